@@ -1,0 +1,114 @@
+#include <OS.h>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+std::atomic<int> sRuns{0};
+
+status_t CountAndReturn(void* data)
+{
+	sRuns++;
+	return static_cast<status_t>(reinterpret_cast<intptr_t>(data));
+}
+
+std::string ReadFile(const std::string& path)
+{
+	std::ifstream in(path);
+	return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+TEST(ThreadTest, SpawnedThreadWaitsForResumeAndReturnsItsValue)
+{
+	sRuns = 0;
+	thread_id thread = spawn_thread(CountAndReturn, "counter", B_NORMAL_PRIORITY,
+		reinterpret_cast<void*>(intptr_t(42)));
+	ASSERT_GT(thread, 0);
+	EXPECT_EQ(find_thread("counter"), thread);
+	snooze(20000);
+	EXPECT_EQ(sRuns.load(), 0);
+	EXPECT_EQ(resume_thread(thread), B_OK);
+	status_t result = 0;
+	EXPECT_EQ(wait_for_thread(thread, &result), B_OK);
+	EXPECT_EQ(result, 42);
+	EXPECT_EQ(sRuns.load(), 1);
+	EXPECT_EQ(wait_for_thread(thread, &result), B_BAD_THREAD_ID);
+}
+
+TEST(ThreadTest, WaitingForASuspendedThreadStartsIt)
+{
+	thread_id thread = spawn_thread(CountAndReturn, "lazy", B_NORMAL_PRIORITY, nullptr);
+	status_t result = -1;
+	EXPECT_EQ(wait_for_thread(thread, &result), B_OK);
+	EXPECT_EQ(result, 0);
+}
+
+TEST(ThreadTest, SystemTimeAdvancesAcrossASnooze)
+{
+	bigtime_t before = system_time();
+	snooze(10000);
+	EXPECT_GE(system_time() - before, 10000);
+	EXPECT_EQ(find_thread(nullptr), gettid());
+}
+
+TEST(TeamTest, LoadedProgramRunsOnlyAfterResumeWithItsArguments)
+{
+	char directory[] = "/tmp/velmora-team-XXXXXX";
+	ASSERT_NE(mkdtemp(directory), nullptr);
+	std::string marker = std::string(directory) + "/marker";
+	std::string script = "echo \"$1 $2\" > " + marker;
+	const char* argv[] = {"/bin/sh", "-c", script.c_str(), "ignored", "first", "second"};
+
+	team_id team = load_image(6, argv, nullptr);
+	ASSERT_GT(team, 0);
+	snooze(100000);
+	EXPECT_EQ(access(marker.c_str(), F_OK), -1) << "the program ran before resume_thread";
+
+	ASSERT_EQ(resume_thread(team), B_OK);
+	status_t exitValue = -1;
+	ASSERT_EQ(wait_for_thread(team, &exitValue), B_OK);
+	EXPECT_EQ(exitValue, 0);
+	EXPECT_EQ(ReadFile(marker), "first second\n");
+	unlink(marker.c_str());
+	rmdir(directory);
+}
+
+TEST(TeamTest, MissingProgramIsRefusedAndProgramsAreFoundOnThePath)
+{
+	const char* missing[] = {"/nonexistent/program"};
+	EXPECT_EQ(load_image(1, missing, nullptr), B_ENTRY_NOT_FOUND);
+	char plainFile[] = "/tmp/velmora-plain-XXXXXX";
+	int fd = mkstemp(plainFile);
+	ASSERT_GE(fd, 0);
+	close(fd);
+	const char* notExecutable[] = {plainFile};
+	EXPECT_EQ(load_image(1, notExecutable, nullptr), B_NOT_AN_EXECUTABLE);
+	unlink(plainFile);
+
+	const char* onPath[] = {"true"};
+	team_id team = load_image(1, onPath, nullptr);
+	ASSERT_GT(team, 0);
+	status_t exitValue = -1;
+	EXPECT_EQ(wait_for_thread(team, &exitValue), B_OK);
+	EXPECT_EQ(exitValue, 0);
+}
+
+TEST(TeamTest, KilledTeamNeverRunsItsProgram)
+{
+	const char* argv[] = {"/bin/sh", "-c", "exit 3"};
+	team_id team = load_image(3, argv, nullptr);
+	ASSERT_GT(team, 0);
+	EXPECT_EQ(kill_team(team), B_OK);
+	status_t exitValue = 0;
+	EXPECT_EQ(wait_for_thread(team, &exitValue), B_OK);
+	EXPECT_NE(exitValue, 3);
+}
