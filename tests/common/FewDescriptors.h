@@ -1,0 +1,31 @@
+#ifndef VELMORA_TESTS_FEW_DESCRIPTORS_H
+#define VELMORA_TESTS_FEW_DESCRIPTORS_H
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+// Runs body in a forked child in which every file descriptor the process
+// may have is in use, so that the next open fails with EMFILE. Returns the
+// child's exit code (body's result), or -1 when it did not exit normally.
+inline int RunWithoutFreeDescriptors(const std::function<int()>& body)
+{
+	pid_t child = fork();
+	if (child == 0) {
+		struct rlimit limit;
+		getrlimit(RLIMIT_NOFILE, &limit);
+		limit.rlim_cur = 64;
+		setrlimit(RLIMIT_NOFILE, &limit);
+		while (open("/dev/null", O_RDONLY) >= 0) {
+		}
+		_exit(body());
+	}
+	int status = 0;
+	waitpid(child, &status, 0);
+	return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+#endif
