@@ -100,7 +100,7 @@ status_t BDirectory::SetTo(const entry_ref* ref)
 {
 	if (ref == nullptr || ref->path.empty()) {
 		Unset();
-		return B_BAD_VALUE;
+		return Fail(B_BAD_VALUE);
 	}
 	return SetTo(ref->path.c_str());
 }
@@ -111,7 +111,7 @@ status_t BDirectory::SetTo(const BEntry* entry)
 	status_t status = entry == nullptr ? B_BAD_VALUE : entry->GetPath(&path);
 	if (status != B_OK) {
 		Unset();
-		return status;
+		return Fail(status);
 	}
 	return SetTo(path.Path());
 }
@@ -121,7 +121,7 @@ status_t BDirectory::SetTo(const BDirectory* dir, const char* path)
 	BEntry entry(dir, path);
 	if (entry.InitCheck() != B_OK) {
 		Unset();
-		return entry.InitCheck();
+		return Fail(entry.InitCheck());
 	}
 	return SetTo(&entry);
 }

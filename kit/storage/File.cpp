@@ -74,19 +74,15 @@ status_t BFile::SetTo(const char* path, uint32 openMode)
 	if (status != B_OK)
 		return status;
 	fMode = openMode;
-	if ((openMode & B_OPEN_AT_END) && lseek(FD(), 0, SEEK_END) < 0) {
-		status = status_for_errno(errno);
-		Unset();
-	}
-	return status;
+	if ((openMode & B_OPEN_AT_END) && lseek(FD(), 0, SEEK_END) < 0)
+		return Fail(status_for_errno(errno));
+	return B_OK;
 }
 
 status_t BFile::SetTo(const entry_ref* ref, uint32 openMode)
 {
-	if (ref == nullptr || ref->path.empty()) {
-		Unset();
-		return B_BAD_VALUE;
-	}
+	if (ref == nullptr || ref->path.empty())
+		return Fail(B_BAD_VALUE);
 	return SetTo(ref->path.c_str(), openMode);
 }
 
@@ -94,20 +90,16 @@ status_t BFile::SetTo(const BEntry* entry, uint32 openMode)
 {
 	BPath path;
 	status_t status = entry == nullptr ? B_BAD_VALUE : entry->GetPath(&path);
-	if (status != B_OK) {
-		Unset();
-		return status;
-	}
+	if (status != B_OK)
+		return Fail(status);
 	return SetTo(path.Path(), openMode);
 }
 
 status_t BFile::SetTo(const BDirectory* dir, const char* path, uint32 openMode)
 {
 	BEntry entry(dir, path);
-	if (entry.InitCheck() != B_OK) {
-		Unset();
-		return entry.InitCheck();
-	}
+	if (entry.InitCheck() != B_OK)
+		return Fail(entry.InitCheck());
 	return SetTo(&entry, openMode);
 }
 

@@ -98,10 +98,8 @@ status_t BNode::SetTo(const char* path)
 
 status_t BNode::SetTo(const entry_ref* ref)
 {
-	if (ref == nullptr || ref->path.empty()) {
-		Unset();
-		return fCStatus = B_BAD_VALUE;
-	}
+	if (ref == nullptr || ref->path.empty())
+		return Fail(B_BAD_VALUE);
 	return SetTo(ref->path.c_str());
 }
 
@@ -109,20 +107,16 @@ status_t BNode::SetTo(const BEntry* entry)
 {
 	BPath path;
 	status_t status = entry == nullptr ? B_BAD_VALUE : entry->GetPath(&path);
-	if (status != B_OK) {
-		Unset();
-		return fCStatus = status;
-	}
+	if (status != B_OK)
+		return Fail(status);
 	return SetTo(path.Path());
 }
 
 status_t BNode::SetTo(const BDirectory* dir, const char* path)
 {
 	BEntry entry(dir, path);
-	if (entry.InitCheck() != B_OK) {
-		Unset();
-		return fCStatus = entry.InitCheck();
-	}
+	if (entry.InitCheck() != B_OK)
+		return Fail(entry.InitCheck());
 	return SetTo(&entry);
 }
 
@@ -135,20 +129,26 @@ void BNode::Unset()
 	fCStatus = B_NO_INIT;
 }
 
+status_t BNode::Fail(status_t status)
+{
+	Unset();
+	return fCStatus = status;
+}
+
 status_t BNode::OpenNode(const char* path, int flags, mode_t mode, int wantDirectory)
 {
 	Unset();
 	std::string resolved;
 	status_t status = ResolveEntry(path, true, &resolved);
 	if (status != B_OK)
-		return fCStatus = status;
+		return Fail(status);
 
 	int fd;
 	do {
 		fd = open(resolved.c_str(), flags | O_CLOEXEC, mode);
 	} while (fd < 0 && errno == EINTR);
 	if (fd < 0)
-		return fCStatus = status_for_errno(errno);
+		return Fail(status_for_errno(errno));
 
 	struct stat st;
 	if (fstat(fd, &st) != 0)
@@ -159,7 +159,7 @@ status_t BNode::OpenNode(const char* path, int flags, mode_t mode, int wantDirec
 		status = B_NOT_A_DIRECTORY;
 	if (status != B_OK) {
 		close(fd);
-		return fCStatus = status;
+		return Fail(status);
 	}
 	fFd = fd;
 	fPath = resolved;

@@ -63,6 +63,8 @@ protected:
 	// B_IS_A_DIRECTORY / B_NOT_A_DIRECTORY when the node is not of the kind
 	// the flags and wantDirectory ask for (-1: any kind).
 	status_t OpenNode(const char* path, int flags, mode_t mode, int wantDirectory);
+	// Unsets the node and keeps status as what InitCheck() answers.
+	status_t Fail(status_t status);
 	int FD() const { return fFd; }
 	// The path the node was opened by.
 	const std::string& NodePath() const { return fPath; }

@@ -178,3 +178,13 @@ TEST_F(FileTest, RunningOutOfDescriptorsIsReportedAsNoMoreFiles)
 	});
 	EXPECT_EQ(result, 0);
 }
+
+TEST_F(FileTest, FailedOpenKeepsItsReason)
+{
+	entry_ref empty;
+	EXPECT_EQ(BFile(&empty, B_READ_ONLY).InitCheck(), B_BAD_VALUE);
+	BDirectory parent(dir.Path().c_str());
+	EXPECT_EQ(BFile(&parent, "none/page.html", B_READ_ONLY).InitCheck(), B_ENTRY_NOT_FOUND);
+	BEntry unset;
+	EXPECT_EQ(BFile(&unset, B_READ_ONLY).InitCheck(), B_NO_INIT);
+}
