@@ -208,20 +208,16 @@ TEST_F(KFileCopyTest, FailedCopyLeavesNoPartialTail)
 	dir.Write("big.html", big);
 	dir.Write("target.html", "previous");
 	std::string bigPath = dir / "big.html", targetPath = dir / "target.html";
-	pid_t child = fork();
-	if (child == 0) {
+	int result = RunInChild([&bigPath, &targetPath]() {
 		signal(SIGXFSZ, SIG_IGN);
 		struct rlimit limit = {100 * 1024, 100 * 1024};
 		setrlimit(RLIMIT_FSIZE, &limit);
 		KFile from(bigPath.c_str(), B_READ_ONLY);
 		KFile to(targetPath.c_str(), B_READ_WRITE | B_OPEN_AT_END);
 		status_t status = from.CopyTo(&to);
-		_exit(status != B_OK && to.Position() == 8 ? 0 : 1);
-	}
-	int status = 0;
-	waitpid(child, &status, 0);
-	ASSERT_TRUE(WIFEXITED(status));
-	EXPECT_EQ(WEXITSTATUS(status), 0) << "copy reported success or lost its place";
+		return status != B_OK && to.Position() == 8 ? 0 : 1;
+	});
+	EXPECT_EQ(result, 0) << "copy reported success or lost its place";
 	EXPECT_EQ(dir.Read("target.html"), "previous");
 }
 
@@ -240,8 +236,10 @@ TEST_F(KFileTest, RunningOutOfFilesIsReportedAndLeavesTheFileUnset)
 {
 	dir.Write("page.html", "x");
 	std::string path = dir / "page.html";
-	int result = RunWithoutFreeDescriptors([&path]() {
+	int result = RunInChild([&path]() {
 		SetErrorAlertHandler(RecordAlert);
+		KFile(path.c_str(), B_READ_ONLY).Unset();
+		UseUpDescriptors();
 		KFile file(path.c_str(), B_READ_ONLY);
 		bool reported = sAlerts.size() == 1
 			&& sAlerts[0] == "Error: You have exceeded the maximum number of open files that "

@@ -172,7 +172,9 @@ TEST_F(FileTest, RunningOutOfDescriptorsIsReportedAsNoMoreFiles)
 {
 	dir.Write("page.html", "x");
 	std::string path = dir / "page.html";
-	int result = RunWithoutFreeDescriptors([&path]() {
+	int result = RunInChild([&path]() {
+		BFile(path.c_str(), B_READ_ONLY);
+		UseUpDescriptors();
 		BFile file(path.c_str(), B_READ_ONLY);
 		return file.InitCheck() == B_NO_MORE_FDS ? 0 : 1;
 	});
