@@ -17,11 +17,6 @@ namespace {
 // Bytes moved per step of CopyTo.
 const size_t kCopyChunk = 64 * 1024;
 
-char* NewText(const std::optional<std::string>& text)
-{
-	return text ? newtext(text->c_str()) : nullptr;
-}
-
 } // namespace
 
 KFile::KFile() = default;
@@ -111,115 +106,65 @@ KFile::Pieces KFile::Split(const std::string& fullPath)
 	pieces.fullPath = fullPath;
 	size_t slash = fullPath.rfind('/');
 	pieces.path = slash != std::string::npos ? fullPath.substr(0, slash) : "";
-	pieces.fileName = slash != std::string::npos ? fullPath.substr(slash + 1) : fullPath;
+	std::string fileName = slash != std::string::npos ? fullPath.substr(slash + 1) : fullPath;
+	pieces.fileName = fileName;
 
-	size_t dot = pieces.fileName.rfind('.');
+	size_t dot = fileName.rfind('.');
 	if (dot == std::string::npos) {
-		pieces.name = pieces.fileName;
+		pieces.name = fileName;
 		return pieces;
 	}
-	pieces.extension = pieces.fileName.substr(dot + 1);
+	pieces.extension = fileName.substr(dot + 1);
 	if (dot > 0)
-		pieces.name = pieces.fileName.substr(0, dot);
+		pieces.name = fileName.substr(0, dot);
 	return pieces;
 }
 
-std::optional<KFile::Pieces> KFile::PiecesOf(const BEntry* entry)
+char* KFile::NewPieceOf(const BEntry* entry, Piece piece)
 {
 	BPath path;
 	if (entry == nullptr || !entry->Exists() || entry->GetPath(&path) != B_OK)
-		return std::nullopt;
-	return Split(path.Path());
+		return nullptr;
+	Pieces pieces = Split(path.Path());
+	const std::optional<std::string>& text = pieces.*piece;
+	return text ? newtext(text->c_str()) : nullptr;
 }
 
-std::optional<KFile::Pieces> KFile::PiecesOf(const entry_ref* ref)
+char* KFile::NewPieceOf(const entry_ref* ref, Piece piece)
 {
 	if (ref == nullptr)
-		return std::nullopt;
+		return nullptr;
 	BEntry entry(ref);
-	return PiecesOf(&entry);
+	return NewPieceOf(&entry, piece);
 }
 
-const char* KFile::Piece(const std::string& piece) const
+const char* KFile::PieceOfFile(Piece piece) const
 {
-	return InitCheck() == B_OK ? piece.c_str() : nullptr;
+	const std::optional<std::string>& text = fPieces.*piece;
+	return InitCheck() == B_OK && text ? text->c_str() : nullptr;
 }
 
-const char* KFile::Piece(const std::optional<std::string>& piece) const
-{
-	return InitCheck() == B_OK && piece ? piece->c_str() : nullptr;
-}
-
-const char* KFile::FullPath() const { return Piece(fPieces.fullPath); }
-const char* KFile::Path() const { return Piece(fPieces.path); }
-const char* KFile::FileName() const { return Piece(fPieces.fileName); }
-const char* KFile::Name() const { return Piece(fPieces.name); }
-const char* KFile::Extension() const { return Piece(fPieces.extension); }
+const char* KFile::FullPath() const { return PieceOfFile(&Pieces::fullPath); }
+const char* KFile::Path() const { return PieceOfFile(&Pieces::path); }
+const char* KFile::FileName() const { return PieceOfFile(&Pieces::fileName); }
+const char* KFile::Name() const { return PieceOfFile(&Pieces::name); }
+const char* KFile::Extension() const { return PieceOfFile(&Pieces::extension); }
 
 const entry_ref* KFile::EntryRef() const
 {
 	return InitCheck() == B_OK ? &fRef : nullptr;
 }
 
-char* KFile::FullPathOf(const BEntry* entry)
-{
-	auto pieces = PiecesOf(entry);
-	return pieces ? newtext(pieces->fullPath.c_str()) : nullptr;
-}
-
-char* KFile::PathOf(const BEntry* entry)
-{
-	auto pieces = PiecesOf(entry);
-	return pieces ? newtext(pieces->path.c_str()) : nullptr;
-}
-
-char* KFile::FileNameOf(const BEntry* entry)
-{
-	auto pieces = PiecesOf(entry);
-	return pieces ? newtext(pieces->fileName.c_str()) : nullptr;
-}
-
-char* KFile::NameOf(const BEntry* entry)
-{
-	auto pieces = PiecesOf(entry);
-	return pieces ? NewText(pieces->name) : nullptr;
-}
-
-char* KFile::ExtensionOf(const BEntry* entry)
-{
-	auto pieces = PiecesOf(entry);
-	return pieces ? NewText(pieces->extension) : nullptr;
-}
-
-char* KFile::FullPathOf(const entry_ref* ref)
-{
-	BEntry entry(ref);
-	return FullPathOf(&entry);
-}
-
-char* KFile::PathOf(const entry_ref* ref)
-{
-	BEntry entry(ref);
-	return PathOf(&entry);
-}
-
-char* KFile::FileNameOf(const entry_ref* ref)
-{
-	BEntry entry(ref);
-	return FileNameOf(&entry);
-}
-
-char* KFile::NameOf(const entry_ref* ref)
-{
-	BEntry entry(ref);
-	return NameOf(&entry);
-}
-
-char* KFile::ExtensionOf(const entry_ref* ref)
-{
-	BEntry entry(ref);
-	return ExtensionOf(&entry);
-}
+char* KFile::FullPathOf(const BEntry* entry) { return NewPieceOf(entry, &Pieces::fullPath); }
+char* KFile::PathOf(const BEntry* entry) { return NewPieceOf(entry, &Pieces::path); }
+char* KFile::FileNameOf(const BEntry* entry) { return NewPieceOf(entry, &Pieces::fileName); }
+char* KFile::NameOf(const BEntry* entry) { return NewPieceOf(entry, &Pieces::name); }
+char* KFile::ExtensionOf(const BEntry* entry) { return NewPieceOf(entry, &Pieces::extension); }
+char* KFile::FullPathOf(const entry_ref* ref) { return NewPieceOf(ref, &Pieces::fullPath); }
+char* KFile::PathOf(const entry_ref* ref) { return NewPieceOf(ref, &Pieces::path); }
+char* KFile::FileNameOf(const entry_ref* ref) { return NewPieceOf(ref, &Pieces::fileName); }
+char* KFile::NameOf(const entry_ref* ref) { return NewPieceOf(ref, &Pieces::name); }
+char* KFile::ExtensionOf(const entry_ref* ref) { return NewPieceOf(ref, &Pieces::extension); }
 
 status_t KFile::Delete()
 {

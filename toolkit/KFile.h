@@ -72,19 +72,20 @@ public:
 	static const char* const kTooManyOpenFiles;
 
 private:
+	// Every piece is set for a file; name and extension may be none.
 	struct Pieces {
-		std::string fullPath;
-		std::string path;
-		std::string fileName;
+		std::optional<std::string> fullPath;
+		std::optional<std::string> path;
+		std::optional<std::string> fileName;
 		std::optional<std::string> name;
 		std::optional<std::string> extension;
 	};
+	typedef std::optional<std::string> Pieces::*Piece;
 
 	static Pieces Split(const std::string& fullPath);
-	static std::optional<Pieces> PiecesOf(const BEntry* entry);
-	static std::optional<Pieces> PiecesOf(const entry_ref* ref);
-	const char* Piece(const std::string& piece) const;
-	const char* Piece(const std::optional<std::string>& piece) const;
+	static char* NewPieceOf(const BEntry* entry, Piece piece);
+	static char* NewPieceOf(const entry_ref* ref, Piece piece);
+	const char* PieceOfFile(Piece piece) const;
 
 	status_t Init(const BEntry& entry, uint32 openMode);
 	void Forget();

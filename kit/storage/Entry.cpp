@@ -242,8 +242,7 @@ status_t BEntry::GetNodeRef(node_ref* ref) const
 	status_t status = GetStat(&st);
 	if (status != B_OK)
 		return status;
-	*ref = node_ref(st.st_dev, st.st_ino);
-	RememberNodePath(*ref, fPath);
+	*ref = RememberNode(st, fPath);
 	return B_OK;
 }
 

@@ -19,12 +19,25 @@ int OpenFlags(uint32 openMode)
 	return flags;
 }
 
-// A write loop that stopped: what was written, else the error.
-ssize_t WriteFailure(size_t done, ssize_t result)
+// Writes until everything is written or an error stops it; at the file's
+// position when location is negative. Returns what was written, or the
+// error when nothing was.
+ssize_t WriteAll(int fd, const char* bytes, size_t size, off_t location)
 {
-	if (done > 0)
-		return done;
-	return result == 0 ? B_IO_ERROR : status_for_errno(errno);
+	size_t done = 0;
+	while (done < size) {
+		ssize_t result = location < 0 ? write(fd, bytes + done, size - done)
+			: pwrite(fd, bytes + done, size - done, location + done);
+		if (result < 0 && errno == EINTR)
+			continue;
+		if (result <= 0) {
+			if (done > 0)
+				return done;
+			return result == 0 ? B_IO_ERROR : status_for_errno(errno);
+		}
+		done += result;
+	}
+	return done;
 }
 
 } // namespace
@@ -149,17 +162,7 @@ ssize_t BFile::Write(const void* buffer, size_t size)
 {
 	if (!IsWritable())
 		return InitCheck() != B_OK ? InitCheck() : B_NOT_ALLOWED;
-	const char* bytes = static_cast<const char*>(buffer);
-	size_t done = 0;
-	while (done < size) {
-		ssize_t result = write(FD(), bytes + done, size - done);
-		if (result < 0 && errno == EINTR)
-			continue;
-		if (result <= 0)
-			return WriteFailure(done, result);
-		done += result;
-	}
-	return done;
+	return WriteAll(FD(), static_cast<const char*>(buffer), size, -1);
 }
 
 ssize_t BFile::WriteAt(off_t location, const void* buffer, size_t size)
@@ -168,17 +171,7 @@ ssize_t BFile::WriteAt(off_t location, const void* buffer, size_t size)
 		return InitCheck() != B_OK ? InitCheck() : B_NOT_ALLOWED;
 	if (location < 0)
 		return B_BAD_VALUE;
-	const char* bytes = static_cast<const char*>(buffer);
-	size_t done = 0;
-	while (done < size) {
-		ssize_t result = pwrite(FD(), bytes + done, size - done, location + done);
-		if (result < 0 && errno == EINTR)
-			continue;
-		if (result <= 0)
-			return WriteFailure(done, result);
-		done += result;
-	}
-	return done;
+	return WriteAll(FD(), static_cast<const char*>(buffer), size, location);
 }
 
 off_t BFile::Seek(off_t position, uint32 seekMode)

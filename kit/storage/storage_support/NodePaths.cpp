@@ -25,6 +25,13 @@ void RememberNodePath(const node_ref& node, const std::string& path)
 	sPaths[node] = path;
 }
 
+node_ref RememberNode(const struct stat& st, const std::string& path)
+{
+	node_ref node(st.st_dev, st.st_ino);
+	RememberNodePath(node, path);
+	return node;
+}
+
 bool FindNodePath(const node_ref& node, std::string* path)
 {
 	std::lock_guard<std::mutex> guard(sLock);
