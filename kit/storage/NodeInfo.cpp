@@ -42,28 +42,41 @@ status_t BNodeInfo::SetType(const char* type)
 	return WriteString(kTypeAttribute, type);
 }
 
-status_t BNodeInfo::ReadString(const char* attribute, char* buffer, size_t bufferSize) const
+status_t BNodeInfo::ReadString(const char* attribute, std::string* value,
+	size_t maxLength) const
 {
 	if (fCStatus != B_OK)
 		return fCStatus;
-	if (buffer == nullptr)
-		return B_BAD_VALUE;
 	attr_info info;
 	status_t status = fNode->GetAttrInfo(attribute, &info);
 	if (status == B_UNSUPPORTED)
 		return B_ENTRY_NOT_FOUND;
 	if (status != B_OK)
 		return status;
-	if (info.size <= 0 || static_cast<size_t>(info.size) >= bufferSize)
+	// Other programs may have stored a terminator.
+	if (info.size <= 0 || static_cast<size_t>(info.size) > maxLength + 1)
 		return B_BAD_DATA;
-	ssize_t read = fNode->ReadAttr(attribute, B_STRING_TYPE, 0, buffer, bufferSize - 1);
+	value->assign(info.size, '\0');
+	ssize_t read = fNode->ReadAttr(attribute, B_STRING_TYPE, 0, value->data(), value->size());
 	if (read < 0)
-		return read;
-	buffer[read] = '\0';
-	// Other programs may have stored a terminator; an inner one is damage.
-	if (strlen(buffer) + 1 < static_cast<size_t>(read))
+		return static_cast<status_t>(read);
+	value->resize(read);
+	if (!value->empty() && value->back() == '\0')
+		value->pop_back();
+	if (value->size() > maxLength || value->find('\0') != std::string::npos)
 		return B_BAD_DATA;
 	return B_OK;
+}
+
+status_t BNodeInfo::ReadString(const char* attribute, char* buffer, size_t bufferSize) const
+{
+	if (buffer == nullptr || bufferSize == 0)
+		return B_BAD_VALUE;
+	std::string value;
+	status_t status = ReadString(attribute, &value, bufferSize - 1);
+	if (status == B_OK)
+		memcpy(buffer, value.c_str(), value.size() + 1);
+	return status;
 }
 
 status_t BNodeInfo::WriteString(const char* attribute, const char* value)

@@ -1,6 +1,8 @@
 #ifndef _NODE_INFO_H
 #define _NODE_INFO_H
 
+#include <string>
+
 #include <Node.h>
 
 // The file type of a node, kept as the extended attribute "user.mime_type"
@@ -25,6 +27,8 @@ public:
 protected:
 	// Attribute helpers for the string values this class and its subclasses
 	// keep; both ignore a file system without extended attributes as above.
+	// A value longer than maxLength, or with an inner NUL, is B_BAD_DATA.
+	status_t ReadString(const char* attribute, std::string* value, size_t maxLength) const;
 	status_t ReadString(const char* attribute, char* buffer, size_t bufferSize) const;
 	status_t WriteString(const char* attribute, const char* value);
 
