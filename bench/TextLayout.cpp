@@ -131,14 +131,15 @@ void BM_AssignString(benchmark::State& state)
 }
 BENCHMARK(BM_AssignString)->Arg(kLarge)->Unit(benchmark::kMillisecond);
 
-// Keeps the time per iteration of each run so that ratios can be printed.
+// Keeps the processor time per iteration of each run, so that ratios can be
+// printed; processor time, because the machine may be shared.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
 	void ReportRuns(const std::vector<Run>& runs) override
 	{
 		for (const Run& run : runs) {
 			if (run.iterations > 0)
-				seconds[run.benchmark_name()] = run.real_accumulated_time / run.iterations;
+				seconds[run.benchmark_name()] = run.cpu_accumulated_time / run.iterations;
 		}
 		ConsoleReporter::ReportRuns(runs);
 	}

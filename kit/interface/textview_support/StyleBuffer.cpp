@@ -272,7 +272,8 @@ void StyleBuffer::SetStyleRange(int32 from, int32 to, uint32 mode, const BFont* 
 	if (from == to)
 		return;
 	bool changes = false;
-	for (int32 i = RunIndexAt(from); i <= RunIndexAt(to - 1) && !changes; i++) {
+	int32 last = RunIndexAt(to - 1);
+	for (int32 i = RunIndexAt(from); i <= last && !changes; i++) {
 		const TextStyle& old = Style(fRuns.At(i).style);
 		changes = Combined(old, mode, font, color) != old;
 	}
@@ -355,8 +356,10 @@ void StyleBuffer::ContinuousGetStyle(int32 from, int32 to, TextStyle* style, uin
 	uint32 differences = 0;
 	bool colorDiffers = false;
 	if (from < to) {
-		int32 firstIndex = fRuns.At(RunIndexAt(from)).style;
-		for (int32 i = RunIndexAt(from) + 1; i <= RunIndexAt(to - 1); i++) {
+		int32 firstRun = RunIndexAt(from);
+		int32 lastRun = RunIndexAt(to - 1);
+		int32 firstIndex = fRuns.At(firstRun).style;
+		for (int32 i = firstRun + 1; i <= lastRun; i++) {
 			int32 index = fRuns.At(i).style;
 			if (index == firstIndex)
 				continue;

@@ -87,6 +87,15 @@ LayoutChange StyledText::SetRunArray(int32 start, int32 finish, const text_run_a
 	return fLayout.Relayout(start, finish - start, finish - start);
 }
 
+LayoutChange StyledText::SetNullStyle(int32 offset, uint32 mode, const BFont* font,
+	const rgb_color* color)
+{
+	fStyles.SetNullStyle(fText.CharBoundary(offset), mode, font, color);
+	if (Length() > 0 && fStyles.IsStylable())
+		return LayoutChange{0, -1, 0};
+	return fLayout.Layout();
+}
+
 LayoutChange StyledText::SetText(const char* text, int32 length, const text_run_array* runs)
 {
 	length = text != nullptr ? std::max(length, 0) : 0;

@@ -30,6 +30,10 @@ public:
 	LayoutChange SetStyle(int32 start, int32 finish, uint32 mode, const BFont* font,
 		const rgb_color* color);
 	LayoutChange SetRunArray(int32 start, int32 finish, const text_run_array* runs);
+	// The style of what is typed next at offset (StyleBuffer::SetNullStyle());
+	// an empty text's one line takes its height.
+	LayoutChange SetNullStyle(int32 offset, uint32 mode, const BFont* font,
+		const rgb_color* color);
 	LayoutChange SetText(const char* text, int32 length, const text_run_array* runs = nullptr);
 	LayoutChange SetStylable(bool stylable);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include <UTF8.h>
 
@@ -53,6 +54,14 @@ void TextGapBuffer::InsertText(const char* text, int32 length, int32 offset)
 {
 	if (text == nullptr || length <= 0)
 		return;
+	// Bytes taken from this buffer (RealText() + n) would move or vanish
+	// when it grows or its gap moves: insert a copy of them.
+	std::less<const char*> before;
+	if (!before(text, fBuffer.data()) && before(text, fBuffer.data() + fBuffer.size())) {
+		std::string copy(text, length);
+		InsertText(copy.data(), length, offset);
+		return;
+	}
 	offset = Clamp(offset, 0, fLength);
 	_MakeRoom(length);
 	_MoveGapTo(offset);

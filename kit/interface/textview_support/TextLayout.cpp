@@ -1,7 +1,7 @@
 #include "TextLayout.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <vector>
 
 #include "TextGapBuffer.h"

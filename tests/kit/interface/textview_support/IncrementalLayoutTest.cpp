@@ -44,7 +44,7 @@ public:
 		fModel(fMeasurer, MakeFont(16), kBlack)
 	{
 		Configure(fModel.Layout(), setting);
-		std::string text = Text(20);
+		std::string text = Text(20 + Below(120));
 		fModel.SetText(text.data(), text.size());
 	}
 

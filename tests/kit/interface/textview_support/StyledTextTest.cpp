@@ -109,3 +109,14 @@ TEST_F(StyledTextTest, StyleChangeOfAnUnstylableTextLaysOutEverything)
 	EXPECT_EQ(change.heightDelta, 32);
 	EXPECT_EQ(model.Layout().LineHeight(0), 32);
 }
+
+TEST_F(StyledTextTest, EmptyTextTakesTheHeightOfTheStyleToBeTyped)
+{
+	model.SetText("", 0);
+	BFont big = MakeFont(32);
+	BPrivate::LayoutChange change = model.SetNullStyle(0, B_FONT_SIZE, &big, nullptr);
+	EXPECT_EQ(change.heightDelta, 16);
+	EXPECT_EQ(model.Layout().LineHeight(0), 32);
+	model.Insert("a", 1, 0);
+	EXPECT_EQ(model.Styles().StyleAt(0).font.Size(), 32);
+}

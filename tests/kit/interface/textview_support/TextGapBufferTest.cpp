@@ -78,6 +78,20 @@ TEST(TextGapBufferTest, RealTextIsTerminatedAndEditingGoesOnAfterIt)
 	EXPECT_STREQ(buffer.RealText(), "");
 }
 
+TEST(TextGapBufferTest, TextOfTheBufferItselfCanBeInsertedIntoIt)
+{
+	TextGapBuffer buffer;
+	buffer.SetText("abcdef", 6);
+	for (int i = 0; i < 6; i++) {
+		const char* text = buffer.RealText();
+		buffer.InsertText(text + 1, buffer.Length() - 1, 2);
+	}
+	std::string expected = "abcdef";
+	for (int i = 0; i < 6; i++)
+		expected.insert(2, expected.substr(1));
+	EXPECT_EQ(buffer.Copy(0, buffer.Length()), expected);
+}
+
 TEST(TextGapBufferTest, BadArgumentsChangeNothing)
 {
 	TextGapBuffer buffer = BufferWithGapAt("abc", 1);
