@@ -1,0 +1,140 @@
+#include <Clipboard.h>
+
+#include <DisplayServer.h>
+#include <Message.h>
+
+#include "clipboard_support/ClipboardStore.h"
+
+using BPrivate::ClipboardStore;
+
+BClipboard* be_clipboard = nullptr;
+
+namespace {
+
+const char* const kTextField = "text/plain";
+
+} // namespace
+
+BClipboard::BClipboard(const char* name, bool)
+	: fName(name != nullptr ? name : "system"),
+	  fLock("clipboard"),
+	  fData(std::make_unique<BMessage>()),
+	  fStore(std::make_unique<ClipboardStore>(fName))
+{
+}
+
+BClipboard::~BClipboard() = default;
+
+uint32 BClipboard::LocalCount() const
+{
+	return fLocalCount;
+}
+
+uint32 BClipboard::SystemCount() const
+{
+	return fStore->Count();
+}
+
+bool BClipboard::Lock()
+{
+	if (!fLock.Lock())
+		return false;
+	if (fLock.CountLocks() == 1)
+		Download(false);
+	return true;
+}
+
+void BClipboard::Unlock()
+{
+	fLock.Unlock();
+}
+
+status_t BClipboard::Clear()
+{
+	if (!IsLocked())
+		return B_NOT_ALLOWED;
+	fData->MakeEmpty();
+	return B_OK;
+}
+
+status_t BClipboard::Commit()
+{
+	return Commit(false);
+}
+
+status_t BClipboard::Commit(bool failIfChanged)
+{
+	if (!IsLocked())
+		return B_NOT_ALLOWED;
+	return Upload(true, failIfChanged ? fLocalCount : ClipboardStore::kAnyCount);
+}
+
+status_t BClipboard::Revert()
+{
+	if (!IsLocked())
+		return B_NOT_ALLOWED;
+	Download(true);
+	return B_OK;
+}
+
+BMessage* BClipboard::Data() const
+{
+	return IsLocked() ? fData.get() : nullptr;
+}
+
+void BClipboard::Download(bool force)
+{
+	ClipboardStore::Contents contents;
+	status_t status = fStore->Read(&contents, false);
+	if (status == B_OK && (force || contents.count != fLocalCount))
+		status = fStore->Read(&contents, true);
+	if (status == B_OK && (force || contents.count != fLocalCount)) {
+		if (contents.data.empty()
+			|| fData->Unflatten(contents.data.data(), static_cast<ssize_t>(contents.data.size()))
+				!= B_OK) {
+			fData->MakeEmpty();
+		}
+		fLocalCount = contents.count;
+	} else if (status != B_OK && force) {
+		fData->MakeEmpty();
+	}
+	TakeDesktopText(status == B_OK && contents.hasDesktopMark, contents.desktopMark);
+}
+
+// When the desktop clipboard holds other text than it did after our last
+// commit, another program has copied since: its text becomes the data.
+bool BClipboard::TakeDesktopText(bool storeHasMark, const std::string& storeMark)
+{
+	std::string text;
+	if (!BPrivate::DisplayServer::Default()->GetClipboardText(&text))
+		return false;
+	if (storeHasMark && text == storeMark)
+		return false;
+	fData->MakeEmpty();
+	fData->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()), false);
+	// Published so that every process agrees on what the clipboard holds.
+	Upload(false, ClipboardStore::kAnyCount);
+	return true;
+}
+
+status_t BClipboard::Upload(bool handToDesktop, uint32 expectedCount)
+{
+	BPrivate::DisplayServer* display = BPrivate::DisplayServer::Default();
+	const void* text;
+	ssize_t length;
+	if (handToDesktop && fData->FindData(kTextField, B_MIME_TYPE, &text, &length) == B_OK)
+		display->SetClipboardText(std::string(static_cast<const char*>(text), length));
+	// What the desktop shows now, as the desktop gives it back: the mark that
+	// a later Lock() compares against.
+	std::string mark;
+	bool hasMark = display->GetClipboardText(&mark);
+
+	std::string data(static_cast<size_t>(fData->FlattenedSize()), '\0');
+	status_t status = fData->Flatten(data.data(), static_cast<ssize_t>(data.size()));
+	uint32 newCount = 0;
+	if (status == B_OK)
+		status = fStore->Write(data, hasMark, mark, expectedCount, &newCount);
+	if (status == B_OK)
+		fLocalCount = newCount;
+	return status;
+}
