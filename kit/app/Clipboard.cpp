@@ -1,5 +1,7 @@
 #include <Clipboard.h>
 
+#include <mutex>
+
 #include <DisplayServer.h>
 #include <Message.h>
 
@@ -12,6 +14,32 @@ BClipboard* be_clipboard = nullptr;
 namespace {
 
 const char* const kTextField = "text/plain";
+
+// The desktop clipboard's text as this process last saw it. Text the
+// process has already seen is nobody's new copy, even when the store's mark
+// differs (a headless display keeps a desktop clipboard per process).
+struct LastSeenDesktopText {
+	std::mutex lock;
+	bool valid = false;
+	std::string text;
+};
+
+LastSeenDesktopText& LastSeen()
+{
+	static LastSeenDesktopText* lastSeen = new LastSeenDesktopText;
+	return *lastSeen;
+}
+
+// Records the text as seen; true when it had been seen already.
+bool NoteDesktopText(const std::string& text)
+{
+	LastSeenDesktopText& lastSeen = LastSeen();
+	std::lock_guard<std::mutex> guard(lastSeen.lock);
+	bool seen = lastSeen.valid && lastSeen.text == text;
+	lastSeen.valid = true;
+	lastSeen.text = text;
+	return seen;
+}
 
 } // namespace
 
@@ -101,14 +129,16 @@ void BClipboard::Download(bool force)
 	TakeDesktopText(status == B_OK && contents.hasDesktopMark, contents.desktopMark);
 }
 
-// When the desktop clipboard holds other text than it did after our last
-// commit, another program has copied since: its text becomes the data.
+// When the desktop clipboard holds text that neither the last commit left
+// there nor this process saw before, another program has copied since: its
+// text becomes the data.
 bool BClipboard::TakeDesktopText(bool storeHasMark, const std::string& storeMark)
 {
 	std::string text;
 	if (!BPrivate::DisplayServer::Default()->GetClipboardText(&text))
 		return false;
-	if (storeHasMark && text == storeMark)
+	bool seenBefore = NoteDesktopText(text);
+	if (seenBefore || (storeHasMark && text == storeMark))
 		return false;
 	fData->MakeEmpty();
 	fData->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()), false);
@@ -128,6 +158,8 @@ status_t BClipboard::Upload(bool handToDesktop, uint32 expectedCount)
 	// a later Lock() compares against.
 	std::string mark;
 	bool hasMark = display->GetClipboardText(&mark);
+	if (hasMark)
+		NoteDesktopText(mark);
 
 	std::string data(static_cast<size_t>(fData->FlattenedSize()), '\0');
 	status_t status = fData->Flatten(data.data(), static_cast<ssize_t>(data.size()));
