@@ -4,6 +4,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -63,7 +64,11 @@ team_id BRoster::TeamFor(const entry_ref* ref) const
 	if (ref == nullptr || ref->path.empty())
 		return B_BAD_VALUE;
 	std::vector<team_id> teams = BPrivate::TeamsRunning(ref->path);
-	return teams.empty() ? B_ERROR : teams.front();
+	if (teams.empty())
+		return B_ERROR;
+	if (std::find(teams.begin(), teams.end(), current_team()) != teams.end())
+		return current_team();
+	return teams.front();
 }
 
 status_t BRoster::GetAppInfo(const entry_ref* ref, app_info* info) const

@@ -43,7 +43,8 @@ public:
 	status_t Launch(const entry_ref* ref, int argc, const char* const* args,
 		team_id* appTeam = NULL) const;
 	bool IsRunning(const entry_ref* ref) const;
-	// The lowest team running the program file, or B_ERROR.
+	// This team when it runs the program file, else the lowest team that
+	// does; B_ERROR when none does.
 	team_id TeamFor(const entry_ref* ref) const;
 	status_t GetAppInfo(const entry_ref* ref, app_info* info) const;
 	// On Linux the window manager alone decides which program's window comes
