@@ -14,6 +14,7 @@
 
 #include "app_support/ProgramFiles.h"
 #include "looper_support/LooperPort.h"
+#include "looper_support/LooperRegistry.h"
 #include "message_support/MessageDelivery.h"
 #include "messenger_support/MessengerAccess.h"
 
@@ -141,7 +142,8 @@ bool BApplication::QuitAllWindows(bool force)
 	int32 levels = fPort->lock.ReleaseAll();
 	bool allQuit = true;
 	for (BLooper* window : BPrivate::WindowLoopers()) {
-		if (!window->Lock())
+		// The snapshot may name windows that closed meanwhile.
+		if (BPrivate::LooperRegistry::Lock(window, B_INFINITE_TIMEOUT) != B_OK)
 			continue;
 		if (!force && !window->QuitRequested()) {
 			window->Unlock();

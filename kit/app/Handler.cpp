@@ -4,6 +4,7 @@
 #include <Message.h>
 
 #include "looper_support/HandlerRegistry.h"
+#include "looper_support/LooperRegistry.h"
 
 BHandler::BHandler(const char* name)
 	: fToken(BPrivate::HandlerRegistry::Add(this))
@@ -57,9 +58,9 @@ status_t BHandler::LockLooperWithTimeout(bigtime_t timeout)
 	BLooper* looper = fLooper.load();
 	if (looper == nullptr)
 		return B_BAD_VALUE;
-	// The looper may be deleted while this waits; its lock outlives it and
-	// makes the wait fail (see BLooper::LockWithTimeout).
-	status_t status = looper->LockWithTimeout(timeout);
+	// The looper may already be gone, or be deleted while this waits: it is
+	// reached through the registry only, which fails in both cases.
+	status_t status = BPrivate::LooperRegistry::Lock(looper, timeout);
 	if (status != B_OK)
 		return status;
 	if (fLooper.load() != looper) {

@@ -262,14 +262,7 @@ bool BLooper::Lock()
 
 status_t BLooper::LockWithTimeout(bigtime_t timeout)
 {
-	// `this` may point to a looper that was deleted: it is only used as a key
-	// until the registry has vouched for it.
-	std::shared_ptr<BPrivate::LooperPort> port = LooperRegistry::PortFor(this);
-	if (port == nullptr)
-		return B_BAD_VALUE;
-	// The looper may be deleted while this thread waits: the port outlives
-	// it and the wait then fails with B_BAD_VALUE.
-	return port->lock.Acquire(timeout);
+	return LooperRegistry::Lock(this, timeout);
 }
 
 void BLooper::Unlock()

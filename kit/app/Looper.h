@@ -53,7 +53,9 @@ public:
 	virtual void Quit();
 	virtual bool QuitRequested();
 
-	// Safe to call on a looper that was deleted: it then fails.
+	// Fails when the looper is deleted while the caller waits. A looper that
+	// may already be gone is locked through a handler's LockLooper() or a
+	// BMessenger's LockTarget(), never by calling a member of it.
 	bool Lock();
 	status_t LockWithTimeout(bigtime_t timeout);
 	void Unlock();

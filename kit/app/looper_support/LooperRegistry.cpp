@@ -75,4 +75,14 @@ bool LooperRegistry::IsLooperValid(const BLooper* looper)
 	return tables.tokenOf.count(looper) != 0;
 }
 
+status_t LooperRegistry::Lock(const BLooper* looper, bigtime_t timeout)
+{
+	std::shared_ptr<LooperPort> port = PortFor(looper);
+	if (port == nullptr)
+		return B_BAD_VALUE;
+	// The looper may be deleted while this thread waits: the port outlives
+	// it and the wait then fails with B_BAD_VALUE.
+	return port->lock.Acquire(timeout);
+}
+
 } // namespace BPrivate

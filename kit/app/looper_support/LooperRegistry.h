@@ -22,6 +22,9 @@ public:
 	static std::shared_ptr<LooperPort> PortFor(const BLooper* looper);
 	static std::shared_ptr<LooperPort> PortFor(int32 token, BLooper** looper = nullptr);
 	static bool IsLooperValid(const BLooper* looper);
+	// Locks a looper known only by its address, which may be stale: the
+	// address is used as a key and never dereferenced.
+	static status_t Lock(const BLooper* looper, bigtime_t timeout);
 };
 
 } // namespace BPrivate
