@@ -32,22 +32,19 @@ BLooper::BLooper(const char* name, int32 priority, int32 portCapacity)
 
 BLooper::~BLooper()
 {
-	LooperRegistry::Remove(this);
-	Retire();
 	for (BHandler* handler : fHandlers) {
 		handler->fLooper = nullptr;
 		if (handler->fNextHandler == this)
 			handler->fNextHandler = nullptr;
 	}
 	fHandlers.clear();
-}
-
-void BLooper::Retire()
-{
-	fPort->lock.Retire();
-	// Dropped messages are deleted here, outside the queue's lock; a sender
-	// waiting on one of them is answered B_NO_REPLY.
+	LooperRegistry::Remove(this);
+	// Dropped messages are deleted here; a sender waiting on one of them is
+	// answered B_NO_REPLY.
 	fPort->queue.Close();
+	// Last: threads waiting for the lock fail only once nothing of the
+	// looper is left that they could touch (its handlers are detached).
+	fPort->lock.Retire();
 }
 
 status_t BLooper::PostMessage(uint32 command)
@@ -199,11 +196,10 @@ void BLooper::Loop()
 		port.queue.DoneWithMessage();
 	}
 
-	// The loop ends holding the lock; a thread waiting for it until now
-	// learns from Retire() that the looper is gone.
+	// The loop ends holding the lock, and deletes the looper with it held: a
+	// thread waiting for it learns at the end of ~BLooper that it is gone.
 	port.lock.Acquire(B_INFINITE_TIMEOUT);
 	if (fDeleteWhenDone) {
-		Retire();
 		delete this;
 		return;
 	}
@@ -234,7 +230,6 @@ void BLooper::Quit()
 	if (!IsLocked() && !Lock())
 		return;
 	if (!fRunCalled) {
-		Retire();
 		delete this;
 		return;
 	}
@@ -244,9 +239,10 @@ void BLooper::Quit()
 		return;
 
 	thread_id thread = fThread.load();
+	std::shared_ptr<BPrivate::LooperPort> port = fPort;
 	// The loop needs the lock to delete the looper; from here on `this` may
-	// be deleted at any moment by the looper's thread.
-	fPort->lock.ReleaseAll();
+	// be deleted at any moment by the looper's thread (the port survives).
+	port->lock.ReleaseAll();
 	wait_for_thread(thread, nullptr);
 }
 

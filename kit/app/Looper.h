@@ -74,10 +74,6 @@ private:
 	void DispatchOne(std::unique_ptr<BMessage> message);
 	BHandler* TargetOf(const BMessage& message);
 	void HandleQuitRequest(BMessage* message);
-	// Before deletion: nobody may take the lock any more (its holder, the
-	// deleting thread, still may) and the queue refuses messages. The looper
-	// stays registered until ~BLooper, so that derived destructors can lock.
-	void Retire();
 	status_t Post(BMessage* message, int32 handlerToken, BHandler* replyTo);
 
 	std::shared_ptr<BPrivate::LooperPort> fPort;

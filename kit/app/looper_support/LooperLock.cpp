@@ -41,10 +41,10 @@ void LooperLock::Release()
 		return;
 	if (--fCount > 0)
 		return;
-	{
-		std::lock_guard<std::mutex> lock(fMutex);
-		fOwner.store(-1);
-	}
+	// Notified under the mutex: once a waiter takes the lock it may delete
+	// the looper, and this object with it when nobody else shares the port.
+	std::lock_guard<std::mutex> lock(fMutex);
+	fOwner.store(-1);
 	fReleased.notify_one();
 }
 
@@ -53,20 +53,16 @@ int32 LooperLock::ReleaseAll()
 	if (fOwner.load() != gettid())
 		return 0;
 	int32 levels = fCount.exchange(0);
-	{
-		std::lock_guard<std::mutex> lock(fMutex);
-		fOwner.store(-1);
-	}
+	std::lock_guard<std::mutex> lock(fMutex);
+	fOwner.store(-1);
 	fReleased.notify_one();
 	return levels;
 }
 
 void LooperLock::Retire()
 {
-	{
-		std::lock_guard<std::mutex> lock(fMutex);
-		fRetired = true;
-	}
+	std::lock_guard<std::mutex> lock(fMutex);
+	fRetired = true;
 	fReleased.notify_all();
 }
 
