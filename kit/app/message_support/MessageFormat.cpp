@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <vector>
 
 #include <TypeConstants.h>
 
@@ -78,6 +79,7 @@ bool MustBeVariable(type_code type)
 	return type == B_STRING_TYPE || type == B_MESSAGE_TYPE || type == B_REF_TYPE;
 }
 
+// With null fields, a message is only checked: its items are not kept.
 status_t Parse(const char* data, size_t size, int32 depthLeft, uint32* what,
 	MessageFields* fields, int32* depth);
 
@@ -88,9 +90,8 @@ status_t CheckItem(type_code type, std::string_view item, int32 depthLeft, int32
 		if (depthLeft <= 0)
 			return B_BAD_DATA;
 		uint32 what;
-		MessageFields nested;
 		int32 depth = 0;
-		status_t status = Parse(item.data(), item.size(), depthLeft - 1, &what, &nested, &depth);
+		status_t status = Parse(item.data(), item.size(), depthLeft - 1, &what, nullptr, &depth);
 		if (status != B_OK)
 			return status;
 		// The nested message must fill its item exactly.
@@ -108,64 +109,81 @@ status_t CheckItem(type_code type, std::string_view item, int32 depthLeft, int32
 	return B_OK;
 }
 
-status_t ReadFixedItems(Reader& reader, MessageField& field, uint32 count)
+// One field's header and items; items are kept only when `keep` is set.
+struct FieldReading {
+	MessageField field;
+	std::string_view name;
+	bool keep;
+};
+
+status_t ReadFixedItems(Reader& reader, FieldReading& reading, uint32 count)
 {
 	uint32 itemSize;
 	if (!reader.U32(&itemSize) || itemSize == 0)
 		return B_BAD_DATA;
-	size_t known = FixedSizeOf(field.type);
+	size_t known = FixedSizeOf(reading.field.type);
 	if (known != 0 && known != itemSize)
 		return B_BAD_DATA;
 	if (itemSize > reader.Remaining() / count)
 		return B_BAD_DATA;
-	field.items.reserve(count);
+	if (reading.keep)
+		reading.field.items.reserve(count);
 	for (uint32 i = 0; i < count; i++) {
 		std::string_view item;
 		reader.Bytes(itemSize, &item);
-		field.items.emplace_back(item);
+		if (reading.keep)
+			reading.field.items.emplace_back(item);
 	}
 	return B_OK;
 }
 
-status_t ReadVariableItems(Reader& reader, MessageField& field, uint32 count, int32 depthLeft,
+status_t ReadVariableItems(Reader& reader, FieldReading& reading, uint32 count, int32 depthLeft,
 	int32* childDepth)
 {
 	if (count > reader.Remaining() / 4)
 		return B_BAD_DATA;
-	field.items.reserve(count);
+	if (reading.keep)
+		reading.field.items.reserve(count);
 	for (uint32 i = 0; i < count; i++) {
 		uint32 length;
 		std::string_view item;
 		if (!reader.U32(&length) || !reader.Bytes(length, &item))
 			return B_BAD_DATA;
-		status_t status = CheckItem(field.type, item, depthLeft, childDepth);
+		status_t status = CheckItem(reading.field.type, item, depthLeft, childDepth);
 		if (status != B_OK)
 			return status;
-		field.items.emplace_back(item);
+		if (reading.keep)
+			reading.field.items.emplace_back(item);
 	}
 	return B_OK;
 }
 
-status_t ReadField(Reader& reader, MessageField& field, int32 depthLeft, int32* childDepth)
+status_t ReadField(Reader& reader, FieldReading& reading, int32 depthLeft, int32* childDepth)
 {
+	MessageField& field = reading.field;
 	uint8 flags;
 	uint32 nameLength;
-	std::string_view name;
 	uint32 count;
 	if (!reader.U32(&field.type) || !reader.U8(&flags) || (flags & ~kFixedSizeFlag) != 0
-		|| !reader.U32(&nameLength) || !reader.Bytes(nameLength, &name)
-		|| name.find('\0') != std::string_view::npos || !reader.U32(&count) || count == 0) {
+		|| !reader.U32(&nameLength) || !reader.Bytes(nameLength, &reading.name)
+		|| reading.name.find('\0') != std::string_view::npos || !reader.U32(&count)
+		|| count == 0) {
 		return B_BAD_DATA;
 	}
-	field.name = name;
 	field.fixedSize = (flags & kFixedSizeFlag) != 0;
 	if ((field.fixedSize && MustBeVariable(field.type))
 		|| (!field.fixedSize && FixedSizeOf(field.type) != 0)) {
 		return B_BAD_DATA;
 	}
 	if (field.fixedSize)
-		return ReadFixedItems(reader, field, count);
-	return ReadVariableItems(reader, field, count, depthLeft, childDepth);
+		return ReadFixedItems(reader, reading, count);
+	return ReadVariableItems(reader, reading, count, depthLeft, childDepth);
+}
+
+bool HasRepeatedName(std::vector<std::string_view>& names)
+{
+	std::sort(names.begin(), names.end());
+	return std::adjacent_find(names.begin(), names.end()) != names.end();
 }
 
 status_t Parse(const char* data, size_t size, int32 depthLeft, uint32* what,
@@ -185,18 +203,25 @@ status_t Parse(const char* data, size_t size, int32 depthLeft, uint32* what,
 		return B_BAD_DATA;
 	}
 	int32 childDepth = 0;
+	std::vector<std::string_view> names;
 	for (uint32 i = 0; i < fieldCount; i++) {
-		MessageField field;
-		status = ReadField(reader, field, depthLeft, &childDepth);
+		FieldReading reading{MessageField(), std::string_view(), fields != nullptr};
+		status = ReadField(reader, reading, depthLeft, &childDepth);
 		if (status != B_OK)
 			return status;
-		if (!fields->AppendUnique(std::move(field)))
+		if (fields == nullptr) {
+			names.push_back(reading.name);
+			continue;
+		}
+		reading.field.name = reading.name;
+		if (!fields->AppendUnique(std::move(reading.field)))
 			return B_BAD_DATA;
 	}
-	if (!reader.AtEnd())
+	if (!reader.AtEnd() || HasRepeatedName(names))
 		return B_BAD_DATA;
 	*depth = childDepth;
-	fields->NoteNestingDepth(childDepth);
+	if (fields != nullptr)
+		fields->NoteNestingDepth(childDepth);
 	return B_OK;
 }
 

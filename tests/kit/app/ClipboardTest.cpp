@@ -1,4 +1,5 @@
 #include "HelperProcess.h"
+#include "TemporaryDirectory.h"
 
 #include <Clipboard.h>
 #include <DisplayServer.h>
@@ -58,9 +59,8 @@ class ClipboardTest : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		char pattern[] = "/tmp/velmora-clipboard-test-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		fDirectory = pattern;
+		ASSERT_FALSE(fTemporary.Path().empty());
+		fDirectory = fTemporary.Path();
 		const char* previous = getenv("XDG_RUNTIME_DIR");
 		fPrevious = previous != nullptr ? previous : "";
 		setenv("XDG_RUNTIME_DIR", fDirectory.c_str(), 1);
@@ -71,10 +71,9 @@ protected:
 			unsetenv("XDG_RUNTIME_DIR");
 		else
 			setenv("XDG_RUNTIME_DIR", fPrevious.c_str(), 1);
-		std::string command = "rm -rf '" + fDirectory + "'";
-		EXPECT_EQ(system(command.c_str()), 0);
 	}
 
+	TemporaryDirectory fTemporary{"clipboard-test"};
 	std::string fDirectory;
 	std::string fPrevious;
 };

@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstdlib>
 #include <string>
 #include <thread>
 
+#include "TemporaryDirectory.h"
 #include "app_support/ProgramFiles.h"
 
 namespace {
@@ -20,18 +22,12 @@ class RosterTest : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		char pattern[] = "/tmp/velmora-roster-test-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		fDirectory = pattern;
+		ASSERT_FALSE(fTemporary.Path().empty());
+		fDirectory = fTemporary.Path();
 		fProgram = fDirectory + "/napper";
-		std::string copy = "cp /bin/sleep '" + fProgram + "'";
-		ASSERT_EQ(system(copy.c_str()), 0);
+		std::error_code error;
+		ASSERT_TRUE(std::filesystem::copy_file("/bin/sleep", fProgram, error)) << error.message();
 		ASSERT_EQ(BPrivate::RefForPath(fProgram, &fRef), B_OK);
-	}
-	void TearDown() override
-	{
-		std::string command = "rm -rf '" + fDirectory + "'";
-		EXPECT_EQ(system(command.c_str()), 0);
 	}
 
 	bool WaitUntil(bool running)
@@ -44,6 +40,7 @@ protected:
 		return false;
 	}
 
+	TemporaryDirectory fTemporary{"roster-test"};
 	std::string fDirectory;
 	std::string fProgram;
 	entry_ref fRef;
