@@ -1,5 +1,7 @@
 #include "StringHelpers.h"
 
+#include <Message.h>
+
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -231,4 +233,16 @@ char* ProcessPath(char* out, const char* path)
 	}
 	memcpy(out, result.c_str(), result.size() + 1);
 	return out;
+}
+
+bool CompareMessages(const BMessage* a, const BMessage* b)
+{
+	if (a == nullptr || b == nullptr)
+		return false;
+	ssize_t size = a->FlattenedSize();
+	if (size < 0 || size != b->FlattenedSize())
+		return false;
+	std::vector<char> flatA(size), flatB(size);
+	return a->Flatten(flatA.data(), size) == B_OK && b->Flatten(flatB.data(), size) == B_OK
+		&& memcmp(flatA.data(), flatB.data(), size) == 0;
 }

@@ -66,4 +66,8 @@ int32 MakeUTF8Char(int32 code, char* buffer);
 // out; a null path leaves out empty and returns null.
 char* ProcessPath(char* out, const char* path);
 
+// True when both messages flatten to the same bytes: the same fields with
+// the same values, added in the same order. False when either is null.
+bool CompareMessages(const BMessage* a, const BMessage* b);
+
 #endif

@@ -11,7 +11,8 @@
 #define B_FILE_NAME_LENGTH (NAME_MAX + 1)
 #define B_PATH_NAME_LENGTH PATH_MAX
 #define B_ATTR_NAME_LENGTH (B_FILE_NAME_LENGTH - 1)
-#define B_MIME_TYPE_LENGTH (B_ATTR_NAME_LENGTH - 15)
+// Also defined by the app kit's Roster.h; the compiler warns if the two differ.
+#define B_MIME_TYPE_LENGTH 241
 #define B_MAX_SYMLINKS 16
 
 // Open modes of BFile. The access mode is one of the first three; the

@@ -1,5 +1,7 @@
 #include "StringHelpers.h"
 
+#include <Message.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -208,4 +210,34 @@ TEST(StringHelpersTest, ProcessPathOfNullLeavesTheOutputEmpty)
 	char out[4] = "abc";
 	EXPECT_EQ(ProcessPath(out, nullptr), nullptr);
 	EXPECT_STREQ(out, "");
+}
+
+TEST(CompareMessagesTest, SameFieldsInTheSameOrderAreEqual)
+{
+	BMessage a('TEXT'), b('TEXT');
+	for (BMessage* message : {&a, &b}) {
+		message->AddString("class", "TextChange");
+		message->AddInt32("_tag", 12);
+	}
+	EXPECT_TRUE(CompareMessages(&a, &b));
+	b.ReplaceInt32("_tag", 13);
+	EXPECT_FALSE(CompareMessages(&a, &b));
+}
+
+TEST(CompareMessagesTest, SameFieldsInADifferentOrderAreNotEqual)
+{
+	BMessage a('TEXT'), b('TEXT');
+	a.AddString("class", "Anchor");
+	a.AddString("href", "index.html");
+	b.AddString("href", "index.html");
+	b.AddString("class", "Anchor");
+	EXPECT_FALSE(CompareMessages(&a, &b));
+}
+
+TEST(CompareMessagesTest, CommandAndNullsDecideToo)
+{
+	BMessage a('TEXT'), b('ANCH');
+	EXPECT_FALSE(CompareMessages(&a, &b));
+	EXPECT_FALSE(CompareMessages(&a, nullptr));
+	EXPECT_FALSE(CompareMessages(nullptr, nullptr));
 }

@@ -1,4 +1,6 @@
+#include <AppFileInfo.h>
 #include <File.h>
+#include <Message.h>
 #include <MimeType.h>
 #include <Node.h>
 #include <NodeInfo.h>
@@ -97,6 +99,78 @@ TEST_F(AttributeTest, AttributesAreWrittenAtOffsetsAndRemoved)
 	ASSERT_EQ(node.RemoveAttr("note"), B_OK);
 	EXPECT_EQ(node.ReadAttr("note", B_STRING_TYPE, 0, buffer, 7), B_ENTRY_NOT_FOUND);
 	EXPECT_EQ(node.RemoveAttr("note"), B_ENTRY_NOT_FOUND);
+}
+
+TEST_F(AttributeTest, ProgramFileKeepsItsSignatureAndSupportedTypes)
+{
+	BFile program(path.c_str(), B_READ_WRITE);
+	BAppFileInfo info(&program);
+	ASSERT_EQ(info.SetSignature("application/x-vnd.Velmora"), B_OK);
+	BMessage types;
+	types.AddString("types", "text/html");
+	types.AddString("types", "image");
+	ASSERT_EQ(info.SetSupportedTypes(&types), B_OK);
+
+	BAppFileInfo reread(&program);
+	char signature[B_MIME_TYPE_LENGTH];
+	ASSERT_EQ(reread.GetSignature(signature), B_OK);
+	EXPECT_STREQ(signature, "application/x-vnd.Velmora");
+	BMessage found;
+	found.AddString("types", "stale/type");
+	ASSERT_EQ(reread.GetSupportedTypes(&found), B_OK);
+	const char* type = nullptr;
+	ASSERT_EQ(found.FindString("types", 0, &type), B_OK);
+	EXPECT_STREQ(type, "text/html");
+	ASSERT_EQ(found.FindString("types", 1, &type), B_OK);
+	EXPECT_STREQ(type, "image");
+	EXPECT_NE(found.FindString("types", 2, &type), B_OK);
+}
+
+TEST_F(AttributeTest, SupportedTypesAnswerForSubtypesAndTheCatchAll)
+{
+	BFile program(path.c_str(), B_READ_WRITE);
+	BAppFileInfo info(&program);
+	EXPECT_FALSE(info.IsSupportedType("text/html"));
+	BMessage types;
+	types.AddString("types", "text/html");
+	types.AddString("types", "image");
+	ASSERT_EQ(info.SetSupportedTypes(&types), B_OK);
+	EXPECT_TRUE(info.IsSupportedType("TEXT/HTML"));
+	EXPECT_TRUE(info.IsSupportedType("image/gif"));
+	EXPECT_FALSE(info.IsSupportedType("text/plain"));
+	EXPECT_FALSE(info.IsSupportedType("text"));
+	EXPECT_FALSE(info.IsSupportedType("not a type"));
+
+	BMessage any;
+	any.AddString("types", "application/octet-stream");
+	ASSERT_EQ(info.SetSupportedTypes(&any), B_OK);
+	EXPECT_TRUE(info.IsSupportedType("text/plain"));
+}
+
+TEST_F(AttributeTest, InvalidSignaturesAndTypesAreRefusedAndNullRemoves)
+{
+	BFile program(path.c_str(), B_READ_WRITE);
+	BAppFileInfo info(&program);
+	EXPECT_EQ(info.SetSignature("no signature"), B_BAD_VALUE);
+	BMessage bad;
+	bad.AddString("types", "text/html");
+	bad.AddString("types", "text html");
+	EXPECT_EQ(info.SetSupportedTypes(&bad), B_BAD_VALUE);
+	BMessage found;
+	EXPECT_EQ(info.GetSupportedTypes(&found), B_ENTRY_NOT_FOUND);
+
+	ASSERT_EQ(info.SetSignature("application/x-vnd.Velmora"), B_OK);
+	ASSERT_EQ(info.SetSignature(nullptr), B_OK);
+	char signature[B_MIME_TYPE_LENGTH];
+	EXPECT_EQ(info.GetSignature(signature), B_ENTRY_NOT_FOUND);
+}
+
+TEST_F(AttributeTest, DamagedSupportedTypesAreNotBelieved)
+{
+	ASSERT_EQ(setxattr(path.c_str(), "user.app_supported_types", "text/html\nnot a type", 20, 0), 0);
+	BFile program(path.c_str(), B_READ_ONLY);
+	BMessage found;
+	EXPECT_EQ(BAppFileInfo(&program).GetSupportedTypes(&found), B_BAD_DATA);
 }
 
 struct MimeRow {
