@@ -44,6 +44,12 @@ FileWatcher::FileWatcher() = default;
 
 FileWatcher::~FileWatcher()
 {
+	// A forked child that exits has the object but not the thread; waking
+	// the thread through the shared descriptor would end the parent's.
+	if (fThread.joinable() && fProcess != getpid()) {
+		fThread.detach();
+		return;
+	}
 	if (fThread.joinable()) {
 		uint64_t one = 1;
 		if (write(fWake, &one, sizeof(one)) == sizeof(one))
@@ -66,6 +72,7 @@ status_t FileWatcher::Start()
 	if (fWake < 0 && (fWake = eventfd(0, EFD_CLOEXEC)) < 0)
 		return status_for_errno(errno);
 	fThread = std::thread(&FileWatcher::Run, this);
+	fProcess = getpid();
 	return B_OK;
 }
 
@@ -163,7 +170,9 @@ void FileWatcher::Release(int wd, const std::string& path)
 
 void FileWatcher::Run()
 {
-	std::vector<char> buffer(64 * 1024);
+	// On the thread's stack: a forked child that exits must not find memory
+	// of a thread it does not have.
+	alignas(inotify_event) char buffer[64 * 1024];
 	for (;;) {
 		struct pollfd fds[2] = {{fInotify, POLLIN, 0}, {fWake, POLLIN, 0}};
 		if (poll(fds, 2, -1) < 0) {
@@ -173,13 +182,13 @@ void FileWatcher::Run()
 		}
 		if (fds[1].revents != 0)
 			return;
-		ssize_t length = read(fInotify, buffer.data(), buffer.size());
+		ssize_t length = read(fInotify, buffer, sizeof(buffer));
 		if (length <= 0)
 			continue;
 		std::vector<Callback> calls;
 		{
 			std::lock_guard<std::mutex> guard(fLock);
-			HandleEvents(buffer.data(), length, &calls);
+			HandleEvents(buffer, length, &calls);
 		}
 		for (const Callback& call : calls)
 			call();

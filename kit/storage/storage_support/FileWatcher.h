@@ -73,6 +73,7 @@ private:
 	int fInotify = -1;
 	int fWake = -1;  // eventfd that ends the thread
 	std::thread fThread;
+	pid_t fProcess = -1;  // the process the thread runs in
 	std::map<std::string, Target> fTargets;             // by path
 	std::map<int, std::set<std::string>> fWatchUsers;   // paths using each watch
 	std::map<int32, std::string> fIds;                  // watcher id -> path

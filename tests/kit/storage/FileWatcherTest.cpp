@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -209,4 +211,30 @@ TEST_F(FileWatcherTest, MissingDirectoryCannotBeWatched)
 {
 	int32 id;
 	EXPECT_EQ(watcher.Add(dir / "none/page.html", reports.For("none"), &id), B_ENTRY_NOT_FOUND);
+}
+
+TEST_F(FileWatcherTest, WatcherDestroyedInAForkedChildLeavesTheParentsWatchesAlone)
+{
+	auto* shared = new FileWatcher;
+	int32 id;
+	ASSERT_EQ(shared->Add(page, reports.For("shared"), &id), B_OK);
+	pid_t child = fork();
+	if (child == 0) {
+		delete shared;
+		_exit(0);
+	}
+	// A child that hangs is a failure, not a hanging test.
+	int status = 0;
+	for (int waited = 0; waitpid(child, &status, WNOHANG) == 0; waited++) {
+		if (waited == 500) {
+			kill(child, SIGKILL);
+			waitpid(child, &status, 0);
+			ADD_FAILURE() << "the child did not finish";
+			break;
+		}
+		usleep(10000);
+	}
+	WriteInPlace(page, {"<html>after the child"});
+	EXPECT_TRUE(reports.WaitFor("shared", 1));
+	delete shared;
 }
