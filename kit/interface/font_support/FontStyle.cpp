@@ -43,20 +43,34 @@ const uint32 kProbeCharacters[] = {'i', 'l', 'M', 'W', '0', '.', ' '};
 
 FontStyle::FontStyle(FcPattern* pattern, std::string family, std::string style)
 	:
-	fPattern(pattern),
 	fFamily(std::move(family)),
 	fStyle(std::move(style))
 {
-	FcPatternReference(fPattern);
 	FcChar8* file = nullptr;
-	if (FcPatternGetString(fPattern, FC_FILE, 0, &file) == FcResultMatch)
+	if (FcPatternGetString(pattern, FC_FILE, 0, &file) == FcResultMatch)
 		fFile = reinterpret_cast<const char*>(file);
-	fIndex = IntegerOf(fPattern, FC_INDEX, 0);
-	fWeight = IntegerOf(fPattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
-	fSlant = IntegerOf(fPattern, FC_SLANT, FC_SLANT_ROMAN);
-	fWidth = IntegerOf(fPattern, FC_WIDTH, FC_WIDTH_NORMAL);
-	fSpacing = IntegerOf(fPattern, FC_SPACING, -1);
+	fIndex = IntegerOf(pattern, FC_INDEX, 0);
+	fWeight = IntegerOf(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
+	fSlant = IntegerOf(pattern, FC_SLANT, FC_SLANT_ROMAN);
+	fWidth = IntegerOf(pattern, FC_WIDTH, FC_WIDTH_NORMAL);
+	fSpacing = IntegerOf(pattern, FC_SPACING, -1);
 	fFace = FaceOf(fWeight, fSlant);
+}
+
+// The font as a pattern again, with what configuration rules match on.
+FcPattern* FontStyle::_CreatePattern() const
+{
+	FcPattern* pattern = FcPatternCreate();
+	FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(fFile.c_str()));
+	FcPatternAddInteger(pattern, FC_INDEX, fIndex);
+	FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(fFamily.c_str()));
+	FcPatternAddString(pattern, FC_STYLE, reinterpret_cast<const FcChar8*>(fStyle.c_str()));
+	FcPatternAddInteger(pattern, FC_WEIGHT, fWeight);
+	FcPatternAddInteger(pattern, FC_SLANT, fSlant);
+	FcPatternAddInteger(pattern, FC_WIDTH, fWidth);
+	if (fSpacing >= 0)
+		FcPatternAddInteger(pattern, FC_SPACING, fSpacing);
+	return pattern;
 }
 
 FontStyle::~FontStyle()
@@ -71,7 +85,6 @@ FontStyle::~FontStyle()
 		cairo_font_face_destroy(fCairoFace);
 	if (fFallbacks != nullptr)
 		FcFontSetDestroy(fFallbacks);
-	FcPatternDestroy(fPattern);
 }
 
 cairo_font_face_t* FontStyle::CairoFace() const
@@ -79,14 +92,16 @@ cairo_font_face_t* FontStyle::CairoFace() const
 	std::call_once(fFaceOnce, [this] {
 		// Let the configuration decide hinting and antialiasing for this
 		// font, as every other program on the desktop does.
+		FcPattern* font = _CreatePattern();
 		FcPattern* request = FcPatternCreate();
 		FcConfigSubstitute(nullptr, request, FcMatchPattern);
 		FcDefaultSubstitute(request);
-		FcPattern* render = FcFontRenderPrepare(nullptr, request, fPattern);
-		fCairoFace = cairo_ft_font_face_create_for_pattern(render != nullptr ? render : fPattern);
+		FcPattern* render = FcFontRenderPrepare(nullptr, request, font);
+		fCairoFace = cairo_ft_font_face_create_for_pattern(render != nullptr ? render : font);
 		if (render != nullptr)
 			FcPatternDestroy(render);
 		FcPatternDestroy(request);
+		FcPatternDestroy(font);
 	});
 	return fCairoFace;
 }

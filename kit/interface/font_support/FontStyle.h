@@ -23,7 +23,9 @@ class SizedFont;
 // Every method may be called from any thread.
 class FontStyle {
 public:
-	// Takes a reference on the fontconfig pattern that describes the font.
+	// Reads what it needs of the fontconfig pattern that describes the
+	// font; the pattern is not kept (fontconfig stores a pattern's values at
+	// offsets from it, which leak checkers cannot follow).
 	FontStyle(FcPattern* pattern, std::string family, std::string style);
 	~FontStyle();
 	FontStyle(const FontStyle&) = delete;
@@ -55,8 +57,8 @@ public:
 
 private:
 	void _LoadFallbacks() const;
+	FcPattern* _CreatePattern() const;
 
-	FcPattern* fPattern;
 	std::string fFamily;
 	std::string fStyle;
 	std::string fFile;

@@ -150,6 +150,13 @@ struct FaceCase {
 	const char* style;
 };
 
+std::string NameOf(const testing::TestParamInfo<FaceCase>& info)
+{
+	std::string name = std::string(info.param.family) + "To" + info.param.style;
+	std::erase(name, ' ');
+	return name + std::to_string(info.index);
+}
+
 class FontFaceSelection : public testing::TestWithParam<FaceCase> {};
 
 TEST_P(FontFaceSelection, PicksTheStyleThatMatchesBoldAndItalic)
@@ -169,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(DejaVu, FontFaceSelection, testing::Values(
 	FaceCase{"DejaVu Sans", B_UNDERSCORE_FACE, "Book"},
 	FaceCase{"DejaVu Sans", B_BOLD_FACE | B_STRIKEOUT_FACE, "Bold"},
 	FaceCase{"DejaVu Serif", B_BOLD_FACE | B_ITALIC_FACE | B_UNDERSCORE_FACE, "Bold Italic"},
-	FaceCase{"DejaVu Sans Mono", B_ITALIC_FACE, "Oblique"}));
+	FaceCase{"DejaVu Sans Mono", B_ITALIC_FACE, "Oblique"}), NameOf);
 
 TEST(FontSelection, ChangingTheStyleKeepsUnderlineAndStrikeOut)
 {

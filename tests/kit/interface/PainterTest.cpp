@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +209,11 @@ struct ModeCase {
 	rgb_color high;
 	rgb_color expected;
 };
+
+void PrintTo(const ModeCase& modeCase, std::ostream* out)
+{
+	*out << modeCase.name;
+}
 
 class PainterModeTest : public PainterTest, public testing::WithParamInterface<ModeCase> {};
 
@@ -650,4 +657,39 @@ TEST_F(PainterTextTest, SetFontAppliesOnlyTheAskedProperties)
 	EXPECT_EQ(fPainter.Font().Face(), B_REGULAR_FACE);
 	fPainter.SetFont(&big, B_FONT_FAMILY_AND_STYLE);
 	EXPECT_EQ(fPainter.Font(), big);
+}
+
+TEST(PainterThreads, WindowsDrawTheSameFontsWhileOthersMeasure)
+{
+	// Each thread has its own surface, as each window does; the fonts and
+	// their caches are shared.
+	const char* text = "Shared f\xC3\xB6nts \xC7\x84 \xE4\xB8\x80 drawn at once";
+	std::vector<std::thread> threads;
+	std::vector<int> inkColumns(4, -1);
+	for (int t = 0; t < 4; t++) {
+		threads.emplace_back([t, text, &inkColumns] {
+			Testing::SurfacePointer surface = Testing::MakeSurface(300, 30, kWhite);
+			Painter painter(surface.get());
+			BFont font = *be_plain_font;
+			font.SetSize(31 + t % 2);
+			painter.SetFont(&font);
+			for (int round = 0; round < 20; round++) {
+				painter.DrawString(text, BPoint(0, 25));
+				EXPECT_GT(font.StringWidth(text), 0);
+			}
+			int rightmost = -1;
+			for (int x = 0; x < 300; x++) {
+				for (int y = 0; y < 30; y++) {
+					if (PixelAt(surface.get(), x, y) != kWhite)
+						rightmost = x;
+				}
+			}
+			inkColumns[t] = rightmost;
+		});
+	}
+	for (std::thread& thread : threads)
+		thread.join();
+	EXPECT_GT(inkColumns[0], 100);
+	EXPECT_EQ(inkColumns[0], inkColumns[2]);
+	EXPECT_EQ(inkColumns[1], inkColumns[3]);
 }

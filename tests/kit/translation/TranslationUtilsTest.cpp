@@ -193,6 +193,11 @@ struct BrokenCase {
 	status_t error;
 };
 
+void PrintTo(const BrokenCase& brokenCase, std::ostream* out)
+{
+	*out << brokenCase.name;
+}
+
 class BrokenImages : public TranslationFiles, public testing::WithParamInterface<BrokenCase> {};
 
 TEST_P(BrokenImages, GiveNullWithAReason)
