@@ -50,10 +50,20 @@ const BFont* be_plain_font = &sPlainFont;
 const BFont* be_bold_font = &sBoldFont;
 const BFont* be_fixed_font = &sFixedFont;
 
+// A font whose file cannot be opened any more is replaced by the plain
+// system font, so that text keeps a height and a width.
 const SizedFont* FontAccess::Sized(const BFont& font)
 {
 	const FontStyle* style = font._Style();
-	return style != nullptr ? style->At(font.fSize) : nullptr;
+	if (style == nullptr)
+		return nullptr;
+	const SizedFont* sized = style->At(font.fSize);
+	if (!sized->IsUsable()) {
+		const FontStyle* plain = FontCatalog::Default().System(FontCatalog::kPlainFont);
+		if (plain != nullptr && plain != style)
+			return plain->At(font.fSize);
+	}
+	return sized;
 }
 
 BFont::BFont()

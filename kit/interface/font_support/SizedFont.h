@@ -33,6 +33,9 @@ public:
 
 	const FontStyle& Style() const { return fStyle; }
 	float Size() const { return fSize; }
+	// False when the font file could not be opened (it was removed after
+	// the fonts were listed, say); such a font measures nothing itself.
+	bool IsUsable() const { return cairo_scaled_font_status(fFont) == CAIRO_STATUS_SUCCESS; }
 
 	void GetHeight(font_height* height) const { *height = fHeight; }
 
