@@ -33,6 +33,18 @@ double PixelEdge(double coordinate)
 	return std::floor(coordinate + 0.5);
 }
 
+// The pixels a rectangle in view coordinates covers on the surface.
+Box PixelBox(BRect rect, BPoint origin)
+{
+	return Box{PixelEdge(rect.left + origin.x), PixelEdge(rect.top + origin.y),
+		PixelEdge(rect.right + origin.x) + 1, PixelEdge(rect.bottom + origin.y) + 1};
+}
+
+BRect RectAround(BPoint center, float xRadius, float yRadius)
+{
+	return BRect(center.x - xRadius, center.y - yRadius, center.x + xRadius, center.y + yRadius);
+}
+
 void AddRectangle(cairo_t* context, const Box& box)
 {
 	cairo_rectangle(context, box.left, box.top, box.right - box.left, box.bottom - box.top);
@@ -198,8 +210,7 @@ int Painter::_PenWidth() const
 
 void Painter::_AddBox(BRect rect)
 {
-	Box box{PixelEdge(_X(rect.left)), PixelEdge(_Y(rect.top)), PixelEdge(_X(rect.right)) + 1,
-		PixelEdge(_Y(rect.bottom)) + 1};
+	Box box = PixelBox(rect, fOrigin);
 	if (!box.IsEmpty())
 		AddRectangle(fContext, box);
 }
@@ -318,8 +329,7 @@ void Painter::StrokeRect(BRect rect, const pattern& p)
 		return;
 	int width = _PenWidth();
 	double grow = (width - 1) / 2;
-	Box outer{PixelEdge(_X(rect.left)) - grow, PixelEdge(_Y(rect.top)) - grow,
-		PixelEdge(_X(rect.right)) + 1 + grow, PixelEdge(_Y(rect.bottom)) + 1 + grow};
+	Box outer = PixelBox(rect, fOrigin).Inset(-grow);
 	Box inner = outer.Inset(width);
 	cairo_new_path(fContext);
 	AddRectangle(fContext, outer);
@@ -372,9 +382,7 @@ void Painter::StrokeRoundRect(BRect rect, float xRadius, float yRadius, const pa
 	if (!_Ready() || !rect.IsValid())
 		return;
 	double half = _PenWidth() / 2.0;
-	Box outer{PixelEdge(_X(rect.left)), PixelEdge(_Y(rect.top)), PixelEdge(_X(rect.right)) + 1,
-		PixelEdge(_Y(rect.bottom)) + 1};
-	Box middle = outer.Inset(half);
+	Box middle = PixelBox(rect, fOrigin).Inset(half);
 	if (middle.IsEmpty()) {
 		FillRoundRect(rect, xRadius, yRadius, p);
 		return;
@@ -389,10 +397,9 @@ void Painter::FillRoundRect(BRect rect, float xRadius, float yRadius, const patt
 {
 	if (!_Ready() || !rect.IsValid())
 		return;
+	Box box = PixelBox(rect, fOrigin);
 	cairo_new_path(fContext);
-	_AddRoundRectPath(PixelEdge(_X(rect.left)), PixelEdge(_Y(rect.top)),
-		PixelEdge(_X(rect.right)) + 1, PixelEdge(_Y(rect.bottom)) + 1, xRadius + 0.5,
-		yRadius + 0.5);
+	_AddRoundRectPath(box.left, box.top, box.right, box.bottom, xRadius + 0.5, yRadius + 0.5);
 	_Draw(p, Cover::kFill);
 }
 
@@ -428,8 +435,7 @@ void Painter::_AddArcPath(double cx, double cy, double rx, double ry, float star
 
 void Painter::StrokeEllipse(BPoint center, float xRadius, float yRadius, const pattern& p)
 {
-	StrokeEllipse(BRect(center.x - xRadius, center.y - yRadius, center.x + xRadius,
-		center.y + yRadius), p);
+	StrokeEllipse(RectAround(center, xRadius, yRadius), p);
 }
 
 void Painter::StrokeEllipse(BRect rect, const pattern& p)
@@ -439,8 +445,7 @@ void Painter::StrokeEllipse(BRect rect, const pattern& p)
 
 void Painter::FillEllipse(BPoint center, float xRadius, float yRadius, const pattern& p)
 {
-	FillEllipse(BRect(center.x - xRadius, center.y - yRadius, center.x + xRadius,
-		center.y + yRadius), p);
+	FillEllipse(RectAround(center, xRadius, yRadius), p);
 }
 
 void Painter::FillEllipse(BRect rect, const pattern& p)
@@ -451,8 +456,7 @@ void Painter::FillEllipse(BRect rect, const pattern& p)
 void Painter::StrokeArc(BPoint center, float xRadius, float yRadius, float startAngle,
 	float arcAngle, const pattern& p)
 {
-	StrokeArc(BRect(center.x - xRadius, center.y - yRadius, center.x + xRadius,
-		center.y + yRadius), startAngle, arcAngle, p);
+	StrokeArc(RectAround(center, xRadius, yRadius), startAngle, arcAngle, p);
 }
 
 // The stroke runs half a pen inside the rectangle's outer pixel edges, so
@@ -462,9 +466,7 @@ void Painter::StrokeArc(BRect rect, float startAngle, float arcAngle, const patt
 	if (!_Ready() || !rect.IsValid() || arcAngle == 0)
 		return;
 	double half = _PenWidth() / 2.0;
-	Box outer{PixelEdge(_X(rect.left)), PixelEdge(_Y(rect.top)), PixelEdge(_X(rect.right)) + 1,
-		PixelEdge(_Y(rect.bottom)) + 1};
-	Box middle = outer.Inset(half);
+	Box middle = PixelBox(rect, fOrigin).Inset(half);
 	if (middle.IsEmpty()) {
 		FillArc(rect, startAngle, arcAngle, p);
 		return;
@@ -481,16 +483,14 @@ void Painter::StrokeArc(BRect rect, float startAngle, float arcAngle, const patt
 void Painter::FillArc(BPoint center, float xRadius, float yRadius, float startAngle,
 	float arcAngle, const pattern& p)
 {
-	FillArc(BRect(center.x - xRadius, center.y - yRadius, center.x + xRadius,
-		center.y + yRadius), startAngle, arcAngle, p);
+	FillArc(RectAround(center, xRadius, yRadius), startAngle, arcAngle, p);
 }
 
 void Painter::FillArc(BRect rect, float startAngle, float arcAngle, const pattern& p)
 {
 	if (!_Ready() || !rect.IsValid() || arcAngle == 0)
 		return;
-	Box box{PixelEdge(_X(rect.left)), PixelEdge(_Y(rect.top)), PixelEdge(_X(rect.right)) + 1,
-		PixelEdge(_Y(rect.bottom)) + 1};
+	Box box = PixelBox(rect, fOrigin);
 	cairo_new_path(fContext);
 	bool whole = std::fabs(arcAngle) >= 360;
 	_AddArcPath((box.left + box.right) / 2, (box.top + box.bottom) / 2,
@@ -675,8 +675,7 @@ void Painter::DrawBitmap(const BBitmap* bitmap, BRect source, BRect destination)
 // reaches past the bitmap leaves the matching part of the destination alone.
 void Painter::_DrawBitmapArea(const BBitmap* bitmap, clipping_rect source, BRect destination)
 {
-	Box target{PixelEdge(_X(destination.left)), PixelEdge(_Y(destination.top)),
-		PixelEdge(_X(destination.right)) + 1, PixelEdge(_Y(destination.bottom)) + 1};
+	Box target = PixelBox(destination, fOrigin);
 	if (target.IsEmpty() || source.right < source.left || source.bottom < source.top)
 		return;
 	double scaleX = (target.right - target.left) / (source.right - source.left + 1.0);
@@ -761,8 +760,7 @@ void Painter::CopyBits(BRect source, BRect destination)
 	if (!_Ready() || !source.IsValid() || !destination.IsValid()
 		|| cairo_surface_get_type(fSurface) != CAIRO_SURFACE_TYPE_IMAGE)
 		return;
-	Box from{PixelEdge(_X(source.left)), PixelEdge(_Y(source.top)), PixelEdge(_X(source.right)) + 1,
-		PixelEdge(_Y(source.bottom)) + 1};
+	Box from = PixelBox(source, fOrigin);
 	int width = static_cast<int>(from.right - from.left);
 	int height = static_cast<int>(from.bottom - from.top);
 	double toX = PixelEdge(_X(destination.left));
