@@ -50,6 +50,15 @@ void AddRectangle(cairo_t* context, const Box& box)
 	cairo_rectangle(context, box.left, box.top, box.right - box.left, box.bottom - box.top);
 }
 
+// A whole pixel coordinate, for converting to integers: far beyond any
+// surface, NaN taken as 0, so the conversion is always defined.
+int32 PixelIndex(double coordinate)
+{
+	if (std::isnan(coordinate))
+		return 0;
+	return static_cast<int32>(std::clamp(PixelEdge(coordinate), -1e8, 1e8));
+}
+
 const double kDegrees = M_PI / 180;
 
 } // namespace
@@ -665,9 +674,8 @@ void Painter::DrawBitmap(const BBitmap* bitmap, BRect source, BRect destination)
 	if (!_Ready() || bitmap == nullptr || !bitmap->IsValid() || !source.IsValid()
 		|| !destination.IsValid())
 		return;
-	clipping_rect area = {static_cast<int32>(PixelEdge(source.left)),
-		static_cast<int32>(PixelEdge(source.top)), static_cast<int32>(PixelEdge(source.right)),
-		static_cast<int32>(PixelEdge(source.bottom))};
+	clipping_rect area = {PixelIndex(source.left), PixelIndex(source.top), PixelIndex(source.right),
+		PixelIndex(source.bottom)};
 	_DrawBitmapArea(bitmap, area, destination);
 }
 
@@ -755,31 +763,38 @@ void Painter::DrawTiledBitmap(const BBitmap* bitmap, BRect area, BPoint tileOrig
 	_Recover();
 }
 
+// Only pixels of the surface are copied: the part of the source outside it
+// leaves the matching part of the destination alone.
 void Painter::CopyBits(BRect source, BRect destination)
 {
 	if (!_Ready() || !source.IsValid() || !destination.IsValid()
 		|| cairo_surface_get_type(fSurface) != CAIRO_SURFACE_TYPE_IMAGE)
 		return;
-	Box from = PixelBox(source, fOrigin);
-	int width = static_cast<int>(from.right - from.left);
-	int height = static_cast<int>(from.bottom - from.top);
-	double toX = PixelEdge(_X(destination.left));
-	double toY = PixelEdge(_Y(destination.top));
+	int32 left = PixelIndex(_X(source.left));
+	int32 top = PixelIndex(_Y(source.top));
+	int32 shiftX = PixelIndex(_X(destination.left)) - left;
+	int32 shiftY = PixelIndex(_Y(destination.top)) - top;
+	int32 right = std::min(PixelIndex(_X(source.right)) + 1, cairo_image_surface_get_width(fSurface));
+	int32 bottom = std::min(PixelIndex(_Y(source.bottom)) + 1, cairo_image_surface_get_height(fSurface));
+	left = std::max(left, 0);
+	top = std::max(top, 0);
+	if (right <= left || bottom <= top)
+		return;
 	// Source and destination may overlap: copy through a separate surface.
 	cairo_surface_flush(fSurface);
 	cairo_surface_t* copy = cairo_surface_create_similar_image(fSurface,
-		cairo_image_surface_get_format(fSurface), width, height);
+		cairo_image_surface_get_format(fSurface), right - left, bottom - top);
 	cairo_t* copier = cairo_create(copy);
 	cairo_set_operator(copier, CAIRO_OPERATOR_SOURCE);
-	cairo_set_source_surface(copier, fSurface, -from.left, -from.top);
+	cairo_set_source_surface(copier, fSurface, -left, -top);
 	cairo_paint(copier);
 	cairo_destroy(copier);
 
 	cairo_save(fContext);
 	cairo_new_path(fContext);
-	cairo_rectangle(fContext, toX, toY, width, height);
+	cairo_rectangle(fContext, left + shiftX, top + shiftY, right - left, bottom - top);
 	cairo_set_operator(fContext, CAIRO_OPERATOR_SOURCE);
-	cairo_set_source_surface(fContext, copy, toX, toY);
+	cairo_set_source_surface(fContext, copy, left + shiftX, top + shiftY);
 	cairo_fill(fContext);
 	cairo_restore(fContext);
 	cairo_surface_destroy(copy);

@@ -544,6 +544,28 @@ TEST_F(PainterTest, CopyBitsMovesOverlappingPixels)
 	EXPECT_TRUE(IsWhite(15, 5));
 }
 
+TEST_F(PainterTest, CopyBitsFromBeyondTheSurfaceCopiesOnlyItsPixels)
+{
+	fPainter.SetHighColor(kRed);
+	fPainter.FillRect(BRect(0, 0, 3, 3));
+	fPainter.CopyBits(BRect(-1000000, -2, 3, 3), BRect(-1000000 + 20, 18, 23, 23));
+	EXPECT_EQ(At(20, 20), kRed);
+	EXPECT_EQ(At(23, 23), kRed);
+	EXPECT_TRUE(IsWhite(19, 20));
+	EXPECT_TRUE(IsWhite(24, 23));
+	fPainter.CopyBits(BRect(0, 0, 1e30f, 1e30f), BRect(40, 40, 1e30f, 1e30f));
+	EXPECT_EQ(At(41, 41), kRed);
+}
+
+TEST_F(PainterTest, HugeBitmapSourceIsLimitedToTheBitmap)
+{
+	std::unique_ptr<BBitmap> bitmap(MakeBitmap(1, 1, {kRed}));
+	fPainter.DrawBitmap(bitmap.get(), BRect(-1e30f, -1e30f, 1e30f, 1e30f), BRect(0, 0, 9, 9));
+	fPainter.DrawBitmap(bitmap.get(), BRect(0, 0, 0, 0), BRect(20, 20, 20, 20));
+	EXPECT_EQ(At(20, 20), kRed);
+	EXPECT_EQ(cairo_status(fPainter.Context()), CAIRO_STATUS_SUCCESS);
+}
+
 // ---- Text
 
 class PainterTextTest : public PainterTest {
