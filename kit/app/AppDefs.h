@@ -1,0 +1,63 @@
+#ifndef _APP_DEFS_H
+#define _APP_DEFS_H
+
+#include <SupportDefs.h>
+
+// System message codes, with their BeOS values.
+enum {
+	B_ABOUT_REQUESTED = '_ABR',
+	B_WINDOW_ACTIVATED = '_ACT',
+	B_APP_ACTIVATED = '_ACT',
+	B_ARGV_RECEIVED = '_ARG',
+	B_QUIT_REQUESTED = '_QRQ',
+	B_CLOSE_REQUESTED = '_QRQ',
+	B_CANCEL = '_CNL',
+	B_KEY_DOWN = '_KYD',
+	B_KEY_UP = '_KYU',
+	B_UNMAPPED_KEY_DOWN = '_UKD',
+	B_UNMAPPED_KEY_UP = '_UKU',
+	B_MODIFIERS_CHANGED = '_MCH',
+	B_MINIMIZE = '_WMZ',
+	B_MOUSE_DOWN = '_MDN',
+	B_MOUSE_MOVED = '_MMV',
+	B_MOUSE_ENTER_EXIT = '_MEX',
+	B_MOUSE_UP = '_MUP',
+	B_MOUSE_WHEEL_CHANGED = '_MWC',
+	B_PULSE = '_PUL',
+	B_READY_TO_RUN = '_RTR',
+	B_REFS_RECEIVED = '_RRC',
+	B_SCREEN_CHANGED = '_SCH',
+	B_VALUE_CHANGED = '_VCH',
+	B_VIEW_MOVED = '_VMV',
+	B_VIEW_RESIZED = '_VRS',
+	B_WINDOW_MOVED = '_WMV',
+	B_WINDOW_RESIZED = '_WRS',
+	B_ZOOM = '_WZM'
+};
+
+// Other commands.
+enum {
+	B_CUT = 'CCUT',
+	B_COPY = 'COPY',
+	B_PASTE = 'PSTE',
+	B_SELECT_ALL = 'SALL',
+	B_UNDO = 'UNDO',
+	B_REDO = 'REDO',
+	B_SAVE_REQUESTED = 'SAVE',
+	B_MESSAGE_NOT_UNDERSTOOD = 'MNOT',
+	B_NO_REPLY = 'NONE',
+	B_REPLY = 'RPLY',
+	B_SIMPLE_DATA = 'DATA',
+	B_MIME_DATA = 'MIME',
+	B_ARCHIVED_OBJECT = 'ARCV',
+	B_UPDATE_STATUS_BAR = 'SBUP',
+	B_RESET_STATUS_BAR = 'SBRS',
+	B_NODE_MONITOR = 'NDMN',
+	B_CONTROL_INVOKED = 'CIVK',
+	B_CONTROL_MODIFIED = 'CMOD'
+};
+
+// The default capacity of a looper's message queue.
+#define B_LOOPER_PORT_DEFAULT_CAPACITY 200
+
+#endif

@@ -1,0 +1,64 @@
+#include <DisplayServer.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <mutex>
+
+#include <CommandLine.h>
+#include <HeadlessDisplay.h>
+
+namespace BPrivate {
+
+namespace {
+
+std::atomic<bool> sHeadlessRequested{false};
+
+bool HeadlessWanted()
+{
+	if (sHeadlessRequested.load())
+		return true;
+	const char* variable = getenv("VELMORA_DISPLAY");
+	if (variable != nullptr && strcmp(variable, "headless") == 0)
+		return true;
+	for (const std::string& argument : ProcessArguments()) {
+		if (argument == "--headless")
+			return true;
+	}
+	return false;
+}
+
+// The desktop backend, or null while none is compiled in. This is the one
+// place where a desktop backend plugs in: it returns its own server here
+// (and may return null when it cannot reach a screen).
+std::unique_ptr<DisplayServer> MakeDesktopDisplay()
+{
+	return nullptr;
+}
+
+DisplayServer* ChooseBackend()
+{
+	if (!HeadlessWanted()) {
+		if (std::unique_ptr<DisplayServer> desktop = MakeDesktopDisplay())
+			return desktop.release();
+	}
+	return new HeadlessDisplay();
+}
+
+} // namespace
+
+DisplayServer::~DisplayServer() = default;
+
+DisplayServer* DisplayServer::Default()
+{
+	static DisplayServer* sDefault = ChooseBackend();
+	return sDefault;
+}
+
+void DisplayServer::UseHeadless()
+{
+	sHeadlessRequested = true;
+}
+
+} // namespace BPrivate

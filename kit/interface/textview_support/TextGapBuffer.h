@@ -1,0 +1,60 @@
+#ifndef _VELMORA_TEXT_GAP_BUFFER_H
+#define _VELMORA_TEXT_GAP_BUFFER_H
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <SupportDefs.h>
+
+namespace BPrivate {
+
+// The UTF-8 bytes of a text view, with a gap at the last edit so that
+// typing anywhere in a large text moves only the bytes between two edits.
+// Offsets are byte offsets; the character helpers treat a byte that is not
+// part of a well-formed character as a character of its own.
+class TextGapBuffer {
+public:
+	int32 Length() const { return fLength; }
+
+	// The byte at offset, or 0 outside the text.
+	char RealCharAt(int32 offset) const
+	{
+		if (offset < 0 || offset >= fLength)
+			return '\0';
+		return fBuffer[offset < fGapStart ? offset : offset + _GapLength()];
+	}
+
+	void InsertText(const char* text, int32 length, int32 offset);
+	void RemoveRange(int32 start, int32 end);
+	void SetText(const char* text, int32 length);
+
+	// A contiguous view of from .. to without moving the gap; when the
+	// range straddles the gap its bytes are copied into scratch.
+	std::string_view Range(int32 from, int32 to, std::string& scratch) const;
+	std::string Copy(int32 from, int32 to) const;
+	// The whole text, NUL-terminated; valid until the next edit. Moves the
+	// gap to the end, so prefer Range() while the text is being edited.
+	const char* RealText();
+
+	int32 CharBoundary(int32 offset) const;
+	int32 NextCharOffset(int32 offset) const;
+	int32 PreviousCharOffset(int32 offset) const;
+	int32 CharLengthAt(int32 offset) const;
+	uint32 CharAt(int32 offset, int32* length = nullptr) const;
+
+private:
+	int32 _GapLength() const
+		{ return static_cast<int32>(fBuffer.size()) - fLength; }
+	void _MoveGapTo(int32 offset);
+	void _MakeRoom(int32 length);
+	std::string_view _Window(int32 offset, char* window, int32* windowStart) const;
+
+	std::vector<char> fBuffer;
+	int32 fLength = 0;
+	int32 fGapStart = 0;
+};
+
+} // namespace BPrivate
+
+#endif

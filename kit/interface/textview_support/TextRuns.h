@@ -1,0 +1,39 @@
+#ifndef _VELMORA_TEXT_RUNS_H
+#define _VELMORA_TEXT_RUNS_H
+
+#include <memory>
+
+#include <Font.h>
+#include <GraphicsDefs.h>
+
+// A style run: the font and colour of the text from offset on, up to the
+// next run. Offsets are relative to the start of the text the runs
+// describe.
+struct text_run {
+	int32 offset;
+	BFont font;
+	rgb_color color;
+};
+
+// A count followed by that many runs, allocated as one block by
+// AllocRunArray() (runs[] extends past its declared length).
+struct text_run_array {
+	int32 count;
+	text_run runs[1];
+};
+
+namespace BPrivate {
+
+// Allocates count runs (room for at least one) with malloc, so that callers
+// may release it with FreeRunArray(); *outSize gets the size in bytes.
+text_run_array* AllocRunArray(int32 count, int32* outSize = nullptr);
+void FreeRunArray(text_run_array* array);
+
+struct RunArrayDeleter {
+	void operator()(text_run_array* array) const { FreeRunArray(array); }
+};
+typedef std::unique_ptr<text_run_array, RunArrayDeleter> RunArrayPointer;
+
+} // namespace BPrivate
+
+#endif

@@ -1,0 +1,229 @@
+#include "LooperTestSupport.h"
+
+#include <AppPrivate.h>
+#include <Application.h>
+#include <Beep.h>
+#include <Clipboard.h>
+#include <HeadlessDisplay.h>
+#include <Roster.h>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Records the order of the application's hooks.
+class TestApplication : public BApplication {
+public:
+	TestApplication() : BApplication("application/x-vnd.Velmora-test") {}
+
+	void ArgvReceived(int32 argc, char** argv) override
+	{
+		events.push_back("argv");
+		arguments.assign(argv, argv + argc);
+	}
+	void ReadyToRun() override
+	{
+		events.push_back("ready");
+		if (onReady)
+			onReady(this);
+	}
+	void RefsReceived(BMessage* message) override
+	{
+		entry_ref ref;
+		if (message->FindRef("refs", &ref) == B_OK)
+			events.push_back("refs " + ref.path);
+	}
+	void MessageReceived(BMessage* message) override
+	{
+		char code[5] = {char(message->what >> 24), char(message->what >> 16),
+			char(message->what >> 8), char(message->what), 0};
+		events.push_back(code);
+		if (onMessage)
+			onMessage(this, message);
+		else
+			BApplication::MessageReceived(message);
+	}
+
+	std::vector<std::string> events;
+	std::vector<std::string> arguments;
+	std::function<void(TestApplication*)> onReady;
+	std::function<void(TestApplication*, BMessage*)> onMessage;
+};
+
+// A looper that enters the window registry as a BWindow does.
+class FakeWindow : public RecordingLooper {
+public:
+	explicit FakeWindow(std::shared_ptr<Journal> journal) : RecordingLooper(journal)
+	{
+		BPrivate::RegisterWindowLooper(this);
+		Run();
+	}
+	~FakeWindow() override { BPrivate::UnregisterWindowLooper(this); }
+};
+
+} // namespace
+
+TEST(ApplicationTest, RunStartsWithArgvAndReadyToRunAndReturnsAfterQuit)
+{
+	TestApplication app;
+	app.PostMessage('pre ');
+	app.onReady = [](TestApplication* self) { self->PostMessage('last'); };
+	app.onMessage = [](TestApplication* self, BMessage* message) {
+		if (message->what == 'last')
+			self->Quit();
+	};
+	EXPECT_TRUE(app.IsLaunching());
+	app.Run();
+	EXPECT_FALSE(app.IsLaunching());
+
+	// The test program runs with arguments (at least the test filter of ctest).
+	std::vector<std::string> expected = {"argv", "ready", "pre ", "last"};
+	if (app.arguments.empty())
+		expected.erase(expected.begin());
+	EXPECT_EQ(app.events, expected);
+	if (!app.arguments.empty()) {
+		char path[PATH_MAX];
+		ASSERT_NE(realpath("/proc/self/exe", path), nullptr);
+		EXPECT_EQ(std::string(path).substr(std::string(path).rfind('/')),
+			app.arguments[0].substr(app.arguments[0].rfind('/')));
+	}
+}
+
+TEST(ApplicationTest, RefsReceivedGetsDroppedFiles)
+{
+	TestApplication app;
+	BMessage refs(B_REFS_RECEIVED);
+	entry_ref ref(1, 2, "a.html", "/tmp/a.html");
+	refs.AddRef("refs", &ref);
+	app.PostMessage(&refs);
+	app.PostMessage(B_QUIT_REQUESTED);
+	app.Run();
+	EXPECT_NE(std::find(app.events.begin(), app.events.end(), "refs /tmp/a.html"), app.events.end());
+}
+
+TEST(ApplicationTest, QuitRequestedAsksEveryWindowAndStopsAtTheFirstRefusal)
+{
+	auto agreeing = std::make_shared<Journal>();
+	auto refusing = std::make_shared<Journal>();
+	TestApplication app;
+	FakeWindow* first = new FakeWindow(agreeing);
+	FakeWindow* second = new FakeWindow(refusing);
+	second->agreesToQuit = false;
+	EXPECT_EQ(BPrivate::WindowLoopers(), (std::vector<BLooper*>{first, second}));
+	bool stillRunningAfterRefusal = false;
+	app.onReady = [](TestApplication* self) { self->PostMessage(B_QUIT_REQUESTED); };
+	app.onMessage = [&](TestApplication* self, BMessage* message) {
+		if (message->what == 'agin') {
+			stillRunningAfterRefusal = true;
+			second->agreesToQuit = true;
+			self->PostMessage(B_QUIT_REQUESTED);
+		}
+	};
+	app.PostMessage('agin');
+	app.Run();
+	EXPECT_TRUE(stillRunningAfterRefusal);
+	EXPECT_TRUE(agreeing->looperDeleted.load());
+	EXPECT_TRUE(refusing->looperDeleted.load());
+	EXPECT_TRUE(BPrivate::WindowLoopers().empty());
+}
+
+TEST(ApplicationTest, WindowsStillOpenAreClosedWhenTheApplicationIsDeleted)
+{
+	auto journal = std::make_shared<Journal>();
+	{
+		TestApplication app;
+		FakeWindow* window = new FakeWindow(journal);
+		window->agreesToQuit = false;
+		app.PostMessage(B_QUIT_REQUESTED);
+		app.onReady = [](TestApplication* self) { self->Quit(); };
+		app.Run();
+		EXPECT_FALSE(journal->looperDeleted.load());
+	}
+	EXPECT_TRUE(journal->looperDeleted.load());
+}
+
+TEST(ApplicationTest, ASecondApplicationIsRefused)
+{
+	TestApplication first;
+	status_t error = B_OK;
+	testing::internal::CaptureStderr();
+	BApplication second("application/x-vnd.second", &error);
+	std::string said = testing::internal::GetCapturedStderr();
+	EXPECT_EQ(error, B_NOT_ALLOWED);
+	EXPECT_EQ(second.InitCheck(), B_NOT_ALLOWED);
+	EXPECT_EQ(second.Run(), B_NOT_ALLOWED);
+	EXPECT_EQ(be_app, &first);
+	EXPECT_NE(said.find("refused"), std::string::npos);
+}
+
+TEST(ApplicationTest, GlobalsLiveAsLongAsTheApplication)
+{
+	BMessenger kept;
+	{
+		TestApplication app;
+		EXPECT_EQ(be_app, &app);
+		EXPECT_TRUE(be_app_messenger.IsValid());
+		ASSERT_NE(be_clipboard, nullptr);
+		EXPECT_STREQ(be_clipboard->Name(), "system");
+		kept = be_app_messenger;
+	}
+	EXPECT_EQ(be_app, nullptr);
+	EXPECT_EQ(be_clipboard, nullptr);
+	EXPECT_FALSE(be_app_messenger.IsValid());
+	EXPECT_FALSE(kept.IsValid());
+}
+
+TEST(ApplicationTest, RepliesWithoutAReplyTargetGoToTheApplication)
+{
+	TestApplication app;
+	auto journal = std::make_shared<Journal>();
+	RecordingLooper* worker = new RecordingLooper(journal);
+	worker->onMessage = [](RecordingLooper*, BMessage* message) {
+		message->SendReply('back');
+	};
+	worker->Run();
+	app.onReady = [worker](TestApplication*) { worker->PostMessage('work'); };
+	app.onMessage = [](TestApplication* self, BMessage* message) {
+		if (message->what == 'back')
+			self->Quit();
+	};
+	app.Run();
+	EXPECT_EQ(app.events.back(), "back");
+	QuitLooper(worker);
+}
+
+TEST(ApplicationTest, AppInfoNamesTheProgramFileAndTheTeam)
+{
+	TestApplication app;
+	app_info info;
+	ASSERT_EQ(app.GetAppInfo(&info), B_OK);
+	char path[PATH_MAX];
+	ASSERT_NE(realpath("/proc/self/exe", path), nullptr);
+	EXPECT_EQ(info.ref.path, path);
+	EXPECT_STREQ(info.ref.name, strrchr(path, '/') + 1);
+	EXPECT_EQ(info.team, getpid());
+	EXPECT_STREQ(info.signature, "application/x-vnd.Velmora-test");
+	EXPECT_TRUE(be_roster->IsRunning(&info.ref));
+
+	app_info viaRoster;
+	ASSERT_EQ(be_roster->GetAppInfo(&info.ref, &viaRoster), B_OK);
+	EXPECT_STREQ(viaRoster.signature, "application/x-vnd.Velmora-test");
+}
+
+TEST(ApplicationTest, BeepRingsTheDisplaysBell)
+{
+	auto* display = dynamic_cast<BPrivate::HeadlessDisplay*>(BPrivate::DisplayServer::Default());
+	ASSERT_NE(display, nullptr);
+	int32 before = display->BeepCount();
+	EXPECT_EQ(beep(), B_OK);
+	beep();
+	EXPECT_EQ(display->BeepCount(), before + 2);
+}

@@ -1,0 +1,228 @@
+#include <Message.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+entry_ref MakeRef(const char* path, const char* leaf)
+{
+	return entry_ref(3, 77, leaf, path);
+}
+
+} // namespace
+
+TEST(MessageFieldsTest, SeveralValuesUnderOneNameAreReachedByIndex)
+{
+	BMessage message('test');
+	ASSERT_EQ(message.AddInt32("n", 1), B_OK);
+	ASSERT_EQ(message.AddInt32("n", 2), B_OK);
+	ASSERT_EQ(message.AddInt32("n", 3), B_OK);
+
+	int32 value = 0;
+	EXPECT_EQ(message.FindInt32("n", &value), B_OK);
+	EXPECT_EQ(value, 1);
+	EXPECT_EQ(message.FindInt32("n", 2, &value), B_OK);
+	EXPECT_EQ(value, 3);
+	EXPECT_EQ(message.FindInt32("n", 3, &value), B_BAD_INDEX);
+	EXPECT_EQ(message.FindInt32("n", -1, &value), B_BAD_INDEX);
+
+	ASSERT_EQ(message.ReplaceInt32("n", 1, 20), B_OK);
+	ASSERT_EQ(message.RemoveData("n", 0), B_OK);
+	EXPECT_EQ(message.FindInt32("n", 0, &value), B_OK);
+	EXPECT_EQ(value, 20);
+	type_code type;
+	int32 count;
+	ASSERT_EQ(message.GetInfo("n", &type, &count), B_OK);
+	EXPECT_EQ(type, static_cast<type_code>(B_INT32_TYPE));
+	EXPECT_EQ(count, 2);
+}
+
+TEST(MessageFieldsTest, ANameKeepsItsFirstTypeAndLookupsReportWhatIsWrong)
+{
+	BMessage message;
+	ASSERT_EQ(message.AddString("name", "x"), B_OK);
+	EXPECT_EQ(message.AddInt32("name", 5), B_BAD_TYPE);
+
+	int32 number;
+	const char* text;
+	EXPECT_EQ(message.FindInt32("name", &number), B_BAD_TYPE);
+	EXPECT_EQ(message.FindString("missing", &text), B_NAME_NOT_FOUND);
+	EXPECT_EQ(message.FindString(nullptr, &text), B_BAD_VALUE);
+	EXPECT_EQ(message.AddString(nullptr, "x"), B_BAD_VALUE);
+	EXPECT_EQ(message.AddString("other", nullptr), B_BAD_VALUE);
+	EXPECT_EQ(message.ReplaceInt32("missing", 1), B_NAME_NOT_FOUND);
+	EXPECT_EQ(message.RemoveName("missing"), B_NAME_NOT_FOUND);
+}
+
+TEST(MessageFieldsTest, RemovingTheLastValueRemovesTheName)
+{
+	BMessage message;
+	message.AddBool("flag", true);
+	ASSERT_EQ(message.RemoveData("flag"), B_OK);
+	EXPECT_FALSE(message.HasBool("flag"));
+	EXPECT_TRUE(message.IsEmpty());
+	EXPECT_EQ(message.CountNames(B_ANY_TYPE), 0);
+}
+
+TEST(MessageFieldsTest, GetInfoWalksNamesInTheOrderTheyWereFirstAdded)
+{
+	BMessage message;
+	message.AddString("zeta", "z");
+	message.AddInt32("alpha", 1);
+	message.AddString("mid", "m");
+	message.AddString("zeta", "again");
+
+	const char* name;
+	type_code type;
+	int32 count;
+	ASSERT_EQ(message.GetInfo(B_ANY_TYPE, 0, &name, &type, &count), B_OK);
+	EXPECT_STREQ(name, "zeta");
+	EXPECT_EQ(count, 2);
+	ASSERT_EQ(message.GetInfo(B_ANY_TYPE, 1, &name, &type), B_OK);
+	EXPECT_STREQ(name, "alpha");
+	ASSERT_EQ(message.GetInfo(B_STRING_TYPE, 1, &name, &type), B_OK);
+	EXPECT_STREQ(name, "mid");
+	EXPECT_EQ(message.GetInfo(B_STRING_TYPE, 2, &name, &type), B_BAD_INDEX);
+	EXPECT_EQ(message.GetInfo(B_RECT_TYPE, 0, &name, &type), B_BAD_TYPE);
+	EXPECT_EQ(message.CountNames(B_STRING_TYPE), 2);
+	EXPECT_EQ(message.CountNames(B_ANY_TYPE), 3);
+
+	char* mutableName = nullptr;
+	ASSERT_EQ(message.GetInfo(B_INT32_TYPE, 0, &mutableName, &type), B_OK);
+	EXPECT_STREQ(mutableName, "alpha");
+}
+
+TEST(MessageFieldsTest, ThousandsOfNamesStayFindableAfterRemovals)
+{
+	// Run archives name their entries "0", "1", ...
+	BMessage message;
+	for (int i = 0; i < 5000; i++)
+		ASSERT_EQ(message.AddInt32(std::to_string(i).c_str(), i), B_OK);
+	ASSERT_EQ(message.RemoveName("10"), B_OK);
+	int32 value;
+	ASSERT_EQ(message.FindInt32("4999", &value), B_OK);
+	EXPECT_EQ(value, 4999);
+	ASSERT_EQ(message.FindInt32("11", &value), B_OK);
+	EXPECT_EQ(value, 11);
+	EXPECT_FALSE(message.HasInt32("10"));
+	const char* name;
+	type_code type;
+	ASSERT_EQ(message.GetInfo(B_ANY_TYPE, 10, &name, &type), B_OK);
+	EXPECT_STREQ(name, "11");
+}
+
+TEST(MessageFieldsTest, StringsAreHandedOutAsDataWithTheirTerminator)
+{
+	BMessage message;
+	message.AddString("s", "hello");
+	const void* data;
+	ssize_t size;
+	ASSERT_EQ(message.FindData("s", B_STRING_TYPE, &data, &size), B_OK);
+	EXPECT_EQ(size, 6);
+	EXPECT_STREQ(static_cast<const char*>(data), "hello");
+
+	// Added as data with the NUL, found as a string without a second one.
+	ASSERT_EQ(message.AddData("t", B_STRING_TYPE, "abc", 4), B_OK);
+	const char* text;
+	ASSERT_EQ(message.FindString("t", &text), B_OK);
+	EXPECT_STREQ(text, "abc");
+}
+
+TEST(MessageFieldsTest, RawDataKeepsItsTypeAndFixedSizeFieldsRefuseOtherSizes)
+{
+	BMessage message;
+	const rgb_color color = {1, 2, 3, 4};
+	ASSERT_EQ(message.AddData("color", B_RAW_TYPE, &color, sizeof(color)), B_OK);
+	EXPECT_EQ(message.AddData("color", B_RAW_TYPE, "12345", 5), B_BAD_VALUE);
+	const void* data;
+	ssize_t size;
+	ASSERT_EQ(message.FindData("color", B_RAW_TYPE, &data, &size), B_OK);
+	ASSERT_EQ(size, 4);
+	EXPECT_EQ(memcmp(data, &color, 4), 0);
+	EXPECT_EQ(message.FindData("color", B_MIME_TYPE, &data, &size), B_BAD_TYPE);
+
+	ASSERT_EQ(message.AddData("text", B_MIME_TYPE, "ab", 2, false), B_OK);
+	ASSERT_EQ(message.AddData("text", B_MIME_TYPE, "abcdef", 6, false), B_OK);
+	ASSERT_EQ(message.FindData("text", B_MIME_TYPE, 1, &data, &size), B_OK);
+	EXPECT_EQ(size, 6);
+	// A known type must have its own size.
+	EXPECT_EQ(message.AddData("n", B_INT32_TYPE, "12", 2), B_BAD_VALUE);
+}
+
+TEST(MessageFieldsTest, NestedMessagesAreIndependentCopies)
+{
+	BMessage inner('innr');
+	inner.AddString("text", "piece");
+	BMessage outer('outr');
+	ASSERT_EQ(outer.AddMessage("0", &inner), B_OK);
+	inner.AddString("text", "changed later");
+
+	BMessage found;
+	ASSERT_EQ(outer.FindMessage("0", &found), B_OK);
+	EXPECT_EQ(found.what, static_cast<uint32>('innr'));
+	int32 count = 0;
+	type_code type;
+	found.GetInfo("text", &type, &count);
+	EXPECT_EQ(count, 1);
+	EXPECT_TRUE(outer.HasMessage("0"));
+}
+
+TEST(MessageFieldsTest, CopiesAndAssignmentsDoNotShareFields)
+{
+	BMessage original('orig');
+	original.AddInt32("a", 1);
+	BMessage copy(original);
+	BMessage assigned;
+	assigned.AddString("stale", "x");
+	assigned = original;
+	original.ReplaceInt32("a", 2);
+
+	int32 value;
+	ASSERT_EQ(copy.FindInt32("a", &value), B_OK);
+	EXPECT_EQ(value, 1);
+	ASSERT_EQ(assigned.FindInt32("a", &value), B_OK);
+	EXPECT_EQ(value, 1);
+	EXPECT_FALSE(assigned.HasString("stale"));
+	EXPECT_EQ(assigned.what, static_cast<uint32>('orig'));
+}
+
+TEST(MessageFieldsTest, MakeEmptyKeepsTheCommand)
+{
+	BMessage message('keep');
+	message.AddRect("r", BRect(0, 0, 10, 10));
+	message.MakeEmpty();
+	EXPECT_TRUE(message.IsEmpty());
+	EXPECT_EQ(message.what, static_cast<uint32>('keep'));
+}
+
+TEST(MessageFieldsTest, RefsKeepPathNameAndIdentity)
+{
+	BMessage message(B_REFS_RECEIVED);
+	entry_ref ref = MakeRef("/home/user/page.html", "page.html");
+	ASSERT_EQ(message.AddRef("refs", &ref), B_OK);
+	entry_ref nameless(1, 2, nullptr, "/tmp");
+	ASSERT_EQ(message.AddRef("refs", &nameless), B_OK);
+
+	entry_ref found;
+	ASSERT_EQ(message.FindRef("refs", &found), B_OK);
+	EXPECT_EQ(found, ref);
+	EXPECT_STREQ(found.name, "page.html");
+	EXPECT_EQ(found.device, ref.device);
+	EXPECT_EQ(found.directory, ref.directory);
+	ASSERT_EQ(message.FindRef("refs", 1, &found), B_OK);
+	EXPECT_EQ(found.name, nullptr);
+	EXPECT_EQ(found.path, "/tmp");
+}
+
+TEST(MessageFieldsTest, AMessageThatWasNeverPostedHasNoDeliveryState)
+{
+	BMessage message('idle');
+	EXPECT_FALSE(message.WasDropped());
+	EXPECT_FALSE(message.IsSourceWaiting());
+	EXPECT_FALSE(message.IsReply());
+	EXPECT_EQ(message.SendReply('rply'), B_BAD_REPLY);
+	EXPECT_EQ(message.DropPoint(), BPoint(0, 0));
+}

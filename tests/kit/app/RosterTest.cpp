@@ -1,0 +1,113 @@
+#include <Roster.h>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "TemporaryDirectory.h"
+#include "app_support/ProgramFiles.h"
+
+namespace {
+
+// A program file of our own, so that no other process runs it.
+class RosterTest : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		ASSERT_FALSE(fTemporary.Path().empty());
+		fDirectory = fTemporary.Path();
+		fProgram = fDirectory + "/napper";
+		std::error_code error;
+		ASSERT_TRUE(std::filesystem::copy_file("/bin/sleep", fProgram, error)) << error.message();
+		ASSERT_EQ(BPrivate::RefForPath(fProgram, &fRef), B_OK);
+	}
+
+	bool WaitUntil(bool running)
+	{
+		for (int i = 0; i < 500; i++) {
+			if (be_roster->IsRunning(&fRef) == running)
+				return true;
+			std::this_thread::sleep_for(std::chrono::milliseconds(5));
+		}
+		return false;
+	}
+
+	TemporaryDirectory fTemporary{"roster-test"};
+	std::string fDirectory;
+	std::string fProgram;
+	entry_ref fRef;
+};
+
+} // namespace
+
+TEST_F(RosterTest, ALaunchedProgramRunsUntilItEnds)
+{
+	EXPECT_FALSE(be_roster->IsRunning(&fRef));
+	const char* args[] = {"30"};
+	team_id team = -1;
+	ASSERT_EQ(be_roster->Launch(&fRef, 1, args, &team), B_OK);
+	ASSERT_GT(team, 0);
+	ASSERT_TRUE(WaitUntil(true));
+	EXPECT_EQ(be_roster->TeamFor(&fRef), team);
+
+	app_info info;
+	ASSERT_EQ(be_roster->GetAppInfo(&fRef, &info), B_OK);
+	EXPECT_EQ(info.team, team);
+	EXPECT_EQ(info.ref.path, fRef.path);
+	EXPECT_EQ(be_roster->ActivateApp(team), B_UNSUPPORTED);
+
+	ASSERT_EQ(kill_team(team), B_OK);
+	status_t result;
+	wait_for_thread(team, &result);
+	EXPECT_TRUE(WaitUntil(false));
+	EXPECT_EQ(be_roster->GetAppInfo(&fRef, &info), B_ERROR);
+	EXPECT_EQ(be_roster->ActivateApp(team), B_BAD_TEAM_ID);
+}
+
+TEST_F(RosterTest, ProgramArgumentsArePassedInOrder)
+{
+	std::string output = fDirectory + "/args";
+	std::string script = fDirectory + "/echoer";
+	FILE* file = fopen(script.c_str(), "w");
+	ASSERT_NE(file, nullptr);
+	fprintf(file, "#!/bin/sh\nprintf '%%s|' \"$@\" > '%s'\n", output.c_str());
+	fclose(file);
+	chmod(script.c_str(), 0755);
+	entry_ref ref;
+	ASSERT_EQ(BPrivate::RefForPath(script, &ref), B_OK);
+
+	const char* args[] = {"one", "two words", ""};
+	team_id team = -1;
+	ASSERT_EQ(be_roster->Launch(&ref, 3, args, &team), B_OK);
+	status_t result = B_ERROR;
+	wait_for_thread(team, &result);
+	EXPECT_EQ(result, 0);
+	FILE* in = fopen(output.c_str(), "r");
+	ASSERT_NE(in, nullptr);
+	char buffer[128] = {};
+	fread(buffer, 1, sizeof(buffer) - 1, in);
+	fclose(in);
+	EXPECT_STREQ(buffer, "one|two words||");
+}
+
+TEST_F(RosterTest, LaunchingWhatCannotRunFails)
+{
+	entry_ref missing(0, 0, "nothing", (fDirectory + "/nothing").c_str());
+	EXPECT_EQ(be_roster->Launch(&missing, 0, nullptr), B_ENTRY_NOT_FOUND);
+	std::string plain = fDirectory + "/plain.txt";
+	FILE* file = fopen(plain.c_str(), "w");
+	fclose(file);
+	entry_ref text;
+	ASSERT_EQ(BPrivate::RefForPath(plain, &text), B_OK);
+	EXPECT_EQ(be_roster->Launch(&text, 0, nullptr), B_NOT_AN_EXECUTABLE);
+	EXPECT_EQ(be_roster->Launch(nullptr, 0, nullptr), B_BAD_VALUE);
+	EXPECT_FALSE(be_roster->IsRunning(&missing));
+}

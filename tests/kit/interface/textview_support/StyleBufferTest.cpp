@@ -1,0 +1,267 @@
+#include <textview_support/StyleBuffer.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TextModelTesting.h"
+
+using BPrivate::RunArrayPointer;
+using BPrivate::StyleBuffer;
+using BPrivate::TextStyle;
+
+namespace {
+
+// Each style is written as one letter: p plain, b big, r red, f bold face;
+// runs as "letter@start".
+class StyleBufferTest : public testing::Test {
+protected:
+	StyleBufferTest()
+		:
+		plain(MakeFont(12)),
+		big(MakeFont(24)),
+		bold(MakeFont(12, B_BOLD_FACE)),
+		styles(plain, kBlack)
+	{
+	}
+
+	char Letter(const TextStyle& style) const
+	{
+		if (style.color == kRed)
+			return 'r';
+		if (style.font.Size() == 24)
+			return 'b';
+		if ((style.font.Face() & B_BOLD_FACE) != 0)
+			return 'f';
+		return 'p';
+	}
+
+	std::string Runs(const StyleBuffer& buffer) const
+	{
+		std::string out;
+		for (int32 i = 0; i < buffer.CountRuns(); i++) {
+			StyleBuffer::Run run = buffer.RunAt(i);
+			if (!out.empty())
+				out += ' ';
+			out += Letter(buffer.Style(run.style)) + std::string("@") + std::to_string(run.start);
+		}
+		return out;
+	}
+	std::string Runs() const { return Runs(styles); }
+
+	// Ten characters: p@0 b@3 r@6.
+	void ThreeRuns()
+	{
+		styles.SetText(10, nullptr);
+		styles.SetStyleRange(3, 6, B_FONT_SIZE, &big, nullptr);
+		styles.SetStyleRange(6, 10, 0, nullptr, &kRed);
+	}
+
+	BFont plain;
+	BFont big;
+	BFont bold;
+	StyleBuffer styles;
+};
+
+} // namespace
+
+TEST_F(StyleBufferTest, TextInsertedAtARunEdgeTakesTheStyleBeforeIt)
+{
+	ThreeRuns();
+	styles.InsertText(3, 2, nullptr);
+	EXPECT_EQ(Runs(), "p@0 b@5 r@8");
+	styles.InsertText(8, 1, nullptr);
+	EXPECT_EQ(Runs(), "p@0 b@5 r@9");
+	EXPECT_EQ(Letter(styles.StyleAt(8)), 'b');
+	styles.InsertText(13, 4, nullptr);
+	EXPECT_EQ(Runs(), "p@0 b@5 r@9");
+	EXPECT_EQ(styles.Length(), 17);
+}
+
+TEST_F(StyleBufferTest, TextInsertedAtTheStartTakesTheFirstCharactersStyle)
+{
+	styles.SetText(4, nullptr);
+	styles.SetStyleRange(0, 2, 0, nullptr, &kRed);
+	styles.InsertText(0, 3, nullptr);
+	EXPECT_EQ(Runs(), "r@0 p@5");
+}
+
+TEST_F(StyleBufferTest, InsertedRunsStyleTheTextFromTheirOffsets)
+{
+	ThreeRuns();
+	text_run_array runs;
+	runs.count = 1;
+	runs.runs[0] = text_run{2, bold, kBlack};
+	// The two characters before the run's offset follow the text before them.
+	styles.InsertText(6, 4, &runs);
+	EXPECT_EQ(Runs(), "p@0 b@3 f@8 r@10");
+}
+
+TEST_F(StyleBufferTest, DeletingAWholeRunRemovesItAndJoinsItsNeighbours)
+{
+	ThreeRuns();
+	styles.SetStyleRange(6, 10, 0, nullptr, &kBlack);
+	EXPECT_EQ(Runs(), "p@0 b@3 p@6");
+	EXPECT_EQ(styles.CountStyles(), 2);
+	styles.RemoveText(3, 6);
+	EXPECT_EQ(Runs(), "p@0");
+	EXPECT_EQ(styles.CountStyles(), 1);
+	EXPECT_EQ(styles.Length(), 7);
+}
+
+TEST_F(StyleBufferTest, DeletingAcrossRunsKeepsTheirOuterParts)
+{
+	ThreeRuns();
+	styles.RemoveText(2, 8);
+	EXPECT_EQ(Runs(), "p@0 r@2");
+	styles.RemoveText(1, 2);
+	EXPECT_EQ(Runs(), "p@0 r@1");
+	styles.RemoveText(0, 1);
+	EXPECT_EQ(Runs(), "r@0");
+}
+
+TEST_F(StyleBufferTest, DeletingInsideARunOnlyMovesTheRunsBehind)
+{
+	ThreeRuns();
+	styles.RemoveText(4, 5);
+	EXPECT_EQ(Runs(), "p@0 b@3 r@5");
+	styles.RemoveText(3, 4);
+	EXPECT_EQ(Runs(), "p@0 b@3 r@4");
+}
+
+TEST_F(StyleBufferTest, EmptiedTextKeepsItsStyleForWhatIsTypedNext)
+{
+	ThreeRuns();
+	styles.RemoveText(0, 10);
+	EXPECT_EQ(styles.CountRuns(), 0);
+	EXPECT_EQ(styles.CountStyles(), 0);
+	styles.InsertText(0, 2, nullptr);
+	EXPECT_EQ(Runs(), "p@0");
+	styles.SetStyleRange(0, 2, B_FONT_SIZE, &big, nullptr);
+	styles.RemoveText(0, 2);
+	styles.InsertText(0, 1, nullptr);
+	EXPECT_EQ(Runs(), "b@0");
+}
+
+TEST_F(StyleBufferTest, OnlyTheMaskedFontPropertiesChange)
+{
+	styles.SetText(3, nullptr);
+	BFont bigBold = MakeFont(24, B_BOLD_FACE);
+	styles.SetStyleRange(0, 1, B_FONT_SIZE, &bigBold, nullptr);
+	styles.SetStyleRange(1, 2, B_FONT_FACE, &bigBold, &kRed);
+	styles.SetStyleRange(2, 3, B_FONT_ALL, nullptr, &kRed);
+
+	const TextStyle& sized = styles.StyleAt(0);
+	EXPECT_EQ(sized.font.Size(), 24);
+	EXPECT_EQ(sized.font.Face(), B_REGULAR_FACE);
+	EXPECT_EQ(sized.color, kBlack);
+	const TextStyle& faced = styles.StyleAt(1);
+	EXPECT_EQ(faced.font.Size(), 12);
+	EXPECT_NE(faced.font.Face() & B_BOLD_FACE, 0);
+	EXPECT_EQ(faced.color, kRed);
+	const TextStyle& coloured = styles.StyleAt(2);
+	EXPECT_EQ(coloured.font, plain);
+	EXPECT_EQ(coloured.color, kRed);
+}
+
+TEST_F(StyleBufferTest, FamilyAndStyleComeWithTheirFaceButKeepTheSize)
+{
+	styles.SetText(2, nullptr);
+	BFont other = MakeFont(30, B_BOLD_FACE);
+	other.SetFamilyAndStyle("Serif", "Bold");
+	styles.SetStyleRange(0, 1, B_FONT_FAMILY_AND_STYLE, &other, nullptr);
+	const BFont& font = styles.StyleAt(0).font;
+	font_family family, otherFamily;
+	font.GetFamilyAndStyle(&family, nullptr);
+	other.GetFamilyAndStyle(&otherFamily, nullptr);
+	EXPECT_STREQ(family, otherFamily);
+	EXPECT_EQ(font.Face(), other.Face());
+	EXPECT_EQ(font.Size(), 12);
+}
+
+TEST_F(StyleBufferTest, RestylingBackJoinsRunsAndDropsUnusedStyles)
+{
+	styles.SetText(12, nullptr);
+	for (int32 start = 1; start < 12; start += 3)
+		styles.SetStyleRange(start, start + 1, B_FONT_FACE, &bold, nullptr);
+	EXPECT_EQ(styles.CountRuns(), 9);
+	EXPECT_EQ(styles.CountStyles(), 2);
+	styles.SetStyleRange(0, 12, B_FONT_FACE, &plain, nullptr);
+	EXPECT_EQ(Runs(), "p@0");
+	EXPECT_EQ(styles.CountStyles(), 1);
+}
+
+TEST_F(StyleBufferTest, RunArrayRoundTripsIntoAnotherBuffer)
+{
+	ThreeRuns();
+	RunArrayPointer runs = styles.GetRunArray(2, 8);
+	ASSERT_TRUE(runs);
+	ASSERT_EQ(runs->count, 3);
+	EXPECT_EQ(runs->runs[0].offset, 0);
+	EXPECT_EQ(runs->runs[1].offset, 1);
+	EXPECT_EQ(runs->runs[2].offset, 4);
+
+	StyleBuffer copy(big, kRed);
+	copy.SetText(6, runs.get());
+	EXPECT_EQ(Runs(copy), "p@0 b@1 r@4");
+}
+
+TEST_F(StyleBufferTest, RunArrayOfAnEmptyRangeHoldsTheInsertionStyle)
+{
+	ThreeRuns();
+	RunArrayPointer runs = styles.GetRunArray(6, 6);
+	ASSERT_TRUE(runs);
+	ASSERT_EQ(runs->count, 1);
+	EXPECT_EQ(runs->runs[0].font.Size(), 24);
+}
+
+TEST_F(StyleBufferTest, ContinuousStyleNamesWhatTheWholeRangeShares)
+{
+	ThreeRuns();
+	TextStyle style;
+	uint32 mode;
+	bool sameColor;
+	styles.ContinuousGetStyle(1, 5, &style, &mode, &sameColor);
+	EXPECT_EQ(style.font.Size(), 12);
+	EXPECT_EQ(mode & B_FONT_SIZE, 0u);
+	EXPECT_NE(mode & B_FONT_FACE, 0u);
+	EXPECT_TRUE(sameColor);
+	styles.ContinuousGetStyle(3, 10, &style, &mode, &sameColor);
+	EXPECT_FALSE(sameColor);
+	styles.ContinuousGetStyle(6, 10, &style, &mode, &sameColor);
+	EXPECT_EQ(mode, static_cast<uint32>(B_FONT_ALL));
+	EXPECT_TRUE(sameColor);
+}
+
+TEST_F(StyleBufferTest, NullStyleLastsWhileTypingGoesOnWhereItWasSet)
+{
+	styles.SetText(6, nullptr);
+	styles.SetNullStyle(3, B_FONT_SIZE, &big, nullptr);
+	styles.InsertText(3, 1, nullptr);
+	styles.InsertText(4, 1, nullptr);
+	EXPECT_EQ(Runs(), "p@0 b@3 p@5");
+	// Typing elsewhere ends it.
+	styles.InsertText(0, 1, nullptr);
+	styles.InsertText(6, 1, nullptr);
+	EXPECT_EQ(Runs(), "p@0 b@4 p@7");
+	styles.SetNullStyle(8, 0, nullptr, &kRed);
+	styles.InvalidateNullStyle();
+	styles.InsertText(8, 1, nullptr);
+	EXPECT_EQ(Runs(), "p@0 b@4 p@7");
+}
+
+TEST_F(StyleBufferTest, UnstylableTextHasOneStyleThroughout)
+{
+	ThreeRuns();
+	styles.SetStylable(false);
+	EXPECT_EQ(Runs(), "p@0");
+	styles.SetStyleRange(2, 3, B_FONT_SIZE, &big, nullptr);
+	EXPECT_EQ(Runs(), "b@0");
+	text_run_array runs;
+	runs.count = 1;
+	runs.runs[0] = text_run{0, bold, kRed};
+	styles.InsertText(4, 3, &runs);
+	EXPECT_EQ(Runs(), "b@0");
+	EXPECT_EQ(styles.Length(), 13);
+	EXPECT_EQ(styles.CountStyles(), 1);
+}
