@@ -5,9 +5,12 @@
 #include <cstring>
 #include <new>
 
+#include <Message.h>
+
 namespace {
 
 const int32 kBytesPerPixel = 4;
+const char* kClassName = "BBitmap";
 
 int32 SourcePixelSize(color_space space)
 {
@@ -66,7 +69,87 @@ BBitmap::BBitmap(const BBitmap* source, bool, bool)
 		memcpy(fBits.get(), source->fBits.get(), fBitsLength);
 }
 
+BBitmap::BBitmap(BMessage* archive)
+{
+	fStatus = _Unarchive(archive);
+	if (fStatus != B_OK) {
+		fBits.reset();
+		fBytesPerRow = fBitsLength = 0;
+		fBounds = BRect();
+	}
+}
+
 BBitmap::~BBitmap() = default;
+
+BBitmap* BBitmap::Instantiate(BMessage* archive)
+{
+	const char* className = nullptr;
+	if (archive == nullptr || archive->FindString("class", &className) != B_OK
+		|| strcmp(className, kClassName) != 0)
+		return nullptr;
+	BBitmap* bitmap = new BBitmap(archive);
+	if (!bitmap->IsValid()) {
+		delete bitmap;
+		return nullptr;
+	}
+	return bitmap;
+}
+
+status_t BBitmap::Archive(BMessage* archive, bool) const
+{
+	if (archive == nullptr)
+		return B_BAD_VALUE;
+	if (!IsValid())
+		return fStatus;
+	status_t status = archive->AddString("class", kClassName);
+	if (status == B_OK)
+		status = archive->AddRect("_frame", fBounds);
+	if (status == B_OK)
+		status = archive->AddInt32("_cspace", fColorSpace);
+	if (status == B_OK)
+		status = archive->AddInt32("_bmflags", 0);
+	if (status == B_OK)
+		status = archive->AddInt32("_rowbytes", fBytesPerRow);
+	if (status == B_OK)
+		status = archive->AddData("_data", B_RAW_TYPE, fBits.get(), fBitsLength);
+	return status;
+}
+
+// Archives from elsewhere may pad their rows: each row is taken at its own
+// offset. Pixels that are not all there make the archive broken rather than
+// a picture with garbage in it.
+status_t BBitmap::_Unarchive(const BMessage* archive)
+{
+	BRect frame;
+	int32 space;
+	const void* data = nullptr;
+	ssize_t size = 0;
+	if (archive == nullptr || archive->FindRect("_frame", &frame) != B_OK
+		|| archive->FindInt32("_cspace", &space) != B_OK
+		|| archive->FindData("_data", B_RAW_TYPE, &data, &size) != B_OK)
+		return B_BAD_VALUE;
+	color_space source = static_cast<color_space>(space);
+	int32 pixelSize = SourcePixelSize(source);
+	if (pixelSize == 0)
+		return B_BAD_VALUE;
+	_Allocate(frame, source == B_RGB32 ? B_RGB32 : B_RGBA32);
+	if (fStatus != B_OK)
+		return fStatus;
+	int32 width = fBytesPerRow / kBytesPerPixel;
+	int32 height = fBitsLength / fBytesPerRow;
+	int32 rowBytes;
+	if (archive->FindInt32("_rowbytes", &rowBytes) != B_OK)
+		rowBytes = (width * pixelSize + 3) & ~3;
+	if (rowBytes < width * pixelSize
+		|| size < static_cast<ssize_t>(rowBytes) * (height - 1) + width * pixelSize)
+		return B_BAD_VALUE;
+	const uint8* rows = static_cast<const uint8*>(data);
+	for (int32 y = 0; y < height; y++) {
+		SetBits(rows + static_cast<size_t>(y) * rowBytes, width * pixelSize, y * fBytesPerRow,
+			source);
+	}
+	return B_OK;
+}
 
 void BBitmap::_Allocate(BRect bounds, color_space colorSpace)
 {

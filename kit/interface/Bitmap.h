@@ -6,6 +6,8 @@
 #include <GraphicsDefs.h>
 #include <Rect.h>
 
+class BMessage;
+
 // Pixels in memory. B_RGBA32 and B_RGB32 keep the BeOS byte order: blue,
 // green, red, alpha in memory, which is cairo's ARGB32 on a little-endian
 // machine. Unlike cairo's, the colours are NOT premultiplied by alpha: a
@@ -17,7 +19,19 @@ public:
 	BBitmap(BRect bounds, color_space colorSpace, bool acceptsViews = false,
 		bool needsContiguous = false);
 	BBitmap(const BBitmap* source, bool acceptsViews = false, bool needsContiguous = false);
+	// From an archive made by Archive(); invalid when it is not one or its
+	// pixels are missing or short. B_RGB24 and B_GRAY8 archives become
+	// B_RGBA32 bitmaps.
+	explicit BBitmap(BMessage* archive);
 	virtual ~BBitmap();
+
+	// A new bitmap from an archive whose "class" is "BBitmap"; null
+	// otherwise or when the archive is broken.
+	static BBitmap* Instantiate(BMessage* archive);
+	// Adds "class" ("BBitmap"), "_frame" (rect), "_cspace", "_bmflags",
+	// "_rowbytes" (int32) and "_data" (B_RAW_TYPE: the rows of pixels), as
+	// BeOS archives a bitmap.
+	virtual status_t Archive(BMessage* archive, bool deep = true) const;
 	BBitmap(const BBitmap&) = delete;
 	BBitmap& operator=(const BBitmap&) = delete;
 
@@ -41,6 +55,7 @@ public:
 
 private:
 	void _Allocate(BRect bounds, color_space colorSpace);
+	status_t _Unarchive(const BMessage* archive);
 
 	status_t fStatus = B_NO_INIT;
 	BRect fBounds;
