@@ -49,6 +49,11 @@ enum {
 	B_HAS_TUNED_FONT = 0x0002
 };
 
+namespace BPrivate {
+class FontAccess;
+class FontStyle;
+}
+
 struct font_height {
 	float ascent;
 	float descent;
@@ -57,7 +62,8 @@ struct font_height {
 
 // A font is a value: family, style, size and face. Families and styles come
 // from fontconfig; widths and heights are measured through FreeType and
-// cached per family, style and size.
+// cached per family, style and size. Fonts may be measured from any thread;
+// a BFont object itself is not locked (copy it to hand it to another thread).
 class BFont {
 public:
 	BFont();
@@ -102,8 +108,19 @@ public:
 	void PrintToStream() const;
 
 private:
-	font_family fFamily;
-	font_style fStyle;
+	friend class BPrivate::FontAccess;
+
+	// A font that was never given a family stands for one of the system
+	// fonts, looked up at first use so that no font is read before the
+	// program needs one.
+	constexpr BFont(uint8 systemFont, uint16 face)
+		: fSize(12.0f), fFace(face), fSystemFont(systemFont) {}
+
+	const BPrivate::FontStyle* _Style() const;
+	void _SetStyle(const BPrivate::FontStyle* style);
+
+	// Not owned: styles live as long as the process.
+	const BPrivate::FontStyle* fStyle = nullptr;
 	float fSize;
 	float fShear = 90.0f;
 	float fRotation = 0.0f;
@@ -111,6 +128,7 @@ private:
 	uint8 fEncoding = 0;
 	uint16 fFace;
 	uint32 fFlags = 0;
+	uint8 fSystemFont;
 };
 
 extern const BFont* be_plain_font;

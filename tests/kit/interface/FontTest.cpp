@@ -1,0 +1,310 @@
+#include <Font.h>
+
+#include <atomic>
+#include <cmath>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "TestFonts.h"
+
+namespace {
+
+std::string FamilyOf(const BFont& font)
+{
+	font_family family;
+	font_style style;
+	font.GetFamilyAndStyle(&family, &style);
+	return family;
+}
+
+std::string StyleOf(const BFont& font)
+{
+	font_family family;
+	font_style style;
+	font.GetFamilyAndStyle(&family, &style);
+	return style;
+}
+
+BFont FontOf(const char* family, const char* style, float size = 12)
+{
+	BFont font;
+	EXPECT_EQ(font.SetFamilyAndStyle(family, style), B_OK) << family << " " << style;
+	font.SetSize(size);
+	return font;
+}
+
+std::vector<std::string> ListedFamilies()
+{
+	std::vector<std::string> names;
+	int32 count = count_font_families();
+	for (int32 i = 0; i < count; i++) {
+		font_family name;
+		if (get_font_family(i, &name) == B_OK)
+			names.push_back(name);
+	}
+	return names;
+}
+
+} // namespace
+
+TEST(FontEnumeration, FindsDejaVuFamiliesAndTellsMonospaceApart)
+{
+	bool sawSans = false;
+	bool sawMono = false;
+	for (int32 i = 0; i < count_font_families(); i++) {
+		font_family name;
+		uint32 flags = 0xFFFF;
+		ASSERT_EQ(get_font_family(i, &name, &flags), B_OK);
+		if (std::string(name) == "DejaVu Sans") {
+			sawSans = true;
+			EXPECT_EQ(flags & B_IS_FIXED, 0u);
+		} else if (std::string(name) == "DejaVu Sans Mono") {
+			sawMono = true;
+			EXPECT_EQ(flags & B_IS_FIXED, uint32(B_IS_FIXED));
+		}
+	}
+	EXPECT_TRUE(sawSans);
+	EXPECT_TRUE(sawMono);
+}
+
+TEST(FontEnumeration, ListsFamiliesSortedAndTheSameEachTime)
+{
+	std::vector<std::string> first = ListedFamilies();
+	ASSERT_FALSE(first.empty());
+	for (size_t i = 1; i < first.size(); i++)
+		EXPECT_LT(strcasecmp(first[i - 1].c_str(), first[i].c_str()), 0) << first[i];
+	EXPECT_EQ(ListedFamilies(), first);
+	EXPECT_FALSE(update_font_families(true));
+	EXPECT_EQ(ListedFamilies(), first);
+}
+
+TEST(FontEnumeration, ListsStylesWithTheirFaces)
+{
+	font_family family = "DejaVu Sans";
+	int32 count = count_font_styles(family);
+	ASSERT_GE(count, 2);
+	bool sawBook = false;
+	bool sawBold = false;
+	for (int32 i = 0; i < count; i++) {
+		font_style style;
+		uint16 face = 0;
+		ASSERT_EQ(get_font_style(family, i, &style, &face), B_OK);
+		if (std::string(style) == "Book") {
+			sawBook = true;
+			EXPECT_EQ(face, B_REGULAR_FACE);
+		} else if (std::string(style) == "Bold") {
+			sawBold = true;
+			EXPECT_EQ(face, B_BOLD_FACE);
+		}
+	}
+	EXPECT_TRUE(sawBook);
+	EXPECT_TRUE(sawBold);
+
+	font_style style;
+	EXPECT_NE(get_font_style(family, count, &style), B_OK);
+	font_family unknown = "No Such Family";
+	EXPECT_EQ(count_font_styles(unknown), 0);
+}
+
+TEST(SystemFonts, AreTheConfiguredSansSerifAndMonospaceAtTwelvePoints)
+{
+	EXPECT_EQ(FamilyOf(*be_plain_font), "DejaVu Sans");
+	EXPECT_EQ(StyleOf(*be_plain_font), "Book");
+	EXPECT_EQ(FamilyOf(*be_bold_font), "DejaVu Sans");
+	EXPECT_EQ(StyleOf(*be_bold_font), "Bold");
+	EXPECT_EQ(be_bold_font->Face(), B_BOLD_FACE);
+	EXPECT_EQ(FamilyOf(*be_fixed_font), "DejaVu Sans Mono");
+	EXPECT_TRUE(be_fixed_font->IsFixed());
+	EXPECT_FALSE(be_plain_font->IsFixed());
+	EXPECT_EQ(be_plain_font->Size(), 12.0f);
+
+	BFont font;
+	EXPECT_EQ(font, *be_plain_font);
+	BFont copied(static_cast<const BFont*>(nullptr));
+	EXPECT_EQ(copied, *be_plain_font);
+}
+
+TEST(FontSelection, UnknownFamilyIsRefusedAndTheFontKept)
+{
+	BFont font(be_fixed_font);
+	EXPECT_EQ(font.SetFamilyAndStyle("No Such Family", "Book"), B_NAME_NOT_FOUND);
+	EXPECT_EQ(font.SetFamilyAndFace("Arial Unknown", B_BOLD_FACE), B_NAME_NOT_FOUND);
+	EXPECT_EQ(font.SetFamilyAndStyle("DejaVu Sans", "No Such Style"), B_NAME_NOT_FOUND);
+	EXPECT_EQ(font, *be_fixed_font);
+}
+
+TEST(FontSelection, NullStylePicksTheStyleMatchingTheFace)
+{
+	BFont font(be_bold_font);
+	ASSERT_EQ(font.SetFamilyAndStyle("DejaVu Serif", nullptr), B_OK);
+	EXPECT_EQ(FamilyOf(font), "DejaVu Serif");
+	EXPECT_EQ(StyleOf(font), "Bold");
+}
+
+struct FaceCase {
+	const char* family;
+	uint16 face;
+	const char* style;
+};
+
+std::string NameOf(const testing::TestParamInfo<FaceCase>& info)
+{
+	std::string name = std::string(info.param.family) + "To" + info.param.style;
+	std::erase(name, ' ');
+	return name + std::to_string(info.index);
+}
+
+class FontFaceSelection : public testing::TestWithParam<FaceCase> {};
+
+TEST_P(FontFaceSelection, PicksTheStyleThatMatchesBoldAndItalic)
+{
+	BFont font = FontOf(GetParam().family, "Book");
+	font.SetFace(GetParam().face);
+	EXPECT_EQ(StyleOf(font), GetParam().style);
+	EXPECT_EQ(FamilyOf(font), GetParam().family);
+	EXPECT_EQ(font.Face(), GetParam().face);
+}
+
+INSTANTIATE_TEST_SUITE_P(DejaVu, FontFaceSelection, testing::Values(
+	FaceCase{"DejaVu Sans", B_BOLD_FACE, "Bold"},
+	FaceCase{"DejaVu Sans", B_ITALIC_FACE, "Oblique"},
+	FaceCase{"DejaVu Sans", B_BOLD_FACE | B_ITALIC_FACE, "Bold Oblique"},
+	FaceCase{"DejaVu Sans", B_REGULAR_FACE, "Book"},
+	FaceCase{"DejaVu Sans", B_UNDERSCORE_FACE, "Book"},
+	FaceCase{"DejaVu Sans", B_BOLD_FACE | B_STRIKEOUT_FACE, "Bold"},
+	FaceCase{"DejaVu Serif", B_BOLD_FACE | B_ITALIC_FACE | B_UNDERSCORE_FACE, "Bold Italic"},
+	FaceCase{"DejaVu Sans Mono", B_ITALIC_FACE, "Oblique"}), NameOf);
+
+TEST(FontSelection, ChangingTheStyleKeepsUnderlineAndStrikeOut)
+{
+	BFont font;
+	font.SetFace(B_UNDERSCORE_FACE | B_STRIKEOUT_FACE);
+	ASSERT_EQ(font.SetFamilyAndStyle("DejaVu Sans", "Bold"), B_OK);
+	EXPECT_EQ(font.Face(), B_BOLD_FACE | B_UNDERSCORE_FACE | B_STRIKEOUT_FACE);
+}
+
+TEST(FontMetrics, HeightIsUnhintedWithLeadingNeverNegative)
+{
+	font_height height;
+	be_plain_font->GetHeight(&height);
+	// DejaVu Sans: ascender 1901 and descender 483 of 2048 units.
+	EXPECT_NEAR(height.ascent, 12 * 1901 / 2048.0, 0.01);
+	EXPECT_NEAR(height.descent, 12 * 483 / 2048.0, 0.01);
+	EXPECT_GE(height.leading, 0);
+
+	BFont large = *be_plain_font;
+	large.SetSize(36);
+	font_height largeHeight;
+	large.GetHeight(&largeHeight);
+	EXPECT_NEAR(largeHeight.ascent, 3 * height.ascent, 0.01);
+}
+
+TEST(FontMetrics, WidthsAddUpAndScaleWithTheSize)
+{
+	BFont font = *be_plain_font;
+	const char* text = "Hello, w\xC3\xB6rld";
+	float whole = font.StringWidth(text);
+	float pieces = font.StringWidth("Hello, w") + font.StringWidth("\xC3\xB6") + font.StringWidth("rld");
+	EXPECT_FLOAT_EQ(whole, pieces);
+	EXPECT_EQ(font.StringWidth(text, 5), font.StringWidth("Hello"));
+
+	BFont doubled = font;
+	doubled.SetSize(24);
+	EXPECT_NEAR(doubled.StringWidth(text), 2 * whole, 0.01);
+	EXPECT_GT(FontOf("DejaVu Sans", "Bold").StringWidth(text), whole);
+}
+
+TEST(FontMetrics, MonospaceCharactersShareOneWidth)
+{
+	BFont font = *be_fixed_font;
+	float width = font.StringWidth("i");
+	EXPECT_GT(width, 0);
+	EXPECT_FLOAT_EQ(font.StringWidth("W"), width);
+	EXPECT_FLOAT_EQ(font.StringWidth("iiiii"), 5 * width);
+}
+
+TEST(FontMetrics, InvalidBytesMeasureAsReplacementCharacters)
+{
+	BFont font = *be_plain_font;
+	float replacement = font.StringWidth("\xEF\xBF\xBD");
+	ASSERT_GT(replacement, 0);
+	EXPECT_FLOAT_EQ(font.StringWidth("a\xFF" "b"), font.StringWidth("ab") + replacement);
+	// A truncated sequence is one replacement per byte, as drawing shows it.
+	EXPECT_FLOAT_EQ(font.StringWidth("\xE2\x82"), 2 * replacement);
+	EXPECT_FLOAT_EQ(font.StringWidth("\xED\xA0\x80"), 3 * replacement);
+}
+
+TEST(FontMetrics, NullAndEmptyStringsMeasureZero)
+{
+	EXPECT_EQ(be_plain_font->StringWidth(nullptr), 0);
+	EXPECT_EQ(be_plain_font->StringWidth(""), 0);
+	EXPECT_EQ(be_plain_font->StringWidth("abc", 0), 0);
+	EXPECT_EQ(be_plain_font->StringWidth("abc", -4), 0);
+
+	const char* strings[] = {"a", "bc"};
+	int32 lengths[] = {1, 2};
+	float widths[2];
+	be_plain_font->GetStringWidths(strings, lengths, 2, widths);
+	EXPECT_FLOAT_EQ(widths[1], be_plain_font->StringWidth("bc"));
+}
+
+TEST(FontFallback, CharacterMissingFromTheFontIsMeasuredInAnotherFont)
+{
+	// U+01C4 is in DejaVu Sans but not in DejaVu Sans Mono.
+	BFont mono = *be_fixed_font;
+	float cellWidth = mono.StringWidth("M");
+	float fallbackWidth = mono.StringWidth("\xC7\x84");
+	EXPECT_GT(fallbackWidth, 0);
+	EXPECT_NE(fallbackWidth, cellWidth);
+	float sans = FontOf("DejaVu Sans", "Book").StringWidth("\xC7\x84");
+	float serif = FontOf("DejaVu Serif", "Book").StringWidth("\xC7\x84");
+	EXPECT_TRUE(fallbackWidth == sans || fallbackWidth == serif) << fallbackWidth;
+}
+
+TEST(FontFallback, CharacterNoFontHasMeasuresAsTheMissingGlyph)
+{
+	// No DejaVu font has CJK ideographs: each is the font's missing glyph.
+	BFont font = *be_plain_font;
+	float missing = font.StringWidth("\xE4\xB8\x80");
+	EXPECT_GT(missing, 0);
+	EXPECT_FLOAT_EQ(font.StringWidth("\xE4\xB8\x80\xE4\xBA\x8C"), 2 * missing);
+}
+
+TEST(FontConcurrency, ManyThreadsMeasureTheSameFontsAtOnce)
+{
+	const std::string text = "Quick brown f\xC3\xB6x \xE2\x82\xAC \xC7\x84 \xE4\xB8\x80 jumps 0123";
+	std::vector<float> sizes = {9, 11, 13.5f, 17, 23};
+	std::vector<float> expected;
+	std::vector<BFont> fonts;
+	for (float size : sizes) {
+		BFont font = *be_plain_font;
+		font.SetSize(size + 100);  // not measured before the threads start
+		fonts.push_back(font);
+	}
+	std::atomic<int> mismatches{0};
+	std::vector<std::thread> threads;
+	std::vector<std::vector<float>> results(6);
+	for (int t = 0; t < 6; t++) {
+		threads.emplace_back([&, t] {
+			for (int round = 0; round < 50; round++) {
+				for (const BFont& font : fonts) {
+					float width = font.StringWidth(text.c_str());
+					if (round == 0)
+						results[t].push_back(width);
+					else if (width != results[t][&font - fonts.data()])
+						mismatches++;
+				}
+			}
+		});
+	}
+	for (std::thread& thread : threads)
+		thread.join();
+	EXPECT_EQ(mismatches.load(), 0);
+	for (int t = 1; t < 6; t++)
+		EXPECT_EQ(results[t], results[0]);
+	for (size_t i = 0; i < fonts.size(); i++)
+		EXPECT_FLOAT_EQ(results[0][i], fonts[i].StringWidth(text.c_str()));
+}
