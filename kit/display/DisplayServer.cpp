@@ -62,3 +62,23 @@ void DisplayServer::UseHeadless()
 }
 
 } // namespace BPrivate
+
+namespace BPrivate {
+
+void DisplayServer::GetMouse(BPoint* screenPoint, uint32* buttons) const
+{
+	std::lock_guard<std::mutex> guard(fMouseLock);
+	if (screenPoint != nullptr)
+		*screenPoint = fMousePoint;
+	if (buttons != nullptr)
+		*buttons = fMouseButtons;
+}
+
+void DisplayServer::NoteMouse(BPoint screenPoint, uint32 buttons)
+{
+	std::lock_guard<std::mutex> guard(fMouseLock);
+	fMousePoint = screenPoint;
+	fMouseButtons = buttons;
+}
+
+} // namespace BPrivate
