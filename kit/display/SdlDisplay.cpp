@@ -59,12 +59,22 @@ std::unique_ptr<SdlDisplay> SdlDisplay::Open(std::string* error)
 		*error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
 		return nullptr;
 	}
+	std::unique_ptr<SdlDisplay> display(new SdlDisplay());
+	// SDL belongs to the main thread, which runs the display loop; a first
+	// use from elsewhere leaves the start to Run().
+	if (gettid() == getpid() && !display->_Start(error))
+		return nullptr;
+	return display;
+}
+
+bool SdlDisplay::_Start(std::string* error)
+{
 	SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
 	SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
 	SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 	if (SDL_Init(SDL_INIT_VIDEO) != 0) {
 		*error = std::string("SDL could not start: ") + SDL_GetError();
-		return nullptr;
+		return false;
 	}
 	// Without a reachable display SDL falls back to drivers that show
 	// nothing; that is no desktop.
@@ -73,23 +83,21 @@ std::unique_ptr<SdlDisplay> SdlDisplay::Open(std::string* error)
 		*error = std::string("no desktop display (SDL video driver \"")
 			+ (driver != nullptr ? driver : "none") + "\")";
 		SDL_Quit();
-		return nullptr;
+		return false;
 	}
-	Uint32 wakeEvent = SDL_RegisterEvents(1);
-	std::unique_ptr<SdlDisplay> display(new SdlDisplay(wakeEvent));
-	display->_RefreshScreenSize();
+	fWakeEvent = SDL_RegisterEvents(1);
+	_RefreshScreenSize();
 	SDL_StartTextInput();
-	return display;
+	fDisplayThread = gettid();
+	return true;
 }
 
-SdlDisplay::SdlDisplay(Uint32 wakeEvent)
-	: fWakeEvent(wakeEvent),
-	  fDisplayThread(gettid())
-{
-}
+SdlDisplay::SdlDisplay() = default;
 
 SdlDisplay::~SdlDisplay()
 {
+	if (fDisplayThread.load() < 0)
+		return;
 	for (auto& [id, shown] : fWindows) {
 		if (shown.sdl != nullptr)
 			SDL_DestroyWindow(shown.sdl);
@@ -99,7 +107,7 @@ SdlDisplay::~SdlDisplay()
 
 bool SdlDisplay::_OnDisplayThread() const
 {
-	return gettid() == fDisplayThread;
+	return gettid() == fDisplayThread.load();
 }
 
 void SdlDisplay::_Queue(Command command)
@@ -108,7 +116,15 @@ void SdlDisplay::_Queue(Command command)
 		std::lock_guard<std::mutex> guard(fCommandLock);
 		fCommands.push_back(std::move(command));
 	}
-	// SDL_PushEvent may be called from any thread; it wakes the loop.
+	_Wake();
+}
+
+// SDL_PushEvent may be called from any thread; it wakes the loop. Before
+// SDL has started, the loop will find the commands when it does.
+void SdlDisplay::_Wake()
+{
+	if (fDisplayThread.load() < 0)
+		return;
 	SDL_Event wake;
 	memset(&wake, 0, sizeof(wake));
 	wake.type = fWakeEvent;
@@ -128,8 +144,15 @@ void SdlDisplay::_RunCommands()
 
 void SdlDisplay::Run()
 {
-	if (!_OnDisplayThread())
+	std::string error;
+	if (fDisplayThread.load() < 0 && gettid() == getpid() && !_Start(&error))
+		fprintf(stderr, "No desktop display (%s): windows cannot be shown.\n", error.c_str());
+	if (!_OnDisplayThread()) {
+		// Nothing can be shown; wait for the application to end all the same.
+		while (!fQuitPending.exchange(false))
+			snooze(100000);
 		return;
+	}
 	fRunning = true;
 	while (!fQuitPending.exchange(false)) {
 		_RunCommands();
@@ -147,10 +170,7 @@ void SdlDisplay::Run()
 void SdlDisplay::Quit()
 {
 	fQuitPending = true;
-	SDL_Event wake;
-	memset(&wake, 0, sizeof(wake));
-	wake.type = fWakeEvent;
-	SDL_PushEvent(&wake);
+	_Wake();
 }
 
 // The clipboard and the bell.
@@ -555,8 +575,18 @@ void SdlDisplay::_HandleWindowEvent(const SDL_WindowEvent& event)
 			translated.kind = DisplayEvent::kCloseRequested;
 			break;
 		case SDL_WINDOWEVENT_LEAVE:
+		{
+			// The event has no place: the pointer is wherever it went.
+			int x = 0;
+			int y = 0;
+			int left = 0;
+			int top = 0;
+			SDL_GetGlobalMouseState(&x, &y);
+			SDL_GetWindowPosition(shown->sdl, &left, &top);
 			translated.kind = DisplayEvent::kMouseExited;
+			translated.point = BPoint(x - left, y - top);
 			break;
+		}
 		case SDL_WINDOWEVENT_SIZE_CHANGED:
 			frame.width = event.data1;
 			frame.height = event.data2;

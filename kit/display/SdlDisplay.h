@@ -17,8 +17,9 @@
 
 namespace BPrivate {
 
-// The desktop: real windows through SDL2. SDL is used on the thread that
-// opened it (the main thread) and nowhere else: every other thread queues
+// The desktop: real windows through SDL2. SDL is used on the main thread,
+// which starts it and runs the display loop, and nowhere else: every other
+// thread queues
 // a command and wakes that thread, and never waits for it, except to read
 // the clipboard, which gives up after a second. Windows are drawn by
 // their own threads into their own surfaces; this thread only copies what
@@ -59,9 +60,11 @@ private:
 	};
 	typedef std::function<void()> Command;
 
-	SdlDisplay(Uint32 wakeEvent);
+	SdlDisplay();
+	bool _Start(std::string* error);
 	bool _OnDisplayThread() const;
 	void _Queue(Command command);
+	void _Wake();
 	void _RunCommands();
 	void _HandleEvent(const SDL_Event& event);
 	void _HandleWindowEvent(const SDL_WindowEvent& event);
@@ -75,8 +78,9 @@ private:
 	void _Destroy(int32 id);
 	void _RefreshScreenSize();
 
-	const Uint32 fWakeEvent;
-	const pid_t fDisplayThread;
+	Uint32 fWakeEvent = 0;
+	// The thread SDL started on; -1 until it has.
+	std::atomic<pid_t> fDisplayThread{-1};
 	std::atomic<bool> fQuitPending{false};
 	std::atomic<bool> fRunning{false};
 	std::atomic<int32> fScreenWidth{1024};
