@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ViewTree.h"
 #include "WindowAccess.h"
 
 namespace BPrivate {
@@ -52,13 +53,6 @@ void Leave(BView* view)
 	data.window = nullptr;
 }
 
-void CollectTree(BView* view, std::vector<BView*>& views)
-{
-	views.push_back(view);
-	for (BView* child : WindowAccess::Of(view).children)
-		CollectTree(child, views);
-}
-
 } // namespace
 
 void AttachTree(BView* view, BWindow* window)
@@ -82,8 +76,7 @@ void DetachTree(BView* view)
 	BWindow* window = WindowAccess::Of(view).window;
 	if (window == nullptr)
 		return;
-	std::vector<BView*> views;
-	CollectTree(view, views);
+	std::vector<BView*> views = ViewsOf(view);
 	for (BView* each : views) {
 		if (StillIn(each, window))
 			each->DetachedFromWindow();

@@ -128,18 +128,22 @@ BView* ViewAt(BView* top, BPoint windowPoint)
 	return top;
 }
 
-void ForEachView(BView* top, const std::function<void(BView*)>& visit)
+std::vector<BView*> ViewsOf(BView* top)
 {
 	std::vector<BView*> views;
 	CollectViews(top, views);
-	for (BView* view : views)
+	return views;
+}
+
+void ForEachView(BView* top, const std::function<void(BView*)>& visit)
+{
+	for (BView* view : ViewsOf(top))
 		visit(view);
 }
 
 BView* NextNavigable(BView* top, BView* from, bool forward)
 {
-	std::vector<BView*> views;
-	CollectViews(top, views);
+	std::vector<BView*> views = ViewsOf(top);
 	int32 count = static_cast<int32>(views.size());
 	int32 start = -1;
 	for (int32 i = 0; i < count; i++) {

@@ -2,6 +2,7 @@
 #define _VELMORA_VIEW_TREE_H
 
 #include <functional>
+#include <vector>
 
 #include <Rect.h>
 #include <Region.h>
@@ -34,6 +35,7 @@ const BRegion& VisibleOf(BView* view);
 // on top of earlier ones); the top view when no other.
 BView* ViewAt(BView* top, BPoint windowPoint);
 // Every view below top (top included), parents before their children.
+std::vector<BView*> ViewsOf(BView* top);
 void ForEachView(BView* top, const std::function<void(BView*)>& visit);
 // The next (or previous) shown B_NAVIGABLE view after from in tree order,
 // wrapping around; null when there is none but from.
