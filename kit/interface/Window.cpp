@@ -509,14 +509,11 @@ bool BWindow::IsFloating() const
 void BWindow::AddChild(BView* child, BView* before)
 {
 	fData->topView->AddChild(child, before);
-	BPrivate::RefreshPulse(this);
 }
 
 bool BWindow::RemoveChild(BView* child)
 {
-	bool removed = fData->topView->RemoveChild(child);
-	BPrivate::RefreshPulse(this);
-	return removed;
+	return fData->topView->RemoveChild(child);
 }
 
 int32 BWindow::CountChildren() const

@@ -153,6 +153,11 @@ status_t PostWheel(BWindow* window, float deltaX, float deltaY)
 	return Deliver(window, event);
 }
 
+void SetPointer(BPoint screenPoint, uint32 buttons)
+{
+	DisplayServer::Default()->NoteMouse(screenPoint, buttons);
+}
+
 status_t PostCloseRequest(BWindow* window)
 {
 	DisplayEvent event;

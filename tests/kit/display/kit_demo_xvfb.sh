@@ -12,6 +12,12 @@ for tool in Xvfb xdotool xwd; do
 	fi
 done
 
+# Under the sanitizers, what SDL's and fontconfig's libraries keep for the
+# life of the process is not the program's leak.
+here=$(cd "$(dirname "$0")" && pwd)
+LSAN_OPTIONS="suppressions=$here/../../common/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS
+
 work=$(mktemp -d)
 xvfb=""
 demo_pid=""
