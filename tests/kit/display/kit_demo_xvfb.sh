@@ -61,7 +61,7 @@ xdotool type --delay 40 "hello kit" || fail "xdotool could not type"
 tries=0
 until grep -q "^echo: hello kit$" "$work/out.txt"; do
 	tries=$((tries + 1))
-	[ "$tries" -gt 100 ] && fail "the typed text was not echoed"
+	[ "$tries" -gt 200 ] && fail "the typed text was not echoed"
 	sleep 0.1
 done
 sleep 0.3

@@ -313,3 +313,35 @@ TEST_F(PointerPolling, ALoopPollingGetMouseSeesThePointerMovedByATest)
 }
 
 } // namespace
+
+namespace {
+
+class FileDrops : public WindowTest {};
+
+TEST_F(FileDrops, FilesFromAnotherProgramArriveAsRefsAtTheDropPoint)
+{
+	RecordingWindow* window = MakeWindow(BRect(100, 100, 299, 199));
+	window->AddChild(new RecordingView(BRect(0, 0, 99, 99), "left", fJournal));
+	window->AddChild(new RecordingView(BRect(100, 0, 199, 99), "right", fJournal));
+	ShowAndWait(window);
+	std::string folder = testing::TempDir();
+	std::string path = folder + (folder.back() == '/' ? "" : "/") + "dropped picture.png";
+	ASSERT_EQ(BPrivate::PostFilesDropped(window, BPoint(150, 20), {path, "/tmp"}), B_OK);
+	Idle(window);
+
+	std::vector<std::string> entries = fJournal->Entries();
+	std::vector<BMessage> messages = fJournal->Messages();
+	auto found = std::find(entries.begin(), entries.end(), "right:Message DATA dropped");
+	ASSERT_NE(found, entries.end());
+	const BMessage& drop = messages[found - entries.begin()];
+	EXPECT_EQ(drop.DropPoint(), BPoint(250, 120));
+	entry_ref ref;
+	ASSERT_EQ(drop.FindRef("refs", 0, &ref), B_OK);
+	EXPECT_STREQ(ref.name, "dropped picture.png");
+	EXPECT_EQ(ref.path, path);
+	ASSERT_EQ(drop.FindRef("refs", 1, &ref), B_OK);
+	EXPECT_STREQ(ref.name, "tmp");
+	EXPECT_FALSE(std::count(entries.begin(), entries.end(), "left:Message DATA dropped"));
+}
+
+} // namespace
