@@ -1,6 +1,7 @@
 #include <DisplayServer.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -8,6 +9,8 @@
 
 #include <CommandLine.h>
 #include <HeadlessDisplay.h>
+
+#include "SdlDisplay.h"
 
 namespace BPrivate {
 
@@ -29,12 +32,15 @@ bool HeadlessWanted()
 	return false;
 }
 
-// The desktop backend, or null while none is compiled in. This is the one
-// place where a desktop backend plugs in: it returns its own server here
-// (and may return null when it cannot reach a screen).
+// The desktop backend, or null when it cannot reach a screen; the process
+// then goes on headless and says why.
 std::unique_ptr<DisplayServer> MakeDesktopDisplay()
 {
-	return nullptr;
+	std::string error;
+	std::unique_ptr<SdlDisplay> desktop = SdlDisplay::Open(&error);
+	if (desktop == nullptr)
+		fprintf(stderr, "No desktop display (%s): running without windows.\n", error.c_str());
+	return desktop;
 }
 
 DisplayServer* ChooseBackend()
@@ -59,6 +65,26 @@ DisplayServer* DisplayServer::Default()
 void DisplayServer::UseHeadless()
 {
 	sHeadlessRequested = true;
+}
+
+} // namespace BPrivate
+
+namespace BPrivate {
+
+void DisplayServer::GetMouse(BPoint* screenPoint, uint32* buttons) const
+{
+	std::lock_guard<std::mutex> guard(fMouseLock);
+	if (screenPoint != nullptr)
+		*screenPoint = fMousePoint;
+	if (buttons != nullptr)
+		*buttons = fMouseButtons;
+}
+
+void DisplayServer::NoteMouse(BPoint screenPoint, uint32 buttons)
+{
+	std::lock_guard<std::mutex> guard(fMouseLock);
+	fMousePoint = screenPoint;
+	fMouseButtons = buttons;
 }
 
 } // namespace BPrivate

@@ -1,0 +1,120 @@
+#include "UpdateDrawing.h"
+
+#include "EventMessages.h"
+#include "ViewTree.h"
+#include "WindowAccess.h"
+
+namespace BPrivate {
+
+namespace {
+
+void FillBackground(BView* view, Painter& painter, const BRegion& area)
+{
+	ViewData& data = WindowAccess::Of(view);
+	if (data.viewBitmap == nullptr && data.viewColor == B_TRANSPARENT_COLOR)
+		return;
+	painter.PushState();
+	painter.ConstrainClippingRegion(nullptr);
+	painter.SetDrawingMode(B_OP_COPY);
+	BRect bounds = FromWindow(view, area.Frame());
+	if (data.viewColor != B_TRANSPARENT_COLOR) {
+		painter.SetHighColor(data.viewColor);
+		painter.FillRect(bounds);
+	}
+	if (data.viewBitmap != nullptr) {
+		const BBitmap* bitmap = data.viewBitmap.get();
+		uint32 tiling = data.bitmapOptions & B_TILE_BITMAP;
+		if (tiling == B_TILE_BITMAP) {
+			painter.DrawTiledBitmap(bitmap, bounds, data.bitmapDestination.LeftTop());
+		} else if (tiling != 0) {
+			// Repeated along one axis only: a strip through the destination.
+			BRect strip = bounds;
+			if (tiling == B_TILE_BITMAP_X) {
+				strip.top = data.bitmapDestination.top;
+				strip.bottom = data.bitmapDestination.bottom;
+			} else {
+				strip.left = data.bitmapDestination.left;
+				strip.right = data.bitmapDestination.right;
+			}
+			painter.DrawTiledBitmap(bitmap, strip & bounds, data.bitmapDestination.LeftTop());
+		} else {
+			painter.DrawBitmap(bitmap, bitmap->Bounds(), data.bitmapDestination);
+		}
+	}
+	painter.PopState();
+}
+
+void DrawView(BView* view, const BRegion& dirty)
+{
+	ViewData& data = WindowAccess::Of(view);
+	if (!IsShownInTree(view))
+		return;
+	BRegion area = VisibleOf(view);
+	area.IntersectWith(&dirty);
+	if (area.CountRects() > 0) {
+		PreparePainter(view);
+		data.painter.SetClipping(&area);
+		data.drawingUpdate = true;
+		FillBackground(view, data.painter, area);
+		if ((data.flags & B_WILL_DRAW) != 0)
+			view->Draw(FromWindow(view, area.Frame()));
+		data.drawingUpdate = false;
+		// Back to the visible part for drawing outside updates.
+		data.painter.SetClipping(&VisibleOf(view));
+	}
+	// A child may be removed by its parent's Draw(): walk a copy.
+	std::vector<BView*> children = data.children;
+	for (BView* child : children) {
+		if (WindowAccess::Of(child).parent == view)
+			DrawView(child, dirty);
+	}
+}
+
+} // namespace
+
+void PreparePainter(BView* view)
+{
+	ViewData& data = WindowAccess::Of(view);
+	WindowData& window = WindowAccess::Of(data.window);
+	if (data.painterGeneration == window.geometryGeneration
+		&& data.painter.Surface() == window.surface.get())
+		return;
+	if (data.painter.Surface() != window.surface.get())
+		data.painter.SetSurface(window.surface.get());
+	data.painter.SetOrigin(ToWindow(view, B_ORIGIN));
+	data.painter.SetClipping(&VisibleOf(view));
+	data.painterGeneration = window.geometryGeneration;
+}
+
+void DrawUpdate(BWindow* window)
+{
+	WindowData& data = WindowAccess::Of(window);
+	if (data.dirty.CountRects() == 0 || data.topView == nullptr)
+		return;
+	BRegion dirty = data.dirty;
+	data.dirty.MakeEmpty();
+	data.inUpdate = true;
+	DrawView(data.topView.get(), dirty);
+	data.inUpdate = false;
+	data.changed.Include(&dirty);
+}
+
+void AddDirty(BWindow* window, const BRegion& region)
+{
+	if (window == nullptr || region.CountRects() == 0)
+		return;
+	WindowData& data = WindowAccess::Of(window);
+	data.dirty.Include(&region);
+	if (data.updatePending)
+		return;
+	data.updatePending = true;
+	window->PostMessage(kUpdateMessage);
+}
+
+void GeometryChanged(BWindow* window)
+{
+	if (window != nullptr)
+		WindowAccess::Of(window).geometryGeneration++;
+}
+
+} // namespace BPrivate

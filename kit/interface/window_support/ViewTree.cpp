@@ -1,0 +1,165 @@
+#include "ViewTree.h"
+
+#include <vector>
+
+#include "WindowAccess.h"
+
+namespace BPrivate {
+
+namespace {
+
+// How an edge moves when its parent grows by delta, by its 4-bit rule.
+float EdgeShift(uint32 rule, float delta)
+{
+	switch (rule) {
+		case _VIEW_BOTTOM_:
+		case _VIEW_RIGHT_:
+			return delta;
+		case _VIEW_CENTER_:
+			return delta / 2;
+		default:
+			return 0;
+	}
+}
+
+void RefreshRegions(BView* view)
+{
+	ViewData& data = WindowAccess::Of(view);
+	int32 generation = WindowAccess::Of(data.window).geometryGeneration;
+	if (data.cacheGeneration == generation)
+		return;
+	BRegion clip;
+	if (IsShownInTree(view)) {
+		if (data.parent == nullptr) {
+			clip.Set(data.frame);
+		} else {
+			clip.Set(ToWindow(data.parent, data.frame));
+			clip.IntersectWith(&ClipOf(data.parent));
+		}
+	}
+	data.clip = clip;
+	data.visible = clip;
+	if ((data.flags & B_DRAW_ON_CHILDREN) == 0) {
+		for (BView* child : data.children) {
+			ViewData& childData = WindowAccess::Of(child);
+			if (childData.showLevel > 0)
+				continue;
+			BRegion covered(ToWindow(view, childData.frame));
+			data.visible.Exclude(&covered);
+		}
+	}
+	data.cacheGeneration = generation;
+}
+
+void CollectViews(BView* view, std::vector<BView*>& views)
+{
+	views.push_back(view);
+	for (BView* child : WindowAccess::Of(view).children)
+		CollectViews(child, views);
+}
+
+} // namespace
+
+BRect FollowResize(BRect frame, uint32 resizingMode, float dx, float dy)
+{
+	frame.top += EdgeShift((resizingMode >> 12) & 0xf, dy);
+	frame.left += EdgeShift((resizingMode >> 8) & 0xf, dx);
+	frame.bottom += EdgeShift((resizingMode >> 4) & 0xf, dy);
+	frame.right += EdgeShift(resizingMode & 0xf, dx);
+	return frame;
+}
+
+BPoint ToWindow(const BView* view, BPoint point)
+{
+	for (; view != nullptr; view = WindowAccess::Of(view).parent) {
+		const ViewData& data = WindowAccess::Of(view);
+		point = point - data.scrollOrigin + data.frame.LeftTop();
+	}
+	return point;
+}
+
+BPoint FromWindow(const BView* view, BPoint point)
+{
+	if (view == nullptr)
+		return point;
+	const ViewData& data = WindowAccess::Of(view);
+	point = FromWindow(data.parent, point);
+	return point - data.frame.LeftTop() + data.scrollOrigin;
+}
+
+BRect ToWindow(const BView* view, BRect rect)
+{
+	return BRect(ToWindow(view, rect.LeftTop()), ToWindow(view, rect.RightBottom()));
+}
+
+BRect FromWindow(const BView* view, BRect rect)
+{
+	return BRect(FromWindow(view, rect.LeftTop()), FromWindow(view, rect.RightBottom()));
+}
+
+bool IsShownInTree(const BView* view)
+{
+	for (; view != nullptr; view = WindowAccess::Of(view).parent) {
+		if (WindowAccess::Of(view).showLevel > 0)
+			return false;
+	}
+	return true;
+}
+
+const BRegion& ClipOf(BView* view)
+{
+	RefreshRegions(view);
+	return WindowAccess::Of(view).clip;
+}
+
+const BRegion& VisibleOf(BView* view)
+{
+	RefreshRegions(view);
+	return WindowAccess::Of(view).visible;
+}
+
+BView* ViewAt(BView* top, BPoint windowPoint)
+{
+	const std::vector<BView*>& children = WindowAccess::Of(top).children;
+	for (auto child = children.rbegin(); child != children.rend(); ++child) {
+		if (IsShownInTree(*child) && ClipOf(*child).Contains(windowPoint))
+			return ViewAt(*child, windowPoint);
+	}
+	return top;
+}
+
+std::vector<BView*> ViewsOf(BView* top)
+{
+	std::vector<BView*> views;
+	CollectViews(top, views);
+	return views;
+}
+
+void ForEachView(BView* top, const std::function<void(BView*)>& visit)
+{
+	for (BView* view : ViewsOf(top))
+		visit(view);
+}
+
+BView* NextNavigable(BView* top, BView* from, bool forward)
+{
+	std::vector<BView*> views = ViewsOf(top);
+	int32 count = static_cast<int32>(views.size());
+	int32 start = -1;
+	for (int32 i = 0; i < count; i++) {
+		if (views[i] == from)
+			start = i;
+	}
+	if (start < 0)
+		start = forward ? -1 : count;
+	for (int32 step = 1; step <= count; step++) {
+		int32 index = ((forward ? start + step : start - step) % count + count) % count;
+		BView* candidate = views[index];
+		if (candidate != from && (WindowAccess::Of(candidate).flags & B_NAVIGABLE) != 0
+			&& IsShownInTree(candidate))
+			return candidate;
+	}
+	return nullptr;
+}
+
+} // namespace BPrivate

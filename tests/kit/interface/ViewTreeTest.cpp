@@ -1,0 +1,176 @@
+#include "WindowTestSupport.h"
+
+#include <window_support/ViewTree.h>
+
+using namespace WindowTests;
+
+namespace {
+
+struct FollowRow {
+	const char* name;
+	uint32 mode;
+	BRect expected;  // the frame (10, 20, 49, 59) after the parent grew by (100, 40)
+};
+
+class ResizingModes : public testing::TestWithParam<FollowRow> {};
+
+TEST_P(ResizingModes, EdgesFollowTheirRule)
+{
+	const FollowRow& row = GetParam();
+	BRect moved = BPrivate::FollowResize(BRect(10, 20, 49, 59), row.mode, 100, 40);
+	EXPECT_EQ(moved, row.expected) << row.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ResizingModes, testing::Values(
+	FollowRow{"none", B_FOLLOW_NONE, BRect(10, 20, 49, 59)},
+	FollowRow{"left top", B_FOLLOW_LEFT | B_FOLLOW_TOP, BRect(10, 20, 49, 59)},
+	FollowRow{"all sides", B_FOLLOW_ALL_SIDES, BRect(10, 20, 149, 99)},
+	FollowRow{"right bottom", B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM, BRect(110, 60, 149, 99)},
+	FollowRow{"left right, top", B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, BRect(10, 20, 149, 59)},
+	FollowRow{"top bottom, right", B_FOLLOW_TOP_BOTTOM | B_FOLLOW_RIGHT, BRect(110, 20, 149, 99)},
+	FollowRow{"centred", B_FOLLOW_H_CENTER | B_FOLLOW_V_CENTER, BRect(60, 40, 99, 79)}),
+	[](const testing::TestParamInfo<FollowRow>& info) {
+		std::string name = info.param.name;
+		for (char& c : name) {
+			if (!isalnum(static_cast<unsigned char>(c)))
+				c = '_';
+		}
+		return name;
+	});
+
+class ViewTree : public WindowTest {};
+
+TEST_F(ViewTree, ChildrenFollowWhenTheWindowIsResizedByTheUser)
+{
+	RecordingWindow* window = MakeWindow(BRect(0, 0, 199, 99));
+	auto* filler = new RecordingView(BRect(0, 0, 199, 99), "filler", fJournal,
+		B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_FRAME_EVENTS);
+	auto* corner = new RecordingView(BRect(180, 80, 199, 99), "corner", fJournal,
+		B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM, B_WILL_DRAW | B_FRAME_EVENTS);
+	auto* inner = new RecordingView(BRect(5, 5, 194, 14), "inner", fJournal,
+		B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_WILL_DRAW);
+	window->AddChild(filler);
+	window->AddChild(corner);
+	filler->AddChild(inner);
+	ShowAndWait(window);
+	fJournal->Clear();
+
+	ASSERT_EQ(BPrivate::PostUserResize(window, 299, 149), B_OK);
+	Idle(window);
+
+	ASSERT_TRUE(window->Lock());
+	EXPECT_EQ(window->Bounds(), BRect(0, 0, 299, 149));
+	EXPECT_EQ(filler->Frame(), BRect(0, 0, 299, 149));
+	EXPECT_EQ(corner->Frame(), BRect(280, 130, 299, 149));
+	EXPECT_EQ(inner->Frame(), BRect(5, 5, 294, 14));
+	window->Unlock();
+	std::vector<std::string> entries = fJournal->Entries();
+	EXPECT_NE(std::find(entries.begin(), entries.end(), "filler:FrameResized 299,149"),
+		entries.end());
+	EXPECT_NE(std::find(entries.begin(), entries.end(), "corner:FrameMoved 280,130"),
+		entries.end());
+	EXPECT_NE(std::find(entries.begin(), entries.end(), "w:FrameResized 299,149"), entries.end());
+	// The corner follows the window's edge on the screen too.
+	EXPECT_EQ(Pixel(window, 299, 149), kWhite);
+}
+
+TEST_F(ViewTree, ProgrammaticResizeChangesBoundsAtOnceAndReportsFrameResized)
+{
+	RecordingWindow* window = MakeWindow(BRect(10, 10, 109, 109));
+	auto* filler = new RecordingView(BRect(0, 0, 99, 99), "filler", fJournal, B_FOLLOW_ALL);
+	window->AddChild(filler);
+	ShowAndWait(window);
+	fJournal->Clear();
+
+	ASSERT_TRUE(window->Lock());
+	window->ResizeTo(149, 49);
+	EXPECT_EQ(window->Bounds(), BRect(0, 0, 149, 49));
+	EXPECT_EQ(filler->Bounds(), BRect(0, 0, 149, 49));
+	window->MoveTo(30, 40);
+	EXPECT_EQ(window->Frame(), BRect(30, 40, 179, 89));
+	window->Unlock();
+	Idle(window);
+
+	std::vector<std::string> entries = fJournal->Entries();
+	EXPECT_EQ(std::count(entries.begin(), entries.end(), "w:FrameResized 149,49"), 1);
+	EXPECT_EQ(std::count(entries.begin(), entries.end(), "w:FrameMoved 30,40"), 1);
+}
+
+TEST_F(ViewTree, CoordinatesConvertThroughParentsScrollingAndTheWindow)
+{
+	RecordingWindow* window = MakeWindow(BRect(100, 50, 399, 249));
+	auto* outer = new BView(BRect(10, 20, 209, 169), "outer", B_FOLLOW_NONE, 0);
+	auto* inner = new BView(BRect(5, 5, 54, 54), "inner", B_FOLLOW_NONE, 0);
+	window->AddChild(outer);
+	outer->AddChild(inner);
+	ASSERT_TRUE(window->Lock());
+	EXPECT_EQ(inner->ConvertToParent(BPoint(1, 2)), BPoint(6, 7));
+	EXPECT_EQ(inner->ConvertToScreen(BPoint(1, 2)), BPoint(116, 77));
+	EXPECT_EQ(inner->ConvertFromScreen(BPoint(116, 77)), BPoint(1, 2));
+
+	outer->ScrollTo(BPoint(0, 30));
+	EXPECT_EQ(outer->Bounds(), BRect(0, 30, 199, 179));
+	EXPECT_EQ(inner->ConvertToScreen(BPoint(1, 2)), BPoint(116, 47));
+	outer->ScrollBy(4, -30);
+	EXPECT_EQ(outer->Bounds().LeftTop(), BPoint(4, 0));
+	EXPECT_EQ(window->ConvertToScreen(BRect(0, 0, 9, 9)), BRect(100, 50, 109, 59));
+	window->Unlock();
+}
+
+TEST_F(ViewTree, HooksRunParentsFirstAndAllAttachedChildrenFirst)
+{
+	RecordingWindow* window = MakeWindow();
+	auto* parent = new RecordingView(BRect(0, 0, 50, 50), "parent", fJournal);
+	parent->AddChild(new RecordingView(BRect(0, 0, 10, 10), "child", fJournal));
+	ASSERT_TRUE(window->Lock());
+	window->AddChild(parent);
+	EXPECT_EQ(fJournal->Entries(), (std::vector<std::string>{"parent:Attached", "child:Attached",
+		"child:AllAttached", "parent:AllAttached"}));
+	fJournal->Clear();
+	EXPECT_TRUE(parent->RemoveSelf());
+	EXPECT_EQ(fJournal->Entries(), (std::vector<std::string>{"parent:Detached", "child:Detached"}));
+	EXPECT_EQ(parent->Window(), nullptr);
+	EXPECT_EQ(parent->ChildAt(0)->Window(), nullptr);
+	window->Unlock();
+	delete parent;
+}
+
+TEST_F(ViewTree, FindViewSearchesTheWholeTreeAndTopLevelViewsHaveNoParent)
+{
+	RecordingWindow* window = MakeWindow();
+	auto* back = new BView(BRect(0, 0, 50, 50), "back", B_FOLLOW_ALL, 0);
+	auto* deep = new BView(BRect(0, 0, 10, 10), "deep", B_FOLLOW_NONE, 0);
+	back->AddChild(deep);
+	window->AddChild(back);
+	ASSERT_TRUE(window->Lock());
+	EXPECT_EQ(window->FindView("deep"), deep);
+	EXPECT_EQ(window->FindView("missing"), nullptr);
+	EXPECT_EQ(deep->Parent(), back);
+	EXPECT_EQ(back->Parent(), nullptr);
+	EXPECT_EQ(window->ChildAt(0), back);
+	EXPECT_EQ(window->FindView(BPoint(5, 5)), deep);
+	EXPECT_EQ(deep->Looper(), window);
+	window->Unlock();
+}
+
+TEST_F(ViewTree, NestedHideNeedsAsManyShows)
+{
+	RecordingWindow* window = MakeWindow();
+	auto* view = new BView(BRect(0, 0, 10, 10), "v", B_FOLLOW_NONE, 0);
+	window->AddChild(view);
+	ShowAndWait(window);
+	ASSERT_TRUE(window->Lock());
+	EXPECT_FALSE(view->IsHidden());
+	view->Hide();
+	view->Hide();
+	view->Show();
+	EXPECT_TRUE(view->IsHidden());
+	view->Show();
+	EXPECT_FALSE(view->IsHidden());
+	window->Hide();
+	EXPECT_TRUE(view->IsHidden());
+	EXPECT_FALSE(view->IsHidden(view));
+	window->Unlock();
+}
+
+} // namespace

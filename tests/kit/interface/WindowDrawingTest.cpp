@@ -1,0 +1,317 @@
+#include "WindowTestSupport.h"
+
+#include <unistd.h>
+
+#include <cairo.h>
+
+#include <Region.h>
+
+using namespace WindowTests;
+using Testing::IsNear;
+
+namespace {
+
+class WindowDrawing : public WindowTest {
+protected:
+	// A 200 x 100 window whose one view covers it.
+	RecordingView* CanvasWindow(uint32 flags = B_WILL_DRAW)
+	{
+		fWindow = MakeWindow(BRect(50, 50, 249, 149));
+		auto* view = new RecordingView(BRect(0, 0, 199, 99), "canvas", fJournal, B_FOLLOW_ALL,
+			flags);
+		fWindow->AddChild(view);
+		return view;
+	}
+
+	std::vector<std::string> DrawEntries()
+	{
+		std::vector<std::string> draws;
+		for (const std::string& entry : fJournal->Entries()) {
+			if (entry.find(":Draw") != std::string::npos)
+				draws.push_back(entry);
+		}
+		return draws;
+	}
+
+	RecordingWindow* fWindow = nullptr;
+};
+
+TEST_F(WindowDrawing, ShapesLandWhereTheirCoordinatesSayInThePNG)
+{
+	RecordingView* view = CanvasWindow();
+	view->onDraw = [](BView* self, BRect) {
+		self->SetHighColor(255, 0, 0);
+		self->FillRect(BRect(10, 10, 19, 19));
+		self->SetHighColor(0, 0, 255);
+		self->StrokeLine(BPoint(30, 5), BPoint(30, 25));
+		self->SetHighColor(0, 0, 0);
+		self->DrawString("Mj", BPoint(60, 40));
+	};
+	ShowAndWait(fWindow);
+
+	std::string path = testing::TempDir() + "window-shapes.png";
+	ASSERT_EQ(BPrivate::WriteWindowPNG(fWindow, path.c_str()), B_OK);
+	cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+	ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+	EXPECT_EQ(cairo_image_surface_get_width(png), 200);
+	EXPECT_EQ(cairo_image_surface_get_height(png), 100);
+	EXPECT_EQ(Testing::PixelAt(png, 10, 10), kRed);
+	EXPECT_EQ(Testing::PixelAt(png, 19, 19), kRed);
+	EXPECT_EQ(Testing::PixelAt(png, 20, 19), kWhite);
+	EXPECT_EQ(Testing::PixelAt(png, 9, 10), kWhite);
+	EXPECT_EQ(Testing::PixelAt(png, 30, 15), kBlue);
+	EXPECT_EQ(Testing::PixelAt(png, 31, 15), kWhite);
+	// The glyphs sit on the baseline: ink above row 40, none far below it.
+	bool inkAbove = false;
+	for (int x = 60; x < 80; x++) {
+		if (Testing::PixelAt(png, x, 35) != kWhite)
+			inkAbove = true;
+		EXPECT_EQ(Testing::PixelAt(png, x, 50), kWhite);
+	}
+	EXPECT_TRUE(inkAbove);
+	cairo_surface_destroy(png);
+	unlink(path.c_str());
+}
+
+TEST_F(WindowDrawing, InvalidateRedrawsOnlyTheUpdateRegion)
+{
+	RecordingView* view = CanvasWindow();
+	int fill = 0;
+	view->onDraw = [&fill](BView* self, BRect) {
+		self->SetHighColor(fill == 0 ? make_color(0, 255, 0) : make_color(255, 0, 0));
+		self->FillRect(self->Bounds());
+	};
+	ShowAndWait(fWindow);
+	EXPECT_EQ(Pixel(fWindow, 100, 50), kGreen);
+	fJournal->Clear();
+
+	ASSERT_TRUE(fWindow->Lock());
+	fill = 1;
+	view->Invalidate(BRect(10, 10, 29, 19));
+	fWindow->Unlock();
+	Idle(fWindow);
+
+	EXPECT_EQ(DrawEntries(), std::vector<std::string>{"canvas:Draw 10,10,29,19"});
+	// Drawing the whole bounds changed only the pixels of the update.
+	EXPECT_EQ(Pixel(fWindow, 10, 10), kRed);
+	EXPECT_EQ(Pixel(fWindow, 29, 19), kRed);
+	EXPECT_EQ(Pixel(fWindow, 30, 19), kGreen);
+	EXPECT_EQ(Pixel(fWindow, 100, 50), kGreen);
+	EXPECT_EQ(PresentedPixel(fWindow, 10, 10), kRed);
+}
+
+TEST_F(WindowDrawing, BackgroundIsTheViewColourAndViewsWithoutWillDrawAreNotAskedToDraw)
+{
+	RecordingView* view = CanvasWindow(0);
+	view->SetViewColor(0, 0, 255);
+	ShowAndWait(fWindow);
+	EXPECT_EQ(Pixel(fWindow, 5, 5), kBlue);
+	EXPECT_TRUE(DrawEntries().empty());
+}
+
+TEST_F(WindowDrawing, ParentDrawingLeavesShownChildrenAlone)
+{
+	RecordingView* parent = CanvasWindow();
+	auto* child = new RecordingView(BRect(20, 20, 39, 39), "child", fJournal);
+	child->SetViewColor(0, 255, 0);
+	parent->AddChild(child);
+	ShowAndWait(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	parent->SetHighColor(255, 0, 0);
+	parent->FillRect(parent->Bounds());
+	fWindow->Unlock();
+	ASSERT_TRUE(fWindow->Lock());
+	fWindow->Flush();
+	fWindow->Unlock();
+	EXPECT_EQ(Pixel(fWindow, 10, 10), kRed);
+	EXPECT_EQ(Pixel(fWindow, 25, 25), kGreen);
+	EXPECT_EQ(PresentedPixel(fWindow, 10, 10), kRed);
+
+	ASSERT_TRUE(fWindow->Lock());
+	child->Hide();
+	fWindow->Unlock();
+	Idle(fWindow);
+	// The parent is asked to draw where the child was.
+	EXPECT_EQ(Pixel(fWindow, 25, 25), kWhite);
+}
+
+TEST_F(WindowDrawing, ViewBitmapIsTiledFromTheTopLeftAndTheCallerMayDeleteIt)
+{
+	RecordingView* view = CanvasWindow(0);
+	auto tile = std::make_unique<BBitmap>(BRect(0, 0, 9, 9), B_RGBA32);
+	uint32* bits = static_cast<uint32*>(tile->Bits());
+	for (int y = 0; y < 10; y++) {
+		for (int x = 0; x < 10; x++)
+			bits[y * 10 + x] = x < 5 ? 0xffff0000 : 0xff0000ff;
+	}
+	ASSERT_TRUE(fWindow->Lock());
+	view->SetViewBitmap(tile.get());
+	fWindow->Unlock();
+	tile.reset();
+	ShowAndWait(fWindow);
+	EXPECT_EQ(Pixel(fWindow, 0, 0), kRed);
+	EXPECT_EQ(Pixel(fWindow, 7, 3), kBlue);
+	EXPECT_EQ(Pixel(fWindow, 12, 55), kRed);
+	EXPECT_EQ(Pixel(fWindow, 198, 98), kBlue);
+
+	ASSERT_TRUE(fWindow->Lock());
+	view->ClearViewBitmap();
+	fWindow->Unlock();
+	Idle(fWindow);
+	EXPECT_EQ(Pixel(fWindow, 0, 0), kWhite);
+}
+
+TEST_F(WindowDrawing, ScrolledViewDrawsItsContentShifted)
+{
+	RecordingView* view = CanvasWindow();
+	view->onDraw = [](BView* self, BRect) {
+		self->SetHighColor(255, 0, 0);
+		self->FillRect(BRect(0, 50, 9, 59));
+	};
+	ShowAndWait(fWindow);
+	EXPECT_EQ(Pixel(fWindow, 5, 55), kRed);
+	ASSERT_TRUE(fWindow->Lock());
+	view->ScrollTo(0, 40);
+	fWindow->Unlock();
+	Idle(fWindow);
+	EXPECT_EQ(Pixel(fWindow, 5, 15), kRed);
+	EXPECT_EQ(Pixel(fWindow, 5, 55), kWhite);
+}
+
+TEST_F(WindowDrawing, ViewTransactionHoldsPresentationBack)
+{
+	RecordingView* view = CanvasWindow();
+	ShowAndWait(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	fWindow->BeginViewTransaction();
+	view->SetHighColor(255, 0, 0);
+	view->FillRect(BRect(0, 0, 9, 9));
+	fWindow->Flush();
+	fWindow->Unlock();
+	Idle(fWindow);
+	EXPECT_EQ(Pixel(fWindow, 5, 5), kRed);
+	EXPECT_EQ(PresentedPixel(fWindow, 5, 5), kWhite);
+
+	ASSERT_TRUE(fWindow->Lock());
+	fWindow->EndViewTransaction();
+	fWindow->Unlock();
+	EXPECT_EQ(PresentedPixel(fWindow, 5, 5), kRed);
+}
+
+TEST_F(WindowDrawing, DisabledUpdatesWaitUntilEnabled)
+{
+	RecordingView* view = CanvasWindow();
+	ShowAndWait(fWindow);
+	fJournal->Clear();
+	ASSERT_TRUE(fWindow->Lock());
+	fWindow->DisableUpdates();
+	view->Invalidate();
+	fWindow->Unlock();
+	Idle(fWindow);
+	EXPECT_TRUE(DrawEntries().empty());
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_TRUE(fWindow->NeedsUpdate());
+	fWindow->EnableUpdates();
+	fWindow->Unlock();
+	EXPECT_EQ(DrawEntries().size(), 1u);
+}
+
+TEST_F(WindowDrawing, AnotherThreadDrawsUnderTheLockWhileTheWindowThreadRedraws)
+{
+	RecordingView* view = CanvasWindow();
+	view->onDraw = [](BView* self, BRect) {
+		self->SetHighColor(0, 255, 0);
+		self->FillRect(self->Bounds());
+	};
+	ShowAndWait(fWindow);
+	for (int round = 0; round < 200; round++) {
+		ASSERT_TRUE(view->LockLooper());
+		view->Invalidate(BRect(100, 0, 199, 99));
+		view->SetHighColor(255, 0, 0);
+		view->FillRect(BRect(0, 0, 49, 99));
+		view->UnlockLooper();
+	}
+	Idle(fWindow);
+	EXPECT_EQ(Pixel(fWindow, 10, 10), kRed);
+	EXPECT_EQ(Pixel(fWindow, 150, 10), kGreen);
+}
+
+TEST_F(WindowDrawing, UpdateIfNeededDrawsFromAThreadHoldingTheLock)
+{
+	RecordingView* view = CanvasWindow();
+	view->onDraw = [](BView* self, BRect) {
+		self->SetHighColor(255, 0, 0);
+		self->FillRect(self->Bounds());
+	};
+	ShowAndWait(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	view->SetHighColor(0, 0, 255);
+	view->FillRect(view->Bounds());
+	view->Invalidate(BRect(0, 0, 9, 9));
+	fWindow->UpdateIfNeeded();
+	EXPECT_EQ(Pixel(fWindow, 5, 5), kRed);
+	EXPECT_EQ(Pixel(fWindow, 50, 50), kBlue);
+	fWindow->Unlock();
+}
+
+} // namespace
+
+namespace {
+
+class ResizeUpdates : public WindowDrawing {};
+
+TEST_F(ResizeUpdates, OnlyTheExposedStripIsDrawnUnlessTheViewAsksForAll)
+{
+	RecordingView* partial = CanvasWindow();
+	partial->SetResizingMode(B_FOLLOW_ALL);
+	auto* full = new RecordingView(BRect(0, 0, 199, 49), "full", fJournal,
+		B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_WILL_DRAW | B_FULL_UPDATE_ON_RESIZE);
+	partial->AddChild(full);
+	ShowAndWait(fWindow);
+	fJournal->Clear();
+
+	ASSERT_EQ(BPrivate::PostUserResize(fWindow, 249, 99), B_OK);
+	Idle(fWindow);
+
+	std::vector<std::string> draws = DrawEntries();
+	EXPECT_EQ(std::count(draws.begin(), draws.end(), "full:Draw 0,0,249,49"), 1);
+	EXPECT_EQ(std::count(draws.begin(), draws.end(), "canvas:Draw 200,50,249,99"), 1);
+	EXPECT_EQ(draws.size(), 2u);
+}
+
+TEST_F(ResizeUpdates, PulseViewAddedDeepInTheTreeStartsThePulse)
+{
+	RecordingView* canvas = CanvasWindow();
+	fWindow->SetPulseRate(20000);
+	ShowAndWait(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	canvas->AddChild(new RecordingView(BRect(0, 0, 9, 9), "deep", fJournal, B_FOLLOW_NONE,
+		B_PULSE_NEEDED));
+	fWindow->Unlock();
+	bigtime_t deadline = system_time() + 5000000;
+	auto pulsed = [&] {
+		std::vector<std::string> entries = fJournal->Entries();
+		return std::find(entries.begin(), entries.end(), "deep:Pulse") != entries.end();
+	};
+	while (!pulsed() && system_time() < deadline)
+		snooze(5000);
+	EXPECT_TRUE(pulsed());
+}
+
+TEST_F(ResizeUpdates, HiddenWindowDrawsNothingUntilItIsShown)
+{
+	RecordingView* view = CanvasWindow();
+	ShowAndWait(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	fWindow->Hide();
+	fJournal->Clear();
+	view->Invalidate();
+	fWindow->Unlock();
+	Idle(fWindow);
+	EXPECT_TRUE(DrawEntries().empty());
+	fWindow->Show();
+	Idle(fWindow);
+	EXPECT_EQ(DrawEntries(), std::vector<std::string>{"canvas:Draw 0,0,199,99"});
+}
+
+} // namespace

@@ -1,0 +1,347 @@
+#include "WindowTestSupport.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include <WindowPrivate.h>
+
+using namespace WindowTests;
+
+namespace {
+
+bool Has(const std::vector<std::string>& entries, const std::string& entry)
+{
+	return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
+
+// Two views side by side in a 200 x 100 window: "left" (0..99) and "right"
+// (100..199), each with a child "inner" at (10, 10)-(29, 29) of it.
+class WindowInput : public WindowTest {
+protected:
+	void SetUp() override
+	{
+		fWindow = MakeWindow(BRect(300, 200, 499, 299));
+		fLeft = new RecordingView(BRect(0, 0, 99, 99), "left", fJournal, B_FOLLOW_NONE,
+			B_WILL_DRAW | B_NAVIGABLE);
+		fRight = new RecordingView(BRect(100, 0, 199, 99), "right", fJournal, B_FOLLOW_NONE,
+			B_WILL_DRAW | B_NAVIGABLE);
+		fInner = new RecordingView(BRect(10, 10, 29, 29), "inner", fJournal);
+		fWindow->AddChild(fLeft);
+		fWindow->AddChild(fRight);
+		fRight->AddChild(fInner);
+		ShowAndWait(fWindow);
+		fJournal->Clear();
+	}
+
+	// The entries and messages of one view's hook, in order.
+	std::vector<BMessage> MessagesOf(const std::string& entry)
+	{
+		std::vector<BMessage> found;
+		std::vector<std::string> entries = fJournal->Entries();
+		std::vector<BMessage> messages = fJournal->Messages();
+		for (size_t i = 0; i < entries.size(); i++) {
+			if (entries[i] == entry)
+				found.push_back(messages[i]);
+		}
+		return found;
+	}
+
+	RecordingWindow* fWindow = nullptr;
+	RecordingView* fLeft = nullptr;
+	RecordingView* fRight = nullptr;
+	RecordingView* fInner = nullptr;
+};
+
+TEST_F(WindowInput, KeysGoToTheFocusViewWithTheirFieldsInTheCurrentMessage)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fRight->MakeFocus();
+	EXPECT_EQ(fWindow->CurrentFocus(), fRight);
+	EXPECT_TRUE(fRight->IsFocus());
+	fWindow->Unlock();
+
+	ASSERT_EQ(BPrivate::PostKey(fWindow, "A", B_SHIFT_KEY, 0x3c), B_OK);
+	const char f11[] = {B_FUNCTION_KEY, 0};
+	ASSERT_EQ(BPrivate::PostFunctionKey(fWindow, B_F11_KEY), B_OK);
+	Idle(fWindow);
+
+	std::vector<BMessage> downs = MessagesOf("right:KeyDown A");
+	ASSERT_EQ(downs.size(), 1u);
+	int32 modifiers = 0;
+	int32 key = 0;
+	int32 rawChar = 0;
+	const char* bytes = nullptr;
+	EXPECT_EQ(downs[0].what, uint32(B_KEY_DOWN));
+	EXPECT_EQ(downs[0].FindInt32("modifiers", &modifiers), B_OK);
+	EXPECT_EQ(modifiers, B_SHIFT_KEY);
+	EXPECT_EQ(downs[0].FindInt32("key", &key), B_OK);
+	EXPECT_EQ(key, 0x3c);
+	EXPECT_EQ(downs[0].FindInt32("raw_char", &rawChar), B_OK);
+	EXPECT_EQ(rawChar, 'a');
+	EXPECT_EQ(downs[0].FindString("bytes", &bytes), B_OK);
+	EXPECT_STREQ(bytes, "A");
+	EXPECT_TRUE(downs[0].HasInt64("when"));
+	EXPECT_EQ(MessagesOf("right:KeyUp A").size(), 1u);
+	std::vector<BMessage> function = MessagesOf(std::string("right:KeyDown ") + f11);
+	ASSERT_EQ(function.size(), 1u);
+	EXPECT_EQ(function[0].FindInt32("key", &key), B_OK);
+	EXPECT_EQ(key, B_F11_KEY);
+	EXPECT_TRUE(MessagesOf("left:KeyDown A").empty());
+}
+
+TEST_F(WindowInput, KeysWithoutAFocusViewGoNowhere)
+{
+	ASSERT_EQ(BPrivate::TypeText(fWindow, "xy"), B_OK);
+	Idle(fWindow);
+	for (const std::string& entry : fJournal->Entries())
+		EXPECT_EQ(entry.find("KeyDown"), std::string::npos) << entry;
+}
+
+TEST_F(WindowInput, TabMovesTheFocusAmongNavigableViews)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fLeft->MakeFocus();
+	fWindow->Unlock();
+	fJournal->Clear();
+	const char tab[] = {B_TAB, 0};
+	ASSERT_EQ(BPrivate::PostKey(fWindow, tab), B_OK);
+	Idle(fWindow);
+	std::vector<std::string> entries = fJournal->Entries();
+	ASSERT_GE(entries.size(), 3u);
+	EXPECT_EQ(entries[1], "left:Unfocus");
+	EXPECT_EQ(entries[2], "right:Focus");
+	ASSERT_EQ(BPrivate::PostKey(fWindow, tab, B_SHIFT_KEY), B_OK);
+	Idle(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fWindow->CurrentFocus(), fLeft);
+	fWindow->Unlock();
+}
+
+TEST_F(WindowInput, MouseDownGoesToTheDeepestViewWithWhereInItsCoordinates)
+{
+	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, BPoint(115, 12), B_SECONDARY_MOUSE_BUTTON, 2,
+		B_SHIFT_KEY), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, BPoint(115, 12)), B_OK);
+	ASSERT_EQ(BPrivate::PostClick(fWindow, BPoint(40, 60)), B_OK);
+	Idle(fWindow);
+
+	std::vector<BMessage> downs = MessagesOf("inner:MouseDown 5,2");
+	ASSERT_EQ(downs.size(), 1u);
+	BPoint where;
+	int32 buttons = 0;
+	int32 clicks = 0;
+	int32 modifiers = 0;
+	EXPECT_EQ(downs[0].FindPoint("where", &where), B_OK);
+	EXPECT_EQ(where, BPoint(5, 2));
+	EXPECT_EQ(downs[0].FindInt32("buttons", &buttons), B_OK);
+	EXPECT_EQ(buttons, B_SECONDARY_MOUSE_BUTTON);
+	EXPECT_EQ(downs[0].FindInt32("clicks", &clicks), B_OK);
+	EXPECT_EQ(clicks, 2);
+	EXPECT_EQ(downs[0].FindInt32("modifiers", &modifiers), B_OK);
+	EXPECT_EQ(modifiers, B_SHIFT_KEY);
+	BPoint screen;
+	EXPECT_EQ(downs[0].FindPoint("screen_where", &screen), B_OK);
+	EXPECT_EQ(screen, BPoint(415, 212));
+	EXPECT_EQ(MessagesOf("inner:MouseUp 5,2").size(), 1u);
+	EXPECT_EQ(MessagesOf("left:MouseDown 40,60").size(), 1u);
+}
+
+TEST_F(WindowInput, GetMouseDuringMouseDownSeesTheButtonsOfThatMessage)
+{
+	uint32 seen = 0;
+	BPoint seenWhere;
+	fInner->onMouseDown = [&](BView* self, BPoint) { self->GetMouse(&seenWhere, &seen); };
+	ASSERT_EQ(BPrivate::PostClick(fWindow, BPoint(112, 13), B_PRIMARY_MOUSE_BUTTON), B_OK);
+	Idle(fWindow);
+	EXPECT_EQ(seen, uint32(B_PRIMARY_MOUSE_BUTTON));
+	EXPECT_EQ(seenWhere, BPoint(2, 3));
+}
+
+TEST_F(WindowInput, MovingThePointerAcrossViewsReportsEnteringAndLeaving)
+{
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(50, 50)), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(51, 50)), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(150, 50)), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseExited(fWindow, BPoint(250, 50)), B_OK);
+	Idle(fWindow);
+	std::vector<std::string> moves;
+	for (const std::string& entry : fJournal->Entries()) {
+		if (entry.find("MouseMoved") != std::string::npos)
+			moves.push_back(entry);
+	}
+	EXPECT_EQ(moves, (std::vector<std::string>{
+		"left:MouseMoved 50,50 transit 0",
+		"left:MouseMoved 51,50 transit 1",
+		"left:MouseMoved 150,50 transit 2",
+		"right:MouseMoved 50,50 transit 0",
+		"right:MouseMoved 150,50 transit 2"}));
+	std::vector<BMessage> entered = MessagesOf("right:MouseMoved 50,50 transit 0");
+	ASSERT_EQ(entered.size(), 1u);
+	int32 transit = -1;
+	EXPECT_EQ(entered[0].FindInt32("be:transit", &transit), B_OK);
+	EXPECT_EQ(transit, B_ENTERED_VIEW);
+}
+
+TEST_F(WindowInput, ViewAskingForPointerEventsGetsTheMouseUpOutsideIt)
+{
+	fLeft->onMouseDown = [](BView* self, BPoint) { self->SetMouseEventMask(B_POINTER_EVENTS); };
+	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, BPoint(50, 50)), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(150, 50), B_PRIMARY_MOUSE_BUTTON), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, BPoint(150, 50)), B_OK);
+	ASSERT_EQ(BPrivate::PostClick(fWindow, BPoint(150, 50)), B_OK);
+	Idle(fWindow);
+	std::vector<std::string> entries = fJournal->Entries();
+	EXPECT_TRUE(Has(entries, "left:MouseMoved 150,50 transit 3"));
+	EXPECT_TRUE(Has(entries, "left:MouseUp 150,50"));
+	// Once the buttons are up, the view under the pointer has it again.
+	EXPECT_TRUE(Has(entries, "right:MouseUp 50,50"));
+}
+
+TEST_F(WindowInput, ShortcutsGoToTheirTargetAndCtrlShiftAnswersCommandControl)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fWindow->AddShortcut('S', B_COMMAND_KEY, new BMessage('save'));
+	fWindow->AddShortcut('Z', B_COMMAND_KEY | B_CONTROL_KEY, new BMessage('redo'), fLeft);
+	fRight->MakeFocus();
+	EXPECT_TRUE(fWindow->HasShortcut('s', B_COMMAND_KEY));
+	fWindow->Unlock();
+	uint32 ctrl = B_COMMAND_KEY | B_CONTROL_KEY | B_LEFT_CONTROL_KEY;
+	ASSERT_EQ(BPrivate::PostKey(fWindow, "s", ctrl), B_OK);
+	ASSERT_EQ(BPrivate::PostKey(fWindow, "Z", ctrl | B_SHIFT_KEY), B_OK);
+	ASSERT_EQ(BPrivate::PostKey(fWindow, "z", ctrl), B_OK);
+	Idle(fWindow);
+	std::vector<std::string> entries = fJournal->Entries();
+	EXPECT_TRUE(Has(entries, "right:Message save"));
+	EXPECT_TRUE(Has(entries, "left:Message redo"));
+	EXPECT_EQ(std::count(entries.begin(), entries.end(), "left:Message redo"), 1);
+	EXPECT_FALSE(Has(entries, "right:KeyDown s"));
+	EXPECT_EQ(BPrivate::ShortcutLabel('z', B_COMMAND_KEY | B_CONTROL_KEY), "Ctrl+Shift+Z");
+}
+
+TEST_F(WindowInput, CtrlWClosesTheWindowThroughQuitRequested)
+{
+	fWindow->agreesToQuit = false;
+	ASSERT_EQ(BPrivate::PostKey(fWindow, "w", B_COMMAND_KEY | B_CONTROL_KEY), B_OK);
+	Idle(fWindow);
+	EXPECT_TRUE(Has(fJournal->Entries(), "w:QuitRequested"));
+}
+
+TEST_F(WindowInput, WheelGoesToTheViewUnderThePointerAndUpItsParents)
+{
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(115, 15)), B_OK);
+	ASSERT_EQ(BPrivate::PostWheel(fWindow, 0, 3), B_OK);
+	Idle(fWindow);
+	std::vector<BMessage> wheels = MessagesOf("inner:Message _MWC");
+	ASSERT_EQ(wheels.size(), 1u);
+	float delta = 0;
+	EXPECT_EQ(wheels[0].FindFloat("be:wheel_delta_y", &delta), B_OK);
+	EXPECT_EQ(delta, 3);
+}
+
+TEST_F(WindowInput, DraggedMessageIsDroppedOnTheViewUnderThePointer)
+{
+	fLeft->onMouseDown = [](BView* self, BPoint where) {
+		BMessage drag('DATA');
+		drag.AddString("text", "dragged");
+		self->DragMessage(&drag, BRect(where.x - 5, where.y - 5, where.x + 5, where.y + 5));
+	};
+	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, BPoint(20, 20)), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(160, 60), B_PRIMARY_MOUSE_BUTTON), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, BPoint(160, 60)), B_OK);
+	Idle(fWindow);
+	std::vector<std::string> entries = fJournal->Entries();
+	EXPECT_TRUE(Has(entries, "right:MouseMoved 60,60 transit 0 dragging"));
+	std::vector<BMessage> drops = MessagesOf("right:Message DATA dropped");
+	ASSERT_EQ(drops.size(), 1u);
+	BPoint offset;
+	EXPECT_EQ(drops[0].DropPoint(&offset), BPoint(460, 260));
+	EXPECT_EQ(offset, BPoint(5, 5));
+	const char* text = nullptr;
+	EXPECT_EQ(drops[0].FindString("text", &text), B_OK);
+	EXPECT_STREQ(text, "dragged");
+}
+
+TEST_F(WindowInput, DropOutsideTheWindowReachesTheWindowUnderThePointer)
+{
+	RecordingWindow* other = MakeWindow(BRect(600, 200, 699, 299), "other");
+	other->AddChild(new RecordingView(BRect(0, 0, 99, 99), "target", fJournal));
+	ShowAndWait(other);
+	fLeft->onMouseDown = [](BView* self, BPoint where) {
+		BMessage drag('DATA');
+		self->DragMessage(&drag, BRect(where, where));
+	};
+	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, BPoint(20, 20)), B_OK);
+	// (320, 20) of this window is (620, 220) on the screen: (20, 20) of the other.
+	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, BPoint(320, 20)), B_OK);
+	Idle(fWindow);
+	Idle(other);
+	std::vector<BMessage> drops = MessagesOf("target:Message DATA dropped");
+	ASSERT_EQ(drops.size(), 1u);
+	EXPECT_EQ(drops[0].DropPoint(), BPoint(620, 220));
+}
+
+} // namespace
+
+namespace {
+
+class PointerPolling : public WindowTest {};
+
+TEST_F(PointerPolling, ALoopPollingGetMouseSeesThePointerMovedByATest)
+{
+	RecordingWindow* window = MakeWindow(BRect(100, 100, 199, 199));
+	auto* view = new RecordingView(BRect(0, 0, 99, 99), "poller", fJournal);
+	window->AddChild(view);
+	std::atomic<bool> released{false};
+	BPoint last;
+	// Tracks the mouse the way a menu does: polling until the button is up.
+	view->onMouseDown = [&](BView* self, BPoint) {
+		uint32 buttons = 1;
+		while (buttons != 0) {
+			self->GetMouse(&last, &buttons);
+			snooze(1000);
+		}
+		released = true;
+	};
+	ShowAndWait(window);
+	ASSERT_EQ(BPrivate::PostMouseDown(window, BPoint(10, 10)), B_OK);
+	snooze(20000);
+	EXPECT_FALSE(released);
+	BPrivate::SetPointer(BPoint(130, 140), 0);
+	Idle(window);
+	EXPECT_TRUE(released);
+	EXPECT_EQ(last, BPoint(30, 40));
+}
+
+} // namespace
+
+namespace {
+
+class FileDrops : public WindowTest {};
+
+TEST_F(FileDrops, FilesFromAnotherProgramArriveAsRefsAtTheDropPoint)
+{
+	RecordingWindow* window = MakeWindow(BRect(100, 100, 299, 199));
+	window->AddChild(new RecordingView(BRect(0, 0, 99, 99), "left", fJournal));
+	window->AddChild(new RecordingView(BRect(100, 0, 199, 99), "right", fJournal));
+	ShowAndWait(window);
+	std::string folder = testing::TempDir();
+	std::string path = folder + (folder.back() == '/' ? "" : "/") + "dropped picture.png";
+	ASSERT_EQ(BPrivate::PostFilesDropped(window, BPoint(150, 20), {path, "/tmp"}), B_OK);
+	Idle(window);
+
+	std::vector<std::string> entries = fJournal->Entries();
+	std::vector<BMessage> messages = fJournal->Messages();
+	auto found = std::find(entries.begin(), entries.end(), "right:Message DATA dropped");
+	ASSERT_NE(found, entries.end());
+	const BMessage& drop = messages[found - entries.begin()];
+	EXPECT_EQ(drop.DropPoint(), BPoint(250, 120));
+	entry_ref ref;
+	ASSERT_EQ(drop.FindRef("refs", 0, &ref), B_OK);
+	EXPECT_STREQ(ref.name, "dropped picture.png");
+	EXPECT_EQ(ref.path, path);
+	ASSERT_EQ(drop.FindRef("refs", 1, &ref), B_OK);
+	EXPECT_STREQ(ref.name, "tmp");
+	EXPECT_FALSE(std::count(entries.begin(), entries.end(), "left:Message DATA dropped"));
+}
+
+} // namespace

@@ -1,0 +1,252 @@
+#include "WindowTestSupport.h"
+
+#include <atomic>
+#include <thread>
+
+#include <Screen.h>
+#include <WindowPrivate.h>
+
+using namespace WindowTests;
+
+namespace {
+
+bool Has(const std::vector<std::string>& entries, const std::string& entry)
+{
+	return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
+
+class WindowLifecycle : public WindowTest {};
+
+TEST_F(WindowLifecycle, ShowingActivatesAndTheNextWindowTakesOverWhenItHides)
+{
+	RecordingWindow* first = MakeWindow(BRect(0, 0, 99, 99), "first");
+	auto* view = new RecordingView(BRect(0, 0, 9, 9), "view", fJournal);
+	first->AddChild(view);
+	RecordingWindow* second = MakeWindow(BRect(200, 0, 299, 99), "second");
+	ShowAndWait(first);
+	ShowAndWait(second);
+	Idle(first);
+	std::vector<std::string> entries = fJournal->Entries();
+	EXPECT_TRUE(Has(entries, "first:Activated"));
+	EXPECT_TRUE(Has(entries, "view:Activated"));
+	EXPECT_TRUE(Has(entries, "first:Deactivated"));
+	EXPECT_TRUE(Has(entries, "second:Activated"));
+	ASSERT_TRUE(first->Lock());
+	EXPECT_FALSE(first->IsActive());
+	first->Unlock();
+
+	fJournal->Clear();
+	ASSERT_TRUE(second->Lock());
+	second->Hide();
+	second->Unlock();
+	Idle(second);
+	Idle(first);
+	entries = fJournal->Entries();
+	EXPECT_TRUE(Has(entries, "second:Deactivated"));
+	EXPECT_TRUE(Has(entries, "first:Activated"));
+	ASSERT_TRUE(first->Lock());
+	EXPECT_TRUE(first->IsActive());
+	first->Unlock();
+}
+
+TEST_F(WindowLifecycle, ActivateBringsAShownWindowForward)
+{
+	RecordingWindow* first = MakeWindow(BRect(0, 0, 99, 99), "first");
+	RecordingWindow* second = MakeWindow(BRect(200, 0, 299, 99), "second");
+	ShowAndWait(first);
+	ShowAndWait(second);
+	fJournal->Clear();
+	ASSERT_TRUE(first->Lock());
+	first->Activate();
+	first->Unlock();
+	Idle(first);
+	Idle(second);
+	std::vector<std::string> entries = fJournal->Entries();
+	EXPECT_TRUE(Has(entries, "second:Deactivated"));
+	EXPECT_TRUE(Has(entries, "first:Activated"));
+}
+
+TEST_F(WindowLifecycle, WindowShowAndHideNest)
+{
+	RecordingWindow* window = MakeWindow();
+	EXPECT_TRUE(window->IsHidden());
+	window->Show();
+	window->Hide();
+	window->Hide();
+	window->Show();
+	ASSERT_TRUE(window->Lock());
+	EXPECT_TRUE(window->IsHidden());
+	window->Show();
+	EXPECT_FALSE(window->IsHidden());
+	window->Show();
+	window->Hide();
+	EXPECT_FALSE(window->IsHidden());
+	window->Unlock();
+}
+
+TEST_F(WindowLifecycle, PulsesReachViewsThatAskForThem)
+{
+	RecordingWindow* window = MakeWindow();
+	window->SetPulseRate(20000);
+	window->AddChild(new RecordingView(BRect(0, 0, 9, 9), "pulsed", fJournal, B_FOLLOW_NONE,
+		B_WILL_DRAW | B_PULSE_NEEDED));
+	window->AddChild(new RecordingView(BRect(10, 0, 19, 9), "quiet", fJournal));
+	ShowAndWait(window);
+	bigtime_t deadline = system_time() + 5000000;
+	while (!Has(fJournal->Entries(), "pulsed:Pulse") && system_time() < deadline)
+		snooze(5000);
+	std::vector<std::string> entries = fJournal->Entries();
+	EXPECT_TRUE(Has(entries, "pulsed:Pulse"));
+	EXPECT_FALSE(Has(entries, "quiet:Pulse"));
+}
+
+TEST_F(WindowLifecycle, CloseBoxAsksQuitRequestedAndARefusalKeepsTheWindow)
+{
+	RecordingWindow* window = MakeWindow();
+	window->agreesToQuit = false;
+	ShowAndWait(window);
+	BMessenger messenger(window);
+	ASSERT_EQ(BPrivate::PostCloseRequest(window), B_OK);
+	Idle(window);
+	EXPECT_TRUE(Has(fJournal->Entries(), "w:QuitRequested"));
+	EXPECT_TRUE(messenger.IsValid());
+
+	ASSERT_TRUE(messenger.LockTarget());
+	window->agreesToQuit = true;
+	window->Unlock();
+	ASSERT_EQ(BPrivate::PostCloseRequest(window), B_OK);
+	bigtime_t deadline = system_time() + 5000000;
+	while (messenger.IsValid() && system_time() < deadline)
+		snooze(2000);
+	EXPECT_FALSE(messenger.IsValid());
+	EXPECT_TRUE(Has(fJournal->Entries(), "w:Deleted"));
+}
+
+TEST_F(WindowLifecycle, QuitFromAnotherThreadWithMessagesPendingDropsThem)
+{
+	RecordingWindow* window = MakeWindow();
+	auto* view = new RecordingView(BRect(0, 0, 99, 99), "view", fJournal);
+	view->onDraw = [](BView*, BRect) { snooze(2000); };
+	window->AddChild(view);
+	ShowAndWait(window);
+	ASSERT_TRUE(window->Lock());
+	view->MakeFocus();
+	window->Unlock();
+	for (int i = 0; i < 50; i++) {
+		BPrivate::TypeText(window, "k");
+		ASSERT_TRUE(window->Lock());
+		view->Invalidate();
+		window->Unlock();
+	}
+	BMessenger messenger(window);
+	ASSERT_TRUE(window->Lock());
+	window->Quit();
+	EXPECT_FALSE(messenger.IsValid());
+	EXPECT_NE(messenger.SendMessage(B_KEY_DOWN), B_OK);
+	std::vector<std::string> entries = fJournal->Entries();
+	EXPECT_TRUE(Has(entries, "view:Detached"));
+	EXPECT_TRUE(Has(entries, "w:Deleted"));
+}
+
+TEST_F(WindowLifecycle, ModalSubsetWindowBlocksItsSubsetOnly)
+{
+	RecordingWindow* owner = MakeWindow(BRect(0, 0, 99, 99), "owner");
+	auto* ownerView = new RecordingView(BRect(0, 0, 99, 99), "ownerView", fJournal);
+	owner->AddChild(ownerView);
+	RecordingWindow* bystander = MakeWindow(BRect(300, 0, 399, 99), "bystander");
+	auto* bystanderView = new RecordingView(BRect(0, 0, 99, 99), "bystanderView", fJournal);
+	bystander->AddChild(bystanderView);
+	RecordingWindow* modal = MakeWindow(BRect(150, 0, 249, 99), "modal", B_MODAL_WINDOW_LOOK,
+		B_MODAL_SUBSET_WINDOW_FEEL, B_NOT_ZOOMABLE | B_NOT_RESIZABLE);
+	modal->AddToSubset(owner);
+	EXPECT_TRUE(modal->IsModal());
+	ShowAndWait(owner);
+	ShowAndWait(bystander);
+	ShowAndWait(modal);
+	fJournal->Clear();
+
+	ASSERT_EQ(BPrivate::PostClick(owner, BPoint(10, 10)), B_OK);
+	ASSERT_EQ(BPrivate::PostClick(bystander, BPoint(10, 10)), B_OK);
+	Idle(owner);
+	Idle(bystander);
+	std::vector<std::string> entries = fJournal->Entries();
+	EXPECT_FALSE(Has(entries, "ownerView:MouseDown 10,10"));
+	EXPECT_TRUE(Has(entries, "bystanderView:MouseDown 10,10"));
+
+	ASSERT_TRUE(modal->Lock());
+	modal->Hide();
+	modal->Unlock();
+	ASSERT_EQ(BPrivate::PostClick(owner, BPoint(10, 10)), B_OK);
+	Idle(owner);
+	EXPECT_TRUE(Has(fJournal->Entries(), "ownerView:MouseDown 10,10"));
+}
+
+TEST_F(WindowLifecycle, SynchronousWaitFromAWindowKeepsItsUpdatesDrawn)
+{
+	RecordingWindow* window = MakeWindow();
+	auto* view = new RecordingView(BRect(0, 0, 199, 99), "view", fJournal, B_FOLLOW_NONE, 0);
+	window->AddChild(view);
+	std::atomic<bool> answered{false};
+	std::atomic<bool> waiting{false};
+	// A handler changes the view and then waits, as BAlert::Go does; the
+	// change must reach the screen while the handler still waits.
+	view->onMouseDown = [&](BView* self, BPoint) {
+		self->SetViewColor(0, 0, 255);
+		waiting = true;
+		BPrivate::WaitKeepingWindowUpdated([&] { return answered.load(); });
+	};
+	ShowAndWait(window);
+	ASSERT_EQ(BPrivate::PostClick(window, BPoint(5, 5)), B_OK);
+	while (!waiting)
+		snooze(1000);
+	bigtime_t deadline = system_time() + 5000000;
+	while (PresentedPixel(window, 5, 5) != kBlue && system_time() < deadline)
+		snooze(5000);
+	EXPECT_EQ(PresentedPixel(window, 5, 5), kBlue);
+	EXPECT_EQ(BPrivate::WaitForWindowIdle(window, 50000), B_TIMED_OUT);
+	answered = true;
+	Idle(window);
+}
+
+TEST_F(WindowLifecycle, SynchronousWaitGivesUpAtItsTimeout)
+{
+	EXPECT_EQ(BPrivate::WaitKeepingWindowUpdated([] { return false; }, 30000), B_TIMED_OUT);
+	EXPECT_EQ(BPrivate::WaitKeepingWindowUpdated([] { return true; }, 0), B_OK);
+}
+
+TEST_F(WindowLifecycle, CenterOnScreenUsesTheScreenSizeATestSets)
+{
+	BPrivate::SetScreenSize(800, 600);
+	EXPECT_EQ(BScreen().Frame(), BRect(0, 0, 799, 599));
+	RecordingWindow* window = MakeWindow(BRect(0, 0, 199, 99));
+	ASSERT_TRUE(window->Lock());
+	window->CenterOnScreen();
+	EXPECT_EQ(window->Frame(), BRect(300, 250, 499, 349));
+	window->Unlock();
+	BPrivate::SetScreenSize(1024, 768);
+	EXPECT_EQ(BScreen(window).Frame(), BRect(0, 0, 1023, 767));
+}
+
+TEST_F(WindowLifecycle, HeadlessAlertsAreRecordedAndAnsweredByTheResponder)
+{
+	BPrivate::AlertRecord alert;
+	alert.title = "Alert";
+	alert.text = "Save changes?";
+	alert.buttons = {"Cancel", "Don't save", "Save"};
+	EXPECT_EQ(BPrivate::AnswerAlertHeadless(alert), 2);
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord& shown) {
+		return shown.text == "Save changes?" ? 0 : 1;
+	});
+	EXPECT_EQ(BPrivate::AnswerAlertHeadless(alert), 0);
+	BPrivate::SetAlertResponder(nullptr);
+	std::vector<BPrivate::AlertRecord> shown = BPrivate::AlertsShown();
+	ASSERT_EQ(shown.size(), 2u);
+	EXPECT_EQ(shown[0].chosen, 2);
+	EXPECT_EQ(shown[1].chosen, 0);
+
+	BPrivate::FilePanelRequest request;
+	request.save = true;
+	EXPECT_TRUE(BPrivate::AnswerFilePanelHeadless(request).cancelled);
+}
+
+} // namespace
