@@ -1,0 +1,173 @@
+#include "MarkupScan.h"
+
+#include <algorithm>
+
+#include "AsciiCase.h"
+#include "TagReader.h"
+
+namespace {
+
+bool StartsWith(std::string_view text, size_t offset, std::string_view prefix)
+{
+	return text.compare(offset, prefix.size(), prefix) == 0;
+}
+
+size_t After(std::string_view text, size_t offset, std::string_view close)
+{
+	size_t found = text.find(close, offset);
+	return found == std::string_view::npos ? text.size() : found + close.size();
+}
+
+// The tags whose content the library (and every browser) reads as plain
+// characters up to their end tag.
+bool IsScriptLike(std::string_view lowerName)
+{
+	return lowerName == "script" || lowerName == "style";
+}
+
+const _tagdict* LiteralTag(std::string_view lowerName)
+{
+	if (lowerName == "xmp")
+		return tag_xmp;
+	if (lowerName == "listing")
+		return tag_listing;
+	if (lowerName == "plaintext")
+		return tag_plaintext;
+	return nullptr;
+}
+
+} // namespace
+
+MarkupScan::MarkupScan(std::string_view text)
+{
+	size_t offset = 0;
+	while ((offset = text.find('<', offset)) != std::string_view::npos) {
+		if (StartsWith(text, offset, "<!--"))
+			offset = After(text, offset + 4, "-->");
+		else if (StartsWith(text, offset, "<![CDATA["))
+			offset = After(text, offset + 9, "]]>");
+		else if (StartsWith(text, offset, "<!") || StartsWith(text, offset, "<?"))
+			offset = After(text, offset + 2, ">");
+		else if (StartsWith(text, offset, "<%"))
+			offset = After(text, offset + 2, "%>");
+		else if (StartsWith(text, offset, "</"))
+			offset = ScanEndTag(text, offset);
+		else if (offset + 1 < text.size() && TagReader::IsNameStart(text[offset + 1]))
+			offset = ScanStartTag(text, offset);
+		else
+			offset++;
+	}
+	std::sort(fClosedStarts.begin(), fClosedStarts.end());
+}
+
+size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
+{
+	size_t nameLength = TagReader::NameLength(text, offset + 1);
+	std::string lowerName = AsciiCase::Lower(text.substr(offset + 1, nameLength));
+	fStartTagCount++;
+	fOpenStarts[lowerName].push_back(offset);
+	if (LookUpTag(lowerName.c_str()) == nullptr) {
+		NameUse& use = fNames.try_emplace(lowerName, NameUse{fNames.size()}).first->second;
+		use.opened = true;
+	}
+
+	StartTagText tag;
+	if (!TagReader::ReadStartTag(text, offset, tag))
+		return offset + 1 + nameLength;
+	if (tag.selfClosing)
+		return tag.end;
+	const _tagdict* literal = LiteralTag(lowerName);
+	if (literal != nullptr || IsScriptLike(lowerName))
+		return SkipRawContent(text, tag.end, lowerName, literal, offset);
+	return tag.end;
+}
+
+size_t MarkupScan::ScanEndTag(std::string_view text, size_t offset)
+{
+	size_t nameLength = TagReader::NameLength(text, offset + 2);
+	if (nameLength == 0)
+		return offset + 2;
+	std::string lowerName = AsciiCase::Lower(text.substr(offset + 2, nameLength));
+	auto use = fNames.find(lowerName);
+	if (use != fNames.end())
+		use->second.closed = true;
+	auto open = fOpenStarts.find(lowerName);
+	if (open != fOpenStarts.end() && !open->second.empty()) {
+		fClosedStarts.push_back(open->second.back());
+		open->second.pop_back();
+	}
+	return After(text, offset + 2 + nameLength, ">");
+}
+
+size_t MarkupScan::SkipRawContent(std::string_view text, size_t contentStart,
+	std::string_view lowerName, const _tagdict* literal, size_t tagOffset)
+{
+	size_t contentEnd = text.size();
+	for (size_t candidate = text.find("</", contentStart); candidate != std::string_view::npos;
+			candidate = text.find("</", candidate + 2)) {
+		size_t nameEnd = candidate + 2 + lowerName.size();
+		if (AsciiCase::StartsWith(text.substr(candidate + 2), lowerName)
+				&& (nameEnd >= text.size() || !TagReader::IsNameChar(text[nameEnd]))) {
+			contentEnd = candidate;
+			break;
+		}
+	}
+	if (literal != nullptr)
+		fRawSections.push_back(RawSection{tagOffset, contentStart, contentEnd, literal});
+	return contentEnd;
+}
+
+std::vector<std::string> MarkupScan::UnknownNames(bool empty) const
+{
+	std::vector<std::pair<size_t, std::string>> ordered;
+	for (const auto& [name, use] : fNames) {
+		if (use.opened && use.closed != empty)
+			ordered.emplace_back(use.order, name);
+	}
+	std::sort(ordered.begin(), ordered.end());
+	std::vector<std::string> names;
+	for (auto& [order, name] : ordered)
+		names.push_back(std::move(name));
+	return names;
+}
+
+std::vector<std::string> MarkupScan::UnknownPairedNames() const
+{
+	return UnknownNames(false);
+}
+
+std::vector<std::string> MarkupScan::UnknownEmptyNames() const
+{
+	return UnknownNames(true);
+}
+
+bool MarkupScan::IsUnknownEmpty(std::string_view lowerName) const
+{
+	auto use = fNames.find(std::string(lowerName));
+	return use != fNames.end() && use->second.opened && !use->second.closed;
+}
+
+bool MarkupScan::IsClosed(size_t tagOffset) const
+{
+	return std::binary_search(fClosedStarts.begin(), fClosedStarts.end(), tagOffset);
+}
+
+std::string MarkupScan::TextForLibrary(std::string_view text) const
+{
+	std::string result;
+	result.reserve(text.size());
+	size_t copied = 0;
+	for (const RawSection& section : fRawSections) {
+		result.append(text.substr(copied, section.contentStart - copied));
+		for (size_t i = section.contentStart; i < section.contentEnd; i++) {
+			unsigned char c = text[i];
+			if (c == '\n')
+				result += '\n';
+			else if ((c & 0xC0) != 0x80)
+				result += 'x';
+		}
+		copied = section.contentEnd;
+	}
+	result.append(text.substr(copied));
+	return result;
+}

@@ -1,0 +1,67 @@
+#ifndef MARKUP_SCAN_H
+#define MARKUP_SCAN_H
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "TagDictionary.h"
+
+// A first look at a page's markup, before the HTML library reads it, for
+// what the library would otherwise lose:
+// - the names of tags no HTML version defines (the library drops such a tag
+//   with its attributes unless the name is declared to it first): declared
+//   as inline tags when the page also closes them, else as empty tags;
+// - the content of XMP, LISTING and PLAINTEXT, which the page means
+//   literally and the library would read as markup;
+// - which start tags an end tag closes, and how many start tags there are
+//   (the library's parse recurses once per nesting level).
+class MarkupScan {
+public:
+	struct RawSection {
+		size_t tagOffset;		// the '<' of the start tag
+		size_t contentStart;
+		size_t contentEnd;
+		const _tagdict* tag;
+	};
+
+	explicit MarkupScan(std::string_view text);
+
+	const std::vector<RawSection>& RawSections() const { return fRawSections; }
+	// Forget the literal sections: the page is then read without them.
+	void DropRawSections() { fRawSections.clear(); }
+
+	// Lower-case names of unknown tags, in order of first appearance.
+	std::vector<std::string> UnknownPairedNames() const;
+	std::vector<std::string> UnknownEmptyNames() const;
+	bool IsUnknownEmpty(std::string_view lowerName) const;
+
+	bool IsClosed(size_t tagOffset) const;
+	size_t StartTagCount() const { return fStartTagCount; }
+
+	// The text the library reads: the literal sections' characters become
+	// 'x' (line ends kept), so that lines and columns stay the same.
+	std::string TextForLibrary(std::string_view text) const;
+
+private:
+	struct NameUse {
+		size_t order;
+		bool opened = false;
+		bool closed = false;
+	};
+
+	size_t ScanStartTag(std::string_view text, size_t offset);
+	size_t ScanEndTag(std::string_view text, size_t offset);
+	size_t SkipRawContent(std::string_view text, size_t contentStart, std::string_view name,
+		const _tagdict* literal, size_t tagOffset);
+	std::vector<std::string> UnknownNames(bool empty) const;
+
+	std::vector<RawSection> fRawSections;
+	std::unordered_map<std::string, NameUse> fNames;
+	std::unordered_map<std::string, std::vector<size_t>> fOpenStarts;
+	std::vector<size_t> fClosedStarts;
+	size_t fStartTagCount = 0;
+};
+
+#endif

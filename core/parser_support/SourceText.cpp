@@ -1,0 +1,67 @@
+#include "SourceText.h"
+
+#include <algorithm>
+
+#include <UTF8.h>
+
+SourceText::SourceText(std::string text)
+{
+	fText.reserve(text.size());
+	for (size_t i = 0; i < text.size(); i++) {
+		if (text[i] != '\r') {
+			fText += text[i];
+		} else {
+			fText += '\n';
+			if (i + 1 < text.size() && text[i + 1] == '\n')
+				i++;
+		}
+	}
+	IndexLines();
+}
+
+void SourceText::IndexLines()
+{
+	fLineStarts.push_back(0);
+	bool ascii = true;
+	for (size_t i = 0; i < fText.size(); i++) {
+		unsigned char c = fText[i];
+		if (c == '\n') {
+			fLineIsAscii.push_back(ascii);
+			fLineStarts.push_back(i + 1);
+			ascii = true;
+		} else if (c >= 0x80) {
+			ascii = false;
+		}
+	}
+	fLineIsAscii.push_back(ascii);
+}
+
+size_t SourceText::OffsetOf(int32 line, int32 column) const
+{
+	if (line < 1)
+		return 0;
+	size_t index = static_cast<size_t>(line) - 1;
+	if (index >= fLineStarts.size())
+		return fText.size();
+	size_t start = fLineStarts[index];
+	size_t end = index + 1 < fLineStarts.size() ? fLineStarts[index + 1] - 1 : fText.size();
+	size_t wanted = column > 1 ? static_cast<size_t>(column) - 1 : 0;
+	if (fLineIsAscii[index])
+		return start + std::min(wanted, end - start);
+
+	size_t offset = start;
+	size_t counted = 0;
+	if (fCursorLine == index && static_cast<size_t>(fCursorColumn) <= wanted) {
+		offset = fCursorOffset;
+		counted = fCursorColumn;
+	}
+	std::string_view text(fText);
+	while (counted < wanted && offset < end) {
+		offset = BPrivate::UTF8::Next(text, offset);
+		counted++;
+	}
+	fCursorLine = index;
+	fCursorColumn = static_cast<int32>(counted);
+	fCursorOffset = offset;
+	return offset;
+}

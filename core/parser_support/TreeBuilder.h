@@ -1,0 +1,69 @@
+#ifndef TREE_BUILDER_H
+#define TREE_BUILDER_H
+
+#include <tidy/tidy.h>
+#include <tidy/tidybuffio.h>
+
+#include <functional>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "MarkupScan.h"
+#include "NodeTree.h"
+
+class ReportCollector;
+class SourceText;
+struct StartTagText;
+
+// Copies the HTML library's tree of a page into the editor's node tree,
+// without recursion, taking from the page's own text what the library
+// changed or does not tell: element and attribute names as written,
+// attribute values as written, the literal content of XMP and its kin,
+// and which elements the page itself wrote.
+class TreeBuilder {
+public:
+	TreeBuilder(TidyDoc document, const SourceText& source, const MarkupScan& scan,
+		ReportCollector& reports, const std::function<bool()>& stopRequested);
+	~TreeBuilder();
+	TreeBuilder(const TreeBuilder&) = delete;
+	TreeBuilder& operator=(const TreeBuilder&) = delete;
+
+	// The root of the new tree, its texts in lexer's buffer; null when a
+	// stop request came.
+	_node* Build(_lexer& lexer);
+	// False when a literal section the scan found had no element in the
+	// library's tree: the library read the page differently, and the page
+	// must be read again without the sections, or their content is lost.
+	bool KeptEveryLiteralSection() const;
+
+private:
+	_node* MakeNode(TidyNode source, _node* parent);
+	void FillElement(_node* node, TidyNode source);
+	void FillText(_node* node, TidyNode source, _node* parent);
+	void FillMarkupText(_node* node, TidyNode source);
+	bool KeepLiteralSection(_node* node, TidyNode source, size_t offset);
+
+	size_t OffsetOf(TidyNode source) const;
+	bool IsWrittenAt(size_t offset, std::string_view name) const;
+	void AddAttributes(_node* node, TidyNode source, const StartTagText* written);
+	std::string_view LibraryValue(TidyNode source);
+	std::string_view RawFrom(size_t offset, std::string_view open, std::string_view close) const;
+	void AppendText(_node* node, std::string_view text, bool visual);
+	std::string DocTypeText(TidyNode source);
+
+	TidyDoc fDocument;
+	const SourceText& fSource;
+	const MarkupScan& fScan;
+	ReportCollector& fReports;
+	const std::function<bool()>& fStopRequested;
+
+	_lexer* fLexer = nullptr;
+	TidyBuffer fValue;
+	std::unordered_map<size_t, size_t> fSectionAt;
+	std::vector<bool> fSectionKept;
+	std::unordered_set<size_t> fWrittenElements;
+};
+
+#endif
