@@ -26,8 +26,8 @@ public:
 	static Bool Collect(TidyMessage message);
 
 	void AddUnknownTag(size_t offset, int32 line, int32 column, std::string_view name);
-	// The library reports replacing XMP and the like by PRE; where the page's
-	// element was kept, that report is not true and is dropped.
+	// The library reports replacing DIR by UL, XMP and the like by PRE; where
+	// the page's element was kept, that report is not true and is dropped.
 	void DropObsoleteReportAt(size_t offset) { fKeptLiteral.insert(offset); }
 
 	void Finish(const SourceText& source, bool showWarnings, std::vector<ParseReport>& reports,

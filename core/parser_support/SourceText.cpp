@@ -19,21 +19,30 @@ SourceText::SourceText(std::string text)
 	IndexLines();
 }
 
+namespace {
+
+bool IsUncounted(unsigned char c)
+{
+	return c < 0x20 && c != '\t' && c != '\n';
+}
+
+} // namespace
+
 void SourceText::IndexLines()
 {
 	fLineStarts.push_back(0);
-	bool ascii = true;
+	bool simple = true;
 	for (size_t i = 0; i < fText.size(); i++) {
 		unsigned char c = fText[i];
 		if (c == '\n') {
-			fLineIsAscii.push_back(ascii);
+			fLineIsSimple.push_back(simple);
 			fLineStarts.push_back(i + 1);
-			ascii = true;
-		} else if (c >= 0x80) {
-			ascii = false;
+			simple = true;
+		} else if (c >= 0x80 || IsUncounted(c)) {
+			simple = false;
 		}
 	}
-	fLineIsAscii.push_back(ascii);
+	fLineIsSimple.push_back(simple);
 }
 
 size_t SourceText::OffsetOf(int32 line, int32 column) const
@@ -46,7 +55,7 @@ size_t SourceText::OffsetOf(int32 line, int32 column) const
 	size_t start = fLineStarts[index];
 	size_t end = index + 1 < fLineStarts.size() ? fLineStarts[index + 1] - 1 : fText.size();
 	size_t wanted = column > 1 ? static_cast<size_t>(column) - 1 : 0;
-	if (fLineIsAscii[index])
+	if (fLineIsSimple[index])
 		return start + std::min(wanted, end - start);
 
 	size_t offset = start;
@@ -56,9 +65,10 @@ size_t SourceText::OffsetOf(int32 line, int32 column) const
 		counted = fCursorColumn;
 	}
 	std::string_view text(fText);
-	while (counted < wanted && offset < end) {
+	while (offset < end && (counted < wanted || IsUncounted(text[offset]))) {
+		if (!IsUncounted(text[offset]))
+			counted++;
 		offset = BPrivate::UTF8::Next(text, offset);
-		counted++;
 	}
 	fCursorLine = index;
 	fCursorColumn = static_cast<int32>(counted);

@@ -9,7 +9,8 @@
 // A page's text as the HTML window holds it (UTF-8, lines ended by LF), and
 // the way from the HTML library's line and column to a byte offset in it.
 // The library is given this very text with tabs kept, so it counts lines
-// from 1 at each LF and columns from 1, one per character, a tab too.
+// from 1 at each LF and columns from 1, one per character, a tab too; it
+// skips the other control characters without counting them.
 class SourceText {
 public:
 	// Takes decoded text; CR LF and lone CR become LF.
@@ -29,7 +30,8 @@ private:
 
 	std::string fText;
 	std::vector<size_t> fLineStarts;
-	std::vector<bool> fLineIsAscii;
+	// Lines of printable ASCII and tabs, where a column is a byte.
+	std::vector<bool> fLineIsSimple;
 
 	// Where the last look-up on a line with multi-byte characters ended.
 	mutable size_t fCursorLine = 0;

@@ -56,6 +56,16 @@ std::vector<LibraryAttribute> LibraryAttributes(TidyNode source)
 	return attributes;
 }
 
+// Elements the library renames while it reads; the page keeps its own.
+struct Renaming {
+	const char* written;
+	const char* library;
+};
+
+constexpr Renaming kRenamedByLibrary[] = {
+	{"dir", "ul"}, {"xmp", "pre"}, {"listing", "pre"}, {"plaintext", "pre"},
+};
+
 bool MayHideATagEnd(std::string_view value)
 {
 	return value.find_first_of("<>\n") != std::string_view::npos;
@@ -208,11 +218,24 @@ void TreeBuilder::FillElement(_node* node, TidyNode source)
 		return;
 	const char* reported = tidyNodeGetName(source);
 	std::string_view libraryName = reported != nullptr ? reported : "";
-	bool written = IsWrittenAt(offset, libraryName) && fWrittenElements.insert(offset).second;
+	std::string_view writtenName = libraryName;
+	const _tagdict* renamed = nullptr;
+	bool written = IsWrittenAt(offset, libraryName);
+	for (const Renaming& renaming : kRenamedByLibrary) {
+		if (!written && libraryName == renaming.library && IsWrittenAt(offset, renaming.written)) {
+			writtenName = renaming.written;
+			renamed = LookUpTag(renaming.written);
+			written = true;
+			fReports.DropObsoleteReportAt(offset);
+		}
+	}
+	written = written && fWrittenElements.insert(offset).second;
 	node->implicit = !written;
 
 	int32 id = tidyNodeGetId(source);
-	if (id != TidyTag_UNKNOWN) {
+	if (renamed != nullptr) {
+		node->tag = renamed;
+	} else if (id != TidyTag_UNKNOWN) {
 		node->tag = TagForLibraryId(id);
 	} else {
 		std::string name(libraryName);
@@ -224,7 +247,7 @@ void TreeBuilder::FillElement(_node* node, TidyNode source)
 	}
 
 	const std::string& text = fSource.Text();
-	std::string_view name = written ? std::string_view(text).substr(offset + 1, libraryName.size())
+	std::string_view name = written ? std::string_view(text).substr(offset + 1, writtenName.size())
 		: libraryName;
 	node->element = strndup(name.data(), name.size());
 	node->closed = written && fScan.IsClosed(offset);
