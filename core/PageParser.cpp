@@ -4,6 +4,8 @@
 
 #include <OS.h>
 
+#include <mutex>
+
 #include "parser_support/LibraryConfiguration.h"
 #include "parser_support/MarkupScan.h"
 #include "parser_support/ReportCollector.h"
@@ -101,6 +103,21 @@ struct DocumentDeleter {
 };
 using LibraryDocument = std::unique_ptr<std::remove_pointer_t<TidyDoc>, DocumentDeleter>;
 
+// Unless a language has been chosen for its reports, the library sets the
+// whole process's locale from the environment when it makes a document (and
+// leaves it so: number formats of every thread would change). Choosing
+// English once prevents that and keeps the report texts the editor expects.
+// Making a document also fills tables that all documents share, so
+// documents are made one at a time.
+LibraryDocument CreateLibraryDocument()
+{
+	static std::mutex sLock;
+	std::lock_guard<std::mutex> lock(sLock);
+	static const bool sLanguageChosen = tidySetLanguage("en") == yes;
+	(void)sLanguageChosen;
+	return LibraryDocument(tidyCreate());
+}
+
 // One reading of the page, run on the parsing thread: the library's parse
 // and release recurse as deep as the page nests.
 class ParseJob {
@@ -132,7 +149,7 @@ status_t ParseJob::Run()
 {
 	fLexer = _lexer{};
 	ReportCollector collector;
-	LibraryDocument document(tidyCreate());
+	LibraryDocument document = CreateLibraryDocument();
 	tidySetAppData(document.get(), &collector);
 	tidySetMessageCallback(document.get(), ReportCollector::Collect);
 	if (!LibraryConfiguration::Apply(document.get(), fScan))

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <clocale>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -478,6 +479,17 @@ TEST(PageReadingStopped, StopRequestedBeforeTheStartReadsNothing)
 	std::unique_ptr<ParsedPage> page = PageParser::Parse("<p>x</p>", options);
 	EXPECT_EQ(page->Status(), B_CANCELED);
 	EXPECT_EQ(page->Document(), nullptr);
+}
+
+// The library would set the process's locale from the environment; number
+// formats of every thread of the editor would change with it.
+TEST(PageReadingLocale, ReadingAPageLeavesTheProgramsLocaleAlone)
+{
+	setenv("LC_ALL", "C.UTF-8", 1);
+	std::string before = setlocale(LC_ALL, nullptr);
+	std::unique_ptr<ParsedPage> page = PageParser::Parse("<p>x</p>");
+	EXPECT_EQ(page->Status(), B_OK);
+	EXPECT_EQ(setlocale(LC_ALL, nullptr), before);
 }
 
 // Each page of the program runs its own parses; they share the dictionaries.
