@@ -4,6 +4,7 @@
 
 #include <OS.h>
 
+#include <algorithm>
 #include <mutex>
 
 #include "parser_support/LibraryConfiguration.h"
@@ -55,6 +56,10 @@ public:
 	}
 
 	bool Stopped() const { return fStopped; }
+	// Reading is over, whether or not the library looked at every byte.
+	void Finish() { Report(100); }
+	// How far the library read; short of the end when it gave up early.
+	size_t Furthest() const { return fFurthest; }
 
 private:
 	int Next()
@@ -76,6 +81,7 @@ private:
 			fNextReport = ((percent + 1) * fText.size() + 99) / 100;
 		}
 		unsigned char c = fText[fPosition++];
+		fFurthest = std::max(fFurthest, fPosition);
 		if (fPosition == fText.size())
 			Report(100);
 		return c;
@@ -94,6 +100,7 @@ private:
 	const ParseOptions& fOptions;
 	size_t fPosition = 0;
 	size_t fNextReport = 0;
+	size_t fFurthest = 0;
 	int32 fPercent = -1;
 	bool fStopped = false;
 };
@@ -166,6 +173,12 @@ status_t ParseJob::Run()
 		collector.Finish(fSource, fOptions.showWarnings, fReports, fLexer);
 		return B_ERROR;
 	}
+	if (feed.Furthest() < libraryText.size()) {
+		std::pair<int32, int32> place = SourceText::PlaceOf(libraryText, feed.Furthest());
+		collector.AddReadingEnded(fSource.OffsetOf(place.first, place.second), place.first,
+			place.second);
+	}
+	feed.Finish();
 
 	collector.SetPhase(ReportCollector::Phase::kDiagnostics);
 	tidyRunDiagnostics(document.get());

@@ -46,6 +46,8 @@ MarkupScan::MarkupScan(std::string_view text)
 			offset = After(text, offset + 4, "-->");
 		else if (StartsWith(text, offset, "<![CDATA["))
 			offset = After(text, offset + 9, "]]>");
+		else if (IsDeclarationInDocument(text, offset))
+			offset = KeepDeclaration(text, offset);
 		else if (StartsWith(text, offset, "<!") || StartsWith(text, offset, "<?"))
 			offset = After(text, offset + 2, ">");
 		else if (StartsWith(text, offset, "<%"))
@@ -58,6 +60,20 @@ MarkupScan::MarkupScan(std::string_view text)
 			offset++;
 	}
 	std::sort(fClosedStarts.begin(), fClosedStarts.end());
+}
+
+// The library takes "<!d" for the start of a document type declaration;
+// within the document, one it cannot read ends its parse.
+bool MarkupScan::IsDeclarationInDocument(std::string_view text, size_t offset) const
+{
+	return fStartTagCount > 0 && offset + 2 < text.size() && text[offset + 1] == '!'
+		&& (text[offset + 2] == 'd' || text[offset + 2] == 'D');
+}
+
+size_t MarkupScan::KeepDeclaration(std::string_view text, size_t offset)
+{
+	fDeclarations.push_back(offset);
+	return After(text, offset + 2, ">");
 }
 
 size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
@@ -152,8 +168,13 @@ bool MarkupScan::IsClosed(size_t tagOffset) const
 	return std::binary_search(fClosedStarts.begin(), fClosedStarts.end(), tagOffset);
 }
 
-std::string MarkupScan::TextForLibrary(std::string_view text) const
+std::string MarkupScan::TextForLibrary(std::string_view original) const
 {
+	std::string marked(original);
+	for (size_t offset : fDeclarations)
+		marked[offset + 1] = '?';
+	std::string_view text(marked);
+
 	std::string result;
 	result.reserve(text.size());
 	size_t copied = 0;

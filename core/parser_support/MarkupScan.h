@@ -15,6 +15,9 @@
 //   as inline tags when the page also closes them, else as empty tags;
 // - the content of XMP, LISTING and PLAINTEXT, which the page means
 //   literally and the library would read as markup;
+// - declarations such as <!done> after the first tag, which end the
+//   library's parse (everything after one would be lost): it reads them as
+//   processing instructions, and they become declarations again afterwards;
 // - which start tags an end tag closes, and how many start tags there are
 //   (the library's parse recurses once per nesting level).
 class MarkupScan {
@@ -29,6 +32,9 @@ public:
 	explicit MarkupScan(std::string_view text);
 
 	const std::vector<RawSection>& RawSections() const { return fRawSections; }
+	// The offsets of the '<' of the declarations given to the library as
+	// processing instructions.
+	const std::vector<size_t>& Declarations() const { return fDeclarations; }
 	// Forget the literal sections: the page is then read without them.
 	void DropRawSections() { fRawSections.clear(); }
 
@@ -41,7 +47,8 @@ public:
 	size_t StartTagCount() const { return fStartTagCount; }
 
 	// The text the library reads: the literal sections' characters become
-	// 'x' (line ends kept), so that lines and columns stay the same.
+	// 'x' (line ends kept) and the declarations' "<!" becomes "<?", so that
+	// lines and columns stay the same.
 	std::string TextForLibrary(std::string_view text) const;
 
 private:
@@ -51,6 +58,8 @@ private:
 		bool closed = false;
 	};
 
+	bool IsDeclarationInDocument(std::string_view text, size_t offset) const;
+	size_t KeepDeclaration(std::string_view text, size_t offset);
 	size_t ScanStartTag(std::string_view text, size_t offset);
 	size_t ScanEndTag(std::string_view text, size_t offset);
 	size_t SkipRawContent(std::string_view text, size_t contentStart, std::string_view name,
@@ -58,6 +67,7 @@ private:
 	std::vector<std::string> UnknownNames(bool empty) const;
 
 	std::vector<RawSection> fRawSections;
+	std::vector<size_t> fDeclarations;
 	std::unordered_map<std::string, NameUse> fNames;
 	std::unordered_map<std::string, std::vector<size_t>> fOpenStarts;
 	std::vector<size_t> fClosedStarts;

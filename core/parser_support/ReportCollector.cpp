@@ -11,6 +11,7 @@ namespace {
 constexpr int32 kShownErrors = 6;
 
 const char* const kUnknownTagFormat = "Error: <%s> is not recognized! - It is not a valid HTML tag.";
+const char* const kReadingEndedText = "Error: The page could not be read beyond this point.";
 const char* const kCountFormat = "%d warnings/errors were found.";
 const char* const kInterventionText = "Fatal error: This document contains serious error(s) "
 	"that prevent Velmora from displaying the page properly.";
@@ -170,9 +171,16 @@ void ReportCollector::Add(TidyMessage message)
 void ReportCollector::AddUnknownTag(size_t offset, int32 line, int32 column, std::string_view name)
 {
 	int32 place = static_cast<int32>(offset);
-	fUnknownTags.push_back(Entry{ParseReport{place, place,
+	fOwnErrors.push_back(Entry{ParseReport{place, place,
 		Formatted(kUnknownTagFormat, name), VUDAV_ERROR, line, column},
 		true});
+}
+
+void ReportCollector::AddReadingEnded(size_t offset, int32 line, int32 column)
+{
+	int32 place = static_cast<int32>(offset);
+	fOwnErrors.push_back(Entry{ParseReport{place, place, kReadingEndedText, VUDAV_ERROR, line,
+		column}, true});
 }
 
 void ReportCollector::Finish(const SourceText& source, bool showWarnings,
@@ -181,10 +189,10 @@ void ReportCollector::Finish(const SourceText& source, bool showWarnings,
 	reports.clear();
 	Assembly assembly(showWarnings, reports);
 
-	std::vector<Entry> unknownTags = fUnknownTags;
-	std::stable_sort(unknownTags.begin(), unknownTags.end(),
+	std::vector<Entry> ownErrors = fOwnErrors;
+	std::stable_sort(ownErrors.begin(), ownErrors.end(),
 		[](const Entry& a, const Entry& b) { return a.report.start < b.report.start; });
-	auto nextUnknown = unknownTags.begin();
+	auto nextOwn = ownErrors.begin();
 
 	std::vector<std::string> notes;
 	for (const LibraryReport& library : fLibraryReports) {
@@ -197,8 +205,8 @@ void ReportCollector::Finish(const SourceText& source, bool showWarnings,
 		int32 offset = static_cast<int32>(source.OffsetOf(library.line, library.column));
 		if (library.code == OBSOLETE_ELEMENT && fKeptLiteral.count(offset) != 0)
 			continue;
-		for (; nextUnknown != unknownTags.end() && nextUnknown->report.start < offset; ++nextUnknown)
-			assembly.AddEntry(*nextUnknown);
+		for (; nextOwn != ownErrors.end() && nextOwn->report.start < offset; ++nextOwn)
+			assembly.AddEntry(*nextOwn);
 		bool errorLevel = IsErrorLevel(library.level);
 		VUDAV_message_type kind = errorLevel && !IsWarningKind(library.code)
 			? VUDAV_ERROR : VUDAV_WARNING;
@@ -206,8 +214,8 @@ void ReportCollector::Finish(const SourceText& source, bool showWarnings,
 		assembly.AddEntry(Entry{ParseReport{offset, offset, text, kind, library.line,
 			library.column}, errorLevel});
 	}
-	for (; nextUnknown != unknownTags.end(); ++nextUnknown)
-		assembly.AddEntry(*nextUnknown);
+	for (; nextOwn != ownErrors.end(); ++nextOwn)
+		assembly.AddEntry(*nextOwn);
 
 	for (const std::string& note : notes)
 		assembly.AddNote(note);

@@ -26,6 +26,9 @@ public:
 	static Bool Collect(TidyMessage message);
 
 	void AddUnknownTag(size_t offset, int32 line, int32 column, std::string_view name);
+	// The library stopped reading the page there: what follows is missing
+	// from the tree (the page's text itself is untouched).
+	void AddReadingEnded(size_t offset, int32 line, int32 column);
 	// The library reports replacing DIR by UL, XMP and the like by PRE; where
 	// the page's element was kept, that report is not true and is dropped.
 	void DropObsoleteReportAt(size_t offset) { fKeptLiteral.insert(offset); }
@@ -54,7 +57,7 @@ private:
 
 	Phase fPhase = Phase::kParse;
 	std::vector<LibraryReport> fLibraryReports;
-	std::vector<Entry> fUnknownTags;
+	std::vector<Entry> fOwnErrors;
 	std::unordered_set<size_t> fKeptLiteral;
 };
 

@@ -75,3 +75,21 @@ size_t SourceText::OffsetOf(int32 line, int32 column) const
 	fCursorOffset = offset;
 	return offset;
 }
+
+std::pair<int32, int32> SourceText::PlaceOf(std::string_view text, size_t offset)
+{
+	offset = std::min(offset, text.size());
+	size_t lineStart = 0;
+	if (offset > 0) {
+		size_t newline = text.rfind('\n', offset - 1);
+		if (newline != std::string_view::npos)
+			lineStart = newline + 1;
+	}
+	int32 line = 1 + static_cast<int32>(std::count(text.begin(), text.begin() + lineStart, '\n'));
+	int32 column = 1;
+	for (size_t i = lineStart; i < offset; i = BPrivate::UTF8::Next(text, i)) {
+		if (!IsUncounted(text[i]))
+			column++;
+	}
+	return {line, column};
+}

@@ -2,6 +2,8 @@
 #define SOURCE_TEXT_H
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include <SupportDefs.h>
@@ -24,6 +26,9 @@ public:
 	// line's end, a line beyond the text the text's end. Calls that move
 	// forward through a line are cheap: a cursor remembers the last place.
 	size_t OffsetOf(int32 line, int32 column) const;
+	// The other way: the line and column the library gives an offset of a
+	// text it reads.
+	static std::pair<int32, int32> PlaceOf(std::string_view text, size_t offset);
 
 private:
 	void IndexLines();

@@ -143,6 +143,7 @@ TreeBuilder::TreeBuilder(TidyDoc document, const SourceText& source, const Marku
 	for (size_t i = 0; i < sections.size(); i++)
 		fSectionAt.emplace(sections[i].tagOffset, i);
 	fSectionKept.assign(sections.size(), false);
+	fDeclarations.insert(scan.Declarations().begin(), scan.Declarations().end());
 }
 
 TreeBuilder::~TreeBuilder()
@@ -312,6 +313,14 @@ void TreeBuilder::FillMarkupText(_node* node, TidyNode source)
 			text = "![" + std::string(LibraryValue(source)) + "]";
 			break;
 		case ProcInsTag: {
+			if (fDeclarations.count(offset) != 0) {
+				// Given to the library as "<?...>" to keep it from ending its parse.
+				std::string_view page(fSource.Text());
+				size_t close = std::min(page.find('>', offset + 2), page.size());
+				node->type = DocTypeTag;
+				text = page.substr(offset + 1, close - offset - 1);
+				break;
+			}
 			std::string_view raw = RawFrom(offset, "<?", ">");
 			if (!raw.empty()) {
 				text = raw;

@@ -64,6 +64,7 @@ private:
 	std::unordered_map<size_t, size_t> fSectionAt;
 	std::vector<bool> fSectionKept;
 	std::unordered_set<size_t> fWrittenElements;
+	std::unordered_set<size_t> fDeclarations;
 };
 
 #endif

@@ -121,6 +121,8 @@ TEST_P(CorpusPage, ReadsIntoAConsistentTreeWithPlacedReports)
 {
 	std::unique_ptr<ParsedPage> page = PageParser::Parse(CorpusFiles::ReadInput(GetParam()));
 	ASSERT_EQ(page->Status(), B_OK);
+	for (const ParseReport& report : page->Reports())
+		EXPECT_EQ(report.text.find("could not be read"), std::string::npos) << report.text;
 	ASSERT_NE(page->Document(), nullptr);
 	EXPECT_TRUE(BPrivate::UTF8::IsValid(page->Source()));
 

@@ -105,3 +105,11 @@ TEST(MarkupScan, AnEndTagClosesTheLatestOpenStartTagOfItsName)
 	EXPECT_TRUE(scan.IsClosed(15));
 	EXPECT_FALSE(scan.IsClosed(text.find("<i>")));
 }
+
+TEST(MarkupScan, DeclarationsAfterTheFirstTagAreGivenToTheLibraryAsInstructions)
+{
+	std::string text = "<!DOCTYPE html><p>a<!done>b<!-- <!d> --><!DOCTYPE x><!foo>";
+	MarkupScan scan(text);
+	EXPECT_EQ(scan.Declarations(), (std::vector<size_t>{19, 40}));
+	EXPECT_EQ(scan.TextForLibrary(text), "<!DOCTYPE html><p>a<?done>b<!-- <!d> --><?DOCTYPE x><!foo>");
+}

@@ -176,6 +176,22 @@ TEST_F(PageReading, CommentsDeclarationsAndServerMarkupKeepTheirText)
 	EXPECT_EQ(FirstOfType(CommentTag)->element, nullptr);
 }
 
+// The library ends its whole parse at a declaration like these in the body.
+TEST_F(PageReading, OddDeclarationsInThePageDoNotEndTheReading)
+{
+	Read("<!doctype html>\n<html><body><p>before</p>\n<!done>\n<p>middle</p><!d\n>"
+		"<!DOCTYPE html \"open><p>after</p></body></html>");
+	EXPECT_EQ(TextBelow(Element("p", 2)), "after");
+	EXPECT_EQ(Text(FirstOfType(DocTypeTag)), "!doctype html");
+	std::vector<std::string> declarations;
+	for (const _node* node = Element("body")->content; node != nullptr; node = node->next) {
+		if (node->type == DocTypeTag)
+			declarations.push_back(Text(node));
+	}
+	EXPECT_EQ(declarations, (std::vector<std::string>{"!done", "!d\n", "!DOCTYPE html \"open"}));
+	EXPECT_EQ(fPage->Lexer()->errors, 0u);
+}
+
 TEST_F(PageReading, LiteralSectionsKeepTheirContentAndTheirNames)
 {
 	Read("<body><XMP class=code><b>bold</b> &amp; &nbsp;</XMP>"
