@@ -35,10 +35,13 @@ size_t StackSizeFor(size_t startTags)
 // requests are served from here, as the library has no hooks of its own.
 class InputFeed {
 public:
-	InputFeed(std::string_view text, const ParseOptions& options)
+	// lastPercent is shared by every reading of one page, so that a second
+	// reading does not make the progress go back.
+	InputFeed(std::string_view text, const ParseOptions& options, int32& lastPercent)
 		:
 		fText(text),
-		fOptions(options)
+		fOptions(options),
+		fPercent(lastPercent)
 	{
 	}
 
@@ -101,7 +104,7 @@ private:
 	size_t fPosition = 0;
 	size_t fNextReport = 0;
 	size_t fFurthest = 0;
-	int32 fPercent = -1;
+	int32& fPercent;
 	bool fStopped = false;
 };
 
@@ -150,6 +153,7 @@ private:
 	_lexer& fLexer;
 	std::vector<ParseReport>& fReports;
 	bool fRetry = false;
+	int32 fPercentShown = -1;
 };
 
 status_t ParseJob::Run()
@@ -163,7 +167,7 @@ status_t ParseJob::Run()
 		return B_BAD_VALUE;
 
 	std::string libraryText = fScan.TextForLibrary(fSource.Text());
-	InputFeed feed(libraryText, fOptions);
+	InputFeed feed(libraryText, fOptions, fPercentShown);
 	TidyInputSource input;
 	tidyInitSource(&input, &feed, InputFeed::GetByte, InputFeed::UngetByte, InputFeed::IsEOF);
 	int result = tidyParseSource(document.get(), &input);

@@ -88,7 +88,9 @@ size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
 	}
 
 	StartTagText tag;
-	if (!TagReader::ReadStartTag(text, offset, tag))
+	bool readable = TagReader::ReadStartTag(text, offset, tag);
+	NoteFrameTag(lowerName, tag, offset, readable);
+	if (!readable)
 		return offset + 1 + nameLength;
 	if (tag.selfClosing)
 		return tag.end;
@@ -98,12 +100,42 @@ size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
 	return tag.end;
 }
 
+// With an HTML 4 document type, the library ends its parse at a FRAMESET in
+// the body or a FRAME outside a frameset. Such a tag is given to it as an
+// instruction, unless a '>' inside the tag would end the instruction early.
+void MarkupScan::NoteFrameTag(std::string_view lowerName, const StartTagText& tag, size_t offset,
+	bool readable)
+{
+	if (lowerName == "body") {
+		fInBody = true;
+		return;
+	}
+	bool frameset = lowerName == "frameset";
+	if (!frameset && lowerName != "frame")
+		return;
+	bool stray = frameset ? fInBody : fFramesetDepth == 0;
+	if (!stray) {
+		if (frameset)
+			fFramesetDepth++;
+		return;
+	}
+	bool disguisable = readable;
+	for (const TagAttributeText& attribute : tag.attributes) {
+		if (attribute.value.has_value() && attribute.value->find('>') != std::string_view::npos)
+			disguisable = false;
+	}
+	if (disguisable)
+		fStrayFrameTags.push_back(offset);
+}
+
 size_t MarkupScan::ScanEndTag(std::string_view text, size_t offset)
 {
 	size_t nameLength = TagReader::NameLength(text, offset + 2);
 	if (nameLength == 0)
 		return offset + 2;
 	std::string lowerName = AsciiCase::Lower(text.substr(offset + 2, nameLength));
+	if (lowerName == "frameset" && fFramesetDepth > 0)
+		fFramesetDepth--;
 	auto use = fNames.find(lowerName);
 	if (use != fNames.end())
 		use->second.closed = true;
@@ -172,6 +204,8 @@ std::string MarkupScan::TextForLibrary(std::string_view original) const
 {
 	std::string marked(original);
 	for (size_t offset : fDeclarations)
+		marked[offset + 1] = '?';
+	for (size_t offset : fStrayFrameTags)
 		marked[offset + 1] = '?';
 	std::string_view text(marked);
 

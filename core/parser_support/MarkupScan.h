@@ -8,6 +8,8 @@
 
 #include "TagDictionary.h"
 
+struct StartTagText;
+
 // A first look at a page's markup, before the HTML library reads it, for
 // what the library would otherwise lose:
 // - the names of tags no HTML version defines (the library drops such a tag
@@ -15,9 +17,10 @@
 //   as inline tags when the page also closes them, else as empty tags;
 // - the content of XMP, LISTING and PLAINTEXT, which the page means
 //   literally and the library would read as markup;
-// - declarations such as <!done> after the first tag, which end the
-//   library's parse (everything after one would be lost): it reads them as
-//   processing instructions, and they become declarations again afterwards;
+// - markup that ends the library's parse, so that everything after it would
+//   be lost: declarations such as <!done> after the first tag, and FRAME or
+//   FRAMESET tags in a page's body. The library reads them as processing
+//   instructions; the tree builder turns them back into what they are;
 // - which start tags an end tag closes, and how many start tags there are
 //   (the library's parse recurses once per nesting level).
 class MarkupScan {
@@ -32,9 +35,10 @@ public:
 	explicit MarkupScan(std::string_view text);
 
 	const std::vector<RawSection>& RawSections() const { return fRawSections; }
-	// The offsets of the '<' of the declarations given to the library as
-	// processing instructions.
+	// The offsets of the '<' of the declarations and of the start tags given
+	// to the library as processing instructions.
 	const std::vector<size_t>& Declarations() const { return fDeclarations; }
+	const std::vector<size_t>& StrayFrameTags() const { return fStrayFrameTags; }
 	// Forget the literal sections: the page is then read without them.
 	void DropRawSections() { fRawSections.clear(); }
 
@@ -47,8 +51,8 @@ public:
 	size_t StartTagCount() const { return fStartTagCount; }
 
 	// The text the library reads: the literal sections' characters become
-	// 'x' (line ends kept) and the declarations' "<!" becomes "<?", so that
-	// lines and columns stay the same.
+	// 'x' (line ends kept), a declaration's "<!" and a stray frame tag's
+	// "<f" become "<?", so that lines and columns stay the same.
 	std::string TextForLibrary(std::string_view text) const;
 
 private:
@@ -61,6 +65,8 @@ private:
 	bool IsDeclarationInDocument(std::string_view text, size_t offset) const;
 	size_t KeepDeclaration(std::string_view text, size_t offset);
 	size_t ScanStartTag(std::string_view text, size_t offset);
+	void NoteFrameTag(std::string_view lowerName, const StartTagText& tag, size_t offset,
+		bool readable);
 	size_t ScanEndTag(std::string_view text, size_t offset);
 	size_t SkipRawContent(std::string_view text, size_t contentStart, std::string_view name,
 		const _tagdict* literal, size_t tagOffset);
@@ -68,6 +74,9 @@ private:
 
 	std::vector<RawSection> fRawSections;
 	std::vector<size_t> fDeclarations;
+	std::vector<size_t> fStrayFrameTags;
+	bool fInBody = false;
+	int32 fFramesetDepth = 0;
 	std::unordered_map<std::string, NameUse> fNames;
 	std::unordered_map<std::string, std::vector<size_t>> fOpenStarts;
 	std::vector<size_t> fClosedStarts;

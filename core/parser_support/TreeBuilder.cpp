@@ -144,6 +144,7 @@ TreeBuilder::TreeBuilder(TidyDoc document, const SourceText& source, const Marku
 		fSectionAt.emplace(sections[i].tagOffset, i);
 	fSectionKept.assign(sections.size(), false);
 	fDeclarations.insert(scan.Declarations().begin(), scan.Declarations().end());
+	fStrayFrameTags.insert(scan.StrayFrameTags().begin(), scan.StrayFrameTags().end());
 }
 
 TreeBuilder::~TreeBuilder()
@@ -203,7 +204,10 @@ _node* TreeBuilder::MakeNode(TidyNode source, _node* parent)
 	_node* node = NewNode();
 	node->type = NodeTypeOf(tidyNodeGetType(source));
 	node->start = node->end = static_cast<uint32>(fLexer->lexbuf.size());
-	if (IsElement(node->type))
+	size_t strayOffset = node->type == ProcInsTag ? MarkupStart(OffsetOf(source)) : 0;
+	if (node->type == ProcInsTag && fStrayFrameTags.count(strayOffset) != 0)
+		KeepStrayFrameTag(node, strayOffset);
+	else if (IsElement(node->type))
 		FillElement(node, source);
 	else if (node->type == TextNode)
 		FillText(node, source, parent);
@@ -215,10 +219,12 @@ _node* TreeBuilder::MakeNode(TidyNode source, _node* parent)
 void TreeBuilder::FillElement(_node* node, TidyNode source)
 {
 	size_t offset = OffsetOf(source);
-	if (KeepLiteralSection(node, source, offset))
-		return;
 	const char* reported = tidyNodeGetName(source);
 	std::string_view libraryName = reported != nullptr ? reported : "";
+	// The library turns the literal sections into PRE; an element it implies
+	// there (a BODY, say) gets the same place.
+	if (libraryName == "pre" && KeepLiteralSection(node, source, offset))
+		return;
 	std::string_view writtenName = libraryName;
 	const _tagdict* renamed = nullptr;
 	bool written = IsWrittenAt(offset, libraryName);
@@ -258,6 +264,22 @@ void TreeBuilder::FillElement(_node* node, TidyNode source)
 	AddAttributes(node, source, readable ? &tag : nullptr);
 }
 
+// Given to the library as "<?rame...>" to keep it from ending its parse;
+// an empty element of the page's own writing.
+void TreeBuilder::KeepStrayFrameTag(_node* node, size_t offset)
+{
+	const std::string& text = fSource.Text();
+	StartTagText tag;
+	TagReader::ReadStartTag(text, offset, tag);
+	node->type = tag.selfClosing ? StartEndTag : StartTag;
+	node->tag = LookUpTag(std::string(tag.name).c_str());
+	node->element = strndup(tag.name.data(), tag.name.size());
+	node->closed = fScan.IsClosed(offset);
+	fWrittenElements.insert(offset);
+	for (const TagAttributeText& attribute : tag.attributes)
+		NodeTree::AddAttribute(node, attribute.name, attribute.value, attribute.delim);
+}
+
 bool TreeBuilder::KeepLiteralSection(_node* node, TidyNode source, size_t offset)
 {
 	auto found = fSectionAt.find(offset);
@@ -293,7 +315,7 @@ void TreeBuilder::FillText(_node* node, TidyNode source, _node* parent)
 
 void TreeBuilder::FillMarkupText(_node* node, TidyNode source)
 {
-	size_t offset = OffsetOf(source);
+	size_t offset = MarkupStart(OffsetOf(source));
 	std::string text;
 	switch (node->type) {
 		case CommentTag:
@@ -353,7 +375,7 @@ void TreeBuilder::FillMarkupText(_node* node, TidyNode source)
 
 std::string TreeBuilder::DocTypeText(TidyNode source)
 {
-	size_t offset = OffsetOf(source);
+	size_t offset = MarkupStart(OffsetOf(source));
 	const std::string& page = fSource.Text();
 	if (AsciiCase::StartsWith(std::string_view(page).substr(offset), "<!doctype")) {
 		std::string_view raw = RawFrom(offset, "<", ">");
@@ -382,6 +404,18 @@ size_t TreeBuilder::OffsetOf(TidyNode source) const
 {
 	return fSource.OffsetOf(static_cast<int32>(tidyNodeLine(source)),
 		static_cast<int32>(tidyNodeColumn(source)));
+}
+
+// The library places an instruction or declaration at its '<' or, after
+// text, at the character after its "<?" or "<!".
+size_t TreeBuilder::MarkupStart(size_t offset) const
+{
+	const std::string& text = fSource.Text();
+	if (offset < text.size() && text[offset] == '<')
+		return offset;
+	if (offset >= 2 && offset - 2 < text.size() && text[offset - 2] == '<')
+		return offset - 2;
+	return offset;
 }
 
 bool TreeBuilder::IsWrittenAt(size_t offset, std::string_view name) const

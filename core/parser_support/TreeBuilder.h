@@ -43,9 +43,11 @@ private:
 	void FillElement(_node* node, TidyNode source);
 	void FillText(_node* node, TidyNode source, _node* parent);
 	void FillMarkupText(_node* node, TidyNode source);
+	void KeepStrayFrameTag(_node* node, size_t offset);
 	bool KeepLiteralSection(_node* node, TidyNode source, size_t offset);
 
 	size_t OffsetOf(TidyNode source) const;
+	size_t MarkupStart(size_t offset) const;
 	bool IsWrittenAt(size_t offset, std::string_view name) const;
 	void AddAttributes(_node* node, TidyNode source, const StartTagText* written);
 	std::string_view LibraryValue(TidyNode source);
@@ -65,6 +67,7 @@ private:
 	std::vector<bool> fSectionKept;
 	std::unordered_set<size_t> fWrittenElements;
 	std::unordered_set<size_t> fDeclarations;
+	std::unordered_set<size_t> fStrayFrameTags;
 };
 
 #endif

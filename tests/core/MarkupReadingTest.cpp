@@ -113,3 +113,17 @@ TEST(MarkupScan, DeclarationsAfterTheFirstTagAreGivenToTheLibraryAsInstructions)
 	EXPECT_EQ(scan.Declarations(), (std::vector<size_t>{19, 40}));
 	EXPECT_EQ(scan.TextForLibrary(text), "<!DOCTYPE html><p>a<?done>b<!-- <!d> --><?DOCTYPE x><!foo>");
 }
+
+TEST(MarkupScan, FrameTagsOutsideAFramesetAreGivenToTheLibraryAsInstructions)
+{
+	std::string text = "<html><frameset><frame src=a><frameset><frame src=b></frameset></frameset>"
+		"<frame src=c><body><frameset rows=2><frame title='x>y'></body>";
+	MarkupScan scan(text);
+	size_t strayFrame = text.find("<frame src=c>");
+	size_t strayFrameset = text.find("<frameset rows=2>");
+	EXPECT_EQ(scan.StrayFrameTags(), (std::vector<size_t>{strayFrame, strayFrameset}));
+	std::string library = scan.TextForLibrary(text);
+	EXPECT_EQ(library.substr(strayFrame, 7), "<?rame ");
+	EXPECT_EQ(library.substr(strayFrameset, 9), "<?rameset");
+	EXPECT_EQ(library.find("<?rame title"), std::string::npos);
+}

@@ -192,6 +192,24 @@ TEST_F(PageReading, OddDeclarationsInThePageDoNotEndTheReading)
 	EXPECT_EQ(fPage->Lexer()->errors, 0u);
 }
 
+// With an HTML 4 document type the library ends its parse at these.
+TEST_F(PageReading, FramesInTheBodyDoNotEndTheReading)
+{
+	Read("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<body><p>abc<FRAME src=x>def"
+		"<frameset cols=\"50%,50%\"><frame src=y></frameset><p>more</body>");
+	_node* frame = Element("frame");
+	ASSERT_NE(frame, nullptr);
+	EXPECT_STREQ(frame->element, "FRAME");
+	EXPECT_EQ(frame->tag, LookUpTag("frame"));
+	EXPECT_EQ(frame->type, StartTag);
+	EXPECT_EQ(Attributes(frame), " src=\"x\"");
+	ASSERT_NE(Element("frameset"), nullptr);
+	EXPECT_EQ(Attributes(Element("frameset")), " cols=\"50%,50%\"");
+	EXPECT_NE(Element("frame", 1), nullptr);
+	EXPECT_EQ(TextBelow(Element("body")), "abcdefmore");
+	EXPECT_TRUE(ReportsContaining("could not be read").empty());
+}
+
 TEST_F(PageReading, LiteralSectionsKeepTheirContentAndTheirNames)
 {
 	Read("<body><XMP class=code><b>bold</b> &amp; &nbsp;</XMP>"
@@ -207,6 +225,34 @@ TEST_F(PageReading, LiteralSectionsKeepTheirContentAndTheirNames)
 	EXPECT_EQ(TextBelow(Element("plaintext")), "<p>all the rest &amp;");
 	EXPECT_EQ(Element("pre"), nullptr);
 	EXPECT_TRUE(ReportsContaining("replacing obsolete").empty());
+}
+
+// The library drops an XMP in a SELECT with its content; read again without
+// taking the content literally, the letters given to it in place of the
+// content cannot reach the tree.
+TEST_F(PageReading, LiteralSectionTheLibraryDropsIsReadAgainAsMarkup)
+{
+	std::vector<int32> progress;
+	ParseOptions options;
+	options.progress = [&](int32 percent) { progress.push_back(percent); };
+	Read("<body><select><option>one<xmp>a<b>b</b></xmp></select><p>after</p></body>", options);
+	EXPECT_EQ(Element("xmp"), nullptr);
+	EXPECT_EQ(TextBelow(Element("body")).find('x'), std::string::npos);
+	EXPECT_EQ(TextBelow(Element("p")), "after");
+	ASSERT_FALSE(progress.empty());
+	for (size_t i = 1; i < progress.size(); i++)
+		EXPECT_GT(progress[i], progress[i - 1]);
+}
+
+TEST_F(PageReading, ElementsTheLibraryImpliesAtALiteralSectionStayWhatTheyAre)
+{
+	Read("<title>t<xmp>a<b>b</b></xmp></title><body>x");
+	ASSERT_NE(Element("body"), nullptr);
+	EXPECT_TRUE(Element("body")->implicit);
+	ASSERT_NE(Element("xmp"), nullptr);
+	EXPECT_EQ(Element("xmp")->parent, Element("body"));
+	EXPECT_EQ(TextBelow(Element("xmp")), "a<b>b</b>");
+	EXPECT_EQ(TextBelow(Element("body")), "a<b>b</b>x");
 }
 
 TEST_F(PageReading, DirectoryListsKeepTheirName)
