@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "parser_support/LibraryAllocator.h"
 #include "parser_support/LibraryConfiguration.h"
 #include "parser_support/MarkupScan.h"
 #include "parser_support/ReportCollector.h"
@@ -119,13 +120,13 @@ using LibraryDocument = std::unique_ptr<std::remove_pointer_t<TidyDoc>, Document
 // English once prevents that and keeps the report texts the editor expects.
 // Making a document also fills tables that all documents share, so
 // documents are made one at a time.
-LibraryDocument CreateLibraryDocument()
+LibraryDocument CreateLibraryDocument(LibraryAllocator& allocator)
 {
 	static std::mutex sLock;
 	std::lock_guard<std::mutex> lock(sLock);
 	static const bool sLanguageChosen = tidySetLanguage("en") == yes;
 	(void)sLanguageChosen;
-	return LibraryDocument(tidyCreate());
+	return LibraryDocument(tidyCreateWithAllocator(allocator.Allocator()));
 }
 
 // One reading of the page, run on the parsing thread: the library's parse
@@ -160,7 +161,8 @@ status_t ParseJob::Run()
 {
 	fLexer = _lexer{};
 	ReportCollector collector;
-	LibraryDocument document = CreateLibraryDocument();
+	LibraryAllocator allocator;
+	LibraryDocument document = CreateLibraryDocument(allocator);
 	tidySetAppData(document.get(), &collector);
 	tidySetMessageCallback(document.get(), ReportCollector::Collect);
 	if (!LibraryConfiguration::Apply(document.get(), fScan))
