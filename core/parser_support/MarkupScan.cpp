@@ -41,7 +41,12 @@ const _tagdict* LiteralTag(std::string_view lowerName)
 MarkupScan::MarkupScan(std::string_view text)
 {
 	size_t offset = 0;
+	size_t textFrom = 0;
 	while ((offset = text.find('<', offset)) != std::string_view::npos) {
+		if (!fInTitle && HasCharacters(text.substr(textFrom, offset - textFrom))) {
+			fPastDocumentStart = true;
+			fInBody = true;
+		}
 		if (StartsWith(text, offset, "<!--"))
 			offset = After(text, offset + 4, "-->");
 		else if (StartsWith(text, offset, "<![CDATA["))
@@ -58,16 +63,24 @@ MarkupScan::MarkupScan(std::string_view text)
 			offset = ScanStartTag(text, offset);
 		else
 			offset++;
+		textFrom = offset;
 	}
 	std::sort(fClosedStarts.begin(), fClosedStarts.end());
 }
 
 // The library takes "<!d" for the start of a document type declaration;
-// within the document, one it cannot read ends its parse.
-bool MarkupScan::IsDeclarationInDocument(std::string_view text, size_t offset) const
+// after the start of the document, one it cannot read ends its parse. Only
+// the first, before any text or tag, is left to it.
+bool MarkupScan::IsDeclarationInDocument(std::string_view text, size_t offset)
 {
-	return fStartTagCount > 0 && offset + 2 < text.size() && text[offset + 1] == '!'
+	bool declaration = offset + 2 < text.size() && text[offset + 1] == '!'
 		&& (text[offset + 2] == 'd' || text[offset + 2] == 'D');
+	if (!declaration || fPastDocumentStart) {
+		fPastDocumentStart = fPastDocumentStart || declaration;
+		return declaration;
+	}
+	fPastDocumentStart = true;
+	return false;
 }
 
 size_t MarkupScan::KeepDeclaration(std::string_view text, size_t offset)
@@ -76,11 +89,19 @@ size_t MarkupScan::KeepDeclaration(std::string_view text, size_t offset)
 	return After(text, offset + 2, ">");
 }
 
+bool MarkupScan::HasCharacters(std::string_view text)
+{
+	return std::any_of(text.begin(), text.end(), [](char c) { return !TagReader::IsSpace(c); });
+}
+
 size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
 {
 	size_t nameLength = TagReader::NameLength(text, offset + 1);
 	std::string lowerName = AsciiCase::Lower(text.substr(offset + 1, nameLength));
 	fStartTagCount++;
+	fPastDocumentStart = true;
+	if (lowerName == "title")
+		fInTitle = true;
 	fOpenStarts[lowerName].push_back(offset);
 	if (LookUpTag(lowerName.c_str()) == nullptr) {
 		NameUse& use = fNames.try_emplace(lowerName, NameUse{fNames.size()}).first->second;
@@ -89,7 +110,7 @@ size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
 
 	StartTagText tag;
 	bool readable = TagReader::ReadStartTag(text, offset, tag);
-	NoteFrameTag(lowerName, tag, offset, readable);
+	NoteFrameTag(lowerName, tag, offset);
 	if (!readable)
 		return offset + 1 + nameLength;
 	if (tag.selfClosing)
@@ -102,11 +123,12 @@ size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
 
 // With an HTML 4 document type, the library ends its parse at a FRAMESET in
 // the body or a FRAME outside a frameset. Such a tag is given to it as an
-// instruction, unless a '>' inside the tag would end the instruction early.
-void MarkupScan::NoteFrameTag(std::string_view lowerName, const StartTagText& tag, size_t offset,
-	bool readable)
+// instruction, unless a '>' inside a value would end the instruction early.
+// A tag too malformed to read is given as one all the same: its attributes
+// are lost, but not the rest of the page.
+void MarkupScan::NoteFrameTag(std::string_view lowerName, const StartTagText& tag, size_t offset)
 {
-	if (lowerName == "body") {
+	if (ImpliesBody(lowerName)) {
 		fInBody = true;
 		return;
 	}
@@ -119,13 +141,25 @@ void MarkupScan::NoteFrameTag(std::string_view lowerName, const StartTagText& ta
 			fFramesetDepth++;
 		return;
 	}
-	bool disguisable = readable;
+	bool disguisable = true;
 	for (const TagAttributeText& attribute : tag.attributes) {
 		if (attribute.value.has_value() && attribute.value->find('>') != std::string_view::npos)
 			disguisable = false;
 	}
 	if (disguisable)
 		fStrayFrameTags.push_back(offset);
+}
+
+// Whether a start tag puts the library into the page's body: the body
+// itself, and whatever may not stand in the head or in a frameset.
+bool MarkupScan::ImpliesBody(std::string_view lowerName)
+{
+	const _tagdict* tag = LookUpTag(std::string(lowerName).c_str());
+	if (tag == nullptr || tag == tag_body)
+		return true;
+	bool headOrFrames = (tag->model & (CM_HTML | CM_HEAD | CM_FRAMES | CM_OBJECT)) != 0
+		|| tag == tag_script || tag == tag_style || lowerName == "noscript";
+	return !headOrFrames;
 }
 
 size_t MarkupScan::ScanEndTag(std::string_view text, size_t offset)
@@ -136,6 +170,8 @@ size_t MarkupScan::ScanEndTag(std::string_view text, size_t offset)
 	std::string lowerName = AsciiCase::Lower(text.substr(offset + 2, nameLength));
 	if (lowerName == "frameset" && fFramesetDepth > 0)
 		fFramesetDepth--;
+	if (lowerName == "title")
+		fInTitle = false;
 	auto use = fNames.find(lowerName);
 	if (use != fNames.end())
 		use->second.closed = true;

@@ -18,7 +18,7 @@ struct StartTagText;
 // - the content of XMP, LISTING and PLAINTEXT, which the page means
 //   literally and the library would read as markup;
 // - markup that ends the library's parse, so that everything after it would
-//   be lost: declarations such as <!done> after the first tag, and FRAME or
+//   be lost: declarations such as <!done> after the document's start, and FRAME or
 //   FRAMESET tags in a page's body. The library reads them as processing
 //   instructions; the tree builder turns them back into what they are;
 // - which start tags an end tag closes, and how many start tags there are
@@ -62,11 +62,12 @@ private:
 		bool closed = false;
 	};
 
-	bool IsDeclarationInDocument(std::string_view text, size_t offset) const;
+	bool IsDeclarationInDocument(std::string_view text, size_t offset);
+	static bool HasCharacters(std::string_view text);
+	static bool ImpliesBody(std::string_view lowerName);
 	size_t KeepDeclaration(std::string_view text, size_t offset);
 	size_t ScanStartTag(std::string_view text, size_t offset);
-	void NoteFrameTag(std::string_view lowerName, const StartTagText& tag, size_t offset,
-		bool readable);
+	void NoteFrameTag(std::string_view lowerName, const StartTagText& tag, size_t offset);
 	size_t ScanEndTag(std::string_view text, size_t offset);
 	size_t SkipRawContent(std::string_view text, size_t contentStart, std::string_view name,
 		const _tagdict* literal, size_t tagOffset);
@@ -76,6 +77,8 @@ private:
 	std::vector<size_t> fDeclarations;
 	std::vector<size_t> fStrayFrameTags;
 	bool fInBody = false;
+	bool fInTitle = false;
+	bool fPastDocumentStart = false;
 	int32 fFramesetDepth = 0;
 	std::unordered_map<std::string, NameUse> fNames;
 	std::unordered_map<std::string, std::vector<size_t>> fOpenStarts;

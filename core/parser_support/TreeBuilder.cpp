@@ -271,9 +271,11 @@ void TreeBuilder::KeepStrayFrameTag(_node* node, size_t offset)
 	const std::string& text = fSource.Text();
 	StartTagText tag;
 	TagReader::ReadStartTag(text, offset, tag);
+	std::string_view name = std::string_view(text).substr(offset + 1,
+		TagReader::NameLength(text, offset + 1));
 	node->type = tag.selfClosing ? StartEndTag : StartTag;
-	node->tag = LookUpTag(std::string(tag.name).c_str());
-	node->element = strndup(tag.name.data(), tag.name.size());
+	node->tag = LookUpTag(std::string(name).c_str());
+	node->element = strndup(name.data(), name.size());
 	node->closed = fScan.IsClosed(offset);
 	fWrittenElements.insert(offset);
 	for (const TagAttributeText& attribute : tag.attributes)

@@ -106,7 +106,7 @@ TEST(MarkupScan, AnEndTagClosesTheLatestOpenStartTagOfItsName)
 	EXPECT_FALSE(scan.IsClosed(text.find("<i>")));
 }
 
-TEST(MarkupScan, DeclarationsAfterTheFirstTagAreGivenToTheLibraryAsInstructions)
+TEST(MarkupScan, DeclarationsAfterTheDocumentsStartAreGivenToTheLibraryAsInstructions)
 {
 	std::string text = "<!DOCTYPE html><p>a<!done>b<!-- <!d> --><!DOCTYPE x><!foo>";
 	MarkupScan scan(text);
@@ -126,4 +126,22 @@ TEST(MarkupScan, FrameTagsOutsideAFramesetAreGivenToTheLibraryAsInstructions)
 	EXPECT_EQ(library.substr(strayFrame, 7), "<?rame ");
 	EXPECT_EQ(library.substr(strayFrameset, 9), "<?rameset");
 	EXPECT_EQ(library.find("<?rame title"), std::string::npos);
+}
+
+TEST(MarkupScan, TextOrASecondDeclarationIsPastTheDocumentsStart)
+{
+	EXPECT_EQ(MarkupScan(" \n<!-- c --><!doctype x>").Declarations(), std::vector<size_t>{});
+	EXPECT_EQ(MarkupScan(";<!D>").Declarations(), std::vector<size_t>{1});
+	EXPECT_EQ(MarkupScan("<!doctype a><!doctype b>").Declarations(), std::vector<size_t>{12});
+}
+
+TEST(MarkupScan, TextOrABodyTagBeforeAFramesetPutsItInTheBody)
+{
+	std::string frameset = "<html><head><title>T</title><script>x</script></head>"
+		"<frameset><frame src=a></frameset>";
+	EXPECT_TRUE(MarkupScan(frameset).StrayFrameTags().empty());
+	EXPECT_EQ(MarkupScan("a<frameset><frame src=a>").StrayFrameTags(),
+		(std::vector<size_t>{1, 11}));
+	EXPECT_EQ(MarkupScan("<p><frameset>").StrayFrameTags(), (std::vector<size_t>{3}));
+	EXPECT_EQ(MarkupScan("<velmora-x><frameset>").StrayFrameTags(), (std::vector<size_t>{11}));
 }

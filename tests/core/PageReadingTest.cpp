@@ -210,6 +210,14 @@ TEST_F(PageReading, FramesInTheBodyDoNotEndTheReading)
 	EXPECT_TRUE(ReportsContaining("could not be read").empty());
 }
 
+TEST_F(PageReading, MalformedFrameTagInTheBodyLosesOnlyItsAttributes)
+{
+	Read("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<p>a<frame'et src=x>b<p>more");
+	ASSERT_NE(Element("frame"), nullptr);
+	EXPECT_EQ(TextBelow(Element("body")), "abmore");
+	EXPECT_TRUE(ReportsContaining("could not be read").empty());
+}
+
 TEST_F(PageReading, LiteralSectionsKeepTheirContentAndTheirNames)
 {
 	Read("<body><XMP class=code><b>bold</b> &amp; &nbsp;</XMP>"
