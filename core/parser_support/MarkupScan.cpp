@@ -168,8 +168,15 @@ size_t MarkupScan::ScanEndTag(std::string_view text, size_t offset)
 	if (nameLength == 0)
 		return offset + 2;
 	std::string lowerName = AsciiCase::Lower(text.substr(offset + 2, nameLength));
-	if (lowerName == "frameset" && fFramesetDepth > 0)
+	bool frameEnd = lowerName == "frame" || lowerName == "frameset";
+	if (lowerName == "frameset" && fFramesetDepth > 0) {
 		fFramesetDepth--;
+		frameEnd = false;
+	}
+	size_t close = text.find('>', offset + 2);
+	if (frameEnd && close != std::string_view::npos
+			&& text.substr(offset + 2, close - offset - 2).find('<') == std::string_view::npos)
+		fStrayFrameEndTags.push_back(offset);
 	if (lowerName == "title")
 		fInTitle = false;
 	auto use = fNames.find(lowerName);
@@ -242,6 +249,8 @@ std::string MarkupScan::TextForLibrary(std::string_view original) const
 	for (size_t offset : fDeclarations)
 		marked[offset + 1] = '?';
 	for (size_t offset : fStrayFrameTags)
+		marked[offset + 1] = '?';
+	for (size_t offset : fStrayFrameEndTags)
 		marked[offset + 1] = '?';
 	std::string_view text(marked);
 

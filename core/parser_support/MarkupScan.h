@@ -39,6 +39,9 @@ public:
 	// to the library as processing instructions.
 	const std::vector<size_t>& Declarations() const { return fDeclarations; }
 	const std::vector<size_t>& StrayFrameTags() const { return fStrayFrameTags; }
+	// End tags of FRAME, and of FRAMESET outside one, given to the library
+	// the same way; like other stray end tags they do not enter the tree.
+	const std::vector<size_t>& StrayFrameEndTags() const { return fStrayFrameEndTags; }
 	// Forget the literal sections: the page is then read without them.
 	void DropRawSections() { fRawSections.clear(); }
 
@@ -51,8 +54,9 @@ public:
 	size_t StartTagCount() const { return fStartTagCount; }
 
 	// The text the library reads: the literal sections' characters become
-	// 'x' (line ends kept), a declaration's "<!" and a stray frame tag's
-	// "<f" become "<?", so that lines and columns stay the same.
+	// 'x' (line ends kept), a declaration's "<!", a stray frame tag's "<f"
+	// and a stray frame end tag's "</" become "<?", so that lines and
+	// columns stay the same.
 	std::string TextForLibrary(std::string_view text) const;
 
 private:
@@ -76,6 +80,7 @@ private:
 	std::vector<RawSection> fRawSections;
 	std::vector<size_t> fDeclarations;
 	std::vector<size_t> fStrayFrameTags;
+	std::vector<size_t> fStrayFrameEndTags;
 	bool fInBody = false;
 	bool fInTitle = false;
 	bool fPastDocumentStart = false;

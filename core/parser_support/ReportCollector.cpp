@@ -8,7 +8,7 @@
 namespace {
 
 // As in the library: errors after the sixth are counted, not listed.
-constexpr int32 kShownErrors = 6;
+constexpr int32 kShownEntries = 6;
 
 const char* const kUnknownTagFormat = "Error: <%s> is not recognized! - It is not a valid HTML tag.";
 const char* const kReadingEndedText = "Error: The page could not be read beyond this point.";
@@ -122,9 +122,9 @@ public:
 		bool show = true;
 		if (entry.errorLevel) {
 			fErrors++;
-			show = fShownErrors < kShownErrors;
+			show = fShownEntries < kShownEntries;
 			if (show)
-				fShownErrors++;
+				fShownEntries++;
 		}
 		if (entry.report.kind == VUDAV_WARNING && !fShowWarnings)
 			show = false;
@@ -148,7 +148,7 @@ private:
 	std::vector<ParseReport>& fReports;
 	int32 fCount = 0;
 	int32 fErrors = 0;
-	int32 fShownErrors = 0;
+	int32 fShownEntries = 0;
 	bool fNotAllShown = false;
 };
 
@@ -171,15 +171,24 @@ void ReportCollector::Add(TidyMessage message)
 void ReportCollector::AddUnknownTag(size_t offset, int32 line, int32 column, std::string_view name)
 {
 	int32 place = static_cast<int32>(offset);
-	fOwnErrors.push_back(Entry{ParseReport{place, place,
+	fOwnEntries.push_back(Entry{ParseReport{place, place,
 		Formatted(kUnknownTagFormat, name), VUDAV_ERROR, line, column},
 		true});
+}
+
+void ReportCollector::AddDroppedEndTag(size_t offset, int32 line, int32 column,
+	std::string_view name)
+{
+	int32 place = static_cast<int32>(offset);
+	fOwnEntries.push_back(Entry{ParseReport{place, place,
+		"Warning: discarding unexpected </" + std::string(name) + ">", VUDAV_WARNING, line,
+		column}, false});
 }
 
 void ReportCollector::AddReadingEnded(size_t offset, int32 line, int32 column)
 {
 	int32 place = static_cast<int32>(offset);
-	fOwnErrors.push_back(Entry{ParseReport{place, place, kReadingEndedText, VUDAV_ERROR, line,
+	fOwnEntries.push_back(Entry{ParseReport{place, place, kReadingEndedText, VUDAV_ERROR, line,
 		column}, true});
 }
 
@@ -189,10 +198,10 @@ void ReportCollector::Finish(const SourceText& source, bool showWarnings,
 	reports.clear();
 	Assembly assembly(showWarnings, reports);
 
-	std::vector<Entry> ownErrors = fOwnErrors;
-	std::stable_sort(ownErrors.begin(), ownErrors.end(),
+	std::vector<Entry> ownEntries = fOwnEntries;
+	std::stable_sort(ownEntries.begin(), ownEntries.end(),
 		[](const Entry& a, const Entry& b) { return a.report.start < b.report.start; });
-	auto nextOwn = ownErrors.begin();
+	auto nextOwn = ownEntries.begin();
 
 	std::vector<std::string> notes;
 	for (const LibraryReport& library : fLibraryReports) {
@@ -205,7 +214,7 @@ void ReportCollector::Finish(const SourceText& source, bool showWarnings,
 		int32 offset = static_cast<int32>(source.OffsetOf(library.line, library.column));
 		if (library.code == OBSOLETE_ELEMENT && fKeptLiteral.count(offset) != 0)
 			continue;
-		for (; nextOwn != ownErrors.end() && nextOwn->report.start < offset; ++nextOwn)
+		for (; nextOwn != ownEntries.end() && nextOwn->report.start < offset; ++nextOwn)
 			assembly.AddEntry(*nextOwn);
 		bool errorLevel = IsErrorLevel(library.level);
 		VUDAV_message_type kind = errorLevel && !IsWarningKind(library.code)
@@ -214,7 +223,7 @@ void ReportCollector::Finish(const SourceText& source, bool showWarnings,
 		assembly.AddEntry(Entry{ParseReport{offset, offset, text, kind, library.line,
 			library.column}, errorLevel});
 	}
-	for (; nextOwn != ownErrors.end(); ++nextOwn)
+	for (; nextOwn != ownEntries.end(); ++nextOwn)
 		assembly.AddEntry(*nextOwn);
 
 	for (const std::string& note : notes)

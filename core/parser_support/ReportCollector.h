@@ -26,6 +26,9 @@ public:
 	static Bool Collect(TidyMessage message);
 
 	void AddUnknownTag(size_t offset, int32 line, int32 column, std::string_view name);
+	// What the library says of the stray end tags it drops, for one that
+	// the tree builder dropped in its place.
+	void AddDroppedEndTag(size_t offset, int32 line, int32 column, std::string_view name);
 	// The library stopped reading the page there: what follows is missing
 	// from the tree (the page's text itself is untouched).
 	void AddReadingEnded(size_t offset, int32 line, int32 column);
@@ -57,7 +60,7 @@ private:
 
 	Phase fPhase = Phase::kParse;
 	std::vector<LibraryReport> fLibraryReports;
-	std::vector<Entry> fOwnErrors;
+	std::vector<Entry> fOwnEntries;
 	std::unordered_set<size_t> fKeptLiteral;
 };
 

@@ -145,6 +145,7 @@ TreeBuilder::TreeBuilder(TidyDoc document, const SourceText& source, const Marku
 	fSectionKept.assign(sections.size(), false);
 	fDeclarations.insert(scan.Declarations().begin(), scan.Declarations().end());
 	fStrayFrameTags.insert(scan.StrayFrameTags().begin(), scan.StrayFrameTags().end());
+	fStrayFrameEndTags.insert(scan.StrayFrameEndTags().begin(), scan.StrayFrameEndTags().end());
 }
 
 TreeBuilder::~TreeBuilder()
@@ -168,10 +169,12 @@ _node* TreeBuilder::Build(_lexer& lexer)
 			return nullptr;
 		}
 		_node* node = MakeNode(current, parent);
-		NodeTree::AppendChild(parent, node);
+		if (node != nullptr)
+			NodeTree::AppendChild(parent, node);
 		// A kept literal section comes with its content already; the
 		// library's reading of that content is left out.
-		TidyNode child = node->content == nullptr ? tidyGetChild(current) : nullptr;
+		TidyNode child = node != nullptr && node->content == nullptr ? tidyGetChild(current)
+			: nullptr;
 		if (child != nullptr) {
 			parent = node;
 			current = child;
@@ -201,10 +204,13 @@ bool TreeBuilder::KeptEveryLiteralSection() const
 
 _node* TreeBuilder::MakeNode(TidyNode source, _node* parent)
 {
+	uint32 type = NodeTypeOf(tidyNodeGetType(source));
+	size_t strayOffset = type == ProcInsTag ? MarkupStart(OffsetOf(source)) : 0;
+	if (type == ProcInsTag && IsDroppedEndTag(strayOffset))
+		return nullptr;
 	_node* node = NewNode();
-	node->type = NodeTypeOf(tidyNodeGetType(source));
+	node->type = type;
 	node->start = node->end = static_cast<uint32>(fLexer->lexbuf.size());
-	size_t strayOffset = node->type == ProcInsTag ? MarkupStart(OffsetOf(source)) : 0;
 	if (node->type == ProcInsTag && fStrayFrameTags.count(strayOffset) != 0)
 		KeepStrayFrameTag(node, strayOffset);
 	else if (IsElement(node->type))
@@ -262,6 +268,19 @@ void TreeBuilder::FillElement(_node* node, TidyNode source)
 	StartTagText tag;
 	bool readable = written && TagReader::ReadStartTag(text, offset, tag);
 	AddAttributes(node, source, readable ? &tag : nullptr);
+}
+
+// Given to the library as "<?frame>" to keep it from ending its parse.
+bool TreeBuilder::IsDroppedEndTag(size_t offset)
+{
+	if (fStrayFrameEndTags.count(offset) == 0)
+		return false;
+	std::string_view text(fSource.Text());
+	std::string name = AsciiCase::Lower(text.substr(offset + 2, TagReader::NameLength(text,
+		offset + 2)));
+	std::pair<int32, int32> place = SourceText::PlaceOf(text, offset);
+	fReports.AddDroppedEndTag(offset, place.first, place.second, name);
+	return true;
 }
 
 // Given to the library as "<?rame...>" to keep it from ending its parse;

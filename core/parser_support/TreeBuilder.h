@@ -39,7 +39,9 @@ public:
 	bool KeptEveryLiteralSection() const;
 
 private:
+	// Null for markup that does not enter the tree.
 	_node* MakeNode(TidyNode source, _node* parent);
+	bool IsDroppedEndTag(size_t offset);
 	void FillElement(_node* node, TidyNode source);
 	void FillText(_node* node, TidyNode source, _node* parent);
 	void FillMarkupText(_node* node, TidyNode source);
@@ -68,6 +70,7 @@ private:
 	std::unordered_set<size_t> fWrittenElements;
 	std::unordered_set<size_t> fDeclarations;
 	std::unordered_set<size_t> fStrayFrameTags;
+	std::unordered_set<size_t> fStrayFrameEndTags;
 };
 
 #endif

@@ -210,6 +210,18 @@ TEST_F(PageReading, FramesInTheBodyDoNotEndTheReading)
 	EXPECT_TRUE(ReportsContaining("could not be read").empty());
 }
 
+TEST_F(PageReading, StrayFrameEndTagsAreDroppedLikeOtherStrayEndTags)
+{
+	Read("<!DOCTYPE x><p>a</FRAME>b</frameset>c");
+	EXPECT_EQ(TextBelow(Element("p")), "abc");
+	std::vector<ParseReport> dropped = ReportsContaining("discarding unexpected </frame");
+	ASSERT_EQ(dropped.size(), 2u);
+	EXPECT_EQ(dropped[0].text, "Warning: discarding unexpected </frame>");
+	EXPECT_EQ(SourceAt(dropped[0], 8), "</FRAME>");
+	EXPECT_EQ(dropped[1].column, 26);
+	EXPECT_TRUE(ReportsContaining("could not be read").empty());
+}
+
 TEST_F(PageReading, MalformedFrameTagInTheBodyLosesOnlyItsAttributes)
 {
 	Read("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<p>a<frame'et src=x>b<p>more");
