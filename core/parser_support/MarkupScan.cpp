@@ -173,9 +173,7 @@ size_t MarkupScan::ScanEndTag(std::string_view text, size_t offset)
 		fFramesetDepth--;
 		frameEnd = false;
 	}
-	size_t close = text.find('>', offset + 2);
-	if (frameEnd && close != std::string_view::npos
-			&& text.substr(offset + 2, close - offset - 2).find('<') == std::string_view::npos)
+	if (frameEnd && text.find('>', offset + 2) != std::string_view::npos)
 		fStrayFrameEndTags.push_back(offset);
 	if (lowerName == "title")
 		fInTitle = false;
