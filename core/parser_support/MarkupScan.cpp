@@ -53,6 +53,8 @@ MarkupScan::MarkupScan(std::string_view text)
 			offset = After(text, offset + 9, "]]>");
 		else if (IsDeclarationInDocument(text, offset))
 			offset = KeepDeclaration(text, offset);
+		else if (StartsWith(text, offset, "<!d") || StartsWith(text, offset, "<!D"))
+			offset = DocumentTypeEnd(text, offset);
 		else if (StartsWith(text, offset, "<!") || StartsWith(text, offset, "<?"))
 			offset = After(text, offset + 2, ">");
 		else if (StartsWith(text, offset, "<%"))
@@ -87,6 +89,25 @@ size_t MarkupScan::KeepDeclaration(std::string_view text, size_t offset)
 {
 	fDeclarations.push_back(offset);
 	return After(text, offset + 2, ">");
+}
+
+// The document type declaration the library reads itself: it ends at the
+// first '>' outside quotes.
+size_t MarkupScan::DocumentTypeEnd(std::string_view text, size_t offset)
+{
+	char quote = 0;
+	for (size_t position = offset + 2; position < text.size(); position++) {
+		char c = text[position];
+		if (quote != 0) {
+			if (c == quote)
+				quote = 0;
+		} else if (c == '"' || c == '\'') {
+			quote = c;
+		} else if (c == '>') {
+			return position + 1;
+		}
+	}
+	return text.size();
 }
 
 bool MarkupScan::HasCharacters(std::string_view text)

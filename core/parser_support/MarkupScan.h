@@ -68,6 +68,7 @@ private:
 
 	bool IsDeclarationInDocument(std::string_view text, size_t offset);
 	static bool HasCharacters(std::string_view text);
+	static size_t DocumentTypeEnd(std::string_view text, size_t offset);
 	static bool ImpliesBody(std::string_view lowerName);
 	size_t KeepDeclaration(std::string_view text, size_t offset);
 	size_t ScanStartTag(std::string_view text, size_t offset);

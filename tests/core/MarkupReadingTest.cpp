@@ -144,4 +144,7 @@ TEST(MarkupScan, TextOrABodyTagBeforeAFramesetPutsItInTheBody)
 		(std::vector<size_t>{1, 11}));
 	EXPECT_EQ(MarkupScan("<p><frameset>").StrayFrameTags(), (std::vector<size_t>{3}));
 	EXPECT_EQ(MarkupScan("<velmora-x><frameset>").StrayFrameTags(), (std::vector<size_t>{11}));
+	// The document type's quotes hide the frameset from the library.
+	EXPECT_EQ(MarkupScan("<!D C \"><frameset\"><frame>").StrayFrameTags(),
+		(std::vector<size_t>{19}));
 }
