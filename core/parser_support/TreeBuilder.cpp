@@ -364,14 +364,12 @@ void TreeBuilder::FillMarkupText(_node* node, TidyNode source)
 				text = page.substr(offset + 1, close - offset - 1);
 				break;
 			}
+			// The library's value of an instruction it read from malformed
+			// markup can be a range that runs backwards (asking for it reads
+			// far beyond its buffer); only its target name is taken from it.
 			std::string_view raw = RawFrom(offset, "<?", ">");
-			if (!raw.empty()) {
-				text = raw;
-			} else {
-				const char* target = tidyNodeGetName(source);
-				text = std::string(target != nullptr ? target : "")
-					+ std::string(LibraryValue(source));
-			}
+			const char* target = tidyNodeGetName(source);
+			text = !raw.empty() ? std::string(raw) : std::string(target != nullptr ? target : "");
 			break;
 		}
 		case XmlDeclTag:

@@ -508,6 +508,14 @@ TEST_F(PageReading, EmptyPageReadsToAnEmptyDocument)
 
 // The library itself forgets two blocks on this page; run under the leak
 // checker, the test shows that reading it leaves nothing behind.
+// The library keeps a backward range for this instruction; asking it for
+// the instruction's value would read far past its buffer.
+TEST_F(PageReading, MalformedInstructionIsReadWithoutItsLibraryValue)
+{
+	Read(std::string("<<?\0\0\0,version=\"1\xFF\xFF" "a\0\0']Yding=\"iso-8859-1\"?>", 44));
+	EXPECT_NE(FirstOfType(ProcInsTag), nullptr);
+}
+
 TEST_F(PageReading, UnfinishedXmlDeclarationLeavesNoMemoryBehind)
 {
 	Read("<?xml v");
