@@ -3,7 +3,6 @@
 #include <tidy/tidyenum.h>
 
 #include <cstring>
-#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -362,15 +361,20 @@ constexpr const _attribute* Entry(std::string_view name)
 
 const _attribute* LookUpAttribute(const char* name)
 {
-	static const std::unordered_map<std::string, const _attribute*> sByName = [] {
-		std::unordered_map<std::string, const _attribute*> map;
+	static const std::unordered_map<std::string_view, const _attribute*> sByName = [] {
+		std::unordered_map<std::string_view, const _attribute*> map;
 		for (const _attribute& attribute : sAttributes)
 			map.emplace(attribute.name, &attribute);
 		return map;
 	}();
-	if (name == nullptr || strlen(name) > kLongestAttributeName)
+	if (name == nullptr)
 		return nullptr;
-	auto found = sByName.find(AsciiCase::Lower(name));
+	char buffer[kLongestAttributeName];
+	std::string_view lower = AsciiCase::Lower(std::string_view(name, strnlen(name,
+		kLongestAttributeName + 1)), buffer);
+	if (lower.empty())
+		return nullptr;
+	auto found = sByName.find(lower);
 	return found == sByName.end() ? nullptr : found->second;
 }
 

@@ -192,9 +192,11 @@ _attval* NodeTree::AddAttribute(_node* node, std::string_view name,
 	attribute->attribute = CopyString(name);
 	attribute->dict = LookUpAttribute(attribute->attribute);
 	attribute->delim = delim;
-	if (value.has_value()) {
+	if (value.has_value() && value->find('"') == std::string_view::npos) {
+		attribute->value = CopyString(*value);
+	} else if (value.has_value()) {
 		std::string quotable;
-		quotable.reserve(value->size());
+		quotable.reserve(value->size() + 8);
 		for (char c : *value) {
 			if (c == '"')
 				quotable += "&quot;";

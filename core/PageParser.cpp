@@ -46,7 +46,14 @@ public:
 	{
 	}
 
-	static int GetByte(void* data) { return static_cast<InputFeed*>(data)->Next(); }
+	static int GetByte(void* data)
+	{
+		InputFeed* feed = static_cast<InputFeed*>(data);
+		// Most bytes take this one test; the rest is done at the next event.
+		if (feed->fPosition < feed->fNextEvent)
+			return static_cast<unsigned char>(feed->fText[feed->fPosition++]);
+		return feed->AtEvent();
+	}
 	static void UngetByte(void* data, byte)
 	{
 		InputFeed* feed = static_cast<InputFeed*>(data);
@@ -63,29 +70,30 @@ public:
 	// Reading is over, whether or not the library looked at every byte.
 	void Finish() { Report(100); }
 	// How far the library read; short of the end when it gave up early.
-	size_t Furthest() const { return fFurthest; }
+	size_t Furthest() const { return std::max(fFurthest, fPosition); }
 
 private:
-	int Next()
+	// A stop check, a progress step or the end of the text is due.
+	int AtEvent()
 	{
+		fFurthest = std::max(fFurthest, fPosition);
 		if (fStopped)
 			return static_cast<int>(EndOfStream);
-		if (fPosition % kBytesBetweenStopChecks == 0 && fOptions.stopRequested
-				&& fOptions.stopRequested()) {
+		if (fOptions.stopRequested && fOptions.stopRequested()) {
 			fStopped = true;
 			return static_cast<int>(EndOfStream);
 		}
 		if (fPosition >= fText.size()) {
 			Report(100);
+			fNextEvent = fText.size();
 			return static_cast<int>(EndOfStream);
 		}
-		if (fPosition >= fNextReport) {
-			int32 percent = static_cast<int32>(fPosition * 100 / fText.size());
-			Report(percent);
-			fNextReport = ((percent + 1) * fText.size() + 99) / 100;
-		}
+		int32 percent = static_cast<int32>(fPosition * 100 / fText.size());
+		Report(percent);
+		size_t nextPercent = ((percent + 1) * fText.size() + 99) / 100;
+		fNextEvent = std::min({fPosition + kBytesBetweenStopChecks, nextPercent, fText.size()});
+		fNextEvent = std::max(fNextEvent, fPosition + 1);
 		unsigned char c = fText[fPosition++];
-		fFurthest = std::max(fFurthest, fPosition);
 		if (fPosition == fText.size())
 			Report(100);
 		return c;
@@ -103,7 +111,7 @@ private:
 	std::string_view fText;
 	const ParseOptions& fOptions;
 	size_t fPosition = 0;
-	size_t fNextReport = 0;
+	size_t fNextEvent = 0;
 	size_t fFurthest = 0;
 	int32& fPercent;
 	bool fStopped = false;
@@ -168,7 +176,10 @@ status_t ParseJob::Run()
 	if (!LibraryConfiguration::Apply(document.get(), fScan))
 		return B_BAD_VALUE;
 
-	std::string libraryText = fScan.TextForLibrary(fSource.Text());
+	std::string changedText;
+	if (fScan.ChangesText())
+		changedText = fScan.TextForLibrary(fSource.Text());
+	const std::string& libraryText = fScan.ChangesText() ? changedText : fSource.Text();
 	InputFeed feed(libraryText, fOptions, fPercentShown);
 	TidyInputSource input;
 	tidyInitSource(&input, &feed, InputFeed::GetByte, InputFeed::UngetByte, InputFeed::IsEOF);
@@ -180,7 +191,7 @@ status_t ParseJob::Run()
 		return B_ERROR;
 	}
 	if (feed.Furthest() < libraryText.size()) {
-		std::pair<int32, int32> place = SourceText::PlaceOf(libraryText, feed.Furthest());
+		std::pair<int32, int32> place = SourceText(libraryText).PlaceOf(feed.Furthest());
 		collector.AddReadingEnded(fSource.OffsetOf(place.first, place.second), place.first,
 			place.second);
 	}
@@ -229,9 +240,8 @@ status_t RunOnLargeStack(ParseJob& job, size_t stackSize)
 std::unique_ptr<ParsedPage> PageParser::Parse(std::string_view bytes, const ParseOptions& options)
 {
 	auto page = std::make_unique<ParsedPage>();
-	page->fEncoding = TextEncoding::Detect(bytes);
 	std::string decoded;
-	page->fEncoding.Decode(bytes, decoded);
+	page->fEncoding = TextEncoding::DecodePage(bytes, decoded);
 	SourceText source(std::move(decoded));
 	MarkupScan scan(source.Text());
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "parser_support/AsciiCase.h"
@@ -210,15 +211,20 @@ struct UnknownTagEntry {
 
 const _tagdict* LookUpTag(const char* name)
 {
-	static const std::unordered_map<std::string, const _tagdict*> sByName = [] {
-		std::unordered_map<std::string, const _tagdict*> map;
+	static const std::unordered_map<std::string_view, const _tagdict*> sByName = [] {
+		std::unordered_map<std::string_view, const _tagdict*> map;
 		for (const _tagdict& tag : sTags)
 			map.emplace(tag.name, &tag);
 		return map;
 	}();
-	if (name == nullptr || strlen(name) > kLongestTagName)
+	if (name == nullptr)
 		return nullptr;
-	auto found = sByName.find(AsciiCase::Lower(name));
+	char buffer[kLongestTagName];
+	std::string_view lower = AsciiCase::Lower(std::string_view(name, strnlen(name,
+		kLongestTagName + 1)), buffer);
+	if (lower.empty())
+		return nullptr;
+	auto found = sByName.find(lower);
 	return found == sByName.end() ? nullptr : found->second;
 }
 

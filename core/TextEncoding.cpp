@@ -3,6 +3,8 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include <UTF8.h>
@@ -141,6 +143,37 @@ bool IconvEncode(const std::string& name, std::string_view text, std::string& by
 	return complete;
 }
 
+// The number of ASCII bytes from offset on; pages are mostly ASCII, and
+// runs of it need no decoding.
+size_t AsciiRun(std::string_view bytes, size_t offset)
+{
+	size_t end = offset;
+	while (end + 8 <= bytes.size()) {
+		uint64_t word;
+		memcpy(&word, bytes.data() + end, sizeof(word));
+		if ((word & 0x8080808080808080ull) != 0)
+			break;
+		end += 8;
+	}
+	while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
+		end++;
+	return end - offset;
+}
+
+bool IsUtf8(std::string_view bytes)
+{
+	for (size_t offset = 0; offset < bytes.size();) {
+		offset += AsciiRun(bytes, offset);
+		if (offset >= bytes.size())
+			return true;
+		size_t length = UTF8::CharLength(bytes, offset);
+		if (length == 1)
+			return false;
+		offset += length;
+	}
+	return true;
+}
+
 bool StartsWith(std::string_view bytes, std::string_view prefix)
 {
 	return bytes.substr(0, prefix.size()) == prefix;
@@ -164,6 +197,12 @@ TextEncoding::TextEncoding(Method method, std::string name, bool byteOrderMark)
 
 TextEncoding TextEncoding::Detect(std::string_view bytes)
 {
+	bool foundUtf8 = false;
+	return Detect(bytes, foundUtf8);
+}
+
+TextEncoding TextEncoding::Detect(std::string_view bytes, bool& foundUtf8)
+{
 	if (StartsWith(bytes, "\xEF\xBB\xBF"))
 		return TextEncoding(Method::kUTF8, "UTF-8", true);
 	std::string scratch;
@@ -178,9 +217,21 @@ TextEncoding TextEncoding::Detect(std::string_view bytes)
 			&& (declared.fMethod != Method::kIconv || declared.Decode(bytes, scratch)))
 		return declared;
 
-	if (UTF8::IsValid(bytes))
+	foundUtf8 = IsUtf8(bytes);
+	if (foundUtf8)
 		return TextEncoding();
 	return TextEncoding(Method::kWindows1252, "windows-1252", false);
+}
+
+TextEncoding TextEncoding::DecodePage(std::string_view bytes, std::string& text)
+{
+	bool foundUtf8 = false;
+	TextEncoding encoding = Detect(bytes, foundUtf8);
+	if (foundUtf8)
+		text.assign(bytes);
+	else
+		encoding.Decode(bytes, text);
+	return encoding;
 }
 
 bool TextEncoding::ForDeclaredCharset(std::string_view charset, TextEncoding& encoding)
@@ -215,12 +266,20 @@ bool TextEncoding::Decode(std::string_view bytes, std::string& text) const
 		case Method::kUTF8:
 			if (fByteOrderMark && StartsWith(bytes, "\xEF\xBB\xBF"))
 				bytes.remove_prefix(3);
+			if (IsUtf8(bytes)) {
+				text.assign(bytes);
+				return true;
+			}
 			text.reserve(bytes.size());
 			for (size_t offset = 0; offset < bytes.size();) {
+				size_t ascii = AsciiRun(bytes, offset);
+				text.append(bytes.substr(offset, ascii));
+				offset += ascii;
+				if (offset >= bytes.size())
+					break;
 				size_t length = UTF8::CharLength(bytes, offset);
-				unsigned char byte = bytes[offset];
-				if (length == 1 && byte >= 0x80)
-					UTF8::Append(text, Windows1252ToUnicode(byte));
+				if (length == 1)
+					UTF8::Append(text, Windows1252ToUnicode(bytes[offset]));
 				else
 					text.append(bytes.substr(offset, length));
 				offset += length;
@@ -228,11 +287,12 @@ bool TextEncoding::Decode(std::string_view bytes, std::string& text) const
 			return true;
 		case Method::kWindows1252:
 			text.reserve(bytes.size() + bytes.size() / 8);
-			for (unsigned char byte : bytes) {
-				if (byte < 0x80)
-					text += static_cast<char>(byte);
-				else
-					UTF8::Append(text, Windows1252ToUnicode(byte));
+			for (size_t offset = 0; offset < bytes.size(); offset++) {
+				size_t ascii = AsciiRun(bytes, offset);
+				text.append(bytes.substr(offset, ascii));
+				offset += ascii;
+				if (offset < bytes.size())
+					UTF8::Append(text, Windows1252ToUnicode(bytes[offset]));
 			}
 			return true;
 		case Method::kIconv:

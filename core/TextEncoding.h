@@ -18,6 +18,10 @@ public:
 	// else UTF-8 when the bytes are UTF-8, else Windows-1252.
 	static TextEncoding Detect(std::string_view bytes);
 
+	// Detect and Decode in one: the page's encoding, and its text in
+	// UTF-8. Checks a page's UTF-8 once rather than twice.
+	static TextEncoding DecodePage(std::string_view bytes, std::string& text);
+
 	// The charset name to write back into the page ("UTF-8", "ISO-8859-1",
 	// "windows-1252", "EUC-JP", ...).
 	const std::string& Name() const { return fName; }
@@ -36,6 +40,9 @@ private:
 	enum class Method { kUTF8, kWindows1252, kIconv };
 
 	TextEncoding(Method method, std::string name, bool byteOrderMark);
+	// foundUtf8: the bytes were found to be UTF-8 without a mark or a
+	// declaration, and need no decoding.
+	static TextEncoding Detect(std::string_view bytes, bool& foundUtf8);
 	static bool ForDeclaredCharset(std::string_view charset, TextEncoding& encoding);
 
 	Method fMethod;

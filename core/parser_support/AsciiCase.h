@@ -32,6 +32,18 @@ public:
 		return true;
 	}
 
+	// The lower-case form of a short name in a caller's buffer, without
+	// allocating; empty when the name does not fit.
+	template<size_t N>
+	static std::string_view Lower(std::string_view name, char (&buffer)[N])
+	{
+		if (name.size() > N)
+			return std::string_view();
+		for (size_t i = 0; i < name.size(); i++)
+			buffer[i] = Lower(name[i]);
+		return std::string_view(buffer, name.size());
+	}
+
 	static bool StartsWith(std::string_view text, std::string_view prefix)
 	{
 		return text.size() >= prefix.size() && Equal(text.substr(0, prefix.size()), prefix);

@@ -39,35 +39,56 @@ const _tagdict* LiteralTag(std::string_view lowerName)
 } // namespace
 
 MarkupScan::MarkupScan(std::string_view text)
+	:
+	fClosed(text.size(), false)
 {
 	size_t offset = 0;
 	size_t textFrom = 0;
 	while ((offset = text.find('<', offset)) != std::string_view::npos) {
-		if (!fInTitle && HasCharacters(text.substr(textFrom, offset - textFrom))) {
-			fPastDocumentStart = true;
-			fInBody = true;
-		}
-		if (StartsWith(text, offset, "<!--"))
-			offset = After(text, offset + 4, "-->");
-		else if (StartsWith(text, offset, "<![CDATA["))
-			offset = After(text, offset + 9, "]]>");
-		else if (IsDeclarationInDocument(text, offset))
-			offset = KeepDeclaration(text, offset);
-		else if (StartsWith(text, offset, "<!d") || StartsWith(text, offset, "<!D"))
-			offset = DocumentTypeEnd(text, offset);
-		else if (StartsWith(text, offset, "<!") || StartsWith(text, offset, "<?"))
-			offset = After(text, offset + 2, ">");
-		else if (StartsWith(text, offset, "<%"))
-			offset = After(text, offset + 2, "%>");
-		else if (StartsWith(text, offset, "</"))
-			offset = ScanEndTag(text, offset);
-		else if (offset + 1 < text.size() && TagReader::IsNameStart(text[offset + 1]))
-			offset = ScanStartTag(text, offset);
-		else
-			offset++;
+		NoteText(text.substr(textFrom, offset - textFrom));
+		offset = ScanMarkup(text, offset);
 		textFrom = offset;
 	}
-	std::sort(fClosedStarts.begin(), fClosedStarts.end());
+}
+
+// Text outside markup puts the library into the page's body, except in
+// the title; once it is there, text tells nothing more.
+void MarkupScan::NoteText(std::string_view text)
+{
+	if (fInBody && fPastDocumentStart)
+		return;
+	if (!fInTitle && HasCharacters(text)) {
+		fPastDocumentStart = true;
+		fInBody = true;
+	}
+}
+
+// Reads the markup whose '<' is at offset; returns where the scan goes on.
+size_t MarkupScan::ScanMarkup(std::string_view text, size_t offset)
+{
+	char next = offset + 1 < text.size() ? text[offset + 1] : '\0';
+	switch (next) {
+		case '!':
+			if (StartsWith(text, offset, "<!--"))
+				return After(text, offset + 4, "-->");
+			if (StartsWith(text, offset, "<![CDATA["))
+				return After(text, offset + 9, "]]>");
+			if (IsDeclarationInDocument(text, offset))
+				return KeepDeclaration(text, offset);
+			if (StartsWith(text, offset, "<!d") || StartsWith(text, offset, "<!D"))
+				return DocumentTypeEnd(text, offset);
+			return After(text, offset + 2, ">");
+		case '?':
+			return After(text, offset + 2, ">");
+		case '%':
+			return After(text, offset + 2, "%>");
+		case '/':
+			return ScanEndTag(text, offset);
+		default:
+			if (TagReader::IsNameStart(next))
+				return ScanStartTag(text, offset);
+			return offset + 1;
+	}
 }
 
 // The library takes "<!d" for the start of a document type declaration;
@@ -124,14 +145,15 @@ size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
 	if (lowerName == "title")
 		fInTitle = true;
 	fOpenStarts[lowerName].push_back(offset);
-	if (LookUpTag(lowerName.c_str()) == nullptr) {
+	const _tagdict* known = LookUpTag(lowerName.c_str());
+	if (known == nullptr) {
 		NameUse& use = fNames.try_emplace(lowerName, NameUse{fNames.size()}).first->second;
 		use.opened = true;
 	}
 
-	StartTagText tag;
+	StartTagText& tag = fTag;
 	bool readable = TagReader::ReadStartTag(text, offset, tag);
-	NoteFrameTag(lowerName, tag, offset);
+	NoteFrameTag(known, lowerName, tag, offset);
 	if (!readable)
 		return offset + 1 + nameLength;
 	if (tag.selfClosing)
@@ -147,9 +169,10 @@ size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
 // instruction, unless a '>' inside a value would end the instruction early.
 // A tag too malformed to read is given as one all the same: its attributes
 // are lost, but not the rest of the page.
-void MarkupScan::NoteFrameTag(std::string_view lowerName, const StartTagText& tag, size_t offset)
+void MarkupScan::NoteFrameTag(const _tagdict* known, std::string_view lowerName,
+	const StartTagText& tag, size_t offset)
 {
-	if (ImpliesBody(lowerName)) {
+	if (ImpliesBody(known, lowerName)) {
 		fInBody = true;
 		return;
 	}
@@ -173,9 +196,8 @@ void MarkupScan::NoteFrameTag(std::string_view lowerName, const StartTagText& ta
 
 // Whether a start tag puts the library into the page's body: the body
 // itself, and whatever may not stand in the head or in a frameset.
-bool MarkupScan::ImpliesBody(std::string_view lowerName)
+bool MarkupScan::ImpliesBody(const _tagdict* tag, std::string_view lowerName)
 {
-	const _tagdict* tag = LookUpTag(std::string(lowerName).c_str());
 	if (tag == nullptr || tag == tag_body)
 		return true;
 	bool headOrFrames = (tag->model & (CM_HTML | CM_HEAD | CM_FRAMES | CM_OBJECT)) != 0
@@ -203,7 +225,7 @@ size_t MarkupScan::ScanEndTag(std::string_view text, size_t offset)
 		use->second.closed = true;
 	auto open = fOpenStarts.find(lowerName);
 	if (open != fOpenStarts.end() && !open->second.empty()) {
-		fClosedStarts.push_back(open->second.back());
+		fClosed[open->second.back()] = true;
 		open->second.pop_back();
 	}
 	return After(text, offset + 2 + nameLength, ">");
@@ -259,7 +281,7 @@ bool MarkupScan::IsUnknownEmpty(std::string_view lowerName) const
 
 bool MarkupScan::IsClosed(size_t tagOffset) const
 {
-	return std::binary_search(fClosedStarts.begin(), fClosedStarts.end(), tagOffset);
+	return tagOffset < fClosed.size() && fClosed[tagOffset];
 }
 
 std::string MarkupScan::TextForLibrary(std::string_view original) const

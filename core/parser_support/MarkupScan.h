@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "TagDictionary.h"
-
-struct StartTagText;
+#include "TagReader.h"
 
 // A first look at a page's markup, before the HTML library reads it, for
 // what the library would otherwise lose:
@@ -53,6 +52,12 @@ public:
 	bool IsClosed(size_t tagOffset) const;
 	size_t StartTagCount() const { return fStartTagCount; }
 
+	// Whether the library is to read other text than the page's.
+	bool ChangesText() const
+	{
+		return !fRawSections.empty() || !fDeclarations.empty() || !fStrayFrameTags.empty()
+			|| !fStrayFrameEndTags.empty();
+	}
 	// The text the library reads: the literal sections' characters become
 	// 'x' (line ends kept), a declaration's "<!", a stray frame tag's "<f"
 	// and a stray frame end tag's "</" become "<?", so that lines and
@@ -66,13 +71,16 @@ private:
 		bool closed = false;
 	};
 
+	void NoteText(std::string_view text);
+	size_t ScanMarkup(std::string_view text, size_t offset);
 	bool IsDeclarationInDocument(std::string_view text, size_t offset);
 	static bool HasCharacters(std::string_view text);
 	static size_t DocumentTypeEnd(std::string_view text, size_t offset);
-	static bool ImpliesBody(std::string_view lowerName);
+	static bool ImpliesBody(const _tagdict* tag, std::string_view lowerName);
 	size_t KeepDeclaration(std::string_view text, size_t offset);
 	size_t ScanStartTag(std::string_view text, size_t offset);
-	void NoteFrameTag(std::string_view lowerName, const StartTagText& tag, size_t offset);
+	void NoteFrameTag(const _tagdict* known, std::string_view lowerName, const StartTagText& tag,
+		size_t offset);
 	size_t ScanEndTag(std::string_view text, size_t offset);
 	size_t SkipRawContent(std::string_view text, size_t contentStart, std::string_view name,
 		const _tagdict* literal, size_t tagOffset);
@@ -88,8 +96,11 @@ private:
 	int32 fFramesetDepth = 0;
 	std::unordered_map<std::string, NameUse> fNames;
 	std::unordered_map<std::string, std::vector<size_t>> fOpenStarts;
-	std::vector<size_t> fClosedStarts;
+	// By offset: the start tags an end tag closes.
+	std::vector<bool> fClosed;
 	size_t fStartTagCount = 0;
+	// Reused from tag to tag, so that reading one allocates nothing.
+	StartTagText fTag;
 };
 
 #endif

@@ -96,10 +96,12 @@ std::vector<std::string> Lines(const std::string& text)
 	return lines;
 }
 
-std::string Formatted(const char* format, std::string_view argument)
+std::string Formatted(std::string_view format, std::string_view argument)
 {
-	std::string text = format;
-	text.replace(text.find("%s"), 2, argument);
+	size_t at = format.find("%s");
+	std::string text(format.substr(0, at));
+	text.append(argument);
+	text.append(format.substr(at + 2));
 	return text;
 }
 

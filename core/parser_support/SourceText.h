@@ -9,8 +9,8 @@
 #include <SupportDefs.h>
 
 // A page's text as the HTML window holds it (UTF-8, lines ended by LF), and
-// the way from the HTML library's line and column to a byte offset in it.
-// The library is given this very text with tabs kept, so it counts lines
+// the way between the HTML library's lines and columns and byte offsets in
+// it. The library is given this very text with tabs kept, so it counts lines
 // from 1 at each LF and columns from 1, one per character, a tab too; it
 // skips the other control characters without counting them.
 class SourceText {
@@ -23,25 +23,24 @@ public:
 	std::string TakeText() { return std::move(fText); }
 
 	// The offset of a line and column; a column beyond its line gives the
-	// line's end, a line beyond the text the text's end. Calls that move
-	// forward through a line are cheap: a cursor remembers the last place.
+	// line's end, a line beyond the text the text's end.
 	size_t OffsetOf(int32 line, int32 column) const;
-	// The other way: the line and column the library gives an offset of a
-	// text it reads.
-	static std::pair<int32, int32> PlaceOf(std::string_view text, size_t offset);
+	// The line and column of an offset.
+	std::pair<int32, int32> PlaceOf(size_t offset) const;
 
 private:
 	void IndexLines();
+	size_t LineEnd(size_t line) const;
+	// The first mark of a line and the one after its last.
+	std::pair<size_t, size_t> MarksOf(size_t line) const;
 
 	std::string fText;
 	std::vector<size_t> fLineStarts;
-	// Lines of printable ASCII and tabs, where a column is a byte.
-	std::vector<bool> fLineIsSimple;
-
-	// Where the last look-up on a line with multi-byte characters ended.
-	mutable size_t fCursorLine = 0;
-	mutable int32 fCursorColumn = 0;
-	mutable size_t fCursorOffset = 0;
+	// Lines can be megabytes long (pages written on one line) and hold
+	// multi-byte characters, so the offset of every 32nd column is kept:
+	// finding a column walks at most 31 characters.
+	std::vector<size_t> fMarks;
+	std::vector<size_t> fFirstMarkOfLine;
 };
 
 #endif

@@ -28,7 +28,11 @@ size_t TagReader::NameLength(std::string_view text, size_t offset)
 
 bool TagReader::ReadStartTag(std::string_view text, size_t offset, StartTagText& tag)
 {
-	tag = StartTagText();
+	// Cleared rather than replaced: readers reuse one tag and its storage.
+	tag.name = std::string_view();
+	tag.attributes.clear();
+	tag.end = 0;
+	tag.selfClosing = false;
 	if (offset >= text.size() || text[offset] != '<')
 		return false;
 	size_t nameLength = NameLength(text, offset + 1);

@@ -12,7 +12,15 @@
 
 namespace {
 
+using LibraryAttribute = TreeBuilder::LibraryAttribute;
+
 constexpr size_t kNodesBetweenStopChecks = 4096;
+
+// The scan lists its places in the order of the text.
+bool Holds(const std::vector<size_t>& places, size_t offset)
+{
+	return std::binary_search(places.begin(), places.end(), offset);
+}
 
 uint32 NodeTypeOf(TidyNodeType type)
 {
@@ -40,20 +48,14 @@ bool IsElement(uint32 type)
 	return type == StartTag || type == EndTag || type == StartEndTag;
 }
 
-struct LibraryAttribute {
-	std::string_view name;
-	const char* value;
-};
-
-std::vector<LibraryAttribute> LibraryAttributes(TidyNode source)
+void ReadLibraryAttributes(TidyNode source, std::vector<LibraryAttribute>& attributes)
 {
-	std::vector<LibraryAttribute> attributes;
+	attributes.clear();
 	for (TidyAttr attribute = tidyAttrFirst(source); attribute != nullptr;
 			attribute = tidyAttrNext(attribute)) {
 		const char* name = tidyAttrName(attribute);
 		attributes.push_back(LibraryAttribute{name != nullptr ? name : "", tidyAttrValue(attribute)});
 	}
-	return attributes;
 }
 
 // Elements the library renames while it reads; the page keeps its own.
@@ -71,11 +73,23 @@ bool MayHideATagEnd(std::string_view value)
 	return value.find_first_of("<>\n") != std::string_view::npos;
 }
 
-// Whether the page's own reading of a start tag can be trusted: both readings
-// name the same attributes (the page may repeat one the library kept once),
-// and where a value could hide the tag's end, both read the same value.
-bool ReadingsAgree(const StartTagText& written, const std::vector<LibraryAttribute>& library)
+bool SameNamesInOrder(const StartTagText& written, const std::vector<LibraryAttribute>& library)
 {
+	if (written.attributes.size() != library.size())
+		return false;
+	for (size_t i = 0; i < library.size(); i++) {
+		if (!AsciiCase::Equal(written.attributes[i].name, library[i].name))
+			return false;
+	}
+	return true;
+}
+
+// The names of both readings as sets, the page's allowed to repeat a name
+// the library kept once.
+bool SameNames(const StartTagText& written, const std::vector<LibraryAttribute>& library)
+{
+	if (SameNamesInOrder(written, library))
+		return true;
 	std::vector<std::string> writtenNames;
 	for (const TagAttributeText& attribute : written.attributes)
 		writtenNames.push_back(AsciiCase::Lower(attribute.name));
@@ -99,7 +113,16 @@ bool ReadingsAgree(const StartTagText& written, const std::vector<LibraryAttribu
 		if (w == 0 || writtenNames[w] != writtenNames[w - 1])
 			return false;
 	}
+	return true;
+}
 
+// Whether the page's own reading of a start tag can be trusted: both readings
+// name the same attributes, and where a value could hide the tag's end, both
+// read the same value.
+bool ReadingsAgree(const StartTagText& written, const std::vector<LibraryAttribute>& library)
+{
+	if (!SameNames(written, library))
+		return false;
 	for (const TagAttributeText& attribute : written.attributes) {
 		if (!attribute.value.has_value() || !MayHideATagEnd(*attribute.value))
 			continue;
@@ -139,13 +162,8 @@ TreeBuilder::TreeBuilder(TidyDoc document, const SourceText& source, const Marku
 	fStopRequested(stopRequested)
 {
 	tidyBufInit(&fValue);
-	const std::vector<MarkupScan::RawSection>& sections = scan.RawSections();
-	for (size_t i = 0; i < sections.size(); i++)
-		fSectionAt.emplace(sections[i].tagOffset, i);
-	fSectionKept.assign(sections.size(), false);
-	fDeclarations.insert(scan.Declarations().begin(), scan.Declarations().end());
-	fStrayFrameTags.insert(scan.StrayFrameTags().begin(), scan.StrayFrameTags().end());
-	fStrayFrameEndTags.insert(scan.StrayFrameEndTags().begin(), scan.StrayFrameEndTags().end());
+	fSectionKept.assign(scan.RawSections().size(), false);
+	fWrittenElements.assign(source.Text().size() + 1, false);
 }
 
 TreeBuilder::~TreeBuilder()
@@ -211,7 +229,7 @@ _node* TreeBuilder::MakeNode(TidyNode source, _node* parent)
 	_node* node = NewNode();
 	node->type = type;
 	node->start = node->end = static_cast<uint32>(fLexer->lexbuf.size());
-	if (node->type == ProcInsTag && fStrayFrameTags.count(strayOffset) != 0)
+	if (node->type == ProcInsTag && Holds(fScan.StrayFrameTags(), strayOffset))
 		KeepStrayFrameTag(node, strayOffset);
 	else if (IsElement(node->type))
 		FillElement(node, source);
@@ -242,7 +260,7 @@ void TreeBuilder::FillElement(_node* node, TidyNode source)
 			fReports.DropObsoleteReportAt(offset);
 		}
 	}
-	written = written && fWrittenElements.insert(offset).second;
+	written = written && ClaimWrittenElement(offset);
 	node->implicit = !written;
 
 	int32 id = tidyNodeGetId(source);
@@ -265,20 +283,19 @@ void TreeBuilder::FillElement(_node* node, TidyNode source)
 	node->element = strndup(name.data(), name.size());
 	node->closed = written && fScan.IsClosed(offset);
 
-	StartTagText tag;
-	bool readable = written && TagReader::ReadStartTag(text, offset, tag);
-	AddAttributes(node, source, readable ? &tag : nullptr);
+	bool readable = written && TagReader::ReadStartTag(text, offset, fTag);
+	AddAttributes(node, source, readable ? &fTag : nullptr);
 }
 
 // Given to the library as "<?frame>" to keep it from ending its parse.
 bool TreeBuilder::IsDroppedEndTag(size_t offset)
 {
-	if (fStrayFrameEndTags.count(offset) == 0)
+	if (!Holds(fScan.StrayFrameEndTags(), offset))
 		return false;
 	std::string_view text(fSource.Text());
 	std::string name = AsciiCase::Lower(text.substr(offset + 2, TagReader::NameLength(text,
 		offset + 2)));
-	std::pair<int32, int32> place = SourceText::PlaceOf(text, offset);
+	std::pair<int32, int32> place = fSource.PlaceOf(offset);
 	fReports.AddDroppedEndTag(offset, place.first, place.second, name);
 	return true;
 }
@@ -296,19 +313,24 @@ void TreeBuilder::KeepStrayFrameTag(_node* node, size_t offset)
 	node->tag = LookUpTag(std::string(name).c_str());
 	node->element = strndup(name.data(), name.size());
 	node->closed = fScan.IsClosed(offset);
-	fWrittenElements.insert(offset);
+	ClaimWrittenElement(offset);
 	for (const TagAttributeText& attribute : tag.attributes)
 		NodeTree::AddAttribute(node, attribute.name, attribute.value, attribute.delim);
 }
 
 bool TreeBuilder::KeepLiteralSection(_node* node, TidyNode source, size_t offset)
 {
-	auto found = fSectionAt.find(offset);
-	if (found == fSectionAt.end() || fSectionKept[found->second])
+	const std::vector<MarkupScan::RawSection>& sections = fScan.RawSections();
+	auto found = std::lower_bound(sections.begin(), sections.end(), offset,
+		[](const MarkupScan::RawSection& section, size_t place) {
+			return section.tagOffset < place;
+		});
+	if (found == sections.end() || found->tagOffset != offset
+			|| fSectionKept[found - sections.begin()])
 		return false;
-	const MarkupScan::RawSection& section = fScan.RawSections()[found->second];
-	fSectionKept[found->second] = true;
-	fWrittenElements.insert(offset);
+	const MarkupScan::RawSection& section = *found;
+	fSectionKept[found - sections.begin()] = true;
+	ClaimWrittenElement(offset);
 	fReports.DropObsoleteReportAt(offset);
 
 	const std::string& text = fSource.Text();
@@ -316,9 +338,8 @@ bool TreeBuilder::KeepLiteralSection(_node* node, TidyNode source, size_t offset
 	node->tag = section.tag;
 	node->element = strndup(text.data() + offset + 1, nameLength);
 	node->closed = fScan.IsClosed(offset);
-	StartTagText tag;
-	bool readable = TagReader::ReadStartTag(text, offset, tag);
-	AddAttributes(node, source, readable ? &tag : nullptr);
+	bool readable = TagReader::ReadStartTag(text, offset, fTag);
+	AddAttributes(node, source, readable ? &fTag : nullptr);
 
 	_node* content = NewNode();
 	AppendText(content, std::string_view(text).substr(section.contentStart,
@@ -356,7 +377,7 @@ void TreeBuilder::FillMarkupText(_node* node, TidyNode source)
 			text = "![" + std::string(LibraryValue(source)) + "]";
 			break;
 		case ProcInsTag: {
-			if (fDeclarations.count(offset) != 0) {
+			if (Holds(fScan.Declarations(), offset)) {
 				// Given to the library as "<?...>" to keep it from ending its parse.
 				std::string_view page(fSource.Text());
 				size_t close = std::min(page.find('>', offset + 2), page.size());
@@ -376,9 +397,13 @@ void TreeBuilder::FillMarkupText(_node* node, TidyNode source)
 			text = RawFrom(offset, "<?xml", ">");
 			if (text.empty()) {
 				text = "?xml";
-				for (const LibraryAttribute& attribute : LibraryAttributes(source)) {
-					text += " " + std::string(attribute.name) + "=\""
-						+ (attribute.value != nullptr ? attribute.value : "") + "\"";
+				ReadLibraryAttributes(source, fLibraryAttributes);
+				for (const LibraryAttribute& attribute : fLibraryAttributes) {
+					text += ' ';
+					text.append(attribute.name);
+					text += "=\"";
+					text += attribute.value != nullptr ? attribute.value : "";
+					text += '"';
 				}
 				text += "?";
 			} else {
@@ -405,7 +430,8 @@ std::string TreeBuilder::DocTypeText(TidyNode source)
 	const char* name = tidyNodeGetName(source);
 	std::string text = "!DOCTYPE " + std::string(name != nullptr ? name : "html");
 	bool hasPublic = false;
-	for (const LibraryAttribute& attribute : LibraryAttributes(source)) {
+	ReadLibraryAttributes(source, fLibraryAttributes);
+	for (const LibraryAttribute& attribute : fLibraryAttributes) {
 		if (attribute.value == nullptr)
 			continue;
 		if (attribute.name == "PUBLIC") {
@@ -437,6 +463,17 @@ size_t TreeBuilder::MarkupStart(size_t offset) const
 	return offset;
 }
 
+// False when another node claimed the place first: the library copies
+// elements (an inline element reopened in the next paragraph) with the place
+// of the one the page wrote.
+bool TreeBuilder::ClaimWrittenElement(size_t offset)
+{
+	if (offset >= fWrittenElements.size() || fWrittenElements[offset])
+		return false;
+	fWrittenElements[offset] = true;
+	return true;
+}
+
 bool TreeBuilder::IsWrittenAt(size_t offset, std::string_view name) const
 {
 	std::string_view text(fSource.Text());
@@ -449,13 +486,14 @@ bool TreeBuilder::IsWrittenAt(size_t offset, std::string_view name) const
 
 void TreeBuilder::AddAttributes(_node* node, TidyNode source, const StartTagText* written)
 {
-	std::vector<LibraryAttribute> library = LibraryAttributes(source);
+	std::vector<LibraryAttribute>& library = fLibraryAttributes;
+	ReadLibraryAttributes(source, library);
 	if (written != nullptr && ReadingsAgree(*written, library)) {
 		for (const TagAttributeText& attribute : written->attributes)
 			NodeTree::AddAttribute(node, attribute.name, attribute.value, attribute.delim);
 		return;
 	}
-	for (const LibraryAttribute& attribute : library) {
+	for (const LibraryAttribute& attribute : fLibraryAttributes) {
 		if (attribute.value == nullptr) {
 			NodeTree::AddAttribute(node, attribute.name, std::nullopt, 0);
 		} else {

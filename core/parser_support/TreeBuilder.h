@@ -6,16 +6,14 @@
 
 #include <functional>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "MarkupScan.h"
 #include "NodeTree.h"
+#include "TagReader.h"
 
 class ReportCollector;
 class SourceText;
-struct StartTagText;
 
 // Copies the HTML library's tree of a page into the editor's node tree,
 // without recursion, taking from the page's own text what the library
@@ -24,6 +22,13 @@ struct StartTagText;
 // and which elements the page itself wrote.
 class TreeBuilder {
 public:
+	// An attribute as the library read it: the name in lower case, the value
+	// with character references decoded.
+	struct LibraryAttribute {
+		std::string_view name;
+		const char* value;
+	};
+
 	TreeBuilder(TidyDoc document, const SourceText& source, const MarkupScan& scan,
 		ReportCollector& reports, const std::function<bool()>& stopRequested);
 	~TreeBuilder();
@@ -50,6 +55,7 @@ private:
 
 	size_t OffsetOf(TidyNode source) const;
 	size_t MarkupStart(size_t offset) const;
+	bool ClaimWrittenElement(size_t offset);
 	bool IsWrittenAt(size_t offset, std::string_view name) const;
 	void AddAttributes(_node* node, TidyNode source, const StartTagText* written);
 	std::string_view LibraryValue(TidyNode source);
@@ -65,12 +71,12 @@ private:
 
 	_lexer* fLexer = nullptr;
 	TidyBuffer fValue;
-	std::unordered_map<size_t, size_t> fSectionAt;
+	// Reused from element to element, so that reading one allocates nothing.
+	StartTagText fTag;
+	std::vector<LibraryAttribute> fLibraryAttributes;
 	std::vector<bool> fSectionKept;
-	std::unordered_set<size_t> fWrittenElements;
-	std::unordered_set<size_t> fDeclarations;
-	std::unordered_set<size_t> fStrayFrameTags;
-	std::unordered_set<size_t> fStrayFrameEndTags;
+	// The places of elements the page wrote, claimed by the first node there.
+	std::vector<bool> fWrittenElements;
 };
 
 #endif

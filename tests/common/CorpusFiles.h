@@ -25,7 +25,7 @@ inline std::vector<std::string> Inputs()
 		if (!entry.is_regular_file())
 			continue;
 		std::string folder = entry.path().parent_path().filename().string();
-		if (folder.size() > 6 && folder.ends_with("-cases"))
+		if (folder.ends_with("-cases") && entry.path().filename().string().starts_with("case-"))
 			files.push_back(std::filesystem::relative(entry.path(), root).string());
 	}
 	std::sort(files.begin(), files.end());

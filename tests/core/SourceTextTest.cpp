@@ -64,15 +64,23 @@ TEST(SourceText, PlacesBeyondTheTextAreClampedToItsEnds)
 	EXPECT_EQ(source.OffsetOf(1, 0), 0u);
 }
 
-TEST(SourceText, LookingBackOnALineAfterLookingFurtherGivesTheSameOffsets)
+TEST(SourceText, LongLinesOfMultiByteCharactersFindEveryColumn)
 {
 	std::string line;
-	for (int i = 0; i < 100; i++)
-		line += "\xC3\xA9<b>";
-	SourceText source(line);
-	size_t far = source.OffsetOf(1, 400);
-	size_t near = source.OffsetOf(1, 2);
-	EXPECT_EQ(near, 2u);
-	EXPECT_EQ(source.OffsetOf(1, 400), far);
-	EXPECT_EQ(far, 99u * 5 + 4);
+	for (int i = 0; i < 1000; i++)
+		line += "\xC3\xA9<\x01" "b>";
+	SourceText source(line + "\nnext");
+	// Each unit: four characters with columns, six bytes.
+	for (int32 column : {1, 2, 255, 256, 257, 258, 511, 512, 513, 1024, 3999, 4000}) {
+		SCOPED_TRACE(column);
+		size_t unit = static_cast<size_t>(column - 1) / 4;
+		size_t within = static_cast<size_t>(column - 1) % 4;
+		const size_t kOffsets[] = {0, 2, 4, 5};
+		size_t offset = source.OffsetOf(1, column);
+		EXPECT_EQ(offset, unit * 6 + kOffsets[within]);
+		EXPECT_EQ(source.PlaceOf(offset), std::make_pair(1, column));
+	}
+	EXPECT_EQ(source.OffsetOf(1, 4001), 6000u);
+	EXPECT_EQ(source.OffsetOf(2, 1), 6001u);
+	EXPECT_EQ(source.PlaceOf(6003), std::make_pair(2, 3));
 }

@@ -64,6 +64,17 @@ TEST(EncodingDetection, PagesAreReadInTheEncodingTheyComeIn)
 	}
 }
 
+TEST(EncodingDetection, DecodingAPageInOneStepGivesTheSame)
+{
+	for (const DetectionRow& row : kDetections) {
+		SCOPED_TRACE(row.situation);
+		std::string text;
+		TextEncoding encoding = TextEncoding::DecodePage(row.bytes, text);
+		EXPECT_EQ(encoding.Name(), row.name);
+		EXPECT_EQ(text, row.text);
+	}
+}
+
 TEST(EncodingDetection, DeclaredCharsetTheBytesDoNotFitIsNotTrusted)
 {
 	// Invalid EUC-JP: a lead byte followed by ASCII.
