@@ -2,11 +2,9 @@
 
 #include <tidy/tidyenum.h>
 
-#include <cstring>
 #include <string_view>
-#include <unordered_map>
 
-#include "parser_support/AsciiCase.h"
+#include "parser_support/CaseFoldedIndex.h"
 
 namespace {
 
@@ -361,21 +359,8 @@ constexpr const _attribute* Entry(std::string_view name)
 
 const _attribute* LookUpAttribute(const char* name)
 {
-	static const std::unordered_map<std::string_view, const _attribute*> sByName = [] {
-		std::unordered_map<std::string_view, const _attribute*> map;
-		for (const _attribute& attribute : sAttributes)
-			map.emplace(attribute.name, &attribute);
-		return map;
-	}();
-	if (name == nullptr)
-		return nullptr;
-	char buffer[kLongestAttributeName];
-	std::string_view lower = AsciiCase::Lower(std::string_view(name, strnlen(name,
-		kLongestAttributeName + 1)), buffer);
-	if (lower.empty())
-		return nullptr;
-	auto found = sByName.find(lower);
-	return found == sByName.end() ? nullptr : found->second;
+	static const CaseFoldedIndex<_attribute, kLongestAttributeName> sIndex(sAttributes);
+	return sIndex.Find(name);
 }
 
 constinit const _attribute* const attr_align = Entry("align");

@@ -6,10 +6,10 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 
 #include "parser_support/AsciiCase.h"
+#include "parser_support/CaseFoldedIndex.h"
 
 namespace {
 
@@ -196,7 +196,7 @@ constexpr const _tagdict* Entry(TidyTagId id)
 	return &sTags[id - 1];
 }
 
-// Names are short; anything longer is no tag of ours and need not be copied.
+// Names are short; anything longer is no tag of ours.
 constexpr size_t kLongestTagName = 16;
 
 // Enough for any real site; a page of random names gets no more.
@@ -211,21 +211,8 @@ struct UnknownTagEntry {
 
 const _tagdict* LookUpTag(const char* name)
 {
-	static const std::unordered_map<std::string_view, const _tagdict*> sByName = [] {
-		std::unordered_map<std::string_view, const _tagdict*> map;
-		for (const _tagdict& tag : sTags)
-			map.emplace(tag.name, &tag);
-		return map;
-	}();
-	if (name == nullptr)
-		return nullptr;
-	char buffer[kLongestTagName];
-	std::string_view lower = AsciiCase::Lower(std::string_view(name, strnlen(name,
-		kLongestTagName + 1)), buffer);
-	if (lower.empty())
-		return nullptr;
-	auto found = sByName.find(lower);
-	return found == sByName.end() ? nullptr : found->second;
+	static const CaseFoldedIndex<_tagdict, kLongestTagName> sIndex(sTags);
+	return sIndex.Find(name);
 }
 
 const _tagdict* TagForLibraryId(int32 id)
