@@ -14,6 +14,8 @@
 // calling (main) thread runs the display until the application quits;
 // headless, the calling thread runs the application looper itself. Unlike
 // other loopers the application is not deleted when it quits: main() does.
+class BResources;
+
 class BApplication : public BLooper {
 public:
 	explicit BApplication(const char* signature);
@@ -38,6 +40,10 @@ public:
 
 	status_t GetAppInfo(app_info* info) const;
 	bool IsLaunching() const { return !fReadyToRunDone.load(); }
+
+	// The program's resource archive (defined by the storage kit); null when
+	// there is none or it is damaged.
+	static BResources* AppResources();
 
 private:
 	static status_t AppThreadEntry(void* application);

@@ -1,5 +1,5 @@
 #include "HelperProcess.h"
-#include "TemporaryDirectory.h"
+#include "TempDirectory.h"
 
 #include <Clipboard.h>
 #include <DisplayServer.h>
@@ -73,7 +73,7 @@ protected:
 			setenv("XDG_RUNTIME_DIR", fPrevious.c_str(), 1);
 	}
 
-	TemporaryDirectory fTemporary{"clipboard-test"};
+	TempDirectory fTemporary;
 	std::string fDirectory;
 	std::string fPrevious;
 };

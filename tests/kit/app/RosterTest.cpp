@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "TemporaryDirectory.h"
+#include "TempDirectory.h"
 #include "app_support/ProgramFiles.h"
 
 namespace {
@@ -40,7 +40,7 @@ protected:
 		return false;
 	}
 
-	TemporaryDirectory fTemporary{"roster-test"};
+	TempDirectory fTemporary;
 	std::string fDirectory;
 	std::string fProgram;
 	entry_ref fRef;

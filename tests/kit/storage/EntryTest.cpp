@@ -1,0 +1,199 @@
+#include <Directory.h>
+#include <Entry.h>
+#include <File.h>
+#include <Path.h>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "TempDirectory.h"
+
+class EntryTest : public testing::Test {
+protected:
+	std::string PathOf(const BEntry& entry)
+	{
+		BPath path;
+		return entry.GetPath(&path) == B_OK ? path.Path() : "";
+	}
+
+	TempDirectory dir;
+};
+
+TEST_F(EntryTest, LinkIsFollowedOnlyWhenAsked)
+{
+	dir.Write("page.html", "x");
+	ASSERT_EQ(symlink("page.html", (dir / "link").c_str()), 0);
+
+	BEntry link((dir / "link").c_str());
+	EXPECT_TRUE(link.IsSymLink());
+	EXPECT_EQ(PathOf(link), dir / "link");
+
+	BEntry target((dir / "link").c_str(), true);
+	EXPECT_TRUE(target.IsFile());
+	EXPECT_EQ(PathOf(target), dir / "page.html");
+	EXPECT_STREQ(target.Name(), "page.html");
+}
+
+TEST_F(EntryTest, ChainOfLinksAcrossDirectoriesIsFollowedToTheEnd)
+{
+	ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+	dir.Write("sub/real.html", "x");
+	ASSERT_EQ(symlink("sub/real.html", (dir / "first").c_str()), 0);
+	ASSERT_EQ(symlink((dir / "first").c_str(), (dir / "sub/second").c_str()), 0);
+
+	BEntry entry((dir / "sub/second").c_str(), true);
+	ASSERT_EQ(entry.InitCheck(), B_OK);
+	EXPECT_EQ(PathOf(entry), dir / "sub/real.html");
+}
+
+TEST_F(EntryTest, LinkLoopIsRefused)
+{
+	ASSERT_EQ(symlink("b", (dir / "a").c_str()), 0);
+	ASSERT_EQ(symlink("a", (dir / "b").c_str()), 0);
+	EXPECT_EQ(BEntry((dir / "a").c_str(), true).InitCheck(), B_LINK_LIMIT);
+	EXPECT_EQ(BEntry((dir / "a").c_str(), false).InitCheck(), B_OK);
+}
+
+TEST_F(EntryTest, DanglingLinkLeadsToTheMissingTarget)
+{
+	ASSERT_EQ(symlink("later.html", (dir / "link").c_str()), 0);
+	BEntry entry((dir / "link").c_str(), true);
+	ASSERT_EQ(entry.InitCheck(), B_OK);
+	EXPECT_FALSE(entry.Exists());
+	EXPECT_EQ(PathOf(entry), dir / "later.html");
+}
+
+TEST_F(EntryTest, DirectoryPartIsResolvedThroughLinks)
+{
+	ASSERT_EQ(mkdir((dir / "real").c_str(), 0755), 0);
+	ASSERT_EQ(symlink("real", (dir / "alias").c_str()), 0);
+	BEntry entry((dir / "alias/../alias/page.html").c_str());
+	EXPECT_EQ(PathOf(entry), dir / "real/page.html");
+}
+
+TEST_F(EntryTest, RefOfMissingEntryKeepsItsPath)
+{
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path((dir / "new.html").c_str(), &ref), B_OK);
+	EXPECT_EQ(ref.path, dir / "new.html");
+	EXPECT_STREQ(ref.name, "new.html");
+	struct stat st;
+	ASSERT_EQ(stat(dir.Path().c_str(), &st), 0);
+	EXPECT_EQ(ref.directory, st.st_ino);
+
+	BEntry entry(&ref);
+	EXPECT_EQ(entry.InitCheck(), B_OK);
+	EXPECT_FALSE(entry.Exists());
+	EXPECT_EQ(BPath(&ref), (dir / "new.html").c_str());
+
+	BFile file(&ref, B_WRITE_ONLY | B_CREATE_FILE);
+	EXPECT_EQ(file.InitCheck(), B_OK);
+	EXPECT_TRUE(entry.Exists());
+}
+
+TEST_F(EntryTest, EntryInMissingDirectoryIsNotFound)
+{
+	EXPECT_EQ(BEntry((dir / "none/page.html").c_str()).InitCheck(), B_ENTRY_NOT_FOUND);
+	entry_ref ref;
+	EXPECT_EQ(get_ref_for_path((dir / "none/page.html").c_str(), &ref), B_ENTRY_NOT_FOUND);
+	dir.Write("file", "");
+	EXPECT_EQ(BEntry((dir / "file/page.html").c_str()).InitCheck(), B_NOT_A_DIRECTORY);
+}
+
+TEST_F(EntryTest, RelativePathIsTakenFromTheWorkingDirectory)
+{
+	char previous[PATH_MAX];
+	ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+	ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+	BEntry entry("page.html");
+	EXPECT_EQ(chdir(previous), 0);
+	EXPECT_EQ(PathOf(entry), dir / "page.html");
+}
+
+TEST_F(EntryTest, RenameKeepsAnExistingTargetUnlessClobbering)
+{
+	dir.Write("a", "first");
+	dir.Write("b", "second");
+	BEntry entry((dir / "a").c_str());
+
+	EXPECT_EQ(entry.Rename("b"), B_FILE_EXISTS);
+	EXPECT_EQ(dir.Read("a"), "first");
+	EXPECT_EQ(dir.Read("b"), "second");
+	EXPECT_EQ(PathOf(entry), dir / "a");
+
+	EXPECT_EQ(entry.Rename("b", true), B_OK);
+	EXPECT_EQ(dir.Read("b"), "first");
+	EXPECT_FALSE(dir.Exists("a"));
+	EXPECT_STREQ(entry.Name(), "b");
+}
+
+TEST_F(EntryTest, MoveToAnotherDirectoryKeepsTheName)
+{
+	dir.Write("page.html", "x");
+	ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+	BDirectory sub((dir / "sub").c_str());
+	BEntry entry((dir / "page.html").c_str());
+	ASSERT_EQ(entry.MoveTo(&sub), B_OK);
+	EXPECT_TRUE(dir.Exists("sub/page.html"));
+	EXPECT_EQ(PathOf(entry), dir / "sub/page.html");
+}
+
+TEST_F(EntryTest, RemovedEntryStaysSetButNoLongerExists)
+{
+	dir.Write("page.html", "x");
+	BEntry entry((dir / "page.html").c_str());
+	ASSERT_EQ(entry.Remove(), B_OK);
+	EXPECT_EQ(entry.InitCheck(), B_OK);
+	EXPECT_FALSE(entry.Exists());
+	EXPECT_EQ(entry.Remove(), B_ENTRY_NOT_FOUND);
+
+	ASSERT_EQ(mkdir((dir / "full").c_str(), 0755), 0);
+	dir.Write("full/x", "");
+	EXPECT_EQ(BEntry((dir / "full").c_str()).Remove(), B_DIRECTORY_NOT_EMPTY);
+	dir.Write("full/x", "");
+	ASSERT_EQ(unlink((dir / "full/x").c_str()), 0);
+	EXPECT_EQ(BEntry((dir / "full").c_str()).Remove(), B_OK);
+}
+
+TEST_F(EntryTest, ParentsEndAtTheRoot)
+{
+	BEntry entry((dir / "page.html").c_str());
+	BEntry parent;
+	ASSERT_EQ(entry.GetParent(&parent), B_OK);
+	EXPECT_EQ(PathOf(parent), dir.Path());
+	BDirectory parentDir;
+	ASSERT_EQ(entry.GetParent(&parentDir), B_OK);
+	BEntry back;
+	ASSERT_EQ(parentDir.GetEntry(&back), B_OK);
+	EXPECT_EQ(PathOf(back), dir.Path());
+
+	BEntry root("/");
+	EXPECT_EQ(PathOf(root), "/");
+	EXPECT_EQ(root.GetParent(&parent), B_ENTRY_NOT_FOUND);
+}
+
+TEST_F(EntryTest, NodeRefIdentifiesTheNodeNotTheName)
+{
+	dir.Write("a", "x");
+	node_ref before, after;
+	ASSERT_EQ(BEntry((dir / "a").c_str()).GetNodeRef(&before), B_OK);
+	ASSERT_EQ(rename((dir / "a").c_str(), (dir / "b").c_str()), 0);
+	ASSERT_EQ(BEntry((dir / "b").c_str()).GetNodeRef(&after), B_OK);
+	EXPECT_EQ(before, after);
+	node_ref missing;
+	EXPECT_EQ(BEntry((dir / "a").c_str()).GetNodeRef(&missing), B_ENTRY_NOT_FOUND);
+}
+
+TEST_F(EntryTest, UnsetEntryAnswersNoInit)
+{
+	BEntry entry;
+	BPath path;
+	entry_ref ref;
+	EXPECT_EQ(entry.InitCheck(), B_NO_INIT);
+	EXPECT_EQ(entry.GetPath(&path), B_NO_INIT);
+	EXPECT_EQ(entry.GetRef(&ref), B_NO_INIT);
+	EXPECT_FALSE(entry.Exists());
+	EXPECT_EQ(entry.Name(), nullptr);
+	EXPECT_EQ(BEntry(static_cast<const char*>(nullptr)).InitCheck(), B_BAD_VALUE);
+}

@@ -1,0 +1,192 @@
+#include <Directory.h>
+#include <Entry.h>
+#include <File.h>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "FewDescriptors.h"
+#include "TempDirectory.h"
+
+class FileTest : public testing::Test {
+protected:
+	std::string ReadAll(BFile& file)
+	{
+		off_t size = 0;
+		file.GetSize(&size);
+		std::string content(size, '\0');
+		file.ReadAt(0, content.data(), content.size());
+		return content;
+	}
+
+	TempDirectory dir;
+};
+
+TEST_F(FileTest, EraseFileEmptiesAnExistingFile)
+{
+	dir.Write("page.html", "old content");
+	BFile file((dir / "page.html").c_str(), B_READ_WRITE | B_ERASE_FILE);
+	ASSERT_EQ(file.InitCheck(), B_OK);
+	EXPECT_EQ(file.Write("new", 3), 3);
+	EXPECT_EQ(dir.Read("page.html"), "new");
+}
+
+TEST_F(FileTest, WithoutEraseTheTailOfLongerContentStays)
+{
+	dir.Write("page.html", "old content");
+	BFile file((dir / "page.html").c_str(), B_WRITE_ONLY);
+	EXPECT_EQ(file.Write("new", 3), 3);
+	EXPECT_EQ(dir.Read("page.html"), "new content");
+}
+
+TEST_F(FileTest, FailIfExistsKeepsAnExistingFileUntouched)
+{
+	dir.Write("page.html", "keep me");
+	BFile file((dir / "page.html").c_str(),
+		B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS | B_ERASE_FILE);
+	EXPECT_EQ(file.InitCheck(), B_FILE_EXISTS);
+	EXPECT_EQ(dir.Read("page.html"), "keep me");
+
+	BFile fresh((dir / "fresh.html").c_str(), B_WRITE_ONLY | B_FAIL_IF_EXISTS);
+	EXPECT_EQ(fresh.InitCheck(), B_OK);
+	EXPECT_TRUE(dir.Exists("fresh.html"));
+}
+
+TEST_F(FileTest, MissingFileIsCreatedOnlyWhenAsked)
+{
+	BFile plain((dir / "page.html").c_str(), B_READ_WRITE);
+	EXPECT_EQ(plain.InitCheck(), B_ENTRY_NOT_FOUND);
+	EXPECT_FALSE(dir.Exists("page.html"));
+
+	BFile created((dir / "page.html").c_str(), B_READ_WRITE | B_CREATE_FILE);
+	EXPECT_EQ(created.InitCheck(), B_OK);
+	EXPECT_TRUE(dir.Exists("page.html"));
+}
+
+TEST_F(FileTest, OpenAtEndAppendsButLeavesWriteAtFree)
+{
+	dir.Write("log", "abc");
+	BFile file((dir / "log").c_str(), B_READ_WRITE | B_OPEN_AT_END);
+	ASSERT_EQ(file.InitCheck(), B_OK);
+	EXPECT_EQ(file.Position(), 3);
+	EXPECT_EQ(file.Write("def", 3), 3);
+	EXPECT_EQ(file.WriteAt(0, "X", 1), 1);
+	EXPECT_EQ(dir.Read("log"), "Xbcdef");
+}
+
+TEST_F(FileTest, ReadOnlyFileRefusesEveryChange)
+{
+	dir.Write("page.html", "content");
+	BFile file((dir / "page.html").c_str(), B_READ_ONLY);
+	ASSERT_EQ(file.InitCheck(), B_OK);
+	EXPECT_TRUE(file.IsReadable());
+	EXPECT_FALSE(file.IsWritable());
+	EXPECT_EQ(file.Write("x", 1), B_NOT_ALLOWED);
+	EXPECT_EQ(file.WriteAt(0, "x", 1), B_NOT_ALLOWED);
+	EXPECT_EQ(file.SetSize(0), B_NOT_ALLOWED);
+	EXPECT_EQ(dir.Read("page.html"), "content");
+}
+
+TEST_F(FileTest, WriteOnlyFileRefusesReading)
+{
+	BFile file((dir / "page.html").c_str(), B_WRITE_ONLY | B_CREATE_FILE);
+	char buffer[4];
+	EXPECT_FALSE(file.IsReadable());
+	EXPECT_EQ(file.Read(buffer, sizeof(buffer)), B_NOT_ALLOWED);
+	EXPECT_EQ(file.ReadAt(0, buffer, sizeof(buffer)), B_NOT_ALLOWED);
+}
+
+TEST_F(FileTest, SetSizeCutsAndExtendsWithoutMovingThePosition)
+{
+	BFile file((dir / "data").c_str(), B_READ_WRITE | B_CREATE_FILE);
+	ASSERT_EQ(file.Write("0123456789", 10), 10);
+	ASSERT_EQ(file.SetSize(4), B_OK);
+	EXPECT_EQ(file.Position(), 10);
+	EXPECT_EQ(ReadAll(file), "0123");
+
+	ASSERT_EQ(file.SetSize(6), B_OK);
+	EXPECT_EQ(ReadAll(file), std::string("0123\0\0", 6));
+	EXPECT_EQ(file.SetSize(-1), B_BAD_VALUE);
+}
+
+TEST_F(FileTest, ReadsAndSeeksFollowOnePosition)
+{
+	dir.Write("data", "0123456789");
+	BFile file((dir / "data").c_str(), B_READ_ONLY);
+	char buffer[4] = {};
+	EXPECT_EQ(file.Seek(-3, SEEK_END), 7);
+	EXPECT_EQ(file.Read(buffer, 3), 3);
+	EXPECT_STREQ(buffer, "789");
+	EXPECT_EQ(file.Read(buffer, 3), 0);
+	EXPECT_EQ(file.ReadAt(2, buffer, 2), 2);
+	EXPECT_EQ(file.Position(), 10);
+	EXPECT_EQ(file.Seek(-1, SEEK_SET), B_BAD_VALUE);
+	EXPECT_EQ(file.ReadAt(-1, buffer, 1), B_BAD_VALUE);
+}
+
+TEST_F(FileTest, OpeningThroughALinkWritesTheTarget)
+{
+	dir.Write("real.html", "");
+	ASSERT_EQ(symlink("real.html", (dir / "link.html").c_str()), 0);
+	BEntry link((dir / "link.html").c_str());
+	BFile file(&link, B_WRITE_ONLY);
+	ASSERT_EQ(file.Write("through", 7), 7);
+	EXPECT_EQ(dir.Read("real.html"), "through");
+	EXPECT_TRUE(BEntry((dir / "link.html").c_str()).IsSymLink());
+}
+
+TEST_F(FileTest, DirectoryIsNotAFile)
+{
+	ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+	EXPECT_EQ(BFile((dir / "sub").c_str(), B_READ_ONLY).InitCheck(), B_IS_A_DIRECTORY);
+	BDirectory parent(dir.Path().c_str());
+	BFile inside(&parent, "made.html", B_READ_WRITE | B_CREATE_FILE);
+	EXPECT_EQ(inside.InitCheck(), B_OK);
+	EXPECT_TRUE(dir.Exists("made.html"));
+}
+
+TEST_F(FileTest, UnsetFileAnswersNoInit)
+{
+	dir.Write("page.html", "x");
+	BFile file((dir / "page.html").c_str(), B_READ_WRITE);
+	file.Unset();
+	char c;
+	EXPECT_EQ(file.InitCheck(), B_NO_INIT);
+	EXPECT_FALSE(file.IsWritable());
+	EXPECT_EQ(file.Read(&c, 1), B_NO_INIT);
+	EXPECT_EQ(file.Write("y", 1), B_NO_INIT);
+	EXPECT_EQ(dir.Read("page.html"), "x");
+}
+
+TEST_F(FileTest, CopyOfAFileWritesTheSameNode)
+{
+	BFile file((dir / "page.html").c_str(), B_READ_WRITE | B_CREATE_FILE);
+	BFile copy(file);
+	file.Unset();
+	EXPECT_EQ(copy.Write("still open", 10), 10);
+	EXPECT_EQ(dir.Read("page.html"), "still open");
+}
+
+TEST_F(FileTest, RunningOutOfDescriptorsIsReportedAsNoMoreFiles)
+{
+	dir.Write("page.html", "x");
+	std::string path = dir / "page.html";
+	int result = RunInChild([&path]() {
+		BFile(path.c_str(), B_READ_ONLY);
+		UseUpDescriptors();
+		BFile file(path.c_str(), B_READ_ONLY);
+		return file.InitCheck() == B_NO_MORE_FDS ? 0 : 1;
+	});
+	EXPECT_EQ(result, 0);
+}
+
+TEST_F(FileTest, FailedOpenKeepsItsReason)
+{
+	entry_ref empty;
+	EXPECT_EQ(BFile(&empty, B_READ_ONLY).InitCheck(), B_BAD_VALUE);
+	BDirectory parent(dir.Path().c_str());
+	EXPECT_EQ(BFile(&parent, "none/page.html", B_READ_ONLY).InitCheck(), B_ENTRY_NOT_FOUND);
+	BEntry unset;
+	EXPECT_EQ(BFile(&unset, B_READ_ONLY).InitCheck(), B_NO_INIT);
+}

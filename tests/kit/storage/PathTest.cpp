@@ -1,0 +1,129 @@
+#include <Directory.h>
+#include <Entry.h>
+#include <Path.h>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "TempDirectory.h"
+
+// Paths below a temporary directory with an existing folder "real", a link
+// "alias" to it, and nothing named "missing".
+class PathTest : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		ASSERT_EQ(mkdir((dir / "real").c_str(), 0755), 0);
+		ASSERT_EQ(symlink("real", (dir / "alias").c_str()), 0);
+	}
+
+	TempDirectory dir;
+};
+
+struct NormalisationRow {
+	const char* name;
+	const char* given;     // below the temporary directory
+	const char* expected;  // below the temporary directory
+};
+
+void PrintTo(const NormalisationRow& row, std::ostream* out)
+{
+	*out << row.name;
+}
+
+
+class PathNormalisationTest : public PathTest,
+	public testing::WithParamInterface<NormalisationRow> {
+};
+
+TEST_P(PathNormalisationTest, GivesTheCleanAbsolutePath)
+{
+	BPath path((dir.Path() + GetParam().given).c_str());
+	ASSERT_EQ(path.InitCheck(), B_OK);
+	EXPECT_STREQ(path.Path(), (dir.Path() + GetParam().expected).c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PathNormalisationTest, testing::Values(
+	NormalisationRow{"Clean", "/real/page.html", "/real/page.html"},
+	NormalisationRow{"DotSegment", "/real/./page.html", "/real/page.html"},
+	NormalisationRow{"DoubledSlashes", "//real///page.html", "/real/page.html"},
+	NormalisationRow{"TrailingSlash", "/real/", "/real"},
+	NormalisationRow{"DotDot", "/real/../page.html", "/page.html"},
+	// A clean path is taken as it stands, even through a link...
+	NormalisationRow{"CleanThroughLink", "/alias/page.html", "/alias/page.html"},
+	// ...but one that needs cleaning is resolved as the kernel sees it.
+	NormalisationRow{"DotThroughLink", "/alias/./page.html", "/real/page.html"},
+	NormalisationRow{"DotDotThroughLink", "/alias/../page.html", "/page.html"},
+	// Where the directory is missing the cleaning is done on the text.
+	NormalisationRow{"DotDotInMissingDirectory", "/missing/deeper/../page.html", "/missing/page.html"},
+	NormalisationRow{"DotInMissingDirectory", "/missing/./page.html", "/missing/page.html"}),
+	[](const testing::TestParamInfo<NormalisationRow>& info) { return info.param.name; });
+
+TEST_F(PathTest, AskedNormalisationResolvesTheDirectoryButNotTheLeaf)
+{
+	ASSERT_EQ(symlink("real", (dir / "real/leaflink").c_str()), 0);
+	BPath path((dir / "alias/leaflink").c_str(), nullptr, true);
+	EXPECT_STREQ(path.Path(), (dir / "real/leaflink").c_str());
+	EXPECT_EQ(BPath((dir / "missing/page.html").c_str(), nullptr, true).InitCheck(),
+		B_ENTRY_NOT_FOUND);
+}
+
+TEST_F(PathTest, RelativePathIsTakenFromTheWorkingDirectory)
+{
+	char previous[PATH_MAX];
+	ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+	ASSERT_EQ(chdir((dir / "real").c_str()), 0);
+	BPath existing("page.html");
+	BPath missing("none/page.html");
+	EXPECT_EQ(chdir(previous), 0);
+	EXPECT_STREQ(existing.Path(), (dir / "real/page.html").c_str());
+	EXPECT_STREQ(missing.Path(), (dir / "real/none/page.html").c_str());
+}
+
+TEST_F(PathTest, LeafIsAppendedAndMustBeRelative)
+{
+	BPath path(dir.Path().c_str(), "real/page.html");
+	EXPECT_STREQ(path.Path(), (dir / "real/page.html").c_str());
+	EXPECT_STREQ(path.Leaf(), "page.html");
+	EXPECT_EQ(path.SetTo(dir.Path().c_str(), "/etc"), B_BAD_VALUE);
+	EXPECT_EQ(path.Path(), nullptr);
+
+	ASSERT_EQ(path.SetTo(dir.Path().c_str()), B_OK);
+	ASSERT_EQ(path.Append("real"), B_OK);
+	ASSERT_EQ(path.Append("x.html"), B_OK);
+	EXPECT_STREQ(path.Path(), (dir / "real/x.html").c_str());
+}
+
+TEST_F(PathTest, ParentOfEveryPathUpToTheRoot)
+{
+	BPath path((dir / "real/page.html").c_str());
+	BPath parent;
+	ASSERT_EQ(path.GetParent(&parent), B_OK);
+	EXPECT_STREQ(parent.Path(), (dir / "real").c_str());
+
+	BPath root("/");
+	EXPECT_STREQ(root.Path(), "/");
+	EXPECT_STREQ(root.Leaf(), "");
+	EXPECT_EQ(root.GetParent(&parent), B_ENTRY_NOT_FOUND);
+	ASSERT_EQ(BPath("/top").GetParent(&parent), B_OK);
+	EXPECT_STREQ(parent.Path(), "/");
+}
+
+TEST_F(PathTest, MadeFromEntriesAndDirectories)
+{
+	BEntry entry((dir / "alias/page.html").c_str());
+	EXPECT_STREQ(BPath(&entry).Path(), (dir / "real/page.html").c_str());
+	BDirectory real((dir / "real").c_str());
+	EXPECT_STREQ(BPath(&real, "sub/x").Path(), (dir / "real/sub/x").c_str());
+}
+
+TEST_F(PathTest, UnsetPathHasNoText)
+{
+	BPath path;
+	EXPECT_EQ(path.InitCheck(), B_NO_INIT);
+	EXPECT_EQ(path.Path(), nullptr);
+	EXPECT_EQ(path.Leaf(), nullptr);
+	EXPECT_EQ(BPath(static_cast<const char*>(nullptr)).InitCheck(), B_BAD_VALUE);
+	EXPECT_EQ(BPath("").InitCheck(), B_BAD_VALUE);
+}

@@ -1,0 +1,258 @@
+#include <File.h>
+#include <Resources.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "TempDirectory.h"
+
+namespace {
+
+const type_code kBitmapType = 'ARCV';
+const type_code kTextType = 'CSTR';
+
+// Little-endian helpers for crafting archives by hand.
+void Put32(std::string* out, uint32 value)
+{
+	for (int i = 0; i < 4; i++)
+		out->push_back(static_cast<char>(value >> (8 * i)));
+}
+
+uint32 Fnv1a(const std::string& bytes, size_t from)
+{
+	uint32 hash = 2166136261u;
+	for (size_t i = from; i < bytes.size(); i++) {
+		hash ^= static_cast<unsigned char>(bytes[i]);
+		hash *= 16777619u;
+	}
+	return hash;
+}
+
+struct CraftedEntry {
+	uint32 type, id, nameLength, dataLength;
+	std::string payload;  // name and data as they follow
+};
+
+// An archive with the given header count and entries and a correct
+// checksum, so that only the structure can make it wrong.
+std::string Craft(uint32 count, const std::vector<CraftedEntry>& entries)
+{
+	std::string out = "VRSC";
+	Put32(&out, 1);
+	Put32(&out, count);
+	Put32(&out, 0);
+	for (const CraftedEntry& entry : entries) {
+		Put32(&out, entry.type);
+		Put32(&out, entry.id);
+		Put32(&out, entry.nameLength);
+		Put32(&out, entry.dataLength);
+		out += entry.payload;
+	}
+	uint32 sum = Fnv1a(out, 16);
+	for (int i = 0; i < 4; i++)
+		out[12 + i] = static_cast<char>(sum >> (8 * i));
+	return out;
+}
+
+} // namespace
+
+class ResourcesTest : public testing::Test {
+protected:
+	// Writes an archive with three resources into name and returns its bytes.
+	std::string WriteSample(const char* name, bool reversed = false)
+	{
+		BFile file((dir / name).c_str(), B_READ_WRITE | B_CREATE_FILE | B_ERASE_FILE);
+		BResources resources(&file, true);
+		if (reversed) {
+			resources.AddResource(kTextType, 1, "", 0, "empty");
+			resources.AddResource(kBitmapType, 7, "\x01\x02\x00\x03", 4, "Logo");
+			resources.AddResource(kBitmapType, 3, "buttons", 7, "ButtonBarButtons");
+		} else {
+			resources.AddResource(kBitmapType, 3, "buttons", 7, "ButtonBarButtons");
+			resources.AddResource(kBitmapType, 7, "\x01\x02\x00\x03", 4, "Logo");
+			resources.AddResource(kTextType, 1, "", 0, "empty");
+		}
+		EXPECT_EQ(resources.Sync(), B_OK);
+		return dir.Read(name);
+	}
+
+	status_t Open(const std::string& bytes)
+	{
+		dir.Write("crafted.rsrc", bytes);
+		BFile file((dir / "crafted.rsrc").c_str(), B_READ_ONLY);
+		return BResources(&file).InitCheck();
+	}
+
+	TempDirectory dir;
+};
+
+TEST_F(ResourcesTest, WrittenArchiveReadsBackByIdAndByName)
+{
+	WriteSample("app.rsrc");
+	BFile file((dir / "app.rsrc").c_str(), B_READ_ONLY);
+	BResources resources(&file);
+	ASSERT_EQ(resources.InitCheck(), B_OK);
+
+	size_t size = 0;
+	const void* data = resources.LoadResource(kBitmapType, "ButtonBarButtons", &size);
+	ASSERT_NE(data, nullptr);
+	EXPECT_EQ(std::string(static_cast<const char*>(data), size), "buttons");
+	data = resources.LoadResource(kBitmapType, 7, &size);
+	ASSERT_EQ(size, 4u);
+	EXPECT_EQ(memcmp(data, "\x01\x02\x00\x03", 4), 0);
+	EXPECT_NE(resources.LoadResource(kTextType, 1, &size), nullptr);
+	EXPECT_EQ(size, 0u);
+
+	EXPECT_EQ(resources.LoadResource(kBitmapType, 4, &size), nullptr);
+	EXPECT_EQ(resources.LoadResource(kTextType, "Logo", &size), nullptr);
+	EXPECT_TRUE(resources.HasResource(kBitmapType, "Logo"));
+	EXPECT_FALSE(resources.HasResource(kTextType, 7));
+}
+
+TEST_F(ResourcesTest, InfoIsListedInTypeAndIdOrder)
+{
+	WriteSample("app.rsrc");
+	BFile file((dir / "app.rsrc").c_str(), B_READ_ONLY);
+	BResources resources(&file);
+	type_code type;
+	int32 id;
+	const char* name;
+	size_t length;
+	ASSERT_TRUE(resources.GetResourceInfo(0, &type, &id, &name, &length));
+	EXPECT_EQ(type, kBitmapType);
+	EXPECT_EQ(id, 3);
+	EXPECT_STREQ(name, "ButtonBarButtons");
+	ASSERT_TRUE(resources.GetResourceInfo(kBitmapType, 1, &id, &name, &length));
+	EXPECT_EQ(id, 7);
+	EXPECT_FALSE(resources.GetResourceInfo(3, &type, &id, &name, &length));
+	ASSERT_TRUE(resources.GetResourceInfo(kBitmapType, "Logo", &id, &length));
+	EXPECT_EQ(id, 7);
+	EXPECT_EQ(length, 4u);
+
+	const void* data = resources.LoadResource(kTextType, 1, &length);
+	ASSERT_TRUE(resources.GetResourceInfo(data, &type, &id, &length, &name));
+	EXPECT_STREQ(name, "empty");
+}
+
+TEST_F(ResourcesTest, SameResourcesGiveTheSameBytesWhateverTheOrderOfAdding)
+{
+	EXPECT_EQ(WriteSample("a.rsrc"), WriteSample("b.rsrc", true));
+}
+
+TEST_F(ResourcesTest, AddingTheSameTypeAndIdReplacesAndRemovingForgets)
+{
+	WriteSample("app.rsrc");
+	{
+		BFile file((dir / "app.rsrc").c_str(), B_READ_WRITE);
+		BResources resources(&file);
+		ASSERT_EQ(resources.AddResource(kBitmapType, 3, "new", 3, "Renamed"), B_OK);
+		const void* logo = resources.LoadResource(kBitmapType, 7, nullptr);
+		ASSERT_EQ(resources.RemoveResource(logo), B_OK);
+		EXPECT_EQ(resources.RemoveResource(kBitmapType, 7), B_BAD_VALUE);
+		// The destructor writes the changes.
+	}
+	BFile file((dir / "app.rsrc").c_str(), B_READ_ONLY);
+	BResources resources(&file);
+	size_t size;
+	const void* data = resources.LoadResource(kBitmapType, "Renamed", &size);
+	ASSERT_NE(data, nullptr);
+	EXPECT_EQ(std::string(static_cast<const char*>(data), size), "new");
+	EXPECT_FALSE(resources.HasResource(kBitmapType, "ButtonBarButtons"));
+	EXPECT_FALSE(resources.HasResource(kBitmapType, 7));
+}
+
+TEST_F(ResourcesTest, ArchiveOpenedReadOnlyRefusesChanges)
+{
+	std::string before = WriteSample("app.rsrc");
+	BFile file((dir / "app.rsrc").c_str(), B_READ_ONLY);
+	BResources resources(&file);
+	EXPECT_EQ(resources.AddResource(kTextType, 2, "x", 1), B_NOT_ALLOWED);
+	EXPECT_EQ(resources.RemoveResource(kTextType, 1), B_NOT_ALLOWED);
+	EXPECT_EQ(resources.Sync(), B_NOT_ALLOWED);
+	EXPECT_EQ(BResources(&file, true).InitCheck(), B_NOT_ALLOWED);
+	EXPECT_EQ(dir.Read("app.rsrc"), before);
+}
+
+TEST_F(ResourcesTest, EmptyFileIsAnEmptyArchive)
+{
+	EXPECT_EQ(Open(""), B_OK);
+}
+
+TEST_F(ResourcesTest, ClobberingReplacesALongerArchiveCompletely)
+{
+	WriteSample("app.rsrc");
+	BFile file((dir / "app.rsrc").c_str(), B_READ_WRITE);
+	BResources resources(&file, true);
+	ASSERT_EQ(resources.AddResource(kTextType, 1, "x", 1), B_OK);
+	ASSERT_EQ(resources.Sync(), B_OK);
+	EXPECT_EQ(Open(dir.Read("app.rsrc")), B_OK);
+	EXPECT_EQ(dir.Read("app.rsrc").size(), 16u + 16u + 1u);
+}
+
+TEST_F(ResourcesTest, EveryTruncationIsRefused)
+{
+	std::string whole = WriteSample("app.rsrc");
+	for (size_t length = 1; length < whole.size(); length++)
+		EXPECT_EQ(Open(whole.substr(0, length)), B_BAD_DATA) << "cut at " << length;
+}
+
+TEST_F(ResourcesTest, EveryChangedByteIsRefused)
+{
+	std::string whole = WriteSample("app.rsrc");
+	for (size_t at = 0; at < whole.size(); at++) {
+		std::string damaged = whole;
+		damaged[at] ^= 0x20;
+		EXPECT_EQ(Open(damaged), B_BAD_DATA) << "byte " << at;
+	}
+}
+
+TEST_F(ResourcesTest, TrailingBytesAreRefused)
+{
+	EXPECT_EQ(Open(WriteSample("app.rsrc") + "x"), B_BAD_DATA);
+}
+
+struct CorruptRow {
+	const char* name;
+	uint32 count;
+	std::vector<CraftedEntry> entries;
+};
+
+void PrintTo(const CorruptRow& row, std::ostream* out)
+{
+	*out << row.name;
+}
+
+
+class CorruptArchiveTest : public ResourcesTest,
+	public testing::WithParamInterface<CorruptRow> {
+};
+
+TEST_P(CorruptArchiveTest, IsRefusedWithoutReadingBeyondIt)
+{
+	EXPECT_EQ(Open(Craft(GetParam().count, GetParam().entries)), B_BAD_DATA)
+		<< GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CorruptArchiveTest, testing::Values(
+	CorruptRow{"CountBeyondTheEntries", 2, {{1, 1, 0, 1, "x"}}},
+	CorruptRow{"HugeCount", 0xFFFFFFFF, {{1, 1, 0, 1, "x"}}},
+	CorruptRow{"DataLengthBeyondTheEnd", 1, {{1, 1, 0, 0xFFFFFFF0, "x"}}},
+	CorruptRow{"NameLengthBeyondTheEnd", 1, {{1, 1, 0xFFFFFFFF, 0, "x"}}},
+	CorruptRow{"OverlongName", 1, {{1, 1, 300, 0, std::string(300, 'n')}}},
+	CorruptRow{"NameWithNul", 1, {{1, 1, 3, 0, std::string("a\0b", 3)}}},
+	CorruptRow{"SameTypeAndIdTwice", 2, {{1, 1, 0, 1, "x"}, {1, 1, 0, 1, "y"}}},
+	CorruptRow{"OutOfOrder", 2, {{2, 1, 0, 1, "x"}, {1, 1, 0, 1, "y"}}}),
+	[](const testing::TestParamInfo<CorruptRow>& info) { return info.param.name; });
+
+TEST_F(ResourcesTest, WrongMagicOrVersionIsRefused)
+{
+	std::string good = Craft(0, {});
+	std::string magic = good;
+	magic[0] = 'X';
+	EXPECT_EQ(Open(magic), B_BAD_DATA);
+	std::string version = good;
+	version[4] = 2;
+	EXPECT_EQ(Open(version), B_BAD_DATA);
+	EXPECT_EQ(Open(good), B_OK);
+}
