@@ -672,10 +672,13 @@ void BTextView::Select(int32 startOffset, int32 endOffset)
 		fCaretAtStart = caretAtStart;
 		return;
 	}
+	// What changed lies between the old and the new position of each end.
 	if (fSelStart == fSelEnd)
 		_InvalidateCaret();
-	_InvalidateRange(std::min(fSelStart, start), std::max(fSelStart, start));
-	_InvalidateRange(std::min(fSelEnd, end), std::max(fSelEnd, end));
+	if (start != fSelStart)
+		_InvalidateRange(std::min(fSelStart, start), std::max(fSelStart, start));
+	if (end != fSelEnd)
+		_InvalidateRange(std::min(fSelEnd, end), std::max(fSelEnd, end));
 	fSelStart = start;
 	fSelEnd = end;
 	fCaretAtStart = caretAtStart;
@@ -824,7 +827,9 @@ void BTextView::_Changed(const LayoutChange& change)
 {
 	if (change.fromLine > change.toLine)
 		return;
+	// The widest line only grows here; a whole layout measures it again.
 	const BPrivate::TextLayout& layout = fText->Layout();
+	float widest = fMaxLineWidth;
 	for (int32 line = change.fromLine; line <= change.toLine; line++)
 		fMaxLineWidth = std::max(fMaxLineWidth, layout.LineWidth(line));
 	BRect bounds = Bounds();
@@ -833,7 +838,7 @@ void BTextView::_Changed(const LayoutChange& change)
 		& bounds;
 	if (dirty.IsValid())
 		Invalidate(dirty);
-	if (change.heightDelta != 0)
+	if (change.heightDelta != 0 || fMaxLineWidth != widest)
 		_UpdateScrollBars();
 }
 
