@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
+
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -130,29 +132,6 @@ void BM_AssignString(benchmark::State& state)
 	}
 }
 BENCHMARK(BM_AssignString)->Arg(kLarge)->Unit(benchmark::kMillisecond);
-
-// Keeps the processor time per iteration of each run, so that ratios can be
-// printed; processor time, because the machine may be shared.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-	void ReportRuns(const std::vector<Run>& runs) override
-	{
-		for (const Run& run : runs) {
-			if (run.iterations > 0)
-				seconds[run.benchmark_name()] = run.cpu_accumulated_time / run.iterations;
-		}
-		ConsoleReporter::ReportRuns(runs);
-	}
-
-	void PrintRatio(const char* label, const std::string& measured, const std::string& baseline)
-	{
-		if (seconds.count(measured) == 0 || seconds.count(baseline) == 0)
-			return;
-		printf("%s: %.2f\n", label, seconds[measured] / seconds[baseline]);
-	}
-
-	std::map<std::string, double> seconds;
-};
 
 } // namespace
 
