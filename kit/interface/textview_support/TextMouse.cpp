@@ -101,6 +101,9 @@ void TextMouse::MouseUp(BPoint where)
 		int32 offset = fView.OffsetAt(where);
 		fView._SelectWithCaret(offset, offset);
 	}
+	// The drop, if the text lands anywhere, comes as a message of its own.
+	if (fMode == kDragging)
+		_ShowDropCaret(-1);
 	fMode = kIdle;
 	_StopAutoScroll();
 }
