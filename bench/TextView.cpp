@@ -6,8 +6,6 @@
 // the same bytes to a std::string.
 
 #include <iterator>
-#include <map>
-#include <memory>
 #include <random>
 #include <string>
 
@@ -19,7 +17,7 @@
 #include <Window.h>
 #include <WindowTesting.h>
 
-#include "RatioReporter.h"
+#include "BenchSupport.h"
 
 namespace {
 
@@ -139,21 +137,13 @@ private:
 	BTextView* fView;
 };
 
-Editor& EditorOf(int32 size)
-{
-	static std::map<int32, std::unique_ptr<Editor>> editors;
-	std::unique_ptr<Editor>& editor = editors[size];
-	if (!editor)
-		editor = std::make_unique<Editor>(size);
-	return *editor;
-}
 
 // One keystroke per iteration: a character, then a backspace taking it
 // back, so that the text stays as it was. Each goes through KeyDown and
 // is drawn before the next.
 void BM_Keystroke(benchmark::State& state)
 {
-	Editor& editor = EditorOf(static_cast<int32>(state.range(0)));
+	Editor& editor = ObjectOfSize<Editor>(static_cast<int32>(state.range(0)));
 	BWindow* window = editor.Window();
 	BTextView* view = editor.View();
 	const char backspace[] = {B_BACKSPACE, 0};
@@ -173,7 +163,7 @@ BENCHMARK(BM_Keystroke)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMicrosecond)
 // the editor's views colour and format what they load.
 void LoadAndStyle(benchmark::State& state, bool fonts)
 {
-	Editor& editor = EditorOf(kSmall);
+	Editor& editor = ObjectOfSize<Editor>(kSmall);
 	BWindow* window = editor.Window();
 	BTextView* view = editor.View();
 	std::string text = Prose(static_cast<int32>(state.range(0)));

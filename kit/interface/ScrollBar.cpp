@@ -74,12 +74,7 @@ void DrawBevel(BView* view, BRect frame, rgb_color face)
 {
 	view->SetHighColor(face);
 	view->FillRect(frame.InsetByCopy(1, 1));
-	view->BeginLineArray(4);
-	view->AddLine(frame.LeftTop(), frame.RightTop(), kLightEdge);
-	view->AddLine(frame.LeftTop(), frame.LeftBottom(), kLightEdge);
-	view->AddLine(frame.LeftBottom(), frame.RightBottom(), kDarkEdge);
-	view->AddLine(frame.RightTop(), frame.RightBottom(), kDarkEdge);
-	view->EndLineArray();
+	BPrivate::StrokeFrame(view, frame, kLightEdge, kDarkEdge);
 }
 
 } // namespace
@@ -451,7 +446,17 @@ void BScrollBar::_DrawThumb()
 	EndLineArray();
 }
 
-// #pragma mark - Finding a view's bars
+// #pragma mark - Helpers for views that scroll
+
+void BPrivate::StrokeFrame(BView* view, BRect frame, rgb_color topLeft, rgb_color bottomRight)
+{
+	view->BeginLineArray(4);
+	view->AddLine(frame.LeftBottom(), frame.LeftTop(), topLeft);
+	view->AddLine(frame.LeftTop(), frame.RightTop(), topLeft);
+	view->AddLine(frame.RightTop(), frame.RightBottom(), bottomRight);
+	view->AddLine(frame.RightBottom(), frame.LeftBottom(), bottomRight);
+	view->EndLineArray();
+}
 
 BScrollBar* BPrivate::ScrollBarFor(const BView* target, orientation direction)
 {

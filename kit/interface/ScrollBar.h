@@ -92,6 +92,10 @@ BScrollBar* ScrollBarFor(const BView* target, orientation direction);
 // Scrolls target by a B_MOUSE_WHEEL_CHANGED message through its bars, as a
 // view under the pointer does with the wheel. False when it has no bar.
 bool ScrollWithWheel(const BView* target, const BMessage* wheel);
+// A frame one pixel wide: top and left edges in one colour, bottom and
+// right in another (raised or sunken, as the colours say). The scroll
+// bars and scroll views draw their look with it.
+void StrokeFrame(BView* view, BRect frame, rgb_color topLeft, rgb_color bottomRight);
 
 } // namespace BPrivate
 

@@ -11,18 +11,6 @@ const rgb_color kInnerLight = {216, 216, 216, 255};
 const rgb_color kFocusColor = {0, 0, 229, 255};
 const rgb_color kCornerColor = {216, 216, 216, 255};
 
-// A ring one pixel wide: top and left edges in one colour, bottom and
-// right in another.
-void DrawRing(BView* view, BRect frame, rgb_color topLeft, rgb_color bottomRight)
-{
-	view->BeginLineArray(4);
-	view->AddLine(frame.LeftBottom(), frame.LeftTop(), topLeft);
-	view->AddLine(frame.LeftTop(), frame.RightTop(), topLeft);
-	view->AddLine(frame.RightTop(), frame.RightBottom(), bottomRight);
-	view->AddLine(frame.RightBottom(), frame.LeftBottom(), bottomRight);
-	view->EndLineArray();
-}
-
 } // namespace
 
 BScrollView::BScrollView(const char* name, BView* target, uint32 resizingMode, uint32 flags,
@@ -107,14 +95,14 @@ void BScrollView::Draw(BRect)
 	}
 	switch (fBorder) {
 		case B_FANCY_BORDER:
-			DrawRing(this, bounds, kOuterShadow, kOuterLight);
+			BPrivate::StrokeFrame(this, bounds, kOuterShadow, kOuterLight);
 			if (fHighlighted)
-				DrawRing(this, bounds.InsetByCopy(1, 1), kFocusColor, kFocusColor);
+				BPrivate::StrokeFrame(this, bounds.InsetByCopy(1, 1), kFocusColor, kFocusColor);
 			else
-				DrawRing(this, bounds.InsetByCopy(1, 1), kInnerShadow, kInnerLight);
+				BPrivate::StrokeFrame(this, bounds.InsetByCopy(1, 1), kInnerShadow, kInnerLight);
 			break;
 		case B_PLAIN_BORDER:
-			DrawRing(this, bounds, kOuterShadow, kOuterShadow);
+			BPrivate::StrokeFrame(this, bounds, kOuterShadow, kOuterShadow);
 			break;
 		default:
 			break;

@@ -1,8 +1,10 @@
-#ifndef VELMORA_BENCH_RATIO_REPORTER_H
-#define VELMORA_BENCH_RATIO_REPORTER_H
+#ifndef VELMORA_BENCH_SUPPORT_H
+#define VELMORA_BENCH_SUPPORT_H
 
 #include <cstdio>
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,5 +38,16 @@ public:
 
 	std::map<std::string, double> seconds;
 };
+
+// One object per size, made on first use and kept for every later run.
+template <typename Object>
+Object& ObjectOfSize(int32_t size)
+{
+	static std::map<int32_t, std::unique_ptr<Object>> objects;
+	std::unique_ptr<Object>& object = objects[size];
+	if (!object)
+		object = std::make_unique<Object>(size);
+	return *object;
+}
 
 #endif
