@@ -31,7 +31,11 @@ enum : uint32 {
 	PhpTag = 10,		// text "?php ... ?": written "<" text ">"
 	CDATATag = 11,		// text "![CDATA[ ... ]]": written "<" text ">"
 	SectionTag = 12,	// text "![ ... ]": written "<" text ">"
-	XmlDeclTag = 13		// text "?xml ... ?": written "<" text ">"
+	XmlDeclTag = 13,	// text "?xml ... ?": written "<" text ">"
+	// The code of a script or style sheet, written as it stands. The parser
+	// gives it as text; the parser bridge marks it, so that code is never
+	// taken for page text.
+	RawTextNode = 14
 };
 
 struct _attval {

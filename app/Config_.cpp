@@ -1,0 +1,296 @@
+#include "Config_.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <climits>
+#include <string>
+
+#include <Application.h>
+#include <Directory.h>
+#include <File.h>
+#include <FindDirectory.h>
+#include <Message.h>
+#include <Path.h>
+#include <Screen.h>
+
+#include "ErrorAlert.h"
+
+namespace {
+
+std::atomic<Config_*> sShared{nullptr};
+
+const char kVersion[] = "1.0";
+// Sizes outside this range are not font sizes anybody chose; they come
+// from a damaged file and fall back to the default.
+constexpr int32 kSmallestFontSize = 1;
+constexpr int32 kLargestFontSize = 500;
+
+constexpr float kErrorWindowBottom = 495;
+
+bool ReadString(const BMessage& message, const char* name, std::string& field)
+{
+	const char* value = nullptr;
+	if (message.FindString(name, &value) != B_OK || value == nullptr)
+		return false;
+	field = value;
+	return true;
+}
+
+void ReadSize(const BMessage& message, const char* name, int32& field)
+{
+	int32 value = 0;
+	if (message.FindInt32(name, &value) == B_OK && value >= kSmallestFontSize
+			&& value <= kLargestFontSize)
+		field = value;
+}
+
+void ReadFrame(const BMessage& message, const char* name, BRect& field)
+{
+	BRect value;
+	if (message.FindRect(name, &value) == B_OK && value.IsValid() && value.Width() < 100000
+			&& value.Height() < 100000)
+		field = value;
+}
+
+// The family's first style at the given size; the plain font's when the
+// family is not installed.
+std::unique_ptr<BFont> FontOf(const std::string& family, int32 size, const BFont* fallback)
+{
+	auto font = std::make_unique<BFont>(fallback);
+	font_family name;
+	strncpy(name, family.c_str(), B_FONT_FAMILY_LENGTH);
+	name[B_FONT_FAMILY_LENGTH] = '\0';
+	font_style style;
+	if (get_font_style(name, 0, &style) == B_OK)
+		font->SetFamilyAndStyle(name, style);
+	font->SetSize(static_cast<float>(size));
+	return font;
+}
+
+std::string FamilyOf(const BFont* font)
+{
+	font_family family;
+	font_style style;
+	font->GetFamilyAndStyle(&family, &style);
+	return family;
+}
+
+} // namespace
+
+Config_::Config_(bool readOnly)
+	:
+	baseFontSize(0),
+	baseFixedFontSize(0),
+	startingGIFTranslatorTest(false),
+	fReadOnly(readOnly)
+{
+	if (!Init()) {
+		SetStandardValues();
+		SetFonts();
+		Save();
+		fFirstStart = true;
+	}
+	SetFonts();
+	sShared = this;
+}
+
+Config_::~Config_()
+{
+	Config_* self = this;
+	sShared.compare_exchange_strong(self, nullptr);
+}
+
+Config_* Config_::Shared()
+{
+	return sShared.load();
+}
+
+std::string Config_::SettingsPath()
+{
+	BPath settings;
+	if (find_directory(B_USER_SETTINGS_DIRECTORY, &settings) != B_OK)
+		return std::string();
+	return std::string(settings.Path()) + "/Korvane/Velmora_settings";
+}
+
+bool Config_::Init()
+{
+	SetStandardValues();
+	SetFonts();
+	BFile file(SettingsPath().c_str(), B_READ_ONLY);
+	if (file.InitCheck() != B_OK)
+		return false;
+	BMessage settings;
+	if (settings.Unflatten(&file) != B_OK)
+		return false;
+	ReadFields(settings);
+	return true;
+}
+
+void Config_::ReadFields(const BMessage& settings)
+{
+	ReadString(settings, "UserName", userName);
+	ReadString(settings, "ProportionalFontName", proportionalFontName);
+	ReadString(settings, "FixedFontName", fixedFontName);
+	ReadSize(settings, "BaseFontSize", baseFontSize);
+	ReadSize(settings, "BaseFixedFontSize", baseFixedFontSize);
+	ReadFrame(settings, "VisualWindowCoordinates", visualWindowFrame);
+	ReadFrame(settings, "HTMLWindowCoordinates", htmlWindowFrame);
+	ReadFrame(settings, "ErrorWindowCoordinates", errorWindowFrame);
+	ReadString(settings, "ExtTextEditor", extTextEditor);
+	bool flag = false;
+	if (settings.FindBool("StartingGIFTranslatorTest", &flag) == B_OK)
+		startingGIFTranslatorTest = flag;
+}
+
+void Config_::SetStandardValues()
+{
+	appDirectory = ProgramDirectory();
+	if (appDirectory.empty())
+		ErrorAlert("Could not find out the path to Velmora.");
+	userName.clear();
+	extTextEditor.clear();
+	startingGIFTranslatorTest = false;
+	if (!CheckInstalledFonts() && be_app != nullptr)
+		be_app->PostMessage(B_QUIT_REQUESTED);
+	proportionalFontName = FamilyOf(be_plain_font);
+	fixedFontName = FamilyOf(be_fixed_font);
+	baseFontSize = static_cast<int32>(be_plain_font->Size());
+	baseFixedFontSize = static_cast<int32>(be_fixed_font->Size());
+	visualWindowFrame.Set(70, 50, 620, 412);
+	htmlWindowFrame.Set(98, 132, 674, 463);
+	errorWindowFrame.Set(70, 423, 620, kErrorWindowBottom);
+	float screenBottom = BScreen().Frame().bottom;
+	if (screenBottom < kErrorWindowBottom)
+		errorWindowFrame.bottom = screenBottom - 5;
+}
+
+// The program needs one proportional and one fixed font family.
+bool Config_::CheckInstalledFonts()
+{
+	bool proportional = false;
+	bool fixed = false;
+	int32 count = count_font_families();
+	for (int32 i = 0; i < count && !(proportional && fixed); i++) {
+		font_family family;
+		uint32 flags = 0;
+		if (get_font_family(i, &family, &flags) != B_OK)
+			continue;
+		if ((flags & B_IS_FIXED) != 0)
+			fixed = true;
+		else
+			proportional = true;
+	}
+	if (!proportional) {
+		ErrorAlert("Fatal error: you haven't installed a proportional font in your system! "
+			"You must have at least one such font for running Velmora.");
+		return false;
+	}
+	if (!fixed) {
+		ErrorAlert("Fatal error: you haven't installed a fixed font in your system! "
+			"You must have at least one such font for running Velmora.");
+		return false;
+	}
+	return true;
+}
+
+// The folder of the running program file, links followed.
+std::string Config_::ProgramDirectory()
+{
+	char path[PATH_MAX];
+	ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
+	if (length <= 0)
+		return std::string();
+	std::string program(path, static_cast<size_t>(length));
+	size_t slash = program.rfind('/');
+	if (slash == std::string::npos)
+		return std::string();
+	return program.substr(0, slash + 1);
+}
+
+void Config_::SetFonts()
+{
+	proportionalFont = FontOf(proportionalFontName, baseFontSize, be_plain_font);
+	fixedFont = FontOf(fixedFontName, baseFixedFontSize, be_fixed_font);
+}
+
+void Config_::BuildMessage(BMessage* settings) const
+{
+	settings->AddString("ConfigVersion", kVersion);
+	if (!userName.empty())
+		settings->AddString("UserName", userName.c_str());
+	if (!proportionalFontName.empty())
+		settings->AddString("ProportionalFontName", proportionalFontName.c_str());
+	if (!fixedFontName.empty())
+		settings->AddString("FixedFontName", fixedFontName.c_str());
+	settings->AddInt32("BaseFontSize", baseFontSize);
+	settings->AddInt32("BaseFixedFontSize", baseFixedFontSize);
+	settings->AddRect("VisualWindowCoordinates", visualWindowFrame);
+	settings->AddRect("HTMLWindowCoordinates", htmlWindowFrame);
+	settings->AddRect("ErrorWindowCoordinates", errorWindowFrame);
+	if (!extTextEditor.empty())
+		settings->AddString("ExtTextEditor", extTextEditor.c_str());
+	settings->AddBool("StartingGIFTranslatorTest", startingGIFTranslatorTest);
+}
+
+void Config_::Save() const
+{
+	if (fReadOnly)
+		return;
+	std::string path = SettingsPath();
+	std::string directory = path.substr(0, path.rfind('/'));
+	create_directory(directory.c_str(), 0777);
+	BFile file(path.c_str(), B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
+	if (path.empty() || file.InitCheck() != B_OK) {
+		ErrorAlert("system error: it is not possible to create config file \"", path.c_str(),
+			"\"");
+		return;
+	}
+	file.SetSize(0);
+	BMessage settings;
+	BuildMessage(&settings);
+	settings.Flatten(&file);
+}
+
+const char* Config_::AppDirectory() const
+{
+	return appDirectory.empty() ? nullptr : appDirectory.c_str();
+}
+
+const char* Config_::UserName() const
+{
+	return userName.empty() ? nullptr : userName.c_str();
+}
+
+void Config_::SetUserName(const char* name)
+{
+	userName = name != nullptr ? name : "";
+}
+
+void Config_::SetProportionalFont(const char* family, int32 size)
+{
+	if (family != nullptr)
+		proportionalFontName = family;
+	if (size >= kSmallestFontSize && size <= kLargestFontSize)
+		baseFontSize = size;
+}
+
+void Config_::SetFixedFont(const char* family, int32 size)
+{
+	if (family != nullptr)
+		fixedFontName = family;
+	if (size >= kSmallestFontSize && size <= kLargestFontSize)
+		baseFixedFontSize = size;
+}
+
+const char* Config_::ExtTextEditor() const
+{
+	return extTextEditor.empty() ? nullptr : extTextEditor.c_str();
+}
+
+void Config_::SetExtTextEditor(const char* path)
+{
+	extTextEditor = path != nullptr ? path : "";
+}

@@ -1,0 +1,96 @@
+#ifndef VELMORA_CONFIG_H
+#define VELMORA_CONFIG_H
+
+#include <memory>
+#include <string>
+
+#include <Font.h>
+#include <Rect.h>
+
+class BMessage;
+
+// The program's settings: its own directory, the author name written into
+// every page, the two program fonts, the frames of a page's three windows,
+// the external HTML editor and the guard flag of the image-translator test.
+// They live in one settings file, a flattened message, under the user's
+// settings folder: "Korvane/Velmora_settings".
+//
+// The application owns exactly one; while it exists, Shared() returns it.
+class Config_ {
+public:
+	// Reads the settings file; without a readable one, the defaults are
+	// used and saved at once, and the start counts as a first start. A
+	// read-only object never writes the file (batch commands).
+	explicit Config_(bool readOnly = false);
+	~Config_();
+	Config_(const Config_&) = delete;
+	Config_& operator=(const Config_&) = delete;
+
+	static Config_* Shared();
+
+	// Defaults first, then every field the file holds with the right type
+	// and a sensible value. False when the file cannot be opened or read.
+	bool Init();
+	void SetStandardValues();
+	void SetFonts();
+	// Writes the settings file; an alert when it cannot be created.
+	void Save() const;
+
+	bool IsFirstStart() const { return fFirstStart; }
+	// The path of the settings file.
+	static std::string SettingsPath();
+
+	// The folder of the program file, ending in "/"; null when it cannot
+	// be found.
+	const char* AppDirectory() const;
+	// Null when no author name is set.
+	const char* UserName() const;
+	void SetUserName(const char* name);
+	int32 BaseFontSize() const { return baseFontSize; }
+	int32 BaseFixedFontSize() const { return baseFixedFontSize; }
+	const char* ProportionalFontName() const { return proportionalFontName.c_str(); }
+	const char* FixedFontName() const { return fixedFontName.c_str(); }
+	// Change a program font; SetFonts() makes the font objects anew.
+	void SetProportionalFont(const char* family, int32 size);
+	void SetFixedFont(const char* family, int32 size);
+	const BFont* ProportionalFont() const { return proportionalFont.get(); }
+	const BFont* FixedFont() const { return fixedFont.get(); }
+
+	BRect VisualWindowFrame() const { return visualWindowFrame; }
+	BRect HTMLWindowFrame() const { return htmlWindowFrame; }
+	BRect ErrorWindowFrame() const { return errorWindowFrame; }
+	void SetVisualWindowFrame(BRect frame) { visualWindowFrame = frame; }
+	void SetHTMLWindowFrame(BRect frame) { htmlWindowFrame = frame; }
+	void SetErrorWindowFrame(BRect frame) { errorWindowFrame = frame; }
+
+	// Null when no external editor is set.
+	const char* ExtTextEditor() const;
+	void SetExtTextEditor(const char* path);
+	bool StartingGIFTranslatorTest() const { return startingGIFTranslatorTest; }
+	void SetStartingGIFTranslatorTest(bool running) { startingGIFTranslatorTest = running; }
+
+private:
+	void ReadFields(const BMessage& settings);
+	void BuildMessage(BMessage* settings) const;
+	static std::string ProgramDirectory();
+	static bool CheckInstalledFonts();
+
+	std::string appDirectory;	// empty when unknown
+	std::string userName;		// empty when none
+	int32 baseFontSize;
+	int32 baseFixedFontSize;
+	std::string proportionalFontName;
+	std::string fixedFontName;
+	BRect visualWindowFrame;
+	BRect htmlWindowFrame;
+	BRect errorWindowFrame;
+	std::unique_ptr<BFont> proportionalFont;
+	std::unique_ptr<BFont> fixedFont;
+	std::string extTextEditor;	// empty when none
+	bool startingGIFTranslatorTest;
+
+	bool fReadOnly;
+	bool fFirstStart = false;
+};
+
+#endif

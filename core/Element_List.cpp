@@ -1,0 +1,470 @@
+#include "Element_List.h"
+
+#include <algorithm>
+#include <cstring>
+#include <typeinfo>
+
+#include "NULL_Element.h"
+#include "Page_Element.h"
+#include "Visual_Engine.h"
+
+namespace {
+
+// The array grows and shrinks back in steps of this many records.
+constexpr int32 kBlock = 512;
+
+} // namespace
+
+void Element_List_Item::Reset()
+{
+	element = nullptr;
+	index = 0;
+	offset = 0;
+	spaceFrom = 0;
+	spaceTo = -1;
+	htmlStart = -1;
+	htmlFinish = -1;
+}
+
+Element_List::Element_List(Visual_Engine* engine)
+	:
+	engine(engine),
+	capacity(kBlock),
+	last(0)
+{
+	items.resize(capacity);
+	for (Element_List_Item& item : items)
+		item.Reset();
+	sentinel = std::make_unique<NULL_Element>(engine, this);
+	items[0].element = sentinel.get();
+}
+
+Element_List::~Element_List()
+{
+	Empty();
+}
+
+unsigned long Element_List::FirstAbove(long offset, unsigned long low, unsigned long high) const
+{
+	if (high < low || high == ULONG_MAX)
+		return high + 1;
+	auto begin = items.begin() + low;
+	auto end = items.begin() + high + 1;
+	auto found = std::upper_bound(begin, end, offset,
+		[](long value, const Element_List_Item& item) { return value < item.offset; });
+	return low + (found - begin);
+}
+
+unsigned long Element_List::FirstAtOrAbove(long offset, unsigned long low,
+	unsigned long high) const
+{
+	if (high < low || high == ULONG_MAX)
+		return high + 1;
+	auto begin = items.begin() + low;
+	auto end = items.begin() + high + 1;
+	auto found = std::lower_bound(begin, end, offset,
+		[](const Element_List_Item& item, long value) { return item.offset < value; });
+	return low + (found - begin);
+}
+
+unsigned long Element_List::FirstAtOrAboveBeforeLast(long offset) const
+{
+	if (last == 0)
+		return 0;
+	return FirstAtOrAbove(offset, 0, last - 1);
+}
+
+void Element_List::Renumber(unsigned long from, unsigned long to)
+{
+	for (unsigned long i = from; i <= to && i <= last; i++) {
+		items[i].index = static_cast<uint32>(i);
+		if (items[i].element != nullptr)
+			items[i].element->index = i;
+	}
+}
+
+long Element_List::InsertAt(unsigned long index, long offset, Visual_Element* element)
+{
+	if (last + 1 >= static_cast<uint32>(capacity)) {
+		capacity += kBlock;
+		items.resize(capacity);
+		for (unsigned long i = last + 1; i < items.size(); i++)
+			items[i].Reset();
+	}
+	std::move_backward(items.begin() + index, items.begin() + last + 1,
+		items.begin() + last + 2);
+	last++;
+	Renumber(index + 1, last);
+	Element_List_Item& item = items[index];
+	item.Reset();
+	item.element = element;
+	item.offset = static_cast<int32>(offset);
+	item.index = static_cast<uint32>(index);
+	element->index = index;
+	element->offset = offset;
+	return 0;
+}
+
+long Element_List::AddAfter(long offset, Visual_Element* element)
+{
+	if (offset < 0 || element == nullptr)
+		return -1;
+	return InsertAt(FirstAbove(offset, 1, last), offset, element);
+}
+
+long Element_List::AddBefore(long offset, Visual_Element* element)
+{
+	if (offset < 0 || element == nullptr)
+		return -1;
+	return InsertAt(FirstAtOrAbove(offset, 1, last), offset, element);
+}
+
+long Element_List::AddPair(long offsetA, Visual_Element* a, long offsetB, Visual_Element* b)
+{
+	long first = AddAfter(offsetA, a);
+	long second = AddBefore(offsetB, b);
+	return first < 0 || second < 0 ? -1 : 0;
+}
+
+void Element_List::RemoveAt(unsigned long index)
+{
+	if (items[index].element != nullptr)
+		items[index].element->index = 0;
+	std::move(items.begin() + index + 1, items.begin() + last + 1, items.begin() + index);
+	items[last].Reset();
+	last--;
+	Renumber(index, last);
+}
+
+void Element_List::Remove(Visual_Element* element)
+{
+	long index = IndexOf(element);
+	if (index >= 1)
+		RemoveAt(static_cast<unsigned long>(index));
+}
+
+void Element_List::RemovePair(Visual_Element* a, Visual_Element* b)
+{
+	Remove(a);
+	Remove(b);
+}
+
+long Element_List::MoveAfter(long offset, Visual_Element* element)
+{
+	Remove(element);
+	return AddAfter(offset, element);
+}
+
+long Element_List::MoveBefore(long offset, Visual_Element* element)
+{
+	Remove(element);
+	return AddBefore(offset, element);
+}
+
+long Element_List::MoveAtIndex(Visual_Element* element, unsigned long newIndex, long newOffset)
+{
+	long current = IndexOf(element);
+	if (newIndex < 1 || newIndex > last || newOffset < 0 || current < 1)
+		return -1;
+	unsigned long from = static_cast<unsigned long>(current);
+	if (from == newIndex)
+		return 0;
+	items[from].offset = static_cast<int32>(newOffset);
+	element->offset = newOffset;
+	// Taken out, the record leaves a gap: coming from below, the records
+	// up to newIndex move down one, so it lands one place lower.
+	unsigned long target = from < newIndex ? newIndex - 1 : newIndex;
+	if (from < target)
+		std::rotate(items.begin() + from, items.begin() + from + 1, items.begin() + target + 1);
+	else
+		std::rotate(items.begin() + target, items.begin() + from, items.begin() + from + 1);
+	Renumber(std::min(from, target), std::max(from, target));
+	return 0;
+}
+
+// Each element's destructor takes its own record out. They go from the
+// last one down, so that no deletion moves the records behind it; the
+// page ends up empty all the same.
+void Element_List::Empty()
+{
+	while (last > 0) {
+		Visual_Element* element = items[last].element;
+		uint32 before = last;
+		delete element;
+		if (last == before)
+			RemoveAt(last);
+	}
+	capacity = kBlock;
+	items.resize(capacity);
+	items.shrink_to_fit();
+	for (unsigned long i = 1; i < items.size(); i++)
+		items[i].Reset();
+}
+
+void Element_List::Adjust(long offset, long delta)
+{
+	if (offset < 0 || offset > LastOffset())
+		return;
+	for (unsigned long i = FirstAtOrAbove(offset, 1, last); i <= last; i++) {
+		items[i].offset += static_cast<int32>(delta);
+		if (items[i].element != nullptr)
+			items[i].element->offset = items[i].offset;
+	}
+	if (engine != nullptr)
+		engine->Place(offset + delta, 0);
+}
+
+void Element_List::SetSpaceFromToRelOffset(Visual_Element* element, long from, long to)
+{
+	long index = IndexOf(element);
+	if (index < 0)
+		return;
+	items[index].spaceFrom = static_cast<int32>(from);
+	items[index].spaceTo = static_cast<int32>(to);
+}
+
+void Element_List::SetHTMLStartFinish(Visual_Element* element, long start, long finish)
+{
+	long index = IndexOf(element);
+	if (index < 0 || start < 0 || finish < 0)
+		return;
+	items[index].htmlStart = static_cast<int32>(start);
+	items[index].htmlFinish = static_cast<int32>(finish);
+}
+
+Element_List_Item Element_List::operator[](unsigned long index) const
+{
+	return items[std::min<unsigned long>(index, last)];
+}
+
+long Element_List::IndexOf(const Visual_Element* element) const
+{
+	if (element == nullptr)
+		return -1;
+	// Elements know their index; the search is for those that left.
+	if (element->index <= last && items[element->index].element == element)
+		return static_cast<long>(element->index);
+	for (unsigned long i = 0; i <= last; i++) {
+		if (items[i].element == element)
+			return static_cast<long>(i);
+	}
+	return -1;
+}
+
+Visual_Element* Element_List::Next(const Visual_Element* element) const
+{
+	long index = IndexOf(element);
+	if (index < 0 || static_cast<unsigned long>(index) >= last)
+		return nullptr;
+	return items[index + 1].element;
+}
+
+Visual_Element* Element_List::Previous(const Visual_Element* element) const
+{
+	long index = IndexOf(element);
+	if (index <= 0)
+		return nullptr;
+	return items[index - 1].element;
+}
+
+long Element_List::IndexOfAt(long offset, long* counter) const
+{
+	if (offset < 0 || counter == nullptr || *counter < 0)
+		return -1;
+	unsigned long index = FirstAtOrAbove(offset, 0, last) + static_cast<unsigned long>(*counter);
+	if (index > last || items[index].offset != offset)
+		return -1;
+	(*counter)++;
+	return static_cast<long>(index);
+}
+
+unsigned long Element_List::NextIndex(long offset) const
+{
+	if (offset < 0)
+		return 0;
+	if (last <= 1)
+		return 1;
+	unsigned long found = FirstAbove(offset, 1, last - 1);
+	return found <= last - 1 ? found : last;
+}
+
+unsigned long Element_List::NextOrAtIndex(long offset) const
+{
+	unsigned long index = NextIndex(offset);
+	if (index >= 1 && items[index - 1].offset == offset)
+		return index - 1;
+	return index;
+}
+
+long Element_List::NextOffset(long offset) const
+{
+	return (*this)[NextIndex(offset)].offset;
+}
+
+unsigned long Element_List::PreviousIndex(long offset) const
+{
+	if (offset < 0)
+		return 0;
+	unsigned long index = FirstAtOrAboveBeforeLast(offset);
+	if (items[index].offset >= offset && index > 0)
+		return index - 1;
+	return index;
+}
+
+unsigned long Element_List::PreviousOrAtIndex(long offset) const
+{
+	if (offset < 0)
+		return 0;
+	if (offset == 0 && last >= 1 && items[1].offset == 0)
+		return 1;
+	unsigned long index = FirstAtOrAboveBeforeLast(offset);
+	if (items[index].offset > offset && index > 0)
+		return index - 1;
+	return index;
+}
+
+// Elements that share an offset with one that takes room take none
+// themselves, so every record at the found element's offset is asked.
+long Element_List::SpaceHolderAt(long offset, bool placeholdersOnly) const
+{
+	if (offset < 0)
+		return 0;
+	if (offset >= items[last].offset + std::max<int32>(items[last].spaceTo, 0))
+		return 0;
+	unsigned long found = PreviousOrAtIndex(offset);
+	if (found == 0)
+		return 0;
+	long start = items[found].offset;
+	unsigned long end = FirstAbove(start, 1, last);
+	for (unsigned long i = FirstAtOrAbove(start, 1, last); i < end; i++) {
+		const Element_List_Item& item = items[i];
+		long from = placeholdersOnly ? start + item.spaceFrom : start;
+		if (item.spaceTo > 0 && offset >= from && offset < start + item.spaceTo)
+			return static_cast<long>(i);
+	}
+	return 0;
+}
+
+long Element_List::InElementSpaceAt(long offset) const
+{
+	return SpaceHolderAt(offset, false);
+}
+
+long Element_List::InNullCharactersAt(long offset) const
+{
+	return SpaceHolderAt(offset, true);
+}
+
+long Element_List::SpaceLengthAt(long offset) const
+{
+	if (offset < 0)
+		return 0;
+	unsigned long first = FirstAtOrAbove(offset, 1, last);
+	unsigned long end = FirstAbove(offset, 1, last);
+	if (first < end) {
+		int32 longest = 0;
+		for (unsigned long i = first; i < end; i++)
+			longest = std::max(longest, items[i].spaceTo);
+		return longest;
+	}
+	long holder = InNullCharactersAt(offset);
+	if (holder <= 0)
+		return 0;
+	long start = items[holder].offset;
+	unsigned long groupEnd = FirstAbove(start, 1, last);
+	int32 longest = 0;
+	for (unsigned long i = FirstAtOrAbove(start, 1, last); i < groupEnd; i++)
+		longest = std::max(longest, items[i].spaceTo);
+	return std::max<long>(longest - (offset - start), 0);
+}
+
+long Element_List::ContainsNullCharacters(long from, long to) const
+{
+	long holder = InNullCharactersAt(from);
+	if (holder > 0)
+		return holder;
+	unsigned long end = PreviousIndex(to);
+	for (unsigned long i = NextIndex(from); i >= 1 && i <= end && i <= last; i++) {
+		if (items[i].spaceTo > 0 && items[i].offset < to)
+			return static_cast<long>(i);
+	}
+	return -1;
+}
+
+long Element_List::ContainsElement(long from, long to) const
+{
+	long holder = InNullCharactersAt(from);
+	if (holder > 0)
+		return holder;
+	holder = InNullCharactersAt(to);
+	if (holder > 0)
+		return holder;
+	unsigned long next = NextIndex(from);
+	if (next >= 1 && next <= last && items[next].offset <= to)
+		return static_cast<long>(next);
+	return -1;
+}
+
+Page_Element* Element_List::ElementForNode(const _node* node) const
+{
+	if (node == nullptr)
+		return nullptr;
+	for (unsigned long i = 0; i <= last; i++) {
+		Page_Element* element = dynamic_cast<Page_Element*>(items[i].element);
+		if (element != nullptr && element->MyNode() == node)
+			return element;
+	}
+	return nullptr;
+}
+
+long Element_List::FindObject(long offset, const char* className) const
+{
+	if (offset < 0 || className == nullptr)
+		return -1;
+	size_t length = strlen(className);
+	for (unsigned long i = NextOrAtIndex(offset); i <= last; i++) {
+		if (items[i].element == nullptr)
+			continue;
+		const char* name = typeid(*items[i].element).name();
+		size_t nameLength = strlen(name);
+		if (nameLength >= length && strcmp(name + nameLength - length, className) == 0)
+			return static_cast<long>(i);
+	}
+	return -1;
+}
+
+Page_Element* Element_List::PreviousSameTag(long offset, const _tagdict* tag) const
+{
+	if (offset < 0 || last == 0)
+		return nullptr;
+	unsigned long end = std::min<unsigned long>(FirstAtOrAbove(offset, 0, last), last);
+	for (unsigned long i = end; i-- > 0;) {
+		Page_Element* element = dynamic_cast<Page_Element*>(items[i].element);
+		if (element != nullptr && element->HTMLType() == tag)
+			return element;
+	}
+	return nullptr;
+}
+
+Page_Element* Element_List::NextSameTag(long offset, const _tagdict* tag) const
+{
+	if (offset < 0)
+		return nullptr;
+	for (unsigned long i = FirstAbove(offset, 0, last); i < last; i++) {
+		Page_Element* element = dynamic_cast<Page_Element*>(items[i].element);
+		if (element != nullptr && element->HTMLType() == tag)
+			return element;
+	}
+	return nullptr;
+}
+
+bool Element_List::Lock()
+{
+	return engine == nullptr || engine->Lock();
+}
+
+void Element_List::Unlock()
+{
+	if (engine != nullptr)
+		engine->Unlock();
+}

@@ -1,0 +1,109 @@
+#ifndef VELMORA_ELEMENT_LIST_H
+#define VELMORA_ELEMENT_LIST_H
+
+#include <memory>
+#include <vector>
+
+#include <SupportDefs.h>
+
+class NULL_Element;
+class Page_Element;
+class Visual_Element;
+class Visual_Engine;
+struct _node;
+struct _tagdict;
+
+// One element's record: where it sits in the visual text, the room it
+// takes there and the span of generated HTML it wrote. The element
+// occupies [offset, offset + spaceTo); [offset + spaceFrom, offset +
+// spaceTo) are placeholder characters that are not page text.
+struct Element_List_Item {
+	Visual_Element* element;	// owned by the list (see Element_List)
+	uint32 index;
+	int32 offset;
+	int32 spaceFrom;
+	int32 spaceTo;		// <= 0: the element takes no room
+	int32 htmlStart;
+	int32 htmlFinish;
+
+	void Reset();
+};
+
+// The elements of one page in visual order, with their text offsets.
+// Record 0 holds a NULL_Element at offset 0; records 1..last ascend by
+// offset, and elements at one offset keep the order they were added in.
+// The list owns its elements: elements add themselves when they are made
+// and take themselves out when they are deleted; Empty() deletes them.
+//
+// Lock() and Unlock() are the engine's lock, held by whoever walks the
+// list while another thread might change it.
+class Element_List {
+public:
+	explicit Element_List(Visual_Engine* engine);
+	~Element_List();
+	Element_List(const Element_List&) = delete;
+	Element_List& operator=(const Element_List&) = delete;
+
+	// 0, or -1 for a negative offset or a null element.
+	long AddAfter(long offset, Visual_Element* element);
+	long Add(long offset, Visual_Element* element) { return AddAfter(offset, element); }
+	long AddBefore(long offset, Visual_Element* element);
+	long AddPair(long offsetA, Visual_Element* a, long offsetB, Visual_Element* b);
+	void Remove(Visual_Element* element);
+	void RemovePair(Visual_Element* a, Visual_Element* b);
+	long MoveAfter(long offset, Visual_Element* element);
+	long MoveBefore(long offset, Visual_Element* element);
+	long MoveAtIndex(Visual_Element* element, unsigned long newIndex, long newOffset);
+	void Empty();
+	// After text was inserted (delta > 0) or deleted (delta < 0) at offset.
+	void Adjust(long offset, long delta);
+	void SetSpaceFromToRelOffset(Visual_Element* element, long from, long to);
+	void SetHTMLStartFinish(Visual_Element* element, long start, long finish);
+
+	Element_List_Item operator[](unsigned long index) const;
+	unsigned long LastIndex() const { return last; }
+	long LastOffset() const { return items[last].offset; }
+	long IndexOf(const Visual_Element* element) const;
+	Visual_Element* Next(const Visual_Element* element) const;
+	Visual_Element* Previous(const Visual_Element* element) const;
+	long IndexOfAt(long offset, long* counter) const;
+	unsigned long NextIndex(long offset) const;
+	unsigned long NextOrAtIndex(long offset) const;
+	long NextOffset(long offset) const;
+	unsigned long PreviousIndex(long offset) const;
+	unsigned long PreviousOrAtIndex(long offset) const;
+	long InElementSpaceAt(long offset) const;
+	long InNullCharactersAt(long offset) const;
+	long SpaceLengthAt(long offset) const;
+	long ContainsNullCharacters(long from, long to) const;
+	long ContainsElement(long from, long to) const;
+	Page_Element* ElementForNode(const _node* node) const;
+	long FindObject(long offset, const char* className) const;
+	Page_Element* PreviousSameTag(long offset, const _tagdict* tag) const;
+	Page_Element* NextSameTag(long offset, const _tagdict* tag) const;
+
+	bool Lock();
+	void Unlock();
+
+private:
+	// The first index in [low, high] whose offset is above (at or above)
+	// offset; high + 1 when there is none.
+	unsigned long FirstAbove(long offset, unsigned long low, unsigned long high) const;
+	unsigned long FirstAtOrAbove(long offset, unsigned long low, unsigned long high) const;
+	// The first index of the previous-index searches: in 0..last - 1.
+	unsigned long FirstAtOrAboveBeforeLast(long offset) const;
+	long InsertAt(unsigned long index, long offset, Visual_Element* element);
+	void RemoveAt(unsigned long index);
+	void Renumber(unsigned long from, unsigned long to);
+	// The index of the element whose space (or placeholder characters, with
+	// placeholdersOnly) holds offset; 0 for none.
+	long SpaceHolderAt(long offset, bool placeholdersOnly) const;
+
+	Visual_Engine* engine;	// not owned: the list's owner
+	std::vector<Element_List_Item> items;
+	int32 capacity;
+	uint32 last;
+	std::unique_ptr<NULL_Element> sentinel;
+};
+
+#endif

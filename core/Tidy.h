@@ -1,0 +1,93 @@
+#ifndef VELMORA_TIDY_H
+#define VELMORA_TIDY_H
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <File.h>
+#include <OS.h>
+
+#include "NodeTree.h"
+#include "TextEncoding.h"
+
+class Page;
+class ParsedPage;
+
+// The page's bridge to the HTML parser, bound to the page's scratch file.
+// It parses the file, routes every report of the parser into the page's
+// error list, and walks the finished tree to hand its nodes, in document
+// order, to the visual engine, which makes elements of them. The tree lives
+// until the next parse: every element that stands for a tag points into it.
+// Nodes that the program makes itself (NewNode) live as long as the tree.
+class Tidy {
+public:
+	Tidy(Page* page, const char* path);
+	~Tidy();
+	Tidy(const Tidy&) = delete;
+	Tidy& operator=(const Tidy&) = delete;
+
+	// The bridge is held by one thread at a time; the holder may lock it
+	// again, and one Unlock() frees it however often it was locked.
+	void Lock();
+	void Unlock();
+
+	// Parses the scratch file and rebuilds the visual content. True when
+	// the page had no errors.
+	bool Parse();
+	// Parses and reports as Parse() does, on a tree of its own; the visual
+	// content and the page's values stay as they are.
+	void CheckHTML();
+
+	_lexer* MyLexer() const;
+	_node* Document() const;
+	// The encoding of the page file read last.
+	const TextEncoding& Encoding() const { return encoding; }
+	// Binds the bridge to another scratch file (the page's after Save As).
+	status_t SetPath(const char* newPath);
+	const char* Path() const { return path.c_str(); }
+	// While set, reading the page advances the visual window's status bar.
+	void SetLoadProgress(bool on) { loadProgress = on; }
+
+	// A zeroed, unlinked text node that lives as long as the current tree.
+	_node* NewNode();
+	// Frees a node made by NewNode().
+	void FreeNode(_node* node);
+
+	static void ReadAttribute(char** out, const _node* node, const _attribute* attr);
+	static _attval* FindAttribute(const _node* node, const _attribute* attr);
+	static void ReadUnsupportedAttributes(char** out, const _node* node,
+		const _attribute* a1 = nullptr, const _attribute* a2 = nullptr,
+		const _attribute* a3 = nullptr, const _attribute* a4 = nullptr,
+		const _attribute* a5 = nullptr, const _attribute* a6 = nullptr);
+	static bool IsValidNode(const _node* node);
+	static bool IsPairTag(const _tagdict* tag);
+	static _node* LogicalNextNode(const _node* node, bool& closing, bool& descend);
+
+private:
+	bool ReadInput(std::string& bytes);
+	std::unique_ptr<ParsedPage> ParseInput(const std::string& bytes, bool progress);
+	void Report(const ParsedPage& parsed);
+	void FreeTree();
+	bool BuildVisualContent();
+	void EndWorking();
+
+	Page* page;		// not owned: the page owns the bridge
+	std::unique_ptr<ParsedPage> parsed;
+	std::vector<_node*> madeNodes;	// owned: freed with the tree
+	std::mutex madeNodesLock;
+	std::string path;
+	BFile input;
+	TextEncoding encoding;
+	std::atomic<bool> loadProgress;
+
+	std::mutex lock;
+	std::condition_variable released;
+	bool locked;
+	thread_id owner;
+};
+
+#endif

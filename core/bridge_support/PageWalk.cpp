@@ -1,0 +1,157 @@
+#include "PageWalk.h"
+
+#include <strings.h>
+
+#include <string>
+
+#include "Element_List.h"
+#include "NodeTree.h"
+#include "Page.h"
+#include "Page_Element.h"
+#include "Tidy.h"
+#include "VWindow.h"
+#include "Visual_Engine.h"
+#include "element_support/NodeText.h"
+
+namespace {
+
+bool BeginsWith(const std::string& text, const char* prefix)
+{
+	return strncasecmp(text.c_str(), prefix, strlen(prefix)) == 0;
+}
+
+bool IsCode(const _node* node)
+{
+	const _node* parent = node->parent;
+	return parent != nullptr && (parent->tag == tag_script || parent->tag == tag_style);
+}
+
+} // namespace
+
+PageWalk::PageWalk(Page* page, Tidy* tidy, _node* document, const _lexer* lexer)
+	:
+	fPage(page),
+	fTidy(tidy),
+	fDocument(document),
+	fLexer(lexer)
+{
+}
+
+int32 PageWalk::CountNodes() const
+{
+	int32 count = 0;
+	bool closing = false;
+	bool descend = true;
+	for (const _node* node = fDocument->content; node != nullptr && node != fDocument;
+			node = NodeTree::LogicalNextNode(node, closing, descend))
+		count++;
+	return count;
+}
+
+bool PageWalk::Run()
+{
+	fStep = std::max<int32>(CountNodes() / 100, 1);
+	fPage->VisualWindow()->ResetProgress();
+	bool closing = false;
+	bool descend = true;
+	_node* node = fDocument->content;
+	while (node != nullptr && node != fDocument) {
+		if (fPage->IsStopProcessing())
+			return false;
+		if (node->tag == tag_title && !closing) {
+			// The title's text is the page's; the walk goes on behind it.
+			std::optional<std::string> title = NodeText::SourceRange(node->content,
+				&fLexer->lexbuf);
+			fPage->SetTitle(title ? title->c_str() : nullptr);
+			ShowProgress();
+			if (node->next != nullptr) {
+				node = node->next;
+				closing = false;
+				descend = true;
+			} else {
+				node = node->parent;
+				closing = true;
+				descend = false;
+			}
+			continue;
+		}
+		if (!TakeForPage(node, closing))
+			Pass(node, closing);
+		ShowProgress();
+		node = NodeTree::LogicalNextNode(node, closing, descend);
+	}
+	return true;
+}
+
+bool PageWalk::TakeForPage(_node* node, bool closing)
+{
+	const _tagdict* tag = node->tag;
+	if (tag == tag_body && !closing) {
+		fInHead = false;
+		TakeBody(node);
+		return true;
+	}
+	if (tag == tag_head && closing)
+		fInHead = false;
+	if (node->type == DocTypeTag || tag == tag_html || tag == tag_head || tag == tag_body)
+		return true;
+	if (tag == tag_meta && !closing) {
+		std::string name = NodeText::Attribute(node, attr_name).value_or("");
+		return BeginsWith(name, "Author") || BeginsWith(name, "Generator");
+	}
+	if (tag == tag_basefont) {
+		if (!closing)
+			fPage->SetBaseFont(node);
+		return true;
+	}
+	return false;
+}
+
+// Colours the page models are taken from the BODY; what it cannot read as
+// a colour stays among the BODY's other attributes, as written.
+void PageWalk::TakeBody(const _node* body)
+{
+	const _attribute* modelled[3] = {nullptr, nullptr, nullptr};
+	const _attribute* colours[3] = {attr_text, attr_link, attr_bgcolor};
+	for (int which = 0; which < 3; which++) {
+		std::optional<std::string> value = NodeText::Attribute(body, colours[which]);
+		std::optional<rgb_color> color = value ? NodeText::ParseColor(value->c_str())
+			: std::nullopt;
+		if (!color)
+			continue;
+		modelled[which] = colours[which];
+		fPage->SetColors(which + 1, color->red, color->green, color->blue, 255);
+	}
+	std::optional<std::string> background = NodeText::Attribute(body, attr_background);
+	if (background)
+		fPage->SetBackground(background->c_str());
+	fPage->SetBodyAttributes(NodeText::OtherAttributes(body, modelled[0], modelled[1],
+		modelled[2], attr_background).c_str());
+}
+
+void PageWalk::Pass(_node* node, bool closing)
+{
+	if (node->type == TextNode && IsCode(node))
+		node->type = RawTextNode;
+	else if (node->type == TextNode && fInHead)
+		node->type = CommentTag;
+	_node* passed = node;
+	if (closing) {
+		passed = fTidy->NewNode();
+		passed->type = EndTag;
+		passed->tag = node->tag;
+	}
+	Visual_Engine* engine = fPage->Engine();
+	fPosition += engine->InsertAt(fPosition, passed, INSERT_BUILD, nullptr);
+	if (fInHead) {
+		if (Page_Element* element = engine->ElementList()->ElementForNode(passed))
+			element->SetHeadMark(true);
+	}
+}
+
+void PageWalk::ShowProgress()
+{
+	fCounter++;
+	if (fCounter % fStep == 0)
+		fPage->VisualWindow()->ShowProgress(static_cast<float>(fCounter / fStep), "Processing…");
+}

@@ -1,0 +1,41 @@
+#ifndef VELMORA_PAGE_WALK_H
+#define VELMORA_PAGE_WALK_H
+
+#include <SupportDefs.h>
+
+class Page;
+class Tidy;
+struct _node;
+struct _lexer;
+
+// Hands the nodes of a parsed page to the visual engine in document order.
+// The page keeps the parts it writes itself (title, BODY, BASEFONT, the
+// author and generator META lines); the HTML, HEAD and document-type nodes
+// are left out; what stands in the head is marked to be written back there.
+// Run with the engine locked.
+class PageWalk {
+public:
+	PageWalk(Page* page, Tidy* tidy, _node* document, const _lexer* lexer);
+
+	// False when a stop request of the page ended the walk.
+	bool Run();
+
+private:
+	int32 CountNodes() const;
+	// Takes what the page models; true when the node is not passed on.
+	bool TakeForPage(_node* node, bool closing);
+	void TakeBody(const _node* body);
+	void Pass(_node* node, bool closing);
+	void ShowProgress();
+
+	Page* fPage;			// not owned
+	Tidy* fTidy;			// not owned
+	_node* fDocument;		// not owned: the bridge's tree
+	const _lexer* fLexer;	// not owned
+	long fPosition = 0;
+	bool fInHead = true;
+	int32 fCounter = 0;
+	int32 fStep = 1;
+};
+
+#endif

@@ -1,0 +1,80 @@
+#include "PageText.h"
+
+#include <File.h>
+
+namespace PageText {
+
+std::string NormalizeLineEnds(std::string_view text)
+{
+	std::string normal;
+	normal.reserve(text.size());
+	for (size_t i = 0; i < text.size(); i++) {
+		if (text[i] != '\r') {
+			normal += text[i];
+			continue;
+		}
+		normal += '\n';
+		if (i + 1 < text.size() && text[i + 1] == '\n')
+			i++;
+	}
+	return normal;
+}
+
+std::string Decode(std::string_view bytes, TextEncoding* encoding)
+{
+	std::string text;
+	TextEncoding found = TextEncoding::DecodePage(bytes, text);
+	if (encoding != nullptr)
+		*encoding = found;
+	return NormalizeLineEnds(text);
+}
+
+std::string Encode(std::string_view text, const TextEncoding& encoding)
+{
+	std::string lines;
+	lines.reserve(text.size() + text.size() / 32);
+	for (char c : text) {
+		if (c == '\n')
+			lines += '\r';
+		lines += c;
+	}
+	std::string bytes;
+	encoding.Encode(lines, bytes);
+	return bytes;
+}
+
+status_t ReadFile(BFile* file, std::string& bytes)
+{
+	if (file == nullptr || file->InitCheck() != B_OK)
+		return B_NO_INIT;
+	off_t size = 0;
+	status_t status = file->GetSize(&size);
+	if (status != B_OK)
+		return status;
+	bytes.resize(static_cast<size_t>(size));
+	ssize_t read = size > 0 ? file->ReadAt(0, bytes.data(), bytes.size()) : 0;
+	if (read < 0)
+		return static_cast<status_t>(read);
+	bytes.resize(static_cast<size_t>(read));
+	return B_OK;
+}
+
+status_t WriteFile(BFile* file, const std::string& bytes)
+{
+	if (file == nullptr || file->InitCheck() != B_OK)
+		return B_NO_INIT;
+	if (!file->IsWritable())
+		return B_PERMISSION_DENIED;
+	ssize_t written = file->WriteAt(0, bytes.data(), bytes.size());
+	if (written < 0)
+		return static_cast<status_t>(written);
+	if (static_cast<size_t>(written) != bytes.size())
+		return B_DEVICE_FULL;
+	status_t status = file->SetSize(static_cast<off_t>(bytes.size()));
+	if (status != B_OK)
+		return status;
+	file->Seek(static_cast<off_t>(bytes.size()), SEEK_SET);
+	return B_OK;
+}
+
+} // namespace PageText

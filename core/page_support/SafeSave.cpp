@@ -1,0 +1,85 @@
+#include "SafeSave.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <Errors.h>
+#include <Node.h>
+#include <NodeInfo.h>
+
+namespace {
+
+// The permissions a new file gets from the process's file mode mask.
+mode_t NewFileMode()
+{
+	mode_t mask = umask(0);
+	umask(mask);
+	return 0666 & ~mask;
+}
+
+status_t WriteAll(int fd, const std::string& bytes)
+{
+	size_t written = 0;
+	while (written < bytes.size()) {
+		ssize_t result = write(fd, bytes.data() + written, bytes.size() - written);
+		if (result < 0 && errno == EINTR)
+			continue;
+		if (result <= 0)
+			return result < 0 ? status_for_errno(errno) : B_DEVICE_FULL;
+		written += static_cast<size_t>(result);
+	}
+	return B_OK;
+}
+
+void SyncFolder(const std::string& folder)
+{
+	int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+	if (fd < 0)
+		return;
+	fsync(fd);
+	close(fd);
+}
+
+} // namespace
+
+namespace SafeSave {
+
+status_t Replace(const char* path, const std::string& bytes)
+{
+	if (path == nullptr || path[0] == '\0')
+		return B_BAD_VALUE;
+	std::string target(path);
+	size_t slash = target.rfind('/');
+	std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
+	std::string leaf = slash == std::string::npos ? target : target.substr(slash + 1);
+	std::string temporary = folder + "/." + leaf + ".saving-XXXXXX";
+
+	struct stat old;
+	mode_t mode = stat(path, &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
+	int fd = mkstemp(temporary.data());
+	if (fd < 0)
+		return status_for_errno(errno);
+	status_t status = WriteAll(fd, bytes);
+	if (status == B_OK && fsync(fd) != 0)
+		status = status_for_errno(errno);
+	if (status == B_OK && fchmod(fd, mode) != 0)
+		status = status_for_errno(errno);
+	if (close(fd) != 0 && status == B_OK)
+		status = status_for_errno(errno);
+	if (status == B_OK) {
+		BNode node(temporary.c_str());
+		BNodeInfo(&node).SetType("text/html");
+		if (rename(temporary.c_str(), path) != 0)
+			status = status_for_errno(errno);
+	}
+	if (status != B_OK) {
+		unlink(temporary.c_str());
+		return status;
+	}
+	SyncFolder(folder);
+	return B_OK;
+}
+
+} // namespace SafeSave

@@ -1,0 +1,109 @@
+#include "EndLine.h"
+
+#include <Message.h>
+
+#include "Element_List.h"
+#include "ErrorAlert.h"
+#include "Page.h"
+#include "Tidy.h"
+#include "Visual_Engine.h"
+#include "Visual_View.h"
+#include "element_support/NodeText.h"
+#include "element_support/PairSearch.h"
+
+EndLine::EndLine(long position, _node* node, insert_mode, Visual_Engine* engine,
+	Element_List* list, long& inserted, const BMessage* archive)
+	:
+	Page_Element(node, position, engine, list),
+	type(node != nullptr ? node->tag : nullptr),
+	open(node == nullptr || node->type != EndTag)
+{
+	unsupportedAttributes = NodeText::OtherAttributes(node);
+	if (NodeText::IsArchiveOf(archive, "EndLine")) {
+		bool opening = open;
+		if (archive->FindBool("opentag", &opening) == B_OK)
+			open = opening;
+		void* tag = nullptr;
+		if (archive->FindPointer("_tag", &tag) == B_OK)
+			type = static_cast<const _tagdict*>(tag);
+		NodeText::RestoreString(archive, "unsupported", unsupportedAttributes);
+	}
+	if (engine == nullptr)
+		return;
+	long start = 0;
+	long end = 0;
+	if (type == tag_p && open) {
+		inserted += engine->InsertParagraph(this, position, &start, &end);
+	} else if (type == tag_br) {
+		Visual_View* view = engine->View();
+		if (view->LockLooper()) {
+			view->InsertText("\n", 1, static_cast<int32>(position), nullptr);
+			view->UnlockLooper();
+			inserted += 1;
+		}
+	}
+	engine->AddAfter(position, this);
+	if (end > 0 && list != nullptr)
+		list->SetSpaceFromToRelOffset(this, start, end);
+}
+
+EndLine::~EndLine()
+{
+	Visual_Engine* engine = Engine();
+	if (engine != nullptr && type == tag_br) {
+		Visual_View* view = engine->View();
+		if (view->LockLooper()) {
+			int32 offset = static_cast<int32>(ThisOffset());
+			view->BDeleteText(offset, offset + 1);
+			view->UnlockLooper();
+		}
+	} else if (engine != nullptr && type == tag_p) {
+		engine->DeleteParagraph(this);
+	}
+	if (ElementList() != nullptr)
+		ElementList()->Remove(this);
+}
+
+long EndLine::InsertHTML(long position)
+{
+	std::string text;
+	if (type == tag_br)
+		text = "<BR";
+	else if (type == tag_p)
+		text = open ? "<P" : "</P";
+	else
+		ErrorAlert("Internal error: EndLine - unknown type");
+	text += unsupportedAttributes + ">";
+	if (MyPage() == nullptr)
+		return 0;
+	bool openingParagraph = type == tag_p && open;
+	return MyPage()->InsertHTML(text.c_str(), openingParagraph, !openingParagraph, position,
+		this);
+}
+
+void EndLine::Archive(BMessage* archive) const
+{
+	if (archive == nullptr)
+		return;
+	archive->AddString("class", "EndLine");
+	archive->AddPointer("_tag", type);
+	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
+	archive->AddBool("opentag", open);
+	NodeText::ArchiveString(archive, "unsupported", unsupportedAttributes);
+}
+
+EndLine* EndLine::FindOpeningClosing() const
+{
+	if (!PairTag())
+		return nullptr;
+	const _tagdict* key = type;
+	return FindPartner(this, open,
+		[key](const EndLine& candidate) { return candidate.Type() == key; });
+}
+
+bool EndLine::HasText() const
+{
+	if (!PairTag())
+		return false;
+	return TextBetween(this, FindOpeningClosing());
+}

@@ -1,0 +1,93 @@
+#include "HorizontalLine.h"
+
+#include <Message.h>
+
+#include "Element_List.h"
+#include "Page.h"
+#include "Tidy.h"
+#include "Visual_Engine.h"
+#include "Visual_View.h"
+#include "element_support/NodeText.h"
+
+namespace {
+
+constexpr float kRuleHeight = 26;
+
+} // namespace
+
+HorizontalLine::HorizontalLine(long position, _node* node, insert_mode mode,
+	Visual_Engine* engine, Element_List* list, long& inserted, const BMessage* archive)
+	:
+	Page_Element(node, position, engine, list)
+{
+	unsupportedAttributes = NodeText::OtherAttributes(node);
+	if (NodeText::IsArchiveOf(archive, "HorizontalLine"))
+		NodeText::RestoreString(archive, "unsupported", unsupportedAttributes);
+	if (engine == nullptr)
+		return;
+	long start = 0;
+	long end = 0;
+	Visual_View* view = engine->View();
+	if (view->LockLooper()) {
+		int32 at = static_cast<int32>(position);
+		view->InsertText("\n", 1, at, nullptr);
+		inserted += 1;
+		long space = engine->CreateSpace(position + 1, this, position, &start, &end, 0,
+			kRuleHeight, 0);
+		inserted += space;
+		// The second line feed ends the rule's line, so that what follows
+		// the rule starts a line of its own.
+		view->InsertText("\n", 1, static_cast<int32>(position + 1 + space), nullptr);
+		inserted += 1;
+		if (end > 0)
+			end += 1;
+		view->UnlockLooper();
+	}
+	if (mode == INSERT_BUILD)
+		engine->AddAfter(position, this);
+	else
+		engine->AddBefore(position, this);
+	if (end > 0 && list != nullptr)
+		list->SetSpaceFromToRelOffset(this, start, end);
+}
+
+// The space goes first, while the list still knows where it is; then the
+// line feed in front of it.
+HorizontalLine::~HorizontalLine()
+{
+	Visual_Engine* engine = Engine();
+	if (engine != nullptr) {
+		Visual_View* view = engine->View();
+		if (view->LockLooper()) {
+			engine->DeleteSpace(this);
+			int32 offset = static_cast<int32>(ThisOffset());
+			view->BDeleteText(offset, offset + 1);
+			view->UnlockLooper();
+		}
+	}
+	if (ElementList() != nullptr)
+		ElementList()->Remove(this);
+}
+
+long HorizontalLine::InsertHTML(long position)
+{
+	std::string text = "<HR" + unsupportedAttributes + ">";
+	if (MyPage() == nullptr)
+		return 0;
+	return MyPage()->InsertHTML(text.c_str(), true, true, position, this);
+}
+
+const _tagdict* HorizontalLine::HTMLType() const
+{
+	return MyNode() != nullptr ? MyNode()->tag : nullptr;
+}
+
+void HorizontalLine::Archive(BMessage* archive) const
+{
+	if (archive == nullptr)
+		return;
+	archive->AddString("class", "HorizontalLine");
+	archive->AddPointer("_tag", MyNode() != nullptr ? MyNode()->tag : nullptr);
+	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
+	NodeText::ArchiveString(archive, "unsupported", unsupportedAttributes);
+}

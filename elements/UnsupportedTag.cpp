@@ -1,0 +1,139 @@
+#include "UnsupportedTag.h"
+
+#include <Message.h>
+
+#include "Element_List.h"
+#include "Page.h"
+#include "TextChange.h"
+#include "Tidy.h"
+#include "Visual_Engine.h"
+#include "element_support/NodeText.h"
+#include "element_support/PairSearch.h"
+
+namespace {
+
+// Content models that stand on lines of their own.
+constexpr uint32 kLineModels = CM_BLOCK | CM_LIST | CM_DEFLIST | CM_TABLE | CM_ROW;
+
+const std::string* LexerBuffer(Visual_Engine* engine)
+{
+	if (engine == nullptr || engine->MyPage() == nullptr)
+		return nullptr;
+	Tidy* tidy = engine->MyPage()->MyTidy();
+	const _lexer* lexer = tidy != nullptr ? tidy->MyLexer() : nullptr;
+	return lexer != nullptr ? &lexer->lexbuf : nullptr;
+}
+
+} // namespace
+
+UnsupportedTag::UnsupportedTag(long position, _node* node, insert_mode, Visual_Engine* engine,
+	Element_List* list, const BMessage* archive)
+	:
+	Page_Element(node, position, engine, list),
+	open(node == nullptr || node->type != EndTag),
+	tag(node != nullptr ? node->tag : nullptr)
+{
+	std::optional<std::string> range = NodeText::SourceRange(node, LexerBuffer(engine));
+	if (tag != nullptr && tag->name != nullptr) {
+		text = open ? NodeText::UpperTagName(node) : "/" + NodeText::UpperTagName(node);
+		if (open && range)
+			*text += *range;
+	} else if (range) {
+		text = range;
+	} else if (node != nullptr && node->type != TextNode && node->type != RawTextNode
+			&& node->type != RootNode && node->type != EndTag) {
+		// An empty comment or instruction is still markup of the page.
+		text = std::string();
+	}
+	std::string attributes = NodeText::OtherAttributes(node);
+	if (!attributes.empty())
+		text = text.value_or(std::string()) + attributes;
+	if (NodeText::IsArchiveOf(archive, "UnsupportedTag")) {
+		void* archivedTag = nullptr;
+		if (archive->FindPointer("_tag", &archivedTag) == B_OK)
+			tag = static_cast<const _tagdict*>(archivedTag);
+		bool opening = open;
+		if (archive->FindBool("opentag", &opening) == B_OK)
+			open = opening;
+		const char* html = nullptr;
+		if (archive->FindString("html", &html) == B_OK && html != nullptr)
+			text = html;
+	}
+	if (engine != nullptr)
+		engine->AddAfter(position, this);
+}
+
+UnsupportedTag::~UnsupportedTag()
+{
+	if (ElementList() != nullptr)
+		ElementList()->Remove(this);
+}
+
+long UnsupportedTag::InsertHTML(long position)
+{
+	if (!text || MyPage() == nullptr)
+		return 0;
+	uint32 type = MyNode() != nullptr ? MyNode()->type : StartTag;
+	std::string markup;
+	switch (type) {
+		case CommentTag:
+			markup = "<!--" + *text + "-->";
+			break;
+		case ProcInsTag:
+			markup = "<?" + *text + ">";
+			break;
+		case AspTag:
+			markup = "<%" + *text + "%>";
+			break;
+		case RawTextNode:
+			markup = *text;
+			break;
+		default:
+			markup = "<" + *text + ">";
+	}
+	bool before = false;
+	bool after = false;
+	LineBreaks(&before, &after);
+	return MyPage()->InsertHTML(markup.c_str(), before, after, position, this);
+}
+
+void UnsupportedTag::LineBreaks(bool* before, bool* after) const
+{
+	uint32 type = MyNode() != nullptr ? MyNode()->type : StartTag;
+	if (type == RawTextNode)
+		return;
+	if (tag == nullptr) {
+		*before = *after = true;
+	} else if ((tag->model & kLineModels) != 0) {
+		*before = open;
+		*after = !open;
+	} else if ((tag->model & CM_HEAD) != 0) {
+		*after = true;
+	}
+}
+
+void UnsupportedTag::Archive(BMessage* archive) const
+{
+	if (archive == nullptr)
+		return;
+	archive->AddString("class", "UnsupportedTag");
+	archive->AddPointer("_tag", tag);
+	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
+	archive->AddBool("opentag", open);
+	if (text)
+		archive->AddString("html", text->c_str());
+}
+
+bool UnsupportedTag::IsPairTag() const
+{
+	return TextChange::IsPairTag(this);
+}
+
+UnsupportedTag* UnsupportedTag::FindOpeningClosing() const
+{
+	if (!IsPairTag())
+		return nullptr;
+	const _tagdict* key = tag;
+	return FindPartner(this, open,
+		[key](const UnsupportedTag& candidate) { return candidate.HTMLType() == key; });
+}

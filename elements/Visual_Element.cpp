@@ -1,0 +1,89 @@
+#include "Visual_Element.h"
+
+#include "Element_List.h"
+#include "Environment.h"
+#include "GarbageCollector_.h"
+#include "Page.h"
+#include "Visual_Engine.h"
+
+namespace {
+
+// The vertical alignment an element and an environment start with.
+constexpr long kDefaultVAlignment = 7;
+
+} // namespace
+
+Visual_Element::Visual_Element(long, Visual_Engine* engine, Element_List* list)
+	:
+	engine(engine),
+	page(engine != nullptr ? engine->MyPage() : nullptr),
+	hasParagraph(false),
+	verticalAlignment(kDefaultVAlignment),
+	index(0),
+	offset(0),
+	elementList(list)
+{
+	RegisterAtGarbageCollector(this, page);
+}
+
+Visual_Element::~Visual_Element()
+{
+	UnRegisterFromGarbageCollector(this, page);
+}
+
+void Visual_Element::GetEnvironment(Environment* environment) const
+{
+	if (environment == nullptr)
+		return;
+	environment->placeholderFont = spaceFont.get();
+	Element_List_Item item = ElementListItem();
+	if (item.spaceTo > 0) {
+		environment->placeholderFrom = item.offset + item.spaceFrom;
+		environment->placeholderTo = item.offset + item.spaceTo;
+	}
+}
+
+BRect Visual_Element::WFrame() const
+{
+	return BRect(0, 0, 0, 0);
+}
+
+BRect Visual_Element::WBounds() const
+{
+	return BRect(0, 0, 0, 0);
+}
+
+BView* Visual_Element::View() const
+{
+	return nullptr;
+}
+
+long Visual_Element::ThisFinish() const
+{
+	if (elementList == nullptr)
+		return offset;
+	elementList->Lock();
+	Element_List_Item item = ElementListItem();
+	elementList->Unlock();
+	return item.spaceTo > 0 ? offset + item.spaceTo : offset;
+}
+
+Element_List_Item Visual_Element::ElementListItem() const
+{
+	if (elementList == nullptr || elementList->IndexOf(this) < 0) {
+		Element_List_Item none;
+		none.Reset();
+		return none;
+	}
+	return (*elementList)[index];
+}
+
+Visual_Element* Visual_Element::Next() const
+{
+	return elementList != nullptr ? elementList->Next(this) : nullptr;
+}
+
+Visual_Element* Visual_Element::Previous() const
+{
+	return elementList != nullptr ? elementList->Previous(this) : nullptr;
+}

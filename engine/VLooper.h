@@ -1,0 +1,29 @@
+#ifndef VELMORA_VLOOPER_H
+#define VELMORA_VLOOPER_H
+
+#include <Looper.h>
+
+class Page;
+class Visual_Engine;
+
+// The engine's own message loop: commands that change the page, reloads
+// and refreshes of the visual view run here one after another, off the
+// window's thread. While the page is processing (loading, parsing,
+// rebuilding) or going away, every message is dropped.
+class VLooper : public BLooper {
+public:
+	// Starts the loop at once.
+	explicit VLooper(Visual_Engine* engine);
+
+	void MessageReceived(BMessage* message) override;
+
+private:
+	bool InsertTagCommand(uint32 what);
+	void InsertSpecialCharacter(const BMessage* message);
+	void PassToFocusedView(const char* bytes, int32 length);
+
+	Visual_Engine* engine;	// not owned: the engine owns the looper
+	Page* page;				// not owned: the engine's page
+};
+
+#endif

@@ -1,0 +1,730 @@
+#include "Visual_Engine.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include <Autolock.h>
+#include <Bitmap.h>
+#include <Entry.h>
+#include <File.h>
+#include <Message.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
+#include <TranslationUtils.h>
+
+#include "Anchor.h"
+#include "EndLine.h"
+#include "ErrorAlert.h"
+#include "GarbageCollector_.h"
+#include "HorizontalLine.h"
+#include "KFile.h"
+#include "Page.h"
+#include "TextChange.h"
+#include "Tidy.h"
+#include "UnsupportedTag.h"
+#include "VLooper.h"
+#include "VWindow.h"
+#include "Visual_View.h"
+#include "engine_support/SpaceSizes.h"
+
+namespace {
+
+constexpr float kScrollBarRoom = 14;
+constexpr float kParagraphHeight = 26;
+
+// The tags a text run stands for when they come from a parsed page.
+bool IsTextRunTag(const _tagdict* tag)
+{
+	const _tagdict* const runs[] = {tag_h1, tag_h2, tag_h3, tag_h4, tag_h5, tag_h6, tag_b,
+		tag_i, tag_tt, tag_big, tag_small, tag_u, tag_sub, tag_sup, tag_strike, tag_em,
+		tag_strong, tag_dfn, tag_code, tag_samp, tag_kbd, tag_var, tag_cite, tag_font};
+	return tag != nullptr && std::find(std::begin(runs), std::end(runs), tag) != std::end(runs);
+}
+
+bool IsImageExtension(const char* extension)
+{
+	for (const char* image : {"gif", "jpg", "jpeg", "png"}) {
+		if (strcasecmp(extension, image) == 0)
+			return true;
+	}
+	return false;
+}
+
+} // namespace
+
+Visual_Engine::Visual_Engine(BRect frame, VWindow* window, Page* page)
+	:
+	page(page),
+	view(nullptr),
+	scrollView(nullptr),
+	window(window),
+	looper(nullptr)
+{
+	BRect viewFrame = frame;
+	viewFrame.right -= kScrollBarRoom;
+	view = new Visual_View(viewFrame, this);
+	scrollView = new BScrollView("Main scroll view", view, B_FOLLOW_ALL_SIDES, 0, false, true,
+		B_FANCY_BORDER);
+	elementList = std::make_unique<Element_List>(this);
+	looper = new VLooper(this);
+	if (BScrollBar* bar = scrollView->ScrollBar(B_VERTICAL))
+		bar->SetRange(0, 0);
+	if (window != nullptr) {
+		BAutolock lock(window);
+		if (BView* back = window->FindView("back"))
+			back->AddChild(scrollView);
+		else
+			window->AddChild(scrollView);
+	}
+}
+
+Visual_Engine::~Visual_Engine()
+{
+	StopLooper();
+	BAutolock lock(window);
+	view->BlockRefresh();
+	SetBackgroundBitmap(nullptr);
+	elementList->Empty();
+	while (BView* child = view->ChildAt(0)) {
+		view->RemoveChild(child);
+		delete child;
+	}
+	scrollView->RemoveChild(view);
+	scrollView->RemoveSelf();
+	while (BView* child = scrollView->ChildAt(0)) {
+		scrollView->RemoveChild(child);
+		delete child;
+	}
+	elementList.reset();
+	delete view;
+	delete scrollView;
+	if (page != nullptr && page->GarbageCollector() != nullptr)
+		page->GarbageCollector()->Empty();
+}
+
+void Visual_Engine::StopLooper()
+{
+	if (looper == nullptr)
+		return;
+	looper->Lock();
+	looper->Quit();
+	looper = nullptr;
+}
+
+status_t Visual_Engine::PostMessage(uint32 what)
+{
+	return looper != nullptr ? looper->PostMessage(what) : B_NO_INIT;
+}
+
+status_t Visual_Engine::PostMessage(BMessage* message)
+{
+	return looper != nullptr ? looper->PostMessage(message) : B_NO_INIT;
+}
+
+long Visual_Engine::ContainsElement(long from, long to) const
+{
+	return elementList->ContainsElement(from, to);
+}
+
+long Visual_Engine::InNullCharactersAt(long offset) const
+{
+	return elementList->InNullCharactersAt(offset);
+}
+
+void Visual_Engine::Remove(Visual_Element* element)
+{
+	elementList->Remove(element);
+}
+
+long Visual_Engine::AddAfter(long offset, Visual_Element* element)
+{
+	return elementList->AddAfter(offset, element);
+}
+
+long Visual_Engine::AddBefore(long offset, Visual_Element* element)
+{
+	return elementList->AddBefore(offset, element);
+}
+
+long Visual_Engine::TextHTML(long from, long to) const
+{
+	return view->TextHTML(static_cast<int32>(from), static_cast<int32>(to));
+}
+
+long Visual_Engine::ReadText(const char* text)
+{
+	return view->ReadText(text);
+}
+
+void Visual_Engine::InsertText(const char* text, long length, long offset)
+{
+	if (!view->LockLooper())
+		return;
+	view->InsertText(text, static_cast<int32>(length), static_cast<int32>(offset), nullptr);
+	view->UnlockLooper();
+}
+
+void Visual_Engine::Refresh()
+{
+	view->Refresh(static_cast<const Visual_Element*>(nullptr));
+}
+
+bool Visual_Engine::Lock()
+{
+	return view != nullptr && view->LockLooper();
+}
+
+void Visual_Engine::Unlock()
+{
+	if (view != nullptr && view->Looper() != nullptr && view->Looper()->IsLocked())
+		view->UnlockLooper();
+}
+
+// #pragma mark - Elements
+
+long Visual_Engine::Delete(Visual_Element* element)
+{
+	if (element == nullptr || elementList->IndexOf(element) < 1)
+		return 0;
+	BAutolock lock(window);
+	int32 before = view->TextLength();
+	if (BView* elementView = element->View()) {
+		if (elementView->IsFocus())
+			view->MakeFocus(true);
+		elementView->Hide();
+		if (view->RemoveChild(elementView))
+			delete element;
+	} else {
+		delete element;
+	}
+	return before - view->TextLength();
+}
+
+long Visual_Engine::MoveBefore(long offset, Visual_Element* element)
+{
+	if (element == nullptr)
+		return -1;
+	bool paragraph = element->HasParagraph();
+	std::unique_ptr<BFont> font;
+	if (element->SpaceFont() != nullptr)
+		font = std::make_unique<BFont>(*element->SpaceFont());
+	long index = elementList->IndexOf(element);
+	if (index < 1)
+		return -1;
+	Element_List_Item item = (*elementList)[index];
+	bool hasSpace = item.spaceTo > 0 && !paragraph;
+	if (paragraph)
+		DeleteParagraph(element);
+	if (hasSpace)
+		DeleteSpace(element);
+	long from = item.spaceFrom;
+	long to = item.spaceTo;
+	if (paragraph)
+		InsertParagraph(element, offset, &from, &to);
+	if (hasSpace && font != nullptr)
+		CreateSpace(from, to, font.get(), element, offset);
+	elementList->MoveBefore(offset, element);
+	if (item.spaceTo > 0)
+		elementList->SetSpaceFromToRelOffset(element, from, to);
+	return item.spaceTo - item.spaceFrom;
+}
+
+long Visual_Engine::MoveAfter(long offset, Visual_Element* element)
+{
+	if (element == nullptr || elementList->IndexOf(element) < 1)
+		return -1;
+	bool paragraph = element->HasParagraph();
+	std::unique_ptr<BFont> font;
+	if (element->SpaceFont() != nullptr)
+		font = std::make_unique<BFont>(*element->SpaceFont());
+	Element_List_Item item = (*elementList)[elementList->IndexOf(element)];
+	bool hasSpace = item.spaceTo > 0 && !paragraph;
+	offset += elementList->SpaceLengthAt(offset);
+	if (paragraph)
+		DeleteParagraph(element);
+	if (hasSpace)
+		DeleteSpace(element);
+	long from = item.spaceFrom;
+	long to = item.spaceTo;
+	if (paragraph)
+		InsertParagraph(element, offset, &from, &to);
+	if (hasSpace && font != nullptr)
+		CreateSpace(from, to, font.get(), element, offset);
+	elementList->MoveAfter(offset, element);
+	if (item.spaceTo > 0)
+		elementList->SetSpaceFromToRelOffset(element, from, to);
+	return item.spaceTo - item.spaceFrom;
+}
+
+Page_Element* Visual_Engine::CloneAt(long offset, Page_Element* element, long* length,
+	insert_mode)
+{
+	if (offset < 0 || element == nullptr)
+		return nullptr;
+	if (window != nullptr)
+		window->Changed();
+	int32 before = view->TextLength();
+	BMessage archive;
+	element->Archive(&archive);
+	archive.AddInt32("relative_offset", 0);
+	Page_Element* clone = Instantiate(&archive, offset);
+	if (length != nullptr)
+		*length = view->TextLength() - before;
+	return clone;
+}
+
+// The elements in index order, the empty entries packed at the end.
+void Visual_Engine::SortMinIndexFirst(Page_Element** array, long count)
+{
+	if (array == nullptr || count <= 0)
+		return;
+	Page_Element** end = std::stable_partition(array, array + count,
+		[](Page_Element* element) { return element != nullptr; });
+	std::sort(array, end, [](Page_Element* a, Page_Element* b) {
+		return a->ThisIndex() < b->ThisIndex();
+	});
+}
+
+void Visual_Engine::SortMaxIndexFirst(Page_Element** array, long count)
+{
+	if (array == nullptr || count <= 0)
+		return;
+	Page_Element** end = std::stable_partition(array, array + count,
+		[](Page_Element* element) { return element != nullptr; });
+	std::sort(array, end, [](Page_Element* a, Page_Element* b) {
+		return a->ThisIndex() > b->ThisIndex();
+	});
+}
+
+// #pragma mark - Paragraphs
+
+long Visual_Engine::InsertParagraph(Visual_Element* element, long offset, long* from, long* to)
+{
+	if (offset < 0 || element == nullptr || !view->LockLooper())
+		return 0;
+	offset = std::min<long>(offset, view->TextLength());
+	view->InsertBaseText("\n", 1, static_cast<int32>(offset), nullptr);
+	elementList->Adjust(offset + view->InsertionShift(), 1);
+	long length = CreateSpace(offset + 1, element, offset, from, to, 0, kParagraphHeight, 0);
+	view->UnlockLooper();
+	element->SetParagraph(true);
+	return length + 1;
+}
+
+long Visual_Engine::DeleteParagraph(Visual_Element* element)
+{
+	if (element == nullptr || !element->HasParagraph())
+		return 0;
+	long index = elementList->IndexOf(element);
+	if (index < 0)
+		return 0;
+	Element_List_Item item = (*elementList)[index];
+	if (item.offset < 0 || !view->LockLooper())
+		return 0;
+	view->DeleteBaseText(item.offset, item.offset + 1);
+	elementList->Adjust(item.offset + 1, -1);
+	elementList->SetSpaceFromToRelOffset(element, item.spaceFrom - 1, item.spaceTo - 1);
+	long deleted = DeleteSpace(element);
+	view->UnlockLooper();
+	element->SetParagraph(false);
+	return deleted + 1;
+}
+
+// #pragma mark - Formatting state
+
+std::unique_ptr<Environment> Visual_Engine::WalkEnvironment(long offset, bool unclosed) const
+{
+	offset = std::max<long>(offset, 0);
+	auto environment = std::make_unique<Environment>();
+	elementList->Lock();
+	unsigned long last = elementList->LastIndex();
+	for (unsigned long index = 0; index <= last; index++) {
+		Element_List_Item item = (*elementList)[index];
+		if (item.offset > offset)
+			break;
+		const HTML_Element* html = dynamic_cast<const HTML_Element*>(item.element);
+		if (unclosed && item.offset == offset && html != nullptr && html->PairTag()
+				&& !html->OpenTag())
+			item.element->Visual_Element::GetEnvironment(environment.get());
+		else
+			item.element->GetEnvironment(environment.get());
+	}
+	elementList->Unlock();
+	return environment;
+}
+
+std::unique_ptr<Environment> Visual_Engine::EnvironmentAt(long offset) const
+{
+	return WalkEnvironment(offset, false);
+}
+
+std::unique_ptr<Environment> Visual_Engine::EnvironmentAtUnclosed(long offset) const
+{
+	return WalkEnvironment(offset, true);
+}
+
+const List* Visual_Engine::CurrentList(long offset) const
+{
+	return EnvironmentAt(offset)->CurrentList();
+}
+
+const Anchor* Visual_Engine::CurrentAnchor(long offset) const
+{
+	return EnvironmentAt(offset)->CurrentAnchor();
+}
+
+bool Visual_Engine::SameEffect(const _tagdict* tag, const structTagEffects* effects) const
+{
+	if (tag == nullptr || effects == nullptr)
+		return false;
+	structTagEffects own;
+	HTML_Element::TagEffectsOf(tag, &own);
+	return effects->Covers(own);
+}
+
+structTagEffects Visual_Engine::TagEffectsAt(unsigned long fromIndex,
+	unsigned long toIndex) const
+{
+	structTagEffects result;
+	unsigned long last = std::min(toIndex, elementList->LastIndex());
+	for (unsigned long index = fromIndex; index <= last; index++) {
+		const HTML_Element* html = dynamic_cast<const HTML_Element*>(
+			(*elementList)[index].element);
+		if (html == nullptr)
+			continue;
+		structTagEffects effects;
+		html->TagEffects(&effects);
+		result.Toggle(effects);
+	}
+	return result;
+}
+
+structTagEffects Visual_Engine::TagEffectsAt(long from, long to) const
+{
+	if (from < 0 || to <= from)
+		return structTagEffects();
+	unsigned long first = elementList->NextOrAtIndex(from);
+	if (first >= 1 && (*elementList)[first].offset < from)
+		first++;
+	unsigned long last = elementList->PreviousIndex(to);
+	if (first > last)
+		return structTagEffects();
+	return TagEffectsAt(first, last);
+}
+
+// #pragma mark - Commands
+
+// Formatting commands (styles, headings, links, paragraphs) are taken up
+// by the formatting engine; here a file becomes an image tag or none, and
+// line breaks and rules are inserted where the selection ends.
+void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertflag)
+{
+	if (file != nullptr) {
+		const char* name = file->name != nullptr ? file->name : "";
+		const char* dot = strrchr(name, '.');
+		if (dot == nullptr)
+			ErrorAlert("Incorrect file");
+		else
+			tag = IsImageExtension(dot + 1) ? tag_img : nullptr;
+	}
+	int32 start = 0;
+	int32 end = 0;
+	if (view->LockLooper()) {
+		view->GetSelection(&start, &end);
+		view->Select(end, end);
+		view->UnlockLooper();
+	}
+	if (tag != nullptr && (tag == tag_img || tag == tag_br || tag == tag_hr)) {
+		Tidy* tidy = page->MyTidy();
+		_node* node = tidy->NewNode();
+		node->tag = tag;
+		node->type = StartTag;
+		end = start + static_cast<int32>(InsertAt(start, node, INSERT_EDIT, file));
+	}
+	view->Refresh(start, end);
+}
+
+void Visual_Engine::Empty()
+{
+	view->SuppressUndo(true);
+	elementList->Empty();
+	if (page != nullptr)
+		page->SetBaseFont(nullptr);
+	if (view->LockLooper()) {
+		view->DeleteBaseText(0, view->TextLength());
+		view->UnlockLooper();
+	}
+	view->SuppressUndo(false);
+	Refresh();
+}
+
+void Visual_Engine::Test()
+{
+	if (!view->LockLooper())
+		return;
+	for (unsigned long index = 0; index <= elementList->LastIndex(); index++) {
+		Element_List_Item item = (*elementList)[index];
+		if (item.spaceTo > 0)
+			view->Highlight(item.offset + item.spaceFrom, item.offset + item.spaceTo);
+	}
+	view->UnlockLooper();
+}
+
+// #pragma mark - Instantiation and HTML output
+
+// The elements enter the list and put their characters into the text
+// themselves; here only the class is chosen.
+long Visual_Engine::InsertAt(long offset, _node* node, insert_mode mode, const entry_ref*)
+{
+	if (offset < 0 || node == nullptr)
+		return 0;
+	if (mode != INSERT_BUILD && window != nullptr)
+		window->Changed();
+	long length = 0;
+	const _tagdict* tag = node->tag;
+	if (IsTextRunTag(tag)) {
+		new TextChange(offset, node, mode, this, elementList.get(), length);
+	} else if (tag != nullptr && tag == tag_a) {
+		new Anchor(offset, node, mode, this, elementList.get());
+	} else if (tag != nullptr && (tag == tag_br || tag == tag_p)) {
+		new EndLine(offset, node, mode, this, elementList.get(), length);
+	} else if (tag != nullptr && tag == tag_hr) {
+		new HorizontalLine(offset, node, mode, this, elementList.get(), length);
+	} else if (tag == nullptr && node->type == TextNode) {
+		Tidy* tidy = page != nullptr ? page->MyTidy() : nullptr;
+		const _lexer* lexer = tidy != nullptr ? tidy->MyLexer() : nullptr;
+		if (lexer == nullptr || node->end <= node->start || node->end > lexer->lexbuf.size())
+			return 0;
+		if (!view->LockLooper())
+			return 0;
+		offset = std::min<long>(offset, view->TextLength());
+		length = node->end - node->start;
+		view->InsertText(lexer->lexbuf.data() + node->start, static_cast<int32>(length),
+			static_cast<int32>(offset), nullptr);
+		view->UnlockLooper();
+	} else {
+		new UnsupportedTag(offset, node, mode, this, elementList.get());
+	}
+	return length;
+}
+
+Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
+{
+	const char* className = nullptr;
+	void* tag = nullptr;
+	int32 type = 0;
+	if (archive == nullptr || page == nullptr
+			|| archive->FindString("class", &className) != B_OK
+			|| archive->FindPointer("_tag", &tag) != B_OK
+			|| archive->FindInt32("_type", &type) != B_OK)
+		return nullptr;
+	int32 relative = 0;
+	archive->FindInt32("relative_offset", &relative);
+	offset += relative;
+	if (offset < 0)
+		return nullptr;
+	Tidy* tidy = page->MyTidy();
+	_node* node = tidy->NewNode();
+	node->tag = static_cast<const _tagdict*>(tag);
+	node->type = static_cast<uint32>(type);
+	long length = 0;
+	Element_List* list = elementList.get();
+	std::string name(className);
+	if (name == "TextChange")
+		return new TextChange(offset, node, INSERT_BUILD, this, list, length, archive);
+	if (name == "EndLine")
+		return new EndLine(offset, node, INSERT_BUILD, this, list, length, archive);
+	if (name == "HorizontalLine")
+		return new HorizontalLine(offset, node, INSERT_BUILD, this, list, length, archive);
+	if (name == "Anchor")
+		return new Anchor(offset, node, INSERT_BUILD, this, list, archive);
+	if (name == "UnsupportedTag")
+		return new UnsupportedTag(offset, node, INSERT_BUILD, this, list, archive);
+	tidy->FreeNode(node);
+	return nullptr;
+}
+
+// Head-marked elements and those whose tag belongs in the head are written
+// by InsertHTMLHead(); the rest, with the text between them, here.
+long Visual_Engine::HTML(long position)
+{
+	BAutolock lock(window);
+	long length = view->TextLength();
+	unsigned long last = elementList->LastIndex();
+	unsigned long index = 0;
+	long offset = 0;
+	while (offset <= length) {
+		for (; index <= last && (*elementList)[index].offset == offset; index++) {
+			HTML_Element* html = dynamic_cast<HTML_Element*>((*elementList)[index].element);
+			if (html == nullptr || html->HeadMark())
+				continue;
+			const _tagdict* tag = html->HTMLType();
+			if (tag == nullptr || (tag->model & CM_HEAD) == 0)
+				position += html->InsertHTML(position);
+		}
+		long next = index <= last ? (*elementList)[index].offset : length + 1;
+		if (next <= offset)
+			next = length + 1;
+		position += TextHTML(offset, std::min(next, length));
+		offset = next;
+	}
+	return position;
+}
+
+long Visual_Engine::InsertHTMLHead(long position) const
+{
+	unsigned long last = elementList->LastIndex();
+	for (unsigned long index = 0; index <= last && last > 0; index++) {
+		HTML_Element* html = dynamic_cast<HTML_Element*>((*elementList)[index].element);
+		if (html == nullptr)
+			continue;
+		const _tagdict* tag = html->HTMLType();
+		if (html->HeadMark() || (tag != nullptr && (tag->model & CM_HEAD) != 0))
+			position += html->InsertHTML(position);
+	}
+	return position;
+}
+
+// #pragma mark - Spaces and placement
+
+long Visual_Engine::CreateSpace(long at, Visual_Element* element, long elementOffset,
+	long* from, long* to, float width, float height, float)
+{
+	if (at < 0 || element == nullptr || width < 0 || height < 0)
+		return 0;
+	auto font = std::make_unique<BFont>();
+	font->SetSize(SpaceSizes::FontSizeForHeight(height));
+	long length = SpaceSizes::CharactersForWidth(*font, width);
+	if (!view->LockLooper())
+		return 0;
+	at = std::min<long>(at, view->TextLength());
+	std::string spaces(static_cast<size_t>(length), ' ');
+	view->InsertBaseText(spaces.c_str(), static_cast<int32>(length), static_cast<int32>(at),
+		nullptr);
+	elementList->Adjust(at + view->InsertionShift(), length);
+	if (from != nullptr)
+		*from = at - elementOffset;
+	if (to != nullptr)
+		*to = at - elementOffset + length;
+	view->SetFontAndColor(static_cast<int32>(at), static_cast<int32>(at + length), font.get(),
+		B_FONT_ALL);
+	element->SetSpaceFont(std::move(font));
+	view->UnlockLooper();
+	return length;
+}
+
+long Visual_Engine::CreateSpace(long from, long to, const BFont* font, Visual_Element* element,
+	long at)
+{
+	if (element == nullptr || font == nullptr || from < 0 || to <= from)
+		return 0;
+	long length = to - from;
+	if (!view->LockLooper())
+		return 0;
+	long start = std::min<long>(at + from, view->TextLength());
+	std::string spaces(static_cast<size_t>(length), ' ');
+	view->InsertBaseText(spaces.c_str(), static_cast<int32>(length), static_cast<int32>(start),
+		nullptr);
+	elementList->Adjust(start + view->InsertionShift(), length);
+	element->SetSpaceFont(std::make_unique<BFont>(*font));
+	long end = std::min<long>(at + to, view->TextLength());
+	view->SetFontAndColor(static_cast<int32>(start), static_cast<int32>(end), font, B_FONT_ALL);
+	view->UnlockLooper();
+	return length;
+}
+
+bool Visual_Engine::IsPlainSpace(long offset) const
+{
+	return offset >= 0 && offset < view->TextLength() && view->ByteAt(offset) == ' '
+		&& elementList->InNullCharactersAt(offset) <= 0;
+}
+
+// Taking an element out must not leave two plain spaces in a row.
+long Visual_Engine::DeleteSpace(Visual_Element* element)
+{
+	long index = elementList->IndexOf(element);
+	if (element == nullptr || index < 1)
+		return 0;
+	Element_List_Item item = (*elementList)[index];
+	if (item.spaceTo < 1)
+		return 0;
+	BAutolock lock(window);
+	long offset = item.offset;
+	view->DeleteBaseText(offset + item.spaceFrom, offset + item.spaceTo);
+	long count = item.spaceTo - item.spaceFrom;
+	elementList->SetSpaceFromToRelOffset(element, 0, -1);
+	elementList->Adjust(offset + item.spaceTo, -count);
+	if (IsPlainSpace(offset - 1) && IsPlainSpace(offset)) {
+		view->DeleteBaseText(offset, offset + 1);
+		elementList->Adjust(offset + 1, -1);
+		count++;
+	}
+	element->SetSpaceFont(nullptr);
+	return count;
+}
+
+void Visual_Engine::Place(long from, long to)
+{
+	if (view->IsRefreshBlocked() || view->CountChildren() == 0)
+		return;
+	if (to < 1)
+		to = view->TextLength();
+	if (from > 0)
+		from--;
+	if (from > elementList->LastOffset())
+		return;
+	unsigned long last = elementList->PreviousOrAtIndex(to);
+	for (unsigned long index = elementList->NextOrAtIndex(from); index <= last; index++) {
+		Element_List_Item item = (*elementList)[index];
+		if (item.element != nullptr && item.element->View() != nullptr)
+			PlaceView(item);
+	}
+}
+
+// Centred over its space, its bottom at five sixths of the line height (or
+// at the top of the line when it is taller than that).
+void Visual_Engine::PlaceView(const Element_List_Item& item)
+{
+	BView* elementView = item.element->View();
+	int32 start = item.offset + item.spaceFrom;
+	int32 end = item.offset + item.spaceTo;
+	if (view->LineAt(start) < view->LineAt(end))
+		start = view->OffsetAt(view->LineAt(end));
+	if (!elementView->LockLooper())
+		return;
+	BRect bounds = elementView->Bounds();
+	float left = view->PointAt(start).x;
+	float right = view->PointAt(end).x;
+	float x = left + ((right - left) - bounds.right) * 0.5f;
+	float lineHeight = 0;
+	BPoint top = view->PointAt(start, &lineHeight);
+	float baseline = lineHeight * 0.8333333f;
+	float y = baseline - bounds.bottom > 0 ? top.y + (baseline - bounds.bottom) : top.y;
+	y -= view->Bounds().top;
+	elementView->MoveTo(x, y);
+	elementView->UnlockLooper();
+}
+
+void Visual_Engine::SetBackgroundBitmap(const char* path)
+{
+	if (path == nullptr) {
+		BAutolock lock(window);
+		view->ClearViewBitmap();
+		view->Invalidate();
+		return;
+	}
+	BFile file(path, B_READ_ONLY);
+	if (file.InitCheck() != B_OK) {
+		ErrorAlert("Could not open the file: ", path);
+		return;
+	}
+	std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap(path));
+	if (bitmap == nullptr) {
+		ErrorAlert("Incorrect Image file: ", path);
+		return;
+	}
+	BAutolock lock(window);
+	view->SetViewBitmap(bitmap.get(), B_FOLLOW_TOP | B_FOLLOW_LEFT, B_TILE_BITMAP);
+	view->Invalidate();
+}

@@ -1,0 +1,125 @@
+#ifndef VELMORA_VISUAL_ENGINE_H
+#define VELMORA_VISUAL_ENGINE_H
+
+#include <memory>
+
+#include <Rect.h>
+#include <SupportDefs.h>
+
+#include "Element_List.h"
+#include "Environment.h"
+#include "InsertMode.h"
+
+class Anchor;
+class BFont;
+class BMessage;
+class BScrollView;
+class List;
+class Page;
+class Page_Element;
+class Visual_Element;
+class Visual_View;
+class VLooper;
+class VWindow;
+struct _node;
+struct _tagdict;
+struct entry_ref;
+
+// Keeps one page's three representations in step: the element list, the
+// styled text of the visual view and the page's HTML. It makes, moves,
+// clones and deletes elements together with the characters they own,
+// makes room for non-text elements, computes the formatting at any offset
+// and runs the page's commands on its own looper.
+//
+// Locking: Lock() is the visual window's lock (the view's looper lock),
+// so the engine lock and the view's looper lock are one lock and can be
+// taken in no wrong order. Whoever walks or changes the element list, or
+// changes the visual text, holds it.
+class Visual_Engine {
+public:
+	Visual_Engine(BRect frame, VWindow* window, Page* page);
+	~Visual_Engine();
+	Visual_Engine(const Visual_Engine&) = delete;
+	Visual_Engine& operator=(const Visual_Engine&) = delete;
+
+	Element_List* ElementList() const { return elementList.get(); }
+	Element_List_Item ElementList(long index) const { return (*elementList)[index]; }
+	Visual_View* View() const { return view; }
+	VWindow* Window() const { return window; }
+	VLooper* Looper() const { return looper; }
+	Page* MyPage() const { return page; }
+	status_t PostMessage(uint32 what);
+	status_t PostMessage(BMessage* message);
+	long ContainsElement(long from, long to) const;
+	long InNullCharactersAt(long offset) const;
+	void Remove(Visual_Element* element);
+	long AddAfter(long offset, Visual_Element* element);
+	long AddBefore(long offset, Visual_Element* element);
+	long TextHTML(long from, long to) const;
+	long ReadText(const char* text);
+	void InsertText(const char* text, long length, long offset);
+	void Refresh();
+	bool Lock();
+	void Unlock();
+	// Ends the looper; the page does it before its windows go, so that no
+	// command can wait on a window that is being destroyed.
+	void StopLooper();
+
+	// Element operations; the results say how much the text grew or shrank.
+	long Delete(Visual_Element* element);
+	long MoveBefore(long offset, Visual_Element* element);
+	long MoveAfter(long offset, Visual_Element* element);
+	Page_Element* CloneAt(long offset, Page_Element* element, long* length, insert_mode mode);
+	static void SortMinIndexFirst(Page_Element** array, long count);
+	static void SortMaxIndexFirst(Page_Element** array, long count);
+
+	long InsertParagraph(Visual_Element* element, long offset, long* from, long* to);
+	long DeleteParagraph(Visual_Element* element);
+
+	// The formatting in force at offset: every element up to and including
+	// those at offset applied in list order.
+	std::unique_ptr<Environment> EnvironmentAt(long offset) const;
+	// The same, but tags that close exactly at offset are still open.
+	std::unique_ptr<Environment> EnvironmentAtUnclosed(long offset) const;
+	const List* CurrentList(long offset) const;
+	const Anchor* CurrentAnchor(long offset) const;
+	bool SameEffect(const _tagdict* tag, const structTagEffects* effects) const;
+	// The effects open over list entries fromIndex..toIndex: an opening and
+	// a closing tag of one kind cancel out.
+	structTagEffects TagEffectsAt(unsigned long fromIndex, unsigned long toIndex) const;
+	// The same over the entries whose offsets lie in [from, to).
+	structTagEffects TagEffectsAt(long from, long to) const;
+
+	void Insert(const _tagdict* tag, const entry_ref* file, insertflag flag);
+	void Empty();
+	void Test();
+
+	// Elements from parsed nodes and archives, and the HTML written back.
+	long InsertAt(long offset, _node* node, insert_mode mode, const entry_ref* file);
+	Page_Element* Instantiate(const BMessage* archive, long offset);
+	long HTML(long position);
+	long InsertHTMLHead(long position) const;
+
+	// Room in the text for non-text elements.
+	long CreateSpace(long at, Visual_Element* element, long elementOffset, long* from,
+		long* to, float width, float height, float unused);
+	long CreateSpace(long from, long to, const BFont* font, Visual_Element* element, long at);
+	long DeleteSpace(Visual_Element* element);
+	void Place(long from, long to);
+	void SetBackgroundBitmap(const char* path);
+
+private:
+	std::unique_ptr<Environment> WalkEnvironment(long offset, bool unclosed) const;
+	long InsertSpaceText(long at, long length, const BFont* font, Visual_Element* element);
+	bool IsPlainSpace(long offset) const;
+	void PlaceView(const Element_List_Item& item);
+
+	Page* page;					// not owned: the page owns the window that owns the engine
+	Visual_View* view;			// owned; a child of the scroll view while the engine lives
+	BScrollView* scrollView;	// owned; a child of the window's "back" view
+	std::unique_ptr<Element_List> elementList;
+	VWindow* window;			// not owned: the engine's owner
+	VLooper* looper;			// runs until StopLooper(); deletes itself when it quits
+};
+
+#endif

@@ -1,0 +1,80 @@
+#include "RestyleRuns.h"
+
+#include <algorithm>
+
+#include <TextView.h>
+
+#include "Environment.h"
+
+namespace {
+
+const rgb_color kBlack = {0, 0, 0, 255};
+
+} // namespace
+
+RestyleRuns::RestyleRuns(BTextView* view, int32 start)
+	:
+	fView(view),
+	fStart(start),
+	fEnd(start)
+{
+}
+
+void RestyleRuns::AddRun(int32 offset, const BFont& font, rgb_color color)
+{
+	if (!fRuns.empty() && fRuns.back().offset == offset)
+		fRuns.pop_back();
+	if (!fRuns.empty() && fRuns.back().font == font && fRuns.back().color == color)
+		return;
+	fRuns.push_back(Run{offset, font, color});
+}
+
+void RestyleRuns::Add(Environment* environment, int32 from, int32 to)
+{
+	if (from >= to)
+		return;
+	fEnd = std::max(fEnd, to);
+	const BFont* current = environment->Font();
+	BFont font = current != nullptr ? *current : BFont();
+	rgb_color color = environment->Color() != nullptr ? *environment->Color() : kBlack;
+	if (environment->placeholderTo <= environment->placeholderFrom) {
+		AddRun(from, font, color);
+		return;
+	}
+	int32 placeholderFrom = std::max(environment->placeholderFrom, from);
+	int32 placeholderTo = environment->placeholderTo;
+	for (int32 offset = from; offset < placeholderFrom;) {
+		// The text in front of the placeholders keeps the style it has.
+		BFont kept;
+		rgb_color keptColor;
+		fView->GetFontAndColor(offset, &kept, &keptColor);
+		AddRun(offset, kept, keptColor);
+		offset++;
+	}
+	if (environment->placeholderFont != nullptr)
+		AddRun(placeholderFrom, *environment->placeholderFont, color);
+	else
+		AddRun(placeholderFrom, font, color);
+	if (placeholderTo < to)
+		AddRun(placeholderTo, font, color);
+	environment->placeholderFont = nullptr;
+	environment->placeholderFrom = 0;
+	environment->placeholderTo = -1;
+}
+
+void RestyleRuns::Apply()
+{
+	if (fRuns.empty() || fEnd <= fStart)
+		return;
+	text_run_array* runs = BTextView::AllocRunArray(static_cast<int32>(fRuns.size()));
+	if (runs == nullptr)
+		return;
+	runs->count = static_cast<int32>(fRuns.size());
+	for (size_t i = 0; i < fRuns.size(); i++) {
+		runs->runs[i].offset = fRuns[i].offset - fStart;
+		runs->runs[i].font = fRuns[i].font;
+		runs->runs[i].color = fRuns[i].color;
+	}
+	fView->SetRunArray(fStart, fEnd, runs);
+	BTextView::FreeRunArray(runs);
+}
