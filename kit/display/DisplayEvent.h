@@ -2,6 +2,7 @@
 #define _VELMORA_DISPLAY_EVENT_H
 
 #include <string>
+#include <vector>
 
 #include <Point.h>
 #include <SupportDefs.h>
@@ -26,7 +27,8 @@ struct DisplayEvent {
 		kDeactivated,
 		kCloseRequested,
 		kResized,       // width and height of the content, in pixels
-		kMoved          // screenPoint is the content's new top left
+		kMoved,         // screenPoint is the content's new top left
+		kFilesDropped   // files dragged from another program, at point
 	};
 
 	Kind kind = kMouseMoved;
@@ -50,6 +52,9 @@ struct DisplayEvent {
 	// Resizes.
 	int32 width = 0;
 	int32 height = 0;
+
+	// Dropped files: absolute paths.
+	std::vector<std::string> paths;
 };
 
 } // namespace BPrivate

@@ -548,12 +548,47 @@ void SdlDisplay::_HandleEvent(const SDL_Event& event)
 				translated.wheelY = -translated.wheelY;
 			}
 			break;
+		case SDL_DROPBEGIN:
+			fDroppedFiles.clear();
+			return;
+		case SDL_DROPFILE:
+			if (event.drop.file != nullptr) {
+				fDroppedFiles.push_back(event.drop.file);
+				SDL_free(event.drop.file);
+			}
+			return;
+		case SDL_DROPCOMPLETE:
+			_DeliverDrop(event.drop.windowID);
+			return;
 		default:
 			return;
 	}
 	translated.buttons = fButtons;
 	translated.modifiers = BeModifiers(SDL_GetModState());
 	_Deliver(*shown, translated);
+}
+
+// The files of one drag and drop arrive one by one; the window hears of
+// them together, at the pointer (SDL gives no place).
+void SdlDisplay::_DeliverDrop(Uint32 sdlID)
+{
+	std::vector<std::string> paths;
+	paths.swap(fDroppedFiles);
+	Shown* shown = _FindSdl(sdlID);
+	if (shown == nullptr || paths.empty())
+		return;
+	int x = 0;
+	int y = 0;
+	int left = 0;
+	int top = 0;
+	SDL_GetGlobalMouseState(&x, &y);
+	SDL_GetWindowPosition(shown->sdl, &left, &top);
+	DisplayEvent dropped;
+	dropped.kind = DisplayEvent::kFilesDropped;
+	dropped.when = system_time();
+	dropped.point = BPoint(x - left, y - top);
+	dropped.paths = std::move(paths);
+	_Deliver(*shown, dropped);
 }
 
 void SdlDisplay::_HandleWindowEvent(const SDL_WindowEvent& event)

@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <DisplayServer.h>
 
@@ -68,6 +69,7 @@ private:
 	void _RunCommands();
 	void _HandleEvent(const SDL_Event& event);
 	void _HandleWindowEvent(const SDL_WindowEvent& event);
+	void _DeliverDrop(Uint32 sdlID);
 	void _Deliver(Shown& shown, DisplayEvent event);
 	Shown* _Find(int32 id);
 	Shown* _FindSdl(Uint32 sdlID);
@@ -93,6 +95,7 @@ private:
 	std::map<int32, Shown> fWindows;
 	SdlKeyboard fKeyboard;
 	uint32 fButtons = 0;
+	std::vector<std::string> fDroppedFiles;  // of the drop in progress
 };
 
 } // namespace BPrivate

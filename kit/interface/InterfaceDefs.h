@@ -128,4 +128,54 @@ extern const screen_id B_MAIN_SCREEN_ID;
 // The keyboard's modifier keys as the display saw them last.
 uint32 modifiers();
 
+// The colours of the interface, one light grey look shared by every control.
+enum color_which {
+	B_PANEL_BACKGROUND_COLOR = 1,
+	B_MENU_BACKGROUND_COLOR = 2,
+	B_WINDOW_TAB_COLOR = 3,
+	B_KEYBOARD_NAVIGATION_COLOR = 4,
+	B_DESKTOP_COLOR = 5,
+	B_MENU_SELECTION_BACKGROUND_COLOR = 6,
+	B_MENU_ITEM_TEXT_COLOR = 7,
+	B_MENU_SELECTED_ITEM_TEXT_COLOR = 8,
+	B_MENU_SELECTED_BORDER_COLOR = 9,
+	B_PANEL_TEXT_COLOR = 10,
+	B_DOCUMENT_BACKGROUND_COLOR = 11,
+	B_DOCUMENT_TEXT_COLOR = 12,
+	B_CONTROL_BACKGROUND_COLOR = 13,
+	B_CONTROL_TEXT_COLOR = 14,
+	B_CONTROL_BORDER_COLOR = 15,
+	B_CONTROL_HIGHLIGHT_COLOR = 16,
+	B_NAVIGATION_PULSE_COLOR = 17,
+	B_SHINE_COLOR = 18,
+	B_SHADOW_COLOR = 19,
+	B_TOOLTIP_BACKGROUND_COLOR = 20,
+	B_TOOLTIP_TEXT_COLOR = 21,
+	B_LIST_BACKGROUND_COLOR = 22,
+	B_LIST_SELECTED_BACKGROUND_COLOR = 23,
+	B_LIST_ITEM_TEXT_COLOR = 24,
+	B_LIST_SELECTED_ITEM_TEXT_COLOR = 25,
+	B_SCROLL_BAR_THUMB_COLOR = 26,
+	B_SUCCESS_COLOR = 100,
+	B_FAILURE_COLOR = 101
+};
+
+rgb_color ui_color(color_which which);
+
+// Tints: below 1 lighten towards white, above 1 darken towards black.
+extern const float B_LIGHTEN_MAX_TINT;
+extern const float B_LIGHTEN_2_TINT;
+extern const float B_LIGHTEN_1_TINT;
+extern const float B_NO_TINT;
+extern const float B_DARKEN_1_TINT;
+extern const float B_DARKEN_2_TINT;
+extern const float B_DARKEN_3_TINT;
+extern const float B_DARKEN_4_TINT;
+extern const float B_DARKEN_MAX_TINT;
+extern const float B_DISABLED_LABEL_TINT;
+extern const float B_HIGHLIGHT_BACKGROUND_TINT;
+extern const float B_DISABLED_MARK_TINT;
+
+rgb_color tint_color(rgb_color color, float tint);
+
 #endif

@@ -14,6 +14,7 @@
 #include "window_support/InputRouting.h"
 #include "window_support/UpdateDrawing.h"
 #include "window_support/ViewAttachment.h"
+#include "window_support/WindowFeels.h"
 #include "window_support/ViewTree.h"
 #include "window_support/WindowAccess.h"
 #include "window_support/WindowDirectory.h"
@@ -52,23 +53,6 @@ window_feel FeelOf(window_type type)
 	}
 }
 
-bool IsModalFeel(window_feel feel)
-{
-	return feel == B_MODAL_SUBSET_WINDOW_FEEL || feel == B_MODAL_APP_WINDOW_FEEL
-		|| feel == B_MODAL_ALL_WINDOW_FEEL;
-}
-
-bool IsFloatingFeel(window_feel feel)
-{
-	return feel == B_FLOATING_SUBSET_WINDOW_FEEL || feel == B_FLOATING_APP_WINDOW_FEEL
-		|| feel == B_FLOATING_ALL_WINDOW_FEEL;
-}
-
-int32 Pixels(float length)
-{
-	return std::max<int32>(static_cast<int32>(std::lround(length)) + 1, 1);
-}
-
 } // namespace
 
 // Construction and the end.
@@ -99,7 +83,7 @@ void BWindow::_Init(BRect frame, const char* title, window_look look, window_fee
 	data.feel = feel;
 	data.flags = flags;
 	data.workspaces = workspace;
-	BPrivate::ResizeSurface(this, Pixels(frame.Width()), Pixels(frame.Height()));
+	BPrivate::CreateSurface(this);
 
 	BMessenger self(this);
 	data.display = DisplayServer::Default()->OpenWindow(BPrivate::SpecOf(this),
@@ -496,12 +480,12 @@ status_t BWindow::RemoveFromSubset(BWindow* window)
 
 bool BWindow::IsModal() const
 {
-	return IsModalFeel(fData->feel);
+	return BPrivate::IsModalFeel(fData->feel);
 }
 
 bool BWindow::IsFloating() const
 {
-	return IsFloatingFeel(fData->feel);
+	return BPrivate::IsFloatingFeel(fData->feel);
 }
 
 // Views.
@@ -509,14 +493,11 @@ bool BWindow::IsFloating() const
 void BWindow::AddChild(BView* child, BView* before)
 {
 	fData->topView->AddChild(child, before);
-	BPrivate::RefreshPulse(this);
 }
 
 bool BWindow::RemoveChild(BView* child)
 {
-	bool removed = fData->topView->RemoveChild(child);
-	BPrivate::RefreshPulse(this);
-	return removed;
+	return fData->topView->RemoveChild(child);
 }
 
 int32 BWindow::CountChildren() const

@@ -74,7 +74,12 @@ enum {
 // Input: keys go to the focus view (after the shortcuts), mouse messages to
 // the view under the pointer (or the one that asked for pointer events);
 // "where" is converted to that view's coordinates. A dropped message goes
-// to the view under its drop point.
+// to the view under its drop point. A click activates an inactive window
+// and is delivered too (first clicks are never swallowed). Input for a
+// window that a shown modal window blocks activates the modal one instead.
+//
+// Locks: a window never takes another window's lock while it holds its
+// own; it reaches other windows by messages only.
 class BWindow : public BLooper {
 public:
 	BWindow(BRect frame, const char* title, window_type type, uint32 flags,
@@ -168,8 +173,11 @@ public:
 	void SetPulseRate(bigtime_t rate);
 	bigtime_t PulseRate() const;
 
-	// Command-key shortcuts: the message goes to the target (the window's
-	// focus view when target is null; the window for B_QUIT_REQUESTED).
+	// Command-key shortcuts (Ctrl on Linux; a shortcut naming the control
+	// key too takes Ctrl+Shift). The message goes to the target, or with a
+	// null target to the focus view (the window when none). Every window
+	// has Ctrl+X, C, V, A (B_CUT ... to the focus view) and, unless
+	// B_NOT_CLOSABLE, Ctrl+W (B_QUIT_REQUESTED to itself).
 	void AddShortcut(uint32 key, uint32 modifiers, BMessage* message);
 	void AddShortcut(uint32 key, uint32 modifiers, BMessage* message, BHandler* target);
 	void RemoveShortcut(uint32 key, uint32 modifiers);

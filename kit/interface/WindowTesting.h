@@ -38,6 +38,12 @@ status_t PostMouseExited(BWindow* window, BPoint where);
 status_t PostClick(BWindow* window, BPoint where, uint32 buttons = B_PRIMARY_MOUSE_BUTTON,
 	int32 clicks = 1, uint32 modifiers = 0);
 status_t PostWheel(BWindow* window, float deltaX, float deltaY);
+// Files dragged from another program and dropped at a point of the window.
+status_t PostFilesDropped(BWindow* window, BPoint where, const std::vector<std::string>& paths);
+// Headless, GetMouse() reports the pointer of the mouse message a window
+// handled last. Code that polls GetMouse() in a loop instead of handling
+// messages (a menu tracking the mouse) is moved by this, at once.
+void SetPointer(BPoint screenPoint, uint32 buttons);
 
 // The window manager's side: the close box, and the user moving or
 // resizing the window (width and height as Bounds() has them).

@@ -1,5 +1,9 @@
 #include "EventMessages.h"
 
+#include <sys/stat.h>
+
+#include <AppPrivate.h>
+#include <EntryRef.h>
 #include <InterfaceDefs.h>
 
 namespace BPrivate {
@@ -26,6 +30,21 @@ void AddMouseFields(BMessage& message, const DisplayEvent& event)
 	message.AddInt32("modifiers", static_cast<int32>(event.modifiers));
 }
 
+// The reference of a dropped file: its directory's device and inode, its
+// leaf name and its path, as the storage kit makes them.
+entry_ref RefOf(const std::string& path)
+{
+	std::string::size_type slash = path.find_last_of('/');
+	std::string directory = slash == std::string::npos || slash == 0 ? "/"
+		: path.substr(0, slash);
+	std::string leaf = slash == std::string::npos ? path : path.substr(slash + 1);
+	struct stat info = {};
+	if (stat(directory.c_str(), &info) != 0)
+		return entry_ref(static_cast<dev_t>(-1), static_cast<ino_t>(-1), leaf.c_str(),
+			path.c_str());
+	return entry_ref(info.st_dev, info.st_ino, leaf.c_str(), path.c_str());
+}
+
 uint32 CommandOf(DisplayEvent::Kind kind)
 {
 	switch (kind) {
@@ -41,6 +60,7 @@ uint32 CommandOf(DisplayEvent::Kind kind)
 		case DisplayEvent::kCloseRequested: return B_QUIT_REQUESTED;
 		case DisplayEvent::kResized: return B_WINDOW_RESIZED;
 		case DisplayEvent::kMoved: return B_WINDOW_MOVED;
+		case DisplayEvent::kFilesDropped: return B_SIMPLE_DATA;
 	}
 	return 0;
 }
@@ -84,6 +104,13 @@ BMessage MessageForEvent(const DisplayEvent& event)
 			break;
 		case DisplayEvent::kMoved:
 			message.AddPoint("where", event.screenPoint);
+			break;
+		case DisplayEvent::kFilesDropped:
+			for (const std::string& path : event.paths) {
+				entry_ref ref = RefOf(path);
+				message.AddRef("refs", &ref);
+			}
+			MarkMessageDropped(&message, event.screenPoint, B_ORIGIN);
 			break;
 		case DisplayEvent::kCloseRequested:
 			break;

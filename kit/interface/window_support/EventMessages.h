@@ -23,6 +23,8 @@ enum {
 //   B_QUIT_REQUESTED for the close box
 //   B_WINDOW_RESIZED: "when", "width", "height" (as Bounds() has them)
 //   B_WINDOW_MOVED: "when", "where" (the content's new top left)
+//   B_SIMPLE_DATA for files dropped from another program: "when", "refs"
+//     (one entry_ref each), dropped at the pointer
 BMessage MessageForEvent(const DisplayEvent& event);
 
 } // namespace BPrivate

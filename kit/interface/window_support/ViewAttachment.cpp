@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ViewTree.h"
+#include "WindowPulse.h"
 #include "WindowAccess.h"
 
 namespace BPrivate {
@@ -59,6 +60,11 @@ void AttachTree(BView* view, BWindow* window)
 {
 	std::vector<BView*> entered;
 	Enter(view, window, entered);
+	bool wantsPulse = false;
+	for (BView* each : entered)
+		wantsPulse |= (WindowAccess::Of(each).flags & B_PULSE_NEEDED) != 0;
+	if (wantsPulse && WindowAccess::Of(window).pulseRunner == nullptr)
+		RefreshPulse(window);
 	// A hook may add or remove views: the ones it adds hear their own
 	// hooks from AddChild, the ones it removes are skipped.
 	for (BView* each : entered) {

@@ -1,5 +1,7 @@
 #include "WindowDirectory.h"
 
+#include "WindowFeels.h"
+
 #include <algorithm>
 #include <mutex>
 
@@ -28,12 +30,6 @@ Directory& TheDirectory()
 {
 	static Directory* directory = new Directory;
 	return *directory;
-}
-
-bool IsModalFeel(window_feel feel)
-{
-	return feel == B_MODAL_SUBSET_WINDOW_FEEL || feel == B_MODAL_APP_WINDOW_FEEL
-		|| feel == B_MODAL_ALL_WINDOW_FEEL;
 }
 
 bool IsNormalFeel(window_feel feel)

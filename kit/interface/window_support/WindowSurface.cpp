@@ -70,6 +70,12 @@ void ResizeSurface(BWindow* window, int32 width, int32 height)
 	data.surface.reset(surface);
 }
 
+void CreateSurface(BWindow* window)
+{
+	BRect frame = WindowAccess::Of(window).frame;
+	ResizeSurface(window, Pixels(frame.Width()), Pixels(frame.Height()));
+}
+
 void ApplyWindowSize(BWindow* window, float width, float height)
 {
 	WindowData& data = WindowAccess::Of(window);

@@ -153,6 +153,20 @@ status_t PostWheel(BWindow* window, float deltaX, float deltaY)
 	return Deliver(window, event);
 }
 
+status_t PostFilesDropped(BWindow* window, BPoint where, const std::vector<std::string>& paths)
+{
+	if (window == nullptr)
+		return B_BAD_VALUE;
+	DisplayEvent event = MouseEvent(window, DisplayEvent::kFilesDropped, where, 0, 0);
+	event.paths = paths;
+	return Deliver(window, event);
+}
+
+void SetPointer(BPoint screenPoint, uint32 buttons)
+{
+	DisplayServer::Default()->NoteMouse(screenPoint, buttons);
+}
+
 status_t PostCloseRequest(BWindow* window)
 {
 	DisplayEvent event;

@@ -255,3 +255,63 @@ TEST_F(WindowDrawing, UpdateIfNeededDrawsFromAThreadHoldingTheLock)
 }
 
 } // namespace
+
+namespace {
+
+class ResizeUpdates : public WindowDrawing {};
+
+TEST_F(ResizeUpdates, OnlyTheExposedStripIsDrawnUnlessTheViewAsksForAll)
+{
+	RecordingView* partial = CanvasWindow();
+	partial->SetResizingMode(B_FOLLOW_ALL);
+	auto* full = new RecordingView(BRect(0, 0, 199, 49), "full", fJournal,
+		B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_WILL_DRAW | B_FULL_UPDATE_ON_RESIZE);
+	partial->AddChild(full);
+	ShowAndWait(fWindow);
+	fJournal->Clear();
+
+	ASSERT_EQ(BPrivate::PostUserResize(fWindow, 249, 99), B_OK);
+	Idle(fWindow);
+
+	std::vector<std::string> draws = DrawEntries();
+	EXPECT_EQ(std::count(draws.begin(), draws.end(), "full:Draw 0,0,249,49"), 1);
+	EXPECT_EQ(std::count(draws.begin(), draws.end(), "canvas:Draw 200,50,249,99"), 1);
+	EXPECT_EQ(draws.size(), 2u);
+}
+
+TEST_F(ResizeUpdates, PulseViewAddedDeepInTheTreeStartsThePulse)
+{
+	RecordingView* canvas = CanvasWindow();
+	fWindow->SetPulseRate(20000);
+	ShowAndWait(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	canvas->AddChild(new RecordingView(BRect(0, 0, 9, 9), "deep", fJournal, B_FOLLOW_NONE,
+		B_PULSE_NEEDED));
+	fWindow->Unlock();
+	bigtime_t deadline = system_time() + 5000000;
+	auto pulsed = [&] {
+		std::vector<std::string> entries = fJournal->Entries();
+		return std::find(entries.begin(), entries.end(), "deep:Pulse") != entries.end();
+	};
+	while (!pulsed() && system_time() < deadline)
+		snooze(5000);
+	EXPECT_TRUE(pulsed());
+}
+
+TEST_F(ResizeUpdates, HiddenWindowDrawsNothingUntilItIsShown)
+{
+	RecordingView* view = CanvasWindow();
+	ShowAndWait(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	fWindow->Hide();
+	fJournal->Clear();
+	view->Invalidate();
+	fWindow->Unlock();
+	Idle(fWindow);
+	EXPECT_TRUE(DrawEntries().empty());
+	fWindow->Show();
+	Idle(fWindow);
+	EXPECT_EQ(DrawEntries(), std::vector<std::string>{"canvas:Draw 0,0,199,99"});
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include <WindowPrivate.h>
 
@@ -277,6 +278,70 @@ TEST_F(WindowInput, DropOutsideTheWindowReachesTheWindowUnderThePointer)
 	std::vector<BMessage> drops = MessagesOf("target:Message DATA dropped");
 	ASSERT_EQ(drops.size(), 1u);
 	EXPECT_EQ(drops[0].DropPoint(), BPoint(620, 220));
+}
+
+} // namespace
+
+namespace {
+
+class PointerPolling : public WindowTest {};
+
+TEST_F(PointerPolling, ALoopPollingGetMouseSeesThePointerMovedByATest)
+{
+	RecordingWindow* window = MakeWindow(BRect(100, 100, 199, 199));
+	auto* view = new RecordingView(BRect(0, 0, 99, 99), "poller", fJournal);
+	window->AddChild(view);
+	std::atomic<bool> released{false};
+	BPoint last;
+	// Tracks the mouse the way a menu does: polling until the button is up.
+	view->onMouseDown = [&](BView* self, BPoint) {
+		uint32 buttons = 1;
+		while (buttons != 0) {
+			self->GetMouse(&last, &buttons);
+			snooze(1000);
+		}
+		released = true;
+	};
+	ShowAndWait(window);
+	ASSERT_EQ(BPrivate::PostMouseDown(window, BPoint(10, 10)), B_OK);
+	snooze(20000);
+	EXPECT_FALSE(released);
+	BPrivate::SetPointer(BPoint(130, 140), 0);
+	Idle(window);
+	EXPECT_TRUE(released);
+	EXPECT_EQ(last, BPoint(30, 40));
+}
+
+} // namespace
+
+namespace {
+
+class FileDrops : public WindowTest {};
+
+TEST_F(FileDrops, FilesFromAnotherProgramArriveAsRefsAtTheDropPoint)
+{
+	RecordingWindow* window = MakeWindow(BRect(100, 100, 299, 199));
+	window->AddChild(new RecordingView(BRect(0, 0, 99, 99), "left", fJournal));
+	window->AddChild(new RecordingView(BRect(100, 0, 199, 99), "right", fJournal));
+	ShowAndWait(window);
+	std::string folder = testing::TempDir();
+	std::string path = folder + (folder.back() == '/' ? "" : "/") + "dropped picture.png";
+	ASSERT_EQ(BPrivate::PostFilesDropped(window, BPoint(150, 20), {path, "/tmp"}), B_OK);
+	Idle(window);
+
+	std::vector<std::string> entries = fJournal->Entries();
+	std::vector<BMessage> messages = fJournal->Messages();
+	auto found = std::find(entries.begin(), entries.end(), "right:Message DATA dropped");
+	ASSERT_NE(found, entries.end());
+	const BMessage& drop = messages[found - entries.begin()];
+	EXPECT_EQ(drop.DropPoint(), BPoint(250, 120));
+	entry_ref ref;
+	ASSERT_EQ(drop.FindRef("refs", 0, &ref), B_OK);
+	EXPECT_STREQ(ref.name, "dropped picture.png");
+	EXPECT_EQ(ref.path, path);
+	ASSERT_EQ(drop.FindRef("refs", 1, &ref), B_OK);
+	EXPECT_STREQ(ref.name, "tmp");
+	EXPECT_FALSE(std::count(entries.begin(), entries.end(), "left:Message DATA dropped"));
 }
 
 } // namespace
