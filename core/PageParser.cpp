@@ -168,6 +168,7 @@ private:
 status_t ParseJob::Run()
 {
 	fLexer = _lexer{};
+	fRetry = false;
 	ReportCollector collector;
 	LibraryAllocator allocator;
 	LibraryDocument document = CreateLibraryDocument(allocator);

@@ -20,15 +20,18 @@ const int32 kRepeatDelay = 6;
 const float kMinThumbLength = 14;
 const float kWheelSteps = 3;
 
-const rgb_color kFrameColor = {152, 152, 152, 255};
-const rgb_color kTrackColor = {200, 200, 200, 255};
-const rgb_color kTrackShadow = {184, 184, 184, 255};
-const rgb_color kFaceColor = {232, 232, 232, 255};
-const rgb_color kPressedFace = {200, 200, 200, 255};
-const rgb_color kLightEdge = {255, 255, 255, 255};
-const rgb_color kDarkEdge = {160, 160, 160, 255};
-const rgb_color kArrowColor = {72, 72, 72, 255};
-const rgb_color kDisabledArrow = {168, 168, 168, 255};
+// The shared light grey look: a darker track, light knobs and arrow
+// buttons with white and shadowed edges.
+rgb_color Panel() { return ui_color(B_PANEL_BACKGROUND_COLOR); }
+rgb_color FrameColor() { return tint_color(Panel(), B_DARKEN_2_TINT); }
+rgb_color TrackColor() { return tint_color(Panel(), B_DARKEN_1_TINT); }
+rgb_color TrackShadow() { return tint_color(Panel(), B_DARKEN_2_TINT); }
+rgb_color FaceColor() { return ui_color(B_SCROLL_BAR_THUMB_COLOR); }
+rgb_color PressedFace() { return tint_color(FaceColor(), B_DARKEN_1_TINT); }
+rgb_color LightEdge() { return ui_color(B_SHINE_COLOR); }
+rgb_color DarkEdge() { return tint_color(Panel(), B_DARKEN_2_TINT); }
+rgb_color ArrowColor() { return tint_color(Panel(), B_DARKEN_4_TINT); }
+rgb_color DisabledArrow() { return tint_color(Panel(), B_DISABLED_MARK_TINT); }
 
 // Every bar with a target, so that a view can find the bars that scroll it.
 // Bars live in windows of their own threads, hence the lock.
@@ -74,7 +77,7 @@ void DrawBevel(BView* view, BRect frame, rgb_color face)
 {
 	view->SetHighColor(face);
 	view->FillRect(frame.InsetByCopy(1, 1));
-	BPrivate::StrokeFrame(view, frame, kLightEdge, kDarkEdge);
+	BPrivate::StrokeFrame(view, frame, LightEdge(), DarkEdge());
 }
 
 } // namespace
@@ -91,7 +94,7 @@ BScrollBar::BScrollBar(BRect frame, const char* name, BView* target, float min, 
 	fMax(std::max(min, max)),
 	fValue(min)
 {
-	SetViewColor(kTrackColor);
+	SetViewColor(TrackColor());
 	SetTarget(target);
 }
 
@@ -386,7 +389,7 @@ void BScrollBar::FrameResized(float, float)
 void BScrollBar::Draw(BRect)
 {
 	BRect bounds = Bounds();
-	SetHighColor(kTrackShadow);
+	SetHighColor(TrackShadow());
 	if (fOrientation == B_VERTICAL)
 		StrokeLine(BPoint(bounds.left + 1, bounds.top), BPoint(bounds.left + 1, bounds.bottom));
 	else
@@ -395,19 +398,19 @@ void BScrollBar::Draw(BRect)
 	_DrawArrow(kIncrementArrow);
 	if (_IsEnabled())
 		_DrawThumb();
-	SetHighColor(kFrameColor);
+	SetHighColor(FrameColor());
 	StrokeRect(bounds);
 }
 
 void BScrollBar::_DrawArrow(Part arrow)
 {
 	BRect frame = _ArrowFrame(arrow);
-	DrawBevel(this, frame, fPressed == arrow ? kPressedFace : kFaceColor);
+	DrawBevel(this, frame, fPressed == arrow ? PressedFace() : FaceColor());
 	BPoint center(std::floor((frame.left + frame.right) / 2),
 		std::floor((frame.top + frame.bottom) / 2));
 	float size = std::max(2.0f, std::floor(frame.Width() / 4));
 	float tip = arrow == kDecrementArrow ? -size : size;
-	SetHighColor(_IsEnabled() ? kArrowColor : kDisabledArrow);
+	SetHighColor(_IsEnabled() ? ArrowColor() : DisabledArrow());
 	if (fOrientation == B_VERTICAL) {
 		FillTriangle(BPoint(center.x, center.y + tip / 2),
 			BPoint(center.x - size, center.y - tip / 2),
@@ -423,7 +426,7 @@ void BScrollBar::_DrawArrow(Part arrow)
 void BScrollBar::_DrawThumb()
 {
 	BRect thumb = _ThumbFrame();
-	DrawBevel(this, thumb, fPressed == kThumb ? kPressedFace : kFaceColor);
+	DrawBevel(this, thumb, fPressed == kThumb ? PressedFace() : FaceColor());
 	if (_ThumbLength() < 16)
 		return;
 	BPoint center(std::floor((thumb.left + thumb.right) / 2),
@@ -433,14 +436,14 @@ void BScrollBar::_DrawThumb()
 		float at = 3 * i;
 		if (fOrientation == B_VERTICAL) {
 			AddLine(BPoint(thumb.left + 4, center.y + at), BPoint(thumb.right - 4, center.y + at),
-				kDarkEdge);
+				DarkEdge());
 			AddLine(BPoint(thumb.left + 4, center.y + at + 1),
-				BPoint(thumb.right - 4, center.y + at + 1), kLightEdge);
+				BPoint(thumb.right - 4, center.y + at + 1), LightEdge());
 		} else {
 			AddLine(BPoint(center.x + at, thumb.top + 4), BPoint(center.x + at, thumb.bottom - 4),
-				kDarkEdge);
+				DarkEdge());
 			AddLine(BPoint(center.x + at + 1, thumb.top + 4),
-				BPoint(center.x + at + 1, thumb.bottom - 4), kLightEdge);
+				BPoint(center.x + at + 1, thumb.bottom - 4), LightEdge());
 		}
 	}
 	EndLineArray();

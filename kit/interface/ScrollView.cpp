@@ -4,12 +4,14 @@
 
 namespace {
 
-const rgb_color kOuterShadow = {152, 152, 152, 255};
-const rgb_color kOuterLight = {255, 255, 255, 255};
-const rgb_color kInnerShadow = {96, 96, 96, 255};
-const rgb_color kInnerLight = {216, 216, 216, 255};
-const rgb_color kFocusColor = {0, 0, 229, 255};
-const rgb_color kCornerColor = {216, 216, 216, 255};
+// A sunken border in the shared light grey look; the keyboard's colour
+// lights its inner ring while the target has the focus.
+rgb_color Panel() { return ui_color(B_PANEL_BACKGROUND_COLOR); }
+rgb_color OuterShadow() { return tint_color(Panel(), B_DARKEN_2_TINT); }
+rgb_color OuterLight() { return ui_color(B_SHINE_COLOR); }
+rgb_color InnerShadow() { return tint_color(Panel(), B_DARKEN_4_TINT); }
+rgb_color InnerLight() { return Panel(); }
+rgb_color FocusColor() { return ui_color(B_KEYBOARD_NAVIGATION_COLOR); }
 
 } // namespace
 
@@ -90,19 +92,19 @@ void BScrollView::Draw(BRect)
 	if (fHorizontal != nullptr && fVertical != nullptr) {
 		BRect corner(fVertical->Frame().left, fHorizontal->Frame().top, fVertical->Frame().right,
 			fHorizontal->Frame().bottom);
-		SetHighColor(kCornerColor);
+		SetHighColor(Panel());
 		FillRect(corner);
 	}
 	switch (fBorder) {
 		case B_FANCY_BORDER:
-			BPrivate::StrokeFrame(this, bounds, kOuterShadow, kOuterLight);
+			BPrivate::StrokeFrame(this, bounds, OuterShadow(), OuterLight());
 			if (fHighlighted)
-				BPrivate::StrokeFrame(this, bounds.InsetByCopy(1, 1), kFocusColor, kFocusColor);
+				BPrivate::StrokeFrame(this, bounds.InsetByCopy(1, 1), FocusColor(), FocusColor());
 			else
-				BPrivate::StrokeFrame(this, bounds.InsetByCopy(1, 1), kInnerShadow, kInnerLight);
+				BPrivate::StrokeFrame(this, bounds.InsetByCopy(1, 1), InnerShadow(), InnerLight());
 			break;
 		case B_PLAIN_BORDER:
-			BPrivate::StrokeFrame(this, bounds, kOuterShadow, kOuterShadow);
+			BPrivate::StrokeFrame(this, bounds, OuterShadow(), OuterShadow());
 			break;
 		default:
 			break;

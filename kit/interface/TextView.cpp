@@ -86,7 +86,7 @@ BTextView::~BTextView()
 void BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 {
 	BFont initialFont(font != nullptr ? *font : *be_plain_font);
-	rgb_color initialColor = color != nullptr ? *color : kBlack;
+	rgb_color initialColor = color != nullptr ? *color : ui_color(B_DOCUMENT_TEXT_COLOR);
 	SetFont(&initialFont);
 	SetHighColor(initialColor);
 	fMeasurer = std::make_unique<BPrivate::FontMeasurer>();

@@ -229,7 +229,6 @@ private:
 	// whether it goes on where it left off.
 	uint32 fChangeStamp = 0;
 	bool fCaretVisible = true;
-	bool fActive = false;
 	bool fEditable = true;
 	bool fSelectable = true;
 	bool fAutoindent = false;

@@ -30,14 +30,6 @@ StyledPiece Slice(const StyledPiece& piece, int32 from, int32 to)
 
 } // namespace
 
-int32 UndoEdit::RemovedLength() const
-{
-	int32 length = 0;
-	for (const StyledPiece& piece : removed)
-		length += static_cast<int32>(piece.text.size());
-	return length;
-}
-
 StyledPiece UndoEdit::JoinedRemoved() const
 {
 	StyledPiece joined;

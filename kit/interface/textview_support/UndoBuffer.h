@@ -21,7 +21,6 @@ struct UndoEdit {
 	std::vector<StyledPiece> removed;
 	int32 insertedLength;
 
-	int32 RemovedLength() const;
 	// The removed text as one piece, its runs placed after one another.
 	StyledPiece JoinedRemoved() const;
 };

@@ -165,10 +165,12 @@ TEST_P(TextViewConversions, OffsetsPointsAndLinesAgree)
 		EXPECT_FLOAT_EQ(height, fView.LineHeight(line));
 		EXPECT_FLOAT_EQ(point.y, 20 + fView.TextHeight(0, line - 1)) << offset;
 		EXPECT_LE(fView.OffsetAt(line), offset);
-		if (line + 1 < fView.CountLines())
+		if (line + 1 < fView.CountLines()) {
 			EXPECT_LT(offset, fView.OffsetAt(line + 1));
-		if (text[offset] != '\n' && offset < fView.TextLength())
+		}
+		if (text[offset] != '\n' && offset < fView.TextLength()) {
 			EXPECT_EQ(fView.OffsetAt(point + BPoint(0.5f, 1)), offset) << offset;
+		}
 	}
 }
 
