@@ -19,6 +19,7 @@
 
 #include "Config_.h"
 #include "Element_List.h"
+#include "EntityTable.h"
 #include "ErrorAlert.h"
 #include "GarbageCollector_.h"
 #include "HTMLError_Window.h"
@@ -325,7 +326,7 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 		else
 			htmlWindow->Activate();
 	} else {
-		Beep();
+		beep();
 		htmlWindow->SetUpdateFromVisual(false);
 		if (htmlWindow->IsHidden())
 			htmlWindow->Show();

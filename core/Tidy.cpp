@@ -118,13 +118,13 @@ std::unique_ptr<ParsedPage> Tidy::ParseInput(const std::string& bytes, bool prog
 {
 	ParseOptions options;
 	options.showWarnings = true;
-	Page* owner = page;
+	Page* reader = page;
 	if (progress) {
-		options.progress = [owner](int32 percent) {
-			owner->VisualWindow()->ShowProgress(static_cast<float>(percent), "Loading…");
+		options.progress = [reader](int32 percent) {
+			reader->VisualWindow()->ShowProgress(static_cast<float>(percent), "Loading…");
 		};
 	}
-	options.stopRequested = [owner]() { return owner->IsStopProcessing(); };
+	options.stopRequested = [reader]() { return reader->IsStopProcessing(); };
 	return PageParser::Parse(bytes, options);
 }
 

@@ -24,6 +24,7 @@ public:
 	void WindowActivated(bool active) override;
 
 	HTML_View* View() const { return view; }
+	Page* MyPage() const { return page; }
 	// The source was edited since the page last took it over.
 	void Changed();
 	void NotChanged() { changed = false; }

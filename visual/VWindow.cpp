@@ -27,6 +27,7 @@ VWindow::VWindow(BRect frame, const char* title, Page* page)
 	back->SetLowColor(kBackground);
 	AddChild(back);
 	engine = new Visual_Engine(Bounds(), this, page);
+	Run();
 }
 
 VWindow::~VWindow()

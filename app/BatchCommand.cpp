@@ -1,0 +1,198 @@
+#include "BatchCommand.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include <Autolock.h>
+#include <Message.h>
+#include <Messenger.h>
+
+#include "Element_List.h"
+#include "HTMLError_Window.h"
+#include "HTML_View.h"
+#include "HWindow.h"
+#include "Page.h"
+#include "VLooper.h"
+#include "VWindow.h"
+#include "Visual_Engine.h"
+#include "Visual_View.h"
+#include "WApplication.h"
+#include "page_support/PageText.h"
+#include "page_support/SafeSave.h"
+
+namespace {
+
+const char kProgram[] = "velmora";
+
+bool IsCommand(const char* argument)
+{
+	return strcmp(argument, "--check") == 0 || strcmp(argument, "--roundtrip") == 0
+		|| strcmp(argument, "--text") == 0;
+}
+
+// Waits until the looper has handled everything posted to it so far.
+void WaitForLooper(BLooper* looper)
+{
+	BMessage reply;
+	BMessenger(looper).SendMessage('sync', &reply);
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+	size_t written = 0;
+	while (written < bytes.size()) {
+		ssize_t result = write(fd, bytes.data() + written, bytes.size() - written);
+		if (result < 0 && errno == EINTR)
+			continue;
+		if (result <= 0)
+			return false;
+		written += static_cast<size_t>(result);
+	}
+	return true;
+}
+
+void PrintErrors(Page* page)
+{
+	HTMLError_Window* errors = page->HTMLErrorWindow();
+	BAutolock lock(errors);
+	for (int32 i = 0; i < errors->CountItems(); i++) {
+		const BMessage* data = errors->ItemData(i);
+		int32 start = -1;
+		int32 finish = -1;
+		data->FindInt32("start", &start);
+		data->FindInt32("finish", &finish);
+		printf("%d\t%d\t%d\t%s\n", static_cast<int>(errors->ItemKind(i)), start, finish,
+			errors->ItemText(i));
+	}
+}
+
+bool HasErrors(Page* page)
+{
+	HTMLError_Window* errors = page->HTMLErrorWindow();
+	BAutolock lock(errors);
+	for (int32 i = 0; i < errors->CountItems(); i++) {
+		if (errors->ItemKind(i) == VUDAV_ERROR)
+			return true;
+	}
+	return false;
+}
+
+// The page's text as the visual view shows it, without the placeholder
+// characters of its elements; the non-breaking space shown as a space.
+std::string VisualText(Page* page)
+{
+	Visual_Engine* engine = page->Engine();
+	Visual_View* view = engine->View();
+	std::string text;
+	BAutolock lock(page->VisualWindow());
+	const char* bytes = view->Text();
+	int32 length = view->TextLength();
+	for (int32 offset = 0; offset < length; offset++) {
+		if (engine->InNullCharactersAt(offset) > 0)
+			continue;
+		text += bytes[offset] == '\x0F' ? ' ' : bytes[offset];
+	}
+	return text;
+}
+
+std::string RegeneratedPage(Page* page)
+{
+	page->UpdateFromVisual();
+	HWindow* window = page->HTMLWindow();
+	BAutolock lock(window);
+	return PageText::Encode(window->View()->Text(), page->Encoding());
+}
+
+} // namespace
+
+bool BatchCommand::IsBatch(int argc, char** argv)
+{
+	return argc >= 2 && IsCommand(argv[1]);
+}
+
+bool BatchCommand::Parse(int argc, char** argv, Request& request)
+{
+	if (argc < 3)
+		return false;
+	request.command = argv[1];
+	request.file = argv[2];
+	int next = 3;
+	if (request.command == "--roundtrip" && argc >= 5 && strcmp(argv[3], "-o") == 0) {
+		request.output = argv[4];
+		next = 5;
+	}
+	return next == argc;
+}
+
+bool BatchCommand::CheckReadable(const std::string& file)
+{
+	struct stat info;
+	if (stat(file.c_str(), &info) != 0) {
+		fprintf(stderr, "%s: cannot read %s: %s\n", kProgram, file.c_str(), strerror(errno));
+		return false;
+	}
+	if (!S_ISREG(info.st_mode)) {
+		fprintf(stderr, "%s: cannot read %s: not a regular file\n", kProgram, file.c_str());
+		return false;
+	}
+	int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+	if (fd < 0) {
+		fprintf(stderr, "%s: cannot read %s: %s\n", kProgram, file.c_str(), strerror(errno));
+		return false;
+	}
+	close(fd);
+	return true;
+}
+
+int BatchCommand::Run(int argc, char** argv)
+{
+	Request request;
+	if (!Parse(argc, argv, request)) {
+		fprintf(stderr, "usage: %s --check FILE | --roundtrip FILE [-o OUT] | --text FILE\n",
+			kProgram);
+		return kUsage;
+	}
+	if (!CheckReadable(request.file))
+		return kUnreadable;
+	return Execute(request);
+}
+
+// The page is loaded as the editor loads it: the engine's looper runs
+// Page::Load, and what it posts on is handled before the result is read.
+int BatchCommand::Execute(const Request& request)
+{
+	WApplication application(request.file.c_str(), true);
+	Page* page = application.MakePage(request.file.c_str(), 0);
+	if (page == nullptr)
+		return kUnreadable;
+	page->Engine()->PostMessage('reld');
+	WaitForLooper(page->Engine()->Looper());
+	WaitForLooper(page->Engine()->Looper());
+	WaitForLooper(page->HTMLErrorWindow());
+
+	int status = kSuccess;
+	if (request.command == "--check") {
+		PrintErrors(page);
+		status = HasErrors(page) ? kPageHasErrors : kSuccess;
+	} else if (request.command == "--text") {
+		std::string text = VisualText(page);
+		if (!WriteAll(STDOUT_FILENO, text))
+			status = kUnreadable;
+	} else {
+		std::string bytes = RegeneratedPage(page);
+		bool written = request.output.empty() ? WriteAll(STDOUT_FILENO, bytes)
+			: SafeSave::Replace(request.output.c_str(), bytes) == B_OK;
+		if (!written) {
+			fprintf(stderr, "%s: cannot write %s\n", kProgram,
+				request.output.empty() ? "the standard output" : request.output.c_str());
+			status = kUnreadable;
+		}
+	}
+	fflush(stdout);
+	return status;
+}

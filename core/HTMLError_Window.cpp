@@ -1,0 +1,282 @@
+#include "HTMLError_Window.h"
+
+#include <Autolock.h>
+
+#include "Element_List.h"
+#include "HTML_View.h"
+#include "HWindow.h"
+#include "Page.h"
+#include "Page_Element.h"
+#include "StringHelpers.h"
+#include "Visual_Element.h"
+#include "Visual_Engine.h"
+
+namespace {
+
+const char kCountLineEnd[] = "warnings/errors were found.";
+
+bool EndsWith(const std::string& text, const char* end)
+{
+	size_t length = strlen(end);
+	return text.size() >= length && text.compare(text.size() - length, length, end) == 0;
+}
+
+} // namespace
+
+HTMLError_Window::HTMLError_Window(BRect frame, HWindow* htmlWindow)
+	:
+	BWindow(frame, "Vudav (:>)", B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS),
+	htmlWindow(htmlWindow),
+	refreshBlocked(0),
+	selection(-1)
+{
+	Run();
+}
+
+HTMLError_Window::~HTMLError_Window()
+{
+}
+
+bool HTMLError_Window::QuitRequested()
+{
+	if (!IsHidden())
+		Hide();
+	return false;
+}
+
+void HTMLError_Window::Post(BMessage* data, const char* text, VUDAV_message_type kind)
+{
+	BMessage entry('add ');
+	entry.AddMessage("data", data);
+	entry.AddString("errormsg", text);
+	entry.AddInt32("type", kind);
+	PostMessage(&entry);
+}
+
+void HTMLError_Window::Add(long start, long finish, const char* text, VUDAV_message_type kind)
+{
+	if (text == nullptr || start < 0 || finish < 0)
+		return;
+	BMessage data;
+	data.AddInt32("start", static_cast<int32>(start));
+	data.AddInt32("finish", static_cast<int32>(finish));
+	Post(&data, text, kind);
+}
+
+void HTMLError_Window::Add(const _node* node, const char* text, VUDAV_message_type kind)
+{
+	if (node == nullptr || text == nullptr)
+		return;
+	BMessage data;
+	data.AddPointer("Node*", node);
+	Post(&data, text, kind);
+}
+
+void HTMLError_Window::Add(const Visual_Element* element, const char* text,
+	VUDAV_message_type kind)
+{
+	if (element == nullptr || text == nullptr)
+		return;
+	BMessage data;
+	data.AddPointer("Visual_Element*", element);
+	Post(&data, text, kind);
+}
+
+void HTMLError_Window::RemoveMatching(const BMessage& data)
+{
+	BAutolock lock(this);
+	for (size_t i = entries.size(); i-- > 0;) {
+		if (CompareMessages(entries[i].data.get(), &data))
+			entries.erase(entries.begin() + static_cast<long>(i));
+	}
+}
+
+void HTMLError_Window::Remove(long start, long finish)
+{
+	if (start < 0 || finish < 0)
+		return;
+	BMessage data;
+	data.AddInt32("start", static_cast<int32>(start));
+	data.AddInt32("finish", static_cast<int32>(finish));
+	RemoveMatching(data);
+}
+
+void HTMLError_Window::Remove(const _node* node)
+{
+	if (node == nullptr)
+		return;
+	BMessage data;
+	data.AddPointer("Node*", node);
+	RemoveMatching(data);
+}
+
+void HTMLError_Window::Remove(const Visual_Element* element)
+{
+	if (element == nullptr)
+		return;
+	BMessage data;
+	data.AddPointer("Visual_Element*", element);
+	RemoveMatching(data);
+}
+
+void HTMLError_Window::BlockRefresh()
+{
+	refreshBlocked++;
+}
+
+void HTMLError_Window::UnblockRefresh()
+{
+	int32 count = refreshBlocked.load();
+	while (count > 0 && !refreshBlocked.compare_exchange_weak(count, count - 1)) {
+	}
+}
+
+void HTMLError_Window::ShowResult()
+{
+	PostMessage('sres');
+}
+
+void HTMLError_Window::MessageReceived(BMessage* message)
+{
+	switch (message->what) {
+		case 'add ':
+			AddEntry(message);
+			break;
+		case 'sres':
+			if (IsHidden())
+				Show();
+			else
+				Activate();
+			SelectResultLine();
+			break;
+		default:
+			BWindow::MessageReceived(message);
+	}
+}
+
+void HTMLError_Window::AddEntry(const BMessage* message)
+{
+	Entry entry;
+	const char* text = nullptr;
+	message->FindString("errormsg", &text);
+	entry.text = text != nullptr ? text : "";
+	entry.data = std::make_unique<BMessage>();
+	message->FindMessage("data", entry.data.get());
+	int32 kind = -1;
+	message->FindInt32("type", &kind);
+	entry.kind = static_cast<VUDAV_message_type>(kind);
+	entries.push_back(std::move(entry));
+	if (IsRefreshBlocked())
+		return;
+	if (IsHidden())
+		Show();
+	SelectItem(CountItems() - 1);
+}
+
+void HTMLError_Window::SelectResultLine()
+{
+	for (int32 i = CountItems(); i-- > 0;) {
+		if (EndsWith(entries[i].text, kCountLineEnd)) {
+			SelectItem(i);
+			return;
+		}
+	}
+}
+
+void HTMLError_Window::Empty()
+{
+	entries.clear();
+	selection = -1;
+}
+
+int32 HTMLError_Window::CountItems() const
+{
+	return static_cast<int32>(entries.size());
+}
+
+const char* HTMLError_Window::ItemText(int32 index) const
+{
+	if (index < 0 || index >= CountItems())
+		return nullptr;
+	return entries[index].text.c_str();
+}
+
+const BMessage* HTMLError_Window::ItemData(int32 index) const
+{
+	if (index < 0 || index >= CountItems())
+		return nullptr;
+	return entries[index].data.get();
+}
+
+VUDAV_message_type HTMLError_Window::ItemKind(int32 index) const
+{
+	if (index < 0 || index >= CountItems())
+		return VUDAV_NOTE;
+	return entries[index].kind;
+}
+
+void HTMLError_Window::SelectItem(int32 index)
+{
+	if (index >= 0 && index < CountItems())
+		selection = index;
+}
+
+void HTMLError_Window::InvokeItem(int32 index)
+{
+	if (const BMessage* data = ItemData(index))
+		Invoked(data);
+}
+
+// The span of HTML the element (or the node's element) wrote last. The
+// element may be gone: it is looked for, never looked at, until found.
+void HTMLError_Window::SpanOf(const Visual_Element* element, const _node* node, int32* start,
+	int32* finish) const
+{
+	Page* page = htmlWindow->MyPage();
+	Visual_Engine* engine = page != nullptr ? page->Engine() : nullptr;
+	if (engine == nullptr || !engine->Lock())
+		return;
+	Element_List* list = engine->ElementList();
+	if (element == nullptr && node != nullptr)
+		element = list->ElementForNode(node);
+	for (unsigned long index = 0; element != nullptr && index <= list->LastIndex(); index++) {
+		Element_List_Item item = (*list)[index];
+		if (item.element == element) {
+			*start = item.htmlStart;
+			*finish = item.htmlFinish;
+			break;
+		}
+	}
+	engine->Unlock();
+}
+
+// The element's span of the generated HTML, or the range the entry names.
+void HTMLError_Window::Invoked(const BMessage* data)
+{
+	if (data == nullptr || htmlWindow == nullptr)
+		return;
+	void* element = nullptr;
+	void* node = nullptr;
+	int32 start = -1;
+	int32 finish = -1;
+	data->FindPointer("Visual_Element*", &element);
+	data->FindPointer("Node*", &node);
+	data->FindInt32("start", &start);
+	data->FindInt32("finish", &finish);
+	if (element != nullptr || node != nullptr)
+		SpanOf(static_cast<const Visual_Element*>(element), static_cast<const _node*>(node),
+			&start, &finish);
+	if (start < 0 || finish < 0)
+		return;
+	BAutolock lock(htmlWindow);
+	HTML_View* view = htmlWindow->View();
+	int32 length = view->TextLength();
+	if (start < 1 || finish < 1 || start >= length || finish >= length)
+		return;
+	if (htmlWindow->IsHidden())
+		htmlWindow->Show();
+	else
+		htmlWindow->Activate();
+	view->Select(start, finish);
+	view->ScrollToSelection();
+}

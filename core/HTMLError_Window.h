@@ -1,0 +1,80 @@
+#ifndef VELMORA_HTMLERROR_WINDOW_H
+#define VELMORA_HTMLERROR_WINDOW_H
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <Message.h>
+#include <Window.h>
+
+#include "VudavMessageType.h"
+
+class BBitmap;
+class HWindow;
+class Visual_Element;
+struct _node;
+
+// The page's error list: the errors, warnings and notes the parser
+// reports. Each entry carries a message saying what it refers to: a range
+// of the HTML window's text ("start", "finish"), a parsed node ("Node*") or
+// an element ("Visual_Element*"). Invoking an entry selects its place in
+// the HTML window. Entries arrive as posted messages, so any thread may
+// report.
+class HTMLError_Window : public BWindow {
+public:
+	HTMLError_Window(BRect frame, HWindow* htmlWindow);
+	~HTMLError_Window() override;
+
+	void MessageReceived(BMessage* message) override;
+	bool QuitRequested() override;
+
+	void Add(long start, long finish, const char* text, VUDAV_message_type kind);
+	void Add(const _node* node, const char* text, VUDAV_message_type kind);
+	void Add(const Visual_Element* element, const char* text, VUDAV_message_type kind);
+	void Remove(long start, long finish);
+	void Remove(const _node* node);
+	void Remove(const Visual_Element* element);
+
+	// While blocked, new entries neither show the window nor move the
+	// selection.
+	void BlockRefresh();
+	void UnblockRefresh();
+	bool IsRefreshBlocked() const { return refreshBlocked.load() > 0; }
+	// Brings the window forward with the parser's count line selected.
+	void ShowResult();
+
+	// The list; called with the window locked.
+	void Empty();
+	int32 CountItems() const;
+	const char* ItemText(int32 index) const;
+	const BMessage* ItemData(int32 index) const;
+	VUDAV_message_type ItemKind(int32 index) const;
+	void SelectItem(int32 index);
+	int32 CurrentSelection() const { return selection; }
+	void InvokeItem(int32 index);
+	// Selects the entry's place in the HTML window.
+	virtual void Invoked(const BMessage* data);
+
+private:
+	struct Entry {
+		std::string text;
+		std::unique_ptr<BMessage> data;
+		VUDAV_message_type kind;
+	};
+
+	void Post(BMessage* data, const char* text, VUDAV_message_type kind);
+	void RemoveMatching(const BMessage& data);
+	void AddEntry(const BMessage* message);
+	void SelectResultLine();
+	void SpanOf(const Visual_Element* element, const _node* node, int32* start,
+		int32* finish) const;
+
+	HWindow* htmlWindow;	// not owned: the page's
+	std::atomic<int32> refreshBlocked;
+	std::vector<Entry> entries;
+	int32 selection;
+};
+
+#endif
