@@ -1,5 +1,7 @@
 #include "HTMLError_Window.h"
 
+#include <strings.h>
+
 #include <Autolock.h>
 
 #include "Element_List.h"
@@ -136,9 +138,31 @@ void HTMLError_Window::ShowResult()
 	PostMessage('sres');
 }
 
+void HTMLError_Window::EmptyList()
+{
+	PostMessage('empt');
+}
+
+void HTMLError_Window::InvokeFirstError()
+{
+	PostMessage('ifer');
+}
+
 void HTMLError_Window::MessageReceived(BMessage* message)
 {
 	switch (message->what) {
+		case 'empt':
+			Empty();
+			break;
+		case 'ifer':
+			for (int32 i = 0; i < CountItems(); i++) {
+				if (strncasecmp(entries[i].text.c_str(), "Error", 5) == 0) {
+					SelectItem(i);
+					InvokeItem(i);
+					break;
+				}
+			}
+			break;
 		case 'add ':
 			AddEntry(message);
 			break;

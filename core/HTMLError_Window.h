@@ -44,6 +44,11 @@ public:
 	bool IsRefreshBlocked() const { return refreshBlocked.load() > 0; }
 	// Brings the window forward with the parser's count line selected.
 	void ShowResult();
+	// Empties the list, and selects and invokes the first entry that is an
+	// error; both are posted, so they come in order with the entries
+	// reported before them, whatever thread asks.
+	void EmptyList();
+	void InvokeFirstError();
 
 	// The list; called with the window locked.
 	void Empty();

@@ -105,11 +105,6 @@ std::unique_ptr<KFile> CreateIn(const std::string& folder, const std::string& pr
 	return nullptr;
 }
 
-bool StartsWithError(const char* text)
-{
-	return text != nullptr && strncasecmp(text, "Error", 5) == 0;
-}
-
 } // namespace
 
 Page::Page(const char* pagePath, int pageIndex, WApplication* application)
@@ -124,6 +119,7 @@ Page::Page(const char* pagePath, int pageIndex, WApplication* application)
 	backgroundColor(kWhite),
 	baseFontNode(nullptr),
 	baseSize(kDefaultBaseSize),
+	framesetDocument(false),
 	path(pagePath != nullptr ? pagePath : ""),
 	garbageCollector(std::make_unique<GarbageCollector_>()),
 	index(pageIndex),
@@ -132,6 +128,7 @@ Page::Page(const char* pagePath, int pageIndex, WApplication* application)
 	processingCount(0),
 	saved(true),
 	htmlBuffer(std::make_unique<BMallocIO>()),
+	preformattedDepth(0),
 	untitled(path.empty()),
 	updating(false)
 {
@@ -290,6 +287,7 @@ void Page::ResetPageValues()
 	SetTitle(nullptr);
 	background.clear();
 	bodyAttributes.clear();
+	framesetDocument = false;
 	textColor = kBlack;
 	linkColor = kBlue;
 	backgroundColor = kWhite;
@@ -308,7 +306,7 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 	view->BlockRefresh();
 	Engine()->SetBackgroundBitmap(nullptr);
 	Engine()->Empty();
-	htmlErrorWindow->Empty();
+	htmlErrorWindow->EmptyList();
 
 	FillTempFile(fromFile, external);
 	if (fromFile)
@@ -332,7 +330,7 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 			htmlWindow->Show();
 		else
 			htmlWindow->Activate();
-		ShowFirstError();
+		htmlErrorWindow->InvokeFirstError();
 	}
 	htmlWindow->SetUpdateFromVisual(true);
 	updating = false;
@@ -368,20 +366,6 @@ void Page::LoadHTMLWindowFromTempFile()
 		return;
 	htmlWindow->SetText(tempFile.get());
 	htmlWindow->Unlock();
-}
-
-void Page::ShowFirstError()
-{
-	if (!htmlErrorWindow->Lock())
-		return;
-	for (int32 i = 0; i < htmlErrorWindow->CountItems(); i++) {
-		if (StartsWithError(htmlErrorWindow->ItemText(i))) {
-			htmlErrorWindow->SelectItem(i);
-			htmlErrorWindow->InvokeItem(i);
-			break;
-		}
-	}
-	htmlErrorWindow->Unlock();
 }
 
 void Page::UpdateFromVisual()
@@ -568,6 +552,13 @@ void Page::Correct()
 void Page::ClearHTMLBuffer()
 {
 	htmlBuffer = std::make_unique<BMallocIO>();
+	preformattedDepth = 0;
+}
+
+void Page::EndPreformatted()
+{
+	if (preformattedDepth > 0)
+		preformattedDepth--;
 }
 
 // #pragma mark - Presentation values
@@ -716,6 +707,8 @@ long Page::InsertHTML(const char* text, bool newLineBefore, bool newLineAfter, l
 {
 	if (text == nullptr || position < 0)
 		return 0;
+	if (preformattedDepth > 0)
+		newLineBefore = newLineAfter = false;
 	size_t length = htmlBuffer->BufferLength();
 	const char* buffer = static_cast<const char*>(htmlBuffer->Buffer());
 	char secondLast = length >= 2 ? buffer[length - 2] : '\0';
@@ -768,10 +761,12 @@ void Page::GenerateHTML()
 	line("<META NAME=\"Generator\" CONTENT=\"Korvane Velmora\">");
 	position = Engine()->InsertHTMLHead(position);
 	line("</HEAD>");
-	line(BodyTag());
+	if (!framesetDocument)
+		line(BodyTag());
 	if (baseFontNode != nullptr)
 		line("<BASEFONT " + NodeText::OtherAttributes(baseFontNode) + ">");
 	position = Engine()->HTML(position);
-	line("</BODY>", true);
-	line("</HTML>");
+	if (!framesetDocument)
+		line("</BODY>", true);
+	line("</HTML>", framesetDocument);
 }

@@ -72,6 +72,9 @@ public:
 	void SetBackground(const char* source);
 	void SetBaseFont(const _node* node);
 	void SetBodyAttributes(const char* attributes);
+	// A page whose frames take the place of its body is written without one.
+	void SetFramesetDocument(bool frameset) { framesetDocument = frameset; }
+	bool IsFramesetDocument() const { return framesetDocument; }
 	float FontSizeFor(const char* size) const;
 
 	void HTMLError(long start, long finish, const char* text, VUDAV_message_type kind);
@@ -84,6 +87,10 @@ public:
 	long InsertHTML(const char* text, bool newLineBefore, bool newLineAfter, long position,
 		Visual_Element* element);
 	const BMallocIO* HTMLBuffer() const { return htmlBuffer.get(); }
+	// Between these, what is written stands in preformatted text, where
+	// every line end is part of the text: InsertHTML adds none.
+	void BeginPreformatted() { preformattedDepth++; }
+	void EndPreformatted();
 
 	Config_* Config() const;
 	Visual_Engine* Engine() const;
@@ -124,7 +131,6 @@ private:
 	void UpdateWindowTitles();
 	void FillTempFile(bool fromFile, KFile* external);
 	void LoadHTMLWindowFromTempFile();
-	void ShowFirstError();
 	status_t WriteHTMLText(BFile* target);
 	status_t SavePageFile();
 	std::string BodyTag() const;
@@ -149,6 +155,7 @@ private:
 	int32 baseSize;
 	std::string title;					// empty when none
 	std::string bodyAttributes;
+	bool framesetDocument;
 	std::string path;
 	std::unique_ptr<GarbageCollector_> garbageCollector;
 	int32 index;
@@ -157,6 +164,7 @@ private:
 	std::atomic<int32> processingCount;
 	std::atomic<bool> saved;
 	std::unique_ptr<BMallocIO> htmlBuffer;
+	int32 preformattedDepth;
 	bool untitled;
 	std::atomic<bool> updating;
 	TextEncoding encoding;

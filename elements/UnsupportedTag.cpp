@@ -97,13 +97,20 @@ long UnsupportedTag::InsertHTML(long position)
 	return MyPage()->InsertHTML(markup.c_str(), before, after, position, this);
 }
 
+// Line ends are only written where they cannot change the page's text: in
+// the body, a line end next to something that may stand inside running
+// text (markup without a tag, a tag that may be inline) would read back as
+// a space.
 void UnsupportedTag::LineBreaks(bool* before, bool* after) const
 {
 	uint32 type = MyNode() != nullptr ? MyNode()->type : StartTag;
 	if (type == RawTextNode)
 		return;
+	bool inText = !HeadMark();
 	if (tag == nullptr) {
-		*before = *after = true;
+		*before = *after = !inText;
+	} else if (inText && (tag->model & CM_INLINE) != 0) {
+		return;
 	} else if ((tag->model & kLineModels) != 0) {
 		*before = open;
 		*after = !open;

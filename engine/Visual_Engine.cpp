@@ -42,6 +42,19 @@ bool IsTextRunTag(const _tagdict* tag)
 	return tag != nullptr && std::find(std::begin(runs), std::end(runs), tag) != std::end(runs);
 }
 
+// Elements whose content is preformatted text.
+bool IsPreformatted(const _tagdict* tag)
+{
+	return tag != nullptr && (tag == tag_pre || tag == tag_xmp || tag == tag_listing
+		|| tag == tag_plaintext);
+}
+
+bool IsOpening(const HTML_Element* element)
+{
+	const UnsupportedTag* tag = dynamic_cast<const UnsupportedTag*>(element);
+	return tag != nullptr ? tag->OpenTag() : element->OpenTag();
+}
+
 bool IsImageExtension(const char* extension)
 {
 	for (const char* image : {"gif", "jpg", "jpeg", "png"}) {
@@ -560,8 +573,14 @@ long Visual_Engine::HTML(long position)
 			if (html == nullptr || html->HeadMark())
 				continue;
 			const _tagdict* tag = html->HTMLType();
-			if (tag == nullptr || (tag->model & CM_HEAD) == 0)
-				position += html->InsertHTML(position);
+			if (tag != nullptr && (tag->model & CM_HEAD) != 0)
+				continue;
+			bool preformatted = IsPreformatted(tag);
+			if (preformatted && !IsOpening(html))
+				page->EndPreformatted();
+			position += html->InsertHTML(position);
+			if (preformatted && IsOpening(html))
+				page->BeginPreformatted();
 		}
 		long next = index <= last ? (*elementList)[index].offset : length + 1;
 		if (next <= offset)

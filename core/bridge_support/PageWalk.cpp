@@ -20,10 +20,24 @@ bool BeginsWith(const std::string& text, const char* prefix)
 	return strncasecmp(text.c_str(), prefix, strlen(prefix)) == 0;
 }
 
+const _tagdict* FramesetTag()
+{
+	static const _tagdict* const sFrameset = LookUpTag("frameset");
+	return sFrameset;
+}
+
 bool IsCode(const _node* node)
 {
 	const _node* parent = node->parent;
 	return parent != nullptr && (parent->tag == tag_script || parent->tag == tag_style);
+}
+
+// Elements the parser inferred to group others (a list around stray
+// items, a table around cells) are not the page's: the page is written as
+// its author wrote it, and reading it again infers them again.
+bool IsInferredGroup(const _node* node)
+{
+	return node->implicit && node->tag != nullptr && (node->tag->model & CM_INLINE) == 0;
 }
 
 } // namespace
@@ -86,6 +100,8 @@ bool PageWalk::Run()
 bool PageWalk::TakeForPage(_node* node, bool closing)
 {
 	const _tagdict* tag = node->tag;
+	if (tag == FramesetTag() && node->parent != nullptr && node->parent->tag == tag_html)
+		fPage->SetFramesetDocument(true);
 	if (tag == tag_body && !closing) {
 		fInHead = false;
 		TakeBody(node);
@@ -93,7 +109,11 @@ bool PageWalk::TakeForPage(_node* node, bool closing)
 	}
 	if (tag == tag_head && closing)
 		fInHead = false;
-	if (node->type == DocTypeTag || tag == tag_html || tag == tag_head || tag == tag_body)
+	// The page's own document type is the generator's to write; a
+	// declaration elsewhere is markup of the page.
+	if (node->type == DocTypeTag && node->parent == fDocument)
+		return true;
+	if (tag == tag_html || tag == tag_head || tag == tag_body)
 		return true;
 	if (tag == tag_meta && !closing) {
 		std::string name = NodeText::Attribute(node, attr_name).value_or("");
@@ -104,7 +124,7 @@ bool PageWalk::TakeForPage(_node* node, bool closing)
 			fPage->SetBaseFont(node);
 		return true;
 	}
-	return false;
+	return IsInferredGroup(node);
 }
 
 // Colours the page models are taken from the BODY; what it cannot read as
