@@ -329,8 +329,6 @@ long Element_List::SpaceHolderAt(long offset, bool placeholdersOnly) const
 {
 	if (offset < 0)
 		return 0;
-	if (offset >= items[last].offset + std::max<int32>(items[last].spaceTo, 0))
-		return 0;
 	unsigned long found = PreviousOrAtIndex(offset);
 	if (found == 0)
 		return 0;

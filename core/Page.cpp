@@ -73,6 +73,22 @@ std::string TitleHTML(const std::string& title)
 	return html;
 }
 
+// Whether attributes (as kept: each a blank and the name as written) hold
+// one of this name, in any letter case.
+bool HasAttribute(const std::string& attributes, const char* name)
+{
+	size_t length = strlen(name);
+	for (size_t blank = attributes.find(' '); blank != std::string::npos;
+			blank = attributes.find(' ', blank + 1)) {
+		if (strncasecmp(attributes.c_str() + blank + 1, name, length) != 0)
+			continue;
+		char next = attributes.c_str()[blank + 1 + length];
+		if (next == '=' || next == ' ' || next == '\0')
+			return true;
+	}
+	return false;
+}
+
 // Where scratch files go when the folder that should hold them cannot:
 // a folder of the user's own.
 std::string UserScratchFolder()
@@ -129,6 +145,7 @@ Page::Page(const char* pagePath, int pageIndex, WApplication* application)
 	saved(true),
 	htmlBuffer(std::make_unique<BMallocIO>()),
 	preformattedDepth(0),
+	htmlCarriageReturns(0),
 	untitled(path.empty()),
 	updating(false)
 {
@@ -553,6 +570,7 @@ void Page::ClearHTMLBuffer()
 {
 	htmlBuffer = std::make_unique<BMallocIO>();
 	preformattedDepth = 0;
+	htmlCarriageReturns = 0;
 }
 
 void Page::EndPreformatted()
@@ -717,26 +735,43 @@ long Page::InsertHTML(const char* text, bool newLineBefore, bool newLineAfter, l
 	htmlBuffer->Seek(0, SEEK_END);
 	if (newLineBefore && secondLast != '\r' && lastByte != '\n') {
 		htmlBuffer->Write("\r\n", 2);
+		htmlCarriageReturns++;
 		written += 2;
 		position += 2;
 	}
 	size_t textLength = strlen(text);
+	long returnsBefore = htmlCarriageReturns;
+	long returnsInText = static_cast<long>(std::count(text, text + textLength, '\r'));
 	htmlBuffer->Write(text, textLength);
+	htmlCarriageReturns += returnsInText;
 	written += static_cast<long>(textLength);
 	if (newLineAfter) {
 		htmlBuffer->Write("\r\n", 2);
+		htmlCarriageReturns++;
 		written += 2;
 	}
-	if (element != nullptr && Engine() != nullptr)
-		Engine()->ElementList()->SetHTMLStartFinish(element, position,
-			position + static_cast<long>(textLength));
+	// The span is recorded as a place in the HTML window's text, which
+	// holds the buffer with its line ends made LF.
+	if (element != nullptr && Engine() != nullptr) {
+		long start = position - returnsBefore;
+		Engine()->ElementList()->SetHTMLStartFinish(element, start,
+			start + static_cast<long>(textLength) - returnsInText);
+	}
 	return written;
 }
 
+// A colour the page could not read stays among the BODY's other
+// attributes as it was written, in place of the page's own.
 std::string Page::BodyTag() const
 {
-	std::string tag = "<BODY TEXT=\"#" + HexColor(textColor) + "\" BGCOLOR=\"#"
-		+ HexColor(backgroundColor) + "\" LINK=\"#" + HexColor(linkColor) + "\"";
+	std::string tag = "<BODY";
+	auto colour = [&](const char* name, const rgb_color& value) {
+		if (!HasAttribute(bodyAttributes, name))
+			tag += " " + std::string(name) + "=\"#" + HexColor(value) + "\"";
+	};
+	colour("TEXT", textColor);
+	colour("BGCOLOR", backgroundColor);
+	colour("LINK", linkColor);
 	if (!background.empty())
 		tag += " BACKGROUND=\"" + background + "\"";
 	tag += " " + bodyAttributes + ">";

@@ -165,6 +165,7 @@ private:
 	std::atomic<bool> saved;
 	std::unique_ptr<BMallocIO> htmlBuffer;
 	int32 preformattedDepth;
+	long htmlCarriageReturns;	// in htmlBuffer
 	bool untitled;
 	std::atomic<bool> updating;
 	TextEncoding encoding;

@@ -1,0 +1,240 @@
+// The element list on its own: records in offset order, the searches by
+// offset, the spaces, moves and growth. Elements here are bare ones that
+// take themselves out of the list when they go.
+
+#include <gtest/gtest.h>
+
+#include <Message.h>
+
+#include "Element_List.h"
+#include "Visual_Element.h"
+
+namespace {
+
+class Marker : public Visual_Element {
+public:
+	Marker(Element_List* list, int* deleted = nullptr)
+		: Visual_Element(0, nullptr, list), fDeleted(deleted) {}
+	~Marker() override
+	{
+		ElementList()->Remove(this);
+		if (fDeleted != nullptr)
+			(*fDeleted)++;
+	}
+	void Archive(BMessage*) const override {}
+
+private:
+	int* fDeleted;
+};
+
+class ElementListTest : public testing::Test {
+protected:
+	Marker* AddAfter(long offset)
+	{
+		Marker* marker = new Marker(&fList);
+		EXPECT_EQ(fList.AddAfter(offset, marker), 0);
+		return marker;
+	}
+	Marker* AddBefore(long offset)
+	{
+		Marker* marker = new Marker(&fList);
+		EXPECT_EQ(fList.AddBefore(offset, marker), 0);
+		return marker;
+	}
+	// A marker that takes [offset + from, offset + to).
+	Marker* WithSpace(long offset, long from, long to)
+	{
+		Marker* marker = AddAfter(offset);
+		fList.SetSpaceFromToRelOffset(marker, from, to);
+		return marker;
+	}
+
+	Element_List fList{nullptr};
+};
+
+} // namespace
+
+TEST_F(ElementListTest, EmptyListHasOnlyTheSentinelAtOffsetZero)
+{
+	EXPECT_EQ(fList.LastIndex(), 0u);
+	EXPECT_NE(fList[0].element, nullptr);
+	EXPECT_EQ(fList.NextIndex(0), 1u);
+	EXPECT_EQ(fList.NextIndex(100), 1u);
+	EXPECT_EQ(fList.PreviousIndex(0), 0u);
+	EXPECT_EQ(fList.PreviousIndex(100), 0u);
+	EXPECT_EQ(fList.NextIndex(-1), 0u);
+}
+
+TEST_F(ElementListTest, ElementsAtOneOffsetKeepTheirOrderAndBeforeGoesInFront)
+{
+	Marker* first = AddAfter(5);
+	Marker* second = AddAfter(5);
+	Marker* front = AddBefore(5);
+	Marker* earlier = AddAfter(2);
+	EXPECT_EQ(earlier->ThisIndex(), 1u);
+	EXPECT_EQ(front->ThisIndex(), 2u);
+	EXPECT_EQ(first->ThisIndex(), 3u);
+	EXPECT_EQ(second->ThisIndex(), 4u);
+	for (unsigned long i = 0; i <= fList.LastIndex(); i++)
+		EXPECT_EQ(fList[i].index, i);
+}
+
+TEST_F(ElementListTest, BadArgumentsAreRefused)
+{
+	EXPECT_EQ(fList.AddAfter(-1, nullptr), -1);
+	Marker* marker = new Marker(&fList);
+	EXPECT_EQ(fList.AddAfter(-3, marker), -1);
+	EXPECT_EQ(fList.LastIndex(), 0u);
+	delete marker;
+	EXPECT_EQ(fList.IndexOf(nullptr), -1);
+}
+
+TEST_F(ElementListTest, RemovingRenumbersTheRecordsBehind)
+{
+	Marker* a = AddAfter(1);
+	Marker* b = AddAfter(2);
+	Marker* c = AddAfter(3);
+	fList.Remove(b);
+	EXPECT_EQ(fList.LastIndex(), 2u);
+	EXPECT_EQ(a->ThisIndex(), 1u);
+	EXPECT_EQ(c->ThisIndex(), 2u);
+	EXPECT_EQ(fList.IndexOf(b), -1);
+	EXPECT_EQ(fList.Next(a), c);
+	EXPECT_EQ(fList.Previous(c), a);
+	EXPECT_EQ(fList.Next(c), nullptr);
+	delete b;
+}
+
+TEST_F(ElementListTest, IndexOfAtVisitsEveryElementAtAnOffsetWithOneCounter)
+{
+	Marker* a = AddAfter(4);
+	Marker* b = AddAfter(4);
+	AddAfter(6);
+	long counter = 0;
+	EXPECT_EQ(fList.IndexOfAt(4, &counter), static_cast<long>(a->ThisIndex()));
+	EXPECT_EQ(fList.IndexOfAt(4, &counter), static_cast<long>(b->ThisIndex()));
+	EXPECT_EQ(fList.IndexOfAt(4, &counter), -1);
+	counter = 1;
+	EXPECT_EQ(fList.IndexOfAt(0, &counter), -1) << "a counter of 1 skips the sentinel";
+}
+
+TEST_F(ElementListTest, NextAndPreviousSearchesAroundAnOffset)
+{
+	AddAfter(2);	// 1
+	AddAfter(4);	// 2
+	AddAfter(4);	// 3
+	AddAfter(9);	// 4
+	EXPECT_EQ(fList.NextIndex(2), 2u);
+	EXPECT_EQ(fList.NextOrAtIndex(4), 3u) << "the element before the next starts there";
+	EXPECT_EQ(fList.NextIndex(20), 4u) << "the last index when none lies behind";
+	EXPECT_EQ(fList.NextOffset(4), 9);
+	EXPECT_EQ(fList.PreviousIndex(4), 1u);
+	EXPECT_EQ(fList.PreviousOrAtIndex(4), 2u);
+	EXPECT_EQ(fList.PreviousOrAtIndex(5), 3u);
+}
+
+TEST_F(ElementListTest, AdjustShiftsRecordsFromTheOffsetOn)
+{
+	Marker* a = AddAfter(3);
+	Marker* b = AddAfter(7);
+	fList.Adjust(5, 10);
+	EXPECT_EQ(a->ThisOffset(), 3);
+	EXPECT_EQ(b->ThisOffset(), 17);
+	EXPECT_EQ(fList[b->ThisIndex()].offset, 17);
+	fList.Adjust(3, -2);
+	EXPECT_EQ(a->ThisOffset(), 1);
+	EXPECT_EQ(b->ThisOffset(), 15);
+}
+
+TEST_F(ElementListTest, AdjustBeyondTheLastElementChangesNothing)
+{
+	Marker* a = AddAfter(3);
+	fList.Adjust(4, 100);
+	fList.Adjust(-1, 100);
+	EXPECT_EQ(a->ThisOffset(), 3);
+}
+
+TEST_F(ElementListTest, MoveAtIndexFromBelowLandsOneLower)
+{
+	Marker* markers[6];
+	for (int i = 0; i < 6; i++)
+		markers[i] = AddAfter(10 + i);
+	Marker* moved = markers[1];	// index 2
+	EXPECT_EQ(fList.MoveAtIndex(moved, 5, 14), 0);
+	EXPECT_EQ(moved->ThisIndex(), 4u);
+	EXPECT_EQ(moved->ThisOffset(), 14);
+	EXPECT_EQ(markers[2]->ThisIndex(), 2u);
+	EXPECT_EQ(fList.MoveAtIndex(markers[5], 1, 9), 0);
+	EXPECT_EQ(markers[5]->ThisIndex(), 1u);
+	for (unsigned long i = 0; i <= fList.LastIndex(); i++)
+		EXPECT_EQ(fList[i].element->ThisIndex(), i);
+}
+
+TEST_F(ElementListTest, MoveAtIndexRefusesTheSentinelAndBadPlaces)
+{
+	Marker* a = AddAfter(1);
+	EXPECT_EQ(fList.MoveAtIndex(a, 0, 1), -1);
+	EXPECT_EQ(fList.MoveAtIndex(a, 2, 1), -1);
+	EXPECT_EQ(fList.MoveAtIndex(a, 1, -1), -1);
+	EXPECT_EQ(fList.MoveAtIndex(fList[0].element, 1, 0), -1);
+	EXPECT_EQ(fList.MoveAtIndex(a, 1, 1), 0);
+}
+
+TEST_F(ElementListTest, SpaceLengthCountsFromInsidePlaceholders)
+{
+	AddAfter(1);
+	WithSpace(5, 0, 3);	// an image: three placeholders at 5, 6, 7
+	AddAfter(8);
+	EXPECT_EQ(fList.SpaceLengthAt(5), 3);
+	EXPECT_EQ(fList.SpaceLengthAt(7), 1) << "two characters into three";
+	EXPECT_EQ(fList.SpaceLengthAt(8), 0);
+	EXPECT_EQ(fList.SpaceLengthAt(3), 0);
+}
+
+TEST_F(ElementListTest, SpaceSearchesTellPlaceholdersFromTheRestOfTheSpace)
+{
+	Marker* paragraph = WithSpace(10, 1, 3);	// line feed at 10, placeholders 11, 12
+	EXPECT_EQ(fList.InElementSpaceAt(10), static_cast<long>(paragraph->ThisIndex()));
+	EXPECT_EQ(fList.InNullCharactersAt(10), 0);
+	EXPECT_EQ(fList.InNullCharactersAt(11), static_cast<long>(paragraph->ThisIndex()));
+	EXPECT_EQ(fList.InNullCharactersAt(13), 0);
+	EXPECT_EQ(fList.ContainsNullCharacters(0, 20), static_cast<long>(paragraph->ThisIndex()));
+	EXPECT_EQ(fList.ContainsNullCharacters(0, 9), -1);
+}
+
+TEST_F(ElementListTest, ASpaceIsFoundWhateverOtherElementsShareItsOffset)
+{
+	AddAfter(10);
+	Marker* rule = WithSpace(10, 0, 2);
+	AddAfter(10);
+	EXPECT_EQ(fList.InNullCharactersAt(10), static_cast<long>(rule->ThisIndex()));
+	EXPECT_EQ(fList.InNullCharactersAt(11), static_cast<long>(rule->ThisIndex()));
+	EXPECT_EQ(fList.SpaceLengthAt(10), 2);
+}
+
+TEST_F(ElementListTest, HTMLSpansAreRecordedForKnownElementsOnly)
+{
+	Marker* a = AddAfter(1);
+	fList.SetHTMLStartFinish(a, 10, 20);
+	fList.SetHTMLStartFinish(a, -1, 30);
+	EXPECT_EQ(fList[a->ThisIndex()].htmlStart, 10);
+	EXPECT_EQ(fList[a->ThisIndex()].htmlFinish, 20);
+	Marker stranger(&fList);
+	fList.SetSpaceFromToRelOffset(&stranger, 0, 5);
+	EXPECT_EQ(fList.SpaceLengthAt(0), 0);
+}
+
+TEST_F(ElementListTest, GrowsPastItsBlockAndEmptiesBackDeletingEveryElement)
+{
+	int deleted = 0;
+	for (int i = 0; i < 1300; i++)
+		fList.AddAfter(i / 3, new Marker(&fList, &deleted));
+	EXPECT_EQ(fList.LastIndex(), 1300u);
+	EXPECT_EQ(fList.LastOffset(), 1299 / 3);
+	fList.Empty();
+	EXPECT_EQ(deleted, 1300);
+	EXPECT_EQ(fList.LastIndex(), 0u);
+	EXPECT_NE(fList[0].element, nullptr) << "the sentinel stays";
+	AddAfter(1);
+	EXPECT_EQ(fList.LastIndex(), 1u);
+}

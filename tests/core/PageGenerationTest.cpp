@@ -1,0 +1,133 @@
+// The HTML a page writes from its values and elements: the skeleton, the
+// line-end rules of the one primitive every piece goes through, and the
+// spans it records for the elements.
+
+#include "PageTesting.h"
+
+#include "Config_.h"
+#include "Page_Element.h"
+#include "TagDictionary.h"
+#include "page_support/PageText.h"
+
+using PageTesting::PageTest;
+
+namespace {
+
+std::string EmptyPage(const std::string& author)
+{
+	return "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n"
+		"<HTML>\r\n"
+		"<HEAD>\r\n"
+		"<TITLE></TITLE>\r\n"
+		"<META NAME=\"Author\" CONTENT=\"" + author + "\">\r\n"
+		"<META NAME=\"Generator\" CONTENT=\"Korvane Velmora\">\r\n"
+		"</HEAD>\r\n"
+		"<BODY TEXT=\"#000000\" BGCOLOR=\"#FFFFFF\" LINK=\"#0000FF\" >\r\n"
+		"</BODY>\r\n"
+		"</HTML>\r\n";
+}
+
+class PageGeneration : public PageTest {
+protected:
+	// The page's buffer anew, with text written through the primitive.
+	std::string Written(std::initializer_list<std::tuple<const char*, bool, bool>> pieces)
+	{
+		fPage->ClearHTMLBuffer();
+		long position = 0;
+		for (const auto& [text, before, after] : pieces)
+			position += fPage->InsertHTML(text, before, after, position, nullptr);
+		const BMallocIO* buffer = fPage->HTMLBuffer();
+		EXPECT_EQ(static_cast<size_t>(position), buffer->BufferLength());
+		return std::string(static_cast<const char*>(buffer->Buffer()), buffer->BufferLength());
+	}
+};
+
+} // namespace
+
+TEST_F(PageGeneration, AnEmptyPageWritesTheSkeletonExactly)
+{
+	Open("");
+	EXPECT_EQ(Generated(), EmptyPage(""));
+}
+
+TEST_F(PageGeneration, TheAuthorComesFromTheSettings)
+{
+	Open("");
+	Config_* settings = fPage->Config();
+	settings->SetUserName("Ada \"the first\"");
+	std::string html = Generated();
+	settings->SetUserName(nullptr);
+	EXPECT_NE(html.find("<META NAME=\"Author\" CONTENT=\"Ada \"the first\"\">"), std::string::npos);
+}
+
+TEST_F(PageGeneration, LineEndsAreNotDoubledAndOnlyAskedForOnesAreWritten)
+{
+	Open("");
+	EXPECT_EQ(Written({{"a", false, true}, {"b", true, false}}), "a\r\nb");
+	EXPECT_EQ(Written({{"a", false, false}, {"b", true, true}}), "a\r\nb\r\n");
+	EXPECT_EQ(Written({{"a\n", false, false}, {"b", true, false}}), "a\nb");
+	EXPECT_EQ(Written({{"", true, false}, {"b", false, false}}), "\r\nb");
+	fPage->ClearHTMLBuffer();
+	EXPECT_EQ(fPage->InsertHTML(nullptr, true, true, 0, nullptr), 0);
+	EXPECT_EQ(fPage->InsertHTML("x", true, true, -1, nullptr), 0);
+	EXPECT_EQ(fPage->HTMLBuffer()->BufferLength(), 0u);
+}
+
+TEST_F(PageGeneration, AnElementsSpanCoversItsTextWithoutTheLineEnds)
+{
+	Open("<html><body>x<hr>y</body></html>");
+	std::string html = Generated();
+	long rule = -1;
+	for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
+		if (dynamic_cast<Page_Element*>((*List())[i].element)->HTMLType() == tag_hr)
+			rule = static_cast<long>(i);
+	}
+	ASSERT_GT(rule, 0);
+	Element_List_Item item = (*List())[rule];
+	// Spans are places in the HTML window's text, whose lines end in LF.
+	std::string text = PageText::NormalizeLineEnds(html);
+	EXPECT_EQ(text.substr(item.htmlStart, item.htmlFinish - item.htmlStart), "<HR>");
+	EXPECT_EQ(text[item.htmlStart - 1], '\n');
+}
+
+TEST_F(PageGeneration, PresentationValuesAreWrittenIntoTheBodyTag)
+{
+	Open("<html><body text=00FF00 bgcolor=\"#ff0000\" link=#0000aa onload=\"go()\">x</body></html>");
+	EXPECT_NE(Generated().find("<BODY TEXT=\"#00FF00\" BGCOLOR=\"#FF0000\" LINK=\"#0000AA\"  "
+		"onload=\"go()\">\r\n"), std::string::npos);
+}
+
+TEST_F(PageGeneration, ABackgroundIsWrittenAsItWasRead)
+{
+	fFolder.Write("tile.gif", "not really a picture");
+	Open("<html><body background=\"tile.gif\">x</body></html>");
+	EXPECT_NE(Generated().find("LINK=\"#0000FF\" BACKGROUND=\"tile.gif\" >"), std::string::npos);
+}
+
+TEST_F(PageGeneration, ColoursThatAreNoColoursStayAsWritten)
+{
+	Open("<html><body bgcolor=\"white\" text=\"#12\">x</body></html>");
+	std::string html = Generated();
+	EXPECT_NE(html.find("bgcolor=\"white\""), std::string::npos);
+	EXPECT_NE(html.find("text=\"#12\""), std::string::npos);
+	EXPECT_EQ(html.find("BGCOLOR="), std::string::npos) << "one background colour only";
+	EXPECT_EQ(html.find("TEXT="), std::string::npos);
+}
+
+TEST_F(PageGeneration, TheTitleIsWrittenAsHTMLText)
+{
+	Open("<html><head><title>Fish &amp; chips &lt;cheap&gt;</title></head><body></body></html>");
+	EXPECT_STREQ(fPage->Title(), "Fish & chips <cheap>");
+	EXPECT_NE(Generated().find("<TITLE>Fish &amp; chips &lt;cheap&gt;</TITLE>"),
+		std::string::npos);
+}
+
+TEST_F(PageGeneration, AFramesetPageGetsNoBody)
+{
+	Open("<html><head><title>f</title></head><frameset cols=\"50%,50%\">"
+		"<frame src=\"a.html\"><frame src=\"b.html\"></frameset></html>");
+	std::string html = Generated();
+	EXPECT_EQ(html.find("<BODY"), std::string::npos);
+	EXPECT_NE(html.find("<FRAMESET cols=\"50%,50%\"><FRAME src=\"a.html\"><FRAME src=\"b.html\">"
+		"</FRAMESET>"), std::string::npos);
+}
