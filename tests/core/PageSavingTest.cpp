@@ -1,0 +1,221 @@
+// Writing a page: the file ends up holding exactly the HTML window's text,
+// with CR LF line ends, in the encoding the page came in; a write that
+// fails leaves the user's file as it was and says so.
+
+#include "PageTesting.h"
+
+#include <signal.h>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <Node.h>
+#include <NodeInfo.h>
+
+#include "ErrorAlert.h"
+#include "FewDescriptors.h"
+#include "KFile.h"
+#include "page_support/SafeSave.h"
+
+using PageTesting::PageTest;
+
+namespace {
+
+std::vector<std::string> sAlerts;
+
+void RecordAlert(const char* text)
+{
+	sAlerts.push_back(text);
+}
+
+class PageSaving : public PageTest {
+protected:
+	void SetUp() override
+	{
+		sAlerts.clear();
+		fOldHandler = SetErrorAlertHandler(RecordAlert);
+	}
+	void TearDown() override
+	{
+		PageTest::TearDown();
+		SetErrorAlertHandler(fOldHandler);
+	}
+
+	std::string WindowText()
+	{
+		BAutolock lock(fPage->HTMLWindow());
+		return fPage->HTMLWindow()->View()->Text();
+	}
+
+	void Type(const char* text)
+	{
+		HTML_View* view = fPage->HTMLWindow()->View();
+		BAutolock lock(fPage->HTMLWindow());
+		view->Insert(view->TextLength(), text, static_cast<int32>(strlen(text)));
+	}
+
+	error_alert_handler fOldHandler = nullptr;
+};
+
+std::string WithCRLF(const std::string& text)
+{
+	std::string lines;
+	for (char c : text) {
+		if (c == '\n')
+			lines += '\r';
+		lines += c;
+	}
+	return lines;
+}
+
+} // namespace
+
+TEST_F(PageSaving, TheFileHoldsTheWindowsTextAndNoTailOfTheOldOne)
+{
+	std::string longPage = "<html><body><p>" + std::string(5000, 'x') + "</p></body></html>\n";
+	Open(longPage);
+	{
+		HTML_View* view = fPage->HTMLWindow()->View();
+		BAutolock lock(fPage->HTMLWindow());
+		view->SetText("<html><body>short</body></html>\n");
+	}
+	ASSERT_EQ(fPage->Save(), B_OK);
+	EXPECT_EQ(fFolder.Read("page.html"), WithCRLF(WindowText()));
+	EXPECT_NE(WindowText().find("short"), std::string::npos);
+	EXPECT_TRUE(sAlerts.empty());
+}
+
+TEST_F(PageSaving, AVisualEditIsWrittenAsGeneratedHTML)
+{
+	Open("<html><body>abc</body></html>");
+	Engine()->InsertText("X", 1, 1);
+	fPage->VisualWindow()->Changed();
+	ASSERT_EQ(fPage->Save(), B_OK);
+	std::string saved = fFolder.Read("page.html");
+	EXPECT_NE(saved.find("\r\naXbc\r\n</BODY>\r\n"), std::string::npos) << saved;
+	EXPECT_EQ(saved.find("\n\n"), std::string::npos);
+}
+
+TEST_F(PageSaving, PermissionsAndTypeOfTheFileAreKept)
+{
+	Open("<html><body>x</body></html>");
+	chmod((fFolder / "page.html").c_str(), 0640);
+	ASSERT_EQ(fPage->Save(), B_OK);
+	struct stat info;
+	ASSERT_EQ(stat((fFolder / "page.html").c_str(), &info), 0);
+	EXPECT_EQ(info.st_mode & 07777, 0640u);
+	BNode node((fFolder / "page.html").c_str());
+	char type[B_MIME_TYPE_LENGTH] = "";
+	if (BNodeInfo(&node).GetType(type) == B_OK) {
+		EXPECT_STREQ(type, "text/html");
+	}
+}
+
+TEST_F(PageSaving, AfterASaveThePageFileIsTheNewFile)
+{
+	Open("<html><body>x</body></html>");
+	ASSERT_EQ(fPage->Save(), B_OK);
+	node_ref saved;
+	ASSERT_EQ(fPage->File()->GetNodeRef(&saved), B_OK);
+	BNode onDisk((fFolder / "page.html").c_str());
+	node_ref current;
+	ASSERT_EQ(onDisk.GetNodeRef(&current), B_OK);
+	EXPECT_EQ(saved, current);
+}
+
+TEST_F(PageSaving, ASaveIntoAVanishedFolderIsReportedAndChangesNothing)
+{
+	fFolder.Write("sub/placeholder", "");
+	mkdir((fFolder / "sub").c_str(), 0755);
+	fFolder.Write("sub/page.html", "<html><body>x</body></html>");
+	Open("<html><body>x</body></html>", "sub/page.html");
+	unlink((fFolder / "sub/page.html").c_str());
+	for (const char* name : {"$VLM-page.html0.html", "$VLM-page.html1.html"})
+		unlink((fFolder / ("sub/" + std::string(name))).c_str());
+	rmdir((fFolder / "sub").c_str());
+	EXPECT_NE(fPage->Save(), B_OK);
+	ASSERT_FALSE(sAlerts.empty());
+	EXPECT_NE(sAlerts.back().find("could not save the page file"), std::string::npos);
+}
+
+TEST(SafeSave, AWriteThatFailsHalfwayLeavesTheOldFileWhole)
+{
+	TempDirectory folder;
+	std::string old = "<html><body>the user's page</body></html>";
+	folder.Write("page.html", old);
+	std::string path = folder / "page.html";
+	int result = RunInChild([&path] {
+		signal(SIGXFSZ, SIG_IGN);
+		struct rlimit limit = {4096, 4096};
+		setrlimit(RLIMIT_FSIZE, &limit);
+		return SafeSave::Replace(path.c_str(), std::string(100000, 'y')) == B_OK ? 1 : 0;
+	});
+	EXPECT_EQ(result, 0) << "the write must fail";
+	EXPECT_EQ(folder.Read("page.html"), old);
+	int files = 0;
+	for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+		(void)entry;
+		files++;
+	}
+	EXPECT_EQ(files, 1) << "nothing of the failed write is left";
+}
+
+TEST_F(PageSaving, ALatin1PageIsShownDecodedAndSavedInLatin1)
+{
+	std::string page = "<html><head><meta http-equiv=\"Content-Type\" "
+		"content=\"text/html; charset=iso-8859-1\"></head><body>caf\xE9</body></html>\n";
+	Open(page);
+	EXPECT_NE(WindowText().find("caf\xC3\xA9"), std::string::npos) << "shown as the letter";
+	Type("<p>5 \xE2\x86\x92 6</p>");
+	ASSERT_EQ(fPage->Save(), B_OK);
+	std::string saved = fFolder.Read("page.html");
+	EXPECT_NE(saved.find("caf\xE9"), std::string::npos);
+	EXPECT_EQ(saved.find("\xC3\xA9"), std::string::npos);
+	EXPECT_NE(saved.find("5 &#8594; 6"), std::string::npos) << "no arrow in Latin-1";
+}
+
+TEST_F(PageSaving, AWindows1252PageWithoutDeclarationStaysWindows1252)
+{
+	Open("<html><body>\x93quoted\x94 na\xEFve</body></html>\n");
+	EXPECT_NE(WindowText().find("\xE2\x80\x9Cquoted\xE2\x80\x9D"), std::string::npos);
+	Type("<p>\xE2\x80\x9Cnew\xE2\x80\x9D</p>");
+	ASSERT_EQ(fPage->Save(), B_OK);
+	std::string saved = fFolder.Read("page.html");
+	EXPECT_NE(saved.find("\x93quoted\x94 na\xEFve"), std::string::npos);
+	EXPECT_NE(saved.find("\x93new\x94"), std::string::npos);
+}
+
+TEST_F(PageSaving, ScratchFilesLieBesideThePageAndGoWithIt)
+{
+	Open("<html><body>x</body></html>");
+	EXPECT_TRUE(fFolder.Exists("$VLM-page.html0.html"));
+	EXPECT_TRUE(fFolder.Exists("$VLM-page.html1.html"));
+	fPage.reset();
+	EXPECT_FALSE(fFolder.Exists("$VLM-page.html0.html"));
+	EXPECT_FALSE(fFolder.Exists("$VLM-page.html1.html"));
+	EXPECT_TRUE(fFolder.Exists("page.html"));
+}
+
+TEST_F(PageSaving, SaveAsMovesThePageAndItsScratchFiles)
+{
+	Open("<html><body>x</body></html>");
+	mkdir((fFolder / "other").c_str(), 0755);
+	ASSERT_EQ(fPage->SetFile((fFolder / "other/new.html").c_str()), B_OK);
+	ASSERT_EQ(fPage->Save(), B_OK);
+	EXPECT_NE(fFolder.Read("other/new.html").find("<BODY"), std::string::npos);
+	EXPECT_TRUE(fFolder.Exists("other/$VLM-new.html0.html"));
+	EXPECT_FALSE(fFolder.Exists("$VLM-page.html0.html"));
+	EXPECT_FALSE(fPage->IsUntitled());
+	Type("<p>y</p>");
+	fPage->UpdateFromHTML(false, nullptr);
+	EXPECT_EQ(VisualText().back(), 'y') << "the parser reads the new scratch file";
+}
+
+TEST_F(PageSaving, SaveAsToAPlaceThatCannotBeWrittenChangesNothing)
+{
+	Open("<html><body>x</body></html>");
+	EXPECT_NE(fPage->SetFile((fFolder / "missing/new.html").c_str()), B_OK);
+	ASSERT_FALSE(sAlerts.empty());
+	EXPECT_EQ(sAlerts.back(), "Could not save the page as " + (fFolder / "missing/new.html"));
+	EXPECT_STREQ(fPage->File()->FileName(), "page.html");
+}

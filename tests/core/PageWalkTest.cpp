@@ -1,0 +1,154 @@
+// Reading a page into the visual view: what the page keeps for itself
+// (title, BODY, BASEFONT, the author and generator lines), what becomes
+// elements, and what is marked to go back into the head.
+
+#include "PageTesting.h"
+
+#include "Anchor.h"
+#include "Page_Element.h"
+#include "TagDictionary.h"
+#include "TextChange.h"
+#include "UnsupportedTag.h"
+
+using PageTesting::PageTest;
+
+namespace {
+
+class PageWalking : public PageTest {
+protected:
+	std::string HeadPart()
+	{
+		std::string html = Generated();
+		size_t start = html.find("Korvane Velmora\">\r\n") + 19;
+		return html.substr(start, html.find("</HEAD>") - start);
+	}
+
+	int CountClass(const char* name)
+	{
+		int count = 0;
+		for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
+			const Visual_Element* element = (*List())[i].element;
+			if (strstr(typeid(*element).name(), name) != nullptr)
+				count++;
+		}
+		return count;
+	}
+};
+
+} // namespace
+
+TEST_F(PageWalking, BodyColoursAreReadWithOrWithoutHashInAnyCase)
+{
+	Open("<html><body bgcolor=ff0000 text=\"#00FF00\" link=\"#0000aa\">x</body></html>");
+	EXPECT_EQ(*fPage->BackgroundColor(), make_color(255, 0, 0));
+	EXPECT_EQ(*fPage->TextColor(), make_color(0, 255, 0));
+	EXPECT_EQ(*fPage->LinkColor(), make_color(0, 0, 170));
+}
+
+TEST_F(PageWalking, BodyAttributesThePageDoesNotModelAreKept)
+{
+	Open("<html><body onload=\"start()\" bgcolor=\"#FFFFFF\" class=main>x</body></html>");
+	EXPECT_STREQ(fPage->BodyAttributes(), " onload=\"start()\" class=\"main\"");
+}
+
+TEST_F(PageWalking, AuthorAndGeneratorLinesAreDroppedOtherMetaLinesStay)
+{
+	Open("<html><head><meta name=\"GENERATOR\" content=\"x\">"
+		"<meta name=\"author\" content=\"y\"><meta name=\"generator-tool\" content=\"z\">"
+		"<meta name=\"keywords\" content=\"fish\"></head><body>x</body></html>");
+	std::string head = HeadPart();
+	EXPECT_EQ(head, "<META name=\"keywords\" content=\"fish\">\r\n");
+	std::string html = Generated();
+	EXPECT_EQ(html.find("Author"), html.rfind("Author")) << "one author line";
+}
+
+TEST_F(PageWalking, HeadElementsAreMarkedAndWrittenIntoTheHeadOnly)
+{
+	Open("<html><head><title>t</title><link rel=\"stylesheet\" href=\"s.css\">"
+		"<script>var a = b < c && d;</script><!-- note --></head>"
+		"<body><p>text</p></body></html>");
+	std::string head = HeadPart();
+	EXPECT_NE(head.find("<LINK rel=\"stylesheet\" href=\"s.css\">"), std::string::npos);
+	EXPECT_NE(head.find("<SCRIPT>var a = b < c && d;</SCRIPT>"), std::string::npos)
+		<< "code is written as it stands";
+	EXPECT_NE(head.find("<!-- note -->"), std::string::npos);
+	EXPECT_EQ(Body(), "<P>text</P>");
+	int marked = 0;
+	for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
+		if (HTML_Element* html = dynamic_cast<HTML_Element*>((*List())[i].element))
+			marked += html->HeadMark() ? 1 : 0;
+	}
+	EXPECT_EQ(marked, 5) << "LINK, SCRIPT with its code and end, the comment";
+}
+
+TEST_F(PageWalking, AHeadTagFoundInTheBodyStillGoesIntoTheHead)
+{
+	Open("<html><body>x<link rel=\"next\" href=\"2.html\">y</body></html>");
+	EXPECT_NE(HeadPart().find("<LINK rel=\"next\" href=\"2.html\">"), std::string::npos);
+	EXPECT_EQ(Body().find("LINK"), std::string::npos);
+}
+
+TEST_F(PageWalking, ScriptsInTheBodyAreCodeNotText)
+{
+	Open("<html><body>a<script>if (x < 1 && y) go();</script>b</body></html>");
+	EXPECT_EQ(VisualText(), "ab");
+	EXPECT_EQ(Body(), "a<SCRIPT>if (x < 1 && y) go();</SCRIPT>b");
+}
+
+TEST_F(PageWalking, TextRunsLinksAndUnknownTagsBecomeTheirElements)
+{
+	Open("<html><body><b>x</b><font color=red>y</font><a href=\"z.html\">z</a>"
+		"<ul><li>w</li></ul></body></html>");
+	EXPECT_EQ(CountClass("TextChange"), 4);
+	EXPECT_EQ(CountClass("Anchor"), 2);
+	EXPECT_EQ(CountClass("UnsupportedTag"), 4);
+	EXPECT_EQ(VisualText(), "xyzw");
+}
+
+TEST_F(PageWalking, ElementsWithoutTextBetweenThemShareAnOffsetInDocumentOrder)
+{
+	Open("<html><body>a<b><i>b</i></b>c</body></html>");
+	ASSERT_EQ(List()->LastIndex(), 4u);
+	EXPECT_TRUE(At<TextChange>(1)->Type() == tag_b && At<TextChange>(1)->OpenTag());
+	EXPECT_TRUE(At<TextChange>(2)->Type() == tag_i);
+	EXPECT_EQ((*List())[1].offset, 1);
+	EXPECT_EQ((*List())[2].offset, 1);
+	EXPECT_TRUE(At<TextChange>(3)->Type() == tag_i && !At<TextChange>(3)->OpenTag());
+	EXPECT_EQ((*List())[3].offset, 2);
+	EXPECT_EQ((*List())[4].offset, 2);
+}
+
+TEST_F(PageWalking, ABaseFontIsThePagesAndWrittenBack)
+{
+	Open("<html><body><basefont size=5 face=\"nosuchfont\">x</body></html>");
+	EXPECT_EQ(fPage->FontSizeFor("+1"), fPage->FontSizeFor("6"));
+	EXPECT_NE(Generated().find("<BASEFONT  size=\"5\" face=\"nosuchfont\">\r\n"),
+		std::string::npos);
+	EXPECT_EQ(Body().find("BASEFONT"), Body().rfind("BASEFONT"));
+}
+
+TEST_F(PageWalking, GroupsTheParserInferredAreNotWritten)
+{
+	Open("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">"
+		"<html><body><li>one</li><li>two</li></body></html>");
+	EXPECT_EQ(Body(), "<LI>one</LI>\r\n<LI>two</LI>");
+}
+
+TEST_F(PageWalking, AnEmptyFileMakesAnEmptyView)
+{
+	Open("");
+	EXPECT_EQ(VisualText(), "");
+	EXPECT_EQ(Body(), "");
+}
+
+TEST_F(PageWalking, ReadingAgainReplacesEverythingOfTheLastReading)
+{
+	Open("<html><head><title>one</title></head><body bgcolor=red onload=x><b>a</b></body></html>");
+	fFolder.Write("page.html", "<html><body>b</body></html>");
+	Load();
+	EXPECT_EQ(fPage->Title(), nullptr);
+	EXPECT_STREQ(fPage->BodyAttributes(), "");
+	EXPECT_EQ(*fPage->BackgroundColor(), make_color(255, 255, 255));
+	EXPECT_EQ(VisualText(), "b");
+	EXPECT_EQ(List()->LastIndex(), 0u);
+}
