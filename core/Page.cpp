@@ -189,13 +189,16 @@ Page::~Page()
 	if (Engine() != nullptr)
 		Engine()->StopLooper();
 	deleting = true;
+	// With both windows locked no message of theirs is under way; every
+	// later one sees the page going.
+	visualWindow->Lock();
+	htmlWindow->Lock();
 	if (Config_* settings = Config()) {
 		settings->SetVisualWindowFrame(visualWindow->Frame());
 		settings->SetHTMLWindowFrame(htmlWindow->Frame());
 		settings->SetErrorWindowFrame(htmlErrorWindow->Frame());
 		settings->Save();
 	}
-	htmlWindow->Lock();
 	htmlWindow->Quit();
 	visualWindow->Quit();
 	htmlErrorWindow->Lock();

@@ -70,7 +70,7 @@ bool HWindow::QuitRequested()
 void HWindow::WindowActivated(bool active)
 {
 	BWindow::WindowActivated(active);
-	if (!active || noUpdateFromVisual || page == nullptr)
+	if (!active || noUpdateFromVisual || page == nullptr || page->IsDeleting())
 		return;
 	VWindow* visual = page->VisualWindow();
 	if (visual != nullptr && visual->IsChanged() && !page->IsUpdating()) {

@@ -58,7 +58,7 @@ bool VWindow::QuitRequested()
 void VWindow::WindowActivated(bool active)
 {
 	BWindow::WindowActivated(active);
-	if (!active || page == nullptr)
+	if (!active || page == nullptr || page->IsDeleting())
 		return;
 	UpdateIfNeeded();
 	HWindow* html = page->HTMLWindow();
