@@ -1,0 +1,322 @@
+// The engine: elements made from nodes and archives, moved, cloned and
+// deleted together with the characters they own; the formatting at an
+// offset; and the HTML written back, head and body apart.
+
+#include "PageTesting.h"
+
+#include <Window.h>
+
+#include "Anchor.h"
+#include "EndLine.h"
+#include "ErrorAlert.h"
+#include "GarbageCollector_.h"
+#include "HorizontalLine.h"
+#include "NodeTree.h"
+#include "TagDictionary.h"
+#include "TextChange.h"
+#include "Tidy.h"
+#include "UnsupportedTag.h"
+
+using PageTesting::PageTest;
+
+namespace {
+
+class EngineTest : public PageTest {
+protected:
+	_node* NewNode(const _tagdict* tag, uint32 type = StartTag)
+	{
+		_node* node = fPage->MyTidy()->NewNode();
+		node->tag = tag;
+		node->type = type;
+		return node;
+	}
+
+	long InsertAt(long offset, _node* node, insert_mode mode = INSERT_BUILD)
+	{
+		BAutolock lock(VisualWindow());
+		return Engine()->InsertAt(offset, node, mode, nullptr);
+	}
+
+	Page_Element* Instantiate(const BMessage& archive, long offset)
+	{
+		BAutolock lock(VisualWindow());
+		return Engine()->Instantiate(&archive, offset);
+	}
+
+	template <class Element>
+	Element* Last()
+	{
+		return At<Element>(List()->LastIndex());
+	}
+
+	BMessage ArchiveOf(const Visual_Element* element)
+	{
+		BMessage archive;
+		element->Archive(&archive);
+		return archive;
+	}
+};
+
+} // namespace
+
+TEST_F(EngineTest, NodesBecomeTheElementOfTheirTag)
+{
+	Open("<html><body>abc</body></html>");
+	InsertAt(1, NewNode(tag_font));
+	EXPECT_NE(Last<TextChange>(), nullptr);
+	InsertAt(1, NewNode(tag_ul));
+	EXPECT_NE(Last<UnsupportedTag>(), nullptr);
+	InsertAt(1, NewNode(tag_a));
+	EXPECT_NE(Last<Anchor>(), nullptr);
+	InsertAt(2, NewNode(tag_hr));
+	EXPECT_NE(Last<HorizontalLine>(), nullptr);
+	InsertAt(3, NewNode(tag_img));
+	EXPECT_NE(Last<UnsupportedTag>(), nullptr) << "until images are shown";
+	EXPECT_EQ(InsertAt(-1, NewNode(tag_b)), 0);
+	EXPECT_EQ(InsertAt(0, nullptr), 0);
+}
+
+TEST_F(EngineTest, ATextNodeBeyondTheTextIsAppended)
+{
+	Open("<html><body>abc<b>def</b></body></html>");
+	_node* text = At<TextChange>(1)->MyNode()->content;
+	ASSERT_NE(text, nullptr);
+	EXPECT_EQ(InsertAt(100, text), 3);
+	EXPECT_EQ(VisualText(), "abcdefdef");
+}
+
+TEST_F(EngineTest, OnlyUserEditsMarkTheWindowChanged)
+{
+	Open("<html><body>abc</body></html>");
+	InsertAt(1, NewNode(tag_br), INSERT_BUILD);
+	EXPECT_FALSE(fPage->VisualWindow()->IsChanged());
+	InsertAt(1, NewNode(tag_br), INSERT_EDIT);
+	EXPECT_TRUE(fPage->VisualWindow()->IsChanged());
+	EXPECT_FALSE(fPage->IsSaved());
+}
+
+TEST_F(EngineTest, ArchivesComeBackAtTheirRelativeOffset)
+{
+	Open("<html><body>0123456789abcdefghij</body></html>");
+	InsertAt(2, NewNode(tag_b));
+	BMessage archive = ArchiveOf(Last<TextChange>());
+	archive.AddInt32("relative_offset", 3);
+	Page_Element* copy = Instantiate(archive, 10);
+	ASSERT_NE(copy, nullptr);
+	EXPECT_EQ(copy->ThisOffset(), 13);
+	EXPECT_EQ(dynamic_cast<TextChange*>(copy)->Type(), tag_b);
+}
+
+TEST_F(EngineTest, ArchivesOfEveryClassComeBackAsTheyWere)
+{
+	Open("<html><body>a<a href=\"x.html\" name=\"n\" target=\"_top\">b</a>"
+		"<font face=\"DejaVu Serif\" size=4 color=\"#102030\">c</font><hr noshade>"
+		"<!-- d --><p align=center>e</p></body></html>");
+	std::string before = Body();
+	std::vector<BMessage> archives;
+	for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
+		archives.push_back(ArchiveOf((*List())[i].element));
+		archives.back().AddInt32("relative_offset", 0);
+	}
+	std::vector<long> offsets;
+	for (unsigned long i = 1; i <= List()->LastIndex(); i++)
+		offsets.push_back((*List())[i].offset);
+	// Restored as the page is built: in list order, each in front of the
+	// text it goes with.
+	BAutolock lock(VisualWindow());
+	List()->Empty();
+	View()->SetInsertMode(INSERT_BUILD);
+	for (size_t i = 0; i < archives.size(); i++)
+		ASSERT_NE(Instantiate(archives[i], offsets[i]), nullptr) << i;
+	View()->SetInsertMode(INSERT_EDIT);
+	EXPECT_EQ(Body(), before);
+}
+
+TEST_F(EngineTest, ArchivesOfUnknownClassesMakeNothing)
+{
+	Open("<html><body>abc</body></html>");
+	InsertAt(1, NewNode(tag_b));
+	BMessage archive = ArchiveOf(Last<TextChange>());
+	unsigned long count = List()->LastIndex();
+	archive.ReplaceString("class", "Textchange");
+	EXPECT_EQ(Instantiate(archive, 1), nullptr);
+	archive.ReplaceString("class", "TextChange");
+	archive.RemoveName("_type");
+	EXPECT_EQ(Instantiate(archive, 1), nullptr);
+	EXPECT_EQ(List()->LastIndex(), count);
+}
+
+TEST_F(EngineTest, AnEmptyPageWritesNoBody)
+{
+	Open("");
+	fPage->ClearHTMLBuffer();
+	EXPECT_EQ(Engine()->HTML(17), 17);
+	EXPECT_EQ(Engine()->InsertHTMLHead(5), 5);
+	EXPECT_EQ(fPage->HTMLBuffer()->BufferLength(), 0u);
+}
+
+TEST_F(EngineTest, HeadMarkedAndHeadTagElementsGoIntoTheHeadOnly)
+{
+	Open("<html><body>abc</body></html>");
+	InsertAt(1, NewNode(tag_b));
+	Last<TextChange>()->SetHeadMark(true);
+	_node* link = NewNode(LookUpTag("link"), StartTag);
+	InsertAt(2, link);
+	fPage->ClearHTMLBuffer();
+	long written = Engine()->InsertHTMLHead(0);
+	std::string head(static_cast<const char*>(fPage->HTMLBuffer()->Buffer()), written);
+	EXPECT_EQ(head, "<B><LINK>\r\n");
+	EXPECT_EQ(Body(), "abc");
+}
+
+TEST_F(EngineTest, NegativeOffsetsAskForTheStart)
+{
+	Open("<html><body><b>x</b>y</body></html>");
+	BAutolock lock(VisualWindow());
+	EXPECT_TRUE(*Engine()->EnvironmentAt(-5) == *Engine()->EnvironmentAt(0));
+}
+
+TEST_F(EngineTest, ATagClosingAtTheOffsetIsStillOpenWhenUnclosedIsAsked)
+{
+	Open("<html><body>a<b>b</b>c</body></html>");
+	BAutolock lock(VisualWindow());
+	EXPECT_FALSE(Engine()->EnvironmentAt(2)->IsBold());
+	EXPECT_TRUE(Engine()->EnvironmentAtUnclosed(2)->IsBold());
+	EXPECT_TRUE(Engine()->EnvironmentAt(1)->IsBold());
+}
+
+TEST_F(EngineTest, EffectsOpenOverARangeCancelInPairs)
+{
+	Open("<html><body><b>a</b><i>b<u>c</u></i></body></html>");
+	structTagEffects effects = Engine()->TagEffectsAt(1ul, List()->LastIndex());
+	EXPECT_FALSE(effects.bold);
+	EXPECT_FALSE(effects.italic);
+	EXPECT_FALSE(effects.underlined);
+	effects = Engine()->TagEffectsAt(1ul, 4ul);
+	EXPECT_TRUE(effects.italic);
+	EXPECT_TRUE(effects.underlined);
+	structTagEffects none;
+	EXPECT_TRUE(Engine()->SameEffect(tag_ul, &none)) << "a tag without effects";
+	EXPECT_FALSE(Engine()->SameEffect(tag_b, &none));
+	EXPECT_FALSE(Engine()->SameEffect(nullptr, &none));
+	EXPECT_FALSE(Engine()->SameEffect(tag_strong, &effects));
+	EXPECT_TRUE(Engine()->SameEffect(tag_u, &effects));
+}
+
+TEST_F(EngineTest, SortsPutIndexOrderFirstAndEmptyEntriesLast)
+{
+	Open("<html><body><b>a</b><i>b</i><u>c</u></body></html>");
+	Page_Element* e[6];
+	for (int i = 0; i < 6; i++)
+		e[i] = At<Page_Element>(i + 1);
+	Page_Element* array[] = {e[4], nullptr, e[1], nullptr, e[5], e[0]};
+	Visual_Engine::SortMinIndexFirst(array, 6);
+	EXPECT_EQ(array[0], e[0]);
+	EXPECT_EQ(array[1], e[1]);
+	EXPECT_EQ(array[2], e[4]);
+	EXPECT_EQ(array[3], e[5]);
+	EXPECT_EQ(array[4], nullptr);
+	EXPECT_EQ(array[5], nullptr);
+	Visual_Engine::SortMaxIndexFirst(array, 6);
+	EXPECT_EQ(array[0], e[5]);
+	EXPECT_EQ(array[3], e[0]);
+}
+
+TEST_F(EngineTest, AParagraphMovesWithItsBreakAndTheTextKeepsItsLength)
+{
+	Open("<html><body>abc<p>def</p>ghi</body></html>");
+	EndLine* paragraph = At<EndLine>(1);
+	ASSERT_NE(paragraph, nullptr);
+	std::string before = VisualText();
+	BAutolock lock(VisualWindow());
+	Engine()->MoveBefore(1, paragraph);
+	std::string after = View()->Text();
+	EXPECT_EQ(after.size(), before.size());
+	EXPECT_EQ(after.substr(0, 2), "a\n");
+	EXPECT_EQ(paragraph->ThisOffset(), 1);
+	EXPECT_TRUE(paragraph->HasParagraph());
+}
+
+TEST_F(EngineTest, MovingOntoASpacePutsTheElementBehindIt)
+{
+	Open("<html><body>ab<hr>cd</body></html>");
+	HorizontalLine* rule = At<HorizontalLine>(1);
+	InsertAt(1, NewNode(tag_b));
+	TextChange* run = At<TextChange>(1);
+	ASSERT_NE(run, nullptr);
+	long ruleEnd = rule->ThisFinish();
+	BAutolock lock(VisualWindow());
+	Engine()->MoveAfter(rule->ThisOffset(), run);
+	EXPECT_EQ(run->ThisOffset(), ruleEnd);
+}
+
+TEST_F(EngineTest, SpacesAreAtLeastOneCharacterOfTheHeightAskedFor)
+{
+	Open("<html><body>a <span></span> b</body></html>");
+	ASSERT_EQ(VisualText(), "a  b");
+	Visual_Element* element = At<UnsupportedTag>(1);
+	ASSERT_EQ(element->ThisOffset(), 2);
+	BAutolock lock(VisualWindow());
+	long from = 0;
+	long to = 0;
+	View()->SetInsertMode(INSERT_BUILD);
+	long length = Engine()->CreateSpace(2, element, 2, &from, &to, 0, 0, 0);
+	View()->SetInsertMode(INSERT_EDIT);
+	EXPECT_EQ(length, 1);
+	EXPECT_EQ(element->SpaceFont()->Size(), 1);
+	List()->SetSpaceFromToRelOffset(element, from, to);
+	EXPECT_EQ(Engine()->DeleteSpace(element), 2) << "and the double space it would leave";
+	EXPECT_EQ(std::string(View()->Text()), "a b");
+	EXPECT_EQ(element->SpaceFont(), nullptr);
+}
+
+TEST_F(EngineTest, AWideSpaceTakesAsManySpacesAsItsWidthNeeds)
+{
+	Open("<html><body>ab</body></html>");
+	InsertAt(1, NewNode(LookUpTag("span")));
+	Visual_Element* element = Last<UnsupportedTag>();
+	BAutolock lock(VisualWindow());
+	long from = 0;
+	long to = 0;
+	long length = Engine()->CreateSpace(1, element, 1, &from, &to, 40, 26, 0);
+	EXPECT_GE(element->SpaceFont()->StringWidth(std::string(length - 1, ' ').c_str()), 40);
+	EXPECT_LT(element->SpaceFont()->StringWidth(std::string(length - 2, ' ').c_str()), 40);
+	EXPECT_EQ(from, 0);
+	EXPECT_EQ(to, length);
+	EXPECT_EQ(Engine()->CreateSpace(1, element, 1, &from, &to, -1, 26, 0), 0);
+}
+
+TEST_F(EngineTest, InsertingAFileTagChoosesByItsExtension)
+{
+	Open("<html><body>abc</body></html>");
+	std::vector<std::string> alerts;
+	static std::vector<std::string>* sAlerts;
+	sAlerts = &alerts;
+	error_alert_handler old = SetErrorAlertHandler([](const char* t) { sAlerts->push_back(t); });
+	{
+		BAutolock lock(VisualWindow());
+		View()->Select(1, 1);
+	}
+	entry_ref image(0, 0, "photo.JPEG");
+	Engine()->Insert(tag_b, &image, INSERT_PLAIN);
+	EXPECT_EQ(Last<UnsupportedTag>()->HTMLType(), tag_img);
+	unsigned long count = List()->LastIndex();
+	entry_ref notes(0, 0, "notes.txt");
+	Engine()->Insert(tag_br, &notes, INSERT_PLAIN);
+	EXPECT_EQ(List()->LastIndex(), count) << "no tag, nothing inserted";
+	entry_ref readme(0, 0, "README");
+	Engine()->Insert(tag_br, &readme, INSERT_PLAIN);
+	SetErrorAlertHandler(old);
+	ASSERT_EQ(alerts.size(), 1u);
+	EXPECT_EQ(alerts[0], "Incorrect file");
+	EXPECT_EQ(VisualText(), "a\nbc") << "the line break goes in anyway";
+}
+
+TEST_F(EngineTest, EmptyingLeavesNoElementNoTextAndNoGarbage)
+{
+	Open("<html><body><h1>a</h1><b>b</b><hr><p>c<br>d</p></body></html>");
+	Engine()->Empty();
+	EXPECT_EQ(List()->LastIndex(), 0u);
+	EXPECT_EQ(VisualText(), "");
+	EXPECT_EQ(fPage->GarbageCollector()->CountRegistered(), 1) << "only the sentinel lives";
+}
