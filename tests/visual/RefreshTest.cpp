@@ -1,0 +1,108 @@
+// Restyling the visual text from the elements, run on the engine's looper
+// when asked for by a refresh request.
+
+#include "PageTesting.h"
+
+using PageTesting::PageTest;
+
+namespace {
+
+class Refresh : public PageTest {
+protected:
+	BFont FontAt(int32 offset, rgb_color* color = nullptr)
+	{
+		BAutolock lock(VisualWindow());
+		BFont font;
+		rgb_color found;
+		View()->GetFontAndColor(offset, &font, &found);
+		if (color != nullptr)
+			*color = found;
+		return font;
+	}
+
+	// Gives the text one plain style, as an edit of the base view would.
+	void Flatten()
+	{
+		BAutolock lock(VisualWindow());
+		BFont plain;
+		rgb_color black = make_color(0, 0, 0);
+		View()->SetFontAndColor(0, View()->TextLength(), &plain, B_FONT_ALL, &black);
+	}
+};
+
+} // namespace
+
+TEST_F(Refresh, ARefreshShowsTheElementsFormatting)
+{
+	Open("<html><body link=\"#00AA00\">a<b>b</b><a href=\"x\">c</a><h1>d</h1></body></html>");
+	Flatten();
+	View()->Refresh(0, 0);
+	Settle();
+	EXPECT_EQ(FontAt(0).Face() & B_BOLD_FACE, 0);
+	EXPECT_NE(FontAt(1).Face() & B_BOLD_FACE, 0);
+	rgb_color color;
+	FontAt(2, &color);
+	EXPECT_EQ(color, make_color(0, 170, 0));
+	std::string text = VisualText();
+	EXPECT_GT(FontAt(static_cast<int32>(text.find('d'))).Size(), FontAt(0).Size());
+	EXPECT_EQ(fPage->VisualWindow()->ProgressValue(), 100);
+	EXPECT_EQ(fPage->VisualWindow()->ProgressLabel(), "Finished");
+	BAutolock lock(VisualWindow());
+	EXPECT_FALSE(View()->IsHidden(View()));
+}
+
+TEST_F(Refresh, ARefreshFromLaterOnStartsFromTheFormattingInForceThere)
+{
+	Open("<html><body><i>abc<b>def</b>ghi</i></body></html>");
+	Flatten();
+	View()->Refresh(4, 6);
+	Settle();
+	EXPECT_EQ(FontAt(1).Face() & B_ITALIC_FACE, 0) << "before the stretch: untouched";
+	EXPECT_NE(FontAt(4).Face() & B_ITALIC_FACE, 0);
+	EXPECT_NE(FontAt(4).Face() & B_BOLD_FACE, 0);
+}
+
+TEST_F(Refresh, RequestsWhileBlockedAreDroppedNotDelayed)
+{
+	Open("<html><body><b>x</b></body></html>");
+	Flatten();
+	View()->BlockRefresh();
+	View()->Refresh(0, 0);
+	View()->Refresh(static_cast<const Visual_Element*>(nullptr));
+	View()->UnblockRefresh();
+	Settle();
+	EXPECT_EQ(FontAt(0).Face() & B_BOLD_FACE, 0);
+	View()->UnblockRefresh();
+	EXPECT_FALSE(View()->IsRefreshBlocked()) << "the count never goes below zero";
+}
+
+TEST_F(Refresh, ARefreshRequestWithoutPlacesRedrawsFromTheStart)
+{
+	Open("<html><body><b>x</b>y</body></html>");
+	Flatten();
+	Engine()->PostMessage('rfrs');
+	Settle();
+	EXPECT_NE(FontAt(0).Face() & B_BOLD_FACE, 0);
+}
+
+TEST_F(Refresh, NothingIsRestyledOnceThePageStops)
+{
+	Open("<html><body><b>x</b></body></html>");
+	Flatten();
+	fPage->StopProcessing();
+	BAutolock lock(VisualWindow());
+	View()->_Refresh(0, 0);
+	BFont font;
+	View()->GetFontAndColor(0, &font);
+	EXPECT_EQ(font.Face() & B_BOLD_FACE, 0);
+	EXPECT_FALSE(View()->IsHidden(View()));
+	EXPECT_FALSE(fPage->IsProcessing());
+}
+
+TEST_F(Refresh, ThePagesBackgroundBecomesTheViewsColour)
+{
+	Open("<html><body bgcolor=\"#FFEEDD\">x</body></html>");
+	Settle();
+	BAutolock lock(VisualWindow());
+	EXPECT_EQ(View()->ViewColor(), make_color(255, 238, 221));
+}

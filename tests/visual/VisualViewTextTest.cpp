@@ -1,0 +1,169 @@
+// The visual view's text-change side: every insertion and deletion keeps
+// the elements where they belong, deletions take whole element spaces and
+// paired tags along, and the text is written to HTML and read from it.
+
+#include "PageTesting.h"
+
+#include "EndLine.h"
+#include "Environment.h"
+#include "TagDictionary.h"
+#include "TextChange.h"
+
+using PageTesting::PageTest;
+
+namespace {
+
+class ViewText : public PageTest {
+protected:
+	void Insert(const char* text, int32 offset, insert_mode mode = INSERT_EDIT)
+	{
+		BAutolock lock(VisualWindow());
+		View()->SetInsertMode(mode);
+		View()->InsertText(text, static_cast<int32>(strlen(text)), offset, nullptr);
+		View()->SetInsertMode(INSERT_EDIT);
+	}
+
+	void Delete(int32 start, int32 finish)
+	{
+		BAutolock lock(VisualWindow());
+		View()->Delete(start, finish);
+	}
+
+	std::string HTMLOf(int32 from, int32 to)
+	{
+		fPage->ClearHTMLBuffer();
+		BAutolock lock(VisualWindow());
+		long length = View()->TextHTML(from, to);
+		return std::string(static_cast<const char*>(fPage->HTMLBuffer()->Buffer()), length);
+	}
+
+	// Element offsets agree with the text: every element stands at a place
+	// of the text, in order.
+	void ExpectConsistent()
+	{
+		BAutolock lock(VisualWindow());
+		long previous = 0;
+		for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
+			Element_List_Item item = (*List())[i];
+			EXPECT_GE(item.offset, previous);
+			EXPECT_LE(item.offset + std::max(item.spaceTo, 0), View()->TextLength());
+			EXPECT_EQ(item.element->ThisOffset(), item.offset);
+			previous = item.offset;
+		}
+	}
+};
+
+} // namespace
+
+TEST_F(ViewText, AnEditShiftsTheElementsAtItsOffsetABuildLeavesThemInFront)
+{
+	Open("<html><body>ab<b>c</b>d</body></html>");
+	TextChange* bold = At<TextChange>(1);
+	Insert("X", 2);
+	EXPECT_EQ(bold->ThisOffset(), 3) << "typed in front of the bold text";
+	Insert("Y", 3, INSERT_BUILD);
+	EXPECT_EQ(bold->ThisOffset(), 3) << "built behind the element";
+	EXPECT_EQ(Body(), "abX<B>Yc</B>d");
+}
+
+TEST_F(ViewText, TypedTextTakesTheFormattingInForceAtItsPlace)
+{
+	Open("<html><body>a<b>bc</b>d</body></html>");
+	Insert("Q", 2);
+	BAutolock lock(VisualWindow());
+	BFont font;
+	View()->GetFontAndColor(2, &font);
+	EXPECT_NE(font.Face() & B_BOLD_FACE, 0);
+	View()->GetFontAndColor(0, &font);
+	EXPECT_EQ(font.Face() & B_BOLD_FACE, 0);
+}
+
+TEST_F(ViewText, DeletingOverALineBreakTakesTheBreakAndItsCharacterOnce)
+{
+	Open("<html><body>abc<br>def</body></html>");
+	ASSERT_EQ(VisualText(), "abc\ndef");
+	Delete(2, 5);
+	EXPECT_EQ(VisualText(), "abef");
+	EXPECT_EQ(List()->LastIndex(), 0u);
+	ExpectConsistent();
+}
+
+TEST_F(ViewText, DeletingARuleTakesItsWholeLine)
+{
+	Open("<html><body>ab<hr>cd</body></html>");
+	std::string text = VisualText();
+	Delete(1, static_cast<int32>(text.size()) - 1);
+	EXPECT_EQ(VisualText(), "ad");
+	EXPECT_EQ(List()->LastIndex(), 0u);
+}
+
+TEST_F(ViewText, AStyleAroundKeptTextStaysOneWithoutTextGoes)
+{
+	Open("<html><body>a<b>bcd</b>e<i>f</i>g</body></html>");
+	Delete(2, 3);
+	EXPECT_EQ(Body(), "a<B>bd</B>e<I>f</I>g");
+	Delete(4, 5);
+	EXPECT_EQ(Body(), "a<B>bd</B>eg") << "an emptied pair goes with its partner";
+	ExpectConsistent();
+}
+
+TEST_F(ViewText, DeletingOneEndOfAParagraphTakesTheOtherToo)
+{
+	Open("<html><body>ab<p>cd</p>ef</body></html>");
+	std::string text = VisualText();
+	size_t paragraph = text.find('\n');
+	Delete(static_cast<int32>(paragraph), static_cast<int32>(paragraph) + 1);
+	EXPECT_EQ(VisualText(), "abcdef");
+	EXPECT_EQ(List()->LastIndex(), 0u);
+	EXPECT_EQ(Body(), "abcdef");
+}
+
+TEST_F(ViewText, ADeletionNeverLeavesTwoSpacesInARow)
+{
+	Open("<html><body>one two three</body></html>");
+	Delete(4, 7);
+	EXPECT_EQ(VisualText(), "one three");
+}
+
+TEST_F(ViewText, PlainTextIsWrittenWithItsEntities)
+{
+	Open("<html><body>a&lt;b &amp; caf&eacute;&nbsp;x<br>y<pre>1\n2</pre></body></html>");
+	std::string text = VisualText();
+	EXPECT_EQ(HTMLOf(0, static_cast<int32>(text.size())),
+		"a&lt;b &amp; caf&eacute;&nbsp;xy1\r\n2") << "the break's line feed is its own";
+	EXPECT_EQ(HTMLOf(5, 2), "");
+}
+
+TEST_F(ViewText, ReadTextTurnsTheShownEntitiesIntoCharacters)
+{
+	Open("");
+	BAutolock lock(VisualWindow());
+	EXPECT_EQ(View()->ReadText("a&amp;b&COPY;"), 5);
+	EXPECT_EQ(std::string(View()->Text()), "a&b\xC2\xA9");
+	View()->ReadText("&nbsp;&lt;&gt;&reg;&other; &");
+	EXPECT_EQ(std::string(View()->Text()), "a&b\xC2\xA9\x0F<>\xC2\xAE&other; &");
+	EXPECT_EQ(View()->ReadText(""), 0);
+	EXPECT_EQ(View()->ReadText(nullptr), 0);
+}
+
+TEST_F(ViewText, LinesEndAfterSpacesButNeverInsideAnElementsSpace)
+{
+	Open("<html><body>ab cd<hr>ef</body></html>");
+	BAutolock lock(VisualWindow());
+	EXPECT_TRUE(View()->CanEndLine(2));
+	EXPECT_FALSE(View()->CanEndLine(1));
+	EXPECT_TRUE(View()->CanEndLine(5)) << "the rule's first line feed";
+	EXPECT_FALSE(View()->CanEndLine(6)) << "a space of the rule";
+}
+
+TEST_F(ViewText, InsertModesAboveOneAreIgnored)
+{
+	Open("");
+	BAutolock lock(VisualWindow());
+	View()->SetInsertMode(INSERT_BUILD);
+	View()->SetInsertMode(static_cast<insert_mode>(2));
+	EXPECT_EQ(View()->InsertMode(), INSERT_BUILD);
+	EXPECT_EQ(View()->InsertionShift(), 1);
+	View()->SetInsertMode(INSERT_EDIT);
+	EXPECT_EQ(View()->InsertionShift(), 0);
+}
