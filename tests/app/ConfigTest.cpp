@@ -1,0 +1,169 @@
+// The settings file: defaults for whatever is missing, wrong or unreadable,
+// and a file that says only what was set.
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <DisplayServer.h>
+#include <File.h>
+#include <Message.h>
+#include <WindowTesting.h>
+
+#include "Config_.h"
+#include "TempDirectory.h"
+#include "TestFonts.h"
+
+namespace {
+
+class Settings : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		BPrivate::DisplayServer::UseHeadless();
+		const char* old = getenv("XDG_CONFIG_HOME");
+		fOldHome = old != nullptr ? old : "";
+		setenv("XDG_CONFIG_HOME", fFolder.Path().c_str(), 1);
+		mkdir((fFolder / "Korvane").c_str(), 0755);
+	}
+	void TearDown() override
+	{
+		if (fOldHome.empty())
+			unsetenv("XDG_CONFIG_HOME");
+		else
+			setenv("XDG_CONFIG_HOME", fOldHome.c_str(), 1);
+	}
+
+	void WriteSettings(const BMessage& settings)
+	{
+		BFile file((fFolder / "Korvane/Velmora_settings").c_str(),
+			B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
+		settings.Flatten(&file);
+	}
+
+	BMessage ReadSettings()
+	{
+		BMessage settings;
+		BFile file((fFolder / "Korvane/Velmora_settings").c_str(), B_READ_ONLY);
+		EXPECT_EQ(settings.Unflatten(&file), B_OK);
+		return settings;
+	}
+
+	TempDirectory fFolder;
+	std::string fOldHome;
+};
+
+} // namespace
+
+TEST_F(Settings, WithoutAFileTheDefaultsAreSavedAndItIsAFirstStart)
+{
+	Config_ settings;
+	EXPECT_TRUE(settings.IsFirstStart());
+	EXPECT_TRUE(fFolder.Exists("Korvane/Velmora_settings"));
+	EXPECT_EQ(settings.VisualWindowFrame(), BRect(70, 50, 620, 412));
+	EXPECT_EQ(settings.HTMLWindowFrame(), BRect(98, 132, 674, 463));
+	EXPECT_EQ(settings.BaseFontSize(), static_cast<int32>(be_plain_font->Size()));
+	EXPECT_EQ(settings.UserName(), nullptr);
+	ASSERT_NE(settings.AppDirectory(), nullptr);
+	EXPECT_EQ(std::string(settings.AppDirectory()).back(), '/');
+}
+
+TEST_F(Settings, AFileHoldingOnlyANameGivesDefaultsForTheRest)
+{
+	BMessage file;
+	file.AddString("UserName", "Ada");
+	WriteSettings(file);
+	Config_ settings;
+	EXPECT_FALSE(settings.IsFirstStart());
+	EXPECT_STREQ(settings.UserName(), "Ada");
+	EXPECT_EQ(settings.ErrorWindowFrame().left, 70);
+	font_family family;
+	font_style style;
+	be_fixed_font->GetFamilyAndStyle(&family, &style);
+	EXPECT_STREQ(settings.FixedFontName(), family);
+}
+
+TEST_F(Settings, WronglyTypedOrSenselessFieldsKeepTheirDefaults)
+{
+	BMessage file;
+	file.AddInt32("UserName", 7);
+	file.AddString("BaseFontSize", "12");
+	file.AddInt32("BaseFixedFontSize", -4);
+	file.AddRect("VisualWindowCoordinates", BRect(50, 50, 10, 10));
+	file.AddRect("HTMLWindowCoordinates", BRect(1, 2, 300, 400));
+	WriteSettings(file);
+	Config_ settings;
+	EXPECT_EQ(settings.UserName(), nullptr);
+	EXPECT_EQ(settings.BaseFontSize(), static_cast<int32>(be_plain_font->Size()));
+	EXPECT_EQ(settings.BaseFixedFontSize(), static_cast<int32>(be_fixed_font->Size()));
+	EXPECT_EQ(settings.VisualWindowFrame(), BRect(70, 50, 620, 412));
+	EXPECT_EQ(settings.HTMLWindowFrame(), BRect(1, 2, 300, 400));
+}
+
+TEST_F(Settings, ATruncatedFileIsReplacedByTheDefaults)
+{
+	BMessage file;
+	file.AddString("UserName", "Ada");
+	file.AddString("ExtTextEditor", "/usr/bin/editor");
+	WriteSettings(file);
+	std::string content = fFolder.Read("Korvane/Velmora_settings");
+	fFolder.Write("Korvane/Velmora_settings", content.substr(0, content.size() / 2));
+	Config_ settings;
+	EXPECT_TRUE(settings.IsFirstStart());
+	EXPECT_EQ(settings.UserName(), nullptr);
+	EXPECT_EQ(settings.ExtTextEditor(), nullptr);
+	fFolder.Write("Korvane/Velmora_settings", "not a message at all");
+	Config_ again;
+	EXPECT_TRUE(again.IsFirstStart());
+}
+
+TEST_F(Settings, ASavedFileHoldsOnlyWhatIsSet)
+{
+	{
+		Config_ settings;
+		settings.SetExtTextEditor("/usr/bin/editor");
+		settings.SetVisualWindowFrame(BRect(1, 2, 3, 4));
+		settings.Save();
+	}
+	BMessage saved = ReadSettings();
+	EXPECT_FALSE(saved.HasString("UserName"));
+	const char* editor = nullptr;
+	EXPECT_EQ(saved.FindString("ExtTextEditor", &editor), B_OK);
+	EXPECT_STREQ(editor, "/usr/bin/editor");
+	const char* version = nullptr;
+	EXPECT_EQ(saved.FindString("ConfigVersion", &version), B_OK);
+	EXPECT_STREQ(version, "1.0");
+	Config_ reread;
+	EXPECT_EQ(reread.VisualWindowFrame(), BRect(1, 2, 3, 4));
+}
+
+TEST_F(Settings, ReadOnlySettingsNeverWriteTheFile)
+{
+	Config_ settings(true);
+	EXPECT_FALSE(fFolder.Exists("Korvane/Velmora_settings"));
+	settings.Save();
+	EXPECT_FALSE(fFolder.Exists("Korvane/Velmora_settings"));
+}
+
+TEST_F(Settings, ASmallScreenShortensTheErrorWindow)
+{
+	BPrivate::SetScreenSize(640, 480);
+	Config_ settings(true);
+	BPrivate::SetScreenSize(1024, 768);
+	EXPECT_EQ(settings.ErrorWindowFrame().bottom, 474);
+}
+
+TEST_F(Settings, TheProgramFontsAreBuiltFromNameAndSize)
+{
+	Config_ settings(true);
+	settings.SetProportionalFont("DejaVu Serif", 17);
+	settings.SetFonts();
+	font_family family;
+	font_style style;
+	settings.ProportionalFont()->GetFamilyAndStyle(&family, &style);
+	EXPECT_STREQ(family, "DejaVu Serif");
+	EXPECT_EQ(settings.ProportionalFont()->Size(), 17);
+	settings.SetProportionalFont("No Such Family", 0);
+	settings.SetFonts();
+	EXPECT_EQ(settings.ProportionalFont()->Size(), 17) << "a size of 0 is no size";
+}

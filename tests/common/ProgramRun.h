@@ -1,0 +1,68 @@
+#ifndef VELMORA_TESTS_PROGRAM_RUN_H
+#define VELMORA_TESTS_PROGRAM_RUN_H
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "TempDirectory.h"
+
+extern char** environ;
+
+// Runs the built program with arguments, its user folders in a folder of
+// their own, and gives back its exit status and what it printed.
+struct ProgramRun {
+	int status = -1;
+	std::string output;
+	std::string errors;
+
+	static ProgramRun Of(const std::vector<std::string>& arguments)
+	{
+		TempDirectory folder;
+		std::string program = std::string(VELMORA_BINARY_DIR) + "/velmora";
+		std::vector<std::string> environment = {
+			"XDG_CONFIG_HOME=" + (folder / "config"),
+			"XDG_DATA_HOME=" + (folder / "data"),
+			"VELMORA_DISPLAY=headless",
+		};
+		for (char** variable = environ; *variable != nullptr; variable++) {
+			std::string entry(*variable);
+			if (entry.rfind("XDG_", 0) != 0 && entry.rfind("VELMORA_DISPLAY=", 0) != 0)
+				environment.push_back(entry);
+		}
+		std::vector<char*> argv = {program.data()};
+		std::vector<std::string> copies(arguments);
+		for (std::string& argument : copies)
+			argv.push_back(argument.data());
+		argv.push_back(nullptr);
+		std::vector<char*> envp;
+		for (std::string& entry : environment)
+			envp.push_back(entry.data());
+		envp.push_back(nullptr);
+
+		posix_spawn_file_actions_t actions;
+		posix_spawn_file_actions_init(&actions);
+		posix_spawn_file_actions_addopen(&actions, 1, (folder / "out").c_str(),
+			O_WRONLY | O_CREAT | O_TRUNC, 0644);
+		posix_spawn_file_actions_addopen(&actions, 2, (folder / "err").c_str(),
+			O_WRONLY | O_CREAT | O_TRUNC, 0644);
+		pid_t child = -1;
+		ProgramRun run;
+		if (posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(),
+				envp.data()) == 0) {
+			int status = 0;
+			waitpid(child, &status, 0);
+			run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+		}
+		posix_spawn_file_actions_destroy(&actions);
+		run.output = folder.Read("out");
+		run.errors = folder.Read("err");
+		return run;
+	}
+};
+
+#endif
