@@ -86,9 +86,12 @@ void BWindow::_Init(BRect frame, const char* title, window_look look, window_fee
 	BPrivate::CreateSurface(this);
 
 	BMessenger self(this);
+	const BWindow* key = this;  // compared by the catchers, never followed
 	data.display = DisplayServer::Default()->OpenWindow(BPrivate::SpecOf(this),
-		[self](const BPrivate::DisplayEvent& event) {
+		[self, key](const BPrivate::DisplayEvent& event) {
 			BMessage message = BPrivate::MessageForEvent(event);
+			if (BPrivate::CatchInput(key, message))
+				return;
 			self.SendMessage(&message, static_cast<BHandler*>(nullptr), kEventPostTimeout);
 		});
 	WindowDirectory::Enter(this, self, data.display);
@@ -118,6 +121,7 @@ BWindow::~BWindow()
 		data.topView.reset();
 	}
 	DisplayServer::Default()->CloseWindow(data.display);
+	BPrivate::SetInputCatcher(this, BPrivate::InputCatcher());
 	WindowDirectory::Leave(this);
 	BPrivate::UnregisterWindowLooper(this);
 }

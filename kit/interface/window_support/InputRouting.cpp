@@ -81,7 +81,8 @@ void HandleKey(BWindow* window, WindowData& data, BMessage* message)
 	bool down = message->what == B_KEY_DOWN;
 	int32 modifiers = 0;
 	message->FindInt32("modifiers", &modifiers);
-	if (down && (modifiers & B_COMMAND_KEY) != 0 && HandleShortcut(window, data, message))
+	if (down && (modifiers & (B_COMMAND_KEY | B_OPTION_KEY)) != 0
+		&& HandleShortcut(window, data, message))
 		return;
 	const char* bytes = nullptr;
 	if (data.focus == nullptr || message->FindString("bytes", &bytes) != B_OK)
