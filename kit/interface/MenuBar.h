@@ -41,7 +41,7 @@ public:
 	// Opens the menu of the title at menuIndex and stays with the user
 	// until the menus close. sticky: the menu stays open without a button
 	// held (as after a click or a key); showMenu: its first item is
-	// highlighted, as when opened by the keyboard.
+	// highlighted (or the marked one), as when opened by the keyboard.
 	void StartMenuBar(int32 menuIndex, bool sticky = true, bool showMenu = false,
 		BRect* specialRect = NULL);
 

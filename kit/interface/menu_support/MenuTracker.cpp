@@ -318,6 +318,15 @@ int32 NextEnabled(BMenu* menu, int32 from, int32 step)
 	return -1;
 }
 
+// Where the keyboard starts in a menu: at its choice, or at the top.
+int32 FirstChoice(BMenu* menu)
+{
+	BMenuItem* marked = menu->FindMarked();
+	if (marked != nullptr && marked->IsEnabled())
+		return menu->IndexOf(marked);
+	return NextEnabled(menu, -1, 1);
+}
+
 } // namespace
 
 void MenuTracker::_MoveSelection(int32 step, bool fromEnd)
@@ -497,7 +506,7 @@ void MenuTracker::_OpenMenu(BMenu* menu, BPoint where, Placement placement, BRec
 	menu->MoveTo(0, 0);
 	menu->ResizeTo(width, height);
 	window->AddChild(menu);
-	MenuAccess::SetSelected(menu, selectFirst ? NextEnabled(menu, -1, 1) : -1);
+	MenuAccess::SetSelected(menu, selectFirst ? FirstChoice(menu) : -1);
 	SetInputCatcher(window, [this](const BMessage& input) { return _Catch(input, false); });
 	fLevels.push_back(Level{menu, window, frame});
 	_NoteLevels();

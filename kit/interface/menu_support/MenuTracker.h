@@ -25,7 +25,7 @@ struct MenuTrackingRequest {
 	BRect clickToOpen;           // on the screen; invalid: none
 	bool openAnyway = false;
 	bool buttonHeld = false;     // opened by a press that is still held
-	bool selectFirst = false;    // opened by the keyboard: the first item is highlighted
+	bool selectFirst = false;    // opened by the keyboard: the marked (or first) item is highlighted
 };
 
 // One spell of the user working with open menus, from a click on a menu
