@@ -78,16 +78,21 @@ MenuTracker::~MenuTracker() = default;
 
 BMenuItem* MenuTracker::_Run()
 {
-	if (fRequest.owner != nullptr) {
-		SetInputCatcher(fRequest.owner,
-			[this](const BMessage& input) { return _Catch(input, true); });
-	}
+	BWindow* owner = fRequest.owner;
+	bool ownerActive = owner != nullptr && owner->IsActive();
+	if (owner != nullptr)
+		SetInputCatcher(owner, [this](const BMessage& input) { return _Catch(input, true); });
 	_Open();
 	while (!fDone)
 		_WaitAndHandle();
 	_CloseAbove(-1);
-	if (fRequest.owner != nullptr)
-		SetInputCatcher(fRequest.owner, InputCatcher());
+	if (owner != nullptr) {
+		SetInputCatcher(owner, InputCatcher());
+		// Without a window manager the display hands the keyboard to each
+		// window it shows, menus too; it goes back where it was.
+		if (ownerActive)
+			owner->Activate(true);
+	}
 	std::lock_guard<std::mutex> guard(fLock);
 	fQueue.clear();
 	return fChosen;
@@ -149,7 +154,7 @@ void MenuTracker::_WaitAndHandle()
 void MenuTracker::_Handle(const BMessage& input)
 {
 	if (input.what == B_WINDOW_ACTIVATED) {
-		_Dismiss();
+		_OwnerDeactivated();
 		return;
 	}
 	if (input.what == B_KEY_DOWN) {
@@ -158,6 +163,11 @@ void MenuTracker::_Handle(const BMessage& input)
 	}
 	BPoint where;
 	if (input.FindPoint("screen_where", &where) != B_OK)
+		return;
+	// A window's notice that the pointer left it tells no place: the
+	// display may not know it yet, and a motion where it went follows.
+	int32 transit = -1;
+	if (input.FindInt32("be:transit", &transit) == B_OK && transit == B_EXITED_VIEW)
 		return;
 	int32 buttons = 0;
 	input.FindInt32("buttons", &buttons);
@@ -179,6 +189,19 @@ void MenuTracker::_Handle(const BMessage& input)
 		default:
 			break;
 	}
+}
+
+void MenuTracker::_OwnerDeactivated()
+{
+	// Showing a menu may take the focus for a moment (without a window
+	// manager, the display gives it to every window it shows); the menus
+	// close only when the user went elsewhere.
+	BPoint pointer;
+	uint32 buttons = 0;
+	DisplayServer::Default()->GetMouse(&pointer, &buttons);
+	if (_LevelAt(pointer) >= 0 || fRequest.owner->Frame().Contains(pointer))
+		return;
+	_Dismiss();
 }
 
 void MenuTracker::_MouseMoved(BPoint where)
@@ -318,10 +341,11 @@ int32 NextEnabled(BMenu* menu, int32 from, int32 step)
 	return -1;
 }
 
-// Where the keyboard starts in a menu: at its choice, or at the top.
+// Where the keyboard starts in a menu: at the choice of a radio-mode menu
+// (a menu field's), or at the top.
 int32 FirstChoice(BMenu* menu)
 {
-	BMenuItem* marked = menu->FindMarked();
+	BMenuItem* marked = menu->IsRadioMode() ? menu->FindMarked() : nullptr;
 	if (marked != nullptr && marked->IsEnabled())
 		return menu->IndexOf(marked);
 	return NextEnabled(menu, -1, 1);

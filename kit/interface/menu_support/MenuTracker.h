@@ -69,6 +69,7 @@ private:
 	void _WaitAndHandle();
 	void _Handle(const BMessage& input);
 
+	void _OwnerDeactivated();
 	void _MouseMoved(BPoint where);
 	void _MouseDown(BPoint where);
 	void _MouseUp(BPoint where);

@@ -1,0 +1,122 @@
+#include "DirectoryListing.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <strings.h>
+
+#include <Entry.h>
+#include <Errors.h>
+#include <Node.h>
+#include <NodeInfo.h>
+#include <RefFilter.h>
+#include <StorageDefs.h>
+
+namespace BPrivate {
+
+namespace {
+
+struct DirectoryCloser {
+	void operator()(DIR* directory) const { closedir(directory); }
+};
+
+bool ComesFirst(const ListedEntry& a, const ListedEntry& b)
+{
+	if (a.isDirectory != b.isDirectory)
+		return a.isDirectory;
+	int order = strcasecmp(a.name.c_str(), b.name.c_str());
+	return order != 0 ? order < 0 : a.name < b.name;
+}
+
+bool Accepts(BRefFilter* filter, ListedEntry& entry, struct stat* info)
+{
+	if (filter == nullptr)
+		return true;
+	BNode node(&entry.ref);
+	char type[B_MIME_TYPE_LENGTH] = "";
+	if (node.InitCheck() == B_OK) {
+		BNodeInfo nodeInfo(&node);
+		if (nodeInfo.GetType(type) != B_OK)
+			type[0] = '\0';
+	}
+	return filter->Filter(&entry.ref, &node, info, type);
+}
+
+} // namespace
+
+status_t DirectoryListing::Read(const std::string& path, BRefFilter* filter,
+	std::vector<ListedEntry>* entries)
+{
+	entries->clear();
+	std::unique_ptr<DIR, DirectoryCloser> directory(opendir(path.c_str()));
+	if (directory == nullptr)
+		return errno == ENOENT ? B_ENTRY_NOT_FOUND : errno == EACCES ? B_PERMISSION_DENIED : B_ERROR;
+	while (dirent* found = readdir(directory.get())) {
+		if (found->d_name[0] == '.')
+			continue;
+		ListedEntry entry;
+		entry.name = found->d_name;
+		std::string full = Join(path, entry.name);
+		struct stat info = {};
+		if (stat(full.c_str(), &info) == 0) {
+			entry.isDirectory = S_ISDIR(info.st_mode);
+			entry.size = entry.isDirectory ? 0 : info.st_size;
+			entry.modified = info.st_mtime;
+		}
+		if (BEntry(full.c_str()).GetRef(&entry.ref) != B_OK)
+			continue;
+		if (Accepts(filter, entry, &info))
+			entries->push_back(std::move(entry));
+	}
+	std::sort(entries->begin(), entries->end(), ComesFirst);
+	return B_OK;
+}
+
+std::string DirectoryListing::SizeText(off_t size)
+{
+	static const char* const kUnits[] = {"KB", "MB", "GB", "TB"};
+	if (size < 1024)
+		return std::to_string(size) + (size == 1 ? " byte" : " bytes");
+	double value = static_cast<double>(size) / 1024;
+	int unit = 0;
+	while (value >= 1024 && unit < 3) {
+		value /= 1024;
+		unit++;
+	}
+	char text[32];
+	snprintf(text, sizeof(text), "%.1f %s", value, kUnits[unit]);
+	return text;
+}
+
+std::string DirectoryListing::DateText(time_t when)
+{
+	struct tm local = {};
+	if (localtime_r(&when, &local) == nullptr)
+		return "";
+	char text[32];
+	strftime(text, sizeof(text), "%Y-%m-%d %H:%M", &local);
+	return text;
+}
+
+std::string DirectoryListing::ParentOf(const std::string& path)
+{
+	std::string::size_type slash = path.find_last_of('/');
+	if (slash == std::string::npos || slash == 0)
+		return "/";
+	return path.substr(0, slash);
+}
+
+std::string DirectoryListing::Join(const std::string& path, const std::string& name)
+{
+	if (!name.empty() && name[0] == '/')
+		return name;
+	if (path.empty() || path.back() == '/')
+		return path + name;
+	return path + "/" + name;
+}
+
+} // namespace BPrivate
