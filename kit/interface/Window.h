@@ -33,7 +33,9 @@ enum window_look {
 	B_FLOATING_WINDOW_LOOK = 7
 };
 
-enum window_feel {
+// Of a fixed type, so that the kit's own feels (such as menus') beyond
+// these are values of it too.
+enum window_feel : int32 {
 	B_NORMAL_WINDOW_FEEL = 0,
 	B_MODAL_SUBSET_WINDOW_FEEL = 2,
 	B_MODAL_APP_WINDOW_FEEL = 1,
