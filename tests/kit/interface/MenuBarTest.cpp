@@ -9,11 +9,6 @@ using namespace MenuTests;
 
 namespace {
 
-size_t Count(const std::vector<std::string>& entries, const std::string& entry)
-{
-	return static_cast<size_t>(std::count(entries.begin(), entries.end(), entry));
-}
-
 // A 300 x 200 window with the bar File (New, Open Ctrl+O, Save Ctrl+S,
 // separator, Close), Edit (Undo Ctrl+Z, separator, Copy Ctrl+C) and
 // Insert (Link Ctrl+H, Line Ctrl+Shift+H, Break Ctrl+Enter, More: Heading
@@ -56,12 +51,7 @@ protected:
 
 	void TearDown() override
 	{
-		// A test that failed with menus open closes them first.
-		if (!BPrivate::OpenMenus().empty()) {
-			BPrivate::PostKey(fWindow, "\x1b");
-			BPrivate::PostKey(fWindow, "\x1b");
-			BPrivate::WaitForMenus(false);
-		}
+		CloseOpenMenus(fWindow);
 		WindowTest::TearDown();
 	}
 

@@ -44,10 +44,7 @@ protected:
 
 	void TearDown() override
 	{
-		if (!BPrivate::OpenMenus().empty()) {
-			BPrivate::PostKey(fWindow, "\x1b");
-			BPrivate::WaitForMenus(false);
-		}
+		CloseOpenMenus(fWindow);
 		WindowTest::TearDown();
 	}
 

@@ -2,10 +2,10 @@
 
 #include <memory>
 #include <mutex>
+#include <ostream>
 #include <vector>
 
 #include <AppPrivate.h>
-
 #include <Looper.h>
 #include <Menu.h>
 #include <MenuItem.h>
@@ -13,12 +13,11 @@
 #include <PopUpMenu.h>
 #include <WindowPrivate.h>
 
-namespace {
+#include "MenuTestSupport.h"
 
-BMenuItem* Item(const char* label, uint32 command, char shortcut = 0, uint32 modifiers = 0)
-{
-	return new BMenuItem(label, new BMessage(command), shortcut, modifiers);
-}
+using MenuTests::Item;
+
+namespace {
 
 // "File" with New, Open, a separator and a submenu "Recent" holding two
 // pages.
@@ -122,6 +121,11 @@ struct LabelRow {
 	uint32 modifiers;
 	const char* label;
 };
+
+void PrintTo(const LabelRow& row, std::ostream* out)
+{
+	*out << row.label;
+}
 
 class ShortcutLabels : public testing::TestWithParam<LabelRow> {};
 

@@ -1,6 +1,10 @@
 #ifndef VELMORA_MENU_TEST_SUPPORT_H
 #define VELMORA_MENU_TEST_SUPPORT_H
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include <Menu.h>
 #include <MenuItem.h>
 #include <MenuPrivate.h>
@@ -30,6 +34,20 @@ inline BPoint Middle(BMenuItem* item)
 inline BPoint Between(BWindow* from, BPoint where, BWindow* to)
 {
 	return to->ConvertFromScreen(from->ConvertToScreen(where));
+}
+
+inline size_t Count(const std::vector<std::string>& entries, const std::string& entry)
+{
+	return static_cast<size_t>(std::count(entries.begin(), entries.end(), entry));
+}
+
+// Closes what a failed test left open, one Escape per level, through the
+// window the menus belong to.
+inline void CloseOpenMenus(BWindow* owner)
+{
+	for (size_t open = BPrivate::OpenMenus().size(); open > 0; open--)
+		BPrivate::PostKey(owner, "\x1b");
+	BPrivate::WaitForMenus(false);
 }
 
 // The open menu at a depth (0: the outermost), and the window showing it.

@@ -12,11 +12,6 @@ using namespace MenuTests;
 
 namespace {
 
-size_t Count(const std::vector<std::string>& entries, const std::string& entry)
-{
-	return static_cast<size_t>(std::count(entries.begin(), entries.end(), entry));
-}
-
 // A 300 x 200 window at (100, 100) whose view opens a pop-up menu (Cut,
 // Copy, a separator, a disabled Paste) where the secondary button goes
 // down, as the editor's views do, and notes what Go() returned.
@@ -48,10 +43,7 @@ protected:
 
 	void TearDown() override
 	{
-		if (!BPrivate::OpenMenus().empty()) {
-			BPrivate::PostKey(fWindow, "\x1b");
-			BPrivate::WaitForMenus(false);
-		}
+		CloseOpenMenus(fWindow);
 		WindowTest::TearDown();
 	}
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <ostream>
 
 #include <RefFilter.h>
 
@@ -94,6 +95,11 @@ struct SizeRow {
 	off_t size;
 	const char* text;
 };
+
+void PrintTo(const SizeRow& row, std::ostream* out)
+{
+	*out << row.size;
+}
 
 class SizeTexts : public testing::TestWithParam<SizeRow> {};
 
