@@ -74,7 +74,8 @@ public:
 	void SetTarget(BMessenger target);
 	// A copy is kept; null goes back to the plain reply.
 	void SetMessage(BMessage* message);
-	// The filter stays the caller's.
+	// The filter stays the caller's; once this returns, the panel no
+	// longer uses the filter it had.
 	void SetRefFilter(BRefFilter* filter);
 	// The name a save panel suggests.
 	void SetSaveText(const char* text);

@@ -20,14 +20,14 @@ const float kLabelGap = 6;
 
 BMenuField::BMenuField(BRect frame, const char* name, const char* label, BMenu* menu,
 	uint32 resizingMode, uint32 flags)
-	: BView(frame, name, resizingMode, flags)
+	: BView(frame, name, resizingMode, flags | B_FRAME_EVENTS)
 {
 	_Init(label, menu, true);
 }
 
 BMenuField::BMenuField(BRect frame, const char* name, const char* label, BMenu* menu,
 	bool fixedSize, uint32 resizingMode, uint32 flags)
-	: BView(frame, name, resizingMode, flags)
+	: BView(frame, name, resizingMode, flags | B_FRAME_EVENTS)
 {
 	_Init(label, menu, fixedSize);
 }

@@ -53,8 +53,11 @@ status_t DirectoryListing::Read(const std::string& path, BRefFilter* filter,
 {
 	entries->clear();
 	std::unique_ptr<DIR, DirectoryCloser> directory(opendir(path.c_str()));
-	if (directory == nullptr)
-		return errno == ENOENT ? B_ENTRY_NOT_FOUND : errno == EACCES ? B_PERMISSION_DENIED : B_ERROR;
+	if (directory == nullptr) {
+		if (errno == ENOENT)
+			return B_ENTRY_NOT_FOUND;
+		return errno == EACCES ? static_cast<status_t>(B_PERMISSION_DENIED) : B_ERROR;
+	}
 	while (dirent* found = readdir(directory.get())) {
 		if (found->d_name[0] == '.')
 			continue;
@@ -112,11 +115,25 @@ std::string DirectoryListing::ParentOf(const std::string& path)
 
 std::string DirectoryListing::Join(const std::string& path, const std::string& name)
 {
-	if (!name.empty() && name[0] == '/')
-		return name;
-	if (path.empty() || path.back() == '/')
-		return path + name;
-	return path + "/" + name;
+	std::string joined = !name.empty() && name[0] == '/' ? name : path + "/" + name;
+	std::vector<std::string> parts;
+	for (size_t start = 0; start <= joined.size();) {
+		size_t end = joined.find('/', start);
+		if (end == std::string::npos)
+			end = joined.size();
+		std::string part = joined.substr(start, end - start);
+		if (part == "..") {
+			if (!parts.empty())
+				parts.pop_back();
+		} else if (!part.empty() && part != ".") {
+			parts.push_back(part);
+		}
+		start = end + 1;
+	}
+	std::string result;
+	for (const std::string& part : parts)
+		result += "/" + part;
+	return result.empty() ? "/" : result;
 }
 
 } // namespace BPrivate

@@ -39,7 +39,8 @@ public:
 	static std::string DateText(time_t when);
 	// The folder above path ("/" stays "/").
 	static std::string ParentOf(const std::string& path);
-	// path joined with a name; an absolute name stands alone.
+	// path joined with a name, with "." and ".." worked out and no
+	// doubled or trailing slashes; an absolute name stands alone.
 	static std::string Join(const std::string& path, const std::string& name);
 };
 

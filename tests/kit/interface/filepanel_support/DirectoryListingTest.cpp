@@ -121,6 +121,9 @@ TEST(DirectoryPaths, ParentsAndJoins)
 	EXPECT_EQ(DirectoryListing::Join("/home/user", "index.html"), "/home/user/index.html");
 	EXPECT_EQ(DirectoryListing::Join("/", "etc"), "/etc");
 	EXPECT_EQ(DirectoryListing::Join("/home/user", "/tmp/x"), "/tmp/x");
+	EXPECT_EQ(DirectoryListing::Join("/home/user", "site/"), "/home/user/site");
+	EXPECT_EQ(DirectoryListing::Join("/home/user", "../other//./a.html"), "/home/other/a.html");
+	EXPECT_EQ(DirectoryListing::Join("/home", "../../.."), "/");
 }
 
 } // namespace
