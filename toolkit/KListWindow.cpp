@@ -4,6 +4,7 @@
 
 #include <ListView.h>
 #include <Message.h>
+#include <ScrollView.h>
 
 #include "KListItem.h"
 
@@ -11,9 +12,11 @@ KListWindow::KListWindow(BRect frame, const char* title, uint32 command)
 	: BWindow(frame, title, B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS),
 	  fCommand(command)
 {
-	fList = new BListView(Bounds(), "list", B_SINGLE_SELECTION_LIST, B_FOLLOW_ALL_SIDES);
+	BRect listFrame = Bounds();
+	listFrame.right -= B_V_SCROLL_BAR_WIDTH;
+	fList = new BListView(listFrame, "list", B_SINGLE_SELECTION_LIST, B_FOLLOW_ALL_SIDES);
 	fList->SetInvocationMessage(new BMessage(command));
-	AddChild(fList);
+	AddChild(new BScrollView("scroll", fList, B_FOLLOW_ALL_SIDES, 0, false, true, B_NO_BORDER));
 	fList->MakeFocus();
 }
 

@@ -8,8 +8,8 @@ class BListView;
 class BMessage;
 class KListItem;
 
-// A window with one list of text rows, each with an icon and a message
-// saying what it stands for. When the user invokes a row (a double click,
+// A window with one scrolled list of text rows, each with an icon and a
+// message saying what it stands for. When the user invokes a row (a double click,
 // or Enter), the window calls Invoked() with that message. Closing the
 // window hides it: whoever made it keeps adding to it and quits it.
 //
@@ -40,7 +40,7 @@ public:
 	virtual void Invoked(const BMessage* data);
 
 private:
-	BListView* fList;  // a child view
+	BListView* fList;  // in a scroll view, a child
 	uint32 fCommand;
 };
 

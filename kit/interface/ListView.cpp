@@ -5,6 +5,8 @@
 
 #include <InterfaceDefs.h>
 #include <List.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
 #include <Message.h>
 #include <Window.h>
 
@@ -147,6 +149,8 @@ void BListView::MakeFocus(bool focus)
 		return;
 	BView::MakeFocus(focus);
 	Invalidate();
+	if (BScrollView* scrollView = dynamic_cast<BScrollView*>(Parent()))
+		scrollView->SetBorderHighlighted(IsFocus());
 }
 
 void BListView::FrameResized(float width, float height)
@@ -157,7 +161,8 @@ void BListView::FrameResized(float width, float height)
 
 void BListView::MessageReceived(BMessage* message)
 {
-	if (message->what != B_MOUSE_WHEEL_CHANGED) {
+	// With scroll bars the view turns the wheel into their steps.
+	if (message->what != B_MOUSE_WHEEL_CHANGED || ScrollBar(B_VERTICAL) != nullptr) {
 		BView::MessageReceived(message);
 		return;
 	}
@@ -404,6 +409,22 @@ void BListView::ItemsChanged()
 {
 	fTopsValid = false;
 	Invalidate();
+	_FixScrollBar();
+}
+
+// The bar's range is what lies beyond the view, its thumb what the view
+// shows; a line is an item, a page what the view shows less a line.
+void BListView::_FixScrollBar()
+{
+	BScrollBar* bar = ScrollBar(B_VERTICAL);
+	if (bar == nullptr)
+		return;
+	float content = _Tops().back();
+	float shown = Bounds().Height() + 1;
+	float line = CountItems() > 0 ? ItemFrame(0).Height() + 1 : 12;
+	bar->SetSteps(line, std::max(shown - line, line));
+	bar->SetProportion(content > 0 ? std::min(shown / content, 1.0f) : 1.0f);
+	bar->SetRange(0, std::max(content - shown, 0.0f));
 }
 
 // Messages and type.

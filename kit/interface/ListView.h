@@ -24,6 +24,9 @@ enum list_view_type {
 // keys: Up and Down move the selection (Shift extends), Home, End, Page Up
 // and Page Down jump, Enter invokes.
 //
+// In a BScrollView the list keeps its bar in step with its items and
+// shows its focus on the scroll view's border.
+//
 // Every change of the selection, by the user or by the program, calls
 // SelectionChanged() and sends the selection message; invoking sends the
 // invocation message (BInvoker's). Both go to the target, by default the
@@ -113,6 +116,7 @@ protected:
 private:
 	friend class BOutlineListView;
 
+	void _FixScrollBar();
 	void _UpdateItem(BListItem* item);
 	void _UpdateAllItems();
 	const std::vector<float>& _Tops();

@@ -17,9 +17,10 @@ ColumnHeader::ColumnHeader(BRect frame, const EntryListView* list)
 
 void ColumnHeader::Draw(BRect)
 {
-	// The list lies one pixel further in, inside its border.
+	// The list lies further in, inside its scroll view's border.
 	const EntryColumns& columns = fList->Columns();
-	float offset = fList->Frame().left - Frame().left;
+	float offset = fList->ConvertToScreen(fList->Bounds().LeftTop()).x
+		- ConvertToScreen(Bounds().LeftTop()).x;
 	font_height height;
 	GetFontHeight(&height);
 	float baseline = Bounds().bottom - 4 - std::ceil(height.descent);

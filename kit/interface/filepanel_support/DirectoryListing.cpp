@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
-#include <strings.h>
 
 #include <Entry.h>
 #include <Errors.h>
@@ -24,12 +24,43 @@ struct DirectoryCloser {
 	void operator()(DIR* directory) const { closedir(directory); }
 };
 
+// Names in the order people count: letters without regard to case, and
+// a run of digits by its number, so that "page9" comes before "page10".
+int CompareNames(const std::string& a, const std::string& b)
+{
+	size_t i = 0;
+	size_t j = 0;
+	while (i < a.size() && j < b.size()) {
+		if (isdigit(static_cast<unsigned char>(a[i])) && isdigit(static_cast<unsigned char>(b[j]))) {
+			size_t endA = a.find_first_not_of("0123456789", i);
+			size_t endB = b.find_first_not_of("0123456789", j);
+			std::string numberA = a.substr(i, endA == std::string::npos ? std::string::npos : endA - i);
+			std::string numberB = b.substr(j, endB == std::string::npos ? std::string::npos : endB - j);
+			numberA.erase(0, std::min(numberA.find_first_not_of('0'), numberA.size() - 1));
+			numberB.erase(0, std::min(numberB.find_first_not_of('0'), numberB.size() - 1));
+			if (numberA.size() != numberB.size())
+				return numberA.size() < numberB.size() ? -1 : 1;
+			if (int order = numberA.compare(numberB))
+				return order;
+			i += endA == std::string::npos ? a.size() - i : endA - i;
+			j += endB == std::string::npos ? b.size() - j : endB - j;
+			continue;
+		}
+		int left = tolower(static_cast<unsigned char>(a[i++]));
+		int right = tolower(static_cast<unsigned char>(b[j++]));
+		if (left != right)
+			return left < right ? -1 : 1;
+	}
+	if (i < a.size() || j < b.size())
+		return i < a.size() ? 1 : -1;
+	return a.compare(b);
+}
+
 bool ComesFirst(const ListedEntry& a, const ListedEntry& b)
 {
 	if (a.isDirectory != b.isDirectory)
 		return a.isDirectory;
-	int order = strcasecmp(a.name.c_str(), b.name.c_str());
-	return order != 0 ? order < 0 : a.name < b.name;
+	return CompareNames(a.name, b.name) < 0;
 }
 
 bool Accepts(BRefFilter* filter, ListedEntry& entry, struct stat* info)

@@ -26,7 +26,8 @@ struct ListedEntry {
 
 // What a file panel lists of a folder: no hidden entries (names that
 // start with a dot), only what the filter takes, folders first and then
-// files, each sorted by name without regard to case.
+// files, each sorted by name without regard to case and with numbers in
+// names by their value ("page9" before "page10").
 class DirectoryListing {
 public:
 	// B_OK, or the error of opening the folder (entries then empty).

@@ -29,14 +29,6 @@ EntryListView::~EntryListView()
 	_DeleteItems();
 }
 
-void EntryListView::Draw(BRect updateRect)
-{
-	BListView::Draw(updateRect);
-	SetHighColor(IsFocus() ? ui_color(B_KEYBOARD_NAVIGATION_COLOR)
-		: tint_color(ui_color(B_PANEL_BACKGROUND_COLOR), B_DARKEN_3_TINT));
-	StrokeRect(Bounds());
-}
-
 void EntryListView::KeyDown(const char* bytes, int32 numBytes)
 {
 	unsigned char first = static_cast<unsigned char>(bytes[0]);

@@ -19,8 +19,7 @@ struct EntryColumns {
 };
 
 // The file panel's list of a folder's entries, with their name, size and
-// date, and a mark for folders, in a frame that shows the focus. It owns
-// its rows. Typing jumps to the
+// date, and a mark for folders. It owns its rows. Typing jumps to the
 // entry whose name begins with what was typed; Backspace asks the window
 // to go up (the message goUp).
 class EntryListView : public BListView {
@@ -28,7 +27,6 @@ public:
 	EntryListView(BRect frame, list_view_type type, uint32 goUp);
 	~EntryListView() override;
 
-	void Draw(BRect updateRect) override;
 	void KeyDown(const char* bytes, int32 numBytes) override;
 	void FrameResized(float width, float height) override;
 

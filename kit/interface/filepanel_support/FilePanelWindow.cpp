@@ -14,6 +14,7 @@
 #include <Message.h>
 #include <Path.h>
 #include <PopUpMenu.h>
+#include <ScrollView.h>
 #include <View.h>
 
 #include "ColumnHeader.h"
@@ -111,8 +112,9 @@ void FilePanelWindow::_Build(bool allowMultiple)
 	fDefault = new PanelButton(someWhere, "default", labels[1].c_str(),
 		new BMessage(kDefaultPressed), B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
 	fDefault->MakeDefault(true);
+	fScroll = new BScrollView("scroll", fList, B_FOLLOW_ALL_SIDES, 0, false, true);
 	for (BView* view : {static_cast<BView*>(fUp), static_cast<BView*>(fPath),
-			static_cast<BView*>(fHeader), static_cast<BView*>(fList),
+			static_cast<BView*>(fHeader), static_cast<BView*>(fScroll),
 			static_cast<BView*>(fName), static_cast<BView*>(fCancel),
 			static_cast<BView*>(fDefault)}) {
 		if (view != nullptr)
@@ -160,8 +162,8 @@ void FilePanelWindow::_Layout()
 	float headerTop = kMargin + buttonHeight + kMargin;
 	fHeader->MoveTo(kMargin, headerTop);
 	fHeader->ResizeTo(bounds.right - 2 * kMargin, kHeaderHeight);
-	fList->MoveTo(kMargin, headerTop + kHeaderHeight + 1);
-	fList->ResizeTo(bounds.right - 2 * kMargin, listBottom - (headerTop + kHeaderHeight + 1));
+	fScroll->MoveTo(kMargin, headerTop + kHeaderHeight + 1);
+	fScroll->ResizeTo(bounds.right - 2 * kMargin, listBottom - (headerTop + kHeaderHeight + 1));
 }
 
 // Showing and the panel's requests.

@@ -8,6 +8,7 @@
 #include <Window.h>
 
 class BMenuField;
+class BScrollView;
 class BView;
 
 namespace BPrivate {
@@ -63,7 +64,8 @@ private:
 	PanelButton* fUp;
 	BMenuField* fPath;
 	ColumnHeader* fHeader;
-	EntryListView* fList;
+	EntryListView* fList;  // in fScroll
+	BScrollView* fScroll;
 	NameField* fName = nullptr;
 	PanelButton* fCancel;
 	PanelButton* fDefault;

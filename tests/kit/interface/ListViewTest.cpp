@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <ListView.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
 #include <StringItem.h>
 
 using namespace WindowTests;
@@ -302,6 +304,80 @@ TEST_F(MultipleSelectionListTest, BecomingASingleSelectionListKeepsTheFirst)
 	fList->SetListType(B_SINGLE_SELECTION_LIST);
 	fWindow->Unlock();
 	EXPECT_EQ(AllSelected(), (std::vector<int32>{2}));
+}
+
+} // namespace
+
+namespace {
+
+// The ten items in a list of 60 pixels inside a scroll view with a
+// vertical bar.
+class ScrolledListTest : public ListViewTest {
+protected:
+	void SetUp() override
+	{
+		ListViewTest::SetUp();
+		ASSERT_TRUE(fWindow->Lock());
+		fWindow->RemoveChild(fList);
+		fList->MoveTo(0, 0);
+		fScroll = new BScrollView("scroll", fList, B_FOLLOW_NONE, 0, false, true);
+		fWindow->AddChild(fScroll);
+		fBar = fList->ScrollBar(B_VERTICAL);
+		fWindow->Unlock();
+		ASSERT_NE(fBar, nullptr);
+		Idle(fWindow);
+	}
+
+	BScrollView* fScroll = nullptr;
+	BScrollBar* fBar = nullptr;
+};
+
+TEST_F(ScrolledListTest, TheBarCoversWhatTheListDoesNotShow)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	float content = fList->ItemFrame(9).bottom + 1;
+	float shown = fList->Bounds().Height() + 1;
+	float min = -1;
+	float max = -1;
+	fBar->GetRange(&min, &max);
+	EXPECT_EQ(min, 0);
+	EXPECT_EQ(max, content - shown);
+	EXPECT_FLOAT_EQ(fBar->Proportion(), shown / content);
+	// Fewer items, less to scroll: the bar and the list come back up.
+	fList->Select(9);
+	fList->ScrollToSelection();
+	EXPECT_EQ(fBar->Value(), content - shown);
+	fList->RemoveItems(3, 7);
+	fBar->GetRange(&min, &max);
+	EXPECT_EQ(max, 0);
+	EXPECT_EQ(fList->Bounds().top, 0);
+	fWindow->Unlock();
+}
+
+TEST_F(ScrolledListTest, TheKeyboardMovesTheBarAlong)
+{
+	Focus();
+	for (int i = 0; i < 8; i++)
+		Key("\x1f");
+	Idle(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_GT(fBar->Value(), 0);
+	EXPECT_EQ(fBar->Value(), fList->Bounds().top);
+	EXPECT_TRUE(fScroll->IsBorderHighlighted()) << "the focus shows on the border";
+	fWindow->Unlock();
+}
+
+TEST_F(ScrolledListTest, TheWheelGoesThroughTheBar)
+{
+	BPrivate::PostMouseMoved(fWindow, BPoint(50, 10));
+	BPrivate::PostWheel(fWindow, 0, 1);
+	Idle(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	float small = 0;
+	fBar->GetSteps(&small, nullptr);
+	EXPECT_EQ(fBar->Value(), std::min(3 * small, fList->ItemFrame(9).bottom - fList->Bounds().Height()));
+	EXPECT_EQ(fList->Bounds().top, fBar->Value());
+	fWindow->Unlock();
 }
 
 } // namespace

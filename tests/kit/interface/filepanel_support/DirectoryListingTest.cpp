@@ -24,6 +24,9 @@ protected:
 		fFolder.Write("beta.html", "<p>b</p>");
 		fFolder.Write("Alpha.HTML", "<p>a</p>");
 		fFolder.Write("notes.txt", std::string(2048, 'n'));
+		fFolder.Write("page10.html", "");
+		fFolder.Write("page9.html", "");
+		fFolder.Write("page09.html", "");
 		fFolder.Write(".hidden.html", "");
 		mkdir((fFolder / "Zeta").c_str(), 0755);
 		mkdir((fFolder / "images").c_str(), 0755);
@@ -47,14 +50,15 @@ protected:
 
 TEST_F(DirectoryListingTest, FoldersComeFirstEachSortedWithoutRegardToCase)
 {
-	EXPECT_EQ(Names(), "images/ pictures/ Zeta/ Alpha.HTML beta.html broken.html notes.txt");
+	EXPECT_EQ(Names(), "images/ pictures/ Zeta/ Alpha.HTML beta.html broken.html notes.txt "
+		"page09.html page9.html page10.html");
 }
 
 TEST_F(DirectoryListingTest, EntriesCarryTheirRefSizeAndDate)
 {
 	std::vector<ListedEntry> entries;
 	ASSERT_EQ(DirectoryListing::Read(fFolder.Path(), nullptr, &entries), B_OK);
-	const ListedEntry& notes = entries.back();
+	const ListedEntry& notes = entries[6];
 	EXPECT_EQ(notes.name, "notes.txt");
 	EXPECT_EQ(notes.size, 2048);
 	EXPECT_GT(notes.modified, 0);
@@ -80,8 +84,9 @@ public:
 TEST_F(DirectoryListingTest, TheFilterDecidesOnFilesAndFoldersButNeverSeesHiddenOnes)
 {
 	HtmlOnly filter;
-	EXPECT_EQ(Names(&filter), "images/ pictures/ Zeta/ Alpha.HTML beta.html broken.html");
-	EXPECT_EQ(filter.seen, 7);
+	EXPECT_EQ(Names(&filter), "images/ pictures/ Zeta/ Alpha.HTML beta.html broken.html "
+		"page09.html page9.html page10.html");
+	EXPECT_EQ(filter.seen, 10);
 }
 
 TEST_F(DirectoryListingTest, AFolderThatCannotBeReadGivesAnErrorAndNoEntries)
