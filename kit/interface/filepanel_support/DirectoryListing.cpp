@@ -15,6 +15,7 @@
 #include <NodeInfo.h>
 #include <RefFilter.h>
 #include <StorageDefs.h>
+#include <storage_support/Paths.h>
 
 namespace BPrivate {
 
@@ -138,33 +139,16 @@ std::string DirectoryListing::DateText(time_t when)
 
 std::string DirectoryListing::ParentOf(const std::string& path)
 {
-	std::string::size_type slash = path.find_last_of('/');
-	if (slash == std::string::npos || slash == 0)
-		return "/";
-	return path.substr(0, slash);
+	std::string folder;
+	std::string leaf;
+	Storage::SplitPath(Storage::NormalizeLexically(path), &folder, &leaf);
+	return folder;
 }
 
 std::string DirectoryListing::Join(const std::string& path, const std::string& name)
 {
-	std::string joined = !name.empty() && name[0] == '/' ? name : path + "/" + name;
-	std::vector<std::string> parts;
-	for (size_t start = 0; start <= joined.size();) {
-		size_t end = joined.find('/', start);
-		if (end == std::string::npos)
-			end = joined.size();
-		std::string part = joined.substr(start, end - start);
-		if (part == "..") {
-			if (!parts.empty())
-				parts.pop_back();
-		} else if (!part.empty() && part != ".") {
-			parts.push_back(part);
-		}
-		start = end + 1;
-	}
-	std::string result;
-	for (const std::string& part : parts)
-		result += "/" + part;
-	return result.empty() ? "/" : result;
+	bool absolute = !name.empty() && name[0] == '/';
+	return Storage::NormalizeLexically(absolute ? name : path + "/" + name);
 }
 
 } // namespace BPrivate

@@ -16,6 +16,7 @@
 #include <PopUpMenu.h>
 #include <ScrollView.h>
 #include <View.h>
+#include <storage_support/Paths.h>
 
 #include "ColumnHeader.h"
 #include "DirectoryListing.h"
@@ -52,8 +53,10 @@ std::string HomeFolder()
 
 std::string LeafOf(const std::string& path)
 {
-	std::string::size_type slash = path.find_last_of('/');
-	return slash == std::string::npos ? path : path.substr(slash + 1);
+	std::string folder;
+	std::string leaf;
+	Storage::SplitPath(path, &folder, &leaf);
+	return leaf;
 }
 
 bool IsFolder(const std::string& path)

@@ -25,27 +25,7 @@ using BPrivate::FilePanelRequest;
 namespace {
 
 // Where the panels send their replies.
-class Replies : public BLooper {
-public:
-	Replies() : BLooper("replies") {}
-
-	void MessageReceived(BMessage* message) override
-	{
-		std::lock_guard<std::mutex> guard(fLock);
-		fReceived.push_back(*message);
-	}
-
-	std::vector<BMessage> Received()
-	{
-		BPrivate::WaitForLooperIdle(this, 5000000);
-		std::lock_guard<std::mutex> guard(fLock);
-		return fReceived;
-	}
-
-private:
-	std::mutex fLock;
-	std::vector<BMessage> fReceived;
-};
+using Replies = MenuTests::Receiver;
 
 std::vector<std::string> RefPaths(const BMessage& message, const char* field = "refs")
 {

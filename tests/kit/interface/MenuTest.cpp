@@ -198,29 +198,12 @@ TEST_F(MenuMarks, AnItemAddedMarkedTakesTheLabel)
 }
 
 // Invoking items: where their messages go and what they carry.
-class Receiver : public BLooper {
-public:
-	Receiver() : BLooper("receiver") {}
-	void MessageReceived(BMessage* message) override
-	{
-		std::lock_guard<std::mutex> guard(lock);
-		received.push_back(*message);
-	}
-	std::vector<BMessage> Received()
-	{
-		std::lock_guard<std::mutex> guard(lock);
-		return received;
-	}
-	std::mutex lock;
-	std::vector<BMessage> received;
-};
-
 class MenuInvoking : public MenuMarks {
 protected:
 	void SetUp() override
 	{
 		MenuMarks::SetUp();
-		fReceiver = new Receiver();
+		fReceiver = new MenuTests::Receiver();
 		fReceiver->Run();
 		fSizes->SetTargetForItems(fReceiver);
 	}
@@ -229,13 +212,9 @@ protected:
 		if (fReceiver->Lock())
 			fReceiver->Quit();
 	}
-	std::vector<BMessage> Received()
-	{
-		BPrivate::WaitForLooperIdle(fReceiver, 5000000);
-		return fReceiver->Received();
-	}
+	std::vector<BMessage> Received() { return fReceiver->Received(); }
 
-	Receiver* fReceiver = nullptr;
+	MenuTests::Receiver* fReceiver = nullptr;
 };
 
 TEST_F(MenuInvoking, TheMessageCarriesTheItemAndItsIndex)

@@ -2,9 +2,12 @@
 #define VELMORA_MENU_TEST_SUPPORT_H
 
 #include <algorithm>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include <AppPrivate.h>
+#include <Looper.h>
 #include <Menu.h>
 #include <MenuItem.h>
 #include <MenuPrivate.h>
@@ -56,6 +59,29 @@ inline BPrivate::OpenMenu OpenMenuAt(size_t depth)
 	std::vector<BPrivate::OpenMenu> menus = BPrivate::OpenMenus();
 	return depth < menus.size() ? menus[depth] : BPrivate::OpenMenu{nullptr, nullptr};
 }
+
+// A looper that keeps what it receives; Received() waits until it is idle.
+class Receiver : public BLooper {
+public:
+	Receiver() : BLooper("receiver") {}
+
+	void MessageReceived(BMessage* message) override
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		fReceived.push_back(*message);
+	}
+
+	std::vector<BMessage> Received()
+	{
+		BPrivate::WaitForLooperIdle(this, 5000000);
+		std::lock_guard<std::mutex> guard(fLock);
+		return fReceived;
+	}
+
+private:
+	std::mutex fLock;
+	std::vector<BMessage> fReceived;
+};
 
 // A window that notes when its menus begin and end.
 class MenuWindow : public WindowTests::RecordingWindow {
