@@ -1,0 +1,95 @@
+#include "ResourceArchive.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include <Bitmap.h>
+#include <File.h>
+#include <Message.h>
+#include <Resources.h>
+
+#include "Artwork.h"
+#include "PictureFiles.h"
+#include "StatusIcons.h"
+#include "ToolBarIcons.h"
+
+namespace ResourceArchive {
+
+const char* const kName = "ButtonBarButtons";
+
+std::vector<PictureRecipe> Pictures()
+{
+	std::vector<PictureRecipe> pictures = ToolBarIcons::Recipes();
+	pictures.push_back(Artwork::LogoRecipe());
+	for (const PictureRecipe& recipe : StatusIcons::Recipes())
+		pictures.push_back(recipe);
+	return pictures;
+}
+
+status_t BuildMessage(BMessage* archive)
+{
+	if (archive == nullptr)
+		return B_BAD_VALUE;
+	for (const PictureRecipe& recipe : Pictures()) {
+		std::unique_ptr<BBitmap> bitmap = recipe.Render();
+		if (bitmap == nullptr)
+			return B_NO_MEMORY;
+		BMessage bitmapArchive;
+		status_t status = bitmap->Archive(&bitmapArchive);
+		BMessage entry;
+		if (status == B_OK)
+			status = entry.AddMessage("bitmap", &bitmapArchive);
+		if (status == B_OK)
+			status = archive->AddMessage(recipe.name, &entry);
+		if (status != B_OK)
+			return status;
+	}
+	return B_OK;
+}
+
+status_t Flatten(std::string* bytes)
+{
+	if (bytes == nullptr)
+		return B_BAD_VALUE;
+	BMessage archive;
+	status_t status = BuildMessage(&archive);
+	if (status != B_OK)
+		return status;
+	ssize_t size = archive.FlattenedSize();
+	if (size <= 0)
+		return B_ERROR;
+	bytes->assign(size, '\0');
+	return archive.Flatten(bytes->data(), size);
+}
+
+status_t Write(const std::string& path)
+{
+	std::string flattened;
+	status_t status = Flatten(&flattened);
+	if (status != B_OK)
+		return status;
+
+	// Made beside the final name and renamed over it, so that a program
+	// starting meanwhile never reads half an archive.
+	std::string temporary = path + ".part";
+	{
+		BFile file(temporary.c_str(), B_READ_WRITE | B_CREATE_FILE | B_ERASE_FILE);
+		status = file.InitCheck();
+		if (status != B_OK)
+			return status;
+		BResources resources(&file, true);
+		status = resources.InitCheck();
+		if (status == B_OK)
+			status = resources.AddResource(kType, kID, flattened.data(), flattened.size(), kName);
+		if (status == B_OK)
+			status = resources.Sync();
+	}
+	if (status == B_OK && rename(temporary.c_str(), path.c_str()) != 0)
+		status = status_for_errno(errno);
+	if (status != B_OK)
+		remove(temporary.c_str());
+	return status;
+}
+
+} // namespace ResourceArchive
