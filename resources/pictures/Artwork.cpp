@@ -75,6 +75,28 @@ void DrawLine(cairo_t* context, Typeface typeface, double size, const char* text
 	cairo_fill(context);
 }
 
+// Where the parts of a title picture go: the emblem, and the name beside it
+// at its largest size up to nameLimit that fits the picture's width.
+struct TitleLayout {
+	double width;
+	double height;
+	double emblemX;
+	double emblemY;
+	double emblemSize;
+	double textLeft;
+	double nameBaseline;
+	double nameLimit;
+};
+
+void DrawTitle(cairo_t* context, const TitleLayout& layout)
+{
+	DrawBackdrop(context, layout.width, layout.height);
+	Emblem::Draw(context, layout.emblemX, layout.emblemY, layout.emblemSize);
+	double size = FittingSize(context, Typeface::kSansBold, "Velmora",
+		layout.width - layout.textLeft - 16, layout.nameLimit);
+	DrawName(context, layout.textLeft, layout.nameBaseline, size);
+}
+
 } // namespace
 
 PictureRecipe LogoRecipe()
@@ -84,28 +106,20 @@ PictureRecipe LogoRecipe()
 
 void DrawLogo(cairo_t* context)
 {
-	DrawBackdrop(context, kLogoWidth, kLogoHeight);
-	Emblem::Draw(context, 18, 16, 128);
-	const double kTextLeft = 160;
-	double size = FittingSize(context, Typeface::kSansBold, "Velmora",
-		kLogoWidth - kTextLeft - 16, 56);
-	DrawName(context, kTextLeft, 90, size);
-	DrawLine(context, Typeface::kSans, 16, "The visual HTML editor", kTextLeft + 2, 118,
+	const TitleLayout kLayout = {kLogoWidth, kLogoHeight, 18, 16, 128, 160, 90, 56};
+	DrawTitle(context, kLayout);
+	DrawLine(context, Typeface::kSans, 16, "The visual HTML editor", kLayout.textLeft + 2, 118,
 		kQuietText);
 }
 
 void DrawAbout(cairo_t* context, const std::string& version)
 {
-	DrawBackdrop(context, kAboutWidth, kAboutHeight);
-	Emblem::Draw(context, 18, 26, 112);
-	const double kTextLeft = 144;
-	double size = FittingSize(context, Typeface::kSansBold, "Velmora",
-		kAboutWidth - kTextLeft - 14, 42);
-	DrawName(context, kTextLeft, 74, size);
+	const TitleLayout kLayout = {kAboutWidth, kAboutHeight, 18, 26, 112, 144, 74, 42};
+	DrawTitle(context, kLayout);
 	std::string versionLine = "Version " + version;
-	DrawLine(context, Typeface::kSans, 14, versionLine.c_str(), kTextLeft + 2, 100,
+	DrawLine(context, Typeface::kSans, 14, versionLine.c_str(), kLayout.textLeft + 2, 100,
 		kQuietText);
-	DrawLine(context, Typeface::kSans, 13, "A visual HTML editor", kTextLeft + 2, 122,
+	DrawLine(context, Typeface::kSans, 13, "A visual HTML editor", kLayout.textLeft + 2, 122,
 		kQuietText);
 	DrawLine(context, Typeface::kSans, 12, "Made by the Velmora developers", 20, 220,
 		Hex(0x24495a));
@@ -160,10 +174,7 @@ void DrawTestPicture(cairo_t* context)
 	cairo_rectangle(context, 30, 92, 18, 12);
 	SetSource(context, Hex(0xf2ece0));
 	cairo_fill(context);
-	cairo_move_to(context, 27, 93);
-	cairo_line_to(context, 39, 83);
-	cairo_line_to(context, 51, 93);
-	cairo_close_path(context);
+	AddPolygon(context, {{27, 93}, {39, 83}, {51, 93}});
 	SetSource(context, Hex(0xc8372b));
 	cairo_fill(context);
 	cairo_rectangle(context, 36, 97, 5, 7);

@@ -23,10 +23,7 @@ void DrawSparkle(cairo_t* context, double x, double y, double outer, double inne
 	}
 	cairo_close_path(context);
 	FillLit(context, x, y, outer, Hex(0xfff6b8), Hex(0xf0a010));
-	cairo_set_line_join(context, CAIRO_LINE_JOIN_ROUND);
-	SetSource(context, Hex(0x9a6200));
-	cairo_set_line_width(context, 0.9);
-	cairo_stroke(context);
+	Stroke(context, Hex(0x9a6200), 0.9, CAIRO_LINE_JOIN_ROUND);
 }
 
 void DrawGear(cairo_t* context, double x, double y, double outer, double root, double hole)
@@ -45,10 +42,7 @@ void DrawGear(cairo_t* context, double x, double y, double outer, double root, d
 	cairo_arc_negative(context, x, y, hole, 0, -2 * M_PI);
 	cairo_close_path(context);
 	FillLit(context, x, y, outer, Hex(0xeef2f6), Hex(0x76828f));
-	cairo_set_line_join(context, CAIRO_LINE_JOIN_ROUND);
-	SetSource(context, Hex(0x39424d));
-	cairo_set_line_width(context, 1);
-	cairo_stroke(context);
+	Stroke(context, Hex(0x39424d), 1, CAIRO_LINE_JOIN_ROUND);
 }
 
 // A blade of the scissors, from its root near the ring to its tip.
@@ -58,16 +52,11 @@ void DrawBlade(cairo_t* context, double rootX, double rootY, double tipX, double
 	double normalX = -(tipY - rootY) / length;
 	double normalY = (tipX - rootX) / length;
 	cairo_new_path(context);
-	cairo_move_to(context, rootX + normalX * 2, rootY + normalY * 2);
-	cairo_line_to(context, tipX + normalX * 0.5, tipY + normalY * 0.5);
-	cairo_line_to(context, tipX - normalX * 0.9, tipY - normalY * 0.9);
-	cairo_line_to(context, rootX - normalX * 2, rootY - normalY * 2);
-	cairo_close_path(context);
+	AddPolygon(context, {{rootX + normalX * 2, rootY + normalY * 2},
+		{tipX + normalX * 0.5, tipY + normalY * 0.5}, {tipX - normalX * 0.9, tipY - normalY * 0.9},
+		{rootX - normalX * 2, rootY - normalY * 2}});
 	FillShaded(context, tipY, rootY, Hex(0xf7f9fb), Hex(0x98a2ad));
-	cairo_set_line_join(context, CAIRO_LINE_JOIN_ROUND);
-	SetSource(context, Hex(0x4b5460));
-	cairo_set_line_width(context, 0.9);
-	cairo_stroke(context);
+	Stroke(context, Hex(0x4b5460), 0.9, CAIRO_LINE_JOIN_ROUND);
 }
 
 void DrawScissorRing(cairo_t* context, double x, double y)
@@ -93,13 +82,8 @@ void DrawOpen(cairo_t* context)
 {
 	// The back of the folder with its tab.
 	cairo_new_path(context);
-	cairo_move_to(context, 2.5, 4.5);
-	cairo_line_to(context, 8.5, 4.5);
-	cairo_line_to(context, 10.5, 6.5);
-	cairo_line_to(context, 19.5, 6.5);
-	cairo_line_to(context, 19.5, 19.5);
-	cairo_line_to(context, 2.5, 19.5);
-	cairo_close_path(context);
+	AddPolygon(context,
+		{{2.5, 4.5}, {8.5, 4.5}, {10.5, 6.5}, {19.5, 6.5}, {19.5, 19.5}, {2.5, 19.5}});
 	FillShaded(context, 4.5, 19.5, Hex(0xe9b04c), Hex(0xb8741a));
 	Stroke(context, Hex(0x7a4a0c), 1);
 
@@ -109,14 +93,9 @@ void DrawOpen(cairo_t* context)
 	Stroke(context, kRim, 1);
 
 	// The front cover, swung open towards the viewer.
-	cairo_move_to(context, 6.5, 11.5);
-	cairo_line_to(context, 22.5, 11.5);
-	cairo_line_to(context, 19.5, 19.5);
-	cairo_line_to(context, 2.5, 19.5);
-	cairo_close_path(context);
+	AddPolygon(context, {{6.5, 11.5}, {22.5, 11.5}, {19.5, 19.5}, {2.5, 19.5}});
 	FillShaded(context, 11.5, 19.5, Hex(0xffde7e), Hex(0xeaa338));
-	cairo_set_line_join(context, CAIRO_LINE_JOIN_ROUND);
-	Stroke(context, Hex(0x7a4a0c), 1);
+	Stroke(context, Hex(0x7a4a0c), 1, CAIRO_LINE_JOIN_ROUND);
 }
 
 void DrawSave(cairo_t* context)
@@ -155,15 +134,10 @@ void DrawHTMLEditor(cairo_t* context)
 {
 	DrawPage(context, 4.5, 2.5, 19.5, 21.5, 5);
 	cairo_new_path(context);
-	cairo_move_to(context, 9.5, 9.5);
-	cairo_line_to(context, 6.5, 13.5);
-	cairo_line_to(context, 9.5, 17.5);
-	cairo_move_to(context, 14.5, 9.5);
-	cairo_line_to(context, 17.5, 13.5);
-	cairo_line_to(context, 14.5, 17.5);
+	AddPolyline(context, {{9.5, 9.5}, {6.5, 13.5}, {9.5, 17.5}});
+	AddPolyline(context, {{14.5, 9.5}, {17.5, 13.5}, {14.5, 17.5}});
 	StrokeRound(context, Hex(0x1f5fb0), 1.8);
-	cairo_move_to(context, 13, 9);
-	cairo_line_to(context, 11, 18);
+	AddPolyline(context, {{13, 9}, {11, 18}});
 	StrokeRound(context, Hex(0xd4551f), 1.6);
 }
 
@@ -213,11 +187,9 @@ void DrawFind(cairo_t* context)
 {
 	// The handle first, so that the rim of the lens covers its end.
 	cairo_new_path(context);
-	cairo_move_to(context, 14.5, 14.5);
-	cairo_line_to(context, 20, 20);
+	AddPolyline(context, {{14.5, 14.5}, {20, 20}});
 	StrokeRound(context, Hex(0x2f343b), 4.2);
-	cairo_move_to(context, 15, 15);
-	cairo_line_to(context, 19.6, 19.6);
+	AddPolyline(context, {{15, 15}, {19.6, 19.6}});
 	StrokeRound(context, Hex(0x7d8691), 1.4);
 
 	cairo_new_path(context);

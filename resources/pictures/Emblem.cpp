@@ -82,14 +82,7 @@ void DrawVisualPage(cairo_t* context)
 	cairo_arc(context, 74, 60, 3.2, 0, 6.2832);
 	SetSource(context, Hex(0xf6b028));
 	cairo_fill(context);
-	cairo_move_to(context, 55, 72);
-	cairo_line_to(context, 63, 63);
-	cairo_line_to(context, 69, 69);
-	cairo_line_to(context, 73, 66);
-	cairo_line_to(context, 82, 75);
-	cairo_line_to(context, 82, 77);
-	cairo_line_to(context, 55, 77);
-	cairo_close_path(context);
+	AddPolygon(context, {{55, 72}, {63, 63}, {69, 69}, {73, 66}, {82, 75}, {82, 77}, {55, 77}});
 	FillShaded(context, 63, 76, Hex(0x86c85e), Hex(0x3b8a2c));
 	cairo_restore(context);
 

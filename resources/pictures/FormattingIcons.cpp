@@ -103,16 +103,11 @@ void DrawEmailLink(cairo_t* context)
 	cairo_rectangle(context, 1.5, 3.5, 18, 13);
 	FillShaded(context, 3.5, 16.5, kPaperTop, kPaperBottom);
 	Stroke(context, kRim, 1);
-	cairo_move_to(context, 2, 16);
-	cairo_line_to(context, 8.5, 10);
-	cairo_move_to(context, 19, 16);
-	cairo_line_to(context, 12.5, 10);
+	AddPolyline(context, {{2, 16}, {8.5, 10}});
+	AddPolyline(context, {{19, 16}, {12.5, 10}});
 	Stroke(context, Hex(0xa3adb8), 1);
-	cairo_move_to(context, 1.5, 3.5);
-	cairo_line_to(context, 10.5, 11);
-	cairo_line_to(context, 19.5, 3.5);
-	cairo_set_line_join(context, CAIRO_LINE_JOIN_ROUND);
-	Stroke(context, kRim, 1);
+	AddPolyline(context, {{1.5, 3.5}, {10.5, 11}, {19.5, 3.5}});
+	Stroke(context, kRim, 1, CAIRO_LINE_JOIN_ROUND);
 
 	DrawChain(context, 10, 10, 14);
 }
@@ -149,14 +144,8 @@ void DrawImage(cairo_t* context)
 	cairo_arc(context, 15.5, 9.5, 2.2, 0, 2 * M_PI);
 	FillLit(context, 15.5, 9.5, 2.2, Hex(0xfff3a0), Hex(0xf29a12));
 	cairo_new_path(context);
-	cairo_move_to(context, 3, 17);
-	cairo_line_to(context, 8.5, 10.5);
-	cairo_line_to(context, 12.5, 14.5);
-	cairo_line_to(context, 15, 12.5);
-	cairo_line_to(context, 21, 18);
-	cairo_line_to(context, 21, 19);
-	cairo_line_to(context, 3, 19);
-	cairo_close_path(context);
+	AddPolygon(context,
+		{{3, 17}, {8.5, 10.5}, {12.5, 14.5}, {15, 12.5}, {21, 18}, {21, 19}, {3, 19}});
 	FillShaded(context, 10.5, 18, Hex(0x8fd06a), Hex(0x3a8a2a));
 	cairo_restore(context);
 	cairo_new_path(context);

@@ -64,11 +64,11 @@ void FillLit(cairo_t* context, double centreX, double centreY, double radius, Co
 	FillWith(context, pattern);
 }
 
-void Stroke(cairo_t* context, Colour colour, double width)
+void Stroke(cairo_t* context, Colour colour, double width, cairo_line_join_t join)
 {
 	SetSource(context, colour);
 	cairo_set_line_width(context, width);
-	cairo_set_line_join(context, CAIRO_LINE_JOIN_MITER);
+	cairo_set_line_join(context, join);
 	cairo_set_line_cap(context, CAIRO_LINE_CAP_BUTT);
 	cairo_stroke(context);
 }
@@ -80,6 +80,26 @@ void StrokeRound(cairo_t* context, Colour colour, double width)
 	cairo_set_line_join(context, CAIRO_LINE_JOIN_ROUND);
 	cairo_set_line_cap(context, CAIRO_LINE_CAP_ROUND);
 	cairo_stroke(context);
+}
+
+void AddPolygon(cairo_t* context, std::initializer_list<Point> points)
+{
+	cairo_new_sub_path(context);
+	for (const Point& point : points)
+		cairo_line_to(context, point.x, point.y);
+	cairo_close_path(context);
+}
+
+void AddPolyline(cairo_t* context, std::initializer_list<Point> points)
+{
+	bool first = true;
+	for (const Point& point : points) {
+		if (first)
+			cairo_move_to(context, point.x, point.y);
+		else
+			cairo_line_to(context, point.x, point.y);
+		first = false;
+	}
 }
 
 void AddRoundedBox(cairo_t* context, double x, double y, double width, double height,
@@ -99,25 +119,15 @@ void DrawPage(cairo_t* context, double left, double top, double right, double bo
 	double fold)
 {
 	cairo_new_path(context);
-	cairo_move_to(context, left, top);
-	cairo_line_to(context, right - fold, top);
-	cairo_line_to(context, right, top + fold);
-	cairo_line_to(context, right, bottom);
-	cairo_line_to(context, left, bottom);
-	cairo_close_path(context);
+	AddPolygon(context,
+		{{left, top}, {right - fold, top}, {right, top + fold}, {right, bottom}, {left, bottom}});
 	FillShaded(context, top, bottom, kPaperTop, kPaperBottom);
 	Stroke(context, kRim, 1);
 
 	// The folded-over corner, in the shade of the paper's back.
-	cairo_move_to(context, right - fold, top);
-	cairo_line_to(context, right - fold, top + fold);
-	cairo_line_to(context, right, top + fold);
-	cairo_close_path(context);
+	AddPolygon(context, {{right - fold, top}, {right - fold, top + fold}, {right, top + fold}});
 	FillShaded(context, top, top + fold, Hex(0xf4f6f9), Hex(0xc3ccd6));
-	cairo_set_line_join(context, CAIRO_LINE_JOIN_BEVEL);
-	SetSource(context, kRim);
-	cairo_set_line_width(context, 1);
-	cairo_stroke(context);
+	Stroke(context, kRim, 1, CAIRO_LINE_JOIN_BEVEL);
 }
 
 void DrawTextLines(cairo_t* context, double left, double right, double top, double gap,

@@ -1,6 +1,8 @@
 #ifndef _VELMORA_INK_H
 #define _VELMORA_INK_H
 
+#include <initializer_list>
+
 #include <cairo.h>
 
 #include <SupportDefs.h>
@@ -41,11 +43,22 @@ void FillShaded(cairo_t* context, double top, double bottom, Colour topColour,
 // circle it lies in, and keeps the path.
 void FillLit(cairo_t* context, double centreX, double centreY, double radius, Colour light,
 	Colour dark);
-// Strokes the current path and clears it.
-void Stroke(cairo_t* context, Colour colour, double width);
+// Strokes the current path and clears it; corners are mitred unless
+// another join is asked for.
+void Stroke(cairo_t* context, Colour colour, double width,
+	cairo_line_join_t join = CAIRO_LINE_JOIN_MITER);
 // Strokes with round ends and joins, for pen lines that are not outlines.
 void StrokeRound(cairo_t* context, Colour colour, double width);
 
+struct Point {
+	double x;
+	double y;
+};
+
+// A closed outline through the points, as a new sub-path.
+void AddPolygon(cairo_t* context, std::initializer_list<Point> points);
+// An open line through the points, as a new sub-path.
+void AddPolyline(cairo_t* context, std::initializer_list<Point> points);
 void AddRoundedBox(cairo_t* context, double x, double y, double width, double height,
 	double radius);
 

@@ -1,18 +1,17 @@
 #include "PictureFiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <Bitmap.h>
+#include <Directory.h>
 #include <Errors.h>
+#include <File.h>
 
 namespace PictureFiles {
 
@@ -22,20 +21,6 @@ cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned
 {
 	static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
 	return CAIRO_STATUS_SUCCESS;
-}
-
-status_t WriteAll(int descriptor, const std::string& bytes)
-{
-	size_t written = 0;
-	while (written < bytes.size()) {
-		ssize_t result = write(descriptor, bytes.data() + written, bytes.size() - written);
-		if (result < 0 && errno == EINTR)
-			continue;
-		if (result <= 0)
-			return result < 0 ? status_for_errno(errno) : B_IO_ERROR;
-		written += result;
-	}
-	return B_OK;
 }
 
 // gdk-pixbuf wants red, green, blue rows; a bitmap has blue, green, red,
@@ -101,15 +86,17 @@ status_t EncodeJPEG(const BBitmap& picture, int quality, std::string* bytes)
 	return B_OK;
 }
 
-status_t Replace(const std::string& path, const std::string& bytes)
+status_t ReplaceWith(const std::string& path, const std::function<status_t(BFile&)>& write)
 {
 	std::string temporary = path + ".part";
-	int descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-	if (descriptor < 0)
-		return status_for_errno(errno);
-	status_t status = WriteAll(descriptor, bytes);
-	if (close(descriptor) != 0 && status == B_OK)
-		status = status_for_errno(errno);
+	status_t status;
+	{
+		BFile file(temporary.c_str(), B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
+		status = file.InitCheck();
+		if (status != B_OK)
+			return status;
+		status = write(file);
+	}
 	if (status == B_OK && rename(temporary.c_str(), path.c_str()) != 0)
 		status = status_for_errno(errno);
 	if (status != B_OK)
@@ -117,15 +104,15 @@ status_t Replace(const std::string& path, const std::string& bytes)
 	return status;
 }
 
+status_t Replace(const std::string& path, const std::string& bytes)
+{
+	return ReplaceWith(path,
+		[&bytes](BFile& file) { return file.WriteExactly(bytes.data(), bytes.size()); });
+}
+
 status_t MakeFolders(const std::string& path)
 {
-	for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
-		std::string folder = path.substr(0, slash);
-		if (!folder.empty() && mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
-			return status_for_errno(errno);
-		if (slash == std::string::npos)
-			return B_OK;
-	}
+	return create_directory(path.c_str(), 0755);
 }
 
 } // namespace PictureFiles

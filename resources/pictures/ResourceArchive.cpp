@@ -1,7 +1,5 @@
 #include "ResourceArchive.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <memory>
 
 #include <Bitmap.h>
@@ -69,27 +67,15 @@ status_t Write(const std::string& path)
 	status_t status = Flatten(&flattened);
 	if (status != B_OK)
 		return status;
-
-	// Made beside the final name and renamed over it, so that a program
-	// starting meanwhile never reads half an archive.
-	std::string temporary = path + ".part";
-	{
-		BFile file(temporary.c_str(), B_READ_WRITE | B_CREATE_FILE | B_ERASE_FILE);
-		status = file.InitCheck();
-		if (status != B_OK)
-			return status;
+	return PictureFiles::ReplaceWith(path, [&flattened](BFile& file) {
 		BResources resources(&file, true);
-		status = resources.InitCheck();
-		if (status == B_OK)
-			status = resources.AddResource(kType, kID, flattened.data(), flattened.size(), kName);
-		if (status == B_OK)
-			status = resources.Sync();
-	}
-	if (status == B_OK && rename(temporary.c_str(), path.c_str()) != 0)
-		status = status_for_errno(errno);
-	if (status != B_OK)
-		remove(temporary.c_str());
-	return status;
+		status_t result = resources.InitCheck();
+		if (result == B_OK)
+			result = resources.AddResource(kType, kID, flattened.data(), flattened.size(), kName);
+		if (result == B_OK)
+			result = resources.Sync();
+		return result;
+	});
 }
 
 } // namespace ResourceArchive

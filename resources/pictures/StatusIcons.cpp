@@ -34,32 +34,20 @@ std::vector<PictureRecipe> Recipes()
 void DrawError(cairo_t* context)
 {
 	DrawDisc(context, Hex(0xff7a6b), Hex(0xc0231a), Hex(0x8a1710));
-	cairo_move_to(context, 5.2, 5.2);
-	cairo_line_to(context, 10.8, 10.8);
-	cairo_move_to(context, 10.8, 5.2);
-	cairo_line_to(context, 5.2, 10.8);
+	AddPolyline(context, {{5.2, 5.2}, {10.8, 10.8}});
+	AddPolyline(context, {{10.8, 5.2}, {5.2, 10.8}});
 	StrokeRound(context, Hex(0xffffff), 2);
 }
 
 void DrawWarning(cairo_t* context)
 {
 	cairo_new_path(context);
-	cairo_move_to(context, 8, 1.2);
-	cairo_line_to(context, 15.2, 14.5);
-	cairo_line_to(context, 0.8, 14.5);
-	cairo_close_path(context);
+	AddPolygon(context, {{8, 1.2}, {15.2, 14.5}, {0.8, 14.5}});
 	FillShaded(context, 1.2, 14.5, Hex(0xffe680), Hex(0xf0a915));
-	cairo_set_line_join(context, CAIRO_LINE_JOIN_ROUND);
-	SetSource(context, Hex(0x9a6a05));
-	cairo_set_line_width(context, 1);
-	cairo_stroke(context);
+	Stroke(context, Hex(0x9a6a05), 1, CAIRO_LINE_JOIN_ROUND);
 
 	// The exclamation mark: a tapering bar and a dot.
-	cairo_move_to(context, 7, 5.5);
-	cairo_line_to(context, 9, 5.5);
-	cairo_line_to(context, 8.5, 10);
-	cairo_line_to(context, 7.5, 10);
-	cairo_close_path(context);
+	AddPolygon(context, {{7, 5.5}, {9, 5.5}, {8.5, 10}, {7.5, 10}});
 	cairo_new_sub_path(context);
 	cairo_arc(context, 8, 12, 1.05, 0, 2 * M_PI);
 	SetSource(context, Hex(0x2b2412));
