@@ -17,6 +17,7 @@
 #include "ContactSheet.h"
 #include "GifWriter.h"
 #include "PictureFiles.h"
+#include "PictureFonts.h"
 #include "ResourceArchive.h"
 
 namespace {
@@ -159,5 +160,6 @@ int main(int argc, char** argv)
 			ContactSheet::Write(options.sheet, options.version.empty() ? "0.0" : options.version));
 	if (!options.pngs.empty())
 		ok &= Report("the pictures in", options.pngs, WriteLoosePNGs(options.pngs));
+	PictureFonts::Finish();
 	return ok ? 0 : 1;
 }

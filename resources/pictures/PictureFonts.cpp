@@ -6,6 +6,8 @@
 
 #include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
 namespace PictureFonts {
 
@@ -27,6 +29,7 @@ const int kTypefaceCount = sizeof(kPinned) / sizeof(kPinned[0]);
 
 struct Resolved {
 	std::once_flag once;
+	FT_Face fontFile = nullptr;
 	cairo_font_face_t* face = nullptr;
 	std::string file;
 	bool pinned = false;
@@ -42,26 +45,38 @@ std::string StringOf(FcPattern* pattern, const char* object)
 	return reinterpret_cast<const char*>(value);
 }
 
-// Glyph outlines exactly as the font draws them: no hinting, no embedded
-// bitmaps, grey antialiasing.
-cairo_font_face_t* FaceForFile(const std::string& file, int index)
+// The faces are made from font files opened here rather than from
+// fontconfig patterns: cairo would keep a pattern for the life of the
+// process, and fontconfig links a pattern's parts by offsets that leak
+// checkers cannot follow. The files stay open as long as the process.
+FT_Library Library()
 {
-	FcPattern* pattern = FcPatternCreate();
-	FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(file.c_str()));
-	FcPatternAddInteger(pattern, FC_INDEX, index);
-	FcPatternAddBool(pattern, FC_ANTIALIAS, FcTrue);
-	FcPatternAddBool(pattern, FC_HINTING, FcFalse);
-	FcPatternAddInteger(pattern, FC_HINT_STYLE, FC_HINT_NONE);
-	FcPatternAddBool(pattern, FC_AUTOHINT, FcFalse);
-	FcPatternAddBool(pattern, FC_EMBEDDED_BITMAP, FcFalse);
-	FcPatternAddInteger(pattern, FC_RGBA, FC_RGBA_NONE);
-	cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(pattern);
-	FcPatternDestroy(pattern);
+	static FT_Library library = nullptr;
+	static std::once_flag once;
+	std::call_once(once, [] {
+		if (FT_Init_FreeType(&library) != 0)
+			library = nullptr;
+	});
+	return library;
+}
+
+// Glyph outlines exactly as the font draws them: no hinting, no embedded
+// bitmaps.
+void MakeFace(Resolved& resolved, int index)
+{
+	FT_Library library = Library();
+	if (library == nullptr
+		|| FT_New_Face(library, resolved.file.c_str(), index, &resolved.fontFile) != 0) {
+		resolved.fontFile = nullptr;
+		return;
+	}
+	cairo_font_face_t* face = cairo_ft_font_face_create_for_ft_face(resolved.fontFile,
+		FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP);
 	if (cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS) {
 		cairo_font_face_destroy(face);
-		return nullptr;
+		return;
 	}
-	return face;
+	resolved.face = face;
 }
 
 void Resolve(Typeface typeface, Resolved& resolved)
@@ -92,7 +107,7 @@ void Resolve(Typeface typeface, Resolved& resolved)
 			pinned.family, pinned.style, resolved.file.c_str());
 	}
 	if (!resolved.file.empty())
-		resolved.face = FaceForFile(resolved.file, index);
+		MakeFace(resolved, index);
 }
 
 Resolved& ResolvedFor(Typeface typeface)
@@ -117,6 +132,11 @@ std::string FileOf(Typeface typeface)
 bool IsPinned(Typeface typeface)
 {
 	return ResolvedFor(typeface).pinned;
+}
+
+void Finish()
+{
+	FcFini();
 }
 
 void Select(cairo_t* context, Typeface typeface, double size)

@@ -30,6 +30,10 @@ std::string FileOf(Typeface typeface);
 // Whether the pinned font was found, rather than a stand-in.
 bool IsPinned(Typeface typeface);
 
+// Lets fontconfig free its configuration, for a program that letters no
+// more pictures; a typeface resolved afterwards reads it again.
+void Finish();
+
 // Selects the typeface at a size (pixels per em) on the context, with the
 // rendering options of every picture: grey antialiasing, no hinting.
 void Select(cairo_t* context, Typeface typeface, double size);
