@@ -1,8 +1,8 @@
 #include "PictureFonts.h"
 
 #include <cstdio>
-#include <cstring>
 #include <mutex>
+#include <string>
 
 #include <cairo-ft.h>
 #include <fontconfig/fontconfig.h>
@@ -46,9 +46,9 @@ std::string StringOf(FcPattern* pattern, const char* object)
 }
 
 // The faces are made from font files opened here rather than from
-// fontconfig patterns: cairo would keep a pattern for the life of the
-// process, and fontconfig links a pattern's parts by offsets that leak
-// checkers cannot follow. The files stay open as long as the process.
+// fontconfig patterns, so that cairo holds nothing of fontconfig's and
+// fontconfig can free everything at Finish(). The files stay open as long
+// as the process.
 FT_Library Library()
 {
 	static FT_Library library = nullptr;

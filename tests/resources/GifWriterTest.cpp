@@ -10,7 +10,12 @@
 #include <Bitmap.h>
 #include <TranslationUtils.h>
 
+#include <Artwork.h>
+#include <Canvas.h>
+#include <ColorQuantizer.h>
+
 #include "BitmapPixels.h"
+#include "TestFonts.h"
 
 using Testing::ColourAt;
 using Testing::HeightOf;
@@ -263,6 +268,18 @@ INSTANTIATE_TEST_SUITE_P(Pictures, GifRoundTrip,
 		RoundTrip{"OneColumn", 1, 1000, 7, Pattern::kStripes},
 		RoundTrip{"OnePixel", 1, 1, 2, Pattern::kNoise}),
 	[](const testing::TestParamInfo<RoundTrip>& info) { return info.param.situation; });
+
+// The picture the program ships as a GIF, with the palette made for it.
+TEST(GifRoundTripOfTheAboutPicture, EveryPixelComesBackAsItsPaletteColour)
+{
+	Canvas canvas(Artwork::kAboutWidth, Artwork::kAboutHeight);
+	Artwork::DrawAbout(canvas.Context(), "0.1");
+	std::unique_ptr<BBitmap> about = canvas.ToBitmap();
+	ASSERT_NE(about, nullptr);
+	IndexedImage image = ColorQuantizer::Quantize(*about);
+	EXPECT_EQ(image.palette.size(), 256u);
+	ExpectReadBackExactly(image);
+}
 
 // Each length ends the code stream at another point of the code table's
 // growth, where the last code and the end code change width.
