@@ -46,11 +46,11 @@ public:
 
 private:
 	// The ramps from top to bottom.
-	static const int32 kGrey = 0;
-	static const int32 kRed = 1;
-	static const int32 kGreen = 2;
-	static const int32 kBlue = 3;
-	static const int32 kRampCount = 4;
+	static constexpr int32 kGrey = 0;
+	static constexpr int32 kRed = 1;
+	static constexpr int32 kGreen = 2;
+	static constexpr int32 kBlue = 3;
+	static constexpr int32 kRampCount = 4;
 
 	BRect _FieldFrame() const;
 	BRect _RampFrame(int32 ramp) const;

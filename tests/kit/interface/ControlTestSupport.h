@@ -21,11 +21,11 @@ const char kDown[] = {B_DOWN_ARROW, 0};
 const char kHome[] = {B_HOME, 0};
 const char kEnd[] = {B_END, 0};
 
-// A shown 300 x 200 window "w" for controls; what they send to it lands in
+// A shown 400 x 240 window "w" for controls; what they send to it lands in
 // the journal as "w:Message ....".
 class ControlTest : public WindowTest {
 protected:
-	void SetUp() override { fWindow = MakeWindow(BRect(100, 100, 399, 299), "w"); }
+	void SetUp() override { fWindow = MakeWindow(BRect(100, 100, 499, 339), "w"); }
 
 	// Adds the view to the window (before it is shown) and returns it.
 	template<typename View>
@@ -91,11 +91,36 @@ protected:
 		BAutolock lock(fWindow);
 		return control->Value();
 	}
-	// The pixel at a point of the view.
+	// The pixel at a point of the view, now or in a snapshot of the window.
 	rgb_color PixelIn(BView* view, BPoint point)
 	{
+		std::unique_ptr<BBitmap> picture = Snap();
+		return PixelIn(picture.get(), view, point);
+	}
+	rgb_color PixelIn(const BBitmap* picture, BView* view, BPoint point)
+	{
 		BPoint at = InWindow(view, point);
-		return Pixel(fWindow, static_cast<int>(at.x), static_cast<int>(at.y));
+		EXPECT_TRUE(picture->Bounds().Contains(at)) << "outside the window";
+		if (!picture->Bounds().Contains(at))
+			return rgb_color{};
+		return PixelOf(picture, static_cast<int>(at.x), static_cast<int>(at.y));
+	}
+	std::unique_ptr<BBitmap> Snap()
+	{
+		return std::unique_ptr<BBitmap>(BPrivate::WindowSnapshot(fWindow));
+	}
+	// Whether any pixel of the view's rectangle passes the test.
+	template<typename Test>
+	bool AnyPixelIn(BView* view, BRect rect, Test test)
+	{
+		std::unique_ptr<BBitmap> picture = Snap();
+		for (float y = rect.top; y <= rect.bottom; y++) {
+			for (float x = rect.left; x <= rect.right; x++) {
+				if (test(PixelIn(picture.get(), view, BPoint(x, y))))
+					return true;
+			}
+		}
+		return false;
 	}
 
 	RecordingWindow* fWindow = nullptr;
