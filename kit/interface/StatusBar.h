@@ -52,7 +52,7 @@ protected:
 	// The share of the maximum reached, 0 to 1 (0 when the maximum is 0).
 	float Fraction() const;
 	// Where the bar itself lies; below the text line when there is one.
-	BRect BarFrame() const;
+	virtual BRect BarFrame() const;
 	bool HasTextLine() const;
 
 private:

@@ -1,4 +1,4 @@
-#include "ControlTestSupport.h"
+#include "ControlTesting.h"
 
 #include <Box.h>
 

@@ -1,14 +1,32 @@
-#ifndef VELMORA_CONTROL_TEST_SUPPORT_H
-#define VELMORA_CONTROL_TEST_SUPPORT_H
+#ifndef VELMORA_CONTROL_TESTING_H
+#define VELMORA_CONTROL_TESTING_H
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 #include <Autolock.h>
+#include <Bitmap.h>
 #include <Control.h>
+#include <DisplayServer.h>
+#include <Message.h>
+#include <Messenger.h>
+#include <Window.h>
+#include <WindowTesting.h>
 
-#include "WindowTestSupport.h"
+#include "SurfacePixels.h"
+#include "TestFonts.h"
 
+// Controls in a real window on the headless display, driven by the same
+// key and mouse messages the display posts.
 namespace ControlTests {
 
-using namespace WindowTests;
+inline const bool kHeadless = [] {
+	BPrivate::DisplayServer::UseHeadless();
+	return true;
+}();
 
 const char kEnter[] = {B_ENTER, 0};
 const char kSpace[] = {B_SPACE, 0};
@@ -21,11 +39,53 @@ const char kDown[] = {B_DOWN_ARROW, 0};
 const char kHome[] = {B_HOME, 0};
 const char kEnd[] = {B_END, 0};
 
-// A shown 400 x 240 window "w" for controls; what they send to it lands in
-// the journal as "w:Message ....".
-class ControlTest : public WindowTest {
+// A window that keeps a copy of every message that reaches its
+// MessageReceived(), for the test thread to read.
+class MessageKeepingWindow : public BWindow {
+public:
+	explicit MessageKeepingWindow(BRect frame)
+		: BWindow(frame, "w", B_TITLED_WINDOW, 0)
+	{
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		fMessages.push_back(*message);
+	}
+
+	std::vector<BMessage> Messages()
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		return fMessages;
+	}
+
+private:
+	std::mutex fLock;
+	std::vector<BMessage> fMessages;
+};
+
+inline rgb_color PixelOf(const BBitmap* bitmap, int x, int y)
+{
+	const uint8* pixel = static_cast<const uint8*>(bitmap->Bits()) + y * bitmap->BytesPerRow()
+		+ x * 4;
+	return rgb_color{pixel[2], pixel[1], pixel[0], pixel[3]};
+}
+
+// A 400 x 240 window for controls, quit when the test ends; what they send
+// to it is kept.
+class ControlTest : public testing::Test {
 protected:
-	void SetUp() override { fWindow = MakeWindow(BRect(100, 100, 499, 339), "w"); }
+	void SetUp() override { fWindow = new MessageKeepingWindow(BRect(100, 100, 499, 339)); }
+
+	void TearDown() override
+	{
+		if (fWindow->Lock())
+			fWindow->Quit();
+		BPrivate::ForgetAlertsShown();
+	}
+
+	void Idle(BWindow* window) { ASSERT_EQ(BPrivate::WaitForWindowIdle(window), B_OK); }
 
 	// Adds the view to the window (before it is shown) and returns it.
 	template<typename View>
@@ -35,13 +95,17 @@ protected:
 		return view;
 	}
 
-	void Show() { ShowAndWait(fWindow); }
+	void Show()
+	{
+		fWindow->Show();
+		Idle(fWindow);
+	}
 
 	// The messages with this command that reached the window, in order.
 	std::vector<BMessage> Sent(uint32 what)
 	{
 		std::vector<BMessage> found;
-		for (const BMessage& message : fJournal->Messages()) {
+		for (const BMessage& message : fWindow->Messages()) {
 			if (message.what == what)
 				found.push_back(message);
 		}
@@ -123,7 +187,7 @@ protected:
 		return false;
 	}
 
-	RecordingWindow* fWindow = nullptr;
+	MessageKeepingWindow* fWindow = nullptr;
 };
 
 // Whether a colour is a dark ink rather than a grey of the panel's look.
