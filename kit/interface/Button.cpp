@@ -97,7 +97,7 @@ void BButton::GetPreferredSize(float* width, float* height)
 	if (width != nullptr)
 		*width = std::max(labelWidth + room + 16, 75.0f) - 1;
 	if (height != nullptr)
-		*height = ControlLook::LineHeight(font) + 2 * (ControlLook::kDefaultRingInset + 4) - 1;
+		*height = ControlLook::LineHeight(font) + 2 * (ControlLook::kDefaultRingInset + 5) - 1;
 }
 
 void BButton::MakeDefault(bool flag)

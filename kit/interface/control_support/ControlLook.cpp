@@ -117,7 +117,7 @@ void ControlLook::DrawButton(BView* view, BRect frame, uint32 flags)
 		StrokeBevel(view, inside, ShineOf(face), ShadowOf(face));
 	if ((flags & kFocused) && !disabled) {
 		view->SetHighColor(FocusColor());
-		view->StrokeRect(inside.InsetByCopy(2, 2));
+		view->StrokeRect(inside.InsetByCopy(1, 1));
 	}
 	view->PopState();
 }
