@@ -27,16 +27,14 @@ BBox::~BBox() = default;
 
 void BBox::AttachedToWindow()
 {
-	rgb_color color = Parent() != nullptr ? Parent()->ViewColor() : B_TRANSPARENT_COLOR;
-	if (color == B_TRANSPARENT_COLOR)
-		color = ControlLook::PanelColor();
+	rgb_color color = ControlLook::ParentPanelColor(this);
 	SetViewColor(color);
 	SetLowColor(color);
 }
 
 float BBox::_TopEdge() const
 {
-	if (!fLabel)
+	if (Label() == nullptr)
 		return Bounds().top;
 	BFont font;
 	GetFont(&font);
@@ -50,18 +48,18 @@ void BBox::Draw(BRect)
 	BRect frame = Bounds();
 	frame.top = _TopEdge();
 	ControlLook::DrawGroupFrame(this, frame, fBorder);
-	if (!fLabel)
+	if (Label() == nullptr)
 		return;
 	BFont font;
 	GetFont(&font);
-	float width = std::ceil(font.StringWidth(fLabel->c_str()));
+	float width = std::ceil(font.StringWidth(Label()));
 	BRect labelRect(kLabelIndent, Bounds().top, kLabelIndent + width - 1,
 		Bounds().top + ControlLook::LineHeight(font) - 1);
 	labelRect.right = std::min(labelRect.right, Bounds().right - kLabelIndent);
 	// The label interrupts the frame's top edge.
 	SetHighColor(LowColor());
 	FillRect(labelRect.InsetByCopy(-kLabelPadding, 0));
-	ControlLook::DrawLabel(this, fLabel->c_str(), labelRect, B_ALIGN_LEFT, 0);
+	ControlLook::DrawLabel(this, Label(), labelRect, B_ALIGN_LEFT, 0);
 }
 
 void BBox::FrameResized(float, float)
@@ -80,16 +78,11 @@ void BBox::SetBorder(border_style border)
 
 void BBox::SetLabel(const char* label)
 {
-	if (label == nullptr ? !fLabel.has_value() : fLabel == label)
-		return;
-	if (label != nullptr)
-		fLabel = label;
-	else
-		fLabel.reset();
-	Invalidate();
+	if (fLabel.Set(label))
+		Invalidate();
 }
 
 const char* BBox::Label() const
 {
-	return fLabel ? fLabel->c_str() : nullptr;
+	return fLabel.Get();
 }

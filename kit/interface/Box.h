@@ -1,10 +1,8 @@
 #ifndef _BOX_H
 #define _BOX_H
 
-#include <optional>
-#include <string>
-
 #include <View.h>
+#include <control_support/OptionalText.h>
 
 // A frame around a group of views, with an optional bold label set into its
 // top edge. Its children are placed in its own coordinates.
@@ -29,7 +27,7 @@ private:
 	// Where the top edge of the frame runs: through the middle of the label.
 	float _TopEdge() const;
 
-	std::optional<std::string> fLabel;
+	BPrivate::OptionalText fLabel;
 	border_style fBorder;
 };
 

@@ -14,8 +14,7 @@ BControl::BControl(BRect frame, const char* name, const char* label, BMessage* m
 	  BInvoker(message, nullptr, nullptr),
 	  fNavigable((flags & B_NAVIGABLE) != 0)
 {
-	if (label != nullptr)
-		fLabel = label;
+	fLabel.Set(label);
 }
 
 BControl::~BControl() = default;
@@ -23,9 +22,7 @@ BControl::~BControl() = default;
 void BControl::AttachedToWindow()
 {
 	// A control sits on its parent's panel.
-	rgb_color color = Parent() != nullptr ? Parent()->ViewColor() : B_TRANSPARENT_COLOR;
-	if (color == B_TRANSPARENT_COLOR)
-		color = ControlLook::PanelColor();
+	rgb_color color = ControlLook::ParentPanelColor(this);
 	SetViewColor(color);
 	SetLowColor(color);
 	if (!Messenger().IsValid())
@@ -63,18 +60,13 @@ void BControl::WindowActivated(bool active)
 
 void BControl::SetLabel(const char* label)
 {
-	if (label == nullptr ? !fLabel.has_value() : fLabel == label)
-		return;
-	if (label != nullptr)
-		fLabel = label;
-	else
-		fLabel.reset();
-	Invalidate();
+	if (fLabel.Set(label))
+		Invalidate();
 }
 
 const char* BControl::Label() const
 {
-	return fLabel ? fLabel->c_str() : nullptr;
+	return fLabel.Get();
 }
 
 void BControl::SetValue(int32 value)

@@ -1,11 +1,9 @@
 #ifndef _CONTROL_H
 #define _CONTROL_H
 
-#include <optional>
-#include <string>
-
 #include <Invoker.h>
 #include <View.h>
+#include <control_support/OptionalText.h>
 
 enum {
 	B_CONTROL_OFF = 0,
@@ -55,7 +53,7 @@ protected:
 	uint32 LookFlags() const;
 
 private:
-	std::optional<std::string> fLabel;
+	BPrivate::OptionalText fLabel;
 	int32 fValue = B_CONTROL_OFF;
 	bool fEnabled = true;
 	bool fTracking = false;

@@ -34,9 +34,7 @@ BStatusBar::~BStatusBar() = default;
 
 void BStatusBar::AttachedToWindow()
 {
-	rgb_color color = Parent() != nullptr ? Parent()->ViewColor() : B_TRANSPARENT_COLOR;
-	if (color == B_TRANSPARENT_COLOR)
-		color = ControlLook::PanelColor();
+	rgb_color color = ControlLook::ParentPanelColor(this);
 	SetViewColor(color);
 	SetLowColor(color);
 }
@@ -146,19 +144,20 @@ void BStatusBar::SetBarHeight(float height)
 
 void BStatusBar::SetText(const char* string)
 {
-	std::string text = TextOf(string);
-	if (text == fText)
-		return;
-	fText = std::move(text);
-	Invalidate();
+	_SetString(fText, string);
 }
 
 void BStatusBar::SetTrailingText(const char* string)
 {
+	_SetString(fTrailingText, string);
+}
+
+void BStatusBar::_SetString(std::string& field, const char* string)
+{
 	std::string text = TextOf(string);
-	if (text == fTrailingText)
+	if (text == field)
 		return;
-	fTrailingText = std::move(text);
+	field = std::move(text);
 	Invalidate();
 }
 

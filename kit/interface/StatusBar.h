@@ -56,6 +56,8 @@ protected:
 	bool HasTextLine() const;
 
 private:
+	void _SetString(std::string& field, const char* string);
+
 	std::string fLabel;
 	std::string fTrailingLabel;
 	std::string fText;

@@ -19,9 +19,7 @@ void BStringView::AttachedToWindow()
 {
 	if (fHasOwnColor)
 		return;
-	rgb_color color = Parent() != nullptr ? Parent()->ViewColor() : B_TRANSPARENT_COLOR;
-	if (color == B_TRANSPARENT_COLOR)
-		color = ControlLook::PanelColor();
+	rgb_color color = ControlLook::ParentPanelColor(this);
 	BView::SetViewColor(color);
 	SetLowColor(color);
 }

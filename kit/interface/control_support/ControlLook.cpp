@@ -63,6 +63,13 @@ rgb_color ControlLook::PanelColor()
 	return ui_color(B_PANEL_BACKGROUND_COLOR);
 }
 
+rgb_color ControlLook::ParentPanelColor(const BView* view)
+{
+	BView* parent = view->Parent();
+	rgb_color color = parent != nullptr ? parent->ViewColor() : B_TRANSPARENT_COLOR;
+	return color == B_TRANSPARENT_COLOR ? PanelColor() : color;
+}
+
 rgb_color ControlLook::LabelColor(uint32 flags)
 {
 	rgb_color text = ui_color(B_CONTROL_TEXT_COLOR);

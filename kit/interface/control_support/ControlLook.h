@@ -34,6 +34,8 @@ public:
 	static const float kCheckBoxSize;
 
 	static rgb_color PanelColor();
+	// What a control sits on: its parent's view colour, or the panel's.
+	static rgb_color ParentPanelColor(const BView* view);
 	static rgb_color LabelColor(uint32 flags);
 	static rgb_color FocusColor();
 	// The lines of a bevel lit from the top left, for a base colour.
