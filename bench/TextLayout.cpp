@@ -6,9 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <map>
-#include <memory>
+#include "BenchSupport.h"
+
 #include <random>
 #include <string>
 #include <vector>
@@ -88,20 +87,11 @@ struct Document {
 	std::string text;
 };
 
-Document& DocumentOf(int32 size)
-{
-	static std::map<int32, std::unique_ptr<Document>> documents;
-	std::unique_ptr<Document>& document = documents[size];
-	if (!document)
-		document = std::make_unique<Document>(size);
-	return *document;
-}
-
 // Typing a character in the middle of the text and deleting it again: text,
 // style runs and lines follow each edit.
 void BM_Keystroke(benchmark::State& state)
 {
-	Document& document = DocumentOf(state.range(0));
+	Document& document = ObjectOfSize<Document>(state.range(0));
 	StyledText& model = document.model;
 	int32 middle = document.EditOffset();
 	for (auto _ : state) {
@@ -113,7 +103,7 @@ BENCHMARK(BM_Keystroke)->Arg(kSmall)->Arg(kLarge);
 
 void BM_FullLayout(benchmark::State& state)
 {
-	StyledText& model = DocumentOf(state.range(0)).model;
+	StyledText& model = ObjectOfSize<Document>(state.range(0)).model;
 	for (auto _ : state)
 		model.Layout().Layout();
 	state.counters["lines"] = model.Layout().CountLines();
@@ -122,7 +112,7 @@ BENCHMARK(BM_FullLayout)->Arg(kLarge)->Unit(benchmark::kMillisecond);
 
 void BM_AssignString(benchmark::State& state)
 {
-	const std::string& text = DocumentOf(state.range(0)).text;
+	const std::string& text = ObjectOfSize<Document>(state.range(0)).text;
 	std::string copy;
 	for (auto _ : state) {
 		copy.assign(text);
@@ -130,29 +120,6 @@ void BM_AssignString(benchmark::State& state)
 	}
 }
 BENCHMARK(BM_AssignString)->Arg(kLarge)->Unit(benchmark::kMillisecond);
-
-// Keeps the processor time per iteration of each run, so that ratios can be
-// printed; processor time, because the machine may be shared.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-	void ReportRuns(const std::vector<Run>& runs) override
-	{
-		for (const Run& run : runs) {
-			if (run.iterations > 0)
-				seconds[run.benchmark_name()] = run.cpu_accumulated_time / run.iterations;
-		}
-		ConsoleReporter::ReportRuns(runs);
-	}
-
-	void PrintRatio(const char* label, const std::string& measured, const std::string& baseline)
-	{
-		if (seconds.count(measured) == 0 || seconds.count(baseline) == 0)
-			return;
-		printf("%s: %.2f\n", label, seconds[measured] / seconds[baseline]);
-	}
-
-	std::map<std::string, double> seconds;
-};
 
 } // namespace
 

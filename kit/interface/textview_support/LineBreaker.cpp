@@ -187,6 +187,22 @@ void LineBreaker::_EnterRunAt(State& state, int32 offset)
 	state.runEnd = run.end;
 	state.font = &fStyles.Style(run.style).font;
 	fRunHint = state.run;
+	_ExtendRun(state, offset + kMaxPieceLength + 4);
+}
+
+// Runs that differ only in colour are laid out as one, so that a change of
+// colour never changes how lines are broken and measured. The run is taken
+// on only as far as the next piece can reach, so that a text of many
+// coloured runs is not walked to its end for every line.
+void LineBreaker::_ExtendRun(State& state, int32 upTo)
+{
+	while (state.runEnd < upTo && state.run >= 0 && state.run + 1 < fStyles.CountRuns()) {
+		StyleBuffer::Run next = fStyles.RunAt(state.run + 1);
+		if (fStyles.Style(next.style).font != *state.font)
+			break;
+		state.run++;
+		state.runEnd = next.end;
+	}
 }
 
 // The piece of a word that starts at offset: it ends after a character the
@@ -194,6 +210,7 @@ void LineBreaker::_EnterRunAt(State& state, int32 offset)
 // end of the style run, or when it is long enough.
 std::string_view LineBreaker::_Piece(State& state, int32 offset, bool* breakAfter)
 {
+	_ExtendRun(state, offset + kMaxPieceLength + 4);
 	int32 limit = std::min(state.runEnd, offset + kMaxPieceLength);
 	// Room for a character that begins before the limit and ends behind it.
 	std::string_view bytes = fText.Range(offset, limit + 3, fPieceScratch);

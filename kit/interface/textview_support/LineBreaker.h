@@ -59,6 +59,7 @@ private:
 	float _SpaceWidth(State& state);
 	void _AddMetrics(State& state);
 	void _EnterRunAt(State& state, int32 offset);
+	void _ExtendRun(State& state, int32 upTo);
 	std::string_view _Piece(State& state, int32 offset, bool* breakAfter);
 	int32 _FitCharacters(State& state, int32 from, int32 to);
 	LineRecord _FinishAtBreak(State& state, float top, int32* next);

@@ -22,6 +22,8 @@ public:
 	const TextLayout& Layout() const { return fLayout; }
 	TextLayout& Layout() { return fLayout; }
 	int32 Length() const { return fText.Length(); }
+	// The whole text, NUL-terminated, valid until the next change.
+	const char* RealText() { return fText.RealText(); }
 
 	// Inserts at the character boundary at or before offset.
 	LayoutChange Insert(const char* text, int32 length, int32 offset,

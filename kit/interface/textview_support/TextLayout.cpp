@@ -34,9 +34,13 @@ LayoutChange TextLayout::Relayout(int32 offset, int32 removedLength, int32 inser
 	float oldHeight = fLines[fLines.NumLines()].top;
 	int32 first = _FirstAffectedLine(offset);
 	// Bring the old line starts behind the edit into the new text, so that
-	// re-wrapping can tell when it meets one of them again.
-	fLines.RemoveStartsIn(first, offset, offset + removedLength);
-	fLines.BumpOffset(insertedLength - removedLength, fLines.FirstLineAfter(offset));
+	// re-wrapping can tell when it meets one of them again. A change of
+	// style moves no text: the starts stay valid and are replaced as the
+	// lines are wrapped again, without shifting the lines behind them.
+	if (removedLength != insertedLength) {
+		fLines.RemoveStartsIn(first, offset, offset + removedLength);
+		fLines.BumpOffset(insertedLength - removedLength, fLines.FirstLineAfter(offset));
+	}
 	return _Rewrap(first, offset, offset + insertedLength, oldHeight);
 }
 

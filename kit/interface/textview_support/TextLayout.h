@@ -26,6 +26,7 @@ public:
 	TextLayout(const TextGapBuffer& text, const StyleBuffer& styles, TextMeasurer& measurer);
 
 	LineBreaker& Breaker() { return fBreaker; }
+	const LineBreaker& Breaker() const { return fBreaker; }
 	const LineBuffer& Lines() const { return fLines; }
 
 	// Lays out the whole text: after a change of width, wrapping, tab width

@@ -1,7 +1,9 @@
 #ifndef _VELMORA_TEXT_RUNS_H
 #define _VELMORA_TEXT_RUNS_H
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include <Font.h>
 #include <GraphicsDefs.h>
@@ -28,6 +30,16 @@ namespace BPrivate {
 // may release it with FreeRunArray(); *outSize gets the size in bytes.
 text_run_array* AllocRunArray(int32 count, int32* outSize = nullptr);
 void FreeRunArray(text_run_array* array);
+// A copy of the first maxCount runs (of all by default).
+text_run_array* CopyRunArray(const text_run_array* array, int32 maxCount = INT32_MAX);
+
+// Runs as they travel between programs (clipboard and drag messages): a
+// header ('Ali!', version 0, count) and per run its offset, font family
+// and style names, size, shear, face and colour, numbers big-endian.
+std::string FlattenRunArray(const text_run_array* array);
+// Null when the data is not a whole flattened run array. A family that is
+// not installed leaves the plain font with the run's size and face.
+text_run_array* UnflattenRunArray(const void* data, size_t size);
 
 struct RunArrayDeleter {
 	void operator()(text_run_array* array) const { FreeRunArray(array); }

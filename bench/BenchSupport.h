@@ -1,0 +1,53 @@
+#ifndef VELMORA_BENCH_SUPPORT_H
+#define VELMORA_BENCH_SUPPORT_H
+
+#include <cstdio>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+// Keeps the processor time per iteration of each run, so that ratios can be
+// printed; processor time, because the machine may be shared.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+	void ReportRuns(const std::vector<Run>& runs) override
+	{
+		for (const Run& run : runs) {
+			if (run.iterations > 0)
+				seconds[run.benchmark_name()] = run.cpu_accumulated_time / run.iterations;
+		}
+		ConsoleReporter::ReportRuns(runs);
+	}
+
+	void PrintRatio(const char* label, const std::string& measured, const std::string& baseline)
+	{
+		if (seconds.count(measured) == 0 || seconds.count(baseline) == 0)
+			return;
+		printf("%s: %.2f\n", label, seconds[measured] / seconds[baseline]);
+	}
+
+	void PrintMilliseconds(const char* label, const std::string& measured)
+	{
+		if (seconds.count(measured) != 0)
+			printf("%s: %.3f ms\n", label, seconds[measured] * 1000);
+	}
+
+	std::map<std::string, double> seconds;
+};
+
+// One object per size, made on first use and kept for every later run.
+template <typename Object>
+Object& ObjectOfSize(int32_t size)
+{
+	static std::map<int32_t, std::unique_ptr<Object>> objects;
+	std::unique_ptr<Object>& object = objects[size];
+	if (!object)
+		object = std::make_unique<Object>(size);
+	return *object;
+}
+
+#endif

@@ -1,0 +1,32 @@
+#ifndef PAGE_PARSER_H
+#define PAGE_PARSER_H
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include <SupportDefs.h>
+
+#include "ParsedPage.h"
+
+struct ParseOptions {
+	// Warnings go to the report list only while this is set.
+	bool showWarnings = true;
+	// Told the share of the page read so far, in whole percent, each time
+	// it grows; last with 100. Called on the parsing thread.
+	std::function<void(int32 percent)> progress;
+	// Polled while the page is read; once it answers true the reading ends
+	// and the result is B_CANCELED with no tree. Called on the parsing thread.
+	std::function<bool()> stopRequested;
+};
+
+// Reads a page: the bytes of a page file in, a ParsedPage out. The HTML
+// library's parse recurses once per level of nesting, so it runs on a
+// thread whose stack is sized for the page; the caller waits for it.
+class PageParser {
+public:
+	static std::unique_ptr<ParsedPage> Parse(std::string_view bytes,
+		const ParseOptions& options = ParseOptions());
+};
+
+#endif

@@ -1,0 +1,10 @@
+#include "ParsedPage.h"
+
+ParsedPage::ParsedPage()
+{
+}
+
+ParsedPage::~ParsedPage()
+{
+	FreeNode(fDocument);
+}

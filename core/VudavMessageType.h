@@ -1,0 +1,11 @@
+#ifndef VUDAV_MESSAGE_TYPE_H
+#define VUDAV_MESSAGE_TYPE_H
+
+// The kind of an entry of the error list; it chooses the entry's icon.
+enum VUDAV_message_type {
+	VUDAV_ERROR = 0,
+	VUDAV_WARNING = 1,
+	VUDAV_NOTE = 2
+};
+
+#endif

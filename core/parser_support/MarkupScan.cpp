@@ -1,0 +1,314 @@
+#include "MarkupScan.h"
+
+#include <algorithm>
+
+#include "AsciiCase.h"
+#include "TagReader.h"
+
+namespace {
+
+bool StartsWith(std::string_view text, size_t offset, std::string_view prefix)
+{
+	return text.compare(offset, prefix.size(), prefix) == 0;
+}
+
+size_t After(std::string_view text, size_t offset, std::string_view close)
+{
+	size_t found = text.find(close, offset);
+	return found == std::string_view::npos ? text.size() : found + close.size();
+}
+
+// The tags whose content the library (and every browser) reads as plain
+// characters up to their end tag.
+bool IsScriptLike(std::string_view lowerName)
+{
+	return lowerName == "script" || lowerName == "style";
+}
+
+const _tagdict* LiteralTag(std::string_view lowerName)
+{
+	if (lowerName == "xmp")
+		return tag_xmp;
+	if (lowerName == "listing")
+		return tag_listing;
+	if (lowerName == "plaintext")
+		return tag_plaintext;
+	return nullptr;
+}
+
+} // namespace
+
+MarkupScan::MarkupScan(std::string_view text)
+	:
+	fClosed(text.size(), false)
+{
+	size_t offset = 0;
+	size_t textFrom = 0;
+	while ((offset = text.find('<', offset)) != std::string_view::npos) {
+		NoteText(text.substr(textFrom, offset - textFrom));
+		offset = ScanMarkup(text, offset);
+		textFrom = offset;
+	}
+}
+
+// Text outside markup puts the library into the page's body, except in
+// the title; once it is there, text tells nothing more.
+void MarkupScan::NoteText(std::string_view text)
+{
+	if (fInBody && fPastDocumentStart)
+		return;
+	if (!fInTitle && HasCharacters(text)) {
+		fPastDocumentStart = true;
+		fInBody = true;
+	}
+}
+
+// Reads the markup whose '<' is at offset; returns where the scan goes on.
+size_t MarkupScan::ScanMarkup(std::string_view text, size_t offset)
+{
+	char next = offset + 1 < text.size() ? text[offset + 1] : '\0';
+	switch (next) {
+		case '!':
+			if (StartsWith(text, offset, "<!--"))
+				return After(text, offset + 4, "-->");
+			if (StartsWith(text, offset, "<![CDATA["))
+				return After(text, offset + 9, "]]>");
+			if (IsDeclarationInDocument(text, offset))
+				return KeepDeclaration(text, offset);
+			if (StartsWith(text, offset, "<!d") || StartsWith(text, offset, "<!D"))
+				return DocumentTypeEnd(text, offset);
+			return After(text, offset + 2, ">");
+		case '?':
+			return After(text, offset + 2, ">");
+		case '%':
+			return After(text, offset + 2, "%>");
+		case '/':
+			return ScanEndTag(text, offset);
+		default:
+			if (TagReader::IsNameStart(next))
+				return ScanStartTag(text, offset);
+			return offset + 1;
+	}
+}
+
+// The library takes "<!d" for the start of a document type declaration;
+// after the start of the document, one it cannot read ends its parse. Only
+// the first, before any text or tag, is left to it.
+bool MarkupScan::IsDeclarationInDocument(std::string_view text, size_t offset)
+{
+	bool declaration = offset + 2 < text.size() && text[offset + 1] == '!'
+		&& (text[offset + 2] == 'd' || text[offset + 2] == 'D');
+	if (!declaration || fPastDocumentStart) {
+		fPastDocumentStart = fPastDocumentStart || declaration;
+		return declaration;
+	}
+	fPastDocumentStart = true;
+	return false;
+}
+
+size_t MarkupScan::KeepDeclaration(std::string_view text, size_t offset)
+{
+	fDeclarations.push_back(offset);
+	return After(text, offset + 2, ">");
+}
+
+// The document type declaration the library reads itself: it ends at the
+// first '>' outside quotes.
+size_t MarkupScan::DocumentTypeEnd(std::string_view text, size_t offset)
+{
+	char quote = 0;
+	for (size_t position = offset + 2; position < text.size(); position++) {
+		char c = text[position];
+		if (quote != 0) {
+			if (c == quote)
+				quote = 0;
+		} else if (c == '"' || c == '\'') {
+			quote = c;
+		} else if (c == '>') {
+			return position + 1;
+		}
+	}
+	return text.size();
+}
+
+bool MarkupScan::HasCharacters(std::string_view text)
+{
+	return std::any_of(text.begin(), text.end(), [](char c) { return !TagReader::IsSpace(c); });
+}
+
+size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
+{
+	size_t nameLength = TagReader::NameLength(text, offset + 1);
+	std::string lowerName = AsciiCase::Lower(text.substr(offset + 1, nameLength));
+	fStartTagCount++;
+	fPastDocumentStart = true;
+	if (lowerName == "title")
+		fInTitle = true;
+	fOpenStarts[lowerName].push_back(offset);
+	const _tagdict* known = LookUpTag(lowerName.c_str());
+	if (known == nullptr) {
+		NameUse& use = fNames.try_emplace(lowerName, NameUse{fNames.size()}).first->second;
+		use.opened = true;
+	}
+
+	StartTagText& tag = fTag;
+	bool readable = TagReader::ReadStartTag(text, offset, tag);
+	NoteFrameTag(known, lowerName, tag, offset);
+	if (!readable)
+		return offset + 1 + nameLength;
+	if (tag.selfClosing)
+		return tag.end;
+	const _tagdict* literal = LiteralTag(lowerName);
+	if (literal != nullptr || IsScriptLike(lowerName))
+		return SkipRawContent(text, tag.end, lowerName, literal, offset);
+	return tag.end;
+}
+
+// With an HTML 4 document type, the library ends its parse at a FRAMESET in
+// the body or a FRAME outside a frameset. Such a tag is given to it as an
+// instruction, unless a '>' inside a value would end the instruction early.
+// A tag too malformed to read is given as one all the same: its attributes
+// are lost, but not the rest of the page.
+void MarkupScan::NoteFrameTag(const _tagdict* known, std::string_view lowerName,
+	const StartTagText& tag, size_t offset)
+{
+	if (ImpliesBody(known, lowerName)) {
+		fInBody = true;
+		return;
+	}
+	bool frameset = lowerName == "frameset";
+	if (!frameset && lowerName != "frame")
+		return;
+	bool stray = frameset ? fInBody : fFramesetDepth == 0;
+	if (!stray) {
+		if (frameset)
+			fFramesetDepth++;
+		return;
+	}
+	bool disguisable = true;
+	for (const TagAttributeText& attribute : tag.attributes) {
+		if (attribute.value.has_value() && attribute.value->find('>') != std::string_view::npos)
+			disguisable = false;
+	}
+	if (disguisable)
+		fStrayFrameTags.push_back(offset);
+}
+
+// Whether a start tag puts the library into the page's body: the body
+// itself, and whatever may not stand in the head or in a frameset.
+bool MarkupScan::ImpliesBody(const _tagdict* tag, std::string_view lowerName)
+{
+	if (tag == nullptr || tag == tag_body)
+		return true;
+	bool headOrFrames = (tag->model & (CM_HTML | CM_HEAD | CM_FRAMES | CM_OBJECT)) != 0
+		|| tag == tag_script || tag == tag_style || lowerName == "noscript";
+	return !headOrFrames;
+}
+
+size_t MarkupScan::ScanEndTag(std::string_view text, size_t offset)
+{
+	size_t nameLength = TagReader::NameLength(text, offset + 2);
+	if (nameLength == 0)
+		return offset + 2;
+	std::string lowerName = AsciiCase::Lower(text.substr(offset + 2, nameLength));
+	bool frameEnd = lowerName == "frame" || lowerName == "frameset";
+	if (lowerName == "frameset" && fFramesetDepth > 0) {
+		fFramesetDepth--;
+		frameEnd = false;
+	}
+	if (frameEnd && text.find('>', offset + 2) != std::string_view::npos)
+		fStrayFrameEndTags.push_back(offset);
+	if (lowerName == "title")
+		fInTitle = false;
+	auto use = fNames.find(lowerName);
+	if (use != fNames.end())
+		use->second.closed = true;
+	auto open = fOpenStarts.find(lowerName);
+	if (open != fOpenStarts.end() && !open->second.empty()) {
+		fClosed[open->second.back()] = true;
+		open->second.pop_back();
+	}
+	return After(text, offset + 2 + nameLength, ">");
+}
+
+size_t MarkupScan::SkipRawContent(std::string_view text, size_t contentStart,
+	std::string_view lowerName, const _tagdict* literal, size_t tagOffset)
+{
+	size_t contentEnd = text.size();
+	for (size_t candidate = text.find("</", contentStart); candidate != std::string_view::npos;
+			candidate = text.find("</", candidate + 2)) {
+		size_t nameEnd = candidate + 2 + lowerName.size();
+		if (AsciiCase::StartsWith(text.substr(candidate + 2), lowerName)
+				&& (nameEnd >= text.size() || !TagReader::IsNameChar(text[nameEnd]))) {
+			contentEnd = candidate;
+			break;
+		}
+	}
+	if (literal != nullptr)
+		fRawSections.push_back(RawSection{tagOffset, contentStart, contentEnd, literal});
+	return contentEnd;
+}
+
+std::vector<std::string> MarkupScan::UnknownNames(bool empty) const
+{
+	std::vector<std::pair<size_t, std::string>> ordered;
+	for (const auto& [name, use] : fNames) {
+		if (use.opened && use.closed != empty)
+			ordered.emplace_back(use.order, name);
+	}
+	std::sort(ordered.begin(), ordered.end());
+	std::vector<std::string> names;
+	for (auto& [order, name] : ordered)
+		names.push_back(std::move(name));
+	return names;
+}
+
+std::vector<std::string> MarkupScan::UnknownPairedNames() const
+{
+	return UnknownNames(false);
+}
+
+std::vector<std::string> MarkupScan::UnknownEmptyNames() const
+{
+	return UnknownNames(true);
+}
+
+bool MarkupScan::IsUnknownEmpty(std::string_view lowerName) const
+{
+	auto use = fNames.find(std::string(lowerName));
+	return use != fNames.end() && use->second.opened && !use->second.closed;
+}
+
+bool MarkupScan::IsClosed(size_t tagOffset) const
+{
+	return tagOffset < fClosed.size() && fClosed[tagOffset];
+}
+
+std::string MarkupScan::TextForLibrary(std::string_view original) const
+{
+	std::string marked(original);
+	for (size_t offset : fDeclarations)
+		marked[offset + 1] = '?';
+	for (size_t offset : fStrayFrameTags)
+		marked[offset + 1] = '?';
+	for (size_t offset : fStrayFrameEndTags)
+		marked[offset + 1] = '?';
+	std::string_view text(marked);
+
+	std::string result;
+	result.reserve(text.size());
+	size_t copied = 0;
+	for (const RawSection& section : fRawSections) {
+		result.append(text.substr(copied, section.contentStart - copied));
+		for (size_t i = section.contentStart; i < section.contentEnd; i++) {
+			unsigned char c = text[i];
+			if (c == '\n')
+				result += '\n';
+			else if ((c & 0xC0) != 0x80)
+				result += 'x';
+		}
+		copied = section.contentEnd;
+	}
+	result.append(text.substr(copied));
+	return result;
+}

@@ -1,0 +1,545 @@
+#include "TreeBuilder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "AsciiCase.h"
+#include "EntityTable.h"
+#include "ReportCollector.h"
+#include "SourceText.h"
+#include "TagReader.h"
+
+namespace {
+
+using LibraryAttribute = TreeBuilder::LibraryAttribute;
+
+constexpr size_t kNodesBetweenStopChecks = 4096;
+
+// The scan lists its places in the order of the text.
+bool Holds(const std::vector<size_t>& places, size_t offset)
+{
+	return std::binary_search(places.begin(), places.end(), offset);
+}
+
+uint32 NodeTypeOf(TidyNodeType type)
+{
+	switch (type) {
+		case TidyNode_Root: return RootNode;
+		case TidyNode_DocType: return DocTypeTag;
+		case TidyNode_Comment: return CommentTag;
+		case TidyNode_ProcIns: return ProcInsTag;
+		case TidyNode_Text: return TextNode;
+		case TidyNode_Start: return StartTag;
+		case TidyNode_End: return EndTag;
+		case TidyNode_StartEnd: return StartEndTag;
+		case TidyNode_CDATA: return CDATATag;
+		case TidyNode_Section: return SectionTag;
+		case TidyNode_Asp: return AspTag;
+		case TidyNode_Jste: return JsteTag;
+		case TidyNode_Php: return PhpTag;
+		case TidyNode_XmlDecl: return XmlDeclTag;
+	}
+	return TextNode;
+}
+
+bool IsElement(uint32 type)
+{
+	return type == StartTag || type == EndTag || type == StartEndTag;
+}
+
+void ReadLibraryAttributes(TidyNode source, std::vector<LibraryAttribute>& attributes)
+{
+	attributes.clear();
+	for (TidyAttr attribute = tidyAttrFirst(source); attribute != nullptr;
+			attribute = tidyAttrNext(attribute)) {
+		const char* name = tidyAttrName(attribute);
+		attributes.push_back(LibraryAttribute{name != nullptr ? name : "", tidyAttrValue(attribute)});
+	}
+}
+
+// Elements the library renames while it reads; the page keeps its own.
+struct Renaming {
+	const char* written;
+	const char* library;
+};
+
+constexpr Renaming kRenamedByLibrary[] = {
+	{"dir", "ul"}, {"xmp", "pre"}, {"listing", "pre"}, {"plaintext", "pre"},
+};
+
+bool MayHideATagEnd(std::string_view value)
+{
+	return value.find_first_of("<>\n") != std::string_view::npos;
+}
+
+bool SameNamesInOrder(const StartTagText& written, const std::vector<LibraryAttribute>& library)
+{
+	if (written.attributes.size() != library.size())
+		return false;
+	for (size_t i = 0; i < library.size(); i++) {
+		if (!AsciiCase::Equal(written.attributes[i].name, library[i].name))
+			return false;
+	}
+	return true;
+}
+
+// The names of both readings as sets, the page's allowed to repeat a name
+// the library kept once.
+bool SameNames(const StartTagText& written, const std::vector<LibraryAttribute>& library)
+{
+	if (SameNamesInOrder(written, library))
+		return true;
+	std::vector<std::string> writtenNames;
+	for (const TagAttributeText& attribute : written.attributes)
+		writtenNames.push_back(AsciiCase::Lower(attribute.name));
+	std::vector<std::string_view> libraryNames;
+	for (const LibraryAttribute& attribute : library)
+		libraryNames.push_back(attribute.name);
+	std::sort(writtenNames.begin(), writtenNames.end());
+	std::sort(libraryNames.begin(), libraryNames.end());
+
+	size_t w = 0;
+	for (size_t l = 0; l < libraryNames.size(); l++, w++) {
+		while (w < writtenNames.size() && writtenNames[w] < libraryNames[l]) {
+			if (w == 0 || writtenNames[w] != writtenNames[w - 1])
+				return false;
+			w++;
+		}
+		if (w >= writtenNames.size() || writtenNames[w] != libraryNames[l])
+			return false;
+	}
+	for (; w < writtenNames.size(); w++) {
+		if (w == 0 || writtenNames[w] != writtenNames[w - 1])
+			return false;
+	}
+	return true;
+}
+
+// Whether the page's own reading of a start tag can be trusted: both readings
+// name the same attributes, and where a value could hide the tag's end, both
+// read the same value.
+bool ReadingsAgree(const StartTagText& written, const std::vector<LibraryAttribute>& library)
+{
+	if (!SameNames(written, library))
+		return false;
+	for (const TagAttributeText& attribute : written.attributes) {
+		if (!attribute.value.has_value() || !MayHideATagEnd(*attribute.value))
+			continue;
+		std::string name = AsciiCase::Lower(attribute.name);
+		auto same = std::find_if(library.begin(), library.end(),
+			[&](const LibraryAttribute& candidate) { return candidate.name == name; });
+		if (same == library.end() || same->value == nullptr || *attribute.value != same->value)
+			return false;
+	}
+	return true;
+}
+
+// The library hands values with character references decoded; written back
+// as they are, "&amp;lt;" would come back as "<".
+std::string WithAmpersandsEscaped(std::string_view value)
+{
+	std::string escaped;
+	escaped.reserve(value.size());
+	for (char c : value) {
+		if (c == '&')
+			escaped += "&amp;";
+		else
+			escaped += c;
+	}
+	return escaped;
+}
+
+} // namespace
+
+TreeBuilder::TreeBuilder(TidyDoc document, const SourceText& source, const MarkupScan& scan,
+	ReportCollector& reports, const std::function<bool()>& stopRequested)
+	:
+	fDocument(document),
+	fSource(source),
+	fScan(scan),
+	fReports(reports),
+	fStopRequested(stopRequested)
+{
+	tidyBufInit(&fValue);
+	fSectionKept.assign(scan.RawSections().size(), false);
+	fWrittenElements.assign(source.Text().size() + 1, false);
+}
+
+TreeBuilder::~TreeBuilder()
+{
+	tidyBufFree(&fValue);
+}
+
+_node* TreeBuilder::Build(_lexer& lexer)
+{
+	fLexer = &lexer;
+	_node* root = NewNode();
+	root->type = RootNode;
+
+	TidyNode top = tidyGetRoot(fDocument);
+	TidyNode current = top != nullptr ? tidyGetChild(top) : nullptr;
+	_node* parent = root;
+	size_t made = 0;
+	while (current != nullptr) {
+		if (++made % kNodesBetweenStopChecks == 0 && fStopRequested && fStopRequested()) {
+			FreeNode(root);
+			return nullptr;
+		}
+		_node* node = MakeNode(current, parent);
+		if (node != nullptr)
+			NodeTree::AppendChild(parent, node);
+		// A kept literal section comes with its content already; the
+		// library's reading of that content is left out.
+		TidyNode child = node != nullptr && node->content == nullptr ? tidyGetChild(current)
+			: nullptr;
+		if (child != nullptr) {
+			parent = node;
+			current = child;
+			continue;
+		}
+		while (current != nullptr) {
+			TidyNode next = tidyGetNext(current);
+			if (next != nullptr) {
+				current = next;
+				break;
+			}
+			current = tidyGetParent(current);
+			if (current == top || current == nullptr) {
+				current = nullptr;
+				break;
+			}
+			parent = parent->parent;
+		}
+	}
+	return root;
+}
+
+bool TreeBuilder::KeptEveryLiteralSection() const
+{
+	return std::all_of(fSectionKept.begin(), fSectionKept.end(), [](bool kept) { return kept; });
+}
+
+_node* TreeBuilder::MakeNode(TidyNode source, _node* parent)
+{
+	uint32 type = NodeTypeOf(tidyNodeGetType(source));
+	size_t strayOffset = type == ProcInsTag ? MarkupStart(OffsetOf(source)) : 0;
+	if (type == ProcInsTag && IsDroppedEndTag(strayOffset))
+		return nullptr;
+	_node* node = NewNode();
+	node->type = type;
+	node->start = node->end = static_cast<uint32>(fLexer->lexbuf.size());
+	if (node->type == ProcInsTag && Holds(fScan.StrayFrameTags(), strayOffset))
+		KeepStrayFrameTag(node, strayOffset);
+	else if (IsElement(node->type))
+		FillElement(node, source);
+	else if (node->type == TextNode)
+		FillText(node, source, parent);
+	else
+		FillMarkupText(node, source);
+	return node;
+}
+
+void TreeBuilder::FillElement(_node* node, TidyNode source)
+{
+	size_t offset = OffsetOf(source);
+	const char* reported = tidyNodeGetName(source);
+	std::string_view libraryName = reported != nullptr ? reported : "";
+	// The library turns the literal sections into PRE; an element it implies
+	// there (a BODY, say) gets the same place.
+	if (libraryName == "pre" && KeepLiteralSection(node, source, offset))
+		return;
+	std::string_view writtenName = libraryName;
+	const _tagdict* renamed = nullptr;
+	bool written = IsWrittenAt(offset, libraryName);
+	for (const Renaming& renaming : kRenamedByLibrary) {
+		if (!written && libraryName == renaming.library && IsWrittenAt(offset, renaming.written)) {
+			writtenName = renaming.written;
+			renamed = LookUpTag(renaming.written);
+			written = true;
+			fReports.DropObsoleteReportAt(offset);
+		}
+	}
+	written = written && ClaimWrittenElement(offset);
+	node->implicit = !written;
+
+	int32 id = tidyNodeGetId(source);
+	if (renamed != nullptr) {
+		node->tag = renamed;
+	} else if (id != TidyTag_UNKNOWN) {
+		node->tag = TagForLibraryId(id);
+	} else {
+		std::string name(libraryName);
+		node->tag = UnknownTag(name.c_str(), fScan.IsUnknownEmpty(name));
+		if (written && node->type != EndTag) {
+			fReports.AddUnknownTag(offset, static_cast<int32>(tidyNodeLine(source)),
+				static_cast<int32>(tidyNodeColumn(source)), libraryName);
+		}
+	}
+
+	const std::string& text = fSource.Text();
+	std::string_view name = written ? std::string_view(text).substr(offset + 1, writtenName.size())
+		: libraryName;
+	node->element = strndup(name.data(), name.size());
+	node->closed = written && fScan.IsClosed(offset);
+
+	bool readable = written && TagReader::ReadStartTag(text, offset, fTag);
+	AddAttributes(node, source, readable ? &fTag : nullptr);
+}
+
+// Given to the library as "<?frame>" to keep it from ending its parse.
+bool TreeBuilder::IsDroppedEndTag(size_t offset)
+{
+	if (!Holds(fScan.StrayFrameEndTags(), offset))
+		return false;
+	std::string_view text(fSource.Text());
+	std::string name = AsciiCase::Lower(text.substr(offset + 2, TagReader::NameLength(text,
+		offset + 2)));
+	std::pair<int32, int32> place = fSource.PlaceOf(offset);
+	fReports.AddDroppedEndTag(offset, place.first, place.second, name);
+	return true;
+}
+
+// Given to the library as "<?rame...>" to keep it from ending its parse;
+// an empty element of the page's own writing.
+void TreeBuilder::KeepStrayFrameTag(_node* node, size_t offset)
+{
+	const std::string& text = fSource.Text();
+	StartTagText tag;
+	TagReader::ReadStartTag(text, offset, tag);
+	std::string_view name = std::string_view(text).substr(offset + 1,
+		TagReader::NameLength(text, offset + 1));
+	node->type = tag.selfClosing ? StartEndTag : StartTag;
+	node->tag = LookUpTag(std::string(name).c_str());
+	node->element = strndup(name.data(), name.size());
+	node->closed = fScan.IsClosed(offset);
+	ClaimWrittenElement(offset);
+	for (const TagAttributeText& attribute : tag.attributes)
+		NodeTree::AddAttribute(node, attribute.name, attribute.value, attribute.delim);
+}
+
+bool TreeBuilder::KeepLiteralSection(_node* node, TidyNode source, size_t offset)
+{
+	const std::vector<MarkupScan::RawSection>& sections = fScan.RawSections();
+	auto found = std::lower_bound(sections.begin(), sections.end(), offset,
+		[](const MarkupScan::RawSection& section, size_t place) {
+			return section.tagOffset < place;
+		});
+	if (found == sections.end() || found->tagOffset != offset
+			|| fSectionKept[found - sections.begin()])
+		return false;
+	const MarkupScan::RawSection& section = *found;
+	fSectionKept[found - sections.begin()] = true;
+	ClaimWrittenElement(offset);
+	fReports.DropObsoleteReportAt(offset);
+
+	const std::string& text = fSource.Text();
+	size_t nameLength = TagReader::NameLength(text, offset + 1);
+	node->tag = section.tag;
+	node->element = strndup(text.data() + offset + 1, nameLength);
+	node->closed = fScan.IsClosed(offset);
+	bool readable = TagReader::ReadStartTag(text, offset, fTag);
+	AddAttributes(node, source, readable ? &fTag : nullptr);
+
+	_node* content = NewNode();
+	AppendText(content, std::string_view(text).substr(section.contentStart,
+		section.contentEnd - section.contentStart), true);
+	NodeTree::AppendChild(node, content);
+	return true;
+}
+
+void TreeBuilder::FillText(_node* node, TidyNode source, _node* parent)
+{
+	// Scripts and style sheets are code, not visual text: their bytes stay.
+	bool visual = parent->tag != tag_script && parent->tag != tag_style;
+	AppendText(node, LibraryValue(source), visual);
+}
+
+void TreeBuilder::FillMarkupText(_node* node, TidyNode source)
+{
+	size_t offset = MarkupStart(OffsetOf(source));
+	std::string text;
+	switch (node->type) {
+		case CommentTag:
+		case AspTag:
+			text = LibraryValue(source);
+			break;
+		case JsteTag:
+			text = "#" + std::string(LibraryValue(source)) + "#";
+			break;
+		case PhpTag:
+			text = "?" + std::string(LibraryValue(source)) + "?";
+			break;
+		case CDATATag:
+			text = "![CDATA[" + std::string(LibraryValue(source)) + "]]";
+			break;
+		case SectionTag:
+			text = "![" + std::string(LibraryValue(source)) + "]";
+			break;
+		case ProcInsTag: {
+			if (Holds(fScan.Declarations(), offset)) {
+				// Given to the library as "<?...>" to keep it from ending its parse.
+				std::string_view page(fSource.Text());
+				size_t close = std::min(page.find('>', offset + 2), page.size());
+				node->type = DocTypeTag;
+				text = page.substr(offset + 1, close - offset - 1);
+				break;
+			}
+			// The library's value of an instruction it read from malformed
+			// markup can be a range that runs backwards (asking for it reads
+			// far beyond its buffer); only its target name is taken from it.
+			std::string_view raw = RawFrom(offset, "<?", ">");
+			const char* target = tidyNodeGetName(source);
+			text = !raw.empty() ? std::string(raw) : std::string(target != nullptr ? target : "");
+			break;
+		}
+		case XmlDeclTag:
+			text = RawFrom(offset, "<?xml", ">");
+			if (text.empty()) {
+				text = "?xml";
+				ReadLibraryAttributes(source, fLibraryAttributes);
+				for (const LibraryAttribute& attribute : fLibraryAttributes) {
+					text += ' ';
+					text.append(attribute.name);
+					text += "=\"";
+					text += attribute.value != nullptr ? attribute.value : "";
+					text += '"';
+				}
+				text += "?";
+			} else {
+				text = "?xml" + text;
+			}
+			break;
+		case DocTypeTag:
+			text = DocTypeText(source);
+			break;
+	}
+	AppendText(node, text, false);
+}
+
+std::string TreeBuilder::DocTypeText(TidyNode source)
+{
+	size_t offset = MarkupStart(OffsetOf(source));
+	const std::string& page = fSource.Text();
+	if (AsciiCase::StartsWith(std::string_view(page).substr(offset), "<!doctype")) {
+		std::string_view raw = RawFrom(offset, "<", ">");
+		if (!raw.empty())
+			return std::string(raw);
+	}
+	// The library keeps the public and system identifiers as attributes.
+	const char* name = tidyNodeGetName(source);
+	std::string text = "!DOCTYPE " + std::string(name != nullptr ? name : "html");
+	bool hasPublic = false;
+	ReadLibraryAttributes(source, fLibraryAttributes);
+	for (const LibraryAttribute& attribute : fLibraryAttributes) {
+		if (attribute.value == nullptr)
+			continue;
+		if (attribute.name == "PUBLIC") {
+			text += " PUBLIC";
+			hasPublic = true;
+		} else if (!hasPublic) {
+			text += " SYSTEM";
+		}
+		text += " \"" + std::string(attribute.value) + "\"";
+	}
+	return text;
+}
+
+size_t TreeBuilder::OffsetOf(TidyNode source) const
+{
+	return fSource.OffsetOf(static_cast<int32>(tidyNodeLine(source)),
+		static_cast<int32>(tidyNodeColumn(source)));
+}
+
+// The library places an instruction or declaration at its '<' or, after
+// text, at the character after its "<?" or "<!".
+size_t TreeBuilder::MarkupStart(size_t offset) const
+{
+	const std::string& text = fSource.Text();
+	if (offset < text.size() && text[offset] == '<')
+		return offset;
+	if (offset >= 2 && offset - 2 < text.size() && text[offset - 2] == '<')
+		return offset - 2;
+	return offset;
+}
+
+// False when another node claimed the place first: the library copies
+// elements (an inline element reopened in the next paragraph) with the place
+// of the one the page wrote.
+bool TreeBuilder::ClaimWrittenElement(size_t offset)
+{
+	if (offset >= fWrittenElements.size() || fWrittenElements[offset])
+		return false;
+	fWrittenElements[offset] = true;
+	return true;
+}
+
+bool TreeBuilder::IsWrittenAt(size_t offset, std::string_view name) const
+{
+	std::string_view text(fSource.Text());
+	if (name.empty() || offset >= text.size() || text[offset] != '<')
+		return false;
+	size_t end = offset + 1 + name.size();
+	return AsciiCase::StartsWith(text.substr(offset + 1), name)
+		&& (end >= text.size() || !TagReader::IsNameChar(text[end]));
+}
+
+void TreeBuilder::AddAttributes(_node* node, TidyNode source, const StartTagText* written)
+{
+	std::vector<LibraryAttribute>& library = fLibraryAttributes;
+	ReadLibraryAttributes(source, library);
+	if (written != nullptr && ReadingsAgree(*written, library)) {
+		for (const TagAttributeText& attribute : written->attributes)
+			NodeTree::AddAttribute(node, attribute.name, attribute.value, attribute.delim);
+		return;
+	}
+	for (const LibraryAttribute& attribute : fLibraryAttributes) {
+		if (attribute.value == nullptr) {
+			NodeTree::AddAttribute(node, attribute.name, std::nullopt, 0);
+		} else {
+			NodeTree::AddAttribute(node, attribute.name, WithAmpersandsEscaped(attribute.value),
+				'"');
+		}
+	}
+}
+
+std::string_view TreeBuilder::LibraryValue(TidyNode source)
+{
+	tidyBufClear(&fValue);
+	if (!tidyNodeGetValue(fDocument, source, &fValue) || fValue.bp == nullptr)
+		return std::string_view();
+	return std::string_view(reinterpret_cast<const char*>(fValue.bp), fValue.size);
+}
+
+std::string_view TreeBuilder::RawFrom(size_t offset, std::string_view open,
+	std::string_view close) const
+{
+	std::string_view text(fSource.Text());
+	if (text.compare(offset, open.size(), open) != 0)
+		return std::string_view();
+	size_t start = offset + open.size();
+	size_t end = text.find(close, start);
+	if (end == std::string_view::npos)
+		return std::string_view();
+	return text.substr(start, end - start);
+}
+
+void TreeBuilder::AppendText(_node* node, std::string_view text, bool visual)
+{
+	std::string& buffer = fLexer->lexbuf;
+	node->start = static_cast<uint32>(buffer.size());
+	if (!visual) {
+		buffer.append(text);
+	} else {
+		// The visual text has a character of its own for the non-breaking space.
+		size_t copied = 0;
+		for (size_t found = text.find("\xC2\xA0"); found != std::string_view::npos;
+				found = text.find("\xC2\xA0", copied)) {
+			buffer.append(text.substr(copied, found - copied));
+			buffer += static_cast<char>(kNonBreakingSpaceCode);
+			copied = found + 2;
+		}
+		buffer.append(text.substr(copied));
+	}
+	node->end = static_cast<uint32>(buffer.size());
+}

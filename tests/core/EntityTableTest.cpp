@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "EntityTable.h"
+
+TEST(EntityTable, HtmlFourSetsInStandardOrderWithTheVisualNonBreakingSpaceFirst)
+{
+	ASSERT_EQ(CountEntities(), 252);
+	EXPECT_STREQ(EntityAt(0)->name, "nbsp");
+	EXPECT_EQ(EntityAt(0)->code, 0x0Fu);
+	EXPECT_STREQ(EntityAt(1)->name, "iexcl");
+	EXPECT_EQ(EntityAt(1)->code, 161u);
+	EXPECT_STREQ(EntityAt(95)->name, "yuml");
+	EXPECT_STREQ(EntityAt(96)->name, "fnof");
+	EXPECT_STREQ(EntityAt(219)->name, "diams");
+	EXPECT_STREQ(EntityAt(220)->name, "quot");
+	EXPECT_STREQ(EntityAt(251)->name, "euro");
+	EXPECT_EQ(EntityAt(251)->code, 8364u);
+	EXPECT_EQ(EntityAt(252), nullptr);
+	EXPECT_EQ(EntityAt(-1), nullptr);
+}
+
+TEST(EntityTable, EveryCodeButTheNonBreakingSpaceIsItsUnicodeCharacter)
+{
+	for (int32 i = 1; i < 96; i++)
+		EXPECT_EQ(EntityAt(i)->code, static_cast<uint32>(160 + i)) << EntityAt(i)->name;
+	for (int32 i = 0; i < CountEntities(); i++)
+		EXPECT_NE(EntityAt(i)->code, 160u) << EntityAt(i)->name;
+}
+
+TEST(EntityTable, NamesOfCharactersForWritingHtml)
+{
+	EXPECT_STREQ(EntityName(0x0F), "nbsp");
+	EXPECT_EQ(EntityName(0xA0), nullptr);
+	EXPECT_STREQ(EntityName('&'), "amp");
+	EXPECT_STREQ(EntityName('<'), "lt");
+	EXPECT_STREQ(EntityName('>'), "gt");
+	EXPECT_STREQ(EntityName('"'), "quot");
+	EXPECT_STREQ(EntityName(0xE9), "eacute");
+	EXPECT_STREQ(EntityName(0xC9), "Eacute");
+	EXPECT_STREQ(EntityName(0x3A3), "Sigma");
+	EXPECT_EQ(EntityName('a'), nullptr);
+	EXPECT_EQ(EntityName('\''), nullptr);
+}
+
+TEST(EntityTable, LookUpPrefersTheExactNameThenIgnoresCase)
+{
+	EXPECT_EQ(LookUpEntity("Eacute")->code, 0xC9u);
+	EXPECT_EQ(LookUpEntity("eacute")->code, 0xE9u);
+	EXPECT_EQ(LookUpEntity("NBSP")->code, 0x0Fu);
+	EXPECT_EQ(LookUpEntity("AMP")->code, 38u);
+	EXPECT_NE(LookUpEntity("EACUTE"), nullptr);
+	EXPECT_EQ(LookUpEntity("apos"), nullptr);
+	EXPECT_EQ(LookUpEntity("bogus"), nullptr);
+	EXPECT_EQ(LookUpEntity(""), nullptr);
+	EXPECT_EQ(LookUpEntity(nullptr), nullptr);
+}
+
+TEST(EntityTable, GetUTF8DecodesOneCharacterWithinTheGivenLength)
+{
+	uint32 code = 0;
+	EXPECT_EQ(GetUTF8("a", 1, &code), 1);
+	EXPECT_EQ(code, 'a');
+	EXPECT_EQ(GetUTF8("\xC3\xA9x", 3, &code), 2);
+	EXPECT_EQ(code, 0xE9u);
+	EXPECT_EQ(GetUTF8("\xE2\x82\xAC", 3, &code), 3);
+	EXPECT_EQ(code, 0x20ACu);
+	EXPECT_EQ(GetUTF8("\xF0\x9F\x98\x80", 4, &code), 4);
+	EXPECT_EQ(code, 0x1F600u);
+	// Cut off by the length, a stray continuation byte, a Latin-1 byte.
+	EXPECT_EQ(GetUTF8("\xE2\x82\xAC", 2, &code), 1);
+	EXPECT_EQ(code, 0xFFFDu);
+	EXPECT_EQ(GetUTF8("\x82", 1, &code), 1);
+	EXPECT_EQ(code, 0xFFFDu);
+	EXPECT_EQ(GetUTF8("\xE9t\xE9", 3, &code), 1);
+	EXPECT_EQ(code, 0xFFFDu);
+	code = 7;
+	EXPECT_EQ(GetUTF8("x", 0, &code), 0);
+	EXPECT_EQ(code, 7u);
+	EXPECT_EQ(GetUTF8(nullptr, 3, &code), 0);
+}

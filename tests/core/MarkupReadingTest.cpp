@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "parser_support/MarkupScan.h"
+#include "parser_support/TagReader.h"
+
+TEST(StartTagReading, NamesValuesAndQuotesAsWritten)
+{
+	std::string text = "x<IMG SRC=\"a b.gif\" alt='it \"s' width=50 ISMAP\n data-x = \"1\">";
+	StartTagText tag;
+	ASSERT_TRUE(TagReader::ReadStartTag(text, 1, tag));
+	EXPECT_EQ(tag.name, "IMG");
+	EXPECT_EQ(tag.end, text.size());
+	ASSERT_EQ(tag.attributes.size(), 5u);
+	EXPECT_EQ(tag.attributes[0].name, "SRC");
+	EXPECT_EQ(*tag.attributes[0].value, "a b.gif");
+	EXPECT_EQ(tag.attributes[0].delim, '"');
+	EXPECT_EQ(*tag.attributes[1].value, "it \"s");
+	EXPECT_EQ(tag.attributes[1].delim, '\'');
+	EXPECT_EQ(*tag.attributes[2].value, "50");
+	EXPECT_EQ(tag.attributes[2].delim, 0);
+	EXPECT_EQ(tag.attributes[3].name, "ISMAP");
+	EXPECT_FALSE(tag.attributes[3].value.has_value());
+	EXPECT_EQ(tag.attributes[4].name, "data-x");
+	EXPECT_EQ(*tag.attributes[4].value, "1");
+}
+
+TEST(StartTagReading, SelfClosingAndUnquotedSlashes)
+{
+	StartTagText tag;
+	ASSERT_TRUE(TagReader::ReadStartTag("<br/>", 0, tag));
+	EXPECT_TRUE(tag.selfClosing);
+	ASSERT_TRUE(TagReader::ReadStartTag("<a href=/x/y>", 0, tag));
+	EXPECT_FALSE(tag.selfClosing);
+	EXPECT_EQ(*tag.attributes[0].value, "/x/y");
+}
+
+TEST(StartTagReading, MalformedTagsAreLeftToTheLibrary)
+{
+	StartTagText tag;
+	for (const char* text : {"<a href=\"x>text", "<p", "<p class=", "<a b<c>", "< p>", "<1>",
+			"<p \"x\">", "<p a=b\"c>", "<p / x>"}) {
+		SCOPED_TRACE(text);
+		EXPECT_FALSE(TagReader::ReadStartTag(text, 0, tag));
+	}
+}
+
+TEST(MarkupScan, UnknownTagsAreDeclaredPairedWhenThePageClosesThem)
+{
+	MarkupScan scan("<o:p>x</o:p><Velmora-Box a=1>y</VELMORA-BOX><spacer-x><blink>z</blink>"
+		"</never-opened>");
+	EXPECT_EQ(scan.UnknownPairedNames(), (std::vector<std::string>{"o:p", "velmora-box"}));
+	EXPECT_EQ(scan.UnknownEmptyNames(), (std::vector<std::string>{"spacer-x"}));
+	EXPECT_TRUE(scan.IsUnknownEmpty("spacer-x"));
+	EXPECT_FALSE(scan.IsUnknownEmpty("o:p"));
+}
+
+TEST(MarkupScan, CommentsScriptsAndDeclarationsAreNotMarkup)
+{
+	MarkupScan scan("<!-- <fake-a> --><script>document.write('<fake-b>')</script>"
+		"<style>p:after{content:'<fake-c>'}</STYLE><!DOCTYPE html><?pi <fake-d>?>"
+		"<![CDATA[<fake-e>]]><% <fake-f> %><real-one>");
+	EXPECT_EQ(scan.UnknownEmptyNames(), (std::vector<std::string>{"real-one"}));
+	EXPECT_TRUE(scan.UnknownPairedNames().empty());
+	EXPECT_EQ(scan.StartTagCount(), 3u);
+}
+
+TEST(MarkupScan, LiteralSectionsReachTheirEndTags)
+{
+	std::string text = "<xmp a=1><b>bold</b></xmp><LISTING>\n  1 < 2\n</Listing><plaintext><p>rest";
+	MarkupScan scan(text);
+	ASSERT_EQ(scan.RawSections().size(), 3u);
+	const MarkupScan::RawSection& xmp = scan.RawSections()[0];
+	EXPECT_EQ(xmp.tag, tag_xmp);
+	EXPECT_EQ(xmp.tagOffset, 0u);
+	EXPECT_EQ(text.substr(xmp.contentStart, xmp.contentEnd - xmp.contentStart), "<b>bold</b>");
+	const MarkupScan::RawSection& listing = scan.RawSections()[1];
+	EXPECT_EQ(listing.tag, tag_listing);
+	EXPECT_EQ(text.substr(listing.contentStart, listing.contentEnd - listing.contentStart),
+		"\n  1 < 2\n");
+	const MarkupScan::RawSection& plain = scan.RawSections()[2];
+	EXPECT_EQ(plain.tag, tag_plaintext);
+	EXPECT_EQ(plain.contentEnd, text.size());
+	// <b> and <p> inside were not counted as tags.
+	EXPECT_EQ(scan.StartTagCount(), 3u);
+}
+
+TEST(MarkupScan, TheLibrarySeesLiteralContentAsPlainLettersOnTheSameLinesAndColumns)
+{
+	std::string text = "<xmp><b>\xC3\xA9</b>\n\t&amp;</xmp><p>";
+	MarkupScan scan(text);
+	EXPECT_EQ(scan.TextForLibrary(text), "<xmp>xxxxxxxx\nxxxxxx</xmp><p>");
+	scan.DropRawSections();
+	EXPECT_EQ(scan.TextForLibrary(text), text);
+}
+
+TEST(MarkupScan, AnEndTagClosesTheLatestOpenStartTagOfItsName)
+{
+	std::string text = "<p>a<p>b</p><b><b>c</b><i>";
+	MarkupScan scan(text);
+	EXPECT_FALSE(scan.IsClosed(0));
+	EXPECT_TRUE(scan.IsClosed(4));
+	EXPECT_FALSE(scan.IsClosed(12));
+	EXPECT_TRUE(scan.IsClosed(15));
+	EXPECT_FALSE(scan.IsClosed(text.find("<i>")));
+}
+
+TEST(MarkupScan, DeclarationsAfterTheDocumentsStartAreGivenToTheLibraryAsInstructions)
+{
+	std::string text = "<!DOCTYPE html><p>a<!done>b<!-- <!d> --><!DOCTYPE x><!foo>";
+	MarkupScan scan(text);
+	EXPECT_EQ(scan.Declarations(), (std::vector<size_t>{19, 40}));
+	EXPECT_EQ(scan.TextForLibrary(text), "<!DOCTYPE html><p>a<?done>b<!-- <!d> --><?DOCTYPE x><!foo>");
+}
+
+TEST(MarkupScan, FrameTagsOutsideAFramesetAreGivenToTheLibraryAsInstructions)
+{
+	std::string text = "<html><frameset><frame src=a><frameset><frame src=b></frameset></frameset>"
+		"<frame src=c><body><frameset rows=2><frame title='x>y'></body>";
+	MarkupScan scan(text);
+	size_t strayFrame = text.find("<frame src=c>");
+	size_t strayFrameset = text.find("<frameset rows=2>");
+	EXPECT_EQ(scan.StrayFrameTags(), (std::vector<size_t>{strayFrame, strayFrameset}));
+	std::string library = scan.TextForLibrary(text);
+	EXPECT_EQ(library.substr(strayFrame, 7), "<?rame ");
+	EXPECT_EQ(library.substr(strayFrameset, 9), "<?rameset");
+	EXPECT_EQ(library.find("<?rame title"), std::string::npos);
+}
+
+TEST(MarkupScan, TextOrASecondDeclarationIsPastTheDocumentsStart)
+{
+	EXPECT_EQ(MarkupScan(" \n<!-- c --><!doctype x>").Declarations(), std::vector<size_t>{});
+	EXPECT_EQ(MarkupScan(";<!D>").Declarations(), std::vector<size_t>{1});
+	EXPECT_EQ(MarkupScan("<!doctype a><!doctype b>").Declarations(), std::vector<size_t>{12});
+}
+
+TEST(MarkupScan, TextOrABodyTagBeforeAFramesetPutsItInTheBody)
+{
+	std::string frameset = "<html><head><title>T</title><script>x</script></head>"
+		"<frameset><frame src=a></frameset>";
+	EXPECT_TRUE(MarkupScan(frameset).StrayFrameTags().empty());
+	EXPECT_EQ(MarkupScan("a<frameset><frame src=a>").StrayFrameTags(),
+		(std::vector<size_t>{1, 11}));
+	EXPECT_EQ(MarkupScan("<p><frameset>").StrayFrameTags(), (std::vector<size_t>{3}));
+	EXPECT_EQ(MarkupScan("<velmora-x><frameset>").StrayFrameTags(), (std::vector<size_t>{11}));
+	// The document type's quotes hide the frameset from the library.
+	EXPECT_EQ(MarkupScan("<!D C \"><frameset\"><frame>").StrayFrameTags(),
+		(std::vector<size_t>{19}));
+}

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TextEncoding.h"
+
+namespace {
+
+struct DetectionRow {
+	const char* situation;
+	std::string bytes;
+	const char* name;
+	bool byteOrderMark;
+	const char* text;	// the decoded text
+};
+
+const DetectionRow kDetections[] = {
+	{"plain ASCII", "<p>plain</p>", "UTF-8", false, "<p>plain</p>"},
+	{"undeclared UTF-8", "<p>caf\xC3\xA9</p>", "UTF-8", false, "<p>caf\xC3\xA9</p>"},
+	{"UTF-8 byte order mark", "\xEF\xBB\xBF<p>\xC3\xA9</p>", "UTF-8", true, "<p>\xC3\xA9</p>"},
+	{"undeclared Latin-1 bytes", "<p>caf\xE9 \xE0 la cr\xE8me</p>", "windows-1252", false,
+		"<p>caf\xC3\xA9 \xC3\xA0 la cr\xC3\xA8me</p>"},
+	{"undeclared Windows-1252 quotes and euro", "<p>\x93quoted\x94 \x80""5</p>", "windows-1252",
+		false, "<p>\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC""5</p>"},
+	{"META charset ISO-8859-1",
+		"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\"><p>\xE9",
+		"ISO-8859-1", false,
+		"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\"><p>\xC3\xA9"},
+	{"HTML5 META charset in capitals", "<META CHARSET='Windows-1252'><p>\x80", "windows-1252",
+		false, "<META CHARSET='Windows-1252'><p>\xE2\x82\xAC"},
+	{"XML declaration", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><p>\xFC", "ISO-8859-1",
+		false, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><p>\xC3\xBC"},
+	{"declaration in a comment does not count",
+		"<!-- <meta charset=\"iso-8859-2\"> --><p>\xC3\xA9", "UTF-8", false,
+		"<!-- <meta charset=\"iso-8859-2\"> --><p>\xC3\xA9"},
+	{"declared UTF-8 with one stray Latin-1 byte", "<meta charset=utf-8><p>\xC3\xA9 \xE9",
+		"UTF-8", false, "<meta charset=utf-8><p>\xC3\xA9 \xC3\xA9"},
+	{"declared UTF-16 in an ASCII page", "<meta charset=utf-16><p>\xC3\xA9", "UTF-8", false,
+		"<meta charset=utf-16><p>\xC3\xA9"},
+	{"charset nobody knows", "<meta charset=x-unheard-of><p>\xE9", "windows-1252", false,
+		"<meta charset=x-unheard-of><p>\xC3\xA9"},
+	{"declared ISO-8859-2", "<meta charset=\"ISO-8859-2\"><p>\xB3\xF3" "d\xBC",
+		"ISO-8859-2", false, "<meta charset=\"ISO-8859-2\"><p>\xC5\x82\xC3\xB3" "d\xC5\xBA"},
+	{"declared EUC-JP", "<meta charset=EUC-JP><p>\xC6\xFC\xCB\xDC", "EUC-JP", false,
+		"<meta charset=EUC-JP><p>\xE6\x97\xA5\xE6\x9C\xAC"},
+	{"UTF-16LE byte order mark", std::string("\xFF\xFE<\0p\0>\0\xE9\0", 10), "UTF-16LE", true,
+		"<p>\xC3\xA9"},
+	{"UTF-16BE byte order mark", std::string("\xFE\xFF\0<\0p\0>\0\xE9", 10), "UTF-16BE", true,
+		"<p>\xC3\xA9"},
+};
+
+} // namespace
+
+TEST(EncodingDetection, PagesAreReadInTheEncodingTheyComeIn)
+{
+	for (const DetectionRow& row : kDetections) {
+		SCOPED_TRACE(row.situation);
+		TextEncoding encoding = TextEncoding::Detect(row.bytes);
+		EXPECT_EQ(encoding.Name(), row.name);
+		EXPECT_EQ(encoding.HasByteOrderMark(), row.byteOrderMark);
+		std::string text;
+		EXPECT_TRUE(encoding.Decode(row.bytes, text));
+		EXPECT_EQ(text, row.text);
+	}
+}
+
+TEST(EncodingDetection, DecodingAPageInOneStepGivesTheSame)
+{
+	for (const DetectionRow& row : kDetections) {
+		SCOPED_TRACE(row.situation);
+		std::string text;
+		TextEncoding encoding = TextEncoding::DecodePage(row.bytes, text);
+		EXPECT_EQ(encoding.Name(), row.name);
+		EXPECT_EQ(text, row.text);
+	}
+}
+
+TEST(EncodingDetection, DeclaredCharsetTheBytesDoNotFitIsNotTrusted)
+{
+	// Invalid EUC-JP: a lead byte followed by ASCII.
+	std::string bytes = "<meta charset=EUC-JP><p>\xC6" "a\xE9";
+	TextEncoding encoding = TextEncoding::Detect(bytes);
+	EXPECT_EQ(encoding.Name(), "windows-1252");
+}
+
+// Saving writes a page back in its encoding: reading and writing must not
+// change one byte of it.
+TEST(EncodingRoundTrip, EveryByteOfAWindows1252PageComesBackUnchanged)
+{
+	std::string bytes;
+	for (int byte = 1; byte < 256; byte++)
+		bytes += static_cast<char>(byte);
+	TextEncoding encoding = TextEncoding::Detect(bytes);
+	ASSERT_EQ(encoding.Name(), "windows-1252");
+	std::string text;
+	ASSERT_TRUE(encoding.Decode(bytes, text));
+	std::string written;
+	EXPECT_TRUE(encoding.Encode(text, written));
+	EXPECT_EQ(written, bytes);
+}
+
+TEST(EncodingRoundTrip, PagesWithByteOrderMarksKeepThem)
+{
+	for (const DetectionRow& row : kDetections) {
+		if (!row.byteOrderMark)
+			continue;
+		SCOPED_TRACE(row.situation);
+		TextEncoding encoding = TextEncoding::Detect(row.bytes);
+		std::string text;
+		ASSERT_TRUE(encoding.Decode(row.bytes, text));
+		std::string written;
+		EXPECT_TRUE(encoding.Encode(text, written));
+		EXPECT_EQ(written, row.bytes);
+	}
+}
+
+TEST(EncodingRoundTrip, DeclaredMultiByteCharsetComesBackUnchanged)
+{
+	std::string bytes = "<meta charset=EUC-JP><p>\xC6\xFC\xCB\xDC\xB8\xEC</p>";
+	TextEncoding encoding = TextEncoding::Detect(bytes);
+	std::string text;
+	ASSERT_TRUE(encoding.Decode(bytes, text));
+	std::string written;
+	EXPECT_TRUE(encoding.Encode(text, written));
+	EXPECT_EQ(written, bytes);
+}
+
+TEST(EncodingRoundTrip, CharactersTheEncodingLacksBecomeNumericReferences)
+{
+	TextEncoding latin = TextEncoding::Detect("<p>\xE9");
+	std::string written;
+	EXPECT_FALSE(latin.Encode("\xCE\xA9 \xC3\xA9", written));
+	EXPECT_EQ(written, "&#937; \xE9");
+
+	TextEncoding japanese = TextEncoding::Detect("<meta charset=EUC-JP><p>\xC6\xFC");
+	EXPECT_FALSE(japanese.Encode("\xE6\x97\xA5 \xF0\x9F\x98\x80", written));
+	EXPECT_EQ(written, "\xC6\xFC &#128512;");
+}
+
+TEST(EncodingRoundTrip, DefaultIsUtf8WithoutAByteOrderMark)
+{
+	TextEncoding encoding;
+	EXPECT_EQ(encoding.Name(), "UTF-8");
+	std::string written;
+	EXPECT_TRUE(encoding.Encode("\xC3\xA9", written));
+	EXPECT_EQ(written, "\xC3\xA9");
+}

@@ -1,0 +1,325 @@
+// Scroll views and scroll bars: how they are laid out around their target,
+// how a bar scrolls its target and follows it, and how a text view and its
+// bars keep each other in step.
+
+#include "TextViewTestSupport.h"
+
+#include <cmath>
+
+#include <WindowTesting.h>
+
+using namespace TextViewTests;
+
+namespace {
+
+struct Arrangement {
+	const char* name;
+	border_style border;
+	bool horizontal;
+	bool vertical;
+	float borderSize;
+};
+
+void PrintTo(const Arrangement& row, std::ostream* out)
+{
+	*out << row.name;
+}
+
+class ScrollViewLayout : public testing::TestWithParam<Arrangement> {};
+
+TEST_P(ScrollViewLayout, TheTargetKeepsItsSizeInsideTheBorderAndTheBars)
+{
+	const Arrangement& row = GetParam();
+	BView* target = new BView(BRect(10, 20, 109, 69), "target", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
+	BScrollView scrollView("scroll", target, B_FOLLOW_NONE, 0, row.horizontal, row.vertical,
+		row.border);
+	float b = row.borderSize;
+	float barWidth = row.vertical ? B_V_SCROLL_BAR_WIDTH : 0;
+	float barHeight = row.horizontal ? B_H_SCROLL_BAR_HEIGHT : 0;
+	EXPECT_EQ(scrollView.Frame(), BRect(10 - b, 20 - b, 109 + b + barWidth, 69 + b + barHeight));
+	EXPECT_EQ(target->Frame(), BRect(b, b, b + 99, b + 49));
+	EXPECT_EQ(scrollView.Target(), target);
+	EXPECT_EQ(scrollView.Border(), row.border);
+	BScrollBar* vertical = scrollView.ScrollBar(B_VERTICAL);
+	BScrollBar* horizontal = scrollView.ScrollBar(B_HORIZONTAL);
+	EXPECT_EQ(vertical != nullptr, row.vertical);
+	EXPECT_EQ(horizontal != nullptr, row.horizontal);
+	if (vertical != nullptr) {
+		EXPECT_EQ(vertical->Frame(), BRect(b + 100, b, b + 99 + B_V_SCROLL_BAR_WIDTH, b + 49));
+		EXPECT_EQ(vertical->Target(), target);
+		EXPECT_EQ(vertical->Orientation(), B_VERTICAL);
+		EXPECT_EQ(BPrivate::ScrollBarFor(target, B_VERTICAL), vertical);
+	}
+	if (horizontal != nullptr) {
+		EXPECT_EQ(horizontal->Frame(), BRect(b, b + 50, b + 99, b + 49 + B_H_SCROLL_BAR_HEIGHT));
+		EXPECT_EQ(BPrivate::ScrollBarFor(target, B_HORIZONTAL), horizontal);
+	}
+}
+
+INSTANTIATE_TEST_SUITE_P(ScrollView, ScrollViewLayout, testing::Values(
+	Arrangement{"FancyVertical", B_FANCY_BORDER, false, true, 2},
+	Arrangement{"PlainBoth", B_PLAIN_BORDER, true, true, 1},
+	Arrangement{"NoBorderHorizontal", B_NO_BORDER, true, false, 0},
+	Arrangement{"FancyNoBars", B_FANCY_BORDER, false, false, 2}),
+	[](const testing::TestParamInfo<Arrangement>& info) { return info.param.name; });
+
+TEST(ScrollViewBorder, ChangingTheBorderMovesTheChildren)
+{
+	BView* target = new BView(BRect(0, 0, 99, 49), "target", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
+	BScrollView scrollView("scroll", target, B_FOLLOW_NONE, 0, false, true, B_FANCY_BORDER);
+	EXPECT_EQ(scrollView.SetBorderHighlighted(true), B_OK);
+	EXPECT_TRUE(scrollView.IsBorderHighlighted());
+	scrollView.SetBorder(B_NO_BORDER);
+	EXPECT_EQ(target->Frame(), BRect(0, 0, 103, 53));
+	EXPECT_EQ(scrollView.ScrollBar(B_VERTICAL)->Frame().right, scrollView.Bounds().right);
+	EXPECT_FALSE(scrollView.IsBorderHighlighted());
+	EXPECT_EQ(scrollView.SetBorderHighlighted(true), B_ERROR);
+}
+
+// #pragma mark - A bar and its target
+
+class ScrollBarTarget : public testing::Test {
+protected:
+	BView fTarget{BRect(0, 0, 99, 99), "target", B_FOLLOW_NONE, B_WILL_DRAW};
+	BScrollBar fBar{BRect(0, 0, 13, 99), "bar", &fTarget, 0, 500, B_VERTICAL};
+};
+
+TEST_F(ScrollBarTarget, ValuesAreWholeAndWithinTheRange)
+{
+	fBar.SetValue(120.6f);
+	EXPECT_FLOAT_EQ(fBar.Value(), 121);
+	fBar.SetValue(-5);
+	EXPECT_FLOAT_EQ(fBar.Value(), 0);
+	fBar.SetValue(900);
+	EXPECT_FLOAT_EQ(fBar.Value(), 500);
+	fBar.SetProportion(3);
+	EXPECT_FLOAT_EQ(fBar.Proportion(), 1);
+	float min = -1;
+	float max = -1;
+	fBar.SetRange(10, 5);
+	fBar.GetRange(&min, &max);
+	EXPECT_FLOAT_EQ(min, 10);
+	EXPECT_FLOAT_EQ(max, 10);
+}
+
+TEST_F(ScrollBarTarget, AChangedValueScrollsTheTargetAlongTheBar)
+{
+	fTarget.ScrollTo(7, 0);
+	fBar.SetValue(40);
+	EXPECT_EQ(fTarget.Bounds().LeftTop(), BPoint(7, 40));
+	fBar.SetRange(0, 25);
+	EXPECT_FLOAT_EQ(fBar.Value(), 25);
+	EXPECT_EQ(fTarget.Bounds().LeftTop(), BPoint(7, 25));
+}
+
+TEST_F(ScrollBarTarget, ABarWithoutATargetScrollsNothing)
+{
+	fBar.SetTarget(static_cast<BView*>(nullptr));
+	EXPECT_EQ(BPrivate::ScrollBarFor(&fTarget, B_VERTICAL), nullptr);
+	fBar.SetValue(40);
+	EXPECT_EQ(fTarget.Bounds().LeftTop(), BPoint(0, 0));
+}
+
+// #pragma mark - The mouse on a bar
+
+class ScrollBarMouse : public TextViewWindowTest {
+protected:
+	void SetUp() override
+	{
+		fWindow = MakeWindow(BRect(100, 100, 299, 299));
+		fTarget = new BView(BRect(0, 0, 149, 199), "target", B_FOLLOW_NONE, B_WILL_DRAW);
+		fBar = new BScrollBar(BRect(150, 0, 163, 199), "bar", fTarget, 0, 1000, B_VERTICAL);
+		fBar->SetSteps(10, 100);
+		fBar->SetProportion(0.5f);
+		fWindow->AddChild(fTarget);
+		fWindow->AddChild(fBar);
+		ShowAndWait(fWindow);
+	}
+
+	float Value()
+	{
+		Locked lock(fWindow);
+		return fBar->Value();
+	}
+
+	BRect Thumb()
+	{
+		// The thumb of a bar 200 long with 14-pixel arrows and half the
+		// content in view: 86 pixels, in a track of 172.
+		float top = 14 + std::round(86 * Value() / 1000);
+		return BRect(150, top, 163, top + 85);
+	}
+
+	void ClickBar(BPoint where)
+	{
+		ASSERT_EQ(BPrivate::PostMouseDown(fWindow, where), B_OK);
+		ASSERT_EQ(BPrivate::PostMouseUp(fWindow, where), B_OK);
+		Idle();
+	}
+
+	BView* fTarget = nullptr;
+	BScrollBar* fBar = nullptr;
+};
+
+TEST_F(ScrollBarMouse, TheArrowsStepAndTheTrackPages)
+{
+	ClickBar(BPoint(156, 195));
+	EXPECT_FLOAT_EQ(Value(), 10);
+	ClickBar(BPoint(156, 180));
+	EXPECT_FLOAT_EQ(Value(), 110);
+	ClickBar(BPoint(156, 4));
+	EXPECT_FLOAT_EQ(Value(), 100);
+	Locked lock(fWindow);
+	EXPECT_FLOAT_EQ(fTarget->Bounds().top, 100);
+}
+
+TEST_F(ScrollBarMouse, HoldingAnArrowRepeats)
+{
+	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, BPoint(156, 195)), B_OK);
+	snooze(700000);
+	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, BPoint(156, 195)), B_OK);
+	Idle();
+	float held = Value();
+	EXPECT_GT(held, 20);
+	snooze(200000);
+	EXPECT_FLOAT_EQ(Value(), held);
+}
+
+TEST_F(ScrollBarMouse, TheThumbFollowsThePointer)
+{
+	BRect thumb = Thumb();
+	BPoint grab(156, thumb.top + 10);
+	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, grab), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, grab + BPoint(0, 43), B_PRIMARY_MOUSE_BUTTON),
+		B_OK);
+	Idle();
+	EXPECT_FLOAT_EQ(Value(), 500);
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, grab + BPoint(30, 400), B_PRIMARY_MOUSE_BUTTON),
+		B_OK);
+	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, grab + BPoint(30, 400)), B_OK);
+	Idle();
+	EXPECT_FLOAT_EQ(Value(), 1000);
+}
+
+TEST_F(ScrollBarMouse, TheWheelOverTheBarScrollsThreeSteps)
+{
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(156, 100)), B_OK);
+	ASSERT_EQ(BPrivate::PostWheel(fWindow, 0, 1), B_OK);
+	Idle();
+	EXPECT_FLOAT_EQ(Value(), 30);
+}
+
+// #pragma mark - A text view with its bars
+
+class TextViewWithBars : public TextViewWindowTest {
+protected:
+	void SetUp() override
+	{
+		Open(new BTextView(BRect(0, 0, 199, 149), "text", BRect(5, 5, 190, 145),
+			B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_NAVIGABLE), true);
+		std::string text;
+		for (int i = 0; i < 50; i++)
+			text += "paragraph " + std::to_string(i) + "\n";
+		Locked lock(fWindow);
+		fView->SetText(text.c_str());
+		fBar = fScrollView->ScrollBar(B_VERTICAL);
+	}
+
+	BScrollBar* fBar = nullptr;
+};
+
+TEST_F(TextViewWithBars, TheBarShowsTheTextAgainstTheView)
+{
+	Locked lock(fWindow);
+	float min = 0;
+	float max = 0;
+	fBar->GetRange(&min, &max);
+	float content = std::ceil(5 + fView->TextHeight(0, fView->CountLines() - 1) + 5);
+	EXPECT_FLOAT_EQ(max, content - 150);
+	EXPECT_NEAR(fBar->Proportion(), 150 / content, 0.001);
+	float smallStep = 0;
+	float largeStep = 0;
+	fBar->GetSteps(&smallStep, &largeStep);
+	EXPECT_FLOAT_EQ(smallStep, fView->LineHeight(0));
+	EXPECT_FLOAT_EQ(largeStep, 150 - fView->LineHeight(0));
+}
+
+TEST_F(TextViewWithBars, ScrollingTheViewMovesTheBarAndTheBarScrollsTheView)
+{
+	Locked lock(fWindow);
+	fView->Select(fView->TextLength(), fView->TextLength());
+	fView->ScrollToSelection();
+	float min = 0;
+	float max = 0;
+	fBar->GetRange(&min, &max);
+	EXPECT_FLOAT_EQ(fView->Bounds().top, fBar->Value());
+	EXPECT_GT(fBar->Value(), 0);
+	fBar->SetValue(33);
+	EXPECT_FLOAT_EQ(fView->Bounds().top, 33);
+	fView->ScrollTo(0, 5000);
+	EXPECT_FLOAT_EQ(fBar->Value(), max);
+	EXPECT_FLOAT_EQ(fView->Bounds().top, max);
+}
+
+TEST_F(TextViewWithBars, DeletingTextShrinksTheRangeAndBringsTheViewBack)
+{
+	Locked lock(fWindow);
+	fView->ScrollTo(0, 300);
+	fView->Delete(40, fView->TextLength());
+	float max = -1;
+	fBar->GetRange(nullptr, &max);
+	EXPECT_FLOAT_EQ(max, 0);
+	EXPECT_FLOAT_EQ(fView->Bounds().top, 0);
+}
+
+TEST_F(TextViewWithBars, TheFocusLightsTheBorder)
+{
+	Locked lock(fWindow);
+	EXPECT_TRUE(fScrollView->IsBorderHighlighted());
+	fView->MakeFocus(false);
+	EXPECT_FALSE(fScrollView->IsBorderHighlighted());
+}
+
+TEST_F(TextViewWithBars, AGoneTextViewLeavesItsBarWithoutTarget)
+{
+	Locked lock(fWindow);
+	fScrollView->RemoveChild(fView);
+	delete fView;
+	fView = nullptr;
+	EXPECT_EQ(fBar->Target(), nullptr);
+	fBar->SetValue(10);
+}
+
+TEST_F(TextViewWithBars, ResizingTheWindowResizesTheTextAndItsBar)
+{
+	ASSERT_EQ(BPrivate::PostUserResize(fWindow, 299, 299), B_OK);
+	Idle();
+	Locked lock(fWindow);
+	EXPECT_FLOAT_EQ(fView->Bounds().Height(), 149 + 100);
+	EXPECT_FLOAT_EQ(fBar->Frame().Height(), fView->Frame().Height());
+	EXPECT_FLOAT_EQ(fBar->Frame().left, fView->Frame().right + 1);
+	float visible = fView->Bounds().Height() + 1;
+	EXPECT_NEAR(fBar->Proportion(),
+		visible / std::ceil(5 + fView->TextHeight(0, fView->CountLines() - 1) + 5), 0.001);
+}
+
+TEST_F(TextViewWithBars, AHorizontalBarFollowsTheWidestUnwrappedLine)
+{
+	BTextView* view = new BTextView(BRect(0, 0, 99, 99), "wide", BRect(0, 0, 99, 99),
+		B_FOLLOW_NONE, B_WILL_DRAW);
+	BScrollView* scroll = new BScrollView("hscroll", view, B_FOLLOW_NONE, 0, true, false,
+		B_NO_BORDER);
+	Locked lock(fWindow);
+	fWindow->AddChild(scroll);
+	view->SetWordWrap(false);
+	view->SetText("a line far wider than the hundred pixels of the view it is in");
+	float max = 0;
+	scroll->ScrollBar(B_HORIZONTAL)->GetRange(nullptr, &max);
+	EXPECT_FLOAT_EQ(max, std::ceil(view->LineWidth(0)) - 100);
+	view->Select(view->TextLength(), view->TextLength());
+	view->ScrollToSelection();
+	EXPECT_FLOAT_EQ(view->Bounds().left, max);
+	EXPECT_FLOAT_EQ(scroll->ScrollBar(B_HORIZONTAL)->Value(), max);
+}
+
+} // namespace

@@ -1,0 +1,448 @@
+// Editing a text view through its API: character boundaries, style runs
+// at their edges, the hooks every change passes through, and undo.
+
+#include "TextViewTestSupport.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include <File.h>
+
+using namespace TextViewTests;
+
+namespace {
+
+// "a", e acute (2 bytes), "b", euro sign (3 bytes), "c": offsets 0 1 3 4 7.
+const char kMixed[] = "a\xC3\xA9" "b\xE2\x82\xAC" "c";
+
+struct BoundaryCase {
+	const char* name;
+	std::function<void(BTextView&)> operation;
+	const char* text;
+	int32 selectionStart;
+	int32 selectionEnd;
+};
+
+void PrintTo(const BoundaryCase& row, std::ostream* out)
+{
+	*out << row.name;
+}
+
+class CharacterBoundaries : public testing::TestWithParam<BoundaryCase> {};
+
+TEST_P(CharacterBoundaries, NoOperationSplitsAMultiByteCharacter)
+{
+	const BoundaryCase& row = GetParam();
+	BTextView view(BRect(0, 0, 199, 99), "text", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW);
+	view.SetText(kMixed);
+	row.operation(view);
+	EXPECT_EQ(std::string(view.Text()), row.text);
+	int32 start = -1;
+	int32 end = -1;
+	view.GetSelection(&start, &end);
+	EXPECT_EQ(start, row.selectionStart);
+	EXPECT_EQ(end, row.selectionEnd);
+}
+
+INSTANTIATE_TEST_SUITE_P(TextView, CharacterBoundaries, testing::Values(
+	BoundaryCase{"DeleteInsideAccent", [](BTextView& v) { v.Delete(2, 3); },
+		"ab\xE2\x82\xAC" "c", 0, 0},
+	BoundaryCase{"DeleteEndingInsideEuro", [](BTextView& v) { v.Delete(3, 5); },
+		"a\xC3\xA9" "c", 0, 0},
+	BoundaryCase{"InsertInsideAccentGoesBeforeIt", [](BTextView& v) { v.Insert(2, "X", 1); },
+		"aX\xC3\xA9" "b\xE2\x82\xAC" "c", 0, 0},
+	BoundaryCase{"SelectionTakesInTheCharactersItTouches", [](BTextView& v) { v.Select(2, 5); },
+		kMixed, 1, 7},
+	BoundaryCase{"CaretInsideACharacterGoesToItsStart", [](BTextView& v) { v.Select(6, 6); },
+		kMixed, 4, 4},
+	BoundaryCase{"InsertAtSelectionInsideACharacter",
+		[](BTextView& v) { v.Select(5, 5); v.Insert("-"); },
+		"a\xC3\xA9" "b-\xE2\x82\xAC" "c", 5, 5},
+	BoundaryCase{"MaxBytesCutsBeforeAWholeCharacter",
+		[](BTextView& v) { v.SetMaxBytes(10); v.Select(8, 8); v.Insert("\xE2\x82\xAC"); },
+		kMixed, 8, 8},
+	BoundaryCase{"MaxBytesKeepsTheCharactersThatFit",
+		[](BTextView& v) { v.SetMaxBytes(12); v.Select(8, 8); v.Insert("\xC3\xA9\xE2\x82\xAC"); },
+		"a\xC3\xA9" "b\xE2\x82\xAC" "c\xC3\xA9", 10, 10}),
+	[](const testing::TestParamInfo<BoundaryCase>& info) { return info.param.name; });
+
+TEST(TextViewStyles, RunOffsetsInsideCharactersMoveToTheirStarts)
+{
+	BTextView view(BRect(0, 0, 199, 99), "text", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW);
+	view.SetText(kMixed);
+	rgb_color red = make_color(255, 0, 0);
+	view.SetFontAndColor(2, 5, nullptr, 0, &red);
+	BPrivate::RunArrayPointer runs(view.RunArray(0, view.TextLength()));
+	ASSERT_NE(runs, nullptr);
+	ASSERT_EQ(runs->count, 3);
+	EXPECT_EQ(runs->runs[1].offset, 1);
+	EXPECT_EQ(runs->runs[1].color, red);
+	EXPECT_EQ(runs->runs[2].offset, 7);
+}
+
+// "plain BOLD plain": the bold run is 6 .. 10.
+class TextViewStyleEdges : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		fView.SetText("plain BOLD plain");
+		BFont bold = SizedFont(12, B_BOLD_FACE);
+		fView.SetFontAndColor(6, 10, &bold, B_FONT_ALL, &kBlue);
+	}
+
+	bool IsBold(int32 offset) { return (FontAt(&fView, offset).Face() & B_BOLD_FACE) != 0; }
+
+	const rgb_color kBlue = make_color(0, 0, 200);
+	BTextView fView{BRect(0, 0, 199, 99), "text", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW};
+};
+
+TEST_F(TextViewStyleEdges, TextInsertedAtARunEdgeTakesTheStyleBeforeIt)
+{
+	fView.Insert(10, "ER", 2);
+	fView.Insert(6, ">", 1);
+	EXPECT_EQ(std::string(fView.Text()), "plain >BOLDER plain");
+	EXPECT_FALSE(IsBold(6));
+	EXPECT_TRUE(IsBold(7));
+	EXPECT_TRUE(IsBold(11));
+	EXPECT_TRUE(IsBold(12));
+	EXPECT_FALSE(IsBold(13));
+	EXPECT_EQ(ColorAt(&fView, 12), kBlue);
+}
+
+TEST_F(TextViewStyleEdges, DeletingAcrossAnEdgeKeepsBothSidesStyles)
+{
+	fView.Delete(3, 8);
+	EXPECT_EQ(std::string(fView.Text()), "plaLD plain");
+	EXPECT_FALSE(IsBold(2));
+	EXPECT_TRUE(IsBold(3));
+	EXPECT_TRUE(IsBold(4));
+	EXPECT_FALSE(IsBold(5));
+}
+
+TEST_F(TextViewStyleEdges, DeletingAWholeRunJoinsItsNeighbours)
+{
+	fView.Delete(6, 10);
+	BPrivate::RunArrayPointer runs(fView.RunArray(0, fView.TextLength()));
+	ASSERT_NE(runs, nullptr);
+	EXPECT_EQ(runs->count, 1);
+}
+
+TEST_F(TextViewStyleEdges, ASizeChangeKeepsTheFaceAndTheColour)
+{
+	BFont big = SizedFont(20);
+	fView.SetFontAndColor(4, 8, &big, B_FONT_SIZE);
+	EXPECT_EQ(FontAt(&fView, 7).Size(), 20);
+	EXPECT_TRUE(IsBold(7));
+	EXPECT_EQ(ColorAt(&fView, 7), kBlue);
+	EXPECT_FALSE(IsBold(4));
+	EXPECT_EQ(FontAt(&fView, 8).Size(), 12);
+
+	BFont font;
+	uint32 mode = 0;
+	bool sameColor = true;
+	fView.Select(4, 8);
+	fView.GetFontAndColor(&font, &mode, nullptr, &sameColor);
+	EXPECT_TRUE((mode & B_FONT_SIZE) != 0);
+	EXPECT_FALSE((mode & B_FONT_FACE) != 0);
+	EXPECT_FALSE(sameColor);
+}
+
+TEST_F(TextViewStyleEdges, TheStyleSetAtTheCaretIsTheStyleOfWhatIsInsertedThere)
+{
+	BFont big = SizedFont(24);
+	fView.Select(2, 2);
+	fView.SetFontAndColor(&big, B_FONT_SIZE);
+	fView.Insert("xy");
+	EXPECT_EQ(FontAt(&fView, 2).Size(), 24);
+	EXPECT_EQ(FontAt(&fView, 3).Size(), 24);
+	EXPECT_EQ(FontAt(&fView, 4).Size(), 12);
+}
+
+TEST_F(TextViewStyleEdges, RunsCopiedOutGiveAnotherViewTheSameStyles)
+{
+	int32 size = 0;
+	BPrivate::RunArrayPointer runs(fView.RunArray(4, 12, &size));
+	ASSERT_NE(runs, nullptr);
+	EXPECT_EQ(size, static_cast<int32>(sizeof(text_run_array) + 2 * sizeof(text_run)));
+	BTextView other(BRect(0, 0, 199, 99), "other", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW);
+	other.SetText("in BOLD p", runs.get());
+	EXPECT_FALSE((FontAt(&other, 1).Face() & B_BOLD_FACE) != 0);
+	EXPECT_TRUE((FontAt(&other, 2).Face() & B_BOLD_FACE) != 0);
+	EXPECT_EQ(ColorAt(&other, 5), kBlue);
+	EXPECT_FALSE((FontAt(&other, 6).Face() & B_BOLD_FACE) != 0);
+}
+
+TEST_F(TextViewStyleEdges, AnUnstylableViewHasOneStyle)
+{
+	fView.SetStylable(false);
+	EXPECT_FALSE(fView.IsStylable());
+	EXPECT_FALSE(IsBold(7));
+	BFont big = SizedFont(18);
+	fView.SetFontAndColor(0, 1, &big, B_FONT_SIZE);
+	EXPECT_EQ(FontAt(&fView, 12).Size(), 18);
+}
+
+// #pragma mark - The hooks
+
+class TextViewHooks : public testing::Test {
+protected:
+	LoggingTextView fView;
+};
+
+TEST_F(TextViewHooks, TheApiChangesTheTextOnlyThroughTheHooks)
+{
+	fView.SetText("hello");
+	fView.Select(5, 5);
+	fView.Insert(" world");
+	fView.Delete(0, 1);
+	fView.Select(0, 4);
+	fView.Delete();
+	fView.Insert(0, "J", 1);
+	EXPECT_EQ(std::string(fView.Text()), "J world");
+	std::vector<std::string> expected = {
+		"insert 0 +hello", "select 0..0", "select 5..5", "insert 5 + world", "select 11..11",
+		"delete 0..1", "select 0..4", "delete 0..4", "select 0..0", "insert 0 +J"};
+	EXPECT_EQ(fView.log, expected);
+}
+
+TEST_F(TextViewHooks, SetTextReplacesThroughADeleteAndAnInsert)
+{
+	fView.SetText("old");
+	fView.log.clear();
+	fView.SetText("new text", 3);
+	EXPECT_EQ(std::string(fView.Text()), "new");
+	std::vector<std::string> expected = {"delete 0..3", "insert 0 +new", "select 0..0"};
+	EXPECT_EQ(fView.log, expected);
+}
+
+TEST_F(TextViewHooks, TheHooksKeepTheSelectionOnItsTextWithoutMovingACaret)
+{
+	fView.SetText("0123456789");
+	fView.Select(4, 6);
+	fView.InsertText("ab", 2, 2, nullptr);
+	EXPECT_EQ(std::string(fView.Text()), "01ab23456789");
+	int32 start = 0;
+	int32 end = 0;
+	fView.GetSelection(&start, &end);
+	EXPECT_EQ(start, 6);
+	EXPECT_EQ(end, 8);
+
+	fView.InsertText("<", 1, 6, nullptr);
+	fView.InsertText(">", 1, 9, nullptr);
+	fView.GetSelection(&start, &end);
+	EXPECT_EQ(std::string(fView.Text()).substr(start, end - start), "45");
+
+	fView.Select(3, 3);
+	fView.InsertText("!", 1, 3, nullptr);
+	fView.GetSelection(&start, &end);
+	EXPECT_EQ(start, 3);
+	EXPECT_EQ(end, 3);
+
+	fView.Select(4, 9);
+	fView.DeleteText(2, 6);
+	fView.GetSelection(&start, &end);
+	EXPECT_EQ(start, 2);
+	EXPECT_EQ(end, 5);
+}
+
+// A subclass that colours what is inserted, as a source view does, and
+// lets nothing but digits in: the view stays consistent under it.
+class DigitColouringView : public BTextView {
+public:
+	DigitColouringView()
+		: BTextView(BRect(0, 0, 199, 99), "digits", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW) {}
+
+	void InsertText(const char* text, int32 length, int32 offset,
+		const text_run_array* runs) override
+	{
+		std::string digits;
+		for (int32 i = 0; i < length; i++) {
+			if (text[i] >= '0' && text[i] <= '9')
+				digits += text[i];
+		}
+		BTextView::InsertText(digits.data(), static_cast<int32>(digits.size()), offset, runs);
+		rgb_color green = make_color(0, 140, 0);
+		SetFontAndColor(offset, offset + static_cast<int32>(digits.size()), nullptr, 0, &green);
+	}
+};
+
+TEST(TextViewSubclassHooks, ASubclassInsertingLessThanAskedKeepsTheCaretOnItsText)
+{
+	DigitColouringView view;
+	view.SetText("1a2b3");
+	EXPECT_EQ(std::string(view.Text()), "123");
+	view.Select(3, 3);
+	view.Insert("x4y5");
+	EXPECT_EQ(std::string(view.Text()), "12345");
+	int32 start = 0;
+	int32 end = 0;
+	view.GetSelection(&start, &end);
+	EXPECT_EQ(start, 5);
+	EXPECT_EQ(ColorAt(&view, 4), make_color(0, 140, 0));
+	EXPECT_EQ(view.CountLines(), 1);
+}
+
+// #pragma mark - Undo through the API
+
+class TextViewUndo : public testing::Test {
+protected:
+	void SetUp() override { fView.SetText("one two three"); }
+
+	std::string Text() { return fView.Text(); }
+
+	TestClipboard fClipboard;
+	LoggingTextView fView;
+};
+
+TEST_F(TextViewUndo, CutIsUndoneAndRedoneThroughTheHooks)
+{
+	fView.Select(3, 7);
+	fView.Cut(fClipboard.Get());
+	EXPECT_EQ(Text(), "one three");
+	bool redo = true;
+	EXPECT_EQ(fView.UndoState(&redo), B_UNDO_CUT);
+	EXPECT_FALSE(redo);
+
+	fView.log.clear();
+	fView.Undo(fClipboard.Get());
+	EXPECT_EQ(Text(), "one two three");
+	EXPECT_EQ(fView.log.front(), "insert 3 + two");
+	int32 start = 0;
+	int32 end = 0;
+	fView.GetSelection(&start, &end);
+	EXPECT_EQ(start, 3);
+	EXPECT_EQ(end, 7);
+	EXPECT_EQ(fView.UndoState(&redo), B_UNDO_CUT);
+	EXPECT_TRUE(redo);
+
+	fView.Undo(fClipboard.Get());
+	EXPECT_EQ(Text(), "one three");
+}
+
+TEST_F(TextViewUndo, UndoingAPasteBringsBackTheTextItReplacedWithItsStyle)
+{
+	BFont bold = SizedFont(12, B_BOLD_FACE);
+	fView.SetFontAndColor(4, 7, &bold);
+	fView.Select(0, 3);
+	fView.Copy(fClipboard.Get());
+	fView.Select(4, 7);
+	fView.Paste(fClipboard.Get());
+	EXPECT_EQ(Text(), "one one three");
+	EXPECT_EQ(fView.UndoState(nullptr), B_UNDO_PASTE);
+	fView.Undo(fClipboard.Get());
+	EXPECT_EQ(Text(), "one two three");
+	EXPECT_TRUE((FontAt(&fView, 5).Face() & B_BOLD_FACE) != 0);
+	EXPECT_FALSE((FontAt(&fView, 3).Face() & B_BOLD_FACE) != 0);
+}
+
+TEST_F(TextViewUndo, ClearIsOneStep)
+{
+	fView.Select(0, 4);
+	fView.Clear();
+	EXPECT_EQ(Text(), "two three");
+	EXPECT_EQ(fView.UndoState(nullptr), B_UNDO_CLEAR);
+	fView.Undo(nullptr);
+	EXPECT_EQ(Text(), "one two three");
+}
+
+TEST_F(TextViewUndo, AChangeMadeBehindTheStepsBackMakesItUnavailable)
+{
+	fView.Select(0, 4);
+	fView.Clear();
+	fView.Insert(0, "zero ", 5);
+	EXPECT_EQ(fView.UndoState(nullptr), B_UNDO_UNAVAILABLE);
+	fView.Undo(nullptr);
+	EXPECT_EQ(Text(), "zero two three");
+}
+
+TEST_F(TextViewUndo, AStyleChangeKeepsTheStep)
+{
+	fView.Select(0, 4);
+	fView.Clear();
+	rgb_color red = make_color(255, 0, 0);
+	fView.SetFontAndColor(0, 3, nullptr, 0, &red);
+	EXPECT_EQ(fView.UndoState(nullptr), B_UNDO_CLEAR);
+}
+
+TEST_F(TextViewUndo, AViewThatDoesNoUndoRecordsNothing)
+{
+	fView.SetDoesUndo(false);
+	fView.Select(0, 4);
+	fView.Clear();
+	EXPECT_EQ(fView.UndoState(nullptr), B_UNDO_UNAVAILABLE);
+	fView.Undo(nullptr);
+	EXPECT_EQ(Text(), "two three");
+}
+
+TEST_F(TextViewUndo, PastedTextKeepsItsRunsAcrossViews)
+{
+	BFont big = SizedFont(20, B_ITALIC_FACE);
+	rgb_color red = make_color(220, 0, 0);
+	fView.SetFontAndColor(4, 7, &big, B_FONT_ALL, &red);
+	fView.Select(2, 9);
+	fView.Copy(fClipboard.Get());
+
+	BTextView other(BRect(0, 0, 199, 99), "other", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW);
+	other.SetText("[]");
+	other.Select(1, 1);
+	EXPECT_TRUE(other.AcceptsPaste(fClipboard.Get()));
+	other.Paste(fClipboard.Get());
+	EXPECT_EQ(std::string(other.Text()), "[e two t]");
+	EXPECT_EQ(FontAt(&other, 4).Size(), 20);
+	EXPECT_EQ(ColorAt(&other, 4), red);
+	EXPECT_EQ(FontAt(&other, 7).Size(), 12);
+	int32 start = 0;
+	int32 end = 0;
+	other.GetSelection(&start, &end);
+	EXPECT_EQ(start, 8);
+}
+
+TEST_F(TextViewUndo, AReadOnlyViewNeitherCutsNorPastes)
+{
+	fView.MakeEditable(false);
+	fView.Select(0, 3);
+	fView.Copy(fClipboard.Get());
+	fView.Cut(fClipboard.Get());
+	fView.Select(4, 4);
+	fView.Paste(fClipboard.Get());
+	EXPECT_EQ(Text(), "one two three");
+	EXPECT_FALSE(fView.AcceptsPaste(fClipboard.Get()));
+}
+
+// #pragma mark - Loading from a file
+
+TEST(TextViewFile, SetTextReadsTheAskedStretchOfAFile)
+{
+	TempDirectory directory;
+	std::string path = directory.Path() + "/text.txt";
+	{
+		std::ofstream out(path);
+		out << "headerBODY TEXTtrailer";
+	}
+	BFile file(path.c_str(), B_READ_ONLY);
+	ASSERT_EQ(file.InitCheck(), B_OK);
+	BTextView view(BRect(0, 0, 199, 99), "text", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW);
+	view.SetText(&file, 6, 9);
+	EXPECT_EQ(std::string(view.Text()), "BODY TEXT");
+	view.SetText(&file, 15, 100);
+	EXPECT_EQ(std::string(view.Text()), "trailer");
+}
+
+TEST(TextViewFile, AFileThatCannotBeReadLeavesTheText)
+{
+	TempDirectory directory;
+	std::string path = directory.Path() + "/text.txt";
+	{
+		std::ofstream out(path);
+		out << "content";
+	}
+	BFile file(path.c_str(), B_WRITE_ONLY);
+	BTextView view(BRect(0, 0, 199, 99), "text", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW);
+	view.SetText("kept");
+	view.SetText(&file, 0, 7);
+	EXPECT_EQ(std::string(view.Text()), "kept");
+}
+
+} // namespace

@@ -1,0 +1,328 @@
+// Lines of a text view: where they break, how tall they are, how offsets,
+// points and lines convert into each other, and that re-wrapping after
+// edits gives what laying out the whole text gives.
+
+#include "TextViewTestSupport.h"
+
+#include <cmath>
+#include <random>
+
+using namespace TextViewTests;
+
+namespace {
+
+std::string LineText(const BTextView& view, int32 line)
+{
+	std::string text = const_cast<BTextView&>(view).Text();
+	int32 start = view.OffsetAt(line);
+	int32 end = line + 1 < view.CountLines() ? view.OffsetAt(line + 1) : view.TextLength();
+	return text.substr(start, end - start);
+}
+
+// Lines may end after a "|" or a line feed, nowhere else.
+class PipeBreakingView : public BTextView {
+public:
+	explicit PipeBreakingView(BRect textRect)
+		: BTextView(BRect(0, 0, 399, 299), "pipes", textRect, B_FOLLOW_NONE, B_WILL_DRAW) {}
+
+	bool CanEndLine(int32 offset) override
+	{
+		char byte = static_cast<char>(ByteAt(offset));
+		return byte == '|' || byte == '\n';
+	}
+};
+
+TEST(TextViewLineBreaks, LinesEndOnlyWhereCanEndLineAllows)
+{
+	PipeBreakingView view(BRect(0, 0, 120, 299));
+	view.SetText("alpha beta|gamma delta|epsilon|zeta eta theta|iota");
+	ASSERT_GT(view.CountLines(), 2);
+	for (int32 line = 0; line < view.CountLines() - 1; line++) {
+		std::string text = LineText(view, line);
+		EXPECT_EQ(text.back(), '|') << "line " << line << ": " << text;
+	}
+}
+
+TEST(TextViewLineBreaks, TextWithNowhereToEndIsCutAtTheWidth)
+{
+	PipeBreakingView view(BRect(0, 0, 100, 299));
+	view.SetText("one two three four five six seven eight nine ten");
+	ASSERT_GT(view.CountLines(), 2);
+	for (int32 line = 0; line < view.CountLines(); line++)
+		EXPECT_LE(view.LineWidth(line), 101) << LineText(view, line);
+}
+
+TEST(TextViewLineBreaks, AChangedRuleTakesEffectForEveryLine)
+{
+	BTextView plain(BRect(0, 0, 399, 299), "plain", BRect(0, 0, 120, 299), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	PipeBreakingView piped(BRect(0, 0, 120, 299));
+	const char* text = "ab cd|ef gh ij kl mn op qr st";
+	plain.SetText(text);
+	piped.SetText(text);
+	EXPECT_EQ(LineText(piped, 0), "ab cd|");
+	EXPECT_GT(LineText(plain, 0).size(), 6u);
+	EXPECT_EQ(LineText(plain, 0).back(), ' ');
+}
+
+TEST(TextViewLineBreaks, LineFeedsAndTabs)
+{
+	BTextView view(BRect(0, 0, 399, 299), "text", BRect(10, 5, 390, 299), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	view.SetText("a\n\nb\tc\n");
+	EXPECT_EQ(view.CountLines(), 4);
+	EXPECT_EQ(LineText(view, 1), "\n");
+	EXPECT_EQ(view.OffsetAt(3), view.TextLength());
+	view.SetTabWidth(40);
+	EXPECT_FLOAT_EQ(view.PointAt(5).x, 10 + 40);
+	EXPECT_FLOAT_EQ(view.TabWidth(), 40);
+}
+
+TEST(TextViewLineBreaks, ALineIsAsTallAsItsTallestRun)
+{
+	BTextView view(BRect(0, 0, 399, 299), "text", BRect(0, 0, 390, 299), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	view.SetText("small BIG small\nsmall");
+	BFont big = SizedFont(30);
+	view.SetFontAndColor(6, 9, &big, B_FONT_SIZE);
+	font_height bigHeight;
+	big.GetHeight(&bigHeight);
+	font_height plainHeight;
+	be_plain_font->GetHeight(&plainHeight);
+	float expected = std::ceil(bigHeight.ascent) + std::max(std::ceil(bigHeight.descent)
+		+ std::ceil(bigHeight.leading), std::ceil(plainHeight.descent)
+		+ std::ceil(plainHeight.leading));
+	EXPECT_FLOAT_EQ(view.LineHeight(0), expected);
+	EXPECT_LT(view.LineHeight(1), view.LineHeight(0));
+	EXPECT_FLOAT_EQ(view.TextHeight(0, 1), view.LineHeight(0) + view.LineHeight(1));
+	EXPECT_FLOAT_EQ(view.PointAt(16).y, view.LineHeight(0));
+}
+
+TEST(TextViewLineBreaks, WithoutWordWrapALineRunsPastTheTextRectangle)
+{
+	BTextView view(BRect(0, 0, 199, 99), "text", BRect(0, 0, 100, 99), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	view.SetText("a long line that does not fit into a hundred pixels");
+	EXPECT_GT(view.CountLines(), 1);
+	view.SetWordWrap(false);
+	EXPECT_FALSE(view.DoesWordWrap());
+	EXPECT_EQ(view.CountLines(), 1);
+	EXPECT_GT(view.LineWidth(0), 100);
+}
+
+TEST(TextViewLineBreaks, CurrentLineAndGoToLine)
+{
+	LoggingTextView view;
+	view.SetText("first\nsecond\nthird");
+	view.GoToLine(2);
+	EXPECT_EQ(view.CurrentLine(), 2);
+	EXPECT_EQ(view.log.back(), "select 13..13");
+	view.GoToLine(7);
+	EXPECT_EQ(view.CurrentLine(), 2);
+}
+
+// #pragma mark - Conversions
+
+struct Placement {
+	const char* name;
+	alignment align;
+};
+
+void PrintTo(const Placement& placement, std::ostream* out)
+{
+	*out << placement.name;
+}
+
+class TextViewConversions : public testing::TestWithParam<Placement> {
+protected:
+	void SetUp() override
+	{
+		fView.SetText("The quick brown fox \xC3\xA9l\xC3\xA8ve jumps\tover the lazy dog.\n\n"
+			"A second paragraph, with \xE2\x82\xAC signs and a rather long word "
+			"Donaudampfschifffahrtsgesellschaft in it.");
+		BFont big = SizedFont(20, B_BOLD_FACE);
+		fView.SetFontAndColor(4, 9, &big);
+		fView.SetFontAndColor(60, 75, &big);
+		fView.SetAlignment(GetParam().align);
+	}
+
+	BTextView fView{BRect(0, 0, 299, 299), "text", BRect(10, 20, 160, 290), B_FOLLOW_NONE,
+		B_WILL_DRAW};
+};
+
+TEST_P(TextViewConversions, OffsetsPointsAndLinesAgree)
+{
+	std::string text = fView.Text();
+	ASSERT_GT(fView.CountLines(), 5);
+	for (int32 offset = 0; offset <= fView.TextLength(); offset++) {
+		if (offset < fView.TextLength() && (static_cast<unsigned char>(text[offset]) & 0xC0) == 0x80)
+			continue;
+		float height = 0;
+		BPoint point = fView.PointAt(offset, &height);
+		int32 line = fView.LineAt(offset);
+		EXPECT_EQ(fView.LineAt(point), line) << offset;
+		EXPECT_EQ(fView.LineAt(point + BPoint(0, height - 1)), line) << offset;
+		EXPECT_FLOAT_EQ(height, fView.LineHeight(line));
+		EXPECT_FLOAT_EQ(point.y, 20 + fView.TextHeight(0, line - 1)) << offset;
+		EXPECT_LE(fView.OffsetAt(line), offset);
+		if (line + 1 < fView.CountLines()) {
+			EXPECT_LT(offset, fView.OffsetAt(line + 1));
+		}
+		if (text[offset] != '\n' && offset < fView.TextLength()) {
+			EXPECT_EQ(fView.OffsetAt(point + BPoint(0.5f, 1)), offset) << offset;
+		}
+	}
+}
+
+TEST_P(TextViewConversions, PointsOutsideTheTextFindItsEdges)
+{
+	EXPECT_EQ(fView.OffsetAt(BPoint(0, 0)), 0);
+	EXPECT_EQ(fView.LineAt(BPoint(50, -100)), 0);
+	EXPECT_EQ(fView.OffsetAt(BPoint(500, 5000)), fView.TextLength());
+	EXPECT_EQ(fView.LineAt(BPoint(0, 5000)), fView.CountLines() - 1);
+	int32 line = 3;
+	int32 lineEnd = fView.OffsetAt(line + 1);
+	EXPECT_EQ(fView.OffsetAt(BPoint(1000, fView.PointAt(fView.OffsetAt(line)).y)), lineEnd - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(TextView, TextViewConversions, testing::Values(
+	Placement{"Left", B_ALIGN_LEFT}, Placement{"Center", B_ALIGN_CENTER},
+	Placement{"Right", B_ALIGN_RIGHT}),
+	[](const testing::TestParamInfo<Placement>& info) { return info.param.name; });
+
+TEST(TextViewAlignment, LinesStartWhereTheAlignmentPutsThem)
+{
+	BTextView view(BRect(0, 0, 299, 99), "text", BRect(10, 0, 210, 99), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	view.SetText("word");
+	float width = view.LineWidth(0);
+	EXPECT_FLOAT_EQ(view.PointAt(0).x, 10);
+	view.SetAlignment(B_ALIGN_RIGHT);
+	EXPECT_FLOAT_EQ(view.PointAt(0).x, 10 + 200 - width);
+	view.SetAlignment(B_ALIGN_CENTER);
+	EXPECT_FLOAT_EQ(view.PointAt(0).x, 10 + std::floor((200 - width) / 2));
+}
+
+// #pragma mark - Incremental re-wrapping
+
+// Breaks after white space and after commas: a rule of the subclass's own,
+// asked through the virtual hook while edits re-wrap.
+class CommaBreakingView : public BTextView {
+public:
+	CommaBreakingView()
+		: BTextView(BRect(0, 0, 299, 299), "commas", BRect(5, 5, 180, 290), B_FOLLOW_NONE,
+			B_WILL_DRAW) {}
+
+	bool CanEndLine(int32 offset) override
+	{
+		return ByteAt(offset) == ',' || BTextView::CanEndLine(offset);
+	}
+};
+
+struct LineSnapshot {
+	int32 offset;
+	BPoint point;
+	float height;
+	float width;
+
+	bool operator==(const LineSnapshot& other) const = default;
+};
+
+std::vector<LineSnapshot> Lines(const BTextView& view)
+{
+	std::vector<LineSnapshot> lines;
+	for (int32 line = 0; line < view.CountLines(); line++) {
+		int32 offset = view.OffsetAt(line);
+		float height = 0;
+		BPoint point = view.PointAt(offset, &height);
+		lines.push_back(LineSnapshot{offset, point, height, view.LineWidth(line)});
+	}
+	return lines;
+}
+
+class RandomEdits {
+public:
+	explicit RandomEdits(uint32 seed) : fRandom(seed) {}
+
+	int32 Below(int32 bound) { return bound <= 0 ? 0 : static_cast<int32>(fRandom() % bound); }
+
+	std::string Piece()
+	{
+		static const char* const kPieces[] = {"word ", "a", ",", "comma,separated,",
+			"\n", "\t", " ", "\xC3\xA9t\xC3\xA9 ", "\xE2\x82\xAC", "longerwordwithoutbreaks",
+			"\xE4\xB8\xAD\xE6\x96\x87", "x-y "};
+		std::string text;
+		for (int32 count = 1 + Below(4); count > 0; count--)
+			text += kPieces[Below(12)];
+		return text;
+	}
+
+	// One edit through the API, as an editor makes them.
+	void Edit(BTextView& view)
+	{
+		int32 length = view.TextLength();
+		int32 from = Below(length + 1);
+		int32 to = std::min(length, from + Below(40));
+		BFont font = SizedFont(8 + 4 * Below(4), Below(2) ? B_BOLD_FACE : B_REGULAR_FACE);
+		rgb_color color = make_color(Below(256), 0, 0);
+		switch (Below(5)) {
+			case 0:
+			case 1:
+			{
+				std::string text = Piece();
+				view.Insert(from, text.data(), static_cast<int32>(text.size()));
+				break;
+			}
+			case 2:
+				view.Delete(from, to);
+				break;
+			case 3:
+				view.SetFontAndColor(from, to, &font, B_FONT_SIZE | B_FONT_FACE, &color);
+				break;
+			default:
+			{
+				text_run_array runs;
+				runs.count = 1;
+				runs.runs[0] = text_run{0, font, color};
+				std::string text = Piece();
+				view.Insert(from, text.data(), static_cast<int32>(text.size()), &runs);
+				break;
+			}
+		}
+	}
+
+private:
+	std::mt19937 fRandom;
+};
+
+TEST(TextViewIncrementalLayout, EditsReWrapToWhatAWholeLayoutGives)
+{
+	CommaBreakingView view;
+	RandomEdits edits(20240611);
+	std::string start;
+	for (int32 i = 0; i < 30; i++)
+		start += edits.Piece();
+	view.SetText(start.c_str());
+	for (int32 step = 0; step < 400; step++) {
+		edits.Edit(view);
+		CommaBreakingView fresh;
+		BPrivate::RunArrayPointer runs(view.RunArray(0, view.TextLength()));
+		fresh.SetText(view.Text(), view.TextLength(), runs.get());
+		ASSERT_EQ(Lines(view), Lines(fresh)) << "after edit " << step;
+	}
+}
+
+TEST(TextViewIncrementalLayout, TextRectangleChangesLayOutAgain)
+{
+	CommaBreakingView view;
+	view.SetText("one,two,three,four,five,six,seven,eight,nine,ten,eleven,twelve");
+	int32 before = view.CountLines();
+	view.SetTextRect(BRect(5, 5, 90, 290));
+	EXPECT_GT(view.CountLines(), before);
+	CommaBreakingView fresh;
+	fresh.SetTextRect(BRect(5, 5, 90, 290));
+	fresh.SetText(view.Text());
+	EXPECT_EQ(Lines(view), Lines(fresh));
+}
+
+} // namespace
