@@ -15,6 +15,7 @@
 #include <Message.h>
 #include <OS.h>
 #include <Screen.h>
+#include <TextView.h>
 #include <WindowPrivate.h>
 #include <WindowTesting.h>
 
@@ -87,6 +88,19 @@ std::vector<float> ButtonWidths(const std::vector<BButton*>& buttons, button_wid
 // No display can show the alert when it would be shown from the main
 // thread on the desktop: that thread runs the display loop, which has not
 // started yet or has ended.
+// Tabs would draw as boxes and carriage returns as nothing useful.
+std::string Plain(const char* text)
+{
+	std::string plain;
+	for (const char* c = text != nullptr ? text : ""; *c != '\0'; c++) {
+		if (*c == '\t')
+			plain += ' ';
+		else if (*c != '\r')
+			plain += *c;
+	}
+	return plain;
+}
+
 bool CanReachTheDisplay()
 {
 	if (BPrivate::DisplayServer::Default()->IsHeadless())
@@ -106,21 +120,31 @@ BAlert::BAlert(const char* title, const char* text, const char* button1, const c
 	const char* button3, button_width width, button_spacing spacing, alert_type type)
 	: BWindow(BRect(0, 0, kMinimumWidth - 1, 99), title, B_MODAL_WINDOW_LOOK,
 		B_MODAL_APP_WINDOW_FEEL, kAlertFlags),
-	  fText(text != nullptr ? text : ""),
 	  fType(type),
+	  fPanel(nullptr),
+	  fTextView(nullptr),
 	  fOutcome(std::make_shared<BPrivate::AlertOutcome>())
 {
-	_Build(button1, button2, button3, width, spacing);
+	_Build(text, button1, button2, button3, width, spacing);
 }
 
 BAlert::~BAlert() = default;
 
-void BAlert::_Build(const char* button1, const char* button2, const char* button3,
-	button_width width, button_spacing spacing)
+void BAlert::_Build(const char* text, const char* button1, const char* button2,
+	const char* button3, button_width width, button_spacing spacing)
 {
-	auto* panel = new AlertPanel(Bounds(), fType, fText);
-	fTextView = panel;
+	auto* panel = new AlertPanel(Bounds(), fType);
+	fPanel = panel;
 	AddChild(panel);
+	fTextView = new BTextView(BRect(0, 0, 10, 10), "_tv_", BRect(0, 0, 10, 10),
+		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
+	fTextView->MakeEditable(false);
+	fTextView->SetStylable(false);
+	fTextView->SetWordWrap(true);
+	fTextView->SetViewColor(ControlLook::PanelColor());
+	fTextView->SetLowColor(ControlLook::PanelColor());
+	fTextView->SetText(Plain(text).c_str());
+	panel->AddChild(fTextView);
 	// An alert without a button could never be answered.
 	if (button1 == nullptr)
 		button1 = "OK";
@@ -153,10 +177,14 @@ void BAlert::_Layout(button_width rule, button_spacing spacing)
 	if (spacing == B_OFFSET_SPACING && fButtons.size() > 1)
 		row += kOffsetSpacing;
 
-	auto* panel = static_cast<AlertPanel*>(fTextView);
-	float width = std::max(kMinimumWidth, panel->TextLeft() + row + margin);
-	float textHeight = panel->WrapTo(width);
-	float top = std::max(margin + textHeight, panel->IconBottom()) + margin;
+	float width = std::max(kMinimumWidth, fPanel->TextLeft() + row + margin);
+	float textWidth = width - fPanel->TextLeft() - margin;
+	fTextView->MoveTo(fPanel->TextLeft(), margin);
+	fTextView->ResizeTo(textWidth - 1, 10);
+	fTextView->SetTextRect(BRect(0, 0, textWidth - 1, 10));
+	float textHeight = fTextView->TextHeight(0, fTextView->CountLines() - 1);
+	fTextView->ResizeTo(textWidth - 1, textHeight - 1);
+	float top = std::max(margin + textHeight, fPanel->IconBottom()) + margin;
 	float height = top + buttonHeight + 1 + margin - 4;
 	ResizeTo(width - 1, height - 1);
 
@@ -238,7 +266,7 @@ int32 BAlert::_AnswerUnseen()
 {
 	BPrivate::AlertRecord record;
 	record.title = Title();
-	record.text = fText;
+	record.text = fTextView->Text();
 	for (BButton* button : fButtons)
 		record.buttons.push_back(button->Label());
 	// On the desktop, a message nobody could see still reaches the user.

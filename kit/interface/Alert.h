@@ -9,6 +9,7 @@
 
 class BButton;
 class BInvoker;
+class BTextView;
 
 enum alert_type {
 	B_EMPTY_ALERT = 0,
@@ -30,11 +31,13 @@ enum button_width {
 };
 
 namespace BPrivate {
+class AlertPanel;
 struct AlertOutcome;
 }
 
-// A modal window with an icon for its kind, a text wrapped to its width and
-// up to three buttons in a row at its bottom right. The last button is the
+// A modal window with an icon for its kind, a text wrapped to its width (in
+// a read-only text view, so that it can be selected and copied) and up to
+// three buttons in a row at its bottom right. The last button is the
 // default one: Enter chooses it. SetShortcut() gives a button a key, such
 // as B_ESCAPE for the one that cancels. Tab and Space work on the buttons.
 //
@@ -68,21 +71,21 @@ public:
 
 	BButton* ButtonAt(int32 index) const;
 	int32 CountButtons() const { return static_cast<int32>(fButtons.size()); }
+	BTextView* TextView() const { return fTextView; }
 	alert_type Type() const { return fType; }
-	const char* Text() const { return fText.c_str(); }
 
 private:
-	void _Build(const char* button1, const char* button2, const char* button3,
-		button_width width, button_spacing spacing);
+	void _Build(const char* text, const char* button1, const char* button2,
+		const char* button3, button_width width, button_spacing spacing);
 	void _Layout(button_width width, button_spacing spacing);
 	int32 _AnswerUnseen();
 	void _Finish(int32 which);
 
-	std::string fText;
 	alert_type fType;
 	std::vector<BButton*> fButtons;  // children of the alert's view
 	std::vector<char> fShortcuts;
-	BView* fTextView = nullptr;      // a child
+	BPrivate::AlertPanel* fPanel;    // the window's child
+	BTextView* fTextView;            // the panel's child
 	std::unique_ptr<BInvoker> fInvoker;
 	std::shared_ptr<BPrivate::AlertOutcome> fOutcome;
 };

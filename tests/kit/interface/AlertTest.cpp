@@ -7,8 +7,7 @@
 #include <Button.h>
 #include <Invoker.h>
 #include <control_support/AlertDisplay.h>
-#include <control_support/AlertPanel.h>
-#include <control_support/TextWrapping.h>
+#include <TextView.h>
 
 using namespace ControlTests;
 
@@ -278,30 +277,36 @@ TEST_F(AlertWindow, CallingWindowKeepsDrawingWhileItsAlertIsUp)
 TEST_F(AlertWindow, LongTextWrapsWithinTheAlertAndMakesItTaller)
 {
 	auto* shortAlert = new BAlert("t", "Short.", "OK");
-	std::string text = "Could not open image file: /home/user/Documents/site/images/"
-		"About.gif The file is necessary for testing the GIF translator, which the "
-		"program uses for every picture of a page.";
+	std::string text = "Could not open image file: /home/user/Documents/site/images/About.gif "
+		"The file is necessary for testing the GIF translator, which the program uses for "
+		"every picture of a page.";
 	auto* longAlert = new BAlert("t", text.c_str(), "OK", nullptr, nullptr, B_WIDTH_AS_USUAL,
 		B_STOP_ALERT);
 	BRect shortFrame = shortAlert->Frame();
 	BRect longFrame = longAlert->Frame();
-	auto* panel = static_cast<BPrivate::AlertPanel*>(longAlert->FindView("AlertPanel"));
-	ASSERT_NE(panel, nullptr);
+	BTextView* textView = longAlert->TextView();
 	EXPECT_EQ(longFrame.Width(), shortFrame.Width());
 	EXPECT_GT(longFrame.Height(), shortFrame.Height());
-	ASSERT_GE(panel->Lines().size(), 3u);
-	float room = longFrame.Width() + 1 - panel->TextLeft() - BPrivate::AlertPanel::kMargin;
-	std::string joined;
-	for (const std::string& line : panel->Lines()) {
-		EXPECT_LE(panel->StringWidth(line.c_str()), room) << line;
-		// Lines end at spaces, which are dropped, or after slashes.
-		if (!joined.empty() && joined.back() != '/')
-			joined += " ";
-		joined += line;
-	}
-	EXPECT_EQ(joined, text);
+	EXPECT_EQ(shortAlert->TextView()->CountLines(), 1);
+	EXPECT_GE(textView->CountLines(), 3);
+	EXPECT_STREQ(textView->Text(), text.c_str());
+	EXPECT_FALSE(textView->IsEditable());
+	// Every line fits the view, and the view fits the window.
+	for (int32 line = 0; line < textView->CountLines(); line++)
+		EXPECT_LE(textView->LineWidth(line), textView->Bounds().Width() + 1) << line;
+	BRect inWindow = textView->ConvertToScreen(textView->Bounds());
+	EXPECT_LE(inWindow.right, longFrame.right);
+	EXPECT_GE(textView->Bounds().Height() + 1,
+		textView->TextHeight(0, textView->CountLines() - 1));
 	shortAlert->Quit();
 	longAlert->Quit();
+}
+
+TEST_F(AlertWindow, TabsAndCarriageReturnsAreShownAsSpacesAndLineEnds)
+{
+	auto* alert = new BAlert("t", "Closing\tnow\r\nSave changes?", "OK");
+	EXPECT_STREQ(alert->TextView()->Text(), "Closing now\nSave changes?");
+	alert->Quit();
 }
 
 TEST_F(AlertWindow, EachKindDrawsItsOwnIconAndTheEmptyKindNone)
@@ -338,38 +343,5 @@ TEST_F(AlertWindow, EachKindDrawsItsOwnIconAndTheEmptyKindNone)
 			EXPECT_NE(icons[i], icons[j]) << "kinds " << i << " and " << j;
 	}
 }
-
-struct WrapRow {
-	const char* situation;
-	const char* text;
-	float width;
-	std::vector<std::string> lines;
-};
-
-class WrapRows : public testing::TestWithParam<WrapRow> {};
-
-TEST_P(WrapRows, LinesBreakWhereTheyShould)
-{
-	const WrapRow& row = GetParam();
-	// Widths are in units of the width of "x" in a fixed font.
-	BFont font(be_fixed_font);
-	float unit = font.StringWidth("x");
-	EXPECT_EQ(BPrivate::WrapText(row.text, font, row.width * unit + 0.5f), row.lines)
-		<< row.situation;
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, WrapRows, testing::Values(
-	WrapRow{"fits", "one two", 10, {"one two"}},
-	WrapRow{"breaks after the last space that fits", "one two three", 9, {"one two", "three"}},
-	WrapRow{"spaces at a break are dropped", "one   two", 4, {"one", "two"}},
-	WrapRow{"line feeds always break", "a\nb", 10, {"a", "b"}},
-	WrapRow{"an empty line is kept", "a\n\nb", 10, {"a", "", "b"}},
-	WrapRow{"a word wider than the line is cut", "abcdefgh", 3, {"abc", "def", "gh"}},
-	WrapRow{"characters are never split", "\xC3\xA9\xC3\xA9\xC3\xA9", 2,
-		{"\xC3\xA9\xC3\xA9", "\xC3\xA9"}},
-	WrapRow{"no room still moves on", "ab", 0, {"a", "b"}},
-	WrapRow{"paths break after a slash", "/usr/local/share", 11, {"/usr/local/", "share"}},
-	WrapRow{"a leading slash is no break", "/abcdef", 4, {"/abc", "def"}},
-	WrapRow{"empty text has no lines", "", 10, {}}));
 
 } // namespace
