@@ -8,8 +8,11 @@
 #include <ColorControl.h>
 #include <Invoker.h>
 #include <Message.h>
+#include <ScrollView.h>
 #include <StatusBar.h>
 #include <StringView.h>
+#include <TextControl.h>
+#include <TextView.h>
 
 #include "KBBar.h"
 #include "KBBarButton.h"
@@ -39,7 +42,7 @@ BBox* AddBox(BView* panel, BRect frame, const char* label, border_style border =
 } // namespace
 
 GalleryWindow::GalleryWindow()
-	: BWindow(BRect(80, 60, 759, 559), "Gallery of controls", B_TITLED_WINDOW,
+	: BWindow(BRect(80, 40, 759, 679), "Gallery of controls", B_TITLED_WINDOW,
 		B_NOT_RESIZABLE | B_NOT_ZOOMABLE | B_ASYNCHRONOUS_CONTROLS)
 {
 	KBBar* toolBar = _AddToolBar();
@@ -59,6 +62,9 @@ GalleryWindow::GalleryWindow()
 	_AddTexts(panel, BRect(kMargin, 270, column - 1, 400));
 	_AddColors(panel, BRect(column + kMargin, kMargin, area.Width() - kMargin, 150));
 	_AddProgress(panel, BRect(column + kMargin, 160, area.Width() - kMargin, 400));
+	_AddTextControls(panel, BRect(kMargin, 410, column - 1, area.Height() - kMargin));
+	_AddTextView(panel, BRect(column + kMargin, 410, area.Width() - kMargin,
+		area.Height() - kMargin));
 }
 
 KBBar* GalleryWindow::_AddToolBar()
@@ -176,6 +182,42 @@ void GalleryWindow::_AddProgress(BView* panel, BRect frame)
 		B_NO_BORDER);
 	noBorder->AddChild(new BStringView(BRect(10, 24, 300, 42), nullptr,
 		"A box without a border keeps its label."));
+}
+
+void GalleryWindow::_AddTextControls(BView* panel, BRect frame)
+{
+	BBox* box = AddBox(panel, frame, "Text controls");
+	const struct {
+		const char* label;
+		const char* text;
+		bool enabled;
+	} fields[] = {
+		{"Find:", "colour", true},
+		{"Replace:", "color", true},
+		{"Disabled:", "cannot be edited", false}
+	};
+	float top = 24;
+	for (const auto& field : fields) {
+		auto* control = new BTextControl(BRect(10, top, frame.Width() - 10, top + 16),
+			field.label, field.label, field.text, new BMessage(kButtonPressed));
+		control->SetDivider(70);
+		control->SetEnabled(field.enabled);
+		box->AddChild(control);
+		top = control->Frame().bottom + 8;
+	}
+}
+
+void GalleryWindow::_AddTextView(BView* panel, BRect frame)
+{
+	BBox* box = AddBox(panel, frame, "Text view in a scroll view");
+	BRect area(10, 24, frame.Width() - 10 - B_V_SCROLL_BAR_WIDTH, frame.Height() - 10);
+	auto* text = new BTextView(area, "text", area.OffsetToCopy(0, 0).InsetByCopy(3, 3),
+		B_FOLLOW_ALL, B_WILL_DRAW | B_NAVIGABLE);
+	text->SetText("A styled text view: it wraps its lines to its width, scrolls, "
+		"selects with the mouse and the keys, and undoes. The controls above share one look: "
+		"light grey panels, bevelled faces, white sunken fields and the blue of the keyboard "
+		"focus.");
+	box->AddChild(new BScrollView("scroll", text, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0, false, true));
 }
 
 void GalleryWindow::MessageReceived(BMessage* message)

@@ -6,8 +6,8 @@
 class KBBar;
 
 // One window with every control: a tool bar, buttons, check boxes, string
-// views, boxes of each border, a colour control, a status bar and the
-// bottom bar. Its "Show alert…" button opens a warning alert.
+// views, boxes of each border, a colour control, status bars, text controls,
+// a text view in a scroll view and the bottom bar. Its "Show alert…" button opens a warning alert.
 class GalleryWindow : public BWindow {
 public:
 	GalleryWindow();
@@ -22,6 +22,8 @@ private:
 	void _AddTexts(BView* panel, BRect frame);
 	void _AddColors(BView* panel, BRect frame);
 	void _AddProgress(BView* panel, BRect frame);
+	void _AddTextControls(BView* panel, BRect frame);
+	void _AddTextView(BView* panel, BRect frame);
 };
 
 #endif
