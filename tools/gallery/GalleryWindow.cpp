@@ -1,7 +1,11 @@
 #include "GalleryWindow.h"
 
+#include <set>
+#include <string>
+
 #include <Alert.h>
 #include <Application.h>
+#include <Bitmap.h>
 #include <Box.h>
 #include <Button.h>
 #include <CheckBox.h>
@@ -18,7 +22,7 @@
 #include "KBBarButton.h"
 #include "KBottomBar.h"
 #include "KLowStatusBar.h"
-#include "ToolBarPictures.h"
+#include "ToolBarIcons.h"
 
 namespace {
 
@@ -71,21 +75,12 @@ KBBar* GalleryWindow::_AddToolBar()
 {
 	auto* bar = new KBBar(BRect(0, 0, Bounds().Width(), 20), "upbar");
 	AddChild(bar);
-	struct Entry {
-		const char* name;
-		GalleryPicture picture;
-		bool separatorAfter;
-	};
-	const Entry entries[] = {
-		{"ButtonNew", kPicturePage, false}, {"ButtonOpen", kPictureFolder, false},
-		{"ButtonSave", kPictureDisk, true}, {"ButtonBold", kPictureBold, false},
-		{"ButtonItalics", kPictureItalic, false}, {"ButtonAnchor", kPictureLink, true},
-		{"ButtonFind", kPictureFind, false}
-	};
-	for (const Entry& entry : entries) {
-		bar->AddItem(new KBBarButton(entry.name, MakeToolBarPicture(entry.picture),
-			kButtonPressed));
-		if (entry.separatorAfter)
+	// The groups of the editor's bar end after these pictures.
+	const std::set<std::string> groupEnds = {"butSave", "butPageProperties", "butImage",
+		"butFind"};
+	for (const PictureRecipe& recipe : ToolBarIcons::Recipes()) {
+		bar->AddItem(new KBBarButton(recipe.name, recipe.Render().release(), kButtonPressed));
+		if (groupEnds.count(recipe.name) > 0)
 			bar->AddSeparator(true);
 	}
 	bar->ResizeToPreferred();
