@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <AppPrivate.h>
+#include <Button.h>
 #include <DisplayServer.h>
 #include <Message.h>
 #include <Screen.h>
@@ -661,6 +662,24 @@ void BWindow::RemoveShortcut(uint32 key, uint32 modifiers)
 bool BWindow::HasShortcut(uint32 key, uint32 modifiers)
 {
 	return fData->shortcuts.Has(key, modifiers);
+}
+
+void BWindow::SetDefaultButton(BButton* button)
+{
+	BButton* before = fData->defaultButton;
+	if (button == before)
+		return;
+	fData->defaultButton = button;
+	// Each button draws its ring from its own flag.
+	if (before != nullptr)
+		before->MakeDefault(false);
+	if (button != nullptr)
+		button->MakeDefault(true);
+}
+
+BButton* BWindow::DefaultButton() const
+{
+	return fData->defaultButton;
 }
 
 void BWindow::SetKeyMenuBar(BView* bar)

@@ -7,6 +7,7 @@
 #include <Looper.h>
 #include <Rect.h>
 
+class BButton;
 class BMessage;
 class BView;
 
@@ -184,6 +185,11 @@ public:
 	void AddShortcut(uint32 key, uint32 modifiers, BMessage* message, BHandler* target);
 	void RemoveShortcut(uint32 key, uint32 modifiers);
 	bool HasShortcut(uint32 key, uint32 modifiers);
+
+	// The button that Enter invokes wherever the focus is (unless a
+	// modifier is held or the button is disabled); null for none.
+	void SetDefaultButton(BButton* button);
+	BButton* DefaultButton() const;
 
 	// The menu bar whose items' shortcuts the window answers.
 	void SetKeyMenuBar(BView* bar);
