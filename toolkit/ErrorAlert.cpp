@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include <Alert.h>
+
 namespace {
 
 void WriteToStandardError(const char* text)
@@ -12,6 +14,11 @@ void WriteToStandardError(const char* text)
 }
 
 std::atomic<error_alert_handler> sHandler{WriteToStandardError};
+
+void ShowInAlertWindow(const char* text)
+{
+	(new BAlert("Alert", text, "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, B_WARNING_ALERT))->Go();
+}
 
 } // namespace
 
@@ -29,4 +36,9 @@ void ErrorAlert(const char* piece1, const char* piece2, const char* piece3, cons
 error_alert_handler SetErrorAlertHandler(error_alert_handler handler)
 {
 	return sHandler.exchange(handler != nullptr ? handler : WriteToStandardError);
+}
+
+void UseAlertWindowsForErrors()
+{
+	SetErrorAlertHandler(ShowInAlertWindow);
 }

@@ -20,4 +20,9 @@ void ErrorAlert(const char* piece1, const char* piece2 = nullptr, const char* pi
 // Installs handler (null: the default) and returns the one it replaces.
 error_alert_handler SetErrorAlertHandler(error_alert_handler handler);
 
+// What the windowed program calls at start: from then on every error is a
+// modal alert titled "Alert" with one button "OK", and ErrorAlert returns
+// when the user has dismissed it (a calling window keeps drawing).
+void UseAlertWindowsForErrors();
+
 #endif

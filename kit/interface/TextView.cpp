@@ -78,7 +78,7 @@ BTextView::~BTextView()
 {
 	// Bars elsewhere must not scroll a view that is gone.
 	for (orientation direction : {B_VERTICAL, B_HORIZONTAL}) {
-		if (BScrollBar* bar = BPrivate::ScrollBarFor(this, direction))
+		if (BScrollBar* bar = ScrollBar(direction))
 			bar->SetTarget(static_cast<BView*>(nullptr));
 	}
 }
@@ -226,15 +226,6 @@ void BTextView::MessageReceived(BMessage* message)
 				BView::MessageReceived(message);
 			break;
 	}
-}
-
-void BTextView::ScrollTo(BPoint where)
-{
-	BView::ScrollTo(where);
-	if (BScrollBar* bar = BPrivate::ScrollBarFor(this, B_VERTICAL))
-		bar->SetValue(Bounds().top);
-	if (BScrollBar* bar = BPrivate::ScrollBarFor(this, B_HORIZONTAL))
-		bar->SetValue(Bounds().left);
 }
 
 // #pragma mark - Text
@@ -804,14 +795,14 @@ void BTextView::_UpdateScrollBars()
 {
 	BRect bounds = Bounds();
 	BPoint limit = _ScrollLimit();
-	if (BScrollBar* bar = BPrivate::ScrollBarFor(this, B_VERTICAL)) {
+	if (BScrollBar* bar = ScrollBar(B_VERTICAL)) {
 		float visible = bounds.Height() + 1;
 		float lineHeight = std::max(1.0f, LineHeight(0));
 		bar->SetRange(0, limit.y);
 		bar->SetProportion(visible / (visible + limit.y));
 		bar->SetSteps(lineHeight, std::max(lineHeight, visible - lineHeight));
 	}
-	if (BScrollBar* bar = BPrivate::ScrollBarFor(this, B_HORIZONTAL)) {
+	if (BScrollBar* bar = ScrollBar(B_HORIZONTAL)) {
 		float visible = bounds.Width() + 1;
 		bar->SetRange(0, limit.x);
 		bar->SetProportion(visible / (visible + limit.x));

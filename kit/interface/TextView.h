@@ -70,8 +70,6 @@ public:
 	void MakeFocus(bool focus = true) override;
 	void MessageReceived(BMessage* message) override;
 	// Scrolls and moves the scroll bars that target the view along.
-	void ScrollTo(BPoint where) override;
-	using BView::ScrollTo;
 
 	void SetText(const char* text, const text_run_array* runs = NULL);
 	void SetText(const char* text, int32 length, const text_run_array* runs = NULL);

@@ -6,6 +6,7 @@
 #include <Bitmap.h>
 #include <DisplayServer.h>
 #include <Message.h>
+#include <ScrollBar.h>
 #include <Window.h>
 
 #include "window_support/UpdateDrawing.h"
@@ -101,6 +102,8 @@ void BView::MakeFocus(bool focus)
 
 void BView::MessageReceived(BMessage* message)
 {
+	if (message->what == B_MOUSE_WHEEL_CHANGED && BPrivate::ScrollWithWheel(this, message))
+		return;
 	BHandler::MessageReceived(message);
 }
 
@@ -304,6 +307,17 @@ void BView::ScrollTo(BPoint where)
 		BPrivate::GeometryChanged(window);
 		BPrivate::AddDirty(window, BPrivate::ClipOf(this));
 	}
+	// The bars follow; a bar whose value changes scrolls back here with the
+	// same origin, which ends the exchange.
+	if (BScrollBar* bar = ScrollBar(B_VERTICAL))
+		bar->SetValue(where.y);
+	if (BScrollBar* bar = ScrollBar(B_HORIZONTAL))
+		bar->SetValue(where.x);
+}
+
+BScrollBar* BView::ScrollBar(orientation direction) const
+{
+	return BPrivate::ScrollBarFor(this, direction);
 }
 
 void BView::ScrollTo(float x, float y)

@@ -13,6 +13,7 @@ class BBitmap;
 class BMessage;
 class BPolygon;
 class BRegion;
+class BScrollBar;
 class BWindow;
 
 namespace BPrivate {
@@ -115,6 +116,8 @@ public:
 	void ResizeTo(float width, float height);
 	void ScrollTo(float x, float y);
 	void ScrollBy(float dx, float dy);
+	// The bar of a BScrollView (or any bar) whose target is this view.
+	BScrollBar* ScrollBar(orientation direction) const;
 	uint32 ResizingMode() const;
 	virtual void SetResizingMode(uint32 mode);
 	uint32 Flags() const;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <AppPrivate.h>
+#include <Button.h>
 #include <DisplayServer.h>
 #include <Message.h>
 #include <Screen.h>
@@ -86,9 +87,12 @@ void BWindow::_Init(BRect frame, const char* title, window_look look, window_fee
 	BPrivate::CreateSurface(this);
 
 	BMessenger self(this);
+	const BWindow* key = this;  // compared by the catchers, never followed
 	data.display = DisplayServer::Default()->OpenWindow(BPrivate::SpecOf(this),
-		[self](const BPrivate::DisplayEvent& event) {
+		[self, key](const BPrivate::DisplayEvent& event) {
 			BMessage message = BPrivate::MessageForEvent(event);
+			if (BPrivate::CatchInput(key, message))
+				return;
 			self.SendMessage(&message, static_cast<BHandler*>(nullptr), kEventPostTimeout);
 		});
 	WindowDirectory::Enter(this, self, data.display);
@@ -118,6 +122,7 @@ BWindow::~BWindow()
 		data.topView.reset();
 	}
 	DisplayServer::Default()->CloseWindow(data.display);
+	BPrivate::SetInputCatcher(this, BPrivate::InputCatcher());
 	WindowDirectory::Leave(this);
 	BPrivate::UnregisterWindowLooper(this);
 }
@@ -657,6 +662,24 @@ void BWindow::RemoveShortcut(uint32 key, uint32 modifiers)
 bool BWindow::HasShortcut(uint32 key, uint32 modifiers)
 {
 	return fData->shortcuts.Has(key, modifiers);
+}
+
+void BWindow::SetDefaultButton(BButton* button)
+{
+	BButton* before = fData->defaultButton;
+	if (button == before)
+		return;
+	fData->defaultButton = button;
+	// Each button draws its ring from its own flag.
+	if (before != nullptr)
+		before->MakeDefault(false);
+	if (button != nullptr)
+		button->MakeDefault(true);
+}
+
+BButton* BWindow::DefaultButton() const
+{
+	return fData->defaultButton;
 }
 
 void BWindow::SetKeyMenuBar(BView* bar)

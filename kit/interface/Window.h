@@ -7,6 +7,7 @@
 #include <Looper.h>
 #include <Rect.h>
 
+class BButton;
 class BMessage;
 class BView;
 
@@ -33,7 +34,9 @@ enum window_look {
 	B_FLOATING_WINDOW_LOOK = 7
 };
 
-enum window_feel {
+// Of a fixed type, so that the kit's own feels (such as menus') beyond
+// these are values of it too.
+enum window_feel : int32 {
 	B_NORMAL_WINDOW_FEEL = 0,
 	B_MODAL_SUBSET_WINDOW_FEEL = 2,
 	B_MODAL_APP_WINDOW_FEEL = 1,
@@ -182,6 +185,11 @@ public:
 	void AddShortcut(uint32 key, uint32 modifiers, BMessage* message, BHandler* target);
 	void RemoveShortcut(uint32 key, uint32 modifiers);
 	bool HasShortcut(uint32 key, uint32 modifiers);
+
+	// The button that Enter invokes wherever the focus is (unless a
+	// modifier is held or the button is disabled); null for none.
+	void SetDefaultButton(BButton* button);
+	BButton* DefaultButton() const;
 
 	// The menu bar whose items' shortcuts the window answers.
 	void SetKeyMenuBar(BView* bar);

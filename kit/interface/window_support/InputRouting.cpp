@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <AppPrivate.h>
+#include <Button.h>
 #include <DisplayServer.h>
 #include <WindowPrivate.h>
 
@@ -76,21 +77,39 @@ bool HandleShortcut(BWindow* window, WindowData& data, BMessage* message)
 	return true;
 }
 
+// Enter without modifiers belongs to the default button, wherever the
+// focus is, as long as the button can act.
+BView* DefaultButtonFor(const WindowData& data, const char* bytes, int32 modifiers)
+{
+	const int32 chordKeys = B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY;
+	BButton* button = data.defaultButton;
+	if (button == nullptr || strcmp(bytes, "\n") != 0 || (modifiers & chordKeys) != 0
+		|| !button->IsEnabled() || button->IsHidden())
+		return nullptr;
+	return button;
+}
+
 void HandleKey(BWindow* window, WindowData& data, BMessage* message)
 {
 	bool down = message->what == B_KEY_DOWN;
 	int32 modifiers = 0;
 	message->FindInt32("modifiers", &modifiers);
-	if (down && (modifiers & B_COMMAND_KEY) != 0 && HandleShortcut(window, data, message))
+	if (down && (modifiers & (B_COMMAND_KEY | B_OPTION_KEY)) != 0
+		&& HandleShortcut(window, data, message))
 		return;
 	const char* bytes = nullptr;
-	if (data.focus == nullptr || message->FindString("bytes", &bytes) != B_OK)
+	if (message->FindString("bytes", &bytes) != B_OK)
+		return;
+	BView* receiver = data.focus;
+	if (BView* button = DefaultButtonFor(data, bytes, modifiers))
+		receiver = button;
+	if (receiver == nullptr)
 		return;
 	int32 length = static_cast<int32>(strlen(bytes));
 	if (down)
-		data.focus->KeyDown(bytes, length);
+		receiver->KeyDown(bytes, length);
 	else
-		data.focus->KeyUp(bytes, length);
+		receiver->KeyUp(bytes, length);
 }
 
 const BMessage* DraggedMessage(const WindowData& data)

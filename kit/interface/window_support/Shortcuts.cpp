@@ -53,6 +53,33 @@ bool ShortcutMatches(uint32 key, uint32 modifiers, const BMessage* keyDown)
 		&& ChordOfKeyDown(static_cast<uint32>(pressedModifiers)) == ChordOfShortcut(modifiers);
 }
 
+namespace {
+
+// The keys that have no printable character of their own, by name.
+const char* KeyName(uint32 key)
+{
+	switch (key) {
+		case B_ENTER: return "Enter";
+		case B_SPACE: return "Space";
+		case B_TAB: return "Tab";
+		case B_BACKSPACE: return "Backspace";
+		case B_DELETE: return "Delete";
+		case B_ESCAPE: return "Esc";
+		case B_INSERT: return "Insert";
+		case B_HOME: return "Home";
+		case B_END: return "End";
+		case B_PAGE_UP: return "Page Up";
+		case B_PAGE_DOWN: return "Page Down";
+		case B_LEFT_ARROW: return "Left";
+		case B_RIGHT_ARROW: return "Right";
+		case B_UP_ARROW: return "Up";
+		case B_DOWN_ARROW: return "Down";
+		default: return nullptr;
+	}
+}
+
+} // namespace
+
 std::string ShortcutLabel(uint32 key, uint32 modifiers)
 {
 	KeyChord chord = ChordOfShortcut(modifiers);
@@ -61,7 +88,9 @@ std::string ShortcutLabel(uint32 key, uint32 modifiers)
 		label += "Shift+";
 	if (chord.alt)
 		label += "Alt+";
-	if (key < 128)
+	if (const char* name = KeyName(key))
+		label += name;
+	else if (key > ' ' && key < 127)
 		label += static_cast<char>(toupper(static_cast<int>(key)));
 	return label;
 }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <Button.h>
+
 #include "ViewTree.h"
 #include "WindowPulse.h"
 #include "WindowAccess.h"
@@ -48,6 +50,8 @@ void Leave(BView* view)
 		windowData.pointerView = nullptr;
 	if (windowData.keyMenuBar == view)
 		windowData.keyMenuBar = nullptr;
+	if (windowData.defaultButton != nullptr && static_cast<BView*>(windowData.defaultButton) == view)
+		windowData.defaultButton = nullptr;
 	window->RemoveHandler(view);
 	view->SetNextHandler(nullptr);
 	data.painter.SetSurface(nullptr);

@@ -48,6 +48,7 @@ struct WindowData {
 	BView* mouseView = nullptr;    // the view the pointer was last over
 	BView* pointerView = nullptr;  // asked for every pointer event
 	BView* keyMenuBar = nullptr;
+	BButton* defaultButton = nullptr;  // not owned (a view below topView)
 	std::unique_ptr<DragState> drag;
 	BPoint mouseWhere;             // window coordinates
 	uint32 mouseButtons = 0;

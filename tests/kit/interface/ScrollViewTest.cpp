@@ -112,10 +112,21 @@ TEST_F(ScrollBarTarget, AChangedValueScrollsTheTargetAlongTheBar)
 	EXPECT_EQ(fTarget.Bounds().LeftTop(), BPoint(7, 25));
 }
 
+TEST_F(ScrollBarTarget, AnyViewThatScrollsMovesItsBar)
+{
+	EXPECT_EQ(fTarget.ScrollBar(B_VERTICAL), &fBar);
+	EXPECT_EQ(fTarget.ScrollBar(B_HORIZONTAL), nullptr);
+	fTarget.ScrollTo(3, 60);
+	EXPECT_FLOAT_EQ(fBar.Value(), 60);
+	fTarget.ScrollBy(0, 10);
+	EXPECT_FLOAT_EQ(fBar.Value(), 70);
+	EXPECT_EQ(fTarget.Bounds().LeftTop(), BPoint(3, 70));
+}
+
 TEST_F(ScrollBarTarget, ABarWithoutATargetScrollsNothing)
 {
 	fBar.SetTarget(static_cast<BView*>(nullptr));
-	EXPECT_EQ(BPrivate::ScrollBarFor(&fTarget, B_VERTICAL), nullptr);
+	EXPECT_EQ(fTarget.ScrollBar(B_VERTICAL), nullptr);
 	fBar.SetValue(40);
 	EXPECT_EQ(fTarget.Bounds().LeftTop(), BPoint(0, 0));
 }

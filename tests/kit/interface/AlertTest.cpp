@@ -1,0 +1,347 @@
+#include "ControlTesting.h"
+
+#include <atomic>
+#include <thread>
+
+#include <Alert.h>
+#include <Button.h>
+#include <Invoker.h>
+#include <control_support/AlertDisplay.h>
+#include <TextView.h>
+
+using namespace ControlTests;
+
+namespace {
+
+const uint32 kAnswer = 'answ';
+
+// Alerts answered where nobody sees them: by the responder, or the last
+// button.
+class UnseenAlert : public ControlTest {
+protected:
+	void TearDown() override
+	{
+		BPrivate::SetAlertResponder(nullptr);
+		ControlTest::TearDown();
+	}
+};
+
+TEST_F(UnseenAlert, WithoutAResponderTheLastButtonIsChosenAndRecorded)
+{
+	auto* alert = new BAlert("Revert?", "Are you sure?", "Yes", "No", nullptr,
+		B_WIDTH_AS_USUAL, B_INFO_ALERT);
+	EXPECT_EQ(alert->Go(), 1);
+	std::vector<BPrivate::AlertRecord> shown = BPrivate::AlertsShown();
+	ASSERT_EQ(shown.size(), 1u);
+	EXPECT_EQ(shown[0].title, "Revert?");
+	EXPECT_EQ(shown[0].text, "Are you sure?");
+	EXPECT_EQ(shown[0].buttons, (std::vector<std::string>{"Yes", "No"}));
+	EXPECT_EQ(shown[0].chosen, 1);
+}
+
+TEST_F(UnseenAlert, TheResponderChoosesAndSeesTheAlert)
+{
+	std::string seen;
+	BPrivate::SetAlertResponder([&seen](const BPrivate::AlertRecord& alert) {
+		seen = alert.text;
+		return 0;
+	});
+	EXPECT_EQ((new BAlert("t", "Save changes?", "Don't Save", "Save"))->Go(), 0);
+	EXPECT_EQ(seen, "Save changes?");
+}
+
+TEST_F(UnseenAlert, AsynchronousAnswerReachesTheInvokerWithWhich)
+{
+	Show();
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 1; });
+	auto* alert = new BAlert("t", "x", "A", "B", "C");
+	EXPECT_EQ(alert->Go(new BInvoker(new BMessage(kAnswer), fWindow)), B_OK);
+	Idle(fWindow);
+	std::vector<BMessage> sent = Sent(kAnswer);
+	ASSERT_EQ(sent.size(), 1u);
+	int32 which = -1;
+	EXPECT_EQ(sent[0].FindInt32("which", &which), B_OK);
+	EXPECT_EQ(which, 1);
+}
+
+TEST_F(UnseenAlert, AnAlertWithoutButtonsGetsAnOKButton)
+{
+	auto* alert = new BAlert("t", "x", nullptr);
+	EXPECT_EQ(alert->CountButtons(), 1);
+	EXPECT_EQ(alert->Go(), 0);
+	EXPECT_EQ(BPrivate::AlertsShown()[0].buttons, std::vector<std::string>{"OK"});
+}
+
+// Real alert windows on the headless display.
+class AlertWindow : public ControlTest {
+protected:
+	void SetUp() override
+	{
+		ControlTest::SetUp();
+		BPrivate::SetAlertWindowsShownHeadless(true);
+		Show();
+	}
+
+	void TearDown() override
+	{
+		BPrivate::SetAlertWindowsShownHeadless(false);
+		ControlTest::TearDown();
+	}
+
+	// Opens the alert with answers going to the test window.
+	void Open(BAlert* alert)
+	{
+		fAlert = BMessenger(alert);
+		fAlertWindow = alert;
+		ASSERT_EQ(alert->Go(new BInvoker(new BMessage(kAnswer), fWindow)), B_OK);
+		ASSERT_EQ(BPrivate::WaitForWindowIdle(alert), B_OK);
+	}
+
+	// The button's centre in the alert's coordinates.
+	BPoint ButtonCenter(int32 index)
+	{
+		BAutolock lock(fAlertWindow);
+		BButton* button = fAlertWindow->ButtonAt(index);
+		BRect bounds = button->Bounds();
+		BPoint center((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+		return fAlertWindow->ConvertFromScreen(button->ConvertToScreen(center));
+	}
+
+	void PressKey(const char* bytes, uint32 modifiers = 0)
+	{
+		ASSERT_EQ(BPrivate::PostKey(fAlertWindow, bytes, modifiers), B_OK);
+	}
+
+	// The answer the test window was sent, once the alert is gone.
+	int32 Answer()
+	{
+		for (int tries = 0; tries < 500 && fAlert.IsValid(); tries++)
+			snooze(10000);
+		EXPECT_FALSE(fAlert.IsValid()) << "the alert is still open";
+		Idle(fWindow);
+		std::vector<BMessage> sent = Sent(kAnswer);
+		EXPECT_EQ(sent.size(), 1u);
+		int32 which = -99;
+		if (!sent.empty())
+			sent[0].FindInt32("which", &which);
+		return which;
+	}
+
+	bool StillOpen()
+	{
+		if (fAlert.IsValid()) {
+			EXPECT_EQ(BPrivate::WaitForWindowIdle(fAlertWindow), B_OK);
+		}
+		return fAlert.IsValid() && Sent(kAnswer).empty();
+	}
+
+	BMessenger fAlert;
+	BAlert* fAlertWindow = nullptr;  // valid while fAlert is
+};
+
+TEST_F(AlertWindow, ClickingAButtonAnswersWithItsIndex)
+{
+	Open(new BAlert("t", "Pick one", "First", "Second", "Third"));
+	ASSERT_EQ(BPrivate::PostClick(fAlertWindow, ButtonCenter(0)), B_OK);
+	EXPECT_EQ(Answer(), 0);
+}
+
+TEST_F(AlertWindow, EnterChoosesTheLastButton)
+{
+	Open(new BAlert("t", "Pick one", "First", "Second", "Third"));
+	PressKey(kEnter);
+	EXPECT_EQ(Answer(), 2);
+}
+
+TEST_F(AlertWindow, EscapeChoosesTheButtonItWasGiven)
+{
+	auto* alert = new BAlert("t", "Discard?", "Cancel", "Discard");
+	alert->SetShortcut(0, B_ESCAPE);
+	EXPECT_EQ(alert->Shortcut(0), B_ESCAPE);
+	Open(alert);
+	PressKey(kEscape);
+	EXPECT_EQ(Answer(), 0);
+}
+
+TEST_F(AlertWindow, EscapeWithoutACancelButtonDoesNothing)
+{
+	Open(new BAlert("t", "Note", "OK"));
+	PressKey(kEscape);
+	EXPECT_TRUE(StillOpen());
+	PressKey(kEnter);
+	EXPECT_EQ(Answer(), 0);
+}
+
+TEST_F(AlertWindow, LetterShortcutsIgnoreCase)
+{
+	auto* alert = new BAlert("t", "Save?", "Don't Save", "Cancel", "Save");
+	alert->SetShortcut(0, 'd');
+	Open(alert);
+	PressKey("D", B_SHIFT_KEY);
+	EXPECT_EQ(Answer(), 0);
+}
+
+TEST_F(AlertWindow, TabAndSpaceChooseAnotherButton)
+{
+	Open(new BAlert("t", "Pick one", "First", "Second"));
+	// The default button has the focus; Tab moves it on, round to "First".
+	PressKey(kTab);
+	PressKey(kSpace);
+	EXPECT_EQ(Answer(), 0);
+}
+
+TEST_F(AlertWindow, ClosingWithoutAChoiceAnswersMinusOne)
+{
+	Open(new BAlert("t", "Pick one", "First", "Second"));
+	ASSERT_EQ(fAlert.SendMessage(B_QUIT_REQUESTED), B_OK);
+	EXPECT_EQ(Answer(), -1);
+}
+
+TEST_F(AlertWindow, SynchronousGoReturnsWhatTheUserChose)
+{
+	auto* alert = new BAlert("t", "Pick one", "First", "Second", "Third");
+	std::thread user([alert] {
+		// The alert stays until a button is chosen, so it may be used here.
+		while (alert->Thread() < 0)
+			snooze(1000);
+		BPrivate::WaitForWindowIdle(alert);
+		const char* next = "\t";
+		BPrivate::PostKey(alert, next);
+		BPrivate::PostKey(alert, next);
+		BPrivate::PostKey(alert, " ");
+	});
+	EXPECT_EQ(alert->Go(), 1);
+	user.join();
+	EXPECT_TRUE(BPrivate::AlertsShown().empty());
+}
+
+// A window whose message handler asks an alert, as the editor's windows
+// do, after painting itself a new colour.
+class AskingWindow : public BWindow {
+public:
+	AskingWindow()
+		: BWindow(BRect(50, 50, 149, 149), "asking", B_TITLED_WINDOW, 0)
+	{
+		fCanvas = new BView(Bounds(), "canvas", B_FOLLOW_ALL, B_WILL_DRAW);
+		fCanvas->SetViewColor(255, 255, 255);
+		AddChild(fCanvas);
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what != 'ask ') {
+			BWindow::MessageReceived(message);
+			return;
+		}
+		fCanvas->SetViewColor(0, 128, 0);
+		fCanvas->Invalidate();
+		auto* asked = new BAlert("t", "Go on?", "No", "Yes");
+		alert = asked;
+		answer = asked->Go();
+	}
+
+	std::atomic<BAlert*> alert{nullptr};
+	std::atomic<int32> answer{-99};
+
+private:
+	BView* fCanvas;
+};
+
+TEST_F(AlertWindow, CallingWindowKeepsDrawingWhileItsAlertIsUp)
+{
+	auto* asking = new AskingWindow;
+	asking->Show();
+	ASSERT_EQ(BPrivate::WaitForWindowIdle(asking), B_OK);
+	BMessenger(asking).SendMessage('ask ');
+	while (asking->alert.load() == nullptr)
+		snooze(1000);
+	BAlert* alert = asking->alert;
+	while (alert->Thread() < 0)
+		snooze(1000);
+	ASSERT_EQ(BPrivate::WaitForWindowIdle(alert), B_OK);
+	// The asking window is busy in Go(), yet what it drew was presented.
+	snooze(100000);
+	std::unique_ptr<BBitmap> presented(BPrivate::PresentedSnapshot(asking));
+	ASSERT_NE(presented, nullptr);
+	EXPECT_EQ(PixelOf(presented.get(), 50, 50), make_color(0, 128, 0));
+
+	BPrivate::PostKey(alert, kEnter);
+	ASSERT_EQ(BPrivate::WaitForWindowIdle(asking), B_OK);
+	while (asking->answer.load() == -99)
+		snooze(1000);
+	EXPECT_EQ(asking->answer.load(), 1);
+	if (asking->Lock())
+		asking->Quit();
+}
+
+TEST_F(AlertWindow, LongTextWrapsWithinTheAlertAndMakesItTaller)
+{
+	auto* shortAlert = new BAlert("t", "Short.", "OK");
+	std::string text = "Could not open image file: /home/user/Documents/site/images/About.gif "
+		"The file is necessary for testing the GIF translator, which the program uses for "
+		"every picture of a page.";
+	auto* longAlert = new BAlert("t", text.c_str(), "OK", nullptr, nullptr, B_WIDTH_AS_USUAL,
+		B_STOP_ALERT);
+	BRect shortFrame = shortAlert->Frame();
+	BRect longFrame = longAlert->Frame();
+	BTextView* textView = longAlert->TextView();
+	EXPECT_EQ(longFrame.Width(), shortFrame.Width());
+	EXPECT_GT(longFrame.Height(), shortFrame.Height());
+	EXPECT_EQ(shortAlert->TextView()->CountLines(), 1);
+	EXPECT_GE(textView->CountLines(), 3);
+	EXPECT_STREQ(textView->Text(), text.c_str());
+	EXPECT_FALSE(textView->IsEditable());
+	// Every line fits the view, and the view fits the window.
+	for (int32 line = 0; line < textView->CountLines(); line++)
+		EXPECT_LE(textView->LineWidth(line), textView->Bounds().Width() + 1) << line;
+	BRect inWindow = textView->ConvertToScreen(textView->Bounds());
+	EXPECT_LE(inWindow.right, longFrame.right);
+	EXPECT_GE(textView->Bounds().Height() + 1,
+		textView->TextHeight(0, textView->CountLines() - 1));
+	shortAlert->Quit();
+	longAlert->Quit();
+}
+
+TEST_F(AlertWindow, TabsAndCarriageReturnsAreShownAsSpacesAndLineEnds)
+{
+	auto* alert = new BAlert("t", "Closing\tnow\r\nSave changes?", "OK");
+	EXPECT_STREQ(alert->TextView()->Text(), "Closing now\nSave changes?");
+	alert->Quit();
+}
+
+TEST_F(AlertWindow, EachKindDrawsItsOwnIconAndTheEmptyKindNone)
+{
+	std::vector<uint64> icons;
+	for (alert_type type : {B_EMPTY_ALERT, B_INFO_ALERT, B_IDEA_ALERT, B_WARNING_ALERT,
+			B_STOP_ALERT}) {
+		auto* alert = new BAlert("t", "x", "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, type);
+		Open(alert);
+		std::unique_ptr<BBitmap> picture(BPrivate::WindowSnapshot(alert));
+		// A sum over the icon's square tells the pictures apart.
+		uint64 sum = 0;
+		for (int y = 12; y < 44; y++) {
+			for (int x = 18; x < 50; x++) {
+				rgb_color pixel = PixelOf(picture.get(), x, y);
+				sum = sum * 31 + pixel.red * 3 + pixel.green * 5 + pixel.blue * 7;
+			}
+		}
+		icons.push_back(sum);
+		rgb_color stripe = PixelOf(picture.get(), 5, 60);
+		if (type == B_EMPTY_ALERT)
+			EXPECT_EQ(stripe, ui_color(B_PANEL_BACKGROUND_COLOR));
+		else
+			EXPECT_NE(stripe, ui_color(B_PANEL_BACKGROUND_COLOR));
+		PressKey(kEnter);
+		EXPECT_EQ(Answer(), 0);
+		fWindow->Lock();
+		fWindow->Quit();
+		fWindow = new MessageKeepingWindow(BRect(100, 100, 499, 339));
+		ControlTest::Show();
+	}
+	for (size_t i = 0; i < icons.size(); i++) {
+		for (size_t j = i + 1; j < icons.size(); j++)
+			EXPECT_NE(icons[i], icons[j]) << "kinds " << i << " and " << j;
+	}
+}
+
+} // namespace

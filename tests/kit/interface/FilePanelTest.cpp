@@ -1,0 +1,422 @@
+#include "WindowTestSupport.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+
+#include <AppPrivate.h>
+#include <Entry.h>
+#include <FilePanel.h>
+#include <Looper.h>
+#include <MenuField.h>
+#include <RefFilter.h>
+
+#include "MenuTestSupport.h"
+#include "TempDirectory.h"
+#include "filepanel_support/EntryListView.h"
+
+using namespace WindowTests;
+using BPrivate::EntryListView;
+using BPrivate::FilePanelAnswer;
+using BPrivate::FilePanelRequest;
+
+namespace {
+
+// Where the panels send their replies.
+using Replies = MenuTests::Receiver;
+
+std::vector<std::string> RefPaths(const BMessage& message, const char* field = "refs")
+{
+	std::vector<std::string> paths;
+	entry_ref ref;
+	for (int32 i = 0; message.FindRef(field, i, &ref) == B_OK; i++)
+		paths.push_back(ref.path);
+	return paths;
+}
+
+int32 Int32In(const BMessage& message, const char* name)
+{
+	int32 value = 0;
+	message.FindInt32(name, &value);
+	return value;
+}
+
+std::string StringIn(const BMessage& message, const char* name)
+{
+	const char* value = "";
+	message.FindString(name, &value);
+	return value;
+}
+
+std::string Code(uint32 what)
+{
+	std::string code(4, ' ');
+	for (int i = 0; i < 4; i++)
+		code[i] = static_cast<char>(what >> (24 - 8 * i));
+	return code;
+}
+
+std::vector<std::string> Codes(const std::vector<BMessage>& messages)
+{
+	std::vector<std::string> codes;
+	for (const BMessage& message : messages)
+		codes.push_back(Code(message.what));
+	return codes;
+}
+
+// A folder with pages, a text file, a hidden page and two folders.
+class FilePanelTest : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		fFolder.Write("index.html", "<p>i</p>");
+		fFolder.Write("about.html", "<p>a</p>");
+		fFolder.Write("notes.txt", "n");
+		fFolder.Write(".draft.html", "");
+		mkdir((fFolder / "images").c_str(), 0755);
+		mkdir((fFolder / "sub").c_str(), 0755);
+		BEntry(fFolder.Path().c_str()).GetRef(&fFolderRef);
+		fReplies = new Replies();
+		fReplies->Run();
+		fTarget = BMessenger(fReplies);
+		BPrivate::ForgetAlertsShown();
+	}
+
+	void TearDown() override
+	{
+		BPrivate::SetFilePanelResponder(nullptr);
+		fPanel.reset();
+		if (fReplies->Lock())
+			fReplies->Quit();
+	}
+
+	BFilePanel* Make(file_panel_mode mode, uint32 flavors = 0, bool multiple = true)
+	{
+		fPanel = std::make_unique<BFilePanel>(mode, &fTarget, &fFolderRef, flavors, multiple);
+		return fPanel.get();
+	}
+
+	TempDirectory fFolder;
+	entry_ref fFolderRef;
+	Replies* fReplies = nullptr;
+	BMessenger fTarget;
+	std::unique_ptr<BFilePanel> fPanel;
+};
+
+// Headless: the responder answers in the user's place.
+
+TEST_F(FilePanelTest, AnOpenPanelRepliesWithTheChosenRefsAndThenCancel)
+{
+	FilePanelRequest seen;
+	BPrivate::SetFilePanelResponder([&](const FilePanelRequest& request) {
+		seen = request;
+		FilePanelAnswer answer;
+		answer.cancelled = false;
+		answer.paths = {"index.html", fFolder / "about.html"};
+		return answer;
+	});
+	Make(B_OPEN_PANEL)->Show();
+	EXPECT_FALSE(seen.save);
+	EXPECT_EQ(seen.directory, fFolder.Path());
+	EXPECT_TRUE(seen.allowsMultiple);
+	std::vector<BMessage> replies = fReplies->Received();
+	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"_RRC", "_CNC"}));
+	EXPECT_EQ(RefPaths(replies[0]),
+		(std::vector<std::string>{fFolder / "index.html", fFolder / "about.html"}));
+	EXPECT_EQ(Int32In(replies[1], "old_what"), int32(B_REFS_RECEIVED));
+	EXPECT_FALSE(fPanel->IsShowing());
+}
+
+TEST_F(FilePanelTest, ASavePanelRepliesWithTheFolderAndTheName)
+{
+	std::string suggested;
+	BPrivate::SetFilePanelResponder([&](const FilePanelRequest& request) {
+		suggested = request.name;
+		FilePanelAnswer answer;
+		answer.cancelled = false;
+		answer.paths = {"sub/page.html"};
+		return answer;
+	});
+	BFilePanel* panel = Make(B_SAVE_PANEL);
+	panel->SetSaveText("Untitled.html");
+	panel->Show();
+	EXPECT_EQ(suggested, "Untitled.html");
+	std::vector<BMessage> replies = fReplies->Received();
+	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"SAVE", "_CNC"}));
+	EXPECT_EQ(RefPaths(replies[0], "directory"), std::vector<std::string>{fFolder / "sub"});
+	EXPECT_EQ(StringIn(replies[0], "name"), "page.html");
+}
+
+TEST_F(FilePanelTest, CancellingSendsOnlyCancel)
+{
+	Make(B_SAVE_PANEL)->Show();
+	std::vector<BMessage> replies = fReplies->Received();
+	ASSERT_EQ(Codes(replies), std::vector<std::string>{"_CNC"});
+	EXPECT_EQ(Int32In(replies[0], "old_what"), int32(B_SAVE_REQUESTED));
+	EXPECT_EQ(BPrivate::FilePanelsShown().back().title, "Save");
+}
+
+TEST_F(FilePanelTest, TheRepliesAreBuiltOnTheGivenMessage)
+{
+	BPrivate::SetFilePanelResponder([&](const FilePanelRequest&) {
+		FilePanelAnswer answer;
+		answer.cancelled = false;
+		answer.paths = {"notes.txt"};
+		return answer;
+	});
+	BFilePanel* panel = Make(B_OPEN_PANEL);
+	BMessage model(B_REFS_RECEIVED);
+	model.AddPointer("pointer", this);
+	panel->SetMessage(&model);
+	ASSERT_TRUE(panel->Window()->Lock());
+	panel->Window()->SetTitle("Choose an editor");
+	panel->Window()->Unlock();
+	panel->Show();
+	EXPECT_EQ(BPrivate::FilePanelsShown().back().title, "Choose an editor");
+	std::vector<BMessage> replies = fReplies->Received();
+	ASSERT_FALSE(replies.empty());
+	void* pointer = nullptr;
+	EXPECT_EQ(replies[0].FindPointer("pointer", &pointer), B_OK);
+	EXPECT_EQ(pointer, this);
+	EXPECT_EQ(RefPaths(replies[0]), std::vector<std::string>{fFolder / "notes.txt"});
+}
+
+// The panel's window, shown and driven as a user would.
+
+class FilePanelWindowTest : public FilePanelTest {
+protected:
+	void Open(file_panel_mode mode, uint32 flavors = 0)
+	{
+		Make(mode, flavors);
+		fWindow = fPanel->Window();
+		fWindow->Show();
+		Idle();
+		ASSERT_TRUE(fWindow->Lock());
+		fList = static_cast<EntryListView*>(fWindow->FindView("entries"));
+		fWindow->Unlock();
+		ASSERT_NE(fList, nullptr);
+	}
+
+	void Idle() { ASSERT_EQ(BPrivate::WaitForWindowIdle(fWindow), B_OK); }
+
+	std::string Listed()
+	{
+		Idle();
+		EXPECT_TRUE(fWindow->Lock());
+		std::string names;
+		for (int32 i = 0; const BPrivate::ListedEntry* entry = fList->EntryAt(i); i++)
+			names += (names.empty() ? "" : " ") + entry->name + (entry->isDirectory ? "/" : "");
+		fWindow->Unlock();
+		return names;
+	}
+
+	entry_ref PanelFolder()
+	{
+		Idle();
+		entry_ref ref;
+		fPanel->GetPanelDirectory(&ref);
+		return ref;
+	}
+
+	void Key(const char* bytes) { BPrivate::PostKey(fWindow, bytes); }
+
+	BPoint RowMiddle(int32 index)
+	{
+		EXPECT_TRUE(fWindow->Lock());
+		BRect row = fList->ConvertToParent(fList->ItemFrame(index));
+		row = fList->Parent()->ConvertToParent(row);
+		fWindow->Unlock();
+		return BPoint(row.left + 40, (row.top + row.bottom) / 2);
+	}
+
+	BWindow* fWindow = nullptr;
+	EntryListView* fList = nullptr;
+};
+
+TEST_F(FilePanelWindowTest, ListsFoldersFirstAndNoHiddenEntries)
+{
+	Open(B_OPEN_PANEL);
+	EXPECT_EQ(Listed(), "images/ sub/ about.html index.html notes.txt");
+	EXPECT_TRUE(fPanel->IsShowing());
+}
+
+TEST_F(FilePanelWindowTest, EnterGoesIntoAFolderAndBackspaceComesBackToIt)
+{
+	Open(B_OPEN_PANEL);
+	Key("\x1f");
+	Key("\x1f");
+	Key("\n");
+	EXPECT_EQ(PanelFolder().path, fFolder / "sub");
+	EXPECT_EQ(Listed(), "");
+	Key("\x08");
+	EXPECT_EQ(PanelFolder().path, fFolder.Path());
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fList->CurrentSelection(), 1) << "the folder left is selected";
+	fWindow->Unlock();
+	EXPECT_TRUE(fReplies->Received().empty());
+}
+
+TEST_F(FilePanelWindowTest, ADoubleClickOnAFileOpensItAndHidesThePanel)
+{
+	Open(B_OPEN_PANEL);
+	BPoint index = RowMiddle(3);
+	BPrivate::PostClick(fWindow, index);
+	BPrivate::PostClick(fWindow, index, B_PRIMARY_MOUSE_BUTTON, 2);
+	Idle();
+	std::vector<BMessage> replies = fReplies->Received();
+	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"_RRC", "_CNC"}));
+	EXPECT_EQ(RefPaths(replies[0]), std::vector<std::string>{fFolder / "index.html"});
+	EXPECT_FALSE(fPanel->IsShowing());
+	EXPECT_TRUE(fWindow->IsHidden());
+}
+
+TEST_F(FilePanelWindowTest, TypingJumpsToTheEntryAndSelectionsCanBeRead)
+{
+	Open(B_OPEN_PANEL);
+	Key("n");
+	Key("o");
+	Idle();
+	entry_ref ref;
+	fPanel->Rewind();
+	ASSERT_EQ(fPanel->GetNextSelectedRef(&ref), B_OK);
+	EXPECT_EQ(ref.path, fFolder / "notes.txt");
+	EXPECT_NE(fPanel->GetNextSelectedRef(&ref), B_OK);
+}
+
+TEST_F(FilePanelWindowTest, EscapeCancels)
+{
+	Open(B_OPEN_PANEL);
+	Key("\x1b");
+	Idle();
+	EXPECT_EQ(Codes(fReplies->Received()), std::vector<std::string>{"_CNC"});
+	EXPECT_FALSE(fPanel->IsShowing());
+}
+
+TEST_F(FilePanelWindowTest, ClosingTheWindowCancelsAndKeepsIt)
+{
+	Open(B_OPEN_PANEL);
+	BPrivate::PostCloseRequest(fWindow);
+	Idle();
+	EXPECT_EQ(Codes(fReplies->Received()), std::vector<std::string>{"_CNC"});
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_TRUE(fWindow->IsHidden());
+	fWindow->Unlock();
+}
+
+TEST_F(FilePanelWindowTest, TheSavePanelSavesUnderTheTypedName)
+{
+	Open(B_SAVE_PANEL);
+	fPanel->SetSaveText("Untitled.html");
+	Idle();
+	BPrivate::TypeText(fWindow, "new page.html");
+	Key("\n");
+	Idle();
+	std::vector<BMessage> replies = fReplies->Received();
+	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"SAVE", "_CNC"}));
+	EXPECT_EQ(RefPaths(replies[0], "directory"), std::vector<std::string>{fFolder.Path()});
+	EXPECT_EQ(StringIn(replies[0], "name"), "new page.html") << "typing replaced the suggested name";
+}
+
+TEST_F(FilePanelWindowTest, ANameThatIsAFolderGoesThereInstead)
+{
+	Open(B_SAVE_PANEL);
+	BPrivate::TypeText(fWindow, "sub");
+	Key("\n");
+	EXPECT_EQ(PanelFolder().path, fFolder / "sub");
+	BPrivate::TypeText(fWindow, "../images/logo.html");
+	Key("\n");
+	Idle();
+	std::vector<BMessage> replies = fReplies->Received();
+	ASSERT_FALSE(replies.empty());
+	EXPECT_EQ(RefPaths(replies[0], "directory"), std::vector<std::string>{fFolder / "images"});
+}
+
+TEST_F(FilePanelWindowTest, ASaveIntoAFolderThatDoesNotExistIsRefused)
+{
+	Open(B_SAVE_PANEL);
+	int32 beeps = BPrivate::BeepCount();
+	BPrivate::TypeText(fWindow, "missing/page.html");
+	Key("\n");
+	Idle();
+	EXPECT_TRUE(fReplies->Received().empty());
+	EXPECT_GT(BPrivate::BeepCount(), beeps);
+	EXPECT_TRUE(fPanel->IsShowing());
+}
+
+TEST_F(FilePanelWindowTest, PickingAFileInASavePanelLendsItsName)
+{
+	Open(B_SAVE_PANEL);
+	BPrivate::PostClick(fWindow, RowMiddle(2));
+	Idle();
+	ASSERT_TRUE(fWindow->Lock());
+	BView* name = fWindow->FindView("name");
+	fWindow->Unlock();
+	ASSERT_NE(name, nullptr);
+	BPrivate::PostClick(fWindow, name->Frame().LeftBottom() + BPoint(200, -5));
+	Key("\n");
+	Idle();
+	std::vector<BMessage> replies = fReplies->Received();
+	ASSERT_FALSE(replies.empty());
+	EXPECT_EQ(StringIn(replies[0], "name"), "about.html");
+}
+
+TEST_F(FilePanelWindowTest, AnOpenPanelForFoldersOpensTheFolderShown)
+{
+	Open(B_OPEN_PANEL, B_DIRECTORY_NODE);
+	Key("\x1f");
+	Key("\n");
+	EXPECT_EQ(PanelFolder().path, fFolder / "images");
+	BPoint open;
+	ASSERT_TRUE(fWindow->Lock());
+	BView* button = fWindow->FindView("default");
+	open = button->Parent()->ConvertToParent(button->Frame()).LeftTop() + BPoint(5, 5);
+	fWindow->Unlock();
+	BPrivate::PostClick(fWindow, open);
+	Idle();
+	std::vector<BMessage> replies = fReplies->Received();
+	ASSERT_FALSE(replies.empty());
+	EXPECT_EQ(RefPaths(replies[0]), std::vector<std::string>{fFolder / "images"});
+}
+
+// Takes folders and pages.
+class PagesOnly : public BRefFilter {
+public:
+	bool Filter(const entry_ref* ref, BNode*, struct stat* st, const char*) override
+	{
+		return S_ISDIR(st->st_mode) || strstr(ref->name, ".html") != nullptr;
+	}
+};
+
+TEST_F(FilePanelWindowTest, AFilterDecidesWhatIsListed)
+{
+	PagesOnly filter;
+	Open(B_OPEN_PANEL);
+	fPanel->SetRefFilter(&filter);
+	EXPECT_EQ(Listed(), "images/ sub/ about.html index.html");
+	fPanel->SetRefFilter(nullptr);
+	EXPECT_EQ(Listed(), "images/ sub/ about.html index.html notes.txt");
+}
+
+TEST_F(FilePanelWindowTest, ThePathMenuLeadsToTheFoldersAbove)
+{
+	Open(B_OPEN_PANEL);
+	BPoint path;
+	ASSERT_TRUE(fWindow->Lock());
+	BMenuField* field = static_cast<BMenuField*>(fWindow->FindView("path"));
+	path = field->Parent()->ConvertToParent(field->Frame()).LeftTop() + BPoint(20, 8);
+	BMenu* menu = field->Menu();
+	fWindow->Unlock();
+	BPrivate::PostMouseDown(fWindow, path);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	BWindow* menuWindow = MenuTests::OpenMenuAt(1).window;
+	ASSERT_NE(menuWindow, nullptr);
+	BPrivate::PostMouseUp(menuWindow, MenuTests::Between(fWindow, path, menuWindow));
+	BPrivate::PostClick(menuWindow, MenuTests::Middle(menu->ItemAt(1)));
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	std::string parent = fFolder.Path().substr(0, fFolder.Path().find_last_of('/'));
+	EXPECT_EQ(PanelFolder().path, parent);
+}
+
+} // namespace

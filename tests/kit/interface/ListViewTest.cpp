@@ -1,0 +1,383 @@
+#include "WindowTestSupport.h"
+
+#include <algorithm>
+
+#include <ListView.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
+#include <StringItem.h>
+
+using namespace WindowTests;
+
+namespace {
+
+// A 200 x 100 window at (100, 100) holding a list of ten items "Item 0" to
+// "Item 9" that is higher than the window shows (60 pixels): selection
+// message 'lsel', invocation message 'linv', both to the window.
+class ListViewTest : public WindowTest {
+protected:
+	void SetUp() override
+	{
+		fWindow = MakeWindow(BRect(100, 100, 299, 199));
+		fList = new BListView(BRect(0, 0, 199, 59), "list", ListType());
+		for (int i = 0; i < 10; i++) {
+			fItems.push_back(std::make_unique<BStringItem>(("Item " + std::to_string(i)).c_str()));
+			fList->AddItem(fItems.back().get());
+		}
+		fList->SetSelectionMessage(new BMessage('lsel'));
+		fList->SetInvocationMessage(new BMessage('linv'));
+		fWindow->AddChild(fList);
+		fOther = new RecordingView(BRect(0, 70, 199, 99), "other", fJournal, B_FOLLOW_NONE,
+			B_WILL_DRAW | B_NAVIGABLE);
+		fWindow->AddChild(fOther);
+		ShowAndWait(fWindow);
+		fJournal->Clear();
+	}
+
+	virtual list_view_type ListType() const { return B_SINGLE_SELECTION_LIST; }
+
+	BPoint MiddleOf(int32 index)
+	{
+		BRect frame = fList->ItemFrame(index);
+		return fList->ConvertToParent(BPoint(50, (frame.top + frame.bottom) / 2));
+	}
+
+	// The indices that each 'lsel' or 'linv' to the window carried.
+	std::vector<std::vector<int32>> Sent(uint32 what)
+	{
+		Idle(fWindow);
+		char code[5] = {};
+		for (int i = 0; i < 4; i++)
+			code[i] = static_cast<char>(what >> (24 - 8 * i));
+		std::vector<std::vector<int32>> sent;
+		std::vector<std::string> entries = fJournal->Entries();
+		std::vector<BMessage> messages = fJournal->Messages();
+		for (size_t i = 0; i < entries.size(); i++) {
+			if (entries[i] != std::string("w:Message ") + code)
+				continue;
+			std::vector<int32> indices;
+			int32 index = 0;
+			for (int32 n = 0; messages[i].FindInt32("index", n, &index) == B_OK; n++)
+				indices.push_back(index);
+			sent.push_back(indices);
+		}
+		return sent;
+	}
+
+	int32 Selected()
+	{
+		Idle(fWindow);
+		return fList->CurrentSelection();
+	}
+
+	void Key(const char* bytes, uint32 modifiers = 0)
+	{
+		ASSERT_EQ(BPrivate::PostKey(fWindow, bytes, modifiers), B_OK);
+	}
+
+	void Focus()
+	{
+		ASSERT_TRUE(fWindow->Lock());
+		fList->MakeFocus();
+		fWindow->Unlock();
+	}
+
+	RecordingWindow* fWindow = nullptr;
+	BListView* fList = nullptr;
+	RecordingView* fOther = nullptr;
+	std::vector<std::unique_ptr<BStringItem>> fItems;
+};
+
+using Vector = std::vector<std::vector<int32>>;
+
+TEST_F(ListViewTest, ItemsAreMeasuredAndStackedWithoutGaps)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	float height = fList->ItemFrame(0).Height();
+	EXPECT_GT(height, 8);
+	for (int32 i = 1; i < 10; i++) {
+		EXPECT_EQ(fList->ItemFrame(i).top, fList->ItemFrame(i - 1).bottom + 1);
+		EXPECT_EQ(fList->IndexOf(BPoint(5, fList->ItemFrame(i).top)), i);
+	}
+	EXPECT_EQ(fList->IndexOf(BPoint(5, fList->ItemFrame(9).bottom + 1)), -1);
+	fWindow->Unlock();
+}
+
+TEST_F(ListViewTest, AClickSelectsAndTellsTheTarget)
+{
+	BPrivate::PostClick(fWindow, MiddleOf(2));
+	EXPECT_EQ(Selected(), 2);
+	EXPECT_EQ(Sent('lsel'), (Vector{{2}}));
+	EXPECT_TRUE(Sent('linv').empty());
+	EXPECT_TRUE(fList->IsFocus());
+}
+
+TEST_F(ListViewTest, ADoubleClickInvokesTheItem)
+{
+	BPrivate::PostClick(fWindow, MiddleOf(1));
+	BPrivate::PostClick(fWindow, MiddleOf(1), B_PRIMARY_MOUSE_BUTTON, 2);
+	EXPECT_EQ(Sent('linv'), (Vector{{1}}));
+}
+
+TEST_F(ListViewTest, ADoubleClickThatEndsOnAnotherItemOnlySelectsIt)
+{
+	BPrivate::PostClick(fWindow, MiddleOf(0));
+	BPrivate::PostClick(fWindow, MiddleOf(1), B_PRIMARY_MOUSE_BUTTON, 2);
+	EXPECT_EQ(Selected(), 1);
+	EXPECT_TRUE(Sent('linv').empty());
+}
+
+TEST_F(ListViewTest, DraggingWithTheButtonHeldFollowsThePointer)
+{
+	BPrivate::PostMouseDown(fWindow, MiddleOf(0));
+	BPrivate::PostMouseMoved(fWindow, MiddleOf(1), B_PRIMARY_MOUSE_BUTTON);
+	BPrivate::PostMouseMoved(fWindow, MiddleOf(2), B_PRIMARY_MOUSE_BUTTON);
+	BPrivate::PostMouseUp(fWindow, MiddleOf(2));
+	BPrivate::PostMouseMoved(fWindow, MiddleOf(0));
+	EXPECT_EQ(Selected(), 2);
+	EXPECT_EQ(Sent('lsel'), (Vector{{0}, {1}, {2}}));
+}
+
+TEST_F(ListViewTest, ArrowsHomeAndEndMoveTheSelectionAndEnterInvokes)
+{
+	Focus();
+	Key("\x1f");
+	EXPECT_EQ(Selected(), 0) << "Down starts at the first item";
+	Key("\x1f");
+	Key("\x1f");
+	Key("\x1e");
+	EXPECT_EQ(Selected(), 1);
+	Key("\x04");
+	EXPECT_EQ(Selected(), 9);
+	Key("\x1f");
+	EXPECT_EQ(Selected(), 9) << "Down stops at the end";
+	Key("\x01");
+	Key("\n");
+	EXPECT_EQ(Selected(), 0);
+	EXPECT_EQ(Sent('linv'), (Vector{{0}}));
+}
+
+TEST_F(ListViewTest, TheKeyboardSkipsDisabledItemsAndScrollsToTheSelection)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fItems[1]->SetEnabled(false);
+	fList->Select(0);
+	fList->MakeFocus();
+	fWindow->Unlock();
+	Key("\x1f");
+	EXPECT_EQ(Selected(), 2);
+	for (int i = 0; i < 5; i++)
+		Key("\x1f");
+	ASSERT_EQ(Selected(), 7);
+	ASSERT_TRUE(fWindow->Lock());
+	BRect bounds = fList->Bounds();
+	BRect item = fList->ItemFrame(7);
+	fWindow->Unlock();
+	EXPECT_GT(bounds.top, 0);
+	EXPECT_GE(item.top, bounds.top);
+	EXPECT_LE(item.bottom, bounds.bottom);
+}
+
+TEST_F(ListViewTest, ScrollToSelectionBringsTheItemIntoView)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fList->Select(9);
+	fList->ScrollToSelection();
+	EXPECT_EQ(fList->Bounds().bottom, fList->ItemFrame(9).bottom);
+	fList->Select(0);
+	fList->ScrollToSelection();
+	EXPECT_EQ(fList->Bounds().top, 0);
+	fWindow->Unlock();
+}
+
+TEST_F(ListViewTest, SelectingInCodeTellsTheTargetOnlyOfChanges)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fList->Select(4);
+	fList->Select(4);
+	fList->DeselectAll();
+	fList->DeselectAll();
+	fItems[5]->SetEnabled(false);
+	fList->Select(5);
+	fWindow->Unlock();
+	EXPECT_EQ(Sent('lsel'), (Vector{{4}, {}}));
+	EXPECT_EQ(fList->CurrentSelection(), -1);
+}
+
+TEST_F(ListViewTest, AClickBelowTheItemsDeselects)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fList->RemoveItems(2, 8);
+	fList->Select(1);
+	fWindow->Unlock();
+	BPrivate::PostClick(fWindow, BPoint(50, 55));
+	EXPECT_EQ(Selected(), -1);
+}
+
+TEST_F(ListViewTest, RemovingTheSelectedItemDeselectsAndShiftsTheRest)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fList->Select(3);
+	EXPECT_EQ(fList->RemoveItem(3), fItems[3].get());
+	EXPECT_EQ(fList->CountItems(), 9);
+	EXPECT_EQ(fList->IndexOf(fItems[4].get()), 3);
+	EXPECT_EQ(fList->CurrentSelection(), -1);
+	EXPECT_FALSE(fList->AddItem(fItems[4].get())) << "an item is in a list once";
+	EXPECT_FALSE(fList->AddItem(fItems[3].get(), 11));
+	fList->MakeEmpty();
+	EXPECT_TRUE(fList->IsEmpty());
+	fWindow->Unlock();
+	EXPECT_EQ(Sent('lsel'), (Vector{{3}, {}}));
+}
+
+TEST_F(ListViewTest, TheSelectedRowIsDrawnHighlighted)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fList->Select(1);
+	BPoint inside = fList->ConvertToParent(BPoint(190, fList->ItemFrame(1).top + 1));
+	BPoint other = fList->ConvertToParent(BPoint(190, fList->ItemFrame(0).top + 1));
+	fWindow->Unlock();
+	Idle(fWindow);
+	EXPECT_EQ(Pixel(fWindow, static_cast<int>(inside.x), static_cast<int>(inside.y)),
+		ui_color(B_LIST_SELECTED_BACKGROUND_COLOR));
+	EXPECT_EQ(Pixel(fWindow, static_cast<int>(other.x), static_cast<int>(other.y)),
+		ui_color(B_LIST_BACKGROUND_COLOR));
+}
+
+TEST_F(ListViewTest, TheWheelScrollsWithinTheItems)
+{
+	BPrivate::PostMouseMoved(fWindow, MiddleOf(0));
+	BPrivate::PostWheel(fWindow, 0, 10);
+	Idle(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fList->Bounds().bottom, fList->ItemFrame(9).bottom);
+	fWindow->Unlock();
+	BPrivate::PostWheel(fWindow, 0, -10);
+	Idle(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fList->Bounds().top, 0);
+	fWindow->Unlock();
+}
+
+class MultipleSelectionListTest : public ListViewTest {
+protected:
+	list_view_type ListType() const override { return B_MULTIPLE_SELECTION_LIST; }
+
+	std::vector<int32> AllSelected()
+	{
+		Idle(fWindow);
+		std::vector<int32> all;
+		for (int32 n = 0; fList->CurrentSelection(n) >= 0; n++)
+			all.push_back(fList->CurrentSelection(n));
+		return all;
+	}
+};
+
+TEST_F(MultipleSelectionListTest, ShiftClickSelectsARangeAndCtrlClickToggles)
+{
+	BPrivate::PostClick(fWindow, MiddleOf(1));
+	BPrivate::PostClick(fWindow, MiddleOf(3), B_PRIMARY_MOUSE_BUTTON, 1, B_SHIFT_KEY);
+	EXPECT_EQ(AllSelected(), (std::vector<int32>{1, 2, 3}));
+	BPrivate::PostClick(fWindow, MiddleOf(2), B_PRIMARY_MOUSE_BUTTON, 1, B_COMMAND_KEY | B_CONTROL_KEY);
+	EXPECT_EQ(AllSelected(), (std::vector<int32>{1, 3}));
+	BPrivate::PostClick(fWindow, MiddleOf(0));
+	EXPECT_EQ(AllSelected(), (std::vector<int32>{0}));
+}
+
+TEST_F(MultipleSelectionListTest, ShiftArrowsExtendFromTheAnchor)
+{
+	Focus();
+	Key("\x1f");
+	Key("\x1f", B_SHIFT_KEY);
+	Key("\x1f", B_SHIFT_KEY);
+	EXPECT_EQ(AllSelected(), (std::vector<int32>{0, 1, 2}));
+	Key("\x1e", B_SHIFT_KEY);
+	EXPECT_EQ(AllSelected(), (std::vector<int32>{0, 1}));
+	Key("\n");
+	EXPECT_EQ(Sent('linv'), (Vector{{0, 1}}));
+}
+
+TEST_F(MultipleSelectionListTest, BecomingASingleSelectionListKeepsTheFirst)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fList->Select(2, 4);
+	fList->SetListType(B_SINGLE_SELECTION_LIST);
+	fWindow->Unlock();
+	EXPECT_EQ(AllSelected(), (std::vector<int32>{2}));
+}
+
+} // namespace
+
+namespace {
+
+// The ten items in a list of 60 pixels inside a scroll view with a
+// vertical bar.
+class ScrolledListTest : public ListViewTest {
+protected:
+	void SetUp() override
+	{
+		ListViewTest::SetUp();
+		ASSERT_TRUE(fWindow->Lock());
+		fWindow->RemoveChild(fList);
+		fList->MoveTo(0, 0);
+		fScroll = new BScrollView("scroll", fList, B_FOLLOW_NONE, 0, false, true);
+		fWindow->AddChild(fScroll);
+		fBar = fList->ScrollBar(B_VERTICAL);
+		fWindow->Unlock();
+		ASSERT_NE(fBar, nullptr);
+		Idle(fWindow);
+	}
+
+	BScrollView* fScroll = nullptr;
+	BScrollBar* fBar = nullptr;
+};
+
+TEST_F(ScrolledListTest, TheBarCoversWhatTheListDoesNotShow)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	float content = fList->ItemFrame(9).bottom + 1;
+	float shown = fList->Bounds().Height() + 1;
+	float min = -1;
+	float max = -1;
+	fBar->GetRange(&min, &max);
+	EXPECT_EQ(min, 0);
+	EXPECT_EQ(max, content - shown);
+	EXPECT_FLOAT_EQ(fBar->Proportion(), shown / content);
+	// Fewer items, less to scroll: the bar and the list come back up.
+	fList->Select(9);
+	fList->ScrollToSelection();
+	EXPECT_EQ(fBar->Value(), content - shown);
+	fList->RemoveItems(3, 7);
+	fBar->GetRange(&min, &max);
+	EXPECT_EQ(max, 0);
+	EXPECT_EQ(fList->Bounds().top, 0);
+	fWindow->Unlock();
+}
+
+TEST_F(ScrolledListTest, TheKeyboardMovesTheBarAlong)
+{
+	Focus();
+	for (int i = 0; i < 8; i++)
+		Key("\x1f");
+	Idle(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_GT(fBar->Value(), 0);
+	EXPECT_EQ(fBar->Value(), fList->Bounds().top);
+	EXPECT_TRUE(fScroll->IsBorderHighlighted()) << "the focus shows on the border";
+	fWindow->Unlock();
+}
+
+TEST_F(ScrolledListTest, TheWheelGoesThroughTheBar)
+{
+	BPrivate::PostMouseMoved(fWindow, BPoint(50, 10));
+	BPrivate::PostWheel(fWindow, 0, 1);
+	Idle(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	float small = 0;
+	fBar->GetSteps(&small, nullptr);
+	EXPECT_EQ(fBar->Value(), std::min(3 * small, fList->ItemFrame(9).bottom - fList->Bounds().Height()));
+	EXPECT_EQ(fList->Bounds().top, fBar->Value());
+	fWindow->Unlock();
+}
+
+} // namespace

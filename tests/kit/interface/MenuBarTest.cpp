@@ -1,0 +1,402 @@
+#include "MenuTestSupport.h"
+
+#include <algorithm>
+
+#include <MenuBar.h>
+
+using namespace WindowTests;
+using namespace MenuTests;
+
+namespace {
+
+// A 300 x 200 window with the bar File (New, Open Ctrl+O, Save Ctrl+S,
+// separator, Close), Edit (Undo Ctrl+Z, separator, Copy Ctrl+C) and
+// Insert (Link Ctrl+H, Line Ctrl+Shift+H, Break Ctrl+Enter, More: Heading
+// Ctrl+1), and below it a text view "text" with the focus.
+class MenuBarTest : public WindowTest {
+protected:
+	void SetUp() override
+	{
+		fWindow = new MenuWindow(BRect(100, 100, 399, 299), fJournal);
+		fWindows.push_back(BMessenger(fWindow));
+		fBar = new BMenuBar(BRect(0, 0, 299, 14), "Main menu");
+		fFile = new BMenu("File");
+		fFile->AddItem(Item("New", 'new '));
+		fFile->AddItem(Item("Open", 'open', 'O'));
+		fFile->AddItem(Item("Save", 'save', 'S'));
+		fFile->AddSeparatorItem();
+		fFile->AddItem(Item("Close", 'clos'));
+		fEdit = new BMenu("Edit");
+		fEdit->AddItem(Item("Undo", 'udrd', 'Z'));
+		fEdit->AddSeparatorItem();
+		fEdit->AddItem(Item("Copy", 'copy', 'C'));
+		fInsert = new BMenu("Insert");
+		fInsert->AddItem(Item("Link", 'ianc', 'H'));
+		fInsert->AddItem(Item("Line", 'hrln', 'H', B_CONTROL_KEY));
+		fInsert->AddItem(Item("Break", 'br  ', B_ENTER));
+		fMore = new BMenu("More");
+		fMore->AddItem(Item("Heading", 'h1  ', '1'));
+		fInsert->AddItem(fMore);
+		fBar->AddItem(fFile);
+		fBar->AddItem(fEdit);
+		fBar->AddItem(fInsert);
+		fWindow->AddChild(fBar);
+		fText = new RecordingView(BRect(0, 40, 299, 199), "text", fJournal, B_FOLLOW_ALL,
+			B_WILL_DRAW | B_NAVIGABLE);
+		fWindow->AddChild(fText);
+		fText->MakeFocus();
+		ShowAndWait(fWindow);
+		fJournal->Clear();
+	}
+
+	void TearDown() override
+	{
+		CloseOpenMenus(fWindow);
+		WindowTest::TearDown();
+	}
+
+	std::vector<std::string> Entries()
+	{
+		Idle(fWindow);
+		return fJournal->Entries();
+	}
+
+	BPoint TitleMiddle(int32 index) { return Middle(fBar->ItemAt(index)); }
+
+	void OpenByClick(int32 title)
+	{
+		ASSERT_EQ(BPrivate::PostMouseDown(fWindow, TitleMiddle(title)), B_OK);
+		ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+		BWindow* menuWindow = OpenMenuAt(1).window;
+		ASSERT_NE(menuWindow, nullptr);
+		BPrivate::PostMouseUp(menuWindow, Between(fWindow, TitleMiddle(title), menuWindow));
+		ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	}
+
+	void ClickItem(BMenu* menu, int32 index)
+	{
+		BWindow* window = menu->Window();
+		ASSERT_NE(window, nullptr);
+		BPrivate::PostClick(window, Middle(menu->ItemAt(index)));
+	}
+
+	void Key(const char* bytes, uint32 modifiers = 0)
+	{
+		ASSERT_EQ(BPrivate::PostKey(fWindow, bytes, modifiers), B_OK);
+	}
+
+	MenuWindow* fWindow = nullptr;
+	BMenuBar* fBar = nullptr;
+	BMenu* fFile = nullptr;
+	BMenu* fEdit = nullptr;
+	BMenu* fInsert = nullptr;
+	BMenu* fMore = nullptr;
+	RecordingView* fText = nullptr;
+};
+
+const uint32 kCtrl = B_COMMAND_KEY | B_CONTROL_KEY;
+
+// Shortcuts.
+
+using MenuShortcuts = MenuBarTest;
+
+TEST_F(MenuShortcuts, CtrlAndTheLetterSendTheItemsMessageToTheWindow)
+{
+	Key("s", kCtrl);
+	std::vector<std::string> entries = Entries();
+	EXPECT_EQ(Count(entries, "w:Message save"), 1u);
+	EXPECT_EQ(Count(entries, "text:KeyDown s"), 0u);
+	EXPECT_EQ(Count(entries, "w:MenusBeginning"), 1u);
+}
+
+TEST_F(MenuShortcuts, TheControlKeyItemTakesCtrlShiftAndThePlainOneCtrl)
+{
+	Key("h", kCtrl);
+	Key("H", kCtrl | B_SHIFT_KEY);
+	std::vector<std::string> entries = Entries();
+	std::vector<std::string> messages;
+	for (const std::string& entry : entries) {
+		if (entry.rfind("w:Message", 0) == 0)
+			messages.push_back(entry);
+	}
+	EXPECT_EQ(messages, (std::vector<std::string>{"w:Message ianc", "w:Message hrln"}));
+}
+
+TEST_F(MenuShortcuts, ReachItemsInSubmenusAndKeysWithoutLetters)
+{
+	Key("1", kCtrl);
+	Key("\n", kCtrl);
+	std::vector<std::string> entries = Entries();
+	EXPECT_EQ(Count(entries, "w:Message h1  "), 1u);
+	EXPECT_EQ(Count(entries, "w:Message br  "), 1u);
+}
+
+TEST_F(MenuShortcuts, GoToTheItemsOwnTarget)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fFile->FindItem('open')->SetTarget(fText);
+	fWindow->Unlock();
+	Key("o", kCtrl);
+	std::vector<std::string> entries = Entries();
+	EXPECT_EQ(Count(entries, "text:Message open"), 1u);
+	EXPECT_EQ(Count(entries, "w:Message open"), 0u);
+}
+
+TEST_F(MenuShortcuts, ADisabledItemRefusesItsShortcutAndKeepsTheKey)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fFile->FindItem('save')->SetEnabled(false);
+	fWindow->Unlock();
+	Key("s", kCtrl);
+	Key("c", kCtrl);
+	std::vector<std::string> entries = Entries();
+	EXPECT_EQ(Count(entries, "w:Message save"), 0u);
+	EXPECT_EQ(Count(entries, "text:KeyDown s"), 0u);
+	EXPECT_EQ(Count(entries, "w:Message copy"), 1u);
+}
+
+TEST_F(MenuShortcuts, ADisabledBarRefusesEveryShortcutUntilEnabledAgain)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fBar->SetEnabled(false);
+	fWindow->Unlock();
+	Key("o", kCtrl);
+	Key("1", kCtrl);
+	EXPECT_EQ(Count(Entries(), "w:Message open"), 0u);
+	EXPECT_EQ(Count(Entries(), "w:Message h1  "), 0u);
+
+	ASSERT_TRUE(fWindow->Lock());
+	fBar->SetEnabled(true);
+	fWindow->Unlock();
+	Key("o", kCtrl);
+	EXPECT_EQ(Count(Entries(), "w:Message open"), 1u);
+}
+
+TEST_F(MenuShortcuts, MenusBeginningMayDisableTheItemFirst)
+{
+	fWindow->onMenusBeginning = [this] { fFile->FindItem('save')->SetEnabled(false); };
+	Key("s", kCtrl);
+	std::vector<std::string> entries = Entries();
+	EXPECT_EQ(Count(entries, "w:Message save"), 0u);
+	EXPECT_EQ(Count(entries, "w:MenusEnded"), 1u);
+}
+
+TEST_F(MenuShortcuts, KeysNoItemTakesStillReachTheWindowsOwnShortcuts)
+{
+	Key("a", kCtrl);
+	EXPECT_EQ(Count(Entries(), "text:Message SALL"), 1u);
+	EXPECT_EQ(Count(Entries(), "w:MenusBeginning"), 0u);
+}
+
+// The keyboard.
+
+using MenuBarKeyboard = MenuBarTest;
+
+TEST_F(MenuBarKeyboard, AltAndTheUnderlinedLetterOpenTheMenuWithItsFirstItem)
+{
+	EXPECT_EQ(fBar->IndexOfTrigger('e'), 1);
+	Key("e", B_OPTION_KEY);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	EXPECT_EQ(OpenMenuAt(0).menu, fBar);
+	EXPECT_EQ(OpenMenuAt(1).menu, fEdit);
+	Key("\n");
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	std::vector<std::string> entries = Entries();
+	EXPECT_EQ(Count(entries, "w:Message udrd"), 1u);
+	EXPECT_EQ(Count(entries, "text:KeyDown \n"), 0u);
+}
+
+TEST_F(MenuBarKeyboard, ArrowsSkipSeparatorsAndWrapAround)
+{
+	Key("f", B_OPTION_KEY);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	// New, Open, Save, (separator), Close, and round to New.
+	for (int i = 0; i < 3; i++)
+		Key(std::string(1, B_DOWN_ARROW).c_str());
+	Key(std::string(1, B_DOWN_ARROW).c_str());
+	Key(std::string(1, B_UP_ARROW).c_str());
+	Key("\n");
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	EXPECT_EQ(Count(Entries(), "w:Message clos"), 1u);
+}
+
+TEST_F(MenuBarKeyboard, RightAndLeftMoveAcrossTheTitles)
+{
+	Key("f", B_OPTION_KEY);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	Key(std::string(1, B_RIGHT_ARROW).c_str());
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	EXPECT_EQ(OpenMenuAt(1).menu, fEdit);
+	Key(std::string(1, B_LEFT_ARROW).c_str());
+	Key(std::string(1, B_LEFT_ARROW).c_str());
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	EXPECT_EQ(OpenMenuAt(1).menu, fInsert) << "Left from the first title goes round to the last";
+	Key(std::string(1, B_ESCAPE).c_str());
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+}
+
+TEST_F(MenuBarKeyboard, RightOpensASubmenuAndEscapeClosesOneLevel)
+{
+	Key("i", B_OPTION_KEY);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	Key(std::string(1, B_END).c_str());
+	Key(std::string(1, B_RIGHT_ARROW).c_str());
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	ASSERT_EQ(BPrivate::OpenMenus().size(), 3u);
+	EXPECT_EQ(OpenMenuAt(2).menu, fMore);
+	Key(std::string(1, B_ESCAPE).c_str());
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	EXPECT_EQ(BPrivate::OpenMenus().size(), 2u);
+	Key(std::string(1, B_RIGHT_ARROW).c_str());
+	Key("\n");
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	EXPECT_EQ(Count(Entries(), "w:Message h1  "), 1u);
+}
+
+TEST_F(MenuBarKeyboard, EscapeClosesEverythingAndKeysGoBackToTheFocus)
+{
+	Key("f", B_OPTION_KEY);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	Key("x");
+	Key(std::string(1, B_ESCAPE).c_str());
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	Key("y");
+	std::vector<std::string> entries = Entries();
+	EXPECT_EQ(Count(entries, "text:KeyDown x"), 0u) << "keys while open belong to the menus";
+	EXPECT_EQ(Count(entries, "text:KeyDown y"), 1u);
+	EXPECT_EQ(Count(entries, "w:MenusEnded"), 1u);
+	for (const std::string& entry : entries)
+		EXPECT_EQ(entry.rfind("w:Message", 0), std::string::npos) << entry;
+}
+
+TEST_F(MenuBarKeyboard, TheFirstLetterOfAnItemJumpsToIt)
+{
+	Key("f", B_OPTION_KEY);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	Key("s");
+	Key("\n");
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	EXPECT_EQ(Count(Entries(), "w:Message save"), 1u);
+}
+
+TEST_F(MenuBarKeyboard, AltWithALetterNoTitleTakesReachesTheFocus)
+{
+	Key("q", B_OPTION_KEY);
+	EXPECT_TRUE(BPrivate::OpenMenus().empty());
+	EXPECT_EQ(Count(Entries(), "text:KeyDown q"), 1u);
+}
+
+// The mouse.
+
+using MenuBarMouse = MenuBarTest;
+
+TEST_F(MenuBarMouse, AClickOnATitleKeepsItsMenuOpenForAClickOnAnItem)
+{
+	OpenByClick(0);
+	EXPECT_EQ(OpenMenuAt(1).menu, fFile);
+	ClickItem(fFile, 1);
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	std::vector<std::string> entries = Entries();
+	auto at = [&](const std::string& entry) {
+		return std::find(entries.begin(), entries.end(), entry) - entries.begin();
+	};
+	ASSERT_EQ(Count(entries, "w:Message open"), 1u);
+	EXPECT_LT(at("w:MenusBeginning"), at("w:MenusEnded"));
+	EXPECT_LT(at("w:MenusEnded"), at("w:Message open"));
+}
+
+TEST_F(MenuBarMouse, PressOnATitleDragToAnItemAndRelease)
+{
+	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, TitleMiddle(1)), B_OK);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	BWindow* menuWindow = OpenMenuAt(1).window;
+	ASSERT_NE(menuWindow, nullptr);
+	BPoint copy = Middle(fEdit->ItemAt(2));
+	BPrivate::PostMouseMoved(menuWindow, copy, B_PRIMARY_MOUSE_BUTTON);
+	BPrivate::PostMouseUp(menuWindow, copy);
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	EXPECT_EQ(Count(Entries(), "w:Message copy"), 1u);
+}
+
+TEST_F(MenuBarMouse, MovingAlongTheTitlesSwitchesMenus)
+{
+	OpenByClick(0);
+	BWindow* fileWindow = OpenMenuAt(1).window;
+	BPrivate::PostMouseMoved(fileWindow, Between(fWindow, TitleMiddle(2), fileWindow));
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	EXPECT_EQ(OpenMenuAt(1).menu, fInsert);
+	// Into the submenu through its item.
+	BWindow* insertWindow = OpenMenuAt(1).window;
+	BPrivate::PostMouseMoved(insertWindow, Middle(fInsert->ItemAt(3)));
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	ASSERT_EQ(OpenMenuAt(2).menu, fMore);
+	ClickItem(fMore, 0);
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	EXPECT_EQ(Count(Entries(), "w:Message h1  "), 1u);
+}
+
+TEST_F(MenuBarMouse, AClickOutsideClosesTheMenusAndSendsNothing)
+{
+	OpenByClick(0);
+	BWindow* menuWindow = OpenMenuAt(1).window;
+	// The press closes the menus and their windows: the release that
+	// follows is the window's again.
+	BPrivate::PostMouseDown(menuWindow, Between(fWindow, BPoint(250, 150), menuWindow));
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	BPrivate::PostMouseUp(fWindow, BPoint(250, 150));
+	std::vector<std::string> entries = Entries();
+	for (const std::string& entry : entries)
+		EXPECT_EQ(entry.rfind("w:Message", 0), std::string::npos) << entry;
+	EXPECT_EQ(Count(entries, "text:MouseDown 250,110"), 0u) << "the closing click is the menus'";
+}
+
+TEST_F(MenuBarMouse, AClickOnTheOpenTitleClosesIt)
+{
+	OpenByClick(0);
+	BWindow* menuWindow = OpenMenuAt(1).window;
+	BPrivate::PostMouseDown(menuWindow, Between(fWindow, TitleMiddle(0), menuWindow));
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	EXPECT_EQ(Count(Entries(), "w:MenusEnded"), 1u);
+}
+
+TEST_F(MenuBarMouse, ADisabledItemCannotBeChosenAndTheMenuStaysOpen)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fFile->FindItem('new ')->SetEnabled(false);
+	fWindow->Unlock();
+	OpenByClick(0);
+	ClickItem(fFile, 0);
+	ClickItem(fFile, 3);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	EXPECT_EQ(OpenMenuAt(1).menu, fFile);
+	Key(std::string(1, B_ESCAPE).c_str());
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	EXPECT_EQ(Count(Entries(), "w:Message new "), 0u);
+}
+
+TEST_F(MenuBarMouse, ADisabledBarOpensNothing)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fBar->SetEnabled(false);
+	fWindow->Unlock();
+	BPrivate::PostClick(fWindow, TitleMiddle(0));
+	Key("f", B_OPTION_KEY);
+	std::vector<std::string> entries = Entries();
+	EXPECT_TRUE(BPrivate::OpenMenus().empty());
+	EXPECT_EQ(Count(entries, "w:MenusBeginning"), 0u);
+}
+
+TEST_F(MenuBarMouse, TheMenuOpensBelowItsTitle)
+{
+	OpenByClick(1);
+	BWindow* menuWindow = OpenMenuAt(1).window;
+	BRect title = fWindow->ConvertToScreen(fBar->ConvertToParent(fBar->ItemAt(1)->Frame()));
+	BRect menu = menuWindow->Frame();
+	EXPECT_EQ(menu.left, title.left);
+	EXPECT_EQ(menu.top, title.bottom + 1);
+	EXPECT_GE(menu.Width(), fEdit->ItemAt(2)->Frame().Width());
+	Key(std::string(1, B_ESCAPE).c_str());
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+}
+
+} // namespace

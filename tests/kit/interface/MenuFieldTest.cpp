@@ -1,0 +1,182 @@
+#include "MenuTestSupport.h"
+
+#include <algorithm>
+
+#include <MenuBar.h>
+#include <MenuField.h>
+#include <PopUpMenu.h>
+
+using namespace WindowTests;
+using namespace MenuTests;
+
+namespace {
+
+int32 SizeIn(const BMessage& message)
+{
+	int32 size = 0;
+	message.FindInt32("size", &size);
+	return size;
+}
+
+// A window with the field "Size:" over a radio-mode pop-up of the sizes 9,
+// 10 and 12 (10 marked) whose box shows the marked size, and a field
+// "Headings" whose label stays; the window gets the items' messages.
+class MenuFieldTest : public WindowTest {
+protected:
+	void SetUp() override
+	{
+		fWindow = MakeWindow(BRect(100, 100, 399, 299));
+		fSizes = new BPopUpMenu("sizes");
+		for (int32 size : {9, 10, 12}) {
+			BMessage* message = new BMessage('fsch');
+			message->AddInt32("size", size);
+			fSizes->AddItem(new BMenuItem(std::to_string(size).c_str(), message));
+		}
+		fSizes->ItemAt(1)->SetMarked(true);
+		fField = new BMenuField(BRect(10, 10, 209, 35), "size", "Size:", fSizes);
+		fWindow->AddChild(fField);
+		fOther = new RecordingView(BRect(10, 100, 209, 150), "other", fJournal,
+			B_FOLLOW_NONE, B_WILL_DRAW | B_NAVIGABLE);
+		fWindow->AddChild(fOther);
+		ShowAndWait(fWindow);
+		fJournal->Clear();
+	}
+
+	void TearDown() override
+	{
+		CloseOpenMenus(fWindow);
+		WindowTest::TearDown();
+	}
+
+	// A point of the box, in the window's coordinates.
+	BPoint InTheBox()
+	{
+		BRect box = fField->ConvertToParent(fField->MenuBar()->Frame());
+		return BPoint(box.left + 10, (box.top + box.bottom) / 2);
+	}
+
+	void OpenByClick()
+	{
+		ASSERT_EQ(BPrivate::PostMouseDown(fWindow, InTheBox()), B_OK);
+		ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+		fMenuWindow = OpenMenuAt(1).window;
+		ASSERT_NE(fMenuWindow, nullptr);
+		BPrivate::PostMouseUp(fMenuWindow, Between(fWindow, InTheBox(), fMenuWindow));
+		ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	}
+
+	std::vector<BMessage> MessagesToWindow()
+	{
+		EXPECT_EQ(BPrivate::WaitForMenus(false), B_OK);
+		Idle(fWindow);
+		std::vector<BMessage> found;
+		std::vector<std::string> entries = fJournal->Entries();
+		std::vector<BMessage> messages = fJournal->Messages();
+		for (size_t i = 0; i < entries.size(); i++) {
+			if (entries[i] == "w:Message fsch")
+				found.push_back(messages[i]);
+		}
+		return found;
+	}
+
+	RecordingWindow* fWindow = nullptr;
+	BMenuField* fField = nullptr;
+	BPopUpMenu* fSizes = nullptr;
+	RecordingView* fOther = nullptr;
+	BWindow* fMenuWindow = nullptr;
+};
+
+TEST_F(MenuFieldTest, TheBoxShowsTheMarkedItem)
+{
+	EXPECT_STREQ(fField->MenuItem()->Label(), "10");
+	EXPECT_STREQ(fField->Label(), "Size:");
+	EXPECT_EQ(fField->Menu(), fSizes);
+	EXPECT_GT(fField->MenuBar()->Frame().left, fField->StringWidth("Size:"));
+}
+
+TEST_F(MenuFieldTest, ChoosingAnItemMarksItRelabelsTheBoxAndTellsTheWindow)
+{
+	OpenByClick();
+	EXPECT_EQ(OpenMenuAt(1).menu, fSizes);
+	BPrivate::PostClick(fMenuWindow, Middle(fSizes->ItemAt(2)));
+	std::vector<BMessage> messages = MessagesToWindow();
+	ASSERT_EQ(messages.size(), 1u);
+	EXPECT_EQ(SizeIn(messages[0]), 12);
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_STREQ(fField->MenuItem()->Label(), "12");
+	EXPECT_TRUE(fSizes->ItemAt(2)->IsMarked());
+	EXPECT_FALSE(fSizes->ItemAt(1)->IsMarked());
+	fWindow->Unlock();
+}
+
+TEST_F(MenuFieldTest, TheMenuOpensBelowTheBoxAndIsAtLeastAsWide)
+{
+	OpenByClick();
+	BRect box = fWindow->ConvertToScreen(fField->ConvertToParent(fField->MenuBar()->Frame()));
+	BRect menu = fMenuWindow->Frame();
+	EXPECT_EQ(menu.left, box.left + 1);
+	EXPECT_GE(menu.right, box.right - 1);
+	EXPECT_GT(menu.top, box.top);
+}
+
+TEST_F(MenuFieldTest, TheKeyboardOpensItAtTheMarkedItem)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fField->MakeFocus();
+	fWindow->Unlock();
+	BPrivate::PostKey(fWindow, " ");
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	BPrivate::PostKey(fWindow, "\x1f");
+	BPrivate::PostKey(fWindow, "\n");
+	std::vector<BMessage> messages = MessagesToWindow();
+	ASSERT_EQ(messages.size(), 1u);
+	EXPECT_EQ(SizeIn(messages[0]), 12);
+}
+
+TEST_F(MenuFieldTest, EscapeLeavesTheChoiceAsItWas)
+{
+	OpenByClick();
+	BPrivate::PostKey(fWindow, "\x1b");
+	EXPECT_TRUE(MessagesToWindow().empty());
+	EXPECT_STREQ(fField->MenuItem()->Label(), "10");
+}
+
+TEST_F(MenuFieldTest, ADisabledFieldDoesNotOpen)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fField->SetEnabled(false);
+	fField->MakeFocus();
+	fWindow->Unlock();
+	BPrivate::PostClick(fWindow, InTheBox());
+	BPrivate::PostKey(fWindow, " ");
+	Idle(fWindow);
+	EXPECT_TRUE(BPrivate::OpenMenus().empty());
+	EXPECT_FALSE(fField->MenuBar()->IsEnabled());
+}
+
+TEST_F(MenuFieldTest, TheFieldsBoxIsNotTheWindowsKeyMenuBar)
+{
+	EXPECT_EQ(fWindow->KeyMenuBar(), nullptr);
+	ASSERT_TRUE(fWindow->Lock());
+	auto* bar = new BMenuBar(BRect(0, 0, 299, 14), "bar");
+	fWindow->AddChild(bar);
+	auto* second = new BMenuField(BRect(10, 50, 209, 75), "second", nullptr, new BPopUpMenu("x"));
+	fWindow->AddChild(second);
+	EXPECT_EQ(fWindow->KeyMenuBar(), bar);
+	fWindow->Unlock();
+}
+
+TEST_F(MenuFieldTest, AFocusedFieldShowsItOnItsBox)
+{
+	BRect box = fField->ConvertToParent(fField->MenuBar()->Frame());
+	rgb_color before = Pixel(fWindow, static_cast<int>(box.left), static_cast<int>(box.top));
+	ASSERT_TRUE(fWindow->Lock());
+	fField->MakeFocus();
+	fWindow->Unlock();
+	Idle(fWindow);
+	rgb_color after = Pixel(fWindow, static_cast<int>(box.left), static_cast<int>(box.top));
+	EXPECT_EQ(after, ui_color(B_KEYBOARD_NAVIGATION_COLOR));
+	EXPECT_NE(before, after);
+}
+
+} // namespace

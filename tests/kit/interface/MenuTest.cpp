@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <mutex>
+#include <ostream>
+#include <vector>
+
+#include <AppPrivate.h>
+#include <Looper.h>
+#include <Menu.h>
+#include <MenuItem.h>
+#include <Message.h>
+#include <PopUpMenu.h>
+#include <WindowPrivate.h>
+
+#include "MenuTestSupport.h"
+
+using MenuTests::Item;
+
+namespace {
+
+// "File" with New, Open, a separator and a submenu "Recent" holding two
+// pages.
+class MenuModel : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		fMenu = std::make_unique<BMenu>("File");
+		fMenu->AddItem(Item("New", 'new '));
+		fMenu->AddItem(Item("Open", 'open', 'O'));
+		fMenu->AddSeparatorItem();
+		fRecent = new BMenu("Recent");
+		fRecent->AddItem(Item("index.html", 'rcnt'));
+		fRecent->AddItem(Item("about.html", 'rcn2'));
+		fMenu->AddItem(fRecent);
+	}
+
+	std::unique_ptr<BMenu> fMenu;
+	BMenu* fRecent = nullptr;
+};
+
+TEST_F(MenuModel, FindItemLooksIntoSubmenusAndSkipsSeparators)
+{
+	EXPECT_STREQ(fMenu->FindItem('rcn2')->Label(), "about.html");
+	EXPECT_STREQ(fMenu->FindItem("index.html")->Label(), "index.html");
+	EXPECT_EQ(fMenu->FindItem('none'), nullptr);
+	// The separator has no message and must not match a command of 0.
+	EXPECT_EQ(fMenu->FindItem(uint32(0)), nullptr);
+}
+
+TEST_F(MenuModel, ASubmenuKnowsItsItemAndItsMenu)
+{
+	BMenuItem* superitem = fMenu->ItemAt(3);
+	EXPECT_EQ(superitem->Submenu(), fRecent);
+	EXPECT_STREQ(superitem->Label(), "Recent");
+	EXPECT_EQ(fRecent->Superitem(), superitem);
+	EXPECT_EQ(fRecent->Supermenu(), fMenu.get());
+	EXPECT_EQ(fMenu->IndexOf(fRecent), 3);
+	EXPECT_EQ(fMenu->SubmenuAt(3), fRecent);
+}
+
+TEST_F(MenuModel, RemovingASubmenuDeletesItsItemButHandsTheMenuBack)
+{
+	ASSERT_TRUE(fMenu->RemoveItem(fRecent));
+	std::unique_ptr<BMenu> recent(fRecent);
+	EXPECT_EQ(fMenu->CountItems(), 3);
+	EXPECT_EQ(recent->Superitem(), nullptr);
+	EXPECT_EQ(recent->Supermenu(), nullptr);
+	EXPECT_EQ(recent->CountItems(), 2);
+}
+
+TEST_F(MenuModel, AnItemDeletedByItsOwnerLeavesItsMenu)
+{
+	BMenuItem* open = fMenu->RemoveItem(1);
+	ASSERT_NE(open, nullptr);
+	EXPECT_EQ(open->Menu(), nullptr);
+	EXPECT_FALSE(fMenu->AddItem(open, 9));
+	ASSERT_TRUE(fMenu->AddItem(open, 0));
+	delete fMenu->ItemAt(0);
+	EXPECT_EQ(fMenu->CountItems(), 3);
+	EXPECT_STREQ(fMenu->ItemAt(0)->Label(), "New");
+}
+
+TEST_F(MenuModel, AnItemInAMenuCannotBeAddedToAnother)
+{
+	BMenu other("Other");
+	EXPECT_FALSE(other.AddItem(fMenu->ItemAt(0)));
+	EXPECT_FALSE(other.AddItem(fRecent));
+	EXPECT_EQ(other.CountItems(), 0);
+}
+
+TEST_F(MenuModel, DisablingAMenuDisablesEverythingBelowIt)
+{
+	fMenu->SetEnabled(false);
+	EXPECT_FALSE(fMenu->ItemAt(0)->IsEnabled());
+	EXPECT_FALSE(fRecent->IsEnabled());
+	EXPECT_FALSE(fRecent->ItemAt(0)->IsEnabled());
+	fMenu->SetEnabled(true);
+	// Disabling the superitem disables its submenu, and only that.
+	fMenu->ItemAt(3)->SetEnabled(false);
+	EXPECT_FALSE(fRecent->IsEnabled());
+	EXPECT_FALSE(fRecent->ItemAt(1)->IsEnabled());
+	EXPECT_TRUE(fMenu->ItemAt(0)->IsEnabled());
+	EXPECT_FALSE(fMenu->ItemAt(2)->IsEnabled()) << "a separator is never enabled";
+	fMenu->ItemAt(2)->SetEnabled(true);
+	EXPECT_FALSE(fMenu->ItemAt(2)->IsEnabled());
+}
+
+TEST_F(MenuModel, ShortcutsAlwaysCarryTheCommandKey)
+{
+	uint32 modifiers = 0;
+	EXPECT_EQ(fMenu->ItemAt(1)->Shortcut(&modifiers), 'O');
+	EXPECT_EQ(modifiers, uint32(B_COMMAND_KEY));
+	fMenu->ItemAt(0)->SetShortcut('H', B_CONTROL_KEY);
+	fMenu->ItemAt(0)->Shortcut(&modifiers);
+	EXPECT_EQ(modifiers, uint32(B_COMMAND_KEY | B_CONTROL_KEY));
+}
+
+struct LabelRow {
+	uint32 key;
+	uint32 modifiers;
+	const char* label;
+};
+
+void PrintTo(const LabelRow& row, std::ostream* out)
+{
+	*out << row.label;
+}
+
+class ShortcutLabels : public testing::TestWithParam<LabelRow> {};
+
+TEST_P(ShortcutLabels, AreWrittenTheLinuxWay)
+{
+	EXPECT_EQ(BPrivate::ShortcutLabel(GetParam().key, GetParam().modifiers), GetParam().label);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ShortcutLabels, testing::Values(
+	LabelRow{'s', B_COMMAND_KEY, "Ctrl+S"},
+	LabelRow{'H', B_COMMAND_KEY | B_CONTROL_KEY, "Ctrl+Shift+H"},
+	LabelRow{'1', B_COMMAND_KEY, "Ctrl+1"},
+	LabelRow{B_ENTER, B_COMMAND_KEY, "Ctrl+Enter"},
+	LabelRow{' ', B_COMMAND_KEY, "Ctrl+Space"},
+	LabelRow{'z', B_COMMAND_KEY | B_SHIFT_KEY | B_OPTION_KEY, "Ctrl+Shift+Alt+Z"}));
+
+// Marks, radio mode and labels that follow them.
+class MenuMarks : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		fSizes = new BPopUpMenu("Size");
+		for (const char* size : {"9", "10", "12"})
+			fSizes->AddItem(Item(size, 'fsch'));
+		fHolder.AddItem(fSizes);
+	}
+
+	BMenu fHolder{"Holder"};
+	BPopUpMenu* fSizes = nullptr;
+};
+
+TEST_F(MenuMarks, RadioModeKeepsOneMark)
+{
+	ASSERT_TRUE(fSizes->IsRadioMode());
+	fSizes->ItemAt(0)->SetMarked(true);
+	fSizes->ItemAt(2)->SetMarked(true);
+	EXPECT_FALSE(fSizes->ItemAt(0)->IsMarked());
+	EXPECT_EQ(fSizes->FindMarked(), fSizes->ItemAt(2));
+}
+
+TEST_F(MenuMarks, WithoutRadioModeMarksAreIndependent)
+{
+	fSizes->SetRadioMode(false);
+	fSizes->ItemAt(0)->SetMarked(true);
+	fSizes->ItemAt(2)->SetMarked(true);
+	EXPECT_TRUE(fSizes->ItemAt(0)->IsMarked());
+	// Going back to radio mode keeps the first mark only.
+	fSizes->SetRadioMode(true);
+	EXPECT_TRUE(fSizes->ItemAt(0)->IsMarked());
+	EXPECT_FALSE(fSizes->ItemAt(2)->IsMarked());
+}
+
+TEST_F(MenuMarks, TheSuperitemLabelFollowsTheMarkedItem)
+{
+	BMenuItem* superitem = fSizes->Superitem();
+	EXPECT_STREQ(superitem->Label(), "Size");
+	fSizes->ItemAt(1)->SetMarked(true);
+	EXPECT_STREQ(superitem->Label(), "10");
+	fSizes->SetLabelFromMarked(false);
+	fSizes->ItemAt(2)->SetMarked(true);
+	EXPECT_STREQ(superitem->Label(), "10");
+}
+
+TEST_F(MenuMarks, AnItemAddedMarkedTakesTheLabel)
+{
+	BMenuItem* item = Item("14", 'fsch');
+	item->SetMarked(true);
+	fSizes->AddItem(item);
+	EXPECT_STREQ(fSizes->Superitem()->Label(), "14");
+}
+
+// Invoking items: where their messages go and what they carry.
+class MenuInvoking : public MenuMarks {
+protected:
+	void SetUp() override
+	{
+		MenuMarks::SetUp();
+		fReceiver = new MenuTests::Receiver();
+		fReceiver->Run();
+		fSizes->SetTargetForItems(fReceiver);
+	}
+	void TearDown() override
+	{
+		if (fReceiver->Lock())
+			fReceiver->Quit();
+	}
+	std::vector<BMessage> Received() { return fReceiver->Received(); }
+
+	MenuTests::Receiver* fReceiver = nullptr;
+};
+
+TEST_F(MenuInvoking, TheMessageCarriesTheItemAndItsIndex)
+{
+	ASSERT_EQ(fSizes->ItemAt(2)->Invoke(), B_OK);
+	std::vector<BMessage> received = Received();
+	ASSERT_EQ(received.size(), 1u);
+	EXPECT_EQ(received[0].what, uint32('fsch'));
+	int32 index = -1;
+	EXPECT_EQ(received[0].FindInt32("index", &index), B_OK);
+	EXPECT_EQ(index, 2);
+	void* source = nullptr;
+	EXPECT_EQ(received[0].FindPointer("source", &source), B_OK);
+	EXPECT_EQ(source, fSizes->ItemAt(2));
+	EXPECT_TRUE(received[0].HasInt64("when"));
+}
+
+TEST_F(MenuInvoking, InvokingMarksTheItemBeforeTheMessageLeaves)
+{
+	fSizes->ItemAt(0)->SetMarked(true);
+	fSizes->ItemAt(1)->Invoke();
+	EXPECT_TRUE(fSizes->ItemAt(1)->IsMarked());
+	EXPECT_FALSE(fSizes->ItemAt(0)->IsMarked());
+	EXPECT_STREQ(fSizes->Superitem()->Label(), "10");
+}
+
+TEST_F(MenuInvoking, ADisabledItemSendsNothing)
+{
+	fSizes->ItemAt(1)->SetEnabled(false);
+	EXPECT_EQ(fSizes->ItemAt(1)->Invoke(), B_ERROR);
+	fSizes->ItemAt(0)->SetEnabled(true);
+	fSizes->SetEnabled(false);
+	EXPECT_EQ(fSizes->ItemAt(0)->Invoke(), B_ERROR);
+	EXPECT_TRUE(Received().empty());
+	EXPECT_EQ(fSizes->FindMarked(), nullptr);
+}
+
+TEST_F(MenuInvoking, AnItemWithoutTargetOutsideAMenuBarSendsNothing)
+{
+	BMenuItem* loose = Item("Loose", 'lose');
+	fSizes->AddItem(loose);
+	EXPECT_EQ(loose->Invoke(), B_BAD_HANDLER);
+	EXPECT_TRUE(Received().empty());
+}
+
+} // namespace

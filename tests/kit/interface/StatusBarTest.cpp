@@ -1,0 +1,178 @@
+#include "ControlTesting.h"
+
+#include <cmath>
+
+#include <StatusBar.h>
+
+using namespace ControlTests;
+
+namespace {
+
+// The value after each step of a row, starting from a fresh bar.
+struct ArithmeticRow {
+	const char* situation;
+	std::vector<std::function<void(BStatusBar&)>> steps;
+	float value;
+	float max;
+};
+
+class StatusBarArithmetic : public testing::TestWithParam<ArithmeticRow> {};
+
+TEST_P(StatusBarArithmetic, ValueStaysBetweenZeroAndTheMaximum)
+{
+	const ArithmeticRow& row = GetParam();
+	BStatusBar bar(BRect(0, 0, 199, 30), "bar");
+	for (const auto& step : row.steps)
+		step(bar);
+	EXPECT_FLOAT_EQ(bar.CurrentValue(), row.value) << row.situation;
+	EXPECT_FLOAT_EQ(bar.MaxValue(), row.max) << row.situation;
+}
+
+auto Update(float delta)
+{
+	return [delta](BStatusBar& bar) { bar.Update(delta); };
+}
+auto SetMax(float max)
+{
+	return [max](BStatusBar& bar) { bar.SetMaxValue(max); };
+}
+auto SetTo(float value)
+{
+	return [value](BStatusBar& bar) { bar.SetTo(value); };
+}
+auto Reset()
+{
+	return [](BStatusBar& bar) { bar.Reset(); };
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, StatusBarArithmetic, testing::Values(
+	ArithmeticRow{"updates add up", {Update(30), Update(12.5f)}, 42.5f, 100},
+	ArithmeticRow{"an update beyond the maximum stops there", {Update(60), Update(60)}, 100, 100},
+	ArithmeticRow{"a negative update stops at zero", {Update(10), Update(-50)}, 0, 100},
+	ArithmeticRow{"a lower maximum cuts the value", {Update(80), SetMax(50)}, 50, 50},
+	ArithmeticRow{"a higher maximum leaves room", {SetMax(1000), Update(500)}, 500, 1000},
+	ArithmeticRow{"a negative maximum is zero", {Update(5), SetMax(-3)}, 0, 0},
+	ArithmeticRow{"SetTo replaces the value", {Update(70), SetTo(20)}, 20, 100},
+	ArithmeticRow{"a meaningless delta is ignored", {Update(20), Update(NAN)}, 20, 100},
+	ArithmeticRow{"reset starts again at 0 of 100", {SetMax(7), Update(5), Reset()}, 0, 100}),
+	[](const testing::TestParamInfo<ArithmeticRow>& info) {
+		std::string name;
+		for (const char* c = info.param.situation; *c != '\0'; c++) {
+			if (isalnum(static_cast<unsigned char>(*c)))
+				name += *c;
+		}
+		return name;
+	});
+
+TEST(StatusBarTexts, NullTextsLeaveTheTextsAsTheyWere)
+{
+	BStatusBar bar(BRect(0, 0, 199, 30), "bar", "Label: ", " trailing");
+	bar.Update(10, "Loading…", "10%");
+	bar.Update(10);
+	EXPECT_STREQ(bar.Text(), "Loading…");
+	EXPECT_STREQ(bar.TrailingText(), "10%");
+	bar.Update(10, "Processing…");
+	EXPECT_STREQ(bar.Text(), "Processing…");
+	EXPECT_STREQ(bar.TrailingText(), "10%");
+}
+
+TEST(StatusBarTexts, ResetClearsTheTextsAndSetsTheLabels)
+{
+	BStatusBar bar(BRect(0, 0, 199, 30), "bar", "Old: ", "old");
+	bar.Update(50, "half", "50%");
+	bar.Reset("New: ");
+	EXPECT_STREQ(bar.Label(), "New: ");
+	EXPECT_STREQ(bar.TrailingLabel(), "");
+	EXPECT_STREQ(bar.Text(), "");
+	EXPECT_STREQ(bar.TrailingText(), "");
+}
+
+class StatusBarWindow : public ControlTest {
+protected:
+	void SetUp() override
+	{
+		ControlTest::SetUp();
+		fBar = Add(new BStatusBar(BRect(10, 10, 209, 49), "progress", "Progress: "));
+	}
+
+	BStatusBar* fBar = nullptr;
+};
+
+TEST_F(StatusBarWindow, BarIsFilledAsFarAsTheValueReaches)
+{
+	Show();
+	rgb_color barColor;
+	{
+		BAutolock lock(fWindow);
+		barColor = fBar->BarColor();
+		fBar->Update(50, "half");
+	}
+	Idle(fWindow);
+	// The bar lies below the text line; look at the middle of its height.
+	float y = 0;
+	{
+		BAutolock lock(fWindow);
+		float height = 0;
+		fBar->GetPreferredSize(nullptr, &height);
+		y = height - fBar->BarHeight() / 2;
+	}
+	EXPECT_EQ(PixelIn(fBar, BPoint(50, y)), barColor);
+	EXPECT_NE(PixelIn(fBar, BPoint(150, y)), barColor);
+	EXPECT_TRUE(AnyPixelIn(fBar, BRect(0, 0, 100, 10), IsInk));
+
+	{
+		BAutolock lock(fWindow);
+		fBar->Update(50);
+	}
+	Idle(fWindow);
+	EXPECT_EQ(PixelIn(fBar, BPoint(150, y)), barColor);
+	{
+		BAutolock lock(fWindow);
+		fBar->Reset();
+	}
+	Idle(fWindow);
+	EXPECT_FALSE(AnyPixelIn(fBar, BRect(2, 0, 197, 39),
+		[barColor](rgb_color color) { return color == barColor; }));
+}
+
+TEST_F(StatusBarWindow, UpdateAndResetMessagesMayComeFromOtherThreads)
+{
+	Show();
+	BMessage update(B_UPDATE_STATUS_BAR);
+	update.AddFloat("delta", 25);
+	update.AddString("text", "Loading…");
+	BMessenger bar(fBar);
+	ASSERT_EQ(bar.SendMessage(&update), B_OK);
+	ASSERT_EQ(bar.SendMessage(&update), B_OK);
+	Idle(fWindow);
+	{
+		BAutolock lock(fWindow);
+		EXPECT_FLOAT_EQ(fBar->CurrentValue(), 50);
+		EXPECT_STREQ(fBar->Text(), "Loading…");
+	}
+	BMessage reset(B_RESET_STATUS_BAR);
+	reset.AddString("label", "Saving ");
+	ASSERT_EQ(bar.SendMessage(&reset), B_OK);
+	Idle(fWindow);
+	BAutolock lock(fWindow);
+	EXPECT_FLOAT_EQ(fBar->CurrentValue(), 0);
+	EXPECT_STREQ(fBar->Label(), "Saving ");
+	EXPECT_STREQ(fBar->Text(), "");
+}
+
+TEST_F(StatusBarWindow, PreferredHeightMakesRoomForTheTextLineOnlyWhenThereIsText)
+{
+	BAutolock lock(fWindow);
+	float withText = 0;
+	fBar->GetPreferredSize(nullptr, &withText);
+	fBar->Reset();
+	float bare = 0;
+	fBar->GetPreferredSize(nullptr, &bare);
+	EXPECT_FLOAT_EQ(bare, fBar->BarHeight() - 1);
+	EXPECT_GT(withText, bare + 10);
+	fBar->SetBarHeight(8);
+	fBar->GetPreferredSize(nullptr, &bare);
+	EXPECT_FLOAT_EQ(bare, 7);
+}
+
+} // namespace

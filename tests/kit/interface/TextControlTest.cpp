@@ -1,0 +1,212 @@
+#include "ControlTesting.h"
+
+#include <Button.h>
+#include <TextControl.h>
+#include <TextView.h>
+
+using namespace ControlTests;
+
+namespace {
+
+// The find window's layout in small: two text controls and a button.
+class TextControlTest : public ControlTest {
+protected:
+	void SetUp() override
+	{
+		ControlTest::SetUp();
+		fFind = Add(new BTextControl(BRect(10, 10, 309, 25), "find", "Find:", "",
+			new BMessage('ftxt')));
+		fReplace = Add(new BTextControl(BRect(10, 40, 309, 55), "replace", "Replace:", "old",
+			new BMessage('rtxt')));
+		fButton = Add(new BButton(BRect(10, 80, 109, 105), "button", "Find",
+			new BMessage('find')));
+	}
+
+	void Type(const char* text)
+	{
+		ASSERT_EQ(BPrivate::TypeText(fWindow, text), B_OK);
+		Idle(fWindow);
+	}
+
+	std::string TextOf(BTextControl* control)
+	{
+		BAutolock lock(fWindow);
+		return control->Text();
+	}
+
+	BTextControl* fFind = nullptr;
+	BTextControl* fReplace = nullptr;
+	BButton* fButton = nullptr;
+};
+
+TEST_F(TextControlTest, EnterSendsTheMessageWithTheControlHoldingTheText)
+{
+	Show();
+	Focus(fFind);
+	Type("hello");
+	Key(kEnter);
+	std::vector<BMessage> sent = Sent('ftxt');
+	ASSERT_EQ(sent.size(), 1u);
+	void* source = nullptr;
+	ASSERT_EQ(sent[0].FindPointer("source", &source), B_OK);
+	EXPECT_EQ(source, static_cast<void*>(fFind));
+	EXPECT_EQ(TextOf(fFind), "hello");
+	// Enter confirms even when nothing changed, as a dialog expects.
+	Key(kEnter);
+	EXPECT_EQ(Sent('ftxt').size(), 2u);
+	EXPECT_TRUE(Sent('rtxt').empty());
+}
+
+TEST_F(TextControlTest, EveryEditSendsTheModificationMessage)
+{
+	{
+		BAutolock lock(fWindow);
+		fFind->SetModificationMessage(new BMessage('fmod'));
+		fFind->SetText("set by the program");
+	}
+	Show();
+	EXPECT_TRUE(Sent('fmod').empty());
+	Focus(fFind);
+	Type("ab");
+	const char backspace[] = {B_BACKSPACE, 0};
+	Key(backspace);
+	EXPECT_EQ(Sent('fmod').size(), 3u);
+	EXPECT_TRUE(Sent('ftxt').empty());
+	EXPECT_EQ(TextOf(fFind), "a");
+}
+
+TEST_F(TextControlTest, LeavingTheFieldSendsTheMessageOnlyWhenTheTextChanged)
+{
+	Show();
+	Focus(fReplace);
+	Key(kTab);
+	EXPECT_TRUE(Sent('rtxt').empty());
+	Focus(fReplace);
+	Type("new");
+	Key(kTab);
+	EXPECT_EQ(Sent('rtxt').size(), 1u);
+	// Sent once: leaving again without a change says nothing more.
+	Focus(fReplace);
+	Key(kTab);
+	EXPECT_EQ(Sent('rtxt').size(), 1u);
+}
+
+TEST_F(TextControlTest, TabMovesThroughTheFieldsAndButtonsAndBack)
+{
+	Show();
+	Focus(fFind);
+	EXPECT_EQ(FocusView(), fFind->TextView());
+	Key(kTab);
+	EXPECT_EQ(FocusView(), fReplace->TextView());
+	Key(kTab);
+	EXPECT_EQ(FocusView(), fButton);
+	Key(kTab);
+	EXPECT_EQ(FocusView(), fFind->TextView());
+	Key(kTab, B_SHIFT_KEY);
+	EXPECT_EQ(FocusView(), fButton);
+	// No tab was typed on the way.
+	EXPECT_EQ(TextOf(fFind), "");
+	EXPECT_EQ(TextOf(fReplace), "old");
+}
+
+TEST_F(TextControlTest, TabbingIntoAFieldSelectsItsTextSoTypingReplacesIt)
+{
+	Show();
+	Focus(fFind);
+	Key(kTab);
+	Type("fresh");
+	EXPECT_EQ(TextOf(fReplace), "fresh");
+}
+
+TEST_F(TextControlTest, DividerPlacesTheFieldAndTheLabelStaysLeftOfIt)
+{
+	Show();
+	{
+		BAutolock lock(fWindow);
+		fReplace->SetDivider(120);
+		EXPECT_EQ(fReplace->Divider(), 120);
+		BRect field = fReplace->TextView()->Frame();
+		EXPECT_EQ(field.left, 122);
+		EXPECT_EQ(field.right, fReplace->Bounds().right - 2);
+	}
+	Idle(fWindow);
+	float height = 0;
+	{
+		BAutolock lock(fWindow);
+		height = fReplace->Bounds().Height();
+	}
+	EXPECT_TRUE(AnyPixelIn(fReplace, BRect(0, 0, 60, height), IsInk));
+	EXPECT_FALSE(AnyPixelIn(fReplace, BRect(70, 0, 117, height), IsInk));
+	// The field's white starts right of the divider.
+	EXPECT_EQ(PixelIn(fReplace, BPoint(200, height / 2)), make_color(255, 255, 255));
+	EXPECT_NE(PixelIn(fReplace, BPoint(110, height / 2)), make_color(255, 255, 255));
+}
+
+TEST_F(TextControlTest, HeightFollowsTheFontWhateverTheFrameSaid)
+{
+	BAutolock lock(fWindow);
+	float preferred = 0;
+	fFind->GetPreferredSize(nullptr, &preferred);
+	EXPECT_EQ(fFind->Bounds().Height(), preferred);
+	EXPECT_GT(preferred, 15);
+}
+
+TEST_F(TextControlTest, ClickOnTheLabelPutsTheCaretInTheField)
+{
+	Show();
+	Click(InWindow(fReplace, BPoint(5, 8)));
+	EXPECT_EQ(FocusView(), fReplace->TextView());
+}
+
+TEST_F(TextControlTest, LineFeedsThatComeInBecomeSpaces)
+{
+	BAutolock lock(fWindow);
+	fFind->TextView()->Insert("two\nlines\r\n");
+	EXPECT_STREQ(fFind->Text(), "two lines  ");
+}
+
+TEST_F(TextControlTest, DisabledControlTakesNoFocusAndNoTyping)
+{
+	{
+		BAutolock lock(fWindow);
+		fReplace->SetEnabled(false);
+	}
+	Show();
+	Focus(fFind);
+	Key(kTab);
+	EXPECT_EQ(FocusView(), fButton);
+	Focus(fReplace);
+	Type("x");
+	EXPECT_EQ(TextOf(fReplace), "old");
+}
+
+TEST_F(TextControlTest, FocusedFieldWearsTheNavigationBlue)
+{
+	Show();
+	auto blue = [](rgb_color color) { return color == ui_color(B_KEYBOARD_NAVIGATION_COLOR); };
+	float height = 0;
+	{
+		BAutolock lock(fWindow);
+		height = fFind->Bounds().Height();
+	}
+	EXPECT_FALSE(AnyPixelIn(fFind, BRect(40, 0, 299, height), blue));
+	Focus(fFind);
+	Idle(fWindow);
+	EXPECT_TRUE(AnyPixelIn(fFind, BRect(40, 0, 299, height), blue));
+}
+
+TEST_F(TextControlTest, DefaultButtonTakesEnterFromAField)
+{
+	{
+		BAutolock lock(fWindow);
+		fButton->MakeDefault(true);
+	}
+	Show();
+	Focus(fFind);
+	Type("x");
+	Key(kEnter);
+	EXPECT_EQ(Sent('find').size(), 1u);
+	EXPECT_TRUE(Sent('ftxt').empty());
+}
+
+} // namespace

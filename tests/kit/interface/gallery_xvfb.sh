@@ -1,0 +1,91 @@
+#!/bin/sh
+# Runs the gallery on a private Xvfb server: checks that its window shows
+# more than a blank panel, clicks "Show alert…" through the X server as a
+# user would, checks that the alert appears, and dismisses it with Escape.
+# With GALLERY_SCREENSHOTS=FOLDER the screen is kept there as XWD files.
+# Exit 77 skips the test when the X tools are missing.
+set -u
+gallery=$1
+for tool in Xvfb xdotool xwd; do
+	if ! command -v "$tool" >/dev/null 2>&1; then
+		echo "skipped: $tool is not installed"
+		exit 77
+	fi
+done
+
+here=$(cd "$(dirname "$0")" && pwd)
+LSAN_OPTIONS="suppressions=$here/../../common/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS
+
+work=$(mktemp -d)
+xvfb=""
+app=""
+cleanup() {
+	[ -n "$app" ] && kill "$app" 2>/dev/null
+	[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+	wait 2>/dev/null
+	rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+fail() {
+	echo "FAILED: $*"
+	for log in out err xvfb; do
+		[ -s "$work/$log.txt" ] && { echo "--- $log"; cat "$work/$log.txt"; }
+	done
+	exit 1
+}
+# How many different byte values a window's picture holds: a blank one has few.
+colours() {
+	tail -c 200000 "$1" | od -An -v -tx1 | tr -s ' ' '\n' | sort -u | wc -l
+}
+keep() {
+	[ -n "${GALLERY_SCREENSHOTS:-}" ] && cp "$work/$1" "$GALLERY_SCREENSHOTS/$1"
+	return 0
+}
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.txt" 2>&1 &
+xvfb=$!
+tries=0
+while [ ! -s "$work/display" ]; do
+	tries=$((tries + 1))
+	[ "$tries" -gt 100 ] && fail "Xvfb did not start"
+	sleep 0.1
+done
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
+
+"$gallery" --quit-after 40 >"$work/out.txt" 2>"$work/err.txt" &
+app=$!
+
+window=$(timeout 15 xdotool search --sync --name "Gallery of controls" | head -n 1)
+[ -n "$window" ] || fail "the gallery window did not appear"
+sleep 0.5
+xwd -silent -id "$window" >"$work/gallery.xwd" || fail "xwd could not read the window"
+keep gallery.xwd
+[ "$(colours "$work/gallery.xwd")" -gt 40 ] || fail "the gallery looks blank"
+
+# "Show alert…" is the first button of the "Buttons" box.
+xdotool windowfocus --sync "$window" || fail "could not focus the gallery"
+xdotool mousemove --window "$window" 70 82 click 1 || fail "xdotool could not click"
+alert=$(timeout 10 xdotool search --sync --name "^Alert$" | head -n 1)
+[ -n "$alert" ] || fail "the alert did not appear"
+sleep 0.5
+xwd -silent -id "$alert" >"$work/alert.xwd" || fail "xwd could not read the alert"
+keep alert.xwd
+[ "$(colours "$work/alert.xwd")" -gt 20 ] || fail "the alert looks blank"
+
+xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
+xdotool key Escape
+tries=0
+while xdotool search --name "^Alert$" >/dev/null 2>&1; do
+	tries=$((tries + 1))
+	[ "$tries" -gt 100 ] && fail "Escape did not close the alert"
+	sleep 0.1
+done
+
+kill "$app"
+wait "$app" 2>/dev/null
+app=""
+echo "the gallery showed its controls and an alert, which Escape closed"
+exit 0

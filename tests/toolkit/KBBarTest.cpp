@@ -1,0 +1,279 @@
+#include "ControlTesting.h"
+
+#include <atomic>
+#include <cstring>
+
+#include <AppPrivate.h>
+#include <Looper.h>
+
+#include "KBBar.h"
+#include "KBBarButton.h"
+#include "KBBarSeparator.h"
+
+using namespace ControlTests;
+
+namespace {
+
+// A square bitmap of one opaque colour.
+BBitmap* Square(int side, rgb_color color)
+{
+	auto* bitmap = new BBitmap(BRect(0, 0, side - 1, side - 1), B_RGBA32);
+	auto* bits = static_cast<uint8*>(bitmap->Bits());
+	for (int32 i = 0; i < bitmap->BitsLength(); i += 4) {
+		bits[i] = color.blue;
+		bits[i + 1] = color.green;
+		bits[i + 2] = color.red;
+		bits[i + 3] = 255;
+	}
+	return bitmap;
+}
+
+KBBarButton* Button(const char* name, uint32 command, int side = 24, BLooper* target = nullptr)
+{
+	return new KBBarButton(name, Square(side, make_color(200, 0, 0)), command, target);
+}
+
+// A bar across the top of the window; tests fill it and lay it out.
+class KBBarTest : public ControlTest {
+protected:
+	void SetUp() override
+	{
+		ControlTest::SetUp();
+		fBar = Add(new KBBar(BRect(0, 0, 399, 40)));
+	}
+
+	void Fit()
+	{
+		BAutolock lock(fWindow);
+		fBar->ResizeToPreferred();
+		fBar->Place();
+	}
+
+	BRect FrameOf(BView* view)
+	{
+		BAutolock lock(fWindow);
+		return view->Frame();
+	}
+
+	KBBar* fBar = nullptr;
+};
+
+TEST_F(KBBarTest, MarginsNotAboveZeroTakeTheDefaults)
+{
+	KBBar defaults(BRect(0, 0, 99, 9), "ButtonBar", 0, 0, -1);
+	EXPECT_EQ(defaults.LeftMargin(), 7);
+	EXPECT_EQ(defaults.VerticalMargin(), 5);
+	EXPECT_EQ(defaults.Spacing(), 3);
+	KBBar given(BRect(0, 0, 99, 9), "ButtonBar", 2, 1, 4);
+	EXPECT_EQ(given.LeftMargin(), 2);
+	EXPECT_EQ(given.VerticalMargin(), 1);
+	EXPECT_EQ(given.Spacing(), 4);
+	EXPECT_STREQ(defaults.Name(), "ButtonBar");
+}
+
+TEST_F(KBBarTest, OneButtonOf24By24PrefersAHeightOf35)
+{
+	BAutolock lock(fWindow);
+	KBBarButton* button = Button("ButtonNew", 'new ');
+	float width = 0;
+	float height = 0;
+	button->GetPreferredSize(&width, &height);
+	EXPECT_EQ(width, 25);
+	EXPECT_EQ(height, 25);
+	ASSERT_TRUE(fBar->AddItem(button));
+	fBar->GetPreferredSize(&width, &height);
+	EXPECT_EQ(height, 35);
+	EXPECT_EQ(width, 399);
+	fBar->ResizeToPreferred();
+	EXPECT_EQ(fBar->Frame().Height(), 35);
+}
+
+TEST_F(KBBarTest, EmptyBarPrefersTheMarginsAlone)
+{
+	float height = 0;
+	fBar->GetPreferredSize(nullptr, &height);
+	EXPECT_EQ(height, 10);
+}
+
+TEST_F(KBBarTest, ItemsStandInARowFromTheLeftMarginCentredInTheHeight)
+{
+	KBBarButton* first = Button("first", 'frst');
+	KBBarButton* small = Button("small", 'smal', 16);
+	KBBarButton* last = Button("last", 'last');
+	{
+		BAutolock lock(fWindow);
+		fBar->AddItem(first);
+		fBar->AddItem(small);
+		fBar->AddItem(last);
+	}
+	Fit();
+	EXPECT_EQ(FrameOf(first), BRect(7, 5, 32, 30));
+	// 25 + 1 pixels wide, then 3 of spacing.
+	EXPECT_EQ(FrameOf(small).LeftTop(), BPoint(36, 9));
+	// 16 + 2 pixels wide.
+	EXPECT_EQ(FrameOf(last).left, 36 + 18 + 3);
+}
+
+TEST_F(KBBarTest, AnItemAddedAtIndex99OfThreeLandsAtTheEnd)
+{
+	KBBarButton* late = Button("late", 'late');
+	KBBarButton* early = Button("early", 'erly');
+	{
+		BAutolock lock(fWindow);
+		for (uint32 code : {'a   ', 'b   ', 'c   '})
+			fBar->AddItem(Button("b", code));
+		ASSERT_TRUE(fBar->AddItem(late, 99));
+		ASSERT_TRUE(fBar->AddItem(early, 0));
+		EXPECT_EQ(fBar->CountItems(), 5);
+		EXPECT_EQ(fBar->ItemAt(4), late);
+		EXPECT_EQ(fBar->ItemAt(0), early);
+	}
+	Fit();
+	EXPECT_EQ(FrameOf(early).left, 7);
+	EXPECT_EQ(FrameOf(late).left, 7 + 4 * 29);
+}
+
+TEST_F(KBBarTest, SeparatorsStretchToTheInnerHeight)
+{
+	KBBarSeparator* line = nullptr;
+	KBBarSeparator* gap = nullptr;
+	{
+		BAutolock lock(fWindow);
+		fBar->AddItem(Button("a", 'a   '));
+		line = fBar->AddSeparator(true);
+		fBar->AddItem(Button("b", 'b   '));
+		gap = fBar->AddSeparator(false, 1);
+		ASSERT_NE(line, nullptr);
+		ASSERT_NE(gap, nullptr);
+		EXPECT_EQ(fBar->ItemAt(1), gap);
+	}
+	Fit();
+	BRect lineFrame = FrameOf(line);
+	EXPECT_EQ(lineFrame.top, 5);
+	EXPECT_EQ(lineFrame.Height(), 25);
+	EXPECT_EQ(lineFrame.Width(), 1);
+	EXPECT_EQ(FrameOf(gap).Height(), 25);
+	EXPECT_EQ(FrameOf(gap).left, 7 + 29);
+	Show();
+	// The line is drawn, the gap is not.
+	EXPECT_NE(PixelIn(line, BPoint(0, 10)), make_color(220, 220, 220));
+	EXPECT_EQ(PixelIn(gap, BPoint(0, 10)), make_color(220, 220, 220));
+}
+
+TEST_F(KBBarTest, RefusedItemsLeaveTheBarAsItWas)
+{
+	BAutolock lock(fWindow);
+	EXPECT_FALSE(fBar->AddItem(nullptr));
+	KBBarButton* button = Button("a", 'a   ');
+	ASSERT_TRUE(fBar->AddItem(button));
+	// Already in the bar: a second place for the same view is refused.
+	EXPECT_FALSE(fBar->AddItem(button));
+	EXPECT_EQ(fBar->CountItems(), 1);
+	EXPECT_EQ(fBar->RemoveItem(5), nullptr);
+	EXPECT_EQ(fBar->RemoveItem(-1), nullptr);
+}
+
+TEST_F(KBBarTest, RemovedItemLeavesTheBarAndTheOthersCloseUp)
+{
+	KBBarButton* first = Button("first", 'frst');
+	KBBarButton* second = Button("second", 'scnd');
+	{
+		BAutolock lock(fWindow);
+		fBar->AddItem(first);
+		fBar->AddItem(second);
+		EXPECT_EQ(fBar->RemoveItem(0), first);
+		EXPECT_EQ(first->Parent(), nullptr);
+		EXPECT_EQ(fBar->CountItems(), 1);
+	}
+	EXPECT_EQ(FrameOf(second).left, 7);
+	delete first;
+}
+
+// A looper that keeps the commands that reach it.
+class Target : public BLooper {
+public:
+	Target() : BLooper("target") {}
+	void MessageReceived(BMessage* message) override { last = message->what; }
+	std::atomic<uint32> last{0};
+};
+
+TEST_F(KBBarTest, ClickSendsTheCodeToTheTargetOrElseTheWindow)
+{
+	auto* engine = new Target;
+	engine->Run();
+	KBBarButton* bold = Button("ButtonBold", 'bold', 24, engine);
+	KBBarButton* save = Button("ButtonSave", 'save');
+	{
+		BAutolock lock(fWindow);
+		fBar->AddItem(save);
+		fBar->AddItem(bold);
+	}
+	Fit();
+	Show();
+	Click(bold);
+	Click(save);
+	ASSERT_EQ(BPrivate::WaitForLooperIdle(engine, 5000000), B_OK);
+	EXPECT_EQ(engine->last.load(), uint32('bold'));
+	EXPECT_EQ(Sent('save').size(), 1u);
+	EXPECT_TRUE(Sent('bold').empty());
+
+	{
+		BAutolock lock(fWindow);
+		fBar->SetTargetForButtons(engine);
+	}
+	Click(save);
+	ASSERT_EQ(BPrivate::WaitForLooperIdle(engine, 5000000), B_OK);
+	EXPECT_EQ(engine->last.load(), uint32('save'));
+	EXPECT_EQ(Sent('save').size(), 1u);
+	engine->Lock();
+	engine->Quit();
+}
+
+TEST_F(KBBarTest, ButtonLooksLighterUnderThePointerAndSunkenWhileHeld)
+{
+	// A button without a bitmap shows its face everywhere inside.
+	auto* plain = new KBBarButton("plain", nullptr, 'plan');
+	{
+		BAutolock lock(fWindow);
+		fBar->AddItem(plain);
+		plain->ResizeTo(25, 25);
+	}
+	Show();
+	BPoint face(12, 12);
+	rgb_color resting = PixelIn(plain, face);
+	BPoint center = CenterOf(plain);
+
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, center), B_OK);
+	Idle(fWindow);
+	rgb_color hovered = PixelIn(plain, face);
+	EXPECT_GT(hovered.red, resting.red);
+
+	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, center), B_OK);
+	Idle(fWindow);
+	rgb_color held = PixelIn(plain, face);
+	EXPECT_LT(held.red, resting.red);
+	// Sunken: the top edge is dark, not lit.
+	EXPECT_LT(PixelIn(plain, BPoint(12, 0)).red, resting.red);
+
+	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, center), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(300, 200)), B_OK);
+	Idle(fWindow);
+	EXPECT_EQ(PixelIn(plain, face), resting);
+	EXPECT_EQ(Sent('plan').size(), 1u);
+}
+
+TEST_F(KBBarTest, ButtonDrawsItsBitmapInsideTheFrame)
+{
+	KBBarButton* button = Button("b", 'b   ');
+	{
+		BAutolock lock(fWindow);
+		fBar->AddItem(button);
+	}
+	Show();
+	EXPECT_EQ(PixelIn(button, BPoint(1, 1)), make_color(200, 0, 0));
+	EXPECT_EQ(PixelIn(button, BPoint(24, 24)), make_color(200, 0, 0));
+	EXPECT_NE(PixelIn(button, BPoint(0, 0)), make_color(200, 0, 0));
+	EXPECT_NE(PixelIn(button, BPoint(25, 25)), make_color(200, 0, 0));
+}
+
+} // namespace

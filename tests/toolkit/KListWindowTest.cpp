@@ -1,0 +1,187 @@
+#include "KListWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include <Bitmap.h>
+#include <DisplayServer.h>
+#include <ListView.h>
+#include <Message.h>
+#include <WindowTesting.h>
+
+#include "KListItem.h"
+
+namespace {
+
+const bool kHeadless = [] {
+	BPrivate::DisplayServer::UseHeadless();
+	return true;
+}();
+
+// Notes the messages of the rows the user invoked.
+class NotingListWindow : public KListWindow {
+public:
+	NotingListWindow() : KListWindow(BRect(100, 100, 399, 199), "Errors", 'hter') {}
+
+	void Invoked(const BMessage* data) override
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		fInvoked.push_back(data != nullptr ? *data : BMessage());
+	}
+
+	std::vector<int32> InvokedStarts()
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		std::vector<int32> starts;
+		for (const BMessage& data : fInvoked) {
+			int32 start = -1;
+			data.FindInt32("start", &start);
+			starts.push_back(start);
+		}
+		return starts;
+	}
+
+private:
+	std::mutex fLock;
+	std::vector<BMessage> fInvoked;
+};
+
+BMessage* Place(int32 start)
+{
+	BMessage* data = new BMessage();
+	data->AddInt32("start", start);
+	data->AddInt32("finish", start);
+	return data;
+}
+
+// A list window holding "first" (start 10), "second" (20) and "third" (30).
+class KListWindowTest : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		fWindow = new NotingListWindow();
+		fWindow->AddItem("first", Place(10));
+		fWindow->AddItem("second", Place(20));
+		fWindow->AddItem("third", Place(30));
+		fWindow->Show();
+		Idle();
+	}
+
+	void TearDown() override
+	{
+		if (fWindow->Lock())
+			fWindow->Quit();
+	}
+
+	void Idle() { ASSERT_EQ(BPrivate::WaitForWindowIdle(fWindow), B_OK); }
+
+	BPoint RowMiddle(int32 index)
+	{
+		EXPECT_TRUE(fWindow->Lock());
+		BRect frame = fWindow->ListView()->ItemFrame(index);
+		fWindow->Unlock();
+		return BPoint(40, (frame.top + frame.bottom) / 2);
+	}
+
+	NotingListWindow* fWindow = nullptr;
+};
+
+TEST_F(KListWindowTest, ADoubleClickOnARowCallsInvokedWithItsMessage)
+{
+	BPoint second = RowMiddle(1);
+	BPrivate::PostClick(fWindow, second);
+	BPrivate::PostClick(fWindow, second, B_PRIMARY_MOUSE_BUTTON, 2);
+	Idle();
+	EXPECT_EQ(fWindow->InvokedStarts(), std::vector<int32>{20});
+}
+
+TEST_F(KListWindowTest, EnterOnTheSelectedRowInvokesIt)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fWindow->SelectItem(2);
+	fWindow->Unlock();
+	BPrivate::PostKey(fWindow, "\n");
+	Idle();
+	EXPECT_EQ(fWindow->InvokedStarts(), std::vector<int32>{30});
+}
+
+TEST_F(KListWindowTest, TheRowsTextAndMessageCanBeRead)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fWindow->CountItems(), 3);
+	EXPECT_STREQ(fWindow->ItemAt(1)->Text(), "second");
+	int32 start = 0;
+	EXPECT_EQ(fWindow->ItemAt(1)->Data()->FindInt32("start", &start), B_OK);
+	EXPECT_EQ(start, 20);
+	EXPECT_EQ(fWindow->ItemAt(3), nullptr);
+	fWindow->Unlock();
+}
+
+TEST_F(KListWindowTest, SelectItemScrollsTheRowIntoView)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	for (int32 i = 0; i < 60; i++)
+		fWindow->AddItem(("row " + std::to_string(i)).c_str(), Place(100 + i));
+	fWindow->SelectItem(55);
+	BListView* list = fWindow->ListView();
+	EXPECT_EQ(list->CurrentSelection(), 55);
+	EXPECT_TRUE(list->Bounds().Contains(list->ItemFrame(55)));
+	fWindow->Unlock();
+}
+
+TEST_F(KListWindowTest, EmptyAndRemoveItemDeleteTheRows)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fWindow->SelectItem(0);
+	fWindow->RemoveItem(0);
+	EXPECT_STREQ(fWindow->ItemAt(0)->Text(), "second");
+	fWindow->Empty();
+	EXPECT_EQ(fWindow->CountItems(), 0);
+	fWindow->AddItem("again", Place(40));
+	EXPECT_EQ(fWindow->CountItems(), 1);
+	fWindow->Unlock();
+}
+
+TEST_F(KListWindowTest, ClosingTheWindowOnlyHidesIt)
+{
+	BPrivate::PostCloseRequest(fWindow);
+	Idle();
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_TRUE(fWindow->IsHidden());
+	EXPECT_EQ(fWindow->CountItems(), 3);
+	fWindow->Show();
+	EXPECT_FALSE(fWindow->IsHidden());
+	fWindow->Unlock();
+}
+
+TEST_F(KListWindowTest, ARowWithAnIconIsTallEnoughAndDrawsIt)
+{
+	BBitmap icon(BRect(0, 0, 23, 23), B_RGBA32);
+	uint8* bits = static_cast<uint8*>(icon.Bits());
+	for (int32 i = 0; i < icon.BitsLength(); i += 4) {
+		bits[i] = 0;        // blue
+		bits[i + 1] = 0;    // green
+		bits[i + 2] = 255;  // red
+		bits[i + 3] = 255;
+	}
+	BBitmap broken(BRect(0, 0, -1, -1), B_RGBA32);
+	ASSERT_TRUE(fWindow->Lock());
+	fWindow->Empty();
+	fWindow->AddItem("Error: lost", Place(1), &icon);
+	fWindow->AddItem("Note", Place(2), &broken);
+	BRect row = fWindow->ListView()->ItemFrame(0);
+	EXPECT_GE(row.Height() + 1, 24);
+	EXPECT_EQ(fWindow->ItemAt(1)->Icon(), nullptr);
+	fWindow->Unlock();
+	Idle();
+	std::unique_ptr<BBitmap> shot(BPrivate::WindowSnapshot(fWindow));
+	const uint8* pixel = static_cast<const uint8*>(shot->Bits())
+		+ static_cast<int32>((row.top + row.bottom) / 2) * shot->BytesPerRow() + 10 * 4;
+	EXPECT_EQ(pixel[2], 255);
+	EXPECT_EQ(pixel[1], 0);
+}
+
+} // namespace
