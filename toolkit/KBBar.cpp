@@ -5,10 +5,13 @@
 
 #include <Autolock.h>
 #include <Invoker.h>
+#include <Menu.h>
+#include <Messenger.h>
 
 #include <control_support/ControlLook.h>
 
 #include "KBBarItem.h"
+#include "KBBarMenuField.h"
 #include "KBBarSeparator.h"
 
 using BPrivate::ControlLook;
@@ -121,8 +124,11 @@ void KBBar::SetTargetForButtons(BHandler* handler, BLooper* looper)
 {
 	BAutolock lock(fLock);
 	for (int32 i = 0; i < fItems.CountItems(); i++) {
-		if (auto* invoker = dynamic_cast<BInvoker*>(fItems.ItemAt(i)))
+		KBBarItem* item = fItems.ItemAt(i);
+		if (auto* invoker = dynamic_cast<BInvoker*>(item))
 			invoker->SetTarget(handler, looper);
+		else if (auto* field = dynamic_cast<KBBarMenuField*>(item))
+			field->Menu()->SetTargetForItems(BMessenger(handler, looper));
 	}
 }
 

@@ -85,9 +85,6 @@ std::vector<float> ButtonWidths(const std::vector<BButton*>& buttons, button_wid
 	return widths;
 }
 
-// No display can show the alert when it would be shown from the main
-// thread on the desktop: that thread runs the display loop, which has not
-// started yet or has ended.
 // Tabs would draw as boxes and carriage returns as nothing useful.
 std::string Plain(const char* text)
 {
@@ -101,6 +98,9 @@ std::string Plain(const char* text)
 	return plain;
 }
 
+// No display can show the alert when it would be shown from the main
+// thread on the desktop: that thread runs the display loop, which has not
+// started yet or has ended.
 bool CanReachTheDisplay()
 {
 	if (BPrivate::DisplayServer::Default()->IsHeadless())

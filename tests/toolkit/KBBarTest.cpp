@@ -5,9 +5,14 @@
 
 #include <AppPrivate.h>
 #include <Looper.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <MenuPrivate.h>
+#include <PopUpMenu.h>
 
 #include "KBBar.h"
 #include "KBBarButton.h"
+#include "KBBarMenuField.h"
 #include "KBBarSeparator.h"
 
 using namespace ControlTests;
@@ -274,6 +279,115 @@ TEST_F(KBBarTest, ButtonDrawsItsBitmapInsideTheFrame)
 	EXPECT_EQ(PixelIn(button, BPoint(24, 24)), make_color(200, 0, 0));
 	EXPECT_NE(PixelIn(button, BPoint(0, 0)), make_color(200, 0, 0));
 	EXPECT_NE(PixelIn(button, BPoint(25, 25)), make_color(200, 0, 0));
+}
+
+// The lower bar of the editor: command menus whose items go to the engine
+// or, without a target, to the window.
+class KBBarMenuFieldTest : public KBBarTest {
+protected:
+	void SetUp() override
+	{
+		KBBarTest::SetUp();
+		fEngine = new Target;
+		fEngine->Run();
+		fHeadings = new KBBarMenuField("Headings…     ");
+		fHeadings->AddItem("Heading 1", 'h1  ', '1', 0, fEngine);
+		fHeadings->AddItem("Heading 2", 'h2  ', '2');
+		BAutolock lock(fWindow);
+		fBar->AddItem(Button("a", 'a   '));
+		fBar->AddItem(fHeadings);
+	}
+
+	void TearDown() override
+	{
+		for (size_t open = BPrivate::OpenMenus().size(); open > 0; open--)
+			BPrivate::PostKey(fWindow, kEscape);
+		BPrivate::WaitForMenus(false);
+		fEngine->Lock();
+		fEngine->Quit();
+		KBBarTest::TearDown();
+	}
+
+	// Opens the menu with a click on its box and chooses the item.
+	void Choose(int32 index)
+	{
+		BPoint box = InWindow(fHeadings->MenuBar(), BPoint(10, 5));
+		ASSERT_EQ(BPrivate::PostMouseDown(fWindow, box), B_OK);
+		ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+		std::vector<BPrivate::OpenMenu> open = BPrivate::OpenMenus();
+		ASSERT_EQ(open.size(), 2u);
+		BWindow* menuWindow = open[1].window;
+		ASSERT_EQ(open[1].menu, fHeadings->Menu());
+		BPrivate::PostMouseUp(menuWindow,
+			menuWindow->ConvertFromScreen(fWindow->ConvertToScreen(box)));
+		ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+		BRect item = fHeadings->Menu()->ItemAt(index)->Frame();
+		BPrivate::PostClick(menuWindow, BPoint(item.left + 10, (item.top + item.bottom) / 2));
+		ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+		Idle(fWindow);
+		ASSERT_EQ(BPrivate::WaitForLooperIdle(fEngine, 5000000), B_OK);
+	}
+
+	Target* fEngine = nullptr;
+	KBBarMenuField* fHeadings = nullptr;
+};
+
+TEST_F(KBBarMenuFieldTest, IsNamedAfterItsLabelAndSpacingNotAboveZeroTakesTheDefaults)
+{
+	EXPECT_STREQ(fHeadings->Name(), "Headings…     ");
+	EXPECT_EQ(fHeadings->Label(), nullptr);
+	EXPECT_EQ(fHeadings->HorizontalSpacing(), 1);
+	EXPECT_EQ(fHeadings->VerticalSpacing(), 2);
+	KBBarMenuField given("Fonts", 4, -2);
+	EXPECT_EQ(given.HorizontalSpacing(), 4);
+	EXPECT_EQ(given.VerticalSpacing(), 2);
+	EXPECT_EQ(given.AddItem(nullptr, 'none'), nullptr);
+	EXPECT_EQ(given.Menu()->CountItems(), 0);
+}
+
+TEST_F(KBBarMenuFieldTest, TheBoxSitsInsideTheSpacingAndTheBarMakesRoomForIt)
+{
+	Fit();
+	BAutolock lock(fWindow);
+	float boxWidth = 0;
+	float boxHeight = 0;
+	fHeadings->MenuBar()->GetPreferredSize(&boxWidth, &boxHeight);
+	BRect field = fHeadings->Frame();
+	EXPECT_EQ(field.Width(), boxWidth + 2);
+	EXPECT_EQ(field.Height(), boxHeight + 4);
+	EXPECT_EQ(fHeadings->MenuBar()->Frame(), BRect(1, 2, 1 + boxWidth, 2 + boxHeight));
+	// The button's 25 is lower than the field's height.
+	EXPECT_EQ(fBar->Frame().Height(), std::max(25.0f, field.Height()) + 10);
+	EXPECT_EQ(field.left, 7 + 26 + 3);
+	// The box says what the menu holds, whatever the items.
+	EXPECT_STREQ(fHeadings->MenuItem()->Label(), "Headings…     ");
+}
+
+TEST_F(KBBarMenuFieldTest, ItemsGoToTheirTargetOrTheWindowAndTheLabelStays)
+{
+	Fit();
+	Show();
+	Choose(0);
+	EXPECT_EQ(fEngine->last.load(), uint32('h1  '));
+	EXPECT_TRUE(Sent('h1  ').empty());
+	Choose(1);
+	EXPECT_EQ(Sent('h2  ').size(), 1u);
+	BAutolock lock(fWindow);
+	EXPECT_STREQ(fHeadings->MenuItem()->Label(), "Headings…     ");
+	EXPECT_EQ(fHeadings->Menu()->FindMarked(), nullptr);
+}
+
+TEST_F(KBBarMenuFieldTest, TargetForButtonsAimsEveryItemOfTheMenus)
+{
+	{
+		BAutolock lock(fWindow);
+		fBar->SetTargetForButtons(nullptr, fEngine);
+	}
+	Fit();
+	Show();
+	Choose(1);
+	EXPECT_EQ(fEngine->last.load(), uint32('h2  '));
+	EXPECT_TRUE(Sent('h2  ').empty());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "GalleryWindow.h"
 
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -10,8 +11,15 @@
 #include <Button.h>
 #include <CheckBox.h>
 #include <ColorControl.h>
+#include <FilePanel.h>
 #include <Invoker.h>
+#include <ListView.h>
+#include <MenuBar.h>
+#include <MenuField.h>
+#include <MenuItem.h>
 #include <Message.h>
+#include <OutlineListView.h>
+#include <PopUpMenu.h>
 #include <ScrollView.h>
 #include <StatusBar.h>
 #include <StringView.h>
@@ -19,9 +27,13 @@
 #include <TextView.h>
 
 #include "KBBar.h"
+#include "ExtensionsFilePanel.h"
 #include "KBBarButton.h"
+#include "KBBarMenuField.h"
 #include "KBottomBar.h"
+#include "KListItem.h"
 #include "KLowStatusBar.h"
+#include "StatusIcons.h"
 #include "ToolBarIcons.h"
 
 namespace {
@@ -30,6 +42,10 @@ const uint32 kShowAlert = 'salr';
 const uint32 kButtonPressed = 'bprs';
 const uint32 kColorChanged = 'colr';
 const uint32 kAlertAnswered = 'answ';
+const uint32 kShowOpenPanel = 'sopn';
+const uint32 kShowSavePanel = 'ssav';
+const uint32 kShowPopUp = 'spop';
+const uint32 kListInvoked = 'linv';
 
 const float kMargin = 10;
 
@@ -46,34 +62,84 @@ BBox* AddBox(BView* panel, BRect frame, const char* label, border_style border =
 } // namespace
 
 GalleryWindow::GalleryWindow()
-	: BWindow(BRect(80, 40, 759, 679), "Gallery of controls", B_TITLED_WINDOW,
+	: BWindow(BRect(30, 30, 989, 739), "Gallery of controls", B_TITLED_WINDOW,
 		B_NOT_RESIZABLE | B_NOT_ZOOMABLE | B_ASYNCHRONOUS_CONTROLS)
 {
-	KBBar* toolBar = _AddToolBar();
+	BMenuBar* menuBar = _AddMenuBar();
+	KBBar* toolBar = _AddToolBar(menuBar->Frame().bottom + 1);
+	KBBar* commandBar = _AddCommandBar(toolBar->Frame().bottom + 1);
 	auto* bottom = new KBottomBar(this, true, "Ready: 7 controls, 3 boxes");
 	bottom->UpdateStatusBar(40, "Loading…");
 
 	BRect area = Bounds();
-	area.top = toolBar->Frame().bottom + 1;
+	area.top = commandBar->Frame().bottom + 1;
 	area.bottom = bottom->Frame().top - 1;
 	auto* panel = new BView(area, "panel", B_FOLLOW_ALL, B_WILL_DRAW);
 	panel->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
 	AddChild(panel);
 
-	float column = 320;
-	_AddButtons(panel, BRect(kMargin, kMargin, column - 1, 140));
-	_AddCheckBoxes(panel, BRect(kMargin, 150, column - 1, 260));
-	_AddTexts(panel, BRect(kMargin, 270, column - 1, 400));
-	_AddColors(panel, BRect(column + kMargin, kMargin, area.Width() - kMargin, 150));
-	_AddProgress(panel, BRect(column + kMargin, 160, area.Width() - kMargin, 400));
-	_AddTextControls(panel, BRect(kMargin, 410, column - 1, area.Height() - kMargin));
-	_AddTextView(panel, BRect(column + kMargin, 410, area.Width() - kMargin,
-		area.Height() - kMargin));
+	const float column = 320;
+	const float row = 410;
+	const float right = area.Width() - kMargin;
+	_AddButtons(panel, BRect(kMargin, kMargin, column - 1, 165));
+	_AddCheckBoxes(panel, BRect(kMargin, 175, column - 1, 265));
+	_AddTexts(panel, BRect(kMargin, 275, column - 1, row - kMargin));
+	_AddColors(panel, BRect(column, kMargin, 2 * column - kMargin - 1, 130));
+	_AddProgress(panel, BRect(column, 140, 2 * column - kMargin - 1, 260));
+	_AddMenuFields(panel, BRect(column, 270, 2 * column - kMargin - 1, row - kMargin));
+	_AddLists(panel, BRect(2 * column, kMargin, right, row - kMargin));
+	_AddTextControls(panel, BRect(kMargin, row, column - 1, area.Height() - kMargin));
+	_AddTextView(panel, BRect(column, row, right, area.Height() - kMargin));
 }
 
-KBBar* GalleryWindow::_AddToolBar()
+GalleryWindow::~GalleryWindow() = default;
+
+BMenuBar* GalleryWindow::_AddMenuBar()
 {
-	auto* bar = new KBBar(BRect(0, 0, Bounds().Width(), 20), "upbar");
+	auto* bar = new BMenuBar(BRect(0, 0, Bounds().Width(), 18), "menubar");
+	auto* file = new BMenu("File");
+	file->AddItem(new BMenuItem("Open…", new BMessage(kShowOpenPanel), 'O'));
+	file->AddItem(new BMenuItem("Save as…", new BMessage(kShowSavePanel), 'S', B_SHIFT_KEY));
+	file->AddSeparatorItem();
+	file->AddItem(new BMenuItem("Quit", new BMessage(B_QUIT_REQUESTED), 'Q'));
+	bar->AddItem(file);
+
+	auto* edit = new BMenu("Edit");
+	edit->AddItem(new BMenuItem("Undo", new BMessage(kButtonPressed), 'Z'));
+	edit->AddSeparatorItem();
+	edit->AddItem(new BMenuItem("Cut", new BMessage(kButtonPressed), 'X'));
+	edit->AddItem(new BMenuItem("Copy", new BMessage(kButtonPressed), 'C'));
+	auto* paste = new BMenuItem("Paste", new BMessage(kButtonPressed), 'V');
+	paste->SetEnabled(false);
+	edit->AddItem(paste);
+	edit->AddItem(new BMenuItem("Select all", new BMessage(kButtonPressed), 'A'));
+	bar->AddItem(edit);
+
+	auto* format = new BMenu("Format");
+	auto* headings = new BMenu("Heading");
+	headings->SetRadioMode(true);
+	for (const char* level : {"Heading 1", "Heading 2", "Heading 3"})
+		headings->AddItem(new BMenuItem(level, new BMessage(kButtonPressed)));
+	headings->ItemAt(1)->SetMarked(true);
+	format->AddItem(headings);
+	auto* bold = new BMenuItem("Bold", new BMessage(kButtonPressed), 'B');
+	bold->SetMarked(true);
+	format->AddItem(bold);
+	format->AddItem(new BMenuItem("Italic", new BMessage(kButtonPressed), 'I'));
+	format->AddItem(new BMenuItem("Insert tag…", new BMessage(kButtonPressed), 'T',
+		B_CONTROL_KEY));
+	bar->AddItem(format);
+
+	auto* help = new BMenu("Help");
+	help->AddItem(new BMenuItem("About the gallery", new BMessage(kShowAlert)));
+	bar->AddItem(help);
+	AddChild(bar);
+	return bar;
+}
+
+KBBar* GalleryWindow::_AddToolBar(float top)
+{
+	auto* bar = new KBBar(BRect(0, top, Bounds().Width(), top + 20), "upbar");
 	AddChild(bar);
 	// The groups of the editor's bar end after these pictures.
 	const std::set<std::string> groupEnds = {"butSave", "butPageProperties", "butImage",
@@ -83,6 +149,33 @@ KBBar* GalleryWindow::_AddToolBar()
 		if (groupEnds.count(recipe.name) > 0)
 			bar->AddSeparator(true);
 	}
+	bar->ResizeToPreferred();
+	bar->Place();
+	return bar;
+}
+
+KBBar* GalleryWindow::_AddCommandBar(float top)
+{
+	auto* bar = new KBBar(BRect(0, top, Bounds().Width(), top + 20), "lowbar");
+	AddChild(bar);
+	auto* headings = new KBBarMenuField("Headings…     ");
+	const char* levels[] = {"Heading 1", "Heading 2", "Heading 3"};
+	for (int i = 0; i < 3; i++)
+		headings->AddItem(levels[i], kButtonPressed, static_cast<char>('1' + i));
+	bar->AddItem(headings);
+	auto* physical = new KBBarMenuField("Physical fonts…     ");
+	physical->AddItem("Big", kButtonPressed);
+	physical->AddItem("Underlined text", kButtonPressed, 'U');
+	bar->AddItem(physical);
+	auto* logical = new KBBarMenuField("Logical fonts…     ");
+	logical->AddItem("Emphasis", kButtonPressed);
+	logical->AddItem("Strong emphasis", kButtonPressed);
+	bar->AddItem(logical);
+	auto* special = new KBBarMenuField("Special Characters…     ");
+	special->AddItem("© - &copy;", kButtonPressed);
+	special->AddSeparatorItem();
+	special->AddItem("€ - &euro;", kButtonPressed);
+	bar->AddItem(special);
 	bar->ResizeToPreferred();
 	bar->Place();
 	return bar;
@@ -111,6 +204,19 @@ void GalleryWindow::_AddButtons(BView* panel, BRect frame)
 	disabled->ResizeToPreferred();
 	disabled->SetEnabled(false);
 	box->AddChild(disabled);
+	top = apply->Frame().bottom + 8;
+	const struct {
+		const char* label;
+		uint32 what;
+		float left;
+	} opening[] = {{"Open…", kShowOpenPanel, 10}, {"Save as…", kShowSavePanel, 105},
+		{"Pop-up menu", kShowPopUp, 200}};
+	for (const auto& button : opening) {
+		auto* control = new BButton(BRect(button.left, top, button.left + 80, top + 10),
+			button.label, button.label, new BMessage(button.what));
+		control->ResizeToPreferred();
+		box->AddChild(control);
+	}
 	show->MakeFocus(true);
 }
 
@@ -173,10 +279,83 @@ void GalleryWindow::_AddProgress(BView* panel, BRect frame)
 	bare->SetBarHeight(10);
 	bare->Update(30);
 	box->AddChild(bare);
-	auto* noBorder = AddBox(box, BRect(10, 120, frame.Width() - 10, 225), "No border",
-		B_NO_BORDER);
-	noBorder->AddChild(new BStringView(BRect(10, 24, 300, 42), nullptr,
-		"A box without a border keeps its label."));
+}
+
+void GalleryWindow::_AddMenuFields(BView* panel, BRect frame)
+{
+	BBox* box = AddBox(panel, frame, "Menu fields, a box without border", B_NO_BORDER);
+	const struct {
+		const char* label;
+		std::vector<const char*> choices;
+		int marked;
+		bool enabled;
+	} fields[] = {
+		{"Font:", {"DejaVu Sans", "DejaVu Serif", "Liberation Sans"}, 0, true},
+		{"Size:", {"9", "10", "12", "14"}, 2, true},
+		{"Disabled:", {"cannot be chosen"}, 0, false}
+	};
+	float top = 24;
+	for (const auto& field : fields) {
+		auto* menu = new BPopUpMenu(field.label);
+		for (const char* choice : field.choices)
+			menu->AddItem(new BMenuItem(choice, new BMessage(kButtonPressed)));
+		menu->ItemAt(field.marked)->SetMarked(true);
+		auto* control = new BMenuField(BRect(10, top, frame.Width() - 10, top + 22),
+			field.label, field.label, menu, false);
+		control->SetDivider(70);
+		control->SetEnabled(field.enabled);
+		box->AddChild(control);
+		top += 32;
+	}
+}
+
+void GalleryWindow::_AddLists(BView* panel, BRect frame)
+{
+	BBox* box = AddBox(panel, frame, "Lists");
+	float middle = std::floor(frame.Height() / 2);
+	BRect listFrame(10, 24, frame.Width() - 12 - B_V_SCROLL_BAR_WIDTH, middle - 8);
+	auto* list = new BListView(listFrame, "errors");
+	list->SetInvocationMessage(new BMessage(kListInvoked));
+	for (const PictureRecipe& recipe : StatusIcons::Recipes())
+		fIcons.push_back(recipe.Render());
+	const struct {
+		const char* text;
+		size_t icon;
+	} rows[] = {
+		{"line 3: <table> lacks \"summary\" attribute", 1},
+		{"line 7: missing </p>", 0},
+		{"line 9: <img> lacks \"alt\" attribute", 1},
+		{"line 12: trimming empty <b>", 2},
+		{"line 15: unknown entity \"&nbps\"", 0},
+		{"line 21: discarding unexpected </div>", 1},
+		{"line 30: inserting implicit <body>", 2}
+	};
+	for (const auto& row : rows) {
+		list->AddItem(new KListItem(row.text, new BMessage(kListInvoked),
+			row.icon < fIcons.size() ? fIcons[row.icon].get() : nullptr));
+	}
+	list->Select(1);
+	box->AddChild(new BScrollView("errors_scroll", list, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0,
+		false, true));
+
+	BRect outlineFrame(10, middle + 2, frame.Width() - 12 - B_V_SCROLL_BAR_WIDTH,
+		frame.Height() - 12);
+	auto* outline = new BOutlineListView(outlineFrame, "tags");
+	auto* text = new BStringItem("Text");
+	outline->AddItem(text);
+	for (const char* tag : {"Bold", "Italic", "Heading"})
+		outline->AddUnder(new BStringItem(tag), text);
+	auto* heading = outline->FullListItemAt(outline->FullListCountItems() - 1);
+	for (const char* level : {"Level 1", "Level 2"})
+		outline->AddUnder(new BStringItem(level), heading);
+	auto* lists = new BStringItem("Lists");
+	outline->AddItem(lists);
+	outline->AddUnder(new BStringItem("Ordered"), lists);
+	outline->Collapse(lists);
+	outline->AddItem(new BStringItem("Forms"));
+	outline->Select(2);
+	box->AddChild(new BScrollView("tags_scroll", outline, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0,
+		false, true));
 }
 
 void GalleryWindow::_AddTextControls(BView* panel, BRect frame)
@@ -227,14 +406,54 @@ void GalleryWindow::MessageReceived(BMessage* message)
 			alert->Go(new BInvoker(new BMessage(kAlertAnswered), this));
 			break;
 		}
+		case kShowOpenPanel:
+		case kShowSavePanel:
+		{
+			BMessenger self(this);
+			std::unique_ptr<BFilePanel>& panel
+				= message->what == kShowOpenPanel ? fOpenPanel : fSavePanel;
+			if (panel == nullptr && message->what == kShowOpenPanel) {
+				panel = std::make_unique<ExtensionsFilePanel>(B_OPEN_PANEL, &self,
+					std::vector<std::string>{"html", "htm"});
+			} else if (panel == nullptr) {
+				panel = std::make_unique<BFilePanel>(B_SAVE_PANEL, &self);
+				panel->SetSaveText("untitled.html");
+			}
+			panel->Show();
+			break;
+		}
+		case kShowPopUp:
+			_ShowPopUpMenu(message);
+			break;
 		case kButtonPressed:
 		case kColorChanged:
 		case kAlertAnswered:
+		case kListInvoked:
+		case B_REFS_RECEIVED:
+		case B_SAVE_REQUESTED:
+		case B_CANCEL:
 			break;
 		default:
 			BWindow::MessageReceived(message);
 			break;
 	}
+}
+
+void GalleryWindow::_ShowPopUpMenu(BMessage* message)
+{
+	BView* source = nullptr;
+	if (message->FindPointer("source", reinterpret_cast<void**>(&source)) != B_OK
+		|| source == nullptr)
+		return;
+	BPopUpMenu menu("choices", false, false);
+	menu.AddItem(new BMenuItem("Insert link…", new BMessage(kButtonPressed)));
+	menu.AddItem(new BMenuItem("Insert image…", new BMessage(kButtonPressed)));
+	menu.AddSeparatorItem();
+	auto* disabled = new BMenuItem("Remove link", new BMessage(kButtonPressed));
+	disabled->SetEnabled(false);
+	menu.AddItem(disabled);
+	BRect button = source->ConvertToScreen(source->Bounds());
+	menu.Go(BPoint(button.left, button.bottom + 1), true, false, button);
 }
 
 bool GalleryWindow::QuitRequested()

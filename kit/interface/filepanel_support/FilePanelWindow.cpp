@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include <Alert.h>
 #include <Beep.h>
 #include <Entry.h>
 #include <FindDirectory.h>
@@ -63,6 +64,21 @@ bool IsFolder(const std::string& path)
 {
 	struct stat info = {};
 	return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Saving over a file loses it: the user says whether that is meant.
+// Escape keeps it.
+bool MayReplace(const std::string& path)
+{
+	struct stat info;
+	if (lstat(path.c_str(), &info) != 0)
+		return true;
+	std::string text = "\"" + LeafOf(path)
+		+ "\" already exists in this folder. Do you want to replace it?";
+	auto* alert = new BAlert("Replace", text.c_str(), "Cancel", "Replace", nullptr,
+		B_WIDTH_AS_USUAL, B_WARNING_ALERT);
+	alert->SetShortcut(0, B_ESCAPE);
+	return alert->Go() == 1;
 }
 
 bool RefOf(const std::string& path, entry_ref* ref)
@@ -393,6 +409,8 @@ void FilePanelWindow::_ChooseToSave()
 		beep();
 		return;
 	}
+	if (!MayReplace(path))
+		return;
 	fPanel->_Save(folder, LeafOf(path));
 	fPanel->_Done(true);
 }

@@ -87,6 +87,7 @@ protected:
 	void TearDown() override
 	{
 		BPrivate::SetFilePanelResponder(nullptr);
+		BPrivate::SetAlertResponder(nullptr);
 		fPanel.reset();
 		if (fReplies->Lock())
 			fReplies->Quit();
@@ -343,6 +344,29 @@ TEST_F(FilePanelWindowTest, ASaveIntoAFolderThatDoesNotExistIsRefused)
 	EXPECT_TRUE(fReplies->Received().empty());
 	EXPECT_GT(BPrivate::BeepCount(), beeps);
 	EXPECT_TRUE(fPanel->IsShowing());
+}
+
+TEST_F(FilePanelWindowTest, SavingOverAFileAsksFirstAndCancelKeepsThePanelOpen)
+{
+	Open(B_SAVE_PANEL);
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 0; });
+	BPrivate::TypeText(fWindow, "about.html");
+	Key("\n");
+	Idle();
+	std::vector<BPrivate::AlertRecord> asked = BPrivate::AlertsShown();
+	ASSERT_EQ(asked.size(), 1u);
+	EXPECT_NE(asked[0].text.find("\"about.html\" already exists"), std::string::npos);
+	EXPECT_EQ(asked[0].buttons, (std::vector<std::string>{"Cancel", "Replace"}));
+	EXPECT_TRUE(fReplies->Received().empty());
+	EXPECT_TRUE(fPanel->IsShowing());
+
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 1; });
+	Key("\n");
+	Idle();
+	std::vector<BMessage> replies = fReplies->Received();
+	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"SAVE", "_CNC"}));
+	EXPECT_EQ(StringIn(replies[0], "name"), "about.html");
+	EXPECT_EQ(BPrivate::AlertsShown().size(), 2u);
 }
 
 TEST_F(FilePanelWindowTest, PickingAFileInASavePanelLendsItsName)

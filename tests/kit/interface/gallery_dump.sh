@@ -19,5 +19,5 @@ for png in gallery alert; do
 		echo "FAILED: $png.png is not a PNG"; exit 1; }
 done
 width=$(od -An -tu1 -j16 -N4 "$work/gallery.png" | awk '{ print $3 * 256 + $4 }')
-[ "$width" -eq 680 ] || { echo "FAILED: the gallery is $width wide, not 680"; exit 1; }
+[ "$width" -eq 960 ] || { echo "FAILED: the gallery is $width wide, not 960"; exit 1; }
 echo "the gallery and an alert were written"
