@@ -57,7 +57,7 @@ KBottomBar::~KBottomBar() = default;
 
 float KBottomBar::Height()
 {
-	return ControlLook::LineHeight(KLowStatusBar::SmallFont()) + 6;
+	return ControlLook::LineHeight(KLowStatusBar::SmallFont()) + 8;
 }
 
 void KBottomBar::Draw(BRect)

@@ -261,7 +261,7 @@ void GalleryWindow::_AddTexts(BView* panel, BRect frame)
 void GalleryWindow::_AddColors(BView* panel, BRect frame)
 {
 	BBox* box = AddBox(panel, frame, "Colors");
-	auto* colors = new BColorControl(BPoint(10, 24), B_CELLS_32x8, 8, "color_ColorControl",
+	auto* colors = new BColorControl(BPoint(10, 24), B_CELLS_32x8, 7, "color_ColorControl",
 		new BMessage(kColorChanged));
 	colors->SetValue(make_color(51, 102, 152));
 	box->AddChild(colors);
@@ -341,13 +341,16 @@ void GalleryWindow::_AddLists(BView* panel, BRect frame)
 	BRect outlineFrame(10, middle + 2, frame.Width() - 12 - B_V_SCROLL_BAR_WIDTH,
 		frame.Height() - 12);
 	auto* outline = new BOutlineListView(outlineFrame, "tags");
+	// Each item goes right below its superitem, so the last one added comes
+	// first.
 	auto* text = new BStringItem("Text");
 	outline->AddItem(text);
-	for (const char* tag : {"Bold", "Italic", "Heading"})
-		outline->AddUnder(new BStringItem(tag), text);
-	auto* heading = outline->FullListItemAt(outline->FullListCountItems() - 1);
-	for (const char* level : {"Level 1", "Level 2"})
+	auto* heading = new BStringItem("Heading");
+	outline->AddUnder(heading, text);
+	for (const char* level : {"Level 2", "Level 1"})
 		outline->AddUnder(new BStringItem(level), heading);
+	for (const char* tag : {"Italic", "Bold"})
+		outline->AddUnder(new BStringItem(tag), text);
 	auto* lists = new BStringItem("Lists");
 	outline->AddItem(lists);
 	outline->AddUnder(new BStringItem("Ordered"), lists);

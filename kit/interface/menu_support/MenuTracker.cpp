@@ -206,6 +206,9 @@ void MenuTracker::_OwnerDeactivated()
 
 void MenuTracker::_MouseMoved(BPoint where)
 {
+	if (fKeyClosedSubmenu && where == fKeyClosedAt)
+		return;
+	fKeyClosedSubmenu = false;
 	int32 level = _LevelAt(where);
 	if (level >= 0) {
 		int32 index = _ItemAt(level, where);
@@ -219,6 +222,13 @@ void MenuTracker::_MouseMoved(BPoint where)
 	int32 deepest = _Deepest();
 	if (!_IsBar(deepest))
 		_SetSelected(deepest, -1);
+}
+
+void MenuTracker::_NoteKeyClosedSubmenu()
+{
+	uint32 buttons = 0;
+	DisplayServer::Default()->GetMouse(&fKeyClosedAt, &buttons);
+	fKeyClosedSubmenu = true;
 }
 
 void MenuTracker::_MouseDown(BPoint where)
@@ -277,9 +287,10 @@ void MenuTracker::_KeyDown(const BMessage& key)
 		return;
 	switch (bytes[0]) {
 		case B_ESCAPE:
-			if (_Deepest() > _FirstMenuLevel())
+			if (_Deepest() > _FirstMenuLevel()) {
 				_CloseAbove(_Deepest() - 1);
-			else
+				_NoteKeyClosedSubmenu();
+			} else
 				_Dismiss();
 			break;
 		case B_UP_ARROW:
@@ -304,9 +315,10 @@ void MenuTracker::_KeyDown(const BMessage& key)
 			break;
 		}
 		case B_LEFT_ARROW:
-			if (_Deepest() > _FirstMenuLevel())
+			if (_Deepest() > _FirstMenuLevel()) {
 				_CloseAbove(_Deepest() - 1);
-			else
+				_NoteKeyClosedSubmenu();
+			} else
 				_MoveTitle(-1);
 			break;
 		case B_ENTER:

@@ -71,6 +71,7 @@ private:
 
 	void _OwnerDeactivated();
 	void _MouseMoved(BPoint where);
+	void _NoteKeyClosedSubmenu();
 	void _MouseDown(BPoint where);
 	void _MouseUp(BPoint where);
 	void _KeyDown(const BMessage& key);
@@ -99,6 +100,11 @@ private:
 	MenuTrackingRequest fRequest;
 	std::vector<Level> fLevels;
 	bool fSticky;
+	// Where the pointer stood when a key closed a submenu: the notice that
+	// the pointer is over the menu below again, at that same place, must
+	// not open it again. Only moving the pointer does.
+	BPoint fKeyClosedAt;
+	bool fKeyClosedSubmenu = false;
 	bool fDone = false;
 	BMenuItem* fChosen = nullptr;
 

@@ -335,6 +335,26 @@ TEST_F(MenuBarMouse, MovingAlongTheTitlesSwitchesMenus)
 	EXPECT_EQ(Count(Entries(), "w:Message h1  "), 1u);
 }
 
+TEST_F(MenuBarMouse, ASubmenuClosedByEscapeOpensAgainOnlyWhenThePointerMoves)
+{
+	OpenByClick(2);
+	BWindow* insertWindow = OpenMenuAt(1).window;
+	BPoint onMore = Middle(fInsert->ItemAt(3));
+	BPrivate::PostMouseMoved(insertWindow, onMore);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	ASSERT_EQ(OpenMenuAt(2).menu, fMore);
+	BPrivate::PostKey(insertWindow, "\x1b");
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	ASSERT_EQ(BPrivate::OpenMenus().size(), 2u);
+	// The display tells the menu below that the pointer is over it again.
+	BPrivate::PostMouseMoved(insertWindow, onMore);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	EXPECT_EQ(BPrivate::OpenMenus().size(), 2u);
+	BPrivate::PostMouseMoved(insertWindow, onMore + BPoint(3, 0));
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	EXPECT_EQ(OpenMenuAt(2).menu, fMore);
+}
+
 TEST_F(MenuBarMouse, AClickOutsideClosesTheMenusAndSendsNothing)
 {
 	OpenByClick(0);
