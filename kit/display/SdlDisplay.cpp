@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
@@ -278,7 +279,9 @@ void SdlDisplay::ShowWindow(const std::shared_ptr<DisplayWindow>& window, bool s
 			return;
 		shown->visible = show;
 		if (!show) {
+			bool hadFocus = SDL_GetKeyboardFocus() == shown->sdl;
 			SDL_HideWindow(shown->sdl);
+			_PassFocusOn(id, hadFocus);
 			return;
 		}
 		_Apply(*shown);
@@ -456,9 +459,34 @@ void SdlDisplay::_Destroy(int32 id)
 	auto found = fWindows.find(id);
 	if (found == fWindows.end())
 		return;
-	if (found->second.sdl != nullptr)
+	bool hadFocus = false;
+	if (found->second.sdl != nullptr) {
+		hadFocus = SDL_GetKeyboardFocus() == found->second.sdl;
 		SDL_DestroyWindow(found->second.sdl);
+	}
 	fWindows.erase(found);
+	_PassFocusOn(id, hadFocus);
+}
+
+// Without a window manager nobody gives the keyboard to another window
+// when the one that had it goes away (the display even gives it to menus
+// as they open): the last window that had it before, still shown, gets it
+// back, unraised, so that closing an alert or a menu leaves the keys
+// where they were.
+void SdlDisplay::_PassFocusOn(int32 id, bool hadFocus)
+{
+	fFocusOrder.erase(std::remove(fFocusOrder.begin(), fFocusOrder.end(), id),
+		fFocusOrder.end());
+	if (!hadFocus)
+		return;
+	for (auto candidate = fFocusOrder.rbegin(); candidate != fFocusOrder.rend(); ++candidate) {
+		Shown* shown = _Find(*candidate);
+		if (shown != nullptr && shown->sdl != nullptr && shown->visible
+			&& shown->applied.takesFocus) {
+			SDL_SetWindowInputFocus(shown->sdl);
+			return;
+		}
+	}
 }
 
 void SdlDisplay::_RefreshScreenSize()
@@ -602,6 +630,9 @@ void SdlDisplay::_HandleWindowEvent(const SDL_WindowEvent& event)
 	switch (event.event) {
 		case SDL_WINDOWEVENT_FOCUS_GAINED:
 			translated.kind = DisplayEvent::kActivated;
+			fFocusOrder.erase(std::remove(fFocusOrder.begin(), fFocusOrder.end(),
+				shown->window->ID()), fFocusOrder.end());
+			fFocusOrder.push_back(shown->window->ID());
 			break;
 		case SDL_WINDOWEVENT_FOCUS_LOST:
 			translated.kind = DisplayEvent::kDeactivated;

@@ -78,6 +78,7 @@ private:
 	void _Report(Shown& shown, PixelRect frame);
 	void _Present(Shown& shown);
 	void _Destroy(int32 id);
+	void _PassFocusOn(int32 id, bool hadFocus);
 	void _RefreshScreenSize();
 
 	Uint32 fWakeEvent = 0;
@@ -93,6 +94,8 @@ private:
 
 	// Touched by the display thread only.
 	std::map<int32, Shown> fWindows;
+	// The windows in the order they last had the keyboard, latest last.
+	std::vector<int32> fFocusOrder;
 	SdlKeyboard fKeyboard;
 	uint32 fButtons = 0;
 	std::vector<std::string> fDroppedFiles;  // of the drop in progress

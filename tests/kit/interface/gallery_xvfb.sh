@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs the gallery on a private Xvfb server: checks that its window shows
 # more than a blank panel, clicks "Show alert…" through the X server as a
-# user would, checks that the alert appears, and dismisses it with Escape.
+# user would, checks that the alert appears, dismisses it with Escape and
+# checks that the gallery has the keyboard again.
 # With GALLERY_SCREENSHOTS=FOLDER the screen is kept there as XWD files.
 # Exit 77 skips the test when the X tools are missing.
 set -u
@@ -67,7 +68,7 @@ keep gallery.xwd
 
 # "Show alert…" is the first button of the "Buttons" box.
 xdotool windowfocus --sync "$window" || fail "could not focus the gallery"
-xdotool mousemove --window "$window" 70 82 click 1 || fail "xdotool could not click"
+xdotool mousemove --window "$window" 70 140 click 1 || fail "xdotool could not click"
 alert=$(timeout 10 xdotool search --sync --name "^Alert$" | head -n 1)
 [ -n "$alert" ] || fail "the alert did not appear"
 sleep 0.5
@@ -84,8 +85,12 @@ while xdotool search --name "^Alert$" >/dev/null 2>&1; do
 	sleep 0.1
 done
 
+# Nobody but the program hands the keyboard back to its window: there is
+# no window manager here.
+[ "$(xdotool getwindowfocus -f)" = "$window" ] || fail "the keyboard did not go back to the gallery"
+
 kill "$app"
 wait "$app" 2>/dev/null
 app=""
-echo "the gallery showed its controls and an alert, which Escape closed"
+echo "the gallery showed its controls and an alert, which Escape closed, giving the keys back"
 exit 0
