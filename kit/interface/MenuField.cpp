@@ -38,6 +38,7 @@ void BMenuField::_Init(const char* label, BMenu* menu, bool fixedSize)
 	fLabel = label != nullptr ? label : "";
 	fMenu = menu;
 	fFixedSize = fixedSize;
+	fNavigable = (Flags() & B_NAVIGABLE) != 0;
 	fDivider = fHasLabel ? std::ceil(StringWidth(label)) + kLabelGap : 0;
 	SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
 	SetLowColor(ViewColor());
@@ -141,6 +142,11 @@ void BMenuField::SetEnabled(bool enabled)
 		return;
 	fEnabled = enabled;
 	fMenuBar->SetEnabled(enabled);
+	// A field that cannot open is no stop for Tab, and keeps no focus.
+	if (fNavigable)
+		SetFlags(enabled ? Flags() | B_NAVIGABLE : Flags() & ~B_NAVIGABLE);
+	if (!enabled && IsFocus())
+		MakeFocus(false);
 	Invalidate();
 }
 

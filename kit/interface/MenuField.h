@@ -61,6 +61,7 @@ private:
 	alignment fAlignment = B_ALIGN_LEFT;
 	bool fFixedSize = true;
 	bool fEnabled = true;
+	bool fNavigable = false;  // as made; Tab skips it while disabled
 };
 
 #endif

@@ -154,6 +154,28 @@ TEST_F(MenuFieldTest, ADisabledFieldDoesNotOpen)
 	EXPECT_FALSE(fField->MenuBar()->IsEnabled());
 }
 
+TEST_F(MenuFieldTest, TabPassesOverADisabledFieldWhichLosesTheFocus)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	fField->MakeFocus();
+	fField->SetEnabled(false);
+	EXPECT_EQ(fWindow->CurrentFocus(), nullptr);
+	fOther->MakeFocus();
+	fWindow->Unlock();
+	BPrivate::PostKey(fWindow, "\t");
+	Idle(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_NE(fWindow->CurrentFocus(), fField);
+	fField->SetEnabled(true);
+	fOther->MakeFocus();
+	fWindow->Unlock();
+	BPrivate::PostKey(fWindow, "\t");
+	Idle(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fWindow->CurrentFocus(), fField);
+	fWindow->Unlock();
+}
+
 TEST_F(MenuFieldTest, TheFieldsBoxIsNotTheWindowsKeyMenuBar)
 {
 	EXPECT_EQ(fWindow->KeyMenuBar(), nullptr);
