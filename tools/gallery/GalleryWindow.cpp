@@ -68,7 +68,7 @@ GalleryWindow::GalleryWindow()
 	BMenuBar* menuBar = _AddMenuBar();
 	KBBar* toolBar = _AddToolBar(menuBar->Frame().bottom + 1);
 	KBBar* commandBar = _AddCommandBar(toolBar->Frame().bottom + 1);
-	auto* bottom = new KBottomBar(this, true, "Ready: 7 controls, 3 boxes");
+	auto* bottom = new KBottomBar(this, true, "Ready: 9 boxes of controls");
 	bottom->UpdateStatusBar(40, "Loading…");
 
 	BRect area = Bounds();
