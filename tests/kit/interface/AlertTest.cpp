@@ -153,6 +153,38 @@ TEST_F(AlertWindow, EnterChoosesTheLastButton)
 	EXPECT_EQ(Answer(), 2);
 }
 
+TEST_F(AlertWindow, AfterAClickInTheTextEnterAndEscapeStillAnswer)
+{
+	auto* alert = new BAlert("t", "The file could not be saved: the disk is full.", "Cancel",
+		"Retry");
+	alert->SetShortcut(0, B_ESCAPE);
+	Open(alert);
+	BPoint inText;
+	{
+		BAutolock lock(fAlertWindow);
+		BTextView* text = fAlertWindow->TextView();
+		EXPECT_FALSE(text->IsEditable());
+		inText = fAlertWindow->ConvertFromScreen(text->ConvertToScreen(BPoint(5, 5)));
+	}
+	ASSERT_EQ(BPrivate::PostClick(fAlertWindow, inText), B_OK);
+	PressKey(kEnter);
+	EXPECT_EQ(Answer(), 1);
+
+	alert = new BAlert("t", "Discard the changes?", "Cancel", "Discard");
+	alert->SetShortcut(0, B_ESCAPE);
+	Open(alert);
+	ASSERT_EQ(BPrivate::PostClick(fAlertWindow, inText), B_OK);
+	PressKey(kEscape);
+	for (int tries = 0; tries < 500 && fAlert.IsValid(); tries++)
+		snooze(10000);
+	Idle(fWindow);
+	std::vector<BMessage> sent = Sent(kAnswer);
+	ASSERT_EQ(sent.size(), 2u);
+	int32 which = -99;
+	sent[1].FindInt32("which", &which);
+	EXPECT_EQ(which, 0);
+}
+
 TEST_F(AlertWindow, EscapeChoosesTheButtonItWasGiven)
 {
 	auto* alert = new BAlert("t", "Discard?", "Cancel", "Discard");
