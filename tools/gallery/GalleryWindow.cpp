@@ -92,7 +92,18 @@ GalleryWindow::GalleryWindow()
 	_AddTextView(panel, BRect(column, row, right, area.Height() - kMargin));
 }
 
-GalleryWindow::~GalleryWindow() = default;
+GalleryWindow::~GalleryWindow()
+{
+	for (BListView* list : fLists)
+		list->MakeEmpty();
+}
+
+template<typename Item>
+Item* GalleryWindow::_Row(Item* item)
+{
+	fRows.emplace_back(item);
+	return item;
+}
 
 BMenuBar* GalleryWindow::_AddMenuBar()
 {
@@ -315,6 +326,7 @@ void GalleryWindow::_AddLists(BView* panel, BRect frame)
 	float middle = std::floor(frame.Height() / 2);
 	BRect listFrame(10, 24, frame.Width() - 12 - B_V_SCROLL_BAR_WIDTH, middle - 8);
 	auto* list = new BListView(listFrame, "errors");
+	fLists.push_back(list);
 	list->SetInvocationMessage(new BMessage(kListInvoked));
 	for (const PictureRecipe& recipe : StatusIcons::Recipes())
 		fIcons.push_back(recipe.Render());
@@ -331,8 +343,8 @@ void GalleryWindow::_AddLists(BView* panel, BRect frame)
 		{"line 30: inserting implicit <body>", 2}
 	};
 	for (const auto& row : rows) {
-		list->AddItem(new KListItem(row.text, new BMessage(kListInvoked),
-			row.icon < fIcons.size() ? fIcons[row.icon].get() : nullptr));
+		list->AddItem(_Row(new KListItem(row.text, new BMessage(kListInvoked),
+			row.icon < fIcons.size() ? fIcons[row.icon].get() : nullptr)));
 	}
 	list->Select(1);
 	box->AddChild(new BScrollView("errors_scroll", list, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0,
@@ -341,21 +353,22 @@ void GalleryWindow::_AddLists(BView* panel, BRect frame)
 	BRect outlineFrame(10, middle + 2, frame.Width() - 12 - B_V_SCROLL_BAR_WIDTH,
 		frame.Height() - 12);
 	auto* outline = new BOutlineListView(outlineFrame, "tags");
+	fLists.push_back(outline);
 	// Each item goes right below its superitem, so the last one added comes
 	// first.
-	auto* text = new BStringItem("Text");
+	auto* text = _Row(new BStringItem("Text"));
 	outline->AddItem(text);
-	auto* heading = new BStringItem("Heading");
+	auto* heading = _Row(new BStringItem("Heading"));
 	outline->AddUnder(heading, text);
 	for (const char* level : {"Level 2", "Level 1"})
-		outline->AddUnder(new BStringItem(level), heading);
+		outline->AddUnder(_Row(new BStringItem(level)), heading);
 	for (const char* tag : {"Italic", "Bold"})
-		outline->AddUnder(new BStringItem(tag), text);
-	auto* lists = new BStringItem("Lists");
+		outline->AddUnder(_Row(new BStringItem(tag)), text);
+	auto* lists = _Row(new BStringItem("Lists"));
 	outline->AddItem(lists);
-	outline->AddUnder(new BStringItem("Ordered"), lists);
+	outline->AddUnder(_Row(new BStringItem("Ordered")), lists);
 	outline->Collapse(lists);
-	outline->AddItem(new BStringItem("Forms"));
+	outline->AddItem(_Row(new BStringItem("Forms")));
 	outline->Select(2);
 	box->AddChild(new BScrollView("tags_scroll", outline, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0,
 		false, true));

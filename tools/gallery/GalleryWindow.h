@@ -8,6 +8,8 @@
 
 class BBitmap;
 class BFilePanel;
+class BListItem;
+class BListView;
 class BMenuBar;
 class KBBar;
 
@@ -43,6 +45,12 @@ private:
 	void _AddTextView(BView* panel, BRect frame);
 	void _ShowPopUpMenu(BMessage* message);
 
+	// A list does not own its rows: they are the window's, and the lists
+	// let go of them before they go.
+	template<typename Item>
+	Item* _Row(Item* item);
+	std::vector<std::unique_ptr<BListItem>> fRows;
+	std::vector<BListView*> fLists;
 	std::vector<std::unique_ptr<BBitmap>> fIcons;  // the list's rows show them
 	std::unique_ptr<BFilePanel> fOpenPanel;
 	std::unique_ptr<BFilePanel> fSavePanel;
