@@ -43,7 +43,14 @@ function(velmora_tests name folder)
     VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     VELMORA_BINARY_DIR="${CMAKE_BINARY_DIR}"
     VELMORA_CORPUS_DIR="${CMAKE_SOURCE_DIR}/tests/corpus")
+  set(properties ENVIRONMENT "VELMORA_DISPLAY=headless")
+  if(VELMORA_TSAN)
+    # Cairo and fontconfig share memory between threads through atomics
+    # that the uninstrumented libraries hide from the race detector.
+    list(APPEND properties ENVIRONMENT_MODIFICATION
+      "TSAN_OPTIONS=set:suppressions=${CMAKE_SOURCE_DIR}/tests/common/tsan.supp")
+  endif()
   include(GoogleTest)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "VELMORA_DISPLAY=headless")
+    PROPERTIES ${properties})
 endfunction()
