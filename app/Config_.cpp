@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <string>
@@ -27,7 +28,9 @@ const char kVersion[] = "1.0";
 constexpr int32 kSmallestFontSize = 1;
 constexpr int32 kLargestFontSize = 500;
 
+constexpr float kErrorWindowTop = 423;
 constexpr float kErrorWindowBottom = 495;
+constexpr float kSmallestErrorWindowHeight = 40;
 
 // Each reader takes the field when the file holds it with the right type
 // and a sensible value, and says false when the file holds the key but not
@@ -205,10 +208,16 @@ void Config_::SetStandardValues()
 	baseFixedFontSize = static_cast<int32>(be_fixed_font->Size());
 	visualWindowFrame.Set(70, 50, 620, 412);
 	htmlWindowFrame.Set(98, 132, 674, 463);
-	errorWindowFrame.Set(70, 423, 620, kErrorWindowBottom);
+	errorWindowFrame.Set(70, kErrorWindowTop, 620, kErrorWindowBottom);
 	float screenBottom = BScreen().Frame().bottom;
 	if (screenBottom < kErrorWindowBottom)
 		errorWindowFrame.bottom = screenBottom - 5;
+	// On a screen too short for even a few lines there, the window keeps
+	// its usual height and moves up, instead of getting a bottom above its
+	// top.
+	if (errorWindowFrame.Height() < kSmallestErrorWindowHeight)
+		errorWindowFrame.top = std::max(0.0f,
+			errorWindowFrame.bottom - (kErrorWindowBottom - kErrorWindowTop));
 }
 
 // The program needs one proportional and one fixed font family.

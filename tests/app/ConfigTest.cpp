@@ -11,10 +11,18 @@
 #include <WindowTesting.h>
 
 #include "Config_.h"
+#include "ErrorAlert.h"
 #include "TempDirectory.h"
 #include "TestFonts.h"
 
 namespace {
+
+std::vector<std::string> sToldUser;
+
+void Remember(const char* text)
+{
+	sToldUser.push_back(text);
+}
 
 class Settings : public testing::Test {
 protected:
@@ -25,9 +33,12 @@ protected:
 		fOldHome = old != nullptr ? old : "";
 		setenv("XDG_CONFIG_HOME", fFolder.Path().c_str(), 1);
 		mkdir((fFolder / "Korvane").c_str(), 0755);
+		sToldUser.clear();
+		SetErrorAlertHandler(Remember);
 	}
 	void TearDown() override
 	{
+		SetErrorAlertHandler(nullptr);
 		if (fOldHome.empty())
 			unsetenv("XDG_CONFIG_HOME");
 		else
@@ -66,6 +77,41 @@ TEST_F(Settings, WithoutAFileTheDefaultsAreSavedAndItIsAFirstStart)
 	EXPECT_EQ(settings.UserName(), nullptr);
 	ASSERT_NE(settings.AppDirectory(), nullptr);
 	EXPECT_EQ(std::string(settings.AppDirectory()).back(), '/');
+	EXPECT_TRUE(sToldUser.empty()) << "a missing file is no damage: " << sToldUser[0];
+}
+
+TEST_F(Settings, EveryFieldIsReadBackAsItWasSaved)
+{
+	{
+		Config_ settings;
+		settings.SetUserName("Ada Lovelace");
+		settings.SetProportionalFont("DejaVu Serif", 13);
+		settings.SetFixedFont("DejaVu Sans Mono", 11);
+		settings.SetVisualWindowFrame(BRect(10, 20, 400, 300));
+		settings.SetHTMLWindowFrame(BRect(11, 21, 401, 301));
+		settings.SetErrorWindowFrame(BRect(12, 22, 402, 302));
+		settings.SetExtTextEditor("/usr/bin/vi");
+		settings.SetStartingGIFTranslatorTest(true);
+		settings.Save();
+	}
+	Config_ reread;
+	EXPECT_FALSE(reread.IsFirstStart());
+	EXPECT_STREQ(reread.UserName(), "Ada Lovelace");
+	EXPECT_STREQ(reread.ProportionalFontName(), "DejaVu Serif");
+	EXPECT_EQ(reread.BaseFontSize(), 13);
+	EXPECT_STREQ(reread.FixedFontName(), "DejaVu Sans Mono");
+	EXPECT_EQ(reread.BaseFixedFontSize(), 11);
+	EXPECT_EQ(reread.VisualWindowFrame(), BRect(10, 20, 400, 300));
+	EXPECT_EQ(reread.HTMLWindowFrame(), BRect(11, 21, 401, 301));
+	EXPECT_EQ(reread.ErrorWindowFrame(), BRect(12, 22, 402, 302));
+	EXPECT_STREQ(reread.ExtTextEditor(), "/usr/bin/vi");
+	EXPECT_TRUE(reread.StartingGIFTranslatorTest());
+	font_family family;
+	font_style style;
+	reread.FixedFont()->GetFamilyAndStyle(&family, &style);
+	EXPECT_STREQ(family, "DejaVu Sans Mono");
+	EXPECT_EQ(reread.FixedFont()->Size(), 11);
+	EXPECT_TRUE(sToldUser.empty());
 }
 
 TEST_F(Settings, AFileHoldingOnlyANameGivesDefaultsForTheRest)
@@ -98,6 +144,15 @@ TEST_F(Settings, WronglyTypedOrSenselessFieldsKeepTheirDefaults)
 	EXPECT_EQ(settings.BaseFixedFontSize(), static_cast<int32>(be_fixed_font->Size()));
 	EXPECT_EQ(settings.VisualWindowFrame(), BRect(70, 50, 620, 412));
 	EXPECT_EQ(settings.HTMLWindowFrame(), BRect(1, 2, 300, 400));
+	EXPECT_FALSE(settings.IsFirstStart());
+	ASSERT_EQ(sToldUser.size(), 1u);
+	EXPECT_NE(sToldUser[0].find("could not be read; their defaults are used"), std::string::npos);
+
+	// The repaired file was saved: the next start hears nothing of it and
+	// keeps what was sound.
+	Config_ next;
+	EXPECT_EQ(sToldUser.size(), 1u);
+	EXPECT_EQ(next.HTMLWindowFrame(), BRect(1, 2, 300, 400));
 }
 
 TEST_F(Settings, ATruncatedFileIsReplacedByTheDefaults)
@@ -112,9 +167,19 @@ TEST_F(Settings, ATruncatedFileIsReplacedByTheDefaults)
 	EXPECT_TRUE(settings.IsFirstStart());
 	EXPECT_EQ(settings.UserName(), nullptr);
 	EXPECT_EQ(settings.ExtTextEditor(), nullptr);
-	fFolder.Write("Korvane/Velmora_settings", "not a message at all");
-	Config_ again;
-	EXPECT_TRUE(again.IsFirstStart());
+	ASSERT_EQ(sToldUser.size(), 1u);
+	EXPECT_NE(sToldUser[0].find("Velmora_settings\" could not be read"), std::string::npos);
+	Config_ repaired;
+	EXPECT_FALSE(repaired.IsFirstStart());
+	EXPECT_EQ(sToldUser.size(), 1u) << "the user is told once";
+
+	for (std::string damage : {std::string("not a message at all"), std::string(),
+			std::string(4096, '\xff')}) {
+		fFolder.Write("Korvane/Velmora_settings", damage);
+		Config_ again;
+		EXPECT_TRUE(again.IsFirstStart());
+		EXPECT_EQ(again.VisualWindowFrame(), BRect(70, 50, 620, 412));
+	}
 }
 
 TEST_F(Settings, ASavedFileHoldsOnlyWhatIsSet)
@@ -147,10 +212,20 @@ TEST_F(Settings, ReadOnlySettingsNeverWriteTheFile)
 
 TEST_F(Settings, ASmallScreenShortensTheErrorWindow)
 {
-	BPrivate::SetScreenSize(640, 480);
-	Config_ settings(true);
+	struct Row {
+		int32 screenHeight;
+		float top;
+		float bottom;
+	};
+	// Too short for the usual place, the window moves up whole.
+	for (Row row : {Row{480, 423, 474}, Row{496, 423, 495}, Row{768, 423, 495},
+			Row{400, 322, 394}}) {
+		BPrivate::SetScreenSize(640, row.screenHeight);
+		Config_ settings(true);
+		EXPECT_EQ(settings.ErrorWindowFrame().bottom, row.bottom) << row.screenHeight;
+		EXPECT_EQ(settings.ErrorWindowFrame().top, row.top) << row.screenHeight;
+	}
 	BPrivate::SetScreenSize(1024, 768);
-	EXPECT_EQ(settings.ErrorWindowFrame().bottom, 474);
 }
 
 TEST_F(Settings, TheProgramFontsAreBuiltFromNameAndSize)
