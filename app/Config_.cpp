@@ -113,18 +113,14 @@ Config_::Config_(bool readOnly)
 	fReadOnly(readOnly)
 {
 	bool read = Init();
-	// The user hears once of a damaged file: what was repaired is saved.
-	if (fDamaged) {
-		ErrorAlert("The settings file \"", SettingsPath().c_str(), read
-			? "\" holds values that could not be read; their defaults are used."
-			: "\" could not be read; Velmora starts with its default settings.");
-	}
 	if (!read) {
 		SetStandardValues();
 		SetFonts();
 		Save();
 		fFirstStart = true;
 	} else if (fDamaged) {
+		// The user hears of the damage once (see WasDamaged): the repaired
+		// settings are saved at once.
 		Save();
 	}
 	SetFonts();

@@ -38,8 +38,8 @@ public:
 
 	bool IsFirstStart() const { return fFirstStart; }
 	// The settings file existed but could not be read, or held values of
-	// the wrong type or out of range; the user was told, and the repaired
-	// settings were saved.
+	// the wrong type or out of range. The repaired settings were saved, so
+	// the owner tells the user, and only this once.
 	bool WasDamaged() const { return fDamaged; }
 	// The path of the settings file.
 	static std::string SettingsPath();

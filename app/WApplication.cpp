@@ -114,22 +114,8 @@ WApplication::WApplication(const char* path, bool batchUse)
 		startWindow = new StartWindow();
 		startWindow->SetText("Initializing…");
 	}
-	About_Window* about = new About_Window();
-	if (firstStart)
-		about->Show();
-	else
-		about->Quit();
 	if (BApplication::AppResources() == nullptr) {
 		ErrorAlert("Resource initialization error");
-		return;
-	}
-	if (firstStart)
-		FirstStart();
-	// The last start ended inside the picture decoders' test; the About
-	// view has said so, and this start ends so that the next one is clean.
-	if (settings->StartingGIFTranslatorTest()) {
-		settings->SetStartingGIFTranslatorTest(false);
-		settings->Save();
 		return;
 	}
 	run = true;
@@ -175,8 +161,29 @@ int32 WApplication::OpenPages() const
 
 // #pragma mark - Starting
 
+// What talks to the user runs here, where the display already runs, so
+// that its alerts and windows are seen on the desktop.
 void WApplication::ReadyToRun()
 {
+	if (settings->WasDamaged())
+		ErrorAlert("The settings file \"", Config_::SettingsPath().c_str(),
+			"\" was damaged: what could not be read has its standard value again.");
+	About_Window* about = new About_Window();
+	if (firstStart)
+		about->Show();
+	else
+		about->Quit();
+	if (firstStart)
+		FirstStart();
+	// The last start ended inside the picture decoders' test; the About
+	// view has said so, and this start ends so that the next one is clean.
+	if (settings->StartingGIFTranslatorTest()) {
+		settings->SetStartingGIFTranslatorTest(false);
+		settings->Save();
+		CloseStartWindow();
+		Quit();
+		return;
+	}
 	Page* page = MakePage(startPath.c_str(), 0);
 	SetStartText("Loading start-up page…");
 	if (page != nullptr)

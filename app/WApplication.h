@@ -31,8 +31,9 @@ public:
 	explicit WApplication(const char* path, bool batch = false);
 	~WApplication() override;
 
-	// False when the program is to end without running (its resources are
-	// missing, or the last start crashed in the picture decoders' test).
+	// False when the program is to end without running: its resources are
+	// missing. (A start after a crash in the picture decoders' test runs
+	// only to say so, then quits.)
 	bool ShouldRun() const { return run; }
 
 	void ReadyToRun() override;

@@ -161,6 +161,19 @@ TEST_F(Application, TheFirstStartListsTheEditorForHTMLFilesAndWelcomesTheUser)
 	EXPECT_EQ(std::string(fApplication->StartPath()), folder + "Documentation/StartUp.html");
 }
 
+TEST_F(Application, ADamagedSettingsFileIsReportedOnce)
+{
+	mkdir((fFolder / "config").c_str(), 0755);
+	mkdir((fFolder / "config/Korvane").c_str(), 0755);
+	fFolder.Write("config/Korvane/Velmora_settings", "garbage");
+	Start((fFolder / "page.html").c_str());
+	EXPECT_TRUE(Shown("was damaged"));
+	Quit();
+	BPrivate::ForgetAlertsShown();
+	Start((fFolder / "page.html").c_str());
+	EXPECT_FALSE(Shown("was damaged"));
+}
+
 TEST_F(Application, ALaterStartShowsTheStartWindowUntilThePageIsLoaded)
 {
 	BMessage settings;
@@ -273,8 +286,10 @@ TEST_F(Application, AStartAfterACrashInTheDecoderTestReportsItAndEnds)
 	WriteSettings(fFolder, crashed);
 	{
 		WApplication reporting((fFolder / "page.html").c_str());
-		EXPECT_FALSE(reporting.ShouldRun());
+		ASSERT_TRUE(reporting.ShouldRun());
+		reporting.Run();
 		EXPECT_TRUE(Shown("crashed Velmora the last time"));
+		EXPECT_EQ(reporting.PageAt(0), nullptr) << "it ends without opening the page";
 	}
 	bool flag = true;
 	EXPECT_EQ(Settings(fFolder).FindBool("StartingGIFTranslatorTest", &flag), B_OK);
