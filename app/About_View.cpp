@@ -3,6 +3,7 @@
 #include <Bitmap.h>
 #include <Button.h>
 #include <File.h>
+#include <Message.h>
 #include <TranslationUtils.h>
 #include <Window.h>
 

@@ -369,7 +369,9 @@ void WApplication::ClosePage(int index)
 }
 
 // Pages are asked in order; one that refuses keeps the program running,
-// and those closed before it stay closed.
+// and those closed before it stay closed. The windows left (the About
+// window, the open panel's) are not asked: the application closes them
+// when it goes.
 bool WApplication::QuitRequested()
 {
 	for (Page*& page : pages) {
@@ -381,7 +383,7 @@ bool WApplication::QuitRequested()
 		page = nullptr;
 	}
 	CloseStartWindow();
-	return BApplication::QuitRequested();
+	return true;
 }
 
 void WApplication::ForceQuit()

@@ -2,6 +2,7 @@
 
 #include <Autolock.h>
 #include <File.h>
+#include <Message.h>
 #include <NodeInfo.h>
 #include <ScrollView.h>
 

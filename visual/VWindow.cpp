@@ -1,6 +1,7 @@
 #include "VWindow.h"
 
 #include <Autolock.h>
+#include <Message.h>
 #include <View.h>
 
 #include "HWindow.h"
