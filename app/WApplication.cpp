@@ -168,13 +168,14 @@ void WApplication::ReadyToRun()
 	if (settings->WasDamaged())
 		ErrorAlert("The settings file \"", Config_::SettingsPath().c_str(),
 			"\" was damaged: what could not be read has its standard value again.");
+	// The welcome says that the picture test comes next, so it comes first.
+	if (firstStart)
+		FirstStart();
 	About_Window* about = new About_Window();
 	if (firstStart)
 		about->Show();
 	else
 		about->Quit();
-	if (firstStart)
-		FirstStart();
 	// The last start ended inside the picture decoders' test; the About
 	// view has said so, and this start ends so that the next one is clean.
 	if (settings->StartingGIFTranslatorTest()) {

@@ -11,11 +11,13 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <thread>
 
+#include <Autolock.h>
 #include <DisplayServer.h>
 #include <Entry.h>
 #include <File.h>
@@ -23,6 +25,7 @@
 #include <OS.h>
 #include <WindowTesting.h>
 
+#include "HTMLError_Window.h"
 #include "Page.h"
 #include "StartWindow.h"
 #include "TempDirectory.h"
@@ -168,6 +171,15 @@ TEST_F(Application, TheFirstStartListsTheEditorForHTMLFilesAndWelcomesTheUser)
 	EXPECT_NE(entry.find("\nIcon=" + folder + "velmora.png\n"), std::string::npos);
 	EXPECT_TRUE(Shown("Welcome to Velmora"));
 	EXPECT_FALSE(Shown("decoder")) << "the About picture decodes";
+	HTMLError_Window* errors = fApplication->PageAt(0)->HTMLErrorWindow();
+	EXPECT_TRUE(Eventually([errors] {
+		BAutolock lock(errors);
+		for (int32 i = 0; i < errors->CountItems(); i++) {
+			if (strncmp(errors->ItemText(i), "Hi! I am Vudav.", 15) == 0)
+				return errors->ItemKind(i) == VUDAV_NOTE;
+		}
+		return false;
+	})) << "the first page greets the user in its error list";
 	EXPECT_EQ(fApplication->StartingWindow(), nullptr);
 	EXPECT_EQ(std::string(fApplication->StartPath()), folder + "Documentation/StartUp.html");
 }
