@@ -26,6 +26,8 @@
 #include <WindowTesting.h>
 
 #include "HTMLError_Window.h"
+#include "HTML_View.h"
+#include "HWindow.h"
 #include "Page.h"
 #include "StartWindow.h"
 #include "TempDirectory.h"
@@ -350,4 +352,46 @@ TEST_F(Application, APreviewOpensTheChosenBrowserOnTheFile)
 	fApplication->ShowInBrowser("/tmp/x.html", "file");
 	EXPECT_TRUE(Shown("no-such-browser\" could not be started"));
 	unsetenv("BROWSER");
+}
+
+// #pragma mark - Untitled pages
+
+TEST_F(Application, AnUntitledPageLivesInTheProgramsTempFolderOrElseInTheUsers)
+{
+	std::string temp = std::string(VELMORA_BINARY_DIR) + "/tests/Temp";
+	struct Row {
+		bool programFolderWritable;
+		std::string folder;
+	};
+	for (const Row& row : {Row{true, temp}, Row{false, fFolder / "data/Korvane/Velmora/Temp"}}) {
+		std::filesystem::remove_all(temp);
+		// A file where the folder should be takes no pages, as a folder of an
+		// installed program does not.
+		if (!row.programFolderWritable)
+			std::ofstream(temp) << "";
+		Start("");
+		Page* page = fApplication->PageAt(0);
+		ASSERT_TRUE(page->IsUntitled());
+		std::string file = page->File()->FullPath();
+		EXPECT_EQ(file, row.folder + "/Untitled0.html");
+		Quit();
+		EXPECT_FALSE(std::filesystem::exists(file)) << "an untitled page leaves nothing behind";
+		std::filesystem::remove_all(temp);
+	}
+}
+
+// #pragma mark - The external editor
+
+TEST_F(Application, AChangeToTheExchangeFileReachesThePage)
+{
+	Start((fFolder / "page.html").c_str());
+	Page* page = fApplication->PageAt(0);
+	std::string exchange = page->ExternalExchangeFile()->FullPath();
+	std::ofstream(exchange, std::ios::trunc)
+		<< "<html><head><title>Notes</title></head><body><p>Edited elsewhere</p></body></html>\n";
+	HWindow* html = page->HTMLWindow();
+	EXPECT_TRUE(Eventually([html] {
+		BAutolock lock(html);
+		return std::string(html->View()->Text()).find("Edited elsewhere") != std::string::npos;
+	})) << "the page did not read the exchange file back";
 }
