@@ -28,6 +28,7 @@
 #include "HTMLError_Window.h"
 #include "HTML_View.h"
 #include "HWindow.h"
+#include "KFile.h"
 #include "Page.h"
 #include "StartWindow.h"
 #include "TempDirectory.h"
