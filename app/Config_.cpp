@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <string>
@@ -27,31 +28,56 @@ const char kVersion[] = "1.0";
 constexpr int32 kSmallestFontSize = 1;
 constexpr int32 kLargestFontSize = 500;
 
+constexpr float kErrorWindowTop = 423;
 constexpr float kErrorWindowBottom = 495;
+constexpr float kSmallestErrorWindowHeight = 40;
+
+// Each reader takes the field when the file holds it with the right type
+// and a sensible value, and says false when the file holds the key but not
+// such a value (a damaged or foreign file).
+bool Present(const BMessage& message, const char* name)
+{
+	type_code type = 0;
+	int32 count = 0;
+	return message.GetInfo(name, &type, &count) == B_OK;
+}
 
 bool ReadString(const BMessage& message, const char* name, std::string& field)
 {
 	const char* value = nullptr;
 	if (message.FindString(name, &value) != B_OK || value == nullptr)
-		return false;
+		return !Present(message, name);
 	field = value;
 	return true;
 }
 
-void ReadSize(const BMessage& message, const char* name, int32& field)
+bool ReadSize(const BMessage& message, const char* name, int32& field)
 {
 	int32 value = 0;
-	if (message.FindInt32(name, &value) == B_OK && value >= kSmallestFontSize
-			&& value <= kLargestFontSize)
-		field = value;
+	if (message.FindInt32(name, &value) != B_OK || value < kSmallestFontSize
+			|| value > kLargestFontSize)
+		return !Present(message, name);
+	field = value;
+	return true;
 }
 
-void ReadFrame(const BMessage& message, const char* name, BRect& field)
+bool ReadFrame(const BMessage& message, const char* name, BRect& field)
 {
 	BRect value;
-	if (message.FindRect(name, &value) == B_OK && value.IsValid() && value.Width() < 100000
-			&& value.Height() < 100000)
-		field = value;
+	if (message.FindRect(name, &value) != B_OK || !value.IsValid() || value.Width() >= 100000
+			|| value.Height() >= 100000)
+		return !Present(message, name);
+	field = value;
+	return true;
+}
+
+bool ReadFlag(const BMessage& message, const char* name, bool& field)
+{
+	bool value = false;
+	if (message.FindBool(name, &value) != B_OK)
+		return !Present(message, name);
+	field = value;
+	return true;
 }
 
 // The family's first style at the given size; the plain font's when the
@@ -86,11 +112,16 @@ Config_::Config_(bool readOnly)
 	startingGIFTranslatorTest(false),
 	fReadOnly(readOnly)
 {
-	if (!Init()) {
+	bool read = Init();
+	if (!read) {
 		SetStandardValues();
 		SetFonts();
 		Save();
 		fFirstStart = true;
+	} else if (fDamaged) {
+		// The user hears of the damage once (see WasDamaged): the repaired
+		// settings are saved at once.
+		Save();
 	}
 	SetFonts();
 	sShared = this;
@@ -119,30 +150,42 @@ bool Config_::Init()
 {
 	SetStandardValues();
 	SetFonts();
+	fDamaged = false;
 	BFile file(SettingsPath().c_str(), B_READ_ONLY);
-	if (file.InitCheck() != B_OK)
+	if (file.InitCheck() != B_OK) {
+		fDamaged = file.InitCheck() != B_ENTRY_NOT_FOUND;
 		return false;
+	}
 	BMessage settings;
-	if (settings.Unflatten(&file) != B_OK)
+	if (settings.Unflatten(&file) != B_OK) {
+		fDamaged = true;
 		return false;
-	ReadFields(settings);
+	}
+	proportionalFontName.clear();
+	fixedFontName.clear();
+	fDamaged = !ReadFields(settings);
+	if (proportionalFontName.empty())
+		proportionalFontName = FamilyOf(be_plain_font);
+	if (fixedFontName.empty())
+		fixedFontName = FamilyOf(be_fixed_font);
 	return true;
 }
 
-void Config_::ReadFields(const BMessage& settings)
+// Every field is read, even after one that is damaged.
+bool Config_::ReadFields(const BMessage& settings)
 {
-	ReadString(settings, "UserName", userName);
-	ReadString(settings, "ProportionalFontName", proportionalFontName);
-	ReadString(settings, "FixedFontName", fixedFontName);
-	ReadSize(settings, "BaseFontSize", baseFontSize);
-	ReadSize(settings, "BaseFixedFontSize", baseFixedFontSize);
-	ReadFrame(settings, "VisualWindowCoordinates", visualWindowFrame);
-	ReadFrame(settings, "HTMLWindowCoordinates", htmlWindowFrame);
-	ReadFrame(settings, "ErrorWindowCoordinates", errorWindowFrame);
-	ReadString(settings, "ExtTextEditor", extTextEditor);
-	bool flag = false;
-	if (settings.FindBool("StartingGIFTranslatorTest", &flag) == B_OK)
-		startingGIFTranslatorTest = flag;
+	bool sound = true;
+	sound &= ReadString(settings, "UserName", userName);
+	sound &= ReadString(settings, "ProportionalFontName", proportionalFontName);
+	sound &= ReadString(settings, "FixedFontName", fixedFontName);
+	sound &= ReadSize(settings, "BaseFontSize", baseFontSize);
+	sound &= ReadSize(settings, "BaseFixedFontSize", baseFixedFontSize);
+	sound &= ReadFrame(settings, "VisualWindowCoordinates", visualWindowFrame);
+	sound &= ReadFrame(settings, "HTMLWindowCoordinates", htmlWindowFrame);
+	sound &= ReadFrame(settings, "ErrorWindowCoordinates", errorWindowFrame);
+	sound &= ReadString(settings, "ExtTextEditor", extTextEditor);
+	sound &= ReadFlag(settings, "StartingGIFTranslatorTest", startingGIFTranslatorTest);
+	return sound;
 }
 
 void Config_::SetStandardValues()
@@ -161,10 +204,16 @@ void Config_::SetStandardValues()
 	baseFixedFontSize = static_cast<int32>(be_fixed_font->Size());
 	visualWindowFrame.Set(70, 50, 620, 412);
 	htmlWindowFrame.Set(98, 132, 674, 463);
-	errorWindowFrame.Set(70, 423, 620, kErrorWindowBottom);
+	errorWindowFrame.Set(70, kErrorWindowTop, 620, kErrorWindowBottom);
 	float screenBottom = BScreen().Frame().bottom;
 	if (screenBottom < kErrorWindowBottom)
 		errorWindowFrame.bottom = screenBottom - 5;
+	// On a screen too short for even a few lines there, the window keeps
+	// its usual height and moves up, instead of getting a bottom above its
+	// top.
+	if (errorWindowFrame.Height() < kSmallestErrorWindowHeight)
+		errorWindowFrame.top = std::max(0.0f,
+			errorWindowFrame.bottom - (kErrorWindowBottom - kErrorWindowTop));
 }
 
 // The program needs one proportional and one fixed font family.

@@ -37,6 +37,10 @@ public:
 	void Save() const;
 
 	bool IsFirstStart() const { return fFirstStart; }
+	// The settings file existed but could not be read, or held values of
+	// the wrong type or out of range. The repaired settings were saved, so
+	// the owner tells the user, and only this once.
+	bool WasDamaged() const { return fDamaged; }
 	// The path of the settings file.
 	static std::string SettingsPath();
 
@@ -70,7 +74,7 @@ public:
 	void SetStartingGIFTranslatorTest(bool running) { startingGIFTranslatorTest = running; }
 
 private:
-	void ReadFields(const BMessage& settings);
+	bool ReadFields(const BMessage& settings);
 	void BuildMessage(BMessage* settings) const;
 	static std::string ProgramDirectory();
 	static bool CheckInstalledFonts();
@@ -91,6 +95,7 @@ private:
 
 	bool fReadOnly;
 	bool fFirstStart = false;
+	bool fDamaged = false;	// the file exists but was not sound
 };
 
 #endif

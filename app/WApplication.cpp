@@ -1,64 +1,124 @@
 #include "WApplication.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include <Alert.h>
+#include <Directory.h>
 #include <Entry.h>
+#include <File.h>
+#include <FindDirectory.h>
 #include <Message.h>
 #include <NodeMonitor.h>
 #include <OS.h>
 #include <Path.h>
 
+#include "About_Window.h"
 #include "ErrorAlert.h"
+#include "ExtensionsFilePanel.h"
 #include "KFile.h"
 #include "Page.h"
+#include "StartWindow.h"
 #include "Visual_Engine.h"
+#include "page_support/SafeSave.h"
 
 namespace {
 
 const char kSignature[] = "application/x-vnd.Velmora";
+const char kProgramName[] = "velmora";
 
-// The browser the user chose ($BROWSER), else the desktop's opener.
+const char kWelcome[] = "Welcome to Velmora!\n\n"
+	"Velmora now appears among your desktop's applications and offers itself for HTML "
+	"files.\n\nNext it tests whether GIF and JPEG pictures can be read: if they cannot, "
+	"it says so and what to install.";
+const char kFirstNote[] = "Hi! I am Vudav. I'll help you to find HTML syntax errors in your "
+	"pages. I hope you don't see me very often though :-))";
+
+// The browser the user chose ($BROWSER, its first program when it lists
+// several), else the desktop's opener.
 std::string BrowserProgram()
 {
 	const char* chosen = getenv("BROWSER");
 	if (chosen != nullptr && chosen[0] != '\0') {
 		std::string program(chosen);
-		return program.substr(0, program.find(':'));
+		program = program.substr(0, program.find(':'));
+		if (!program.empty())
+			return program;
 	}
-	const char* searchPath = getenv("PATH");
-	std::string folders = searchPath != nullptr ? searchPath : "/usr/bin:/bin";
-	for (size_t start = 0; start <= folders.size();) {
-		size_t end = folders.find(':', start);
-		if (end == std::string::npos)
-			end = folders.size();
-		std::string candidate = folders.substr(start, end - start) + "/xdg-open";
-		if (access(candidate.c_str(), X_OK) == 0)
-			return candidate;
-		start = end + 1;
+	return "xdg-open";
+}
+
+// An argument of a desktop entry's Exec key: quoted, the characters that
+// are special inside the quotes escaped with a backslash, every backslash
+// then doubled as in any string value, and "%" doubled (it starts a field
+// code).
+std::string ExecArgument(const std::string& argument)
+{
+	std::string quoted = "\"";
+	for (char c : argument) {
+		if (c == '\\')
+			quoted += "\\\\\\";
+		else if (c == '"' || c == '`' || c == '$')
+			quoted += "\\\\";
+		else if (c == '%')
+			quoted += '%';
+		quoted += c;
 	}
-	return std::string();
+	return quoted + "\"";
+}
+
+// Starts a program with arguments; false when it cannot be started.
+bool Start(const std::vector<std::string>& arguments)
+{
+	std::vector<const char*> argv;
+	for (const std::string& argument : arguments)
+		argv.push_back(argument.c_str());
+	argv.push_back(nullptr);
+	thread_id team = load_image(static_cast<int32>(arguments.size()), argv.data(),
+		const_cast<const char**>(environ));
+	return team >= 0 && resume_thread(team) == B_OK;
 }
 
 } // namespace
 
-WApplication::WApplication(const char* path, bool batch)
+WApplication::WApplication(const char* path, bool batchUse)
 	:
 	BApplication(kSignature),
+	extensions{"htm", "html"},
 	firstStart(false),
 	starting(true),
-	activeWindow(nullptr)
+	startWindow(nullptr),
+	run(false),
+	activeWindow(nullptr),
+	batch(batchUse)
 {
 	for (Page*& page : pages)
 		page = nullptr;
+	if (!batch)
+		UseAlertWindowsForErrors();
 	settings = std::make_unique<Config_>(batch);
 	firstStart = settings->IsFirstStart();
-	if (path != nullptr && path[0] != '\0') {
+	if (path != nullptr)
 		startPath = path;
-	} else if (settings->AppDirectory() != nullptr) {
+	else if (settings->AppDirectory() != nullptr)
 		startPath = std::string(settings->AppDirectory()) + "Documentation/StartUp.html";
+	if (batch)
+		return;
+
+	BMessenger self(this);
+	openPanel = std::make_unique<ExtensionsFilePanel>(B_OPEN_PANEL, &self, extensions);
+	if (path == nullptr) {
+		startWindow = new StartWindow();
+		startWindow->SetText("Initializing…");
 	}
+	if (BApplication::AppResources() == nullptr) {
+		ErrorAlert("Resource initialization error");
+		return;
+	}
+	run = true;
 }
 
 WApplication::~WApplication()
@@ -67,6 +127,15 @@ WApplication::~WApplication()
 		delete page;
 		page = nullptr;
 	}
+	CloseStartWindow();
+	openPanel.reset();
+	if (!batch)
+		SetErrorAlertHandler(nullptr);
+}
+
+BFilePanel* WApplication::OpenPanel() const
+{
+	return openPanel.get();
 }
 
 Page* WApplication::PageAt(int32 index) const
@@ -82,19 +151,125 @@ Page* WApplication::MakePage(const char* path, int32 index)
 	return pages[index];
 }
 
+int32 WApplication::OpenPages() const
+{
+	int32 count = 0;
+	for (Page* page : pages)
+		count += page != nullptr ? 1 : 0;
+	return count;
+}
+
+// #pragma mark - Starting
+
+// What talks to the user runs here, where the display already runs, so
+// that its alerts and windows are seen on the desktop.
 void WApplication::ReadyToRun()
 {
+	if (settings->WasDamaged())
+		ErrorAlert("The settings file \"", Config_::SettingsPath().c_str(),
+			"\" was damaged: what could not be read has its standard value again.");
+	// The welcome says that the picture test comes next, so it comes first.
+	if (firstStart)
+		FirstStart();
+	About_Window* about = new About_Window();
+	if (firstStart)
+		about->Show();
+	else
+		about->Quit();
+	// The last start ended inside the picture decoders' test; the About
+	// view has said so, and this start ends so that the next one is clean.
+	if (settings->StartingGIFTranslatorTest()) {
+		settings->SetStartingGIFTranslatorTest(false);
+		settings->Save();
+		CloseStartWindow();
+		Quit();
+		return;
+	}
 	Page* page = MakePage(startPath.c_str(), 0);
+	SetStartText("Loading start-up page…");
 	if (page != nullptr)
 		page->Engine()->PostMessage('reld');
 }
 
+StartWindow* WApplication::StartingWindow()
+{
+	std::lock_guard<std::mutex> lock(startWindowLock);
+	return startWindow;
+}
+
+void WApplication::SetStartText(const char* text)
+{
+	std::lock_guard<std::mutex> lock(startWindowLock);
+	if (startWindow != nullptr)
+		startWindow->SetText(text);
+}
+
+void WApplication::CloseStartWindow()
+{
+	std::lock_guard<std::mutex> lock(startWindowLock);
+	if (startWindow != nullptr)
+		startWindow->Quit();
+	startWindow = nullptr;
+}
+
+// Called by the page at the end of its first load, on the engine's thread.
 void WApplication::StartingFinished()
 {
 	starting = false;
+	if (!firstStart) {
+		CloseStartWindow();
+		return;
+	}
+	if (pages[0] != nullptr)
+		pages[0]->HTMLError(0, 0, kFirstNote, VUDAV_NOTE);
 }
 
-// A further document is opened by another process of the program.
+void WApplication::FirstStart()
+{
+	std::string entry = DesktopEntryPath();
+	if (!entry.empty() && settings->AppDirectory() != nullptr) {
+		create_directory(entry.substr(0, entry.rfind('/')).c_str(), 0755);
+		if (SafeSave::Replace(entry.c_str(), DesktopEntry(settings->AppDirectory())) != B_OK)
+			ErrorAlert("Could not add Velmora to your applications: \"", entry.c_str(),
+				"\" cannot be written.");
+	}
+	CloseStartWindow();
+	(new BAlert("Alert", kWelcome, "OK"))->Go();
+}
+
+std::string WApplication::DesktopEntryPath()
+{
+	BPath data;
+	if (find_directory(B_USER_DATA_DIRECTORY, &data) != B_OK)
+		return std::string();
+	return std::string(data.Path()) + "/applications/velmora.desktop";
+}
+
+std::string WApplication::DesktopEntry(const char* appDirectory)
+{
+	std::string folder = appDirectory != nullptr ? appDirectory : "";
+	return "[Desktop Entry]\n"
+		"Type=Application\n"
+		"Name=Velmora\n"
+		"GenericName=HTML Editor\n"
+		"Comment=Edit web pages as formatted text and as HTML source\n"
+		"Exec=" + ExecArgument(folder + kProgramName) + " %f\n"
+		"Icon=" + folder + "velmora.png\n"
+		"Terminal=false\n"
+		"Categories=Development;WebDevelopment;\n"
+		"MimeType=text/html;\n";
+}
+
+// #pragma mark - Documents
+
+std::string WApplication::ProgramFile() const
+{
+	return std::string(settings->AppDirectory() != nullptr ? settings->AppDirectory() : "")
+		+ kProgramName;
+}
+
+// A further document is opened by another process of the program; refs
+// without an entry ask for a new untitled page.
 void WApplication::RefsReceived(BMessage* message)
 {
 	entry_ref ref;
@@ -108,22 +283,29 @@ void WApplication::RefsReceived(BMessage* message)
 		startPath = path;
 		return;
 	}
-	std::string program = std::string(settings->AppDirectory() != nullptr
-		? settings->AppDirectory() : "") + "velmora";
-	const char* arguments[] = {program.c_str(), path.c_str(), nullptr};
-	thread_id team = load_image(path.empty() ? 1 : 2, arguments,
-		const_cast<const char**>(environ));
-	if (team >= 0)
-		resume_thread(team);
+	if (!Start({ProgramFile(), path}))
+		ErrorAlert("Could not start \"", ProgramFile().c_str(), "\" for the document \"",
+			path.c_str(), "\".");
 }
 
 void WApplication::MessageReceived(BMessage* message)
 {
-	if (message->what == B_NODE_MONITOR) {
-		ForwardExchangeChange(message);
-		return;
+	switch (message->what) {
+		case 'fqut':
+			ForceQuit();
+			break;
+		case 'qpag': {
+			int32 index = -1;
+			if (message->FindInt32("pagesindex", &index) == B_OK)
+				ClosePage(index);
+			break;
+		}
+		case B_NODE_MONITOR:
+			ForwardExchangeChange(message);
+			break;
+		default:
+			BApplication::MessageReceived(message);
 	}
-	BApplication::MessageReceived(message);
 }
 
 // Another program changed a page's exchange file: the page reads it back.
@@ -153,13 +335,71 @@ void WApplication::ShowInBrowser(const char* path, const char* scheme)
 	if (path == nullptr || scheme == nullptr)
 		return;
 	std::string browser = BrowserProgram();
-	if (browser.empty()) {
-		ErrorAlert("You don't have a web browser installed: set BROWSER or install xdg-open");
+	if (!Start({browser, std::string(scheme) + "://" + path}))
+		ErrorAlert("You don't have a web browser that Velmora can start: \"", browser.c_str(),
+			"\" could not be started. Set BROWSER to your web browser, or install xdg-open "
+			"(Debian package xdg-utils).");
+}
+
+// #pragma mark - Closing
+
+void WApplication::PostClosePage(int32 index)
+{
+	BMessage close('qpag');
+	close.AddInt32("pagesindex", index);
+	if (be_app != nullptr)
+		be_app->PostMessage(&close);
+}
+
+void WApplication::NoteActiveWindow(BWindow* window)
+{
+	if (auto* application = dynamic_cast<WApplication*>(be_app))
+		application->SetActiveWindow(window);
+}
+
+void WApplication::ClosePage(int index)
+{
+	if (index < 0 || index >= kPageSlots || pages[index] == nullptr)
+		return;
+	if (OpenPages() == 1) {
+		PostMessage(B_QUIT_REQUESTED);
 		return;
 	}
-	std::string url = std::string(scheme) + "://" + path;
-	const char* arguments[] = {browser.c_str(), url.c_str(), nullptr};
-	thread_id team = load_image(2, arguments, const_cast<const char**>(environ));
-	if (team >= 0)
-		resume_thread(team);
+	if (pages[index]->Quit())
+		pages[index] = nullptr;
+}
+
+// Pages are asked in order; one that refuses keeps the program running,
+// and those closed before it stay closed. The windows left (the About
+// window, the open panel's) are not asked: the application closes them
+// when it goes.
+bool WApplication::QuitRequested()
+{
+	for (Page*& page : pages) {
+		if (page == nullptr)
+			continue;
+		activeWindow = nullptr;
+		if (!page->Quit())
+			return false;
+		page = nullptr;
+	}
+	CloseStartWindow();
+	return true;
+}
+
+void WApplication::ForceQuit()
+{
+	for (Page* page : pages) {
+		if (page == nullptr || page->IsSaved())
+			continue;
+		std::string question = std::string("Closing ...\nSave changes to the document \"")
+			+ page->Path() + "\"?";
+		BAlert* alert = new BAlert("Alert", question.c_str(), "Don't Save", "Save", nullptr,
+			B_WIDTH_AS_USUAL, B_WARNING_ALERT);
+		if (alert->Go() == 1)
+			page->Save(nullptr);
+	}
+	for (Page*& page : pages)
+		page = nullptr;
+	_exit(0);
 }

@@ -3,30 +3,48 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include <Application.h>
 
 #include "Config_.h"
 
+class BFilePanel;
 class BWindow;
+class ExtensionsFilePanel;
 class Page;
+class StartWindow;
 
-// The program's application: it reads the settings, makes the page of the
-// document the program was started for (or of the program's start-up
-// page) and loads it, hands pages to the web browser for previews and
-// forwards changes of the pages' exchange files. One process edits one
-// document: a further document starts another process of the program.
+// The program's application: it reads the settings, shows the start window
+// while it starts, makes the page of the document the program was started
+// for (or of the program's start-up page) and loads it, hands pages to the
+// web browser for previews and forwards changes of the pages' exchange
+// files. One process edits one document: a further document starts
+// another process of the program.
 class WApplication : public BApplication {
 public:
-	// path: the document to open; null or empty for the start-up page.
-	// Batch commands pass batch: the settings file is then only read.
+	// path: the document to open; null for the start-up page, empty for a
+	// new untitled page. Batch commands pass batch: the settings file is
+	// then only read, and nothing is shown or tested.
 	explicit WApplication(const char* path, bool batch = false);
 	~WApplication() override;
+
+	// False when the program is to end without running: its resources are
+	// missing. (A start after a crash in the picture decoders' test runs
+	// only to say so, then quits.)
+	bool ShouldRun() const { return run; }
 
 	void ReadyToRun() override;
 	void RefsReceived(BMessage* message) override;
 	void MessageReceived(BMessage* message) override;
+	bool QuitRequested() override;
+
+	// Closes the page of a slot; closing the only page quits the program.
+	void ClosePage(int index);
+	// Offers to save every changed page, then ends the process at once.
+	void ForceQuit();
 
 	Config_* Config() const { return settings.get(); }
 	bool IsFirstStart() const { return firstStart; }
@@ -35,25 +53,50 @@ public:
 	// Starts the web browser on scheme + "://" + path.
 	void ShowInBrowser(const char* path, const char* scheme);
 	void SetActiveWindow(BWindow* window) { activeWindow = window; }
-	BWindow* ActiveWindow() const { return activeWindow; }
+	BWindow* ActiveWindow() const { return activeWindow.load(); }
+	// The open panel of the "Open…" command; its choices come here as refs.
+	BFilePanel* OpenPanel() const;
 	// The page in a slot of the page table; null for an empty slot.
 	Page* PageAt(int32 index) const;
 	// Makes the page of a slot (the caller loads it); null when the slot
 	// is taken or out of the table.
 	Page* MakePage(const char* path, int32 index);
 	const char* StartPath() const { return startPath.c_str(); }
+	// The start window while it shows; null after it closed.
+	StartWindow* StartingWindow();
+
+	// What a page's window posts when the user closes the page.
+	static void PostClosePage(int32 index);
+	// A page window records itself as active (nothing when the running
+	// application is not the editor's).
+	static void NoteActiveWindow(BWindow* window);
+	// The desktop entry that lists the program among the user's
+	// applications and offers it for HTML files.
+	static std::string DesktopEntryPath();
+	static std::string DesktopEntry(const char* appDirectory);
 
 	static constexpr int32 kPageSlots = 512;
 
 private:
+	void FirstStart();
+	void CloseStartWindow();
+	void SetStartText(const char* text);
 	void ForwardExchangeChange(const BMessage* message);
+	int32 OpenPages() const;
+	std::string ProgramFile() const;
 
+	std::vector<std::string> extensions;
+	std::unique_ptr<ExtensionsFilePanel> openPanel;
 	bool firstStart;
 	std::unique_ptr<Config_> settings;
 	Page* pages[kPageSlots];	// owned: each page is deleted when it closes
 	std::atomic<bool> starting;
+	std::mutex startWindowLock;
+	StartWindow* startWindow;	// quits itself; null when none shows
+	bool run;
 	std::string startPath;
-	BWindow* activeWindow;		// not owned
+	std::atomic<BWindow*> activeWindow;	// not owned
+	bool batch;
 };
 
 #endif

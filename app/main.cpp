@@ -1,7 +1,8 @@
 // The program's entry point: a batch command, or the editor on one
 // document (the start-up page when none is given).
 
-#include <cstring>
+#include <cstdio>
+#include <optional>
 #include <string>
 
 #include <DisplayServer.h>
@@ -13,9 +14,18 @@
 
 namespace {
 
+const char kNeedsDisplay[] =
+	"velmora: the editor needs a desktop display, and none can be reached.\n"
+	"Start it on an X11 or Wayland desktop (DISPLAY or WAYLAND_DISPLAY must be set).\n"
+	"Without a display, the batch commands work:\n"
+	"  velmora --check FILE              list the HTML errors of a page\n"
+	"  velmora --roundtrip FILE [-o OUT] write the page as Velmora saves it\n"
+	"  velmora --text FILE               print the text the visual window shows\n";
+
 // The first argument that is no option; its absolute path when it names
-// an existing entry (links followed), otherwise as given.
-std::string DocumentPath(int argc, char** argv)
+// an existing entry (links followed), otherwise as given (an empty one
+// asks for a new untitled page). Nothing without such an argument.
+std::optional<std::string> DocumentPath(int argc, char** argv)
 {
 	for (int i = 1; i < argc; i++) {
 		if (argv[i][0] == '-')
@@ -23,10 +33,17 @@ std::string DocumentPath(int argc, char** argv)
 		BEntry entry(argv[i], true);
 		BPath path;
 		if (entry.Exists() && entry.GetPath(&path) == B_OK)
-			return path.Path();
-		return argv[i];
+			return std::string(path.Path());
+		return std::string(argv[i]);
 	}
-	return std::string();
+	return std::nullopt;
+}
+
+// Headless only when asked for: an editor nobody can see is of no use.
+bool CanShowWindows()
+{
+	using BPrivate::DisplayServer;
+	return DisplayServer::HeadlessWanted() || !DisplayServer::Default()->IsHeadless();
 }
 
 } // namespace
@@ -37,9 +54,14 @@ int main(int argc, char** argv)
 		BPrivate::DisplayServer::UseHeadless();
 		return BatchCommand::Run(argc, argv);
 	}
-	std::string path = DocumentPath(argc, argv);
-	auto* application = new WApplication(path.c_str());
-	application->Run();
+	if (!CanShowWindows()) {
+		fputs(kNeedsDisplay, stderr);
+		return 1;
+	}
+	std::optional<std::string> path = DocumentPath(argc, argv);
+	auto* application = new WApplication(path ? path->c_str() : nullptr);
+	if (application->ShouldRun())
+		application->Run();
 	delete application;
 	return 0;
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include <Alert.h>
 #include <Autolock.h>
 #include <Beep.h>
 #include <Entry.h>
@@ -507,6 +508,54 @@ void Page::DeleteFile(BEntry* entry)
 		return;
 	entry->Remove();
 	delete entry;
+}
+
+// #pragma mark - Closing
+
+// The answer is the index of the button chosen: with canCancel "Cancel"
+// (0), "Don't Save" (1), "Save" (2); without it "Don't Save" (0), "Save" (1).
+int32 Page::AskToSave(const char* text, bool canCancel) const
+{
+	BAlert* alert = canCancel
+		? new BAlert("Alert", text, "Cancel", "Don't Save", "Save", B_WIDTH_AS_USUAL,
+			B_WARNING_ALERT)
+		: new BAlert("Alert", text, "Don't Save", "Save", nullptr, B_WIDTH_AS_USUAL,
+			B_WARNING_ALERT);
+	return alert->Go();
+}
+
+// A page whose save fails stays open: closing it then would lose the
+// user's changes, which the failed save has just reported.
+bool Page::Quit()
+{
+	if (!saved) {
+		std::string question = untitled ? std::string("Save changes to the untitled document?")
+			: "Save changes to the document \n\n\"" + title + "\"?\n\n(" + path + ")\n";
+		int32 answer = AskToSave(question.c_str(), true);
+		if (answer == 0)
+			return false;
+		if (answer == 2) {
+			if (untitled) {
+				visualWindow->PostMessage('spas');
+				return false;
+			}
+			if (Save(nullptr) != B_OK)
+				return false;
+		}
+	}
+	StopProcessing();
+	delete this;
+	return true;
+}
+
+void Page::ForceQuit()
+{
+	if (!saved) {
+		std::string question = "Closing ...\nSave changes to the document \"" + path + "\"?";
+		if (AskToSave(question.c_str(), false) == 1)
+			Save(nullptr);
+	}
+	delete this;
 }
 
 // #pragma mark - Long tasks

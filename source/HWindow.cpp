@@ -2,12 +2,14 @@
 
 #include <Autolock.h>
 #include <File.h>
+#include <Message.h>
 #include <NodeInfo.h>
 #include <ScrollView.h>
 
 #include "HTML_View.h"
 #include "Page.h"
 #include "VWindow.h"
+#include "WApplication.h"
 #include "page_support/PageText.h"
 
 namespace {
@@ -67,11 +69,22 @@ bool HWindow::QuitRequested()
 	return false;
 }
 
+// 'clos' closes the page: the application owns the pages.
+void HWindow::MessageReceived(BMessage* message)
+{
+	if (message->what == 'clos' && page != nullptr) {
+		WApplication::PostClosePage(page->Index());
+		return;
+	}
+	BWindow::MessageReceived(message);
+}
+
 void HWindow::WindowActivated(bool active)
 {
 	BWindow::WindowActivated(active);
 	if (!active || noUpdateFromVisual || page == nullptr || page->IsDeleting())
 		return;
+	WApplication::NoteActiveWindow(this);
 	VWindow* visual = page->VisualWindow();
 	if (visual != nullptr && visual->IsChanged() && !page->IsUpdating()) {
 		page->UpdateFromVisual();

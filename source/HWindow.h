@@ -21,6 +21,7 @@ public:
 	void Hide() override;
 	void Quit() override;
 	bool QuitRequested() override;
+	void MessageReceived(BMessage* message) override;
 	void WindowActivated(bool active) override;
 
 	HTML_View* View() const { return view; }

@@ -1,10 +1,12 @@
 #include "VWindow.h"
 
 #include <Autolock.h>
+#include <Message.h>
 #include <View.h>
 
 #include "HWindow.h"
 #include "Page.h"
+#include "WApplication.h"
 #include "Visual_Engine.h"
 
 namespace {
@@ -55,12 +57,23 @@ bool VWindow::QuitRequested()
 	return false;
 }
 
+// 'clos' closes the page: the application owns the pages.
+void VWindow::MessageReceived(BMessage* message)
+{
+	if (message->what == 'clos' && page != nullptr) {
+		WApplication::PostClosePage(page->Index());
+		return;
+	}
+	BWindow::MessageReceived(message);
+}
+
 void VWindow::WindowActivated(bool active)
 {
 	BWindow::WindowActivated(active);
 	if (!active || page == nullptr || page->IsDeleting())
 		return;
 	UpdateIfNeeded();
+	WApplication::NoteActiveWindow(this);
 	HWindow* html = page->HTMLWindow();
 	if (html != nullptr && html->IsChanged() && !page->IsUpdating()) {
 		page->UpdateFromHTML(false, nullptr);

@@ -21,6 +21,7 @@ public:
 
 	void Quit() override;
 	bool QuitRequested() override;
+	void MessageReceived(BMessage* message) override;
 	void WindowActivated(bool active) override;
 
 	Visual_Engine* Engine() const { return engine; }

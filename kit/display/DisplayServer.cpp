@@ -18,7 +18,9 @@ namespace {
 
 std::atomic<bool> sHeadlessRequested{false};
 
-bool HeadlessWanted()
+} // namespace
+
+bool DisplayServer::HeadlessWanted()
 {
 	if (sHeadlessRequested.load())
 		return true;
@@ -31,6 +33,8 @@ bool HeadlessWanted()
 	}
 	return false;
 }
+
+namespace {
 
 // The desktop backend, or null when it cannot reach a screen; the process
 // then goes on headless and says why.
@@ -45,7 +49,7 @@ std::unique_ptr<DisplayServer> MakeDesktopDisplay()
 
 DisplayServer* ChooseBackend()
 {
-	if (!HeadlessWanted()) {
+	if (!DisplayServer::HeadlessWanted()) {
 		if (std::unique_ptr<DisplayServer> desktop = MakeDesktopDisplay())
 			return desktop.release();
 	}

@@ -29,6 +29,9 @@ public:
 	static DisplayServer* Default();
 	// Asks for the headless backend; has effect only before the first Default().
 	static void UseHeadless();
+	// Whether the headless backend was asked for (UseHeadless, the option or
+	// the variable), as opposed to taken because no desktop could be reached.
+	static bool HeadlessWanted();
 
 	virtual bool IsHeadless() const = 0;
 	virtual status_t InitCheck() const = 0;

@@ -90,3 +90,13 @@ TEST_F(BatchCommands, TextShowsTheVisualTextWithoutElementSpaces)
 	ASSERT_EQ(run.status, 0) << run.errors;
 	EXPECT_EQ(run.output, "a b\nc\nd\ne") << "a rule's line is its space";
 }
+
+TEST_F(BatchCommands, TheEditorWithoutADisplaySaysSoAndNamesTheBatchCommands)
+{
+	ProgramRun run = ProgramRun::With({Page("<p>x</p>")},
+		{"DISPLAY", "WAYLAND_DISPLAY", "VELMORA_DISPLAY", "SDL_VIDEODRIVER"});
+	EXPECT_EQ(run.status, 1);
+	EXPECT_NE(run.errors.find("needs a desktop display"), std::string::npos) << run.errors;
+	EXPECT_NE(run.errors.find("velmora --check FILE"), std::string::npos) << run.errors;
+	EXPECT_FALSE(fFolder.Exists("$VLM-page.html0.html")) << "no page was opened";
+}

@@ -66,6 +66,41 @@ TEST_F(Settings, WithoutAFileTheDefaultsAreSavedAndItIsAFirstStart)
 	EXPECT_EQ(settings.UserName(), nullptr);
 	ASSERT_NE(settings.AppDirectory(), nullptr);
 	EXPECT_EQ(std::string(settings.AppDirectory()).back(), '/');
+	EXPECT_FALSE(settings.WasDamaged()) << "a missing file is no damage";
+}
+
+TEST_F(Settings, EveryFieldIsReadBackAsItWasSaved)
+{
+	{
+		Config_ settings;
+		settings.SetUserName("Ada Lovelace");
+		settings.SetProportionalFont("DejaVu Serif", 13);
+		settings.SetFixedFont("DejaVu Sans Mono", 11);
+		settings.SetVisualWindowFrame(BRect(10, 20, 400, 300));
+		settings.SetHTMLWindowFrame(BRect(11, 21, 401, 301));
+		settings.SetErrorWindowFrame(BRect(12, 22, 402, 302));
+		settings.SetExtTextEditor("/usr/bin/vi");
+		settings.SetStartingGIFTranslatorTest(true);
+		settings.Save();
+	}
+	Config_ reread;
+	EXPECT_FALSE(reread.IsFirstStart());
+	EXPECT_STREQ(reread.UserName(), "Ada Lovelace");
+	EXPECT_STREQ(reread.ProportionalFontName(), "DejaVu Serif");
+	EXPECT_EQ(reread.BaseFontSize(), 13);
+	EXPECT_STREQ(reread.FixedFontName(), "DejaVu Sans Mono");
+	EXPECT_EQ(reread.BaseFixedFontSize(), 11);
+	EXPECT_EQ(reread.VisualWindowFrame(), BRect(10, 20, 400, 300));
+	EXPECT_EQ(reread.HTMLWindowFrame(), BRect(11, 21, 401, 301));
+	EXPECT_EQ(reread.ErrorWindowFrame(), BRect(12, 22, 402, 302));
+	EXPECT_STREQ(reread.ExtTextEditor(), "/usr/bin/vi");
+	EXPECT_TRUE(reread.StartingGIFTranslatorTest());
+	font_family family;
+	font_style style;
+	reread.FixedFont()->GetFamilyAndStyle(&family, &style);
+	EXPECT_STREQ(family, "DejaVu Sans Mono");
+	EXPECT_EQ(reread.FixedFont()->Size(), 11);
+	EXPECT_FALSE(reread.WasDamaged());
 }
 
 TEST_F(Settings, AFileHoldingOnlyANameGivesDefaultsForTheRest)
@@ -98,6 +133,14 @@ TEST_F(Settings, WronglyTypedOrSenselessFieldsKeepTheirDefaults)
 	EXPECT_EQ(settings.BaseFixedFontSize(), static_cast<int32>(be_fixed_font->Size()));
 	EXPECT_EQ(settings.VisualWindowFrame(), BRect(70, 50, 620, 412));
 	EXPECT_EQ(settings.HTMLWindowFrame(), BRect(1, 2, 300, 400));
+	EXPECT_FALSE(settings.IsFirstStart());
+	EXPECT_TRUE(settings.WasDamaged());
+
+	// The repaired file was saved: the next start hears nothing of it and
+	// keeps what was sound.
+	Config_ next;
+	EXPECT_FALSE(next.WasDamaged());
+	EXPECT_EQ(next.HTMLWindowFrame(), BRect(1, 2, 300, 400));
 }
 
 TEST_F(Settings, ATruncatedFileIsReplacedByTheDefaults)
@@ -112,9 +155,19 @@ TEST_F(Settings, ATruncatedFileIsReplacedByTheDefaults)
 	EXPECT_TRUE(settings.IsFirstStart());
 	EXPECT_EQ(settings.UserName(), nullptr);
 	EXPECT_EQ(settings.ExtTextEditor(), nullptr);
-	fFolder.Write("Korvane/Velmora_settings", "not a message at all");
-	Config_ again;
-	EXPECT_TRUE(again.IsFirstStart());
+	EXPECT_TRUE(settings.WasDamaged());
+	Config_ repaired;
+	EXPECT_FALSE(repaired.IsFirstStart());
+	EXPECT_FALSE(repaired.WasDamaged()) << "the user is told once";
+
+	for (std::string damage : {std::string("not a message at all"), std::string(),
+			std::string(4096, '\xff')}) {
+		fFolder.Write("Korvane/Velmora_settings", damage);
+		Config_ again;
+		EXPECT_TRUE(again.IsFirstStart());
+		EXPECT_TRUE(again.WasDamaged());
+		EXPECT_EQ(again.VisualWindowFrame(), BRect(70, 50, 620, 412));
+	}
 }
 
 TEST_F(Settings, ASavedFileHoldsOnlyWhatIsSet)
@@ -147,10 +200,20 @@ TEST_F(Settings, ReadOnlySettingsNeverWriteTheFile)
 
 TEST_F(Settings, ASmallScreenShortensTheErrorWindow)
 {
-	BPrivate::SetScreenSize(640, 480);
-	Config_ settings(true);
+	struct Row {
+		int32 screenHeight;
+		float top;
+		float bottom;
+	};
+	// Too short for the usual place, the window moves up whole.
+	for (Row row : {Row{480, 423, 474}, Row{496, 423, 495}, Row{768, 423, 495},
+			Row{400, 322, 394}}) {
+		BPrivate::SetScreenSize(640, row.screenHeight);
+		Config_ settings(true);
+		EXPECT_EQ(settings.ErrorWindowFrame().bottom, row.bottom) << row.screenHeight;
+		EXPECT_EQ(settings.ErrorWindowFrame().top, row.top) << row.screenHeight;
+	}
 	BPrivate::SetScreenSize(1024, 768);
-	EXPECT_EQ(settings.ErrorWindowFrame().bottom, 474);
 }
 
 TEST_F(Settings, TheProgramFontsAreBuiltFromNameAndSize)

@@ -13,8 +13,8 @@
 
 extern char** environ;
 
-// Runs the built program with arguments, its user folders in a folder of
-// their own, and gives back its exit status and what it printed.
+// Runs the built program with arguments, headless, its user folders in a
+// folder of their own, and gives back its exit status and what it printed.
 struct ProgramRun {
 	int status = -1;
 	std::string output;
@@ -22,16 +22,38 @@ struct ProgramRun {
 
 	static ProgramRun Of(const std::vector<std::string>& arguments)
 	{
+		return With(arguments, {"VELMORA_DISPLAY=headless"});
+	}
+
+	// The same with the environment changed: "NAME=value" sets a variable
+	// (also one of the user folders), a bare "NAME" removes it.
+	static ProgramRun With(const std::vector<std::string>& arguments,
+		const std::vector<std::string>& changes)
+	{
 		TempDirectory folder;
 		std::string program = std::string(VELMORA_BINARY_DIR) + "/velmora";
-		std::vector<std::string> environment = {
-			"XDG_CONFIG_HOME=" + (folder / "config"),
-			"XDG_DATA_HOME=" + (folder / "data"),
-			"VELMORA_DISPLAY=headless",
+		std::vector<std::string> environment;
+		auto changed = [&changes](const std::string& entry) {
+			std::string name = entry.substr(0, entry.find('='));
+			for (const std::string& change : changes) {
+				if (change.substr(0, change.find('=')) == name)
+					return true;
+			}
+			return false;
 		};
+		for (const std::string& entry : {"XDG_CONFIG_HOME=" + (folder / "config"),
+				"XDG_DATA_HOME=" + (folder / "data")}) {
+			if (!changed(entry))
+				environment.push_back(entry);
+		}
+		for (const std::string& change : changes) {
+			if (change.find('=') != std::string::npos)
+				environment.push_back(change);
+		}
 		for (char** variable = environ; *variable != nullptr; variable++) {
 			std::string entry(*variable);
-			if (entry.rfind("XDG_", 0) != 0 && entry.rfind("VELMORA_DISPLAY=", 0) != 0)
+			if (entry.rfind("XDG_", 0) != 0 && entry.rfind("VELMORA_DISPLAY=", 0) != 0
+					&& !changed(entry))
 				environment.push_back(entry);
 		}
 		std::vector<char*> argv = {program.data()};

@@ -1,0 +1,398 @@
+// The editor's application object running headless in this process: its
+// start, its pages closing and quitting, the picture decoders' guarded
+// test, further documents in processes of their own, and the browser.
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include <Autolock.h>
+#include <DisplayServer.h>
+#include <Entry.h>
+#include <File.h>
+#include <Message.h>
+#include <OS.h>
+#include <WindowTesting.h>
+
+#include "HTMLError_Window.h"
+#include "HTML_View.h"
+#include "HWindow.h"
+#include "KFile.h"
+#include "Page.h"
+#include "StartWindow.h"
+#include "TempDirectory.h"
+#include "WApplication.h"
+
+namespace {
+
+const char kPage[] = "<html><head><title>Notes</title></head><body><p>Plain words</p>"
+	"</body></html>\n";
+
+bool Eventually(const std::function<bool()>& condition)
+{
+	for (int i = 0; i < 1000; i++) {
+		if (condition())
+			return true;
+		snooze(10000);
+	}
+	return condition();
+}
+
+bool Shown(const char* textPart)
+{
+	for (const BPrivate::AlertRecord& alert : BPrivate::AlertsShown()) {
+		if (alert.text.find(textPart) != std::string::npos)
+			return true;
+	}
+	return false;
+}
+
+// The processes of a program named "velmora" started with the document as
+// their one argument.
+std::vector<pid_t> ProcessesOpening(const std::string& document)
+{
+	std::vector<pid_t> found;
+	DIR* proc = opendir("/proc");
+	while (dirent* entry = proc != nullptr ? readdir(proc) : nullptr) {
+		pid_t pid = atoi(entry->d_name);
+		if (pid <= 0)
+			continue;
+		std::ifstream file("/proc/" + std::string(entry->d_name) + "/cmdline");
+		std::stringstream content;
+		content << file.rdbuf();
+		std::string line = content.str();
+		std::vector<std::string> arguments;
+		for (size_t start = 0; start < line.size();) {
+			size_t end = line.find('\0', start);
+			arguments.push_back(line.substr(start, end - start));
+			start = end == std::string::npos ? line.size() : end + 1;
+		}
+		if (arguments.size() == 2 && arguments[0].size() >= 8
+				&& arguments[0].compare(arguments[0].size() - 8, 8, "/velmora") == 0
+				&& arguments[1] == document)
+			found.push_back(pid);
+	}
+	if (proc != nullptr)
+		closedir(proc);
+	return found;
+}
+
+// The user's folders in a folder of the test; alerts answered by a
+// responder the test sets.
+class Application : public testing::Test {
+protected:
+	void SetUp() override
+	{
+		BPrivate::DisplayServer::UseHeadless();
+		setenv("XDG_CONFIG_HOME", (fFolder / "config").c_str(), 1);
+		setenv("XDG_DATA_HOME", (fFolder / "data").c_str(), 1);
+		BPrivate::ForgetAlertsShown();
+		BPrivate::SetAlertResponder(nullptr);
+		fFolder.Write("page.html", kPage);
+	}
+
+	void TearDown() override
+	{
+		Quit();
+		BPrivate::SetAlertResponder(nullptr);
+	}
+
+	// The application is made, run and deleted on a thread of its own, as
+	// main() does: a looper belongs to the thread that made it until it runs.
+	void Start(const char* path)
+	{
+		std::string document = path != nullptr ? path : "";
+		std::atomic<bool> made{false};
+		fRunner = std::thread([this, document, path, &made] {
+			fApplication = new WApplication(path != nullptr ? document.c_str() : nullptr);
+			made = true;
+			if (fApplication->ShouldRun())
+				fApplication->Run();
+			fPageLeft = fApplication->PageAt(0) != nullptr;
+			delete fApplication;
+		});
+		ASSERT_TRUE(Eventually([&made] { return made.load(); }));
+		ASSERT_TRUE(fApplication->ShouldRun());
+		ASSERT_TRUE(Eventually([this] { return !fApplication->IsStarting(); }))
+			<< "the page never finished loading";
+	}
+
+	void Quit()
+	{
+		if (fApplication == nullptr)
+			return;
+		if (fRunner.joinable()) {
+			fApplication->PostMessage(B_QUIT_REQUESTED);
+			fRunner.join();
+		}
+		fApplication = nullptr;
+	}
+
+	TempDirectory fFolder;
+	WApplication* fApplication = nullptr;	// deleted by the runner
+	std::thread fRunner;
+	std::atomic<bool> fPageLeft{false};	// a page was open when the loop ended
+};
+
+BMessage Settings(const TempDirectory& folder)
+{
+	BMessage settings;
+	BFile file((folder / "config/Korvane/Velmora_settings").c_str(), B_READ_ONLY);
+	settings.Unflatten(&file);
+	return settings;
+}
+
+void WriteSettings(const TempDirectory& folder, const BMessage& settings)
+{
+	mkdir((folder / "config").c_str(), 0755);
+	mkdir((folder / "config/Korvane").c_str(), 0755);
+	BFile file((folder / "config/Korvane/Velmora_settings").c_str(),
+		B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
+	settings.Flatten(&file);
+}
+
+} // namespace
+
+TEST_F(Application, TheFirstStartListsTheEditorForHTMLFilesAndWelcomesTheUser)
+{
+	Start(nullptr);
+	std::string entry = fFolder.Read("data/applications/velmora.desktop");
+	EXPECT_NE(entry.find("\nMimeType=text/html;\n"), std::string::npos) << entry;
+	std::string folder = fApplication->Config()->AppDirectory();
+	EXPECT_NE(entry.find("\nExec=\"" + folder + "velmora\" %f\n"), std::string::npos) << entry;
+	EXPECT_NE(entry.find("\nIcon=" + folder + "velmora.png\n"), std::string::npos);
+	EXPECT_TRUE(Shown("Welcome to Velmora"));
+	EXPECT_FALSE(Shown("decoder")) << "the About picture decodes";
+	HTMLError_Window* errors = fApplication->PageAt(0)->HTMLErrorWindow();
+	EXPECT_TRUE(Eventually([errors] {
+		BAutolock lock(errors);
+		for (int32 i = 0; i < errors->CountItems(); i++) {
+			if (strncmp(errors->ItemText(i), "Hi! I am Vudav.", 15) == 0)
+				return errors->ItemKind(i) == VUDAV_NOTE;
+		}
+		return false;
+	})) << "the first page greets the user in its error list";
+	EXPECT_EQ(fApplication->StartingWindow(), nullptr);
+	EXPECT_EQ(std::string(fApplication->StartPath()), folder + "Documentation/StartUp.html");
+}
+
+TEST_F(Application, ADamagedSettingsFileIsReportedOnce)
+{
+	mkdir((fFolder / "config").c_str(), 0755);
+	mkdir((fFolder / "config/Korvane").c_str(), 0755);
+	fFolder.Write("config/Korvane/Velmora_settings", "garbage");
+	Start((fFolder / "page.html").c_str());
+	EXPECT_TRUE(Shown("was damaged"));
+	Quit();
+	BPrivate::ForgetAlertsShown();
+	Start((fFolder / "page.html").c_str());
+	EXPECT_FALSE(Shown("was damaged"));
+}
+
+TEST_F(Application, ALaterStartShowsTheStartWindowUntilThePageIsLoaded)
+{
+	BMessage settings;
+	settings.AddString("UserName", "Ada");
+	WriteSettings(fFolder, settings);
+	std::atomic<bool> looked{false};
+	std::string firstText;
+	fRunner = std::thread([this, &looked, &firstText] {
+		fApplication = new WApplication(nullptr);
+		if (fApplication->StartingWindow() != nullptr)
+			firstText = fApplication->StartingWindow()->Text();
+		looked = true;
+		fApplication->Run();
+		delete fApplication;
+	});
+	ASSERT_TRUE(Eventually([&looked] { return looked.load(); }));
+	EXPECT_EQ(firstText, "Initializing…");
+	ASSERT_TRUE(Eventually([this] { return !fApplication->IsStarting(); }));
+	EXPECT_EQ(fApplication->StartingWindow(), nullptr);
+	EXPECT_FALSE(fFolder.Exists("data/applications/velmora.desktop"));
+	EXPECT_FALSE(Shown("Welcome"));
+}
+
+TEST_F(Application, EntryQuotingKeepsPathsWithSpacesAndSpecialCharactersWhole)
+{
+	std::string entry = WApplication::DesktopEntry("/opt/my apps/50%$\"\\/");
+	EXPECT_NE(entry.find("Exec=\"/opt/my apps/50%%\\\\$\\\\\"\\\\\\\\/velmora\" %f\n"),
+		std::string::npos) << entry;
+}
+
+// #pragma mark - Closing
+
+TEST_F(Application, ClosingTheOnlyPageQuitsTheProgram)
+{
+	Start((fFolder / "page.html").c_str());
+	Page* page = fApplication->PageAt(0);
+	ASSERT_NE(page, nullptr);
+	WApplication::PostClosePage(0);
+	fRunner.join();
+	EXPECT_FALSE(fPageLeft);
+	EXPECT_EQ(fFolder.Read("page.html"), kPage) << "an unchanged page is not written";
+	EXPECT_FALSE(Shown("Save changes"));
+}
+
+TEST_F(Application, CancelInThePagesQuestionKeepsTheProgramRunning)
+{
+	Start((fFolder / "page.html").c_str());
+	fApplication->PageAt(0)->NotSaved();
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 0; });
+	WApplication::PostClosePage(0);
+	ASSERT_TRUE(Eventually([] { return Shown("Save changes to the document"); }));
+	snooze(100000);
+	ASSERT_NE(fApplication->PageAt(0), nullptr);
+	std::vector<BPrivate::AlertRecord> alerts = BPrivate::AlertsShown();
+	EXPECT_EQ(alerts.back().buttons, (std::vector<std::string>{"Cancel", "Don't Save", "Save"}));
+	EXPECT_NE(alerts.back().text.find("\"Notes\"?"), std::string::npos) << alerts.back().text;
+
+	// "Don't Save" then closes it, and the file stays as it was.
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 1; });
+	fApplication->PostMessage(B_QUIT_REQUESTED);
+	fRunner.join();
+	EXPECT_FALSE(fPageLeft);
+	EXPECT_EQ(fFolder.Read("page.html"), kPage);
+}
+
+TEST_F(Application, APageWhoseSaveFailsOnClosingStaysOpen)
+{
+	mkdir((fFolder / "gone").c_str(), 0755);
+	fFolder.Write("gone/page.html", kPage);
+	Start((fFolder / "gone/page.html").c_str());
+	fApplication->PageAt(0)->NotSaved();
+	// The folder disappears under the page: the save cannot succeed.
+	std::filesystem::remove_all(fFolder / "gone");
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord& alert) {
+		return alert.buttons.size() == 3 ? 2 : 0;
+	});
+	fApplication->PostMessage(B_QUIT_REQUESTED);
+	ASSERT_TRUE(Eventually([] { return Shown("could not save"); }));
+	snooze(100000);
+	EXPECT_NE(fApplication->PageAt(0), nullptr) << "the user's changes are still there";
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 1; });
+}
+
+// #pragma mark - Further documents
+
+TEST_F(Application, ASecondDocumentStartsASecondProcessOfTheProgram)
+{
+	Start((fFolder / "page.html").c_str());
+	fFolder.Write("second.html", kPage);
+	std::string second = fFolder / "second.html";
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(second.c_str(), &ref), B_OK);
+	BMessage refs(B_REFS_RECEIVED);
+	refs.AddRef("refs", &ref);
+	fApplication->PostMessage(&refs);
+
+	std::vector<pid_t> processes;
+	EXPECT_TRUE(Eventually([&] {
+		processes = ProcessesOpening(second);
+		return !processes.empty();
+	})) << "no process was started for " << second;
+	// It is the program, and it opens the page: its scratch files appear.
+	EXPECT_TRUE(Eventually([&] { return fFolder.Exists("$VLM-second.html0.html"); }));
+	for (pid_t process : processes) {
+		kill(process, SIGKILL);
+		waitpid(process, nullptr, 0);
+	}
+	EXPECT_NE(fApplication->PageAt(0), nullptr);
+	EXPECT_EQ(fApplication->PageAt(1), nullptr) << "this process keeps its one document";
+}
+
+// #pragma mark - The picture decoders' test
+
+TEST_F(Application, AStartAfterACrashInTheDecoderTestReportsItAndEnds)
+{
+	BMessage crashed;
+	crashed.AddBool("StartingGIFTranslatorTest", true);
+	WriteSettings(fFolder, crashed);
+	{
+		WApplication reporting((fFolder / "page.html").c_str());
+		ASSERT_TRUE(reporting.ShouldRun());
+		reporting.Run();
+		EXPECT_TRUE(Shown("crashed Velmora the last time"));
+		EXPECT_EQ(reporting.PageAt(0), nullptr) << "it ends without opening the page";
+	}
+	bool flag = true;
+	EXPECT_EQ(Settings(fFolder).FindBool("StartingGIFTranslatorTest", &flag), B_OK);
+	EXPECT_FALSE(flag);
+
+	BPrivate::ForgetAlertsShown();
+	Start((fFolder / "page.html").c_str());
+	EXPECT_FALSE(Shown("crashed"));
+	EXPECT_EQ(Settings(fFolder).FindBool("StartingGIFTranslatorTest", &flag), B_OK);
+	EXPECT_FALSE(flag) << "the flag is cleared again after a test that ends";
+}
+
+// #pragma mark - The web browser
+
+TEST_F(Application, APreviewOpensTheChosenBrowserOnTheFile)
+{
+	std::string browser = fFolder / "browser";
+	fFolder.Write("browser", "#!/bin/sh\necho \"$@\" > \"$0.opened\"\n");
+	chmod(browser.c_str(), 0755);
+	setenv("BROWSER", browser.c_str(), 1);
+	Start((fFolder / "page.html").c_str());
+	fApplication->ShowInBrowser("/tmp/x y.html", "file");
+	EXPECT_TRUE(Eventually([&] { return fFolder.Exists("browser.opened"); }));
+	EXPECT_EQ(fFolder.Read("browser.opened"), "file:///tmp/x y.html\n");
+
+	setenv("BROWSER", (fFolder / "no-such-browser").c_str(), 1);
+	fApplication->ShowInBrowser("/tmp/x.html", "file");
+	EXPECT_TRUE(Shown("no-such-browser\" could not be started"));
+	unsetenv("BROWSER");
+}
+
+// #pragma mark - Untitled pages
+
+TEST_F(Application, AnUntitledPageLivesInTheProgramsTempFolderOrElseInTheUsers)
+{
+	std::string temp = std::string(VELMORA_BINARY_DIR) + "/tests/Temp";
+	struct Row {
+		bool programFolderWritable;
+		std::string folder;
+	};
+	for (const Row& row : {Row{true, temp}, Row{false, fFolder / "data/Korvane/Velmora/Temp"}}) {
+		std::filesystem::remove_all(temp);
+		// A file where the folder should be takes no pages, as a folder of an
+		// installed program does not.
+		if (!row.programFolderWritable)
+			std::ofstream(temp) << "";
+		Start("");
+		Page* page = fApplication->PageAt(0);
+		ASSERT_TRUE(page->IsUntitled());
+		std::string file = page->File()->FullPath();
+		EXPECT_EQ(file, row.folder + "/Untitled0.html");
+		Quit();
+		EXPECT_FALSE(std::filesystem::exists(file)) << "an untitled page leaves nothing behind";
+		std::filesystem::remove_all(temp);
+	}
+}
+
+// #pragma mark - The external editor
+
+TEST_F(Application, AChangeToTheExchangeFileReachesThePage)
+{
+	Start((fFolder / "page.html").c_str());
+	Page* page = fApplication->PageAt(0);
+	std::string exchange = page->ExternalExchangeFile()->FullPath();
+	std::ofstream(exchange, std::ios::trunc)
+		<< "<html><head><title>Notes</title></head><body><p>Edited elsewhere</p></body></html>\n";
+	HWindow* html = page->HTMLWindow();
+	EXPECT_TRUE(Eventually([html] {
+		BAutolock lock(html);
+		return std::string(html->View()->Text()).find("Edited elsewhere") != std::string::npos;
+	})) << "the page did not read the exchange file back";
+}

@@ -1,0 +1,122 @@
+#!/bin/sh
+# Starts the editor from the build on a private Xvfb server as a user would:
+# first with no argument (a first start: the welcome alert is answered, the
+# start-up page shows), then on a page of text and on an empty page. Each
+# time its visual window must appear, show the page's text (dark pixels on
+# the screen that the empty page does not have), and close with Ctrl+W, the
+# window's own close command, which closes the only page and so ends the
+# program: no process may be left behind. Exit 77 skips the test when the
+# X tools are missing. With EDITOR_SCREENSHOTS=FOLDER the windows are kept
+# there as XWD files.
+set -u
+velmora=$1
+for tool in Xvfb xdotool xwd od awk; do
+	if ! command -v "$tool" >/dev/null 2>&1; then
+		echo "skipped: $tool is not installed"
+		exit 77
+	fi
+done
+
+here=$(cd "$(dirname "$0")" && pwd)
+LSAN_OPTIONS="suppressions=$here/../common/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS
+unset VELMORA_DISPLAY
+
+work=$(mktemp -d)
+xvfb=""
+app=""
+cleanup() {
+	[ -n "$app" ] && kill "$app" 2>/dev/null
+	[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+	wait 2>/dev/null
+	rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+fail() {
+	echo "FAILED: $*"
+	for log in out err xvfb; do
+		[ -s "$work/$log.txt" ] && { echo "--- $log"; cat "$work/$log.txt"; }
+	done
+	exit 1
+}
+keep() {
+	[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/$1" "$EDITOR_SCREENSHOTS/$1"
+	return 0
+}
+# The dark pixels of an XWD picture of 32 bits a pixel (Xvfb at depth 24):
+# the pixels are the file's last width * height * 4 bytes.
+dark_pixels() {
+	geometry=$(xdotool getwindowgeometry "$2" | awk '/Geometry/ { print $2 }')
+	width=${geometry%x*}
+	height=${geometry#*x}
+	tail -c $((width * height * 4)) "$1" | od -An -v -tu1 -w4 |
+		awk '$1 < 90 && $2 < 90 && $3 < 90 { dark++ } END { print dark + 0 }'
+}
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.txt" 2>&1 &
+xvfb=$!
+tries=0
+while [ ! -s "$work/display" ]; do
+	tries=$((tries + 1))
+	[ "$tries" -gt 100 ] && fail "Xvfb did not start"
+	sleep 0.1
+done
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+
+# Starts the editor, waits for its visual window (its title names the
+# page file), keeps its picture as NAME.xwd and sets dark to its dark
+# pixels. Answers the welcome alert of a first start with Enter.
+run_editor() {
+	name=$1
+	file=$2
+	shift 2
+	"$velmora" "$@" >"$work/out.txt" 2>"$work/err.txt" &
+	app=$!
+	if [ "$name" = "start" ]; then
+		alert=$(timeout 20 xdotool search --sync --name "^Alert$" | head -n 1)
+		[ -n "$alert" ] || fail "the first start showed no welcome alert"
+		xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
+		xdotool key Return
+	fi
+	window=$(timeout 20 xdotool search --sync --name "^Velmora - .* - $file\$" | head -n 1)
+	[ -n "$window" ] || fail "no visual window for $file"
+	sleep 1.5
+	xwd -silent -id "$window" >"$work/$name.xwd" || fail "xwd could not read the window"
+	keep "$name.xwd"
+	dark=$(dark_pixels "$work/$name.xwd" "$window")
+	command="$velmora${*:+ $*}"
+
+	xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
+	xdotool key ctrl+w
+	tries=0
+	while kill -0 "$app" 2>/dev/null; do
+		tries=$((tries + 1))
+		[ "$tries" -gt 150 ] && fail "the editor did not end when its only page closed"
+		sleep 0.1
+	done
+	wait "$app" || fail "the editor ended with an error"
+	app=""
+	[ -z "$(pgrep -f -x "$command" || true)" ] || fail "a process of the editor was left behind"
+}
+
+run_editor start StartUp.html
+start=$dark
+[ -s "$work/data/applications/velmora.desktop" ] || fail "the first start added no desktop entry"
+
+printf '<html><head><title>Words</title></head><body>%s</body></html>\n' \
+	"$(for i in 1 2 3 4 5 6 7 8; do printf '<p>Many plain words on line %s of this page.</p>' "$i"; done)" \
+	>"$work/words.html"
+printf '<html><head><title>Nothing</title></head><body></body></html>\n' >"$work/empty.html"
+run_editor words words.html "$work/words.html"
+words=$dark
+run_editor empty empty.html "$work/empty.html"
+empty=$dark
+
+[ "$words" -gt $((empty + 300)) ] ||
+	fail "the visual window does not show the page's text ($words dark pixels, $empty empty)"
+[ "$start" -gt $((empty + 300)) ] ||
+	fail "the start-up page shows no text ($start dark pixels, $empty empty)"
+echo "start-up page $start, page of words $words, empty page $empty dark pixels; no process left"
+exit 0
