@@ -308,6 +308,7 @@ void Page::ResetPageValues()
 	background.clear();
 	bodyAttributes.clear();
 	framesetDocument = false;
+	documentType.clear();
 	textColor = kBlack;
 	linkColor = kBlue;
 	backgroundColor = kWhite;
@@ -791,7 +792,7 @@ void Page::GenerateHTML()
 	auto line = [this, &position](const std::string& text, bool before = false) {
 		position += InsertHTML(text.c_str(), before, true, position, nullptr);
 	};
-	line(kDocType);
+	line(documentType.empty() ? std::string(kDocType) : "<" + documentType + ">");
 	line("<HTML>");
 	line("<HEAD>");
 	line("<TITLE>" + TitleHTML(title) + "</TITLE>");
