@@ -134,6 +134,39 @@ TEST_F(PageWalking, GroupsTheParserInferredAreNotWritten)
 	EXPECT_EQ(Body(), "<LI>one</LI>\r\n<LI>two</LI>");
 }
 
+TEST_F(PageWalking, AnInferredTableIsWrittenSoThatTextAfterItStaysAfterIt)
+{
+	Open("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"
+		"<html><body>before<tr><td>cell</td></tr></table>after</body></html>");
+	std::string body = Body();
+	size_t table = body.find("<TABLE>");
+	ASSERT_NE(table, std::string::npos) << body;
+	EXPECT_LT(body.find("before"), table);
+	EXPECT_LT(table, body.find("cell"));
+	EXPECT_LT(body.find("</TABLE>"), body.find("after"));
+}
+
+TEST_F(PageWalking, TextInAFramesetIsWrittenInTheNoframesTheParserInferred)
+{
+	Open("<html><frameset><frame src=\"a.html\"></frameset><frame src=\"b.html\">"
+		"words</html>");
+	std::string html = Generated();
+	size_t noframes = html.find("<NOFRAMES>");
+	ASSERT_NE(noframes, std::string::npos) << html;
+	EXPECT_LT(noframes, html.find("words"));
+	EXPECT_LT(html.find("words"), html.find("</NOFRAMES>"));
+}
+
+TEST_F(PageWalking, ADocumentTypeDeclaringEntitiesIsWrittenInPlaceOfTheProgramsOwn)
+{
+	Open("<!DOCTYPE html SYSTEM \"x.dtd\" [\n<!ENTITY home \"http://x/\">\n]>"
+		"<html><body><a href=\"&home;\">t</a></body></html>");
+	std::string html = Generated();
+	EXPECT_EQ(html.find("<!DOCTYPE html SYSTEM \"x.dtd\" [\n<!ENTITY home \"http://x/\">\n]>\r\n"),
+		0u) << html;
+	EXPECT_EQ(html.find("<!--"), std::string::npos) << html;
+}
+
 TEST_F(PageWalking, AnEmptyFileMakesAnEmptyView)
 {
 	Open("");
