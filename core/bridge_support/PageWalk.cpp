@@ -83,7 +83,8 @@ bool PageWalk::Run()
 	while (node != nullptr && node != fDocument) {
 		if (fPage->IsStopProcessing())
 			return false;
-		if (node->tag == tag_title && !closing) {
+		if (node->tag == tag_title && !closing && !fTitleTaken) {
+			fTitleTaken = true;
 			// The title's text is the page's; the walk goes on behind it.
 			std::optional<std::string> title = NodeText::SourceRange(node->content,
 				&fLexer->lexbuf);
@@ -166,7 +167,11 @@ void PageWalk::TakeBody(const _node* body)
 
 void PageWalk::Pass(_node* node, bool closing)
 {
-	if (node->type == TextNode && IsCode(node))
+	// A further title is markup of the page; its text is written with it,
+	// into the head.
+	bool titleText = node->type == TextNode && node->parent != nullptr
+		&& node->parent->tag == tag_title;
+	if (node->type == TextNode && (IsCode(node) || titleText))
 		node->type = RawTextNode;
 	else if (node->type == TextNode && fInHead)
 		node->type = CommentTag;
@@ -178,7 +183,7 @@ void PageWalk::Pass(_node* node, bool closing)
 	}
 	Visual_Engine* engine = fPage->Engine();
 	fPosition += engine->InsertAt(fPosition, passed, INSERT_BUILD, nullptr);
-	if (fInHead) {
+	if (fInHead || titleText) {
 		if (Page_Element* element = engine->ElementList()->ElementForNode(passed))
 			element->SetHeadMark(true);
 	}

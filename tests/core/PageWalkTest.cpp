@@ -167,6 +167,18 @@ TEST_F(PageWalking, ADocumentTypeDeclaringEntitiesIsWrittenInPlaceOfTheProgramsO
 	EXPECT_EQ(html.find("<!--"), std::string::npos) << html;
 }
 
+TEST_F(PageWalking, TheFirstTitleIsThePagesAndALaterOneIsWrittenWithItsText)
+{
+	Open("<html><head><title>first</title><title>second</title></head><body>x</body></html>");
+	EXPECT_STREQ(fPage->Title(), "first");
+	std::string head = HeadPart();
+	size_t second = head.find("second");
+	ASSERT_NE(second, std::string::npos) << head;
+	EXPECT_LT(head.find("<TITLE>"), second);
+	EXPECT_LT(second, head.find("</TITLE>"));
+	EXPECT_EQ(VisualText(), "x");
+}
+
 TEST_F(PageWalking, AnEmptyFileMakesAnEmptyView)
 {
 	Open("");
