@@ -8,6 +8,7 @@
 #include "Page_Element.h"
 #include "TagDictionary.h"
 #include "TextChange.h"
+#include "Tidy.h"
 #include "UnsupportedTag.h"
 
 using PageTesting::PageTest;
@@ -177,6 +178,21 @@ TEST_F(PageWalking, TheFirstTitleIsThePagesAndALaterOneIsWrittenWithItsText)
 	EXPECT_LT(head.find("<TITLE>"), second);
 	EXPECT_LT(second, head.find("</TITLE>"));
 	EXPECT_EQ(VisualText(), "x");
+}
+
+TEST_F(PageWalking, AReadingStartedByTheVisualWindowDuringALoadDoesNotWaitForItself)
+{
+	// As when the window is activated while a load still shows progress:
+	// the window's thread reads the page, and the parse must not wait for
+	// the window to draw its progress.
+	Open("<html><body>one</body></html>");
+	fPage->MyTidy()->SetLoadProgress(true);
+	{
+		BAutolock lock(VisualWindow());
+		EXPECT_TRUE(fPage->UpdateFromHTML(false, nullptr));
+	}
+	fPage->MyTidy()->SetLoadProgress(false);
+	EXPECT_EQ(VisualText(), "one");
 }
 
 TEST_F(PageWalking, AnEmptyFileMakesAnEmptyView)
