@@ -185,6 +185,13 @@ long Element_List::MoveAtIndex(Visual_Element* element, unsigned long newIndex, 
 // Each element's destructor takes its own record out. They go from the
 // last one down, so that no deletion moves the records behind it; the
 // page ends up empty all the same.
+void Element_List::Discard()
+{
+	discarding = true;
+	Empty();
+	discarding = false;
+}
+
 void Element_List::Empty()
 {
 	while (last > 0) {

@@ -55,6 +55,12 @@ public:
 	long MoveBefore(long offset, Visual_Element* element);
 	long MoveAtIndex(Visual_Element* element, unsigned long newIndex, long newOffset);
 	void Empty();
+	// Empty(), but the characters of the elements stay in the text for the
+	// caller to clear at once: taken out one by one, a long page would be
+	// laid out anew for every element.
+	void Discard();
+	// While Discard() runs: elements being deleted leave the text alone.
+	bool IsDiscarding() const { return discarding; }
 	// After text was inserted (delta > 0) or deleted (delta < 0) at offset.
 	void Adjust(long offset, long delta);
 	void SetSpaceFromToRelOffset(Visual_Element* element, long from, long to);
@@ -104,6 +110,7 @@ private:
 	int32 capacity;
 	uint32 last;
 	std::unique_ptr<NULL_Element> sentinel;
+	bool discarding = false;
 };
 
 #endif

@@ -309,6 +309,7 @@ void Page::ResetPageValues()
 	background.clear();
 	bodyAttributes.clear();
 	framesetDocument = false;
+	documentType.clear();
 	textColor = kBlack;
 	linkColor = kBlue;
 	backgroundColor = kWhite;
@@ -840,7 +841,7 @@ void Page::GenerateHTML()
 	auto line = [this, &position](const std::string& text, bool before = false) {
 		position += InsertHTML(text.c_str(), before, true, position, nullptr);
 	};
-	line(kDocType);
+	line(documentType.empty() ? std::string(kDocType) : "<" + documentType + ">");
 	line("<HTML>");
 	line("<HEAD>");
 	line("<TITLE>" + TitleHTML(title) + "</TITLE>");

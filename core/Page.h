@@ -75,6 +75,9 @@ public:
 	// A page whose frames take the place of its body is written without one.
 	void SetFramesetDocument(bool frameset) { framesetDocument = frameset; }
 	bool IsFramesetDocument() const { return framesetDocument; }
+	// A document type that declares entities of its own (the text between
+	// "<" and ">") is the page's, and written in place of the program's.
+	void SetDocumentType(const char* text) { documentType = text != nullptr ? text : ""; }
 	float FontSizeFor(const char* size) const;
 
 	void HTMLError(long start, long finish, const char* text, VUDAV_message_type kind);
@@ -156,6 +159,7 @@ private:
 	std::string title;					// empty when none
 	std::string bodyAttributes;
 	bool framesetDocument;
+	std::string documentType;			// empty: the program's own
 	std::string path;
 	std::unique_ptr<GarbageCollector_> garbageCollector;
 	int32 index;

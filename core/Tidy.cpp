@@ -119,7 +119,10 @@ std::unique_ptr<ParsedPage> Tidy::ParseInput(const std::string& bytes, bool prog
 	ParseOptions options;
 	options.showWarnings = true;
 	Page* reader = page;
-	if (progress) {
+	// The progress is drawn by the visual window, which the parsing thread
+	// locks: when the caller holds it (a reading started by the window
+	// itself), the parse shows none rather than wait for it for ever.
+	if (progress && !page->VisualWindow()->IsLocked()) {
 		options.progress = [reader](int32 percent) {
 			reader->VisualWindow()->ShowProgress(static_cast<float>(percent), "Loading…");
 		};

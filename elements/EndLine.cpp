@@ -49,7 +49,7 @@ EndLine::EndLine(long position, _node* node, insert_mode, Visual_Engine* engine,
 
 EndLine::~EndLine()
 {
-	Visual_Engine* engine = Engine();
+	Visual_Engine* engine = TakesItsTextAlong() ? Engine() : nullptr;
 	if (engine != nullptr && type == tag_br) {
 		Visual_View* view = engine->View();
 		if (view->LockLooper()) {

@@ -55,7 +55,7 @@ HorizontalLine::HorizontalLine(long position, _node* node, insert_mode mode,
 // line feed in front of it.
 HorizontalLine::~HorizontalLine()
 {
-	Visual_Engine* engine = Engine();
+	Visual_Engine* engine = TakesItsTextAlong() ? Engine() : nullptr;
 	if (engine != nullptr) {
 		Visual_View* view = engine->View();
 		if (view->LockLooper()) {

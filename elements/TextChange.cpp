@@ -114,7 +114,7 @@ TextChange::TextChange(long position, _node* node, insert_mode mode, Visual_Engi
 
 TextChange::~TextChange()
 {
-	if (Engine() != nullptr)
+	if (Engine() != nullptr && TakesItsTextAlong())
 		Engine()->DeleteParagraph(this);
 	if (ElementList() != nullptr)
 		ElementList()->Remove(this);

@@ -115,7 +115,8 @@ void UnsupportedTag::LineBreaks(bool* before, bool* after) const
 		*before = open;
 		*after = !open;
 	} else if ((tag->model & CM_HEAD) != 0) {
-		*after = true;
+		// A title's text is all of it, a line end too.
+		*after = !open || tag != tag_title;
 	}
 }
 

@@ -31,6 +31,11 @@ Visual_Element::~Visual_Element()
 	UnRegisterFromGarbageCollector(this, page);
 }
 
+bool Visual_Element::TakesItsTextAlong() const
+{
+	return elementList == nullptr || !elementList->IsDiscarding();
+}
+
 void Visual_Element::GetEnvironment(Environment* environment) const
 {
 	if (environment == nullptr)

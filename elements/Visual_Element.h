@@ -38,6 +38,9 @@ public:
 	// Offset plus the end of the element's space, under the list's lock.
 	long ThisFinish() const;
 	Element_List* ElementList() const { return elementList; }
+	// Whether an element being deleted takes its characters out of the
+	// text: not when the whole list is discarded, whose text goes at once.
+	bool TakesItsTextAlong() const;
 	Element_List_Item ElementListItem() const;
 	Visual_Element* Next() const;
 	Visual_Element* Previous() const;

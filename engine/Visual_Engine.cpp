@@ -98,7 +98,7 @@ Visual_Engine::~Visual_Engine()
 	BAutolock lock(window);
 	view->BlockRefresh();
 	SetBackgroundBitmap(nullptr);
-	elementList->Empty();
+	elementList->Discard();
 	while (BView* child = view->ChildAt(0)) {
 		view->RemoveChild(child);
 		delete child;
@@ -461,7 +461,7 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 void Visual_Engine::Empty()
 {
 	view->SuppressUndo(true);
-	elementList->Empty();
+	elementList->Discard();
 	if (page != nullptr)
 		page->SetBaseFont(nullptr);
 	if (view->LockLooper()) {

@@ -302,6 +302,16 @@ void Visual_View::Clear()
 	engine->Empty();
 }
 
+// The offset of the first element after offset; beyond the text when
+// there is none.
+long Visual_View::NextElementOffset(const Element_List* list, long offset) const
+{
+	unsigned long next = list->NextIndex(offset);
+	if (next < 1 || next > list->LastIndex() || (*list)[next].offset <= offset)
+		return TextLength() + 1;
+	return (*list)[next].offset;
+}
+
 long Visual_View::TextHTML(int32 from, int32 to) const
 {
 	from = std::max(from, 0);
@@ -313,11 +323,17 @@ long Visual_View::TextHTML(int32 from, int32 to) const
 	engine->Lock();
 	Element_List* list = engine->ElementList();
 	const char* text = Text();
+	// Past an element's space no space starts before the next element, so
+	// the characters up to it are written without asking the list again.
+	int32 plainUntil = from;
 	for (int32 offset = from; offset < to;) {
-		long space = list->SpaceLengthAt(offset);
-		if (space > 0) {
-			offset += static_cast<int32>(space);
-			continue;
+		if (offset >= plainUntil) {
+			long space = list->SpaceLengthAt(offset);
+			if (space > 0) {
+				offset += static_cast<int32>(space);
+				continue;
+			}
+			plainUntil = static_cast<int32>(std::min<long>(NextElementOffset(list, offset), to));
 		}
 		uint8 character = static_cast<uint8>(text[offset]);
 		if (character == '\n') {

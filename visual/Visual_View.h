@@ -7,6 +7,7 @@
 
 #include "InsertMode.h"
 
+class Element_List;
 class Visual_Element;
 class Visual_Engine;
 
@@ -81,6 +82,7 @@ private:
 	void PostRefresh(int32 start, int32 finish, bool withFinish) const;
 	bool IsPlainSpace(int32 offset) const;
 	bool IsLineBreakOfElement(int32 offset) const;
+	long NextElementOffset(const Element_List* list, long offset) const;
 	long OwnedLength(unsigned long index) const;
 	void DeleteBetweenElements(int32 start, int32* finish, unsigned long first,
 		unsigned long last);

@@ -32,12 +32,23 @@ bool IsCode(const _node* node)
 	return parent != nullptr && (parent->tag == tag_script || parent->tag == tag_style);
 }
 
+// Inferred elements written all the same: where a table ends decides
+// whether the text after it stays after it, and text in a frameset is
+// dropped unless it stands in a NOFRAMES.
+bool IsWrittenWhenInferred(const _tagdict* tag)
+{
+	static const _tagdict* const sTable = LookUpTag("table");
+	static const _tagdict* const sNoframes = LookUpTag("noframes");
+	return tag == sTable || tag == sNoframes;
+}
+
 // Elements the parser inferred to group others (a list around stray
-// items, a table around cells) are not the page's: the page is written as
+// items, a row around cells) are not the page's: the page is written as
 // its author wrote it, and reading it again infers them again.
 bool IsInferredGroup(const _node* node)
 {
-	return node->implicit && node->tag != nullptr && (node->tag->model & CM_INLINE) == 0;
+	return node->implicit && node->tag != nullptr && (node->tag->model & CM_INLINE) == 0
+		&& !IsWrittenWhenInferred(node->tag);
 }
 
 } // namespace
@@ -72,7 +83,8 @@ bool PageWalk::Run()
 	while (node != nullptr && node != fDocument) {
 		if (fPage->IsStopProcessing())
 			return false;
-		if (node->tag == tag_title && !closing) {
+		if (node->tag == tag_title && !closing && !fTitleTaken) {
+			fTitleTaken = true;
 			// The title's text is the page's; the walk goes on behind it.
 			std::optional<std::string> title = NodeText::SourceRange(node->content,
 				&fLexer->lexbuf);
@@ -111,8 +123,12 @@ bool PageWalk::TakeForPage(_node* node, bool closing)
 		fInHead = false;
 	// The page's own document type is the generator's to write; a
 	// declaration elsewhere is markup of the page.
-	if (node->type == DocTypeTag && node->parent == fDocument)
+	if (node->type == DocTypeTag && node->parent == fDocument) {
+		std::optional<std::string> text = NodeText::SourceRange(node, &fLexer->lexbuf);
+		if (text && text->find('[') != std::string::npos)
+			fPage->SetDocumentType(text->c_str());
 		return true;
+	}
 	if (tag == tag_html || tag == tag_head || tag == tag_body)
 		return true;
 	if (tag == tag_meta && !closing) {
@@ -151,7 +167,11 @@ void PageWalk::TakeBody(const _node* body)
 
 void PageWalk::Pass(_node* node, bool closing)
 {
-	if (node->type == TextNode && IsCode(node))
+	// A further title is markup of the page; its text is written with it,
+	// into the head.
+	bool titleText = node->type == TextNode && node->parent != nullptr
+		&& node->parent->tag == tag_title;
+	if (node->type == TextNode && (IsCode(node) || titleText))
 		node->type = RawTextNode;
 	else if (node->type == TextNode && fInHead)
 		node->type = CommentTag;
@@ -163,7 +183,7 @@ void PageWalk::Pass(_node* node, bool closing)
 	}
 	Visual_Engine* engine = fPage->Engine();
 	fPosition += engine->InsertAt(fPosition, passed, INSERT_BUILD, nullptr);
-	if (fInHead) {
+	if (fInHead || titleText) {
 		if (Page_Element* element = engine->ElementList()->ElementForNode(passed))
 			element->SetHeadMark(true);
 	}

@@ -9,8 +9,8 @@ struct _node;
 struct _lexer;
 
 // Hands the nodes of a parsed page to the visual engine in document order.
-// The page keeps the parts it writes itself (title, BODY, BASEFONT, the
-// author and generator META lines); the HTML, HEAD and document-type nodes
+// The page keeps the parts it writes itself (the first title, BODY,
+// BASEFONT, the author and generator META lines); the HTML, HEAD and document-type nodes
 // are left out; what stands in the head is marked to be written back there.
 // Run with the engine locked.
 class PageWalk {
@@ -34,6 +34,7 @@ private:
 	const _lexer* fLexer;	// not owned
 	long fPosition = 0;
 	bool fInHead = true;
+	bool fTitleTaken = false;
 	int32 fCounter = 0;
 	int32 fStep = 1;
 };

@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
+#include <cstdlib>
+
 #include <Errors.h>
 #include <Node.h>
 #include <NodeInfo.h>
@@ -50,14 +53,17 @@ status_t Replace(const char* path, const std::string& bytes)
 {
 	if (path == nullptr || path[0] == '\0')
 		return B_BAD_VALUE;
-	std::string target(path);
+	// Through a link, the file it names is the user's page: the new text
+	// goes beside that file and replaces it, and the link stays.
+	char real[PATH_MAX];
+	std::string target(realpath(path, real) != nullptr ? real : path);
 	size_t slash = target.rfind('/');
 	std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
 	std::string leaf = slash == std::string::npos ? target : target.substr(slash + 1);
 	std::string temporary = folder + "/." + leaf + ".saving-XXXXXX";
 
 	struct stat old;
-	mode_t mode = stat(path, &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
+	mode_t mode = stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
 	int fd = mkstemp(temporary.data());
 	if (fd < 0)
 		return status_for_errno(errno);
@@ -71,7 +77,7 @@ status_t Replace(const char* path, const std::string& bytes)
 	if (status == B_OK) {
 		BNode node(temporary.c_str());
 		BNodeInfo(&node).SetType("text/html");
-		if (rename(temporary.c_str(), path) != 0)
+		if (rename(temporary.c_str(), target.c_str()) != 0)
 			status = status_for_errno(errno);
 	}
 	if (status != B_OK) {

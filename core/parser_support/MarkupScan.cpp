@@ -49,6 +49,8 @@ MarkupScan::MarkupScan(std::string_view text)
 		offset = ScanMarkup(text, offset);
 		textFrom = offset;
 	}
+	if (fForeignDepth > 0)
+		fForeignBounds.push_back(text.size());
 }
 
 // Text outside markup puts the library into the page's body, except in
@@ -76,7 +78,7 @@ size_t MarkupScan::ScanMarkup(std::string_view text, size_t offset)
 			if (IsDeclarationInDocument(text, offset))
 				return KeepDeclaration(text, offset);
 			if (StartsWith(text, offset, "<!d") || StartsWith(text, offset, "<!D"))
-				return DocumentTypeEnd(text, offset);
+				return DeclarationEnd(text, offset);
 			return After(text, offset + 2, ">");
 		case '?':
 			return After(text, offset + 2, ">");
@@ -112,11 +114,12 @@ size_t MarkupScan::KeepDeclaration(std::string_view text, size_t offset)
 	return After(text, offset + 2, ">");
 }
 
-// The document type declaration the library reads itself: it ends at the
-// first '>' outside quotes.
-size_t MarkupScan::DocumentTypeEnd(std::string_view text, size_t offset)
+// A document type declaration may hold declarations of its own in
+// brackets, each with a '>' of its own.
+size_t MarkupScan::DeclarationEnd(std::string_view text, size_t offset)
 {
 	char quote = 0;
+	int32 brackets = 0;
 	for (size_t position = offset + 2; position < text.size(); position++) {
 		char c = text[position];
 		if (quote != 0) {
@@ -124,7 +127,11 @@ size_t MarkupScan::DocumentTypeEnd(std::string_view text, size_t offset)
 				quote = 0;
 		} else if (c == '"' || c == '\'') {
 			quote = c;
-		} else if (c == '>') {
+		} else if (c == '[') {
+			brackets++;
+		} else if (c == ']' && brackets > 0) {
+			brackets--;
+		} else if (c == '>' && brackets == 0) {
 			return position + 1;
 		}
 	}
@@ -154,6 +161,8 @@ size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
 	StartTagText& tag = fTag;
 	bool readable = TagReader::ReadStartTag(text, offset, tag);
 	NoteFrameTag(known, lowerName, tag, offset);
+	NoteForeignStart(lowerName, readable ? tag.end : offset + 1 + nameLength,
+		readable && tag.selfClosing);
 	if (!readable)
 		return offset + 1 + nameLength;
 	if (tag.selfClosing)
@@ -220,6 +229,7 @@ size_t MarkupScan::ScanEndTag(std::string_view text, size_t offset)
 		fStrayFrameEndTags.push_back(offset);
 	if (lowerName == "title")
 		fInTitle = false;
+	NoteForeignEnd(lowerName, offset);
 	auto use = fNames.find(lowerName);
 	if (use != fNames.end())
 		use->second.closed = true;
@@ -247,6 +257,31 @@ size_t MarkupScan::SkipRawContent(std::string_view text, size_t contentStart,
 	if (literal != nullptr)
 		fRawSections.push_back(RawSection{tagOffset, contentStart, contentEnd, literal});
 	return contentEnd;
+}
+
+// A tag too malformed to read starts foreign content all the same: the
+// library still takes it for what its name says.
+void MarkupScan::NoteForeignStart(std::string_view lowerName, size_t contentStart,
+	bool selfClosing)
+{
+	if (selfClosing || (lowerName != "svg" && lowerName != "math"))
+		return;
+	if (fForeignDepth++ == 0)
+		fForeignBounds.push_back(contentStart);
+}
+
+void MarkupScan::NoteForeignEnd(std::string_view lowerName, size_t offset)
+{
+	if (fForeignDepth == 0 || (lowerName != "svg" && lowerName != "math"))
+		return;
+	if (--fForeignDepth == 0)
+		fForeignBounds.push_back(offset);
+}
+
+bool MarkupScan::InForeignContent(size_t offset) const
+{
+	auto after = std::upper_bound(fForeignBounds.begin(), fForeignBounds.end(), offset);
+	return (after - fForeignBounds.begin()) % 2 == 1;
 }
 
 std::vector<std::string> MarkupScan::UnknownNames(bool empty) const

@@ -21,7 +21,10 @@
 //   FRAMESET tags in a page's body. The library reads them as processing
 //   instructions; the tree builder turns them back into what they are;
 // - which start tags an end tag closes, and how many start tags there are
-//   (the library's parse recurses once per nesting level).
+//   (the library's parse recurses once per nesting level);
+// - where the library reads text as SVG or MathML: from such a start tag to
+//   its end tag (to the end of the page when there is none) it leaves
+//   character references in text undecoded.
 class MarkupScan {
 public:
 	struct RawSection {
@@ -50,6 +53,11 @@ public:
 	bool IsUnknownEmpty(std::string_view lowerName) const;
 
 	bool IsClosed(size_t tagOffset) const;
+	// Whether text at offset is read with its references left as written.
+	bool InForeignContent(size_t offset) const;
+	// The end of the declaration whose "<!" is at offset: the first '>'
+	// outside quotes and outside an internal subset in brackets.
+	static size_t DeclarationEnd(std::string_view text, size_t offset);
 	size_t StartTagCount() const { return fStartTagCount; }
 
 	// Whether the library is to read other text than the page's.
@@ -75,13 +83,14 @@ private:
 	size_t ScanMarkup(std::string_view text, size_t offset);
 	bool IsDeclarationInDocument(std::string_view text, size_t offset);
 	static bool HasCharacters(std::string_view text);
-	static size_t DocumentTypeEnd(std::string_view text, size_t offset);
 	static bool ImpliesBody(const _tagdict* tag, std::string_view lowerName);
 	size_t KeepDeclaration(std::string_view text, size_t offset);
 	size_t ScanStartTag(std::string_view text, size_t offset);
 	void NoteFrameTag(const _tagdict* known, std::string_view lowerName, const StartTagText& tag,
 		size_t offset);
 	size_t ScanEndTag(std::string_view text, size_t offset);
+	void NoteForeignStart(std::string_view lowerName, size_t contentStart, bool selfClosing);
+	void NoteForeignEnd(std::string_view lowerName, size_t offset);
 	size_t SkipRawContent(std::string_view text, size_t contentStart, std::string_view name,
 		const _tagdict* literal, size_t tagOffset);
 	std::vector<std::string> UnknownNames(bool empty) const;
@@ -99,6 +108,9 @@ private:
 	// By offset: the start tags an end tag closes.
 	std::vector<bool> fClosed;
 	size_t fStartTagCount = 0;
+	// Alternately where foreign content starts and where it ends.
+	std::vector<size_t> fForeignBounds;
+	int32 fForeignDepth = 0;
 	// Reused from tag to tag, so that reading one allocates nothing.
 	StartTagText fTag;
 };

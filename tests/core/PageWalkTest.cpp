@@ -8,6 +8,7 @@
 #include "Page_Element.h"
 #include "TagDictionary.h"
 #include "TextChange.h"
+#include "Tidy.h"
 #include "UnsupportedTag.h"
 
 using PageTesting::PageTest;
@@ -132,6 +133,66 @@ TEST_F(PageWalking, GroupsTheParserInferredAreNotWritten)
 	Open("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">"
 		"<html><body><li>one</li><li>two</li></body></html>");
 	EXPECT_EQ(Body(), "<LI>one</LI>\r\n<LI>two</LI>");
+}
+
+TEST_F(PageWalking, AnInferredTableIsWrittenSoThatTextAfterItStaysAfterIt)
+{
+	Open("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"
+		"<html><body>before<tr><td>cell</td></tr></table>after</body></html>");
+	std::string body = Body();
+	size_t table = body.find("<TABLE>");
+	ASSERT_NE(table, std::string::npos) << body;
+	EXPECT_LT(body.find("before"), table);
+	EXPECT_LT(table, body.find("cell"));
+	EXPECT_LT(body.find("</TABLE>"), body.find("after"));
+}
+
+TEST_F(PageWalking, TextInAFramesetIsWrittenInTheNoframesTheParserInferred)
+{
+	Open("<html><frameset><frame src=\"a.html\"></frameset><frame src=\"b.html\">"
+		"words</html>");
+	std::string html = Generated();
+	size_t noframes = html.find("<NOFRAMES>");
+	ASSERT_NE(noframes, std::string::npos) << html;
+	EXPECT_LT(noframes, html.find("words"));
+	EXPECT_LT(html.find("words"), html.find("</NOFRAMES>"));
+}
+
+TEST_F(PageWalking, ADocumentTypeDeclaringEntitiesIsWrittenInPlaceOfTheProgramsOwn)
+{
+	Open("<!DOCTYPE html SYSTEM \"x.dtd\" [\n<!ENTITY home \"http://x/\">\n]>"
+		"<html><body><a href=\"&home;\">t</a></body></html>");
+	std::string html = Generated();
+	EXPECT_EQ(html.find("<!DOCTYPE html SYSTEM \"x.dtd\" [\n<!ENTITY home \"http://x/\">\n]>\r\n"),
+		0u) << html;
+	EXPECT_EQ(html.find("<!--"), std::string::npos) << html;
+}
+
+TEST_F(PageWalking, TheFirstTitleIsThePagesAndALaterOneIsWrittenWithItsText)
+{
+	Open("<html><head><title>first</title><title>second</title></head><body>x</body></html>");
+	EXPECT_STREQ(fPage->Title(), "first");
+	std::string head = HeadPart();
+	size_t second = head.find("second");
+	ASSERT_NE(second, std::string::npos) << head;
+	EXPECT_LT(head.find("<TITLE>"), second);
+	EXPECT_LT(second, head.find("</TITLE>"));
+	EXPECT_EQ(VisualText(), "x");
+}
+
+TEST_F(PageWalking, AReadingStartedByTheVisualWindowDuringALoadDoesNotWaitForItself)
+{
+	// As when the window is activated while a load still shows progress:
+	// the window's thread reads the page, and the parse must not wait for
+	// the window to draw its progress.
+	Open("<html><body>one</body></html>");
+	fPage->MyTidy()->SetLoadProgress(true);
+	{
+		BAutolock lock(VisualWindow());
+		EXPECT_TRUE(fPage->UpdateFromHTML(false, nullptr));
+	}
+	fPage->MyTidy()->SetLoadProgress(false);
+	EXPECT_EQ(VisualText(), "one");
 }
 
 TEST_F(PageWalking, AnEmptyFileMakesAnEmptyView)

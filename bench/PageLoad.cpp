@@ -1,0 +1,128 @@
+// Loading a 1 MB page as the editor does (Page::Load on the engine's
+// looper: the parse, the elements, the visual text; headless) and writing
+// its HTML again (Page::GenerateHTML), each against the library's own parse
+// of the same bytes (tidyParseString on a fresh document) in the same run.
+// Targets: loading at most 3 times the library's parse (load_over_library),
+// writing the HTML at most once it (generate_over_library). The page is
+// made of the corpus's pages, one after another.
+
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+
+#include <tidy/tidy.h>
+
+#include <chrono>
+#include <string>
+
+#include <DisplayServer.h>
+#include <Message.h>
+#include <Messenger.h>
+
+#include "CorpusPages.h"
+#include "HTMLError_Window.h"
+#include "Page.h"
+#include "TempDirectory.h"
+#include "VLooper.h"
+#include "Visual_Engine.h"
+#include "Visual_View.h"
+#include "WApplication.h"
+
+namespace {
+
+Bool Silently(TidyMessage)
+{
+	return no;
+}
+
+void ParseWithTheLibraryAlone(const std::string& page)
+{
+	TidyDoc document = tidyCreate();
+	tidySetMessageCallback(document, Silently);
+	tidyParseString(document, page.c_str());
+	tidyRelease(document);
+}
+
+// The user's folders of the run, and the one application object, never
+// run: pages, windows and loopers work without its loop.
+WApplication* Application(const TempDirectory& folders)
+{
+	static WApplication* application = [&folders] {
+		BPrivate::DisplayServer::UseHeadless();
+		setenv("XDG_CONFIG_HOME", (folders / "config").c_str(), 1);
+		setenv("XDG_DATA_HOME", (folders / "data").c_str(), 1);
+		return new WApplication(nullptr, true);
+	}();
+	return application;
+}
+
+// Waits until the looper has handled everything posted to it so far.
+void Settle(BLooper* looper)
+{
+	BMessage reply;
+	BMessenger(looper).SendMessage('sync', &reply);
+}
+
+// As the program loads a page: the engine's looper runs Page::Load, and
+// what that posts on is handled before the page is ready.
+void Load(Page* page)
+{
+	page->Engine()->PostMessage('reld');
+	Settle(page->Engine()->Looper());
+	Settle(page->Engine()->Looper());
+	Settle(page->HTMLErrorWindow());
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+	return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void LoadAndGenerateAgainstLibrary(benchmark::State& state)
+{
+	const std::string& html = CorpusPages::PageOfMegabytes(state.range(0));
+	static TempDirectory folders;
+	TempDirectory pages;
+	pages.Write("page.html", html);
+	Page* page = new Page((pages / "page.html").c_str(), 0, Application(folders));
+
+	double library = 0;
+	double load = 0;
+	double generate = 0;
+	size_t written = 0;
+	for (auto _ : state) {
+		auto start = std::chrono::steady_clock::now();
+		ParseWithTheLibraryAlone(html);
+		library += SecondsSince(start);
+
+		start = std::chrono::steady_clock::now();
+		Load(page);
+		double loadTime = SecondsSince(start);
+		load += loadTime;
+
+		start = std::chrono::steady_clock::now();
+		page->GenerateHTML();
+		generate += SecondsSince(start);
+		written = page->HTMLBuffer()->BufferLength();
+		state.SetIterationTime(loadTime);
+	}
+	int32 textLength = page->Engine()->View()->TextLength();
+	delete page;
+
+	double runs = static_cast<double>(state.iterations());
+	state.counters["library_s"] = library / runs;
+	state.counters["load_s"] = load / runs;
+	state.counters["generate_s"] = generate / runs;
+	state.counters["load_over_library"] = load / library;
+	state.counters["generate_over_library"] = generate / library;
+	state.counters["visual_text_bytes"] = textLength;
+	state.counters["html_bytes"] = static_cast<double>(written);
+	state.SetBytesProcessed(static_cast<int64_t>(html.size()) * state.iterations());
+}
+
+} // namespace
+
+BENCHMARK(LoadAndGenerateAgainstLibrary)->Arg(1)->UseManualTime()->Iterations(3)
+	->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
