@@ -227,3 +227,27 @@ TEST_F(ErrorList, EachEntryIsDrawnAsARowOfItsText)
 		EXPECT_TRUE(HasDarkPixel(shot.get(), rows[i])) << "row " << i << " shows its text";
 	}
 }
+
+TEST_F(ErrorList, DoubleClickingARowSelectsItsPlaceInTheHTMLWindow)
+{
+	Open("");
+	SetHTML("<html><body>abcdef</body></html>");
+	{
+		BAutolock lock(Errors());
+		Errors()->Empty();
+	}
+	Errors()->Add(0, 0, "a note", VUDAV_NOTE);
+	Errors()->Add(12, 15, "Warning: here", VUDAV_WARNING);
+	Idle();
+	BPoint middle;
+	{
+		BAutolock lock(Errors());
+		BListView* list = Errors()->ListView();
+		BRect row = Errors()->ConvertFromScreen(list->ConvertToScreen(list->ItemFrame(1)));
+		middle = BPoint((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+	}
+	BPrivate::PostClick(Errors(), middle);
+	BPrivate::PostClick(Errors(), middle, B_PRIMARY_MOUSE_BUTTON, 2);
+	ASSERT_EQ(BPrivate::WaitForWindowIdle(Errors()), B_OK);
+	EXPECT_EQ(HTMLSelection(), std::make_pair(12, 15));
+}
