@@ -2,9 +2,16 @@
 
 #include <strings.h>
 
+#include <cstring>
+#include <string>
+
+#include <Application.h>
 #include <Autolock.h>
+#include <ListView.h>
+#include <Resources.h>
 
 #include "Element_List.h"
+#include "HTMLError_Item.h"
 #include "HTML_View.h"
 #include "HWindow.h"
 #include "Page.h"
@@ -16,6 +23,36 @@
 namespace {
 
 const char kCountLineEnd[] = "warnings/errors were found.";
+const uint32 kInvokeCommand = 'hter';
+
+// The program's pictures: the flattened message of the 'ARCV' resource
+// "ButtonBarButtons"; empty when the program has none.
+BMessage PictureArchive()
+{
+	BMessage archive;
+	BResources* resources = BApplication::AppResources();
+	size_t size = 0;
+	const void* data = resources != nullptr
+		? resources->LoadResource('ARCV', "ButtonBarButtons", &size) : nullptr;
+	if (data == nullptr || archive.Unflatten(static_cast<const char*>(data), size) != B_OK)
+		archive.MakeEmpty();
+	return archive;
+}
+
+// The archived bitmap of the named picture; null when it is missing or
+// cannot be read.
+std::unique_ptr<BBitmap> PictureOf(const BMessage& archive, const char* name)
+{
+	BMessage entry;
+	BMessage bitmap;
+	if (archive.FindMessage(name, &entry) != B_OK
+			|| entry.FindMessage("bitmap", &bitmap) != B_OK)
+		return nullptr;
+	std::unique_ptr<BBitmap> picture(BBitmap::Instantiate(&bitmap));
+	if (picture != nullptr && !picture->IsValid())
+		picture.reset();
+	return picture;
+}
 
 bool EndsWith(const std::string& text, const char* end)
 {
@@ -27,23 +64,40 @@ bool EndsWith(const std::string& text, const char* end)
 
 HTMLError_Window::HTMLError_Window(BRect frame, HWindow* htmlWindow)
 	:
-	BWindow(frame, "Vudav (:>)", B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS),
+	KListWindow(frame, "Vudav (:>)", kInvokeCommand),
 	htmlWindow(htmlWindow),
-	refreshBlocked(0),
-	selection(-1)
+	refreshBlocked(0)
 {
+	LoadIcons();
 	Run();
 }
 
+// The rows point at the icons, which go before the list window deletes
+// the rows: the rows go first.
 HTMLError_Window::~HTMLError_Window()
 {
+	Empty();
 }
 
-bool HTMLError_Window::QuitRequested()
+void HTMLError_Window::LoadIcons()
 {
-	if (!IsHidden())
-		Hide();
-	return false;
+	BMessage archive = PictureArchive();
+	errorIcon = PictureOf(archive, "VudavErrorIcon");
+	warningIcon = PictureOf(archive, "VudavWarningIcon");
+	noteIcon = PictureOf(archive, "VudavNoteIcon");
+}
+
+const BBitmap* HTMLError_Window::IconOf(VUDAV_message_type kind) const
+{
+	switch (kind) {
+		case VUDAV_ERROR:
+			return errorIcon.get();
+		case VUDAV_WARNING:
+			return warningIcon.get();
+		case VUDAV_NOTE:
+			return noteIcon.get();
+	}
+	return nullptr;
 }
 
 void HTMLError_Window::Post(BMessage* data, const char* text, VUDAV_message_type kind)
@@ -87,9 +141,9 @@ void HTMLError_Window::Add(const Visual_Element* element, const char* text,
 void HTMLError_Window::RemoveMatching(const BMessage& data)
 {
 	BAutolock lock(this);
-	for (size_t i = entries.size(); i-- > 0;) {
-		if (CompareMessages(entries[i].data.get(), &data))
-			entries.erase(entries.begin() + static_cast<long>(i));
+	for (int32 i = CountItems(); i-- > 0;) {
+		if (CompareMessages(ItemData(i), &data))
+			RemoveItem(i);
 	}
 }
 
@@ -156,7 +210,7 @@ void HTMLError_Window::MessageReceived(BMessage* message)
 			break;
 		case 'ifer':
 			for (int32 i = 0; i < CountItems(); i++) {
-				if (strncasecmp(entries[i].text.c_str(), "Error", 5) == 0) {
+				if (strncasecmp(ItemText(i), "Error", 5) == 0) {
 					SelectItem(i);
 					InvokeItem(i);
 					break;
@@ -174,22 +228,21 @@ void HTMLError_Window::MessageReceived(BMessage* message)
 			SelectResultLine();
 			break;
 		default:
-			BWindow::MessageReceived(message);
+			KListWindow::MessageReceived(message);
 	}
 }
 
 void HTMLError_Window::AddEntry(const BMessage* message)
 {
-	Entry entry;
 	const char* text = nullptr;
 	message->FindString("errormsg", &text);
-	entry.text = text != nullptr ? text : "";
-	entry.data = std::make_unique<BMessage>();
-	message->FindMessage("data", entry.data.get());
-	int32 kind = -1;
-	message->FindInt32("type", &kind);
-	entry.kind = static_cast<VUDAV_message_type>(kind);
-	entries.push_back(std::move(entry));
+	auto data = std::make_unique<BMessage>();
+	message->FindMessage("data", data.get());
+	int32 type = -1;
+	message->FindInt32("type", &type);
+	auto kind = static_cast<VUDAV_message_type>(type);
+	ListView()->AddItem(
+		new HTMLError_Item(text != nullptr ? text : "", data.release(), IconOf(kind), kind));
 	if (IsRefreshBlocked())
 		return;
 	if (IsHidden())
@@ -200,49 +253,40 @@ void HTMLError_Window::AddEntry(const BMessage* message)
 void HTMLError_Window::SelectResultLine()
 {
 	for (int32 i = CountItems(); i-- > 0;) {
-		if (EndsWith(entries[i].text, kCountLineEnd)) {
+		if (EndsWith(ItemText(i), kCountLineEnd)) {
 			SelectItem(i);
 			return;
 		}
 	}
 }
 
-void HTMLError_Window::Empty()
-{
-	entries.clear();
-	selection = -1;
-}
-
-int32 HTMLError_Window::CountItems() const
-{
-	return static_cast<int32>(entries.size());
-}
-
 const char* HTMLError_Window::ItemText(int32 index) const
 {
-	if (index < 0 || index >= CountItems())
-		return nullptr;
-	return entries[index].text.c_str();
+	KListItem* item = ItemAt(index);
+	return item != nullptr ? item->Text() : nullptr;
 }
 
 const BMessage* HTMLError_Window::ItemData(int32 index) const
 {
-	if (index < 0 || index >= CountItems())
-		return nullptr;
-	return entries[index].data.get();
+	KListItem* item = ItemAt(index);
+	return item != nullptr ? item->Data() : nullptr;
 }
 
 VUDAV_message_type HTMLError_Window::ItemKind(int32 index) const
 {
-	if (index < 0 || index >= CountItems())
-		return VUDAV_NOTE;
-	return entries[index].kind;
+	auto* item = dynamic_cast<HTMLError_Item*>(ItemAt(index));
+	return item != nullptr ? item->Kind() : VUDAV_NOTE;
 }
 
-void HTMLError_Window::SelectItem(int32 index)
+const BBitmap* HTMLError_Window::ItemIcon(int32 index) const
 {
-	if (index >= 0 && index < CountItems())
-		selection = index;
+	KListItem* item = ItemAt(index);
+	return item != nullptr ? item->Icon() : nullptr;
+}
+
+int32 HTMLError_Window::CurrentSelection() const
+{
+	return ListView()->CurrentSelection();
 }
 
 void HTMLError_Window::InvokeItem(int32 index)

@@ -3,32 +3,29 @@
 
 #include <atomic>
 #include <memory>
-#include <string>
-#include <vector>
 
+#include <Bitmap.h>
 #include <Message.h>
-#include <Window.h>
 
+#include "KListWindow.h"
 #include "VudavMessageType.h"
 
-class BBitmap;
 class HWindow;
 class Visual_Element;
 struct _node;
 
 // The page's error list: the errors, warnings and notes the parser
-// reports. Each entry carries a message saying what it refers to: a range
-// of the HTML window's text ("start", "finish"), a parsed node ("Node*") or
-// an element ("Visual_Element*"). Invoking an entry selects its place in
-// the HTML window. Entries arrive as posted messages, so any thread may
-// report.
-class HTMLError_Window : public BWindow {
+// reports, each row with the icon of its kind. Each entry carries a
+// message saying what it refers to: a range of the HTML window's text
+// ("start", "finish"), a parsed node ("Node*") or an element
+// ("Visual_Element*"). Invoking an entry selects its place in the HTML
+// window. Entries arrive as posted messages, so any thread may report.
+class HTMLError_Window : public KListWindow {
 public:
 	HTMLError_Window(BRect frame, HWindow* htmlWindow);
 	~HTMLError_Window() override;
 
 	void MessageReceived(BMessage* message) override;
-	bool QuitRequested() override;
 
 	void Add(long start, long finish, const char* text, VUDAV_message_type kind);
 	void Add(const _node* node, const char* text, VUDAV_message_type kind);
@@ -51,24 +48,19 @@ public:
 	void InvokeFirstError();
 
 	// The list; called with the window locked.
-	void Empty();
-	int32 CountItems() const;
 	const char* ItemText(int32 index) const;
 	const BMessage* ItemData(int32 index) const;
 	VUDAV_message_type ItemKind(int32 index) const;
-	void SelectItem(int32 index);
-	int32 CurrentSelection() const { return selection; }
+	// The icon the entry shows; null when it shows none.
+	const BBitmap* ItemIcon(int32 index) const;
+	int32 CurrentSelection() const;
 	void InvokeItem(int32 index);
 	// Selects the entry's place in the HTML window.
-	virtual void Invoked(const BMessage* data);
+	void Invoked(const BMessage* data) override;
 
 private:
-	struct Entry {
-		std::string text;
-		std::unique_ptr<BMessage> data;
-		VUDAV_message_type kind;
-	};
-
+	void LoadIcons();
+	const BBitmap* IconOf(VUDAV_message_type kind) const;
 	void Post(BMessage* data, const char* text, VUDAV_message_type kind);
 	void RemoveMatching(const BMessage& data);
 	void AddEntry(const BMessage* message);
@@ -78,8 +70,10 @@ private:
 
 	HWindow* htmlWindow;	// not owned: the page's
 	std::atomic<int32> refreshBlocked;
-	std::vector<Entry> entries;
-	int32 selection;
+	// The rows point at these; null when the program's resources lack one.
+	std::unique_ptr<BBitmap> errorIcon;
+	std::unique_ptr<BBitmap> warningIcon;
+	std::unique_ptr<BBitmap> noteIcon;
 };
 
 #endif

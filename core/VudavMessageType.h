@@ -2,8 +2,8 @@
 #define VUDAV_MESSAGE_TYPE_H
 
 // The kind of an entry of the error list; it chooses the entry's icon.
-// Kinds beyond these come in messages too and are listed as they are, so
-// the type holds any int.
+// Reports may carry kinds outside these (listed without an icon), so the
+// type holds any int.
 enum VUDAV_message_type : int {
 	VUDAV_ERROR = 0,
 	VUDAV_WARNING = 1,

@@ -13,6 +13,7 @@
 #include "EndLine.h"
 #include "EntityTable.h"
 #include "Environment.h"
+#include "HorizontalLine.h"
 #include "Page.h"
 #include "Page_Element.h"
 #include "Tidy.h"
@@ -25,6 +26,12 @@
 namespace {
 
 const rgb_color kBlack = {0, 0, 0, 255};
+// A sunken rule: a grey line over two light ones.
+const rgb_color kRuleShadow = {170, 170, 170, 255};
+const rgb_color kRuleLight = {235, 235, 235, 255};
+const rgb_color kRuleHighlight = {255, 255, 255, 255};
+// The tallest line a rule can draw into from above: its own space's.
+constexpr float kRuleReach = 32;
 
 BRect TextRectFor(float width, float height)
 {
@@ -79,6 +86,47 @@ void Visual_View::FrameResized(float width, float height)
 {
 	BTextView::FrameResized(width, height);
 	SetTextRect(TextRectFor(width, height));
+}
+
+void Visual_View::Draw(BRect updateRect)
+{
+	BTextView::Draw(updateRect);
+	DrawRules(updateRect);
+}
+
+// The rules whose line can reach into the update rectangle. Drawing holds
+// the window's lock, which is the engine's: the list cannot change.
+void Visual_View::DrawRules(BRect updateRect)
+{
+	Element_List* list = engine != nullptr ? engine->ElementList() : nullptr;
+	if (list == nullptr || TextLength() == 0)
+		return;
+	int32 first = OffsetAt(BPoint(updateRect.left, updateRect.top - kRuleReach));
+	int32 last = OffsetAt(BPoint(updateRect.right, updateRect.bottom));
+	for (unsigned long index = list->NextIndex(first - 1);
+			index <= list->LastIndex(); index++) {
+		Element_List_Item item = (*list)[index];
+		if (item.offset > last)
+			break;
+		if (dynamic_cast<HorizontalLine*>(item.element) != nullptr)
+			DrawRule(item.offset);
+	}
+}
+
+// The rule at offset lies across the middle of the line after the rule's
+// line feed, the line of its space.
+void Visual_View::DrawRule(int32 offset)
+{
+	if (offset + 1 >= TextLength())
+		return;
+	int32 spaceLine = LineAt(offset) + 1;
+	float y = std::round(PointAt(offset + 1).y) + std::round(LineHeight(spaceLine) / 2);
+	float right = Bounds().right;
+	BeginLineArray(3);
+	AddLine(BPoint(7, y), BPoint(right - 8, y), kRuleShadow);
+	AddLine(BPoint(8, y + 1), BPoint(right - 9, y + 1), kRuleLight);
+	AddLine(BPoint(8, y + 2), BPoint(right - 9, y + 2), kRuleHighlight);
+	EndLineArray();
 }
 
 void Visual_View::Show()

@@ -25,6 +25,8 @@ public:
 	~Visual_View() override;
 
 	void AttachedToWindow() override;
+	// The text, then what styled text cannot show: the rules.
+	void Draw(BRect updateRect) override;
 	void FrameResized(float width, float height) override;
 	void Show() override;
 	void Hide() override;
@@ -79,6 +81,8 @@ public:
 	Visual_Engine* Engine() const { return engine; }
 
 private:
+	void DrawRules(BRect updateRect);
+	void DrawRule(int32 offset);
 	void PostRefresh(int32 start, int32 finish, bool withFinish) const;
 	bool IsPlainSpace(int32 offset) const;
 	bool IsLineBreakOfElement(int32 offset) const;

@@ -10,36 +10,11 @@
 # there as XWD files.
 set -u
 velmora=$1
-for tool in Xvfb xdotool xwd od awk; do
-	if ! command -v "$tool" >/dev/null 2>&1; then
-		echo "skipped: $tool is not installed"
-		exit 77
-	fi
-done
-
-here=$(cd "$(dirname "$0")" && pwd)
-LSAN_OPTIONS="suppressions=$here/../common/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-export LSAN_OPTIONS
+common=$(cd "$(dirname "$0")/../common" && pwd)
+extra_tools="od awk"
+. "$common/xvfb-session.sh"
 unset VELMORA_DISPLAY
 
-work=$(mktemp -d)
-xvfb=""
-app=""
-cleanup() {
-	[ -n "$app" ] && kill "$app" 2>/dev/null
-	[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-	wait 2>/dev/null
-	rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-fail() {
-	echo "FAILED: $*"
-	for log in out err xvfb; do
-		[ -s "$work/$log.txt" ] && { echo "--- $log"; cat "$work/$log.txt"; }
-	done
-	exit 1
-}
 keep() {
 	[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/$1" "$EDITOR_SCREENSHOTS/$1"
 	return 0
@@ -54,16 +29,7 @@ dark_pixels() {
 		awk '$1 < 90 && $2 < 90 && $3 < 90 { dark++ } END { print dark + 0 }'
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.txt" 2>&1 &
-xvfb=$!
-tries=0
-while [ ! -s "$work/display" ]; do
-	tries=$((tries + 1))
-	[ "$tries" -gt 100 ] && fail "Xvfb did not start"
-	sleep 0.1
-done
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 # Starts the editor, waits for its visual window (its title names the
 # page file), keeps its picture as NAME.xwd and sets dark to its dark

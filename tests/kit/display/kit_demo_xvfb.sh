@@ -5,52 +5,11 @@
 # the X tools are missing. Everything started here is stopped on any exit.
 set -u
 demo=$1
-for tool in Xvfb xdotool xwd; do
-	if ! command -v "$tool" >/dev/null 2>&1; then
-		echo "skipped: $tool is not installed"
-		exit 77
-	fi
-done
-
-# Under the sanitizers, what SDL's and fontconfig's libraries keep for the
-# life of the process is not the program's leak.
-here=$(cd "$(dirname "$0")" && pwd)
-LSAN_OPTIONS="suppressions=$here/../../common/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-export LSAN_OPTIONS
-
-work=$(mktemp -d)
-xvfb=""
-demo_pid=""
-cleanup() {
-	[ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null
-	[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-	wait 2>/dev/null
-	rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-fail() {
-	echo "FAILED: $*"
-	for log in out err xvfb; do
-		[ -s "$work/$log.txt" ] && { echo "--- $log"; cat "$work/$log.txt"; }
-	done
-	exit 1
-}
-
-# Xvfb picks a free display number itself and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.txt" 2>&1 &
-xvfb=$!
-tries=0
-while [ ! -s "$work/display" ]; do
-	tries=$((tries + 1))
-	[ "$tries" -gt 100 ] && fail "Xvfb did not start"
-	sleep 0.1
-done
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
+common=$(cd "$(dirname "$0")/../../common" && pwd)
+. "$common/xvfb-session.sh"
 
 "$demo" --dump-dir "$work" --quit-after 40 >"$work/out.txt" 2>"$work/err.txt" &
-demo_pid=$!
+app=$!
 
 window=$(timeout 15 xdotool search --sync --name "Kit demo: keys" | head -n 1)
 [ -n "$window" ] || fail "the key window did not appear"
@@ -73,13 +32,13 @@ colours=$(tail -c 200000 "$work/keys.xwd" | od -An -v -tx1 | tr -s ' ' '\n' | so
 
 xdotool key Escape
 tries=0
-while kill -0 "$demo_pid" 2>/dev/null; do
+while kill -0 "$app" 2>/dev/null; do
 	tries=$((tries + 1))
 	[ "$tries" -gt 100 ] && fail "kit-demo did not quit on Escape"
 	sleep 0.1
 done
-wait "$demo_pid" || fail "kit-demo exited with an error"
-demo_pid=""
+wait "$app" || fail "kit-demo exited with an error"
+app=""
 [ -s "$work/keys.png" ] && [ -s "$work/drawing.png" ] || fail "kit-demo wrote no window dumps"
 echo "kit-demo echoed the typed text and showed $colours byte values on the screen"
 exit 0

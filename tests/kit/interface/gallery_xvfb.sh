@@ -7,35 +7,8 @@
 # Exit 77 skips the test when the X tools are missing.
 set -u
 gallery=$1
-for tool in Xvfb xdotool xwd; do
-	if ! command -v "$tool" >/dev/null 2>&1; then
-		echo "skipped: $tool is not installed"
-		exit 77
-	fi
-done
-
-here=$(cd "$(dirname "$0")" && pwd)
-LSAN_OPTIONS="suppressions=$here/../../common/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-export LSAN_OPTIONS
-
-work=$(mktemp -d)
-xvfb=""
-app=""
-cleanup() {
-	[ -n "$app" ] && kill "$app" 2>/dev/null
-	[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-	wait 2>/dev/null
-	rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-fail() {
-	echo "FAILED: $*"
-	for log in out err xvfb; do
-		[ -s "$work/$log.txt" ] && { echo "--- $log"; cat "$work/$log.txt"; }
-	done
-	exit 1
-}
+common=$(cd "$(dirname "$0")/../../common" && pwd)
+. "$common/xvfb-session.sh"
 # How many different byte values a window's picture holds: a blank one has few.
 colours() {
 	tail -c 200000 "$1" | od -An -v -tx1 | tr -s ' ' '\n' | sort -u | wc -l
@@ -44,17 +17,6 @@ keep() {
 	[ -n "${GALLERY_SCREENSHOTS:-}" ] && cp "$work/$1" "$GALLERY_SCREENSHOTS/$1"
 	return 0
 }
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.txt" 2>&1 &
-xvfb=$!
-tries=0
-while [ ! -s "$work/display" ]; do
-	tries=$((tries + 1))
-	[ "$tries" -gt 100 ] && fail "Xvfb did not start"
-	sleep 0.1
-done
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
 
 "$gallery" --quit-after 40 >"$work/out.txt" 2>"$work/err.txt" &
 app=$!

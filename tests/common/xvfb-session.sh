@@ -1,0 +1,51 @@
+# Sourced by the tests that run a program on a private Xvfb server, after
+# they set common to this folder and, optionally, extra_tools to the tools
+# they need besides Xvfb, xdotool and xwd. Skips the test (exit 77) when a
+# tool is missing; otherwise starts the server and exports its DISPLAY.
+#
+# Gives the test: work, a scratch folder; app, where the test keeps the
+# pid of the program it starts; fail MESSAGE, which prints the logs
+# out.txt, err.txt and xvfb.txt of work and ends the test. On any exit the
+# program and the server are stopped and work is removed.
+for tool in Xvfb xdotool xwd ${extra_tools:-}; do
+	if ! command -v "$tool" >/dev/null 2>&1; then
+		echo "skipped: $tool is not installed"
+		exit 77
+	fi
+done
+
+# Under the sanitizers, what SDL's and fontconfig's libraries keep for the
+# life of the process is not the program's leak.
+LSAN_OPTIONS="suppressions=$common/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS
+
+work=$(mktemp -d)
+xvfb=""
+app=""
+cleanup() {
+	[ -n "$app" ] && kill "$app" 2>/dev/null
+	[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+	wait 2>/dev/null
+	rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+fail() {
+	echo "FAILED: $*"
+	for log in out err xvfb; do
+		[ -s "$work/$log.txt" ] && { echo "--- $log"; cat "$work/$log.txt"; }
+	done
+	exit 1
+}
+
+# Xvfb picks a free display number itself and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.txt" 2>&1 &
+xvfb=$!
+tries=0
+while [ ! -s "$work/display" ]; do
+	tries=$((tries + 1))
+	[ "$tries" -gt 100 ] && fail "Xvfb did not start"
+	sleep 0.1
+done
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
