@@ -42,20 +42,6 @@ void WaitForLooper(BLooper* looper)
 	BMessenger(looper).SendMessage('sync', &reply);
 }
 
-bool WriteAll(int fd, const std::string& bytes)
-{
-	size_t written = 0;
-	while (written < bytes.size()) {
-		ssize_t result = write(fd, bytes.data() + written, bytes.size() - written);
-		if (result < 0 && errno == EINTR)
-			continue;
-		if (result <= 0)
-			return false;
-		written += static_cast<size_t>(result);
-	}
-	return true;
-}
-
 void PrintErrors(Page* page)
 {
 	HTMLError_Window* errors = page->HTMLErrorWindow();
@@ -181,11 +167,11 @@ int BatchCommand::Execute(const Request& request)
 		status = HasErrors(page) ? kPageHasErrors : kSuccess;
 	} else if (request.command == "--text") {
 		std::string text = VisualText(page);
-		if (!WriteAll(STDOUT_FILENO, text))
+		if (SafeSave::WriteAll(STDOUT_FILENO, text) != B_OK)
 			status = kUnreadable;
 	} else {
 		std::string bytes = RegeneratedPage(page);
-		bool written = request.output.empty() ? WriteAll(STDOUT_FILENO, bytes)
+		bool written = request.output.empty() ? SafeSave::WriteAll(STDOUT_FILENO, bytes) == B_OK
 			: SafeSave::Replace(request.output.c_str(), bytes) == B_OK;
 		if (!written) {
 			fprintf(stderr, "%s: cannot write %s\n", kProgram,

@@ -216,44 +216,32 @@ long Visual_Engine::Delete(Visual_Element* element)
 
 long Visual_Engine::MoveBefore(long offset, Visual_Element* element)
 {
-	if (element == nullptr)
-		return -1;
-	bool paragraph = element->HasParagraph();
-	std::unique_ptr<BFont> font;
-	if (element->SpaceFont() != nullptr)
-		font = std::make_unique<BFont>(*element->SpaceFont());
-	long index = elementList->IndexOf(element);
-	if (index < 1)
-		return -1;
-	Element_List_Item item = (*elementList)[index];
-	bool hasSpace = item.spaceTo > 0 && !paragraph;
-	if (paragraph)
-		DeleteParagraph(element);
-	if (hasSpace)
-		DeleteSpace(element);
-	long from = item.spaceFrom;
-	long to = item.spaceTo;
-	if (paragraph)
-		InsertParagraph(element, offset, &from, &to);
-	if (hasSpace && font != nullptr)
-		CreateSpace(from, to, font.get(), element, offset);
-	elementList->MoveBefore(offset, element);
-	if (item.spaceTo > 0)
-		elementList->SetSpaceFromToRelOffset(element, from, to);
-	return item.spaceTo - item.spaceFrom;
+	return MoveElement(offset, element, false);
 }
 
 long Visual_Engine::MoveAfter(long offset, Visual_Element* element)
 {
-	if (element == nullptr || elementList->IndexOf(element) < 1)
+	return MoveElement(offset, element, true);
+}
+
+// Moves an element to offset with its paragraph or its space: both are
+// taken out of the text at the old place and made again at the new one.
+// After the element, the new place is past the space already at offset.
+long Visual_Engine::MoveElement(long offset, Visual_Element* element, bool after)
+{
+	if (element == nullptr)
+		return -1;
+	long index = elementList->IndexOf(element);
+	if (index < 1)
 		return -1;
 	bool paragraph = element->HasParagraph();
 	std::unique_ptr<BFont> font;
 	if (element->SpaceFont() != nullptr)
 		font = std::make_unique<BFont>(*element->SpaceFont());
-	Element_List_Item item = (*elementList)[elementList->IndexOf(element)];
+	Element_List_Item item = (*elementList)[index];
 	bool hasSpace = item.spaceTo > 0 && !paragraph;
-	offset += elementList->SpaceLengthAt(offset);
+	if (after)
+		offset += elementList->SpaceLengthAt(offset);
 	if (paragraph)
 		DeleteParagraph(element);
 	if (hasSpace)
@@ -264,7 +252,10 @@ long Visual_Engine::MoveAfter(long offset, Visual_Element* element)
 		InsertParagraph(element, offset, &from, &to);
 	if (hasSpace && font != nullptr)
 		CreateSpace(from, to, font.get(), element, offset);
-	elementList->MoveAfter(offset, element);
+	if (after)
+		elementList->MoveAfter(offset, element);
+	else
+		elementList->MoveBefore(offset, element);
 	if (item.spaceTo > 0)
 		elementList->SetSpaceFromToRelOffset(element, from, to);
 	return item.spaceTo - item.spaceFrom;

@@ -109,6 +109,7 @@ public:
 	void SetBackgroundBitmap(const char* path);
 
 private:
+	long MoveElement(long offset, Visual_Element* element, bool after);
 	std::unique_ptr<Environment> WalkEnvironment(long offset, bool unclosed) const;
 	long InsertSpaceText(long at, long length, const BFont* font, Visual_Element* element);
 	bool IsPlainSpace(long offset) const;

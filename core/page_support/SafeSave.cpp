@@ -22,6 +22,19 @@ mode_t NewFileMode()
 	return 0666 & ~mask;
 }
 
+void SyncFolder(const std::string& folder)
+{
+	int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+	if (fd < 0)
+		return;
+	fsync(fd);
+	close(fd);
+}
+
+} // namespace
+
+namespace SafeSave {
+
 status_t WriteAll(int fd, const std::string& bytes)
 {
 	size_t written = 0;
@@ -35,19 +48,6 @@ status_t WriteAll(int fd, const std::string& bytes)
 	}
 	return B_OK;
 }
-
-void SyncFolder(const std::string& folder)
-{
-	int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-	if (fd < 0)
-		return;
-	fsync(fd);
-	close(fd);
-}
-
-} // namespace
-
-namespace SafeSave {
 
 status_t Replace(const char* path, const std::string& bytes)
 {

@@ -16,6 +16,10 @@ namespace SafeSave {
 // the new one is gone.
 status_t Replace(const char* path, const std::string& bytes);
 
+// Writes all of bytes to fd, going on after interruptions and short
+// writes; a write that makes no progress counts as a full disk.
+status_t WriteAll(int fd, const std::string& bytes);
+
 } // namespace SafeSave
 
 #endif

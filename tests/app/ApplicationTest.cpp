@@ -341,7 +341,8 @@ TEST_F(Application, AStartAfterACrashInTheDecoderTestReportsItAndEnds)
 TEST_F(Application, APreviewOpensTheChosenBrowserOnTheFile)
 {
 	std::string browser = fFolder / "browser";
-	fFolder.Write("browser", "#!/bin/sh\necho \"$@\" > \"$0.opened\"\n");
+	// The record appears whole, so the test never reads it half written.
+	fFolder.Write("browser", "#!/bin/sh\necho \"$@\" > \"$0.part\" && mv \"$0.part\" \"$0.opened\"\n");
 	chmod(browser.c_str(), 0755);
 	setenv("BROWSER", browser.c_str(), 1);
 	Start((fFolder / "page.html").c_str());

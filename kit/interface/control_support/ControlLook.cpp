@@ -4,8 +4,9 @@
 #include <cmath>
 #include <string>
 
-#include <UTF8.h>
 #include <View.h>
+
+#include "menu_support/MenuLook.h"
 
 namespace BPrivate {
 
@@ -13,8 +14,6 @@ const float ControlLook::kDefaultRingInset = 3;
 const float ControlLook::kCheckBoxSize = 12;
 
 namespace {
-
-const char kEllipsis[] = "\xE2\x80\xA6";
 
 // A rectangle outline whose four corner pixels are left out, which reads as
 // a slightly rounded edge without the smear of anti-aliased curves.
@@ -39,22 +38,6 @@ void StrokeBevel(BView* view, BRect rect, rgb_color topLeft, rgb_color bottomRig
 	view->EndLineArray();
 }
 
-// The longest start of text, cut between characters, that fits in width
-// with an ellipsis after it.
-std::string Truncated(const BFont& font, const char* text, float width)
-{
-	std::string label(text);
-	if (font.StringWidth(label.c_str()) <= width)
-		return label;
-	float room = width - font.StringWidth(kEllipsis);
-	size_t end = label.size();
-	while (end > 0) {
-		end = UTF8::Previous(label, end);
-		if (font.StringWidth(label.c_str(), static_cast<int32>(end)) <= room)
-			break;
-	}
-	return label.substr(0, end) + kEllipsis;
-}
 
 } // namespace
 
@@ -260,7 +243,7 @@ BRect ControlLook::DrawText(BView* view, const char* text, BRect rect, alignment
 		return BRect();
 	BFont font;
 	view->GetFont(&font);
-	std::string shown = Truncated(font, text, rect.Width() + 1);
+	std::string shown = MenuLook::FittedLabel(font, text, rect.Width() + 1);
 	float width = font.StringWidth(shown.c_str());
 	float x = rect.left;
 	if (align == B_ALIGN_RIGHT)
