@@ -375,7 +375,7 @@ void SdlDisplay::_Apply(Shown& shown)
 {
 	WindowSpec spec = shown.window->Spec();
 	if (shown.sdl == nullptr) {
-		// Not on the screen yet: it opens with the spec, but the window
+		// Not on the screen yet: it opens with these settings, but the window
 		// hears of the new frame now.
 		_Report(shown, spec.frame);
 		return;

@@ -56,14 +56,7 @@ run_editor() {
 
 	xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
 	xdotool key ctrl+w
-	tries=0
-	while kill -0 "$app" 2>/dev/null; do
-		tries=$((tries + 1))
-		[ "$tries" -gt 150 ] && fail "the editor did not end when its only page closed"
-		sleep 0.1
-	done
-	wait "$app" || fail "the editor ended with an error"
-	app=""
+	app_ends 15 "the editor, its only page closed,"
 	[ -z "$(pgrep -f -x "$command" || true)" ] || fail "a process of the editor was left behind"
 }
 

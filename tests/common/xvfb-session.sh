@@ -5,8 +5,11 @@
 #
 # Gives the test: work, a scratch folder; app, where the test keeps the
 # pid of the program it starts; fail MESSAGE, which prints the logs
-# out.txt, err.txt and xvfb.txt of work and ends the test. On any exit the
-# program and the server are stopped and work is removed.
+# out.txt, err.txt and xvfb.txt of work and ends the test; app_ends
+# SECONDS WHAT, which waits that long for the program to end of itself
+# (failing with "WHAT did not end" otherwise) and checks it ended without
+# an error. On any exit the program and the server are stopped and work is
+# removed.
 for tool in Xvfb xdotool xwd ${extra_tools:-}; do
 	if ! command -v "$tool" >/dev/null 2>&1; then
 		echo "skipped: $tool is not installed"
@@ -49,3 +52,14 @@ while [ ! -s "$work/display" ]; do
 done
 DISPLAY=":$(cat "$work/display")"
 export DISPLAY
+
+app_ends() {
+	tries=0
+	while kill -0 "$app" 2>/dev/null; do
+		tries=$((tries + 1))
+		[ "$tries" -gt $(($1 * 10)) ] && fail "$2 did not end"
+		sleep 0.1
+	done
+	wait "$app" || fail "$2 ended with an error"
+	app=""
+}

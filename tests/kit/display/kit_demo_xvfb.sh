@@ -31,14 +31,7 @@ colours=$(tail -c 200000 "$work/keys.xwd" | od -An -v -tx1 | tr -s ' ' '\n' | so
 [ "$colours" -gt 8 ] || fail "the window on the screen is blank ($colours byte values)"
 
 xdotool key Escape
-tries=0
-while kill -0 "$app" 2>/dev/null; do
-	tries=$((tries + 1))
-	[ "$tries" -gt 100 ] && fail "kit-demo did not quit on Escape"
-	sleep 0.1
-done
-wait "$app" || fail "kit-demo exited with an error"
-app=""
+app_ends 10 "kit-demo, on Escape,"
 [ -s "$work/keys.png" ] && [ -s "$work/drawing.png" ] || fail "kit-demo wrote no window dumps"
 echo "kit-demo echoed the typed text and showed $colours byte values on the screen"
 exit 0
