@@ -69,6 +69,14 @@ void WindowDirectory::Leave(BWindow* window)
 		directory.entries.end());
 }
 
+std::shared_ptr<DisplayWindow> WindowDirectory::DisplayOf(const BWindow* window)
+{
+	Directory& directory = TheDirectory();
+	std::lock_guard<std::mutex> guard(directory.lock);
+	Entry* entry = directory.Find(window);
+	return entry != nullptr ? entry->display : nullptr;
+}
+
 void WindowDirectory::SetFrame(BWindow* window, BRect frame)
 {
 	Modify(window, [&](Entry& entry, Directory&) { entry.frame = frame; });

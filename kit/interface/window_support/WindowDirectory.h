@@ -44,6 +44,10 @@ public:
 	// The display id of the window a floating or modal window belongs to:
 	// the front-most of its subset, else the front-most normal window; -1.
 	static int32 OwnerDisplayID(const BWindow* window);
+	// The display connection of a window that has not left yet; null for a
+	// window that is gone. It stays usable while held: events delivered to
+	// it after the window has gone are dropped.
+	static std::shared_ptr<DisplayWindow> DisplayOf(const BWindow* window);
 };
 
 } // namespace BPrivate

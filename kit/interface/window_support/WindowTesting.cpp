@@ -10,6 +10,7 @@
 
 #include "../interface_support/BitmapSurface.h"
 #include "WindowAccess.h"
+#include "WindowDirectory.h"
 
 namespace BPrivate {
 
@@ -17,9 +18,12 @@ namespace {
 
 status_t Deliver(BWindow* window, const DisplayEvent& event)
 {
-	if (window == nullptr)
+	// Through the directory, never through the window: a key or click may
+	// have closed it already, and a display drops what comes too late.
+	std::shared_ptr<DisplayWindow> display = WindowDirectory::DisplayOf(window);
+	if (display == nullptr)
 		return B_BAD_VALUE;
-	WindowAccess::Of(window).display->Deliver(event);
+	display->Deliver(event);
 	return B_OK;
 }
 
@@ -72,7 +76,10 @@ status_t PostKeyUp(BWindow* window, const char* bytes, uint32 modifiers, int32 k
 status_t PostKey(BWindow* window, const char* bytes, uint32 modifiers, int32 key)
 {
 	status_t status = PostKeyDown(window, bytes, modifiers, key);
-	return status == B_OK ? PostKeyUp(window, bytes, modifiers, key) : status;
+	// A key that closes its window leaves its release nowhere to go.
+	if (status == B_OK)
+		PostKeyUp(window, bytes, modifiers, key);
+	return status;
 }
 
 status_t PostFunctionKey(BWindow* window, int32 key, uint32 modifiers)
