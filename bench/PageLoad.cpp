@@ -122,7 +122,7 @@ void LoadAndGenerateAgainstLibrary(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(LoadAndGenerateAgainstLibrary)->Arg(1)->UseManualTime()->Iterations(3)
+BENCHMARK(LoadAndGenerateAgainstLibrary)->Arg(1)->UseManualTime()->Iterations(5)
 	->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -340,8 +340,12 @@ long Element_List::SpaceHolderAt(long offset, bool placeholdersOnly) const
 	if (found == 0)
 		return 0;
 	long start = items[found].offset;
-	unsigned long end = FirstAbove(start, 1, last);
-	for (unsigned long i = FirstAtOrAbove(start, 1, last); i < end; i++) {
+	// The records at start lie around the one found: the line breaking asks
+	// this of every blank, so no further searches of the whole list.
+	unsigned long first = found;
+	while (first > 1 && items[first - 1].offset == start)
+		first--;
+	for (unsigned long i = first; i <= last && items[i].offset == start; i++) {
 		const Element_List_Item& item = items[i];
 		long from = placeholdersOnly ? start + item.spaceFrom : start;
 		if (item.spaceTo > 0 && offset >= from && offset < start + item.spaceTo)

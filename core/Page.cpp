@@ -20,13 +20,13 @@
 
 #include "Config_.h"
 #include "Element_List.h"
-#include "EntityTable.h"
 #include "ErrorAlert.h"
 #include "GarbageCollector_.h"
 #include "HTMLError_Window.h"
 #include "HTML_View.h"
 #include "HWindow.h"
 #include "KFile.h"
+#include "element_support/NodeText.h"
 #include "TextChange.h"
 #include "Tidy.h"
 #include "VWindow.h"
@@ -52,26 +52,6 @@ std::string HexColor(const rgb_color& color)
 	char text[8];
 	snprintf(text, sizeof(text), "%02X%02X%02X", color.red, color.green, color.blue);
 	return text;
-}
-
-// The title as HTML text: the characters HTML names are written as their
-// entities, so that a title holding "<" or "&" reads back the same.
-std::string TitleHTML(const std::string& title)
-{
-	std::string html;
-	for (size_t i = 0; i < title.size();) {
-		uint32 code = static_cast<uint8>(title[i]);
-		int32 length = 1;
-		if (code > 127)
-			length = std::max<int32>(GetUTF8(title.data() + i, title.size() - i, &code), 1);
-		const char* name = EntityName(code);
-		if (name != nullptr)
-			html += std::string("&") + name + ";";
-		else
-			html.append(title, i, length);
-		i += length;
-	}
-	return html;
 }
 
 // Whether attributes (as kept: each a blank and the name as written) hold
@@ -844,7 +824,7 @@ void Page::GenerateHTML()
 	line(documentType.empty() ? std::string(kDocType) : "<" + documentType + ">");
 	line("<HTML>");
 	line("<HEAD>");
-	line("<TITLE>" + TitleHTML(title) + "</TITLE>");
+	line("<TITLE>" + NodeText::EscapedText(title) + "</TITLE>");
 	line(std::string("<META NAME=\"Author\" CONTENT=\"") + author + "\">");
 	line("<META NAME=\"Generator\" CONTENT=\"Korvane Velmora\">");
 	position = Engine()->InsertHTMLHead(position);

@@ -24,6 +24,13 @@ const std::string* LexerBuffer(Visual_Engine* engine)
 	return lexer != nullptr ? &lexer->lexbuf : nullptr;
 }
 
+// The text of a title after the page's first: kept as markup of the head.
+bool IsTitleText(const _node* node)
+{
+	return node != nullptr && node->type == RawTextNode && node->parent != nullptr
+		&& node->parent->tag == tag_title;
+}
+
 } // namespace
 
 UnsupportedTag::UnsupportedTag(long position, _node* node, insert_mode, Visual_Engine* engine,
@@ -38,6 +45,10 @@ UnsupportedTag::UnsupportedTag(long position, _node* node, insert_mode, Visual_E
 		text = open ? NodeText::UpperTagName(node) : "/" + NodeText::UpperTagName(node);
 		if (open && range)
 			*text += *range;
+	} else if (range && IsTitleText(node)) {
+		// The parser decoded the text's references; written as it stands, a
+		// "<" or "&" in it would change the page.
+		text = NodeText::EscapedText(*range);
 	} else if (range) {
 		text = range;
 	} else if (node != nullptr && node->type != TextNode && node->type != RawTextNode

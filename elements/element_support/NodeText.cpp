@@ -1,11 +1,13 @@
 #include "NodeText.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 
 #include <Message.h>
 
+#include "EntityTable.h"
 #include "Tidy.h"
 
 namespace NodeText {
@@ -47,6 +49,24 @@ std::string UpperTagName(const _node* node)
 	for (char& c : name)
 		c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
 	return name;
+}
+
+std::string EscapedText(const std::string& text)
+{
+	std::string html;
+	for (size_t i = 0; i < text.size();) {
+		uint32 code = static_cast<uint8>(text[i]);
+		int32 length = 1;
+		if (code > 127)
+			length = std::max<int32>(GetUTF8(text.data() + i, text.size() - i, &code), 1);
+		const char* name = EntityName(code);
+		if (name != nullptr)
+			html += std::string("&") + name + ";";
+		else
+			html.append(text, i, length);
+		i += length;
+	}
+	return html;
 }
 
 std::optional<rgb_color> ParseColor(const char* text)

@@ -26,6 +26,9 @@ std::string OtherAttributes(const _node* node, const _attribute* a1 = nullptr,
 std::optional<std::string> SourceRange(const _node* node, const std::string* buffer);
 // The tag's name in upper case; empty for a node without a tag.
 std::string UpperTagName(const _node* node);
+// Text (UTF-8) as HTML: the characters HTML names are written as their
+// entities, so that a "<" or "&" in it reads back the same.
+std::string EscapedText(const std::string& text);
 
 // A colour written as six hexadecimal digits, optionally after one "#";
 // none for anything else. Alpha is 255.

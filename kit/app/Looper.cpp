@@ -1,7 +1,5 @@
 #include <Looper.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -235,7 +233,7 @@ void BLooper::Quit()
 	}
 	fTerminating = true;
 	fPort->queue.Close();
-	if (gettid() == fThread.load())
+	if (find_thread(nullptr) == fThread.load())
 		return;
 
 	thread_id thread = fThread.load();
@@ -285,4 +283,9 @@ int32 BLooper::CountLocks() const
 int32 BLooper::CountLockRequests() const
 {
 	return fPort->lock.Requests();
+}
+
+bool BLooper::IsMessageWaiting() const
+{
+	return fPort->queue.Count() > 0;
 }

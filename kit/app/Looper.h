@@ -65,6 +65,10 @@ public:
 	int32 CountLocks() const;
 	int32 CountLockRequests() const;
 
+protected:
+	// Whether messages wait behind the one being handled.
+	bool IsMessageWaiting() const;
+
 private:
 	friend class BApplication;
 

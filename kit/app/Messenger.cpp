@@ -110,7 +110,7 @@ status_t BMessenger::SendMessage(BMessage* message, BMessage* reply, bigtime_t d
 	if (port == nullptr)
 		return B_BAD_PORT_ID;
 	// The target could not dispatch while this thread waits for its answer.
-	if (port->thread.load() == gettid() || port->lock.IsHeldByCaller())
+	if (port->thread.load() == find_thread(nullptr) || port->lock.IsHeldByCaller())
 		return B_MESSAGE_TO_SELF;
 
 	std::unique_ptr<BMessage> copy = MessageAccess::CopyForSending(*message);
@@ -148,7 +148,7 @@ status_t MessengerAccess::Post(const BMessenger& target, std::unique_ptr<BMessag
 	delivery.replyTo = replyTo.IsValid() ? replyTo : ApplicationMessenger();
 	// The looper cannot drain its queue while its own thread or a holder of
 	// its lock waits for room: those never wait.
-	bool mayNotWait = port->thread.load() == gettid() || port->lock.IsHeldByCaller();
+	bool mayNotWait = port->thread.load() == find_thread(nullptr) || port->lock.IsHeldByCaller();
 	return port->queue.Push(std::move(message), timeout,
 		mayNotWait ? MessageQueue::Overfill::kAllowed : MessageQueue::Overfill::kWait);
 }

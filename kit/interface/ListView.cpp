@@ -207,7 +207,7 @@ bool BListView::AddItem(BListItem* item, int32 index)
 		fAnchor++;
 	fLastClicked = -1;
 	_UpdateItem(item);
-	ItemsChanged();
+	ItemsChanged(index);
 	if (item->IsSelected())
 		_NotifySelection();
 	return true;
@@ -245,7 +245,7 @@ BListItem* BListView::RemoveItem(int32 index)
 	else if (fAnchor > index)
 		fAnchor--;
 	fLastClicked = -1;
-	ItemsChanged();
+	ItemsChanged(index);
 	if (item->IsSelected())
 		_NotifySelection();
 	return item;
@@ -261,7 +261,7 @@ bool BListView::RemoveItems(int32 index, int32 count)
 	fItems.erase(fItems.begin() + index, fItems.begin() + index + count);
 	fAnchor = -1;
 	fLastClicked = -1;
-	ItemsChanged();
+	ItemsChanged(index);
 	if (selected)
 		_NotifySelection();
 	return true;
@@ -286,7 +286,7 @@ bool BListView::ReplaceItem(int32 index, BListItem* item)
 		return false;
 	fItems[index] = item;
 	_UpdateItem(item);
-	ItemsChanged();
+	ItemsChanged(index);
 	if (old->IsSelected() != item->IsSelected())
 		_NotifySelection();
 	return true;
@@ -405,10 +405,15 @@ void BListView::ScrollToSelection()
 	_ScrollToItem(CurrentSelection());
 }
 
-void BListView::ItemsChanged()
+void BListView::ItemsChanged(int32 from)
 {
-	fTopsValid = false;
-	Invalidate();
+	size_t first = static_cast<size_t>(std::max(from, 0));
+	// The top of the first changed item is where the unchanged ones end.
+	fTopsKnown = std::min(fTopsKnown, first + 1);
+	BRect bounds = Bounds();
+	float top = first < fTops.size() && first < fTopsKnown ? fTops[first] : 0;
+	if (top <= bounds.bottom)
+		Invalidate(BRect(bounds.left, std::max(top, bounds.top), bounds.right, bounds.bottom));
 	_FixScrollBar();
 }
 
@@ -669,17 +674,21 @@ void BListView::_UpdateAllItems()
 	ItemsChanged();
 }
 
+// Measured again only from the first item that changed: a list that grows
+// at its end measures each item once.
 const std::vector<float>& BListView::_Tops()
 {
-	if (fTopsValid && fTops.size() == fItems.size() + 1)
+	if (fTopsKnown == fItems.size() + 1 && fTops.size() == fTopsKnown)
 		return fTops;
+	size_t start = std::min(fTopsKnown, fTops.size());
+	start = start > 0 ? start - 1 : 0;
+	float top = start > 0 ? fTops[start] : 0;
 	fTops.resize(fItems.size() + 1);
-	float top = 0;
-	for (size_t index = 0; index < fItems.size(); index++) {
+	for (size_t index = start; index < fItems.size(); index++) {
 		fTops[index] = top;
 		top += std::max(std::ceil(fItems[index]->Height()), 1.0f);
 	}
 	fTops.back() = top;
-	fTopsValid = true;
+	fTopsKnown = fTops.size();
 	return fTops;
 }

@@ -110,8 +110,9 @@ public:
 protected:
 	// Draws one item in its frame; an outline list adds its latches.
 	virtual void DrawItem(BListItem* item, BRect itemRect, bool complete = false);
-	// Items came or went, or changed their size: measure and redraw.
-	void ItemsChanged();
+	// Items from index `from` on came or went, or changed their size:
+	// measure and redraw from there.
+	void ItemsChanged(int32 from = 0);
 
 private:
 	friend class BOutlineListView;
@@ -131,7 +132,7 @@ private:
 
 	std::vector<BListItem*> fItems;  // not owned
 	std::vector<float> fTops;        // of each item, and the end of the last
-	bool fTopsValid = false;
+	size_t fTopsKnown = 0;           // how many of fTops are still exact
 	std::unique_ptr<BMessage> fSelectMessage;
 	list_view_type fListType;
 	int32 fAnchor = -1;              // where Shift ranges start

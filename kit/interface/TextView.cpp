@@ -100,6 +100,9 @@ void BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fGeometry->SetTextRect(textRect);
 	fText->Layout().Breaker().SetWidth(textRect.Width());
 	fText->Layout().Layout();
+	// A view nobody sees (a page being built behind a hidden view) wraps
+	// its lines once, when they are asked for or drawn, not at every edit.
+	fText->Layout().SetDeferTest([this] { return _IsUnseen(); });
 }
 
 // The view is used under its window's lock, by whichever thread holds it.
@@ -127,6 +130,7 @@ void BTextView::DetachedFromWindow()
 
 void BTextView::Draw(BRect updateRect)
 {
+	_ApplySettledLayout();
 	BPrivate::TextMarks marks;
 	marks.selectionStart = fSelStart;
 	marks.selectionEnd = fSelEnd;
@@ -836,6 +840,19 @@ void BTextView::_Changed(const LayoutChange& change)
 void BTextView::_Relayout()
 {
 	fText->Layout().Layout();
+	_RemeasureAll();
+}
+
+// Lines wrapped late, for edits made while the view was hidden, may have
+// moved anywhere: the whole view is measured and drawn again.
+void BTextView::_ApplySettledLayout()
+{
+	if (fText->Layout().Settle())
+		_RemeasureAll();
+}
+
+void BTextView::_RemeasureAll()
+{
 	const BPrivate::TextLayout& layout = fText->Layout();
 	fMaxLineWidth = 0;
 	for (int32 line = 0; line < layout.CountLines(); line++)
@@ -844,9 +861,15 @@ void BTextView::_Relayout()
 	_UpdateScrollBars();
 }
 
+// Hidden in its window: showing it again draws all of it.
+bool BTextView::_IsUnseen() const
+{
+	return Window() != nullptr && IsHidden();
+}
+
 void BTextView::_InvalidateRange(int32 start, int32 finish)
 {
-	if (Window() == nullptr)
+	if (Window() == nullptr || _IsUnseen())
 		return;
 	BRect bounds = Bounds();
 	BRect dirty = fGeometry->LinesFrame(LineAt(start), LineAt(finish), bounds.left, bounds.right)
@@ -857,7 +880,7 @@ void BTextView::_InvalidateRange(int32 start, int32 finish)
 
 void BTextView::_InvalidateCaret()
 {
-	if (Window() != nullptr)
+	if (Window() != nullptr && !_IsUnseen())
 		Invalidate(fGeometry->CaretFrame(fSelStart).InsetByCopy(-1, 0));
 }
 

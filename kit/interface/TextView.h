@@ -186,6 +186,9 @@ private:
 	// Changes and what they redraw.
 	void _Changed(const BPrivate::LayoutChange& change);
 	void _Relayout();
+	void _ApplySettledLayout();
+	bool _IsUnseen() const;
+	void _RemeasureAll();
 	void _InvalidateRange(int32 start, int32 finish);
 	void _InvalidateCaret();
 	void _UpdateScrollBars();

@@ -216,7 +216,10 @@ void BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 	}
 	if (!handled)
 		BLooper::DispatchMessage(message, handler);
-	UpdateIfNeeded();
+	// Drawing after every one of a burst of messages would redraw the same
+	// pixels many times over; the last of the burst draws them once.
+	if (!IsMessageWaiting() || BPrivate::FrameIsDue(this))
+		UpdateIfNeeded();
 	sDispatchingWindow = outer;
 }
 

@@ -23,6 +23,25 @@ extern char** environ;
 
 namespace {
 
+// Locks ask who is calling on every acquire and release; the kernel's answer
+// is a system call, so each thread keeps its own. A forked child's only
+// thread starts over with the child's id.
+thread_local thread_id tCallingThread = -1;
+
+void ForgetCallingThreadInChild()
+{
+	tCallingThread = -1;
+}
+
+thread_id CallingThread()
+{
+	static const int registered = pthread_atfork(nullptr, nullptr, ForgetCallingThreadInChild);
+	(void)registered;
+	if (tCallingThread < 0)
+		tCallingThread = gettid();
+	return tCallingThread;
+}
+
 // What a spawned thread needs to start, and what its waiter reads back.
 struct ThreadControl {
 	thread_func function = nullptr;
@@ -126,7 +145,7 @@ std::string ResolveProgram(const char* path)
 thread_id find_thread(const char* name)
 {
 	if (name == nullptr)
-		return gettid();
+		return CallingThread();
 	std::lock_guard<std::mutex> lock(sTableLock);
 	for (auto& [id, control] : sThreads) {
 		if (control->name == name)

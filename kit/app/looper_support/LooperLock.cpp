@@ -1,7 +1,5 @@
 #include "LooperLock.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 
@@ -9,7 +7,7 @@ namespace BPrivate {
 
 status_t LooperLock::Acquire(bigtime_t timeout)
 {
-	const thread_id self = gettid();
+	const thread_id self = find_thread(nullptr);
 	// Only this thread can make itself the owner, so the check is exact.
 	if (fOwner.load() == self) {
 		fCount++;
@@ -37,7 +35,7 @@ status_t LooperLock::Acquire(bigtime_t timeout)
 
 void LooperLock::Release()
 {
-	if (fOwner.load() != gettid())
+	if (fOwner.load() != find_thread(nullptr))
 		return;
 	if (--fCount > 0)
 		return;
@@ -50,7 +48,7 @@ void LooperLock::Release()
 
 int32 LooperLock::ReleaseAll()
 {
-	if (fOwner.load() != gettid())
+	if (fOwner.load() != find_thread(nullptr))
 		return 0;
 	int32 levels = fCount.exchange(0);
 	std::lock_guard<std::mutex> lock(fMutex);
@@ -68,7 +66,7 @@ void LooperLock::Retire()
 
 bool LooperLock::IsHeldByCaller() const
 {
-	return fOwner.load() == gettid();
+	return fOwner.load() == find_thread(nullptr);
 }
 
 } // namespace BPrivate

@@ -62,7 +62,9 @@ void LineBuffer::Replace(int32 from, int32 to, const std::vector<LineRecord>& li
 int32 LineBuffer::RemoveStartsIn(int32 from, int32 after, int32 upTo)
 {
 	int32 first = std::max(FirstLineAfter(after), from + 1);
-	int32 last = FirstLineAfter(upTo);
+	// The end mark stays, even when the span reaches the end of the text:
+	// lines waiting to be wrapped again are still counted against it.
+	int32 last = std::min(FirstLineAfter(upTo), NumLines());
 	if (last <= first)
 		return 0;
 	fLines.Erase(first, last);

@@ -76,9 +76,13 @@ LayoutChange StyledText::SetStyle(int32 start, int32 finish, uint32 mode, const 
 	fStyles.SetStyleRange(start, finish, mode, font, color);
 	if (start == finish)
 		return LayoutChange{0, -1, 0};
-	// A colour does not move text: the lines stay, they only need drawing.
-	if (font == nullptr || (mode & B_FONT_ALL) == 0)
+	// A colour does not move text: the lines stay, they only need drawing,
+	// unless nobody sees them.
+	if (font == nullptr || (mode & B_FONT_ALL) == 0) {
+		if (fLayout.Defers())
+			return LayoutChange{0, -1, 0};
 		return LayoutChange{fLayout.LineAt(start), fLayout.LineAt(finish - 1), 0};
+	}
 	return fLayout.Relayout(start, finish - start, finish - start);
 }
 

@@ -18,6 +18,7 @@ TextLayout::TextLayout(const TextGapBuffer& text, const StyleBuffer& styles,
 
 LayoutChange TextLayout::Layout()
 {
+	fPending.reset();
 	float oldHeight = fLines[fLines.NumLines()].top;
 	fLines = LineBuffer();
 	LayoutChange change = _Rewrap(0, 0, INT32_MAX, oldHeight);
@@ -41,7 +42,60 @@ LayoutChange TextLayout::Relayout(int32 offset, int32 removedLength, int32 inser
 		fLines.RemoveStartsIn(first, offset, offset + removedLength);
 		fLines.BumpOffset(insertedLength - removedLength, fLines.FirstLineAfter(offset));
 	}
-	return _Rewrap(first, offset, offset + insertedLength, oldHeight);
+	PendingEdit edit{first, offset, offset + insertedLength, oldHeight};
+	if (fPending.has_value())
+		edit = _Merge(*fPending, edit, removedLength);
+	if (Defers()) {
+		fPending = edit;
+		return LayoutChange{0, -1, 0};
+	}
+	fPending.reset();
+	return _Rewrap(edit.firstLine, edit.editStart, edit.editEnd, edit.oldHeight);
+}
+
+// One pending range that covers both: the earlier one's offsets are carried
+// past the new edit, which replaced removedLength bytes at edit.editStart.
+TextLayout::PendingEdit TextLayout::_Merge(const PendingEdit& pending, const PendingEdit& edit,
+	int32 removedLength)
+{
+	int32 start = edit.editStart;
+	int32 delta = edit.editEnd - start - removedLength;
+	auto carried = [start, removedLength, delta](int32 position) {
+		if (position < start)
+			return position;
+		return position >= start + removedLength ? position + delta : start;
+	};
+	// Records removed by the new edit lay behind its first line, so the
+	// smaller of the two first lines still names the same record.
+	return PendingEdit{std::min(pending.firstLine, edit.firstLine),
+		std::min(carried(pending.editStart), start), std::max(carried(pending.editEnd), edit.editEnd),
+		pending.oldHeight};
+}
+
+void TextLayout::SetDeferTest(std::function<bool()> mayDefer)
+{
+	fMayDefer = std::move(mayDefer);
+}
+
+bool TextLayout::Settle()
+{
+	_SettleForQuery();
+	bool settled = fSettledDeferred;
+	fSettledDeferred = false;
+	return settled;
+}
+
+// Queries are answered from wrapped lines; wrapping what waits changes no
+// text, only how the lines fall, so the layout stays logically unchanged.
+void TextLayout::_SettleForQuery() const
+{
+	if (!fPending.has_value())
+		return;
+	TextLayout* self = const_cast<TextLayout*>(this);
+	PendingEdit edit = *self->fPending;
+	self->fPending.reset();
+	self->_Rewrap(edit.firstLine, edit.editStart, edit.editEnd, edit.oldHeight);
+	self->fSettledDeferred = true;
 }
 
 // The line that holds offset, or an earlier one whose end was decided by
@@ -108,6 +162,18 @@ LayoutChange TextLayout::_Rewrap(int32 first, int32 editStart, int32 editEnd, fl
 
 // #pragma mark - Queries
 
+const LineBuffer& TextLayout::Lines() const
+{
+	_SettleForQuery();
+	return fLines;
+}
+
+int32 TextLayout::CountLines() const
+{
+	_SettleForQuery();
+	return fLines.NumLines();
+}
+
 int32 TextLayout::_LineEnd(int32 line) const
 {
 	return fLines[line + 1].offset;
@@ -115,16 +181,19 @@ int32 TextLayout::_LineEnd(int32 line) const
 
 int32 TextLayout::LineAt(int32 offset) const
 {
+	_SettleForQuery();
 	return fLines.OffsetToLine(std::clamp(offset, 0, fText.Length()));
 }
 
 int32 TextLayout::LineAt(BPoint point) const
 {
+	_SettleForQuery();
 	return fLines.PixelToLine(point.y);
 }
 
 int32 TextLayout::OffsetAt(int32 line) const
 {
+	_SettleForQuery();
 	if (line < 0)
 		return 0;
 	if (line >= CountLines())
@@ -134,6 +203,7 @@ int32 TextLayout::OffsetAt(int32 line) const
 
 BPoint TextLayout::PointAt(int32 offset, float* height) const
 {
+	_SettleForQuery();
 	offset = fText.CharBoundary(offset);
 	LineRecord line = fLines[LineAt(offset)];
 	float x = 0;
@@ -153,6 +223,7 @@ BPoint TextLayout::PointAt(int32 offset, float* height) const
 // wrapped, so that it stays on that line.
 int32 TextLayout::OffsetAt(BPoint point) const
 {
+	_SettleForQuery();
 	int32 index = LineAt(point);
 	int32 end = _LineEnd(index);
 	float x = 0;
@@ -173,6 +244,7 @@ int32 TextLayout::OffsetAt(BPoint point) const
 
 float TextLayout::LineWidth(int32 line) const
 {
+	_SettleForQuery();
 	if (line < 0 || line >= CountLines())
 		return 0;
 	return fLines[line].width;
@@ -180,6 +252,7 @@ float TextLayout::LineWidth(int32 line) const
 
 float TextLayout::LineHeight(int32 line) const
 {
+	_SettleForQuery();
 	if (line < 0 || line >= CountLines())
 		return 0;
 	return fLines[line].height;
@@ -187,6 +260,7 @@ float TextLayout::LineHeight(int32 line) const
 
 float TextLayout::TextHeight(int32 fromLine, int32 toLine) const
 {
+	_SettleForQuery();
 	fromLine = std::max(fromLine, 0);
 	toLine = std::min(toLine, CountLines() - 1);
 	if (toLine < fromLine)

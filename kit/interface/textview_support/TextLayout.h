@@ -1,6 +1,9 @@
 #ifndef _VELMORA_TEXT_LAYOUT_H
 #define _VELMORA_TEXT_LAYOUT_H
 
+#include <functional>
+#include <optional>
+
 #include <Point.h>
 
 #include "LineBreaker.h"
@@ -27,7 +30,18 @@ public:
 
 	LineBreaker& Breaker() { return fBreaker; }
 	const LineBreaker& Breaker() const { return fBreaker; }
-	const LineBuffer& Lines() const { return fLines; }
+	const LineBuffer& Lines() const;
+
+	// While the test answers true (a view nobody sees), Relayout() keeps
+	// the line records' offsets in step with the text but re-wraps nothing
+	// and reports no change: the lines are wrapped once, all edits
+	// together, when a query needs them or Settle() is called.
+	void SetDeferTest(std::function<bool()> mayDefer);
+	bool Defers() const { return fMayDefer && fMayDefer(); }
+	// Re-wraps what waits. True when lines deferred by an edit were wrapped
+	// since the last call, by this call or by a query: the caller cannot
+	// know which lines changed then, only that some did.
+	bool Settle();
 
 	// Lays out the whole text: after a change of width, wrapping, tab width
 	// or line-end test, or of the whole text. Every line counts as changed.
@@ -38,7 +52,7 @@ public:
 	// before the change until a line starts where it started before.
 	LayoutChange Relayout(int32 offset, int32 removedLength, int32 insertedLength);
 
-	int32 CountLines() const { return fLines.NumLines(); }
+	int32 CountLines() const;
 	int32 LineAt(int32 offset) const;
 	int32 LineAt(BPoint point) const;
 	int32 OffsetAt(int32 line) const;
@@ -49,6 +63,18 @@ public:
 	float TextHeight(int32 fromLine, int32 toLine) const;
 
 private:
+	// What waits to be re-wrapped: the lines from firstLine on, over the
+	// text from editStart to editEnd, of a text oldHeight high before.
+	struct PendingEdit {
+		int32 firstLine;
+		int32 editStart;
+		int32 editEnd;
+		float oldHeight;
+	};
+
+	static PendingEdit _Merge(const PendingEdit& pending, const PendingEdit& edit,
+		int32 removedLength);
+	void _SettleForQuery() const;
 	int32 _FirstAffectedLine(int32 offset) const;
 	LayoutChange _Rewrap(int32 first, int32 editStart, int32 editEnd, float oldHeight);
 	int32 _LineEnd(int32 line) const;
@@ -56,6 +82,9 @@ private:
 	const TextGapBuffer& fText;
 	LineBreaker fBreaker;
 	LineBuffer fLines;
+	std::function<bool()> fMayDefer;
+	std::optional<PendingEdit> fPending;
+	bool fSettledDeferred = false;
 };
 
 } // namespace BPrivate

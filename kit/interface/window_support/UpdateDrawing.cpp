@@ -93,10 +93,17 @@ void DrawUpdate(BWindow* window)
 		return;
 	BRegion dirty = data.dirty;
 	data.dirty.MakeEmpty();
+	data.lastDrawn = system_time();
 	data.inUpdate = true;
 	DrawView(data.topView.get(), dirty);
 	data.inUpdate = false;
 	data.changed.Include(&dirty);
+}
+
+bool FrameIsDue(BWindow* window)
+{
+	constexpr bigtime_t kFrame = 16667;
+	return system_time() - WindowAccess::Of(window).lastDrawn >= kFrame;
 }
 
 void AddDirty(BWindow* window, const BRegion& region)

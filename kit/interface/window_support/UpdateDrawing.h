@@ -16,6 +16,9 @@ void PreparePainter(BView* view);
 // and then Draw() with the painter limited to the view's part of the
 // region. The region drawn joins the window's changed pixels.
 void DrawUpdate(BWindow* window);
+// Whether a frame's time has passed since the window last drew: a window
+// busy with a flood of messages draws at most at the display's pace.
+bool FrameIsDue(BWindow* window);
 
 // Adds a region (window coordinates) to what the window must draw and
 // makes sure an update message is on its way.

@@ -64,6 +64,7 @@ struct WindowData {
 	int32 updatesDisabled = 0;
 	int32 transactions = 0;
 	bool inUpdate = false;
+	bigtime_t lastDrawn = 0;
 	// Changes whenever a view moves, resizes, scrolls, shows, hides or
 	// joins or leaves the tree: the views' cached regions are stale then.
 	int32 geometryGeneration = 0;

@@ -169,6 +169,40 @@ TEST_P(IncrementalLayoutTest, RandomEditsLayOutAsTheWholeTextWould)
 	}
 }
 
+// Edits made while the view is hidden are wrapped together when the lines
+// are next asked for, and must then give what wrapping them one by one gives.
+TEST_P(IncrementalLayoutTest, DeferredEditsLayOutAsTheWholeTextWouldWhenAskedFor)
+{
+	const Setting& setting = GetParam();
+	for (uint32 sequence = 0; sequence < 300; sequence++) {
+		EditSequence edits(sequence * 104729 + 3, setting);
+		StyledText& model = edits.Model();
+		model.Layout().SetDeferTest([] { return true; });
+		TextLayout reference(model.Text(), model.Styles(), edits.Measurer());
+		EditSequence::Configure(reference, setting);
+		std::string history;
+		for (int step = 0; step < 12; step++) {
+			std::string what;
+			LayoutChange change = edits.Edit(&what);
+			history += what + "; ";
+			ASSERT_GT(change.fromLine, change.toLine) << "a deferred edit reports no lines";
+			// Now and then a query in between wraps what waits so far.
+			if (step % 5 != 4)
+				continue;
+			SCOPED_TRACE("sequence " + std::to_string(sequence) + ": " + history);
+			reference.Layout();
+			ASSERT_EQ(AllRecords(model.Layout().Lines()), AllRecords(reference.Lines()));
+			model.Layout().Settle();
+			ASSERT_FALSE(model.Layout().Settle()) << "nothing waits after a settle";
+		}
+		SCOPED_TRACE("sequence " + std::to_string(sequence) + ": " + history);
+		model.Layout().Settle();
+		reference.Layout();
+		ASSERT_EQ(AllRecords(model.Layout().Lines()), AllRecords(reference.Lines()));
+		ASSERT_TRUE(StartsOnBoundaries(model));
+	}
+}
+
 INSTANTIATE_TEST_SUITE_P(Widths, IncrementalLayoutTest,
 	testing::Values(Setting{"Narrow", 37.5f, true}, Setting{"Medium", 90, true},
 		Setting{"Wide", 260, true}, Setting{"Unwrapped", 90, false}),
