@@ -103,6 +103,50 @@ TEST_F(ListViewTest, ItemsAreMeasuredAndStackedWithoutGaps)
 	fWindow->Unlock();
 }
 
+namespace {
+
+// An item as high as it is told, whatever the font.
+class FixedItem : public BStringItem {
+public:
+	explicit FixedItem(float height) : BStringItem("fixed"), fFixed(height) {}
+	void Update(BView*, const BFont*) override { SetHeight(fFixed); }
+
+private:
+	float fFixed;
+};
+
+} // namespace
+
+TEST_F(ListViewTest, ItemsStayStackedThroughInsertionsRemovalsAndReplacements)
+{
+	std::vector<std::unique_ptr<FixedItem>> extra;
+	auto item = [&extra](float height) {
+		extra.push_back(std::make_unique<FixedItem>(height));
+		return extra.back().get();
+	};
+	auto expectStacked = [this](const char* after) {
+		float top = 0;
+		for (int32 i = 0; i < fList->CountItems(); i++) {
+			ASSERT_EQ(fList->ItemFrame(i).top, top) << "item " << i << " after " << after;
+			top += fList->ItemAt(i)->Height();
+		}
+	};
+	ASSERT_TRUE(fWindow->Lock());
+	fList->AddItem(item(30), 3);
+	expectStacked("an insertion in the middle");
+	fList->AddItem(item(5));
+	expectStacked("an item added at the end");
+	fList->RemoveItem(static_cast<int32>(0));
+	expectStacked("removing the first item");
+	fList->ReplaceItem(2, item(50));
+	expectStacked("a replacement by a higher item");
+	fList->RemoveItems(4, 3);
+	expectStacked("removing several");
+	fList->MoveItem(0, fList->CountItems() - 1);
+	expectStacked("moving the first to the end");
+	fWindow->Unlock();
+}
+
 TEST_F(ListViewTest, AClickSelectsAndTellsTheTarget)
 {
 	BPrivate::PostClick(fWindow, MiddleOf(2));

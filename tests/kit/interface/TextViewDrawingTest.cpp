@@ -282,4 +282,36 @@ TEST_F(TextViewDrawing, HighlightInvertsARangeUntilCalledAgain)
 	EXPECT_EQ(CountPixels(frame, white), before);
 }
 
+// A hidden view wraps its lines only when they are asked for or drawn.
+class HiddenTextView : public TextViewWindowTest {
+protected:
+	void SetUp() override { Open(new LoggingTextView(BRect(0, 0, 199, 149)), true); }
+};
+
+TEST_F(HiddenTextView, EditsWhileHiddenAreExactWhenAskedAndMeasuredOnceShown)
+{
+	{
+		Locked lock(fWindow);
+		fView->Hide();
+		for (int i = 0; i < 80; i++) {
+			std::string row = "row " + std::to_string(i) + "\n";
+			fView->Insert(fView->TextLength(), row.c_str(), static_cast<int32>(row.size()));
+		}
+		EXPECT_EQ(fView->CountLines(), 81);
+		EXPECT_EQ(fView->OffsetAt(10), 60);
+		fView->Insert(0, "first\n", 6);
+		fView->Delete(6, 12);
+		fView->Show();
+	}
+	Idle();
+	Locked lock(fWindow);
+	EXPECT_EQ(fView->CountLines(), 81);
+	EXPECT_EQ(fView->LineAt(fView->TextLength()), 80);
+	float min = 0;
+	float max = 0;
+	fScrollView->ScrollBar(B_VERTICAL)->GetRange(&min, &max);
+	float hidden = fView->TextHeight(0, fView->CountLines() - 1) - fView->Bounds().Height();
+	EXPECT_NEAR(max, hidden, 20) << "the bar covers the text laid out while the view was hidden";
+}
+
 } // namespace

@@ -100,6 +100,60 @@ TEST_F(WindowDrawing, InvalidateRedrawsOnlyTheUpdateRegion)
 	EXPECT_EQ(PresentedPixel(fWindow, 10, 10), kRed);
 }
 
+namespace {
+
+// Each 'next' message moves the view on one step and asks for a redraw;
+// Draw() notes which step it showed.
+class SteppingView : public BView {
+public:
+	explicit SteppingView(BRect frame) : BView(frame, "stepping", B_FOLLOW_NONE, B_WILL_DRAW) {}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what != 'next') {
+			BView::MessageReceived(message);
+			return;
+		}
+		step++;
+		Invalidate();
+	}
+
+	void Draw(BRect) override
+	{
+		draws++;
+		shownStep = step;
+		SetHighColor(make_color(static_cast<uint8>(step), 0, 0));
+		FillRect(Bounds());
+	}
+
+	int step = 0;
+	int shownStep = -1;
+	int draws = 0;
+};
+
+} // namespace
+
+TEST_F(WindowDrawing, ABurstOfChangesIsDrawnOnceAtItsEndNotAfterEveryMessage)
+{
+	fWindow = MakeWindow(BRect(50, 50, 249, 149));
+	auto* view = new SteppingView(BRect(0, 0, 99, 99));
+	fWindow->AddChild(view);
+	ShowAndWait(fWindow);
+	ASSERT_TRUE(fWindow->Lock());
+	int drawsBefore = view->draws;
+	// Queued while the window is held, handled one after another once let go.
+	for (int i = 0; i < 200; i++)
+		fWindow->PostMessage('next', view);
+	fWindow->Unlock();
+	Idle(fWindow);
+
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(view->shownStep, 200) << "the last change is on screen";
+	EXPECT_LT(view->draws - drawsBefore, 50);
+	fWindow->Unlock();
+	EXPECT_EQ(Pixel(fWindow, 10, 10).red, 200);
+}
+
 TEST_F(WindowDrawing, BackgroundIsTheViewColourAndViewsWithoutWillDrawAreNotAskedToDraw)
 {
 	RecordingView* view = CanvasWindow(0);
