@@ -275,10 +275,12 @@ void Page::Load()
 			visualWindow->Activate();
 	}
 	Saved();
-	view->Show();
 	view->UnblockRefresh();
 	myTidy->SetLoadProgress(false);
-	Engine()->Refresh();
+	// Styled while the view is still hidden: its lines are wrapped once,
+	// when it is shown, with the page's final look.
+	view->_Refresh(0, 0);
+	view->Show();
 	if (app != nullptr && app->IsStarting())
 		app->StartingFinished();
 }

@@ -699,10 +699,12 @@ void Visual_Engine::PlaceView(const Element_List_Item& item)
 	BView* elementView = item.element->View();
 	int32 start = item.offset + item.spaceFrom;
 	int32 end = item.offset + item.spaceTo;
-	if (view->LineAt(start) < view->LineAt(end))
-		start = view->OffsetAt(view->LineAt(end));
+	// The text view's lines are read under its window's lock: a query may
+	// wrap lines that wait to be wrapped.
 	if (!elementView->LockLooper())
 		return;
+	if (view->LineAt(start) < view->LineAt(end))
+		start = view->OffsetAt(view->LineAt(end));
 	BRect bounds = elementView->Bounds();
 	float left = view->PointAt(start).x;
 	float right = view->PointAt(end).x;

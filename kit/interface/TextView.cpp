@@ -143,6 +143,16 @@ void BTextView::Draw(BRect updateRect)
 	fDrawer->Draw(this, updateRect, marks);
 }
 
+// Edits made while the view was hidden are wrapped as it is shown, by the
+// thread that shows it: that thread holds what the edits held (a subclass's
+// line-end rule may read its own model), the window's drawing thread may not.
+void BTextView::Show()
+{
+	BView::Show();
+	if (!IsHidden())
+		_ApplySettledLayout();
+}
+
 void BTextView::MouseDown(BPoint where)
 {
 	fMouse->MouseDown(where);

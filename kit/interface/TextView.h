@@ -60,6 +60,7 @@ public:
 	void AttachedToWindow() override;
 	void DetachedFromWindow() override;
 	void Draw(BRect updateRect) override;
+	void Show() override;
 	void MouseDown(BPoint where) override;
 	void MouseUp(BPoint where) override;
 	void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage) override;
