@@ -2,41 +2,17 @@
 
 #include <memory>
 
-#include <Application.h>
 #include <Bitmap.h>
-#include <Message.h>
-#include <Resources.h>
 #include <StringView.h>
 #include <View.h>
 
 #include "ErrorAlert.h"
+#include "ProgramPictures.h"
 
 namespace {
 
 const rgb_color kLineColor = {240, 240, 240, 255};
 constexpr float kLineHeight = 20;
-
-// The logo is the archived bitmap of "StartUpLogo" in the program's
-// "ButtonBarButtons" resource; null when any part of that is missing.
-std::unique_ptr<BBitmap> LoadLogo()
-{
-	BResources* resources = BApplication::AppResources();
-	if (resources == nullptr)
-		return nullptr;
-	size_t size = 0;
-	const void* data = resources->LoadResource('ARCV', "ButtonBarButtons", &size);
-	BMessage archive;
-	BMessage entry;
-	BMessage bitmap;
-	if (data == nullptr || archive.Unflatten(static_cast<const char*>(data), size) != B_OK
-			|| archive.FindMessage("StartUpLogo", &entry) != B_OK
-			|| entry.FindMessage("bitmap", &bitmap) != B_OK)
-		return nullptr;
-	std::unique_ptr<BBitmap> logo(BBitmap::Instantiate(&bitmap));
-	if (logo != nullptr && !logo->IsValid())
-		logo.reset();
-	return logo;
-}
 
 } // namespace
 
@@ -46,7 +22,7 @@ StartWindow::StartWindow()
 		B_FLOATING_ALL_WINDOW_FEEL, B_NOT_MOVABLE | B_NOT_RESIZABLE | B_NOT_ZOOMABLE),
 	line(nullptr)
 {
-	std::unique_ptr<BBitmap> logo = LoadLogo();
+	std::unique_ptr<BBitmap> logo = ProgramPictures().Picture("StartUpLogo");
 	BRect picture(0, 0, 399, 159);
 	if (logo != nullptr)
 		picture = logo->Bounds();

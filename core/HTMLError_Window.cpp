@@ -5,10 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include <Application.h>
 #include <Autolock.h>
 #include <ListView.h>
-#include <Resources.h>
 
 #include "Element_List.h"
 #include "HTMLError_Item.h"
@@ -16,6 +14,7 @@
 #include "HWindow.h"
 #include "Page.h"
 #include "Page_Element.h"
+#include "ProgramPictures.h"
 #include "StringHelpers.h"
 #include "Visual_Element.h"
 #include "Visual_Engine.h"
@@ -24,35 +23,6 @@ namespace {
 
 const char kCountLineEnd[] = "warnings/errors were found.";
 const uint32 kInvokeCommand = 'hter';
-
-// The program's pictures: the flattened message of the 'ARCV' resource
-// "ButtonBarButtons"; empty when the program has none.
-BMessage PictureArchive()
-{
-	BMessage archive;
-	BResources* resources = BApplication::AppResources();
-	size_t size = 0;
-	const void* data = resources != nullptr
-		? resources->LoadResource('ARCV', "ButtonBarButtons", &size) : nullptr;
-	if (data == nullptr || archive.Unflatten(static_cast<const char*>(data), size) != B_OK)
-		archive.MakeEmpty();
-	return archive;
-}
-
-// The archived bitmap of the named picture; null when it is missing or
-// cannot be read.
-std::unique_ptr<BBitmap> PictureOf(const BMessage& archive, const char* name)
-{
-	BMessage entry;
-	BMessage bitmap;
-	if (archive.FindMessage(name, &entry) != B_OK
-			|| entry.FindMessage("bitmap", &bitmap) != B_OK)
-		return nullptr;
-	std::unique_ptr<BBitmap> picture(BBitmap::Instantiate(&bitmap));
-	if (picture != nullptr && !picture->IsValid())
-		picture.reset();
-	return picture;
-}
 
 bool EndsWith(const std::string& text, const char* end)
 {
@@ -81,10 +51,10 @@ HTMLError_Window::~HTMLError_Window()
 
 void HTMLError_Window::LoadIcons()
 {
-	BMessage archive = PictureArchive();
-	errorIcon = PictureOf(archive, "VudavErrorIcon");
-	warningIcon = PictureOf(archive, "VudavWarningIcon");
-	noteIcon = PictureOf(archive, "VudavNoteIcon");
+	ProgramPictures pictures;
+	errorIcon = pictures.Picture("VudavErrorIcon");
+	warningIcon = pictures.Picture("VudavWarningIcon");
+	noteIcon = pictures.Picture("VudavNoteIcon");
 }
 
 const BBitmap* HTMLError_Window::IconOf(VUDAV_message_type kind) const
