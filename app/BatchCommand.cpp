@@ -20,7 +20,7 @@
 #include "VLooper.h"
 #include "VWindow.h"
 #include "Visual_Engine.h"
-#include "Visual_View.h"
+#include "Visual_Text.h"
 #include "WApplication.h"
 #include "page_support/PageText.h"
 #include "page_support/SafeSave.h"
@@ -73,7 +73,7 @@ bool HasErrors(Page* page)
 std::string VisualText(Page* page)
 {
 	Visual_Engine* engine = page->Engine();
-	Visual_View* view = engine->View();
+	Visual_Text* view = engine->View();
 	std::string text;
 	BAutolock lock(page->VisualWindow());
 	const char* bytes = view->Text();

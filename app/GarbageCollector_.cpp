@@ -1,6 +1,6 @@
 #include "GarbageCollector_.h"
 
-#include "Page.h"
+#include "PageModel.h"
 
 void GarbageCollector_::Register(void* object)
 {
@@ -26,13 +26,13 @@ int32 GarbageCollector_::CountRegistered() const
 	return static_cast<int32>(fObjects.size());
 }
 
-void RegisterAtGarbageCollector(void* object, Page* page)
+void RegisterAtGarbageCollector(void* object, PageModel* page)
 {
 	if (page != nullptr && page->GarbageCollector() != nullptr)
 		page->GarbageCollector()->Register(object);
 }
 
-void UnRegisterFromGarbageCollector(void* object, Page* page)
+void UnRegisterFromGarbageCollector(void* object, PageModel* page)
 {
 	if (page != nullptr && page->GarbageCollector() != nullptr)
 		page->GarbageCollector()->UnRegister(object);

@@ -6,7 +6,7 @@
 
 #include <SupportDefs.h>
 
-class Page;
+class PageModel;
 
 // A page's registry of its live elements: each element registers when it
 // is made and unregisters when it is deleted. It owns nothing and deletes
@@ -26,7 +26,7 @@ private:
 };
 
 // The page's collector when there is a page; nothing otherwise.
-void RegisterAtGarbageCollector(void* object, Page* page);
-void UnRegisterFromGarbageCollector(void* object, Page* page);
+void RegisterAtGarbageCollector(void* object, PageModel* page);
+void UnRegisterFromGarbageCollector(void* object, PageModel* page);
 
 #endif

@@ -95,8 +95,6 @@ WApplication::WApplication(const char* path, bool batchUse)
 	activeWindow(nullptr),
 	batch(batchUse)
 {
-	for (Page*& page : pages)
-		page = nullptr;
 	if (!batch)
 		UseAlertWindowsForErrors();
 	settings = std::make_unique<Config_>(batch);
@@ -123,10 +121,8 @@ WApplication::WApplication(const char* path, bool batchUse)
 
 WApplication::~WApplication()
 {
-	for (Page*& page : pages) {
-		delete page;
-		page = nullptr;
-	}
+	for (std::unique_ptr<Page>& page : pages)
+		page.reset();
 	CloseStartWindow();
 	openPanel.reset();
 	if (!batch)
@@ -140,21 +136,21 @@ BFilePanel* WApplication::OpenPanel() const
 
 Page* WApplication::PageAt(int32 index) const
 {
-	return index >= 0 && index < kPageSlots ? pages[index] : nullptr;
+	return index >= 0 && index < kPageSlots ? pages[index].get() : nullptr;
 }
 
 Page* WApplication::MakePage(const char* path, int32 index)
 {
 	if (index < 0 || index >= kPageSlots || pages[index] != nullptr)
 		return nullptr;
-	pages[index] = new Page(path, index, this);
-	return pages[index];
+	pages[index] = std::make_unique<Page>(path, index, this);
+	return pages[index].get();
 }
 
 int32 WApplication::OpenPages() const
 {
 	int32 count = 0;
-	for (Page* page : pages)
+	for (const std::unique_ptr<Page>& page : pages)
 		count += page != nullptr ? 1 : 0;
 	return count;
 }
@@ -318,9 +314,9 @@ void WApplication::ForwardExchangeChange(const BMessage* message)
 			|| message->FindInt32("device", &device) != B_OK
 			|| message->FindInt64("node", &node) != B_OK)
 		return;
-	for (Page* page : pages) {
+	for (const std::unique_ptr<Page>& page : pages) {
 		if (page == nullptr)
-			break;
+			continue;
 		KFile* exchange = page->ExternalExchangeFile();
 		node_ref watched;
 		if (exchange != nullptr && exchange->GetNodeRef(&watched) == B_OK
@@ -347,14 +343,12 @@ void WApplication::PostClosePage(int32 index)
 {
 	BMessage close('qpag');
 	close.AddInt32("pagesindex", index);
-	if (be_app != nullptr)
-		be_app->PostMessage(&close);
+	PostMessage(&close);
 }
 
 void WApplication::NoteActiveWindow(BWindow* window)
 {
-	if (auto* application = dynamic_cast<WApplication*>(be_app))
-		application->SetActiveWindow(window);
+	SetActiveWindow(window);
 }
 
 void WApplication::ClosePage(int index)
@@ -366,7 +360,7 @@ void WApplication::ClosePage(int index)
 		return;
 	}
 	if (pages[index]->Quit())
-		pages[index] = nullptr;
+		pages[index].reset();
 }
 
 // Pages are asked in order; one that refuses keeps the program running,
@@ -375,13 +369,13 @@ void WApplication::ClosePage(int index)
 // when it goes.
 bool WApplication::QuitRequested()
 {
-	for (Page*& page : pages) {
+	for (std::unique_ptr<Page>& page : pages) {
 		if (page == nullptr)
 			continue;
 		activeWindow = nullptr;
 		if (!page->Quit())
 			return false;
-		page = nullptr;
+		page.reset();
 	}
 	CloseStartWindow();
 	return true;
@@ -389,17 +383,9 @@ bool WApplication::QuitRequested()
 
 void WApplication::ForceQuit()
 {
-	for (Page* page : pages) {
-		if (page == nullptr || page->IsSaved())
-			continue;
-		std::string question = std::string("Closing ...\nSave changes to the document \"")
-			+ page->Path() + "\"?";
-		BAlert* alert = new BAlert("Alert", question.c_str(), "Don't Save", "Save", nullptr,
-			B_WIDTH_AS_USUAL, B_WARNING_ALERT);
-		if (alert->Go() == 1)
-			page->Save(nullptr);
+	for (const std::unique_ptr<Page>& page : pages) {
+		if (page != nullptr)
+			page->ForceQuit();
 	}
-	for (Page*& page : pages)
-		page = nullptr;
 	_exit(0);
 }

@@ -10,6 +10,7 @@
 #include <Application.h>
 
 #include "Config_.h"
+#include "PageHost.h"
 
 class BFilePanel;
 class BWindow;
@@ -23,7 +24,7 @@ class StartWindow;
 // web browser for previews and forwards changes of the pages' exchange
 // files. One process edits one document: a further document starts
 // another process of the program.
-class WApplication : public BApplication {
+class WApplication : public BApplication, public PageHost {
 public:
 	// path: the document to open; null for the start-up page, empty for a
 	// new untitled page. Batch commands pass batch: the settings file is
@@ -46,12 +47,17 @@ public:
 	// Offers to save every changed page, then ends the process at once.
 	void ForceQuit();
 
-	Config_* Config() const { return settings.get(); }
+	Config_* Config() const override { return settings.get(); }
 	bool IsFirstStart() const { return firstStart; }
-	bool IsStarting() const { return starting.load(); }
-	void StartingFinished();
+	bool IsStarting() const override { return starting.load(); }
+	void StartingFinished() override;
 	// Starts the web browser on scheme + "://" + path.
-	void ShowInBrowser(const char* path, const char* scheme);
+	void ShowInBrowser(const char* path, const char* scheme) override;
+	// What a page's window posts when the user closes the page.
+	void PostClosePage(int32 index) override;
+	// A page window records itself as active.
+	void NoteActiveWindow(BWindow* window) override;
+	BHandler* ExchangeWatcher() override { return this; }
 	void SetActiveWindow(BWindow* window) { activeWindow = window; }
 	BWindow* ActiveWindow() const { return activeWindow.load(); }
 	// The open panel of the "Open…" command; its choices come here as refs.
@@ -65,11 +71,6 @@ public:
 	// The start window while it shows; null after it closed.
 	StartWindow* StartingWindow();
 
-	// What a page's window posts when the user closes the page.
-	static void PostClosePage(int32 index);
-	// A page window records itself as active (nothing when the running
-	// application is not the editor's).
-	static void NoteActiveWindow(BWindow* window);
 	// The desktop entry that lists the program among the user's
 	// applications and offers it for HTML files.
 	static std::string DesktopEntryPath();
@@ -89,7 +90,7 @@ private:
 	std::unique_ptr<ExtensionsFilePanel> openPanel;
 	bool firstStart;
 	std::unique_ptr<Config_> settings;
-	Page* pages[kPageSlots];	// owned: each page is deleted when it closes
+	std::unique_ptr<Page> pages[kPageSlots];
 	std::atomic<bool> starting;
 	std::mutex startWindowLock;
 	StartWindow* startWindow;	// quits itself; null when none shows

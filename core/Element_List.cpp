@@ -1,12 +1,14 @@
 #include "Element_List.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <typeinfo>
 
+#include <Looper.h>
+
 #include "NULL_Element.h"
 #include "Page_Element.h"
-#include "Visual_Engine.h"
 
 namespace {
 
@@ -26,9 +28,9 @@ void Element_List_Item::Reset()
 	htmlFinish = -1;
 }
 
-Element_List::Element_List(Visual_Engine* engine)
+Element_List::Element_List(Visual_Engine* engine, BLooper* lock)
 	:
-	engine(engine),
+	lock(lock),
 	capacity(kBlock),
 	last(0)
 {
@@ -85,6 +87,7 @@ void Element_List::Renumber(unsigned long from, unsigned long to)
 
 long Element_List::InsertAt(unsigned long index, long offset, Visual_Element* element)
 {
+	assert(IsLocked());
 	if (last + 1 >= static_cast<uint32>(capacity)) {
 		capacity += kBlock;
 		items.resize(capacity);
@@ -128,6 +131,7 @@ long Element_List::AddPair(long offsetA, Visual_Element* a, long offsetB, Visual
 
 void Element_List::RemoveAt(unsigned long index)
 {
+	assert(IsLocked());
 	if (items[index].element != nullptr)
 		items[index].element->index = 0;
 	std::move(items.begin() + index + 1, items.begin() + last + 1, items.begin() + index);
@@ -192,14 +196,37 @@ void Element_List::Discard()
 	discarding = false;
 }
 
+Visual_Element* Element_List::Adopt(std::unique_ptr<Visual_Element> element)
+{
+	if (IndexOf(element.get()) < 1)
+		return nullptr;
+	return element.release();
+}
+
+void Element_List::Delete(Visual_Element* element)
+{
+	long index = IndexOf(element);
+	if (index < 1)
+		return;
+	delete element;
+	// An element whose destructor left its record behind is taken out here
+	// (the pointer is only compared, never followed).
+	if (static_cast<unsigned long>(index) <= last && items[index].element == element) {
+		items[index].element = nullptr;
+		RemoveAt(static_cast<unsigned long>(index));
+	}
+}
+
 void Element_List::Empty()
 {
 	while (last > 0) {
 		Visual_Element* element = items[last].element;
 		uint32 before = last;
 		delete element;
-		if (last == before)
+		if (last == before) {
+			items[last].element = nullptr;
 			RemoveAt(last);
+		}
 	}
 	capacity = kBlock;
 	items.resize(capacity);
@@ -210,6 +237,7 @@ void Element_List::Empty()
 
 void Element_List::Adjust(long offset, long delta)
 {
+	assert(IsLocked());
 	if (offset < 0 || offset > LastOffset())
 		return;
 	for (unsigned long i = FirstAtOrAbove(offset, 1, last); i <= last; i++) {
@@ -217,8 +245,6 @@ void Element_List::Adjust(long offset, long delta)
 		if (items[i].element != nullptr)
 			items[i].element->offset = items[i].offset;
 	}
-	if (engine != nullptr)
-		engine->Place(offset + delta, 0);
 }
 
 void Element_List::SetSpaceFromToRelOffset(Visual_Element* element, long from, long to)
@@ -426,6 +452,21 @@ Page_Element* Element_List::ElementForNode(const _node* node) const
 	return nullptr;
 }
 
+bool Element_List::HTMLSpanOf(const Visual_Element* element, const _node* node, int32* start,
+	int32* finish) const
+{
+	if (element == nullptr && node != nullptr)
+		element = ElementForNode(node);
+	for (unsigned long i = 0; element != nullptr && i <= last; i++) {
+		if (items[i].element == element) {
+			*start = items[i].htmlStart;
+			*finish = items[i].htmlFinish;
+			return true;
+		}
+	}
+	return false;
+}
+
 long Element_List::FindObject(long offset, const char* className) const
 {
 	if (offset < 0 || className == nullptr)
@@ -469,11 +510,17 @@ Page_Element* Element_List::NextSameTag(long offset, const _tagdict* tag) const
 
 bool Element_List::Lock()
 {
-	return engine == nullptr || engine->Lock();
+	return lock == nullptr || lock->Lock();
 }
 
 void Element_List::Unlock()
 {
-	if (engine != nullptr)
-		engine->Unlock();
+	assert(IsLocked());
+	if (lock != nullptr)
+		lock->Unlock();
+}
+
+bool Element_List::IsLocked() const
+{
+	return lock == nullptr || lock->IsLocked();
 }

@@ -6,6 +6,7 @@
 
 #include <SupportDefs.h>
 
+class BLooper;
 class NULL_Element;
 class Page_Element;
 class Visual_Element;
@@ -18,7 +19,7 @@ struct _tagdict;
 // occupies [offset, offset + spaceTo); [offset + spaceFrom, offset +
 // spaceTo) are placeholder characters that are not page text.
 struct Element_List_Item {
-	Visual_Element* element;	// owned by the list (see Element_List)
+	Visual_Element* element;	// owned by the list once adopted (see Element_List)
 	uint32 index;
 	int32 offset;
 	int32 spaceFrom;
@@ -32,14 +33,19 @@ struct Element_List_Item {
 // The elements of one page in visual order, with their text offsets.
 // Record 0 holds a NULL_Element at offset 0; records 1..last ascend by
 // offset, and elements at one offset keep the order they were added in.
-// The list owns its elements: elements add themselves when they are made
-// and take themselves out when they are deleted; Empty() deletes them.
+// Elements add themselves when they are made and take themselves out when
+// they are deleted; the engine's factory hands each new element to
+// Adopt(), and from then on the list owns it: Delete() and Empty() delete
+// elements, nobody else does.
 //
-// Lock() and Unlock() are the engine's lock, held by whoever walks the
-// list while another thread might change it.
+// Lock() and Unlock() are the engine's lock, which the list is handed:
+// whoever changes the list holds it, as does whoever walks it while
+// another thread might change it.
 class Element_List {
 public:
-	explicit Element_List(Visual_Engine* engine);
+	// engine: the sentinel's; lock: the engine lock (null for a list that
+	// only one thread uses).
+	Element_List(Visual_Engine* engine, BLooper* lock);
 	~Element_List();
 	Element_List(const Element_List&) = delete;
 	Element_List& operator=(const Element_List&) = delete;
@@ -54,6 +60,11 @@ public:
 	long MoveAfter(long offset, Visual_Element* element);
 	long MoveBefore(long offset, Visual_Element* element);
 	long MoveAtIndex(Visual_Element* element, unsigned long newIndex, long newOffset);
+	// Takes ownership of an element that entered the list; one that did not
+	// is deleted, and the result is null.
+	Visual_Element* Adopt(std::unique_ptr<Visual_Element> element);
+	// Deletes an element of the list; its destructor takes it out.
+	void Delete(Visual_Element* element);
 	void Empty();
 	// Empty(), but the characters of the elements stay in the text for the
 	// caller to clear at once: taken out one by one, a long page would be
@@ -84,12 +95,18 @@ public:
 	long ContainsNullCharacters(long from, long to) const;
 	long ContainsElement(long from, long to) const;
 	Page_Element* ElementForNode(const _node* node) const;
+	// The span of HTML the element (or the node's element) wrote last;
+	// false when neither is in the list. The element may be gone: it is
+	// looked for, never looked at, until found.
+	bool HTMLSpanOf(const Visual_Element* element, const _node* node, int32* start,
+		int32* finish) const;
 	long FindObject(long offset, const char* className) const;
 	Page_Element* PreviousSameTag(long offset, const _tagdict* tag) const;
 	Page_Element* NextSameTag(long offset, const _tagdict* tag) const;
 
 	bool Lock();
 	void Unlock();
+	bool IsLocked() const;
 
 private:
 	// The first index in [low, high] whose offset is above (at or above)
@@ -105,7 +122,7 @@ private:
 	// placeholdersOnly) holds offset; 0 for none.
 	long SpaceHolderAt(long offset, bool placeholdersOnly) const;
 
-	Visual_Engine* engine;	// not owned: the list's owner
+	BLooper* lock;		// not owned: the engine's window
 	std::vector<Element_List_Item> items;
 	int32 capacity;
 	uint32 last;

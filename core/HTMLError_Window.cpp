@@ -8,16 +8,9 @@
 #include <Autolock.h>
 #include <ListView.h>
 
-#include "Element_List.h"
 #include "HTMLError_Item.h"
-#include "HTML_View.h"
-#include "HWindow.h"
-#include "Page.h"
-#include "Page_Element.h"
 #include "ProgramPictures.h"
 #include "StringHelpers.h"
-#include "Visual_Element.h"
-#include "Visual_Engine.h"
 
 namespace {
 
@@ -32,10 +25,9 @@ bool EndsWith(const std::string& text, const char* end)
 
 } // namespace
 
-HTMLError_Window::HTMLError_Window(BRect frame, HWindow* htmlWindow)
+HTMLError_Window::HTMLError_Window(BRect frame)
 	:
 	KListWindow(frame, "Vudav (:>)", kInvokeCommand),
-	htmlWindow(htmlWindow),
 	refreshBlocked(0)
 {
 	LoadIcons();
@@ -265,33 +257,10 @@ void HTMLError_Window::InvokeItem(int32 index)
 		Invoked(data);
 }
 
-// The span of HTML the element (or the node's element) wrote last. The
-// element may be gone: it is looked for, never looked at, until found.
-void HTMLError_Window::SpanOf(const Visual_Element* element, const _node* node, int32* start,
-	int32* finish) const
-{
-	Page* page = htmlWindow->MyPage();
-	Visual_Engine* engine = page != nullptr ? page->Engine() : nullptr;
-	if (engine == nullptr || !engine->Lock())
-		return;
-	Element_List* list = engine->ElementList();
-	if (element == nullptr && node != nullptr)
-		element = list->ElementForNode(node);
-	for (unsigned long index = 0; element != nullptr && index <= list->LastIndex(); index++) {
-		Element_List_Item item = (*list)[index];
-		if (item.element == element) {
-			*start = item.htmlStart;
-			*finish = item.htmlFinish;
-			break;
-		}
-	}
-	engine->Unlock();
-}
-
 // The element's span of the generated HTML, or the range the entry names.
 void HTMLError_Window::Invoked(const BMessage* data)
 {
-	if (data == nullptr || htmlWindow == nullptr)
+	if (data == nullptr || !rangeSelector)
 		return;
 	void* element = nullptr;
 	void* node = nullptr;
@@ -301,20 +270,10 @@ void HTMLError_Window::Invoked(const BMessage* data)
 	data->FindPointer("Node*", &node);
 	data->FindInt32("start", &start);
 	data->FindInt32("finish", &finish);
-	if (element != nullptr || node != nullptr)
-		SpanOf(static_cast<const Visual_Element*>(element), static_cast<const _node*>(node),
+	if ((element != nullptr || node != nullptr) && spanFinder)
+		spanFinder(static_cast<const Visual_Element*>(element), static_cast<const _node*>(node),
 			&start, &finish);
 	if (start < 0 || finish < 0)
 		return;
-	BAutolock lock(htmlWindow);
-	HTML_View* view = htmlWindow->View();
-	int32 length = view->TextLength();
-	if (start < 1 || finish < 1 || start >= length || finish >= length)
-		return;
-	if (htmlWindow->IsHidden())
-		htmlWindow->Show();
-	else
-		htmlWindow->Activate();
-	view->Select(start, finish);
-	view->ScrollToSelection();
+	rangeSelector(start, finish);
 }

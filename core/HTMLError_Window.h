@@ -2,6 +2,7 @@
 #define VELMORA_HTMLERROR_WINDOW_H
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include <Bitmap.h>
@@ -10,7 +11,6 @@
 #include "KListWindow.h"
 #include "VudavMessageType.h"
 
-class HWindow;
 class Visual_Element;
 struct _node;
 
@@ -19,11 +19,22 @@ struct _node;
 // message saying what it refers to: a range of the HTML window's text
 // ("start", "finish"), a parsed node ("Node*") or an element
 // ("Visual_Element*"). Invoking an entry selects its place in the HTML
-// window. Entries arrive as posted messages, so any thread may report.
+// text through the range selector the page gives the list. Entries arrive
+// as posted messages, so any thread may report.
 class HTMLError_Window : public KListWindow {
 public:
-	HTMLError_Window(BRect frame, HWindow* htmlWindow);
+	// The span of HTML an element (or the element of a node) wrote last:
+	// false when there is none. The element may be gone.
+	using SpanFinder = std::function<bool(const Visual_Element* element, const _node* node,
+		int32* start, int32* finish)>;
+	using RangeSelector = std::function<void(int32 start, int32 finish)>;
+
+	explicit HTMLError_Window(BRect frame);
 	~HTMLError_Window() override;
+
+	// Set before the window takes messages.
+	void SetSpanFinder(SpanFinder finder) { spanFinder = std::move(finder); }
+	void SetRangeSelector(RangeSelector selector) { rangeSelector = std::move(selector); }
 
 	void MessageReceived(BMessage* message) override;
 
@@ -65,10 +76,9 @@ private:
 	void RemoveMatching(const BMessage& data);
 	void AddEntry(const BMessage* message);
 	void SelectResultLine();
-	void SpanOf(const Visual_Element* element, const _node* node, int32* start,
-		int32* finish) const;
 
-	HWindow* htmlWindow;	// not owned: the page's
+	SpanFinder spanFinder;
+	RangeSelector rangeSelector;
 	std::atomic<int32> refreshBlocked;
 	// The rows point at these; null when the program's resources lack one.
 	std::unique_ptr<BBitmap> errorIcon;

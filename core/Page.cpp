@@ -21,54 +21,21 @@
 #include "Config_.h"
 #include "Element_List.h"
 #include "ErrorAlert.h"
-#include "GarbageCollector_.h"
 #include "HTMLError_Window.h"
 #include "HTML_View.h"
 #include "HWindow.h"
 #include "KFile.h"
-#include "element_support/NodeText.h"
-#include "TextChange.h"
+#include "PageHost.h"
 #include "Tidy.h"
 #include "VWindow.h"
 #include "Visual_Engine.h"
 #include "Visual_View.h"
-#include "WApplication.h"
-#include "element_support/NodeText.h"
 #include "page_support/PageText.h"
 #include "page_support/SafeSave.h"
 
 namespace {
 
 constexpr int32 kMostScratchNames = 1000;
-constexpr int32 kDefaultBaseSize = 3;
-const rgb_color kBlack = {0, 0, 0, 255};
-const rgb_color kBlue = {0, 0, 255, 255};
-const rgb_color kWhite = {255, 255, 255, 255};
-
-const char kDocType[] = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">";
-
-std::string HexColor(const rgb_color& color)
-{
-	char text[8];
-	snprintf(text, sizeof(text), "%02X%02X%02X", color.red, color.green, color.blue);
-	return text;
-}
-
-// Whether attributes (as kept: each a blank and the name as written) hold
-// one of this name, in any letter case.
-bool HasAttribute(const std::string& attributes, const char* name)
-{
-	size_t length = strlen(name);
-	for (size_t blank = attributes.find(' '); blank != std::string::npos;
-			blank = attributes.find(' ', blank + 1)) {
-		if (strncasecmp(attributes.c_str() + blank + 1, name, length) != 0)
-			continue;
-		char next = attributes.c_str()[blank + 1 + length];
-		if (next == '=' || next == ' ' || next == '\0')
-			return true;
-	}
-	return false;
-}
 
 // Where scratch files go when the folder that should hold them cannot:
 // a folder of the user's own.
@@ -104,43 +71,32 @@ std::unique_ptr<KFile> CreateIn(const std::string& folder, const std::string& pr
 
 } // namespace
 
-Page::Page(const char* pagePath, int pageIndex, WApplication* application)
+Page::Page(const char* pagePath, int pageIndex, PageHost* application)
 	:
+	WindowedPage(application != nullptr ? application->Config() : Config_::Shared()),
 	activateVisual(true),
 	app(application),
 	htmlWindow(nullptr),
 	visualWindow(nullptr),
 	htmlErrorWindow(nullptr),
-	textColor(kBlack),
-	linkColor(kBlue),
-	backgroundColor(kWhite),
-	baseFontNode(nullptr),
-	baseSize(kDefaultBaseSize),
-	framesetDocument(false),
 	path(pagePath != nullptr ? pagePath : ""),
-	garbageCollector(std::make_unique<GarbageCollector_>()),
 	index(pageIndex),
 	deleting(false),
-	stopProcessing(false),
-	processingCount(0),
 	saved(true),
-	htmlBuffer(std::make_unique<BMallocIO>()),
-	preformattedDepth(0),
-	htmlCarriageReturns(0),
 	untitled(path.empty()),
 	updating(false)
 {
 	Config_* settings = Config();
-	baseFont = std::make_unique<BFont>(settings != nullptr ? settings->ProportionalFont()
-		: be_plain_font);
 	htmlWindow = new HWindow(settings->HTMLWindowFrame(), "HTML window", this);
 	visualWindow = new VWindow(settings->VisualWindowFrame(), "Main Vwindow", this);
-	htmlErrorWindow = new HTMLError_Window(settings->ErrorWindowFrame(), htmlWindow);
+	htmlErrorWindow = new HTMLError_Window(settings->ErrorWindowFrame());
+	ConnectErrorList();
 
 	OpenPageFile(pagePath);
 	tempFile = CreateTempFile(file.get());
 	externalExchangeFile = CreateTempFile(file.get());
 	myTidy = std::make_unique<Tidy>(this, tempFile != nullptr ? tempFile->FullPath() : "");
+	myTidy->SetProgress([this](float value, const char* label) { ShowProgress(value, label); });
 
 	SetColors(1, 0, 0, 0, 255);
 	SetColors(2, 0, 0, 255, 255);
@@ -166,7 +122,7 @@ Page::Page(const char* pagePath, int pageIndex, WApplication* application)
 Page::~Page()
 {
 	WatchExchangeFile(false);
-	stopProcessing = true;
+	RequestStop();
 	if (Engine() != nullptr)
 		Engine()->StopLooper();
 	deleting = true;
@@ -194,14 +150,58 @@ Page::~Page()
 		externalExchangeFile->Delete();
 }
 
-Config_* Page::Config() const
-{
-	return app != nullptr ? app->Config() : Config_::Shared();
-}
-
 Visual_Engine* Page::Engine() const
 {
 	return visualWindow != nullptr ? visualWindow->Engine() : nullptr;
+}
+
+std::unique_ptr<Visual_Text> Page::MakeView(BRect frame, Visual_Engine* engine)
+{
+	return std::make_unique<Visual_View>(frame, engine);
+}
+
+void Page::VisualChanged()
+{
+	visualWindow->Changed();
+}
+
+void Page::ResetProgress(const char* text)
+{
+	visualWindow->ResetProgress(text);
+}
+
+void Page::ShowProgress(float value, const char* label)
+{
+	visualWindow->ShowProgress(value, label);
+}
+
+void Page::ClosePage()
+{
+	if (app != nullptr)
+		app->PostClosePage(index);
+}
+
+void Page::NoteActiveWindow(BWindow* window)
+{
+	if (app != nullptr)
+		app->NoteActiveWindow(window);
+}
+
+// The error list finds the span of HTML an element wrote in the engine's
+// list, and selects its place in the HTML window.
+void Page::ConnectErrorList()
+{
+	htmlErrorWindow->SetSpanFinder([this](const Visual_Element* element, const _node* node,
+			int32* start, int32* finish) {
+		Visual_Engine* engine = Engine();
+		BAutolock lock(engine);
+		return lock.IsLocked()
+			&& engine->ElementList()->HTMLSpanOf(element, node, start, finish);
+	});
+	HWindow* window = htmlWindow;
+	htmlErrorWindow->SetRangeSelector([window](int32 start, int32 finish) {
+		window->SelectRange(start, finish);
+	});
 }
 
 void Page::OpenPageFile(const char* pagePath)
@@ -252,7 +252,7 @@ void Page::WatchExchangeFile(bool watch)
 	node_ref node;
 	if (externalExchangeFile->GetNodeRef(&node) != B_OK)
 		return;
-	watch_node(&node, watch ? B_WATCH_STAT : B_STOP_WATCHING, reinterpret_cast<BHandler*>(app));
+	watch_node(&node, watch ? B_WATCH_STAT : B_STOP_WATCHING, app->ExchangeWatcher());
 }
 
 // #pragma mark - Loading and updating
@@ -261,7 +261,7 @@ void Page::Load()
 {
 	if (htmlWindow == nullptr || visualWindow == nullptr)
 		return;
-	Visual_View* view = Engine()->View();
+	Visual_Text* view = Engine()->View();
 	visualWindow->ResetProgress("Loading…");
 	view->Hide();
 	visualWindow->NotChanged();
@@ -285,18 +285,6 @@ void Page::Load()
 		app->StartingFinished();
 }
 
-void Page::ResetPageValues()
-{
-	SetTitle(nullptr);
-	background.clear();
-	bodyAttributes.clear();
-	framesetDocument = false;
-	documentType.clear();
-	textColor = kBlack;
-	linkColor = kBlue;
-	backgroundColor = kWhite;
-}
-
 bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 {
 	if (htmlWindow == nullptr || visualWindow == nullptr)
@@ -305,7 +293,7 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 		return true;
 	if (external != nullptr)
 		fromFile = true;
-	Visual_View* view = Engine()->View();
+	Visual_Text* view = Engine()->View();
 	ResetPageValues();
 	view->BlockRefresh();
 	Engine()->SetBackgroundBitmap(nullptr);
@@ -315,8 +303,8 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 	FillTempFile(fromFile, external);
 	if (fromFile)
 		LoadHTMLWindowFromTempFile();
-	bool parsed = myTidy->Parse();
-	if (stopProcessing) {
+	bool parsed = ParsePage();
+	if (IsStopProcessing()) {
 		view->UnblockRefresh();
 		return false;
 	}
@@ -364,6 +352,21 @@ void Page::FillTempFile(bool fromFile, KFile* external)
 	}
 }
 
+// The windows take no commands while the bridge reads the page and builds
+// its elements; the error list shows the reports once they are all in.
+bool Page::ParsePage()
+{
+	visualWindow->Working();
+	htmlWindow->Working();
+	htmlErrorWindow->BlockRefresh();
+	bool parsed = myTidy->Parse();
+	htmlErrorWindow->UnblockRefresh();
+	htmlErrorWindow->ShowResult();
+	htmlWindow->FinishedWorking();
+	visualWindow->FinishedWorking();
+	return parsed;
+}
+
 void Page::LoadHTMLWindowFromTempFile()
 {
 	if (!htmlWindow->Lock())
@@ -381,7 +384,7 @@ void Page::UpdateFromVisual()
 		updating = true;
 		GenerateHTML();
 		std::string text = PageText::NormalizeLineEnds(std::string_view(
-			static_cast<const char*>(htmlBuffer->Buffer()), htmlBuffer->BufferLength()));
+			static_cast<const char*>(HTMLBuffer()->Buffer()), HTMLBuffer()->BufferLength()));
 		view->Delete(0, view->TextLength());
 		view->Insert(0, text.c_str(), static_cast<int32>(text.size()));
 		if (tempFile != nullptr)
@@ -436,7 +439,7 @@ status_t Page::SavePageFile()
 		text = view->Text();
 	}
 	status_t status = target != nullptr
-		? SafeSave::Replace(target, PageText::Encode(text, encoding)) : B_NO_INIT;
+		? SafeSave::Replace(target, PageText::Encode(text, Encoding())) : B_NO_INIT;
 	if (status != B_OK) {
 		ErrorAlert("Error: could not save the page file \"", target != nullptr ? target : path.c_str(),
 			"\": ", status_text(status));
@@ -513,7 +516,8 @@ bool Page::Quit()
 {
 	if (!saved) {
 		std::string question = untitled ? std::string("Save changes to the untitled document?")
-			: "Save changes to the document \n\n\"" + title + "\"?\n\n(" + path + ")\n";
+			: "Save changes to the document \n\n\"" + std::string(Title() != nullptr ? Title() : "")
+				+ "\"?\n\n(" + path + ")\n";
 		int32 answer = AskToSave(question.c_str(), true);
 		if (answer == 0)
 			return false;
@@ -527,7 +531,6 @@ bool Page::Quit()
 		}
 	}
 	StopProcessing();
-	delete this;
 	return true;
 }
 
@@ -537,35 +540,6 @@ void Page::ForceQuit()
 		std::string question = "Closing ...\nSave changes to the document \"" + path + "\"?";
 		if (AskToSave(question.c_str(), false) == 1)
 			Save(nullptr);
-	}
-	delete this;
-}
-
-// #pragma mark - Long tasks
-
-void Page::StopProcessing()
-{
-	stopProcessing = true;
-	if (processingCount.load() == 0)
-		return;
-	snooze(1500);
-	while (processingCount.load() != 0)
-		snooze(10000);
-	snooze(60000);
-}
-
-bool Page::Processing()
-{
-	if (stopProcessing)
-		return false;
-	processingCount++;
-	return true;
-}
-
-void Page::NotProcessing()
-{
-	int32 count = processingCount.load();
-	while (count > 0 && !processingCount.compare_exchange_weak(count, count - 1)) {
 	}
 }
 
@@ -597,38 +571,15 @@ void Page::Correct()
 		return;
 	_Save(tempFile.get());
 	htmlWindow->SaveTo(tempFile.get());
-	myTidy->Parse();
+	ParsePage();
 	UpdateFromVisual();
-}
-
-void Page::ClearHTMLBuffer()
-{
-	htmlBuffer = std::make_unique<BMallocIO>();
-	preformattedDepth = 0;
-	htmlCarriageReturns = 0;
-}
-
-void Page::EndPreformatted()
-{
-	if (preformattedDepth > 0)
-		preformattedDepth--;
 }
 
 // #pragma mark - Presentation values
 
-const char* Page::Background() const
-{
-	return background.empty() ? nullptr : background.c_str();
-}
-
-const char* Page::Title() const
-{
-	return title.empty() ? nullptr : title.c_str();
-}
-
 void Page::SetTitle(const char* newTitle)
 {
-	title = newTitle != nullptr ? newTitle : "";
+	WindowedPage::SetTitle(newTitle);
 	UpdateWindowTitles();
 }
 
@@ -636,7 +587,8 @@ void Page::SetTitle(const char* newTitle)
 void Page::UpdateWindowTitles()
 {
 	const char* fileName = file != nullptr ? file->FileName() : nullptr;
-	std::string pieces = " - " + title + " - " + (fileName != nullptr ? fileName : "");
+	std::string pieces = std::string(" - ") + (Title() != nullptr ? Title() : "") + " - "
+		+ (fileName != nullptr ? fileName : "");
 	if (visualWindow != nullptr && visualWindow->Lock()) {
 		visualWindow->SetTitle(("Velmora" + pieces).c_str());
 		visualWindow->Unlock();
@@ -649,14 +601,7 @@ void Page::UpdateWindowTitles()
 
 void Page::SetColors(long which, int red, int green, int blue, int alpha)
 {
-	rgb_color color = make_color(static_cast<uint8>(red), static_cast<uint8>(green),
-		static_cast<uint8>(blue), static_cast<uint8>(alpha));
-	if (which == 1)
-		textColor = color;
-	else if (which == 2)
-		linkColor = color;
-	else if (which == 3)
-		backgroundColor = color;
+	WindowedPage::SetColors(which, red, green, blue, alpha);
 	if (visualWindow != nullptr)
 		Engine()->Refresh();
 }
@@ -667,7 +612,7 @@ void Page::SetBackground(const char* source)
 {
 	if (source != nullptr && source[0] == '\0')
 		source = nullptr;
-	background = source != nullptr ? source : "";
+	WindowedPage::SetBackground(source);
 	if (source == nullptr) {
 		Engine()->SetBackgroundBitmap(nullptr);
 		return;
@@ -683,53 +628,6 @@ void Page::SetBackground(const char* source)
 		return;
 	}
 	Engine()->SetBackgroundBitmap(image.c_str());
-}
-
-void Page::SetBodyAttributes(const char* attributes)
-{
-	bodyAttributes = attributes != nullptr ? attributes : "";
-}
-
-void Page::SetBaseFont(const _node* node)
-{
-	baseFontNode = node;
-	baseSize = kDefaultBaseSize;
-	Config_* settings = Config();
-	baseFont = std::make_unique<BFont>(settings != nullptr ? settings->ProportionalFont()
-		: be_plain_font);
-	if (node == nullptr)
-		return;
-	std::optional<std::string> face = NodeText::Attribute(node, attr_face);
-	if (face) {
-		font_family family;
-		TextChange::FontFamilyForFace(family, face->c_str());
-		font_style style;
-		if (get_font_style(family, 0, &style) == B_OK)
-			baseFont->SetFamilyAndStyle(family, style);
-	}
-	std::optional<std::string> size = NodeText::Attribute(node, attr_size);
-	if (size)
-		baseSize = std::clamp<int32>(static_cast<int32>(strtol(size->c_str(), nullptr, 10)), 1, 7);
-}
-
-float Page::FontSizeFor(const char* size) const
-{
-	Config_* settings = Config();
-	float base = settings != nullptr ? static_cast<float>(settings->BaseFontSize())
-		: be_plain_font->Size();
-	if (size == nullptr)
-		return base;
-	while (*size == ' ')
-		size++;
-	long value = strtol(size, nullptr, 10);
-	long step = value;
-	if (*size == '+')
-		step = baseSize + value;
-	else if (*size == '-')
-		step = baseSize + value;
-	step = std::clamp<long>(step, 1, 7);
-	static const float kIncrements[] = {1, 2, 3, 5, 9, 16, 27};
-	return base + kIncrements[step - 1] - 3;
 }
 
 // #pragma mark - Errors
@@ -751,92 +649,4 @@ void Page::HTMLError(const Visual_Element* element, const char* text, VUDAV_mess
 {
 	if (text != nullptr && element != nullptr && htmlErrorWindow != nullptr)
 		htmlErrorWindow->Add(element, text, kind);
-}
-
-// #pragma mark - HTML generation
-
-long Page::InsertHTML(const char* text, bool newLineBefore, bool newLineAfter, long position,
-	Visual_Element* element)
-{
-	if (text == nullptr || position < 0)
-		return 0;
-	if (preformattedDepth > 0)
-		newLineBefore = newLineAfter = false;
-	size_t length = htmlBuffer->BufferLength();
-	const char* buffer = static_cast<const char*>(htmlBuffer->Buffer());
-	char secondLast = length >= 2 ? buffer[length - 2] : '\0';
-	char lastByte = length >= 1 ? buffer[length - 1] : '\0';
-	long written = 0;
-	htmlBuffer->Seek(0, SEEK_END);
-	if (newLineBefore && secondLast != '\r' && lastByte != '\n') {
-		htmlBuffer->Write("\r\n", 2);
-		htmlCarriageReturns++;
-		written += 2;
-		position += 2;
-	}
-	size_t textLength = strlen(text);
-	long returnsBefore = htmlCarriageReturns;
-	long returnsInText = static_cast<long>(std::count(text, text + textLength, '\r'));
-	htmlBuffer->Write(text, textLength);
-	htmlCarriageReturns += returnsInText;
-	written += static_cast<long>(textLength);
-	if (newLineAfter) {
-		htmlBuffer->Write("\r\n", 2);
-		htmlCarriageReturns++;
-		written += 2;
-	}
-	// The span is recorded as a place in the HTML window's text, which
-	// holds the buffer with its line ends made LF.
-	if (element != nullptr && Engine() != nullptr) {
-		long start = position - returnsBefore;
-		Engine()->ElementList()->SetHTMLStartFinish(element, start,
-			start + static_cast<long>(textLength) - returnsInText);
-	}
-	return written;
-}
-
-// A colour the page could not read stays among the BODY's other
-// attributes as it was written, in place of the page's own.
-std::string Page::BodyTag() const
-{
-	std::string tag = "<BODY";
-	auto colour = [&](const char* name, const rgb_color& value) {
-		if (!HasAttribute(bodyAttributes, name))
-			tag += " " + std::string(name) + "=\"#" + HexColor(value) + "\"";
-	};
-	colour("TEXT", textColor);
-	colour("BGCOLOR", backgroundColor);
-	colour("LINK", linkColor);
-	if (!background.empty())
-		tag += " BACKGROUND=\"" + background + "\"";
-	tag += " " + bodyAttributes + ">";
-	return tag;
-}
-
-void Page::GenerateHTML()
-{
-	ClearHTMLBuffer();
-	long position = 0;
-	Config_* settings = Config();
-	const char* author = settings != nullptr && settings->UserName() != nullptr
-		? settings->UserName() : "";
-	auto line = [this, &position](const std::string& text, bool before = false) {
-		position += InsertHTML(text.c_str(), before, true, position, nullptr);
-	};
-	line(documentType.empty() ? std::string(kDocType) : "<" + documentType + ">");
-	line("<HTML>");
-	line("<HEAD>");
-	line("<TITLE>" + NodeText::EscapedText(title) + "</TITLE>");
-	line(std::string("<META NAME=\"Author\" CONTENT=\"") + author + "\">");
-	line("<META NAME=\"Generator\" CONTENT=\"Korvane Velmora\">");
-	position = Engine()->InsertHTMLHead(position);
-	line("</HEAD>");
-	if (!framesetDocument)
-		line(BodyTag());
-	if (baseFontNode != nullptr)
-		line("<BASEFONT " + NodeText::OtherAttributes(baseFontNode) + ">");
-	position = Engine()->HTML(position);
-	if (!framesetDocument)
-		line("</BODY>", true);
-	line("</HTML>", framesetDocument);
 }

@@ -1,19 +1,15 @@
 #include "Tidy.h"
 
-#include <algorithm>
+#include <cassert>
 
-#include "Element_List.h"
-#include "HTMLError_Window.h"
+#include "EnginePage.h"
 #include "ErrorAlert.h"
-#include "HWindow.h"
 #include "PageParser.h"
-#include "Page.h"
-#include "VWindow.h"
 #include "Visual_Engine.h"
-#include "Visual_View.h"
+#include "Visual_Text.h"
 #include "bridge_support/PageWalk.h"
 
-Tidy::Tidy(Page* page, const char* path)
+Tidy::Tidy(EnginePage* page, const char* path)
 	:
 	page(page),
 	path(path != nullptr ? path : ""),
@@ -28,77 +24,86 @@ Tidy::Tidy(Page* page, const char* path)
 
 Tidy::~Tidy()
 {
-	Lock();
-	FreeTree();
-	Unlock();
+	Holder hold(*this);
+	page->FreeTree();
 }
 
-void Tidy::Lock()
+bool Tidy::Acquire()
 {
 	thread_id self = find_thread(nullptr);
 	std::unique_lock<std::mutex> guard(lock);
 	if (locked && owner == self)
-		return;
+		return false;
 	released.wait(guard, [this] { return !locked; });
 	locked = true;
 	owner = self;
+	return true;
+}
+
+void Tidy::Lock()
+{
+	Acquire();
 }
 
 void Tidy::Unlock()
 {
 	{
 		std::lock_guard<std::mutex> guard(lock);
+		assert(locked && owner == find_thread(nullptr));
 		locked = false;
 	}
 	released.notify_one();
 }
 
+Tidy::Holder::Holder(Tidy& tidy)
+	:
+	fTidy(tidy),
+	fAcquired(tidy.Acquire())
+{
+}
+
+Tidy::Holder::~Holder()
+{
+	if (fAcquired)
+		fTidy.Unlock();
+}
+
 status_t Tidy::SetPath(const char* newPath)
 {
-	Lock();
+	Holder hold(*this);
 	path = newPath != nullptr ? newPath : "";
-	status_t status = input.SetTo(path.c_str(), B_READ_ONLY);
-	Unlock();
-	return status;
+	return input.SetTo(path.c_str(), B_READ_ONLY);
+}
+
+void Tidy::SetProgress(std::function<void(float, const char*)> show)
+{
+	progress = std::move(show);
+}
+
+void Tidy::ShowProgress(float value, const char* label) const
+{
+	if (progress)
+		progress(value, label);
 }
 
 _lexer* Tidy::MyLexer() const
 {
-	return parsed != nullptr ? parsed->Lexer() : nullptr;
+	return page->Lexer();
 }
 
 _node* Tidy::Document() const
 {
-	return parsed != nullptr ? parsed->Document() : nullptr;
+	return page->Document();
 }
 
 _node* Tidy::NewNode()
 {
-	_node* node = ::NewNode();
-	std::lock_guard<std::mutex> guard(madeNodesLock);
-	madeNodes.push_back(node);
-	return node;
+	return page->NewNode();
 }
 
 void Tidy::FreeNode(_node* node)
 {
-	if (node == nullptr)
-		return;
-	std::lock_guard<std::mutex> guard(madeNodesLock);
-	auto found = std::find(madeNodes.begin(), madeNodes.end(), node);
-	if (found == madeNodes.end())
-		return;
-	madeNodes.erase(found);
-	::FreeNode(node);
-}
-
-void Tidy::FreeTree()
-{
-	parsed.reset();
-	std::lock_guard<std::mutex> guard(madeNodesLock);
-	for (_node* node : madeNodes)
-		::FreeNode(node);
-	madeNodes.clear();
+	page->FreeNode(node);
 }
 
 bool Tidy::ReadInput(std::string& bytes)
@@ -114,19 +119,21 @@ bool Tidy::ReadInput(std::string& bytes)
 	return true;
 }
 
-std::unique_ptr<ParsedPage> Tidy::ParseInput(const std::string& bytes, bool progress)
+// The reading reports its progress from the parsing thread; the progress is
+// shown in the window whose lock is the engine's, so when the caller holds
+// it (a reading started by the window itself) the reading shows none rather
+// than wait for it for ever.
+std::unique_ptr<ParsedPage> Tidy::ParseInput(const std::string& bytes, bool withProgress)
 {
 	ParseOptions options;
 	options.showWarnings = true;
-	Page* reader = page;
-	// The progress is drawn by the visual window, which the parsing thread
-	// locks: when the caller holds it (a reading started by the window
-	// itself), the parse shows none rather than wait for it for ever.
-	if (progress && !page->VisualWindow()->IsLocked()) {
-		options.progress = [reader](int32 percent) {
-			reader->VisualWindow()->ShowProgress(static_cast<float>(percent), "Loading…");
+	const Tidy* bridge = this;
+	if (withProgress && progress && !page->Engine()->IsLocked()) {
+		options.progress = [bridge](int32 percent) {
+			bridge->ShowProgress(static_cast<float>(percent), "Loading…");
 		};
 	}
+	EnginePage* reader = page;
 	options.stopRequested = [reader]() { return reader->IsStopProcessing(); };
 	return PageParser::Parse(bytes, options);
 }
@@ -141,87 +148,63 @@ bool Tidy::Parse()
 {
 	if (input.InitCheck() != B_OK)
 		return false;
-	Lock();
+	Holder hold(*this);
 	std::string bytes;
-	if (!ReadInput(bytes)) {
-		Unlock();
+	if (!ReadInput(bytes))
 		return false;
-	}
-	HTMLError_Window* errors = page->HTMLErrorWindow();
-	page->VisualWindow()->Working();
-	errors->BlockRefresh();
 	page->Engine()->Empty();
-	FreeTree();
+	page->FreeTree();
 
-	parsed = ParseInput(bytes, loadProgress);
+	std::unique_ptr<ParsedPage> parsed = ParseInput(bytes, loadProgress);
 	encoding = parsed->Encoding();
 	if (loadProgress)
-		page->VisualWindow()->ShowProgress(100, "Loading finished");
+		ShowProgress(100, "Loading finished");
 	Report(*parsed);
 	bool result = parsed->Succeeded();
-	errors->UnblockRefresh();
-	errors->ShowResult();
-
-	if (parsed->Status() != B_OK || Document() == nullptr || Document()->type != RootNode) {
-		EndWorking();
-		Unlock();
+	bool readable = parsed->Status() == B_OK && parsed->Document() != nullptr
+		&& parsed->Document()->type == RootNode;
+	page->AdoptTree(std::move(parsed));
+	if (!readable)
 		return false;
-	}
-	bool built = BuildVisualContent();
-	Unlock();
-	return result && built;
+	return BuildVisualContent() && result;
 }
 
-// Builds the elements from the tree: the visual view takes no refresh and
-// the engine stays locked until every node is in.
+// Builds the elements from the tree: the engine stays locked, and its text
+// takes no refresh, until every node is in.
 bool Tidy::BuildVisualContent()
 {
 	Visual_Engine* engine = page->Engine();
-	Visual_View* view = engine->View();
 	if (loadProgress)
-		page->VisualWindow()->ShowProgress(0, "Preparing processing");
-	page->HTMLWindow()->Working();
-	view->SetInsertMode(INSERT_BUILD);
+		ShowProgress(0, "Preparing processing");
 	if (!page->Processing()) {
-		view->Show();
-		view->SetInsertMode(INSERT_EDIT);
-		EndWorking();
+		engine->View()->Show();
 		return false;
 	}
-	view->BlockRefresh();
-	engine->Lock();
-	page->SetBaseFont(nullptr);
-	PageWalk walk(page, this, Document(), MyLexer());
-	bool finished = walk.Run();
-	engine->Unlock();
-	view->UnblockRefresh();
-	view->SetInsertMode(INSERT_EDIT);
+	bool finished = false;
+	{
+		Visual_Engine::Building building(*engine);
+		page->SetBaseFont(nullptr);
+		PageWalk walk(page, Document(), MyLexer(), progress);
+		finished = walk.Run();
+	}
 	page->NotProcessing();
-	EndWorking();
 	if (!finished) {
-		view->Show();
+		engine->View()->Show();
 		return false;
 	}
-	page->VisualWindow()->ShowProgress(100, "Processing finished");
+	ShowProgress(100, "Processing finished");
 	engine->Refresh();
 	return true;
 }
 
-void Tidy::EndWorking()
-{
-	page->HTMLWindow()->FinishedWorking();
-	page->VisualWindow()->FinishedWorking();
-}
-
 void Tidy::CheckHTML()
 {
-	Lock();
+	Holder hold(*this);
 	std::string bytes;
 	if (ReadInput(bytes)) {
 		std::unique_ptr<ParsedPage> check = ParseInput(bytes, false);
 		Report(*check);
 	}
-	Unlock();
 }
 
 void Tidy::ReadAttribute(char** out, const _node* node, const _attribute* attr)

@@ -3,10 +3,10 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include <File.h>
 #include <OS.h>
@@ -14,26 +14,42 @@
 #include "NodeTree.h"
 #include "TextEncoding.h"
 
-class Page;
+class EnginePage;
 class ParsedPage;
 
 // The page's bridge to the HTML parser, bound to the page's scratch file.
 // It parses the file, routes every report of the parser into the page's
 // error list, and walks the finished tree to hand its nodes, in document
-// order, to the visual engine, which makes elements of them. The tree lives
-// until the next parse: every element that stands for a tag points into it.
-// Nodes that the program makes itself (NewNode) live as long as the tree.
+// order, to the visual engine, which makes elements of them. The tree is
+// the page's until the next parse: every element that stands for a tag
+// points into it. Nodes that the program makes itself (NewNode) live as
+// long as the tree. What the windows do around a parse is the page's.
 class Tidy {
 public:
-	Tidy(Page* page, const char* path);
+	Tidy(EnginePage* page, const char* path);
 	~Tidy();
 	Tidy(const Tidy&) = delete;
 	Tidy& operator=(const Tidy&) = delete;
 
 	// The bridge is held by one thread at a time; the holder may lock it
-	// again, and one Unlock() frees it however often it was locked.
+	// again, and one Unlock() frees it however often it was locked. Only
+	// the holder unlocks. Hold it with a Holder.
 	void Lock();
 	void Unlock();
+
+	// Holds the bridge for a scope. A Holder of the thread that holds the
+	// bridge already leaves the release to the outer one.
+	class Holder {
+	public:
+		explicit Holder(Tidy& tidy);
+		~Holder();
+		Holder(const Holder&) = delete;
+		Holder& operator=(const Holder&) = delete;
+
+	private:
+		Tidy& fTidy;
+		bool fAcquired;
+	};
 
 	// Parses the scratch file and rebuilds the visual content. True when
 	// the page had no errors.
@@ -49,7 +65,9 @@ public:
 	// Binds the bridge to another scratch file (the page's after Save As).
 	status_t SetPath(const char* newPath);
 	const char* Path() const { return path.c_str(); }
-	// While set, reading the page advances the visual window's status bar.
+	// Where reading and building report their progress (value, label).
+	void SetProgress(std::function<void(float, const char*)> show);
+	// While set, reading the page reports its progress too.
 	void SetLoadProgress(bool on) { loadProgress = on; }
 
 	// A zeroed, unlinked text node that lives as long as the current tree.
@@ -68,21 +86,20 @@ public:
 	static _node* LogicalNextNode(const _node* node, bool& closing, bool& descend);
 
 private:
+	// Lock(), telling whether this call took the bridge.
+	bool Acquire();
 	bool ReadInput(std::string& bytes);
 	std::unique_ptr<ParsedPage> ParseInput(const std::string& bytes, bool progress);
 	void Report(const ParsedPage& parsed);
-	void FreeTree();
 	bool BuildVisualContent();
-	void EndWorking();
+	void ShowProgress(float value, const char* label) const;
 
-	Page* page;		// not owned: the page owns the bridge
-	std::unique_ptr<ParsedPage> parsed;
-	std::vector<_node*> madeNodes;	// owned: freed with the tree
-	std::mutex madeNodesLock;
+	EnginePage* page;	// not owned: the page owns the bridge
 	std::string path;
 	BFile input;
 	TextEncoding encoding;
 	std::atomic<bool> loadProgress;
+	std::function<void(float, const char*)> progress;
 
 	std::mutex lock;
 	std::condition_variable released;

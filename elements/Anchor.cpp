@@ -4,9 +4,9 @@
 
 #include "Element_List.h"
 #include "Environment.h"
-#include "Page.h"
-#include "Tidy.h"
-#include "element_support/NodeText.h"
+#include "EnginePage.h"
+#include "NodeText.h"
+#include "NodeTree.h"
 #include "element_support/PairSearch.h"
 
 Anchor::Anchor(long position, _node* node, insert_mode mode, Visual_Engine* engine,

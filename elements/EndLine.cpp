@@ -2,13 +2,15 @@
 
 #include <Message.h>
 
+#include <Autolock.h>
+
 #include "Element_List.h"
+#include "EnginePage.h"
 #include "ErrorAlert.h"
-#include "Page.h"
-#include "Tidy.h"
 #include "Visual_Engine.h"
-#include "Visual_View.h"
-#include "element_support/NodeText.h"
+#include "Visual_Text.h"
+#include "NodeText.h"
+#include "NodeTree.h"
 #include "element_support/PairSearch.h"
 
 EndLine::EndLine(long position, _node* node, insert_mode, Visual_Engine* engine,
@@ -35,10 +37,9 @@ EndLine::EndLine(long position, _node* node, insert_mode, Visual_Engine* engine,
 	if (type == tag_p && open) {
 		inserted += engine->InsertParagraph(this, position, &start, &end);
 	} else if (type == tag_br) {
-		Visual_View* view = engine->View();
-		if (view->LockLooper()) {
-			view->InsertText("\n", 1, static_cast<int32>(position), nullptr);
-			view->UnlockLooper();
+		BAutolock lock(engine);
+		if (lock.IsLocked()) {
+			engine->View()->Insert(static_cast<int32>(position), "\n", 1);
 			inserted += 1;
 		}
 	}
@@ -51,12 +52,8 @@ EndLine::~EndLine()
 {
 	Visual_Engine* engine = TakesItsTextAlong() ? Engine() : nullptr;
 	if (engine != nullptr && type == tag_br) {
-		Visual_View* view = engine->View();
-		if (view->LockLooper()) {
-			int32 offset = static_cast<int32>(ThisOffset());
-			view->BDeleteText(offset, offset + 1);
-			view->UnlockLooper();
-		}
+		int32 offset = static_cast<int32>(ThisOffset());
+		engine->View()->BDeleteText(offset, offset + 1);
 	} else if (engine != nullptr && type == tag_p) {
 		engine->DeleteParagraph(this);
 	}

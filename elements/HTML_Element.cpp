@@ -3,13 +3,13 @@
 #include "Anchor.h"
 #include "EndLine.h"
 #include "TextChange.h"
-#include "Tidy.h"
+#include "NodeTree.h"
 
 HTML_Element::HTML_Element(const _node* node)
 	:
 	headMark(false),
 	node(const_cast<_node*>(node)),
-	valid(Tidy::IsValidNode(node))
+	valid(NodeTree::IsValidNode(node))
 {
 }
 

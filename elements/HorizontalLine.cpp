@@ -2,12 +2,14 @@
 
 #include <Message.h>
 
+#include <Autolock.h>
+
 #include "Element_List.h"
-#include "Page.h"
-#include "Tidy.h"
+#include "EnginePage.h"
 #include "Visual_Engine.h"
-#include "Visual_View.h"
-#include "element_support/NodeText.h"
+#include "Visual_Text.h"
+#include "NodeText.h"
+#include "NodeTree.h"
 
 namespace {
 
@@ -27,21 +29,20 @@ HorizontalLine::HorizontalLine(long position, _node* node, insert_mode mode,
 		return;
 	long start = 0;
 	long end = 0;
-	Visual_View* view = engine->View();
-	if (view->LockLooper()) {
-		int32 at = static_cast<int32>(position);
-		view->InsertText("\n", 1, at, nullptr);
+	BAutolock lock(engine);
+	if (lock.IsLocked()) {
+		Visual_Text* view = engine->View();
+		view->Insert(static_cast<int32>(position), "\n", 1);
 		inserted += 1;
 		long space = engine->CreateSpace(position + 1, this, position, &start, &end, 0,
 			kRuleHeight, 0);
 		inserted += space;
 		// The second line feed ends the rule's line, so that what follows
 		// the rule starts a line of its own.
-		view->InsertText("\n", 1, static_cast<int32>(position + 1 + space), nullptr);
+		view->Insert(static_cast<int32>(position + 1 + space), "\n", 1);
 		inserted += 1;
 		if (end > 0)
 			end += 1;
-		view->UnlockLooper();
 	}
 	if (mode == INSERT_BUILD)
 		engine->AddAfter(position, this);
@@ -57,13 +58,10 @@ HorizontalLine::~HorizontalLine()
 {
 	Visual_Engine* engine = TakesItsTextAlong() ? Engine() : nullptr;
 	if (engine != nullptr) {
-		Visual_View* view = engine->View();
-		if (view->LockLooper()) {
-			engine->DeleteSpace(this);
-			int32 offset = static_cast<int32>(ThisOffset());
-			view->BDeleteText(offset, offset + 1);
-			view->UnlockLooper();
-		}
+		BAutolock lock(engine);
+		engine->DeleteSpace(this);
+		int32 offset = static_cast<int32>(ThisOffset());
+		engine->View()->BDeleteText(offset, offset + 1);
 	}
 	if (ElementList() != nullptr)
 		ElementList()->Remove(this);

@@ -1,7 +1,7 @@
 #include "NULL_Element.h"
 
 #include "Environment.h"
-#include "Page.h"
+#include "EnginePage.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ void NULL_Element::GetEnvironment(Environment* environment) const
 	if (environment == nullptr)
 		return;
 	Visual_Element::GetEnvironment(environment);
-	Page* page = MyPage();
+	EnginePage* page = MyPage();
 	if (page == nullptr)
 		return;
 	environment->PushFont(page->BaseFont());

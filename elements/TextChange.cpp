@@ -7,12 +7,13 @@
 
 #include "Config_.h"
 #include "Element_List.h"
+#include "EnginePage.h"
 #include "ErrorAlert.h"
-#include "Page.h"
+#include "FontFaces.h"
+#include "NodeTree.h"
 #include "StringHelpers.h"
-#include "Tidy.h"
 #include "Visual_Engine.h"
-#include "element_support/NodeText.h"
+#include "NodeText.h"
 #include "element_support/PairSearch.h"
 
 namespace {
@@ -399,7 +400,7 @@ bool TextChange::IsUnbreakable(const _tagdict* tag)
 
 bool TextChange::IsPairTag(const _tagdict* tag)
 {
-	return Tidy::IsPairTag(tag);
+	return NodeTree::IsPairTag(tag);
 }
 
 bool TextChange::IsPairTag(const HTML_Element* element)
@@ -457,30 +458,5 @@ float TextChange::FontSizeFor(W_font_type type, bool fixed)
 
 bool TextChange::FontFamilyForFace(char* family, const char* face)
 {
-	if (family == nullptr)
-		return false;
-	int32 end = 0;
-	for (const char* rest = face; rest != nullptr && *rest != '\0';) {
-		char* word = GetWordCommaSep(rest, &end);
-		if (word != nullptr) {
-			int32 count = count_font_families();
-			for (int32 i = 0; i < count; i++) {
-				font_family installed;
-				if (get_font_family(i, &installed) == B_OK
-						&& strncasecmp(installed, word, strlen(word)) == 0) {
-					strncpy0(family, installed, B_FONT_FAMILY_LENGTH);
-					delete[] word;
-					return true;
-				}
-			}
-			delete[] word;
-		}
-		if (rest[end] == '\0')
-			break;
-		rest += end + 1;
-	}
-	Config_* settings = Config_::Shared();
-	strncpy0(family, settings != nullptr ? settings->ProportionalFontName() : "",
-		B_FONT_FAMILY_LENGTH);
-	return false;
+	return FontFaces::FamilyForFace(family, face, Config_::Shared());
 }

@@ -3,11 +3,11 @@
 #include <Message.h>
 
 #include "Element_List.h"
-#include "Page.h"
+#include "EnginePage.h"
 #include "TextChange.h"
-#include "Tidy.h"
 #include "Visual_Engine.h"
-#include "element_support/NodeText.h"
+#include "NodeText.h"
+#include "NodeTree.h"
 #include "element_support/PairSearch.h"
 
 namespace {
@@ -19,8 +19,7 @@ const std::string* LexerBuffer(Visual_Engine* engine)
 {
 	if (engine == nullptr || engine->MyPage() == nullptr)
 		return nullptr;
-	Tidy* tidy = engine->MyPage()->MyTidy();
-	const _lexer* lexer = tidy != nullptr ? tidy->MyLexer() : nullptr;
+	const _lexer* lexer = engine->MyPage()->Lexer();
 	return lexer != nullptr ? &lexer->lexbuf : nullptr;
 }
 

@@ -3,7 +3,7 @@
 #include "Element_List.h"
 #include "Environment.h"
 #include "GarbageCollector_.h"
-#include "Page.h"
+#include "EnginePage.h"
 #include "Visual_Engine.h"
 
 namespace {

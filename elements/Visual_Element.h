@@ -10,7 +10,7 @@ class BMessage;
 class BView;
 class Element_List;
 class Environment;
-class Page;
+class EnginePage;
 class Visual_Engine;
 struct Element_List_Item;
 
@@ -48,7 +48,7 @@ public:
 	void SetVAlignment(long alignment) { verticalAlignment = alignment; }
 
 	Visual_Engine* Engine() const { return engine; }
-	Page* MyPage() const { return page; }
+	EnginePage* MyPage() const { return page; }
 	// The font of the element's space characters; null without a space.
 	const BFont* SpaceFont() const { return spaceFont.get(); }
 	void SetSpaceFont(std::unique_ptr<BFont> font) { spaceFont = std::move(font); }
@@ -60,7 +60,7 @@ private:
 	friend class Element_List;
 
 	Visual_Engine* engine;		// not owned: the engine that made the element
-	Page* page;					// not owned: the engine's page
+	EnginePage* page;			// not owned: the engine's page
 	std::unique_ptr<BFont> spaceFont;
 	bool hasParagraph;
 	long verticalAlignment;

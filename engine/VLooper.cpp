@@ -3,14 +3,13 @@
 #include <Entry.h>
 #include <Message.h>
 #include <View.h>
+#include <Window.h>
 
-#include "HWindow.h"
-#include "Page.h"
+#include "EnginePage.h"
+#include "NodeTree.h"
 #include "StringHelpers.h"
-#include "Tidy.h"
-#include "VWindow.h"
 #include "Visual_Engine.h"
-#include "Visual_View.h"
+#include "Visual_Text.h"
 
 namespace {
 
@@ -87,11 +86,11 @@ void VLooper::MessageReceived(BMessage* message)
 			break;
 		case 'updt':
 			page->UpdateFromHTML(false, nullptr);
-			engine->Window()->Changed();
+			page->VisualChanged();
 			break;
 		case 'upde':
 			page->UpdateFromHTML(true, page->ExternalExchangeFile());
-			engine->Window()->Changed();
+			page->VisualChanged();
 			break;
 		case 'rfrs': {
 			int32 start = 0;
@@ -131,7 +130,7 @@ void VLooper::InsertSpecialCharacter(const BMessage* message)
 // As if the user typed it into the view that has the focus.
 void VLooper::PassToFocusedView(const char* bytes, int32 length)
 {
-	VWindow* window = engine->Window();
+	BWindow* window = engine->Window();
 	if (window == nullptr || !window->Lock())
 		return;
 	BView* focus = window->CurrentFocus();

@@ -3,7 +3,7 @@
 
 #include <Looper.h>
 
-class Page;
+class EnginePage;
 class Visual_Engine;
 
 // The engine's own message loop: commands that change the page, reloads
@@ -23,7 +23,7 @@ private:
 	void PassToFocusedView(const char* bytes, int32 length);
 
 	Visual_Engine* engine;	// not owned: the engine owns the looper
-	Page* page;				// not owned: the engine's page
+	EnginePage* page;		// not owned: the engine's page
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "Visual_Engine.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <string>
 
@@ -12,25 +13,23 @@
 #include <ScrollBar.h>
 #include <ScrollView.h>
 #include <TranslationUtils.h>
+#include <Window.h>
 
 #include "Anchor.h"
 #include "EndLine.h"
+#include "EnginePage.h"
+#include "NodeTree.h"
 #include "ErrorAlert.h"
 #include "GarbageCollector_.h"
 #include "HorizontalLine.h"
-#include "KFile.h"
-#include "Page.h"
 #include "TextChange.h"
-#include "Tidy.h"
 #include "UnsupportedTag.h"
 #include "VLooper.h"
-#include "VWindow.h"
-#include "Visual_View.h"
+#include "Visual_Text.h"
 #include "engine_support/SpaceSizes.h"
 
 namespace {
 
-constexpr float kScrollBarRoom = 14;
 constexpr float kParagraphHeight = 26;
 
 // The tags a text run stands for when they come from a parsed page.
@@ -66,32 +65,25 @@ bool IsImageExtension(const char* extension)
 
 } // namespace
 
-Visual_Engine::Visual_Engine(BRect frame, VWindow* window, Page* page)
+Visual_Engine::Visual_Engine(BRect frame, BWindow* window, EnginePage* page)
 	:
 	page(page),
-	view(nullptr),
-	scrollView(nullptr),
 	window(window),
 	looper(nullptr)
 {
 	BRect viewFrame = frame;
-	viewFrame.right -= kScrollBarRoom;
-	view = new Visual_View(viewFrame, this);
-	scrollView = new BScrollView("Main scroll view", view, B_FOLLOW_ALL_SIDES, 0, false, true,
-		B_FANCY_BORDER);
-	elementList = std::make_unique<Element_List>(this);
+	viewFrame.right -= B_V_SCROLL_BAR_WIDTH;
+	view = page->MakeView(viewFrame, this);
+	scrollView = std::make_unique<BScrollView>("Main scroll view", view.get(),
+		B_FOLLOW_ALL_SIDES, 0, false, true, B_FANCY_BORDER);
+	elementList = std::make_unique<Element_List>(this, window);
 	looper = new VLooper(this);
 	if (BScrollBar* bar = scrollView->ScrollBar(B_VERTICAL))
 		bar->SetRange(0, 0);
-	if (window != nullptr) {
-		BAutolock lock(window);
-		if (BView* back = window->FindView("back"))
-			back->AddChild(scrollView);
-		else
-			window->AddChild(scrollView);
-	}
 }
 
+// The elements go before the text they stand in, the text before the
+// scroll view that holds it.
 Visual_Engine::~Visual_Engine()
 {
 	StopLooper();
@@ -103,17 +95,31 @@ Visual_Engine::~Visual_Engine()
 		view->RemoveChild(child);
 		delete child;
 	}
-	scrollView->RemoveChild(view);
+	scrollView->RemoveChild(view.get());
 	scrollView->RemoveSelf();
-	while (BView* child = scrollView->ChildAt(0)) {
-		scrollView->RemoveChild(child);
-		delete child;
-	}
 	elementList.reset();
-	delete view;
-	delete scrollView;
+	view.reset();
+	scrollView.reset();
 	if (page != nullptr && page->GarbageCollector() != nullptr)
 		page->GarbageCollector()->Empty();
+}
+
+Visual_Engine::Building::Building(Visual_Engine& engine)
+	:
+	fEngine(engine),
+	fLocked(engine.Lock()),
+	fMode(engine.View()->InsertMode())
+{
+	engine.View()->BlockRefresh();
+	engine.View()->SetInsertMode(INSERT_BUILD);
+}
+
+Visual_Engine::Building::~Building()
+{
+	fEngine.View()->SetInsertMode(fMode);
+	fEngine.View()->UnblockRefresh();
+	if (fLocked)
+		fEngine.Unlock();
 }
 
 void Visual_Engine::StopLooper()
@@ -172,10 +178,9 @@ long Visual_Engine::ReadText(const char* text)
 
 void Visual_Engine::InsertText(const char* text, long length, long offset)
 {
-	if (!view->LockLooper())
-		return;
-	view->InsertText(text, static_cast<int32>(length), static_cast<int32>(offset), nullptr);
-	view->UnlockLooper();
+	BAutolock lock(this);
+	if (lock.IsLocked())
+		view->Insert(static_cast<int32>(offset), text, static_cast<int32>(length));
 }
 
 void Visual_Engine::Refresh()
@@ -185,13 +190,18 @@ void Visual_Engine::Refresh()
 
 bool Visual_Engine::Lock()
 {
-	return view != nullptr && view->LockLooper();
+	return window != nullptr && window->Lock();
 }
 
 void Visual_Engine::Unlock()
 {
-	if (view != nullptr && view->Looper() != nullptr && view->Looper()->IsLocked())
-		view->UnlockLooper();
+	assert(IsLocked());
+	window->Unlock();
+}
+
+bool Visual_Engine::IsLocked() const
+{
+	return window != nullptr && window->IsLocked();
 }
 
 // #pragma mark - Elements
@@ -200,17 +210,15 @@ long Visual_Engine::Delete(Visual_Element* element)
 {
 	if (element == nullptr || elementList->IndexOf(element) < 1)
 		return 0;
-	BAutolock lock(window);
+	BAutolock lock(this);
 	int32 before = view->TextLength();
 	if (BView* elementView = element->View()) {
 		if (elementView->IsFocus())
 			view->MakeFocus(true);
 		elementView->Hide();
-		if (view->RemoveChild(elementView))
-			delete element;
-	} else {
-		delete element;
+		view->RemoveChild(elementView);
 	}
+	elementList->Delete(element);
 	return before - view->TextLength();
 }
 
@@ -266,8 +274,7 @@ Page_Element* Visual_Engine::CloneAt(long offset, Page_Element* element, long* l
 {
 	if (offset < 0 || element == nullptr)
 		return nullptr;
-	if (window != nullptr)
-		window->Changed();
+	page->VisualChanged();
 	int32 before = view->TextLength();
 	BMessage archive;
 	element->Archive(&archive);
@@ -305,13 +312,12 @@ void Visual_Engine::SortMaxIndexFirst(Page_Element** array, long count)
 
 long Visual_Engine::InsertParagraph(Visual_Element* element, long offset, long* from, long* to)
 {
-	if (offset < 0 || element == nullptr || !view->LockLooper())
+	BAutolock lock(this);
+	if (offset < 0 || element == nullptr || !lock.IsLocked())
 		return 0;
 	offset = std::min<long>(offset, view->TextLength());
-	view->InsertBaseText("\n", 1, static_cast<int32>(offset), nullptr);
-	elementList->Adjust(offset + view->InsertionShift(), 1);
+	view->BInsertText("\n", 1, static_cast<int32>(offset), nullptr);
 	long length = CreateSpace(offset + 1, element, offset, from, to, 0, kParagraphHeight, 0);
-	view->UnlockLooper();
 	element->SetParagraph(true);
 	return length + 1;
 }
@@ -323,14 +329,13 @@ long Visual_Engine::DeleteParagraph(Visual_Element* element)
 	long index = elementList->IndexOf(element);
 	if (index < 0)
 		return 0;
+	BAutolock lock(this);
 	Element_List_Item item = (*elementList)[index];
-	if (item.offset < 0 || !view->LockLooper())
+	if (item.offset < 0 || !lock.IsLocked())
 		return 0;
-	view->DeleteBaseText(item.offset, item.offset + 1);
-	elementList->Adjust(item.offset + 1, -1);
+	view->BDeleteText(item.offset, item.offset + 1);
 	elementList->SetSpaceFromToRelOffset(element, item.spaceFrom - 1, item.spaceTo - 1);
 	long deleted = DeleteSpace(element);
-	view->UnlockLooper();
 	element->SetParagraph(false);
 	return deleted + 1;
 }
@@ -434,14 +439,13 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 	}
 	int32 start = 0;
 	int32 end = 0;
-	if (view->LockLooper()) {
+	{
+		BAutolock lock(this);
 		view->GetSelection(&start, &end);
 		view->Select(end, end);
-		view->UnlockLooper();
 	}
 	if (tag != nullptr && (tag == tag_img || tag == tag_br || tag == tag_hr)) {
-		Tidy* tidy = page->MyTidy();
-		_node* node = tidy->NewNode();
+		_node* node = page->NewNode();
 		node->tag = tag;
 		node->type = StartTag;
 		end = start + static_cast<int32>(InsertAt(start, node, INSERT_EDIT, file));
@@ -452,12 +456,11 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 void Visual_Engine::Empty()
 {
 	view->SuppressUndo(true);
-	elementList->Discard();
-	if (page != nullptr)
+	{
+		BAutolock lock(this);
+		elementList->Discard();
 		page->SetBaseFont(nullptr);
-	if (view->LockLooper()) {
-		view->DeleteBaseText(0, view->TextLength());
-		view->UnlockLooper();
+		view->BDeleteText(0, view->TextLength());
 	}
 	view->SuppressUndo(false);
 	Refresh();
@@ -465,14 +468,12 @@ void Visual_Engine::Empty()
 
 void Visual_Engine::Test()
 {
-	if (!view->LockLooper())
-		return;
+	BAutolock lock(this);
 	for (unsigned long index = 0; index <= elementList->LastIndex(); index++) {
 		Element_List_Item item = (*elementList)[index];
 		if (item.spaceTo > 0)
 			view->Highlight(item.offset + item.spaceFrom, item.offset + item.spaceTo);
 	}
-	view->UnlockLooper();
 }
 
 // #pragma mark - Instantiation and HTML output
@@ -483,32 +484,32 @@ long Visual_Engine::InsertAt(long offset, _node* node, insert_mode mode, const e
 {
 	if (offset < 0 || node == nullptr)
 		return 0;
-	if (mode != INSERT_BUILD && window != nullptr)
-		window->Changed();
+	if (mode != INSERT_BUILD)
+		page->VisualChanged();
 	long length = 0;
+	Element_List* list = elementList.get();
 	const _tagdict* tag = node->tag;
 	if (IsTextRunTag(tag)) {
-		new TextChange(offset, node, mode, this, elementList.get(), length);
+		Make<TextChange>(offset, node, mode, this, list, length);
 	} else if (tag != nullptr && tag == tag_a) {
-		new Anchor(offset, node, mode, this, elementList.get());
+		Make<Anchor>(offset, node, mode, this, list);
 	} else if (tag != nullptr && (tag == tag_br || tag == tag_p)) {
-		new EndLine(offset, node, mode, this, elementList.get(), length);
+		Make<EndLine>(offset, node, mode, this, list, length);
 	} else if (tag != nullptr && tag == tag_hr) {
-		new HorizontalLine(offset, node, mode, this, elementList.get(), length);
+		Make<HorizontalLine>(offset, node, mode, this, list, length);
 	} else if (tag == nullptr && node->type == TextNode) {
-		Tidy* tidy = page != nullptr ? page->MyTidy() : nullptr;
-		const _lexer* lexer = tidy != nullptr ? tidy->MyLexer() : nullptr;
+		const _lexer* lexer = page->Lexer();
 		if (lexer == nullptr || node->end <= node->start || node->end > lexer->lexbuf.size())
 			return 0;
-		if (!view->LockLooper())
+		BAutolock lock(this);
+		if (!lock.IsLocked())
 			return 0;
 		offset = std::min<long>(offset, view->TextLength());
 		length = node->end - node->start;
-		view->InsertText(lexer->lexbuf.data() + node->start, static_cast<int32>(length),
-			static_cast<int32>(offset), nullptr);
-		view->UnlockLooper();
+		view->Insert(static_cast<int32>(offset), lexer->lexbuf.data() + node->start,
+			static_cast<int32>(length));
 	} else {
-		new UnsupportedTag(offset, node, mode, this, elementList.get());
+		Make<UnsupportedTag>(offset, node, mode, this, list);
 	}
 	return length;
 }
@@ -518,8 +519,7 @@ Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 	const char* className = nullptr;
 	void* tag = nullptr;
 	int32 type = 0;
-	if (archive == nullptr || page == nullptr
-			|| archive->FindString("class", &className) != B_OK
+	if (archive == nullptr || archive->FindString("class", &className) != B_OK
 			|| archive->FindPointer("_tag", &tag) != B_OK
 			|| archive->FindInt32("_type", &type) != B_OK)
 		return nullptr;
@@ -528,24 +528,23 @@ Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 	offset += relative;
 	if (offset < 0)
 		return nullptr;
-	Tidy* tidy = page->MyTidy();
-	_node* node = tidy->NewNode();
+	_node* node = page->NewNode();
 	node->tag = static_cast<const _tagdict*>(tag);
 	node->type = static_cast<uint32>(type);
 	long length = 0;
 	Element_List* list = elementList.get();
 	std::string name(className);
 	if (name == "TextChange")
-		return new TextChange(offset, node, INSERT_BUILD, this, list, length, archive);
+		return Make<TextChange>(offset, node, INSERT_BUILD, this, list, length, archive);
 	if (name == "EndLine")
-		return new EndLine(offset, node, INSERT_BUILD, this, list, length, archive);
+		return Make<EndLine>(offset, node, INSERT_BUILD, this, list, length, archive);
 	if (name == "HorizontalLine")
-		return new HorizontalLine(offset, node, INSERT_BUILD, this, list, length, archive);
+		return Make<HorizontalLine>(offset, node, INSERT_BUILD, this, list, length, archive);
 	if (name == "Anchor")
-		return new Anchor(offset, node, INSERT_BUILD, this, list, archive);
+		return Make<Anchor>(offset, node, INSERT_BUILD, this, list, archive);
 	if (name == "UnsupportedTag")
-		return new UnsupportedTag(offset, node, INSERT_BUILD, this, list, archive);
-	tidy->FreeNode(node);
+		return Make<UnsupportedTag>(offset, node, INSERT_BUILD, this, list, archive);
+	page->FreeNode(node);
 	return nullptr;
 }
 
@@ -553,7 +552,7 @@ Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 // by InsertHTMLHead(); the rest, with the text between them, here.
 long Visual_Engine::HTML(long position)
 {
-	BAutolock lock(window);
+	BAutolock lock(this);
 	long length = view->TextLength();
 	unsigned long last = elementList->LastIndex();
 	unsigned long index = 0;
@@ -606,13 +605,13 @@ long Visual_Engine::CreateSpace(long at, Visual_Element* element, long elementOf
 	auto font = std::make_unique<BFont>();
 	font->SetSize(SpaceSizes::FontSizeForHeight(height));
 	long length = SpaceSizes::CharactersForWidth(*font, width);
-	if (!view->LockLooper())
+	BAutolock lock(this);
+	if (!lock.IsLocked())
 		return 0;
 	at = std::min<long>(at, view->TextLength());
 	std::string spaces(static_cast<size_t>(length), ' ');
-	view->InsertBaseText(spaces.c_str(), static_cast<int32>(length), static_cast<int32>(at),
+	view->BInsertText(spaces.c_str(), static_cast<int32>(length), static_cast<int32>(at),
 		nullptr);
-	elementList->Adjust(at + view->InsertionShift(), length);
 	if (from != nullptr)
 		*from = at - elementOffset;
 	if (to != nullptr)
@@ -620,7 +619,6 @@ long Visual_Engine::CreateSpace(long at, Visual_Element* element, long elementOf
 	view->SetFontAndColor(static_cast<int32>(at), static_cast<int32>(at + length), font.get(),
 		B_FONT_ALL);
 	element->SetSpaceFont(std::move(font));
-	view->UnlockLooper();
 	return length;
 }
 
@@ -630,17 +628,16 @@ long Visual_Engine::CreateSpace(long from, long to, const BFont* font, Visual_El
 	if (element == nullptr || font == nullptr || from < 0 || to <= from)
 		return 0;
 	long length = to - from;
-	if (!view->LockLooper())
+	BAutolock lock(this);
+	if (!lock.IsLocked())
 		return 0;
 	long start = std::min<long>(at + from, view->TextLength());
 	std::string spaces(static_cast<size_t>(length), ' ');
-	view->InsertBaseText(spaces.c_str(), static_cast<int32>(length), static_cast<int32>(start),
+	view->BInsertText(spaces.c_str(), static_cast<int32>(length), static_cast<int32>(start),
 		nullptr);
-	elementList->Adjust(start + view->InsertionShift(), length);
 	element->SetSpaceFont(std::make_unique<BFont>(*font));
 	long end = std::min<long>(at + to, view->TextLength());
 	view->SetFontAndColor(static_cast<int32>(start), static_cast<int32>(end), font, B_FONT_ALL);
-	view->UnlockLooper();
 	return length;
 }
 
@@ -659,15 +656,13 @@ long Visual_Engine::DeleteSpace(Visual_Element* element)
 	Element_List_Item item = (*elementList)[index];
 	if (item.spaceTo < 1)
 		return 0;
-	BAutolock lock(window);
+	BAutolock lock(this);
 	long offset = item.offset;
-	view->DeleteBaseText(offset + item.spaceFrom, offset + item.spaceTo);
 	long count = item.spaceTo - item.spaceFrom;
 	elementList->SetSpaceFromToRelOffset(element, 0, -1);
-	elementList->Adjust(offset + item.spaceTo, -count);
+	view->BDeleteText(offset + item.spaceFrom, offset + item.spaceTo);
 	if (IsPlainSpace(offset - 1) && IsPlainSpace(offset)) {
-		view->DeleteBaseText(offset, offset + 1);
-		elementList->Adjust(offset + 1, -1);
+		view->BDeleteText(offset, offset + 1);
 		count++;
 	}
 	element->SetSpaceFont(nullptr);
@@ -721,7 +716,7 @@ void Visual_Engine::PlaceView(const Element_List_Item& item)
 void Visual_Engine::SetBackgroundBitmap(const char* path)
 {
 	if (path == nullptr) {
-		BAutolock lock(window);
+		BAutolock lock(this);
 		view->ClearViewBitmap();
 		view->Invalidate();
 		return;
@@ -736,7 +731,7 @@ void Visual_Engine::SetBackgroundBitmap(const char* path)
 		ErrorAlert("Incorrect Image file: ", path);
 		return;
 	}
-	BAutolock lock(window);
+	BAutolock lock(this);
 	view->SetViewBitmap(bitmap.get(), B_FOLLOW_TOP | B_FOLLOW_LEFT, B_TILE_BITMAP);
 	view->Invalidate();
 }

@@ -2,6 +2,7 @@
 #define VELMORA_VISUAL_ENGINE_H
 
 #include <memory>
+#include <utility>
 
 #include <Rect.h>
 #include <SupportDefs.h>
@@ -14,13 +15,13 @@ class Anchor;
 class BFont;
 class BMessage;
 class BScrollView;
+class BWindow;
+class EnginePage;
 class List;
-class Page;
 class Page_Element;
 class Visual_Element;
-class Visual_View;
+class Visual_Text;
 class VLooper;
-class VWindow;
 struct _node;
 struct _tagdict;
 struct entry_ref;
@@ -31,23 +32,27 @@ struct entry_ref;
 // makes room for non-text elements, computes the formatting at any offset
 // and runs the page's commands on its own looper.
 //
-// Locking: Lock() is the visual window's lock (the view's looper lock),
-// so the engine lock and the view's looper lock are one lock and can be
-// taken in no wrong order. Whoever walks or changes the element list, or
-// changes the visual text, holds it.
+// Locking: Lock() is the lock of the window that shows the engine's text
+// (the text's looper lock), so the engine lock and the view's looper lock
+// are one lock and can be taken in no wrong order. Whoever walks or
+// changes the element list, or changes the visual text, holds it; take it
+// with BAutolock.
 class Visual_Engine {
 public:
-	Visual_Engine(BRect frame, VWindow* window, Page* page);
+	// The engine's text goes into a scroll view of frame's size, which the
+	// window puts where it shows it (ScrollView()).
+	Visual_Engine(BRect frame, BWindow* window, EnginePage* page);
 	~Visual_Engine();
 	Visual_Engine(const Visual_Engine&) = delete;
 	Visual_Engine& operator=(const Visual_Engine&) = delete;
 
 	Element_List* ElementList() const { return elementList.get(); }
 	Element_List_Item ElementList(long index) const { return (*elementList)[index]; }
-	Visual_View* View() const { return view; }
-	VWindow* Window() const { return window; }
+	Visual_Text* View() const { return view.get(); }
+	BScrollView* ScrollView() const { return scrollView.get(); }
+	BWindow* Window() const { return window; }
 	VLooper* Looper() const { return looper; }
-	Page* MyPage() const { return page; }
+	EnginePage* MyPage() const { return page; }
 	status_t PostMessage(uint32 what);
 	status_t PostMessage(BMessage* message);
 	long ContainsElement(long from, long to) const;
@@ -60,10 +65,38 @@ public:
 	void InsertText(const char* text, long length, long offset);
 	void Refresh();
 	bool Lock();
+	// Only by the thread that holds the lock.
 	void Unlock();
+	bool IsLocked() const;
 	// Ends the looper; the page does it before its windows go, so that no
 	// command can wait on a window that is being destroyed.
 	void StopLooper();
+
+	// While a Building lives the engine builds: it is locked, its text takes
+	// no refresh, and insertions leave the elements that sit exactly at the
+	// insertion offset in front of the new text. The insert mode in force
+	// before is restored.
+	class Building {
+	public:
+		explicit Building(Visual_Engine& engine);
+		~Building();
+		Building(const Building&) = delete;
+		Building& operator=(const Building&) = delete;
+
+	private:
+		Visual_Engine& fEngine;
+		bool fLocked;
+		insert_mode fMode;
+	};
+
+	// Makes an element: it enters the list and the text itself, and the
+	// list adopts it. Null when it did not enter the list.
+	template <class Element, class... Arguments>
+	Element* Make(Arguments&&... arguments)
+	{
+		auto element = std::make_unique<Element>(std::forward<Arguments>(arguments)...);
+		return static_cast<Element*>(elementList->Adopt(std::move(element)));
+	}
 
 	// Element operations; the results say how much the text grew or shrank.
 	long Delete(Visual_Element* element);
@@ -115,11 +148,11 @@ private:
 	bool IsPlainSpace(long offset) const;
 	void PlaceView(const Element_List_Item& item);
 
-	Page* page;					// not owned: the page owns the window that owns the engine
-	Visual_View* view;			// owned; a child of the scroll view while the engine lives
-	BScrollView* scrollView;	// owned; a child of the window's "back" view
+	EnginePage* page;			// not owned: the page owns the window that owns the engine
+	BWindow* window;			// not owned: the engine's owner; its lock is the engine's
+	std::unique_ptr<Visual_Text> view;			// a child of the scroll view
+	std::unique_ptr<BScrollView> scrollView;	// a child of a view of the window
 	std::unique_ptr<Element_List> elementList;
-	VWindow* window;			// not owned: the engine's owner
 	VLooper* looper;			// runs until StopLooper(); deletes itself when it quits
 };
 

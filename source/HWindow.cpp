@@ -6,29 +6,22 @@
 #include <NodeInfo.h>
 #include <ScrollView.h>
 
+#include <ScrollBar.h>
+
 #include "HTML_View.h"
-#include "Page.h"
 #include "VWindow.h"
-#include "WApplication.h"
+#include "WindowedPage.h"
 #include "page_support/PageText.h"
 
-namespace {
-
-constexpr float kScrollBarRoom = 14;
-
-} // namespace
-
-HWindow::HWindow(BRect frame, const char* title, Page* page)
+HWindow::HWindow(BRect frame, const char* title, WindowedPage* page)
 	:
-	BWindow(frame, title, B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS),
+	PageWindow(frame, title, page),
 	view(nullptr),
 	scrollView(nullptr),
-	page(page),
-	changed(false),
 	noUpdateFromVisual(false)
 {
 	BRect viewFrame = Bounds();
-	viewFrame.right -= kScrollBarRoom;
+	viewFrame.right -= B_V_SCROLL_BAR_WIDTH;
 	view = new HTML_View(viewFrame, this);
 	scrollView = new BScrollView("HTML scroll view", view, B_FOLLOW_ALL_SIDES, 0, false, true);
 	AddChild(scrollView);
@@ -49,55 +42,21 @@ void HWindow::Hide()
 		BWindow::Hide();
 }
 
-void HWindow::Quit()
+PageWindow* HWindow::Partner() const
 {
-	Lock();
-	BWindow::Quit();
-}
-
-// Closing the window only hides it while the visual window shows;
-// otherwise it closes the page.
-bool HWindow::QuitRequested()
-{
-	if (page == nullptr || page->IsDeleting())
-		return true;
-	VWindow* visual = page->VisualWindow();
-	if (visual == nullptr || visual->IsHidden())
-		PostMessage('clos');
-	else
-		Hide();
-	return false;
-}
-
-// 'clos' closes the page: the application owns the pages.
-void HWindow::MessageReceived(BMessage* message)
-{
-	if (message->what == 'clos' && page != nullptr) {
-		WApplication::PostClosePage(page->Index());
-		return;
-	}
-	BWindow::MessageReceived(message);
+	return page != nullptr ? page->VisualWindow() : nullptr;
 }
 
 void HWindow::WindowActivated(bool active)
 {
-	BWindow::WindowActivated(active);
-	if (!active || noUpdateFromVisual || page == nullptr || page->IsDeleting())
-		return;
-	WApplication::NoteActiveWindow(this);
-	VWindow* visual = page->VisualWindow();
-	if (visual != nullptr && visual->IsChanged() && !page->IsUpdating()) {
-		page->UpdateFromVisual();
-		visual->NotChanged();
-	}
-	view->MakeFocus(true);
+	PageWindow::WindowActivated(active);
+	if (active && TakesOverOnActivation() && page != nullptr && !page->IsDeleting())
+		view->MakeFocus(true);
 }
 
-void HWindow::Changed()
+void HWindow::TakeOverPartnerEdits()
 {
-	changed = true;
-	if (page != nullptr && page->IsSaved())
-		page->NotSaved();
+	page->UpdateFromVisual();
 }
 
 void HWindow::Working()
@@ -141,4 +100,18 @@ ssize_t HWindow::SaveTo(BFile* file) const
 		return status;
 	BNodeInfo(file).SetType("text/html");
 	return static_cast<ssize_t>(bytes.size());
+}
+
+void HWindow::SelectRange(int32 start, int32 finish)
+{
+	BAutolock lock(this);
+	int32 length = view->TextLength();
+	if (start < 1 || finish < 1 || start >= length || finish >= length)
+		return;
+	if (IsHidden())
+		Show();
+	else
+		Activate();
+	view->Select(start, finish);
+	view->ScrollToSelection();
 }

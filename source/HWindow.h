@@ -3,33 +3,24 @@
 
 #include <atomic>
 
-#include <Window.h>
+#include "PageWindow.h"
 
 class BFile;
 class BScrollView;
 class HTML_View;
-class Page;
 
 // The window in which the page's HTML is edited as text. It writes the
 // text to files, and when it is activated after work in the visual window
 // it asks the page to write the HTML anew from the visual side.
-class HWindow : public BWindow {
+class HWindow : public PageWindow {
 public:
-	HWindow(BRect frame, const char* title, Page* page);
+	HWindow(BRect frame, const char* title, WindowedPage* page);
 
 	void Show() override;
 	void Hide() override;
-	void Quit() override;
-	bool QuitRequested() override;
-	void MessageReceived(BMessage* message) override;
 	void WindowActivated(bool active) override;
 
 	HTML_View* View() const { return view; }
-	Page* MyPage() const { return page; }
-	// The source was edited since the page last took it over.
-	void Changed();
-	void NotChanged() { changed = false; }
-	bool IsChanged() const { return changed.load(); }
 	// While false, activation does not regenerate the HTML.
 	void SetUpdateFromVisual(bool update) { noUpdateFromVisual = !update; }
 	void Working();
@@ -41,12 +32,18 @@ public:
 	// ends, the page's encoding, type "text/html". The file ends with the
 	// text. Returns the bytes written or an error.
 	ssize_t SaveTo(BFile* file) const;
+	// Shows the window with [start, finish) of the text selected; a range
+	// outside the text does nothing.
+	void SelectRange(int32 start, int32 finish);
+
+protected:
+	PageWindow* Partner() const override;
+	void TakeOverPartnerEdits() override;
+	bool TakesOverOnActivation() const override { return !noUpdateFromVisual; }
 
 private:
 	HTML_View* view;			// owned through the window's view tree
 	BScrollView* scrollView;	// owned through the window's view tree
-	Page* page;					// not owned: the page owns the window
-	std::atomic<bool> changed;
 	std::atomic<bool> noUpdateFromVisual;
 };
 

@@ -2,12 +2,12 @@
 
 #include <Autolock.h>
 #include <Message.h>
+#include <ScrollView.h>
 #include <View.h>
 
 #include "HWindow.h"
-#include "Page.h"
-#include "WApplication.h"
 #include "Visual_Engine.h"
+#include "WindowedPage.h"
 
 namespace {
 
@@ -15,12 +15,9 @@ const rgb_color kBackground = {216, 216, 216, 255};
 
 } // namespace
 
-VWindow::VWindow(BRect frame, const char* title, Page* page)
+VWindow::VWindow(BRect frame, const char* title, WindowedPage* page)
 	:
-	BWindow(frame, title, B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS),
-	engine(nullptr),
-	page(page),
-	changed(false),
+	PageWindow(frame, title, page),
 	working(false),
 	progressValue(0)
 {
@@ -28,64 +25,23 @@ VWindow::VWindow(BRect frame, const char* title, Page* page)
 	back->SetViewColor(kBackground);
 	back->SetLowColor(kBackground);
 	AddChild(back);
-	engine = new Visual_Engine(Bounds(), this, page);
+	engine = std::make_unique<Visual_Engine>(Bounds(), this, page);
+	back->AddChild(engine->ScrollView());
 	Run();
 }
 
 VWindow::~VWindow()
 {
-	delete engine;
 }
 
-void VWindow::Quit()
+PageWindow* VWindow::Partner() const
 {
-	Lock();
-	BWindow::Quit();
+	return page != nullptr ? page->HTMLWindow() : nullptr;
 }
 
-// Closing the window only hides it while the page's HTML window shows;
-// otherwise it closes the page.
-bool VWindow::QuitRequested()
+void VWindow::TakeOverPartnerEdits()
 {
-	if (page == nullptr || page->IsDeleting())
-		return true;
-	HWindow* html = page->HTMLWindow();
-	if (html == nullptr || html->IsHidden())
-		PostMessage('clos');
-	else
-		Hide();
-	return false;
-}
-
-// 'clos' closes the page: the application owns the pages.
-void VWindow::MessageReceived(BMessage* message)
-{
-	if (message->what == 'clos' && page != nullptr) {
-		WApplication::PostClosePage(page->Index());
-		return;
-	}
-	BWindow::MessageReceived(message);
-}
-
-void VWindow::WindowActivated(bool active)
-{
-	BWindow::WindowActivated(active);
-	if (!active || page == nullptr || page->IsDeleting())
-		return;
-	UpdateIfNeeded();
-	WApplication::NoteActiveWindow(this);
-	HWindow* html = page->HTMLWindow();
-	if (html != nullptr && html->IsChanged() && !page->IsUpdating()) {
-		page->UpdateFromHTML(false, nullptr);
-		html->NotChanged();
-	}
-}
-
-void VWindow::Changed()
-{
-	changed = true;
-	if (page != nullptr && page->IsSaved())
-		page->NotSaved();
+	page->UpdateFromHTML(false, nullptr);
 }
 
 void VWindow::Working()

@@ -2,34 +2,24 @@
 #define VELMORA_VWINDOW_H
 
 #include <atomic>
+#include <memory>
 #include <string>
 
-#include <Window.h>
+#include "PageWindow.h"
 
-class Page;
 class Visual_Engine;
 
-// The visual window of one page: the page's engine with its view in a
+// The visual window of one page: the page's engine with its text in a
 // scroll view, and a status bar at the bottom that long work reports its
-// progress in. It keeps the page's "changed" state of the visual side and
-// rebuilds the visual view from the HTML when it is activated after the
-// HTML was edited.
-class VWindow : public BWindow {
+// progress in. Activated after the HTML was edited, it rebuilds the
+// visual view from the HTML.
+class VWindow : public PageWindow {
 public:
-	VWindow(BRect frame, const char* title, Page* page);
+	VWindow(BRect frame, const char* title, WindowedPage* page);
 	~VWindow() override;
 
-	void Quit() override;
-	bool QuitRequested() override;
-	void MessageReceived(BMessage* message) override;
-	void WindowActivated(bool active) override;
+	Visual_Engine* Engine() const { return engine.get(); }
 
-	Visual_Engine* Engine() const { return engine; }
-
-	// The visual side has edits the page's HTML does not hold yet.
-	void Changed();
-	void NotChanged() { changed = false; }
-	bool IsChanged() const { return changed.load(); }
 	// Between these the window takes no commands.
 	void Working();
 	void FinishedWorking();
@@ -42,10 +32,12 @@ public:
 	float ProgressValue() const;
 	std::string ProgressLabel() const;
 
+protected:
+	PageWindow* Partner() const override;
+	void TakeOverPartnerEdits() override;
+
 private:
-	Visual_Engine* engine;	// owned
-	Page* page;				// not owned: the page owns the window
-	std::atomic<bool> changed;
+	std::unique_ptr<Visual_Engine> engine;
 	std::atomic<bool> working;
 	float progressValue;
 	std::string progressLabel;

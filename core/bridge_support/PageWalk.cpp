@@ -5,13 +5,11 @@
 #include <string>
 
 #include "Element_List.h"
+#include "EnginePage.h"
 #include "NodeTree.h"
-#include "Page.h"
 #include "Page_Element.h"
-#include "Tidy.h"
-#include "VWindow.h"
 #include "Visual_Engine.h"
-#include "element_support/NodeText.h"
+#include "NodeText.h"
 
 namespace {
 
@@ -53,12 +51,13 @@ bool IsInferredGroup(const _node* node)
 
 } // namespace
 
-PageWalk::PageWalk(Page* page, Tidy* tidy, _node* document, const _lexer* lexer)
+PageWalk::PageWalk(EnginePage* page, _node* document, const _lexer* lexer,
+	std::function<void(float, const char*)> progress)
 	:
 	fPage(page),
-	fTidy(tidy),
 	fDocument(document),
-	fLexer(lexer)
+	fLexer(lexer),
+	fProgress(std::move(progress))
 {
 }
 
@@ -76,7 +75,8 @@ int32 PageWalk::CountNodes() const
 bool PageWalk::Run()
 {
 	fStep = std::max<int32>(CountNodes() / 100, 1);
-	fPage->VisualWindow()->ResetProgress();
+	if (fProgress)
+		fProgress(0, nullptr);
 	bool closing = false;
 	bool descend = true;
 	_node* node = fDocument->content;
@@ -177,7 +177,7 @@ void PageWalk::Pass(_node* node, bool closing)
 		node->type = CommentTag;
 	_node* passed = node;
 	if (closing) {
-		passed = fTidy->NewNode();
+		passed = fPage->NewNode();
 		passed->type = EndTag;
 		passed->tag = node->tag;
 	}
@@ -192,6 +192,6 @@ void PageWalk::Pass(_node* node, bool closing)
 void PageWalk::ShowProgress()
 {
 	fCounter++;
-	if (fCounter % fStep == 0)
-		fPage->VisualWindow()->ShowProgress(static_cast<float>(fCounter / fStep), "Processing…");
+	if (fCounter % fStep == 0 && fProgress)
+		fProgress(static_cast<float>(fCounter / fStep), "Processing…");
 }

@@ -1,10 +1,11 @@
 #ifndef VELMORA_PAGE_WALK_H
 #define VELMORA_PAGE_WALK_H
 
+#include <functional>
+
 #include <SupportDefs.h>
 
-class Page;
-class Tidy;
+class EnginePage;
 struct _node;
 struct _lexer;
 
@@ -15,7 +16,9 @@ struct _lexer;
 // Run with the engine locked.
 class PageWalk {
 public:
-	PageWalk(Page* page, Tidy* tidy, _node* document, const _lexer* lexer);
+	// progress: where the walk reports how far it got (may be empty).
+	PageWalk(EnginePage* page, _node* document, const _lexer* lexer,
+		std::function<void(float, const char*)> progress);
 
 	// False when a stop request of the page ended the walk.
 	bool Run();
@@ -28,15 +31,15 @@ private:
 	void Pass(_node* node, bool closing);
 	void ShowProgress();
 
-	Page* fPage;			// not owned
-	Tidy* fTidy;			// not owned
-	_node* fDocument;		// not owned: the bridge's tree
+	EnginePage* fPage;		// not owned
+	_node* fDocument;		// not owned: the page's tree
 	const _lexer* fLexer;	// not owned
 	long fPosition = 0;
 	bool fInHead = true;
 	bool fTitleTaken = false;
 	int32 fCounter = 0;
 	int32 fStep = 1;
+	std::function<void(float, const char*)> fProgress;
 };
 
 #endif

@@ -237,7 +237,7 @@ TEST_F(Application, ClosingTheOnlyPageQuitsTheProgram)
 	Start((fFolder / "page.html").c_str());
 	Page* page = fApplication->PageAt(0);
 	ASSERT_NE(page, nullptr);
-	WApplication::PostClosePage(0);
+	fApplication->PostClosePage(0);
 	fRunner.join();
 	EXPECT_FALSE(fPageLeft);
 	EXPECT_EQ(fFolder.Read("page.html"), kPage) << "an unchanged page is not written";
@@ -249,7 +249,7 @@ TEST_F(Application, CancelInThePagesQuestionKeepsTheProgramRunning)
 	Start((fFolder / "page.html").c_str());
 	fApplication->PageAt(0)->NotSaved();
 	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 0; });
-	WApplication::PostClosePage(0);
+	fApplication->PostClosePage(0);
 	ASSERT_TRUE(Eventually([] { return Shown("Save changes to the document"); }));
 	snooze(100000);
 	ASSERT_NE(fApplication->PageAt(0), nullptr);

@@ -15,6 +15,7 @@
 
 #include "Element_List.h"
 #include "HTMLError_Window.h"
+#include "ModelTesting.h"
 #include "HTML_View.h"
 #include "HWindow.h"
 #include "Page.h"
@@ -26,34 +27,22 @@
 #include "Visual_View.h"
 #include "WApplication.h"
 
-// Pages as the editor makes them, on the headless display, with the
-// settings and scratch folders of the user in a folder of the test run.
+// Pages as the editor makes them, with their windows, on the headless
+// display, with the settings and scratch folders of the user in a folder
+// of the test run.
 namespace PageTesting {
 
-inline const TempDirectory& UserFolders()
-{
-	static TempDirectory folders;
-	return folders;
-}
+using ModelTesting::Settle;
 
 // The program's one application object, made on first use and never run:
 // pages, windows and loopers work without its loop.
 inline WApplication* Application()
 {
 	static WApplication* application = [] {
-		BPrivate::DisplayServer::UseHeadless();
-		setenv("XDG_CONFIG_HOME", (UserFolders() / "config").c_str(), 1);
-		setenv("XDG_DATA_HOME", (UserFolders() / "data").c_str(), 1);
+		ModelTesting::Settings();
 		return new WApplication(nullptr, true);
 	}();
 	return application;
-}
-
-// Waits until the looper has handled everything posted to it so far.
-inline void Settle(BLooper* looper)
-{
-	BMessage reply;
-	BMessenger(looper).SendMessage('sync', &reply);
 }
 
 // A page on a file of its own, loaded as the editor loads it.
@@ -86,7 +75,7 @@ protected:
 	}
 
 	Visual_Engine* Engine() const { return fPage->Engine(); }
-	Visual_View* View() const { return fPage->Engine()->View(); }
+	Visual_View* View() const { return static_cast<Visual_View*>(fPage->Engine()->View()); }
 	Element_List* List() const { return fPage->Engine()->ElementList(); }
 	BWindow* VisualWindow() const { return fPage->VisualWindow(); }
 
@@ -104,21 +93,8 @@ protected:
 		return std::string(static_cast<const char*>(buffer->Buffer()), buffer->BufferLength());
 	}
 
-	// The body as the page writes it: between the BODY line and "</BODY>".
-	std::string Body() const
-	{
-		std::string html = Generated();
-		size_t start = html.find('>', html.find("<BODY"));
-		size_t end = html.rfind("</BODY>");
-		if (start == std::string::npos || end == std::string::npos)
-			return std::string();
-		std::string body = html.substr(start + 1, end - start - 1);
-		while (!body.empty() && (body.front() == '\r' || body.front() == '\n'))
-			body.erase(0, 1);
-		while (!body.empty() && (body.back() == '\r' || body.back() == '\n'))
-			body.pop_back();
-		return body;
-	}
+	// The body as the page writes it.
+	std::string Body() const { return ModelTesting::BodyOf(Generated()); }
 
 	// The element of a class at a list index; null when it is another.
 	template <class Element>

@@ -49,7 +49,7 @@ protected:
 		return marker;
 	}
 
-	Element_List fList{nullptr};
+	Element_List fList{nullptr, nullptr};
 };
 
 } // namespace

@@ -2,14 +2,14 @@
 // line-end rules of the one primitive every piece goes through, and the
 // spans it records for the elements.
 
-#include "PageTesting.h"
+#include "ModelTesting.h"
 
 #include "Config_.h"
 #include "Page_Element.h"
 #include "TagDictionary.h"
 #include "page_support/PageText.h"
 
-using PageTesting::PageTest;
+using ModelTesting::ModelTest;
 
 namespace {
 
@@ -27,7 +27,7 @@ std::string EmptyPage(const std::string& author)
 		"</HTML>\r\n";
 }
 
-class PageGeneration : public PageTest {
+class PageGeneration : public ModelTest {
 protected:
 	// The page's buffer anew, with text written through the primitive.
 	std::string Written(std::initializer_list<std::tuple<const char*, bool, bool>> pieces)
@@ -99,7 +99,6 @@ TEST_F(PageGeneration, PresentationValuesAreWrittenIntoTheBodyTag)
 
 TEST_F(PageGeneration, ABackgroundIsWrittenAsItWasRead)
 {
-	fFolder.Write("tile.gif", "not really a picture");
 	Open("<html><body background=\"tile.gif\">x</body></html>");
 	EXPECT_NE(Generated().find("LINK=\"#0000FF\" BACKGROUND=\"tile.gif\" >"), std::string::npos);
 }

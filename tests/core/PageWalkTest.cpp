@@ -2,7 +2,7 @@
 // (title, BODY, BASEFONT, the author and generator lines), what becomes
 // elements, and what is marked to go back into the head.
 
-#include "PageTesting.h"
+#include "ModelTesting.h"
 
 #include "Anchor.h"
 #include "Page_Element.h"
@@ -11,11 +11,11 @@
 #include "Tidy.h"
 #include "UnsupportedTag.h"
 
-using PageTesting::PageTest;
+using ModelTesting::ModelTest;
 
 namespace {
 
-class PageWalking : public PageTest {
+class PageWalking : public ModelTest {
 protected:
 	std::string HeadPart()
 	{
@@ -189,7 +189,7 @@ TEST_F(PageWalking, AReadingStartedByTheVisualWindowDuringALoadDoesNotWaitForIts
 	Open("<html><body>one</body></html>");
 	fPage->MyTidy()->SetLoadProgress(true);
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		EXPECT_TRUE(fPage->UpdateFromHTML(false, nullptr));
 	}
 	fPage->MyTidy()->SetLoadProgress(false);
@@ -206,8 +206,8 @@ TEST_F(PageWalking, AnEmptyFileMakesAnEmptyView)
 TEST_F(PageWalking, ReadingAgainReplacesEverythingOfTheLastReading)
 {
 	Open("<html><head><title>one</title></head><body bgcolor=red onload=x><b>a</b></body></html>");
-	fFolder.Write("page.html", "<html><body>b</body></html>");
-	Load();
+	fPage->Read("<html><body>b</body></html>");
+	Settle();
 	EXPECT_EQ(fPage->Title(), nullptr);
 	EXPECT_STREQ(fPage->BodyAttributes(), "");
 	EXPECT_EQ(*fPage->BackgroundColor(), make_color(255, 255, 255));

@@ -2,7 +2,7 @@
 // the characters they own in the visual text, the partners they pair
 // with, and the HTML they write back.
 
-#include "PageTesting.h"
+#include "ModelTesting.h"
 
 #include "Anchor.h"
 #include "EndLine.h"
@@ -12,11 +12,11 @@
 #include "TagDictionary.h"
 #include "UnsupportedTag.h"
 
-using PageTesting::PageTest;
+using ModelTesting::ModelTest;
 
 namespace {
 
-class SimpleTags : public PageTest {
+class SimpleTags : public ModelTest {
 protected:
 	template <class Element>
 	Element* Nth(int n = 0)
@@ -30,13 +30,13 @@ protected:
 
 	long Delete(Visual_Element* element)
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		return Engine()->Delete(element);
 	}
 
 	std::unique_ptr<Environment> EnvironmentAt(long offset)
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		return Engine()->EnvironmentAt(offset);
 	}
 };
@@ -74,7 +74,7 @@ TEST_F(SimpleTags, EachClosingAnchorPairsWithTheNearestOpeningBeforeIt)
 		archive.AddPointer("_tag", tag_a);
 		archive.AddInt32("_type", open ? StartTag : EndTag);
 		archive.AddBool("opentag", open);
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		return dynamic_cast<Anchor*>(Engine()->Instantiate(&archive, offset));
 	};
 	Anchor* outer = anchor(0, true);

@@ -2,7 +2,7 @@
 // partner search, their fixed knowledge of the tags, and how they write
 // themselves back.
 
-#include "PageTesting.h"
+#include "ModelTesting.h"
 
 #include "Config_.h"
 #include "Environment.h"
@@ -11,16 +11,16 @@
 #include "TagDictionary.h"
 #include "TextChange.h"
 
-using PageTesting::PageTest;
+using ModelTesting::ModelTest;
 
 namespace {
 
-class TextRuns : public PageTest {
+class TextRuns : public ModelTest {
 protected:
 	// The environment in force at the character at offset.
 	std::unique_ptr<Environment> Formatting(long offset)
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		return Engine()->EnvironmentAt(offset);
 	}
 
@@ -114,7 +114,7 @@ TEST_F(TextRuns, FontRunsSetFamilySizeAndColourUntilTheirEnd)
 
 TEST(TextRunKnowledge, FaceListsFindInstalledFamiliesByTheirBeginning)
 {
-	PageTesting::Application();
+	ModelTesting::Settings();
 	font_family family;
 	EXPECT_TRUE(TextChange::FontFamilyForFace(family, "Helvetica, DEJAVU SANS MONO"));
 	EXPECT_STREQ(family, "DejaVu Sans Mono");
@@ -127,7 +127,7 @@ TEST(TextRunKnowledge, FaceListsFindInstalledFamiliesByTheirBeginning)
 
 TEST(TextRunKnowledge, GroupsSizesAndPairs)
 {
-	PageTesting::Application();
+	ModelTesting::Settings();
 	EXPECT_FALSE(TextChange::SameGroup(tag_center, tag_center));
 	EXPECT_TRUE(TextChange::SameGroup(tag_em, tag_cite));
 	EXPECT_TRUE(TextChange::SameGroup(tag_h1, tag_small));
@@ -180,7 +180,7 @@ TEST_F(TextRuns, AnUnsupportedTypeIsReportedWhenItsFormattingIsAskedFor)
 	archive.AddPointer("_tag", tag_ul);
 	archive.AddInt32("_type", StartTag);
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		Page_Element* element = Engine()->Instantiate(&archive, 0);
 		ASSERT_NE(element, nullptr);
 		EXPECT_EQ(dynamic_cast<TextChange*>(element)->Type(), nullptr);

@@ -2,7 +2,7 @@
 // deleted together with the characters they own; the formatting at an
 // offset; and the HTML written back, head and body apart.
 
-#include "PageTesting.h"
+#include "ModelTesting.h"
 
 #include <Window.h>
 
@@ -17,11 +17,11 @@
 #include "Tidy.h"
 #include "UnsupportedTag.h"
 
-using PageTesting::PageTest;
+using ModelTesting::ModelTest;
 
 namespace {
 
-class EngineTest : public PageTest {
+class EngineTest : public ModelTest {
 protected:
 	_node* NewNode(const _tagdict* tag, uint32 type = StartTag)
 	{
@@ -33,13 +33,13 @@ protected:
 
 	long InsertAt(long offset, _node* node, insert_mode mode = INSERT_BUILD)
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		return Engine()->InsertAt(offset, node, mode, nullptr);
 	}
 
 	Page_Element* Instantiate(const BMessage& archive, long offset)
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		return Engine()->Instantiate(&archive, offset);
 	}
 
@@ -85,14 +85,13 @@ TEST_F(EngineTest, ATextNodeBeyondTheTextIsAppended)
 	EXPECT_EQ(VisualText(), "abcdefdef");
 }
 
-TEST_F(EngineTest, OnlyUserEditsMarkTheWindowChanged)
+TEST_F(EngineTest, OnlyUserEditsMarkTheVisualSideChanged)
 {
 	Open("<html><body>abc</body></html>");
 	InsertAt(1, NewNode(tag_br), INSERT_BUILD);
-	EXPECT_FALSE(fPage->VisualWindow()->IsChanged());
+	EXPECT_EQ(fPage->CountChanges(), 0);
 	InsertAt(1, NewNode(tag_br), INSERT_EDIT);
-	EXPECT_TRUE(fPage->VisualWindow()->IsChanged());
-	EXPECT_FALSE(fPage->IsSaved());
+	EXPECT_EQ(fPage->CountChanges(), 1);
 }
 
 TEST_F(EngineTest, ArchivesComeBackAtTheirRelativeOffset)
@@ -123,7 +122,7 @@ TEST_F(EngineTest, ArchivesOfEveryClassComeBackAsTheyWere)
 		offsets.push_back((*List())[i].offset);
 	// Restored as the page is built: in list order, each in front of the
 	// text it goes with.
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	List()->Empty();
 	View()->SetInsertMode(INSERT_BUILD);
 	for (size_t i = 0; i < archives.size(); i++)
@@ -172,14 +171,14 @@ TEST_F(EngineTest, HeadMarkedAndHeadTagElementsGoIntoTheHeadOnly)
 TEST_F(EngineTest, NegativeOffsetsAskForTheStart)
 {
 	Open("<html><body><b>x</b>y</body></html>");
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	EXPECT_TRUE(*Engine()->EnvironmentAt(-5) == *Engine()->EnvironmentAt(0));
 }
 
 TEST_F(EngineTest, ATagClosingAtTheOffsetIsStillOpenWhenUnclosedIsAsked)
 {
 	Open("<html><body>a<b>b</b>c</body></html>");
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	EXPECT_FALSE(Engine()->EnvironmentAt(2)->IsBold());
 	EXPECT_TRUE(Engine()->EnvironmentAtUnclosed(2)->IsBold());
 	EXPECT_TRUE(Engine()->EnvironmentAt(1)->IsBold());
@@ -228,7 +227,7 @@ TEST_F(EngineTest, AParagraphMovesWithItsBreakAndTheTextKeepsItsLength)
 	EndLine* paragraph = At<EndLine>(1);
 	ASSERT_NE(paragraph, nullptr);
 	std::string before = VisualText();
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	Engine()->MoveBefore(1, paragraph);
 	std::string after = View()->Text();
 	EXPECT_EQ(after.size(), before.size());
@@ -245,7 +244,7 @@ TEST_F(EngineTest, MovingOntoASpacePutsTheElementBehindIt)
 	TextChange* run = At<TextChange>(1);
 	ASSERT_NE(run, nullptr);
 	long ruleEnd = rule->ThisFinish();
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	Engine()->MoveAfter(rule->ThisOffset(), run);
 	EXPECT_EQ(run->ThisOffset(), ruleEnd);
 }
@@ -256,7 +255,7 @@ TEST_F(EngineTest, SpacesAreAtLeastOneCharacterOfTheHeightAskedFor)
 	ASSERT_EQ(VisualText(), "a  b");
 	Visual_Element* element = At<UnsupportedTag>(1);
 	ASSERT_EQ(element->ThisOffset(), 2);
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	long from = 0;
 	long to = 0;
 	View()->SetInsertMode(INSERT_BUILD);
@@ -275,7 +274,7 @@ TEST_F(EngineTest, AWideSpaceTakesAsManySpacesAsItsWidthNeeds)
 	Open("<html><body>ab</body></html>");
 	InsertAt(1, NewNode(LookUpTag("span")));
 	Visual_Element* element = Last<UnsupportedTag>();
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	long from = 0;
 	long to = 0;
 	long length = Engine()->CreateSpace(1, element, 1, &from, &to, 40, 26, 0);
@@ -294,7 +293,7 @@ TEST_F(EngineTest, InsertingAFileTagChoosesByItsExtension)
 	sAlerts = &alerts;
 	error_alert_handler old = SetErrorAlertHandler([](const char* t) { sAlerts->push_back(t); });
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		View()->Select(1, 1);
 	}
 	entry_ref image(0, 0, "photo.JPEG");

@@ -1,17 +1,17 @@
 // Restyling the visual text from the elements, run on the engine's looper
 // when asked for by a refresh request.
 
-#include "PageTesting.h"
+#include "ModelTesting.h"
 
-using PageTesting::PageTest;
+using ModelTesting::ModelTest;
 
 namespace {
 
-class Refresh : public PageTest {
+class Refresh : public ModelTest {
 protected:
 	BFont FontAt(int32 offset, rgb_color* color = nullptr)
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		BFont font;
 		rgb_color found;
 		View()->GetFontAndColor(offset, &font, &found);
@@ -23,7 +23,7 @@ protected:
 	// Gives the text one plain style, as an edit of the base view would.
 	void Flatten()
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		BFont plain;
 		rgb_color black = make_color(0, 0, 0);
 		View()->SetFontAndColor(0, View()->TextLength(), &plain, B_FONT_ALL, &black);
@@ -45,9 +45,9 @@ TEST_F(Refresh, ARefreshShowsTheElementsFormatting)
 	EXPECT_EQ(color, make_color(0, 170, 0));
 	std::string text = VisualText();
 	EXPECT_GT(FontAt(static_cast<int32>(text.find('d'))).Size(), FontAt(0).Size());
-	EXPECT_EQ(fPage->VisualWindow()->ProgressValue(), 100);
-	EXPECT_EQ(fPage->VisualWindow()->ProgressLabel(), "Finished");
-	BAutolock lock(VisualWindow());
+	EXPECT_EQ(fPage->ProgressValue(), 100);
+	EXPECT_EQ(fPage->ProgressLabel(), "Finished");
+	BAutolock lock(Engine());
 	EXPECT_FALSE(View()->IsHidden(View()));
 }
 
@@ -90,7 +90,7 @@ TEST_F(Refresh, NothingIsRestyledOnceThePageStops)
 	Open("<html><body><b>x</b></body></html>");
 	Flatten();
 	fPage->StopProcessing();
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	View()->_Refresh(0, 0);
 	BFont font;
 	View()->GetFontAndColor(0, &font);
@@ -103,6 +103,6 @@ TEST_F(Refresh, ThePagesBackgroundBecomesTheViewsColour)
 {
 	Open("<html><body bgcolor=\"#FFEEDD\">x</body></html>");
 	Settle();
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	EXPECT_EQ(View()->ViewColor(), make_color(255, 238, 221));
 }

@@ -8,14 +8,15 @@
 #include <Message.h>
 
 #include "EntityTable.h"
-#include "Tidy.h"
+#include "NodeTree.h"
 
 namespace NodeText {
 
 std::optional<std::string> Attribute(const _node* node, const _attribute* attr)
 {
 	char* value = nullptr;
-	Tidy::ReadAttribute(&value, node, attr);
+	if (node != nullptr && attr != nullptr)
+		NodeTree::ReadAttribute(&value, node, attr);
 	if (value == nullptr)
 		return std::nullopt;
 	std::string text(value);
@@ -27,7 +28,7 @@ std::string OtherAttributes(const _node* node, const _attribute* a1, const _attr
 	const _attribute* a3, const _attribute* a4)
 {
 	char* kept = nullptr;
-	Tidy::ReadUnsupportedAttributes(&kept, node, a1, a2, a3, a4);
+	NodeTree::ReadUnsupportedAttributes(&kept, node, a1, a2, a3, a4);
 	std::string text(kept != nullptr ? kept : "");
 	free(kept);
 	return text;
@@ -51,21 +52,29 @@ std::string UpperTagName(const _node* node)
 	return name;
 }
 
-std::string EscapedText(const std::string& text)
+void AppendEscaped(std::string& html, std::string_view text)
 {
-	std::string html;
 	for (size_t i = 0; i < text.size();) {
 		uint32 code = static_cast<uint8>(text[i]);
 		int32 length = 1;
 		if (code > 127)
 			length = std::max<int32>(GetUTF8(text.data() + i, text.size() - i, &code), 1);
 		const char* name = EntityName(code);
-		if (name != nullptr)
-			html += std::string("&") + name + ";";
-		else
-			html.append(text, i, length);
+		if (name != nullptr) {
+			html += '&';
+			html += name;
+			html += ';';
+		} else {
+			html.append(text.data() + i, length);
+		}
 		i += length;
 	}
+}
+
+std::string EscapedText(const std::string& text)
+{
+	std::string html;
+	AppendEscaped(html, text);
 	return html;
 }
 

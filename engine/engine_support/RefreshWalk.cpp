@@ -8,9 +8,9 @@
 #include "RestyleRuns.h"
 #include "Visual_Element.h"
 #include "Visual_Engine.h"
-#include "Visual_View.h"
+#include "Visual_Text.h"
 
-RefreshWalk::RefreshWalk(Visual_View* view, std::function<void(int32 percent)> progress,
+RefreshWalk::RefreshWalk(Visual_Text* view, std::function<void(int32 percent)> progress,
 	std::function<bool()> stopRequested)
 	:
 	fView(view),

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <GraphicsDefs.h>
 
@@ -10,7 +11,8 @@ class BMessage;
 struct _attribute;
 struct _node;
 
-// What elements read from their parsed nodes and archives, as strings.
+// What the program reads from parsed nodes and element archives, as
+// strings, and how text is written back as HTML.
 namespace NodeText {
 
 // The value of the node's first attribute of that kind ("" for one
@@ -29,6 +31,8 @@ std::string UpperTagName(const _node* node);
 // Text (UTF-8) as HTML: the characters HTML names are written as their
 // entities, so that a "<" or "&" in it reads back the same.
 std::string EscapedText(const std::string& text);
+// The same, appended to html.
+void AppendEscaped(std::string& html, std::string_view text);
 
 // A colour written as six hexadecimal digits, optionally after one "#";
 // none for anything else. Alpha is 255.

@@ -5,7 +5,7 @@
 
 #include <SupportDefs.h>
 
-class Visual_View;
+class Visual_Text;
 
 // The restyling walk of a refresh: from start, every element applies its
 // formatting at its offset, and the text up to the next element takes the
@@ -14,14 +14,14 @@ class RefreshWalk {
 public:
 	// progress is told the share done, in whole percent, each time it
 	// grows; stopRequested is asked after every step.
-	RefreshWalk(Visual_View* view, std::function<void(int32 percent)> progress,
+	RefreshWalk(Visual_Text* view, std::function<void(int32 percent)> progress,
 		std::function<bool()> stopRequested);
 
 	// False when a stop request ended it; the text is then left as it was.
 	bool Run(int32 start, int32 finish);
 
 private:
-	Visual_View* fView;	// not owned
+	Visual_Text* fView;	// not owned
 	std::function<void(int32)> fProgress;
 	std::function<bool()> fStopRequested;
 };

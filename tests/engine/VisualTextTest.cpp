@@ -1,38 +1,38 @@
-// The visual view's text-change side: every insertion and deletion keeps
+// The engine's text: every insertion and deletion keeps
 // the elements where they belong, deletions take whole element spaces and
 // paired tags along, and the text is written to HTML and read from it.
 
-#include "PageTesting.h"
+#include "ModelTesting.h"
 
 #include "EndLine.h"
 #include "Environment.h"
 #include "TagDictionary.h"
 #include "TextChange.h"
 
-using PageTesting::PageTest;
+using ModelTesting::ModelTest;
 
 namespace {
 
-class ViewText : public PageTest {
+class ViewText : public ModelTest {
 protected:
 	void Insert(const char* text, int32 offset, insert_mode mode = INSERT_EDIT)
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		View()->SetInsertMode(mode);
-		View()->InsertText(text, static_cast<int32>(strlen(text)), offset, nullptr);
+		View()->Insert(offset, text, static_cast<int32>(strlen(text)));
 		View()->SetInsertMode(INSERT_EDIT);
 	}
 
 	void Delete(int32 start, int32 finish)
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		View()->Delete(start, finish);
 	}
 
 	std::string HTMLOf(int32 from, int32 to)
 	{
 		fPage->ClearHTMLBuffer();
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		long length = View()->TextHTML(from, to);
 		return std::string(static_cast<const char*>(fPage->HTMLBuffer()->Buffer()), length);
 	}
@@ -41,7 +41,7 @@ protected:
 	// of the text, in order.
 	void ExpectConsistent()
 	{
-		BAutolock lock(VisualWindow());
+		BAutolock lock(Engine());
 		long previous = 0;
 		for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
 			Element_List_Item item = (*List())[i];
@@ -70,7 +70,7 @@ TEST_F(ViewText, TypedTextTakesTheFormattingInForceAtItsPlace)
 {
 	Open("<html><body>a<b>bc</b>d</body></html>");
 	Insert("Q", 2);
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	BFont font;
 	View()->GetFontAndColor(2, &font);
 	EXPECT_NE(font.Face() & B_BOLD_FACE, 0);
@@ -137,7 +137,7 @@ TEST_F(ViewText, PlainTextIsWrittenWithItsEntities)
 TEST_F(ViewText, ReadTextTurnsTheShownEntitiesIntoCharacters)
 {
 	Open("");
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	EXPECT_EQ(View()->ReadText("a&amp;b&COPY;"), 5);
 	EXPECT_EQ(std::string(View()->Text()), "a&b\xC2\xA9");
 	View()->ReadText("&nbsp;&lt;&gt;&reg;&other; &");
@@ -149,7 +149,7 @@ TEST_F(ViewText, ReadTextTurnsTheShownEntitiesIntoCharacters)
 TEST_F(ViewText, LinesEndAfterSpacesButNeverInsideAnElementsSpace)
 {
 	Open("<html><body>ab cd<hr>ef</body></html>");
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	EXPECT_TRUE(View()->CanEndLine(2));
 	EXPECT_FALSE(View()->CanEndLine(1));
 	EXPECT_TRUE(View()->CanEndLine(5)) << "the rule's first line feed";
@@ -159,7 +159,7 @@ TEST_F(ViewText, LinesEndAfterSpacesButNeverInsideAnElementsSpace)
 TEST_F(ViewText, InsertModesAboveOneAreIgnored)
 {
 	Open("");
-	BAutolock lock(VisualWindow());
+	BAutolock lock(Engine());
 	View()->SetInsertMode(INSERT_BUILD);
 	View()->SetInsertMode(static_cast<insert_mode>(2));
 	EXPECT_EQ(View()->InsertMode(), INSERT_BUILD);

@@ -1,0 +1,40 @@
+#ifndef VELMORA_WINDOWED_PAGE_H
+#define VELMORA_WINDOWED_PAGE_H
+
+#include "EnginePage.h"
+
+class BWindow;
+class HTMLError_Window;
+class HWindow;
+class VWindow;
+
+// The page as its windows see it: besides what the engine sees, the two
+// editing windows and the error list, the page's state that decides what
+// a window does (changed, saved, updating, going away), and the commands
+// the windows give it. The page that owns the windows implements it, so
+// that no window depends on the class that owns it.
+class WindowedPage : public EnginePage {
+public:
+	using EnginePage::EnginePage;
+
+	virtual VWindow* VisualWindow() const = 0;
+	virtual HWindow* HTMLWindow() const = 0;
+	virtual HTMLError_Window* HTMLErrorWindow() const = 0;
+
+	// Regenerates the HTML text from the visual side.
+	virtual void UpdateFromVisual() = 0;
+	// An update of one side from the other is under way.
+	virtual bool IsUpdating() const = 0;
+	// The page is being deleted: its windows do no more work for it.
+	virtual bool IsDeleting() const = 0;
+	// The page file holds the current text.
+	virtual bool IsSaved() const = 0;
+	virtual void Saved() = 0;
+	virtual void NotSaved() = 0;
+	// The user closed the page's last window: the page is closed.
+	virtual void ClosePage() = 0;
+	// A window of the page became the active one.
+	virtual void NoteActiveWindow(BWindow* window) = 0;
+};
+
+#endif

@@ -1,0 +1,482 @@
+#include "Visual_Text.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cassert>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <Autolock.h>
+#include <Message.h>
+#include <Window.h>
+
+#include "Element_List.h"
+#include "EndLine.h"
+#include "EnginePage.h"
+#include "Environment.h"
+#include "NodeText.h"
+#include "NodeTree.h"
+#include "Page_Element.h"
+#include "UnsupportedTag.h"
+#include "Visual_Element.h"
+#include "Visual_Engine.h"
+#include "engine_support/RefreshWalk.h"
+
+namespace {
+
+const rgb_color kBlack = {0, 0, 0, 255};
+
+BRect TextRectFor(float width, float height)
+{
+	return BRect(6, 9, width - 5, height - 5);
+}
+
+// An entity reference the view shows as a character: its name and the
+// bytes it stands for.
+struct ShownEntity {
+	const char* name;
+	const char* bytes;
+};
+
+const ShownEntity kShownEntities[] = {
+	{"nbsp;", "\x0F"},
+	{"lt;", "<"},
+	{"gt;", ">"},
+	{"amp;", "&"},
+	{"copy;", "\xC2\xA9"},
+	{"reg;", "\xC2\xAE"},
+};
+
+} // namespace
+
+Visual_Text::Visual_Text(BRect frame, Visual_Engine* engine)
+	:
+	BTextView(frame, nullptr, TextRectFor(frame.Width(), frame.Height()), B_FOLLOW_ALL_SIDES,
+		B_WILL_DRAW | B_NAVIGABLE),
+	undoSuppression(false),
+	engine(engine),
+	refreshBlockCount(1),
+	insertionShift(0),
+	insertMode(INSERT_EDIT)
+{
+	SetStylable(true);
+	SetDoesUndo(true);
+	SetWordWrap(true);
+	refreshBlockCount = 0;
+}
+
+Visual_Text::~Visual_Text()
+{
+}
+
+void Visual_Text::FrameResized(float width, float height)
+{
+	BTextView::FrameResized(width, height);
+	SetTextRect(TextRectFor(width, height));
+}
+
+void Visual_Text::Show()
+{
+	BAutolock lock(Window());
+	if (IsHidden(this))
+		BTextView::Show();
+}
+
+void Visual_Text::Hide()
+{
+	BAutolock lock(Window());
+	if (!IsHidden(this))
+		BTextView::Hide();
+}
+
+bool Visual_Text::CanEndLine(int32 offset)
+{
+	if (offset < 0 || offset >= TextLength())
+		return false;
+	uint8 character = ByteAt(offset);
+	if (character == '\n')
+		return true;
+	if (character != ' ' && character != '\t')
+		return false;
+	return engine->InNullCharactersAt(offset) < 1;
+}
+
+void Visual_Text::SetInsertMode(insert_mode mode)
+{
+	if (mode != INSERT_EDIT && mode != INSERT_BUILD)
+		return;
+	insertMode = mode;
+	insertionShift = mode == INSERT_BUILD ? 1 : 0;
+}
+
+bool Visual_Text::IsEngineLocked() const
+{
+	return engine != nullptr && engine->IsLocked();
+}
+
+// #pragma mark - Changes of the text
+
+void Visual_Text::InsertBaseText(const char* text, int32 length, int32 offset,
+	const text_run_array* runs)
+{
+	BTextView::InsertText(text, length, offset, runs);
+}
+
+void Visual_Text::DeleteBaseText(int32 start, int32 finish)
+{
+	BTextView::DeleteText(start, finish);
+}
+
+// Elements behind the insertion move first, so that the layout of the new
+// text already sees them where they end up; their views follow the text.
+void Visual_Text::BInsertText(const char* text, int32 length, int32 offset,
+	const text_run_array* runs)
+{
+	if (text == nullptr || length <= 0)
+		return;
+	BAutolock lock(engine);
+	offset = std::clamp(offset, 0, TextLength());
+	engine->ElementList()->Adjust(offset + insertionShift, length);
+	InsertBaseText(text, length, offset, runs);
+	engine->Place(offset, 0);
+}
+
+void Visual_Text::BDeleteText(int32 start, int32 finish)
+{
+	if (start >= finish)
+		return;
+	BAutolock lock(engine);
+	DeleteBaseText(start, finish);
+	engine->ElementList()->Adjust(finish, start - finish);
+	engine->Place(start, 0);
+}
+
+void Visual_Text::InsertText(const char* text, int32 length, int32 offset,
+	const text_run_array* runs)
+{
+	assert(IsEngineLocked());
+	if (text == nullptr || length <= 0)
+		return;
+	int32 textLength = TextLength();
+	int32 selectionStart = 0;
+	int32 selectionEnd = 0;
+	GetSelection(&selectionStart, &selectionEnd);
+	if (selectionEnd > textLength)
+		BTextView::Select(textLength, textLength);
+	offset = std::clamp(offset, 0, textLength);
+	if (insertMode == INSERT_BUILD) {
+		BInsertText(text, length, offset, runs);
+		return;
+	}
+	std::unique_ptr<Environment> environment = engine->EnvironmentAt(offset);
+	text_run_array* style = AllocRunArray(1);
+	style->runs[0].offset = 0;
+	if (environment->Font() != nullptr)
+		style->runs[0].font = *environment->Font();
+	style->runs[0].color = environment->Color() != nullptr ? *environment->Color() : kBlack;
+	BInsertText(text, length, offset, style);
+	FreeRunArray(style);
+}
+
+bool Visual_Text::IsPlainSpace(int32 offset) const
+{
+	return offset >= 0 && offset < TextLength() && ByteAt(offset) == ' '
+		&& engine->InNullCharactersAt(offset) <= 0;
+}
+
+// A line feed at a line break's offset is the break's own character.
+bool Visual_Text::IsLineBreakOfElement(int32 offset) const
+{
+	Element_List* list = engine->ElementList();
+	long counter = 0;
+	for (long index = list->IndexOfAt(offset, &counter); index >= 0;
+			index = list->IndexOfAt(offset, &counter)) {
+		const EndLine* lineEnd = dynamic_cast<const EndLine*>((*list)[index].element);
+		if (lineEnd != nullptr && lineEnd->Type() == tag_br)
+			return true;
+	}
+	return false;
+}
+
+// The characters an element owns from its offset on: its space, or the
+// line feed of a line break.
+long Visual_Text::OwnedLength(unsigned long index) const
+{
+	Element_List_Item item = (*engine->ElementList())[index];
+	if (item.spaceTo > 0)
+		return item.spaceTo;
+	const EndLine* lineEnd = dynamic_cast<const EndLine*>(item.element);
+	if (lineEnd != nullptr && lineEnd->Type() == tag_br && item.offset < TextLength()
+			&& ByteAt(item.offset) == '\n')
+		return 1;
+	return 0;
+}
+
+// Deletes the text between the elements' own characters; each element
+// takes its characters with it when it goes.
+void Visual_Text::DeleteBetweenElements(int32 start, int32* finish, unsigned long first,
+	unsigned long last)
+{
+	Element_List* list = engine->ElementList();
+	int32 cursor = start;
+	for (unsigned long index = first; index <= last; index++) {
+		int32 offset = (*list)[index].offset;
+		if (cursor < offset) {
+			BDeleteText(cursor, offset);
+			*finish -= offset - cursor;
+			offset = cursor;
+		}
+		cursor = std::max<int32>(cursor, offset + static_cast<int32>(OwnedLength(index)));
+	}
+	if (cursor < *finish) {
+		BDeleteText(cursor, *finish);
+		*finish = cursor;
+	}
+}
+
+// Elements that shape text around the deletion stay (their formatting is
+// tidied afterwards), as do unknown tags; the others go, a paired one
+// with its partner.
+void Visual_Text::RemoveElements(int32* start, int32* finish, unsigned long first,
+	unsigned long last)
+{
+	Element_List* list = engine->ElementList();
+	std::vector<Visual_Element*> range;
+	for (unsigned long index = first; index <= last; index++)
+		range.push_back((*list)[index].element);
+	std::set<const Visual_Element*> gone;
+	for (Visual_Element* element : range) {
+		if (gone.count(element) != 0)
+			continue;
+		Page_Element* pageElement = dynamic_cast<Page_Element*>(element);
+		if (pageElement != nullptr) {
+			if (dynamic_cast<UnsupportedTag*>(pageElement) != nullptr)
+				continue;
+			if (pageElement->HasText() && pageElement->HTMLType() != tag_p)
+				continue;
+			Page_Element* partner = pageElement->PairTag()
+				? pageElement->FindOpeningClosing() : nullptr;
+			if (partner != nullptr && gone.count(partner) == 0) {
+				long partnerOffset = partner->ThisOffset();
+				int32 removed = static_cast<int32>(engine->Delete(partner));
+				gone.insert(partner);
+				if (partnerOffset < *start)
+					*start -= removed;
+				if (partnerOffset < *finish)
+					*finish -= removed;
+			}
+		}
+		*finish -= static_cast<int32>(engine->Delete(element));
+		gone.insert(element);
+	}
+}
+
+void Visual_Text::DeleteText(int32 start, int32 finish)
+{
+	assert(IsEngineLocked());
+	if (start >= finish)
+		return;
+	Element_List* list = engine->ElementList();
+	start = std::max(start, 0);
+	finish = std::min(finish, TextLength());
+	long holder = list->InNullCharactersAt(start);
+	if (holder > 0)
+		start = (*list)[holder].offset;
+	holder = list->InNullCharactersAt(finish);
+	if (holder > 0 && (*list)[holder].offset < finish)
+		finish = (*list)[holder].offset + (*list)[holder].spaceTo;
+	unsigned long first = list->NextOrAtIndex(start);
+	if (first >= 1 && (first > list->LastIndex() || (*list)[first].offset < start))
+		first = 0;
+	unsigned long last = list->PreviousIndex(finish);
+	if (first < 1 || last < 1 || last < first) {
+		BDeleteText(start, finish);
+	} else {
+		DeleteBetweenElements(start, &finish, first, last);
+		RemoveElements(&start, &finish, first, last);
+	}
+	if (IsPlainSpace(start - 1) && IsPlainSpace(start))
+		DeleteText(start, start + 1);
+}
+
+void Visual_Text::Clear()
+{
+	engine->Empty();
+}
+
+// #pragma mark - HTML text
+
+// The offset of the first element after offset; beyond the text when
+// there is none.
+long Visual_Text::NextElementOffset(const Element_List* list, long offset) const
+{
+	unsigned long next = list->NextIndex(offset);
+	if (next < 1 || next > list->LastIndex() || (*list)[next].offset <= offset)
+		return TextLength() + 1;
+	return (*list)[next].offset;
+}
+
+// The characters of [from, to), which holds no element's space: line
+// feeds of the page's text (in preformatted text) are written, those of
+// line breaks are the breaks' own.
+void Visual_Text::AppendHTML(std::string& html, int32 from, int32 to) const
+{
+	std::string_view text(Text() + from, to - from);
+	for (size_t lineFeed = text.find('\n'); lineFeed != std::string_view::npos;
+			lineFeed = text.find('\n')) {
+		NodeText::AppendEscaped(html, text.substr(0, lineFeed));
+		int32 offset = to - static_cast<int32>(text.size() - lineFeed);
+		if (!IsLineBreakOfElement(offset))
+			html += "\r\n";
+		text.remove_prefix(lineFeed + 1);
+	}
+	NodeText::AppendEscaped(html, text);
+}
+
+long Visual_Text::TextHTML(int32 from, int32 to) const
+{
+	from = std::max(from, 0);
+	to = std::min(to, TextLength());
+	EnginePage* page = engine->MyPage();
+	if (from >= to || page == nullptr)
+		return 0;
+	std::string html;
+	{
+		BAutolock lock(engine);
+		Element_List* list = engine->ElementList();
+		// Past an element's space no space starts before the next element,
+		// so the characters up to it are written without asking the list
+		// again.
+		for (int32 offset = from; offset < to;) {
+			long space = list->SpaceLengthAt(offset);
+			if (space > 0) {
+				offset += static_cast<int32>(space);
+				continue;
+			}
+			int32 plainUntil = static_cast<int32>(
+				std::min<long>(NextElementOffset(list, offset), to));
+			AppendHTML(html, offset, plainUntil);
+			offset = plainUntil;
+		}
+	}
+	return page->InsertHTML(html.c_str(), false, false, 0, nullptr);
+}
+
+long Visual_Text::ReadText(const char* text)
+{
+	if (text == nullptr || text[0] == '\0')
+		return 0;
+	std::string converted;
+	for (const char* c = text; *c != '\0'; c++) {
+		const ShownEntity* shown = nullptr;
+		if (*c == '&') {
+			for (const ShownEntity& entity : kShownEntities) {
+				if (strncasecmp(c + 1, entity.name, strlen(entity.name)) == 0)
+					shown = &entity;
+			}
+		}
+		if (shown == nullptr) {
+			converted += *c;
+			continue;
+		}
+		converted += shown->bytes;
+		c += strlen(shown->name);
+	}
+	BAutolock lock(engine);
+	InsertBaseText(converted.c_str(), static_cast<int32>(converted.size()), TextLength(),
+		nullptr);
+	return static_cast<long>(converted.size());
+}
+
+// #pragma mark - Refresh
+
+void Visual_Text::BlockRefresh()
+{
+	refreshBlockCount++;
+}
+
+void Visual_Text::UnblockRefresh()
+{
+	int32 count = refreshBlockCount.load();
+	while (count > 0 && !refreshBlockCount.compare_exchange_weak(count, count - 1)) {
+	}
+}
+
+void Visual_Text::PostRefresh(int32 start, int32 finish, bool withFinish) const
+{
+	BMessage request('rfrs');
+	request.AddInt32("start", start);
+	if (withFinish)
+		request.AddInt32("finish", finish);
+	engine->PostMessage(&request);
+}
+
+void Visual_Text::Refresh(int32 start, int32 finish) const
+{
+	if (start >= 0 && finish >= start && !IsRefreshBlocked())
+		PostRefresh(start, finish, true);
+}
+
+void Visual_Text::Refresh(int32 start) const
+{
+	if (start >= 0 && !IsRefreshBlocked())
+		PostRefresh(start, 0, false);
+}
+
+void Visual_Text::Refresh(const Visual_Element* element) const
+{
+	if (!IsRefreshBlocked())
+		PostRefresh(element != nullptr ? static_cast<int32>(element->ThisOffset()) : 0, 0, false);
+}
+
+// A refresh from the start rebuilds the page's look: the view stays hidden
+// until it is done. Progress goes to where the page shows it.
+void Visual_Text::_Refresh(int32 start, int32 finish)
+{
+	EnginePage* page = engine->MyPage();
+	if (start < 0 || IsRefreshBlocked() || page == nullptr || page->IsStopProcessing())
+		return;
+	if (!page->Processing())
+		return;
+	BAutolock lock(engine);
+	if (!lock.IsLocked()) {
+		page->NotProcessing();
+		return;
+	}
+	BWindow* window = Window();
+	int32 length = TextLength();
+	if (finish < 1 || finish > length)
+		finish = length;
+	start = std::clamp(start, 0, length);
+	const char* label = start == 0 ? "Constructing page…" : "Reconstructing…";
+	page->ResetProgress(nullptr);
+	if (window != nullptr)
+		window->BeginViewTransaction();
+	bool hidden = start == 0;
+	if (hidden)
+		Hide();
+
+	RefreshWalk walk(this,
+		[page, label](int32 percent) { page->ShowProgress(percent, label); },
+		[page]() { return page->IsStopProcessing(); });
+	bool finished = walk.Run(start, finish);
+	page->NotProcessing();
+	if (finished) {
+		engine->Place(0, 0);
+		rgb_color background = *page->BackgroundColor();
+		if (ViewColor() != background)
+			SetViewColor(background);
+		if (LowColor() != background)
+			SetLowColor(background);
+	}
+	if (window != nullptr)
+		window->EndViewTransaction();
+	if (hidden)
+		Show();
+	Invalidate();
+	if (finished)
+		page->ShowProgress(100, "Finished");
+}
