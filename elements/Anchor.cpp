@@ -18,13 +18,9 @@ Anchor::Anchor(long position, _node* node, insert_mode mode, Visual_Engine* engi
 	link = NodeText::Attribute(node, attr_href).value_or("");
 	name = NodeText::Attribute(node, attr_name).value_or("");
 	unsupportedAttributes = NodeText::OtherAttributes(node, attr_href, attr_name);
-	if (NodeText::IsArchiveOf(archive, "Anchor")) {
-		bool opening = open;
-		if (archive->FindBool("opentag", &opening) == B_OK)
-			open = opening;
+	if (RestoreTag(archive, "Anchor", nullptr, &open, &unsupportedAttributes)) {
 		NodeText::RestoreString(archive, "linkto", link);
 		NodeText::RestoreString(archive, "name", name);
-		NodeText::RestoreString(archive, "unsupported", unsupportedAttributes);
 	}
 	if (list == nullptr)
 		return;
@@ -102,13 +98,9 @@ void Anchor::Archive(BMessage* archive) const
 {
 	if (archive == nullptr)
 		return;
-	archive->AddString("class", "Anchor");
-	archive->AddPointer("_tag", MyNode() != nullptr ? MyNode()->tag : nullptr);
-	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
-	archive->AddBool("opentag", open);
+	ArchiveTag(archive, "Anchor", HTMLType(), &open, &unsupportedAttributes);
 	NodeText::ArchiveString(archive, "linkto", link);
 	NodeText::ArchiveString(archive, "name", name);
-	NodeText::ArchiveString(archive, "unsupported", unsupportedAttributes);
 }
 
 Anchor* Anchor::FindOpeningClosing() const

@@ -21,15 +21,7 @@ EndLine::EndLine(long position, _node* node, insert_mode, Visual_Engine* engine,
 	open(node == nullptr || node->type != EndTag)
 {
 	unsupportedAttributes = NodeText::OtherAttributes(node);
-	if (NodeText::IsArchiveOf(archive, "EndLine")) {
-		bool opening = open;
-		if (archive->FindBool("opentag", &opening) == B_OK)
-			open = opening;
-		void* tag = nullptr;
-		if (archive->FindPointer("_tag", &tag) == B_OK)
-			type = static_cast<const _tagdict*>(tag);
-		NodeText::RestoreString(archive, "unsupported", unsupportedAttributes);
-	}
+	RestoreTag(archive, "EndLine", &type, &open, &unsupportedAttributes);
 	if (engine == nullptr)
 		return;
 	long start = 0;
@@ -82,11 +74,7 @@ void EndLine::Archive(BMessage* archive) const
 {
 	if (archive == nullptr)
 		return;
-	archive->AddString("class", "EndLine");
-	archive->AddPointer("_tag", type);
-	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
-	archive->AddBool("opentag", open);
-	NodeText::ArchiveString(archive, "unsupported", unsupportedAttributes);
+	ArchiveTag(archive, "EndLine", type, &open, &unsupportedAttributes);
 }
 
 EndLine* EndLine::FindOpeningClosing() const

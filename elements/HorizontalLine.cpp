@@ -23,8 +23,7 @@ HorizontalLine::HorizontalLine(long position, _node* node, insert_mode mode,
 	Page_Element(node, position, engine, list)
 {
 	unsupportedAttributes = NodeText::OtherAttributes(node);
-	if (NodeText::IsArchiveOf(archive, "HorizontalLine"))
-		NodeText::RestoreString(archive, "unsupported", unsupportedAttributes);
+	RestoreTag(archive, "HorizontalLine", nullptr, nullptr, &unsupportedAttributes);
 	if (engine == nullptr)
 		return;
 	long start = 0;
@@ -84,8 +83,5 @@ void HorizontalLine::Archive(BMessage* archive) const
 {
 	if (archive == nullptr)
 		return;
-	archive->AddString("class", "HorizontalLine");
-	archive->AddPointer("_tag", MyNode() != nullptr ? MyNode()->tag : nullptr);
-	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
-	NodeText::ArchiveString(archive, "unsupported", unsupportedAttributes);
+	ArchiveTag(archive, "HorizontalLine", HTMLType(), nullptr, &unsupportedAttributes);
 }

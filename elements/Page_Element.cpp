@@ -1,8 +1,12 @@
 #include "Page_Element.h"
 
+#include <Message.h>
+
 #include "Anchor.h"
 #include "EndLine.h"
 #include "TextChange.h"
+#include "NodeText.h"
+#include "NodeTree.h"
 #include "UnsupportedTag.h"
 
 Page_Element::Page_Element(const _node* node, long position, Visual_Engine* engine,
@@ -30,4 +34,31 @@ unsigned long Page_Element::FindOpeningClosingIndex() const
 {
 	Page_Element* partner = FindOpeningClosing();
 	return partner != nullptr ? partner->ThisIndex() : 0;
+}
+
+void Page_Element::ArchiveTag(BMessage* archive, const char* className, const _tagdict* tag,
+	const bool* open, const std::string* unsupported) const
+{
+	archive->AddString("class", className);
+	archive->AddPointer("_tag", tag);
+	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
+	if (open != nullptr)
+		archive->AddBool("opentag", *open);
+	if (unsupported != nullptr)
+		NodeText::ArchiveString(archive, "unsupported", *unsupported);
+}
+
+bool Page_Element::RestoreTag(const BMessage* archive, const char* className,
+	const _tagdict** tag, bool* open, std::string* unsupported)
+{
+	if (!NodeText::IsArchiveOf(archive, className))
+		return false;
+	void* archivedTag = nullptr;
+	if (tag != nullptr && archive->FindPointer("_tag", &archivedTag) == B_OK)
+		*tag = static_cast<const _tagdict*>(archivedTag);
+	if (open != nullptr)
+		archive->FindBool("opentag", open);
+	if (unsupported != nullptr)
+		NodeText::RestoreString(archive, "unsupported", *unsupported);
+	return true;
 }

@@ -1,8 +1,12 @@
 #ifndef VELMORA_PAGE_ELEMENT_H
 #define VELMORA_PAGE_ELEMENT_H
 
+#include <string>
+
 #include "HTML_Element.h"
 #include "Visual_Element.h"
+
+class BMessage;
 
 // An element with both sides: a parsed node and a place in the visual
 // text. Every element that stands for a tag is one. The element list
@@ -16,6 +20,19 @@ public:
 	Page_Element* FindOpeningClosing() const;
 	// The partner's list index; 0 (the sentinel's) when there is none.
 	unsigned long FindOpeningClosingIndex() const;
+
+protected:
+	// The fields every element archive holds: its class, its tag and its
+	// node's type; and, for the elements that have them, whether it opens
+	// its pair ("opentag") and the attributes it keeps as text
+	// ("unsupported").
+	void ArchiveTag(BMessage* archive, const char* className, const _tagdict* tag,
+		const bool* open = nullptr, const std::string* unsupported = nullptr) const;
+	// Reads back those of the fields the archive holds into the given ones;
+	// false when it is no archive of the class.
+	static bool RestoreTag(const BMessage* archive, const char* className,
+		const _tagdict** tag = nullptr, bool* open = nullptr,
+		std::string* unsupported = nullptr);
 };
 
 #endif

@@ -94,7 +94,7 @@ TextChange::TextChange(long position, _node* node, insert_mode mode, Visual_Engi
 	unsupportedAttributes = NodeText::OtherAttributes(node);
 	if (archive == nullptr && IsFontType(type))
 		ReadFont(node);
-	if (NodeText::IsArchiveOf(archive, "TextChange"))
+	if (RestoreTag(archive, "TextChange", &type, &open, &unsupportedAttributes))
 		Restore(archive);
 	if (!SupportsTag(node != nullptr ? node->tag : nullptr))
 		type = nullptr;
@@ -135,15 +135,9 @@ void TextChange::ReadFont(const _node* node)
 		color = NodeText::ParseColor(value->c_str());
 }
 
+// What a FONT keeps besides the common fields.
 void TextChange::Restore(const BMessage* archive)
 {
-	bool opening = open;
-	if (archive->FindBool("opentag", &opening) == B_OK)
-		open = opening;
-	void* tag = nullptr;
-	if (archive->FindPointer("_tag", &tag) == B_OK)
-		type = static_cast<const _tagdict*>(tag);
-	NodeText::RestoreString(archive, "unsupported", unsupportedAttributes);
 	if (!IsFontType(type))
 		return;
 	NodeText::RestoreString(archive, "fontfamily", fontFamily);
@@ -162,11 +156,7 @@ void TextChange::Archive(BMessage* archive) const
 {
 	if (archive == nullptr)
 		return;
-	archive->AddString("class", "TextChange");
-	archive->AddPointer("_tag", MyNode() != nullptr ? MyNode()->tag : nullptr);
-	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
-	archive->AddBool("opentag", open);
-	NodeText::ArchiveString(archive, "unsupported", unsupportedAttributes);
+	ArchiveTag(archive, "TextChange", HTMLType(), &open, &unsupportedAttributes);
 	if (!IsFontType(type))
 		return;
 	NodeText::ArchiveString(archive, "fontfamily", fontFamily);

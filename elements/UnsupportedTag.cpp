@@ -58,13 +58,7 @@ UnsupportedTag::UnsupportedTag(long position, _node* node, insert_mode, Visual_E
 	std::string attributes = NodeText::OtherAttributes(node);
 	if (!attributes.empty())
 		text = text.value_or(std::string()) + attributes;
-	if (NodeText::IsArchiveOf(archive, "UnsupportedTag")) {
-		void* archivedTag = nullptr;
-		if (archive->FindPointer("_tag", &archivedTag) == B_OK)
-			tag = static_cast<const _tagdict*>(archivedTag);
-		bool opening = open;
-		if (archive->FindBool("opentag", &opening) == B_OK)
-			open = opening;
+	if (RestoreTag(archive, "UnsupportedTag", &tag, &open)) {
 		const char* html = nullptr;
 		if (archive->FindString("html", &html) == B_OK && html != nullptr)
 			text = html;
@@ -134,10 +128,7 @@ void UnsupportedTag::Archive(BMessage* archive) const
 {
 	if (archive == nullptr)
 		return;
-	archive->AddString("class", "UnsupportedTag");
-	archive->AddPointer("_tag", tag);
-	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
-	archive->AddBool("opentag", open);
+	ArchiveTag(archive, "UnsupportedTag", tag, &open);
 	if (text)
 		archive->AddString("html", text->c_str());
 }
