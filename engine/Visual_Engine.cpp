@@ -239,6 +239,7 @@ long Visual_Engine::MoveElement(long offset, Visual_Element* element, bool after
 {
 	if (element == nullptr)
 		return -1;
+	BAutolock lock(this);
 	long index = elementList->IndexOf(element);
 	if (index < 1)
 		return -1;
@@ -484,6 +485,7 @@ long Visual_Engine::InsertAt(long offset, _node* node, insert_mode mode, const e
 {
 	if (offset < 0 || node == nullptr)
 		return 0;
+	BAutolock lock(this);
 	if (mode != INSERT_BUILD)
 		page->VisualChanged();
 	long length = 0;
@@ -500,9 +502,6 @@ long Visual_Engine::InsertAt(long offset, _node* node, insert_mode mode, const e
 	} else if (tag == nullptr && node->type == TextNode) {
 		const _lexer* lexer = page->Lexer();
 		if (lexer == nullptr || node->end <= node->start || node->end > lexer->lexbuf.size())
-			return 0;
-		BAutolock lock(this);
-		if (!lock.IsLocked())
 			return 0;
 		offset = std::min<long>(offset, view->TextLength());
 		length = node->end - node->start;
@@ -533,6 +532,7 @@ Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 	node->type = static_cast<uint32>(type);
 	long length = 0;
 	Element_List* list = elementList.get();
+	BAutolock lock(this);
 	std::string name(className);
 	if (name == "TextChange")
 		return Make<TextChange>(offset, node, INSERT_BUILD, this, list, length, archive);

@@ -238,3 +238,17 @@ TEST_F(ElementListTest, GrowsPastItsBlockAndEmptiesBackDeletingEveryElement)
 	AddAfter(1);
 	EXPECT_EQ(fList.LastIndex(), 1u);
 }
+
+TEST_F(ElementListTest, AnAdoptedElementIsTheListsToDeleteOneThatNeverEnteredIsDeletedAtOnce)
+{
+	int deleted = 0;
+	auto entered = std::make_unique<Marker>(&fList, &deleted);
+	fList.AddAfter(3, entered.get());
+	Visual_Element* adopted = fList.Adopt(std::move(entered));
+	ASSERT_NE(adopted, nullptr);
+	EXPECT_EQ(fList.Adopt(std::make_unique<Marker>(&fList, &deleted)), nullptr);
+	EXPECT_EQ(deleted, 1) << "the stray element goes at once";
+	fList.Delete(adopted);
+	EXPECT_EQ(deleted, 2);
+	EXPECT_EQ(fList.LastIndex(), 0u);
+}

@@ -4,6 +4,9 @@
 
 #include "ModelTesting.h"
 
+#include <atomic>
+#include <thread>
+
 #include <Window.h>
 
 #include "Anchor.h"
@@ -318,4 +321,47 @@ TEST_F(EngineTest, EmptyingLeavesNoElementNoTextAndNoGarbage)
 	EXPECT_EQ(List()->LastIndex(), 0u);
 	EXPECT_EQ(VisualText(), "");
 	EXPECT_EQ(fPage->GarbageCollector()->CountRegistered(), 1) << "only the sentinel lives";
+}
+
+TEST_F(EngineTest, ABuildingScopeRestoresTheInsertModeItFoundAndLetsTheEngineGo)
+{
+	Open("<html><body>abc</body></html>");
+	{
+		BAutolock lock(Engine());
+		View()->SetInsertMode(INSERT_BUILD);
+	}
+	{
+		Visual_Engine::Building outer(*Engine());
+		EXPECT_TRUE(View()->IsRefreshBlocked());
+		{
+			Visual_Engine::Building inner(*Engine());
+		}
+		EXPECT_TRUE(Engine()->IsLocked()) << "the inner scope leaves the lock to the outer one";
+		EXPECT_EQ(View()->InsertMode(), INSERT_BUILD);
+	}
+	EXPECT_EQ(View()->InsertMode(), INSERT_BUILD) << "a build inside a build stays one";
+	EXPECT_FALSE(View()->IsRefreshBlocked());
+	EXPECT_FALSE(Engine()->IsLocked());
+}
+
+TEST(ParserBridgeLock, AHolderOfTheThreadThatHoldsTheBridgeLeavesTheReleaseToTheOuterOne)
+{
+	ModelTesting::ModelPage page;
+	Tidy* bridge = page.MyTidy();
+	std::atomic<bool> taken{false};
+	std::thread other;
+	{
+		Tidy::Holder outer(*bridge);
+		{
+			Tidy::Holder inner(*bridge);
+		}
+		other = std::thread([&] {
+			Tidy::Holder elsewhere(*bridge);
+			taken = true;
+		});
+		snooze(50000);
+		EXPECT_FALSE(taken) << "released by the inner holder";
+	}
+	other.join();
+	EXPECT_TRUE(taken);
 }
