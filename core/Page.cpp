@@ -599,11 +599,15 @@ void Page::UpdateWindowTitles()
 	}
 }
 
+// The engine's refresh reads the colours on its own thread, under the
+// engine lock.
 void Page::SetColors(long which, int red, int green, int blue, int alpha)
 {
+	Visual_Engine* engine = Engine();
+	BAutolock lock(engine);
 	WindowedPage::SetColors(which, red, green, blue, alpha);
-	if (visualWindow != nullptr)
-		Engine()->Refresh();
+	if (engine != nullptr)
+		engine->Refresh();
 }
 
 // The source is kept as written whatever happens; the engine shows it when
