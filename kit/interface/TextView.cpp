@@ -323,6 +323,12 @@ void BTextView::GetText(int32 offset, int32 length, char* buffer) const
 	buffer[bytes.size()] = '\0';
 }
 
+std::string_view BTextView::TextRange(int32 startOffset, int32 endOffset,
+	std::string& scratch) const
+{
+	return fText->Text().Range(startOffset, endOffset, scratch);
+}
+
 uint8 BTextView::ByteAt(int32 offset) const
 {
 	return static_cast<uint8>(fText->Text().RealCharAt(offset));
@@ -949,6 +955,13 @@ void BTextView::SetRunArray(int32 startOffset, int32 endOffset, const text_run_a
 	if (_UpdateLineEndTest())
 		_Relayout();
 	_Changed(fText->SetRunArray(startOffset, endOffset, runs));
+}
+
+void BTextView::SetColorRuns(int32 startOffset, int32 endOffset, const color_run* runs,
+	int32 count)
+{
+	assert(_AssertLocked());
+	_Changed(fText->SetColorRuns(startOffset, endOffset, runs, count));
 }
 
 text_run_array* BTextView::RunArray(int32 startOffset, int32 endOffset, int32* outSize) const

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include <View.h>
@@ -88,6 +90,11 @@ public:
 	int32 TextLength() const;
 	// length bytes from offset, NUL-terminated (buffer holds length + 1).
 	void GetText(int32 offset, int32 length, char* buffer) const;
+	// The bytes from startOffset to endOffset where they lie in the text,
+	// or copied into scratch when they do not lie in one piece. Unlike
+	// Text(), it never moves the text about, so it stays cheap while the
+	// text is edited. Valid until the next change (or use of scratch).
+	std::string_view TextRange(int32 startOffset, int32 endOffset, std::string& scratch) const;
 	uint8 ByteAt(int32 offset) const;
 
 	int32 CountLines() const;
@@ -143,6 +150,10 @@ public:
 	void GetFontAndColor(BFont* font, uint32* mode, rgb_color* color = NULL,
 		bool* sameColor = NULL) const;
 	void SetRunArray(int32 startOffset, int32 endOffset, const text_run_array* runs);
+	// Colours the range by count colour runs (see color_run; text before
+	// the first run keeps its colour), keeping every font: no line moves,
+	// and only the lines whose colour changed are drawn again.
+	void SetColorRuns(int32 startOffset, int32 endOffset, const color_run* runs, int32 count);
 	// The caller frees the result with FreeRunArray().
 	text_run_array* RunArray(int32 startOffset, int32 endOffset, int32* outSize = NULL) const;
 

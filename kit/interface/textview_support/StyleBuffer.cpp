@@ -315,6 +315,126 @@ void StyleBuffer::SetRunArray(int32 from, int32 to, const text_run_array* runs)
 	_ApplyRuns(from, to, runs);
 }
 
+// #pragma mark - Colour runs
+
+// Calls visit(start, end, style, color) for each piece of from .. to over
+// which both the style run and the colour run stay the same; color is
+// null before the first colour run. Colour offsets count from base.
+template <typename Visit>
+void StyleBuffer::_ForEachColorPiece(int32 from, int32 to, int32 base, const color_run* runs,
+	int32 count, Visit visit) const
+{
+	int32 next = 0;
+	auto colorStart = [&](int32 index) { return base + std::max(runs[index].offset, 0); };
+	while (next < count && colorStart(next) <= from)
+		next++;
+	int32 runIndex = RunIndexAt(from);
+	for (int32 position = from; position < to;) {
+		Run run = RunAt(runIndex);
+		int32 end = std::min(to, run.end);
+		if (next < count)
+			end = std::min(end, colorStart(next));
+		visit(position, end, run.style, next > 0 ? &runs[next - 1].color : nullptr);
+		position = end;
+		if (position >= run.end)
+			runIndex++;
+		while (next < count && colorStart(next) <= position)
+			next++;
+	}
+}
+
+StyleBuffer::Range StyleBuffer::_ChangedColors(int32 from, int32 to, const color_run* runs,
+	int32 count) const
+{
+	Range changed{to, to};
+	_ForEachColorPiece(from, to, from, runs, count,
+		[&](int32 start, int32 end, int32 style, const rgb_color* color) {
+			if (color == nullptr || Style(style).color == *color)
+				return;
+			if (changed.start == to)
+				changed.start = start;
+			changed.end = end;
+		});
+	if (changed.start == to)
+		changed.end = to;
+	return changed;
+}
+
+// Puts records in place of the runs begin .. end - 1, which they cover
+// exactly, moving the runs behind only when their number differs.
+void StyleBuffer::_ReplaceRuns(int32 begin, int32 end, const std::vector<RunRecord>& records)
+{
+	for (int32 i = begin; i < end; i++)
+		_Release(fRuns.At(i).style);
+	int32 count = static_cast<int32>(records.size());
+	int32 common = std::min(count, end - begin);
+	for (int32 i = 0; i < common; i++)
+		fRuns.Set(begin + i, records[i]);
+	if (count > common)
+		fRuns.Insert(begin + common,
+			std::vector<RunRecord>(records.begin() + common, records.end()));
+	else
+		fRuns.Erase(begin + count, end);
+	_MergeAt(begin + count);
+	_MergeAt(begin);
+}
+
+StyleBuffer::Range StyleBuffer::SetColorRuns(int32 from, int32 to, const color_run* runs,
+	int32 count)
+{
+	from = Clamp(from, 0, fLength);
+	to = Clamp(to, from, fLength);
+	if (!fStylable || runs == nullptr || count <= 0 || from == to)
+		return Range{from, from};
+	Range changed = _ChangedColors(from, to, runs, count);
+	if (changed.start == changed.end)
+		return changed;
+	// The runs the change touches are written anew from their first start
+	// to their last end: what lies outside the change keeps its style.
+	int32 begin = RunIndexAt(changed.start);
+	int32 end = RunIndexAt(changed.end - 1) + 1;
+	std::vector<RunRecord> records;
+	// A colour given to one style is given to the next piece of it alike;
+	// each style made holds a reference until the records hold theirs.
+	struct Recolored {
+		int32 style;
+		rgb_color color;
+		int32 result;
+	};
+	std::vector<Recolored> made;
+	auto add = [&](int32 start, int32 style) {
+		if (!records.empty() && records.back().style == style)
+			return;
+		fStyles[style].refs++;
+		records.push_back(RunRecord{start, style});
+	};
+	auto recolored = [&](int32 style, const rgb_color& color) {
+		for (const Recolored& known : made) {
+			if (known.style == style && known.color == color)
+				return known.result;
+		}
+		TextStyle wanted = Style(style);
+		wanted.color = color;
+		int32 result = _Acquire(wanted);
+		made.push_back(Recolored{style, color, result});
+		return result;
+	};
+	Run first = RunAt(begin);
+	if (first.start < changed.start)
+		add(first.start, first.style);
+	_ForEachColorPiece(changed.start, changed.end, from, runs, count,
+		[&](int32 start, int32, int32 style, const rgb_color* color) {
+			add(start, color != nullptr ? recolored(style, *color) : style);
+		});
+	Run last = RunAt(end - 1);
+	if (last.end > changed.end)
+		add(changed.end, last.style);
+	_ReplaceRuns(begin, end, records);
+	for (const Recolored& known : made)
+		_Release(known.result);
+	return changed;
+}
+
 RunArrayPointer StyleBuffer::GetRunArray(int32 from, int32 to) const
 {
 	from = Clamp(from, 0, fLength);

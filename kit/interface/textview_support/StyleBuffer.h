@@ -21,6 +21,11 @@ public:
 		int32 end;
 		int32 style;
 	};
+	// start .. end; empty when start == end.
+	struct Range {
+		int32 start;
+		int32 end;
+	};
 
 	StyleBuffer(const BFont& font, const rgb_color& color);
 
@@ -36,6 +41,12 @@ public:
 	void SetStyleRange(int32 from, int32 to, uint32 mode, const BFont* font,
 		const rgb_color* color);
 	void SetRunArray(int32 from, int32 to, const text_run_array* runs);
+	// Colours from .. to by count colour runs (ascending offsets relative
+	// to from; text before the first run keeps its colour), keeping every
+	// character's font. Only the runs whose colour changes are rewritten;
+	// the result is the range whose colour changed, empty when none did.
+	// An unstylable text keeps its one colour.
+	Range SetColorRuns(int32 from, int32 to, const color_run* runs, int32 count);
 	RunArrayPointer GetRunArray(int32 from, int32 to) const;
 	// The style of the character at offset; at the end, of the last one.
 	const TextStyle& StyleAt(int32 offset) const;
@@ -78,6 +89,11 @@ private:
 	bool _ExtendsNeighbour(int32 offset, int32 length, const TextStyle& style);
 	void _ApplyToWholeText(const TextStyle& style);
 	void _ApplyRuns(int32 from, int32 to, const text_run_array* runs);
+	template <typename Visit>
+	void _ForEachColorPiece(int32 from, int32 to, int32 base, const color_run* runs,
+		int32 count, Visit visit) const;
+	Range _ChangedColors(int32 from, int32 to, const color_run* runs, int32 count) const;
+	void _ReplaceRuns(int32 begin, int32 end, const std::vector<RunRecord>& records);
 
 	std::vector<StyleRecord> fStyles;
 	ShiftedArray<RunRecord, int32> fRuns;

@@ -1,6 +1,7 @@
 #include "StyledText.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace BPrivate {
 
@@ -94,6 +95,27 @@ LayoutChange StyledText::SetRunArray(int32 start, int32 finish, const text_run_a
 	if (!fStyles.IsStylable())
 		return fLayout.Layout();
 	return fLayout.Relayout(start, finish - start, finish - start);
+}
+
+LayoutChange StyledText::SetColorRuns(int32 start, int32 finish, const color_run* runs,
+	int32 count)
+{
+	int32 given = std::clamp(start, 0, Length());
+	CharRange(&start, &finish);
+	std::vector<color_run> placed;
+	if (runs != nullptr && count > 0) {
+		placed.assign(runs, runs + count);
+		for (color_run& run : placed) {
+			int32 offset = static_cast<int32>(std::clamp<int64>(int64(given) + run.offset, start,
+				finish));
+			run.offset = fText.CharBoundary(offset) - start;
+		}
+	}
+	StyleBuffer::Range changed = fStyles.SetColorRuns(start, finish, placed.data(),
+		static_cast<int32>(placed.size()));
+	if (changed.start == changed.end || fLayout.Defers())
+		return LayoutChange{0, -1, 0};
+	return LayoutChange{fLayout.LineAt(changed.start), fLayout.LineAt(changed.end - 1), 0};
 }
 
 LayoutChange StyledText::SetNullStyle(int32 offset, uint32 mode, const BFont* font,

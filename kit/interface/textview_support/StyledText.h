@@ -32,6 +32,10 @@ public:
 	LayoutChange SetStyle(int32 start, int32 finish, uint32 mode, const BFont* font,
 		const rgb_color* color);
 	LayoutChange SetRunArray(int32 start, int32 finish, const text_run_array* runs);
+	// StyleBuffer::SetColorRuns(), with run offsets moved onto character
+	// boundaries. A colour moves no text: the lines whose colour changed
+	// are returned to be drawn again, none while the layout defers.
+	LayoutChange SetColorRuns(int32 start, int32 finish, const color_run* runs, int32 count);
 	// The style of what is typed next at offset (StyleBuffer::SetNullStyle());
 	// an empty text's one line takes its height.
 	LayoutChange SetNullStyle(int32 offset, uint32 mode, const BFont* font,

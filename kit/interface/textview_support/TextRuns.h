@@ -17,6 +17,14 @@ struct text_run {
 	rgb_color color;
 };
 
+// A colour run: the colour of the text from offset on, up to the next run,
+// whatever its font. Offsets are relative to the start of the range the
+// runs colour.
+struct color_run {
+	int32 offset;
+	rgb_color color;
+};
+
 // A count followed by that many runs, allocated as one block by
 // AllocRunArray() (runs[] extends past its declared length).
 struct text_run_array {

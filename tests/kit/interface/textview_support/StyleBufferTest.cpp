@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "TextModelTesting.h"
 
@@ -257,4 +260,64 @@ TEST_F(StyleBufferTest, UnstylableTextHasOneStyleThroughout)
 	EXPECT_EQ(Runs(), "b@0");
 	EXPECT_EQ(styles.Length(), 13);
 	EXPECT_EQ(styles.CountStyles(), 1);
+}
+
+// Colour runs over text of several fonts and colours, at random: every
+// character keeps its font and takes the colour of its run, the result
+// names exactly the characters whose colour changed, and the runs stay
+// minimal with no style left over.
+TEST_F(StyleBufferTest, ColorRunsRecolourWithoutTouchingFonts)
+{
+	const rgb_color colors[] = {kBlack, kRed, make_color(0, 140, 0)};
+	const BFont* fonts[] = {&plain, &big, &bold};
+	std::mt19937 random(17);
+	for (int32 round = 0; round < 300; round++) {
+		SCOPED_TRACE(round);
+		styles.SetText(40, nullptr);
+		for (int32 i = 0; i < 6; i++) {
+			int32 start = random() % 40;
+			styles.SetStyleRange(start, start + random() % 8, B_FONT_ALL, fonts[random() % 3],
+				&colors[random() % 3]);
+		}
+		std::vector<TextStyle> before;
+		for (int32 i = 0; i < 40; i++)
+			before.push_back(styles.StyleAt(i));
+		int32 from = random() % 40;
+		int32 to = from + random() % (41 - from);
+		std::vector<color_run> runs;
+		for (int32 offset = random() % 3; offset < to - from; offset += 1 + random() % 5)
+			runs.push_back(color_run{offset, colors[random() % 3]});
+
+		StyleBuffer::Range changed = styles.SetColorRuns(from, to, runs.data(),
+			static_cast<int32>(runs.size()));
+
+		int32 firstChange = -1;
+		int32 lastChange = -1;
+		for (int32 i = 0; i < 40; i++) {
+			rgb_color expected = before[i].color;
+			for (const color_run& run : runs) {
+				if (i >= from && i < to && from + run.offset <= i)
+					expected = run.color;
+			}
+			EXPECT_EQ(styles.StyleAt(i).font, before[i].font) << i;
+			EXPECT_EQ(styles.StyleAt(i).color, expected) << i;
+			if (expected != before[i].color) {
+				firstChange = firstChange < 0 ? i : firstChange;
+				lastChange = i;
+			}
+		}
+		if (firstChange < 0) {
+			EXPECT_EQ(changed.start, changed.end);
+		} else {
+			EXPECT_EQ(changed.start, firstChange);
+			EXPECT_EQ(changed.end, lastChange + 1);
+		}
+		std::set<int32> used;
+		for (int32 i = 0; i < styles.CountRuns(); i++) {
+			used.insert(styles.RunAt(i).style);
+			if (i > 0)
+				EXPECT_NE(styles.RunAt(i).style, styles.RunAt(i - 1).style);
+		}
+		EXPECT_EQ(styles.CountStyles(), static_cast<int32>(used.size()));
+	}
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "TextModelTesting.h"
 
@@ -88,6 +89,25 @@ TEST_F(StyledTextTest, RunsStartingInsideACharacterStartAtIt)
 		model.SetRunArray(0, model.Length(), &runs);
 		EXPECT_EQ(model.Styles().StyleAt(UTF8::Boundary(kMixed, offset)).color, kRed);
 		EXPECT_TRUE(StartsOnBoundaries(model));
+	}
+}
+
+TEST_F(StyledTextTest, ColourRunsStartInsideNoCharacterAndRedrawOnlyTheirLines)
+{
+	for (int32 offset = 0; offset < static_cast<int32>(kMixed.size()); offset++) {
+		SCOPED_TRACE(offset);
+		Reset();
+		model.SetStyle(0, model.Length(), 0, nullptr, &kBlack);
+		std::vector<BPrivate::LineRecord> lines = AllRecords(model.Layout().Lines());
+		color_run run{offset, kRed};
+		BPrivate::LayoutChange change = model.SetColorRuns(0, offset + 1, &run, 1);
+		int32 start = UTF8::Boundary(kMixed, offset);
+		EXPECT_EQ(model.Styles().StyleAt(start).color, kRed);
+		EXPECT_TRUE(StartsOnBoundaries(model));
+		EXPECT_EQ(change.fromLine, model.Layout().LineAt(start));
+		EXPECT_EQ(change.toLine, change.fromLine);
+		EXPECT_EQ(change.heightDelta, 0);
+		EXPECT_EQ(AllRecords(model.Layout().Lines()), lines);
 	}
 }
 
