@@ -33,10 +33,14 @@ std::string Encode(std::string_view text, const TextEncoding& encoding)
 {
 	std::string lines;
 	lines.reserve(text.size() + text.size() / 32);
-	for (char c : text) {
-		if (c == '\n')
-			lines += '\r';
-		lines += c;
+	for (size_t i = 0; i < text.size(); i++) {
+		if (text[i] != '\r' && text[i] != '\n') {
+			lines += text[i];
+			continue;
+		}
+		lines += "\r\n";
+		if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+			i++;
 	}
 	std::string bytes;
 	encoding.Encode(lines, bytes);

@@ -15,6 +15,7 @@
 #include "ErrorAlert.h"
 #include "FewDescriptors.h"
 #include "KFile.h"
+#include "page_support/PageText.h"
 #include "page_support/SafeSave.h"
 
 using PageTesting::PageTest;
@@ -83,6 +84,24 @@ TEST_F(PageSaving, TheFileHoldsTheWindowsTextAndNoTailOfTheOldOne)
 	EXPECT_EQ(fFolder.Read("page.html"), WithCRLF(WindowText()));
 	EXPECT_NE(WindowText().find("short"), std::string::npos);
 	EXPECT_TRUE(sAlerts.empty());
+}
+
+TEST(PageText, EveryKindOfLineEndIsWrittenCRLFOnce)
+{
+	const struct {
+		const char* text;
+		const char* written;
+	} rows[] = {
+		{"a\nb\n", "a\r\nb\r\n"},
+		{"a\r\nb", "a\r\nb"},
+		{"a\rb\r", "a\r\nb\r\n"},
+		{"a\r\r\nb", "a\r\n\r\nb"},
+		{"\n\r\n\r", "\r\n\r\n\r\n"},
+	};
+	for (const auto& row : rows) {
+		SCOPED_TRACE(row.text);
+		EXPECT_EQ(PageText::Encode(row.text, TextEncoding()), row.written);
+	}
 }
 
 TEST_F(PageSaving, AVisualEditIsWrittenAsGeneratedHTML)
