@@ -385,8 +385,10 @@ void Page::UpdateFromVisual()
 		GenerateHTML();
 		std::string text = PageText::NormalizeLineEnds(std::string_view(
 			static_cast<const char*>(HTMLBuffer()->Buffer()), HTMLBuffer()->BufferLength()));
+		view->BlockColorize();
 		view->Delete(0, view->TextLength());
 		view->Insert(0, text.c_str(), static_cast<int32>(text.size()));
+		view->UnblockColorize();
 		if (tempFile != nullptr)
 			htmlWindow->SaveTo(tempFile.get());
 		view->Invalidate();

@@ -1,0 +1,205 @@
+// The HTML window's source view as the user meets it: a large page is
+// coloured while it can be typed in, ending with the colours of the whole
+// text; keys that do not edit leave the page as saved; line ends that come
+// in from other programs become LF.
+
+#include <WindowTesting.h>
+
+#include "PageTesting.h"
+
+#include "htmlview_support/SourceColorizer.h"
+
+using PageTesting::PageTest;
+
+namespace {
+
+const char kBackspace[] = {B_BACKSPACE, 0};
+const char kInsert[] = {B_INSERT, 0};
+const char kRight[] = {B_RIGHT_ARROW, 0};
+const char kPageDown[] = {B_PAGE_DOWN, 0};
+const uint32 kCtrl = B_COMMAND_KEY | B_CONTROL_KEY;
+
+class StringText : public SourceColorizer::Text {
+public:
+	explicit StringText(const std::string& text) : fText(text) {}
+	int32 Length() const override { return static_cast<int32>(fText.size()); }
+	std::string_view Range(int32 from, int32 to, std::string&) const override
+	{
+		return std::string_view(fText).substr(from, to - from);
+	}
+
+private:
+	const std::string& fText;
+};
+
+class SourceView : public PageTest {
+protected:
+	HWindow* Window() const { return fPage->HTMLWindow(); }
+	HTML_View* View() const { return Window()->View(); }
+	void Idle() { ASSERT_EQ(BPrivate::WaitForWindowIdle(Window()), B_OK); }
+
+	std::string Text() const
+	{
+		BAutolock lock(Window());
+		return View()->Text();
+	}
+
+	void Select(int32 start, int32 finish)
+	{
+		BAutolock lock(Window());
+		View()->Select(start, finish);
+	}
+
+	// The table index of each byte's colour, as the view shows it.
+	std::string ShownColors() const
+	{
+		BAutolock lock(Window());
+		int32 length = View()->TextLength();
+		BPrivate::RunArrayPointer runs(View()->RunArray(0, length));
+		std::string colors;
+		for (int32 i = 0; i < runs->count; i++) {
+			int32 end = i + 1 < runs->count ? runs->runs[i + 1].offset : length;
+			char index = '?';
+			for (int32 kind = 0; kind < SOURCE_COLOR_COUNT; kind++) {
+				if (View()->Colors().colors[kind] == runs->runs[i].color)
+					index = static_cast<char>('0' + kind);
+			}
+			colors.append(end - runs->runs[i].offset, index);
+		}
+		return colors;
+	}
+
+	static std::string WholeColors(const std::string& text)
+	{
+		StringText source(text);
+		std::vector<SourceColorRun> runs;
+		SourceColorizer(source).Colorize(0, static_cast<int32>(text.size()), true, runs);
+		std::string colors;
+		for (size_t i = 0; i < runs.size(); i++) {
+			int32 end = i + 1 < runs.size() ? runs[i + 1].offset : static_cast<int32>(text.size());
+			colors.append(end - runs[i].offset, static_cast<char>('0' + runs[i].color));
+		}
+		return colors;
+	}
+};
+
+} // namespace
+
+// Keys reach the view while most of the page still waits for its colours:
+// typed where the colouring has not been yet, where it has, and over a
+// selection; in the end every byte has the colour of the whole text.
+TEST_F(SourceView, TypingWhileALargePageIsColouredEndsWithTheColoursOfTheWholeText)
+{
+	bool colouredAtOnce = true;
+	std::string unit = "<P ALIGN=\"left\">some &amp; text <B>bold</B> &nbsp;<BR></P>\n";
+	std::string html = "<HTML><BODY>\n";
+	while (html.size() < (600 << 10))
+		html += unit;
+	html += "</BODY></HTML>\n";
+	Open("<HTML><BODY></BODY></HTML>\n");
+	Window()->Show();
+	Idle();
+	{
+		BAutolock lock(Window());
+		View()->SetText(html.c_str());
+		colouredAtOnce = ShownColors() == WholeColors(html);
+	}
+	const int32 middle = static_cast<int32>(html.size() / 2 / unit.size() * unit.size()) + 13;
+	struct Typing {
+		int32 at;
+		int32 selected;
+		const char* keys;
+	} typing[] = {
+		{middle + 4, 0, "\"x"},
+		{middle + 30, 0, "<I"},
+		{20, 0, "&amp"},
+		{middle + 10, 12, ""},
+		{static_cast<int32>(html.size()) - 40, 0, ">"},
+		{middle + 2, 3, "<"},
+	};
+	for (const Typing& step : typing) {
+		Select(step.at, step.at + step.selected);
+		if (step.selected > 0) {
+			ASSERT_EQ(BPrivate::PostKey(Window(), kBackspace), B_OK);
+		}
+		ASSERT_EQ(BPrivate::TypeText(Window(), step.keys), B_OK);
+	}
+	Idle();
+	EXPECT_FALSE(colouredAtOnce);
+	std::string text = Text();
+	EXPECT_NE(text, html);
+	EXPECT_EQ(ShownColors(), WholeColors(text));
+}
+
+TEST_F(SourceView, OnlyKeysThatEditMarkThePageChanged)
+{
+	Open("<HTML><BODY><B>bold</B></BODY></HTML>\n");
+	Window()->Show();
+	{
+		BAutolock lock(Window());
+		View()->MakeFocus(true);
+	}
+	const struct {
+		const char* what;
+		const char* bytes;
+		uint32 modifiers;
+		int32 key;
+		bool edits;
+	} keys[] = {
+		{"an arrow", kRight, 0, 0, false},
+		{"page down", kPageDown, 0, 0, false},
+		{"copy", "c", kCtrl, 0, false},
+		{"copy with Insert", kInsert, kCtrl, 0, false},
+		{"a function key", nullptr, 0, B_F5_KEY, false},
+		{"F10", nullptr, 0, B_F10_KEY, false},
+		{"a letter", "x", 0, 0, true},
+		{"paste with Insert", kInsert, B_SHIFT_KEY, 0, true},
+		{"backspace over the selection", kBackspace, 0, 0, true},
+	};
+	for (const auto& key : keys) {
+		SCOPED_TRACE(key.what);
+		fPage->Saved();
+		Window()->NotChanged();
+		Select(12, 15);
+		std::string before = Text();
+		status_t posted = key.bytes != nullptr
+			? BPrivate::PostKey(Window(), key.bytes, key.modifiers)
+			: BPrivate::PostFunctionKey(Window(), key.key, key.modifiers);
+		ASSERT_EQ(posted, B_OK);
+		Idle();
+		EXPECT_EQ(Text() != before, key.edits);
+		EXPECT_EQ(Window()->IsChanged(), key.edits);
+		EXPECT_EQ(fPage->IsSaved(), !key.edits);
+		EXPECT_EQ(ShownColors(), WholeColors(Text()));
+	}
+}
+
+TEST_F(SourceView, InsertChordsCopyAndPasteAsOnAPCKeyboard)
+{
+	Open("<HTML><BODY>x</BODY></HTML>\n");
+	Window()->Show();
+	Select(6, 12);
+	ASSERT_EQ(BPrivate::PostKey(Window(), kInsert, kCtrl), B_OK);
+	Idle();
+	Select(0, 0);
+	ASSERT_EQ(BPrivate::PostKey(Window(), kInsert, B_SHIFT_KEY), B_OK);
+	Idle();
+	EXPECT_EQ(Text(), "<BODY><HTML><BODY>x</BODY></HTML>\n");
+	EXPECT_EQ(ShownColors(), WholeColors(Text()));
+}
+
+// Old Mac pages end their lines with CR alone; pasted text may bring CR
+// LF. Either way the view holds LF, and the page file gets CR LF.
+TEST_F(SourceView, LineEndsFromOtherProgramsBecomeLineFeeds)
+{
+	Open("<HTML>\r<BODY>\rold\r</BODY>\r</HTML>\r");
+	EXPECT_EQ(Text(), "<HTML>\n<BODY>\nold\n</BODY>\n</HTML>\n");
+	{
+		BAutolock lock(Window());
+		View()->Insert(14, "one\r\ntwo\rthree\n", 15);
+	}
+	EXPECT_EQ(Text(), "<HTML>\n<BODY>\none\ntwo\nthree\nold\n</BODY>\n</HTML>\n");
+	ASSERT_EQ(fPage->Save(), B_OK);
+	EXPECT_EQ(fFolder.Read("page.html"),
+		"<HTML>\r\n<BODY>\r\none\r\ntwo\r\nthree\r\nold\r\n</BODY>\r\n</HTML>\r\n");
+}
