@@ -75,8 +75,8 @@ public:
 	// A page whose frames take the place of its body is written without one.
 	void SetFramesetDocument(bool frameset) { framesetDocument = frameset; }
 	bool IsFramesetDocument() const { return framesetDocument; }
-	// A document type that declares entities of its own (the text between
-	// "<" and ">") is the page's, and written in place of the program's.
+	// The page's own document type (the text between "<" and ">"), written
+	// in place of the program's; empty for a page that had none.
 	void SetDocumentType(const char* text) { documentType = text != nullptr ? text : ""; }
 	float FontSizeFor(const char* size) const;
 

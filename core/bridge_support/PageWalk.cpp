@@ -121,11 +121,12 @@ bool PageWalk::TakeForPage(_node* node, bool closing)
 	}
 	if (tag == tag_head && closing)
 		fInHead = false;
-	// The page's own document type is the generator's to write; a
+	// The page's own document type decides how a browser lays it out
+	// (standards or quirks mode): it is written back as it was read. A
 	// declaration elsewhere is markup of the page.
 	if (node->type == DocTypeTag && node->parent == fDocument) {
 		std::optional<std::string> text = NodeText::SourceRange(node, &fLexer->lexbuf);
-		if (text && text->find('[') != std::string::npos)
+		if (text && !text->empty())
 			fPage->SetDocumentType(text->c_str());
 		return true;
 	}
