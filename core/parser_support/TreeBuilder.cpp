@@ -194,6 +194,72 @@ std::string WithReferencesDecoded(std::string_view text)
 	return decoded;
 }
 
+// The longest character reference looked for: "&" + a name or number + ";".
+constexpr size_t kLongestReference = 34;
+
+// The character written at offset of the page's text, a reference decoded;
+// its length in the text.
+uint32 WrittenCharacter(std::string_view text, size_t offset, size_t* length)
+{
+	if (text[offset] == '&') {
+		size_t semicolon = text.substr(0, offset + kLongestReference).find(';', offset + 1);
+		if (semicolon != std::string_view::npos) {
+			std::optional<uint32> code = ReferencedCode(text.substr(offset + 1,
+				semicolon - offset - 1));
+			if (code) {
+				*length = semicolon + 1 - offset;
+				return *code;
+			}
+		}
+	}
+	return BPrivate::UTF8::Decode(text, offset, length);
+}
+
+// The library reads a non-breaking space in preformatted text as a plain
+// one. Walks the page's text from where the library's text starts, and
+// gives the library's text with the non-breaking spaces the page wrote;
+// where the two do not match character for character, the library's text
+// as it is.
+std::string WithNonBreakingSpacesOf(std::string_view library, std::string_view page,
+	size_t offset)
+{
+	std::string restored;
+	restored.reserve(library.size());
+	size_t at = offset;
+	for (size_t i = 0; i < library.size();) {
+		if (at >= page.size())
+			return std::string(library);
+		size_t libraryLength = 1;
+		size_t pageLength = 1;
+		uint32 read = BPrivate::UTF8::Decode(library, i, &libraryLength);
+		uint32 written = WrittenCharacter(page, at, &pageLength);
+		if (read == ' ' && written == 0xA0)
+			restored += "\xC2\xA0";
+		else if (read == written)
+			restored.append(library.substr(i, libraryLength));
+		else
+			return std::string(library);
+		i += libraryLength;
+		at += pageLength;
+	}
+	return restored;
+}
+
+// Whether text in the element is text of the page's body: not in the head,
+// nor code, nor the title.
+bool IsBodyText(const _node* parent)
+{
+	const _tagdict* tag = parent->tag;
+	return tag != nullptr && tag != tag_html && tag != tag_head && tag != tag_title
+		&& tag != tag_script && tag != tag_style;
+}
+
+bool IsPreformatted(const _tagdict* tag)
+{
+	return tag != nullptr && (tag == tag_pre || tag == tag_xmp || tag == tag_listing
+		|| tag == tag_plaintext);
+}
+
 // Elements whose content the library reads as text alone; whatever else it
 // puts into one (an unclosed STYLE swallows the rest of the page) would
 // turn into that text when the page is written and read again.
@@ -271,8 +337,15 @@ _node* TreeBuilder::Build(_lexer& lexer)
 			return nullptr;
 		}
 		_node* node = MakeNode(current, parent);
-		if (node != nullptr)
+		if (node != nullptr) {
+			if (fLineEndAfter != nullptr && fLineEndAfter == parent->last
+					&& NeedsLineEndBefore(node, parent))
+				NodeTree::AppendChild(parent, LineEndNode());
+			fLineEndAfter = nullptr;
 			NodeTree::AppendChild(parent, node);
+			if (node->type == CommentTag && IsLineEndSwallowed(current))
+				fLineEndAfter = node;
+		}
 		// A kept literal section comes with its content already, a document
 		// type its declarations; the library's reading of them is left out.
 		bool descend = node != nullptr && node->content == nullptr
@@ -280,6 +353,8 @@ _node* TreeBuilder::Build(_lexer& lexer)
 		TidyNode child = descend ? tidyGetChild(current) : nullptr;
 		if (child != nullptr) {
 			parent = node;
+			if (IsPreformatted(parent->tag))
+				fPreformattedDepth++;
 			current = child;
 			continue;
 		}
@@ -294,6 +369,8 @@ _node* TreeBuilder::Build(_lexer& lexer)
 				current = nullptr;
 				break;
 			}
+			if (IsPreformatted(parent->tag))
+				fPreformattedDepth--;
 			parent = parent->parent;
 		}
 	}
@@ -449,10 +526,54 @@ void TreeBuilder::FillText(_node* node, TidyNode source, _node* parent)
 {
 	// Scripts and style sheets are code, not visual text: their bytes stay.
 	bool visual = parent->tag != tag_script && parent->tag != tag_style;
-	if (visual && fScan.InForeignContent(OffsetOf(source)))
-		AppendText(node, WithReferencesDecoded(LibraryValue(source)), true);
-	else
-		AppendText(node, LibraryValue(source), visual);
+	std::string_view text = LibraryValue(source);
+	std::string changed;
+	if (visual && fScan.InForeignContent(OffsetOf(source))) {
+		changed = WithReferencesDecoded(text);
+		text = changed;
+	} else if (visual && fPreformattedDepth > 0 && text.find(' ') != std::string_view::npos) {
+		changed = WithNonBreakingSpacesOf(text, fSource.Text(), OffsetOf(source));
+		text = changed;
+	}
+	if (fLineEndAfter != nullptr && fLineEndAfter == parent->last && IsBodyText(parent)
+			&& (fPreformattedDepth > 0 || text.empty() || !TagReader::IsSpace(text[0]))) {
+		changed = (fPreformattedDepth > 0 ? "\n" : " ") + std::string(text);
+		text = changed;
+	}
+	AppendText(node, text, visual);
+}
+
+// The library takes a line end right after a comment for part of the
+// comment, and leaves it out of the text that follows; a browser shows it
+// (as a space, or a new line in preformatted text).
+bool TreeBuilder::IsLineEndSwallowed(TidyNode source)
+{
+	// The library places a comment at its "<!--" or, after text, behind it.
+	std::string_view page(fSource.Text());
+	size_t offset = OffsetOf(source);
+	if (page.compare(offset, 4, "<!--") == 0)
+		offset += 4;
+	else if (offset < 4 || page.compare(offset - 4, 4, "<!--") != 0)
+		return false;
+	size_t end = offset + LibraryValue(source).size();
+	return page.compare(end, 3, "-->") == 0 && end + 3 < page.size() && page[end + 3] == '\n';
+}
+
+// Text takes the swallowed line end itself (FillText); an inline element,
+// or anything in preformatted text, gets it as text of its own before it.
+bool TreeBuilder::NeedsLineEndBefore(const _node* node, const _node* parent) const
+{
+	if (node->type == TextNode || !IsBodyText(parent))
+		return false;
+	return fPreformattedDepth > 0 || (IsElement(node->type) && node->tag != nullptr
+		&& (node->tag->model & CM_INLINE) != 0);
+}
+
+_node* TreeBuilder::LineEndNode()
+{
+	_node* text = NewNode();
+	AppendText(text, fPreformattedDepth > 0 ? "\n" : " ", true);
+	return text;
 }
 
 void TreeBuilder::FillMarkupText(_node* node, TidyNode source)

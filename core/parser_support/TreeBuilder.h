@@ -52,6 +52,9 @@ private:
 	void FillElement(_node* node, TidyNode source);
 	void FillText(_node* node, TidyNode source, _node* parent);
 	void FillMarkupText(_node* node, TidyNode source);
+	bool IsLineEndSwallowed(TidyNode source);
+	bool NeedsLineEndBefore(const _node* node, const _node* parent) const;
+	_node* LineEndNode();
 	void KeepStrayFrameTag(_node* node, size_t offset);
 	bool KeepLiteralSection(_node* node, TidyNode source, size_t offset);
 
@@ -79,6 +82,11 @@ private:
 	std::vector<bool> fSectionKept;
 	// The places of elements the page wrote, claimed by the first node there.
 	std::vector<bool> fWrittenElements;
+	// PRE and its kin the node being made stands in.
+	int32 fPreformattedDepth = 0;
+	// A comment whose following line end the library swallowed, until the
+	// node after it is made.
+	const _node* fLineEndAfter = nullptr;
 };
 
 #endif

@@ -1,0 +1,46 @@
+// A page written by the program shows in a browser as the page it read:
+// every character a browser renders, white space included, comes through,
+// and the first save is already what every later save writes.
+
+#include "PageTesting.h"
+
+using PageTesting::PageTest;
+
+namespace {
+
+class PageFidelity : public PageTest {
+protected:
+	// The body written from html; the page written again from what was
+	// written must be the same.
+	std::string SavedBody(const std::string& html)
+	{
+		Open(html);
+		std::string first = Generated();
+		std::string body = Body();
+		Open(first);
+		EXPECT_EQ(Generated(), first) << "the first save is not the fixed point";
+		return body;
+	}
+};
+
+} // namespace
+
+TEST_F(PageFidelity, NonBreakingSpacesInPreformattedTextStay)
+{
+	EXPECT_EQ(SavedBody("<pre>a&nbsp;b\xC2\xA0" "c&#160;d &amp;&nbsp;e\n\tf g</pre>"),
+		"<PRE>a&nbsp;b&nbsp;c&nbsp;d &amp;&nbsp;e\r\n\tf g</PRE>");
+	EXPECT_EQ(SavedBody("<pre>\n&lt;<b>x&nbsp;</b> y</pre>"),
+		"<PRE>\r\n&lt;<B>x&nbsp;</B> y</PRE>");
+}
+
+TEST_F(PageFidelity, ALineEndAfterACommentStays)
+{
+	EXPECT_EQ(SavedBody("<pre>set<!-- x -->\nshift<!--y-->\n<b>z</b></pre>"),
+		"<PRE>set<!-- x -->\r\nshift<!--y-->\r\n<B>z</B></PRE>");
+	// In running text a browser shows the line end as a space.
+	EXPECT_EQ(SavedBody("<p>a<!-- x -->\nb<!-- y -->\n<i>c</i> d<!-- z -->\n</p>"),
+		"<P>a<!-- x --> b<!-- y --> <I>c</I> d<!-- z --></P>");
+	std::string head = SavedBody("<html><head><!-- x -->\n<title>t</title></head>"
+		"<body>b</body></html>");
+	EXPECT_EQ(Generated().find("<!-- -->"), std::string::npos) << "the head gets no text";
+}
