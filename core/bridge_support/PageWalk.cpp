@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <cstring>
 #include <string>
 
 #include "Element_List.h"
@@ -181,6 +182,9 @@ void PageWalk::Pass(_node* node, bool closing)
 		passed = fTidy->NewNode();
 		passed->type = EndTag;
 		passed->tag = node->tag;
+		// A tag the page defines itself closes with the name it opened with.
+		if (node->element != nullptr && node->tag != nullptr && (node->tag->model & CM_NEW) != 0)
+			passed->element = strdup(node->element);
 	}
 	Visual_Engine* engine = fPage->Engine();
 	fPosition += engine->InsertAt(fPosition, passed, INSERT_BUILD, nullptr);

@@ -338,14 +338,13 @@ _node* TreeBuilder::Build(_lexer& lexer)
 		}
 		_node* node = MakeNode(current, parent);
 		if (node != nullptr) {
-			if (fLineEndAfter != nullptr && fLineEndAfter == parent->last
-					&& NeedsLineEndBefore(node, parent))
-				NodeTree::AppendChild(parent, LineEndNode());
-			fLineEndAfter = nullptr;
+			if (fWhiteAfter != nullptr && fWhiteAfter == parent->last
+					&& NeedsWhiteBefore(node, parent))
+				NodeTree::AppendChild(parent, WhiteNode());
 			NodeTree::AppendChild(parent, node);
-			if (node->type == CommentTag && IsLineEndSwallowed(current))
-				fLineEndAfter = node;
+			fWhiteAfter = fWhiteFollows ? node : nullptr;
 		}
+		fWhiteFollows = false;
 		// A kept literal section comes with its content already, a document
 		// type its declarations; the library's reading of them is left out.
 		bool descend = node != nullptr && node->content == nullptr
@@ -406,15 +405,17 @@ _node* TreeBuilder::MakeNode(TidyNode source, _node* parent)
 	if (node->type == ProcInsTag && Holds(fScan.StrayFrameTags(), strayOffset))
 		KeepStrayFrameTag(node, strayOffset);
 	else if (IsElement(node->type))
-		FillElement(node, source);
+		FillElement(node, source, parent);
 	else if (node->type == TextNode)
 		FillText(node, source, parent);
 	else
 		FillMarkupText(node, source);
+	if (node->type == CommentTag)
+		fWhiteFollows = IsLineEndSwallowed(source);
 	return node;
 }
 
-void TreeBuilder::FillElement(_node* node, TidyNode source)
+void TreeBuilder::FillElement(_node* node, TidyNode source, _node* parent)
 {
 	size_t offset = OffsetOf(source);
 	const char* reported = tidyNodeGetName(source);
@@ -458,7 +459,47 @@ void TreeBuilder::FillElement(_node* node, TidyNode source)
 	node->closed = written && fScan.IsClosed(offset);
 
 	bool readable = written && TagReader::ReadStartTag(text, offset, fTag);
+	// Where nothing follows the name as a browser reads it, what the library
+	// took for attributes is the rest of the name.
+	if (readable && id == TidyTag_UNKNOWN && node->tag != nullptr && node->type != EndTag
+			&& !KeepUnknownTagAsWritten(node, offset, fTag.end, parent))
+		return;
 	AddAttributes(node, source, readable ? &fTag : nullptr);
+}
+
+// A tag no HTML version defines is the page's own, written back as it was
+// written: its name as a browser reads it (all up to a blank, "/" or ">",
+// where the library stops at the first character not allowed in a name)
+// and the rest of the tag, attributes as written, as the node's text; the
+// attributes as read stay for those who ask. The library reads an empty
+// one as a block and leaves out the white space around it, which a
+// browser, reading it as inline, shows.
+// True when the tag has more than its name.
+bool TreeBuilder::KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end, _node* parent)
+{
+	const std::string& text = fSource.Text();
+	size_t nameEnd = offset + 1;
+	while (nameEnd < end - 1 && !TagReader::IsSpace(text[nameEnd]) && text[nameEnd] != '/')
+		nameEnd++;
+	free(node->element);
+	node->element = strndup(text.data() + offset + 1, nameEnd - offset - 1);
+	if ((node->tag->model & CM_EMPTY) != 0 && fPreformattedDepth == 0) {
+		if (offset > 0 && TagReader::IsSpace(text[offset - 1]))
+			KeepSpaceAtEndOf(parent->last);
+		fWhiteFollows = end < text.size() && TagReader::IsSpace(text[end]);
+	}
+	AppendText(node, std::string_view(text).substr(nameEnd, end - 1 - nameEnd), false);
+	return node->end > node->start;
+}
+
+void TreeBuilder::KeepSpaceAtEndOf(_node* text)
+{
+	std::string& buffer = fLexer->lexbuf;
+	if (text == nullptr || text->type != TextNode || text->end != buffer.size()
+			|| text->end == text->start || TagReader::IsSpace(buffer.back()))
+		return;
+	buffer += ' ';
+	text->end++;
 }
 
 // Given to the library as "<?frame>" to keep it from ending its parse.
@@ -535,7 +576,7 @@ void TreeBuilder::FillText(_node* node, TidyNode source, _node* parent)
 		changed = WithNonBreakingSpacesOf(text, fSource.Text(), OffsetOf(source));
 		text = changed;
 	}
-	if (fLineEndAfter != nullptr && fLineEndAfter == parent->last && IsBodyText(parent)
+	if (fWhiteAfter != nullptr && fWhiteAfter == parent->last && IsBodyText(parent)
 			&& (fPreformattedDepth > 0 || text.empty() || !TagReader::IsSpace(text[0]))) {
 		changed = (fPreformattedDepth > 0 ? "\n" : " ") + std::string(text);
 		text = changed;
@@ -559,9 +600,10 @@ bool TreeBuilder::IsLineEndSwallowed(TidyNode source)
 	return page.compare(end, 3, "-->") == 0 && end + 3 < page.size() && page[end + 3] == '\n';
 }
 
-// Text takes the swallowed line end itself (FillText); an inline element,
-// or anything in preformatted text, gets it as text of its own before it.
-bool TreeBuilder::NeedsLineEndBefore(const _node* node, const _node* parent) const
+// Text takes the white space the library left out itself (FillText); an
+// inline element, or anything in preformatted text, gets it as text of its
+// own before it.
+bool TreeBuilder::NeedsWhiteBefore(const _node* node, const _node* parent) const
 {
 	if (node->type == TextNode || !IsBodyText(parent))
 		return false;
@@ -569,7 +611,7 @@ bool TreeBuilder::NeedsLineEndBefore(const _node* node, const _node* parent) con
 		&& (node->tag->model & CM_INLINE) != 0);
 }
 
-_node* TreeBuilder::LineEndNode()
+_node* TreeBuilder::WhiteNode()
 {
 	_node* text = NewNode();
 	AppendText(text, fPreformattedDepth > 0 ? "\n" : " ", true);

@@ -49,12 +49,14 @@ private:
 	_node* MakeNode(TidyNode source, _node* parent);
 	void KeepOutOfText(_node* root);
 	bool IsDroppedEndTag(size_t offset);
-	void FillElement(_node* node, TidyNode source);
+	void FillElement(_node* node, TidyNode source, _node* parent);
+	bool KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end, _node* parent);
+	void KeepSpaceAtEndOf(_node* text);
 	void FillText(_node* node, TidyNode source, _node* parent);
 	void FillMarkupText(_node* node, TidyNode source);
 	bool IsLineEndSwallowed(TidyNode source);
-	bool NeedsLineEndBefore(const _node* node, const _node* parent) const;
-	_node* LineEndNode();
+	bool NeedsWhiteBefore(const _node* node, const _node* parent) const;
+	_node* WhiteNode();
 	void KeepStrayFrameTag(_node* node, size_t offset);
 	bool KeepLiteralSection(_node* node, TidyNode source, size_t offset);
 
@@ -84,9 +86,11 @@ private:
 	std::vector<bool> fWrittenElements;
 	// PRE and its kin the node being made stands in.
 	int32 fPreformattedDepth = 0;
-	// A comment whose following line end the library swallowed, until the
-	// node after it is made.
-	const _node* fLineEndAfter = nullptr;
+	// A node after which the page has white space that the library left
+	// out (a comment swallows the line end after it), until the node after
+	// it is made; fWhiteFollows says it of the node being made.
+	const _node* fWhiteAfter = nullptr;
+	bool fWhiteFollows = false;
 };
 
 #endif

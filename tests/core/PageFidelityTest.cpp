@@ -44,3 +44,11 @@ TEST_F(PageFidelity, ALineEndAfterACommentStays)
 		"<body>b</body></html>");
 	EXPECT_EQ(Generated().find("<!-- -->"), std::string::npos) << "the head gets no text";
 }
+
+TEST_F(PageFidelity, AnUnknownTagIsWrittenAsItWasReadWithTheSpacesAroundIt)
+{
+	EXPECT_EQ(SavedBody("<p>Rosenfeld <roland@example.org>: hi <x.y a='1'  b> v"
+			"<Foo-Bar x=1>y</Foo-Bar>.</p>"),
+		"<P>Rosenfeld <roland@example.org>: hi <x.y a='1'  b> v<Foo-Bar x=1>y</Foo-Bar>.</P>");
+	EXPECT_EQ(SavedBody("<p>a <note/>\n<b>b</b></p>"), "<P>a <note/> <B>b</B></P>");
+}
