@@ -36,6 +36,8 @@
 #include "element_support/NodeText.h"
 #include "page_support/PageText.h"
 #include "page_support/SafeSave.h"
+#include "writer_support/CharacterWriting.h"
+#include "writer_support/CharsetCorrection.h"
 
 namespace {
 
@@ -596,6 +598,19 @@ void Page::Correct()
 	if (tempFile == nullptr)
 		return;
 	_Save(tempFile.get());
+	// A page saved byte for byte under a declaration its bytes contradict
+	// is declared UTF-8 and read as its author meant it.
+	std::string text;
+	{
+		BAutolock lock(htmlWindow);
+		text = htmlWindow->View()->Text();
+	}
+	if (std::optional<std::string> corrected = CharsetCorrection::Corrected(text, encoding)) {
+		BAutolock lock(htmlWindow);
+		htmlWindow->View()->SetText(corrected->c_str(), static_cast<int32>(corrected->size()));
+		encoding = TextEncoding();
+		NotSaved();
+	}
 	htmlWindow->SaveTo(tempFile.get());
 	myTidy->Parse();
 	UpdateFromVisual();
@@ -826,7 +841,8 @@ void Page::GenerateHTML()
 	line(documentType.empty() ? std::string(kDocType) : "<" + documentType + ">");
 	line("<HTML>");
 	line("<HEAD>");
-	line("<TITLE>" + NodeText::EscapedText(title) + "</TITLE>");
+	line("<TITLE>" + CharacterWriting::Escaped(title, encoding.DeclaresSingleByteOverUtf8())
+		+ "</TITLE>");
 	line(std::string("<META NAME=\"Author\" CONTENT=\"") + author + "\">");
 	line("<META NAME=\"Generator\" CONTENT=\"Korvane Velmora\">");
 	position = Engine()->InsertHTMLHead(position);

@@ -22,6 +22,7 @@
 #include "Visual_Element.h"
 #include "Visual_Engine.h"
 #include "visual_support/RefreshWalk.h"
+#include "writer_support/CharacterWriting.h"
 
 namespace {
 
@@ -368,6 +369,7 @@ long Visual_View::TextHTML(int32 from, int32 to) const
 	if (from >= to || page == nullptr)
 		return 0;
 	std::string html;
+	bool bytesAsRead = page->Encoding().DeclaresSingleByteOverUtf8();
 	engine->Lock();
 	Element_List* list = engine->ElementList();
 	const char* text = Text();
@@ -396,14 +398,8 @@ long Visual_View::TextHTML(int32 from, int32 to) const
 		int32 length = 1;
 		if (character > 127)
 			length = std::max<int32>(GetUTF8(text + offset, to - offset, &code), 1);
-		const char* name = EntityName(code);
-		if (name != nullptr) {
-			html += '&';
-			html += name;
-			html += ';';
-		} else {
-			html.append(text + offset, length);
-		}
+		CharacterWriting::Append(html, code, std::string_view(text + offset, length),
+			bytesAsRead);
 		offset += length;
 	}
 	engine->Unlock();

@@ -9,6 +9,7 @@
 
 #include "EntityTable.h"
 #include "Tidy.h"
+#include "writer_support/CharacterWriting.h"
 
 namespace NodeText {
 
@@ -53,20 +54,7 @@ std::string UpperTagName(const _node* node)
 
 std::string EscapedText(const std::string& text)
 {
-	std::string html;
-	for (size_t i = 0; i < text.size();) {
-		uint32 code = static_cast<uint8>(text[i]);
-		int32 length = 1;
-		if (code > 127)
-			length = std::max<int32>(GetUTF8(text.data() + i, text.size() - i, &code), 1);
-		const char* name = EntityName(code);
-		if (name != nullptr)
-			html += std::string("&") + name + ";";
-		else
-			html.append(text, i, length);
-		i += length;
-	}
-	return html;
+	return CharacterWriting::Escaped(text, false);
 }
 
 std::optional<rgb_color> ParseColor(const char* text)

@@ -83,6 +83,20 @@ TEST_F(BatchCommands, RoundTripWritesThePageAsASaveWould)
 	EXPECT_FALSE(fFolder.Exists("$VLM-page.html0.html")) << "scratch files are gone";
 }
 
+TEST_F(BatchCommands, CorrectDeclaresUTF8ForUTF8BytesUnderASingleByteDeclaration)
+{
+	std::string page = Page("<html><head><meta charset=\"windows-1252\"></head>"
+		"<body><p>Jos\xC3\xA9</p></body></html>\n");
+	ProgramRun roundTrip = ProgramRun::Of({"--roundtrip", page});
+	ASSERT_EQ(roundTrip.status, 0) << roundTrip.errors;
+	EXPECT_NE(roundTrip.output.find("<P>Jos\xC3\xA9</P>"), std::string::npos) << roundTrip.output;
+	ProgramRun corrected = ProgramRun::Of({"--correct", page, "-o", fFolder / "out.html"});
+	ASSERT_EQ(corrected.status, 0) << corrected.errors;
+	std::string written = fFolder.Read("out.html");
+	EXPECT_NE(written.find("<META charset=\"UTF-8\">"), std::string::npos) << written;
+	EXPECT_NE(written.find("<P>Jos&eacute;</P>"), std::string::npos) << written;
+}
+
 TEST_F(BatchCommands, TextShowsTheVisualTextWithoutElementSpaces)
 {
 	ProgramRun run = ProgramRun::Of({"--text",

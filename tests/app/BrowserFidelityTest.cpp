@@ -85,6 +85,19 @@ std::vector<std::string> Lines(const std::string& text)
 	return lines;
 }
 
+// The first line that differs, before and after, shortened.
+std::string FirstDifference(const std::vector<std::string>& before,
+	const std::vector<std::string>& after)
+{
+	size_t line = 0;
+	while (line < before.size() && line < after.size() && before[line] == after[line])
+		line++;
+	auto shown = [line](const std::vector<std::string>& lines) {
+		return line < lines.size() ? "\"" + lines[line].substr(0, 80) + "\"" : "(none)";
+	};
+	return "line " + std::to_string(line + 1) + " " + shown(before) + " became " + shown(after);
+}
+
 // One respect in which a page and its written form are compared.
 struct Measure {
 	Measure(const char* measureName, double least) : name(measureName), floor(least) {}
@@ -95,12 +108,12 @@ struct Measure {
 	int equal = 0;
 	std::vector<std::string> unequal;
 
-	void Count(bool same, const std::string& page)
+	void Count(bool same, const std::string& page, const std::string& detail = std::string())
 	{
 		if (same)
 			equal++;
 		else
-			unequal.push_back(page);
+			unequal.push_back(detail.empty() ? page : page + ": " + detail);
 	}
 };
 
@@ -134,7 +147,13 @@ TEST(BrowserFidelity, CorpusPagesLookTheSameAfterASave)
 	ASSERT_TRUE(browser.IsReady()) << HeadlessBrowser::kProgram
 		<< " does not start; tools/install-deps installs it";
 
+	// VELMORA_BROWSER_PAGES limits the check to the pages whose path holds it.
 	std::vector<std::string> pages = CorpusFiles::Inputs();
+	if (const char* only = getenv("VELMORA_BROWSER_PAGES")) {
+		std::erase_if(pages, [only](const std::string& page) {
+			return page.find(only) == std::string::npos;
+		});
+	}
 	TempDirectory work;
 	// The program writes the next page while the browser renders this one.
 	std::vector<WrittenPage> written(pages.size());
@@ -159,7 +178,8 @@ TEST(BrowserFidelity, CorpusPagesLookTheSameAfterASave)
 		measures[0].Count(shown && Words(before.text) == Words(after.text), page.page);
 		measures[1].Count(shown && before.links == after.links, page.page);
 		measures[2].Count(shown && before.images == after.images, page.page);
-		measures[3].Count(shown && Lines(before.text) == Lines(after.text), page.page);
+		measures[3].Count(shown && Lines(before.text) == Lines(after.text), page.page,
+			shown ? FirstDifference(Lines(before.text), Lines(after.text)) : std::string());
 		measures[4].Count(shown && !before.screenshot.empty()
 			&& before.screenshot == after.screenshot, page.page);
 		std::string first = CorpusFiles::Read(page.folder + "/first.html");

@@ -52,3 +52,33 @@ TEST_F(PageFidelity, AnUnknownTagIsWrittenAsItWasReadWithTheSpacesAroundIt)
 		"<P>Rosenfeld <roland@example.org>: hi <x.y a='1'  b> v<Foo-Bar x=1>y</Foo-Bar>.</P>");
 	EXPECT_EQ(SavedBody("<p>a <note/>\n<b>b</b></p>"), "<P>a <note/> <B>b</B></P>");
 }
+
+TEST_F(PageFidelity, UTF8BytesUnderASingleByteDeclarationAreSavedAsReadAndCorrectDeclaresUTF8)
+{
+	const std::string page = "<html><head><meta http-equiv=\"Content-Type\" "
+		"content=\"text/html; charset=ISO-8859-1\"><title>Jos\xC3\xA9</title></head>"
+		"<body><p>Jos\xC3\xA9 &amp; caf\xC3\xA9\xC2\xA0!</p></body></html>";
+	Open(page);
+	EXPECT_NE(VisualText().find("Jos\xC3\x83\xC2\xA9"), std::string::npos)
+		<< "shown as declared, as a browser shows it";
+	ASSERT_EQ(fPage->Save(), B_OK);
+	std::string saved = fFolder.Read("page.html");
+	EXPECT_NE(saved.find("<TITLE>Jos\xC3\xA9</TITLE>"), std::string::npos) << saved;
+	EXPECT_NE(saved.find("<P>Jos\xC3\xA9 &amp; caf\xC3\xA9\xC2\xA0!</P>"), std::string::npos)
+		<< saved;
+	{
+		HTMLError_Window* errors = fPage->HTMLErrorWindow();
+		BAutolock lock(errors);
+		bool reported = false;
+		for (int32 i = 0; i < errors->CountItems(); i++)
+			reported |= strstr(errors->ItemText(i), "\"ISO-8859-1\" but its bytes are UTF-8") != nullptr;
+		EXPECT_TRUE(reported);
+	}
+
+	fPage->Correct();
+	EXPECT_NE(Generated().find("charset=UTF-8"), std::string::npos);
+	EXPECT_NE(VisualText().find("Jos\xC3\xA9 & caf\xC3\xA9"), std::string::npos) << VisualText();
+	ASSERT_EQ(fPage->Save(), B_OK);
+	EXPECT_NE(fFolder.Read("page.html").find("<P>Jos&eacute; &amp; caf&eacute;&nbsp;!</P>"),
+		std::string::npos);
+}
