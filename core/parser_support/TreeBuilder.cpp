@@ -1,6 +1,7 @@
 #include "TreeBuilder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -245,6 +246,21 @@ std::string WithNonBreakingSpacesOf(std::string_view library, std::string_view p
 	return restored;
 }
 
+bool IsAscii(std::string_view text)
+{
+	size_t offset = 0;
+	for (uint64_t word; offset + 8 <= text.size(); offset += 8) {
+		memcpy(&word, text.data() + offset, 8);
+		if ((word & 0x8080808080808080ull) != 0)
+			return false;
+	}
+	for (; offset < text.size(); offset++) {
+		if (static_cast<unsigned char>(text[offset]) >= 0x80)
+			return false;
+	}
+	return true;
+}
+
 // Whether text in the element is text of the page's body: not in the head,
 // nor code, nor the title.
 bool IsBodyText(const _node* parent)
@@ -324,6 +340,8 @@ TreeBuilder::~TreeBuilder()
 _node* TreeBuilder::Build(_lexer& lexer)
 {
 	fLexer = &lexer;
+	// The nodes' texts take about as much room as the page's.
+	fLexer->lexbuf.reserve(fSource.Text().size());
 	_node* root = NewNode();
 	root->type = RootNode;
 
@@ -373,7 +391,8 @@ _node* TreeBuilder::Build(_lexer& lexer)
 			parent = parent->parent;
 		}
 	}
-	KeepOutOfText(root);
+	if (fMarkupInTextOnly)
+		KeepOutOfText(root);
 	return root;
 }
 
@@ -402,6 +421,7 @@ _node* TreeBuilder::MakeNode(TidyNode source, _node* parent)
 	_node* node = NewNode();
 	node->type = type;
 	node->start = node->end = static_cast<uint32>(fLexer->lexbuf.size());
+	fMarkupInTextOnly = fMarkupInTextOnly || (type != TextNode && HoldsTextOnly(parent->tag));
 	if (node->type == ProcInsTag && Holds(fScan.StrayFrameTags(), strayOffset))
 		KeepStrayFrameTag(node, strayOffset);
 	else if (IsElement(node->type))
@@ -458,7 +478,10 @@ void TreeBuilder::FillElement(_node* node, TidyNode source, _node* parent)
 	node->element = strndup(name.data(), name.size());
 	node->closed = written && fScan.IsClosed(offset);
 
-	bool readable = written && TagReader::ReadStartTag(text, offset, fTag);
+	// The page's own reading of the tag serves its attributes, where the
+	// library found any, and the end of a tag no HTML version defines.
+	bool readable = written && (id == TidyTag_UNKNOWN || tidyAttrFirst(source) != nullptr)
+		&& TagReader::ReadStartTag(text, offset, fTag);
 	// Where nothing follows the name as a browser reads it, what the library
 	// took for attributes is the rest of the name.
 	if (readable && id == TidyTag_UNKNOWN && node->tag != nullptr && node->type != EndTag
@@ -569,7 +592,7 @@ void TreeBuilder::FillText(_node* node, TidyNode source, _node* parent)
 	bool visual = parent->tag != tag_script && parent->tag != tag_style;
 	std::string_view text = LibraryValue(source);
 	std::string changed;
-	if (visual && fScan.InForeignContent(OffsetOf(source))) {
+	if (visual && fScan.HasForeignContent() && fScan.InForeignContent(OffsetOf(source))) {
 		changed = WithReferencesDecoded(text);
 		text = changed;
 	} else if (visual && fPreformattedDepth > 0 && text.find(' ') != std::string_view::npos) {
@@ -751,6 +774,8 @@ void TreeBuilder::AddAttributes(_node* node, TidyNode source, const StartTagText
 {
 	std::vector<LibraryAttribute>& library = fLibraryAttributes;
 	ReadLibraryAttributes(source, library);
+	if (library.empty())
+		return;
 	if (written != nullptr && ReadingsAgree(*written, library)) {
 		for (const TagAttributeText& attribute : written->attributes)
 			NodeTree::AddAttribute(node, attribute.name, attribute.value, attribute.delim);
@@ -792,6 +817,9 @@ void TreeBuilder::AppendText(_node* node, std::string_view text, bool visual)
 	std::string& buffer = fLexer->lexbuf;
 	node->start = static_cast<uint32>(buffer.size());
 	std::string sanitized;
+	// Most text is ASCII, which needs neither of the changes below.
+	if (visual && IsAscii(text))
+		visual = false;
 	if (visual && !BPrivate::UTF8::IsValid(text)) {
 		// The library makes broken characters of control characters
 		// inside multi-byte ones; the node text is UTF-8 all the same.

@@ -91,6 +91,8 @@ private:
 	// it is made; fWhiteFollows says it of the node being made.
 	const _node* fWhiteAfter = nullptr;
 	bool fWhiteFollows = false;
+	// Markup made inside an element that holds text only.
+	bool fMarkupInTextOnly = false;
 };
 
 #endif
