@@ -388,6 +388,7 @@ _node* TreeBuilder::Build(_lexer& lexer)
 			}
 			if (IsPreformatted(parent->tag))
 				fPreformattedDepth--;
+			TrimWhiteAtBlockEnd(parent);
 			parent = parent->parent;
 		}
 	}
@@ -621,6 +622,24 @@ bool TreeBuilder::IsLineEndSwallowed(TidyNode source)
 		return false;
 	size_t end = offset + LibraryValue(source).size();
 	return page.compare(end, 3, "-->") == 0 && end + 3 < page.size() && page[end + 3] == '\n';
+}
+
+// White space at the end of a block shows nowhere. The library keeps it
+// where the block's end is implied (text in a frameset ends up in a
+// NOFRAMES), and leaves it out where the end tag is written: left out here
+// too, a page reads the same once written.
+void TreeBuilder::TrimWhiteAtBlockEnd(_node* block)
+{
+	_node* text = block->last;
+	const _tagdict* tag = block->tag;
+	if (text == nullptr || text->type != TextNode || tag == nullptr
+			|| (tag != tag_body
+				&& (tag->model & (CM_INLINE | CM_FIELD | CM_MIXED | CM_HTML | CM_HEAD)) != 0)
+			|| IsPreformatted(tag) || HoldsTextOnly(tag))
+		return;
+	const std::string& buffer = fLexer->lexbuf;
+	while (text->end > text->start && TagReader::IsSpace(buffer[text->end - 1]))
+		text->end--;
 }
 
 // Text takes the white space the library left out itself (FillText); an

@@ -56,6 +56,7 @@ private:
 	void FillMarkupText(_node* node, TidyNode source);
 	bool IsLineEndSwallowed(TidyNode source);
 	bool NeedsWhiteBefore(const _node* node, const _node* parent) const;
+	void TrimWhiteAtBlockEnd(_node* block);
 	_node* WhiteNode();
 	void KeepStrayFrameTag(_node* node, size_t offset);
 	bool KeepLiteralSection(_node* node, TidyNode source, size_t offset);
