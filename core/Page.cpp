@@ -119,6 +119,7 @@ Page::Page(const char* pagePath, int pageIndex, WApplication* application)
 	baseFontNode(nullptr),
 	baseSize(kDefaultBaseSize),
 	framesetDocument(false),
+	omitDocumentType(false),
 	path(pagePath != nullptr ? pagePath : ""),
 	garbageCollector(std::make_unique<GarbageCollector_>()),
 	index(pageIndex),
@@ -294,6 +295,7 @@ void Page::ResetPageValues()
 	bodyAttributes.clear();
 	framesetDocument = false;
 	documentType.clear();
+	omitDocumentType = false;
 	textColor = kBlack;
 	linkColor = kBlue;
 	backgroundColor = kWhite;
@@ -838,7 +840,8 @@ void Page::GenerateHTML()
 	auto line = [this, &position](const std::string& text, bool before = false) {
 		position += InsertHTML(text.c_str(), before, true, position, nullptr);
 	};
-	line(documentType.empty() ? std::string(kDocType) : "<" + documentType + ">");
+	if (!omitDocumentType)
+		line(documentType.empty() ? std::string(kDocType) : "<" + documentType + ">");
 	line("<HTML>");
 	line("<HEAD>");
 	line("<TITLE>" + CharacterWriting::Escaped(title, encoding.DeclaresSingleByteOverUtf8())

@@ -78,6 +78,11 @@ public:
 	// The page's own document type (the text between "<" and ">"), written
 	// in place of the program's; empty for a page that had none.
 	void SetDocumentType(const char* text) { documentType = text != nullptr ? text : ""; }
+	// A page read without a document type is written without one: a
+	// browser lays it out the same (quirks mode) either way, and the HTML
+	// library, which reads a page without one by other rules, reads it as
+	// before. New and empty pages get the program's.
+	void OmitDocumentType() { omitDocumentType = true; }
 	float FontSizeFor(const char* size) const;
 
 	void HTMLError(long start, long finish, const char* text, VUDAV_message_type kind);
@@ -160,6 +165,7 @@ private:
 	std::string bodyAttributes;
 	bool framesetDocument;
 	std::string documentType;			// empty: the program's own
+	bool omitDocumentType;
 	std::string path;
 	std::unique_ptr<GarbageCollector_> garbageCollector;
 	int32 index;

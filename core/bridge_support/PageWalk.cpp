@@ -63,14 +63,16 @@ PageWalk::PageWalk(Page* page, Tidy* tidy, _node* document, const _lexer* lexer)
 {
 }
 
-int32 PageWalk::CountNodes() const
+int32 PageWalk::CountNodes()
 {
 	int32 count = 0;
 	bool closing = false;
 	bool descend = true;
 	for (const _node* node = fDocument->content; node != nullptr && node != fDocument;
-			node = NodeTree::LogicalNextNode(node, closing, descend))
+			node = NodeTree::LogicalNextNode(node, closing, descend)) {
 		count++;
+		fPageWritten = fPageWritten || !node->implicit;
+	}
 	return count;
 }
 
@@ -107,6 +109,8 @@ bool PageWalk::Run()
 		ShowProgress();
 		node = NodeTree::LogicalNextNode(node, closing, descend);
 	}
+	if (fPageWritten && !fDocumentTypeRead)
+		fPage->OmitDocumentType();
 	return true;
 }
 
@@ -126,6 +130,7 @@ bool PageWalk::TakeForPage(_node* node, bool closing)
 	// (standards or quirks mode): it is written back as it was read. A
 	// declaration elsewhere is markup of the page.
 	if (node->type == DocTypeTag && node->parent == fDocument) {
+		fDocumentTypeRead = true;
 		std::optional<std::string> text = NodeText::SourceRange(node, &fLexer->lexbuf);
 		if (text && !text->empty())
 			fPage->SetDocumentType(text->c_str());

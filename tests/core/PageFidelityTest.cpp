@@ -82,3 +82,20 @@ TEST_F(PageFidelity, UTF8BytesUnderASingleByteDeclarationAreSavedAsReadAndCorrec
 	EXPECT_NE(fFolder.Read("page.html").find("<P>Jos&eacute; &amp; caf&eacute;&nbsp;!</P>"),
 		std::string::npos);
 }
+
+TEST_F(PageFidelity, WhiteSpaceIsSteadyFromTheFirstSave)
+{
+	for (const char* page : {
+			"<dl><dt>a<dd>x [ <a href=\"y\">Credits</a> ]\n</dd><dt>b<dd>c</dl>",
+			"<p><span>a</span><span>b</span>\n<span>c</span></p>",
+			"<p><a href=\"x\">open\n<p>next</p>",
+			"<a name=\"x\"><h2>Head</h2></a>text",
+			"<input type=\"text\"><br>\n<input type=\"submit\">\n",
+			"<frameset><frame src=\"a.html\"></frameset>words. \n"}) {
+		SCOPED_TRACE(page);
+		SavedBody(std::string("<html><body>") + page + "</body></html>");
+	}
+	std::string body = SavedBody("<html><body><dl><dd>[ <a href=\"y\">Credits</a> ]\n</dd></dl>"
+		"<p><span>a</span><span>b</span></p></body></html>");
+	EXPECT_NE(body.find("<SPAN>a</SPAN><SPAN>b</SPAN>"), std::string::npos) << body;
+}

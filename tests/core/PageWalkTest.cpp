@@ -170,8 +170,10 @@ TEST_F(PageWalking, ThePagesDocumentTypeIsWrittenInPlaceOfTheProgramsOwn)
 		EXPECT_EQ(html.find("DOCTYPE", 5), std::string::npos) << html;
 	}
 	Open("<html><body>x</body></html>");
+	EXPECT_EQ(Generated().find("<HTML>\r\n"), 0u) << "a page without one is written without one";
+	Open("");
 	EXPECT_EQ(Generated().find("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">"),
-		0u) << "a page without one gets the program's";
+		0u) << "an empty page gets the program's";
 }
 
 TEST_F(PageWalking, ADocumentTypeDeclaringEntitiesIsWrittenWithThem)
