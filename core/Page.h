@@ -99,6 +99,7 @@ public:
 	// every line end is part of the text: InsertHTML adds none.
 	void BeginPreformatted() { preformattedDepth++; }
 	void EndPreformatted();
+	bool InPreformatted() const { return preformattedDepth > 0; }
 
 	Config_* Config() const;
 	Visual_Engine* Engine() const;

@@ -394,6 +394,13 @@ long Visual_View::TextHTML(int32 from, int32 to) const
 			offset++;
 			continue;
 		}
+		// Outside preformatted text a tab can only come from a reference:
+		// written as it stands, it would read back as a space.
+		if (character == '\t' && !page->InPreformatted()) {
+			html += "&#9;";
+			offset++;
+			continue;
+		}
 		uint32 code = character;
 		int32 length = 1;
 		if (character > 127)
