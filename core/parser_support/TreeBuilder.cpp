@@ -801,6 +801,10 @@ void TreeBuilder::AddAttributes(_node* node, TidyNode source, const StartTagText
 		return;
 	}
 	for (const LibraryAttribute& attribute : fLibraryAttributes) {
+		// What the library could not read as a name is nothing it can read
+		// back either.
+		if (attribute.name.empty())
+			continue;
 		if (attribute.value == nullptr) {
 			NodeTree::AddAttribute(node, attribute.name, std::nullopt, 0);
 		} else {
