@@ -91,11 +91,14 @@ TEST_F(PageFidelity, WhiteSpaceIsSteadyFromTheFirstSave)
 			"<p><a href=\"x\">open\n<p>next</p>",
 			"<a name=\"x\"><h2>Head</h2></a>text",
 			"<input type=\"text\"><br>\n<input type=\"submit\">\n",
-			"<frameset><frame src=\"a.html\"></frameset>words. \n"}) {
+			"<frameset><frame src=\"a.html\"></frameset>words. \n",
+			"<table><tr><td><font <?font></td></tr></table>"}) {
 		SCOPED_TRACE(page);
 		SavedBody(std::string("<html><body>") + page + "</body></html>");
 	}
 	std::string body = SavedBody("<html><body><dl><dd>[ <a href=\"y\">Credits</a> ]\n</dd></dl>"
 		"<p><span>a</span><span>b</span></p></body></html>");
 	EXPECT_NE(body.find("<SPAN>a</SPAN><SPAN>b</SPAN>"), std::string::npos) << body;
+	EXPECT_EQ(SavedBody("<p>P(x)&#9;&#150; a\tb</p><pre>c\td</pre>"),
+		"<P>P(x)&#9;&ndash; a b</P>\r\n<PRE>c\td</PRE>") << "a tab from a reference stays one";
 }
