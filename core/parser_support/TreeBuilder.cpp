@@ -270,6 +270,15 @@ bool IsBodyText(const _node* parent)
 		&& tag != tag_script && tag != tag_style;
 }
 
+// An inline element around which a browser shows white space (none is
+// shown beside a line break).
+bool IsInline(const _node* node)
+{
+	return (node->type == StartTag || node->type == StartEndTag) && node->tag != nullptr
+		&& (node->tag->model & CM_INLINE) != 0 && (node->tag->model & CM_HEAD) == 0
+		&& node->tag != tag_br;
+}
+
 bool IsPreformatted(const _tagdict* tag)
 {
 	return tag != nullptr && (tag == tag_pre || tag == tag_xmp || tag == tag_listing
@@ -473,6 +482,8 @@ void TreeBuilder::FillElement(_node* node, TidyNode source, _node* parent)
 		}
 	}
 
+	if (written && node->type != EndTag)
+		KeepWhiteBefore(node, offset, parent);
 	const std::string& text = fSource.Text();
 	std::string_view name = written ? std::string_view(text).substr(offset + 1, writtenName.size())
 		: libraryName;
@@ -486,7 +497,7 @@ void TreeBuilder::FillElement(_node* node, TidyNode source, _node* parent)
 	// Where nothing follows the name as a browser reads it, what the library
 	// took for attributes is the rest of the name.
 	if (readable && id == TidyTag_UNKNOWN && node->tag != nullptr && node->type != EndTag
-			&& !KeepUnknownTagAsWritten(node, offset, fTag.end, parent))
+			&& !KeepUnknownTagAsWritten(node, offset, fTag.end))
 		return;
 	AddAttributes(node, source, readable ? &fTag : nullptr);
 }
@@ -499,7 +510,7 @@ void TreeBuilder::FillElement(_node* node, TidyNode source, _node* parent)
 // one as a block and leaves out the white space around it, which a
 // browser, reading it as inline, shows.
 // True when the tag has more than its name.
-bool TreeBuilder::KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end, _node* parent)
+bool TreeBuilder::KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end)
 {
 	const std::string& text = fSource.Text();
 	size_t nameEnd = offset + 1;
@@ -507,13 +518,26 @@ bool TreeBuilder::KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end
 		nameEnd++;
 	free(node->element);
 	node->element = strndup(text.data() + offset + 1, nameEnd - offset - 1);
-	if ((node->tag->model & CM_EMPTY) != 0 && fPreformattedDepth == 0) {
-		if (offset > 0 && TagReader::IsSpace(text[offset - 1]))
-			KeepSpaceAtEndOf(parent->last);
+	if ((node->tag->model & CM_EMPTY) != 0 && fPreformattedDepth == 0)
 		fWhiteFollows = end < text.size() && TagReader::IsSpace(text[end]);
-	}
 	AppendText(node, std::string_view(text).substr(nameEnd, end - 1 - nameEnd), false);
 	return node->end > node->start;
+}
+
+// The library leaves out white space before some inline elements (form
+// controls, tags it does not know) that a browser shows as a space between
+// the text or element before and the element.
+void TreeBuilder::KeepWhiteBefore(const _node* node, size_t offset, _node* parent)
+{
+	const std::string& text = fSource.Text();
+	const _node* before = parent->last;
+	if (fPreformattedDepth > 0 || offset == 0 || !TagReader::IsSpace(text[offset - 1])
+			|| before == nullptr || !IsBodyText(parent) || !IsInline(node))
+		return;
+	if (before->type == TextNode)
+		KeepSpaceAtEndOf(parent->last);
+	else if (IsInline(before) && before->type != EndTag)
+		NodeTree::AppendChild(parent, WhiteNode());
 }
 
 void TreeBuilder::KeepSpaceAtEndOf(_node* text)

@@ -50,7 +50,8 @@ private:
 	void KeepOutOfText(_node* root);
 	bool IsDroppedEndTag(size_t offset);
 	void FillElement(_node* node, TidyNode source, _node* parent);
-	bool KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end, _node* parent);
+	bool KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end);
+	void KeepWhiteBefore(const _node* node, size_t offset, _node* parent);
 	void KeepSpaceAtEndOf(_node* text);
 	void FillText(_node* node, TidyNode source, _node* parent);
 	void FillMarkupText(_node* node, TidyNode source);

@@ -51,6 +51,8 @@ TEST_F(PageFidelity, AnUnknownTagIsWrittenAsItWasReadWithTheSpacesAroundIt)
 			"<Foo-Bar x=1>y</Foo-Bar>.</p>"),
 		"<P>Rosenfeld <roland@example.org>: hi <x.y a='1'  b> v<Foo-Bar x=1>y</Foo-Bar>.</P>");
 	EXPECT_EQ(SavedBody("<p>a <note/>\n<b>b</b></p>"), "<P>a <note/> <B>b</B></P>");
+	EXPECT_EQ(SavedBody("<p><Width>90</Width>\n<Height>60</Height></p>"),
+		"<P><Width>90</Width> <Height>60</Height></P>");
 }
 
 TEST_F(PageFidelity, UTF8BytesUnderASingleByteDeclarationAreSavedAsReadAndCorrectDeclaresUTF8)
