@@ -207,9 +207,13 @@ TEST(BrowserFidelity, CorpusPagesLookTheSameAfterASave)
 		}
 	});
 
+	// The floors lie just below what the program reaches; each page short of
+	// full marks is one the HTML library reads otherwise than a browser
+	// (an unclosed TITLE or SCRIPT, end tags in preformatted text, damaged
+	// bytes, character references a browser decodes by other rules).
 	std::vector<Measure> measures = {
-		{"words", 96}, {"links", 99}, {"images", 99}, {"text line by line", 95},
-		{"screenshots", 68}, {"second save byte-equal", 95}};
+		{"words", 97.5}, {"links", 99}, {"images", 99}, {"text line by line", 96},
+		{"screenshots", 90}, {"second save byte-equal", 98.5}};
 	for (size_t i = 0; i < pages.size(); i++) {
 		while (ready.load() <= i)
 			std::this_thread::sleep_for(std::chrono::milliseconds(5));
