@@ -104,3 +104,17 @@ TEST_F(PageFidelity, WhiteSpaceIsSteadyFromTheFirstSave)
 	EXPECT_EQ(SavedBody("<p>P(x)&#9;&#150; a\tb</p><pre>c\td</pre>"),
 		"<P>P(x)&#9;&ndash; a b</P>\r\n<PRE>c\td</PRE>") << "a tab from a reference stays one";
 }
+
+TEST_F(PageFidelity, NoLineEndIsWrittenWhereABrowserWouldShowIt)
+{
+	// A browser shows a line end as a space; between characters of a script
+	// written without spaces there was none.
+	std::string body = SavedBody("<h2><a name=\"n\">見出し</a>です</h2><p><a href=\"x\">Cygwin</a>"
+		"を<b>使う</b>と<span>よい</span><img src=\"i.png\">。<br>次<u>の</u>行</p>"
+		"<ul><li><a href=\"y\">項目</a>です<li>次</ul><table><tr><td><a href=\"z\">表</a>の中</td></tr>"
+		"</table>");
+	for (const char* written : {"<A NAME=\"n\">見出し</A>です</H2>",
+			"<A HREF=\"x\">Cygwin</A>を<B>使う</B>と<SPAN>よい</SPAN><IMG src=\"i.png\">。<BR>",
+			"次<U>の</U>行</P>", "<A HREF=\"y\">項目</A>です", "<A HREF=\"z\">表</A>の中"})
+		EXPECT_NE(body.find(written), std::string::npos) << written << "\n" << body;
+}
