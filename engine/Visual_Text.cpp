@@ -17,13 +17,14 @@
 #include "EndLine.h"
 #include "EnginePage.h"
 #include "Environment.h"
-#include "NodeText.h"
+#include "EntityTable.h"
 #include "NodeTree.h"
 #include "Page_Element.h"
 #include "UnsupportedTag.h"
 #include "Visual_Element.h"
 #include "Visual_Engine.h"
 #include "engine_support/RefreshWalk.h"
+#include "writer_support/CharacterWriting.h"
 
 namespace {
 
@@ -321,19 +322,35 @@ long Visual_Text::NextElementOffset(const Element_List* list, long offset) const
 
 // The characters of [from, to), which holds no element's space: line
 // feeds of the page's text (in preformatted text) are written, those of
-// line breaks are the breaks' own.
+// line breaks are the breaks' own. Outside preformatted text a tab can
+// only come from a reference: written as it stands, it would read back as
+// a space.
 void Visual_Text::AppendHTML(std::string& html, int32 from, int32 to) const
 {
-	std::string_view text(Text() + from, to - from);
-	for (size_t lineFeed = text.find('\n'); lineFeed != std::string_view::npos;
-			lineFeed = text.find('\n')) {
-		NodeText::AppendEscaped(html, text.substr(0, lineFeed));
-		int32 offset = to - static_cast<int32>(text.size() - lineFeed);
-		if (!IsLineBreakOfElement(offset))
-			html += "\r\n";
-		text.remove_prefix(lineFeed + 1);
+	EnginePage* page = engine->MyPage();
+	bool bytesAsRead = page->Encoding().DeclaresSingleByteOverUtf8();
+	const char* text = Text();
+	for (int32 offset = from; offset < to;) {
+		uint8 character = static_cast<uint8>(text[offset]);
+		if (character == '\n') {
+			if (!IsLineBreakOfElement(offset))
+				html += "\r\n";
+			offset++;
+			continue;
+		}
+		if (character == '\t' && !page->InPreformatted()) {
+			html += "&#9;";
+			offset++;
+			continue;
+		}
+		uint32 code = character;
+		int32 length = 1;
+		if (character > 127)
+			length = std::max<int32>(GetUTF8(text + offset, to - offset, &code), 1);
+		CharacterWriting::Append(html, code, std::string_view(text + offset, length),
+			bytesAsRead);
+		offset += length;
 	}
-	NodeText::AppendEscaped(html, text);
 }
 
 long Visual_Text::TextHTML(int32 from, int32 to) const
