@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+
+#include <strings.h>
 #include <string>
 
 #include <Autolock.h>
@@ -52,15 +54,6 @@ bool IsOpening(const HTML_Element* element)
 {
 	const UnsupportedTag* tag = dynamic_cast<const UnsupportedTag*>(element);
 	return tag != nullptr ? tag->OpenTag() : element->OpenTag();
-}
-
-bool IsImageExtension(const char* extension)
-{
-	for (const char* image : {"gif", "jpg", "jpeg", "png"}) {
-		if (strcasecmp(extension, image) == 0)
-			return true;
-	}
-	return false;
 }
 
 } // namespace
@@ -436,7 +429,7 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 		if (dot == nullptr)
 			ErrorAlert("Incorrect file");
 		else
-			tag = IsImageExtension(dot + 1) ? tag_img : nullptr;
+			tag = IsImageName(name) ? tag_img : nullptr;
 	}
 	int32 start = 0;
 	int32 end = 0;
@@ -452,6 +445,18 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 		end = start + static_cast<int32>(InsertAt(start, node, INSERT_EDIT, file));
 	}
 	view->Refresh(start, end);
+}
+
+bool Visual_Engine::IsImageName(const char* name)
+{
+	const char* dot = name != nullptr ? strrchr(name, '.') : nullptr;
+	if (dot == nullptr)
+		return false;
+	for (const char* image : {"gif", "jpg", "jpeg", "png"}) {
+		if (strcasecmp(dot + 1, image) == 0)
+			return true;
+	}
+	return false;
 }
 
 void Visual_Engine::Empty()
@@ -709,7 +714,10 @@ void Visual_Engine::PlaceView(const Element_List_Item& item)
 	float baseline = lineHeight * 0.8333333f;
 	float y = baseline - bounds.bottom > 0 ? top.y + (baseline - bounds.bottom) : top.y;
 	y -= view->Bounds().top;
-	elementView->MoveTo(x, y);
+	// Placing runs at every draw: a view already in place is left alone,
+	// since moving it draws again.
+	if (elementView->Frame().LeftTop() != BPoint(x, y))
+		elementView->MoveTo(x, y);
 	elementView->UnlockLooper();
 }
 

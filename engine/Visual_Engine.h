@@ -124,6 +124,8 @@ public:
 	structTagEffects TagEffectsAt(long from, long to) const;
 
 	void Insert(const _tagdict* tag, const entry_ref* file, insertflag flag);
+	// A file name whose extension is that of a picture the page can show.
+	static bool IsImageName(const char* name);
 	void Empty();
 	void Test();
 

@@ -57,6 +57,7 @@ Visual_Text::Visual_Text(BRect frame, Visual_Engine* engine)
 	BTextView(frame, nullptr, TextRectFor(frame.Width(), frame.Height()), B_FOLLOW_ALL_SIDES,
 		B_WILL_DRAW | B_NAVIGABLE),
 	undoSuppression(false),
+	editCount(0),
 	engine(engine),
 	refreshBlockCount(1),
 	insertionShift(0),
@@ -141,6 +142,7 @@ void Visual_Text::BInsertText(const char* text, int32 length, int32 offset,
 	offset = std::clamp(offset, 0, TextLength());
 	engine->ElementList()->Adjust(offset + insertionShift, length);
 	InsertBaseText(text, length, offset, runs);
+	editCount++;
 	engine->Place(offset, 0);
 }
 
@@ -150,6 +152,7 @@ void Visual_Text::BDeleteText(int32 start, int32 finish)
 		return;
 	BAutolock lock(engine);
 	DeleteBaseText(start, finish);
+	editCount++;
 	engine->ElementList()->Adjust(finish, start - finish);
 	engine->Place(start, 0);
 }
@@ -171,6 +174,7 @@ void Visual_Text::InsertText(const char* text, int32 length, int32 offset,
 		BInsertText(text, length, offset, runs);
 		return;
 	}
+	offset = OutsideElementRoom(offset);
 	std::unique_ptr<Environment> environment = engine->EnvironmentAt(offset);
 	text_run_array* style = AllocRunArray(1);
 	style->runs[0].offset = 0;
@@ -185,6 +189,19 @@ bool Visual_Text::IsPlainSpace(int32 offset) const
 {
 	return offset >= 0 && offset < TextLength() && ByteAt(offset) == ' '
 		&& engine->InNullCharactersAt(offset) <= 0;
+}
+
+int32 Visual_Text::OutsideElementRoom(int32 offset) const
+{
+	const Element_List* list = engine->ElementList();
+	long holder = list->InElementSpaceAt(offset);
+	if (holder <= 0)
+		return offset;
+	Element_List_Item item = (*list)[holder];
+	int32 back = item.offset + item.spaceTo;
+	if (item.offset >= offset)
+		return offset;
+	return offset - item.offset < back - offset ? item.offset : back;
 }
 
 // A line feed at a line break's offset is the break's own character.
@@ -298,6 +315,9 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 		DeleteBetweenElements(start, &finish, first, last);
 		RemoveElements(&start, &finish, first, last);
 	}
+	// The formatting left around start (an emptied run, two runs of one
+	// kind meeting) is tidied when the page's code is cleared (ClearCode)
+	// before its HTML is written.
 	if (IsPlainSpace(start - 1) && IsPlainSpace(start))
 		DeleteText(start, start + 1);
 }

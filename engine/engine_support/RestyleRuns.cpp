@@ -43,14 +43,8 @@ void RestyleRuns::Add(Environment* environment, int32 from, int32 to)
 	}
 	int32 placeholderFrom = std::max(environment->placeholderFrom, from);
 	int32 placeholderTo = environment->placeholderTo;
-	for (int32 offset = from; offset < placeholderFrom;) {
-		// The text in front of the placeholders keeps the style it has.
-		BFont kept;
-		rgb_color keptColor;
-		fView->GetFontAndColor(offset, &kept, &keptColor);
-		AddRun(offset, kept, keptColor);
-		offset++;
-	}
+	if (from < placeholderFrom)
+		AddLineEndRun(from);
 	if (environment->placeholderFont != nullptr)
 		AddRun(placeholderFrom, *environment->placeholderFont, color);
 	else
@@ -60,6 +54,22 @@ void RestyleRuns::Add(Environment* environment, int32 from, int32 to)
 	environment->placeholderFont = nullptr;
 	environment->placeholderFrom = 0;
 	environment->placeholderTo = -1;
+}
+
+// The element's line feed in front of its room ends the line before it:
+// set in the style of that line's text, it leaves the line its height.
+void RestyleRuns::AddLineEndRun(int32 offset)
+{
+	if (!fRuns.empty()) {
+		Run before = fRuns.back();
+		AddRun(offset, before.font, before.color);
+		return;
+	}
+	BFont font;
+	rgb_color color = kBlack;
+	if (offset > 0)
+		fView->GetFontAndColor(offset - 1, &font, &color);
+	AddRun(offset, font, color);
 }
 
 void RestyleRuns::Apply()

@@ -28,6 +28,7 @@ public:
 
 private:
 	void AddRun(int32 offset, const BFont& font, rgb_color color);
+	void AddLineEndRun(int32 offset);
 
 	struct Run {
 		int32 offset;
