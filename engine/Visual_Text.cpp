@@ -305,8 +305,13 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 	holder = list->InNullCharactersAt(finish);
 	if (holder > 0 && (*list)[holder].offset < finish)
 		finish = (*list)[holder].offset + (*list)[holder].spaceTo;
+	// Every element at start belongs to the range; the sentinel at offset
+	// 0 does not.
 	unsigned long first = list->NextOrAtIndex(start);
-	if (first >= 1 && (first > list->LastIndex() || (*list)[first].offset < start))
+	while (first > 1 && (*list)[first - 1].offset >= start)
+		first--;
+	first = std::max<unsigned long>(first, 1);
+	if (first > list->LastIndex() || (*list)[first].offset < start)
 		first = 0;
 	unsigned long last = list->PreviousIndex(finish);
 	if (first < 1 || last < 1 || last < first) {
