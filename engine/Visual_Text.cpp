@@ -175,14 +175,33 @@ void Visual_Text::InsertText(const char* text, int32 length, int32 offset,
 		return;
 	}
 	offset = OutsideElementRoom(offset);
-	std::unique_ptr<Environment> environment = engine->EnvironmentAt(offset);
 	text_run_array* style = AllocRunArray(1);
 	style->runs[0].offset = 0;
-	if (environment->Font() != nullptr)
-		style->runs[0].font = *environment->Font();
-	style->runs[0].color = environment->Color() != nullptr ? *environment->Color() : kBlack;
+	if (!TakeStyleOfTextBefore(offset, &style->runs[0])) {
+		std::unique_ptr<Environment> environment = engine->EnvironmentAt(offset);
+		if (environment->Font() != nullptr)
+			style->runs[0].font = *environment->Font();
+		style->runs[0].color = environment->Color() != nullptr ? *environment->Color() : kBlack;
+	}
 	BInsertText(text, length, offset, style);
 	FreeRunArray(style);
+}
+
+// Where no element stands at offset, the formatting there is that of the
+// page text just before it, which a refresh gave its style: typing in a
+// long page need not walk the elements from its start.
+bool Visual_Text::TakeStyleOfTextBefore(int32 offset, text_run* run) const
+{
+	const Element_List* list = engine->ElementList();
+	long counter = 0;
+	if (offset < 1 || list->IndexOfAt(offset, &counter) >= 0
+			|| list->InElementSpaceAt(offset - 1) > 0)
+		return false;
+	counter = 0;
+	if (list->IndexOfAt(offset - 1, &counter) >= 0)
+		return false;
+	GetFontAndColor(offset - 1, &run->font, &run->color);
+	return true;
 }
 
 bool Visual_Text::IsPlainSpace(int32 offset) const

@@ -90,6 +90,7 @@ protected:
 	// An offset past the start of an element's room, moved to the nearer
 	// of its edges; text put there would belong to the element.
 	int32 OutsideElementRoom(int32 offset) const;
+	bool TakeStyleOfTextBefore(int32 offset, text_run* run) const;
 
 private:
 	// The base view's change of the text, which moves no element.
