@@ -28,6 +28,7 @@
 #include "UnsupportedTag.h"
 #include "VLooper.h"
 #include "Visual_Text.h"
+#include "engine_support/FormattingCheckpoints.h"
 #include "engine_support/SpaceSizes.h"
 
 namespace {
@@ -70,6 +71,10 @@ Visual_Engine::Visual_Engine(BRect frame, BWindow* window, EnginePage* page)
 	scrollView = std::make_unique<BScrollView>("Main scroll view", view.get(),
 		B_FOLLOW_ALL_SIDES, 0, false, true, B_FANCY_BORDER);
 	elementList = std::make_unique<Element_List>(this, window);
+	formatting = std::make_unique<FormattingCheckpoints>(elementList.get());
+	elementList->WatchOrder([this](unsigned long firstChanged) {
+		formatting->ForgetFrom(firstChanged);
+	});
 	looper = new VLooper(this);
 	if (BScrollBar* bar = scrollView->ScrollBar(B_VERTICAL))
 		bar->SetRange(0, 0);
@@ -338,23 +343,17 @@ long Visual_Engine::DeleteParagraph(Visual_Element* element)
 
 std::unique_ptr<Environment> Visual_Engine::WalkEnvironment(long offset, bool unclosed) const
 {
-	offset = std::max<long>(offset, 0);
-	auto environment = std::make_unique<Environment>();
 	elementList->Lock();
-	unsigned long last = elementList->LastIndex();
-	for (unsigned long index = 0; index <= last; index++) {
-		Element_List_Item item = (*elementList)[index];
-		if (item.offset > offset)
-			break;
-		const HTML_Element* html = dynamic_cast<const HTML_Element*>(item.element);
-		if (unclosed && item.offset == offset && html != nullptr && html->PairTag()
-				&& !html->OpenTag())
-			item.element->Visual_Element::GetEnvironment(environment.get());
-		else
-			item.element->GetEnvironment(environment.get());
-	}
+	std::unique_ptr<Environment> environment = formatting->EnvironmentAt(offset, unclosed);
 	elementList->Unlock();
 	return environment;
+}
+
+void Visual_Engine::FormattingChanged(long offset)
+{
+	elementList->Lock();
+	formatting->Forget(offset);
+	elementList->Unlock();
 }
 
 std::unique_ptr<Environment> Visual_Engine::EnvironmentAt(long offset) const

@@ -503,6 +503,7 @@ void Visual_Text::_Refresh(int32 start, int32 finish)
 	if (hidden)
 		Hide();
 
+	engine->FormattingChanged(start);
 	RefreshWalk walk(this,
 		[page, label](int32 percent) { page->ShowProgress(percent, label); },
 		[page]() { return page->IsStopProcessing(); });
