@@ -39,7 +39,7 @@ constexpr float kParagraphHeight = 26;
 bool IsTextRunTag(const _tagdict* tag)
 {
 	const _tagdict* const runs[] = {tag_h1, tag_h2, tag_h3, tag_h4, tag_h5, tag_h6, tag_b,
-		tag_i, tag_tt, tag_big, tag_small, tag_u, tag_sub, tag_sup, tag_strike, tag_em,
+		tag_i, tag_tt, tag_big, tag_small, tag_u, tag_sub, tag_sup, tag_strike, tag_s, tag_em,
 		tag_strong, tag_dfn, tag_code, tag_samp, tag_kbd, tag_var, tag_cite, tag_font};
 	return tag != nullptr && std::find(std::begin(runs), std::end(runs), tag) != std::end(runs);
 }
