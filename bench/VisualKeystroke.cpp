@@ -1,15 +1,20 @@
 // One keystroke in the visual view as the user makes it: a key message to
 // the visual window, handled (the view's key rules, the element offsets,
 // the decorations) until the window has drawn the changed line. On pages
-// of 1 MB and 5 MB made of the corpus's pages against a 10 KB page, typed
-// in the middle of the page. Targets: at most 2 times the 10 KB keystroke
-// (mb1_over_kb10, mb5_over_kb10), and under 16 ms.
+// of 1 MB and 5 MB made of the corpus's pages against a 10 KB page. The
+// large pages repeat the corpus, so each is typed into in the middle at
+// the same text as the small one: what is measured is the page's size,
+// not the drawing of other letters in another font. A letter and
+// Backspace take turns, so that the line stays as it was. Targets: at
+// most 2 times the 10 KB keystroke (mb1_over_kb10, mb5_over_kb10), and
+// under 16 ms.
 
 #include <benchmark/benchmark.h>
 
 #include <stdlib.h>
 
 #include <string>
+#include <string_view>
 
 #include <Autolock.h>
 #include <DisplayServer.h>
@@ -47,8 +52,12 @@ void Settle(BLooper* looper)
 	BMessenger(looper).SendMessage('sync', &reply);
 }
 
+constexpr int32 kSmallPage = 10;
+
 // A page of about kilobytes, loaded, with the caret in the middle of its
-// text and the view scrolled there.
+// text (in a large page, at the same place of the first line from there on
+// that holds the text of the small page's caret line) and the view
+// scrolled there.
 class LoadedPage {
 public:
 	explicit LoadedPage(int32 kilobytes)
@@ -66,6 +75,14 @@ public:
 		int32 middle = view->TextLength() / 2;
 		while (middle < view->TextLength() && fPage->Engine()->InNullCharactersAt(middle) > 0)
 			middle++;
+		std::string_view text(view->Text(), view->TextLength());
+		if (kilobytes == kSmallPage) {
+			int32 lineStart = view->OffsetAt(view->LineAt(middle));
+			sPlace = text.substr(lineStart, middle - lineStart + 40);
+			sCaret = middle - lineStart;
+		} else if (size_t same = text.find(sPlace, middle); same != std::string_view::npos) {
+			middle = static_cast<int32>(same) + sCaret;
+		}
 		view->Select(middle, middle);
 		view->ScrollToSelection();
 	}
@@ -78,6 +95,10 @@ private:
 	TempDirectory fFolder;
 	Page* fPage;
 	inline static TempDirectory fFolders;
+	// The small page's caret: the text of its line up to it and a little
+	// behind it, and where in that text it stands.
+	inline static std::string sPlace;
+	inline static int32 sCaret = 0;
 };
 
 // As RatioReporter, on wall time: the waiting thread spends no processor
@@ -96,17 +117,21 @@ public:
 
 void Keystroke(benchmark::State& state)
 {
+	ObjectOfSize<LoadedPage>(kSmallPage);	// says where the others are typed into
 	LoadedPage& page = ObjectOfSize<LoadedPage>(static_cast<int32>(state.range(0)));
 	for (auto _ : state) {
 		BPrivate::PostKey(page.Window(), "x");
+		BPrivate::WaitForWindowIdle(page.Window());
+		BPrivate::PostKey(page.Window(), "\b");
 		BPrivate::WaitForWindowIdle(page.Window());
 	}
 }
 
 } // namespace
 
-// The work is the window's thread's: wall time, measured per iteration.
-BENCHMARK(Keystroke)->Arg(10)->Arg(1024)->Arg(5120)->Unit(benchmark::kMillisecond)
+// The work is the window's thread's: wall time, measured per iteration of
+// two keystrokes.
+BENCHMARK(Keystroke)->Arg(kSmallPage)->Arg(1024)->Arg(5120)->Unit(benchmark::kMillisecond)
 	->MinTime(2.0)->UseRealTime();
 
 int main(int argc, char** argv)
@@ -118,7 +143,7 @@ int main(int argc, char** argv)
 	reporter.PrintRatio("mb1_over_kb10", "Keystroke/1024/min_time:2.000/real_time", small);
 	reporter.PrintRatio("mb5_over_kb10", "Keystroke/5120/min_time:2.000/real_time", small);
 	for (const auto& [name, seconds] : reporter.seconds)
-		printf("%s: %.3f ms\n", name.c_str(), seconds * 1000);
+		printf("%s: %.3f ms per keystroke\n", name.c_str(), seconds * 1000 / 2);
 	// The pages' windows are the process's to the end.
 	fflush(stdout);
 	_exit(0);

@@ -77,10 +77,14 @@ public:
 	{
 	}
 
+	// Elements that came or went may change the decorations of any line
+	// shown, not only of those whose text the base view redraws.
 	~EditWatch()
 	{
-		if (fView->EditCount() == fEdits
-				&& fView->Engine()->ElementList()->LastIndex() == fLast)
+		bool elementsChanged = fView->Engine()->ElementList()->LastIndex() != fLast;
+		if (elementsChanged)
+			fView->Invalidate();
+		if (fView->EditCount() == fEdits && !elementsChanged)
 			return;
 		if (EnginePage* page = fView->Engine()->MyPage())
 			page->VisualChanged();
@@ -604,33 +608,41 @@ float Visual_View::LineWidthWithoutSpaceAt(int32 offset) const
 
 // #pragma mark - Decorations
 
+// The decorations of the lines being drawn are drawn with them: the view
+// draws only what was invalidated, so decorations drawn at any other time
+// would be drawn twice.
 void Visual_View::Draw(BRect updateRect)
 {
 	Visual_Text::Draw(updateRect);
-	RefreshView();
+	if (TextLength() == 0)
+		return;
+	BAutolock lock(Engine());
+	BRect bounds = Bounds();
+	DrawDecorations(BRect(bounds.left, updateRect.top, bounds.right, updateRect.bottom));
 }
 
+// After a change of the text, the selection or the scrolling the element
+// views shown go over their spaces; what changed is drawn again by the
+// base view, decorations and all.
 void Visual_View::RefreshView()
 {
 	BWindow* window = Window();
 	if (window == nullptr || IsHidden(this) || TextLength() == 0)
 		return;
 	BAutolock lock(Engine());
-	int32 first = FirstVisibleOffset();
-	int32 last = LastVisibleOffset();
-	DrawDecorations(first, last);
-	Engine()->Place(first, last);
+	Engine()->Place(FirstVisibleOffset(), LastVisibleOffset());
 }
 
-// The rules whose line reaches into what is shown, and the underlined and
-// struck-out runs of it.
-void Visual_View::DrawDecorations(int32 first, int32 last)
+// The underlined and struck-out runs of the lines in area, and the rules
+// whose line reaches into it.
+void Visual_View::DrawDecorations(BRect area)
 {
+	int32 first = OffsetAt(area.LeftTop());
+	int32 last = OffsetAt(area.RightBottom());
 	DecorationRuns runs(Engine(), first, last);
 	for (const DecorationRuns::Run& run : runs.Runs())
 		UnderlineStrikeThrough(run.start, run.finish, run.color, run.underline, run.strike);
-	BRect bounds = Bounds();
-	int32 rulesFrom = OffsetAt(BPoint(bounds.left, bounds.top - kRuleReach));
+	int32 rulesFrom = OffsetAt(BPoint(area.left, area.top - kRuleReach));
 	Element_List* list = Engine()->ElementList();
 	for (unsigned long index = list->NextOrAtIndex(rulesFrom); index <= list->LastIndex();
 			index++) {

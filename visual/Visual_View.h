@@ -52,8 +52,8 @@ public:
 	float LineWidthWithoutSpace(int32 line) const;
 	float LineWidthWithoutSpaceAt(int32 offset) const;
 
-	// Draws the decorations of what is shown and puts the element views
-	// over their spaces.
+	// Puts the element views shown over their spaces. Decorations are drawn
+	// with the text they decorate, whenever it is drawn.
 	void RefreshView();
 	// The lines of one run, segment by segment, leaving element spaces out.
 	void UnderlineStrikeThrough(int32 start, int32 finish, rgb_color color, bool underline,
@@ -77,7 +77,7 @@ private:
 	int32 SnapOutOfSpace(int32 offset, long holder, int32 direction) const;
 	void ShowLinkMenu(BPoint where, const Anchor* link);
 	bool DropImage(const BMessage* message);
-	void DrawDecorations(int32 first, int32 last);
+	void DrawDecorations(BRect area);
 	void DrawRule(int32 offset);
 
 	bool stepping;
