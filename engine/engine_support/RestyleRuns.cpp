@@ -9,6 +9,15 @@
 namespace {
 
 const rgb_color kBlack = {0, 0, 0, 255};
+constexpr float kSmallestSize = 1;
+
+// The font of collapsed room: it adds no height to a line.
+BFont Smallest()
+{
+	BFont font;
+	font.SetSize(kSmallestSize);
+	return font;
+}
 
 } // namespace
 
@@ -29,7 +38,7 @@ void RestyleRuns::AddRun(int32 offset, const BFont& font, rgb_color color)
 	fRuns.push_back(Run{offset, font, color});
 }
 
-void RestyleRuns::Add(Environment* environment, int32 from, int32 to)
+void RestyleRuns::Add(Environment* environment, int32 from, int32 to, bool collapsed)
 {
 	if (from >= to)
 		return;
@@ -43,9 +52,14 @@ void RestyleRuns::Add(Environment* environment, int32 from, int32 to)
 	}
 	int32 placeholderFrom = std::max(environment->placeholderFrom, from);
 	int32 placeholderTo = environment->placeholderTo;
-	if (from < placeholderFrom)
+	bool aloneOnItsLine = from > 0 && fView->ByteAt(from - 1) == '\n';
+	if (from < placeholderFrom && collapsed && aloneOnItsLine)
+		AddRun(from, Smallest(), color);
+	else if (from < placeholderFrom)
 		AddLineEndRun(from);
-	if (environment->placeholderFont != nullptr)
+	if (collapsed)
+		AddRun(placeholderFrom, Smallest(), color);
+	else if (environment->placeholderFont != nullptr)
 		AddRun(placeholderFrom, *environment->placeholderFont, color);
 	else
 		AddRun(placeholderFrom, font, color);

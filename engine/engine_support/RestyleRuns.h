@@ -20,8 +20,10 @@ public:
 	// placeholders the whole stretch takes the current font and colour;
 	// with them, the text in front of them keeps its style, the
 	// placeholders take their own font, the rest the current style. The
-	// placeholders are used up.
-	void Add(Environment* environment, int32 from, int32 to);
+	// placeholders are used up. A collapsed room adds no height: its
+	// placeholders, and a line feed in front of them that stands on a line
+	// of its own, take the smallest font.
+	void Add(Environment* environment, int32 from, int32 to, bool collapsed = false);
 	// Applies the runs to the text from start to the end of the last
 	// stretch added.
 	void Apply();

@@ -122,6 +122,29 @@ protected:
 		}
 	}
 
+	// How much lower the text of the line holding to stands than right
+	// below the line holding from: the room between them. Text sits on the
+	// bottom of a taller line.
+	float RoomBetween(int32 from, int32 to)
+	{
+		BAutolock lock(VisualWindow());
+		return Bottom(to) - TextHeight(to) - Bottom(from);
+	}
+
+	float Bottom(int32 offset)
+	{
+		return View()->PointAt(offset).y + View()->LineHeight(View()->LineAt(offset));
+	}
+
+	float TextHeight(int32 offset)
+	{
+		BFont font;
+		View()->GetFontAndColor(offset, &font);
+		font_height height;
+		font.GetHeight(&height);
+		return height.ascent + height.descent + height.leading;
+	}
+
 	CommandRecorder* RecordCommands()
 	{
 		fRecorder = std::make_unique<CommandRecorder>();
@@ -384,6 +407,50 @@ TEST_F(VisualEditing, TheLinesOfAParagraphAreSpacedEvenly)
 		ASSERT_GT(last, first + 1) << "the paragraph wraps";
 		for (int32 line = first + 2; line <= last; line++)
 			EXPECT_EQ(View()->LineHeight(line), View()->LineHeight(first + 1)) << "line " << line;
+	}
+}
+
+// Between blocks there is one room, as a browser collapses their margins:
+// none is added behind a heading that a paragraph follows, nor by an empty
+// paragraph; a rule has the room above and below it. A line that holds
+// only the end of a run is as tall as a line of its text.
+TEST_F(VisualEditing, BlocksAreSetApartByOneRoomAndLinesOfNoTextAreNoTaller)
+{
+	struct Row {
+		const char* situation;
+		const char* html;
+		int rooms;	// between the words one and two
+	};
+	const Row rows[] = {
+		{"two paragraphs", "<p>one</p><p>two</p>", 1},
+		{"a heading and a paragraph", "<h1>one</h1><p>two</p>", 1},
+		{"an empty paragraph between", "<p>one</p><p></p><p>two</p>", 1},
+		{"a rule between paragraphs", "<p>one</p><hr><p>two</p>", 2},
+		{"a rule between a heading and a paragraph", "<h2>one</h2><hr><p>two</p>", 2},
+		{"a bold run ending behind a break", "<p>one <b>bold<br></b></p><p>two</p>", 1},
+		{"a link ending behind a break", "<p>one <a href=\"x\">link<br></a></p><p>two</p>", 1},
+	};
+	float room = 0;
+	for (const Row& row : rows) {
+		Open(std::string("<html><body>") + row.html + "</body></html>");
+		std::string text = VisualText();
+		int32 one = static_cast<int32>(text.find("one"));
+		int32 two = static_cast<int32>(text.find("two"));
+		if (room == 0)
+			room = RoomBetween(one, two);
+		ASSERT_GT(room, 4) << "paragraphs are set apart";
+		float textLines = 0;
+		{
+			BAutolock lock(VisualWindow());
+			for (int32 line = View()->LineAt(one) + 1; line < View()->LineAt(two); line++) {
+				if (View()->OffsetAt(line + 1) - View()->OffsetAt(line) == 1) {
+					EXPECT_LE(View()->LineHeight(line), TextHeight(one) + 2) << row.situation;
+				}
+			}
+			if (std::string(row.html).find("<br>") != std::string::npos)
+				textLines = TextHeight(one);
+		}
+		EXPECT_NEAR(RoomBetween(one, two), row.rooms * room + textLines, 5) << row.situation;
 	}
 }
 
