@@ -599,11 +599,19 @@ void Page::UpdateWindowTitles()
 	}
 }
 
+// The engine's looper reads the colours while it restyles the text, under
+// the engine lock.
 void Page::SetColors(long which, int red, int green, int blue, int alpha)
 {
-	WindowedPage::SetColors(which, red, green, blue, alpha);
-	if (visualWindow != nullptr)
-		Engine()->Refresh();
+	if (visualWindow == nullptr) {
+		WindowedPage::SetColors(which, red, green, blue, alpha);
+		return;
+	}
+	{
+		BAutolock lock(Engine());
+		WindowedPage::SetColors(which, red, green, blue, alpha);
+	}
+	Engine()->Refresh();
 }
 
 // The source is kept as written whatever happens; the engine shows it when
