@@ -542,6 +542,13 @@ void Visual_View::ScrollTo(BPoint where)
 	RefreshView();
 }
 
+// The text wraps anew: the element views follow their spaces.
+void Visual_View::FrameResized(float width, float height)
+{
+	Visual_Text::FrameResized(width, height);
+	RefreshView();
+}
+
 int32 Visual_View::FirstVisibleOffset() const
 {
 	BWindow* window = Window();

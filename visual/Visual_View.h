@@ -28,6 +28,7 @@ public:
 	void MouseUp(BPoint where) override;
 	void KeyDown(const char* bytes, int32 numBytes) override;
 	void ScrollTo(BPoint where) override;
+	void FrameResized(float width, float height) override;
 	void Cut(BClipboard* clipboard) override;
 	void Paste(BClipboard* clipboard) override;
 	void Undo(BClipboard* clipboard) override;
