@@ -30,12 +30,10 @@ public:
 	// The same for the elements from this offset on.
 	void Forget(long offset);
 
-	size_t CountForTesting() const { return checkpoints.size(); }
-
 private:
 	static constexpr unsigned long kStride = 256;
 
-	const Element_List* list;	// not owned: the engine's, which outlives this
+	const Element_List* list;	// not owned: the engine's
 	// checkpoints[k]: the formatting in force in front of index k * kStride.
 	std::vector<std::unique_ptr<Environment>> checkpoints;
 };
