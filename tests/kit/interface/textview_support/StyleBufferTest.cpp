@@ -315,8 +315,9 @@ TEST_F(StyleBufferTest, ColorRunsRecolourWithoutTouchingFonts)
 		std::set<int32> used;
 		for (int32 i = 0; i < styles.CountRuns(); i++) {
 			used.insert(styles.RunAt(i).style);
-			if (i > 0)
+			if (i > 0) {
 				EXPECT_NE(styles.RunAt(i).style, styles.RunAt(i - 1).style);
+			}
 		}
 		EXPECT_EQ(styles.CountStyles(), static_cast<int32>(used.size()));
 	}
