@@ -178,12 +178,15 @@ TEST_F(DecorationDrawing, AnUnderlineFollowsItsTextOverLinesAndRoomsAsItIsTyped)
 	}
 	BPrivate::PostKey(VisualWindow(), "\n", B_SHIFT_KEY);
 	BPrivate::TypeText(VisualWindow(), "typed");
+	// The keys are typed before the caret is put elsewhere.
+	ASSERT_EQ(BPrivate::WaitForWindowIdle(VisualWindow()), B_OK);
 	{
 		BAutolock lock(VisualWindow());
 		int32 caret = OffsetOf("under2 ") + 3;
 		View()->Select(caret, caret);
 	}
 	BPrivate::TypeText(VisualWindow(), "xyz");
+	ASSERT_EQ(BPrivate::WaitForWindowIdle(VisualWindow()), B_OK);
 	Settle();
 	std::unique_ptr<BBitmap> shot = Shot();
 	ASSERT_NE(shot, nullptr);
