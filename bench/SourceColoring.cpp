@@ -9,8 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-
 #include <tidy/tidy.h>
 #include <time.h>
 
@@ -22,19 +20,17 @@
 #include <vector>
 
 #include <Autolock.h>
-#include <DisplayServer.h>
 #include <Message.h>
 #include <OS.h>
 #include <Messenger.h>
 #include <WindowTesting.h>
 
+#include "BenchApplication.h"
 #include "BenchSupport.h"
 #include "CorpusPages.h"
 #include "HTML_View.h"
 #include "HWindow.h"
 #include "Page.h"
-#include "TempDirectory.h"
-#include "WApplication.h"
 
 namespace {
 
@@ -92,18 +88,6 @@ std::string Repeated(int32 size)
 	return text;
 }
 
-// The application object, never run, and the user's folders of the run.
-void StartApplication(const TempDirectory& folders)
-{
-	static WApplication* application = [&folders] {
-		BPrivate::DisplayServer::UseHeadless();
-		setenv("XDG_CONFIG_HOME", (folders / "config").c_str(), 1);
-		setenv("XDG_DATA_HOME", (folders / "data").c_str(), 1);
-		return new WApplication(nullptr, true);
-	}();
-	(void)application;
-}
-
 class Editor;
 
 // Every editor made, deleted before the program ends.
@@ -119,7 +103,7 @@ public:
 	explicit Editor(const std::string& text)
 	{
 		static TempDirectory folders;
-		StartApplication(folders);
+		Application(folders);
 		fPages.Write("page.html", "<HTML><BODY></BODY></HTML>\n");
 		fPage = new Page((fPages / "page.html").c_str(), 0, nullptr);
 		HWindow* window = fPage->HTMLWindow();
