@@ -119,6 +119,15 @@ bool Visual_Text::IsEngineLocked() const
 
 // #pragma mark - Changes of the text
 
+// The hooks carry the user's edits (typing, cutting, pasting) and the
+// insertions of an edit's elements: the page has changed, unless it is
+// being built.
+void Visual_Text::MarkChanged()
+{
+	if (insertMode != INSERT_BUILD)
+		engine->MyPage()->VisualChanged();
+}
+
 void Visual_Text::InsertBaseText(const char* text, int32 length, int32 offset,
 	const text_run_array* runs)
 {
@@ -171,6 +180,7 @@ void Visual_Text::InsertText(const char* text, int32 length, int32 offset,
 		BInsertText(text, length, offset, runs);
 		return;
 	}
+	MarkChanged();
 	std::unique_ptr<Environment> environment = engine->EnvironmentAt(offset);
 	text_run_array* style = AllocRunArray(1);
 	style->runs[0].offset = 0;
@@ -279,6 +289,7 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 	assert(IsEngineLocked());
 	if (start >= finish)
 		return;
+	MarkChanged();
 	Element_List* list = engine->ElementList();
 	start = std::max(start, 0);
 	finish = std::min(finish, TextLength());

@@ -90,6 +90,7 @@ private:
 	void InsertBaseText(const char* text, int32 length, int32 offset,
 		const text_run_array* runs);
 	void DeleteBaseText(int32 start, int32 finish);
+	void MarkChanged();
 	bool IsEngineLocked() const;
 	void PostRefresh(int32 start, int32 finish, bool withFinish) const;
 	bool IsLineBreakOfElement(int32 offset) const;

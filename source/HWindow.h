@@ -40,6 +40,7 @@ protected:
 	PageWindow* Partner() const override;
 	void TakeOverPartnerEdits() override;
 	bool TakesOverOnActivation() const override { return !noUpdateFromVisual; }
+	const char* TitlePrefix() const override { return "Velmora HTML editor"; }
 
 private:
 	HTML_View* view;			// owned through the window's view tree

