@@ -555,6 +555,7 @@ TEST_F(VisualWindow, HelpAndTheExternalEditorStartTheirProgramsOnTheirFiles)
 	}
 	EXPECT_NE(fFolder.Read("record.sh.seen").find("alpha beta"), std::string::npos)
 		<< "the exchange file holds the page";
+	Idle();
 	unsetenv("BROWSER");
 	settings->SetExtTextEditor(editorBefore.c_str());
 }
