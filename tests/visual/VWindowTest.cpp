@@ -505,9 +505,16 @@ TEST_F(VisualWindow, TheStatusBarShowsTextsAndTheHintOfTheButtonUnderThePointer)
 	EXPECT_EQ(text(), "");
 }
 
-TEST_F(VisualWindow, FindShowsTheFinderWithItsControls)
+// The finder and the image panel; neither waits for the engine's looper,
+// whose thread may be waiting for this window.
+TEST_F(VisualWindow, FindShowsTheFinderWithItsControlsAndImageTheImagePanel)
 {
 	Open(kPage);
+	size_t panels = BPrivate::FilePanelsShown().size();
+	BPrivate::PostKey(Window(), "I", kCtrl | B_SHIFT_KEY);
+	Idle();
+	ASSERT_EQ(BPrivate::FilePanelsShown().size(), panels + 1);
+	EXPECT_FALSE(BPrivate::FilePanelsShown().back().save);
 	VFinder* finder = Window()->Finder();
 	EXPECT_TRUE(finder->IsHidden());
 	BPrivate::PostKey(Window(), "f", kCtrl);
@@ -555,7 +562,15 @@ TEST_F(VisualWindow, HelpAndTheExternalEditorStartTheirProgramsOnTheirFiles)
 	}
 	EXPECT_NE(fFolder.Read("record.sh.seen").find("alpha beta"), std::string::npos)
 		<< "the exchange file holds the page";
+
+	settings->SetExtTextEditor((fFolder / "gone.sh").c_str());
+	BPrivate::ForgetAlertsShown();
+	UseAlertWindowsForErrors();
+	Window()->PostMessage('sexe');
 	Idle();
+	SetErrorAlertHandler(nullptr);
+	ASSERT_EQ(BPrivate::AlertsShown().size(), 1u) << "a set editor that is gone is said";
+	EXPECT_NE(BPrivate::AlertsShown()[0].text.find("gone.sh"), std::string::npos);
 	unsetenv("BROWSER");
 	settings->SetExtTextEditor(editorBefore.c_str());
 }
