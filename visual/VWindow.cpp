@@ -12,7 +12,6 @@
 #include <MenuBar.h>
 #include <MenuItem.h>
 #include <Message.h>
-#include <PopUpMenu.h>
 #include <ScrollView.h>
 #include <View.h>
 
@@ -59,7 +58,7 @@ const CharacterGroup kCharacterGroups[] = {
 	{"quot", "Typography \" … €"},
 };
 
-// "©  - &copy;": the character, then its entity. The view's own byte for
+// "© - &copy;": the character, then its entity. The view's own byte for
 // the non-breaking space is no character a menu can show: it is shown as
 // the character it stands for.
 std::string SpecialCharacterLabel(const _entity& entity)
@@ -242,13 +241,10 @@ KBBarMenuField* VWindow::SpecialCharacters() const
 void VWindow::AimAtEngine()
 {
 	BLooper* looper = engine->Looper();
-	int32 index = 0;
 	for (const VisualMenus::Button& row : VisualMenus::UpperBar()) {
-		while (dynamic_cast<KBBarButton*>(upperBar->ItemAt(index)) == nullptr)
-			index++;
-		if (row.toEngine)
-			static_cast<KBBarButton*>(upperBar->ItemAt(index))->SetTarget(looper);
-		index++;
+		auto* button = dynamic_cast<KBBarButton*>(upperBar->FindView(row.name));
+		if (button != nullptr && row.toEngine)
+			button->SetTarget(looper);
 	}
 	for (int32 item = 0; item < lowerBar->CountItems(); item++) {
 		if (auto* field = dynamic_cast<KBBarMenuField*>(lowerBar->ItemAt(item)))
