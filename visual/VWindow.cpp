@@ -132,6 +132,10 @@ VWindow::VWindow(BRect frame, const char* title, WindowedPage* page)
 	imagePanel = std::make_unique<ExtensionsFilePanel>(B_OPEN_PANEL, &engineLooper,
 		std::vector<std::string>{"jpeg", "jpg", "gif"});
 	MenuTable::AddTo(menuBar, VisualMenus::MainMenu(), engine->Looper());
+	// Window managers often take F11 (and F12) for themselves: the HTML
+	// window and the external editor have Ctrl shortcuts too.
+	AddShortcut('T', 0, new BMessage('shww'), this);
+	AddShortcut('E', 0, new BMessage('sexe'), this);
 	Run();
 }
 

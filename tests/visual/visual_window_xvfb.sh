@@ -51,12 +51,16 @@ app=$!
 visual_window page.html
 sleep 1
 xwd -silent -id "$window" >"$work/window.xwd" && keep window.xwd
-# "beta": after "alpha" and its space, one word to the right; then the
-# caret goes to its end, wherever the command left the selection.
-xdotool key ctrl+Home ctrl+Right Right ctrl+shift+Right
+# "beta" is counted from the start of the paragraph's line (Home on the
+# last line, the room the paragraph takes before it being a line of its
+# own); it is selected character by character, as word steps differ
+# between editors. Then a word is typed in front of "gamma" (a space typed
+# in front of a space only steps over it).
+xdotool key ctrl+End Home Right Right Right Right Right Right
+xdotool key shift+Right shift+Right shift+Right shift+Right
 xdotool key ctrl+b
-xdotool key ctrl+Home ctrl+Right ctrl+Right
-xdotool type " delta"
+xdotool key ctrl+End Home Right Right Right Right Right Right Right Right Right Right Right
+xdotool type "delta "
 xdotool key ctrl+s
 tries=0
 until grep -q delta "$work/page.html"; do
