@@ -563,6 +563,9 @@ TEST_F(VisualWindow, HelpAndTheExternalEditorStartTheirProgramsOnTheirFiles)
 	EXPECT_NE(fFolder.Read("record.sh.seen").find("alpha beta"), std::string::npos)
 		<< "the exchange file holds the page";
 
+	// The window reads the settings on its own thread: it is idle before
+	// they change under it.
+	Idle();
 	settings->SetExtTextEditor((fFolder / "gone.sh").c_str());
 	BPrivate::ForgetAlertsShown();
 	UseAlertWindowsForErrors();
