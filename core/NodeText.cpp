@@ -71,6 +71,19 @@ void AppendEscaped(std::string& html, std::string_view text)
 	}
 }
 
+std::string QuotedValue(std::string_view value)
+{
+	std::string quoted;
+	quoted.reserve(value.size());
+	for (char c : value) {
+		if (c == '"')
+			quoted += "&quot;";
+		else
+			quoted += c;
+	}
+	return quoted;
+}
+
 std::string EscapedText(const std::string& text)
 {
 	std::string html;

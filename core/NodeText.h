@@ -33,6 +33,9 @@ std::string UpperTagName(const _node* node);
 std::string EscapedText(const std::string& text);
 // The same, appended to html.
 void AppendEscaped(std::string& html, std::string_view text);
+// An attribute's value ready to be written between double quotes: a '"'
+// in it becomes "&quot;".
+std::string QuotedValue(std::string_view value);
 
 // A colour written as six hexadecimal digits, optionally after one "#";
 // none for anything else. Alpha is 255.
