@@ -5,8 +5,11 @@
 #include <ScrollView.h>
 #include <View.h>
 
+#include "Anchor.h"
 #include "HWindow.h"
+#include "TagSettingsWindow.h"
 #include "Visual_Engine.h"
+#include "Visual_Text.h"
 #include "WindowedPage.h"
 
 namespace {
@@ -32,6 +35,47 @@ VWindow::VWindow(BRect frame, const char* title, WindowedPage* page)
 
 VWindow::~VWindow()
 {
+}
+
+void VWindow::MessageReceived(BMessage* message)
+{
+	switch (message->what) {
+		case 'tset':
+			OpenTagSettings(message);
+			break;
+		case TagSettingsWindow::kDone:
+			TakeTagSettings(message);
+			break;
+		default:
+			PageWindow::MessageReceived(message);
+	}
+}
+
+// The element comes with a message: by now it may be gone, so it is looked
+// for in the list before it is looked at.
+void VWindow::OpenTagSettings(const BMessage* message)
+{
+	void* pointer = nullptr;
+	int32 flag = INSERT_PLAIN;
+	if (message->FindPointer("element", &pointer) != B_OK || pointer == nullptr)
+		return;
+	message->FindInt32("flag", &flag);
+	Anchor* anchor = static_cast<Anchor*>(pointer);
+	Element_List* list = engine->ElementList();
+	if (!list->Contains(anchor))
+		return;
+	TagSettingsWindow::Open(anchor, static_cast<insertflag>(flag), list, BMessenger(this));
+}
+
+void VWindow::TakeTagSettings(const BMessage* message)
+{
+	const Anchor* anchor = TagSettingsWindow::ElementOf(message);
+	if (!TagSettingsWindow::TakeValues(message, engine->ElementList()))
+		return;
+	Changed();
+	const Anchor* closing = anchor->FindOpeningClosing();
+	long end = closing != nullptr ? closing->ThisOffset() : anchor->ThisOffset();
+	engine->View()->Refresh(static_cast<int32>(anchor->ThisOffset()), static_cast<int32>(end));
 }
 
 PageWindow* VWindow::Partner() const

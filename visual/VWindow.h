@@ -20,6 +20,11 @@ public:
 
 	Visual_Engine* Engine() const { return engine.get(); }
 
+	// 'tset' with the pointer "element" (an Anchor of the page) and the
+	// int32 "flag" (an insertflag) opens the link's settings; what the
+	// settings window keeps comes back here.
+	void MessageReceived(BMessage* message) override;
+
 	// Between these the window takes no commands.
 	void Working();
 	void FinishedWorking();
@@ -37,6 +42,9 @@ protected:
 	void TakeOverPartnerEdits() override;
 
 private:
+	void OpenTagSettings(const BMessage* message);
+	void TakeTagSettings(const BMessage* message);
+
 	std::unique_ptr<Visual_Engine> engine;
 	std::atomic<bool> working;
 	float progressValue;
