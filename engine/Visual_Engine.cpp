@@ -984,7 +984,8 @@ void Visual_Engine::UntagStyles(long start, long end,
 {
 	StyleRewrite rewrite(*this, start, end);
 	rewrite.Remove(start, end, picks);
-	rewrite.Apply();
+	if (rewrite.Apply())
+		ClearCode(rewrite.From(), rewrite.To() + 1, nullptr, nullptr);
 }
 
 void Visual_Engine::UntagArea(long* start, long* end, tag_mask mask, const _tagdict* tag)
@@ -1080,9 +1081,7 @@ long Visual_Engine::ClosePair(Page_Element* opening, Page_Element* closing, long
 		rewrite.KeepBlanks(opening);
 	rewrite.Apply();
 	opening = rewrite.Survivor(opening);
-	end += view->TextLength() - length;
-	if (opening != nullptr)
-		ClearCode(opening->ThisOffset() - 1, end + 1, opening, &opening);
+	ClearCode(rewrite.From(), rewrite.To() + 1, opening, &opening);
 	if (result != nullptr)
 		*result = opening;
 	return view->TextLength() - length;

@@ -297,7 +297,8 @@ long Paragraphs::Replace(Page_Element* old, const _tagdict* tag, bool open)
 void Paragraphs::RewriteStyles(long from, long to)
 {
 	StyleRewrite rewrite(engine, from, to);
-	rewrite.Apply();
+	if (rewrite.Apply())
+		engine.ClearCode(rewrite.From(), rewrite.To() + 1, nullptr, nullptr);
 }
 
 // #pragma mark - Commands

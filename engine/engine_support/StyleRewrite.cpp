@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include <Message.h>
 
@@ -37,6 +38,7 @@ struct StyleRewrite::Instance {
 	bool inside = false;		// its opening element lies in the stretch
 	int priority = 0;
 	size_t order = 0;
+	size_t endDepth = SIZE_MAX;	// its depth among the styles open behind the stretch
 	long closeItem = -1;		// fixed: the item that closes it; -1 when that lies behind
 	Instance* joinedInto = nullptr;
 	std::unique_ptr<BMessage> openArchive;
@@ -44,20 +46,24 @@ struct StyleRewrite::Instance {
 	std::vector<std::pair<long, long>> runs;	// the items [first, end) it is open over
 	size_t runCursor = 0;
 	bool openingUsed = false;
-	bool keepsBlanks = false;
+	bool keepsBlanks = false;	// holds only blanks, or nothing, as it should
+	bool hasContent = false;	// holds more than blanks and line breaks
+	size_t itemsAtOpening = 0;
 	long lastClose = -1;
 	Page_Element* firstOpening = nullptr;
 };
 
 struct StyleRewrite::Item {
-	enum Kind : int8 { TEXT, SINGLE, OPEN, CLOSE };
+	// EMPTY: a style pair that holds nothing (a link target), written as it
+	// stands; DROPPED: one that a removal took.
+	enum Kind : int8 { TEXT, SINGLE, OPEN, CLOSE, EMPTY, DROPPED };
 
 	Kind kind;
 	bool block;
 	long from;					// text: its characters [from, to); an element: its offset
 	long to;					// and the end of the characters it owns
 	unsigned long index;		// an element's list index
-	Instance* fixed;			// OPEN, CLOSE: the pair
+	Instance* fixed;			// OPEN, CLOSE, EMPTY: the pair
 	Stack styles;				// the styles open over it, innermost on top
 };
 
@@ -82,6 +88,7 @@ StyleRewrite::StyleRewrite(Visual_Engine& engine, long from, long to,
 	text(*engine.View()),
 	first(1),
 	last(0),
+	start(0),
 	end(0),
 	madeOpening(opening),
 	madeClosing(closing)
@@ -102,7 +109,7 @@ long StyleRewrite::FindStretch(long from, long to)
 	from = std::clamp<long>(from, 0, length);
 	to = std::clamp<long>(to, from, length);
 	unsigned long lastIndex = list.LastIndex();
-	TakeInlinePairsWhole(from, to);
+	TakeOpenPairsWhole(from, to);
 	first = list.FirstIndexAtOrAbove(from);
 	for (int steps = 0; first > 1; steps++) {
 		bool blankBefore = false;
@@ -130,7 +137,7 @@ long StyleRewrite::FindStretch(long from, long to)
 // each; style elements are not items but start and end styles.
 void StyleRewrite::ReadStretch(long from, long to)
 {
-	long start = FindStretch(from, to);
+	start = FindStretch(from, to);
 	Stack styles = nullptr;
 	std::vector<Instance*> open;
 	int plainDepth = 0;
@@ -157,23 +164,32 @@ void StyleRewrite::ReadStretch(long from, long to)
 	if (end > cursor)
 		AddText(cursor, end, plainDepth > 0 ? nullptr : styles);
 	endStack = open;
+	// A pair of blanks that was written so stays so; one a command has just
+	// made around blanks goes.
+	for (Instance& instance : instances) {
+		if (instance.inside && instance.closing != nullptr && !instance.hasContent
+				&& instance.opening != madeOpening)
+			instance.keepsBlanks = true;
+	}
 }
 
-// A style that runs on around an inline pair (a span) can only be cut
-// around all of it: the pairs open at either end are in the stretch whole.
-void StyleRewrite::TakeInlinePairsWhole(long& from, long& to)
+// The pairs open at either end of the range are in the stretch whole: a
+// style that runs on around an inline pair (a span) can only be cut around
+// all of it, and the styles that end behind the range end where the
+// stretch has put them.
+void StyleRewrite::TakeOpenPairsWhole(long& from, long& to)
 {
-	auto isInline = [](const PairWalk::Open& pair) {
-		return pair.role.kind == PairRole::UNSUPPORTED && !pair.role.block;
+	auto inText = [](const PairWalk::Open& pair) {
+		return pair.role.kind != PairRole::PARAGRAPH && !pair.role.block;
 	};
 	for (const PairWalk::Open& pair : PairWalk::OpenBefore(list, list.FirstIndexAtOrAbove(from))) {
-		if (isInline(pair)) {
+		if (inText(pair)) {
 			from = std::min<long>(from, pair.element->ThisOffset());
 			break;
 		}
 	}
 	std::vector<PairWalk::Open> open = PairWalk::OpenBefore(list, list.FirstIndexAbove(to));
-	auto outer = std::find_if(open.begin(), open.end(), isInline);
+	auto outer = std::find_if(open.begin(), open.end(), inText);
 	if (outer == open.end())
 		return;
 	std::vector<unsigned long> partners = PairWalk::Partners(list);
@@ -201,6 +217,7 @@ void StyleRewrite::ReadElement(unsigned long index, Stack& styles, std::vector<I
 	if (IsStyle(role) && element != nullptr) {
 		if (role.open) {
 			Instance* instance = NewInstance(element, role, true);
+			instance->itemsAtOpening = items.size();
 			styles = Push(styles, instance);
 			open.push_back(instance);
 			return;
@@ -214,6 +231,14 @@ void StyleRewrite::ReadElement(unsigned long index, Stack& styles, std::vector<I
 		instance->closing = element;
 		styles = Without(styles, [instance](const Instance* x) { return x == instance; });
 		open.erase(found);
+		// A pair of the page that holds nothing (a link's target) stays as
+		// it is; one a command has just made around nothing goes.
+		if (instance->inside && items.size() == instance->itemsAtOpening
+				&& instance->opening != madeOpening) {
+			instance->keepsBlanks = true;
+			items.push_back({Item::EMPTY, false, item.offset, item.offset, index, instance,
+				plainDepth > 0 ? nullptr : styles});
+		}
 		return;
 	}
 	long owned = PairRole::OwnedLength(item);
@@ -264,6 +289,7 @@ StyleRewrite::Instance* StyleRewrite::NewInstance(Page_Element* opening, const P
 void StyleRewrite::AddText(long from, long to, Stack styles)
 {
 	items.push_back({Item::TEXT, false, from, to, 0, nullptr, styles});
+	MarkContent(items.back());
 }
 
 void StyleRewrite::AddToken(int kind, unsigned long index, long owned, Instance* fixed,
@@ -272,6 +298,27 @@ void StyleRewrite::AddToken(int kind, unsigned long index, long owned, Instance*
 	long offset = list[index].offset;
 	items.push_back({static_cast<Item::Kind>(kind), block, offset, offset + owned, index, fixed,
 		styles});
+	MarkContent(items.back());
+}
+
+// The styles open over an item that holds more than blanks hold it.
+void StyleRewrite::MarkContent(const Item& item)
+{
+	bool content = HoldsContent(item, item.from, item.to);
+	for (Stack s = item.styles; content && s != nullptr && !s->top->hasContent; s = s->below)
+		s->top->hasContent = true;
+}
+
+// Text of more than blanks, or an element but a line break.
+bool StyleRewrite::HoldsContent(const Item& item, long from, long to) const
+{
+	if (item.kind != Item::TEXT)
+		return !IsLineBreak(item);
+	for (long offset = from; offset < to; offset++) {
+		if (!IsBlank(offset))
+			return true;
+	}
+	return false;
 }
 
 void StyleRewrite::SplitTextAt(long offset)
@@ -339,6 +386,8 @@ void StyleRewrite::Remove(long start, long end, const std::function<bool(const P
 	for (Item& item : items) {
 		bool inside = item.kind == Item::TEXT ? item.from >= start && item.to <= end
 			: item.from >= start && item.from < end;
+		if (inside && item.kind == Item::EMPTY && drops(item.fixed))
+			item.kind = Item::DROPPED;
 		if (!inside || item.styles == nullptr)
 			continue;
 		auto known = done.find(item.styles);
@@ -451,9 +500,12 @@ void StyleRewrite::JoinAdjacentCopies()
 }
 
 // Joins the run of starting that begins at item k with an identical style
-// that ends in front of it.
+// that ends in front of it. A style whose closing tag lies behind the
+// stretch stays as it is: that tag ends it where it stands.
 bool StyleRewrite::JoinRun(size_t k, Instance* starting, Stack before)
 {
+	if (std::find(endStack.begin(), endStack.end(), starting) != endStack.end())
+		return false;
 	for (Stack t = before; t != nullptr; t = t->below) {
 		Instance* ending = t->top;
 		if (Contains(items[k].styles, ending) || !SaysTheSame(ending, starting))
@@ -489,11 +541,22 @@ void StyleRewrite::FindRuns()
 				runs.push_back({k, k + 1});
 		}
 	}
-	// A style open behind the stretch runs on beyond it.
-	for (Instance* instance : endStack) {
+	// A style open behind the stretch runs on beyond it, where its closing
+	// tag stands at its depth.
+	for (size_t depth = 0; depth < endStack.size(); depth++) {
+		Instance* instance = Joined(endStack[depth]);
+		instance->endDepth = depth;
 		if (!instance->runs.empty() && instance->runs.back().second == count)
 			instance->runs.back().second = LONG_MAX;
 	}
+}
+
+// The style a style was joined into, or the style itself.
+StyleRewrite::Instance* StyleRewrite::Joined(Instance* instance)
+{
+	while (instance->joinedInto != nullptr)
+		instance = instance->joinedInto;
+	return instance;
 }
 
 long StyleRewrite::RunEnd(Instance* instance, size_t k)
@@ -535,6 +598,14 @@ void StyleRewrite::Emit()
 	stack = startStack;
 	for (size_t k = 0; k < items.size(); k++) {
 		Item& item = items[k];
+		if (item.kind == Item::DROPPED)
+			continue;
+		if (item.kind == Item::EMPTY) {
+			Transition(k, nullptr);
+			out.push_back({Out::OPEN, item.from, item.from, 0, item.fixed, false, nullptr});
+			out.push_back({Out::CLOSE, item.from, item.from, 0, item.fixed, false, nullptr});
+			continue;
+		}
 		if (item.kind == Item::CLOSE) {
 			auto found = std::find(stack.rbegin(), stack.rend(), item.fixed);
 			if (found != stack.rend()) {
@@ -572,10 +643,18 @@ void StyleRewrite::Transition(size_t k, Instance* fixedOpening)
 		}
 		return opening;
 	};
+	// A style opened here goes outside a kept one that it must not be cut
+	// by: one that ends first and may be cut (a link before a size step
+	// before the rest), or one that runs on behind the stretch where the
+	// closing tags there end it first.
 	for (Instance* opened : toOpen()) {
 		long runEnd = RunEnd(opened, k);
 		for (size_t j = topFixed + 1; j < cut; j++) {
-			if (RunEnd(stack[j], k) < runEnd && opened->priority > stack[j]->priority) {
+			Instance* kept = stack[j];
+			long keptEnd = RunEnd(kept, k);
+			if ((keptEnd < runEnd && opened->priority > kept->priority)
+					|| (keptEnd == LONG_MAX && runEnd == LONG_MAX
+						&& opened->endDepth < kept->endDepth)) {
 				cut = j;
 				break;
 			}
@@ -597,10 +676,16 @@ void StyleRewrite::Transition(size_t k, Instance* fixedOpening)
 	// Opened here, a style that ends inside the pair that opens would hold
 	// its start: it opens inside instead.
 	std::erase_if(opening, [&](Instance* x) { return RunEnd(x, k) <= pairEnd && fixedOpening; });
+	// The longer run outside; of two that run on behind the stretch, the
+	// one its closing tags close last; else the older one.
 	std::sort(opening.begin(), opening.end(), [&](Instance* a, Instance* b) {
 		long endA = RunEnd(a, k);
 		long endB = RunEnd(b, k);
-		return endA != endB ? endA > endB : a->order < b->order;
+		if (endA != endB)
+			return endA > endB;
+		if (a->endDepth != b->endDepth)
+			return a->endDepth < b->endDepth;
+		return a->order < b->order;
 	});
 	for (Instance* instance : opening)
 		Open(instance, items[k].from);
@@ -611,11 +696,8 @@ void StyleRewrite::Transition(size_t k, Instance* fixedOpening)
 void StyleRewrite::TransitionToEnd()
 {
 	std::vector<Instance*> wanted;
-	for (Instance* instance : endStack) {
-		while (instance->joinedInto != nullptr)
-			instance = instance->joinedInto;
-		wanted.push_back(instance);
-	}
+	for (Instance* instance : endStack)
+		wanted.push_back(Joined(instance));
 	size_t match = 0;
 	while (match < stack.size() && match < wanted.size() && stack[match] == wanted[match])
 		match++;
@@ -665,11 +747,7 @@ void StyleRewrite::MarkFilledPairs()
 			if (filled && !open.empty())
 				open.back().filled = true;
 		} else if (!open.empty()) {
-			const Item& item = items[entry.item];
-			bool content = item.kind != Item::TEXT && !IsLineBreak(item);
-			for (long offset = entry.offset; !content && offset < entry.to; offset++)
-				content = !IsBlank(offset);
-			if (content)
+			if (HoldsContent(items[entry.item], entry.offset, entry.to))
 				open.back().filled = true;
 		}
 	}

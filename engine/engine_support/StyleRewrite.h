@@ -55,6 +55,9 @@ public:
 	// opening element opened (the element itself when it stayed); null when
 	// the style is gone.
 	Page_Element* Survivor(const Page_Element* opening) const;
+	// The stretch's characters.
+	long From() const { return start; }
+	long To() const { return end; }
 
 private:
 	struct Instance;
@@ -68,7 +71,7 @@ private:
 
 	long FindStretch(long from, long to);
 	void ReadStretch(long from, long to);
-	void TakeInlinePairsWhole(long& from, long& to);
+	void TakeOpenPairsWhole(long& from, long& to);
 	void ReadElement(unsigned long index, Stack& styles, std::vector<Instance*>& open,
 		int& plainDepth);
 	Instance* NewInstance(Page_Element* opening, const PairRole& role, bool inside);
@@ -76,6 +79,8 @@ private:
 	void AddToken(int kind, unsigned long index, long owned, Instance* fixed, bool block,
 		Stack styles);
 	void SplitTextAt(long offset);
+	void MarkContent(const Item& item);
+	bool HoldsContent(const Item& item, long from, long to) const;
 
 	Stack Push(Stack stack, Instance* instance);
 	Stack Without(Stack stack, const std::function<bool(const Instance*)>& drops);
@@ -95,6 +100,7 @@ private:
 	void PopTo(size_t depth, long offset);
 	void Open(Instance* instance, long offset);
 	long RunEnd(Instance* instance, size_t k);
+	static Instance* Joined(Instance* instance);
 	long TopFixed() const;
 	void TrimBlanks();
 	bool Movable(const Out& entry) const;
@@ -113,6 +119,7 @@ private:
 	Visual_Text& text;
 	unsigned long first;		// the stretch's list indices
 	unsigned long last;
+	long start;					// the stretch's first character offset
 	long end;					// the offset behind the stretch's characters
 	bool applied = false;
 	const Page_Element* madeOpening;	// the pair a command has just made

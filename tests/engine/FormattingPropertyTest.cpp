@@ -6,10 +6,14 @@
 #include "FormattingChecks.h"
 
 #include <random>
+#include <set>
 
+#include "Anchor.h"
 #include "CorpusFiles.h"
+#include "EndLine.h"
 #include "NodeTree.h"
 #include "TextChange.h"
+#include "UnsupportedTag.h"
 
 using namespace FormattingChecks;
 using ModelTesting::ModelPage;
@@ -67,6 +71,51 @@ std::vector<Command> Commands()
 	return commands;
 }
 
+bool IsWrapping(const _tagdict* tag)
+{
+	for (const char* name : {"ul", "ol", "li", "dl", "dt", "dd", "blockquote", "center"}) {
+		if (tag == LookUpTag(name))
+			return true;
+	}
+	return false;
+}
+
+// What a command must not take from the page: the markup it does not
+// render, line breaks, rules, link targets, paragraphs and headings, but
+// for what the command is about.
+std::multiset<std::string> Kept(Visual_Engine* engine, const Command& command)
+{
+	bool everything = command.mask == MASK_ALL || (command.tag == nullptr && !command.wrap
+		&& command.mask == MASK_TAG);
+	bool paragraphs = command.tag == tag_p || TextChange::IsHeadingType(command.tag)
+		|| everything || command.mask == MASK_BASIC;
+	bool links = command.tag == tag_a || everything || command.mask == MASK_ANCHOR;
+	std::multiset<std::string> kept;
+	std::set<std::string> targets;
+	BAutolock lock(engine);
+	const Element_List& list = *engine->ElementList();
+	for (unsigned long i = 1; i <= list.LastIndex(); i++) {
+		Visual_Element* element = list[i].element;
+		if (auto* other = dynamic_cast<UnsupportedTag*>(element)) {
+			if (!command.wrap || !IsWrapping(other->HTMLType()))
+				kept.insert(other->Text() != nullptr ? other->Text() : "");
+		} else if (auto* lineEnd = dynamic_cast<EndLine*>(element)) {
+			if (lineEnd->Type() == tag_br || !paragraphs)
+				kept.insert(lineEnd->Type()->name);
+		} else if (auto* link = dynamic_cast<Anchor*>(element)) {
+			if (!links && link->OpenTag())
+				targets.insert(std::string(link->LinkTo()) + "#" + link->Name());
+		} else if (auto* run = dynamic_cast<TextChange*>(element)) {
+			if (!paragraphs && TextChange::IsHeadingType(run->Type()))
+				kept.insert(run->Type()->name);
+		} else {
+			kept.insert("rule");
+		}
+	}
+	kept.insert(targets.begin(), targets.end());
+	return kept;
+}
+
 void RunCommand(ModelPage& page, const Command& command, long start, long end)
 {
 	Visual_Engine* engine = page.Engine();
@@ -109,6 +158,7 @@ TEST_P(FormattingProperty, CommandsKeepPairsNestedTheTextAndTheReadingBack)
 		long start = static_cast<long>(random() % length);
 		long end = start + 1 + static_cast<long>(random() % std::min(length - start, kLongestRange));
 		std::string before = Describe(Marks(engine));
+		std::multiset<std::string> kept = Kept(engine, command);
 		RunCommand(page, command, start, end);
 		std::string trace = std::string(command.name) + " " + std::to_string(command.mask)
 			+ " over [" + std::to_string(start) + ", " + std::to_string(end) + ") at step "
@@ -116,6 +166,7 @@ TEST_P(FormattingProperty, CommandsKeepPairsNestedTheTextAndTheReadingBack)
 		std::vector<Mark> marks = Marks(engine);
 		ASSERT_EQ(Crossing(engine), "") << trace << "\nafter: " << Describe(marks);
 		ASSERT_EQ(PageText(engine), pageText) << trace;
+		ASSERT_TRUE(Kept(engine, command) == kept) << "something was lost: " << trace;
 		style_group group = StyleGroups::GroupOf(command.tag);
 		if (group != GROUP_NONE && !TextChange::IsHeadingType(command.tag)) {
 			ASSERT_LE(MostOpenInGroup(engine, group, start, end), 1) << trace;
