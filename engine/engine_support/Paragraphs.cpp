@@ -93,7 +93,9 @@ Visual_Element* Paragraphs::ElementAt(unsigned long index) const
 	for (; index <= scopeLast && index <= list.LastIndex(); index++) {
 		const HTML_Element* html = dynamic_cast<const HTML_Element*>(list[index].element);
 		const _tagdict* tag = html != nullptr ? html->HTMLType() : nullptr;
-		if (html == nullptr || (!html->HeadMark() && (tag == nullptr || (tag->model & CM_HEAD) == 0)))
+		bool inHead = html != nullptr
+			&& (html->HeadMark() || (tag != nullptr && (tag->model & CM_HEAD) != 0));
+		if (!inHead)
 			return list[index].element;
 	}
 	return scopeEnd;

@@ -373,7 +373,8 @@ bool StyleRewrite::Contains(Stack stack, const Instance* instance)
 	return false;
 }
 
-void StyleRewrite::Remove(long start, long end, const std::function<bool(const Page_Element&)>& picks)
+void StyleRewrite::Remove(long start, long end,
+	const std::function<bool(const Page_Element&)>& picks)
 {
 	if (start >= end)
 		return;
@@ -823,7 +824,8 @@ void StyleRewrite::TrimOpenings(size_t first, size_t end)
 // innermost ones whose pairs hold more than that move in front of them.
 void StyleRewrite::TrimClosings(size_t first, size_t end)
 {
-	while (first > 0 && out[first - 1].kind == Out::ITEM && IsLineBreak(items[out[first - 1].item])) {
+	while (first > 0 && out[first - 1].kind == Out::ITEM
+			&& IsLineBreak(items[out[first - 1].item])) {
 		size_t moving = first;
 		while (moving < end && Movable(out[moving]))
 			moving++;

@@ -156,7 +156,8 @@ TEST_P(FormattingProperty, CommandsKeepPairsNestedTheTextAndTheReadingBack)
 			GTEST_SKIP() << "the page has no text to format";
 		const Command& command = commands[random() % commands.size()];
 		long start = static_cast<long>(random() % length);
-		long end = start + 1 + static_cast<long>(random() % std::min(length - start, kLongestRange));
+		long longest = std::min(length - start, kLongestRange);
+		long end = start + 1 + static_cast<long>(random() % longest);
 		std::string before = Describe(Marks(engine));
 		std::multiset<std::string> kept = Kept(engine, command);
 		RunCommand(page, command, start, end);

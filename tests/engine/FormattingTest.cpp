@@ -138,7 +138,8 @@ TEST_F(Formatting, RemovingBoldFromTheMiddleOfARunLeavesTwoRuns)
 TEST_F(Formatting, EachMaskTakesOffItsOwnGroup)
 {
 	// Every group over "x", the heading's paragraph around it.
-	const char* page = "<html><body><h3><big><i><b><tt><u><strike><a href=\"t\"><font color=\"red\">"
+	const char* page = "<html><body><h3><big><i><b><tt><u><strike><a href=\"t\">"
+		"<font color=\"red\">"
 		"x</font></a></strike></u></tt></b></i></big></h3></body></html>";
 	struct Row {
 		tag_mask mask;
@@ -147,10 +148,10 @@ TEST_F(Formatting, EachMaskTakesOffItsOwnGroup)
 	};
 	const Row rows[] = {
 		{MASK_ALL, nullptr, "<P>x</P>"},
-		{MASK_BASIC, nullptr, "<P><I><B><TT><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">x</FONT></A>"
-			"</STRIKE></U></TT></B></I></P>"},
-		{MASK_ITALIC, nullptr, "<H3><BIG><B><TT><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">x</FONT>"
-			"</A></STRIKE></U></TT></B></BIG></H3>"},
+		{MASK_BASIC, nullptr, "<P><I><B><TT><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">x"
+			"</FONT></A></STRIKE></U></TT></B></I></P>"},
+		{MASK_ITALIC, nullptr, "<H3><BIG><B><TT><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">"
+			"x</FONT></A></STRIKE></U></TT></B></BIG></H3>"},
 		{MASK_BOLD, nullptr, "<H3><BIG><I><TT><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">x</FONT>"
 			"</A></STRIKE></U></TT></I></BIG></H3>"},
 		{MASK_FIXED, nullptr, "<H3><BIG><I><B><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">x</FONT>"
