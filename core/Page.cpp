@@ -601,9 +601,16 @@ void Page::UpdateWindowTitles()
 
 void Page::SetColors(long which, int red, int green, int blue, int alpha)
 {
-	WindowedPage::SetColors(which, red, green, blue, alpha);
-	if (visualWindow != nullptr)
-		Engine()->Refresh();
+	if (visualWindow == nullptr) {
+		WindowedPage::SetColors(which, red, green, blue, alpha);
+		return;
+	}
+	{
+		// The engine's thread reads the colours while it refreshes.
+		BAutolock lock(Engine());
+		WindowedPage::SetColors(which, red, green, blue, alpha);
+	}
+	Engine()->Refresh();
 }
 
 // The source is kept as written whatever happens; the engine shows it when

@@ -278,7 +278,7 @@ TEST_F(Formatting, ClearingJoinsRunsThatSayTheSameAndKeepsHoldOfTheSurvivor)
 		Page_Element* tracked = second;
 		Engine()->ClearCode(0, 4, second, &tracked);
 		EXPECT_EQ(Tags(), row.tags) << row.page;
-		bool joined = List()->IndexOf(second) < 0;
+		bool joined = !List()->Contains(second);
 		EXPECT_EQ(tracked, joined ? first : second)
 			<< "the element that says the same and stays: " << row.page;
 	}
