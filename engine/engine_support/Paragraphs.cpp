@@ -1,6 +1,7 @@
 #include "Paragraphs.h"
 
 #include <algorithm>
+#include <map>
 
 #include "Element_List.h"
 #include "EnginePage.h"
@@ -264,21 +265,33 @@ void Paragraphs::Apply(const std::vector<Step>& steps)
 	std::map<const Visual_Element*, const Visual_Element*> ahead;
 	for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
 		auto known = ahead.find(step->before);
-		const Visual_Element* before = known != ahead.end() ? known->second
-			: Current(step->before);
+		const Visual_Element* before = known != ahead.end() ? known->second : step->before;
 		Page_Element* element = Create(step->tag, step->open, step->offset, before);
 		if (element != nullptr)
 			ahead[step->before] = element;
 	}
 }
 
-// The element that stands where one stood that a command replaced.
-const Visual_Element* Paragraphs::Current(const Visual_Element* element) const
+// The blocks still to be done name the elements that replaced the ones
+// they named. This is done at once, while no new element can have the
+// address of a replaced one.
+void Paragraphs::Rebind(std::vector<Block>::iterator first, std::vector<Block>::iterator last)
 {
-	for (auto found = replacements.find(element); found != replacements.end();
-			found = replacements.find(element))
-		element = found->second;
-	return element;
+	auto current = [this](auto* element) -> decltype(element) {
+		for (const auto& [old, replacement] : replaced) {
+			if (element == old)
+				return replacement;
+		}
+		return element;
+	};
+	for (auto block = first; block != last; ++block) {
+		block->opening = current(block->opening);
+		block->closing = current(block->closing);
+		block->lineBreak = current(block->lineBreak);
+		block->first = current(block->first);
+		block->behind = current(block->behind);
+	}
+	replaced.clear();
 }
 
 // An element replaced by another of the same place; the growth of the text.
@@ -290,9 +303,7 @@ long Paragraphs::Replace(Page_Element* old, const _tagdict* tag, bool open)
 	engine.Delete(old);
 	partners.clear();
 	Page_Element* replacement = Create(tag, open, offset, behind);
-	// The new element may have the address of one deleted before.
-	replacements.erase(replacement);
-	replacements[old] = replacement;
+	replaced.emplace_back(old, replacement);
 	return engine.View()->TextLength() - length;
 }
 
@@ -337,8 +348,10 @@ long Paragraphs::Format(long start, long end, const _tagdict* tag)
 	if (selected.empty())
 		return 0;
 	long length = engine.View()->TextLength();
-	for (auto block = selected.rbegin(); block != selected.rend(); ++block)
-		FormatBlock(*block, tag);
+	for (size_t n = selected.size(); n-- > 0;) {
+		FormatBlock(selected[n], tag);
+		Rebind(selected.begin(), selected.begin() + static_cast<long>(n));
+	}
 	long growth = engine.View()->TextLength() - length;
 	RewriteStyles(selected.front().from, selected.back().to + growth);
 	return growth;

@@ -1,7 +1,7 @@
 #ifndef VELMORA_PARAGRAPHS_H
 #define VELMORA_PARAGRAPHS_H
 
-#include <map>
+#include <utility>
 #include <vector>
 
 class Element_List;
@@ -76,7 +76,7 @@ private:
 	Page_Element* Create(const _tagdict* tag, bool open, long offset,
 		const Visual_Element* before);
 	long Replace(Page_Element* old, const _tagdict* tag, bool open);
-	const Visual_Element* Current(const Visual_Element* element) const;
+	void Rebind(std::vector<Block>::iterator first, std::vector<Block>::iterator last);
 	void FormatBlock(const Block& block, const _tagdict* tag);
 	void RewriteStyles(long from, long to);
 	Visual_Element* ElementAt(unsigned long index) const;
@@ -89,7 +89,8 @@ private:
 	unsigned long scopeLast = 0;
 	Visual_Element* scopeEnd = nullptr;
 	Page_Element* made = nullptr;
-	std::map<const Visual_Element*, const Visual_Element*> replacements;
+	// The elements the block in hand replaced, with their replacements.
+	std::vector<std::pair<const Visual_Element*, Page_Element*>> replaced;
 };
 
 #endif

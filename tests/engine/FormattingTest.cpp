@@ -207,6 +207,9 @@ TEST_F(Formatting, HeadingsAndParagraphsTakeWholeParagraphs)
 			"<TABLE>\r\n<TR>\r\n<TD>\r\n<P>ab</P>\r\n</TD>\r\n</TR>\r\n</TABLE>"},
 		// A style that held the line is cut where the heading starts and ends.
 		{"<b>ab<br>cd</b>", "cd", "cd", tag_h4, "<B>ab</B><BR>\r\n<H4><B>cd</B></H4>"},
+		// A line in front of a paragraph both become headings.
+		{"ab<h2>cd</h2>", "ab", "cd", tag_h1, "<H1>ab</H1>\r\n<H1>cd</H1>"},
+		{"ab<p>cd</p>", "ab", "cd", tag_h3, "<H3>ab</H3>\r\n<H3>cd</H3>"},
 	};
 	for (const Case& row : cases) {
 		Open(std::string("<html><body>") + row.page + "</body></html>");
