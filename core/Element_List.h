@@ -40,6 +40,12 @@ struct Element_List_Item {
 // Adopt(), and from then on the list owns it: Delete() and Empty() delete
 // elements, nobody else does.
 //
+// Typing shifts every element behind the caret. The shift is kept pending
+// for the records from one index on and applied to them only when the
+// text changes at another place or the records move, so that keystrokes at
+// one place cost no walk of the list; Offset() of a record, and every
+// offset the list hands out, includes it.
+//
 // Lock() and Unlock() are the engine's lock, which the list is handed:
 // whoever changes the list holds it, as does whoever walks it while
 // another thread might change it.
@@ -98,7 +104,7 @@ public:
 
 	Element_List_Item operator[](unsigned long index) const;
 	unsigned long LastIndex() const { return last; }
-	long LastOffset() const { return items[last].offset; }
+	long LastOffset() const { return Offset(last); }
 	long IndexOf(const Visual_Element* element) const;
 	// Whether the element is in the list; the pointer is only compared, so
 	// it may be one that is gone.
@@ -107,6 +113,9 @@ public:
 	// LastIndex() + 1 when there is none.
 	unsigned long FirstIndexAbove(long offset) const;
 	unsigned long FirstIndexAtOrAbove(long offset) const;
+	// The element's offset in the text; for an element that left the list,
+	// the one it had last.
+	long OffsetOf(const Visual_Element* element) const;
 	Visual_Element* Next(const Visual_Element* element) const;
 	Visual_Element* Previous(const Visual_Element* element) const;
 	long IndexOfAt(long offset, long* counter) const;
@@ -141,6 +150,11 @@ public:
 	void StopWatching(uint32 watch);
 	bool IsWatched(const Visual_Element* element, uint32 watch) const;
 
+	// Told the first index whose record changed whenever records are added,
+	// removed or reordered (not when offsets shift), under the lock: what
+	// was learnt from the elements in list order still holds below it.
+	void WatchOrder(std::function<void(unsigned long firstChanged)> watcher);
+
 private:
 	struct Watch {
 		uint32 number;
@@ -151,6 +165,12 @@ private:
 
 	// Tells the watchers of an element that it goes.
 	void Deleting(const Visual_Element* element);
+	int32 Offset(unsigned long index) const
+	{
+		return items[index].offset + (index >= pendingFrom ? pendingShift : 0);
+	}
+	// Applies the pending shift to the records it is pending for.
+	void Settle();
 	// The first index in [low, high] whose offset is above (at or above)
 	// offset; high + 1 when there is none.
 	unsigned long FirstAbove(long offset, unsigned long low, unsigned long high) const;
@@ -160,6 +180,7 @@ private:
 	long InsertAt(unsigned long index, long offset, Visual_Element* element);
 	void RemoveAt(unsigned long index);
 	void Renumber(unsigned long from, unsigned long to);
+	void OrderChanged(unsigned long firstChanged) const;
 	// The index of the element whose space (or placeholder characters, with
 	// placeholdersOnly) holds offset; 0 for none.
 	long SpaceHolderAt(long offset, bool placeholdersOnly) const;
@@ -168,10 +189,14 @@ private:
 	std::vector<Element_List_Item> items;
 	int32 capacity;
 	uint32 last;
+	// Records from pendingFrom on lie pendingShift further than they say.
+	unsigned long pendingFrom = 0;
+	int32 pendingShift = 0;
 	std::unique_ptr<NULL_Element> sentinel;
 	bool discarding = false;
 	std::vector<Watch> watches;
 	uint32 lastWatch = 0;
+	std::function<void(unsigned long)> orderWatcher;
 };
 
 #endif

@@ -31,8 +31,6 @@ std::string UpperTagName(const _node* node);
 // Text (UTF-8) as HTML: the characters HTML names are written as their
 // entities, so that a "<" or "&" in it reads back the same.
 std::string EscapedText(const std::string& text);
-// The same, appended to html.
-void AppendEscaped(std::string& html, std::string_view text);
 // An attribute's value ready to be written between double quotes: a '"'
 // in it becomes "&quot;".
 std::string QuotedValue(std::string_view value);

@@ -32,6 +32,7 @@
 #include "Visual_View.h"
 #include "page_support/PageText.h"
 #include "page_support/SafeSave.h"
+#include "writer_support/CharsetCorrection.h"
 
 namespace {
 
@@ -570,6 +571,19 @@ void Page::Correct()
 	if (tempFile == nullptr)
 		return;
 	_Save(tempFile.get());
+	// A page saved byte for byte under a declaration its bytes contradict
+	// is declared UTF-8 and read as its author meant it.
+	std::string text;
+	{
+		BAutolock lock(htmlWindow);
+		text = htmlWindow->View()->Text();
+	}
+	if (std::optional<std::string> corrected = CharsetCorrection::Corrected(text, Encoding())) {
+		BAutolock lock(htmlWindow);
+		htmlWindow->View()->SetText(corrected->c_str(), static_cast<int32>(corrected->size()));
+		SetEncoding(TextEncoding());
+		NotSaved();
+	}
 	htmlWindow->SaveTo(tempFile.get());
 	ParsePage();
 	UpdateFromVisual();
@@ -599,18 +613,15 @@ void Page::UpdateWindowTitles()
 	}
 }
 
+// The engine's refresh reads the colours on its own thread, under the
+// engine lock.
 void Page::SetColors(long which, int red, int green, int blue, int alpha)
 {
-	if (visualWindow == nullptr) {
-		WindowedPage::SetColors(which, red, green, blue, alpha);
-		return;
-	}
-	{
-		// The engine's thread reads the colours while it refreshes.
-		BAutolock lock(Engine());
-		WindowedPage::SetColors(which, red, green, blue, alpha);
-	}
-	Engine()->Refresh();
+	Visual_Engine* engine = Engine();
+	BAutolock lock(engine);
+	WindowedPage::SetColors(which, red, green, blue, alpha);
+	if (engine != nullptr)
+		engine->Refresh();
 }
 
 // The source is kept as written whatever happens; the engine shows it when
