@@ -56,10 +56,13 @@ bool InItsPlace(const _tagdict* tag, const _tagdict* parent)
 	return true;
 }
 
-// The parts of lists and tables, which stand only in their list or table.
+// The parts of lists, tables and choice fields, which stand only in their
+// list, table or field: the page's reader takes a group of choices that a
+// broken page left outside its field out of a quote or list again.
 bool IsPart(const _tagdict* tag)
 {
 	return tag != nullptr && (tag == tag_li || tag == tag_dt || tag == tag_dd
+		|| tag == LookUpTag("optgroup") || tag == LookUpTag("option")
 		|| (tag->model & (CM_TABLE | CM_ROWGRP | CM_ROW)) != 0);
 }
 

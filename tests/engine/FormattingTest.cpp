@@ -242,6 +242,10 @@ TEST_F(Formatting, WrappingParagraphsAndTakingTheWrapOffAgain)
 		// A style over the lines is cut at every item, and joins again.
 		{"<b>ab<br>cd</b>", "ab", "cd", tag_ul,
 			"<UL>\r\n<LI><B>ab</B><BR>\r\n</LI>\r\n<LI><B>cd</B></LI>\r\n</UL>"},
+		// Choices a broken page left outside their field are taken out of
+		// any list or quote by the page's reader: nothing is wrapped.
+		{"ab<optgroup label=\"x\"><option>cd</option></optgroup>", "ab", "cd", tag_ol,
+			"ab<OPTGROUP label=\"x\"><OPTION>cd</OPTION></OPTGROUP>"},
 	};
 	for (const Case& row : cases) {
 		Open(std::string("<html><body>") + row.page + "</body></html>");
