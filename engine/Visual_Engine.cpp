@@ -490,7 +490,13 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 			end = view->TextLength();
 		}
 	} else if (IsWrappingTag(tag)) {
+		view->SuppressUndo(true);
 		WrapParagraphs(start, end, tag);
+		{
+			BAutolock lock(this);
+			view->SetUndo(UNDO_INSERT, start, end);
+		}
+		view->SuppressUndo(false);
 	} else if (tag == tag_img || tag == tag_br || tag == tag_hr) {
 		_node* node = page->NewNode();
 		node->tag = tag;
