@@ -596,8 +596,11 @@ void Element_List::Rewrite(unsigned long first, unsigned long last,
 	std::vector<Element_List_Item> behind(items.begin() + std::max(first, last + 1),
 		items.begin() + this->last + 1);
 	for (unsigned long i = first; i <= this->last; i++) {
-		if (items[i].element != nullptr)
+		if (items[i].element != nullptr) {
+			// An element that is not written again keeps the offset it had.
 			items[i].element->listed = false;
+			items[i].element->offset = items[i].offset;
+		}
 		items[i].Reset();
 	}
 	this->last = static_cast<uint32>(first - 1);
