@@ -8,18 +8,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-
 #include <tidy/tidy.h>
 
 #include <chrono>
 #include <string>
 
 #include <Autolock.h>
-#include <DisplayServer.h>
-#include <Message.h>
-#include <Messenger.h>
 
+#include "BenchApplication.h"
 #include "CorpusPages.h"
 #include "HTMLError_Window.h"
 #include "NodeTree.h"
@@ -28,7 +24,6 @@
 #include "VLooper.h"
 #include "Visual_Engine.h"
 #include "Visual_View.h"
-#include "WApplication.h"
 
 namespace {
 
@@ -43,23 +38,6 @@ void ParseWithTheLibraryAlone(const std::string& page)
 	tidySetMessageCallback(document, Silently);
 	tidyParseString(document, page.c_str());
 	tidyRelease(document);
-}
-
-WApplication* Application(const TempDirectory& folders)
-{
-	static WApplication* application = [&folders] {
-		BPrivate::DisplayServer::UseHeadless();
-		setenv("XDG_CONFIG_HOME", (folders / "config").c_str(), 1);
-		setenv("XDG_DATA_HOME", (folders / "data").c_str(), 1);
-		return new WApplication(nullptr, true);
-	}();
-	return application;
-}
-
-void Settle(BLooper* looper)
-{
-	BMessage reply;
-	BMessenger(looper).SendMessage('sync', &reply);
 }
 
 double SecondsSince(std::chrono::steady_clock::time_point start)

@@ -12,25 +12,24 @@ common=$(cd "$(dirname "$0")/../common" && pwd)
 extra_tools="od awk"
 . "$common/xvfb-session.sh"
 
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+. "$common/editor-session.sh"
 VELMORA_DISPLAY=headless VELMORA_FORMATTED_PAGE="$work/formatted.html" \
 	"$tests" --gtest_filter=EngineLooper.EveryFormattingCommandFormatsTheSelection \
 	>"$work/out.txt" 2>"$work/err.txt" || fail "the commands did not make the page"
 [ -s "$work/formatted.html" ] || fail "the commands made no page"
-unset VELMORA_DISPLAY
 
 "$velmora" "$work/formatted.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
 # A first start greets the user first.
-alert=$(timeout 20 xdotool search --sync --name "^Alert$" | head -n 1)
+alert=$(window_named 20 "^Alert$")
 [ -n "$alert" ] || fail "the first start showed no welcome alert"
 xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
 xdotool key Return
-window=$(timeout 20 xdotool search --sync --name "^Velmora - .* - formatted.html\$" | head -n 1)
+window=$(window_named 20 "^Velmora - .* - formatted.html\$")
 [ -n "$window" ] || fail "no visual window for the formatted page"
 sleep 1.5
 xwd -silent -id "$window" >"$work/formatted.xwd" || fail "xwd could not read the window"
-[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/formatted.xwd" "$EDITOR_SCREENSHOTS/"
+keep formatted.xwd
 
 # Dark pixels (the text) and the link's blue, in the picture's last
 # width * height * 4 bytes (32 bits a pixel, blue first).
