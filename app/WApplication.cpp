@@ -23,6 +23,7 @@
 #include "Page.h"
 #include "StartWindow.h"
 #include "Visual_Engine.h"
+#include "page_support/PageText.h"
 #include "page_support/SafeSave.h"
 
 namespace {
@@ -87,7 +88,7 @@ bool Start(const std::vector<std::string>& arguments)
 WApplication::WApplication(const char* path, bool batchUse)
 	:
 	BApplication(kSignature),
-	extensions{"htm", "html"},
+	extensions(PageText::FileExtensions()),
 	firstStart(false),
 	starting(true),
 	startWindow(nullptr),
@@ -132,6 +133,12 @@ WApplication::~WApplication()
 BFilePanel* WApplication::OpenPanel() const
 {
 	return openPanel.get();
+}
+
+void WApplication::ShowOpenPanel()
+{
+	if (openPanel != nullptr)
+		openPanel->Show();
 }
 
 Page* WApplication::PageAt(int32 index) const
@@ -298,6 +305,12 @@ void WApplication::MessageReceived(BMessage* message)
 		}
 		case B_NODE_MONITOR:
 			ForwardExchangeChange(message);
+			break;
+		case 'open':
+			ShowOpenPanel();
+			break;
+		case 'abot':
+			(new About_Window())->Show();
 			break;
 		default:
 			BApplication::MessageReceived(message);

@@ -22,8 +22,9 @@ class StartWindow;
 // while it starts, makes the page of the document the program was started
 // for (or of the program's start-up page) and loads it, hands pages to the
 // web browser for previews and forwards changes of the pages' exchange
-// files. One process edits one document: a further document starts
-// another process of the program.
+// files. The pages' windows ask it by message to show the open panel
+// ('open') and the About window ('abot'). One process edits one document:
+// a further document starts another process of the program.
 class WApplication : public BApplication, public PageHost {
 public:
 	// path: the document to open; null for the start-up page, empty for a
@@ -62,6 +63,8 @@ public:
 	BWindow* ActiveWindow() const { return activeWindow.load(); }
 	// The open panel of the "Open…" command; its choices come here as refs.
 	BFilePanel* OpenPanel() const;
+	// Shows it, or brings it to the front when it shows.
+	void ShowOpenPanel();
 	// The page in a slot of the page table; null for an empty slot.
 	Page* PageAt(int32 index) const;
 	// Makes the page of a slot (the caller loads it); null when the slot

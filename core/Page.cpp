@@ -21,6 +21,7 @@
 #include "Config_.h"
 #include "Element_List.h"
 #include "ErrorAlert.h"
+#include "ExternalEditor.h"
 #include "HTMLError_Window.h"
 #include "HTML_View.h"
 #include "HWindow.h"
@@ -482,11 +483,21 @@ status_t Page::SetFile(const char* newPath)
 void Page::Saved()
 {
 	saved = true;
+	ShowSavedState();
 }
 
 void Page::NotSaved()
 {
 	saved = false;
+	ShowSavedState();
+}
+
+void Page::ShowSavedState()
+{
+	if (visualWindow != nullptr)
+		visualWindow->ShowSavedState();
+	if (htmlWindow != nullptr)
+		htmlWindow->ShowSavedState();
 }
 
 void Page::DeleteFile(BEntry* entry)
@@ -546,13 +557,45 @@ void Page::ForceQuit()
 
 // #pragma mark - Commands
 
+void Page::Revert()
+{
+	Engine()->PostMessage('reld');
+}
+
+// The editor the user set must exist: a setting that names nothing is
+// said, not passed over in silence.
+void Page::ShowInExternalEditor()
+{
+	if (externalExchangeFile == nullptr || externalExchangeFile->InitCheck() != B_OK)
+		return;
+	const char* configured = Config() != nullptr ? Config()->ExtTextEditor() : nullptr;
+	if (configured != nullptr && !BEntry(configured).Exists()) {
+		ErrorAlert("The external HTML editor \"", configured,
+			"\" of the preferences does not exist.");
+		return;
+	}
+	if (_Save(externalExchangeFile.get()) != B_OK)
+		return;
+	std::string program;
+	status_t status = ExternalEditor::Open(configured, externalExchangeFile->FullPath(),
+		&program);
+	if (status != B_OK)
+		ErrorAlert("Could not start the external HTML editor \"", program.c_str(), "\": ",
+			status_text(status));
+}
+
+void Page::ShowInBrowser(const char* browsedPath, const char* scheme)
+{
+	if (app != nullptr)
+		app->ShowInBrowser(browsedPath, scheme);
+}
+
 void Page::Preview()
 {
 	if (tempFile == nullptr)
 		return;
 	_Save(tempFile.get());
-	if (app != nullptr)
-		app->ShowInBrowser(tempFile->FullPath(), "file");
+	ShowInBrowser(tempFile->FullPath(), "file");
 }
 
 void Page::CheckHTML()
@@ -597,20 +640,15 @@ void Page::SetTitle(const char* newTitle)
 	UpdateWindowTitles();
 }
 
-// "Velmora - title - file name": missing pieces are left out.
+// The windows are told by message: the title changes while the page is
+// read, on the engine's thread, and Save As runs on a window's.
 void Page::UpdateWindowTitles()
 {
 	const char* fileName = file != nullptr ? file->FileName() : nullptr;
-	std::string pieces = std::string(" - ") + (Title() != nullptr ? Title() : "") + " - "
-		+ (fileName != nullptr ? fileName : "");
-	if (visualWindow != nullptr && visualWindow->Lock()) {
-		visualWindow->SetTitle(("Velmora" + pieces).c_str());
-		visualWindow->Unlock();
-	}
-	if (htmlWindow != nullptr && htmlWindow->Lock()) {
-		htmlWindow->SetTitle(("Velmora HTML editor" + pieces).c_str());
-		htmlWindow->Unlock();
-	}
+	if (visualWindow != nullptr)
+		visualWindow->ShowPageState(Title(), fileName);
+	if (htmlWindow != nullptr)
+		htmlWindow->ShowPageState(Title(), fileName);
 }
 
 // The engine's refresh reads the colours on its own thread, under the

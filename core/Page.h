@@ -36,10 +36,13 @@ public:
 	bool UpdateFromHTML(bool fromFile, KFile* external) override;
 	void UpdateFromVisual() override;
 
-	status_t Save(BFile* target = nullptr);
+	status_t Save(BFile* target = nullptr) override;
 	status_t _Save(BFile* target = nullptr);
 	// Save As: the page file becomes the one at path.
-	status_t SetFile(const char* path);
+	status_t SetFile(const char* path) override;
+	void Revert() override;
+	void ShowInExternalEditor() override;
+	void ShowInBrowser(const char* path, const char* scheme) override;
 	void Saved() override;
 	void NotSaved() override;
 	static void DeleteFile(BEntry* entry);
@@ -75,14 +78,14 @@ public:
 	HWindow* HTMLWindow() const override { return htmlWindow; }
 	VWindow* VisualWindow() const override { return visualWindow; }
 	HTMLError_Window* HTMLErrorWindow() const override { return htmlErrorWindow; }
-	KFile* File() const { return file.get(); }
+	KFile* File() const override { return file.get(); }
 	KFile* TempFile() const { return tempFile.get(); }
 	KFile* ExternalExchangeFile() const override { return externalExchangeFile.get(); }
 	Tidy* MyTidy() const { return myTidy.get(); }
 	const char* Path() const { return path.c_str(); }
 	int32 Index() const { return index; }
 	bool IsUpdating() const override { return updating.load(); }
-	bool IsUntitled() const { return untitled; }
+	bool IsUntitled() const override { return untitled; }
 	bool IsDeleting() const override { return deleting.load(); }
 	bool IsSaved() const override { return saved.load(); }
 	bool ActivatesVisual() const { return activateVisual; }
@@ -96,6 +99,7 @@ private:
 	void OpenPageFile(const char* pagePath);
 	void ConnectErrorList();
 	void UpdateWindowTitles();
+	void ShowSavedState();
 	void FillTempFile(bool fromFile, KFile* external);
 	void LoadHTMLWindowFromTempFile();
 	bool ParsePage();

@@ -3,6 +3,7 @@
 
 #include "EnginePage.h"
 
+class BFile;
 class BWindow;
 class HTMLError_Window;
 class HWindow;
@@ -35,6 +36,23 @@ public:
 	virtual void ClosePage() = 0;
 	// A window of the page became the active one.
 	virtual void NoteActiveWindow(BWindow* window) = 0;
+
+	// The page file; an untitled page's is a scratch file that goes with it.
+	virtual KFile* File() const = 0;
+	virtual bool IsUntitled() const = 0;
+	// Writes the page's current text into target, the page file by default,
+	// after bringing the text into step with the side edited last. A page
+	// file is replaced whole or not at all; a failure has been reported.
+	virtual status_t Save(BFile* target = nullptr) = 0;
+	// Save As: the page file becomes the one at path (the caller saves).
+	virtual status_t SetFile(const char* path) = 0;
+	// Reads the page again from its file, on the engine's thread.
+	virtual void Revert() = 0;
+	// Writes the page into its exchange file and starts the external editor
+	// on it; what the editor saves there comes back into the page.
+	virtual void ShowInExternalEditor() = 0;
+	// Starts the web browser on scheme + "://" + path.
+	virtual void ShowInBrowser(const char* path, const char* scheme) = 0;
 };
 
 #endif

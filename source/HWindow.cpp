@@ -12,6 +12,7 @@
 
 #include "HTMLPaletteWindow.h"
 #include "HTML_View.h"
+#include "KBottomBar.h"
 #include "VWindow.h"
 #include "WindowedPage.h"
 #include "page_support/PageText.h"
@@ -27,6 +28,7 @@ HWindow::HWindow(BRect frame, const char* title, WindowedPage* page)
 	CreatePalette();
 	BRect viewFrame = Bounds();
 	viewFrame.right -= B_V_SCROLL_BAR_WIDTH;
+	viewFrame.bottom = BottomBar()->Frame().top - 1;
 	view = new HTML_View(viewFrame, this);
 	scrollView = new BScrollView("HTML scroll view", view, B_FOLLOW_ALL_SIDES, 0, false, true);
 	AddChild(scrollView);

@@ -46,6 +46,7 @@ protected:
 	PageWindow* Partner() const override;
 	void TakeOverPartnerEdits() override;
 	bool TakesOverOnActivation() const override { return !noUpdateFromVisual; }
+	const char* TitlePrefix() const override { return "Velmora HTML editor"; }
 
 private:
 	void CreatePalette();

@@ -4,7 +4,11 @@
 #include <Looper.h>
 #include <Message.h>
 
+#include <Window.h>
+
 #include <control_support/ControlLook.h>
+
+#include "KBottomBar.h"
 
 using BPrivate::ControlLook;
 
@@ -50,6 +54,7 @@ void KBBarButton::MouseMoved(BPoint where, uint32 transit, const BMessage* dragM
 	if (hovered != fHovered) {
 		fHovered = hovered;
 		Invalidate();
+		_ShowHint(hovered);
 	}
 	BButton::MouseMoved(where, transit, dragMessage);
 }
@@ -61,4 +66,13 @@ void KBBarButton::GetPreferredSize(float* width, float* height)
 		*width = fBitmap != nullptr ? picture.right + 2 : 2;
 	if (height != nullptr)
 		*height = fBitmap != nullptr ? picture.bottom + 2 : 2;
+}
+
+void KBBarButton::_ShowHint(bool show)
+{
+	if (fHint.empty() || Window() == nullptr)
+		return;
+	BMessage message(KBottomBar::kShowTextCommand);
+	message.AddString("text", show ? fHint.c_str() : "");
+	Window()->PostMessage(&message);
 }

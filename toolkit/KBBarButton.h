@@ -2,6 +2,7 @@
 #define VELMORA_KBBAR_BUTTON_H
 
 #include <memory>
+#include <string>
 
 #include <Button.h>
 
@@ -15,6 +16,11 @@ class BLooper;
 // message with the command code to the target looper, or to the window
 // when there is none. Its preferred size is the bitmap's right and bottom
 // edges plus 2 (2 by 2 without a bitmap).
+//
+// A button can have a hint, a few words saying what it does: while the
+// pointer is over the button its window is asked to show the hint in its
+// bottom bar (KBottomBar::kShowTextCommand), and to clear it when the
+// pointer leaves.
 class KBBarButton : public BButton, public KBBarItem {
 public:
 	// Takes the bitmap. flags are the view's (B_NAVIGABLE lets it take
@@ -30,9 +36,14 @@ public:
 
 	const BBitmap* Bitmap() const { return fBitmap.get(); }
 	bool IsHovered() const { return fHovered; }
+	void SetHint(const char* hint) { fHint = hint != nullptr ? hint : ""; }
+	const char* Hint() const { return fHint.c_str(); }
 
 private:
+	void _ShowHint(bool show);
+
 	std::unique_ptr<BBitmap> fBitmap;
+	std::string fHint;
 	bool fHovered = false;
 };
 

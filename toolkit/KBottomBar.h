@@ -16,6 +16,9 @@ class KLowStatusBar;
 // the window (or the bar's looper) first.
 class KBottomBar : public BView {
 public:
+	// What an editor window takes to show a string "text" in its bottom bar.
+	static constexpr uint32 kShowTextCommand = 'sbtx';
+
 	// The caller holds the window's lock (a window under construction is
 	// locked by its creator).
 	KBottomBar(BWindow* window, bool statusBar, const char* text);

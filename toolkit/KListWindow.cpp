@@ -8,6 +8,12 @@
 
 #include "KListItem.h"
 
+namespace {
+
+const uint32 kShowInFront = 'shfr';
+
+} // namespace
+
 KListWindow::KListWindow(BRect frame, const char* title, uint32 command)
 	: BWindow(frame, title, B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS),
 	  fCommand(command)
@@ -29,6 +35,13 @@ KListWindow::~KListWindow()
 
 void KListWindow::MessageReceived(BMessage* message)
 {
+	if (message->what == kShowInFront) {
+		if (IsHidden())
+			Show();
+		else
+			Activate();
+		return;
+	}
 	if (message->what != fCommand) {
 		BWindow::MessageReceived(message);
 		return;
@@ -38,6 +51,11 @@ void KListWindow::MessageReceived(BMessage* message)
 		index = fList->CurrentSelection();
 	if (KListItem* item = ItemAt(index))
 		Invoked(item->Data());
+}
+
+void KListWindow::ShowInFront()
+{
+	PostMessage(kShowInFront);
 }
 
 bool KListWindow::QuitRequested()

@@ -22,6 +22,8 @@ public:
 
 	void MessageReceived(BMessage* message) override;
 	bool QuitRequested() override;
+	// From any thread: shows the window, or brings it to the front.
+	void ShowInFront();
 
 	// Appends a row; takes data; the icon stays the caller's (may be null).
 	void AddItem(const char* text, BMessage* data, const BBitmap* icon = nullptr);

@@ -1,35 +1,139 @@
 #include "VWindow.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <iterator>
+#include <string>
+
 #include <Autolock.h>
+#include <Clipboard.h>
+#include <Font.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
 #include <Message.h>
 #include <ScrollView.h>
 #include <View.h>
 
 #include "Anchor.h"
+#include "EntityTable.h"
+#include "ExtensionsFilePanel.h"
 #include "HWindow.h"
+#include "KBBar.h"
+#include "KBBarButton.h"
+#include "KBBarMenuField.h"
+#include "KBottomBar.h"
+#include "KLowStatusBar.h"
+#include "ProgramPictures.h"
+#include "StringHelpers.h"
 #include "TagSettingsWindow.h"
+#include "VFinder.h"
 #include "Visual_Engine.h"
 #include "Visual_Text.h"
+#include "VLooper.h"
 #include "WindowedPage.h"
+#include "window_support/VisualMenus.h"
 
 namespace {
 
 const rgb_color kBackground = {216, 216, 216, 255};
+constexpr float kFewLines = 60;
+constexpr float kLargest = 100000;
+const char kSpecialCharacters[] = "Special Characters…     ";
+// The characters a page needs most, before the whole entity table.
+const uint32 kFirstCharacters[] = {169, 174, 8482, kNonBreakingSpaceCode};
+
+// The submenus of the entity table, each from the entity named on.
+struct CharacterGroup {
+	const char* firstEntity;
+	const char* label;
+};
+const CharacterGroup kCharacterGroups[] = {
+	{"iexcl", "Signs ¡ … ¿"},
+	{"Agrave", "Capital letters À … ß"},
+	{"agrave", "Small letters à … ÿ"},
+	{"fnof", "Greek capitals ƒ Α … Ω"},
+	{"alpha", "Greek small letters α … ϖ"},
+	{"bull", "Symbols and arrows • … ⇔"},
+	{"forall", "Mathematics ∀ … ⊥"},
+	{"sdot", "Brackets and shapes ⋅ … ♦"},
+	{"quot", "Typography \" … €"},
+};
+
+// "© - &copy;": the character, then its entity. The view's own byte for
+// the non-breaking space is no character a menu can show: it is shown as
+// the character it stands for.
+std::string SpecialCharacterLabel(const _entity& entity)
+{
+	char bytes[4] = {};
+	uint32 shown = entity.code == kNonBreakingSpaceCode ? 0xA0 : entity.code;
+	int32 length = MakeUTF8Char(static_cast<int32>(shown), bytes);
+	return std::string(bytes, length > 0 ? length : 0) + " - &" + entity.name + ";";
+}
+
+void AddSpecialCharacter(BMenu* menu, const _entity& entity)
+{
+	auto* message = new BMessage('ispc');
+	message->AddInt32("code", static_cast<int32>(entity.code));
+	menu->AddItem(new BMenuItem(SpecialCharacterLabel(entity).c_str(), message));
+}
+
+// Up to the right edge of the last item, with the margin on the left again.
+float ContentWidth(KBBar* bar)
+{
+	int32 count = bar->CountItems();
+	if (count == 0)
+		return 0;
+	return bar->ItemAt(count - 1)->View()->Frame().right + bar->LeftMargin();
+}
+
+void AimItemsAt(BMenu* menu, BLooper* looper)
+{
+	for (int32 index = 0; BMenuItem* item = menu->ItemAt(index); index++) {
+		if (item->Submenu() != nullptr)
+			AimItemsAt(item->Submenu(), looper);
+		else
+			item->SetTarget(nullptr, looper);
+	}
+}
+
+const _entity* EntityFor(uint32 code)
+{
+	for (int32 index = 0; index < CountEntities(); index++) {
+		if (EntityAt(index)->code == code)
+			return EntityAt(index);
+	}
+	return nullptr;
+}
 
 } // namespace
 
 VWindow::VWindow(BRect frame, const char* title, WindowedPage* page)
 	:
 	PageWindow(frame, title, page),
-	working(false),
-	progressValue(0)
+	upperBar(nullptr),
+	lowerBar(nullptr),
+	finder(nullptr)
 {
-	BView* back = new BView(Bounds(), "back", B_FOLLOW_ALL_SIDES, 0);
-	back->SetViewColor(kBackground);
-	back->SetLowColor(kBackground);
-	AddChild(back);
-	engine = std::make_unique<Visual_Engine>(Bounds(), this, page);
+	BView* back = AddBackground();
+	AddMainMenu(back);
+	AddUpperBar(back, menuBar->Frame().bottom + 1);
+	AddLowerBar(back, upperBar->Frame().bottom + 1);
+
+	BRect text = back->Bounds();
+	text.top = lowerBar->Frame().bottom + 1;
+	engine = std::make_unique<Visual_Engine>(text, this, page);
 	back->AddChild(engine->ScrollView());
+	AimAtEngine();
+	upperBar->Place();
+	lowerBar->Place();
+	KeepBarsWhole();
+
+	finder = new VFinder(engine.get(), this);
+	BMessenger engineLooper(engine->Looper());
+	imagePanel = std::make_unique<ExtensionsFilePanel>(B_OPEN_PANEL, &engineLooper,
+		std::vector<std::string>{"jpeg", "jpg", "gif"});
+	MenuTable::AddTo(menuBar, VisualMenus::MainMenu(), engine->Looper());
 	// Window managers often take F11 (and F12) for themselves: the HTML
 	// window and the external editor have Ctrl shortcuts too.
 	AddShortcut('T', 0, new BMessage('shww'), this);
@@ -37,18 +141,158 @@ VWindow::VWindow(BRect frame, const char* title, WindowedPage* page)
 	Run();
 }
 
+// The finder floats over this window: it goes first.
 VWindow::~VWindow()
 {
+	if (finder->Lock())
+		finder->Quit();
+	imagePanel.reset();
+	engine.reset();
 }
+
+// Everything but the status bar lies on a grey background.
+BView* VWindow::AddBackground()
+{
+	BRect frame = Bounds();
+	frame.bottom = BottomBar()->Frame().top - 1;
+	BView* back = new BView(frame, "back", B_FOLLOW_ALL_SIDES, 0);
+	back->SetViewColor(kBackground);
+	back->SetLowColor(kBackground);
+	AddChild(back);
+	return back;
+}
+
+// The bar is made now so that it is the window's key menu bar; its menus
+// come last, once the engine they send to exists.
+void VWindow::AddMainMenu(BView* back)
+{
+	BRect frame = back->Bounds();
+	frame.bottom = frame.top + 14;
+	menuBar = new BMenuBar(frame, "Main menu", B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP,
+		B_ITEMS_IN_ROW, true);
+	back->AddChild(menuBar);
+	menuBar->ResizeToPreferred();
+}
+
+void VWindow::AddUpperBar(BView* back, float top)
+{
+	upperBar = new KBBar(BRect(0, top, back->Bounds().right, top + 10), "upbar");
+	upperBar->SetResizingMode(B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP);
+	back->AddChild(upperBar);
+	ProgramPictures pictures;
+	for (const VisualMenus::Button& row : VisualMenus::UpperBar()) {
+		auto* button = new KBBarButton(row.name, pictures.Picture(row.picture).release(),
+			row.command);
+		button->SetHint(row.hint);
+		upperBar->AddItem(button);
+		if (row.separatorAfter)
+			upperBar->AddSeparator();
+	}
+	upperBar->ResizeToPreferred();
+}
+
+void VWindow::AddLowerBar(BView* back, float top)
+{
+	lowerBar = new KBBar(BRect(0, top, back->Bounds().right, top + 10), "lowbar");
+	lowerBar->SetResizingMode(B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP);
+	back->AddChild(lowerBar);
+	for (const VisualMenus::Field& row : VisualMenus::LowerBar()) {
+		auto* field = new KBBarMenuField(row.label);
+		for (const MenuTable::Row& item : row.items)
+			field->AddItem(item.label, item.command, item.shortcut, item.modifiers);
+		lowerBar->AddItem(field);
+	}
+	lowerBar->AddItem(SpecialCharacters());
+	lowerBar->ResizeToPreferred();
+}
+
+// The window is never narrower than its tool bars, so that every button
+// and menu of them can be reached, and leaves a few lines for the text.
+void VWindow::KeepBarsWhole()
+{
+	float width = std::max(ContentWidth(upperBar), ContentWidth(lowerBar));
+	float height = lowerBar->Frame().bottom + kFewLines + BottomBar()->Frame().Height();
+	SetSizeLimits(width, kLargest, height, kLargest);
+	if (Bounds().Width() < width || Bounds().Height() < height)
+		ResizeTo(std::max(Bounds().Width(), width), std::max(Bounds().Height(), height));
+}
+
+// The characters a page needs most, then every entity of the table after
+// the non-breaking space, which heads it, in the table's order. A column of
+// all of them would run far off the screen: they are grouped in submenus.
+KBBarMenuField* VWindow::SpecialCharacters() const
+{
+	auto* field = new KBBarMenuField(kSpecialCharacters);
+	for (uint32 code : kFirstCharacters) {
+		if (const _entity* entity = EntityFor(code))
+			AddSpecialCharacter(field->Menu(), *entity);
+	}
+	field->AddSeparatorItem();
+	BMenu* group = field->Menu();
+	size_t next = 0;
+	for (int32 index = 1; index < CountEntities(); index++) {
+		const _entity* entity = EntityAt(index);
+		if (next < std::size(kCharacterGroups)
+				&& strcmp(entity->name, kCharacterGroups[next].firstEntity) == 0) {
+			group = new BMenu(kCharacterGroups[next++].label);
+			field->Menu()->AddItem(group);
+		}
+		AddSpecialCharacter(group, *entity);
+	}
+	return field;
+}
+
+// Formatting goes to the engine's looper, which runs it in order with
+// every other change of the page.
+void VWindow::AimAtEngine()
+{
+	BLooper* looper = engine->Looper();
+	for (const VisualMenus::Button& row : VisualMenus::UpperBar()) {
+		auto* button = dynamic_cast<KBBarButton*>(upperBar->FindView(row.name));
+		if (button != nullptr && row.toEngine)
+			button->SetTarget(looper);
+	}
+	for (int32 item = 0; item < lowerBar->CountItems(); item++) {
+		if (auto* field = dynamic_cast<KBBarMenuField*>(lowerBar->ItemAt(item)))
+			AimItemsAt(field->Menu(), looper);
+	}
+}
+
+// #pragma mark - Commands
 
 void VWindow::MessageReceived(BMessage* message)
 {
+	if (page == nullptr || page->IsDeleting()) {
+		PageWindow::MessageReceived(message);
+		return;
+	}
 	switch (message->what) {
 		case 'tset':
 			OpenTagSettings(message);
 			break;
 		case TagSettingsWindow::kDone:
 			TakeTagSettings(message);
+			break;
+		case 'find':
+			finder->ShowInFront();
+			break;
+		case 'copy':
+		case 'past':
+		case 'cut ':
+		case 'udrd':
+			EditText(message->what);
+			break;
+		case 'dela':
+			engine->Empty();
+			Changed();
+			break;
+		case 'rtst':
+			engine->Test();
+			break;
+		case 'iimg':
+			imagePanel->Show();
+			break;
+		case 'dlt ':
 			break;
 		default:
 			PageWindow::MessageReceived(message);
@@ -82,6 +326,38 @@ void VWindow::TakeTagSettings(const BMessage* message)
 	engine->View()->Refresh(static_cast<int32>(anchor->ThisOffset()), static_cast<int32>(end));
 }
 
+void VWindow::EditText(uint32 command)
+{
+	Visual_Text* view = engine->View();
+	switch (command) {
+		case 'copy':
+			view->Copy(be_clipboard);
+			break;
+		case 'past':
+			view->Paste(be_clipboard);
+			break;
+		case 'cut ':
+			view->Cut(be_clipboard);
+			break;
+		case 'udrd':
+			view->Undo(be_clipboard);
+			break;
+	}
+}
+
+void VWindow::EnableCommand(uint32 command, bool enabled)
+{
+	PageWindow::EnableCommand(command, enabled);
+	for (int32 index = 0; index < upperBar->CountItems(); index++) {
+		auto* button = dynamic_cast<KBBarButton*>(upperBar->ItemAt(index));
+		if (button != nullptr && button->Message() != nullptr
+				&& button->Message()->what == command)
+			button->SetEnabled(enabled);
+	}
+}
+
+// #pragma mark - State
+
 PageWindow* VWindow::Partner() const
 {
 	return page != nullptr ? page->HTMLWindow() : nullptr;
@@ -95,13 +371,21 @@ void VWindow::TakeOverPartnerEdits()
 void VWindow::Working()
 {
 	BAutolock lock(this);
-	working = true;
+	menuBar->SetEnabled(false);
+	menuBar->Invalidate();
 }
 
 void VWindow::FinishedWorking()
 {
 	BAutolock lock(this);
-	working = false;
+	menuBar->SetEnabled(true);
+	menuBar->Invalidate();
+}
+
+float VWindow::TitleBarWidth() const
+{
+	float width = be_plain_font->StringWidth(Title());
+	return std::floor(width + width / 6);
 }
 
 void VWindow::ResetProgress(const char* text)
@@ -109,8 +393,8 @@ void VWindow::ResetProgress(const char* text)
 	BAutolock lock(this);
 	if (!lock.IsLocked())
 		return;
-	progressValue = 0;
-	progressLabel = text != nullptr ? text : "";
+	BottomBar()->StatusBar()->Reset();
+	BottomBar()->SetText(text);
 }
 
 void VWindow::ShowProgress(float value, const char* label)
@@ -118,19 +402,6 @@ void VWindow::ShowProgress(float value, const char* label)
 	BAutolock lock(this);
 	if (!lock.IsLocked())
 		return;
-	progressValue = value;
-	progressLabel = label != nullptr ? label : "";
+	BottomBar()->StatusBar()->SetTo(value, label);
 	UpdateIfNeeded();
-}
-
-float VWindow::ProgressValue() const
-{
-	BAutolock lock(const_cast<VWindow*>(this));
-	return progressValue;
-}
-
-std::string VWindow::ProgressLabel() const
-{
-	BAutolock lock(const_cast<VWindow*>(this));
-	return progressLabel;
 }

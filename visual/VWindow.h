@@ -1,54 +1,73 @@
 #ifndef VELMORA_VWINDOW_H
 #define VELMORA_VWINDOW_H
 
-#include <atomic>
 #include <memory>
-#include <string>
 
 #include "PageWindow.h"
 
+class BLooper;
+class BView;
+class ExtensionsFilePanel;
+class KBBar;
+class KBBarMenuField;
+class VFinder;
 class Visual_Engine;
 
-// The visual window of one page: the page's engine with its text in a
-// scroll view, and a status bar at the bottom that long work reports its
-// progress in. Activated after the HTML was edited, it rebuilds the
-// visual view from the HTML.
+// The visual window of one page, the program's main window: the main
+// menu bar, an upper tool bar of picture buttons and a lower one of menus
+// of formatting commands, the page's engine with its text between them and
+// the status bar, which long work reports its progress in. Formatting
+// commands of the menus and bars go straight to the engine's looper; the
+// window runs the others. Activated after the HTML was edited, it rebuilds
+// the visual view from the HTML.
 class VWindow : public PageWindow {
 public:
 	VWindow(BRect frame, const char* title, WindowedPage* page);
 	~VWindow() override;
 
-	Visual_Engine* Engine() const { return engine.get(); }
-
-	// 'tset' with the pointer "element" (an Anchor of the page) and the
-	// int32 "flag" (an insertflag) opens the link's settings; what the
-	// settings window keeps comes back here.
 	void MessageReceived(BMessage* message) override;
 
-	// Between these the window takes no commands.
+	Visual_Engine* Engine() const { return engine.get(); }
+	VFinder* Finder() const { return finder; }
+	ExtensionsFilePanel* ImagePanel() const { return imagePanel.get(); }
+	BMenuBar* MainMenu() const { return menuBar; }
+	KBBar* UpperBar() const { return upperBar; }
+	KBBar* LowerBar() const { return lowerBar; }
+
+	// While a page is read the menus take no commands; from any thread.
 	void Working();
 	void FinishedWorking();
-	bool IsWorking() const { return working.load(); }
 
-	// The status bar; from any thread (they take the window's lock and do
-	// nothing when it cannot be had).
+	// The width the title takes in the title bar, with room around it.
+	float TitleBarWidth() const;
+
+	// The status bar's progress; from any thread.
 	void ResetProgress(const char* text = nullptr);
 	void ShowProgress(float value, const char* label);
-	float ProgressValue() const;
-	std::string ProgressLabel() const;
 
 protected:
 	PageWindow* Partner() const override;
 	void TakeOverPartnerEdits() override;
+	const char* TitlePrefix() const override { return "Velmora"; }
+	void EnableCommand(uint32 command, bool enabled) override;
 
 private:
 	void OpenTagSettings(const BMessage* message);
 	void TakeTagSettings(const BMessage* message);
+	BView* AddBackground();
+	void AddMainMenu(BView* back);
+	void AddUpperBar(BView* back, float top);
+	void AddLowerBar(BView* back, float top);
+	KBBarMenuField* SpecialCharacters() const;
+	void KeepBarsWhole();
+	void AimAtEngine();
+	void EditText(uint32 command);
 
 	std::unique_ptr<Visual_Engine> engine;
-	std::atomic<bool> working;
-	float progressValue;
-	std::string progressLabel;
+	KBBar* upperBar;		// a child of the window
+	KBBar* lowerBar;		// a child of the window
+	VFinder* finder;		// quit with the window
+	std::unique_ptr<ExtensionsFilePanel> imagePanel;
 };
 
 #endif

@@ -77,4 +77,9 @@ status_t WriteFile(BFile* file, const std::string& bytes)
 	return B_OK;
 }
 
+std::vector<std::string> FileExtensions()
+{
+	return {"htm", "html"};
+}
+
 } // namespace PageText

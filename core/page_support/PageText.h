@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <SupportDefs.h>
 
@@ -24,6 +25,9 @@ std::string Decode(std::string_view bytes, TextEncoding* encoding);
 std::string Encode(std::string_view text, const TextEncoding& encoding);
 // Every CR LF and lone CR made LF.
 std::string NormalizeLineEnds(std::string_view text);
+
+// The name extensions of page files, which the file panels list.
+std::vector<std::string> FileExtensions();
 
 // The whole content of a file.
 status_t ReadFile(BFile* file, std::string& bytes);

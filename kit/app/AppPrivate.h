@@ -1,6 +1,7 @@
 #ifndef _VELMORA_APP_PRIVATE_H
 #define _VELMORA_APP_PRIVATE_H
 
+#include <functional>
 #include <vector>
 
 #include <Point.h>
@@ -33,6 +34,13 @@ void UnregisterWindowLooper(BLooper* window);
 // A snapshot; the windows in it may be gone by the time it is used, so lock
 // each one (BLooper::Lock fails safely for a deleted looper) before use.
 std::vector<BLooper*> WindowLoopers();
+
+// Sees every message a looper is about to hand to its handler, on the
+// looper's thread; returning true keeps the message from the handler.
+// Tests use it to see where commands go without carrying them out.
+typedef std::function<bool(BLooper* looper, BMessage* message)> DispatchObserver;
+// Replaces the observer; an empty one ends the observing.
+void SetDispatchObserver(DispatchObserver observer);
 
 } // namespace BPrivate
 

@@ -6,6 +6,7 @@
 #include <Message.h>
 #include <Messenger.h>
 
+#include "looper_support/DispatchObserver.h"
 #include "looper_support/HandlerRegistry.h"
 #include "looper_support/LooperPort.h"
 #include "looper_support/LooperRegistry.h"
@@ -207,6 +208,10 @@ void BLooper::Loop()
 void BLooper::DispatchOne(std::unique_ptr<BMessage> message)
 {
 	fCurrentMessage = std::move(message);
+	if (BPrivate::DispatchObserved(this, fCurrentMessage.get())) {
+		fCurrentMessage.reset();
+		return;
+	}
 	if (BHandler* handler = TargetOf(*fCurrentMessage))
 		DispatchMessage(fCurrentMessage.get(), handler);
 	// Null when the handler detached it.

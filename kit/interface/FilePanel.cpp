@@ -59,6 +59,10 @@ BFilePanel::BFilePanel(file_panel_mode mode, BMessenger* target, const entry_ref
 	fButtonLabels[B_CANCEL_BUTTON] = "Cancel";
 	fButtonLabels[B_DEFAULT_BUTTON] = mode == B_SAVE_PANEL ? "Save" : "Open";
 	fWindow = new FilePanelWindow(this, mode, fAllowMultiple, modal);
+	// Its loop runs from now on, hidden: a window that was never run stays
+	// locked by the thread that made the panel, and the panel is shown,
+	// set up and deleted from other threads too.
+	fWindow->Run();
 }
 
 BFilePanel::~BFilePanel()

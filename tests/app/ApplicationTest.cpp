@@ -23,6 +23,7 @@
 #include <File.h>
 #include <Message.h>
 #include <OS.h>
+#include <AppPrivate.h>
 #include <WindowTesting.h>
 
 #include "HTMLError_Window.h"
@@ -32,6 +33,7 @@
 #include "Page.h"
 #include "StartWindow.h"
 #include "TempDirectory.h"
+#include "VWindow.h"
 #include "WApplication.h"
 
 namespace {
@@ -281,6 +283,48 @@ TEST_F(Application, APageWhoseSaveFailsOnClosingStaysOpen)
 	snooze(100000);
 	EXPECT_NE(fApplication->PageAt(0), nullptr) << "the user's changes are still there";
 	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 1; });
+}
+
+TEST_F(Application, SavingAChangedUntitledPageOnClosingAsksWhereAndKeepsItOpen)
+{
+	Start("");
+	Page* page = fApplication->PageAt(0);
+	ASSERT_TRUE(page->IsUntitled());
+	page->NotSaved();
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 2; });
+	size_t panelsBefore = BPrivate::FilePanelsShown().size();
+	fApplication->PostClosePage(0);
+	EXPECT_TRUE(Eventually([&] {
+		std::vector<BPrivate::FilePanelRequest> panels = BPrivate::FilePanelsShown();
+		return panels.size() > panelsBefore && panels.back().save;
+	})) << "no Save As panel";
+	EXPECT_EQ(fApplication->PageAt(0), page);
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 1; });
+}
+
+TEST_F(Application, TheVisualWindowAsksForTheOpenPanelAndTheAboutWindow)
+{
+	Start((fFolder / "page.html").c_str());
+	BWindow* window = fApplication->PageAt(0)->VisualWindow();
+	size_t panelsBefore = BPrivate::FilePanelsShown().size();
+	window->PostMessage('open');
+	window->PostMessage('abot');
+	EXPECT_TRUE(Eventually([&] {
+		std::vector<BPrivate::FilePanelRequest> panels = BPrivate::FilePanelsShown();
+		return panels.size() > panelsBefore && !panels.back().save;
+	})) << "no open panel";
+	EXPECT_TRUE(Eventually([] {
+		for (BLooper* looper : BPrivate::WindowLoopers()) {
+			auto* shown = dynamic_cast<BWindow*>(looper);
+			if (shown != nullptr && shown->Lock()) {
+				bool about = strcmp(shown->Title(), "About_Window") == 0 && !shown->IsHidden();
+				shown->Unlock();
+				if (about)
+					return true;
+			}
+		}
+		return false;
+	})) << "no About window";
 }
 
 // #pragma mark - Further documents
