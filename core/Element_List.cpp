@@ -125,6 +125,7 @@ long Element_List::InsertAt(unsigned long index, long offset, Visual_Element* el
 	item.index = static_cast<uint32>(index);
 	element->index = index;
 	element->offset = offset;
+	element->listed = true;
 	return 0;
 }
 
@@ -155,6 +156,7 @@ void Element_List::RemoveAt(unsigned long index)
 	Settle();
 	if (items[index].element != nullptr) {
 		items[index].element->index = 0;
+		items[index].element->listed = false;
 		items[index].element->offset = items[index].offset;
 	}
 	std::move(items.begin() + index + 1, items.begin() + last + 1, items.begin() + index);
@@ -192,14 +194,14 @@ long Element_List::MoveBefore(long offset, Visual_Element* element)
 long Element_List::MoveAtIndex(Visual_Element* element, unsigned long newIndex, long newOffset)
 {
 	long current = IndexOf(element);
-	if (newIndex < 1 || newIndex > last || newOffset < 0 || current < 1)
+	if (newIndex < 1 || newIndex > last + 1 || newOffset < 0 || current < 1)
 		return -1;
 	unsigned long from = static_cast<unsigned long>(current);
-	if (from == newIndex)
-		return 0;
 	Settle();
 	items[from].offset = static_cast<int32>(newOffset);
 	element->offset = newOffset;
+	if (from == newIndex)
+		return 0;
 	// Taken out, the record leaves a gap: coming from below, the records
 	// up to newIndex move down one, so it lands one place lower.
 	unsigned long target = from < newIndex ? newIndex - 1 : newIndex;
@@ -234,6 +236,7 @@ void Element_List::Delete(Visual_Element* element)
 	long index = IndexOf(element);
 	if (index < 1)
 		return;
+	Deleting(element);
 	delete element;
 	// An element whose destructor left its record behind is taken out here
 	// (the pointer is only compared, never followed).
@@ -248,6 +251,7 @@ void Element_List::Empty()
 	while (last > 0) {
 		Visual_Element* element = items[last].element;
 		uint32 before = last;
+		Deleting(element);
 		delete element;
 		if (last == before) {
 			items[last].element = nullptr;
@@ -308,9 +312,10 @@ Element_List_Item Element_List::operator[](unsigned long index) const
 
 long Element_List::IndexOf(const Visual_Element* element) const
 {
-	if (element == nullptr)
+	if (element == nullptr || !element->listed)
 		return -1;
-	// Elements know their index; the search is for those that left.
+	// Elements know their index; the search is for a record that moved
+	// without telling its element.
 	if (element->index <= last && items[element->index].element == element)
 		return static_cast<long>(element->index);
 	for (unsigned long i = 0; i <= last; i++) {
@@ -341,6 +346,27 @@ Visual_Element* Element_List::Previous(const Visual_Element* element) const
 	if (index <= 0)
 		return nullptr;
 	return items[index - 1].element;
+}
+
+bool Element_List::Contains(const Visual_Element* element) const
+{
+	if (element == nullptr)
+		return false;
+	for (unsigned long i = 1; i <= last; i++) {
+		if (items[i].element == element)
+			return true;
+	}
+	return false;
+}
+
+unsigned long Element_List::FirstIndexAbove(long offset) const
+{
+	return FirstAbove(offset, 1, last);
+}
+
+unsigned long Element_List::FirstIndexAtOrAbove(long offset) const
+{
+	return FirstAtOrAbove(offset, 1, last);
 }
 
 long Element_List::IndexOfAt(long offset, long* counter) const
@@ -549,6 +575,106 @@ Page_Element* Element_List::NextSameTag(long offset, const _tagdict* tag) const
 			return element;
 	}
 	return nullptr;
+}
+
+// The stretch leaves the list with the records behind it; its records are
+// then written again at the end, kept elements as they were and new ones
+// by their makers, whose constructors add them behind the rest; last come
+// the records behind the stretch. Elements that are not kept go last: none
+// of them is in the list any more.
+void Element_List::Rewrite(unsigned long first, unsigned long last,
+	const std::vector<Rewritten>& records,
+	const std::function<Visual_Element*(size_t, long)>& make)
+{
+	assert(IsLocked());
+	if (first < 1 || first > this->last + 1)
+		return;
+	Settle();
+	last = std::min<unsigned long>(last, this->last);
+	std::vector<Element_List_Item> stretch(items.begin() + first,
+		items.begin() + std::max(first, last + 1));
+	std::vector<Element_List_Item> behind(items.begin() + std::max(first, last + 1),
+		items.begin() + this->last + 1);
+	for (unsigned long i = first; i <= this->last; i++) {
+		if (items[i].element != nullptr) {
+			// An element that is not written again keeps the offset it had.
+			items[i].element->listed = false;
+			items[i].element->offset = items[i].offset;
+		}
+		items[i].Reset();
+	}
+	this->last = static_cast<uint32>(first - 1);
+	auto append = [this](Element_List_Item item, long offset) {
+		// A maker's text shifts only the records already written again.
+		Settle();
+		if (this->last + 1 >= static_cast<uint32>(capacity)) {
+			capacity += kBlock;
+			items.resize(capacity);
+			for (unsigned long i = this->last + 1; i < items.size(); i++)
+				items[i].Reset();
+		}
+		this->last++;
+		item.offset = static_cast<int32>(offset);
+		item.index = this->last;
+		items[this->last] = item;
+		item.element->index = this->last;
+		item.element->offset = offset;
+		item.element->listed = true;
+	};
+	for (size_t n = 0; n < records.size(); n++) {
+		Visual_Element* element = records[n].element;
+		if (element == nullptr) {
+			make(n, records[n].offset);
+			continue;
+		}
+		// A kept element still knows its index in the stretch until it is
+		// written again.
+		size_t at = element->index - first;
+		if (element->index >= first && at < stretch.size() && stretch[at].element == element) {
+			append(stretch[at], records[n].offset);
+			stretch[at].element = nullptr;
+		}
+	}
+	for (const Element_List_Item& item : behind)
+		append(item, item.offset);
+	for (const Element_List_Item& item : stretch) {
+		if (item.element != nullptr) {
+			Deleting(item.element);
+			delete item.element;
+		}
+	}
+	OrderChanged(first);
+}
+
+uint32 Element_List::WatchDeletion(const Visual_Element* element, const BMessenger& target,
+	uint32 what)
+{
+	watches.push_back({++lastWatch, element, target, what});
+	return lastWatch;
+}
+
+void Element_List::StopWatching(uint32 watch)
+{
+	std::erase_if(watches, [watch](const Watch& entry) { return entry.number == watch; });
+}
+
+bool Element_List::IsWatched(const Visual_Element* element, uint32 watch) const
+{
+	return std::any_of(watches.begin(), watches.end(), [&](const Watch& entry) {
+		return entry.number == watch && entry.element == element;
+	});
+}
+
+void Element_List::Deleting(const Visual_Element* element)
+{
+	if (watches.empty())
+		return;
+	std::erase_if(watches, [element](const Watch& watch) {
+		if (watch.element != element)
+			return false;
+		watch.target.SendMessage(watch.what);
+		return true;
+	});
 }
 
 void Element_List::WatchOrder(std::function<void(unsigned long firstChanged)> watcher)

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include <Messenger.h>
 #include <SupportDefs.h>
 
 class BLooper;
@@ -66,12 +67,29 @@ public:
 	void RemovePair(Visual_Element* a, Visual_Element* b);
 	long MoveAfter(long offset, Visual_Element* element);
 	long MoveBefore(long offset, Visual_Element* element);
+	// Puts the element at newOffset, in front of the record now at newIndex
+	// (LastIndex() + 1: behind the last one).
 	long MoveAtIndex(Visual_Element* element, unsigned long newIndex, long newOffset);
 	// Takes ownership of an element that entered the list; one that did not
 	// is deleted, and the result is null.
 	Visual_Element* Adopt(std::unique_ptr<Visual_Element> element);
 	// Deletes an element of the list; its destructor takes it out.
 	void Delete(Visual_Element* element);
+	// One record of a stretch written anew: an element of the stretch that
+	// stays, at its new offset, or (null) a new element that the maker
+	// makes at the offset.
+	struct Rewritten {
+		Visual_Element* element;
+		long offset;
+	};
+	// Replaces the records first..last by the given ones in one pass:
+	// elements of the stretch that are not among them are deleted, and
+	// make(n, offset) makes the n-th record's element, which enters the
+	// list behind the records written so far. The offsets ascend, from
+	// the offset of the record before first to that of the one after last.
+	// Elements that own characters are neither made nor deleted here.
+	void Rewrite(unsigned long first, unsigned long last, const std::vector<Rewritten>& records,
+		const std::function<Visual_Element*(size_t, long)>& make);
 	void Empty();
 	// Empty(), but the characters of the elements stay in the text for the
 	// caller to clear at once: taken out one by one, a long page would be
@@ -88,6 +106,13 @@ public:
 	unsigned long LastIndex() const { return last; }
 	long LastOffset() const { return Offset(last); }
 	long IndexOf(const Visual_Element* element) const;
+	// Whether the element is in the list; the pointer is only compared, so
+	// it may be one that is gone.
+	bool Contains(const Visual_Element* element) const;
+	// The first index whose offset is above (at or above) offset;
+	// LastIndex() + 1 when there is none.
+	unsigned long FirstIndexAbove(long offset) const;
+	unsigned long FirstIndexAtOrAbove(long offset) const;
 	// The element's offset in the text; for an element that left the list,
 	// the one it had last.
 	long OffsetOf(const Visual_Element* element) const;
@@ -118,12 +143,28 @@ public:
 	void Unlock();
 	bool IsLocked() const;
 
+	// Sends target a message of what once the element is deleted, so that
+	// a window that edits it closes; until then IsWatched() says it lives.
+	// The watch's number, never 0.
+	uint32 WatchDeletion(const Visual_Element* element, const BMessenger& target, uint32 what);
+	void StopWatching(uint32 watch);
+	bool IsWatched(const Visual_Element* element, uint32 watch) const;
+
 	// Told the first index whose record changed whenever records are added,
 	// removed or reordered (not when offsets shift), under the lock: what
 	// was learnt from the elements in list order still holds below it.
 	void WatchOrder(std::function<void(unsigned long firstChanged)> watcher);
 
 private:
+	struct Watch {
+		uint32 number;
+		const Visual_Element* element;
+		BMessenger target;
+		uint32 what;
+	};
+
+	// Tells the watchers of an element that it goes.
+	void Deleting(const Visual_Element* element);
 	int32 Offset(unsigned long index) const
 	{
 		return items[index].offset + (index >= pendingFrom ? pendingShift : 0);
@@ -153,6 +194,8 @@ private:
 	int32 pendingShift = 0;
 	std::unique_ptr<NULL_Element> sentinel;
 	bool discarding = false;
+	std::vector<Watch> watches;
+	uint32 lastWatch = 0;
 	std::function<void(unsigned long)> orderWatcher;
 };
 

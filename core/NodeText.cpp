@@ -53,6 +53,19 @@ std::string UpperTagName(const _node* node)
 	return name;
 }
 
+std::string QuotedValue(std::string_view value)
+{
+	std::string quoted;
+	quoted.reserve(value.size());
+	for (char c : value) {
+		if (c == '"')
+			quoted += "&quot;";
+		else
+			quoted += c;
+	}
+	return quoted;
+}
+
 std::string EscapedText(const std::string& text)
 {
 	return CharacterWriting::Escaped(text, false);

@@ -31,6 +31,9 @@ std::string UpperTagName(const _node* node);
 // Text (UTF-8) as HTML: the characters HTML names are written as their
 // entities, so that a "<" or "&" in it reads back the same.
 std::string EscapedText(const std::string& text);
+// An attribute's value ready to be written between double quotes: a '"'
+// in it becomes "&quot;".
+std::string QuotedValue(std::string_view value);
 
 // A colour written as six hexadecimal digits, optionally after one "#";
 // none for anything else. Alpha is 255.

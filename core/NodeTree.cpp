@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "NodeText.h"
+
 namespace {
 
 char* CopyString(std::string_view text)
@@ -192,19 +194,8 @@ _attval* NodeTree::AddAttribute(_node* node, std::string_view name,
 	attribute->attribute = CopyString(name);
 	attribute->dict = LookUpAttribute(attribute->attribute);
 	attribute->delim = delim;
-	if (value.has_value() && value->find('"') == std::string_view::npos) {
-		attribute->value = CopyString(*value);
-	} else if (value.has_value()) {
-		std::string quotable;
-		quotable.reserve(value->size() + 8);
-		for (char c : *value) {
-			if (c == '"')
-				quotable += "&quot;";
-			else
-				quotable += c;
-		}
-		attribute->value = CopyString(quotable);
-	}
+	if (value.has_value())
+		attribute->value = CopyString(NodeText::QuotedValue(*value));
 	_attval** end = &node->attributes;
 	while (*end != nullptr)
 		end = &(*end)->next;

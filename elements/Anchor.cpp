@@ -50,11 +50,12 @@ long Anchor::InsertHTML(long position)
 {
 	std::string text;
 	if (open) {
+		// The values may come from the user, who types a '"' as it is.
 		text = "<A";
 		if (!link.empty())
-			text += " HREF=\"" + link + "\"";
+			text += " HREF=\"" + NodeText::QuotedValue(link) + "\"";
 		if (!name.empty())
-			text += " NAME=\"" + name + "\"";
+			text += " NAME=\"" + NodeText::QuotedValue(name) + "\"";
 		text += unsupportedAttributes + ">";
 	} else {
 		text = "</A>";

@@ -21,6 +21,7 @@ Visual_Element::Visual_Element(long, Visual_Engine* engine, Element_List* list)
 	verticalAlignment(kDefaultVAlignment),
 	index(0),
 	offset(0),
+	listed(false),
 	elementList(list)
 {
 	RegisterAtGarbageCollector(this, page);

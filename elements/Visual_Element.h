@@ -66,6 +66,7 @@ private:
 	long verticalAlignment;
 	unsigned long index;
 	long offset;	// the list's record says it while the element is listed
+	bool listed;				// kept by the list: the element has a record there
 	Element_List* elementList;	// not owned: the engine's
 };
 

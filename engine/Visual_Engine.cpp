@@ -28,8 +28,12 @@
 #include "UnsupportedTag.h"
 #include "VLooper.h"
 #include "Visual_Text.h"
+#include "engine_support/CodeClearing.h"
 #include "engine_support/FormattingCheckpoints.h"
+#include "engine_support/PairWalk.h"
+#include "engine_support/Paragraphs.h"
 #include "engine_support/SpaceSizes.h"
+#include "engine_support/StyleRewrite.h"
 
 namespace {
 
@@ -55,6 +59,21 @@ bool IsOpening(const HTML_Element* element)
 {
 	const UnsupportedTag* tag = dynamic_cast<const UnsupportedTag*>(element);
 	return tag != nullptr ? tag->OpenTag() : element->OpenTag();
+}
+
+// The tags whose command formats the selection.
+bool IsFormattingTag(const _tagdict* tag)
+{
+	return tag == nullptr || tag == tag_a || tag == tag_p
+		|| (TextChange::SupportsTag(tag) && tag != tag_font && tag != tag_center
+			&& tag != tag_blockquote);
+}
+
+// The tags whose command wraps the selected paragraphs.
+bool IsWrappingTag(const _tagdict* tag)
+{
+	return tag != nullptr && (tag == tag_blockquote || tag == tag_center || tag == tag_ul
+		|| tag == tag_ol || tag == tag_dl);
 }
 
 } // namespace
@@ -417,18 +436,22 @@ structTagEffects Visual_Engine::TagEffectsAt(long from, long to) const
 
 // #pragma mark - Commands
 
-// Formatting commands (styles, headings, links, paragraphs) are taken up
-// by the formatting engine; here a file becomes an image tag or none, and
-// line breaks and rules are inserted where the selection ends.
-void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertflag)
+// The selection is formatted, its paragraphs wrapped, or a line break,
+// rule or image goes in where it ends. A new link opens its settings at
+// once, in the visual window.
+void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertflag flag)
 {
+	// A file that is no image formats nothing: dropped on a selection, it
+	// would take its styles off.
 	if (file != nullptr) {
 		const char* name = file->name != nullptr ? file->name : "";
 		const char* dot = strrchr(name, '.');
 		if (dot == nullptr)
 			ErrorAlert("Incorrect file");
+		else if (!IsImageName(name))
+			return;
 		else
-			tag = IsImageName(name) ? tag_img : nullptr;
+			tag = tag_img;
 	}
 	int32 start = 0;
 	int32 end = 0;
@@ -437,7 +460,44 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 		view->GetSelection(&start, &end);
 		view->Select(end, end);
 	}
-	if (tag != nullptr && (tag == tag_img || tag == tag_br || tag == tag_hr)) {
+	if (IsFormattingTag(tag)) {
+		_node* node = page->NewNode();
+		node->tag = tag;
+		node->type = StartTag;
+		Page_Element* created = nullptr;
+		view->SuppressUndo(true);
+		long formatted = Format(start, end, node, &created);
+		{
+			BAutolock lock(this);
+			view->Select(static_cast<int32>(formatted), static_cast<int32>(formatted));
+			// One step of the user's undo for the whole command.
+			view->SetUndo(UNDO_INSERT, start, static_cast<int32>(formatted));
+		}
+		view->SuppressUndo(false);
+		end = static_cast<int32>(formatted);
+		if (Anchor* anchor = dynamic_cast<Anchor*>(created)) {
+			BMessage settings('tset');
+			settings.AddPointer("element", anchor);
+			settings.AddInt32("flag", flag);
+			window->PostMessage(&settings);
+		}
+		// A heading or paragraph takes the whole paragraphs it touches: the
+		// text from the first one on looks different.
+		if (tag == tag_p || TextChange::IsHeadingType(tag)) {
+			BAutolock lock(this);
+			if (created != nullptr)
+				start = std::min(start, static_cast<int32>(created->ThisOffset()));
+			end = view->TextLength();
+		}
+	} else if (IsWrappingTag(tag)) {
+		view->SuppressUndo(true);
+		WrapParagraphs(start, end, tag);
+		{
+			BAutolock lock(this);
+			view->SetUndo(UNDO_INSERT, start, end);
+		}
+		view->SuppressUndo(false);
+	} else if (tag == tag_img || tag == tag_br || tag == tag_hr) {
 		_node* node = page->NewNode();
 		node->tag = tag;
 		node->type = StartTag;
@@ -557,6 +617,7 @@ Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 long Visual_Engine::HTML(long position)
 {
 	BAutolock lock(this);
+	ClearCode(0, view->TextLength(), nullptr, nullptr);
 	long length = view->TextLength();
 	unsigned long last = elementList->LastIndex();
 	unsigned long index = 0;
@@ -741,4 +802,333 @@ void Visual_Engine::SetBackgroundBitmap(const char* path)
 	BAutolock lock(this);
 	view->SetViewBitmap(bitmap.get(), B_FOLLOW_TOP | B_FOLLOW_LEFT, B_TILE_BITMAP);
 	view->Invalidate();
+}
+
+// #pragma mark - Formatting
+
+void Visual_Engine::OpenTagsAt(long offset, OpenTags& tags) const
+{
+	tags = OpenTags();
+	if (offset < 0)
+		return;
+	BAutolock lock(const_cast<Visual_Engine*>(this));
+	unsigned long end = elementList->FirstIndexAbove(offset);
+	for (const PairWalk::Open& pair : PairWalk::OpenBefore(*elementList, end)) {
+		style_group group = StyleGroups::GroupOf(pair.element);
+		if (group != GROUP_NONE)
+			tags.slot[group] = pair.element;
+		else if (pair.role.kind == PairRole::UNSUPPORTED)
+			tags.others.push_back(pair.element);
+	}
+}
+
+const Page_Element* Visual_Engine::OpenInGroup(const _tagdict* tag, const OpenTags& tags) const
+{
+	return tags[StyleGroups::GroupOf(tag)];
+}
+
+bool Visual_Engine::IsTagOpen(const _tagdict* tag, const OpenTags& tags,
+	Page_Element** found) const
+{
+	Page_Element* open = nullptr;
+	for (Page_Element* slot : tags.slot) {
+		if (open == nullptr && slot != nullptr && slot->HTMLType() == tag)
+			open = slot;
+	}
+	for (Page_Element* other : tags.others) {
+		if (open == nullptr && other->HTMLType() == tag)
+			open = other;
+	}
+	if (found != nullptr)
+		*found = open;
+	return open != nullptr;
+}
+
+long Visual_Engine::FindTagIndex(long offset, const _tagdict* tag, bool opening) const
+{
+	if (offset < 0 || tag == nullptr)
+		return -1;
+	BAutolock lock(const_cast<Visual_Engine*>(this));
+	unsigned long last = elementList->LastIndex();
+	auto matches = [&](unsigned long index) {
+		PairRole role = PairRole::Of((*elementList)[index].element);
+		return (role.kind == PairRole::TEXT_RUN || role.kind == PairRole::LINK)
+			&& role.tag == tag && role.open == opening;
+	};
+	if (opening) {
+		for (unsigned long i = elementList->FirstIndexAtOrAbove(offset); i-- > 1;) {
+			if (matches(i))
+				return static_cast<long>(i);
+		}
+		return -1;
+	}
+	for (unsigned long i = elementList->FirstIndexAbove(offset); i <= last; i++) {
+		if (matches(i))
+			return static_cast<long>(i);
+	}
+	return -1;
+}
+
+long Visual_Engine::FindOpeningTagIndex(long offset, const _tagdict* tag) const
+{
+	return FindTagIndex(offset, tag, true);
+}
+
+long Visual_Engine::FindClosingTagIndex(long offset, const _tagdict* tag) const
+{
+	return FindTagIndex(offset, tag, false);
+}
+
+long Visual_Engine::FindOpeningTagOffset(long offset, const _tagdict* tag) const
+{
+	long index = FindOpeningTagIndex(offset, tag);
+	return index < 0 ? -1 : (*elementList)[index].offset;
+}
+
+long Visual_Engine::FindClosingTagOffset(long offset, const _tagdict* tag) const
+{
+	long index = FindClosingTagIndex(offset, tag);
+	return index < 0 ? -1 : (*elementList)[index].offset;
+}
+
+// An empty range is given one blank to format; the elements at its place
+// stay in front of it.
+void Visual_Engine::InsertBlank(long offset)
+{
+	Building building(*this);
+	offset = std::min<long>(offset, view->TextLength());
+	view->BInsertText(" ", 1, static_cast<int32>(offset), nullptr);
+}
+
+// A range's ends on whole characters: outward, never into a character.
+void Visual_Engine::WholeCharacters(long* start, long* end) const
+{
+	long length = view->TextLength();
+	*start = std::clamp<long>(*start, 0, length);
+	*end = std::clamp<long>(*end, *start, length);
+	auto inside = [this](long offset) { return (view->ByteAt(offset) & 0xC0) == 0x80; };
+	while (*start > 0 && *start < length && inside(*start))
+		(*start)--;
+	while (*end < length && inside(*end))
+		(*end)++;
+}
+
+long Visual_Engine::Format(long start, long end, const _node* node, Page_Element** created)
+{
+	if (created != nullptr)
+		*created = nullptr;
+	if (node == nullptr || start < 0 || end < start)
+		return end;
+	const _tagdict* tag = node->tag;
+	bool wholeParagraphs = TextChange::IsHeadingType(tag) || tag == tag_p;
+	if (tag != nullptr && !wholeParagraphs && StyleGroups::GroupOf(tag) == GROUP_NONE)
+		return end;
+	Building building(*this);
+	page->VisualChanged();
+	WholeCharacters(&start, &end);
+	if (tag == nullptr) {
+		if (start == end) {
+			InsertBlank(start);
+			end++;
+		}
+		UntagArea(&start, &end, MASK_ALL, nullptr);
+		return end;
+	}
+	if (wholeParagraphs) {
+		Paragraphs paragraphs(*this);
+		long growth = paragraphs.Format(start, end, tag);
+		if (created != nullptr)
+			*created = paragraphs.Made();
+		return end + growth;
+	}
+	return FormatStyle(start, end, tag, created);
+}
+
+// The style opens at the range's start and CloseTag() ends it, taking
+// the other members of its group off the range in the same rewrite (a
+// heading stays: it is the paragraph's, not the characters'), so that a
+// run the style joins goes on as one.
+long Visual_Engine::FormatStyle(long start, long end, const _tagdict* tag,
+	Page_Element** created)
+{
+	bool blank = start == end;
+	if (blank) {
+		InsertBlank(start);
+		end++;
+	}
+	// The new pair gets its own closing tag, so that it takes none of a
+	// pair it lies in.
+	_node* node = page->NewNode();
+	node->tag = tag;
+	node->type = StartTag;
+	_node* closingNode = page->NewNode();
+	closingNode->tag = tag;
+	closingNode->type = EndTag;
+	long length = view->TextLength();
+	InsertAt(end, closingNode, INSERT_EDIT, nullptr);
+	InsertAt(start, node, INSERT_EDIT, nullptr);
+	end += view->TextLength() - length;
+	Page_Element* opening = LastMadeAt(start, node);
+	if (opening == nullptr)
+		return end;
+	Page_Element* closing = LastMadeAt(end, closingNode);
+	style_group group = StyleGroups::GroupOf(tag);
+	return end + ClosePair(opening, closing, end, created,
+		[group, opening](const Page_Element& element) {
+			return &element != opening && StyleGroups::GroupOf(&element) == group
+				&& !TextChange::IsHeadingType(element.HTMLType());
+		}, blank);
+}
+
+// The element made for a node at offset: elements made while building
+// enter behind the ones at their offset.
+Page_Element* Visual_Engine::LastMadeAt(long offset, const _node* node) const
+{
+	unsigned long index = elementList->FirstIndexAbove(offset);
+	Page_Element* element = index > 1
+		? dynamic_cast<Page_Element*>((*elementList)[index - 1].element) : nullptr;
+	if (element != nullptr && element->MyNode() == node)
+		return element;
+	return elementList->ElementForNode(node);
+}
+
+void Visual_Engine::UntagStyles(long start, long end,
+	const std::function<bool(const Page_Element&)>& picks)
+{
+	StyleRewrite rewrite(*this, start, end);
+	rewrite.Remove(start, end, picks);
+	if (rewrite.Apply())
+		ClearCode(rewrite.From(), rewrite.To() + 1, nullptr, nullptr);
+}
+
+void Visual_Engine::UntagArea(long* start, long* end, tag_mask mask, const _tagdict* tag)
+{
+	if (start == nullptr || end == nullptr || *start < 0 || *end <= *start)
+		return;
+	Building building(*this);
+	WholeCharacters(start, end);
+	bool headings = tag != nullptr ? TextChange::IsHeadingType(tag)
+		: mask == MASK_ALL || mask == MASK_BASIC;
+	if (headings)
+		Paragraphs(*this).PlainHeadings(start, end);
+	UntagStyles(*start, *end, [mask, tag](const Page_Element& element) {
+		if (tag != nullptr)
+			return element.HTMLType() == tag;
+		return StyleGroups::Selects(mask, StyleGroups::GroupOf(&element));
+	});
+}
+
+// The pair's closing element: the next one of its kind, unless another
+// pair of it starts first.
+Page_Element* Visual_Engine::ClosingFor(Page_Element* opening) const
+{
+	PairRole role = PairRole::Of(opening);
+	for (unsigned long i = opening->ThisIndex() + 1; i <= elementList->LastIndex(); i++) {
+		PairRole next = PairRole::Of((*elementList)[i].element);
+		if (next.SameKey(role))
+			return next.open ? nullptr : dynamic_cast<Page_Element*>((*elementList)[i].element);
+	}
+	return nullptr;
+}
+
+long Visual_Engine::CloseTag(Page_Element* element, long end, Page_Element** result)
+{
+	if (result != nullptr)
+		*result = nullptr;
+	if (element == nullptr || end < 0 || elementList->IndexOf(element) < 1)
+		return 0;
+	Building building(*this);
+	PairRole role = PairRole::Of(element);
+	if (!role.IsPair())
+		return 0;
+	Page_Element* opening = role.open ? element : nullptr;
+	Page_Element* closing = role.open ? ClosingFor(element) : element;
+	if (!role.open) {
+		std::vector<unsigned long> partners = PairWalk::Partners(*elementList);
+		unsigned long partner = partners[element->ThisIndex()];
+		opening = partner != 0 ? dynamic_cast<Page_Element*>((*elementList)[partner].element)
+			: nullptr;
+	}
+	if (opening == nullptr)
+		return 0;
+	return ClosePair(opening, closing, end, result, nullptr, false);
+}
+
+// Puts the pair's closing tag at end (a new one when there is none),
+// writes the styles of the pair's stretch anew, so that it nests with
+// every other pair and holds no block, and clears the code around it.
+long Visual_Engine::ClosePair(Page_Element* opening, Page_Element* closing, long end,
+	Page_Element** result, const std::function<bool(const Page_Element&)>& removes,
+	bool keepBlanks)
+{
+	long length = view->TextLength();
+	long start = opening->ThisOffset();
+	end = std::min<long>(end, view->TextLength());
+	if (closing != nullptr) {
+		// A closing tag that is reused only moves outward: the pair never
+		// shrinks.
+		if (closing->ThisOffset() < end)
+			MoveBefore(end, closing);
+	} else {
+		unsigned long before = elementList->FirstIndexAbove(end) - 1;
+		Page_Element* standing = dynamic_cast<Page_Element*>((*elementList)[before].element);
+		PairRole there = PairRole::Of(standing);
+		if (standing != nullptr && before > opening->ThisIndex() && !there.open
+				&& there.SameKey(PairRole::Of(opening))) {
+			MoveBefore(end, standing);
+			closing = standing;
+		} else {
+			_node* node = page->NewNode();
+			node->tag = opening->HTMLType();
+			node->type = EndTag;
+			long grown = view->TextLength();
+			InsertAt(end, node, INSERT_EDIT, nullptr);
+			end += view->TextLength() - grown;
+			closing = LastMadeAt(end, node);
+		}
+	}
+	StyleRewrite rewrite(*this, start, end, opening, closing);
+	if (removes)
+		rewrite.Remove(start, end, removes);
+	if (keepBlanks)
+		rewrite.KeepBlanks(opening);
+	rewrite.Apply();
+	opening = rewrite.Survivor(opening);
+	ClearCode(rewrite.From(), rewrite.To() + 1, opening, &opening);
+	if (result != nullptr)
+		*result = opening;
+	return view->TextLength() - length;
+}
+
+void Visual_Engine::ClearCode(long from, long to, Page_Element* tracked,
+	Page_Element** trackedOut)
+{
+	Building building(*this);
+	CodeClearing clearing(*this);
+	clearing.Run(from, to, tracked != nullptr && trackedOut != nullptr ? tracked : nullptr);
+	if (tracked != nullptr && trackedOut != nullptr && clearing.TrackedReplaced())
+		*trackedOut = clearing.Tracked();
+}
+
+void Visual_Engine::WrapParagraphs(long start, long end, const _tagdict* tag)
+{
+	if (start < 0 || end < start || !IsWrappingTag(tag))
+		return;
+	Building building(*this);
+	page->VisualChanged();
+	WholeCharacters(&start, &end);
+	Paragraphs(*this).Wrap(start, end, tag);
+}
+
+void Visual_Engine::PlaceBefore(Visual_Element* element, const Visual_Element* before)
+{
+	long index = before != nullptr ? elementList->IndexOf(before) : -1;
+	if (index < 1)
+		index = static_cast<long>(elementList->LastIndex()) + 1;
+	long offset = element->ThisOffset();
+	elementList->MoveAtIndex(element, static_cast<unsigned long>(index), offset);
+	long owned = PairRole::OwnedLength(element->ElementListItem());
+	for (unsigned long i = element->ThisIndex() + 1;
+			i <= elementList->LastIndex() && (*elementList)[i].offset < offset + owned; i++)
+		elementList->MoveAtIndex((*elementList)[i].element, i, offset + owned);
 }

@@ -1,6 +1,7 @@
 #ifndef VELMORA_VISUAL_ENGINE_H
 #define VELMORA_VISUAL_ENGINE_H
 
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -10,6 +11,8 @@
 #include "Element_List.h"
 #include "Environment.h"
 #include "InsertMode.h"
+#include "OpenTags.h"
+#include "StyleGroup.h"
 
 class Anchor;
 class BFont;
@@ -130,11 +133,53 @@ public:
 	// The same over the entries whose offsets lie in [from, to).
 	structTagEffects TagEffectsAt(long from, long to) const;
 
+	// The command of the window's menus and tool bars: a style, heading,
+	// paragraph or link over the selection; a quote, centring or list of
+	// its paragraphs; a line break, rule or image where it ends.
 	void Insert(const _tagdict* tag, const entry_ref* file, insertflag flag);
 	// A file name whose extension is that of a picture the page can show.
 	static bool IsImageName(const char* name);
 	void Empty();
 	void Test();
+
+	// Formatting. A style lies on the text as a pair of elements, an
+	// opening one where it starts and a closing one where it ends. The
+	// commands keep every pair nested in every other, at most one member of
+	// a style group over the text they format, and no style around a
+	// block. The results say where the range ends now, or how much the
+	// text grew.
+	void OpenTagsAt(long offset, OpenTags& tags) const;
+	// The open element the tag would collide with: the open member of its
+	// group. A tag of no group (P, an unsupported tag) collides with none.
+	const Page_Element* OpenInGroup(const _tagdict* tag, const OpenTags& tags) const;
+	// Whether an element of exactly this tag is open: the slots in their
+	// order, then the unsupported tags.
+	bool IsTagOpen(const _tagdict* tag, const OpenTags& tags, Page_Element** found) const;
+	// The nearest opening style of the tag before offset, the nearest
+	// closing one behind it; -1 when there is none.
+	long FindOpeningTagIndex(long offset, const _tagdict* tag) const;
+	long FindClosingTagIndex(long offset, const _tagdict* tag) const;
+	long FindOpeningTagOffset(long offset, const _tagdict* tag) const;
+	long FindClosingTagOffset(long offset, const _tagdict* tag) const;
+	// Gives the range the node's tag: a style replaces the other members
+	// of its group there; a heading or P makes the range's paragraphs
+	// headings or paragraphs; no tag takes every style off. created gets
+	// the (first) opening element made.
+	long Format(long start, long end, const _node* node, Page_Element** created);
+	// Ends the pair of an opening (or closing) element at end, nests it
+	// with every other pair and clears the code around it; result gets
+	// its opening element, or the one that took its place.
+	long CloseTag(Page_Element* element, long end, Page_Element** result);
+	// Takes the styles of the masked groups (or of the tag) off the range.
+	void UntagArea(long* start, long* end, tag_mask mask, const _tagdict* tag);
+	void ClearCode(long from, long to, Page_Element* tracked, Page_Element** trackedOut);
+	// Wraps the selected paragraphs in a quote, centring or list, or takes
+	// such a block off the paragraphs again.
+	void WrapParagraphs(long start, long end, const _tagdict* tag);
+	// Puts an element's record in front of another's (behind the last one
+	// for null) at the element's offset; records behind it that stand
+	// inside its characters move behind them.
+	void PlaceBefore(Visual_Element* element, const Visual_Element* before);
 
 	// Elements from parsed nodes and archives, and the HTML written back.
 	long InsertAt(long offset, _node* node, insert_mode mode, const entry_ref* file);
@@ -151,6 +196,20 @@ public:
 	void SetBackgroundBitmap(const char* path);
 
 private:
+	void WholeCharacters(long* start, long* end) const;
+	long FormatStyle(long start, long end, const _tagdict* tag, Page_Element** created);
+	// Ends the pair of opening at end (with closing, or a closing tag found
+	// or made there); also takes the styles removes picks off the range, and
+	// keeps the pair when it holds only blanks.
+	long ClosePair(Page_Element* opening, Page_Element* closing, long end,
+		Page_Element** result, const std::function<bool(const Page_Element&)>& removes,
+		bool keepBlanks);
+	void InsertBlank(long offset);
+	void UntagStyles(long start, long end,
+		const std::function<bool(const Page_Element&)>& picks);
+	Page_Element* ClosingFor(Page_Element* opening) const;
+	Page_Element* LastMadeAt(long offset, const _node* node) const;
+	long FindTagIndex(long offset, const _tagdict* tag, bool opening) const;
 	long MoveElement(long offset, Visual_Element* element, bool after);
 	std::unique_ptr<Environment> WalkEnvironment(long offset, bool unclosed) const;
 	long InsertSpaceText(long at, long length, const BFont* font, Visual_Element* element);

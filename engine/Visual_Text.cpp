@@ -347,6 +347,10 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 		DeleteText(start, start + 1);
 }
 
+void Visual_Text::SetUndo(undo_action, int32, int32)
+{
+}
+
 void Visual_Text::Clear()
 {
 	engine->Empty();

@@ -12,6 +12,13 @@ class Element_List;
 class Visual_Element;
 class Visual_Engine;
 
+// What one step of the user's undo takes back.
+enum undo_action : int32 {
+	UNDO_DELETE = 0,
+	UNDO_INSERT = 1,
+	UNDO_ELEMENT = 2
+};
+
 // The engine's text: the page as styled text in which every element stands
 // as its space, kept in step with the element list. Formatting comes from
 // the elements through their environments: a refresh derives the styles
@@ -52,6 +59,10 @@ public:
 	int32 InsertionShift() const { return insertionShift; }
 	void SuppressUndo(bool suppress) { undoSuppression = suppress; }
 	bool IsUndoSuppressed() const { return undoSuppression; }
+	// Records one step of the user's undo over [from, to): a command of
+	// many changes is taken back as one. The engine's text alone keeps no
+	// history; the view the user edits does.
+	virtual void SetUndo(undo_action action, int32 from, int32 to);
 
 	// Empties the page.
 	virtual void Clear();

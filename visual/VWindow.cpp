@@ -15,6 +15,7 @@
 #include <ScrollView.h>
 #include <View.h>
 
+#include "Anchor.h"
 #include "EntityTable.h"
 #include "ExtensionsFilePanel.h"
 #include "HWindow.h"
@@ -25,6 +26,7 @@
 #include "KLowStatusBar.h"
 #include "ProgramPictures.h"
 #include "StringHelpers.h"
+#include "TagSettingsWindow.h"
 #include "VFinder.h"
 #include "Visual_Engine.h"
 #include "Visual_Text.h"
@@ -265,6 +267,12 @@ void VWindow::MessageReceived(BMessage* message)
 		return;
 	}
 	switch (message->what) {
+		case 'tset':
+			OpenTagSettings(message);
+			break;
+		case TagSettingsWindow::kDone:
+			TakeTagSettings(message);
+			break;
 		case 'find':
 			finder->ShowInFront();
 			break;
@@ -289,6 +297,33 @@ void VWindow::MessageReceived(BMessage* message)
 		default:
 			PageWindow::MessageReceived(message);
 	}
+}
+
+// The element comes with a message: by now it may be gone, so it is looked
+// for in the list before it is looked at.
+void VWindow::OpenTagSettings(const BMessage* message)
+{
+	void* pointer = nullptr;
+	int32 flag = INSERT_PLAIN;
+	if (message->FindPointer("element", &pointer) != B_OK || pointer == nullptr)
+		return;
+	message->FindInt32("flag", &flag);
+	Anchor* anchor = static_cast<Anchor*>(pointer);
+	Element_List* list = engine->ElementList();
+	if (!list->Contains(anchor))
+		return;
+	TagSettingsWindow::Open(anchor, static_cast<insertflag>(flag), list, BMessenger(this));
+}
+
+void VWindow::TakeTagSettings(const BMessage* message)
+{
+	const Anchor* anchor = TagSettingsWindow::ElementOf(message);
+	if (!TagSettingsWindow::TakeValues(message, engine->ElementList()))
+		return;
+	Changed();
+	const Anchor* closing = anchor->FindOpeningClosing();
+	long end = closing != nullptr ? closing->ThisOffset() : anchor->ThisOffset();
+	engine->View()->Refresh(static_cast<int32>(anchor->ThisOffset()), static_cast<int32>(end));
 }
 
 void VWindow::EditText(uint32 command)

@@ -52,6 +52,8 @@ protected:
 	void EnableCommand(uint32 command, bool enabled) override;
 
 private:
+	void OpenTagSettings(const BMessage* message);
+	void TakeTagSettings(const BMessage* message);
 	BView* AddBackground();
 	void AddMainMenu(BView* back);
 	void AddUpperBar(BView* back, float top);

@@ -228,7 +228,7 @@ TEST_F(ElementListTest, MoveAtIndexRefusesTheSentinelAndBadPlaces)
 {
 	Marker* a = AddAfter(1);
 	EXPECT_EQ(fList.MoveAtIndex(a, 0, 1), -1);
-	EXPECT_EQ(fList.MoveAtIndex(a, 2, 1), -1);
+	EXPECT_EQ(fList.MoveAtIndex(a, 3, 1), -1);
 	EXPECT_EQ(fList.MoveAtIndex(a, 1, -1), -1);
 	EXPECT_EQ(fList.MoveAtIndex(fList[0].element, 1, 0), -1);
 	EXPECT_EQ(fList.MoveAtIndex(a, 1, 1), 0);

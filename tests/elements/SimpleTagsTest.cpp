@@ -49,6 +49,16 @@ TEST_F(SimpleTags, ANamedTargetWritesNoLinkAndAnEmptyLinkIsLeftOut)
 	EXPECT_EQ(Body(), "<A NAME=\"x\">t</A><A title=\"y\">u</A>");
 }
 
+TEST_F(SimpleTags, AQuoteTypedIntoALinkIsWrittenAsAReference)
+{
+	Open("<html><body><a href=\"a&quot;b\">t</a></body></html>");
+	Anchor* link = Nth<Anchor>(0);
+	EXPECT_EQ(Body(), "<A HREF=\"a&quot;b\">t</A>") << "as it was read";
+	link->SetLinkTo("say \"hi\"");
+	link->SetName("\"");
+	EXPECT_EQ(Body(), "<A HREF=\"say &quot;hi&quot;\" NAME=\"&quot;\">t</A>");
+}
+
 TEST_F(SimpleTags, ALinkIsColouredAndUnderlinedATargetOnlyColoured)
 {
 	Open("<html><body link=\"#00AA00\"><a href=\"l.html\">a</a>b<a name=\"n\">c</a>d</body></html>");

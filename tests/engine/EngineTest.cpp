@@ -350,6 +350,14 @@ TEST_F(EngineTest, InsertingAFileTagChoosesByItsExtension)
 	ASSERT_EQ(alerts.size(), 1u);
 	EXPECT_EQ(alerts[0], "Incorrect file");
 	EXPECT_EQ(VisualText(), "a\nbc") << "the line break goes in anyway";
+
+	Open("<html><body><b>abc</b></body></html>");
+	{
+		BAutolock lock(Engine());
+		View()->Select(0, 3);
+	}
+	Engine()->Insert(nullptr, &notes, INSERT_PLAIN);
+	EXPECT_EQ(Body(), "<B>abc</B>") << "a file that is no image takes no style off";
 }
 
 TEST_F(EngineTest, EmptyingLeavesNoElementNoTextAndNoGarbage)

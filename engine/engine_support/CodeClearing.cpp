@@ -1,0 +1,241 @@
+#include "CodeClearing.h"
+
+#include <algorithm>
+
+#include <Message.h>
+
+#include "Element_List.h"
+#include "EnginePage.h"
+#include "NodeTree.h"
+#include "Page_Element.h"
+#include "PairWalk.h"
+#include "StringHelpers.h"
+#include "TextChange.h"
+#include "Visual_Engine.h"
+#include "Visual_Text.h"
+
+CodeClearing::CodeClearing(Visual_Engine& engine)
+	:
+	engine(engine),
+	list(*engine.ElementList())
+{
+}
+
+void CodeClearing::Run(long from, long to, Page_Element* tracked)
+{
+	this->tracked = tracked;
+	replaced = false;
+	if (from >= to)
+		return;
+	from = std::max<long>(from, 0);
+	this->to = std::min(to, list.LastOffset());
+	if (this->to < from)
+		return;
+	partners = PairWalk::Partners(list);
+	unsigned long index = list.FirstIndexAtOrAbove(from);
+	Seed(index);
+	while (index <= list.LastIndex() && list[index].offset <= this->to) {
+		if (!Step(index))
+			index++;
+	}
+}
+
+void CodeClearing::Seed(unsigned long index)
+{
+	for (Slot& slot : open)
+		slot.clear();
+	for (const PairWalk::Open& pair : PairWalk::OpenBefore(list, index)) {
+		style_group group = StyleGroups::GroupOf(pair.element);
+		if (group != GROUP_NONE)
+			open[group].push_back(pair.element);
+	}
+}
+
+// Applies the first rule that fits the element at index; true when the
+// rule chose the index to go on with.
+bool CodeClearing::Step(unsigned long& index)
+{
+	Visual_Element* visual = list[index].element;
+	style_group group = StyleGroups::GroupOf(visual);
+	Page_Element* element = dynamic_cast<Page_Element*>(visual);
+	if (group == GROUP_NONE || element == nullptr)
+		return false;
+	Slot& slot = open[group];
+	if (!PairRole::Of(element).open) {
+		// Rules 1 and 4: a closing tag ends its own pair, if that is open.
+		auto found = std::find(slot.begin(), slot.end(), Partner(element));
+		if (found != slot.end())
+			slot.erase(found);
+		return false;
+	}
+	if (slot.empty()) {
+		if (JoinWithClosing(index, element, slot))
+			return true;
+		slot.push_back(element);
+		return false;
+	}
+	Page_Element* current = slot.back();
+	if (current == element)
+		return false;
+	if (PairRole::Of(current).SameKey(PairRole::Of(element)) && SaysTheSame(current, element))
+		return DropIdentical(element, current);
+	return Uncross(index, element, current, slot);
+}
+
+// Rule 2: the closing tag just before the element, at its offset, ends a
+// run that says the same: both tags go, and that run goes on.
+bool CodeClearing::JoinWithClosing(unsigned long& index, Page_Element* element, Slot& slot)
+{
+	if (index < 2 || list[index - 1].offset != list[index].offset)
+		return false;
+	Page_Element* closing = dynamic_cast<Page_Element*>(list[index - 1].element);
+	PairRole role = PairRole::Of(closing);
+	if (closing == nullptr || role.open || !role.SameKey(PairRole::Of(element)))
+		return false;
+	Page_Element* opening = Partner(closing);
+	if (opening == nullptr || !SaysTheSame(opening, element))
+		return false;
+	DeleteElement(element);
+	DeleteElement(closing);
+	Replace(element, opening);
+	slot.push_back(opening);
+	index--;
+	return true;
+}
+
+// Rule 5: inside an identical open style, the inner pair says nothing.
+bool CodeClearing::DropIdentical(Page_Element* element, Page_Element* current)
+{
+	if (Page_Element* closing = Partner(element))
+		DeleteElement(closing);
+	DeleteElement(element);
+	Replace(element, current);
+	return true;
+}
+
+// Rule 6: another member of the group opens inside the open one; where
+// it outlasts it, one of the two is cut.
+bool CodeClearing::Uncross(unsigned long& index, Page_Element* element, Page_Element* current,
+	Slot& slot)
+{
+	Page_Element* elementEnd = Partner(element);
+	Page_Element* currentEnd = Partner(current);
+	if (elementEnd == nullptr || currentEnd == nullptr
+			|| elementEnd->ThisIndex() < currentEnd->ThisIndex()) {
+		slot.push_back(element);
+		return false;
+	}
+	const _tagdict* inner = element->HTMLType();
+	const _tagdict* outer = current->HTMLType();
+	bool cutOuter = (TextChange::IsUnbreakable(inner) && !TextChange::IsUnbreakable(outer))
+		|| (TextChange::IsUnbreakable(inner) && outer == tag_a && inner != tag_a);
+	if (!cutOuter) {
+		CutAtClosing(element, current);
+		slot.push_back(element);
+		return false;
+	}
+	CutAtOpening(current, element);
+	slot.erase(std::find(slot.begin(), slot.end(), current));
+	index = static_cast<unsigned long>(list.IndexOf(element));
+	return true;
+}
+
+// The cut pair ends where the other ends, in front of its closing tag,
+// opens again behind it and ends where it used to.
+void CodeClearing::CutAtClosing(Page_Element* cut, Page_Element* other)
+{
+	Page_Element* cutEnd = Partner(cut);
+	Page_Element* otherEnd = Partner(other);
+	Visual_Element* behindCutEnd = list.Next(cutEnd);
+	long length = engine.View()->TextLength();
+	long noted = cutEnd->ThisOffset();
+	engine.MoveBefore(otherEnd->ThisOffset(), cutEnd);
+	engine.PlaceBefore(cutEnd, otherEnd);
+	// A closing that owns characters took them along, in front of the
+	// place it left.
+	noted += PairRole::OwnedLength(cutEnd->ElementListItem());
+	long reopen = otherEnd->ThisOffset() + PairRole::OwnedLength(otherEnd->ElementListItem());
+	partners.clear();
+	if (reopen >= noted)
+		return;
+	length = engine.View()->TextLength();
+	Copy(cut, true, reopen, list.Next(otherEnd));
+	noted += engine.View()->TextLength() - length;
+	Copy(cut, false, noted, behindCutEnd);
+}
+
+// The cut pair ends where the other starts, in front of it, and opens again
+// right behind its start, inside it.
+void CodeClearing::CutAtOpening(Page_Element* cut, Page_Element* other)
+{
+	Copy(cut, false, other->ThisOffset(), other);
+	Copy(cut, true, other->ThisOffset() + PairRole::OwnedLength(other->ElementListItem()),
+		list.Next(other));
+}
+
+Page_Element* CodeClearing::Copy(Page_Element* element, bool open, long offset,
+	const Visual_Element* before)
+{
+	if (offset < 0)
+		return nullptr;
+	BMessage archive;
+	element->Archive(&archive);
+	archive.AddInt32("relative_offset", 0);
+	if (!open) {
+		archive.ReplaceBool("opentag", false);
+		archive.ReplaceInt32("_type", EndTag);
+	}
+	long length = engine.View()->TextLength();
+	engine.MyPage()->VisualChanged();
+	Page_Element* copy = engine.Instantiate(&archive, offset);
+	if (copy != nullptr)
+		engine.PlaceBefore(copy, before);
+	Changed(offset, engine.View()->TextLength() - length);
+	return copy;
+}
+
+Page_Element* CodeClearing::Partner(const Page_Element* element)
+{
+	if (partners.size() != list.LastIndex() + 1)
+		partners = PairWalk::Partners(list);
+	long index = list.IndexOf(element);
+	if (index < 1)
+		return nullptr;
+	unsigned long partner = partners[index];
+	return partner != 0 ? dynamic_cast<Page_Element*>(list[partner].element) : nullptr;
+}
+
+bool CodeClearing::SaysTheSame(const Page_Element* a, const Page_Element* b) const
+{
+	BMessage first;
+	BMessage second;
+	a->Archive(&first);
+	b->Archive(&second);
+	return CompareMessages(&first, &second);
+}
+
+long CodeClearing::DeleteElement(Page_Element* element)
+{
+	long at = element->ThisOffset();
+	long removed = engine.Delete(element);
+	partners.clear();
+	Changed(at, -removed);
+	return removed;
+}
+
+// The walk ends at the same characters however the text before them grew
+// or shrank.
+void CodeClearing::Changed(long at, long growth)
+{
+	partners.clear();
+	if (at < to)
+		to += growth;
+}
+
+void CodeClearing::Replace(Page_Element* gone, Page_Element* by)
+{
+	if (tracked == gone) {
+		tracked = by;
+		replaced = true;
+	}
+}
