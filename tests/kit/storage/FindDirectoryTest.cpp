@@ -8,13 +8,16 @@
 
 #include "TempDirectory.h"
 
+const char* const kVariables[] = {
+	"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "TMPDIR"};
+
 // Runs each test with HOME in a fresh directory and the desktop's
 // variables cleared; the environment is restored afterwards.
 class FindDirectoryTest : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR"}) {
+		for (const char* name : kVariables) {
 			const char* value = getenv(name);
 			if (value != nullptr)
 				saved[name] = value;
@@ -25,7 +28,7 @@ protected:
 
 	void TearDown() override
 	{
-		for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR"}) {
+		for (const char* name : kVariables) {
 			auto found = saved.find(name);
 			if (found != saved.end())
 				setenv(name, found->second.c_str(), 1);
@@ -66,6 +69,9 @@ TEST_F(FindDirectoryTest, HomeDataAndTemporaryDirectories)
 {
 	EXPECT_EQ(Find(B_USER_DIRECTORY), home.Path());
 	EXPECT_EQ(Find(B_USER_DATA_DIRECTORY), home / ".local/share");
+	EXPECT_EQ(Find(B_USER_STATE_DIRECTORY), home / ".local/state");
+	setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
+	EXPECT_EQ(Find(B_USER_STATE_DIRECTORY), home / "state");
 	EXPECT_EQ(Find(B_SYSTEM_TEMP_DIRECTORY), "/tmp");
 	setenv("TMPDIR", (home / "tmp").c_str(), 1);
 	EXPECT_EQ(Find(B_SYSTEM_TEMP_DIRECTORY), home / "tmp");
