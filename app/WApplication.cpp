@@ -21,9 +21,9 @@
 #include "ExtensionsFilePanel.h"
 #include "KFile.h"
 #include "Page.h"
+#include "SafeSave.h"
 #include "StartWindow.h"
 #include "Visual_Engine.h"
-#include "page_support/SafeSave.h"
 
 namespace {
 

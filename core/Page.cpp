@@ -26,12 +26,12 @@
 #include "HWindow.h"
 #include "KFile.h"
 #include "PageHost.h"
+#include "SafeSave.h"
 #include "Tidy.h"
 #include "VWindow.h"
 #include "Visual_Engine.h"
 #include "Visual_View.h"
 #include "page_support/PageText.h"
-#include "page_support/SafeSave.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "ErrorAlert.h"
 #include "FewDescriptors.h"
 #include "KFile.h"
-#include "page_support/SafeSave.h"
+#include "SafeSave.h"
 
 using PageTesting::PageTest;
 
