@@ -21,6 +21,7 @@
 #include "ExtensionsFilePanel.h"
 #include "KFile.h"
 #include "Page.h"
+#include "ProgramCommand.h"
 #include "SafeSave.h"
 #include "StartWindow.h"
 #include "Visual_Engine.h"
@@ -37,18 +38,14 @@ const char kWelcome[] = "Welcome to Velmora!\n\n"
 const char kFirstNote[] = "Hi! I am Vudav. I'll help you to find HTML syntax errors in your "
 	"pages. I hope you don't see me very often though :-))";
 
-// The browser the user chose ($BROWSER, its first program when it lists
-// several), else the desktop's opener.
-std::string BrowserProgram()
+// The browser command the user chose ($BROWSER, its first command when it
+// lists several), else the desktop's opener.
+std::string BrowserCommand()
 {
 	const char* chosen = getenv("BROWSER");
-	if (chosen != nullptr && chosen[0] != '\0') {
-		std::string program(chosen);
-		program = program.substr(0, program.find(':'));
-		if (!program.empty())
-			return program;
-	}
-	return "xdg-open";
+	std::string command = chosen != nullptr ? chosen : "";
+	command = command.substr(0, command.find(':'));
+	return command.find_first_not_of(" \t") != std::string::npos ? command : "xdg-open";
 }
 
 // An argument of a desktop entry's Exec key: quoted, the characters that
@@ -330,9 +327,10 @@ void WApplication::ShowInBrowser(const char* path, const char* scheme)
 {
 	if (path == nullptr || scheme == nullptr)
 		return;
-	std::string browser = BrowserProgram();
-	if (!Start({browser, std::string(scheme) + "://" + path}))
-		ErrorAlert("You don't have a web browser that Velmora can start: \"", browser.c_str(),
+	std::vector<std::string> browser = ProgramCommand::Arguments(BrowserCommand(),
+		std::string(scheme) + "://" + path);
+	if (!Start(browser))
+		ErrorAlert("You don't have a web browser that Velmora can start: \"", browser[0].c_str(),
 			"\" could not be started. Set BROWSER to your web browser, or install xdg-open "
 			"(Debian package xdg-utils).");
 }

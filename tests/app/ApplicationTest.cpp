@@ -338,17 +338,22 @@ TEST_F(Application, AStartAfterACrashInTheDecoderTestReportsItAndEnds)
 
 // #pragma mark - The web browser
 
-TEST_F(Application, APreviewOpensTheChosenBrowserOnTheFile)
+TEST_F(Application, APreviewOpensTheChosenBrowserOnTheFileAsOneArgument)
 {
 	std::string browser = fFolder / "browser";
-	// The record appears whole, so the test never reads it half written.
-	fFolder.Write("browser", "#!/bin/sh\necho \"$@\" > \"$0.part\" && mv \"$0.part\" \"$0.opened\"\n");
+	// One argument a line; the record appears whole, so the test never
+	// reads it half written.
+	fFolder.Write("browser",
+		"#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.part\" && mv \"$0.part\" \"$0.opened\"\n");
 	chmod(browser.c_str(), 0755);
-	setenv("BROWSER", browser.c_str(), 1);
+	setenv("BROWSER", (browser + " --new-window %s:other-browser").c_str(), 1);
 	Start((fFolder / "page.html").c_str());
-	fApplication->ShowInBrowser("/tmp/x y.html", "file");
+	std::string planted = fFolder / "planted";
+	std::string page = "/tmp/x y;'q\"$(touch " + planted + ").html";
+	fApplication->ShowInBrowser(page.c_str(), "file");
 	EXPECT_TRUE(Eventually([&] { return fFolder.Exists("browser.opened"); }));
-	EXPECT_EQ(fFolder.Read("browser.opened"), "file:///tmp/x y.html\n");
+	EXPECT_EQ(fFolder.Read("browser.opened"), "--new-window\nfile://" + page + "\n");
+	EXPECT_FALSE(fFolder.Exists("planted"));
 
 	setenv("BROWSER", (fFolder / "no-such-browser").c_str(), 1);
 	fApplication->ShowInBrowser("/tmp/x.html", "file");
