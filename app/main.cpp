@@ -1,6 +1,8 @@
 // The program's entry point: a batch command, or the editor on one
 // document (the start-up page when none is given).
 
+#include <signal.h>
+
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -50,6 +52,9 @@ bool CanShowWindows()
 
 int main(int argc, char** argv)
 {
+	// A write beyond a file-size limit then fails, and is reported, instead
+	// of killing the program with the user's changes.
+	signal(SIGXFSZ, SIG_IGN);
 	if (BatchCommand::IsBatch(argc, argv)) {
 		BPrivate::DisplayServer::UseHeadless();
 		return BatchCommand::Run(argc, argv);

@@ -293,6 +293,10 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 		return true;
 	if (external != nullptr)
 		fromFile = true;
+	if (!FillTempFile(fromFile, external)) {
+		updating = false;
+		return false;
+	}
 	Visual_Text* view = Engine()->View();
 	ResetPageValues();
 	view->BlockRefresh();
@@ -300,9 +304,6 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 	Engine()->Empty();
 	htmlErrorWindow->EmptyList();
 
-	FillTempFile(fromFile, external);
-	if (fromFile)
-		LoadHTMLWindowFromTempFile();
 	bool parsed = ParsePage();
 	if (IsStopProcessing()) {
 		view->UnblockRefresh();
@@ -333,23 +334,35 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 	return parsed;
 }
 
-void Page::FillTempFile(bool fromFile, KFile* external)
+// The parser reads the page from the scratch file; the HTML window takes a
+// file's text from the file itself. A scratch file that cannot be written
+// (a full disk) would give the parser only a part of the page: the visual
+// side then stays as it was, the HTML window keeps its text as changes the
+// visual side does not hold, the user is told, and nothing is lost.
+bool Page::FillTempFile(bool fromFile, KFile* external)
 {
-	if (tempFile == nullptr)
-		return;
-	if (external != nullptr) {
-		if (external != tempFile.get() && *external->EntryRef() != *tempFile->EntryRef()) {
+	KFile* source = external != nullptr ? external : file.get();
+	bool copy = tempFile != nullptr
+		&& (external == nullptr || *external->EntryRef() != *tempFile->EntryRef());
+	status_t status = B_OK;
+	if (copy) {
+		if (fromFile) {
 			tempFile->SetSize(0);
 			tempFile->Seek(0, SEEK_SET);
-			external->CopyTo(tempFile.get());
+			status = source->CopyTo(tempFile.get());
+		} else {
+			ssize_t written = htmlWindow->SaveTo(tempFile.get());
+			status = written < 0 ? static_cast<status_t>(written) : B_OK;
 		}
-	} else if (fromFile) {
-		tempFile->SetSize(0);
-		tempFile->Seek(0, SEEK_SET);
-		file->CopyTo(tempFile.get());
-	} else {
-		htmlWindow->SaveTo(tempFile.get());
 	}
+	if (fromFile)
+		htmlWindow->SetText(source);
+	if (status == B_OK)
+		return true;
+	htmlWindow->Changed();
+	ErrorAlert("Error: could not write the scratch file \"", tempFile->FullPath(), "\": ",
+		status_text(status), ". The visual window shows the page as it was before.");
+	return false;
 }
 
 // The windows take no commands while the bridge reads the page and builds
@@ -365,14 +378,6 @@ bool Page::ParsePage()
 	htmlWindow->FinishedWorking();
 	visualWindow->FinishedWorking();
 	return parsed;
-}
-
-void Page::LoadHTMLWindowFromTempFile()
-{
-	if (!htmlWindow->Lock())
-		return;
-	htmlWindow->SetText(tempFile.get());
-	htmlWindow->Unlock();
 }
 
 void Page::UpdateFromVisual()
@@ -399,9 +404,14 @@ void Page::UpdateFromVisual()
 
 // #pragma mark - Saving
 
+// A save into the page file marks the page saved only when it worked.
 status_t Page::Save(BFile* target)
 {
-	return _Save(target != nullptr ? target : file.get());
+	bool pageFile = target == nullptr || target == file.get();
+	status_t status = _Save(pageFile ? file.get() : target);
+	if (status == B_OK && pageFile)
+		Saved();
+	return status;
 }
 
 status_t Page::_Save(BFile* target)

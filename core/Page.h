@@ -96,8 +96,7 @@ private:
 	void OpenPageFile(const char* pagePath);
 	void ConnectErrorList();
 	void UpdateWindowTitles();
-	void FillTempFile(bool fromFile, KFile* external);
-	void LoadHTMLWindowFromTempFile();
+	bool FillTempFile(bool fromFile, KFile* external);
 	bool ParsePage();
 	status_t WriteHTMLText(BFile* target);
 	status_t SavePageFile();
