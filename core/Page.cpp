@@ -32,10 +32,9 @@
 #include "Visual_Engine.h"
 #include "Visual_View.h"
 #include "page_support/PageText.h"
+#include "page_support/ScratchFile.h"
 
 namespace {
-
-constexpr int32 kMostScratchNames = 1000;
 
 // Where scratch files go when the folder that should hold them cannot:
 // a folder of the user's own.
@@ -51,22 +50,6 @@ std::string UserScratchFolder()
 	folder += "/Temp";
 	mkdir(folder.c_str(), 0700);
 	return folder;
-}
-
-// The first of "<folder>/<prefix><n>.html", n from 0, that can be made
-// anew. Null when the folder takes no new files.
-std::unique_ptr<KFile> CreateIn(const std::string& folder, const std::string& prefix)
-{
-	for (int32 n = 0; n < kMostScratchNames; n++) {
-		std::string name = folder + "/" + prefix + std::to_string(n) + ".html";
-		auto scratch = std::make_unique<KFile>(name.c_str(),
-			B_READ_WRITE | B_CREATE_FILE | B_FAIL_IF_EXISTS);
-		if (scratch->InitCheck() == B_OK)
-			return scratch;
-		if (scratch->InitCheck() != B_FILE_EXISTS)
-			return nullptr;
-	}
-	return nullptr;
 }
 
 } // namespace
@@ -217,7 +200,8 @@ void Page::OpenPageFile(const char* pagePath)
 
 // Scratch files go beside the page file, those of an untitled page into
 // the program folder's "Temp"; where that folder takes no new files, into
-// a folder of the user's own.
+// a folder of the user's own. What a program that ended abruptly left
+// there goes first.
 std::unique_ptr<KFile> Page::CreateTempFile(const KFile* pageFile) const
 {
 	std::string folder;
@@ -233,13 +217,18 @@ std::unique_ptr<KFile> Page::CreateTempFile(const KFile* pageFile) const
 		}
 		prefix = "Untitled";
 	}
+	std::string pageLeaf = pageFile != nullptr && prefix != "Untitled" ? pageFile->FileName() : "";
 	std::unique_ptr<KFile> scratch;
-	if (!folder.empty())
-		scratch = CreateIn(folder, prefix);
+	if (!folder.empty()) {
+		ScratchFile::RemoveAbandoned(folder, prefix, pageLeaf);
+		scratch = ScratchFile::CreateIn(folder, prefix);
+	}
 	if (scratch == nullptr) {
 		std::string own = UserScratchFolder();
-		if (!own.empty())
-			scratch = CreateIn(own, prefix);
+		if (!own.empty()) {
+			ScratchFile::RemoveAbandoned(own, prefix, pageLeaf);
+			scratch = ScratchFile::CreateIn(own, prefix);
+		}
 	}
 	return scratch;
 }
