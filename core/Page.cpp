@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,8 +15,11 @@
 #include <Entry.h>
 #include <File.h>
 #include <FindDirectory.h>
+#include <MessageRunner.h>
+#include <Messenger.h>
 #include <NodeInfo.h>
 #include <NodeMonitor.h>
+#include <OS.h>
 #include <Path.h>
 
 #include "Config_.h"
@@ -28,13 +32,17 @@
 #include "PageHost.h"
 #include "SafeSave.h"
 #include "Tidy.h"
+#include "VLooper.h"
 #include "VWindow.h"
 #include "Visual_Engine.h"
 #include "Visual_View.h"
 #include "page_support/PageText.h"
+#include "page_support/RecoveryCopy.h"
 #include "page_support/ScratchFile.h"
 
 namespace {
+
+constexpr bigtime_t kRecoveryTick = 1000000;
 
 // Where scratch files go when the folder that should hold them cannot:
 // a folder of the user's own.
@@ -67,7 +75,9 @@ Page::Page(const char* pagePath, int pageIndex, PageHost* application)
 	deleting(false),
 	saved(true),
 	untitled(path.empty()),
-	updating(false)
+	updating(false),
+	recovery(std::make_unique<RecoveryCopy>()),
+	recoveryFailureTold(false)
 {
 	Config_* settings = Config();
 	htmlWindow = new HWindow(settings->HTMLWindowFrame(), "HTML window", this);
@@ -104,6 +114,7 @@ Page::Page(const char* pagePath, int pageIndex, PageHost* application)
 // them the elements) go before the tree the elements point into.
 Page::~Page()
 {
+	recoveryTicks.reset();
 	WatchExchangeFile(false);
 	RequestStop();
 	if (Engine() != nullptr)
@@ -376,9 +387,7 @@ void Page::UpdateFromVisual()
 	HTML_View* view = htmlWindow->View();
 	if (view->LockLooper()) {
 		updating = true;
-		GenerateHTML();
-		std::string text = PageText::NormalizeLineEnds(std::string_view(
-			static_cast<const char*>(HTMLBuffer()->Buffer()), HTMLBuffer()->BufferLength()));
+		std::string text = PageText::NormalizeLineEnds(GeneratedHTML());
 		view->Delete(0, view->TextLength());
 		view->Insert(0, text.c_str(), static_cast<int32>(text.size()));
 		if (tempFile != nullptr)
@@ -480,11 +489,17 @@ status_t Page::SetFile(const char* newPath)
 void Page::Saved()
 {
 	saved = true;
+	recovery->Remove();
 }
 
 void Page::NotSaved()
 {
 	saved = false;
+}
+
+void Page::Edited()
+{
+	recovery->Edited(system_time());
 }
 
 void Page::DeleteFile(BEntry* entry)
@@ -529,6 +544,7 @@ bool Page::Quit()
 				return false;
 		}
 	}
+	recovery->Remove();
 	StopProcessing();
 	return true;
 }
@@ -540,6 +556,7 @@ void Page::ForceQuit()
 		if (AskToSave(question.c_str(), false) == 1)
 			Save(nullptr);
 	}
+	recovery->Remove();
 }
 
 // #pragma mark - Commands
@@ -652,4 +669,88 @@ void Page::HTMLError(const Visual_Element* element, const char* text, VUDAV_mess
 {
 	if (text != nullptr && element != nullptr && htmlErrorWindow != nullptr)
 		htmlErrorWindow->Add(element, text, kind);
+}
+
+// #pragma mark - Recovery copies
+
+void Page::KeepRecoveryCopies()
+{
+	BMessage tick('rcpy');
+	recoveryTicks = std::make_unique<BMessageRunner>(BMessenger(Engine()->Looper()), &tick,
+		kRecoveryTick);
+}
+
+// On the engine's looper. A copy that cannot be written is reported once,
+// until one can be again: the user must know to save.
+void Page::UpdateRecoveryCopy()
+{
+	if (IsSaved() || IsDeleting() || !recovery->IsDue(system_time()))
+		return;
+	status_t status = WriteRecoveryCopy(kRecoveryTick);
+	if (status == B_OK) {
+		recoveryFailureTold = false;
+	} else if (status != B_BUSY && !recoveryFailureTold.exchange(true)) {
+		ErrorAlert("Velmora cannot keep a recovery copy of the page \"",
+			untitled ? "untitled" : path.c_str(), "\" in \"", RecoveryCopy::Folder().c_str(),
+			"\": ", status_text(status), ". Save the page to keep your changes.");
+	}
+}
+
+status_t Page::WriteRecoveryCopy(bigtime_t timeout)
+{
+	if (IsSaved())
+		return B_OK;
+	uint64 edits = recovery->Edits();
+	RecoveryCopy::Contents contents;
+	TextEncoding encoding;
+	if (!RecoveryText(contents.html, encoding, timeout))
+		return B_BUSY;
+	contents.path = untitled ? std::string() : path;
+	contents.encoding = encoding.Name();
+	contents.byteOrderMark = encoding.HasByteOrderMark();
+	contents.time = real_time_clock_usecs();
+	return recovery->Write(contents, edits);
+}
+
+// The HTML window's text while it is the truth; after work in the visual
+// window, the HTML the elements write, generated apart from the HTML
+// window, whose text, selection and undo stay as the user left them.
+bool Page::RecoveryText(std::string& html, TextEncoding& encoding, bigtime_t timeout)
+{
+	bool generate = visualWindow->IsChanged() && !htmlWindow->IsChanged();
+	if (generate && !GenerateHTMLCopy(html, timeout))
+		return false;
+	if (htmlWindow->LockWithTimeout(timeout) != B_OK)
+		return false;
+	if (!generate)
+		html = htmlWindow->View()->Text();
+	encoding = Encoding();
+	htmlWindow->Unlock();
+	if (generate)
+		html = PageText::NormalizeLineEnds(html);
+	return true;
+}
+
+void Page::Restore(std::unique_ptr<RecoveryCopy> copy)
+{
+	if (copy == nullptr)
+		return;
+	const RecoveryCopy::Contents& found = copy->Found();
+	if (htmlWindow->Lock()) {
+		SetEncoding(TextEncoding::Named(found.encoding, found.byteOrderMark));
+		htmlWindow->View()->SetText(found.html.c_str(), static_cast<int32>(found.html.size()));
+		htmlWindow->Unlock();
+	}
+	UpdateFromHTML(false, nullptr);
+	NotSaved();
+	recovery->Adopt(*copy);
+}
+
+void Page::RemoveScratchFiles()
+{
+	for (KFile* scratch : {tempFile.get(), externalExchangeFile.get(),
+			untitled ? file.get() : nullptr}) {
+		if (scratch != nullptr && scratch->FullPath() != nullptr)
+			unlink(scratch->FullPath());
+	}
 }

@@ -58,6 +58,9 @@ void PageWindow::WindowActivated(bool active)
 void PageWindow::Changed()
 {
 	changed = true;
-	if (page != nullptr && page->IsSaved())
+	if (page == nullptr)
+		return;
+	if (page->IsSaved())
 		page->NotSaved();
+	page->Edited();
 }
