@@ -72,9 +72,13 @@ bool EnginePage::GenerateHTMLCopy(std::string& html, bigtime_t timeout)
 	Visual_Engine* engine = Engine();
 	if (engine == nullptr || engine->Window() == nullptr)
 		return false;
-	bigtime_t deadline = system_time() + timeout;
-	while (engine->Window()->LockWithTimeout(std::max<bigtime_t>(deadline - system_time(), 0))
-			== B_OK) {
+	bigtime_t now = system_time();
+	bigtime_t deadline = timeout >= B_INFINITE_TIMEOUT - now ? B_INFINITE_TIMEOUT : now + timeout;
+	auto remaining = [deadline] {
+		return deadline == B_INFINITE_TIMEOUT ? B_INFINITE_TIMEOUT
+			: std::max<bigtime_t>(deadline - system_time(), 0);
+	};
+	while (engine->Window()->LockWithTimeout(remaining()) == B_OK) {
 		std::unique_lock<std::mutex> buffer(HTMLBufferLock(), std::try_to_lock);
 		if (buffer.owns_lock()) {
 			generatingCopy = true;

@@ -44,9 +44,11 @@ namespace {
 const char kPage[] = "<html><head><title>Notes</title></head><body><p>Plain words</p>"
 	"</body></html>\n";
 
-bool Eventually(const std::function<bool()>& condition)
+// Within ten seconds, or within the given ones: another process of the
+// program, slow to start under the sanitizers on a busy machine, gets more.
+bool Eventually(const std::function<bool()>& condition, int seconds = 10)
 {
-	for (int i = 0; i < 1000; i++) {
+	for (int i = 0; i < seconds * 100; i++) {
 		if (condition())
 			return true;
 		snooze(10000);
@@ -416,20 +418,34 @@ namespace {
 const char kEdited[] = "<html><head><title>Notes</title></head><body><p>Words edited elsewhere</p>"
 	"</body></html>\n";
 
+constexpr int kProcessSeconds = 60;
+
 // The editor started headless on a page of the folder, as a user's other
 // process of it; the page is then edited as an external editor does,
-// through its exchange file. Returns when the editor has read the edit in
-// (its parse scratch file holds it).
+// through its exchange file. Returns once the editor has read the edit in
+// (its parse scratch file holds it); -1 when it did not.
 pid_t StartEditorAndEdit(const TempDirectory& folder, const std::string& name,
 	const std::vector<std::string>& arguments)
 {
 	pid_t editor = ProgramRun::Start(arguments, folder, {"VELMORA_DISPLAY=headless"},
 		folder.Path());
 	std::string scratch = "$VLM-" + name;
-	if (!Eventually([&] { return folder.Exists(scratch + "1.html"); }))
-		return editor;
-	std::ofstream(folder / (scratch + "1.html"), std::ios::trunc) << kEdited;
-	Eventually([&] { return folder.Read(scratch + "0.html").find("edited") != std::string::npos; });
+	// Loaded, the page's parse scratch file holds it: the exchange file is
+	// watched since before.
+	bool edited = Eventually([&] {
+		return folder.Read(scratch + "0.html").find("Plain words") != std::string::npos;
+	}, kProcessSeconds);
+	if (edited) {
+		std::ofstream(folder / (scratch + "1.html"), std::ios::trunc) << kEdited;
+		edited = Eventually([&] {
+			return folder.Read(scratch + "0.html").find("edited") != std::string::npos;
+		}, kProcessSeconds);
+	}
+	if (!edited) {
+		kill(editor, SIGKILL);
+		waitpid(editor, nullptr, 0);
+		return -1;
+	}
 	return editor;
 }
 
@@ -480,7 +496,8 @@ TEST_F(Application, AKilledEditorsChangesAreOfferedAtTheNextStartAndRestoredByte
 		std::string page = fFolder / row.name;
 		pid_t editor = StartEditorAndEdit(fFolder, row.name,
 			row.dashed ? std::vector<std::string>{"--", row.name} : std::vector<std::string>{page});
-		ASSERT_TRUE(Eventually([&] { return CopiesIn(fFolder).size() == 1; }))
+		ASSERT_GT(editor, 0) << "the editor did not open the page or read the edit in";
+		ASSERT_TRUE(Eventually([&] { return CopiesIn(fFolder).size() == 1; }, kProcessSeconds))
 			<< "a changed page left idle gets a recovery copy";
 		kill(editor, SIGKILL);
 		waitpid(editor, nullptr, 0);
@@ -488,7 +505,7 @@ TEST_F(Application, AKilledEditorsChangesAreOfferedAtTheNextStartAndRestoredByte
 		// the edit's elements write.
 		std::string kept = RecoveryCopy::Abandoned()[0]->Found().html;
 		EXPECT_NE(kept.find("<P>Words edited elsewhere</P>\n"), std::string::npos) << kept;
-		ASSERT_TRUE(fFolder.Exists("$VLM-" + row.name + "1.html")) << "the killed editor's";
+		ASSERT_TRUE(fFolder.Exists("$VLM-" + row.name + "1.html")) << "the killed editor left it";
 
 		BPrivate::ForgetAlertsShown();
 		BPrivate::SetAlertResponder([&row](const BPrivate::AlertRecord& alert) {
@@ -522,6 +539,7 @@ TEST_F(Application, ASignalEndsTheEditorWithinASecondWithItsChangesKept)
 	for (int signal : SignalWatcher::kSignals) {
 		SCOPED_TRACE(strsignal(signal));
 		pid_t editor = StartEditorAndEdit(fFolder, "page.html", {fFolder / "page.html"});
+		ASSERT_GT(editor, 0) << "the editor did not open the page or read the edit in";
 		kill(editor, signal);
 		double took = 0;
 		int status = EndOf(editor, 5, &took);
@@ -542,7 +560,8 @@ TEST_F(Application, ASignalEndsTheEditorWithinASecondWithItsChangesKept)
 TEST_F(Application, AStartLeavesTheScratchFilesOfARunningEditorAlone)
 {
 	pid_t editor = ProgramRun::Start({fFolder / "page.html"}, fFolder);
-	ASSERT_TRUE(Eventually([this] { return fFolder.Exists("$VLM-page.html1.html"); }));
+	ASSERT_TRUE(Eventually([this] { return fFolder.Exists("$VLM-page.html1.html"); },
+		kProcessSeconds));
 	Start((fFolder / "page.html").c_str());
 	EXPECT_STREQ(fApplication->PageAt(0)->TempFile()->FileName(), "$VLM-page.html2.html");
 	EXPECT_TRUE(fFolder.Exists("$VLM-page.html0.html"));
@@ -563,8 +582,8 @@ TEST_F(Application, TheCopyOfAnotherPageIsRestoredByAnEditorOfItsOwn)
 	fFolder.Write("other.html", kPage);
 	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 1; });
 	Start((fFolder / "other.html").c_str());
-	ASSERT_TRUE(Eventually([this] { return fFolder.Exists("$VLM-page.html1.html"); }))
-		<< "no editor was started for the page";
+	ASSERT_TRUE(Eventually([this] { return fFolder.Exists("$VLM-page.html1.html"); },
+		kProcessSeconds)) << "no editor was started for the page";
 	std::vector<std::string> copies = CopiesIn(fFolder);
 	ASSERT_EQ(copies.size(), 1u);
 	std::vector<pid_t> editors = ProcessesOpening(copies[0]);
@@ -572,12 +591,14 @@ TEST_F(Application, TheCopyOfAnotherPageIsRestoredByAnEditorOfItsOwn)
 	// It reads the restored text, and holds the copy while it runs.
 	EXPECT_TRUE(Eventually([this] {
 		return fFolder.Read("$VLM-page.html0.html").find("edited") != std::string::npos;
-	}));
+	}, kProcessSeconds));
 	EXPECT_TRUE(RecoveryCopy::Abandoned().empty());
 	kill(editors[0], SIGTERM);
-	ASSERT_TRUE(Eventually([this] { return !fFolder.Exists("$VLM-page.html1.html"); }));
+	ASSERT_TRUE(Eventually([this] { return !fFolder.Exists("$VLM-page.html1.html"); },
+		kProcessSeconds));
 	std::vector<std::unique_ptr<RecoveryCopy>> left;
-	ASSERT_TRUE(Eventually([&left] { return (left = RecoveryCopy::Abandoned()).size() == 1; }));
+	ASSERT_TRUE(Eventually([&left] { return (left = RecoveryCopy::Abandoned()).size() == 1; },
+		kProcessSeconds));
 	EXPECT_EQ(left[0]->Found().html, kEdited) << "the page's own copy, still unsaved";
 	EXPECT_EQ(fApplication->PageAt(0)->Path(), fFolder / "other.html");
 }
