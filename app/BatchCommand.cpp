@@ -32,7 +32,7 @@ const char kProgram[] = "velmora";
 bool IsCommand(const char* argument)
 {
 	return strcmp(argument, "--check") == 0 || strcmp(argument, "--roundtrip") == 0
-		|| strcmp(argument, "--text") == 0;
+		|| strcmp(argument, "--correct") == 0 || strcmp(argument, "--text") == 0;
 }
 
 // Waits until the looper has handled everything posted to it so far.
@@ -108,7 +108,8 @@ bool BatchCommand::Parse(int argc, char** argv, Request& request)
 	request.command = argv[1];
 	request.file = argv[2];
 	int next = 3;
-	if (request.command == "--roundtrip" && argc >= 5 && strcmp(argv[3], "-o") == 0) {
+	bool writes = request.command == "--roundtrip" || request.command == "--correct";
+	if (writes && argc >= 5 && strcmp(argv[3], "-o") == 0) {
 		request.output = argv[4];
 		next = 5;
 	}
@@ -139,8 +140,8 @@ int BatchCommand::Run(int argc, char** argv)
 {
 	Request request;
 	if (!Parse(argc, argv, request)) {
-		fprintf(stderr, "usage: %s --check FILE | --roundtrip FILE [-o OUT] | --text FILE\n",
-			kProgram);
+		fprintf(stderr, "usage: %s --check FILE | --roundtrip FILE [-o OUT] | --correct FILE "
+			"[-o OUT] | --text FILE\n", kProgram);
 		return kUsage;
 	}
 	if (!CheckReadable(request.file))
@@ -170,6 +171,8 @@ int BatchCommand::Execute(const Request& request)
 		if (SafeSave::WriteAll(STDOUT_FILENO, text) != B_OK)
 			status = kUnreadable;
 	} else {
+		if (request.command == "--correct")
+			page->Correct();
 		std::string bytes = RegeneratedPage(page);
 		bool written = request.output.empty() ? SafeSave::WriteAll(STDOUT_FILENO, bytes) == B_OK
 			: SafeSave::Replace(request.output.c_str(), bytes) == B_OK;

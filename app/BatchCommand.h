@@ -9,6 +9,7 @@
 //                                    kind TAB start TAB finish TAB text
 //   velmora --roundtrip FILE [-o OUT] the HTML written anew from the visual
 //                                    view, as a save writes it
+//   velmora --correct FILE [-o OUT]   the same after the Correct command
 //   velmora --text FILE              the visual view's text
 class BatchCommand {
 public:

@@ -22,6 +22,7 @@ const char kNeedsDisplay[] =
 	"Without a display, the batch commands work:\n"
 	"  velmora --check FILE              list the HTML errors of a page\n"
 	"  velmora --roundtrip FILE [-o OUT] write the page as Velmora saves it\n"
+	"  velmora --correct FILE [-o OUT]   the same after the Correct command\n"
 	"  velmora --text FILE               print the text the visual window shows\n";
 
 struct Arguments {

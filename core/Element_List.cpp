@@ -50,11 +50,15 @@ unsigned long Element_List::FirstAbove(long offset, unsigned long low, unsigned 
 {
 	if (high < low || high == ULONG_MAX)
 		return high + 1;
-	auto begin = items.begin() + low;
-	auto end = items.begin() + high + 1;
-	auto found = std::upper_bound(begin, end, offset,
-		[](long value, const Element_List_Item& item) { return value < item.offset; });
-	return low + (found - begin);
+	unsigned long end = high + 1;
+	while (low < end) {
+		unsigned long middle = low + (end - low) / 2;
+		if (Offset(middle) <= offset)
+			low = middle + 1;
+		else
+			end = middle;
+	}
+	return low;
 }
 
 unsigned long Element_List::FirstAtOrAbove(long offset, unsigned long low,
@@ -62,11 +66,15 @@ unsigned long Element_List::FirstAtOrAbove(long offset, unsigned long low,
 {
 	if (high < low || high == ULONG_MAX)
 		return high + 1;
-	auto begin = items.begin() + low;
-	auto end = items.begin() + high + 1;
-	auto found = std::lower_bound(begin, end, offset,
-		[](const Element_List_Item& item, long value) { return item.offset < value; });
-	return low + (found - begin);
+	unsigned long end = high + 1;
+	while (low < end) {
+		unsigned long middle = low + (end - low) / 2;
+		if (Offset(middle) < offset)
+			low = middle + 1;
+		else
+			end = middle;
+	}
+	return low;
 }
 
 unsigned long Element_List::FirstAtOrAboveBeforeLast(long offset) const
@@ -85,9 +93,20 @@ void Element_List::Renumber(unsigned long from, unsigned long to)
 	}
 }
 
+void Element_List::Settle()
+{
+	if (pendingShift != 0) {
+		for (unsigned long i = pendingFrom; i <= last; i++)
+			items[i].offset += pendingShift;
+	}
+	pendingShift = 0;
+	pendingFrom = 0;
+}
+
 long Element_List::InsertAt(unsigned long index, long offset, Visual_Element* element)
 {
 	assert(IsLocked());
+	Settle();
 	if (last + 1 >= static_cast<uint32>(capacity)) {
 		capacity += kBlock;
 		items.resize(capacity);
@@ -98,6 +117,7 @@ long Element_List::InsertAt(unsigned long index, long offset, Visual_Element* el
 		items.begin() + last + 2);
 	last++;
 	Renumber(index + 1, last);
+	OrderChanged(index);
 	Element_List_Item& item = items[index];
 	item.Reset();
 	item.element = element;
@@ -132,12 +152,16 @@ long Element_List::AddPair(long offsetA, Visual_Element* a, long offsetB, Visual
 void Element_List::RemoveAt(unsigned long index)
 {
 	assert(IsLocked());
-	if (items[index].element != nullptr)
+	Settle();
+	if (items[index].element != nullptr) {
 		items[index].element->index = 0;
+		items[index].element->offset = items[index].offset;
+	}
 	std::move(items.begin() + index + 1, items.begin() + last + 1, items.begin() + index);
 	items[last].Reset();
 	last--;
 	Renumber(index, last);
+	OrderChanged(index);
 }
 
 void Element_List::Remove(Visual_Element* element)
@@ -173,6 +197,7 @@ long Element_List::MoveAtIndex(Visual_Element* element, unsigned long newIndex, 
 	unsigned long from = static_cast<unsigned long>(current);
 	if (from == newIndex)
 		return 0;
+	Settle();
 	items[from].offset = static_cast<int32>(newOffset);
 	element->offset = newOffset;
 	// Taken out, the record leaves a gap: coming from below, the records
@@ -183,6 +208,7 @@ long Element_List::MoveAtIndex(Visual_Element* element, unsigned long newIndex, 
 	else
 		std::rotate(items.begin() + target, items.begin() + from, items.begin() + from + 1);
 	Renumber(std::min(from, target), std::max(from, target));
+	OrderChanged(std::min(from, target));
 	return 0;
 }
 
@@ -235,16 +261,23 @@ void Element_List::Empty()
 		items[i].Reset();
 }
 
+// The records from the first one at offset on move by delta: the pending
+// shift is carried from where it was pending to there, record by record
+// between the two places, and grows by delta.
 void Element_List::Adjust(long offset, long delta)
 {
 	assert(IsLocked());
-	if (offset < 0 || offset > LastOffset())
+	if (offset < 0 || offset > LastOffset() || delta == 0)
 		return;
-	for (unsigned long i = FirstAtOrAbove(offset, 1, last); i <= last; i++) {
-		items[i].offset += static_cast<int32>(delta);
-		if (items[i].element != nullptr)
-			items[i].element->offset = items[i].offset;
-	}
+	unsigned long from = FirstAtOrAbove(offset, 1, last);
+	if (pendingShift == 0)
+		pendingFrom = from;
+	for (unsigned long i = from; i < pendingFrom; i++)
+		items[i].offset -= pendingShift;
+	for (unsigned long i = pendingFrom; i < from && i <= last; i++)
+		items[i].offset += pendingShift;
+	pendingFrom = from;
+	pendingShift += static_cast<int32>(delta);
 }
 
 void Element_List::SetSpaceFromToRelOffset(Visual_Element* element, long from, long to)
@@ -267,7 +300,10 @@ void Element_List::SetHTMLStartFinish(Visual_Element* element, long start, long 
 
 Element_List_Item Element_List::operator[](unsigned long index) const
 {
-	return items[std::min<unsigned long>(index, last)];
+	index = std::min<unsigned long>(index, last);
+	Element_List_Item item = items[index];
+	item.offset = Offset(index);
+	return item;
 }
 
 long Element_List::IndexOf(const Visual_Element* element) const
@@ -282,6 +318,13 @@ long Element_List::IndexOf(const Visual_Element* element) const
 			return static_cast<long>(i);
 	}
 	return -1;
+}
+
+long Element_List::OffsetOf(const Visual_Element* element) const
+{
+	if (element->index <= last && items[element->index].element == element)
+		return Offset(element->index);
+	return element->offset;
 }
 
 Visual_Element* Element_List::Next(const Visual_Element* element) const
@@ -305,7 +348,7 @@ long Element_List::IndexOfAt(long offset, long* counter) const
 	if (offset < 0 || counter == nullptr || *counter < 0)
 		return -1;
 	unsigned long index = FirstAtOrAbove(offset, 0, last) + static_cast<unsigned long>(*counter);
-	if (index > last || items[index].offset != offset)
+	if (index > last || Offset(index) != offset)
 		return -1;
 	(*counter)++;
 	return static_cast<long>(index);
@@ -324,7 +367,7 @@ unsigned long Element_List::NextIndex(long offset) const
 unsigned long Element_List::NextOrAtIndex(long offset) const
 {
 	unsigned long index = NextIndex(offset);
-	if (index >= 1 && items[index - 1].offset == offset)
+	if (index >= 1 && Offset(index - 1) == offset)
 		return index - 1;
 	return index;
 }
@@ -339,7 +382,7 @@ unsigned long Element_List::PreviousIndex(long offset) const
 	if (offset < 0)
 		return 0;
 	unsigned long index = FirstAtOrAboveBeforeLast(offset);
-	if (items[index].offset >= offset && index > 0)
+	if (Offset(index) >= offset && index > 0)
 		return index - 1;
 	return index;
 }
@@ -348,10 +391,10 @@ unsigned long Element_List::PreviousOrAtIndex(long offset) const
 {
 	if (offset < 0)
 		return 0;
-	if (offset == 0 && last >= 1 && items[1].offset == 0)
+	if (offset == 0 && last >= 1 && Offset(1) == 0)
 		return 1;
 	unsigned long index = FirstAtOrAboveBeforeLast(offset);
-	if (items[index].offset > offset && index > 0)
+	if (Offset(index) > offset && index > 0)
 		return index - 1;
 	return index;
 }
@@ -365,13 +408,13 @@ long Element_List::SpaceHolderAt(long offset, bool placeholdersOnly) const
 	unsigned long found = PreviousOrAtIndex(offset);
 	if (found == 0)
 		return 0;
-	long start = items[found].offset;
+	long start = Offset(found);
 	// The records at start lie around the one found: the line breaking asks
 	// this of every blank, so no further searches of the whole list.
 	unsigned long first = found;
-	while (first > 1 && items[first - 1].offset == start)
+	while (first > 1 && Offset(first - 1) == start)
 		first--;
-	for (unsigned long i = first; i <= last && items[i].offset == start; i++) {
+	for (unsigned long i = first; i <= last && Offset(i) == start; i++) {
 		const Element_List_Item& item = items[i];
 		long from = placeholdersOnly ? start + item.spaceFrom : start;
 		if (item.spaceTo > 0 && offset >= from && offset < start + item.spaceTo)
@@ -405,7 +448,7 @@ long Element_List::SpaceLengthAt(long offset) const
 	long holder = InNullCharactersAt(offset);
 	if (holder <= 0)
 		return 0;
-	long start = items[holder].offset;
+	long start = Offset(holder);
 	unsigned long groupEnd = FirstAbove(start, 1, last);
 	int32 longest = 0;
 	for (unsigned long i = FirstAtOrAbove(start, 1, last); i < groupEnd; i++)
@@ -420,7 +463,7 @@ long Element_List::ContainsNullCharacters(long from, long to) const
 		return holder;
 	unsigned long end = PreviousIndex(to);
 	for (unsigned long i = NextIndex(from); i >= 1 && i <= end && i <= last; i++) {
-		if (items[i].spaceTo > 0 && items[i].offset < to)
+		if (items[i].spaceTo > 0 && Offset(i) < to)
 			return static_cast<long>(i);
 	}
 	return -1;
@@ -435,7 +478,7 @@ long Element_List::ContainsElement(long from, long to) const
 	if (holder > 0)
 		return holder;
 	unsigned long next = NextIndex(from);
-	if (next >= 1 && next <= last && items[next].offset <= to)
+	if (next >= 1 && next <= last && Offset(next) <= to)
 		return static_cast<long>(next);
 	return -1;
 }
@@ -506,6 +549,17 @@ Page_Element* Element_List::NextSameTag(long offset, const _tagdict* tag) const
 			return element;
 	}
 	return nullptr;
+}
+
+void Element_List::WatchOrder(std::function<void(unsigned long firstChanged)> watcher)
+{
+	orderWatcher = std::move(watcher);
+}
+
+void Element_List::OrderChanged(unsigned long firstChanged) const
+{
+	if (orderWatcher)
+		orderWatcher(firstChanged);
 }
 
 bool Element_List::Lock()

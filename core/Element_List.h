@@ -1,6 +1,7 @@
 #ifndef VELMORA_ELEMENT_LIST_H
 #define VELMORA_ELEMENT_LIST_H
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,6 +38,12 @@ struct Element_List_Item {
 // they are deleted; the engine's factory hands each new element to
 // Adopt(), and from then on the list owns it: Delete() and Empty() delete
 // elements, nobody else does.
+//
+// Typing shifts every element behind the caret. The shift is kept pending
+// for the records from one index on and applied to them only when the
+// text changes at another place or the records move, so that keystrokes at
+// one place cost no walk of the list; Offset() of a record, and every
+// offset the list hands out, includes it.
 //
 // Lock() and Unlock() are the engine's lock, which the list is handed:
 // whoever changes the list holds it, as does whoever walks it while
@@ -79,8 +86,11 @@ public:
 
 	Element_List_Item operator[](unsigned long index) const;
 	unsigned long LastIndex() const { return last; }
-	long LastOffset() const { return items[last].offset; }
+	long LastOffset() const { return Offset(last); }
 	long IndexOf(const Visual_Element* element) const;
+	// The element's offset in the text; for an element that left the list,
+	// the one it had last.
+	long OffsetOf(const Visual_Element* element) const;
 	Visual_Element* Next(const Visual_Element* element) const;
 	Visual_Element* Previous(const Visual_Element* element) const;
 	long IndexOfAt(long offset, long* counter) const;
@@ -108,7 +118,18 @@ public:
 	void Unlock();
 	bool IsLocked() const;
 
+	// Told the first index whose record changed whenever records are added,
+	// removed or reordered (not when offsets shift), under the lock: what
+	// was learnt from the elements in list order still holds below it.
+	void WatchOrder(std::function<void(unsigned long firstChanged)> watcher);
+
 private:
+	int32 Offset(unsigned long index) const
+	{
+		return items[index].offset + (index >= pendingFrom ? pendingShift : 0);
+	}
+	// Applies the pending shift to the records it is pending for.
+	void Settle();
 	// The first index in [low, high] whose offset is above (at or above)
 	// offset; high + 1 when there is none.
 	unsigned long FirstAbove(long offset, unsigned long low, unsigned long high) const;
@@ -118,6 +139,7 @@ private:
 	long InsertAt(unsigned long index, long offset, Visual_Element* element);
 	void RemoveAt(unsigned long index);
 	void Renumber(unsigned long from, unsigned long to);
+	void OrderChanged(unsigned long firstChanged) const;
 	// The index of the element whose space (or placeholder characters, with
 	// placeholdersOnly) holds offset; 0 for none.
 	long SpaceHolderAt(long offset, bool placeholdersOnly) const;
@@ -126,8 +148,12 @@ private:
 	std::vector<Element_List_Item> items;
 	int32 capacity;
 	uint32 last;
+	// Records from pendingFrom on lie pendingShift further than they say.
+	unsigned long pendingFrom = 0;
+	int32 pendingShift = 0;
 	std::unique_ptr<NULL_Element> sentinel;
 	bool discarding = false;
+	std::function<void(unsigned long)> orderWatcher;
 };
 
 #endif

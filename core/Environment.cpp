@@ -72,6 +72,25 @@ void Environment::Reset()
 	anchor = nullptr;
 }
 
+std::unique_ptr<Environment> Environment::Clone() const
+{
+	auto copy = std::make_unique<Environment>();
+	copy->fonts.clear();
+	for (const std::unique_ptr<BFont>& font : fonts)
+		copy->fonts.push_back(std::make_unique<BFont>(*font));
+	copy->fontTypes = fontTypes;
+	copy->colors = colors;
+	copy->lists = lists;
+	copy->italic = italic;
+	copy->bold = bold;
+	copy->fixed = fixed;
+	copy->underlined = underlined;
+	copy->struckout = struckout;
+	copy->vAlignment = vAlignment;
+	copy->anchor = anchor;
+	return copy;
+}
+
 void Environment::PushFont(const BFont* font)
 {
 	if (font != nullptr)

@@ -53,6 +53,9 @@ public:
 	Environment& operator=(const Environment&) = delete;
 
 	void Reset();
+	// A copy of the formatting state, without the placeholders of the
+	// element applied last (they say where that element's room is now).
+	std::unique_ptr<Environment> Clone() const;
 
 	void PushFont(const BFont* font);
 	void PopFont();

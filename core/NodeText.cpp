@@ -9,6 +9,7 @@
 
 #include "EntityTable.h"
 #include "NodeTree.h"
+#include "writer_support/CharacterWriting.h"
 
 namespace NodeText {
 
@@ -52,30 +53,9 @@ std::string UpperTagName(const _node* node)
 	return name;
 }
 
-void AppendEscaped(std::string& html, std::string_view text)
-{
-	for (size_t i = 0; i < text.size();) {
-		uint32 code = static_cast<uint8>(text[i]);
-		int32 length = 1;
-		if (code > 127)
-			length = std::max<int32>(GetUTF8(text.data() + i, text.size() - i, &code), 1);
-		const char* name = EntityName(code);
-		if (name != nullptr) {
-			html += '&';
-			html += name;
-			html += ';';
-		} else {
-			html.append(text.data() + i, length);
-		}
-		i += length;
-	}
-}
-
 std::string EscapedText(const std::string& text)
 {
-	std::string html;
-	AppendEscaped(html, text);
-	return html;
+	return CharacterWriting::Escaped(text, false);
 }
 
 std::optional<rgb_color> ParseColor(const char* text)

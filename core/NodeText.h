@@ -31,8 +31,6 @@ std::string UpperTagName(const _node* node);
 // Text (UTF-8) as HTML: the characters HTML names are written as their
 // entities, so that a "<" or "&" in it reads back the same.
 std::string EscapedText(const std::string& text);
-// The same, appended to html.
-void AppendEscaped(std::string& html, std::string_view text);
 
 // A colour written as six hexadecimal digits, optionally after one "#";
 // none for anything else. Alpha is 255.

@@ -57,7 +57,8 @@ struct _node {
 	// The node's text in the lexer buffer, [start, end): for text the
 	// characters (references decoded, a non-breaking space as byte 0x0F),
 	// for the other kinds but elements the text named with the kind above.
-	// Elements have an empty range.
+	// Elements have an empty range, but for a tag no HTML version defines
+	// (CM_NEW), which keeps the rest of its tag as written after the name.
 	uint32 start;
 	uint32 end;
 	uint32 type;

@@ -39,6 +39,7 @@
 #include "page_support/PageText.h"
 #include "page_support/RecoveryCopy.h"
 #include "page_support/ScratchFile.h"
+#include "writer_support/CharsetCorrection.h"
 
 namespace {
 
@@ -586,6 +587,19 @@ void Page::Correct()
 	if (tempFile == nullptr)
 		return;
 	_Save(tempFile.get());
+	// A page saved byte for byte under a declaration its bytes contradict
+	// is declared UTF-8 and read as its author meant it.
+	std::string text;
+	{
+		BAutolock lock(htmlWindow);
+		text = htmlWindow->View()->Text();
+	}
+	if (std::optional<std::string> corrected = CharsetCorrection::Corrected(text, Encoding())) {
+		BAutolock lock(htmlWindow);
+		htmlWindow->View()->SetText(corrected->c_str(), static_cast<int32>(corrected->size()));
+		SetEncoding(TextEncoding());
+		NotSaved();
+	}
 	htmlWindow->SaveTo(tempFile.get());
 	ParsePage();
 	UpdateFromVisual();

@@ -55,6 +55,7 @@ PageModel::PageModel(Config_* settings)
 	baseFontNode(nullptr),
 	baseSize(kDefaultBaseSize),
 	framesetDocument(false),
+	omitDocumentType(false),
 	garbageCollector(std::make_unique<GarbageCollector_>()),
 	stopProcessing(false),
 	processingCount(0),
@@ -117,6 +118,7 @@ void PageModel::ResetPageValues()
 	bodyAttributes.clear();
 	framesetDocument = false;
 	documentType.clear();
+	omitDocumentType = false;
 	textColor = kBlack;
 	linkColor = kBlue;
 	backgroundColor = kWhite;

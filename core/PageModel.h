@@ -49,10 +49,16 @@ public:
 	// A page whose frames take the place of its body is written without one.
 	void SetFramesetDocument(bool frameset) { framesetDocument = frameset; }
 	bool IsFramesetDocument() const { return framesetDocument; }
-	// A document type that declares entities of its own (the text between
-	// "<" and ">") is the page's, and written in place of the program's.
+	// The page's own document type (the text between "<" and ">"), written
+	// in place of the program's; empty for a page that had none.
 	void SetDocumentType(const char* text) { documentType = text != nullptr ? text : ""; }
 	const std::string& DocumentType() const { return documentType; }
+	// A page read without a document type is written without one: a
+	// browser lays it out the same (quirks mode) either way, and the HTML
+	// library, which reads a page without one by other rules, reads it as
+	// before. New and empty pages get the program's.
+	void OmitDocumentType() { omitDocumentType = true; }
+	bool IsDocumentTypeOmitted() const { return omitDocumentType; }
 	float FontSizeFor(const char* size) const;
 
 	const rgb_color* TextColor() const { return &textColor; }
@@ -91,6 +97,7 @@ public:
 	// every line end is part of the text: InsertHTML adds none.
 	void BeginPreformatted() { preformattedDepth++; }
 	void EndPreformatted();
+	bool InPreformatted() const { return preformattedDepth > 0; }
 
 	const TextEncoding& Encoding() const { return encoding; }
 	void SetEncoding(const TextEncoding& pageEncoding) { encoding = pageEncoding; }
@@ -143,6 +150,7 @@ private:
 	std::string bodyAttributes;
 	bool framesetDocument;
 	std::string documentType;		// empty: the program's own
+	bool omitDocumentType;
 	std::unique_ptr<GarbageCollector_> garbageCollector;
 	std::atomic<bool> stopProcessing;
 	std::atomic<int32> processingCount;

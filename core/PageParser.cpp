@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "parser_support/CharsetDeclaration.h"
 #include "parser_support/LibraryAllocator.h"
 #include "parser_support/LibraryConfiguration.h"
 #include "parser_support/MarkupScan.h"
@@ -141,11 +142,12 @@ LibraryDocument CreateLibraryDocument(LibraryAllocator& allocator)
 // and release recurse as deep as the page nests.
 class ParseJob {
 public:
-	ParseJob(const SourceText& source, const MarkupScan& scan, const ParseOptions& options,
-		_node*& document, _lexer& lexer, std::vector<ParseReport>& reports)
+	ParseJob(const SourceText& source, const TextEncoding& encoding, const MarkupScan& scan,
+		const ParseOptions& options, _node*& document, _lexer& lexer,
+		std::vector<ParseReport>& reports)
 		:
-		fSource(source), fScan(scan), fOptions(options), fDocument(document),
-		fLexer(lexer), fReports(reports)
+		fSource(source), fEncoding(encoding), fScan(scan), fOptions(options),
+		fDocument(document), fLexer(lexer), fReports(reports)
 	{
 	}
 
@@ -154,8 +156,10 @@ public:
 
 private:
 	status_t Run();
+	void ReportCharset(ReportCollector& collector) const;
 
 	const SourceText& fSource;
+	const TextEncoding& fEncoding;
 	const MarkupScan& fScan;
 	const ParseOptions& fOptions;
 	_node*& fDocument;
@@ -176,6 +180,7 @@ status_t ParseJob::Run()
 	tidySetMessageCallback(document.get(), ReportCollector::Collect);
 	if (!LibraryConfiguration::Apply(document.get(), fScan))
 		return B_BAD_VALUE;
+	ReportCharset(collector);
 
 	std::string changedText;
 	if (fScan.ChangesText())
@@ -219,6 +224,20 @@ status_t ParseJob::Run()
 	return B_OK;
 }
 
+// A page whose bytes are UTF-8 under a single-byte declaration shows
+// what a browser shows, but not what its author meant.
+void ParseJob::ReportCharset(ReportCollector& collector) const
+{
+	if (!fEncoding.DeclaresSingleByteOverUtf8())
+		return;
+	std::string_view charset = CharsetDeclaration::Locate(fSource.Text());
+	if (charset.empty())
+		return;
+	size_t offset = static_cast<size_t>(charset.data() - fSource.Text().data());
+	std::pair<int32, int32> place = fSource.PlaceOf(offset);
+	collector.AddCharsetDisagrees(offset, place.first, place.second, charset);
+}
+
 status_t RunOnLargeStack(ParseJob& job, size_t stackSize)
 {
 	thread_id thread = BPrivate::spawn_thread_with_stack(ParseJob::Run, "page parser",
@@ -249,7 +268,8 @@ std::unique_ptr<ParsedPage> PageParser::Parse(std::string_view bytes, const Pars
 	if (options.stopRequested && options.stopRequested()) {
 		page->fStatus = B_CANCELED;
 	} else {
-		ParseJob job(source, scan, options, page->fDocument, page->fLexer, page->fReports);
+		ParseJob job(source, page->fEncoding, scan, options, page->fDocument, page->fLexer,
+			page->fReports);
 		page->fStatus = RunOnLargeStack(job, StackSizeFor(scan.StartTagCount()));
 		if (page->fStatus == B_OK && job.NeedsReadingWithoutLiteralSections()) {
 			scan.DropRawSections();

@@ -282,6 +282,7 @@ constinit const _tagdict* const tag_ol = Entry(TidyTag_OL);
 constinit const _tagdict* const tag_p = Entry(TidyTag_P);
 constinit const _tagdict* const tag_plaintext = Entry(TidyTag_PLAINTEXT);
 constinit const _tagdict* const tag_pre = Entry(TidyTag_PRE);
+constinit const _tagdict* const tag_s = Entry(TidyTag_S);
 constinit const _tagdict* const tag_samp = Entry(TidyTag_SAMP);
 constinit const _tagdict* const tag_script = Entry(TidyTag_SCRIPT);
 constinit const _tagdict* const tag_small = Entry(TidyTag_SMALL);

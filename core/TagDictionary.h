@@ -104,6 +104,7 @@ extern const _tagdict* const tag_ol;
 extern const _tagdict* const tag_p;
 extern const _tagdict* const tag_plaintext;
 extern const _tagdict* const tag_pre;
+extern const _tagdict* const tag_s;
 extern const _tagdict* const tag_samp;
 extern const _tagdict* const tag_script;
 extern const _tagdict* const tag_small;

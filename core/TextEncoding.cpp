@@ -214,8 +214,11 @@ TextEncoding TextEncoding::Detect(std::string_view bytes, bool& foundUtf8)
 
 	TextEncoding declared;
 	if (ForDeclaredCharset(CharsetDeclaration::Find(bytes), declared)
-			&& (declared.fMethod != Method::kIconv || declared.Decode(bytes, scratch)))
+			&& (declared.fMethod != Method::kIconv || declared.Decode(bytes, scratch))) {
+		declared.fUtf8Bytes = declared.fMethod == Method::kWindows1252
+			&& AsciiRun(bytes, 0) < bytes.size() && IsUtf8(bytes);
 		return declared;
+	}
 
 	foundUtf8 = IsUtf8(bytes);
 	if (foundUtf8)

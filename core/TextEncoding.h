@@ -30,6 +30,12 @@ public:
 	// "windows-1252", "EUC-JP", ...).
 	const std::string& Name() const { return fName; }
 	bool HasByteOrderMark() const { return fByteOrderMark; }
+	// The page declares a single-byte charset (ISO-8859-1, Windows-1252,
+	// US-ASCII) while its bytes are UTF-8 with multi-byte characters. It is
+	// read as declared, as a browser reads it; written, each character
+	// must become the byte it was read from again, so that correcting the
+	// declaration later still gives the characters the author meant.
+	bool DeclaresSingleByteOverUtf8() const { return fUtf8Bytes; }
 
 	// The text of page bytes in UTF-8, without the byte order mark. In
 	// UTF-8, a byte that is not part of a UTF-8 character is read as
@@ -52,6 +58,7 @@ private:
 	Method fMethod;
 	std::string fName;
 	bool fByteOrderMark;
+	bool fUtf8Bytes = false;
 };
 
 #endif

@@ -349,9 +349,10 @@ bool TextChange::IsUnderlinedType(const _tagdict* tag)
 	return tag != nullptr && tag == tag_u;
 }
 
+// S is STRIKE's shorter name; each is written back as it was read.
 bool TextChange::IsStruckoutType(const _tagdict* tag)
 {
-	return tag != nullptr && tag == tag_strike;
+	return IsOneOf(tag, {tag_strike, tag_s});
 }
 
 bool TextChange::IsFontType(const _tagdict* tag)

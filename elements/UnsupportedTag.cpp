@@ -30,6 +30,22 @@ bool IsTitleText(const _node* node)
 		&& node->parent->tag == tag_title;
 }
 
+// A tag no HTML version defines keeps its name as the page wrote it:
+// browsers take everything up to a blank for its name, in any case.
+std::string TagName(const _node* node)
+{
+	if ((node->tag->model & CM_NEW) != 0 && node->element != nullptr)
+		return node->element;
+	return NodeText::UpperTagName(node);
+}
+
+// Such a tag's text holds its attributes as the page wrote them.
+bool IsWrittenAsRead(const _node* node, const std::optional<std::string>& range)
+{
+	return node != nullptr && node->tag != nullptr && (node->tag->model & CM_NEW) != 0
+		&& range.has_value();
+}
+
 } // namespace
 
 UnsupportedTag::UnsupportedTag(long position, _node* node, insert_mode, Visual_Engine* engine,
@@ -41,7 +57,7 @@ UnsupportedTag::UnsupportedTag(long position, _node* node, insert_mode, Visual_E
 {
 	std::optional<std::string> range = NodeText::SourceRange(node, LexerBuffer(engine));
 	if (tag != nullptr && tag->name != nullptr) {
-		text = open ? NodeText::UpperTagName(node) : "/" + NodeText::UpperTagName(node);
+		text = open ? TagName(node) : "/" + TagName(node);
 		if (open && range)
 			*text += *range;
 	} else if (range && IsTitleText(node)) {
@@ -55,7 +71,8 @@ UnsupportedTag::UnsupportedTag(long position, _node* node, insert_mode, Visual_E
 		// An empty comment or instruction is still markup of the page.
 		text = std::string();
 	}
-	std::string attributes = NodeText::OtherAttributes(node);
+	std::string attributes = IsWrittenAsRead(node, range) ? std::string()
+		: NodeText::OtherAttributes(node);
 	if (!attributes.empty())
 		text = text.value_or(std::string()) + attributes;
 	if (RestoreTag(archive, "UnsupportedTag", &tag, &open)) {

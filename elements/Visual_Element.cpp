@@ -63,14 +63,20 @@ BView* Visual_Element::View() const
 	return nullptr;
 }
 
+long Visual_Element::ThisOffset() const
+{
+	return elementList != nullptr ? elementList->OffsetOf(this) : offset;
+}
+
 long Visual_Element::ThisFinish() const
 {
 	if (elementList == nullptr)
 		return offset;
 	elementList->Lock();
 	Element_List_Item item = ElementListItem();
+	long start = ThisOffset();
 	elementList->Unlock();
-	return item.spaceTo > 0 ? offset + item.spaceTo : offset;
+	return item.spaceTo > 0 ? start + item.spaceTo : start;
 }
 
 Element_List_Item Visual_Element::ElementListItem() const

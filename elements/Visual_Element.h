@@ -34,7 +34,7 @@ public:
 	virtual BView* View() const;
 
 	unsigned long ThisIndex() const { return index; }
-	long ThisOffset() const { return offset; }
+	long ThisOffset() const;
 	// Offset plus the end of the element's space, under the list's lock.
 	long ThisFinish() const;
 	Element_List* ElementList() const { return elementList; }
@@ -65,7 +65,7 @@ private:
 	bool hasParagraph;
 	long verticalAlignment;
 	unsigned long index;
-	long offset;
+	long offset;	// the list's record says it while the element is listed
 	Element_List* elementList;	// not owned: the engine's
 };
 

@@ -11,6 +11,7 @@
 #include "Element_List.h"
 #include "NodeText.h"
 #include "Visual_Engine.h"
+#include "writer_support/CharacterWriting.h"
 
 namespace {
 
@@ -30,10 +31,12 @@ void EnginePage::GenerateHTML()
 	auto line = [this, &position](const std::string& text, bool before = false) {
 		position += InsertHTML(text.c_str(), before, true, position, nullptr);
 	};
-	line(DocumentType().empty() ? std::string(kDocType) : "<" + DocumentType() + ">");
+	if (!IsDocumentTypeOmitted())
+		line(DocumentType().empty() ? std::string(kDocType) : "<" + DocumentType() + ">");
 	line("<HTML>");
 	line("<HEAD>");
-	line("<TITLE>" + NodeText::EscapedText(Title() != nullptr ? Title() : "") + "</TITLE>");
+	line("<TITLE>" + CharacterWriting::Escaped(Title() != nullptr ? Title() : "",
+		Encoding().DeclaresSingleByteOverUtf8()) + "</TITLE>");
 	line(std::string("<META NAME=\"Author\" CONTENT=\"") + author + "\">");
 	line("<META NAME=\"Generator\" CONTENT=\"Korvane Velmora\">");
 	if (engine != nullptr)

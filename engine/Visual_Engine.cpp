@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+
+#include <strings.h>
 #include <string>
 
 #include <Autolock.h>
@@ -26,6 +28,7 @@
 #include "UnsupportedTag.h"
 #include "VLooper.h"
 #include "Visual_Text.h"
+#include "engine_support/FormattingCheckpoints.h"
 #include "engine_support/SpaceSizes.h"
 
 namespace {
@@ -36,7 +39,7 @@ constexpr float kParagraphHeight = 26;
 bool IsTextRunTag(const _tagdict* tag)
 {
 	const _tagdict* const runs[] = {tag_h1, tag_h2, tag_h3, tag_h4, tag_h5, tag_h6, tag_b,
-		tag_i, tag_tt, tag_big, tag_small, tag_u, tag_sub, tag_sup, tag_strike, tag_em,
+		tag_i, tag_tt, tag_big, tag_small, tag_u, tag_sub, tag_sup, tag_strike, tag_s, tag_em,
 		tag_strong, tag_dfn, tag_code, tag_samp, tag_kbd, tag_var, tag_cite, tag_font};
 	return tag != nullptr && std::find(std::begin(runs), std::end(runs), tag) != std::end(runs);
 }
@@ -54,15 +57,6 @@ bool IsOpening(const HTML_Element* element)
 	return tag != nullptr ? tag->OpenTag() : element->OpenTag();
 }
 
-bool IsImageExtension(const char* extension)
-{
-	for (const char* image : {"gif", "jpg", "jpeg", "png"}) {
-		if (strcasecmp(extension, image) == 0)
-			return true;
-	}
-	return false;
-}
-
 } // namespace
 
 Visual_Engine::Visual_Engine(BRect frame, BWindow* window, EnginePage* page)
@@ -77,6 +71,10 @@ Visual_Engine::Visual_Engine(BRect frame, BWindow* window, EnginePage* page)
 	scrollView = std::make_unique<BScrollView>("Main scroll view", view.get(),
 		B_FOLLOW_ALL_SIDES, 0, false, true, B_FANCY_BORDER);
 	elementList = std::make_unique<Element_List>(this, window);
+	formatting = std::make_unique<FormattingCheckpoints>(elementList.get());
+	elementList->WatchOrder([this](unsigned long firstChanged) {
+		formatting->ForgetFrom(firstChanged);
+	});
 	looper = new VLooper(this);
 	if (BScrollBar* bar = scrollView->ScrollBar(B_VERTICAL))
 		bar->SetRange(0, 0);
@@ -345,23 +343,17 @@ long Visual_Engine::DeleteParagraph(Visual_Element* element)
 
 std::unique_ptr<Environment> Visual_Engine::WalkEnvironment(long offset, bool unclosed) const
 {
-	offset = std::max<long>(offset, 0);
-	auto environment = std::make_unique<Environment>();
 	elementList->Lock();
-	unsigned long last = elementList->LastIndex();
-	for (unsigned long index = 0; index <= last; index++) {
-		Element_List_Item item = (*elementList)[index];
-		if (item.offset > offset)
-			break;
-		const HTML_Element* html = dynamic_cast<const HTML_Element*>(item.element);
-		if (unclosed && item.offset == offset && html != nullptr && html->PairTag()
-				&& !html->OpenTag())
-			item.element->Visual_Element::GetEnvironment(environment.get());
-		else
-			item.element->GetEnvironment(environment.get());
-	}
+	std::unique_ptr<Environment> environment = formatting->EnvironmentAt(offset, unclosed);
 	elementList->Unlock();
 	return environment;
+}
+
+void Visual_Engine::FormattingChanged(long offset)
+{
+	elementList->Lock();
+	formatting->Forget(offset);
+	elementList->Unlock();
 }
 
 std::unique_ptr<Environment> Visual_Engine::EnvironmentAt(long offset) const
@@ -436,7 +428,7 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 		if (dot == nullptr)
 			ErrorAlert("Incorrect file");
 		else
-			tag = IsImageExtension(dot + 1) ? tag_img : nullptr;
+			tag = IsImageName(name) ? tag_img : nullptr;
 	}
 	int32 start = 0;
 	int32 end = 0;
@@ -452,6 +444,18 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 		end = start + static_cast<int32>(InsertAt(start, node, INSERT_EDIT, file));
 	}
 	view->Refresh(start, end);
+}
+
+bool Visual_Engine::IsImageName(const char* name)
+{
+	const char* dot = name != nullptr ? strrchr(name, '.') : nullptr;
+	if (dot == nullptr)
+		return false;
+	for (const char* image : {"gif", "jpg", "jpeg", "png"}) {
+		if (strcasecmp(dot + 1, image) == 0)
+			return true;
+	}
+	return false;
 }
 
 void Visual_Engine::Empty()
@@ -709,7 +713,10 @@ void Visual_Engine::PlaceView(const Element_List_Item& item)
 	float baseline = lineHeight * 0.8333333f;
 	float y = baseline - bounds.bottom > 0 ? top.y + (baseline - bounds.bottom) : top.y;
 	y -= view->Bounds().top;
-	elementView->MoveTo(x, y);
+	// Placing runs at every draw: a view already in place is left alone,
+	// since moving it draws again.
+	if (elementView->Frame().LeftTop() != BPoint(x, y))
+		elementView->MoveTo(x, y);
 	elementView->UnlockLooper();
 }
 

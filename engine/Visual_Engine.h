@@ -17,6 +17,7 @@ class BMessage;
 class BScrollView;
 class BWindow;
 class EnginePage;
+class FormattingCheckpoints;
 class List;
 class Page_Element;
 class Visual_Element;
@@ -110,10 +111,16 @@ public:
 	long DeleteParagraph(Visual_Element* element);
 
 	// The formatting in force at offset: every element up to and including
-	// those at offset applied in list order.
+	// those at offset applied in list order. What the walk learns is kept
+	// until the list's order changes or the formatting of the elements is
+	// refreshed (FormattingChanged), so a change of an element's formatting
+	// that leaves the list as it was is followed by a refresh of its text.
 	std::unique_ptr<Environment> EnvironmentAt(long offset) const;
 	// The same, but tags that close exactly at offset are still open.
 	std::unique_ptr<Environment> EnvironmentAtUnclosed(long offset) const;
+	// The elements from offset on may format differently (a refresh from
+	// there is under way).
+	void FormattingChanged(long offset);
 	const List* CurrentList(long offset) const;
 	const Anchor* CurrentAnchor(long offset) const;
 	bool SameEffect(const _tagdict* tag, const structTagEffects* effects) const;
@@ -124,6 +131,8 @@ public:
 	structTagEffects TagEffectsAt(long from, long to) const;
 
 	void Insert(const _tagdict* tag, const entry_ref* file, insertflag flag);
+	// A file name whose extension is that of a picture the page can show.
+	static bool IsImageName(const char* name);
 	void Empty();
 	void Test();
 
@@ -152,6 +161,9 @@ private:
 	BWindow* window;			// not owned: the engine's owner; its lock is the engine's
 	std::unique_ptr<Visual_Text> view;			// a child of the scroll view
 	std::unique_ptr<BScrollView> scrollView;	// a child of a view of the window
+	// What walks of the list learnt; goes after the list, which tells it of
+	// changes until it goes.
+	std::unique_ptr<FormattingCheckpoints> formatting;
 	std::unique_ptr<Element_List> elementList;
 	VLooper* looper;			// runs until StopLooper(); deletes itself when it quits
 };

@@ -17,13 +17,14 @@
 #include "EndLine.h"
 #include "EnginePage.h"
 #include "Environment.h"
-#include "NodeText.h"
+#include "EntityTable.h"
 #include "NodeTree.h"
 #include "Page_Element.h"
 #include "UnsupportedTag.h"
 #include "Visual_Element.h"
 #include "Visual_Engine.h"
 #include "engine_support/RefreshWalk.h"
+#include "writer_support/CharacterWriting.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ Visual_Text::Visual_Text(BRect frame, Visual_Engine* engine)
 	BTextView(frame, nullptr, TextRectFor(frame.Width(), frame.Height()), B_FOLLOW_ALL_SIDES,
 		B_WILL_DRAW | B_NAVIGABLE),
 	undoSuppression(false),
+	editCount(0),
 	engine(engine),
 	refreshBlockCount(1),
 	insertionShift(0),
@@ -141,6 +143,7 @@ void Visual_Text::BInsertText(const char* text, int32 length, int32 offset,
 	offset = std::clamp(offset, 0, TextLength());
 	engine->ElementList()->Adjust(offset + insertionShift, length);
 	InsertBaseText(text, length, offset, runs);
+	editCount++;
 	engine->Place(offset, 0);
 }
 
@@ -150,6 +153,7 @@ void Visual_Text::BDeleteText(int32 start, int32 finish)
 		return;
 	BAutolock lock(engine);
 	DeleteBaseText(start, finish);
+	editCount++;
 	engine->ElementList()->Adjust(finish, start - finish);
 	engine->Place(start, 0);
 }
@@ -171,20 +175,53 @@ void Visual_Text::InsertText(const char* text, int32 length, int32 offset,
 		BInsertText(text, length, offset, runs);
 		return;
 	}
-	std::unique_ptr<Environment> environment = engine->EnvironmentAt(offset);
+	offset = OutsideElementRoom(offset);
 	text_run_array* style = AllocRunArray(1);
 	style->runs[0].offset = 0;
-	if (environment->Font() != nullptr)
-		style->runs[0].font = *environment->Font();
-	style->runs[0].color = environment->Color() != nullptr ? *environment->Color() : kBlack;
+	if (!TakeStyleOfTextBefore(offset, &style->runs[0])) {
+		std::unique_ptr<Environment> environment = engine->EnvironmentAt(offset);
+		if (environment->Font() != nullptr)
+			style->runs[0].font = *environment->Font();
+		style->runs[0].color = environment->Color() != nullptr ? *environment->Color() : kBlack;
+	}
 	BInsertText(text, length, offset, style);
 	FreeRunArray(style);
+}
+
+// Where no element stands at offset, the formatting there is that of the
+// page text just before it, which a refresh gave its style: typing in a
+// long page need not walk the elements from its start.
+bool Visual_Text::TakeStyleOfTextBefore(int32 offset, text_run* run) const
+{
+	const Element_List* list = engine->ElementList();
+	long counter = 0;
+	if (offset < 1 || list->IndexOfAt(offset, &counter) >= 0
+			|| list->InElementSpaceAt(offset - 1) > 0)
+		return false;
+	counter = 0;
+	if (list->IndexOfAt(offset - 1, &counter) >= 0)
+		return false;
+	GetFontAndColor(offset - 1, &run->font, &run->color);
+	return true;
 }
 
 bool Visual_Text::IsPlainSpace(int32 offset) const
 {
 	return offset >= 0 && offset < TextLength() && ByteAt(offset) == ' '
 		&& engine->InNullCharactersAt(offset) <= 0;
+}
+
+int32 Visual_Text::OutsideElementRoom(int32 offset) const
+{
+	const Element_List* list = engine->ElementList();
+	long holder = list->InElementSpaceAt(offset);
+	if (holder <= 0)
+		return offset;
+	Element_List_Item item = (*list)[holder];
+	int32 back = item.offset + item.spaceTo;
+	if (item.offset >= offset)
+		return offset;
+	return offset - item.offset < back - offset ? item.offset : back;
 }
 
 // A line feed at a line break's offset is the break's own character.
@@ -288,8 +325,13 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 	holder = list->InNullCharactersAt(finish);
 	if (holder > 0 && (*list)[holder].offset < finish)
 		finish = (*list)[holder].offset + (*list)[holder].spaceTo;
+	// Every element at start belongs to the range; the sentinel at offset
+	// 0 does not.
 	unsigned long first = list->NextOrAtIndex(start);
-	if (first >= 1 && (first > list->LastIndex() || (*list)[first].offset < start))
+	while (first > 1 && (*list)[first - 1].offset >= start)
+		first--;
+	first = std::max<unsigned long>(first, 1);
+	if (first > list->LastIndex() || (*list)[first].offset < start)
 		first = 0;
 	unsigned long last = list->PreviousIndex(finish);
 	if (first < 1 || last < 1 || last < first) {
@@ -298,6 +340,9 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 		DeleteBetweenElements(start, &finish, first, last);
 		RemoveElements(&start, &finish, first, last);
 	}
+	// The formatting left around start (an emptied run, two runs of one
+	// kind meeting) is tidied when the page's code is cleared (ClearCode)
+	// before its HTML is written.
 	if (IsPlainSpace(start - 1) && IsPlainSpace(start))
 		DeleteText(start, start + 1);
 }
@@ -321,19 +366,35 @@ long Visual_Text::NextElementOffset(const Element_List* list, long offset) const
 
 // The characters of [from, to), which holds no element's space: line
 // feeds of the page's text (in preformatted text) are written, those of
-// line breaks are the breaks' own.
+// line breaks are the breaks' own. Outside preformatted text a tab can
+// only come from a reference: written as it stands, it would read back as
+// a space.
 void Visual_Text::AppendHTML(std::string& html, int32 from, int32 to) const
 {
-	std::string_view text(Text() + from, to - from);
-	for (size_t lineFeed = text.find('\n'); lineFeed != std::string_view::npos;
-			lineFeed = text.find('\n')) {
-		NodeText::AppendEscaped(html, text.substr(0, lineFeed));
-		int32 offset = to - static_cast<int32>(text.size() - lineFeed);
-		if (!IsLineBreakOfElement(offset))
-			html += "\r\n";
-		text.remove_prefix(lineFeed + 1);
+	EnginePage* page = engine->MyPage();
+	bool bytesAsRead = page->Encoding().DeclaresSingleByteOverUtf8();
+	const char* text = Text();
+	for (int32 offset = from; offset < to;) {
+		uint8 character = static_cast<uint8>(text[offset]);
+		if (character == '\n') {
+			if (!IsLineBreakOfElement(offset))
+				html += "\r\n";
+			offset++;
+			continue;
+		}
+		if (character == '\t' && !page->InPreformatted()) {
+			html += "&#9;";
+			offset++;
+			continue;
+		}
+		uint32 code = character;
+		int32 length = 1;
+		if (character > 127)
+			length = std::max<int32>(GetUTF8(text + offset, to - offset, &code), 1);
+		CharacterWriting::Append(html, code, std::string_view(text + offset, length),
+			bytesAsRead);
+		offset += length;
 	}
-	NodeText::AppendEscaped(html, text);
 }
 
 long Visual_Text::TextHTML(int32 from, int32 to) const
@@ -459,6 +520,7 @@ void Visual_Text::_Refresh(int32 start, int32 finish)
 	if (hidden)
 		Hide();
 
+	engine->FormattingChanged(start);
 	RefreshWalk walk(this,
 		[page, label](int32 percent) { page->ShowProgress(percent, label); },
 		[page]() { return page->IsStopProcessing(); });

@@ -73,6 +73,9 @@ public:
 	void _Refresh(int32 start, int32 finish);
 
 	Visual_Engine* Engine() const { return engine; }
+	// Counts the changes of the text, so that a caller can tell whether
+	// what it did changed anything.
+	uint32 EditCount() const { return editCount; }
 
 protected:
 	// The base view's text-change hooks: insertion styled from the
@@ -84,6 +87,10 @@ protected:
 	void DeleteText(int32 start, int32 finish) override;
 
 	bool IsPlainSpace(int32 offset) const;
+	// An offset past the start of an element's room, moved to the nearer
+	// of its edges; text put there would belong to the element.
+	int32 OutsideElementRoom(int32 offset) const;
+	bool TakeStyleOfTextBefore(int32 offset, text_run* run) const;
 
 private:
 	// The base view's change of the text, which moves no element.
@@ -101,6 +108,7 @@ private:
 	void AppendHTML(std::string& html, int32 from, int32 to) const;
 
 	bool undoSuppression;
+	uint32 editCount;
 	Visual_Engine* engine;	// not owned: the engine owns the text
 	std::atomic<int32> refreshBlockCount;
 	int32 insertionShift;

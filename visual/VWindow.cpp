@@ -27,6 +27,10 @@ VWindow::VWindow(BRect frame, const char* title, WindowedPage* page)
 	AddChild(back);
 	engine = std::make_unique<Visual_Engine>(Bounds(), this, page);
 	back->AddChild(engine->ScrollView());
+	// Window managers often take F11 (and F12) for themselves: the HTML
+	// window and the external editor have Ctrl shortcuts too.
+	AddShortcut('T', 0, new BMessage('shww'), this);
+	AddShortcut('E', 0, new BMessage('sexe'), this);
 	Run();
 }
 

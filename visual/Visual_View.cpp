@@ -1,10 +1,27 @@
 #include "Visual_View.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include <Autolock.h>
+#include <Clipboard.h>
+#include <Entry.h>
+#include <File.h>
+#include <Menu.h>
+#include <MenuItem.h>
+#include <Message.h>
+#include <OS.h>
+#include <PopUpMenu.h>
+#include <Window.h>
+
+#include "Anchor.h"
 #include "Element_List.h"
+#include "EnginePage.h"
 #include "HorizontalLine.h"
+#include "NodeTree.h"
+#include "Page_Element.h"
 #include "Visual_Engine.h"
+#include "visual_support/DecorationRuns.h"
 
 namespace {
 
@@ -14,12 +31,76 @@ const rgb_color kRuleLight = {235, 235, 235, 255};
 const rgb_color kRuleHighlight = {255, 255, 255, 255};
 // The tallest line a rule can draw into from above: its own space's.
 constexpr float kRuleReach = 32;
+// Where lines go in a line of text, as parts of its height.
+constexpr float kUnderlinePlace = 0.8333333f;
+
+// The keys the view handles itself; every other byte is typed or passed
+// to the base view as it is.
+bool IsSpecialKey(uint8 key)
+{
+	switch (key) {
+		case 0x00:
+		case B_INSERT:
+		case B_BACKSPACE:
+		case B_TAB:
+		case B_ENTER:
+		case B_LEFT_ARROW:
+		case B_RIGHT_ARROW:
+		case B_UP_ARROW:
+		case B_DOWN_ARROW:
+		case B_SPACE:
+		case B_DELETE:
+			return true;
+		default:
+			return false;
+	}
+}
+
+// The first character of a line that is white space wraps with the line
+// before it; a decoration stops in front of it.
+bool IsLineEndBlank(uint8 character)
+{
+	return character == ' ' || character == '\n';
+}
 
 } // namespace
 
+// Marks the window changed when the text or the element list changed
+// while it lived: what the user did was an edit, not only a look.
+class Visual_View::EditWatch {
+public:
+	explicit EditWatch(Visual_View* view)
+		:
+		fView(view),
+		fEdits(view->EditCount()),
+		fLast(view->Engine()->ElementList()->LastIndex())
+	{
+	}
+
+	// Elements that came or went may change the decorations of any line
+	// shown, not only of those whose text the base view redraws.
+	~EditWatch()
+	{
+		bool elementsChanged = fView->Engine()->ElementList()->LastIndex() != fLast;
+		if (elementsChanged)
+			fView->Invalidate();
+		if (fView->EditCount() == fEdits && !elementsChanged)
+			return;
+		if (EnginePage* page = fView->Engine()->MyPage())
+			page->VisualChanged();
+	}
+
+private:
+	Visual_View* fView;
+	uint32 fEdits;
+	unsigned long fLast;
+};
+
 Visual_View::Visual_View(BRect frame, Visual_Engine* engine)
 	:
-	Visual_Text(frame, engine)
+	Visual_Text(frame, engine),
+	stepping(false),
+	verticalDirection(0)
 {
 }
 
@@ -29,27 +110,553 @@ void Visual_View::AttachedToWindow()
 	MakeFocus(true);
 }
 
+// #pragma mark - Keys
+
+// A press is split into runs of ordinary characters, passed on together,
+// and the special keys, each handled by its own rule.
+void Visual_View::KeyDown(const char* bytes, int32 numBytes)
+{
+	BAutolock lock(Engine());
+	EditWatch watch(this);
+	if (bytes == nullptr || numBytes <= 0) {
+		RefreshView();
+		return;
+	}
+	if (static_cast<uint8>(bytes[0]) == B_FUNCTION_KEY) {
+		FunctionKey();
+		return;
+	}
+	uint32 modifiers = KeyModifiers(bytes, numBytes);
+	std::string keys = WithoutDoubleSpaces(bytes, numBytes, (modifiers & B_SHIFT_KEY) != 0);
+	if (keys.empty()) {
+		RefreshView();
+		return;
+	}
+	ScrollToSelection();
+	for (size_t at = 0; at < keys.size();) {
+		uint8 key = static_cast<uint8>(keys[at]);
+		if (IsSpecialKey(key)) {
+			HandleSpecial(static_cast<char>(key), modifiers);
+			at++;
+			continue;
+		}
+		// A key that types nothing (Home, End, Page Up ...) goes alone.
+		size_t end = at + 1;
+		if (key >= 0x20) {
+			while (end < keys.size() && static_cast<uint8>(keys[end]) >= 0x20
+					&& !IsSpecialKey(static_cast<uint8>(keys[end])))
+				end++;
+		}
+		inheritedKeyDown(keys.data() + at, static_cast<int32>(end - at));
+		at = end;
+	}
+	RefreshView();
+}
+
+// Typing a space next to a plain space would write two, which a page
+// shows as one: after a space leading spaces are dropped, and in front of
+// one a single space steps over it instead. Shift types the non-breaking
+// space, which is exempt.
+std::string Visual_View::WithoutDoubleSpaces(const char* bytes, int32 numBytes, bool shift) const
+{
+	std::string keys(bytes, numBytes);
+	if (shift)
+		return keys;
+	int32 start = 0;
+	int32 end = 0;
+	GetSelection(&start, &end);
+	if (IsPlainSpace(start - 1)) {
+		size_t first = keys.find_first_not_of(' ');
+		keys.erase(0, first == std::string::npos ? keys.size() : first);
+	}
+	if (IsPlainSpace(end) && !keys.empty()) {
+		// Never the press's first character: a lone space steps instead.
+		size_t last = keys.find_last_not_of(' ');
+		keys.erase(last == std::string::npos ? 1 : last + 1);
+		if (keys == " ")
+			keys = static_cast<char>(B_RIGHT_ARROW);
+	}
+	return keys;
+}
+
+void Visual_View::HandleSpecial(char key, uint32 modifiers)
+{
+	switch (static_cast<uint8>(key)) {
+		case B_INSERT:
+			InsertKey(modifiers);
+			break;
+		case B_DELETE:
+			DeleteKey(modifiers);
+			break;
+		case B_BACKSPACE:
+			BackspaceKey();
+			break;
+		case B_TAB:
+			TabKey();
+			break;
+		case B_ENTER:
+			EnterKey((modifiers & B_SHIFT_KEY) != 0);
+			break;
+		case B_SPACE:
+			inheritedKeyDown((modifiers & B_SHIFT_KEY) != 0 ? "\x0F" : " ", 1);
+			break;
+		case B_LEFT_ARROW:
+		case B_RIGHT_ARROW:
+		case B_UP_ARROW:
+		case B_DOWN_ARROW:
+			ArrowKey(key);
+			break;
+		default:
+			break;
+	}
+}
+
+// As on a PC keyboard: Ctrl+Insert copies, Shift+Insert pastes.
+void Visual_View::InsertKey(uint32 modifiers)
+{
+	if ((modifiers & B_CONTROL_KEY) != 0)
+		Copy(be_clipboard);
+	else if ((modifiers & B_SHIFT_KEY) != 0)
+		Paste(be_clipboard);
+}
+
+// Ctrl+Delete deletes the next word (the base view's rule with the command
+// key), Shift+Delete cuts. In front of the room of a formatting element
+// (the character at the caret is its own) Delete steps over it: taking the
+// element would unformat its text.
+void Visual_View::DeleteKey(uint32 modifiers)
+{
+	if ((modifiers & B_CONTROL_KEY) == 0 && (modifiers & B_SHIFT_KEY) != 0) {
+		Cut(be_clipboard);
+		return;
+	}
+	int32 start = 0;
+	int32 end = 0;
+	GetSelection(&start, &end);
+	Element_List* list = Engine()->ElementList();
+	long holder = start == end ? list->InElementSpaceAt(end) : 0;
+	if (holder > 0 && (modifiers & B_CONTROL_KEY) == 0) {
+		Element_List_Item item = (*list)[holder];
+		const HTML_Element* html = dynamic_cast<const HTML_Element*>(item.element);
+		if (html != nullptr && html->PairTag() && (html->HasText() || html->OpenTag())
+				&& html->HTMLType() != tag_p) {
+			Select(item.offset + item.spaceTo, item.offset + item.spaceTo);
+			return;
+		}
+	}
+	inheritedKeyDown("\x7F", 1);
+}
+
+// Behind the space of an element that formats text the whole space goes
+// with the character, never a part of it.
+void Visual_View::BackspaceKey()
+{
+	int32 start = 0;
+	int32 end = 0;
+	GetSelection(&start, &end);
+	Element_List* list = Engine()->ElementList();
+	long holder = start > 0 ? list->InElementSpaceAt(start - 1) : 0;
+	if (holder > 0) {
+		Element_List_Item item = (*list)[holder];
+		const Page_Element* element = dynamic_cast<const Page_Element*>(item.element);
+		if (element != nullptr && element->HasText())
+			BTextView::Select(item.offset, end);
+	}
+	inheritedKeyDown("\x08", 1);
+}
+
+// A page has no tabs: Tab only takes the selection away.
+void Visual_View::TabKey()
+{
+	int32 start = 0;
+	int32 end = 0;
+	GetSelection(&start, &end);
+	if (start < end)
+		Delete();
+}
+
+// Enter breaks the line, Shift+Enter starts a paragraph; the caret goes
+// behind the new element's own characters.
+void Visual_View::EnterKey(bool paragraph)
+{
+	int32 start = 0;
+	int32 end = 0;
+	GetSelection(&start, &end);
+	if (start < end) {
+		Delete();
+		GetSelection(&start, &end);
+	}
+	EnginePage* page = Engine()->MyPage();
+	if (page == nullptr)
+		return;
+	_node* node = page->NewNode();
+	node->tag = paragraph ? tag_p : tag_br;
+	node->type = paragraph ? StartTag : StartEndTag;
+	int32 length = static_cast<int32>(Engine()->InsertAt(start, node, INSERT_EDIT, nullptr));
+	Select(start + length, start + length);
+	Invalidate();
+}
+
+// Left and right step over an element's space in one press; up and down
+// leave the caret on the edge of a space they head for.
+void Visual_View::ArrowKey(char key)
+{
+	int32 start = 0;
+	int32 end = 0;
+	GetSelection(&start, &end);
+	Element_List* list = Engine()->ElementList();
+	uint32 modifiers = KeyModifiers(&key, 1);
+	bool byWord = (modifiers & (B_COMMAND_KEY | B_OPTION_KEY)) != 0;
+	bool collapses = start < end && (modifiers & B_SHIFT_KEY) == 0;
+	if (key == B_UP_ARROW || key == B_DOWN_ARROW) {
+		verticalDirection = key == B_UP_ARROW ? -1 : 1;
+		inheritedKeyDown(&key, 1);
+		verticalDirection = 0;
+		return;
+	}
+	if (byWord || collapses) {
+		inheritedKeyDown(&key, 1);
+		return;
+	}
+	long holder = 0;
+	if (key == B_LEFT_ARROW && start > 0)
+		holder = list->InElementSpaceAt(start - 1);
+	else if (key == B_RIGHT_ARROW && end < TextLength())
+		holder = list->InElementSpaceAt(end);
+	if (holder <= 0) {
+		inheritedKeyDown(&key, 1);
+		return;
+	}
+	Element_List_Item item = (*list)[holder];
+	StepCaret(key, key == B_LEFT_ARROW ? start - item.offset : item.offset + item.spaceTo - end);
+}
+
+void Visual_View::StepCaret(char key, int32 steps)
+{
+	stepping = true;
+	for (int32 step = 0; step < steps; step++)
+		BTextView::KeyDown(&key, 1);
+	stepping = false;
+}
+
+// F11 shows the HTML window, F12 hands the page to the external editor.
+void Visual_View::FunctionKey()
+{
+	BMessage* message = Window() != nullptr ? Window()->CurrentMessage() : nullptr;
+	int32 key = 0;
+	if (IsOwnKeyPress("\x10", 1) && message->FindInt32("key", &key) == B_OK
+			&& (key == B_F11_KEY || key == B_F12_KEY)) {
+		Window()->PostMessage(key == B_F11_KEY ? 'shww' : 'sexe');
+		return;
+	}
+	RefreshView();
+}
+
+// The key message the window handles now, when these are its bytes: the
+// engine's looper passes characters in as well, from its own thread.
+bool Visual_View::IsOwnKeyPress(const char* bytes, int32 numBytes) const
+{
+	BWindow* window = Window();
+	if (window == nullptr || window->Thread() != find_thread(nullptr))
+		return false;
+	BMessage* message = window->CurrentMessage();
+	const char* pressed = nullptr;
+	return message != nullptr && message->what == B_KEY_DOWN
+		&& message->FindString("bytes", &pressed) == B_OK
+		&& std::string_view(pressed) == std::string_view(bytes, numBytes);
+}
+
+uint32 Visual_View::KeyModifiers(const char* bytes, int32 numBytes) const
+{
+	int32 modifiers = 0;
+	if (IsOwnKeyPress(bytes, numBytes))
+		Window()->CurrentMessage()->FindInt32("modifiers", &modifiers);
+	return static_cast<uint32>(modifiers);
+}
+
+// When the press changed no other line and left the height of its own,
+// only that line is drawn again.
+void Visual_View::inheritedKeyDown(const char* bytes, int32 numBytes)
+{
+	int32 start = 0;
+	GetSelection(&start, nullptr);
+	int32 line = LineAt(start);
+	bool lastLine = line + 1 >= CountLines();
+	int32 nextLine = lastLine ? 0 : OffsetAt(line + 1);
+	int32 length = TextLength();
+	float height = LineHeight(line);
+	BTextView::KeyDown(bytes, numBytes);
+	int32 growth = TextLength() - length;
+	if (growth == 0)
+		return;
+	bool sameLines = line + 1 >= CountLines() || OffsetAt(line + 1) == nextLine + growth;
+	if (!sameLines || LineHeight(line) != height) {
+		Invalidate();
+		return;
+	}
+	float lineHeight = 0;
+	float top = PointAt(std::min(start, TextLength()), &lineHeight).y;
+	Invalidate(BRect(Bounds().left, top, Bounds().right, top + lineHeight));
+}
+
+// #pragma mark - Selection
+
+// Inside an element's space (past its first character) means between its
+// edges: at its offset the caret stands in front of it.
+int32 Visual_View::SnapOutOfSpace(int32 offset, long holder, int32 direction) const
+{
+	Element_List_Item item = (*Engine()->ElementList())[holder];
+	int32 front = item.offset;
+	int32 back = item.offset + item.spaceTo;
+	if (direction > 0)
+		return back;
+	if (direction < 0)
+		return front;
+	return offset - front < back - offset ? front : back;
+}
+
+void Visual_View::Select(int32 start, int32 finish)
+{
+	if (!stepping && Engine() != nullptr) {
+		Element_List* list = Engine()->ElementList();
+		long startHolder = list->InElementSpaceAt(start);
+		if (startHolder > 0 && (*list)[startHolder].offset < start)
+			start = SnapOutOfSpace(start, startHolder, verticalDirection);
+		long finishHolder = list->InElementSpaceAt(finish);
+		if (finishHolder > 0 && (*list)[finishHolder].offset < finish)
+			finish = SnapOutOfSpace(finish, finishHolder, verticalDirection);
+	}
+	BTextView::Select(start, finish);
+	RefreshView();
+}
+
+// #pragma mark - Mouse and drops
+
+// The secondary button on a link opens its menu; every other click is the
+// base view's.
+void Visual_View::MouseDown(BPoint where)
+{
+	BMessage* message = Window() != nullptr ? Window()->CurrentMessage() : nullptr;
+	int32 buttons = 0;
+	if (message != nullptr && message->what == B_MOUSE_DOWN)
+		message->FindInt32("buttons", &buttons);
+	if ((buttons & B_SECONDARY_MOUSE_BUTTON) != 0) {
+		const Anchor* link = Engine()->CurrentAnchor(OffsetAt(where));
+		if (link != nullptr) {
+			ShowLinkMenu(where, link);
+			return;
+		}
+	}
+	EditWatch watch(this);
+	Visual_Text::MouseDown(where);
+}
+
+// A drag of the selection ends here when it is dropped in the view.
+void Visual_View::MouseUp(BPoint where)
+{
+	EditWatch watch(this);
+	Visual_Text::MouseUp(where);
+}
+
+// The link's settings are the tag settings window's: the window is asked
+// to open it for the link ('tset' with the link as "element").
+void Visual_View::ShowLinkMenu(BPoint where, const Anchor* link)
+{
+	BPopUpMenu menu("link", false, false);
+	menu.AddItem(new BMenuItem("HyperText link/target settings ...", new BMessage('    ')));
+	BPoint screen = ConvertToScreen(where);
+	BRect clickToOpen(screen.x - 4, screen.y - 4, screen.x + 10, screen.y + 10);
+	if (menu.Go(screen, false, false, clickToOpen) == nullptr)
+		return;
+	BMessage settings('tset');
+	settings.AddPointer("element", link);
+	Window()->PostMessage(&settings);
+}
+
+bool Visual_View::AcceptsDrop(const BMessage* message)
+{
+	entry_ref ref;
+	return Visual_Text::AcceptsDrop(message)
+		|| (message != nullptr && message->FindRef("refs", &ref) == B_OK);
+}
+
+// A dropped image file is the view's: nothing else of the drop (a name, a
+// URI) is inserted as text.
+void Visual_View::MessageReceived(BMessage* message)
+{
+	BAutolock lock(Engine());
+	EditWatch watch(this);
+	if (message->WasDropped() && DropImage(message))
+		return;
+	Visual_Text::MessageReceived(message);
+}
+
+// Each readable image file of the drop becomes an image where it fell.
+bool Visual_View::DropImage(const BMessage* message)
+{
+	EnginePage* page = Engine()->MyPage();
+	if (page == nullptr)
+		return false;
+	int32 offset = OutsideElementRoom(OffsetAt(ConvertFromScreen(message->DropPoint())));
+	bool dropped = false;
+	entry_ref ref;
+	for (int32 index = 0; message->FindRef("refs", index, &ref) == B_OK; index++) {
+		if (!Visual_Engine::IsImageName(ref.name) || BFile(&ref, B_READ_ONLY).InitCheck() != B_OK)
+			continue;
+		_node* node = page->NewNode();
+		node->tag = tag_img;
+		node->type = StartTag;
+		offset += static_cast<int32>(Engine()->InsertAt(offset, node, INSERT_EDIT, &ref));
+		dropped = true;
+	}
+	if (dropped)
+		Invalidate();
+	return dropped;
+}
+
+// #pragma mark - Clipboard
+
+void Visual_View::Cut(BClipboard* clipboard)
+{
+	EditWatch watch(this);
+	Visual_Text::Cut(clipboard);
+}
+
+void Visual_View::Paste(BClipboard* clipboard)
+{
+	EditWatch watch(this);
+	Visual_Text::Paste(clipboard);
+}
+
+void Visual_View::Undo(BClipboard* clipboard)
+{
+	EditWatch watch(this);
+	Visual_Text::Undo(clipboard);
+}
+
+// #pragma mark - What is shown
+
+void Visual_View::ScrollTo(BPoint where)
+{
+	Visual_Text::ScrollTo(where);
+	RefreshView();
+}
+
+// The text wraps anew: the element views follow their spaces.
+void Visual_View::FrameResized(float width, float height)
+{
+	Visual_Text::FrameResized(width, height);
+	RefreshView();
+}
+
+int32 Visual_View::FirstVisibleOffset() const
+{
+	BWindow* window = Window();
+	BAutolock lock(window);
+	if (window == nullptr || !lock.IsLocked())
+		return 0;
+	return OffsetAt(Bounds().LeftTop());
+}
+
+int32 Visual_View::LastVisibleOffset() const
+{
+	BWindow* window = Window();
+	BAutolock lock(window);
+	if (window == nullptr || !lock.IsLocked())
+		return 0;
+	return OffsetAt(Bounds().RightBottom());
+}
+
+// Blank room that starts a line: the placeholders of an element begin at
+// the line's first offset.
+long Visual_View::SpaceOnLine(int32 line) const
+{
+	if (line < 0 || line >= CountLines())
+		return -1;
+	int32 offset = OffsetAt(line);
+	BAutolock lock(Engine());
+	Element_List* list = Engine()->ElementList();
+	long holder = list->InNullCharactersAt(offset);
+	if (holder <= 0)
+		return -1;
+	Element_List_Item item = (*list)[holder];
+	return item.offset + item.spaceFrom == offset ? holder : -1;
+}
+
+long Visual_View::SpaceOnLineAt(int32 offset) const
+{
+	return offset < 0 ? -1 : SpaceOnLine(LineAt(offset));
+}
+
+float Visual_View::LineWidthWithoutSpace(int32 line) const
+{
+	if (line < 0 || line >= CountLines())
+		return 0;
+	float width = LineWidth(line);
+	long holder = SpaceOnLine(line);
+	if (holder <= 0)
+		return width;
+	BAutolock lock(Engine());
+	Element_List_Item item = (*Engine()->ElementList())[holder];
+	const BFont* font = item.element->SpaceFont();
+	if (font == nullptr)
+		return width;
+	int32 lineEnd = line + 1 < CountLines() ? OffsetAt(line + 1) : TextLength();
+	int32 from = item.offset + item.spaceFrom;
+	int32 to = std::min(item.offset + item.spaceTo, lineEnd);
+	std::string spaces(static_cast<size_t>(std::max(to - from, 0)), ' ');
+	return std::max(width - font->StringWidth(spaces.c_str()), 0.0f);
+}
+
+float Visual_View::LineWidthWithoutSpaceAt(int32 offset) const
+{
+	return offset < 0 ? 0 : LineWidthWithoutSpace(LineAt(offset));
+}
+
+// #pragma mark - Decorations
+
+// The decorations of the lines being drawn are drawn with them: the view
+// draws only what was invalidated, so decorations drawn at any other time
+// would be drawn twice.
 void Visual_View::Draw(BRect updateRect)
 {
 	Visual_Text::Draw(updateRect);
-	DrawRules(updateRect);
+	if (TextLength() == 0)
+		return;
+	BAutolock lock(Engine());
+	BRect bounds = Bounds();
+	DrawDecorations(BRect(bounds.left, updateRect.top, bounds.right, updateRect.bottom));
 }
 
-// The rules whose line can reach into the update rectangle. Drawing holds
-// the window's lock, which is the engine's: the list cannot change.
-void Visual_View::DrawRules(BRect updateRect)
+// After a change of the text, the selection or the scrolling the element
+// views shown go over their spaces; what changed is drawn again by the
+// base view, decorations and all.
+void Visual_View::RefreshView()
 {
-	Element_List* list = Engine() != nullptr ? Engine()->ElementList() : nullptr;
-	if (list == nullptr || TextLength() == 0)
+	BWindow* window = Window();
+	if (window == nullptr || IsHidden(this) || TextLength() == 0)
 		return;
-	int32 first = OffsetAt(BPoint(updateRect.left, updateRect.top - kRuleReach));
-	int32 last = OffsetAt(BPoint(updateRect.right, updateRect.bottom));
-	for (unsigned long index = list->NextIndex(first - 1);
-			index <= list->LastIndex(); index++) {
+	BAutolock lock(Engine());
+	Engine()->Place(FirstVisibleOffset(), LastVisibleOffset());
+}
+
+// The underlined and struck-out runs of the lines in area, and the rules
+// whose line reaches into it.
+void Visual_View::DrawDecorations(BRect area)
+{
+	int32 first = OffsetAt(area.LeftTop());
+	int32 last = OffsetAt(area.RightBottom());
+	DecorationRuns runs(Engine(), first, last);
+	for (const DecorationRuns::Run& run : runs.Runs())
+		UnderlineStrikeThrough(run.start, run.finish, run.color, run.underline, run.strike);
+	int32 rulesFrom = OffsetAt(BPoint(area.left, area.top - kRuleReach));
+	Element_List* list = Engine()->ElementList();
+	for (unsigned long index = list->NextOrAtIndex(rulesFrom); index <= list->LastIndex();
+			index++) {
 		Element_List_Item item = (*list)[index];
 		if (item.offset > last)
 			break;
-		if (dynamic_cast<HorizontalLine*>(item.element) != nullptr)
+		if (index > 0 && dynamic_cast<HorizontalLine*>(item.element) != nullptr)
 			DrawRule(item.offset);
 	}
 }
@@ -60,7 +667,7 @@ void Visual_View::DrawRule(int32 offset)
 {
 	if (offset + 1 >= TextLength())
 		return;
-	int32 spaceLine = LineAt(offset) + 1;
+	int32 spaceLine = LineAt(offset + 1);
 	float y = std::round(PointAt(offset + 1).y) + std::round(LineHeight(spaceLine) / 2);
 	float right = Bounds().right;
 	BeginLineArray(3);
@@ -68,4 +675,62 @@ void Visual_View::DrawRule(int32 offset)
 	AddLine(BPoint(8, y + 1), BPoint(right - 9, y + 1), kRuleLight);
 	AddLine(BPoint(8, y + 2), BPoint(right - 9, y + 2), kRuleHighlight);
 	EndLineArray();
+}
+
+// Line by line; a segment ends at the end of its line, at finish, or in
+// front of an element's space, which is never decorated.
+void Visual_View::UnderlineStrikeThrough(int32 start, int32 finish, rgb_color color,
+	bool underline, bool strike)
+{
+	if (start < 0 || start >= finish || (!underline && !strike))
+		return;
+	finish = std::min(finish, TextLength());
+	Element_List* list = Engine()->ElementList();
+	SetHighColor(color);
+	for (int32 segment = start; segment < finish;) {
+		long holder = list->InNullCharactersAt(segment);
+		if (holder > 0) {
+			Element_List_Item item = (*list)[holder];
+			segment = std::max(segment + 1, item.offset + item.spaceTo);
+			continue;
+		}
+		int32 line = LineAt(segment);
+		int32 lineEnd = line + 1 < CountLines() ? OffsetAt(line + 1) : TextLength();
+		int32 end = std::min(finish, lineEnd);
+		long space = list->ContainsNullCharacters(segment, end);
+		int32 next = end;
+		if (space > 0) {
+			Element_List_Item item = (*list)[space];
+			int32 placeholders = item.offset + item.spaceFrom;
+			if (placeholders < end) {
+				end = std::max(segment, placeholders);
+				next = item.offset + item.spaceTo;
+			}
+		}
+		float right = 0;
+		if (end < lineEnd) {
+			right = PointAt(end).x;
+		} else {
+			int32 trimmed = lineEnd;
+			while (trimmed > segment && IsLineEndBlank(ByteAt(trimmed - 1)))
+				trimmed--;
+			right = trimmed < lineEnd ? PointAt(trimmed).x : TextRect().left + LineWidth(line);
+		}
+		float height = 0;
+		BPoint left = PointAt(segment, &height);
+		BFont font;
+		GetFontAndColor(segment, &font);
+		font_height metrics;
+		font.GetHeight(&metrics);
+		float y = std::round(left.y + height * kUnderlinePlace);
+		if (right > left.x) {
+			if (underline)
+				StrokeLine(BPoint(left.x, y), BPoint(right, y));
+			if (strike) {
+				float strikeY = std::round(y - (metrics.ascent / 3 + 1));
+				StrokeLine(BPoint(left.x, strikeY), BPoint(right, strikeY));
+			}
+		}
+		segment = std::max(next, segment + 1);
+	}
 }

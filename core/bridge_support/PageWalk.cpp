@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <cstring>
 #include <string>
 
 #include "Element_List.h"
@@ -61,14 +62,16 @@ PageWalk::PageWalk(EnginePage* page, _node* document, const _lexer* lexer,
 {
 }
 
-int32 PageWalk::CountNodes() const
+int32 PageWalk::CountNodes()
 {
 	int32 count = 0;
 	bool closing = false;
 	bool descend = true;
 	for (const _node* node = fDocument->content; node != nullptr && node != fDocument;
-			node = NodeTree::LogicalNextNode(node, closing, descend))
+			node = NodeTree::LogicalNextNode(node, closing, descend)) {
 		count++;
+		fPageWritten = fPageWritten || !node->implicit;
+	}
 	return count;
 }
 
@@ -106,6 +109,8 @@ bool PageWalk::Run()
 		ShowProgress();
 		node = NodeTree::LogicalNextNode(node, closing, descend);
 	}
+	if (fPageWritten && !fDocumentTypeRead)
+		fPage->OmitDocumentType();
 	return true;
 }
 
@@ -121,11 +126,13 @@ bool PageWalk::TakeForPage(_node* node, bool closing)
 	}
 	if (tag == tag_head && closing)
 		fInHead = false;
-	// The page's own document type is the generator's to write; a
+	// The page's own document type decides how a browser lays it out
+	// (standards or quirks mode): it is written back as it was read. A
 	// declaration elsewhere is markup of the page.
 	if (node->type == DocTypeTag && node->parent == fDocument) {
+		fDocumentTypeRead = true;
 		std::optional<std::string> text = NodeText::SourceRange(node, &fLexer->lexbuf);
-		if (text && text->find('[') != std::string::npos)
+		if (text && !text->empty())
 			fPage->SetDocumentType(text->c_str());
 		return true;
 	}
@@ -180,6 +187,9 @@ void PageWalk::Pass(_node* node, bool closing)
 		passed = fPage->NewNode();
 		passed->type = EndTag;
 		passed->tag = node->tag;
+		// A tag the page defines itself closes with the name it opened with.
+		if (node->element != nullptr && node->tag != nullptr && (node->tag->model & CM_NEW) != 0)
+			passed->element = strdup(node->element);
 	}
 	Visual_Engine* engine = fPage->Engine();
 	fPosition += engine->InsertAt(fPosition, passed, INSERT_BUILD, nullptr);

@@ -24,7 +24,8 @@ public:
 	bool Run();
 
 private:
-	int32 CountNodes() const;
+	// Notes too whether the page wrote anything at all.
+	int32 CountNodes();
 	// Takes what the page models; true when the node is not passed on.
 	bool TakeForPage(_node* node, bool closing);
 	void TakeBody(const _node* body);
@@ -37,6 +38,8 @@ private:
 	long fPosition = 0;
 	bool fInHead = true;
 	bool fTitleTaken = false;
+	bool fPageWritten = false;
+	bool fDocumentTypeRead = false;
 	int32 fCounter = 0;
 	int32 fStep = 1;
 	std::function<void(float, const char*)> fProgress;

@@ -28,9 +28,14 @@ std::string_view Value(const TagAttributeText& attribute)
 
 std::string CharsetDeclaration::Find(std::string_view bytes)
 {
+	return std::string(Locate(bytes));
+}
+
+std::string_view CharsetDeclaration::Locate(std::string_view bytes)
+{
 	if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
 		bytes.remove_prefix(3);
-	std::string declared = FromXmlDeclaration(bytes);
+	std::string_view declared = FromXmlDeclaration(bytes);
 	if (!declared.empty())
 		return declared;
 
@@ -43,68 +48,68 @@ std::string CharsetDeclaration::Find(std::string_view bytes)
 				break;
 			offset = close + 2;
 		} else if (AsciiCase::StartsWith(start.substr(offset + 1), "meta")) {
-			std::string charset = FromMeta(bytes, offset);
+			std::string_view charset = FromMeta(bytes, offset);
 			if (!charset.empty())
 				return charset;
 		}
 	}
-	return std::string();
+	return std::string_view();
 }
 
-std::string CharsetDeclaration::FromXmlDeclaration(std::string_view bytes)
+std::string_view CharsetDeclaration::FromXmlDeclaration(std::string_view bytes)
 {
 	if (bytes.substr(0, 5) != "<?xml")
-		return std::string();
+		return std::string_view();
 	size_t close = bytes.find("?>");
 	if (close == std::string_view::npos)
-		return std::string();
+		return std::string_view();
 	std::string_view declaration = bytes.substr(0, close);
 	size_t name = declaration.find("encoding");
 	if (name == std::string_view::npos)
-		return std::string();
+		return std::string_view();
 	size_t equals = declaration.find('=', name);
 	if (equals == std::string_view::npos)
-		return std::string();
+		return std::string_view();
 	std::string_view rest = declaration.substr(equals + 1);
 	while (!rest.empty() && TagReader::IsSpace(rest.front()))
 		rest.remove_prefix(1);
 	if (rest.empty() || (rest.front() != '"' && rest.front() != '\''))
-		return std::string();
+		return std::string_view();
 	size_t end = rest.find(rest.front(), 1);
 	if (end == std::string_view::npos)
-		return std::string();
-	return std::string(Trimmed(rest.substr(1, end - 1)));
+		return std::string_view();
+	return Trimmed(rest.substr(1, end - 1));
 }
 
-std::string CharsetDeclaration::FromMeta(std::string_view bytes, size_t offset)
+std::string_view CharsetDeclaration::FromMeta(std::string_view bytes, size_t offset)
 {
 	StartTagText tag;
 	if (!TagReader::ReadStartTag(bytes, offset, tag) || !AsciiCase::Equal(tag.name, "meta"))
-		return std::string();
+		return std::string_view();
 	bool contentType = false;
 	std::string_view content;
 	for (const TagAttributeText& attribute : tag.attributes) {
 		if (AsciiCase::Equal(attribute.name, "charset"))
-			return std::string(Trimmed(Value(attribute)));
+			return Trimmed(Value(attribute));
 		if (AsciiCase::Equal(attribute.name, "http-equiv"))
 			contentType = AsciiCase::Equal(Trimmed(Value(attribute)), "content-type");
 		else if (AsciiCase::Equal(attribute.name, "content"))
 			content = Value(attribute);
 	}
-	return contentType ? FromContentType(content) : std::string();
+	return contentType ? FromContentType(content) : std::string_view();
 }
 
-std::string CharsetDeclaration::FromContentType(std::string_view content)
+std::string_view CharsetDeclaration::FromContentType(std::string_view content)
 {
 	std::string lower = AsciiCase::Lower(content);
 	size_t key = lower.find("charset");
 	if (key == std::string::npos)
-		return std::string();
+		return std::string_view();
 	size_t position = key + 7;
 	while (position < lower.size() && TagReader::IsSpace(lower[position]))
 		position++;
 	if (position >= lower.size() || lower[position] != '=')
-		return std::string();
+		return std::string_view();
 	position++;
 	while (position < lower.size() && (TagReader::IsSpace(lower[position])
 			|| lower[position] == '"' || lower[position] == '\''))
@@ -112,5 +117,5 @@ std::string CharsetDeclaration::FromContentType(std::string_view content)
 	size_t end = position;
 	while (end < content.size() && (TagReader::IsNameChar(content[end]) || content[end] == '+'))
 		end++;
-	return std::string(content.substr(position, end - position));
+	return content.substr(position, end - position);
 }

@@ -11,11 +11,14 @@
 class CharsetDeclaration {
 public:
 	static std::string Find(std::string_view bytes);
+	// The charset's name where the page writes it: a part of bytes, empty
+	// (and not a part of them) when the page declares none.
+	static std::string_view Locate(std::string_view bytes);
 
 private:
-	static std::string FromXmlDeclaration(std::string_view bytes);
-	static std::string FromMeta(std::string_view bytes, size_t offset);
-	static std::string FromContentType(std::string_view content);
+	static std::string_view FromXmlDeclaration(std::string_view bytes);
+	static std::string_view FromMeta(std::string_view bytes, size_t offset);
+	static std::string_view FromContentType(std::string_view content);
 };
 
 #endif

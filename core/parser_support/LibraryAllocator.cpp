@@ -1,10 +1,16 @@
 #include "LibraryAllocator.h"
 
-#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <type_traits>
+
+namespace {
+
+constexpr size_t kChunkSize = size_t(256) << 10;
+
+} // namespace
 
 const TidyAllocatorVtbl LibraryAllocator::kFunctions = {
 	LibraryAllocator::Allocate,
@@ -16,17 +22,12 @@ const TidyAllocatorVtbl LibraryAllocator::kFunctions = {
 LibraryAllocator::LibraryAllocator()
 {
 	fBase.vtbl = &kFunctions;
-	fList.previous = &fList;
-	fList.next = &fList;
 }
 
 LibraryAllocator::~LibraryAllocator()
 {
-	while (fList.next != &fList) {
-		Block* block = fList.next;
-		Unlink(block);
+	for (Header* block : fLarge)
 		free(block);
-	}
 }
 
 LibraryAllocator* LibraryAllocator::From(TidyAllocator* base)
@@ -35,18 +36,66 @@ LibraryAllocator* LibraryAllocator::From(TidyAllocator* base)
 	return reinterpret_cast<LibraryAllocator*>(base);
 }
 
-void LibraryAllocator::Link(Block* block)
+void* LibraryAllocator::Take(size_t size)
 {
-	block->previous = &fList;
-	block->next = fList.next;
-	fList.next->previous = block;
-	fList.next = block;
+	return size <= kLargestPooled ? TakePooled(size) : TakeLarge(size);
 }
 
-void LibraryAllocator::Unlink(Block* block)
+void* LibraryAllocator::TakePooled(size_t size)
 {
-	block->previous->next = block->next;
-	block->next->previous = block->previous;
+	size_t sizeClass = (size + kGranule - 1) / kGranule;
+	if (FreeBlock* block = fFree[sizeClass]) {
+		fFree[sizeClass] = block->next;
+		return block;
+	}
+	size_t needed = sizeof(Header) + sizeClass * kGranule;
+	if (needed > static_cast<size_t>(fEnd - fNext)) {
+		std::byte* chunk = new (std::nothrow) std::byte[kChunkSize];
+		if (chunk == nullptr)
+			return nullptr;
+		fChunks.emplace_back(chunk);
+		fNext = chunk;
+		fEnd = chunk + kChunkSize;
+	}
+	Header* header = new (fNext) Header{sizeClass, kPooled};
+	fNext += needed;
+	return header + 1;
+}
+
+void* LibraryAllocator::TakeLarge(size_t size)
+{
+	void* memory = malloc(sizeof(Header) + size);
+	if (memory == nullptr)
+		return nullptr;
+	Header* header = new (memory) Header{size, kPooled};
+	Track(header);
+	return header + 1;
+}
+
+void LibraryAllocator::Track(Header* header)
+{
+	header->largeIndex = fLarge.size();
+	fLarge.push_back(header);
+}
+
+void LibraryAllocator::Untrack(Header* header)
+{
+	Header* last = fLarge.back();
+	fLarge[header->largeIndex] = last;
+	last->largeIndex = header->largeIndex;
+	fLarge.pop_back();
+}
+
+void LibraryAllocator::Give(Header* header)
+{
+	if (header->largeIndex == kPooled) {
+		FreeBlock* block = reinterpret_cast<FreeBlock*>(header + 1);
+		block->next = fFree[header->size];
+		fFree[header->size] = block;
+		return;
+	}
+	Untrack(header);
+	free(header);
 }
 
 // The library cannot go on without the memory it asks for (it has no way to
@@ -54,13 +103,10 @@ void LibraryAllocator::Unlink(Block* block)
 // allocator does.
 void* LibraryAllocator::Allocate(TidyAllocator* base, size_t size)
 {
-	static_assert(sizeof(Block) % alignof(std::max_align_t) == 0,
-		"the header keeps the library's blocks as aligned as malloc's");
-	Block* block = static_cast<Block*>(malloc(sizeof(Block) + size));
+	void* block = From(base)->Take(size);
 	if (block == nullptr)
 		Panic(base, "out of memory");
-	From(base)->Link(block);
-	return block + 1;
+	return block;
 }
 
 void* LibraryAllocator::Reallocate(TidyAllocator* base, void* memory, size_t size)
@@ -68,22 +114,29 @@ void* LibraryAllocator::Reallocate(TidyAllocator* base, void* memory, size_t siz
 	if (memory == nullptr)
 		return Allocate(base, size);
 	LibraryAllocator* allocator = From(base);
-	Block* block = static_cast<Block*>(memory) - 1;
-	allocator->Unlink(block);
-	Block* moved = static_cast<Block*>(realloc(block, sizeof(Block) + size));
-	if (moved == nullptr)
-		Panic(base, "out of memory");
-	allocator->Link(moved);
-	return moved + 1;
+	Header* header = static_cast<Header*>(memory) - 1;
+	bool pooled = header->largeIndex == kPooled;
+	size_t capacity = pooled ? header->size * kGranule : header->size;
+	if (pooled && size <= capacity)
+		return memory;
+	if (!pooled && size > kLargestPooled) {
+		Header* moved = static_cast<Header*>(realloc(header, sizeof(Header) + size));
+		if (moved == nullptr)
+			Panic(base, "out of memory");
+		moved->size = size;
+		allocator->fLarge[moved->largeIndex] = moved;
+		return moved + 1;
+	}
+	void* copy = Allocate(base, size);
+	memcpy(copy, memory, capacity < size ? capacity : size);
+	allocator->Give(header);
+	return copy;
 }
 
 void LibraryAllocator::Free(TidyAllocator* base, void* memory)
 {
-	if (memory == nullptr)
-		return;
-	Block* block = static_cast<Block*>(memory) - 1;
-	From(base)->Unlink(block);
-	free(block);
+	if (memory != nullptr)
+		From(base)->Give(static_cast<Header*>(memory) - 1);
 }
 
 void LibraryAllocator::Panic(TidyAllocator*, ctmbstr message)

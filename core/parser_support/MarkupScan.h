@@ -55,6 +55,7 @@ public:
 	bool IsClosed(size_t tagOffset) const;
 	// Whether text at offset is read with its references left as written.
 	bool InForeignContent(size_t offset) const;
+	bool HasForeignContent() const { return !fForeignBounds.empty(); }
 	// The end of the declaration whose "<!" is at offset: the first '>'
 	// outside quotes and outside an internal subset in brackets.
 	static size_t DeclarationEnd(std::string_view text, size_t offset);

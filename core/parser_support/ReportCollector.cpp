@@ -194,6 +194,16 @@ void ReportCollector::AddReadingEnded(size_t offset, int32 line, int32 column)
 		column}, true});
 }
 
+void ReportCollector::AddCharsetDisagrees(size_t offset, int32 line, int32 column,
+	std::string_view charset)
+{
+	int32 place = static_cast<int32>(offset);
+	fOwnEntries.push_back(Entry{ParseReport{place, place,
+		"Warning: the page declares the character set \"" + std::string(charset)
+			+ "\" but its bytes are UTF-8; it is shown as declared and saved byte for byte, "
+			"and Correct declares UTF-8", VUDAV_WARNING, line, column}, false});
+}
+
 void ReportCollector::Finish(const SourceText& source, bool showWarnings,
 	std::vector<ParseReport>& reports, _lexer& lexer) const
 {

@@ -32,6 +32,9 @@ public:
 	// The library stopped reading the page there: what follows is missing
 	// from the tree (the page's text itself is untouched).
 	void AddReadingEnded(size_t offset, int32 line, int32 column);
+	// The page declares the single-byte charset written at offset while its
+	// bytes are UTF-8.
+	void AddCharsetDisagrees(size_t offset, int32 line, int32 column, std::string_view charset);
 	// The library reports replacing DIR by UL, XMP and the like by PRE; where
 	// the page's element was kept, that report is not true and is dropped.
 	void DropObsoleteReportAt(size_t offset) { fKeptLiteral.insert(offset); }

@@ -1,6 +1,7 @@
 #include "TreeBuilder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -194,6 +195,96 @@ std::string WithReferencesDecoded(std::string_view text)
 	return decoded;
 }
 
+// The longest character reference looked for: "&" + a name or number + ";".
+constexpr size_t kLongestReference = 34;
+
+// The character written at offset of the page's text, a reference decoded;
+// its length in the text.
+uint32 WrittenCharacter(std::string_view text, size_t offset, size_t* length)
+{
+	if (text[offset] == '&') {
+		size_t semicolon = text.substr(0, offset + kLongestReference).find(';', offset + 1);
+		if (semicolon != std::string_view::npos) {
+			std::optional<uint32> code = ReferencedCode(text.substr(offset + 1,
+				semicolon - offset - 1));
+			if (code) {
+				*length = semicolon + 1 - offset;
+				return *code;
+			}
+		}
+	}
+	return BPrivate::UTF8::Decode(text, offset, length);
+}
+
+// The library reads a non-breaking space in preformatted text as a plain
+// one. Walks the page's text from where the library's text starts, and
+// gives the library's text with the non-breaking spaces the page wrote;
+// where the two do not match character for character, the library's text
+// as it is.
+std::string WithNonBreakingSpacesOf(std::string_view library, std::string_view page,
+	size_t offset)
+{
+	std::string restored;
+	restored.reserve(library.size());
+	size_t at = offset;
+	for (size_t i = 0; i < library.size();) {
+		if (at >= page.size())
+			return std::string(library);
+		size_t libraryLength = 1;
+		size_t pageLength = 1;
+		uint32 read = BPrivate::UTF8::Decode(library, i, &libraryLength);
+		uint32 written = WrittenCharacter(page, at, &pageLength);
+		if (read == ' ' && written == 0xA0)
+			restored += "\xC2\xA0";
+		else if (read == written)
+			restored.append(library.substr(i, libraryLength));
+		else
+			return std::string(library);
+		i += libraryLength;
+		at += pageLength;
+	}
+	return restored;
+}
+
+bool IsAscii(std::string_view text)
+{
+	size_t offset = 0;
+	for (uint64_t word; offset + 8 <= text.size(); offset += 8) {
+		memcpy(&word, text.data() + offset, 8);
+		if ((word & 0x8080808080808080ull) != 0)
+			return false;
+	}
+	for (; offset < text.size(); offset++) {
+		if (static_cast<unsigned char>(text[offset]) >= 0x80)
+			return false;
+	}
+	return true;
+}
+
+// Whether text in the element is text of the page's body: not in the head,
+// nor code, nor the title.
+bool IsBodyText(const _node* parent)
+{
+	const _tagdict* tag = parent->tag;
+	return tag != nullptr && tag != tag_html && tag != tag_head && tag != tag_title
+		&& tag != tag_script && tag != tag_style;
+}
+
+// An inline element around which a browser shows white space (none is
+// shown beside a line break).
+bool IsInline(const _node* node)
+{
+	return (node->type == StartTag || node->type == StartEndTag) && node->tag != nullptr
+		&& (node->tag->model & CM_INLINE) != 0 && (node->tag->model & CM_HEAD) == 0
+		&& node->tag != tag_br;
+}
+
+bool IsPreformatted(const _tagdict* tag)
+{
+	return tag != nullptr && (tag == tag_pre || tag == tag_xmp || tag == tag_listing
+		|| tag == tag_plaintext);
+}
+
 // Elements whose content the library reads as text alone; whatever else it
 // puts into one (an unclosed STYLE swallows the rest of the page) would
 // turn into that text when the page is written and read again.
@@ -258,6 +349,8 @@ TreeBuilder::~TreeBuilder()
 _node* TreeBuilder::Build(_lexer& lexer)
 {
 	fLexer = &lexer;
+	// The nodes' texts take about as much room as the page's.
+	fLexer->lexbuf.reserve(fSource.Text().size());
 	_node* root = NewNode();
 	root->type = RootNode;
 
@@ -271,8 +364,14 @@ _node* TreeBuilder::Build(_lexer& lexer)
 			return nullptr;
 		}
 		_node* node = MakeNode(current, parent);
-		if (node != nullptr)
+		if (node != nullptr) {
+			if (fWhiteAfter != nullptr && fWhiteAfter == parent->last
+					&& NeedsWhiteBefore(node, parent))
+				NodeTree::AppendChild(parent, WhiteNode());
 			NodeTree::AppendChild(parent, node);
+			fWhiteAfter = fWhiteFollows ? node : nullptr;
+		}
+		fWhiteFollows = false;
 		// A kept literal section comes with its content already, a document
 		// type its declarations; the library's reading of them is left out.
 		bool descend = node != nullptr && node->content == nullptr
@@ -280,6 +379,8 @@ _node* TreeBuilder::Build(_lexer& lexer)
 		TidyNode child = descend ? tidyGetChild(current) : nullptr;
 		if (child != nullptr) {
 			parent = node;
+			if (IsPreformatted(parent->tag))
+				fPreformattedDepth++;
 			current = child;
 			continue;
 		}
@@ -294,10 +395,14 @@ _node* TreeBuilder::Build(_lexer& lexer)
 				current = nullptr;
 				break;
 			}
+			if (IsPreformatted(parent->tag))
+				fPreformattedDepth--;
+			TrimWhiteAtBlockEnd(parent);
 			parent = parent->parent;
 		}
 	}
-	KeepOutOfText(root);
+	if (fMarkupInTextOnly)
+		KeepOutOfText(root);
 	return root;
 }
 
@@ -326,18 +431,21 @@ _node* TreeBuilder::MakeNode(TidyNode source, _node* parent)
 	_node* node = NewNode();
 	node->type = type;
 	node->start = node->end = static_cast<uint32>(fLexer->lexbuf.size());
+	fMarkupInTextOnly = fMarkupInTextOnly || (type != TextNode && HoldsTextOnly(parent->tag));
 	if (node->type == ProcInsTag && Holds(fScan.StrayFrameTags(), strayOffset))
 		KeepStrayFrameTag(node, strayOffset);
 	else if (IsElement(node->type))
-		FillElement(node, source);
+		FillElement(node, source, parent);
 	else if (node->type == TextNode)
 		FillText(node, source, parent);
 	else
 		FillMarkupText(node, source);
+	if (node->type == CommentTag)
+		fWhiteFollows = IsLineEndSwallowed(source);
 	return node;
 }
 
-void TreeBuilder::FillElement(_node* node, TidyNode source)
+void TreeBuilder::FillElement(_node* node, TidyNode source, _node* parent)
 {
 	size_t offset = OffsetOf(source);
 	const char* reported = tidyNodeGetName(source);
@@ -374,14 +482,72 @@ void TreeBuilder::FillElement(_node* node, TidyNode source)
 		}
 	}
 
+	if (written && node->type != EndTag)
+		KeepWhiteBefore(node, offset, parent);
 	const std::string& text = fSource.Text();
 	std::string_view name = written ? std::string_view(text).substr(offset + 1, writtenName.size())
 		: libraryName;
 	node->element = strndup(name.data(), name.size());
 	node->closed = written && fScan.IsClosed(offset);
 
-	bool readable = written && TagReader::ReadStartTag(text, offset, fTag);
+	// The page's own reading of the tag serves its attributes, where the
+	// library found any, and the end of a tag no HTML version defines.
+	bool readable = written && (id == TidyTag_UNKNOWN || tidyAttrFirst(source) != nullptr)
+		&& TagReader::ReadStartTag(text, offset, fTag);
+	// Where nothing follows the name as a browser reads it, what the library
+	// took for attributes is the rest of the name.
+	if (readable && id == TidyTag_UNKNOWN && node->tag != nullptr && node->type != EndTag
+			&& !KeepUnknownTagAsWritten(node, offset, fTag.end))
+		return;
 	AddAttributes(node, source, readable ? &fTag : nullptr);
+}
+
+// A tag no HTML version defines is the page's own, written back as it was
+// written: its name as a browser reads it (all up to a blank, "/" or ">",
+// where the library stops at the first character not allowed in a name)
+// and the rest of the tag, attributes as written, as the node's text; the
+// attributes as read stay for those who ask. The library reads an empty
+// one as a block and leaves out the white space around it, which a
+// browser, reading it as inline, shows.
+// True when the tag has more than its name.
+bool TreeBuilder::KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end)
+{
+	const std::string& text = fSource.Text();
+	size_t nameEnd = offset + 1;
+	while (nameEnd < end - 1 && !TagReader::IsSpace(text[nameEnd]) && text[nameEnd] != '/')
+		nameEnd++;
+	free(node->element);
+	node->element = strndup(text.data() + offset + 1, nameEnd - offset - 1);
+	if ((node->tag->model & CM_EMPTY) != 0 && fPreformattedDepth == 0)
+		fWhiteFollows = end < text.size() && TagReader::IsSpace(text[end]);
+	AppendText(node, std::string_view(text).substr(nameEnd, end - 1 - nameEnd), false);
+	return node->end > node->start;
+}
+
+// The library leaves out white space before some inline elements (form
+// controls, tags it does not know) that a browser shows as a space between
+// the text or element before and the element.
+void TreeBuilder::KeepWhiteBefore(const _node* node, size_t offset, _node* parent)
+{
+	const std::string& text = fSource.Text();
+	const _node* before = parent->last;
+	if (fPreformattedDepth > 0 || offset == 0 || !TagReader::IsSpace(text[offset - 1])
+			|| before == nullptr || !IsBodyText(parent) || !IsInline(node))
+		return;
+	if (before->type == TextNode)
+		KeepSpaceAtEndOf(parent->last);
+	else if (IsInline(before) && before->type != EndTag)
+		NodeTree::AppendChild(parent, WhiteNode());
+}
+
+void TreeBuilder::KeepSpaceAtEndOf(_node* text)
+{
+	std::string& buffer = fLexer->lexbuf;
+	if (text == nullptr || text->type != TextNode || text->end != buffer.size()
+			|| text->end == text->start || TagReader::IsSpace(buffer.back()))
+		return;
+	buffer += ' ';
+	text->end++;
 }
 
 // Given to the library as "<?frame>" to keep it from ending its parse.
@@ -449,10 +615,73 @@ void TreeBuilder::FillText(_node* node, TidyNode source, _node* parent)
 {
 	// Scripts and style sheets are code, not visual text: their bytes stay.
 	bool visual = parent->tag != tag_script && parent->tag != tag_style;
-	if (visual && fScan.InForeignContent(OffsetOf(source)))
-		AppendText(node, WithReferencesDecoded(LibraryValue(source)), true);
-	else
-		AppendText(node, LibraryValue(source), visual);
+	std::string_view text = LibraryValue(source);
+	std::string changed;
+	if (visual && fScan.HasForeignContent() && fScan.InForeignContent(OffsetOf(source))) {
+		changed = WithReferencesDecoded(text);
+		text = changed;
+	} else if (visual && fPreformattedDepth > 0 && text.find(' ') != std::string_view::npos) {
+		changed = WithNonBreakingSpacesOf(text, fSource.Text(), OffsetOf(source));
+		text = changed;
+	}
+	if (fWhiteAfter != nullptr && fWhiteAfter == parent->last && IsBodyText(parent)
+			&& (fPreformattedDepth > 0 || text.empty() || !TagReader::IsSpace(text[0]))) {
+		changed = (fPreformattedDepth > 0 ? "\n" : " ") + std::string(text);
+		text = changed;
+	}
+	AppendText(node, text, visual);
+}
+
+// The library takes a line end right after a comment for part of the
+// comment, and leaves it out of the text that follows; a browser shows it
+// (as a space, or a new line in preformatted text).
+bool TreeBuilder::IsLineEndSwallowed(TidyNode source)
+{
+	// The library places a comment at its "<!--" or, after text, behind it.
+	std::string_view page(fSource.Text());
+	size_t offset = OffsetOf(source);
+	if (page.compare(offset, 4, "<!--") == 0)
+		offset += 4;
+	else if (offset < 4 || page.compare(offset - 4, 4, "<!--") != 0)
+		return false;
+	size_t end = offset + LibraryValue(source).size();
+	return page.compare(end, 3, "-->") == 0 && end + 3 < page.size() && page[end + 3] == '\n';
+}
+
+// White space at the end of a block shows nowhere. The library keeps it
+// where the block's end is implied (text in a frameset ends up in a
+// NOFRAMES), and leaves it out where the end tag is written: left out here
+// too, a page reads the same once written.
+void TreeBuilder::TrimWhiteAtBlockEnd(_node* block)
+{
+	_node* text = block->last;
+	const _tagdict* tag = block->tag;
+	if (text == nullptr || text->type != TextNode || tag == nullptr
+			|| (tag != tag_body
+				&& (tag->model & (CM_INLINE | CM_FIELD | CM_MIXED | CM_HTML | CM_HEAD)) != 0)
+			|| IsPreformatted(tag) || HoldsTextOnly(tag))
+		return;
+	const std::string& buffer = fLexer->lexbuf;
+	while (text->end > text->start && TagReader::IsSpace(buffer[text->end - 1]))
+		text->end--;
+}
+
+// Text takes the white space the library left out itself (FillText); an
+// inline element, or anything in preformatted text, gets it as text of its
+// own before it.
+bool TreeBuilder::NeedsWhiteBefore(const _node* node, const _node* parent) const
+{
+	if (node->type == TextNode || !IsBodyText(parent))
+		return false;
+	return fPreformattedDepth > 0 || (IsElement(node->type) && node->tag != nullptr
+		&& (node->tag->model & CM_INLINE) != 0);
+}
+
+_node* TreeBuilder::WhiteNode()
+{
+	_node* text = NewNode();
+	AppendText(text, fPreformattedDepth > 0 ? "\n" : " ", true);
+	return text;
 }
 
 void TreeBuilder::FillMarkupText(_node* node, TidyNode source)
@@ -588,12 +817,18 @@ void TreeBuilder::AddAttributes(_node* node, TidyNode source, const StartTagText
 {
 	std::vector<LibraryAttribute>& library = fLibraryAttributes;
 	ReadLibraryAttributes(source, library);
+	if (library.empty())
+		return;
 	if (written != nullptr && ReadingsAgree(*written, library)) {
 		for (const TagAttributeText& attribute : written->attributes)
 			NodeTree::AddAttribute(node, attribute.name, attribute.value, attribute.delim);
 		return;
 	}
 	for (const LibraryAttribute& attribute : fLibraryAttributes) {
+		// What the library could not read as a name is nothing it can read
+		// back either.
+		if (attribute.name.empty())
+			continue;
 		if (attribute.value == nullptr) {
 			NodeTree::AddAttribute(node, attribute.name, std::nullopt, 0);
 		} else {
@@ -629,6 +864,9 @@ void TreeBuilder::AppendText(_node* node, std::string_view text, bool visual)
 	std::string& buffer = fLexer->lexbuf;
 	node->start = static_cast<uint32>(buffer.size());
 	std::string sanitized;
+	// Most text is ASCII, which needs neither of the changes below.
+	if (visual && IsAscii(text))
+		visual = false;
 	if (visual && !BPrivate::UTF8::IsValid(text)) {
 		// The library makes broken characters of control characters
 		// inside multi-byte ones; the node text is UTF-8 all the same.

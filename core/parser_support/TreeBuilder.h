@@ -49,9 +49,16 @@ private:
 	_node* MakeNode(TidyNode source, _node* parent);
 	void KeepOutOfText(_node* root);
 	bool IsDroppedEndTag(size_t offset);
-	void FillElement(_node* node, TidyNode source);
+	void FillElement(_node* node, TidyNode source, _node* parent);
+	bool KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end);
+	void KeepWhiteBefore(const _node* node, size_t offset, _node* parent);
+	void KeepSpaceAtEndOf(_node* text);
 	void FillText(_node* node, TidyNode source, _node* parent);
 	void FillMarkupText(_node* node, TidyNode source);
+	bool IsLineEndSwallowed(TidyNode source);
+	bool NeedsWhiteBefore(const _node* node, const _node* parent) const;
+	void TrimWhiteAtBlockEnd(_node* block);
+	_node* WhiteNode();
 	void KeepStrayFrameTag(_node* node, size_t offset);
 	bool KeepLiteralSection(_node* node, TidyNode source, size_t offset);
 
@@ -79,6 +86,15 @@ private:
 	std::vector<bool> fSectionKept;
 	// The places of elements the page wrote, claimed by the first node there.
 	std::vector<bool> fWrittenElements;
+	// PRE and its kin the node being made stands in.
+	int32 fPreformattedDepth = 0;
+	// A node after which the page has white space that the library left
+	// out (a comment swallows the line end after it), until the node after
+	// it is made; fWhiteFollows says it of the node being made.
+	const _node* fWhiteAfter = nullptr;
+	bool fWhiteFollows = false;
+	// Markup made inside an element that holds text only.
+	bool fMarkupInTextOnly = false;
 };
 
 #endif

@@ -5,6 +5,7 @@
 
 #include <SupportDefs.h>
 
+class Visual_Element;
 class Visual_Text;
 
 // The restyling walk of a refresh: from start, every element applies its
@@ -21,6 +22,8 @@ public:
 	bool Run(int32 start, int32 finish);
 
 private:
+	bool RoomCollapses(const Visual_Element* element, int32 offset) const;
+
 	Visual_Text* fView;	// not owned
 	std::function<void(int32)> fProgress;
 	std::function<bool()> fStopRequested;

@@ -9,6 +9,15 @@
 namespace {
 
 const rgb_color kBlack = {0, 0, 0, 255};
+constexpr float kSmallestSize = 1;
+
+// The font of collapsed room: it adds no height to a line.
+BFont Smallest()
+{
+	BFont font;
+	font.SetSize(kSmallestSize);
+	return font;
+}
 
 } // namespace
 
@@ -29,7 +38,7 @@ void RestyleRuns::AddRun(int32 offset, const BFont& font, rgb_color color)
 	fRuns.push_back(Run{offset, font, color});
 }
 
-void RestyleRuns::Add(Environment* environment, int32 from, int32 to)
+void RestyleRuns::Add(Environment* environment, int32 from, int32 to, bool collapsed)
 {
 	if (from >= to)
 		return;
@@ -43,15 +52,14 @@ void RestyleRuns::Add(Environment* environment, int32 from, int32 to)
 	}
 	int32 placeholderFrom = std::max(environment->placeholderFrom, from);
 	int32 placeholderTo = environment->placeholderTo;
-	for (int32 offset = from; offset < placeholderFrom;) {
-		// The text in front of the placeholders keeps the style it has.
-		BFont kept;
-		rgb_color keptColor;
-		fView->GetFontAndColor(offset, &kept, &keptColor);
-		AddRun(offset, kept, keptColor);
-		offset++;
-	}
-	if (environment->placeholderFont != nullptr)
+	bool aloneOnItsLine = from > 0 && fView->ByteAt(from - 1) == '\n';
+	if (from < placeholderFrom && collapsed && aloneOnItsLine)
+		AddRun(from, Smallest(), color);
+	else if (from < placeholderFrom)
+		AddLineEndRun(from);
+	if (collapsed)
+		AddRun(placeholderFrom, Smallest(), color);
+	else if (environment->placeholderFont != nullptr)
 		AddRun(placeholderFrom, *environment->placeholderFont, color);
 	else
 		AddRun(placeholderFrom, font, color);
@@ -60,6 +68,22 @@ void RestyleRuns::Add(Environment* environment, int32 from, int32 to)
 	environment->placeholderFont = nullptr;
 	environment->placeholderFrom = 0;
 	environment->placeholderTo = -1;
+}
+
+// The element's line feed in front of its room ends the line before it:
+// set in the style of that line's text, it leaves the line its height.
+void RestyleRuns::AddLineEndRun(int32 offset)
+{
+	if (!fRuns.empty()) {
+		Run before = fRuns.back();
+		AddRun(offset, before.font, before.color);
+		return;
+	}
+	BFont font;
+	rgb_color color = kBlack;
+	if (offset > 0)
+		fView->GetFontAndColor(offset - 1, &font, &color);
+	AddRun(offset, font, color);
 }
 
 void RestyleRuns::Apply()

@@ -20,14 +20,17 @@ public:
 	// placeholders the whole stretch takes the current font and colour;
 	// with them, the text in front of them keeps its style, the
 	// placeholders take their own font, the rest the current style. The
-	// placeholders are used up.
-	void Add(Environment* environment, int32 from, int32 to);
+	// placeholders are used up. A collapsed room adds no height: its
+	// placeholders, and a line feed in front of them that stands on a line
+	// of its own, take the smallest font.
+	void Add(Environment* environment, int32 from, int32 to, bool collapsed = false);
 	// Applies the runs to the text from start to the end of the last
 	// stretch added.
 	void Apply();
 
 private:
 	void AddRun(int32 offset, const BFont& font, rgb_color color);
+	void AddLineEndRun(int32 offset);
 
 	struct Run {
 		int32 offset;

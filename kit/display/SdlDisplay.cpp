@@ -11,6 +11,7 @@
 #include <OS.h>
 
 #include "sdl_support/SdlKeys.h"
+#include "sdl_support/UriList.h"
 
 namespace BPrivate {
 
@@ -581,7 +582,18 @@ void SdlDisplay::_HandleEvent(const SDL_Event& event)
 			return;
 		case SDL_DROPFILE:
 			if (event.drop.file != nullptr) {
-				fDroppedFiles.push_back(event.drop.file);
+				std::string path = LocalPathOfDrop(event.drop.file);
+				if (!path.empty())
+					fDroppedFiles.push_back(path);
+				SDL_free(event.drop.file);
+			}
+			return;
+		case SDL_DROPTEXT:
+			// File managers that offer their files as text hand over a URI
+			// list; the window hears of the files as of any dropped file.
+			if (event.drop.file != nullptr) {
+				for (std::string& path : LocalPathsOfUriList(event.drop.file))
+					fDroppedFiles.push_back(std::move(path));
 				SDL_free(event.drop.file);
 			}
 			return;

@@ -1,5 +1,8 @@
 #include <UTF8.h>
 
+#include <cstdint>
+#include <cstring>
+
 namespace BPrivate {
 namespace UTF8 {
 
@@ -60,6 +63,13 @@ size_t Previous(std::string_view text, size_t offset)
 bool IsValid(std::string_view text)
 {
 	for (size_t offset = 0; offset < text.size();) {
+		// Most text is ASCII: eight bytes at a time, while none has its top bit.
+		uint64_t word;
+		while (offset + 8 <= text.size()
+				&& (memcpy(&word, text.data() + offset, 8), (word & 0x8080808080808080ull) == 0))
+			offset += 8;
+		if (offset >= text.size())
+			break;
 		size_t length = CharLength(text, offset);
 		if (length == 1 && static_cast<unsigned char>(text[offset]) >= 0x80)
 			return false;

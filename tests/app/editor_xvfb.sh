@@ -29,7 +29,7 @@ dark_pixels() {
 		awk '$1 < 90 && $2 < 90 && $3 < 90 { dark++ } END { print dark + 0 }'
 }
 
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 # Starts the editor, waits for its visual window (its title names the
 # page file), keeps its picture as NAME.xwd and sets dark to its dark

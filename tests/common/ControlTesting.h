@@ -3,13 +3,16 @@
 
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include <AppPrivate.h>
 #include <Autolock.h>
 #include <Bitmap.h>
 #include <Control.h>
+#include <Looper.h>
 #include <DisplayServer.h>
 #include <Message.h>
 #include <Messenger.h>
@@ -65,11 +68,80 @@ private:
 	std::vector<BMessage> fMessages;
 };
 
+// A looper that keeps what it receives; Received() waits until it is idle.
+class Receiver : public BLooper {
+public:
+	Receiver() : BLooper("receiver") {}
+
+	void MessageReceived(BMessage* message) override
+	{
+		std::lock_guard<std::mutex> guard(fLock);
+		fReceived.push_back(*message);
+	}
+
+	std::vector<BMessage> Received()
+	{
+		BPrivate::WaitForLooperIdle(this, 5000000);
+		std::lock_guard<std::mutex> guard(fLock);
+		return fReceived;
+	}
+
+	uint32 LastCommand()
+	{
+		std::vector<BMessage> received = Received();
+		return received.empty() ? 0 : received.back().what;
+	}
+
+private:
+	std::mutex fLock;
+	std::vector<BMessage> fReceived;
+};
+
 inline rgb_color PixelOf(const BBitmap* bitmap, int x, int y)
 {
 	const uint8* pixel = static_cast<const uint8*>(bitmap->Bits()) + y * bitmap->BytesPerRow()
 		+ x * 4;
 	return rgb_color{pixel[2], pixel[1], pixel[0], pixel[3]};
+}
+
+// Runs function on the calling thread with the looper locked, as code on
+// another thread than the window's must; returns what function returns.
+template<typename Function>
+auto WithLock(BLooper* looper, Function function)
+{
+	BAutolock lock(looper);
+	return function();
+}
+
+// A message's four-character command as text, 'save' as "save".
+inline std::string CommandText(uint32 what)
+{
+	std::string code(4, ' ');
+	for (int i = 0; i < 4; i++)
+		code[i] = static_cast<char>(what >> (24 - 8 * i));
+	return code;
+}
+
+// A field of a message, or fallback where it has none.
+inline int32 Int32Of(const BMessage& message, const char* name, int32 fallback = -1)
+{
+	int32 value = fallback;
+	message.FindInt32(name, &value);
+	return value;
+}
+
+inline void* PointerOf(const BMessage& message, const char* name)
+{
+	void* value = nullptr;
+	message.FindPointer(name, &value);
+	return value;
+}
+
+inline std::string StringOf(const BMessage& message, const char* name)
+{
+	const char* value = "";
+	message.FindString(name, &value);
+	return value;
 }
 
 // A 400 x 240 window for controls, quit when the test ends; what they send
@@ -86,6 +158,13 @@ protected:
 	}
 
 	void Idle(BWindow* window) { ASSERT_EQ(BPrivate::WaitForWindowIdle(window), B_OK); }
+
+	// Runs function with the window locked.
+	template<typename Function>
+	auto Locked(Function function)
+	{
+		return WithLock(fWindow, function);
+	}
 
 	// Adds the view to the window (before it is shown) and returns it.
 	template<typename View>
@@ -115,18 +194,17 @@ protected:
 	// A point of the view (its own coordinates) in the window's.
 	BPoint InWindow(BView* view, BPoint point)
 	{
-		BAutolock lock(fWindow);
-		return fWindow->ConvertFromScreen(view->ConvertToScreen(point));
+		return Locked([&] { return fWindow->ConvertFromScreen(view->ConvertToScreen(point)); });
 	}
 	BPoint CenterOf(BView* view)
 	{
-		BRect bounds;
-		{
-			BAutolock lock(fWindow);
-			bounds = view->Bounds();
-		}
+		BRect bounds = BoundsOf(view);
 		return InWindow(view, BPoint((bounds.left + bounds.right) / 2,
 			(bounds.top + bounds.bottom) / 2));
+	}
+	BRect BoundsOf(BView* view)
+	{
+		return Locked([&] { return view->Bounds(); });
 	}
 
 	void Click(BView* view) { Click(CenterOf(view)); }
@@ -142,18 +220,15 @@ protected:
 	}
 	void Focus(BView* view)
 	{
-		BAutolock lock(fWindow);
-		view->MakeFocus(true);
+		Locked([&] { view->MakeFocus(true); });
 	}
 	BView* FocusView()
 	{
-		BAutolock lock(fWindow);
-		return fWindow->CurrentFocus();
+		return Locked([&] { return fWindow->CurrentFocus(); });
 	}
 	int32 ValueOf(BControl* control)
 	{
-		BAutolock lock(fWindow);
-		return control->Value();
+		return Locked([&] { return control->Value(); });
 	}
 	// The pixel at a point of the view, now or in a snapshot of the window.
 	rgb_color PixelIn(BView* view, BPoint point)

@@ -57,7 +57,9 @@ inline std::string Violation(const ParsedPage& page)
 		if (node->start > node->end || node->end > buffer.size())
 			return "text range outside the lexer buffer";
 		bool element = node->type == StartTag || node->type == StartEndTag;
-		if (element && (node->start != node->end || node->element == nullptr))
+		// Only a tag the page defines itself keeps the rest of its tag as text.
+		bool ownTag = node->tag != nullptr && (node->tag->model & CM_NEW) != 0;
+		if (element && ((node->start != node->end && !ownTag) || node->element == nullptr))
 			return "element with text or without a name";
 		bool code = node->parent->tag == tag_script || node->parent->tag == tag_style;
 		std::string_view text(buffer.data() + node->start, node->end - node->start);

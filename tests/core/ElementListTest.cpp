@@ -2,6 +2,10 @@
 // offset, the spaces, moves and growth. Elements here are bare ones that
 // take themselves out of the list when they go.
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include <Message.h>
@@ -152,6 +156,56 @@ TEST_F(ElementListTest, AdjustBeyondTheLastElementChangesNothing)
 	fList.Adjust(4, 100);
 	fList.Adjust(-1, 100);
 	EXPECT_EQ(a->ThisOffset(), 3);
+}
+
+// Shifts are kept pending from one place and carried when the text
+// changes elsewhere: however edits at different places, additions and
+// removals follow each other, every offset and search is that of a list
+// shifted at once.
+TEST_F(ElementListTest, ShiftsAtChangingPlacesAmongAdditionsAndRemovalsKeepEveryOffset)
+{
+	std::mt19937 random(14);
+	std::vector<Marker*> markers;
+	std::vector<long> expected;
+	for (long i = 0; i < 60; i++) {
+		markers.push_back(AddAfter(i * 3 + 1));
+		expected.push_back(i * 3 + 1);
+	}
+	for (int step = 0; step < 600; step++) {
+		int what = std::uniform_int_distribution<int>(0, 9)(random);
+		long at = std::uniform_int_distribution<long>(0, fList.LastOffset())(random);
+		size_t behind = std::lower_bound(expected.begin(), expected.end(), at) - expected.begin();
+		if (what < 7) {
+			// A deletion ends where no element stands inside it.
+			long before = behind > 0 ? expected[behind - 1] : 0;
+			long delta = std::max<long>(std::uniform_int_distribution<long>(-3, 3)(random),
+				before - at);
+			fList.Adjust(at, delta);
+			for (size_t i = behind; i < expected.size(); i++)
+				expected[i] += delta;
+		} else if (what < 9 || markers.empty()) {
+			size_t place = std::upper_bound(expected.begin(), expected.end(), at)
+				- expected.begin();
+			markers.insert(markers.begin() + place, AddAfter(at));
+			expected.insert(expected.begin() + place, at);
+		} else {
+			size_t gone = std::min(behind, markers.size() - 1);
+			fList.Remove(markers[gone]);
+			EXPECT_EQ(markers[gone]->ThisOffset(), expected[gone]) << "the offset it had last";
+			delete markers[gone];
+			markers.erase(markers.begin() + gone);
+			expected.erase(expected.begin() + gone);
+		}
+		ASSERT_EQ(fList.LastIndex(), markers.size());
+		for (size_t i = 0; i < markers.size(); i++) {
+			ASSERT_EQ(markers[i]->ThisOffset(), expected[i]) << "step " << step;
+			ASSERT_EQ(fList[i + 1].offset, expected[i]) << "step " << step;
+		}
+		long probe = std::uniform_int_distribution<long>(0, fList.LastOffset() + 1)(random);
+		size_t lower = std::lower_bound(expected.begin(), expected.end(), probe)
+			- expected.begin();
+		EXPECT_EQ(fList.PreviousIndex(probe), lower) << "step " << step;
+	}
 }
 
 TEST_F(ElementListTest, MoveAtIndexFromBelowLandsOneLower)

@@ -158,7 +158,25 @@ TEST_F(PageWalking, TextInAFramesetIsWrittenInTheNoframesTheParserInferred)
 	EXPECT_LT(html.find("words"), html.find("</NOFRAMES>"));
 }
 
-TEST_F(PageWalking, ADocumentTypeDeclaringEntitiesIsWrittenInPlaceOfTheProgramsOwn)
+TEST_F(PageWalking, ThePagesDocumentTypeIsWrittenInPlaceOfTheProgramsOwn)
+{
+	// A browser lays out a page in standards or quirks mode by its document type.
+	for (const char* doctype : {"!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\"",
+			"!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\"\n"
+			"  \"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\"", "!doctype html"}) {
+		Open("<?xml version=\"1.0\"?>\n<" + std::string(doctype) + ">\n<html><body>x</body></html>");
+		std::string html = Generated();
+		EXPECT_EQ(html.find("<" + std::string(doctype) + ">\r\n"), 0u) << html;
+		EXPECT_EQ(html.find("DOCTYPE", 5), std::string::npos) << html;
+	}
+	Open("<html><body>x</body></html>");
+	EXPECT_EQ(Generated().find("<HTML>\r\n"), 0u) << "a page without one is written without one";
+	Open("");
+	EXPECT_EQ(Generated().find("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">"),
+		0u) << "an empty page gets the program's";
+}
+
+TEST_F(PageWalking, ADocumentTypeDeclaringEntitiesIsWrittenWithThem)
 {
 	Open("<!DOCTYPE html SYSTEM \"x.dtd\" [\n<!ENTITY home \"http://x/\">\n]>"
 		"<html><body><a href=\"&home;\">t</a></body></html>");

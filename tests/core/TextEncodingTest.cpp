@@ -83,6 +83,25 @@ TEST(EncodingDetection, DeclaredCharsetTheBytesDoNotFitIsNotTrusted)
 	EXPECT_EQ(encoding.Name(), "windows-1252");
 }
 
+TEST(EncodingDetection, UTF8BytesUnderASingleByteDeclarationAreReadAsDeclaredAndKnownForIt)
+{
+	std::string misdeclared = "<meta charset=iso-8859-1><p>Jos\xC3\xA9";
+	TextEncoding encoding = TextEncoding::Detect(misdeclared);
+	EXPECT_EQ(encoding.Name(), "ISO-8859-1");
+	EXPECT_TRUE(encoding.DeclaresSingleByteOverUtf8());
+	std::string text;
+	encoding.Decode(misdeclared, text);
+	EXPECT_EQ(text, "<meta charset=iso-8859-1><p>Jos\xC3\x83\xC2\xA9");
+	std::string bytes;
+	EXPECT_TRUE(encoding.Encode(text, bytes));
+	EXPECT_EQ(bytes, misdeclared);
+	for (const char* page : {"<meta charset=iso-8859-1><p>Jos\xE9", "<meta charset=iso-8859-1><p>ok",
+			"<meta charset=utf-8><p>Jos\xC3\xA9", "<p>Jos\xC3\xA9"}) {
+		SCOPED_TRACE(page);
+		EXPECT_FALSE(TextEncoding::Detect(page).DeclaresSingleByteOverUtf8());
+	}
+}
+
 // Saving writes a page back in its encoding: reading and writing must not
 // change one byte of it.
 TEST(EncodingRoundTrip, EveryByteOfAWindows1252PageComesBackUnchanged)

@@ -62,6 +62,19 @@ TEST_F(TextRuns, NestedUnderlinesAreCounted)
 	EXPECT_FALSE(Formatting(OffsetOf('z'))->IsUnderlined());
 }
 
+// S is read as a struck-out run of its own name, one group with STRIKE.
+TEST_F(TextRuns, SStrikesThroughAsStrikeDoesAndIsWrittenBackAsS)
+{
+	Open("<html><body>a<s>b</s>c<strike>d</strike>e</body></html>");
+	ASSERT_NE(Run(tag_s), nullptr);
+	for (char struck : {'b', 'd'})
+		EXPECT_TRUE(Formatting(OffsetOf(struck))->IsStruckout()) << struck;
+	for (char plain : {'a', 'c', 'e'})
+		EXPECT_FALSE(Formatting(OffsetOf(plain))->IsStruckout()) << plain;
+	EXPECT_TRUE(TextChange::SameGroup(tag_s, tag_strike));
+	EXPECT_EQ(Body(), "a<S>b</S>c<STRIKE>d</STRIKE>e");
+}
+
 TEST_F(TextRuns, ClosingASizeStepInsideAHeadingReturnsToTheBaseSize)
 {
 	Open("<html><body><h1>a<big>b</big>c</h1>d</body></html>");

@@ -5,6 +5,7 @@
 #include "ModelTesting.h"
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include <Window.h>
@@ -185,6 +186,39 @@ TEST_F(EngineTest, ATagClosingAtTheOffsetIsStillOpenWhenUnclosedIsAsked)
 	EXPECT_FALSE(Engine()->EnvironmentAt(2)->IsBold());
 	EXPECT_TRUE(Engine()->EnvironmentAtUnclosed(2)->IsBold());
 	EXPECT_TRUE(Engine()->EnvironmentAt(1)->IsBold());
+}
+
+// The formatting along a long page is remembered from walk to walk; what
+// changes before a place changes the formatting found there: a change of
+// the list's order, or an element changed in place and refreshed.
+TEST_F(EngineTest, FormattingFarIntoAPageFollowsChangesBeforeIt)
+{
+	struct Row {
+		const char* change;
+		std::function<void(Anchor* link)> make;
+	};
+	const Row rows[] = {
+		{"the link's opening goes", [this](Anchor* link) { Engine()->Delete(link); }},
+		{"the link loses its target", [this](Anchor* link) {
+			link->SetLinkTo("");
+			View()->Refresh(link);
+		}},
+	};
+	std::string bold;
+	for (int i = 0; i < 400; i++)
+		bold += "<b>b</b> ";
+	for (const Row& row : rows) {
+		Open("<html><body><a href=\"x\">" + bold + "</a></body></html>");
+		long late = View()->TextLength() - 4;
+		{
+			BAutolock lock(Engine());
+			ASSERT_TRUE(Engine()->EnvironmentAt(late)->IsUnderlined()) << row.change;
+			row.make(At<Anchor>(1));
+		}
+		Settle();
+		BAutolock lock(Engine());
+		EXPECT_FALSE(Engine()->EnvironmentAt(late)->IsUnderlined()) << row.change;
+	}
 }
 
 TEST_F(EngineTest, EffectsOpenOverARangeCancelInPairs)

@@ -12,7 +12,6 @@
 #include <Canvas.h>
 #include <GifWriter.h>
 #include <PictureFiles.h>
-#include <PictureFonts.h>
 
 #include "BitmapPixels.h"
 #include "TempDirectory.h"
@@ -111,17 +110,6 @@ TEST(TestPicture, QualityOutsideTheScaleIsRefused)
 	std::string jpeg;
 	EXPECT_EQ(PictureFiles::EncodeJPEG(*picture, 0, &jpeg), B_BAD_VALUE);
 	EXPECT_EQ(PictureFiles::EncodeJPEG(*picture, 101, &jpeg), B_BAD_VALUE);
-}
-
-TEST(Lettering, EveryTypefaceIsThePinnedDejaVuFont)
-{
-	for (Typeface typeface : {Typeface::kSans, Typeface::kSansBold, Typeface::kSerifBoldItalic,
-			Typeface::kMonoBold}) {
-		SCOPED_TRACE(static_cast<int>(typeface));
-		EXPECT_TRUE(PictureFonts::IsPinned(typeface));
-		EXPECT_NE(PictureFonts::FileOf(typeface).find("DejaVu"), std::string::npos);
-		EXPECT_NE(PictureFonts::Face(typeface), nullptr);
-	}
 }
 
 TEST(BuiltFiles, ThePicturesBesideTheProgramDecode)

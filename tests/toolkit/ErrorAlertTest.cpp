@@ -46,14 +46,6 @@ TEST_F(ErrorAlertTest, PiecesAreJoinedInOrderWithNullsLeftOut)
 	EXPECT_EQ(sShown[2], "");
 }
 
-TEST_F(ErrorAlertTest, InstallingAHandlerGivesBackTheOneItReplaces)
-{
-	EXPECT_EQ(SetErrorAlertHandler(nullptr), Record);
-	error_alert_handler defaultHandler = SetErrorAlertHandler(Record);
-	EXPECT_NE(defaultHandler, nullptr);
-	EXPECT_NE(defaultHandler, Record);
-}
-
 TEST_F(ErrorAlertTest, DefaultHandlerWritesALineToStandardError)
 {
 	TempDirectory dir;

@@ -5,20 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <DisplayServer.h>
 #include <Entry.h>
 #include <Message.h>
 #include <WindowTesting.h>
 
+#include "ControlTesting.h"
 #include "TempDirectory.h"
 #include "filepanel_support/DirectoryListing.h"
 
 namespace {
-
-const bool kHeadless = [] {
-	BPrivate::DisplayServer::UseHeadless();
-	return true;
-}();
 
 // A site folder: pages in either case, images, a text file, a hidden page,
 // a folder and a link to a page.

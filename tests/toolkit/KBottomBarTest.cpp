@@ -11,8 +11,7 @@ class KBottomBarTest : public ControlTest {
 protected:
 	void Make(bool statusBar, const char* text = nullptr)
 	{
-		BAutolock lock(fWindow);
-		fBottom = new KBottomBar(fWindow, statusBar, text);
+		Locked([&] { fBottom = new KBottomBar(fWindow, statusBar, text); });
 	}
 
 	BRect FrameOf(BView* view)
@@ -48,10 +47,7 @@ TEST_F(KBottomBarTest, TextIsShownAndReplaced)
 	Show();
 	EXPECT_STREQ(fBottom->Text(), "Ready");
 	EXPECT_TRUE(AnyPixelIn(fBottom, BRect(4, 2, 60, KBottomBar::Height() - 2), IsInk));
-	{
-		BAutolock lock(fWindow);
-		fBottom->SetText(nullptr);
-	}
+	Locked([&] { fBottom->SetText(nullptr); });
 	Idle(fWindow);
 	EXPECT_STREQ(fBottom->Text(), "");
 	EXPECT_FALSE(AnyPixelIn(fBottom, BRect(4, 2, 60, KBottomBar::Height() - 2), IsInk));
@@ -63,31 +59,26 @@ TEST_F(KBottomBarTest, ProgressAdvancesByTheDeltaWithItsText)
 	Show();
 	KLowStatusBar* bar = fBottom->StatusBar();
 	ASSERT_NE(bar, nullptr);
-	{
-		BAutolock lock(fWindow);
+	Locked([&] {
 		fBottom->UpdateStatusBar(30, "Loading…");
 		fBottom->UpdateStatusBar(30);
 		EXPECT_FLOAT_EQ(bar->CurrentValue(), 60);
 		EXPECT_STREQ(bar->Text(), "Loading…");
-	}
+	});
 	Idle(fWindow);
 	BRect bounds;
 	rgb_color barColor;
-	{
-		BAutolock lock(fWindow);
+	Locked([&] {
 		bounds = bar->Bounds();
 		barColor = bar->BarColor();
-	}
+	});
 	float y = bounds.bottom - 3;
 	EXPECT_EQ(PixelIn(bar, BPoint(bounds.Width() * 0.55f, y)), barColor);
 	EXPECT_NE(PixelIn(bar, BPoint(bounds.Width() * 0.65f, y)), barColor);
 	// The text is written over the bar.
 	EXPECT_TRUE(AnyPixelIn(bar, BRect(3, 2, 40, bounds.bottom - 2), IsInk));
 
-	{
-		BAutolock lock(fWindow);
-		bar->Reset();
-	}
+	Locked([&] { bar->Reset(); });
 	Idle(fWindow);
 	EXPECT_NE(PixelIn(bar, BPoint(bounds.Width() * 0.2f, y)), barColor);
 }

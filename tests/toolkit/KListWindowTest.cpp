@@ -12,14 +12,13 @@
 #include <Message.h>
 #include <WindowTesting.h>
 
+#include "ControlTesting.h"
 #include "KListItem.h"
 
 namespace {
 
-const bool kHeadless = [] {
-	BPrivate::DisplayServer::UseHeadless();
-	return true;
-}();
+using ControlTests::Int32Of;
+using ControlTests::WithLock;
 
 // Notes the messages of the rows the user invoked.
 class NotingListWindow : public KListWindow {
@@ -89,35 +88,18 @@ protected:
 	NotingListWindow* fWindow = nullptr;
 };
 
-TEST_F(KListWindowTest, ADoubleClickOnARowCallsInvokedWithItsMessage)
+TEST_F(KListWindowTest, ADoubleClickOrEnterOnARowCallsInvokedWithItsMessage)
 {
 	BPoint second = RowMiddle(1);
 	BPrivate::PostClick(fWindow, second);
 	BPrivate::PostClick(fWindow, second, B_PRIMARY_MOUSE_BUTTON, 2);
 	Idle();
 	EXPECT_EQ(fWindow->InvokedStarts(), std::vector<int32>{20});
-}
 
-TEST_F(KListWindowTest, EnterOnTheSelectedRowInvokesIt)
-{
-	ASSERT_TRUE(fWindow->Lock());
-	fWindow->SelectItem(2);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { fWindow->SelectItem(2); });
 	BPrivate::PostKey(fWindow, "\n");
 	Idle();
-	EXPECT_EQ(fWindow->InvokedStarts(), std::vector<int32>{30});
-}
-
-TEST_F(KListWindowTest, TheRowsTextAndMessageCanBeRead)
-{
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(fWindow->CountItems(), 3);
-	EXPECT_STREQ(fWindow->ItemAt(1)->Text(), "second");
-	int32 start = 0;
-	EXPECT_EQ(fWindow->ItemAt(1)->Data()->FindInt32("start", &start), B_OK);
-	EXPECT_EQ(start, 20);
-	EXPECT_EQ(fWindow->ItemAt(3), nullptr);
-	fWindow->Unlock();
+	EXPECT_EQ(fWindow->InvokedStarts(), (std::vector<int32>{20, 30}));
 }
 
 TEST_F(KListWindowTest, SelectItemScrollsTheRowIntoView)
@@ -134,27 +116,27 @@ TEST_F(KListWindowTest, SelectItemScrollsTheRowIntoView)
 
 TEST_F(KListWindowTest, EmptyAndRemoveItemDeleteTheRows)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fWindow->SelectItem(0);
-	fWindow->RemoveItem(0);
-	EXPECT_STREQ(fWindow->ItemAt(0)->Text(), "second");
-	fWindow->Empty();
-	EXPECT_EQ(fWindow->CountItems(), 0);
-	fWindow->AddItem("again", Place(40));
-	EXPECT_EQ(fWindow->CountItems(), 1);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fWindow->SelectItem(0);
+		fWindow->RemoveItem(0);
+		EXPECT_STREQ(fWindow->ItemAt(0)->Text(), "second");
+		fWindow->Empty();
+		EXPECT_EQ(fWindow->CountItems(), 0);
+		fWindow->AddItem("again", Place(40));
+		EXPECT_EQ(fWindow->CountItems(), 1);
+	});
 }
 
 TEST_F(KListWindowTest, ClosingTheWindowOnlyHidesIt)
 {
 	BPrivate::PostCloseRequest(fWindow);
 	Idle();
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_TRUE(fWindow->IsHidden());
-	EXPECT_EQ(fWindow->CountItems(), 3);
-	fWindow->Show();
-	EXPECT_FALSE(fWindow->IsHidden());
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		EXPECT_TRUE(fWindow->IsHidden());
+		EXPECT_EQ(fWindow->CountItems(), 3);
+		fWindow->Show();
+		EXPECT_FALSE(fWindow->IsHidden());
+	});
 }
 
 TEST_F(KListWindowTest, ARowWithAnIconIsTallEnoughAndDrawsIt)

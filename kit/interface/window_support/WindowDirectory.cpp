@@ -77,6 +77,17 @@ std::shared_ptr<DisplayWindow> WindowDirectory::DisplayOf(const BWindow* window)
 	return entry != nullptr ? entry->display : nullptr;
 }
 
+bool WindowDirectory::FrameOf(const BWindow* window, BRect* frame)
+{
+	Directory& directory = TheDirectory();
+	std::lock_guard<std::mutex> guard(directory.lock);
+	Entry* entry = directory.Find(window);
+	if (entry == nullptr)
+		return false;
+	*frame = entry->frame;
+	return true;
+}
+
 void WindowDirectory::SetFrame(BWindow* window, BRect frame)
 {
 	Modify(window, [&](Entry& entry, Directory&) { entry.frame = frame; });

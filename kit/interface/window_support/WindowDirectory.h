@@ -48,6 +48,9 @@ public:
 	// window that is gone. It stays usable while held: events delivered to
 	// it after the window has gone are dropped.
 	static std::shared_ptr<DisplayWindow> DisplayOf(const BWindow* window);
+	// Where a window that has not left yet is on the screen; false for a
+	// window that is gone.
+	static bool FrameOf(const BWindow* window, BRect* frame);
 };
 
 } // namespace BPrivate

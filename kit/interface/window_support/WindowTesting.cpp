@@ -47,10 +47,11 @@ DisplayEvent MouseEvent(BWindow* window, DisplayEvent::Kind kind, BPoint where, 
 	event.kind = kind;
 	event.when = system_time();
 	event.point = where;
-	if (window->Lock()) {
-		event.screenPoint = window->ConvertToScreen(where);
-		window->Unlock();
-	}
+	// As the display does, without the window's lock: the window may be
+	// busy with the click before this one, waiting for this one.
+	BRect frame;
+	if (WindowDirectory::FrameOf(window, &frame))
+		event.screenPoint = where + frame.LeftTop();
 	event.buttons = buttons;
 	event.modifiers = modifiers;
 	return event;

@@ -2,9 +2,7 @@
 
 #include <AppPrivate.h>
 #include <Application.h>
-#include <Beep.h>
 #include <Clipboard.h>
-#include <HeadlessDisplay.h>
 #include <Roster.h>
 
 #include <gtest/gtest.h>
@@ -218,12 +216,3 @@ TEST(ApplicationTest, AppInfoNamesTheProgramFileAndTheTeam)
 	EXPECT_STREQ(viaRoster.signature, "application/x-vnd.Velmora-test");
 }
 
-TEST(ApplicationTest, BeepRingsTheDisplaysBell)
-{
-	auto* display = dynamic_cast<BPrivate::HeadlessDisplay*>(BPrivate::DisplayServer::Default());
-	ASSERT_NE(display, nullptr);
-	int32 before = display->BeepCount();
-	EXPECT_EQ(beep(), B_OK);
-	beep();
-	EXPECT_EQ(display->BeepCount(), before + 2);
-}

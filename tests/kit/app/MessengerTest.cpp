@@ -27,7 +27,7 @@ protected:
 	RecordingLooper* fLooper = nullptr;
 };
 
-TEST_F(MessengerTest, AMessengerToADeletedLooperIsInvalidAndCannotSend)
+TEST_F(MessengerTest, AMessengerNeedsAHandlerOfALooperAndOneToADeletedLooperCannotSend)
 {
 	BMessenger messenger(fLooper);
 	ASSERT_TRUE(messenger.IsValid());
@@ -47,10 +47,7 @@ TEST_F(MessengerTest, AMessengerToADeletedLooperIsInvalidAndCannotSend)
 	EXPECT_FALSE(messenger.LockTarget());
 	EXPECT_EQ(messenger.Target(&target), nullptr);
 	EXPECT_EQ(target, nullptr);
-}
 
-TEST_F(MessengerTest, AMessengerNeedsAHandlerThatBelongsToALooper)
-{
 	RecordingHandler loose("loose", fJournal);
 	status_t status = B_OK;
 	BMessenger toLoose(&loose, nullptr, &status);
@@ -160,7 +157,7 @@ TEST_F(MessengerTest, AMessengerToAHandlerDeliversToThatHandler)
 	EXPECT_EQ(messenger.Target(nullptr), nullptr);
 }
 
-TEST_F(MessengerTest, ARunnerDeliversItsCountAndStops)
+TEST_F(MessengerTest, ARunnerDeliversItsCountAndStopsAndOneWithoutTargetOrIntervalIsRefused)
 {
 	BMessage tick('tick');
 	BMessageRunner runner(BMessenger(fLooper), &tick, 2000, 5);
@@ -182,9 +179,15 @@ TEST_F(MessengerTest, ARunnerDeliversItsCountAndStops)
 		std::this_thread::sleep_for(2ms);
 	std::this_thread::sleep_for(20ms);
 	EXPECT_EQ(fJournal->Count(), 7u);
+
+	EXPECT_EQ(BMessageRunner(BMessenger(), &tick, 1000).InitCheck(), B_BAD_VALUE);
+	EXPECT_EQ(BMessageRunner(BMessenger(fLooper), &tick, 0).InitCheck(), B_BAD_VALUE);
+	EXPECT_EQ(BMessageRunner(BMessenger(fLooper), nullptr, 1000).InitCheck(), B_BAD_VALUE);
+	BMessageRunner refused(BMessenger(), &tick, 1000);
+	EXPECT_EQ(refused.SetCount(3), B_NO_INIT);
 }
 
-TEST_F(MessengerTest, AnUnlimitedRunnerStopsWhenDeleted)
+TEST_F(MessengerTest, AnUnlimitedRunnerStopsWhenDeletedOrWhenItsTargetQuits)
 {
 	BMessage tick('tick');
 	auto runner = std::make_unique<BMessageRunner>(BMessenger(fLooper), &tick, 1000);
@@ -195,33 +198,20 @@ TEST_F(MessengerTest, AnUnlimitedRunnerStopsWhenDeleted)
 	size_t count = fJournal->Count();
 	std::this_thread::sleep_for(20ms);
 	EXPECT_EQ(fJournal->Count(), count);
-}
 
-TEST_F(MessengerTest, ARunnerWithoutAValidTargetOrIntervalIsRefused)
-{
-	BMessage tick('tick');
-	EXPECT_EQ(BMessageRunner(BMessenger(), &tick, 1000).InitCheck(), B_BAD_VALUE);
-	EXPECT_EQ(BMessageRunner(BMessenger(fLooper), &tick, 0).InitCheck(), B_BAD_VALUE);
-	EXPECT_EQ(BMessageRunner(BMessenger(fLooper), nullptr, 1000).InitCheck(), B_BAD_VALUE);
-	BMessageRunner refused(BMessenger(), &tick, 1000);
-	EXPECT_EQ(refused.SetCount(3), B_NO_INIT);
-}
-
-TEST_F(MessengerTest, ARunnerWhoseTargetQuitsEndsItself)
-{
-	BMessage tick('tick');
-	BMessageRunner runner(BMessenger(fLooper), &tick, 1000);
-	while (fJournal->Count() < 2)
+	BMessageRunner second(BMessenger(fLooper), &tick, 1000);
+	while (fJournal->Count() < count + 2)
 		std::this_thread::sleep_for(1ms);
 	QuitLooper(fLooper);
 	for (int i = 0; i < 200; i++) {
 		int32 left = -1;
-		runner.GetInfo(nullptr, &left);
+		second.GetInfo(nullptr, &left);
 		if (left == 0)
 			break;
 		std::this_thread::sleep_for(1ms);
 	}
 	int32 left = -1;
-	runner.GetInfo(nullptr, &left);
+	second.GetInfo(nullptr, &left);
 	EXPECT_EQ(left, 0);
 }
+

@@ -1,5 +1,3 @@
-#include <CommandLine.h>
-#include <DisplayServer.h>
 #include <HeadlessDisplay.h>
 
 #include <gtest/gtest.h>
@@ -8,23 +6,15 @@
 #include <chrono>
 #include <thread>
 
-using BPrivate::DisplayServer;
 using BPrivate::HeadlessDisplay;
 
-TEST(DisplayServerTest, TheHeadlessBackendIsChosenForTests)
+TEST(HeadlessDisplayTest, RunReturnsOnlyAfterAQuitThatMayComeFirst)
 {
-	// ctest runs every test with VELMORA_DISPLAY=headless.
-	DisplayServer* display = DisplayServer::Default();
-	ASSERT_NE(display, nullptr);
-	EXPECT_TRUE(display->IsHeadless());
-	EXPECT_EQ(display->InitCheck(), B_OK);
-	EXPECT_EQ(DisplayServer::Default(), display);
-	EXPECT_NE(dynamic_cast<HeadlessDisplay*>(display), nullptr);
-}
-
-TEST(HeadlessDisplayTest, RunBlocksUntilQuit)
-{
+	// The application may quit before the main thread reaches Run().
 	HeadlessDisplay display;
+	display.Quit();
+	display.Run();
+	// Consumed: the next Run waits for the next Quit.
 	std::atomic<bool> returned{false};
 	std::thread runner([&] {
 		display.Run();
@@ -35,21 +25,6 @@ TEST(HeadlessDisplayTest, RunBlocksUntilQuit)
 	display.Quit();
 	runner.join();
 	EXPECT_TRUE(returned.load());
-}
-
-TEST(HeadlessDisplayTest, AQuitBeforeRunIsNotLost)
-{
-	// The application may quit before the main thread reaches Run().
-	HeadlessDisplay display;
-	display.Quit();
-	display.Run();
-	// Consumed: the next Run waits for the next Quit.
-	std::thread late([&] {
-		std::this_thread::sleep_for(std::chrono::milliseconds(20));
-		display.Quit();
-	});
-	display.Run();
-	late.join();
 }
 
 TEST(HeadlessDisplayTest, ClipboardHoldsTextOnlyOnceSet)
@@ -76,9 +51,3 @@ TEST(HeadlessDisplayTest, BeepsAreCountedFromAnyThread)
 	EXPECT_EQ(display.BeepCount(), 200);
 }
 
-TEST(CommandLineTest, ArgumentsStartWithTheProgram)
-{
-	std::vector<std::string> arguments = BPrivate::ProcessArguments();
-	ASSERT_FALSE(arguments.empty());
-	EXPECT_NE(arguments[0].find("test_kit_display"), std::string::npos);
-}

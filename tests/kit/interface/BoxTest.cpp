@@ -38,10 +38,7 @@ protected:
 
 TEST_F(BoxTest, LabelIsSetIntoTheTopEdge)
 {
-	{
-		BAutolock lock(fWindow);
-		fBox->SetLabel("Colors");
-	}
+	Locked([&] { fBox->SetLabel("Colors"); });
 	Show();
 	int edge = TopEdgeRow();
 	ASSERT_GT(edge, 2);
@@ -67,18 +64,12 @@ TEST_F(BoxTest, BorderStylesDrawTwoLinesOneOrNone)
 	EXPECT_NE(column(0), panel);
 	EXPECT_EQ(column(1), make_color(255, 255, 255));
 
-	{
-		BAutolock lock(fWindow);
-		fBox->SetBorder(B_PLAIN_BORDER);
-	}
+	Locked([&] { fBox->SetBorder(B_PLAIN_BORDER); });
 	Idle(fWindow);
 	EXPECT_NE(column(0), panel);
 	EXPECT_EQ(column(1), panel);
 
-	{
-		BAutolock lock(fWindow);
-		fBox->SetBorder(B_NO_BORDER);
-	}
+	Locked([&] { fBox->SetBorder(B_NO_BORDER); });
 	Idle(fWindow);
 	EXPECT_EQ(column(0), panel);
 }
@@ -86,10 +77,7 @@ TEST_F(BoxTest, BorderStylesDrawTwoLinesOneOrNone)
 TEST_F(BoxTest, GrowingRedrawsTheFarEdges)
 {
 	Show();
-	{
-		BAutolock lock(fWindow);
-		fBox->ResizeBy(40, 20);
-	}
+	Locked([&] { fBox->ResizeBy(40, 20); });
 	Idle(fWindow);
 	rgb_color panel = ui_color(B_PANEL_BACKGROUND_COLOR);
 	EXPECT_NE(PixelIn(fBox, BPoint(238, 60)), panel);

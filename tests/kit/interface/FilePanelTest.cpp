@@ -36,33 +36,11 @@ std::vector<std::string> RefPaths(const BMessage& message, const char* field = "
 	return paths;
 }
 
-int32 Int32In(const BMessage& message, const char* name)
-{
-	int32 value = 0;
-	message.FindInt32(name, &value);
-	return value;
-}
-
-std::string StringIn(const BMessage& message, const char* name)
-{
-	const char* value = "";
-	message.FindString(name, &value);
-	return value;
-}
-
-std::string Code(uint32 what)
-{
-	std::string code(4, ' ');
-	for (int i = 0; i < 4; i++)
-		code[i] = static_cast<char>(what >> (24 - 8 * i));
-	return code;
-}
-
 std::vector<std::string> Codes(const std::vector<BMessage>& messages)
 {
 	std::vector<std::string> codes;
 	for (const BMessage& message : messages)
-		codes.push_back(Code(message.what));
+		codes.push_back(CommandText(message.what));
 	return codes;
 }
 
@@ -126,11 +104,15 @@ TEST_F(FilePanelTest, AnOpenPanelRepliesWithTheChosenRefsAndThenCancel)
 	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"_RRC", "_CNC"}));
 	EXPECT_EQ(RefPaths(replies[0]),
 		(std::vector<std::string>{fFolder / "index.html", fFolder / "about.html"}));
-	EXPECT_EQ(Int32In(replies[1], "old_what"), int32(B_REFS_RECEIVED));
+	EXPECT_EQ(Int32Of(replies[1], "old_what"), int32(B_REFS_RECEIVED));
 	EXPECT_FALSE(fPanel->IsShowing());
+	// Without a responder the panel is cancelled.
+	BPrivate::SetFilePanelResponder(nullptr);
+	fPanel->Show();
+	EXPECT_EQ(Codes(fReplies->Received()), (std::vector<std::string>{"_RRC", "_CNC", "_CNC"}));
 }
 
-TEST_F(FilePanelTest, ASavePanelRepliesWithTheFolderAndTheName)
+TEST_F(FilePanelTest, ASavePanelRepliesWithTheFolderAndTheNameThenCancel)
 {
 	std::string suggested;
 	BPrivate::SetFilePanelResponder([&](const FilePanelRequest& request) {
@@ -144,19 +126,12 @@ TEST_F(FilePanelTest, ASavePanelRepliesWithTheFolderAndTheName)
 	panel->SetSaveText("Untitled.html");
 	panel->Show();
 	EXPECT_EQ(suggested, "Untitled.html");
+	EXPECT_EQ(BPrivate::FilePanelsShown().back().title, "Save");
 	std::vector<BMessage> replies = fReplies->Received();
 	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"SAVE", "_CNC"}));
+	EXPECT_EQ(Int32Of(replies[1], "old_what"), int32(B_SAVE_REQUESTED));
 	EXPECT_EQ(RefPaths(replies[0], "directory"), std::vector<std::string>{fFolder / "sub"});
-	EXPECT_EQ(StringIn(replies[0], "name"), "page.html");
-}
-
-TEST_F(FilePanelTest, CancellingSendsOnlyCancel)
-{
-	Make(B_SAVE_PANEL)->Show();
-	std::vector<BMessage> replies = fReplies->Received();
-	ASSERT_EQ(Codes(replies), std::vector<std::string>{"_CNC"});
-	EXPECT_EQ(Int32In(replies[0], "old_what"), int32(B_SAVE_REQUESTED));
-	EXPECT_EQ(BPrivate::FilePanelsShown().back().title, "Save");
+	EXPECT_EQ(StringOf(replies[0], "name"), "page.html");
 }
 
 TEST_F(FilePanelTest, TheRepliesAreBuiltOnTheGivenMessage)
@@ -194,9 +169,9 @@ protected:
 		fWindow = fPanel->Window();
 		fWindow->Show();
 		Idle();
-		ASSERT_TRUE(fWindow->Lock());
-		fList = static_cast<EntryListView*>(fWindow->FindView("entries"));
-		fWindow->Unlock();
+		WithLock(fWindow, [&] {
+			fList = static_cast<EntryListView*>(fWindow->FindView("entries"));
+		});
 		ASSERT_NE(fList, nullptr);
 	}
 
@@ -236,13 +211,6 @@ protected:
 	EntryListView* fList = nullptr;
 };
 
-TEST_F(FilePanelWindowTest, ListsFoldersFirstAndNoHiddenEntries)
-{
-	Open(B_OPEN_PANEL);
-	EXPECT_EQ(Listed(), "images/ sub/ about.html index.html notes.txt");
-	EXPECT_TRUE(fPanel->IsShowing());
-}
-
 TEST_F(FilePanelWindowTest, EnterGoesIntoAFolderAndBackspaceComesBackToIt)
 {
 	Open(B_OPEN_PANEL);
@@ -253,9 +221,9 @@ TEST_F(FilePanelWindowTest, EnterGoesIntoAFolderAndBackspaceComesBackToIt)
 	EXPECT_EQ(Listed(), "");
 	Key("\x08");
 	EXPECT_EQ(PanelFolder().path, fFolder.Path());
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(fList->CurrentSelection(), 1) << "the folder left is selected";
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		EXPECT_EQ(fList->CurrentSelection(), 1) << "the folder left is selected";
+	});
 	EXPECT_TRUE(fReplies->Received().empty());
 }
 
@@ -286,24 +254,18 @@ TEST_F(FilePanelWindowTest, TypingJumpsToTheEntryAndSelectionsCanBeRead)
 	EXPECT_NE(fPanel->GetNextSelectedRef(&ref), B_OK);
 }
 
-TEST_F(FilePanelWindowTest, EscapeCancels)
+TEST_F(FilePanelWindowTest, EscapeOrClosingTheWindowCancelsAndKeepsThePanel)
 {
 	Open(B_OPEN_PANEL);
 	Key("\x1b");
 	Idle();
-	EXPECT_EQ(Codes(fReplies->Received()), std::vector<std::string>{"_CNC"});
 	EXPECT_FALSE(fPanel->IsShowing());
-}
-
-TEST_F(FilePanelWindowTest, ClosingTheWindowCancelsAndKeepsIt)
-{
-	Open(B_OPEN_PANEL);
+	fWindow->Show();
+	Idle();
 	BPrivate::PostCloseRequest(fWindow);
 	Idle();
-	EXPECT_EQ(Codes(fReplies->Received()), std::vector<std::string>{"_CNC"});
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_TRUE(fWindow->IsHidden());
-	fWindow->Unlock();
+	EXPECT_EQ(Codes(fReplies->Received()), (std::vector<std::string>{"_CNC", "_CNC"}));
+	EXPECT_TRUE(WithLock(fWindow, [&] { return fWindow->IsHidden(); }));
 }
 
 TEST_F(FilePanelWindowTest, TheSavePanelSavesUnderTheTypedName)
@@ -317,7 +279,8 @@ TEST_F(FilePanelWindowTest, TheSavePanelSavesUnderTheTypedName)
 	std::vector<BMessage> replies = fReplies->Received();
 	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"SAVE", "_CNC"}));
 	EXPECT_EQ(RefPaths(replies[0], "directory"), std::vector<std::string>{fFolder.Path()});
-	EXPECT_EQ(StringIn(replies[0], "name"), "new page.html") << "typing replaced the suggested name";
+	EXPECT_EQ(StringOf(replies[0], "name"), "new page.html")
+		<< "typing replaced the suggested name";
 }
 
 TEST_F(FilePanelWindowTest, ANameThatIsAFolderGoesThereInstead)
@@ -365,7 +328,7 @@ TEST_F(FilePanelWindowTest, SavingOverAFileAsksFirstAndCancelKeepsThePanelOpen)
 	Idle();
 	std::vector<BMessage> replies = fReplies->Received();
 	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"SAVE", "_CNC"}));
-	EXPECT_EQ(StringIn(replies[0], "name"), "about.html");
+	EXPECT_EQ(StringOf(replies[0], "name"), "about.html");
 	EXPECT_EQ(BPrivate::AlertsShown().size(), 2u);
 }
 
@@ -383,7 +346,7 @@ TEST_F(FilePanelWindowTest, PickingAFileInASavePanelLendsItsName)
 	Idle();
 	std::vector<BMessage> replies = fReplies->Received();
 	ASSERT_FALSE(replies.empty());
-	EXPECT_EQ(StringIn(replies[0], "name"), "about.html");
+	EXPECT_EQ(StringOf(replies[0], "name"), "about.html");
 }
 
 TEST_F(FilePanelWindowTest, AnOpenPanelForFoldersOpensTheFolderShown)

@@ -46,14 +46,11 @@ protected:
 	std::vector<std::vector<int32>> Sent(uint32 what)
 	{
 		Idle(fWindow);
-		char code[5] = {};
-		for (int i = 0; i < 4; i++)
-			code[i] = static_cast<char>(what >> (24 - 8 * i));
 		std::vector<std::vector<int32>> sent;
 		std::vector<std::string> entries = fJournal->Entries();
 		std::vector<BMessage> messages = fJournal->Messages();
 		for (size_t i = 0; i < entries.size(); i++) {
-			if (entries[i] != std::string("w:Message ") + code)
+			if (entries[i] != "w:Message " + CommandText(what))
 				continue;
 			std::vector<int32> indices;
 			int32 index = 0;
@@ -77,9 +74,7 @@ protected:
 
 	void Focus()
 	{
-		ASSERT_TRUE(fWindow->Lock());
-		fList->MakeFocus();
-		fWindow->Unlock();
+		WithLock(fWindow, [&] { fList->MakeFocus(); });
 	}
 
 	RecordingWindow* fWindow = nullptr;
@@ -89,19 +84,6 @@ protected:
 };
 
 using Vector = std::vector<std::vector<int32>>;
-
-TEST_F(ListViewTest, ItemsAreMeasuredAndStackedWithoutGaps)
-{
-	ASSERT_TRUE(fWindow->Lock());
-	float height = fList->ItemFrame(0).Height();
-	EXPECT_GT(height, 8);
-	for (int32 i = 1; i < 10; i++) {
-		EXPECT_EQ(fList->ItemFrame(i).top, fList->ItemFrame(i - 1).bottom + 1);
-		EXPECT_EQ(fList->IndexOf(BPoint(5, fList->ItemFrame(i).top)), i);
-	}
-	EXPECT_EQ(fList->IndexOf(BPoint(5, fList->ItemFrame(9).bottom + 1)), -1);
-	fWindow->Unlock();
-}
 
 namespace {
 
@@ -128,49 +110,41 @@ TEST_F(ListViewTest, ItemsStayStackedThroughInsertionsRemovalsAndReplacements)
 		float top = 0;
 		for (int32 i = 0; i < fList->CountItems(); i++) {
 			ASSERT_EQ(fList->ItemFrame(i).top, top) << "item " << i << " after " << after;
+			ASSERT_EQ(fList->IndexOf(BPoint(5, top)), i) << "item " << i << " after " << after;
 			top += fList->ItemAt(i)->Height();
 		}
+		ASSERT_EQ(fList->IndexOf(BPoint(5, top)), -1) << "below the items after " << after;
 	};
-	ASSERT_TRUE(fWindow->Lock());
-	fList->AddItem(item(30), 3);
-	expectStacked("an insertion in the middle");
-	fList->AddItem(item(5));
-	expectStacked("an item added at the end");
-	fList->RemoveItem(static_cast<int32>(0));
-	expectStacked("removing the first item");
-	fList->ReplaceItem(2, item(50));
-	expectStacked("a replacement by a higher item");
-	fList->RemoveItems(4, 3);
-	expectStacked("removing several");
-	fList->MoveItem(0, fList->CountItems() - 1);
-	expectStacked("moving the first to the end");
-	// The items of this test go before the window draws again.
-	fList->MakeEmpty();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { expectStacked("measuring"); });
+	WithLock(fWindow, [&] {
+		fList->AddItem(item(30), 3);
+		expectStacked("an insertion in the middle");
+		fList->AddItem(item(5));
+		expectStacked("an item added at the end");
+		fList->RemoveItem(static_cast<int32>(0));
+		expectStacked("removing the first item");
+		fList->ReplaceItem(2, item(50));
+		expectStacked("a replacement by a higher item");
+		fList->RemoveItems(4, 3);
+		expectStacked("removing several");
+		fList->MoveItem(0, fList->CountItems() - 1);
+		expectStacked("moving the first to the end");
+		// The items of this test go before the window draws again.
+		fList->MakeEmpty();
+	});
 }
 
-TEST_F(ListViewTest, AClickSelectsAndTellsTheTarget)
+TEST_F(ListViewTest, AClickSelectsAndADoubleClickOnTheSameItemInvokesIt)
 {
 	BPrivate::PostClick(fWindow, MiddleOf(2));
 	EXPECT_EQ(Selected(), 2);
 	EXPECT_EQ(Sent('lsel'), (Vector{{2}}));
-	EXPECT_TRUE(Sent('linv').empty());
 	EXPECT_TRUE(fList->IsFocus());
-}
-
-TEST_F(ListViewTest, ADoubleClickInvokesTheItem)
-{
-	BPrivate::PostClick(fWindow, MiddleOf(1));
-	BPrivate::PostClick(fWindow, MiddleOf(1), B_PRIMARY_MOUSE_BUTTON, 2);
-	EXPECT_EQ(Sent('linv'), (Vector{{1}}));
-}
-
-TEST_F(ListViewTest, ADoubleClickThatEndsOnAnotherItemOnlySelectsIt)
-{
-	BPrivate::PostClick(fWindow, MiddleOf(0));
 	BPrivate::PostClick(fWindow, MiddleOf(1), B_PRIMARY_MOUSE_BUTTON, 2);
 	EXPECT_EQ(Selected(), 1);
-	EXPECT_TRUE(Sent('linv').empty());
+	EXPECT_TRUE(Sent('linv').empty()) << "the first click was on another item";
+	BPrivate::PostClick(fWindow, MiddleOf(1), B_PRIMARY_MOUSE_BUTTON, 2);
+	EXPECT_EQ(Sent('linv'), (Vector{{1}}));
 }
 
 TEST_F(ListViewTest, DraggingWithTheButtonHeldFollowsThePointer)
@@ -205,11 +179,11 @@ TEST_F(ListViewTest, ArrowsHomeAndEndMoveTheSelectionAndEnterInvokes)
 
 TEST_F(ListViewTest, TheKeyboardSkipsDisabledItemsAndScrollsToTheSelection)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fItems[1]->SetEnabled(false);
-	fList->Select(0);
-	fList->MakeFocus();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fItems[1]->SetEnabled(false);
+		fList->Select(0);
+		fList->MakeFocus();
+	});
 	Key("\x1f");
 	EXPECT_EQ(Selected(), 2);
 	for (int i = 0; i < 5; i++)
@@ -224,55 +198,43 @@ TEST_F(ListViewTest, TheKeyboardSkipsDisabledItemsAndScrollsToTheSelection)
 	EXPECT_LE(item.bottom, bounds.bottom);
 }
 
-TEST_F(ListViewTest, ScrollToSelectionBringsTheItemIntoView)
-{
-	ASSERT_TRUE(fWindow->Lock());
-	fList->Select(9);
-	fList->ScrollToSelection();
-	EXPECT_EQ(fList->Bounds().bottom, fList->ItemFrame(9).bottom);
-	fList->Select(0);
-	fList->ScrollToSelection();
-	EXPECT_EQ(fList->Bounds().top, 0);
-	fWindow->Unlock();
-}
-
 TEST_F(ListViewTest, SelectingInCodeTellsTheTargetOnlyOfChanges)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fList->Select(4);
-	fList->Select(4);
-	fList->DeselectAll();
-	fList->DeselectAll();
-	fItems[5]->SetEnabled(false);
-	fList->Select(5);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fList->Select(4);
+		fList->Select(4);
+		fList->DeselectAll();
+		fList->DeselectAll();
+		fItems[5]->SetEnabled(false);
+		fList->Select(5);
+	});
 	EXPECT_EQ(Sent('lsel'), (Vector{{4}, {}}));
 	EXPECT_EQ(fList->CurrentSelection(), -1);
 }
 
 TEST_F(ListViewTest, AClickBelowTheItemsDeselects)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fList->RemoveItems(2, 8);
-	fList->Select(1);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fList->RemoveItems(2, 8);
+		fList->Select(1);
+	});
 	BPrivate::PostClick(fWindow, BPoint(50, 55));
 	EXPECT_EQ(Selected(), -1);
 }
 
 TEST_F(ListViewTest, RemovingTheSelectedItemDeselectsAndShiftsTheRest)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fList->Select(3);
-	EXPECT_EQ(fList->RemoveItem(3), fItems[3].get());
-	EXPECT_EQ(fList->CountItems(), 9);
-	EXPECT_EQ(fList->IndexOf(fItems[4].get()), 3);
-	EXPECT_EQ(fList->CurrentSelection(), -1);
-	EXPECT_FALSE(fList->AddItem(fItems[4].get())) << "an item is in a list once";
-	EXPECT_FALSE(fList->AddItem(fItems[3].get(), 11));
-	fList->MakeEmpty();
-	EXPECT_TRUE(fList->IsEmpty());
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fList->Select(3);
+		EXPECT_EQ(fList->RemoveItem(3), fItems[3].get());
+		EXPECT_EQ(fList->CountItems(), 9);
+		EXPECT_EQ(fList->IndexOf(fItems[4].get()), 3);
+		EXPECT_EQ(fList->CurrentSelection(), -1);
+		EXPECT_FALSE(fList->AddItem(fItems[4].get())) << "an item is in a list once";
+		EXPECT_FALSE(fList->AddItem(fItems[3].get(), 11));
+		fList->MakeEmpty();
+		EXPECT_TRUE(fList->IsEmpty());
+	});
 	EXPECT_EQ(Sent('lsel'), (Vector{{3}, {}}));
 }
 
@@ -288,21 +250,6 @@ TEST_F(ListViewTest, TheSelectedRowIsDrawnHighlighted)
 		ui_color(B_LIST_SELECTED_BACKGROUND_COLOR));
 	EXPECT_EQ(Pixel(fWindow, static_cast<int>(other.x), static_cast<int>(other.y)),
 		ui_color(B_LIST_BACKGROUND_COLOR));
-}
-
-TEST_F(ListViewTest, TheWheelScrollsWithinTheItems)
-{
-	BPrivate::PostMouseMoved(fWindow, MiddleOf(0));
-	BPrivate::PostWheel(fWindow, 0, 10);
-	Idle(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(fList->Bounds().bottom, fList->ItemFrame(9).bottom);
-	fWindow->Unlock();
-	BPrivate::PostWheel(fWindow, 0, -10);
-	Idle(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(fList->Bounds().top, 0);
-	fWindow->Unlock();
 }
 
 class MultipleSelectionListTest : public ListViewTest {
@@ -345,10 +292,10 @@ TEST_F(MultipleSelectionListTest, ShiftArrowsExtendFromTheAnchor)
 
 TEST_F(MultipleSelectionListTest, BecomingASingleSelectionListKeepsTheFirst)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fList->Select(2, 4);
-	fList->SetListType(B_SINGLE_SELECTION_LIST);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fList->Select(2, 4);
+		fList->SetListType(B_SINGLE_SELECTION_LIST);
+	});
 	EXPECT_EQ(AllSelected(), (std::vector<int32>{2}));
 }
 
@@ -363,13 +310,13 @@ protected:
 	void SetUp() override
 	{
 		ListViewTest::SetUp();
-		ASSERT_TRUE(fWindow->Lock());
-		fWindow->RemoveChild(fList);
-		fList->MoveTo(0, 0);
-		fScroll = new BScrollView("scroll", fList, B_FOLLOW_NONE, 0, false, true);
-		fWindow->AddChild(fScroll);
-		fBar = fList->ScrollBar(B_VERTICAL);
-		fWindow->Unlock();
+		WithLock(fWindow, [&] {
+			fWindow->RemoveChild(fList);
+			fList->MoveTo(0, 0);
+			fScroll = new BScrollView("scroll", fList, B_FOLLOW_NONE, 0, false, true);
+			fWindow->AddChild(fScroll);
+			fBar = fList->ScrollBar(B_VERTICAL);
+		});
 		ASSERT_NE(fBar, nullptr);
 		Idle(fWindow);
 	}
@@ -406,24 +353,32 @@ TEST_F(ScrolledListTest, TheKeyboardMovesTheBarAlong)
 	for (int i = 0; i < 8; i++)
 		Key("\x1f");
 	Idle(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_GT(fBar->Value(), 0);
-	EXPECT_EQ(fBar->Value(), fList->Bounds().top);
-	EXPECT_TRUE(fScroll->IsBorderHighlighted()) << "the focus shows on the border";
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		EXPECT_GT(fBar->Value(), 0);
+		EXPECT_EQ(fBar->Value(), fList->Bounds().top);
+		EXPECT_TRUE(fScroll->IsBorderHighlighted()) << "the focus shows on the border";
+	});
 }
 
-TEST_F(ScrolledListTest, TheWheelGoesThroughTheBar)
+TEST_F(ScrolledListTest, TheWheelGoesThroughTheBarAndStopsAtTheItemsEnds)
 {
 	BPrivate::PostMouseMoved(fWindow, BPoint(50, 10));
 	BPrivate::PostWheel(fWindow, 0, 1);
 	Idle(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	float small = 0;
-	fBar->GetSteps(&small, nullptr);
-	EXPECT_EQ(fBar->Value(), std::min(3 * small, fList->ItemFrame(9).bottom - fList->Bounds().Height()));
-	EXPECT_EQ(fList->Bounds().top, fBar->Value());
-	fWindow->Unlock();
+	float max = WithLock(fWindow, [&] {
+		float small = 0;
+		fBar->GetSteps(&small, nullptr);
+		float max = fList->ItemFrame(9).bottom - fList->Bounds().Height();
+		EXPECT_EQ(fBar->Value(), std::min(3 * small, max));
+		EXPECT_EQ(fList->Bounds().top, fBar->Value());
+		return max;
+	});
+	BPrivate::PostWheel(fWindow, 0, 10);
+	Idle(fWindow);
+	EXPECT_EQ(WithLock(fWindow, [&] { return fList->Bounds().top; }), max);
+	BPrivate::PostWheel(fWindow, 0, -10);
+	Idle(fWindow);
+	EXPECT_EQ(WithLock(fWindow, [&] { return fList->Bounds().top; }), 0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "MenuTestSupport.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <MenuBar.h>
 
@@ -96,97 +97,76 @@ protected:
 
 const uint32 kCtrl = B_COMMAND_KEY | B_CONTROL_KEY;
 
-// Shortcuts.
+class MenuShortcuts;
 
-using MenuShortcuts = MenuBarTest;
+// Shortcuts: the keys pressed, the entries they must bring once and those
+// they must not bring at all.
+struct ShortcutCase {
+	const char* name;
+	std::function<void(MenuShortcuts&)> prepare;
+	std::vector<std::pair<const char*, uint32>> keys;
+	std::vector<std::string> once;
+	std::vector<std::string> never;
+};
 
-TEST_F(MenuShortcuts, CtrlAndTheLetterSendTheItemsMessageToTheWindow)
+void PrintTo(const ShortcutCase& row, std::ostream* out)
 {
-	Key("s", kCtrl);
-	std::vector<std::string> entries = Entries();
-	EXPECT_EQ(Count(entries, "w:Message save"), 1u);
-	EXPECT_EQ(Count(entries, "text:KeyDown s"), 0u);
-	EXPECT_EQ(Count(entries, "w:MenusBeginning"), 1u);
+	*out << row.name;
 }
 
-TEST_F(MenuShortcuts, TheControlKeyItemTakesCtrlShiftAndThePlainOneCtrl)
+class MenuShortcuts : public MenuBarTest, public testing::WithParamInterface<ShortcutCase> {
+public:
+	BMenuBar* Bar() { return fBar; }
+	BMenuItem* ItemOf(uint32 command) { return fBar->FindItem(command); }
+	RecordingView* Text() { return fText; }
+	MenuWindow* Window() { return fWindow; }
+};
+
+TEST_P(MenuShortcuts, ReachTheirItemsOrNot)
 {
-	Key("h", kCtrl);
-	Key("H", kCtrl | B_SHIFT_KEY);
-	std::vector<std::string> entries = Entries();
-	std::vector<std::string> messages;
-	for (const std::string& entry : entries) {
-		if (entry.rfind("w:Message", 0) == 0)
-			messages.push_back(entry);
+	const ShortcutCase& row = GetParam();
+	if (row.prepare) {
+		WithLock(fWindow, [&] { row.prepare(*this); });
 	}
-	EXPECT_EQ(messages, (std::vector<std::string>{"w:Message ianc", "w:Message hrln"}));
-}
-
-TEST_F(MenuShortcuts, ReachItemsInSubmenusAndKeysWithoutLetters)
-{
-	Key("1", kCtrl);
-	Key("\n", kCtrl);
+	for (const auto& [bytes, modifiers] : row.keys)
+		Key(bytes, modifiers);
 	std::vector<std::string> entries = Entries();
-	EXPECT_EQ(Count(entries, "w:Message h1  "), 1u);
-	EXPECT_EQ(Count(entries, "w:Message br  "), 1u);
+	for (const std::string& entry : row.once)
+		EXPECT_EQ(Count(entries, entry), 1u) << entry;
+	for (const std::string& entry : row.never)
+		EXPECT_EQ(Count(entries, entry), 0u) << entry;
 }
 
-TEST_F(MenuShortcuts, GoToTheItemsOwnTarget)
-{
-	ASSERT_TRUE(fWindow->Lock());
-	fFile->FindItem('open')->SetTarget(fText);
-	fWindow->Unlock();
-	Key("o", kCtrl);
-	std::vector<std::string> entries = Entries();
-	EXPECT_EQ(Count(entries, "text:Message open"), 1u);
-	EXPECT_EQ(Count(entries, "w:Message open"), 0u);
-}
-
-TEST_F(MenuShortcuts, ADisabledItemRefusesItsShortcutAndKeepsTheKey)
-{
-	ASSERT_TRUE(fWindow->Lock());
-	fFile->FindItem('save')->SetEnabled(false);
-	fWindow->Unlock();
-	Key("s", kCtrl);
-	Key("c", kCtrl);
-	std::vector<std::string> entries = Entries();
-	EXPECT_EQ(Count(entries, "w:Message save"), 0u);
-	EXPECT_EQ(Count(entries, "text:KeyDown s"), 0u);
-	EXPECT_EQ(Count(entries, "w:Message copy"), 1u);
-}
-
-TEST_F(MenuShortcuts, ADisabledBarRefusesEveryShortcutUntilEnabledAgain)
-{
-	ASSERT_TRUE(fWindow->Lock());
-	fBar->SetEnabled(false);
-	fWindow->Unlock();
-	Key("o", kCtrl);
-	Key("1", kCtrl);
-	EXPECT_EQ(Count(Entries(), "w:Message open"), 0u);
-	EXPECT_EQ(Count(Entries(), "w:Message h1  "), 0u);
-
-	ASSERT_TRUE(fWindow->Lock());
-	fBar->SetEnabled(true);
-	fWindow->Unlock();
-	Key("o", kCtrl);
-	EXPECT_EQ(Count(Entries(), "w:Message open"), 1u);
-}
-
-TEST_F(MenuShortcuts, MenusBeginningMayDisableTheItemFirst)
-{
-	fWindow->onMenusBeginning = [this] { fFile->FindItem('save')->SetEnabled(false); };
-	Key("s", kCtrl);
-	std::vector<std::string> entries = Entries();
-	EXPECT_EQ(Count(entries, "w:Message save"), 0u);
-	EXPECT_EQ(Count(entries, "w:MenusEnded"), 1u);
-}
-
-TEST_F(MenuShortcuts, KeysNoItemTakesStillReachTheWindowsOwnShortcuts)
-{
-	Key("a", kCtrl);
-	EXPECT_EQ(Count(Entries(), "text:Message SALL"), 1u);
-	EXPECT_EQ(Count(Entries(), "w:MenusBeginning"), 0u);
-}
+INSTANTIATE_TEST_SUITE_P(MenuBar, MenuShortcuts, testing::Values(
+	ShortcutCase{"CtrlAndTheLetterSendTheItemsMessageToTheWindow", nullptr, {{"s", kCtrl}},
+		{"w:Message save", "w:MenusBeginning", "w:MenusEnded"}, {"text:KeyDown s"}},
+	ShortcutCase{"TheControlKeyItemTakesCtrlShiftAndThePlainOneCtrl", nullptr,
+		{{"h", kCtrl}, {"H", kCtrl | B_SHIFT_KEY}}, {"w:Message ianc", "w:Message hrln"}, {}},
+	ShortcutCase{"ReachItemsInSubmenusAndKeysWithoutLetters", nullptr,
+		{{"1", kCtrl}, {"\n", kCtrl}}, {"w:Message h1  ", "w:Message br  "}, {}},
+	ShortcutCase{"GoToTheItemsOwnTarget",
+		[](MenuShortcuts& test) { test.ItemOf('open')->SetTarget(test.Text()); },
+		{{"o", kCtrl}}, {"text:Message open"}, {"w:Message open"}},
+	ShortcutCase{"ADisabledItemRefusesItsShortcutAndKeepsTheKey",
+		[](MenuShortcuts& test) { test.ItemOf('save')->SetEnabled(false); },
+		{{"s", kCtrl}, {"c", kCtrl}}, {"w:Message copy"}, {"w:Message save", "text:KeyDown s"}},
+	ShortcutCase{"ADisabledBarRefusesEveryShortcut",
+		[](MenuShortcuts& test) { test.Bar()->SetEnabled(false); },
+		{{"o", kCtrl}, {"1", kCtrl}}, {}, {"w:Message open", "w:Message h1  "}},
+	ShortcutCase{"ABarEnabledAgainTakesThemAgain",
+		[](MenuShortcuts& test) {
+			test.Bar()->SetEnabled(false);
+			test.Bar()->SetEnabled(true);
+		},
+		{{"o", kCtrl}}, {"w:Message open"}, {}},
+	ShortcutCase{"MenusBeginningMayDisableTheItemFirst",
+		[](MenuShortcuts& test) {
+			test.Window()->onMenusBeginning = [&test] { test.ItemOf('save')->SetEnabled(false); };
+		},
+		{{"s", kCtrl}}, {"w:MenusEnded"}, {"w:Message save"}},
+	ShortcutCase{"KeysNoItemTakesStillReachTheWindowsOwnShortcuts", nullptr, {{"a", kCtrl}},
+		{"text:Message SALL"}, {"w:MenusBeginning"}}),
+	[](const testing::TestParamInfo<ShortcutCase>& info) { return std::string(info.param.name); });
 
 // The keyboard.
 
@@ -211,10 +191,9 @@ TEST_F(MenuBarKeyboard, ArrowsSkipSeparatorsAndWrapAround)
 	Key("f", B_OPTION_KEY);
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
 	// New, Open, Save, (separator), Close, and round to New.
-	for (int i = 0; i < 3; i++)
-		Key(std::string(1, B_DOWN_ARROW).c_str());
-	Key(std::string(1, B_DOWN_ARROW).c_str());
-	Key(std::string(1, B_UP_ARROW).c_str());
+	for (int i = 0; i < 4; i++)
+		Key(ControlTests::kDown);
+	Key(ControlTests::kUp);
 	Key("\n");
 	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
 	EXPECT_EQ(Count(Entries(), "w:Message clos"), 1u);
@@ -224,14 +203,14 @@ TEST_F(MenuBarKeyboard, RightAndLeftMoveAcrossTheTitles)
 {
 	Key("f", B_OPTION_KEY);
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	Key(std::string(1, B_RIGHT_ARROW).c_str());
+	Key(ControlTests::kRight);
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
 	EXPECT_EQ(OpenMenuAt(1).menu, fEdit);
-	Key(std::string(1, B_LEFT_ARROW).c_str());
-	Key(std::string(1, B_LEFT_ARROW).c_str());
+	Key(ControlTests::kLeft);
+	Key(ControlTests::kLeft);
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
 	EXPECT_EQ(OpenMenuAt(1).menu, fInsert) << "Left from the first title goes round to the last";
-	Key(std::string(1, B_ESCAPE).c_str());
+	Key(ControlTests::kEscape);
 	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
 }
 
@@ -239,15 +218,15 @@ TEST_F(MenuBarKeyboard, RightOpensASubmenuAndEscapeClosesOneLevel)
 {
 	Key("i", B_OPTION_KEY);
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	Key(std::string(1, B_END).c_str());
-	Key(std::string(1, B_RIGHT_ARROW).c_str());
+	Key(ControlTests::kEnd);
+	Key(ControlTests::kRight);
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
 	ASSERT_EQ(BPrivate::OpenMenus().size(), 3u);
 	EXPECT_EQ(OpenMenuAt(2).menu, fMore);
-	Key(std::string(1, B_ESCAPE).c_str());
+	Key(ControlTests::kEscape);
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
 	EXPECT_EQ(BPrivate::OpenMenus().size(), 2u);
-	Key(std::string(1, B_RIGHT_ARROW).c_str());
+	Key(ControlTests::kRight);
 	Key("\n");
 	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
 	EXPECT_EQ(Count(Entries(), "w:Message h1  "), 1u);
@@ -258,7 +237,7 @@ TEST_F(MenuBarKeyboard, EscapeClosesEverythingAndKeysGoBackToTheFocus)
 	Key("f", B_OPTION_KEY);
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
 	Key("x");
-	Key(std::string(1, B_ESCAPE).c_str());
+	Key(ControlTests::kEscape);
 	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
 	Key("y");
 	std::vector<std::string> entries = Entries();
@@ -381,24 +360,20 @@ TEST_F(MenuBarMouse, AClickOnTheOpenTitleClosesIt)
 
 TEST_F(MenuBarMouse, ADisabledItemCannotBeChosenAndTheMenuStaysOpen)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fFile->FindItem('new ')->SetEnabled(false);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { fFile->FindItem('new ')->SetEnabled(false); });
 	OpenByClick(0);
 	ClickItem(fFile, 0);
 	ClickItem(fFile, 3);
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
 	EXPECT_EQ(OpenMenuAt(1).menu, fFile);
-	Key(std::string(1, B_ESCAPE).c_str());
+	Key(ControlTests::kEscape);
 	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
 	EXPECT_EQ(Count(Entries(), "w:Message new "), 0u);
 }
 
 TEST_F(MenuBarMouse, ADisabledBarOpensNothing)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fBar->SetEnabled(false);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { fBar->SetEnabled(false); });
 	BPrivate::PostClick(fWindow, TitleMiddle(0));
 	Key("f", B_OPTION_KEY);
 	std::vector<std::string> entries = Entries();
@@ -415,7 +390,7 @@ TEST_F(MenuBarMouse, TheMenuOpensBelowItsTitle)
 	EXPECT_EQ(menu.left, title.left);
 	EXPECT_EQ(menu.top, title.bottom + 1);
 	EXPECT_GE(menu.Width(), fEdit->ItemAt(2)->Frame().Width());
-	Key(std::string(1, B_ESCAPE).c_str());
+	Key(ControlTests::kEscape);
 	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
 }
 

@@ -86,27 +86,21 @@ protected:
 	BWindow* fMenuWindow = nullptr;
 };
 
-TEST_F(MenuFieldTest, TheBoxShowsTheMarkedItem)
-{
-	EXPECT_STREQ(fField->MenuItem()->Label(), "10");
-	EXPECT_STREQ(fField->Label(), "Size:");
-	EXPECT_EQ(fField->Menu(), fSizes);
-	EXPECT_GT(fField->MenuBar()->Frame().left, fField->StringWidth("Size:"));
-}
-
 TEST_F(MenuFieldTest, ChoosingAnItemMarksItRelabelsTheBoxAndTellsTheWindow)
 {
+	EXPECT_STREQ(fField->MenuItem()->Label(), "10");
+	EXPECT_GT(fField->MenuBar()->Frame().left, fField->StringWidth("Size:"));
 	OpenByClick();
 	EXPECT_EQ(OpenMenuAt(1).menu, fSizes);
 	BPrivate::PostClick(fMenuWindow, Middle(fSizes->ItemAt(2)));
 	std::vector<BMessage> messages = MessagesToWindow();
 	ASSERT_EQ(messages.size(), 1u);
 	EXPECT_EQ(SizeIn(messages[0]), 12);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_STREQ(fField->MenuItem()->Label(), "12");
-	EXPECT_TRUE(fSizes->ItemAt(2)->IsMarked());
-	EXPECT_FALSE(fSizes->ItemAt(1)->IsMarked());
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		EXPECT_STREQ(fField->MenuItem()->Label(), "12");
+		EXPECT_TRUE(fSizes->ItemAt(2)->IsMarked());
+		EXPECT_FALSE(fSizes->ItemAt(1)->IsMarked());
+	});
 }
 
 TEST_F(MenuFieldTest, TheMenuOpensBelowTheBoxAndIsAtLeastAsWide)
@@ -121,9 +115,7 @@ TEST_F(MenuFieldTest, TheMenuOpensBelowTheBoxAndIsAtLeastAsWide)
 
 TEST_F(MenuFieldTest, TheKeyboardOpensItAtTheMarkedItem)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fField->MakeFocus();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { fField->MakeFocus(); });
 	BPrivate::PostKey(fWindow, " ");
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
 	BPrivate::PostKey(fWindow, "\x1f");
@@ -143,10 +135,10 @@ TEST_F(MenuFieldTest, EscapeLeavesTheChoiceAsItWas)
 
 TEST_F(MenuFieldTest, ADisabledFieldDoesNotOpen)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fField->SetEnabled(false);
-	fField->MakeFocus();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fField->SetEnabled(false);
+		fField->MakeFocus();
+	});
 	BPrivate::PostClick(fWindow, InTheBox());
 	BPrivate::PostKey(fWindow, " ");
 	Idle(fWindow);
@@ -156,24 +148,22 @@ TEST_F(MenuFieldTest, ADisabledFieldDoesNotOpen)
 
 TEST_F(MenuFieldTest, TabPassesOverADisabledFieldWhichLosesTheFocus)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fField->MakeFocus();
-	fField->SetEnabled(false);
-	EXPECT_EQ(fWindow->CurrentFocus(), nullptr);
-	fOther->MakeFocus();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fField->MakeFocus();
+		fField->SetEnabled(false);
+		EXPECT_EQ(fWindow->CurrentFocus(), nullptr);
+		fOther->MakeFocus();
+	});
 	BPrivate::PostKey(fWindow, "\t");
 	Idle(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_NE(fWindow->CurrentFocus(), fField);
-	fField->SetEnabled(true);
-	fOther->MakeFocus();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		EXPECT_NE(fWindow->CurrentFocus(), fField);
+		fField->SetEnabled(true);
+		fOther->MakeFocus();
+	});
 	BPrivate::PostKey(fWindow, "\t");
 	Idle(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(fWindow->CurrentFocus(), fField);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { EXPECT_EQ(fWindow->CurrentFocus(), fField); });
 }
 
 TEST_F(MenuFieldTest, TheFieldsBoxIsNotTheWindowsKeyMenuBar)
@@ -192,9 +182,7 @@ TEST_F(MenuFieldTest, AFocusedFieldShowsItOnItsBox)
 {
 	BRect box = fField->ConvertToParent(fField->MenuBar()->Frame());
 	rgb_color before = Pixel(fWindow, static_cast<int>(box.left), static_cast<int>(box.top));
-	ASSERT_TRUE(fWindow->Lock());
-	fField->MakeFocus();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { fField->MakeFocus(); });
 	Idle(fWindow);
 	rgb_color after = Pixel(fWindow, static_cast<int>(box.left), static_cast<int>(box.top));
 	EXPECT_EQ(after, ui_color(B_KEYBOARD_NAVIGATION_COLOR));

@@ -48,19 +48,10 @@ TEST_F(MenuModel, FindItemLooksIntoSubmenusAndSkipsSeparators)
 	EXPECT_EQ(fMenu->FindItem(uint32(0)), nullptr);
 }
 
-TEST_F(MenuModel, ASubmenuKnowsItsItemAndItsMenu)
-{
-	BMenuItem* superitem = fMenu->ItemAt(3);
-	EXPECT_EQ(superitem->Submenu(), fRecent);
-	EXPECT_STREQ(superitem->Label(), "Recent");
-	EXPECT_EQ(fRecent->Superitem(), superitem);
-	EXPECT_EQ(fRecent->Supermenu(), fMenu.get());
-	EXPECT_EQ(fMenu->IndexOf(fRecent), 3);
-	EXPECT_EQ(fMenu->SubmenuAt(3), fRecent);
-}
-
 TEST_F(MenuModel, RemovingASubmenuDeletesItsItemButHandsTheMenuBack)
 {
+	EXPECT_EQ(fRecent->Superitem(), fMenu->ItemAt(3));
+	EXPECT_EQ(fRecent->Supermenu(), fMenu.get());
 	ASSERT_TRUE(fMenu->RemoveItem(fRecent));
 	std::unique_ptr<BMenu> recent(fRecent);
 	EXPECT_EQ(fMenu->CountItems(), 3);
@@ -157,21 +148,17 @@ protected:
 	BPopUpMenu* fSizes = nullptr;
 };
 
-TEST_F(MenuMarks, RadioModeKeepsOneMark)
+TEST_F(MenuMarks, RadioModeKeepsOneMarkAndWithoutItMarksAreIndependent)
 {
 	ASSERT_TRUE(fSizes->IsRadioMode());
 	fSizes->ItemAt(0)->SetMarked(true);
 	fSizes->ItemAt(2)->SetMarked(true);
 	EXPECT_FALSE(fSizes->ItemAt(0)->IsMarked());
 	EXPECT_EQ(fSizes->FindMarked(), fSizes->ItemAt(2));
-}
 
-TEST_F(MenuMarks, WithoutRadioModeMarksAreIndependent)
-{
 	fSizes->SetRadioMode(false);
 	fSizes->ItemAt(0)->SetMarked(true);
-	fSizes->ItemAt(2)->SetMarked(true);
-	EXPECT_TRUE(fSizes->ItemAt(0)->IsMarked());
+	EXPECT_TRUE(fSizes->ItemAt(2)->IsMarked());
 	// Going back to radio mode keeps the first mark only.
 	fSizes->SetRadioMode(true);
 	EXPECT_TRUE(fSizes->ItemAt(0)->IsMarked());
@@ -184,17 +171,13 @@ TEST_F(MenuMarks, TheSuperitemLabelFollowsTheMarkedItem)
 	EXPECT_STREQ(superitem->Label(), "Size");
 	fSizes->ItemAt(1)->SetMarked(true);
 	EXPECT_STREQ(superitem->Label(), "10");
+	BMenuItem* added = Item("14", 'fsch');
+	added->SetMarked(true);
+	fSizes->AddItem(added);
+	EXPECT_STREQ(superitem->Label(), "14");
 	fSizes->SetLabelFromMarked(false);
 	fSizes->ItemAt(2)->SetMarked(true);
-	EXPECT_STREQ(superitem->Label(), "10");
-}
-
-TEST_F(MenuMarks, AnItemAddedMarkedTakesTheLabel)
-{
-	BMenuItem* item = Item("14", 'fsch');
-	item->SetMarked(true);
-	fSizes->AddItem(item);
-	EXPECT_STREQ(fSizes->Superitem()->Label(), "14");
+	EXPECT_STREQ(superitem->Label(), "14");
 }
 
 // Invoking items: where their messages go and what they carry.
@@ -223,12 +206,8 @@ TEST_F(MenuInvoking, TheMessageCarriesTheItemAndItsIndex)
 	std::vector<BMessage> received = Received();
 	ASSERT_EQ(received.size(), 1u);
 	EXPECT_EQ(received[0].what, uint32('fsch'));
-	int32 index = -1;
-	EXPECT_EQ(received[0].FindInt32("index", &index), B_OK);
-	EXPECT_EQ(index, 2);
-	void* source = nullptr;
-	EXPECT_EQ(received[0].FindPointer("source", &source), B_OK);
-	EXPECT_EQ(source, fSizes->ItemAt(2));
+	EXPECT_EQ(WindowTests::Int32Of(received[0], "index"), 2);
+	EXPECT_EQ(WindowTests::PointerOf(received[0], "source"), fSizes->ItemAt(2));
 	EXPECT_TRUE(received[0].HasInt64("when"));
 }
 

@@ -2,7 +2,6 @@
 #define VELMORA_MENU_TEST_SUPPORT_H
 
 #include <algorithm>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -60,28 +59,7 @@ inline BPrivate::OpenMenu OpenMenuAt(size_t depth)
 	return depth < menus.size() ? menus[depth] : BPrivate::OpenMenu{nullptr, nullptr};
 }
 
-// A looper that keeps what it receives; Received() waits until it is idle.
-class Receiver : public BLooper {
-public:
-	Receiver() : BLooper("receiver") {}
-
-	void MessageReceived(BMessage* message) override
-	{
-		std::lock_guard<std::mutex> guard(fLock);
-		fReceived.push_back(*message);
-	}
-
-	std::vector<BMessage> Received()
-	{
-		BPrivate::WaitForLooperIdle(this, 5000000);
-		std::lock_guard<std::mutex> guard(fLock);
-		return fReceived;
-	}
-
-private:
-	std::mutex fLock;
-	std::vector<BMessage> fReceived;
-};
+using ControlTests::Receiver;
 
 // A window that notes when its menus begin and end.
 class MenuWindow : public WindowTests::RecordingWindow {

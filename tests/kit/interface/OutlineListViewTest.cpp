@@ -107,6 +107,9 @@ TEST_F(OutlineListViewTest, CollapsingHidesTheSubtreeAndKeepsBothIndicesRight)
 	EXPECT_EQ(fList->FullListIndexOf(Named("Bold")), 1);
 	EXPECT_FALSE(fList->IsExpanded(0));
 	EXPECT_EQ(fList->FullListIndexOf(fList->ItemFrame(1).LeftTop() + BPoint(20, 1)), 3);
+	fList->Select(fList->IndexOf(Named("Span")));
+	EXPECT_EQ(fList->CurrentSelection(), 3);
+	EXPECT_EQ(fList->FullListCurrentSelection(), 5);
 }
 
 TEST_F(OutlineListViewTest, ExpandingShowsSubitemsAsTheirOwnLatchesSay)
@@ -129,14 +132,6 @@ TEST_F(OutlineListViewTest, CollapsingOverASelectedSubitemSelectsTheSuperitem)
 	EXPECT_FALSE(Named("Inner")->IsSelected());
 	fList->Expand(Named("Blocks"));
 	EXPECT_EQ(fList->FullListCurrentSelection(), 3);
-}
-
-TEST_F(OutlineListViewTest, FullListCurrentSelectionCountsHiddenRows)
-{
-	fList->Collapse(Named("Fonts"));
-	fList->Select(fList->IndexOf(Named("Span")));
-	EXPECT_EQ(fList->CurrentSelection(), 3);
-	EXPECT_EQ(fList->FullListCurrentSelection(), 5);
 }
 
 TEST_F(OutlineListViewTest, AnItemAddedUnderACollapsedOneStaysHidden)
@@ -177,10 +172,10 @@ TEST_F(OutlineListViewTest, AClickOnALatchTogglesWithoutSelecting)
 	fWindow->Unlock();
 	BPrivate::PostClick(fWindow, BPoint(5, (fonts.top + fonts.bottom) / 2));
 	Idle(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(Visible(), "Fonts Blocks Div Span Inner Alone");
-	EXPECT_EQ(fList->CurrentSelection(), -1);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		EXPECT_EQ(Visible(), "Fonts Blocks Div Span Inner Alone");
+		EXPECT_EQ(fList->CurrentSelection(), -1);
+	});
 	BPrivate::PostClick(fWindow, BPoint(5, (fonts.top + fonts.bottom) / 2));
 	BPrivate::PostClick(fWindow, BPoint(60, (fonts.top + fonts.bottom) / 2));
 	Idle(fWindow);
@@ -199,17 +194,13 @@ TEST_F(OutlineListViewTest, LeftAndRightFoldAndWalkTheTree)
 		Idle(fWindow);
 	};
 	key(B_LEFT_ARROW);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(Visible(), "Fonts Bold Italic Blocks Div Span Alone");
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { EXPECT_EQ(Visible(), "Fonts Bold Italic Blocks Div Span Alone"); });
 	key(B_LEFT_ARROW);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(fList->ItemAt(fList->CurrentSelection()), Named("Blocks"));
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		EXPECT_EQ(fList->ItemAt(fList->CurrentSelection()), Named("Blocks"));
+	});
 	key(B_RIGHT_ARROW);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(fList->ItemAt(fList->CurrentSelection()), Named("Div"));
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { EXPECT_EQ(fList->ItemAt(fList->CurrentSelection()), Named("Div")); });
 	key(B_DOWN_ARROW);
 	key(B_RIGHT_ARROW);
 	ASSERT_TRUE(fWindow->Lock());

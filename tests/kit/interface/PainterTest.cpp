@@ -1,6 +1,8 @@
 #include <interface_support/Painter.h>
 
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,7 +24,55 @@ namespace {
 const rgb_color kWhite = {255, 255, 255, 255};
 const rgb_color kBlack = {0, 0, 0, 255};
 const rgb_color kRed = {255, 0, 0, 255};
+const rgb_color kGreen = {0, 255, 0, 255};
 const rgb_color kBlue = {0, 0, 255, 255};
+const rgb_color kCyan = {0, 255, 255, 255};
+const rgb_color kYellow = {255, 255, 0, 255};
+
+// Pixels are written as one character each: '#' black, '.' white, 'r'
+// red, 'g' green, 'b' blue, 'c' cyan, 'y' yellow, '+' dark (anti-aliased
+// ink), '*' anything but white, '?' anything.
+bool InkMatches(char ink, rgb_color pixel)
+{
+	switch (ink) {
+		case '#': return pixel == kBlack;
+		case '.': return pixel == kWhite;
+		case 'r': return pixel == kRed;
+		case 'g': return pixel == kGreen;
+		case 'b': return pixel == kBlue;
+		case 'c': return pixel == kCyan;
+		case 'y': return pixel == kYellow;
+		case '+': return pixel.red < 128;
+		case '*': return pixel != kWhite;
+		default: return true;
+	}
+}
+
+rgb_color ColourOf(char ink)
+{
+	switch (ink) {
+		case 'r': return kRed;
+		case 'g': return kGreen;
+		case 'b': return kBlue;
+		case 'c': return kCyan;
+		case 'y': return kYellow;
+		case '#': return kBlack;
+		default: return kWhite;
+	}
+}
+
+// An opaque B_RGBA32 bitmap whose pixels are given row by row as inks.
+std::unique_ptr<BBitmap> MakeBitmap(int width, int height, const char* inks)
+{
+	auto bitmap = std::make_unique<BBitmap>(BRect(0, 0, width - 1, height - 1), B_RGBA32);
+	uint8* bits = static_cast<uint8*>(bitmap->Bits());
+	for (int i = 0; inks[i] != '\0'; i++) {
+		rgb_color color = ColourOf(inks[i]);
+		uint8 pixel[] = {color.blue, color.green, color.red, 255};
+		memcpy(bits + i * 4, pixel, 4);
+	}
+	return bitmap;
+}
 
 class PainterTest : public testing::Test {
 protected:
@@ -36,15 +86,6 @@ protected:
 
 	rgb_color At(int x, int y) { return PixelAt(fSurface.get(), x, y); }
 	bool IsWhite(int x, int y) { return At(x, y) == kWhite; }
-
-	// Columns of a row (or rows of a column) that are not white.
-	std::string InkOfRow(int y, int from, int to)
-	{
-		std::string ink;
-		for (int x = from; x <= to; x++)
-			ink += IsWhite(x, y) ? '.' : '#';
-		return ink;
-	}
 
 	int RightmostInk(int top, int bottom)
 	{
@@ -62,146 +103,263 @@ protected:
 	Painter fPainter;
 };
 
-BBitmap* MakeBitmap(int width, int height, std::initializer_list<rgb_color> pixels)
+// A run of pixels from (x, y) to the right, as inks.
+struct InkRun {
+	int x;
+	int y;
+	const char* inks;
+};
+
+struct DrawingCase {
+	const char* name;
+	std::function<void(Painter&)> draw;
+	std::vector<InkRun> expected;
+};
+
+void PrintTo(const DrawingCase& row, std::ostream* out)
 {
-	BBitmap* bitmap = new BBitmap(BRect(0, 0, width - 1, height - 1), B_RGBA32);
-	uint8* bits = static_cast<uint8*>(bitmap->Bits());
-	int i = 0;
-	for (rgb_color color : pixels) {
-		bits[i * 4] = color.blue;
-		bits[i * 4 + 1] = color.green;
-		bits[i * 4 + 2] = color.red;
-		bits[i * 4 + 3] = color.alpha;
-		i++;
+	*out << row.name;
+}
+
+class PainterDrawing : public PainterTest, public testing::WithParamInterface<DrawingCase> {};
+
+TEST_P(PainterDrawing, PixelsLandWhereTheCoordinatesSay)
+{
+	GetParam().draw(fPainter);
+	for (const InkRun& run : GetParam().expected) {
+		for (int i = 0; run.inks[i] != '\0'; i++) {
+			EXPECT_TRUE(InkMatches(run.inks[i], At(run.x + i, run.y)))
+				<< "at " << run.x + i << "," << run.y << ": " << At(run.x + i, run.y)
+				<< ", expected '" << run.inks[i] << "'";
+		}
 	}
-	return bitmap;
+	EXPECT_EQ(cairo_status(fPainter.Context()), CAIRO_STATUS_SUCCESS);
 }
 
-} // namespace
-
-// ---- Lines
-
-TEST_F(PainterTest, OnePixelLineCoversExactlyThePixelsBetweenItsEnds)
+BPolygon Triangle()
 {
-	fPainter.StrokeLine(BPoint(0, 0), BPoint(9, 0));
-	EXPECT_EQ(InkOfRow(0, 0, 11), "##########..");
-	EXPECT_EQ(InkOfRow(1, 0, 11), "............");
-	for (int x = 0; x <= 9; x++)
-		EXPECT_EQ(At(x, 0), kBlack) << "smeared at " << x;
-	EXPECT_EQ(fPainter.PenLocation(), BPoint(9, 0));
+	BPoint points[] = {BPoint(0, 0), BPoint(9, 0), BPoint(0, 9)};
+	return BPolygon(points, 3);
 }
 
-TEST_F(PainterTest, LinesAreDrawnRelativeToTheOrigin)
-{
-	fPainter.SetOrigin(BPoint(5, 7));
-	fPainter.StrokeLine(BPoint(0, 0), BPoint(0, 4));
-	for (int y = 7; y <= 11; y++)
-		EXPECT_EQ(At(5, y), kBlack);
-	EXPECT_TRUE(IsWhite(5, 6));
-	EXPECT_TRUE(IsWhite(5, 12));
-	EXPECT_TRUE(IsWhite(4, 9));
-	EXPECT_TRUE(IsWhite(6, 9));
-}
+INSTANTIATE_TEST_SUITE_P(Shapes, PainterDrawing, testing::Values(
+	// Lines
+	DrawingCase{"OnePixelLineCoversExactlyThePixelsBetweenItsEnds",
+		[](Painter& p) { p.StrokeLine(BPoint(0, 0), BPoint(9, 0)); },
+		{{0, 0, "##########.."}, {0, 1, "..........."}}},
+	DrawingCase{"LinesAreDrawnRelativeToTheOrigin",
+		[](Painter& p) { p.SetOrigin(BPoint(5, 7)); p.StrokeLine(BPoint(0, 0), BPoint(0, 4)); },
+		{{5, 6, "."}, {5, 7, "#"}, {4, 9, ".#."}, {5, 11, "#"}, {5, 12, "."}}},
+	DrawingCase{"ReversedAndSinglePointLines",
+		[](Painter& p) {
+			p.StrokeLine(BPoint(9, 2), BPoint(3, 2));
+			p.StrokeLine(BPoint(20, 20), BPoint(20, 20));
+		},
+		{{2, 2, ".#######."}, {20, 19, "."}, {19, 20, ".#."}, {20, 21, "."}}},
+	DrawingCase{"WidePenGrowsAcrossTheLine",
+		[](Painter& p) { p.SetPenSize(3); p.StrokeLine(BPoint(2, 10), BPoint(8, 10)); },
+		{{5, 8, "."}, {5, 9, "#"}, {1, 10, ".#######."}, {5, 11, "#"}, {5, 12, "."}}},
+	DrawingCase{"SlantedLineReachesBothEnds",
+		[](Painter& p) { p.StrokeLine(BPoint(0, 0), BPoint(9, 9)); },
+		{{0, 0, "+"}, {5, 5, "+"}, {9, 9, "+"}, {0, 9, "."}, {9, 0, "."}, {11, 11, "."}}},
+	DrawingCase{"LineArrayDrawsEachLineInItsColourAndKeepsTheHighColour",
+		[](Painter& p) {
+			p.SetHighColor(kBlue);
+			p.BeginLineArray(2);
+			p.AddLine(BPoint(0, 0), BPoint(4, 0), kRed);
+			p.AddLine(BPoint(0, 2), BPoint(4, 2), kBlack);
+			p.EndLineArray();
+			EXPECT_EQ(p.HighColor(), kBlue);
+		},
+		{{4, 0, "r"}, {4, 2, "#"}}},
+	// Rectangles
+	DrawingCase{"FilledRectIncludesItsRightAndBottomEdges",
+		[](Painter& p) { p.FillRect(BRect(2, 3, 5, 6)); },
+		{{0, 2, "........"}, {0, 3, "..####.."}, {0, 6, "..####.."}, {0, 7, "........"}}},
+	DrawingCase{"InvalidRectDrawsNothing",
+		[](Painter& p) { p.FillRect(BRect(5, 5, 4, 9)); p.StrokeRect(BRect(5, 5, 9, 4)); },
+		{{3, 4, "........"}, {3, 5, "........"}, {3, 9, "........"}}},
+	DrawingCase{"StrokedRectDrawsOnlyItsFrame",
+		[](Painter& p) { p.StrokeRect(BRect(2, 2, 8, 6)); },
+		{{0, 2, "..#######.."}, {0, 4, "..#.....#.."}, {0, 6, "..#######.."},
+			{0, 7, "..........."}}},
+	DrawingCase{"InvertedFrameInvertsCornersOnlyOnce",
+		[](Painter& p) { p.SetDrawingMode(B_OP_INVERT); p.StrokeRect(BRect(2, 2, 8, 6)); },
+		{{2, 2, "#??#"}, {5, 4, "."}, {8, 6, "#"}}},
+	DrawingCase{"InvertRectInvertsWhateverIsThereAndKeepsTheMode",
+		[](Painter& p) {
+			p.SetHighColor(kRed);
+			p.FillRect(BRect(0, 0, 9, 9));
+			p.SetDrawingMode(B_OP_OVER);
+			p.InvertRect(BRect(5, 5, 14, 14));
+			EXPECT_EQ(p.DrawingMode(), B_OP_OVER);
+		},
+		{{4, 4, "r"}, {5, 5, "c"}, {14, 14, "#."}, {15, 15, "."}}},
+	// Patterns
+	DrawingCase{"MixedPatternAlternatesHighAndLowColours",
+		[](Painter& p) { p.SetLowColor(kRed); p.FillRect(BRect(0, 0, 3, 1), B_MIXED_COLORS); },
+		{{0, 0, "#r#r"}, {0, 1, "r#r#"}}},
+	DrawingCase{"OverModeLeavesTheLowBitsOfAPatternAlone",
+		[](Painter& p) {
+			p.SetLowColor(kRed);
+			p.SetDrawingMode(B_OP_OVER);
+			p.FillRect(BRect(0, 0, 3, 1), B_MIXED_COLORS);
+		},
+		{{0, 0, "#."}}},
+	DrawingCase{"SolidLowPatternDrawsInTheLowColour",
+		[](Painter& p) { p.SetLowColor(kBlue); p.FillRect(BRect(0, 0, 3, 3), B_SOLID_LOW); },
+		{{2, 2, "b"}}},
+	// Clipping
+	DrawingCase{"DrawingStaysInsideTheSurfaceClippingUntilItIsLifted",
+		[](Painter& p) {
+			BRegion allowed(BRect(0, 0, 9, 9));
+			allowed.Include(BRect(20, 0, 29, 9));
+			p.SetClipping(&allowed);
+			p.FillRect(BRect(0, 0, 40, 9));
+			p.SetClipping(nullptr);
+			p.FillRect(BRect(40, 5, 40, 5));
+		},
+		{{9, 5, "#..........#"}, {29, 5, "#."}, {40, 5, "#"}, {5, 10, "."}}},
+	DrawingCase{"ViewClippingIsInViewCoordinatesAndMeetsTheSurfaceClipping",
+		[](Painter& p) {
+			BRegion visible(BRect(0, 0, 12, 79));
+			p.SetClipping(&visible);
+			p.SetOrigin(BPoint(10, 10));
+			BRegion constraint(BRect(0, 0, 4, 4));
+			p.ConstrainClippingRegion(&constraint);
+			p.FillRect(BRect(-10, -10, 30, 30));
+			BRegion clipping;
+			p.GetClippingRegion(&clipping);
+			EXPECT_EQ(clipping.Frame(), BRect(0, 0, 2, 4));
+		},
+		{{9, 10, ".#"}, {12, 14, "#."}, {12, 15, "."}}},
+	DrawingCase{"PopStateRestoresColoursAndClipping",
+		[](Painter& p) {
+			p.SetHighColor(kRed);
+			p.PushState();
+			BRegion nothing;
+			p.ConstrainClippingRegion(&nothing);
+			p.SetHighColor(kBlue);
+			p.FillRect(BRect(0, 0, 9, 9));
+			p.PopState();
+			p.PopState();  // nothing pushed: no change
+			EXPECT_EQ(p.HighColor(), kRed);
+			p.FillRect(BRect(20, 0, 29, 9));
+		},
+		{{5, 5, "."}, {25, 5, "r"}}},
+	DrawingCase{"BadCoordinatesDoNotStopLaterDrawing",
+		[](Painter& p) {
+			p.StrokeLine(BPoint(0, 0), BPoint(NAN, 3));
+			p.FillEllipse(BPoint(10, 10), 0, 5);
+			p.FillRect(BRect(2, 2, 3, 3));
+		},
+		{{3, 3, "#"}}},
+	// Curves and polygons
+	DrawingCase{"FilledEllipseFillsItsRectangleAndNoMore",
+		[](Painter& p) { p.FillEllipse(BRect(10, 10, 29, 29)); },
+		{{20, 20, "#"}, {9, 19, ".+"}, {29, 20, "+."}, {19, 10, "+"}, {20, 29, "+"},
+			{20, 30, "."}, {10, 10, "."}}},
+	DrawingCase{"StrokedEllipseLeavesItsInsideAlone",
+		[](Painter& p) { p.StrokeEllipse(BPoint(20, 20), 10, 10); },
+		{{9, 20, ".+"}, {20, 20, "."}, {30, 20, "+."}}},
+	DrawingCase{"ArcAnglesRunCounterClockwiseFromThreeOClock",
+		[](Painter& p) {
+			p.FillArc(BRect(10, 10, 29, 29), 0, 90);
+			p.StrokeArc(BRect(40, 10, 59, 29), 180, 90);
+		},
+		{{15, 15, ".????????#"}, {15, 24, ".????????."}, {40, 21, "+"}, {59, 19, "."},
+			{50, 10, "."}}},
+	DrawingCase{"RoundRectCornersAreCut",
+		[](Painter& p) {
+			p.FillRoundRect(BRect(10, 10, 30, 30), 6, 6);
+			p.StrokeRoundRect(BRect(40, 10, 60, 30), 6, 6);
+		},
+		{{10, 10, "."}, {30, 30, "."}, {10, 20, "#?????????#"}, {20, 30, "#"},
+			{40, 20, "#?????????."}, {40, 10, "."}}},
+	DrawingCase{"FilledPolygonIncludesItsCornerPixels",
+		[](Painter& p) {
+			BPolygon triangle = Triangle();
+			p.SetOrigin(BPoint(10, 10));
+			p.FillPolygon(&triangle);
+		},
+		{{9, 10, ".#????????+"}, {10, 19, "+"}, {12, 12, "#"}, {18, 18, "."}}},
+	DrawingCase{"InvertedPolygonIsInvertedOnce",
+		[](Painter& p) {
+			p.SetDrawingMode(B_OP_INVERT);
+			p.FillTriangle(BPoint(0, 0), BPoint(20, 0), BPoint(0, 20));
+		},
+		{{0, 0, "#"}, {1, 1, "#"}}},
+	DrawingCase{"StrokedPolygonClosesItselfOnlyWhenAsked",
+		[](Painter& p) {
+			BPoint points[] = {BPoint(0, 0), BPoint(10, 0), BPoint(10, 10)};
+			p.StrokePolygon(points, 3, false);
+			p.SetOrigin(BPoint(20, 0));
+			p.StrokePolygon(points, 3, true);
+		},
+		{{5, 0, "#"}, {10, 5, "#"}, {5, 5, "."}, {25, 5, "+"}}},
+	// Bitmaps
+	DrawingCase{"BitmapLandsPixelForPixelAtThePoint",
+		[](Painter& p) {
+			p.SetOrigin(BPoint(4, 4));
+			p.DrawBitmap(MakeBitmap(3, 2, "rb#gcy").get(), BPoint(1, 2));
+		},
+		{{4, 6, ".rb#."}, {5, 7, "gcy"}, {5, 8, "."}}},
+	DrawingCase{"TransparentColourOfAnOpaqueBitmapIsClearInOverMode",
+		[](Painter& p) {
+			BBitmap bitmap(BRect(0, 0, 1, 0), B_RGB32);
+			uint8 pixels[] = {B_TRANSPARENT_COLOR.blue, B_TRANSPARENT_COLOR.green,
+				B_TRANSPARENT_COLOR.red, 0, 0, 0, 255, 0};
+			bitmap.SetBits(pixels, sizeof(pixels), 0, B_RGB32);
+			p.SetDrawingMode(B_OP_OVER);
+			p.DrawBitmap(&bitmap, BPoint(0, 0));
+		},
+		{{0, 0, ".r"}}},
+	DrawingCase{"BitmapScalesIntoTheDestination",
+		[](Painter& p) { p.DrawBitmap(MakeBitmap(2, 2, "rb#g").get(), BRect(10, 10, 29, 29)); },
+		{{9, 10, "."}, {12, 12, "r"}, {27, 12, "b"}, {12, 27, "#"}, {27, 27, "g"},
+			{29, 29, "*."}}},
+	DrawingCase{"PartOfABitmapGoesToTheDestination",
+		[](Painter& p) {
+			p.DrawBitmap(MakeBitmap(3, 3, "....rb.#g").get(), BRect(1, 1, 2, 2),
+				BRect(20, 20, 21, 21));
+		},
+		{{20, 20, "rb"}, {20, 21, "#g."}}},
+	DrawingCase{"SourceBeyondTheBitmapDrawsOnlyTheBitmap",
+		[](Painter& p) {
+			p.DrawBitmap(MakeBitmap(2, 1, "rb").get(), BRect(0, 0, 3, 0), BRect(10, 10, 13, 10));
+		},
+		{{10, 10, "rb."}}},
+	DrawingCase{"HugeBitmapSourceIsLimitedToTheBitmap",
+		[](Painter& p) {
+			std::unique_ptr<BBitmap> bitmap = MakeBitmap(1, 1, "r");
+			p.DrawBitmap(bitmap.get(), BRect(-1e30f, -1e30f, 1e30f, 1e30f), BRect(0, 0, 9, 9));
+			p.DrawBitmap(bitmap.get(), BRect(0, 0, 0, 0), BRect(20, 20, 20, 20));
+		},
+		{{20, 20, "r"}}},
+	DrawingCase{"TiledBitmapRepeatsFromTheTileOrigin",
+		[](Painter& p) {
+			p.SetOrigin(BPoint(10, 10));
+			p.DrawTiledBitmap(MakeBitmap(2, 2, "rb#g").get(), BRect(0, 0, 9, 9), BPoint(1, 1));
+		},
+		{{9, 10, ".g"}, {11, 11, "rbr"}, {11, 12, "#"}, {19, 19, "r."}}},
+	DrawingCase{"CopyBitsMovesOverlappingPixels",
+		[](Painter& p) {
+			p.SetHighColor(kRed);
+			p.FillRect(BRect(0, 0, 9, 9));
+			p.CopyBits(BRect(0, 0, 9, 9), BRect(5, 0, 14, 9));
+		},
+		{{0, 0, "r"}, {14, 9, "r"}, {15, 5, "."}}},
+	DrawingCase{"CopyBitsFromBeyondTheSurfaceCopiesOnlyItsPixels",
+		[](Painter& p) {
+			p.SetHighColor(kRed);
+			p.FillRect(BRect(0, 0, 3, 3));
+			p.CopyBits(BRect(-1000000, -2, 3, 3), BRect(-1000000 + 20, 18, 23, 23));
+			p.CopyBits(BRect(0, 0, 1e30f, 1e30f), BRect(40, 40, 1e30f, 1e30f));
+		},
+		{{19, 20, ".r"}, {23, 23, "r."}, {41, 41, "r"}}}),
+	[](const testing::TestParamInfo<DrawingCase>& info) { return std::string(info.param.name); });
 
-TEST_F(PainterTest, ReversedAndSinglePointLines)
-{
-	fPainter.StrokeLine(BPoint(9, 2), BPoint(3, 2));
-	EXPECT_EQ(InkOfRow(2, 2, 10), ".#######.");
-	fPainter.StrokeLine(BPoint(20, 20), BPoint(20, 20));
-	EXPECT_EQ(InkOfRow(20, 19, 21), ".#.");
-	EXPECT_TRUE(IsWhite(20, 19));
-	EXPECT_TRUE(IsWhite(20, 21));
-}
-
-TEST_F(PainterTest, WidePenGrowsAcrossTheLine)
-{
-	fPainter.SetPenSize(3);
-	fPainter.StrokeLine(BPoint(2, 10), BPoint(8, 10));
-	EXPECT_TRUE(IsWhite(5, 8));
-	EXPECT_EQ(At(5, 9), kBlack);
-	EXPECT_EQ(At(5, 10), kBlack);
-	EXPECT_EQ(At(5, 11), kBlack);
-	EXPECT_TRUE(IsWhite(5, 12));
-	EXPECT_EQ(InkOfRow(10, 1, 9), ".#######.");
-}
-
-TEST_F(PainterTest, SlantedLineReachesBothEnds)
-{
-	fPainter.StrokeLine(BPoint(0, 0), BPoint(9, 9));
-	EXPECT_LT(At(0, 0).red, 128);
-	EXPECT_LT(At(9, 9).red, 128);
-	EXPECT_LT(At(5, 5).red, 128);
-	EXPECT_TRUE(IsWhite(0, 9));
-	EXPECT_TRUE(IsWhite(9, 0));
-	EXPECT_TRUE(IsWhite(11, 11));
-}
-
-TEST_F(PainterTest, LineArrayDrawsEachLineInItsColourAndKeepsTheHighColour)
-{
-	fPainter.SetHighColor(kBlue);
-	fPainter.BeginLineArray(2);
-	fPainter.AddLine(BPoint(0, 0), BPoint(4, 0), kRed);
-	fPainter.AddLine(BPoint(0, 2), BPoint(4, 2), kBlack);
-	EXPECT_TRUE(IsWhite(0, 0));
-	fPainter.EndLineArray();
-	EXPECT_EQ(At(4, 0), kRed);
-	EXPECT_EQ(At(4, 2), kBlack);
-	EXPECT_EQ(fPainter.HighColor(), kBlue);
-}
-
-// ---- Rectangles
-
-TEST_F(PainterTest, FilledRectIncludesItsRightAndBottomEdges)
-{
-	fPainter.FillRect(BRect(2, 3, 5, 6));
-	EXPECT_EQ(InkOfRow(3, 0, 7), "..####..");
-	EXPECT_EQ(InkOfRow(6, 0, 7), "..####..");
-	EXPECT_EQ(InkOfRow(2, 0, 7), "........");
-	EXPECT_EQ(InkOfRow(7, 0, 7), "........");
-	EXPECT_EQ(At(5, 6), kBlack);
-}
-
-TEST_F(PainterTest, InvalidRectDrawsNothing)
-{
-	fPainter.FillRect(BRect(5, 5, 4, 9));
-	fPainter.StrokeRect(BRect(5, 5, 9, 4));
-	for (int y = 0; y < 12; y++)
-		EXPECT_EQ(InkOfRow(y, 0, 12), ".............");
-}
-
-TEST_F(PainterTest, StrokedRectDrawsOnlyItsFrame)
-{
-	fPainter.StrokeRect(BRect(2, 2, 8, 6));
-	EXPECT_EQ(InkOfRow(2, 0, 10), "..#######..");
-	EXPECT_EQ(InkOfRow(4, 0, 10), "..#.....#..");
-	EXPECT_EQ(InkOfRow(6, 0, 10), "..#######..");
-	EXPECT_EQ(InkOfRow(7, 0, 10), "...........");
-}
-
-TEST_F(PainterTest, InvertedFrameInvertsCornersOnlyOnce)
-{
-	fPainter.SetDrawingMode(B_OP_INVERT);
-	fPainter.StrokeRect(BRect(2, 2, 8, 6));
-	EXPECT_EQ(At(2, 2), kBlack);
-	EXPECT_EQ(At(8, 6), kBlack);
-	EXPECT_EQ(At(5, 2), kBlack);
-	EXPECT_TRUE(IsWhite(5, 4));
-}
-
-TEST_F(PainterTest, InvertRectInvertsWhateverIsThere)
-{
-	fPainter.SetHighColor(kRed);
-	fPainter.FillRect(BRect(0, 0, 9, 9));
-	fPainter.SetDrawingMode(B_OP_OVER);
-	fPainter.InvertRect(BRect(5, 5, 14, 14));
-	EXPECT_EQ(At(4, 4), kRed);
-	EXPECT_EQ(At(5, 5), make_color(0, 255, 255));
-	EXPECT_EQ(At(14, 14), kBlack);
-	EXPECT_TRUE(IsWhite(15, 15));
-	EXPECT_EQ(fPainter.DrawingMode(), B_OP_OVER);
-}
-
-// ---- Drawing modes and patterns
+// ---- Drawing modes
 
 struct ModeCase {
 	const char* name;
@@ -242,96 +400,24 @@ INSTANTIATE_TEST_SUITE_P(Modes, PainterModeTest, testing::Values(
 	ModeCase{"BlendAverages", B_OP_BLEND, {200, 0, 100, 255}, {150, 50, 100, 255}}),
 	[](const testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
-TEST_F(PainterTest, MixedPatternAlternatesHighAndLowColours)
+TEST_F(PainterTest, BitmapAlphaBlendsOverTheBackgroundExceptInCopyMode)
 {
-	fPainter.SetHighColor(kBlack);
-	fPainter.SetLowColor(kRed);
-	fPainter.FillRect(BRect(0, 0, 3, 1), B_MIXED_COLORS);
-	EXPECT_EQ(At(0, 0), kBlack);
-	EXPECT_EQ(At(1, 0), kRed);
-	EXPECT_EQ(At(0, 1), kRed);
-	EXPECT_EQ(At(1, 1), kBlack);
-}
-
-TEST_F(PainterTest, OverModeLeavesTheLowBitsOfAPatternAlone)
-{
-	fPainter.SetLowColor(kRed);
-	fPainter.SetDrawingMode(B_OP_OVER);
-	fPainter.FillRect(BRect(0, 0, 3, 1), B_MIXED_COLORS);
-	EXPECT_EQ(At(0, 0), kBlack);
-	EXPECT_TRUE(IsWhite(1, 0));
-}
-
-TEST_F(PainterTest, SolidLowPatternDrawsInTheLowColour)
-{
-	fPainter.SetLowColor(kBlue);
-	fPainter.FillRect(BRect(0, 0, 3, 3), B_SOLID_LOW);
-	EXPECT_EQ(At(2, 2), kBlue);
-}
-
-// ---- Clipping
-
-TEST_F(PainterTest, DrawingStaysInsideTheSurfaceClipping)
-{
-	BRegion allowed(BRect(0, 0, 9, 9));
-	allowed.Include(BRect(20, 0, 29, 9));
-	fPainter.SetClipping(&allowed);
-	fPainter.FillRect(BRect(0, 0, 40, 9));
-	EXPECT_EQ(At(9, 5), kBlack);
-	EXPECT_TRUE(IsWhite(10, 5));
-	EXPECT_TRUE(IsWhite(19, 5));
-	EXPECT_EQ(At(20, 5), kBlack);
-	EXPECT_TRUE(IsWhite(30, 5));
-	EXPECT_TRUE(IsWhite(5, 10));
-
-	fPainter.SetClipping(nullptr);
-	fPainter.FillRect(BRect(10, 5, 10, 5));
-	EXPECT_EQ(At(10, 5), kBlack);
-}
-
-TEST_F(PainterTest, ViewClippingIsInViewCoordinatesAndMeetsTheSurfaceClipping)
-{
-	BRegion visible(BRect(0, 0, 12, 79));
-	fPainter.SetClipping(&visible);
-	fPainter.SetOrigin(BPoint(10, 10));
-	BRegion constraint(BRect(0, 0, 4, 4));
-	fPainter.ConstrainClippingRegion(&constraint);
-	fPainter.FillRect(BRect(-10, -10, 30, 30));
-	EXPECT_TRUE(IsWhite(9, 10));
-	EXPECT_EQ(At(10, 10), kBlack);
-	EXPECT_EQ(At(12, 14), kBlack);
-	EXPECT_TRUE(IsWhite(13, 14));
-	EXPECT_TRUE(IsWhite(12, 15));
-
-	BRegion clipping;
-	fPainter.GetClippingRegion(&clipping);
-	EXPECT_EQ(clipping.Frame(), BRect(0, 0, 2, 4));
-}
-
-TEST_F(PainterTest, PopStateRestoresColoursAndClipping)
-{
-	fPainter.SetHighColor(kRed);
-	fPainter.PushState();
-	BRegion nothing;
-	fPainter.ConstrainClippingRegion(&nothing);
 	fPainter.SetHighColor(kBlue);
-	fPainter.FillRect(BRect(0, 0, 9, 9));
-	EXPECT_TRUE(IsWhite(5, 5));
-	fPainter.PopState();
-	EXPECT_EQ(fPainter.HighColor(), kRed);
-	fPainter.FillRect(BRect(0, 0, 9, 9));
-	EXPECT_EQ(At(5, 5), kRed);
-	fPainter.PopState();  // nothing pushed: no change
-	EXPECT_EQ(fPainter.HighColor(), kRed);
-}
-
-TEST_F(PainterTest, BadCoordinatesDoNotStopLaterDrawing)
-{
-	fPainter.StrokeLine(BPoint(0, 0), BPoint(NAN, 3));
-	fPainter.FillEllipse(BPoint(10, 10), 0, 5);
-	fPainter.FillRect(BRect(2, 2, 3, 3));
-	EXPECT_EQ(At(3, 3), kBlack);
-	EXPECT_EQ(cairo_status(fPainter.Context()), CAIRO_STATUS_SUCCESS);
+	fPainter.FillRect(BRect(0, 0, 79, 59));
+	BBitmap bitmap(BRect(0, 0, 1, 0), B_RGBA32);
+	const uint8 pixels[] = {0, 0, 255, 128, 0, 255, 0, 0};
+	bitmap.SetBits(pixels, sizeof(pixels), 0, B_RGBA32);
+	const drawing_mode modes[] = {B_OP_ALPHA, B_OP_OVER, B_OP_COPY};
+	for (int row = 0; row < 3; row++) {
+		fPainter.SetDrawingMode(modes[row]);
+		fPainter.DrawBitmap(&bitmap, BPoint(0, 2 * row));
+	}
+	for (int y : {0, 2}) {
+		EXPECT_TRUE(IsNear(At(0, y), make_color(128, 0, 127), 1)) << At(0, y);
+		EXPECT_EQ(At(1, y), kBlue);
+	}
+	EXPECT_EQ(At(0, 4), kRed);
+	EXPECT_EQ(At(1, 4), kGreen);
 }
 
 TEST(PainterWithoutSurface, DrawsNothingAndDoesNotCrash)
@@ -342,228 +428,6 @@ TEST(PainterWithoutSurface, DrawsNothingAndDoesNotCrash)
 	BRegion clipping;
 	painter.GetClippingRegion(&clipping);
 	EXPECT_EQ(clipping.CountRects(), 0);
-}
-
-// ---- Curves and polygons
-
-TEST_F(PainterTest, FilledEllipseFillsItsRectangleAndNoMore)
-{
-	fPainter.FillEllipse(BRect(10, 10, 29, 29));
-	EXPECT_EQ(At(20, 20), kBlack);
-	EXPECT_LT(At(10, 19).red, 128);
-	EXPECT_LT(At(29, 20).red, 128);
-	EXPECT_LT(At(19, 10).red, 128);
-	EXPECT_LT(At(20, 29).red, 128);
-	EXPECT_TRUE(IsWhite(9, 19));
-	EXPECT_TRUE(IsWhite(30, 20));
-	EXPECT_TRUE(IsWhite(20, 30));
-	EXPECT_TRUE(IsWhite(10, 10));
-}
-
-TEST_F(PainterTest, StrokedEllipseLeavesItsInsideAlone)
-{
-	fPainter.StrokeEllipse(BPoint(20, 20), 10, 10);
-	EXPECT_TRUE(IsWhite(20, 20));
-	EXPECT_LT(At(10, 20).red, 128);
-	EXPECT_LT(At(30, 20).red, 128);
-	EXPECT_TRUE(IsWhite(9, 20));
-	EXPECT_TRUE(IsWhite(31, 20));
-}
-
-TEST_F(PainterTest, ArcAnglesRunCounterClockwiseFromThreeOClock)
-{
-	// 0 to 90 degrees: the upper right quarter.
-	fPainter.FillArc(BRect(10, 10, 29, 29), 0, 90);
-	EXPECT_EQ(At(24, 15), kBlack);
-	EXPECT_TRUE(IsWhite(15, 15));
-	EXPECT_TRUE(IsWhite(15, 24));
-	EXPECT_TRUE(IsWhite(24, 24));
-
-	fPainter.StrokeArc(BRect(40, 10, 59, 29), 180, 90);
-	EXPECT_LT(At(40, 21).red, 128);
-	EXPECT_TRUE(IsWhite(59, 19));
-	EXPECT_TRUE(IsWhite(50, 10));
-}
-
-TEST_F(PainterTest, RoundRectCornersAreCut)
-{
-	fPainter.FillRoundRect(BRect(10, 10, 30, 30), 6, 6);
-	EXPECT_TRUE(IsWhite(10, 10));
-	EXPECT_TRUE(IsWhite(30, 30));
-	EXPECT_EQ(At(10, 20), kBlack);
-	EXPECT_EQ(At(20, 30), kBlack);
-	EXPECT_EQ(At(20, 20), kBlack);
-
-	fPainter.StrokeRoundRect(BRect(40, 10, 60, 30), 6, 6);
-	EXPECT_EQ(At(40, 20), kBlack);
-	EXPECT_TRUE(IsWhite(50, 20));
-	EXPECT_TRUE(IsWhite(40, 10));
-}
-
-TEST_F(PainterTest, FilledPolygonIncludesItsCornerPixels)
-{
-	BPoint points[] = {BPoint(0, 0), BPoint(9, 0), BPoint(0, 9)};
-	BPolygon triangle(points, 3);
-	fPainter.SetOrigin(BPoint(10, 10));
-	fPainter.FillPolygon(&triangle);
-	EXPECT_EQ(At(10, 10), kBlack);
-	EXPECT_LT(At(19, 10).red, 100);
-	EXPECT_LT(At(10, 19).red, 100);
-	EXPECT_EQ(At(12, 12), kBlack);
-	EXPECT_TRUE(IsWhite(18, 18));
-	EXPECT_TRUE(IsWhite(9, 10));
-}
-
-TEST_F(PainterTest, InvertedPolygonIsInvertedOnce)
-{
-	fPainter.SetDrawingMode(B_OP_INVERT);
-	fPainter.FillTriangle(BPoint(0, 0), BPoint(20, 0), BPoint(0, 20));
-	EXPECT_EQ(At(1, 1), kBlack);
-	EXPECT_EQ(At(0, 0), kBlack);
-}
-
-TEST_F(PainterTest, StrokedOpenPolygonDoesNotCloseItself)
-{
-	BPoint points[] = {BPoint(0, 0), BPoint(10, 0), BPoint(10, 10)};
-	fPainter.StrokePolygon(points, 3, false);
-	EXPECT_EQ(At(5, 0), kBlack);
-	EXPECT_EQ(At(10, 5), kBlack);
-	EXPECT_TRUE(IsWhite(5, 5));
-	fPainter.StrokePolygon(points, 3, true);
-	EXPECT_LT(At(5, 5).red, 128);
-}
-
-// ---- Bitmaps
-
-TEST_F(PainterTest, BitmapLandsPixelForPixelAtThePoint)
-{
-	std::unique_ptr<BBitmap> bitmap(MakeBitmap(3, 2,
-		{kRed, kBlue, kBlack, make_color(10, 20, 30), make_color(40, 50, 60), make_color(70, 80, 90)}));
-	fPainter.SetOrigin(BPoint(4, 4));
-	fPainter.DrawBitmap(bitmap.get(), BPoint(1, 2));
-	EXPECT_EQ(At(5, 6), kRed);
-	EXPECT_EQ(At(6, 6), kBlue);
-	EXPECT_EQ(At(7, 6), kBlack);
-	EXPECT_EQ(At(5, 7), make_color(10, 20, 30));
-	EXPECT_EQ(At(7, 7), make_color(70, 80, 90));
-	EXPECT_TRUE(IsWhite(8, 6));
-	EXPECT_TRUE(IsWhite(5, 8));
-	EXPECT_TRUE(IsWhite(4, 6));
-}
-
-TEST_F(PainterTest, BitmapAlphaBlendsOverTheBackgroundExceptInCopyMode)
-{
-	fPainter.SetHighColor(kBlue);
-	fPainter.FillRect(BRect(0, 0, 79, 59));
-	std::unique_ptr<BBitmap> bitmap(MakeBitmap(2, 1, {make_color(255, 0, 0, 128), make_color(0, 255, 0, 0)}));
-
-	fPainter.SetDrawingMode(B_OP_ALPHA);
-	fPainter.DrawBitmap(bitmap.get(), BPoint(0, 0));
-	EXPECT_TRUE(IsNear(At(0, 0), make_color(128, 0, 127), 1)) << At(0, 0);
-	EXPECT_EQ(At(1, 0), kBlue);
-
-	fPainter.SetDrawingMode(B_OP_OVER);
-	fPainter.DrawBitmap(bitmap.get(), BPoint(0, 2));
-	EXPECT_TRUE(IsNear(At(0, 2), make_color(128, 0, 127), 1)) << At(0, 2);
-	EXPECT_EQ(At(1, 2), kBlue);
-
-	fPainter.SetDrawingMode(B_OP_COPY);
-	fPainter.DrawBitmap(bitmap.get(), BPoint(0, 4));
-	EXPECT_EQ(At(0, 4), kRed);
-	EXPECT_EQ(At(1, 4), make_color(0, 255, 0));
-}
-
-TEST_F(PainterTest, TransparentColourOfAnOpaqueBitmapIsClearInOverMode)
-{
-	BBitmap bitmap(BRect(0, 0, 1, 0), B_RGB32);
-	uint8 pixels[] = {B_TRANSPARENT_COLOR.blue, B_TRANSPARENT_COLOR.green, B_TRANSPARENT_COLOR.red, 0,
-		0, 0, 255, 0};
-	bitmap.SetBits(pixels, sizeof(pixels), 0, B_RGB32);
-	fPainter.SetDrawingMode(B_OP_OVER);
-	fPainter.DrawBitmap(&bitmap, BPoint(0, 0));
-	EXPECT_TRUE(IsWhite(0, 0));
-	EXPECT_EQ(At(1, 0), kRed);
-}
-
-TEST_F(PainterTest, BitmapScalesIntoTheDestination)
-{
-	std::unique_ptr<BBitmap> bitmap(MakeBitmap(2, 2, {kRed, kBlue, kBlack, make_color(0, 255, 0)}));
-	fPainter.DrawBitmap(bitmap.get(), BRect(10, 10, 29, 29));
-	EXPECT_EQ(At(12, 12), kRed);
-	EXPECT_EQ(At(27, 12), kBlue);
-	EXPECT_EQ(At(12, 27), kBlack);
-	EXPECT_EQ(At(27, 27), make_color(0, 255, 0));
-	EXPECT_TRUE(IsWhite(9, 10));
-	EXPECT_TRUE(IsWhite(30, 29));
-	EXPECT_FALSE(IsWhite(29, 29));
-}
-
-TEST_F(PainterTest, PartOfABitmapGoesToTheDestination)
-{
-	std::unique_ptr<BBitmap> bitmap(MakeBitmap(3, 3, {kWhite, kWhite, kWhite, kWhite, kRed, kBlue,
-		kWhite, kBlack, make_color(0, 255, 0)}));
-	fPainter.DrawBitmap(bitmap.get(), BRect(1, 1, 2, 2), BRect(20, 20, 21, 21));
-	EXPECT_EQ(At(20, 20), kRed);
-	EXPECT_EQ(At(21, 20), kBlue);
-	EXPECT_EQ(At(20, 21), kBlack);
-	EXPECT_EQ(At(21, 21), make_color(0, 255, 0));
-	EXPECT_TRUE(IsWhite(22, 21));
-}
-
-TEST_F(PainterTest, SourceBeyondTheBitmapDrawsOnlyTheBitmap)
-{
-	std::unique_ptr<BBitmap> bitmap(MakeBitmap(2, 1, {kRed, kBlue}));
-	fPainter.DrawBitmap(bitmap.get(), BRect(0, 0, 3, 0), BRect(10, 10, 13, 10));
-	EXPECT_EQ(At(10, 10), kRed);
-	EXPECT_EQ(At(11, 10), kBlue);
-	EXPECT_TRUE(IsWhite(12, 10));
-}
-
-TEST_F(PainterTest, TiledBitmapRepeatsFromTheTileOrigin)
-{
-	std::unique_ptr<BBitmap> bitmap(MakeBitmap(2, 2, {kRed, kBlue, kBlack, make_color(0, 255, 0)}));
-	fPainter.SetOrigin(BPoint(10, 10));
-	fPainter.DrawTiledBitmap(bitmap.get(), BRect(0, 0, 9, 9), BPoint(1, 1));
-	EXPECT_EQ(At(11, 11), kRed);
-	EXPECT_EQ(At(12, 11), kBlue);
-	EXPECT_EQ(At(13, 11), kRed);
-	EXPECT_EQ(At(11, 12), kBlack);
-	EXPECT_EQ(At(10, 10), make_color(0, 255, 0));
-	EXPECT_EQ(At(19, 19), kRed);
-	EXPECT_TRUE(IsWhite(20, 19));
-	EXPECT_TRUE(IsWhite(9, 10));
-}
-
-TEST_F(PainterTest, CopyBitsMovesOverlappingPixels)
-{
-	fPainter.SetHighColor(kRed);
-	fPainter.FillRect(BRect(0, 0, 9, 9));
-	fPainter.CopyBits(BRect(0, 0, 9, 9), BRect(5, 0, 14, 9));
-	EXPECT_EQ(At(14, 9), kRed);
-	EXPECT_EQ(At(0, 0), kRed);
-	EXPECT_TRUE(IsWhite(15, 5));
-}
-
-TEST_F(PainterTest, CopyBitsFromBeyondTheSurfaceCopiesOnlyItsPixels)
-{
-	fPainter.SetHighColor(kRed);
-	fPainter.FillRect(BRect(0, 0, 3, 3));
-	fPainter.CopyBits(BRect(-1000000, -2, 3, 3), BRect(-1000000 + 20, 18, 23, 23));
-	EXPECT_EQ(At(20, 20), kRed);
-	EXPECT_EQ(At(23, 23), kRed);
-	EXPECT_TRUE(IsWhite(19, 20));
-	EXPECT_TRUE(IsWhite(24, 23));
-	fPainter.CopyBits(BRect(0, 0, 1e30f, 1e30f), BRect(40, 40, 1e30f, 1e30f));
-	EXPECT_EQ(At(41, 41), kRed);
-}
-
-TEST_F(PainterTest, HugeBitmapSourceIsLimitedToTheBitmap)
-{
-	std::unique_ptr<BBitmap> bitmap(MakeBitmap(1, 1, {kRed}));
-	fPainter.DrawBitmap(bitmap.get(), BRect(-1e30f, -1e30f, 1e30f, 1e30f), BRect(0, 0, 9, 9));
-	fPainter.DrawBitmap(bitmap.get(), BRect(0, 0, 0, 0), BRect(20, 20, 20, 20));
-	EXPECT_EQ(At(20, 20), kRed);
-	EXPECT_EQ(cairo_status(fPainter.Context()), CAIRO_STATUS_SUCCESS);
 }
 
 // ---- Text
@@ -578,6 +442,15 @@ protected:
 		fPainter.SetHighColor(kBlack);
 		fPainter.DrawString(text, where);
 	}
+
+	bool AnyInk(int x, int top, int bottom)
+	{
+		for (int y = top; y <= bottom; y++) {
+			if (!IsWhite(x, y))
+				return true;
+		}
+		return false;
+	}
 };
 
 TEST_F(PainterTextTest, StringDrawnEndsWhereItWasMeasured)
@@ -591,21 +464,20 @@ TEST_F(PainterTextTest, StringDrawnEndsWhereItWasMeasured)
 	DrawBlack((text + "|").c_str(), BPoint(2, 20), font);
 	DrawBlack("|", BPoint(2 + width, 40), font);
 	int together = RightmostInk(5, 25);
-	int alone = RightmostInk(30, 45);
 	ASSERT_GE(together, 0);
-	EXPECT_NEAR(together, alone, 1);
+	EXPECT_NEAR(together, RightmostInk(30, 45), 1);
 	EXPECT_FLOAT_EQ(fPainter.PenLocation().x, 2 + width + font.StringWidth("|"));
 }
 
 TEST_F(PainterTextTest, GlyphsSitAboveTheBaselineRow)
 {
-	BFont font = *be_plain_font;
-	DrawBlack("HHHH", BPoint(5, 20), font);
+	DrawBlack("HHHH", BPoint(5, 20), *be_plain_font);
 	bool inkAbove = false;
-	for (int x = 5; x < 30; x++)
+	for (int x = 0; x <= 40; x++) {
 		inkAbove = inkAbove || !IsWhite(x, 19);
+		EXPECT_TRUE(IsWhite(x, 20)) << x;
+	}
 	EXPECT_TRUE(inkAbove);
-	EXPECT_EQ(InkOfRow(20, 0, 40), std::string(41, '.'));
 }
 
 TEST_F(PainterTextTest, InvalidUTF8IsDrawnAndLaterDrawingStillWorks)
@@ -614,8 +486,6 @@ TEST_F(PainterTextTest, InvalidUTF8IsDrawnAndLaterDrawingStillWorks)
 	DrawBlack("a\xFF\xFE" "b", BPoint(2, 15), font);
 	EXPECT_EQ(cairo_status(fPainter.Context()), CAIRO_STATUS_SUCCESS);
 	EXPECT_FLOAT_EQ(fPainter.PenLocation().x, 2 + font.StringWidth("a\xFF\xFE" "b"));
-	fPainter.FillRect(BRect(50, 50, 52, 52));
-	EXPECT_EQ(At(51, 51), kBlack);
 	DrawBlack("ok", BPoint(2, 40), font);
 	EXPECT_GE(RightmostInk(30, 40), 2);
 }
@@ -643,17 +513,10 @@ TEST_F(PainterTextTest, StrikeOutCrossesTheLetters)
 	font.SetSize(24);
 	DrawBlack("o o", BPoint(10, 40), font);
 	int gap = static_cast<int>(10 + font.StringWidth("o") + font.StringWidth(" ") / 2);
-	bool blankBefore = true;
-	for (int y = 25; y < 40; y++)
-		blankBefore = blankBefore && IsWhite(gap, y);
-	EXPECT_TRUE(blankBefore);
-
+	EXPECT_FALSE(AnyInk(gap, 25, 39));
 	font.SetFace(B_STRIKEOUT_FACE);
 	DrawBlack("o o", BPoint(10, 40), font);
-	bool crossed = false;
-	for (int y = 25; y < 40; y++)
-		crossed = crossed || !IsWhite(gap, y);
-	EXPECT_TRUE(crossed);
+	EXPECT_TRUE(AnyInk(gap, 25, 39));
 }
 
 TEST_F(PainterTextTest, TextTakesTheHighColourAndTheMode)
@@ -666,7 +529,7 @@ TEST_F(PainterTextTest, TextTakesTheHighColourAndTheMode)
 	EXPECT_EQ(At(15, 30), kRed);
 	fPainter.SetDrawingMode(B_OP_INVERT);
 	fPainter.DrawString("\xE2\x96\x88", BPoint(10, 40));
-	EXPECT_EQ(At(15, 30), make_color(0, 255, 255));
+	EXPECT_EQ(At(15, 30), kCyan);
 }
 
 TEST_F(PainterTextTest, SetFontAppliesOnlyTheAskedProperties)
@@ -699,14 +562,12 @@ TEST(PainterThreads, WindowsDrawTheSameFontsWhileOthersMeasure)
 				painter.DrawString(text, BPoint(0, 25));
 				EXPECT_GT(font.StringWidth(text), 0);
 			}
-			int rightmost = -1;
 			for (int x = 0; x < 300; x++) {
 				for (int y = 0; y < 30; y++) {
 					if (PixelAt(surface.get(), x, y) != kWhite)
-						rightmost = x;
+						inkColumns[t] = x;
 				}
 			}
-			inkColumns[t] = rightmost;
 		});
 	}
 	for (std::thread& thread : threads)
@@ -715,3 +576,5 @@ TEST(PainterThreads, WindowsDrawTheSameFontsWhileOthersMeasure)
 	EXPECT_EQ(inkColumns[0], inkColumns[2]);
 	EXPECT_EQ(inkColumns[1], inkColumns[3]);
 }
+
+} // namespace

@@ -182,9 +182,7 @@ TEST_F(PopUpMenuTest, TheKeysChooseToo)
 TEST_F(PopUpMenuTest, StaysOnTheScreenNearItsEdge)
 {
 	BPrivate::SetScreenSize(1024, 768);
-	ASSERT_TRUE(fWindow->Lock());
-	fWindow->MoveTo(800, 600);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { fWindow->MoveTo(800, 600); });
 	PressAt(BPoint(210, 150));
 	BRect screen = BScreen().Frame();
 	BRect frame = fMenuWindow->Frame();

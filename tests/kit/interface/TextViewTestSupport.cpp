@@ -1,7 +1,5 @@
 #include "TextViewTestSupport.h"
 
-#include <cstdlib>
-
 #include <WindowTesting.h>
 
 namespace TextViewTests {
@@ -33,11 +31,7 @@ void LoggingTextView::Select(int32 startOffset, int32 endOffset)
 
 TestClipboard::TestClipboard()
 {
-	const char* runtime = getenv("XDG_RUNTIME_DIR");
-	fHadRuntime = runtime != nullptr;
-	if (fHadRuntime)
-		fPreviousRuntime = runtime;
-	setenv("XDG_RUNTIME_DIR", fDirectory.Path().c_str(), 1);
+	fEnvironment.Set("XDG_RUNTIME_DIR", fDirectory.Path());
 	fClipboard = std::make_unique<BClipboard>("textview-test");
 	fPrevious = be_clipboard;
 	be_clipboard = fClipboard.get();
@@ -47,10 +41,6 @@ TestClipboard::~TestClipboard()
 {
 	be_clipboard = fPrevious;
 	fClipboard.reset();
-	if (fHadRuntime)
-		setenv("XDG_RUNTIME_DIR", fPreviousRuntime.c_str(), 1);
-	else
-		unsetenv("XDG_RUNTIME_DIR");
 }
 
 void TextViewWindowTest::Open(BTextView* view, bool scrollView, BRect windowFrame)

@@ -9,10 +9,13 @@
 #include <ScrollView.h>
 #include <TextView.h>
 
+#include "ScopedEnvironment.h"
 #include "TempDirectory.h"
 #include "WindowTestSupport.h"
 
 namespace TextViewTests {
+
+using WindowTests::WithLock;
 
 const BRect kTextRect(4, 4, 195, 1000);
 
@@ -53,8 +56,7 @@ public:
 
 private:
 	TempDirectory fDirectory;
-	std::string fPreviousRuntime;
-	bool fHadRuntime;
+	ScopedEnvironment fEnvironment;
 	std::unique_ptr<BClipboard> fClipboard;
 	BClipboard* fPrevious;
 };

@@ -58,12 +58,12 @@ TEST_F(ViewTree, ChildrenFollowWhenTheWindowIsResizedByTheUser)
 	ASSERT_EQ(BPrivate::PostUserResize(window, 299, 149), B_OK);
 	Idle(window);
 
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(window->Bounds(), BRect(0, 0, 299, 149));
-	EXPECT_EQ(filler->Frame(), BRect(0, 0, 299, 149));
-	EXPECT_EQ(corner->Frame(), BRect(280, 130, 299, 149));
-	EXPECT_EQ(inner->Frame(), BRect(5, 5, 294, 14));
-	window->Unlock();
+	WithLock(window, [&] {
+		EXPECT_EQ(window->Bounds(), BRect(0, 0, 299, 149));
+		EXPECT_EQ(filler->Frame(), BRect(0, 0, 299, 149));
+		EXPECT_EQ(corner->Frame(), BRect(280, 130, 299, 149));
+		EXPECT_EQ(inner->Frame(), BRect(5, 5, 294, 14));
+	});
 	std::vector<std::string> entries = fJournal->Entries();
 	EXPECT_NE(std::find(entries.begin(), entries.end(), "filler:FrameResized 299,149"),
 		entries.end());
@@ -82,13 +82,13 @@ TEST_F(ViewTree, ProgrammaticResizeChangesBoundsAtOnceAndReportsFrameResized)
 	ShowAndWait(window);
 	fJournal->Clear();
 
-	ASSERT_TRUE(window->Lock());
-	window->ResizeTo(149, 49);
-	EXPECT_EQ(window->Bounds(), BRect(0, 0, 149, 49));
-	EXPECT_EQ(filler->Bounds(), BRect(0, 0, 149, 49));
-	window->MoveTo(30, 40);
-	EXPECT_EQ(window->Frame(), BRect(30, 40, 179, 89));
-	window->Unlock();
+	WithLock(window, [&] {
+		window->ResizeTo(149, 49);
+		EXPECT_EQ(window->Bounds(), BRect(0, 0, 149, 49));
+		EXPECT_EQ(filler->Bounds(), BRect(0, 0, 149, 49));
+		window->MoveTo(30, 40);
+		EXPECT_EQ(window->Frame(), BRect(30, 40, 179, 89));
+	});
 	Idle(window);
 
 	std::vector<std::string> entries = fJournal->Entries();
@@ -122,35 +122,21 @@ TEST_F(ViewTree, HooksRunParentsFirstAndAllAttachedChildrenFirst)
 	RecordingWindow* window = MakeWindow();
 	auto* parent = new RecordingView(BRect(0, 0, 50, 50), "parent", fJournal);
 	parent->AddChild(new RecordingView(BRect(0, 0, 10, 10), "child", fJournal));
-	ASSERT_TRUE(window->Lock());
-	window->AddChild(parent);
-	EXPECT_EQ(fJournal->Entries(), (std::vector<std::string>{"parent:Attached", "child:Attached",
-		"child:AllAttached", "parent:AllAttached"}));
-	fJournal->Clear();
-	EXPECT_TRUE(parent->RemoveSelf());
-	EXPECT_EQ(fJournal->Entries(), (std::vector<std::string>{"parent:Detached", "child:Detached"}));
-	EXPECT_EQ(parent->Window(), nullptr);
-	EXPECT_EQ(parent->ChildAt(0)->Window(), nullptr);
-	window->Unlock();
+	WithLock(window, [&] {
+		window->AddChild(parent);
+		EXPECT_EQ(fJournal->Entries(), (std::vector<std::string>{"parent:Attached",
+			"child:Attached", "child:AllAttached", "parent:AllAttached"}));
+		EXPECT_EQ(window->FindView("child"), parent->ChildAt(0));
+		EXPECT_EQ(window->FindView(BPoint(5, 5)), parent->ChildAt(0));
+		EXPECT_EQ(window->FindView("missing"), nullptr);
+		fJournal->Clear();
+		EXPECT_TRUE(parent->RemoveSelf());
+		EXPECT_EQ(fJournal->Entries(),
+			(std::vector<std::string>{"parent:Detached", "child:Detached"}));
+		EXPECT_EQ(parent->Window(), nullptr);
+		EXPECT_EQ(parent->ChildAt(0)->Window(), nullptr);
+	});
 	delete parent;
-}
-
-TEST_F(ViewTree, FindViewSearchesTheWholeTreeAndTopLevelViewsHaveNoParent)
-{
-	RecordingWindow* window = MakeWindow();
-	auto* back = new BView(BRect(0, 0, 50, 50), "back", B_FOLLOW_ALL, 0);
-	auto* deep = new BView(BRect(0, 0, 10, 10), "deep", B_FOLLOW_NONE, 0);
-	back->AddChild(deep);
-	window->AddChild(back);
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(window->FindView("deep"), deep);
-	EXPECT_EQ(window->FindView("missing"), nullptr);
-	EXPECT_EQ(deep->Parent(), back);
-	EXPECT_EQ(back->Parent(), nullptr);
-	EXPECT_EQ(window->ChildAt(0), back);
-	EXPECT_EQ(window->FindView(BPoint(5, 5)), deep);
-	EXPECT_EQ(deep->Looper(), window);
-	window->Unlock();
 }
 
 TEST_F(ViewTree, NestedHideNeedsAsManyShows)
@@ -159,18 +145,18 @@ TEST_F(ViewTree, NestedHideNeedsAsManyShows)
 	auto* view = new BView(BRect(0, 0, 10, 10), "v", B_FOLLOW_NONE, 0);
 	window->AddChild(view);
 	ShowAndWait(window);
-	ASSERT_TRUE(window->Lock());
-	EXPECT_FALSE(view->IsHidden());
-	view->Hide();
-	view->Hide();
-	view->Show();
-	EXPECT_TRUE(view->IsHidden());
-	view->Show();
-	EXPECT_FALSE(view->IsHidden());
-	window->Hide();
-	EXPECT_TRUE(view->IsHidden());
-	EXPECT_FALSE(view->IsHidden(view));
-	window->Unlock();
+	WithLock(window, [&] {
+		EXPECT_FALSE(view->IsHidden());
+		view->Hide();
+		view->Hide();
+		view->Show();
+		EXPECT_TRUE(view->IsHidden());
+		view->Show();
+		EXPECT_FALSE(view->IsHidden());
+		window->Hide();
+		EXPECT_TRUE(view->IsHidden());
+		EXPECT_FALSE(view->IsHidden(view));
+	});
 }
 
 } // namespace

@@ -85,10 +85,10 @@ TEST_F(WindowDrawing, InvalidateRedrawsOnlyTheUpdateRegion)
 	EXPECT_EQ(Pixel(fWindow, 100, 50), kGreen);
 	fJournal->Clear();
 
-	ASSERT_TRUE(fWindow->Lock());
-	fill = 1;
-	view->Invalidate(BRect(10, 10, 29, 19));
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fill = 1;
+		view->Invalidate(BRect(10, 10, 29, 19));
+	});
 	Idle(fWindow);
 
 	EXPECT_EQ(DrawEntries(), std::vector<std::string>{"canvas:Draw 10,10,29,19"});
@@ -147,10 +147,10 @@ TEST_F(WindowDrawing, ABurstOfChangesIsDrawnOnceAtItsEndNotAfterEveryMessage)
 	fWindow->Unlock();
 	Idle(fWindow);
 
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(view->shownStep, 200) << "the last change is on screen";
-	EXPECT_LT(view->draws - drawsBefore, 50);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		EXPECT_EQ(view->shownStep, 200) << "the last change is on screen";
+		EXPECT_LT(view->draws - drawsBefore, 50);
+	});
 	EXPECT_EQ(Pixel(fWindow, 10, 10).red, 200);
 }
 
@@ -170,20 +170,16 @@ TEST_F(WindowDrawing, ParentDrawingLeavesShownChildrenAlone)
 	child->SetViewColor(0, 255, 0);
 	parent->AddChild(child);
 	ShowAndWait(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	parent->SetHighColor(255, 0, 0);
-	parent->FillRect(parent->Bounds());
-	fWindow->Unlock();
-	ASSERT_TRUE(fWindow->Lock());
-	fWindow->Flush();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		parent->SetHighColor(255, 0, 0);
+		parent->FillRect(parent->Bounds());
+	});
+	WithLock(fWindow, [&] { fWindow->Flush(); });
 	EXPECT_EQ(Pixel(fWindow, 10, 10), kRed);
 	EXPECT_EQ(Pixel(fWindow, 25, 25), kGreen);
 	EXPECT_EQ(PresentedPixel(fWindow, 10, 10), kRed);
 
-	ASSERT_TRUE(fWindow->Lock());
-	child->Hide();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { child->Hide(); });
 	Idle(fWindow);
 	// The parent is asked to draw where the child was.
 	EXPECT_EQ(Pixel(fWindow, 25, 25), kWhite);
@@ -198,9 +194,7 @@ TEST_F(WindowDrawing, ViewBitmapIsTiledFromTheTopLeftAndTheCallerMayDeleteIt)
 		for (int x = 0; x < 10; x++)
 			bits[y * 10 + x] = x < 5 ? 0xffff0000 : 0xff0000ff;
 	}
-	ASSERT_TRUE(fWindow->Lock());
-	view->SetViewBitmap(tile.get());
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { view->SetViewBitmap(tile.get()); });
 	tile.reset();
 	ShowAndWait(fWindow);
 	EXPECT_EQ(Pixel(fWindow, 0, 0), kRed);
@@ -208,9 +202,7 @@ TEST_F(WindowDrawing, ViewBitmapIsTiledFromTheTopLeftAndTheCallerMayDeleteIt)
 	EXPECT_EQ(Pixel(fWindow, 12, 55), kRed);
 	EXPECT_EQ(Pixel(fWindow, 198, 98), kBlue);
 
-	ASSERT_TRUE(fWindow->Lock());
-	view->ClearViewBitmap();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { view->ClearViewBitmap(); });
 	Idle(fWindow);
 	EXPECT_EQ(Pixel(fWindow, 0, 0), kWhite);
 }
@@ -224,9 +216,7 @@ TEST_F(WindowDrawing, ScrolledViewDrawsItsContentShifted)
 	};
 	ShowAndWait(fWindow);
 	EXPECT_EQ(Pixel(fWindow, 5, 55), kRed);
-	ASSERT_TRUE(fWindow->Lock());
-	view->ScrollTo(0, 40);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { view->ScrollTo(0, 40); });
 	Idle(fWindow);
 	EXPECT_EQ(Pixel(fWindow, 5, 15), kRed);
 	EXPECT_EQ(Pixel(fWindow, 5, 55), kWhite);
@@ -236,19 +226,17 @@ TEST_F(WindowDrawing, ViewTransactionHoldsPresentationBack)
 {
 	RecordingView* view = CanvasWindow();
 	ShowAndWait(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	fWindow->BeginViewTransaction();
-	view->SetHighColor(255, 0, 0);
-	view->FillRect(BRect(0, 0, 9, 9));
-	fWindow->Flush();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fWindow->BeginViewTransaction();
+		view->SetHighColor(255, 0, 0);
+		view->FillRect(BRect(0, 0, 9, 9));
+		fWindow->Flush();
+	});
 	Idle(fWindow);
 	EXPECT_EQ(Pixel(fWindow, 5, 5), kRed);
 	EXPECT_EQ(PresentedPixel(fWindow, 5, 5), kWhite);
 
-	ASSERT_TRUE(fWindow->Lock());
-	fWindow->EndViewTransaction();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { fWindow->EndViewTransaction(); });
 	EXPECT_EQ(PresentedPixel(fWindow, 5, 5), kRed);
 }
 
@@ -257,16 +245,16 @@ TEST_F(WindowDrawing, DisabledUpdatesWaitUntilEnabled)
 	RecordingView* view = CanvasWindow();
 	ShowAndWait(fWindow);
 	fJournal->Clear();
-	ASSERT_TRUE(fWindow->Lock());
-	fWindow->DisableUpdates();
-	view->Invalidate();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fWindow->DisableUpdates();
+		view->Invalidate();
+	});
 	Idle(fWindow);
 	EXPECT_TRUE(DrawEntries().empty());
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_TRUE(fWindow->NeedsUpdate());
-	fWindow->EnableUpdates();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		EXPECT_TRUE(fWindow->NeedsUpdate());
+		fWindow->EnableUpdates();
+	});
 	EXPECT_EQ(DrawEntries().size(), 1u);
 }
 
@@ -298,14 +286,14 @@ TEST_F(WindowDrawing, UpdateIfNeededDrawsFromAThreadHoldingTheLock)
 		self->FillRect(self->Bounds());
 	};
 	ShowAndWait(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	view->SetHighColor(0, 0, 255);
-	view->FillRect(view->Bounds());
-	view->Invalidate(BRect(0, 0, 9, 9));
-	fWindow->UpdateIfNeeded();
-	EXPECT_EQ(Pixel(fWindow, 5, 5), kRed);
-	EXPECT_EQ(Pixel(fWindow, 50, 50), kBlue);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		view->SetHighColor(0, 0, 255);
+		view->FillRect(view->Bounds());
+		view->Invalidate(BRect(0, 0, 9, 9));
+		fWindow->UpdateIfNeeded();
+		EXPECT_EQ(Pixel(fWindow, 5, 5), kRed);
+		EXPECT_EQ(Pixel(fWindow, 50, 50), kBlue);
+	});
 }
 
 } // namespace
@@ -338,10 +326,10 @@ TEST_F(ResizeUpdates, PulseViewAddedDeepInTheTreeStartsThePulse)
 	RecordingView* canvas = CanvasWindow();
 	fWindow->SetPulseRate(20000);
 	ShowAndWait(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	canvas->AddChild(new RecordingView(BRect(0, 0, 9, 9), "deep", fJournal, B_FOLLOW_NONE,
-		B_PULSE_NEEDED));
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		canvas->AddChild(new RecordingView(BRect(0, 0, 9, 9), "deep", fJournal, B_FOLLOW_NONE,
+			B_PULSE_NEEDED));
+	});
 	bigtime_t deadline = system_time() + 5000000;
 	auto pulsed = [&] {
 		std::vector<std::string> entries = fJournal->Entries();
@@ -356,11 +344,11 @@ TEST_F(ResizeUpdates, HiddenWindowDrawsNothingUntilItIsShown)
 {
 	RecordingView* view = CanvasWindow();
 	ShowAndWait(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	fWindow->Hide();
-	fJournal->Clear();
-	view->Invalidate();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fWindow->Hide();
+		fJournal->Clear();
+		view->Invalidate();
+	});
 	Idle(fWindow);
 	EXPECT_TRUE(DrawEntries().empty());
 	fWindow->Show();

@@ -54,11 +54,15 @@ protected:
 
 TEST_F(WindowInput, KeysGoToTheFocusViewWithTheirFieldsInTheCurrentMessage)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fRight->MakeFocus();
-	EXPECT_EQ(fWindow->CurrentFocus(), fRight);
-	EXPECT_TRUE(fRight->IsFocus());
-	fWindow->Unlock();
+	ASSERT_EQ(BPrivate::TypeText(fWindow, "xy"), B_OK);
+	Idle(fWindow);
+	for (const std::string& entry : fJournal->Entries())
+		EXPECT_EQ(entry.find("KeyDown"), std::string::npos) << "no focus view, yet " << entry;
+	WithLock(fWindow, [&] {
+		fRight->MakeFocus();
+		EXPECT_EQ(fWindow->CurrentFocus(), fRight);
+		EXPECT_TRUE(fRight->IsFocus());
+	});
 
 	ASSERT_EQ(BPrivate::PostKey(fWindow, "A", B_SHIFT_KEY, 0x3c), B_OK);
 	const char f11[] = {B_FUNCTION_KEY, 0};
@@ -67,41 +71,22 @@ TEST_F(WindowInput, KeysGoToTheFocusViewWithTheirFieldsInTheCurrentMessage)
 
 	std::vector<BMessage> downs = MessagesOf("right:KeyDown A");
 	ASSERT_EQ(downs.size(), 1u);
-	int32 modifiers = 0;
-	int32 key = 0;
-	int32 rawChar = 0;
-	const char* bytes = nullptr;
 	EXPECT_EQ(downs[0].what, uint32(B_KEY_DOWN));
-	EXPECT_EQ(downs[0].FindInt32("modifiers", &modifiers), B_OK);
-	EXPECT_EQ(modifiers, B_SHIFT_KEY);
-	EXPECT_EQ(downs[0].FindInt32("key", &key), B_OK);
-	EXPECT_EQ(key, 0x3c);
-	EXPECT_EQ(downs[0].FindInt32("raw_char", &rawChar), B_OK);
-	EXPECT_EQ(rawChar, 'a');
-	EXPECT_EQ(downs[0].FindString("bytes", &bytes), B_OK);
-	EXPECT_STREQ(bytes, "A");
+	EXPECT_EQ(Int32Of(downs[0], "modifiers"), B_SHIFT_KEY);
+	EXPECT_EQ(Int32Of(downs[0], "key"), 0x3c);
+	EXPECT_EQ(Int32Of(downs[0], "raw_char"), 'a');
+	EXPECT_EQ(StringOf(downs[0], "bytes"), "A");
 	EXPECT_TRUE(downs[0].HasInt64("when"));
 	EXPECT_EQ(MessagesOf("right:KeyUp A").size(), 1u);
 	std::vector<BMessage> function = MessagesOf(std::string("right:KeyDown ") + f11);
 	ASSERT_EQ(function.size(), 1u);
-	EXPECT_EQ(function[0].FindInt32("key", &key), B_OK);
-	EXPECT_EQ(key, B_F11_KEY);
+	EXPECT_EQ(Int32Of(function[0], "key"), B_F11_KEY);
 	EXPECT_TRUE(MessagesOf("left:KeyDown A").empty());
-}
-
-TEST_F(WindowInput, KeysWithoutAFocusViewGoNowhere)
-{
-	ASSERT_EQ(BPrivate::TypeText(fWindow, "xy"), B_OK);
-	Idle(fWindow);
-	for (const std::string& entry : fJournal->Entries())
-		EXPECT_EQ(entry.find("KeyDown"), std::string::npos) << entry;
 }
 
 TEST_F(WindowInput, TabMovesTheFocusAmongNavigableViews)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fLeft->MakeFocus();
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { fLeft->MakeFocus(); });
 	fJournal->Clear();
 	const char tab[] = {B_TAB, 0};
 	ASSERT_EQ(BPrivate::PostKey(fWindow, tab), B_OK);
@@ -112,9 +97,7 @@ TEST_F(WindowInput, TabMovesTheFocusAmongNavigableViews)
 	EXPECT_EQ(entries[2], "right:Focus");
 	ASSERT_EQ(BPrivate::PostKey(fWindow, tab, B_SHIFT_KEY), B_OK);
 	Idle(fWindow);
-	ASSERT_TRUE(fWindow->Lock());
-	EXPECT_EQ(fWindow->CurrentFocus(), fLeft);
-	fWindow->Unlock();
+	WithLock(fWindow, [&] { EXPECT_EQ(fWindow->CurrentFocus(), fLeft); });
 }
 
 TEST_F(WindowInput, MouseDownGoesToTheDeepestViewWithWhereInItsCoordinates)
@@ -128,18 +111,12 @@ TEST_F(WindowInput, MouseDownGoesToTheDeepestViewWithWhereInItsCoordinates)
 	std::vector<BMessage> downs = MessagesOf("inner:MouseDown 5,2");
 	ASSERT_EQ(downs.size(), 1u);
 	BPoint where;
-	int32 buttons = 0;
-	int32 clicks = 0;
-	int32 modifiers = 0;
+	BPoint screen;
 	EXPECT_EQ(downs[0].FindPoint("where", &where), B_OK);
 	EXPECT_EQ(where, BPoint(5, 2));
-	EXPECT_EQ(downs[0].FindInt32("buttons", &buttons), B_OK);
-	EXPECT_EQ(buttons, B_SECONDARY_MOUSE_BUTTON);
-	EXPECT_EQ(downs[0].FindInt32("clicks", &clicks), B_OK);
-	EXPECT_EQ(clicks, 2);
-	EXPECT_EQ(downs[0].FindInt32("modifiers", &modifiers), B_OK);
-	EXPECT_EQ(modifiers, B_SHIFT_KEY);
-	BPoint screen;
+	EXPECT_EQ(Int32Of(downs[0], "buttons"), B_SECONDARY_MOUSE_BUTTON);
+	EXPECT_EQ(Int32Of(downs[0], "clicks"), 2);
+	EXPECT_EQ(Int32Of(downs[0], "modifiers"), B_SHIFT_KEY);
 	EXPECT_EQ(downs[0].FindPoint("screen_where", &screen), B_OK);
 	EXPECT_EQ(screen, BPoint(415, 212));
 	EXPECT_EQ(MessagesOf("inner:MouseUp 5,2").size(), 1u);
@@ -177,9 +154,7 @@ TEST_F(WindowInput, MovingThePointerAcrossViewsReportsEnteringAndLeaving)
 		"right:MouseMoved 150,50 transit 2"}));
 	std::vector<BMessage> entered = MessagesOf("right:MouseMoved 50,50 transit 0");
 	ASSERT_EQ(entered.size(), 1u);
-	int32 transit = -1;
-	EXPECT_EQ(entered[0].FindInt32("be:transit", &transit), B_OK);
-	EXPECT_EQ(transit, B_ENTERED_VIEW);
+	EXPECT_EQ(Int32Of(entered[0], "be:transit"), B_ENTERED_VIEW);
 }
 
 TEST_F(WindowInput, ViewAskingForPointerEventsGetsTheMouseUpOutsideIt)
@@ -199,12 +174,12 @@ TEST_F(WindowInput, ViewAskingForPointerEventsGetsTheMouseUpOutsideIt)
 
 TEST_F(WindowInput, ShortcutsGoToTheirTargetAndCtrlShiftAnswersCommandControl)
 {
-	ASSERT_TRUE(fWindow->Lock());
-	fWindow->AddShortcut('S', B_COMMAND_KEY, new BMessage('save'));
-	fWindow->AddShortcut('Z', B_COMMAND_KEY | B_CONTROL_KEY, new BMessage('redo'), fLeft);
-	fRight->MakeFocus();
-	EXPECT_TRUE(fWindow->HasShortcut('s', B_COMMAND_KEY));
-	fWindow->Unlock();
+	WithLock(fWindow, [&] {
+		fWindow->AddShortcut('S', B_COMMAND_KEY, new BMessage('save'));
+		fWindow->AddShortcut('Z', B_COMMAND_KEY | B_CONTROL_KEY, new BMessage('redo'), fLeft);
+		fRight->MakeFocus();
+		EXPECT_TRUE(fWindow->HasShortcut('s', B_COMMAND_KEY));
+	});
 	uint32 ctrl = B_COMMAND_KEY | B_CONTROL_KEY | B_LEFT_CONTROL_KEY;
 	ASSERT_EQ(BPrivate::PostKey(fWindow, "s", ctrl), B_OK);
 	ASSERT_EQ(BPrivate::PostKey(fWindow, "Z", ctrl | B_SHIFT_KEY), B_OK);
@@ -256,9 +231,7 @@ TEST_F(WindowInput, DraggedMessageIsDroppedOnTheViewUnderThePointer)
 	BPoint offset;
 	EXPECT_EQ(drops[0].DropPoint(&offset), BPoint(460, 260));
 	EXPECT_EQ(offset, BPoint(5, 5));
-	const char* text = nullptr;
-	EXPECT_EQ(drops[0].FindString("text", &text), B_OK);
-	EXPECT_STREQ(text, "dragged");
+	EXPECT_EQ(StringOf(drops[0], "text"), "dragged");
 }
 
 TEST_F(WindowInput, DropOutsideTheWindowReachesTheWindowUnderThePointer)

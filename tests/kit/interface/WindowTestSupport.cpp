@@ -83,11 +83,8 @@ void RecordingView::WindowActivated(bool active) { _Note(active ? "Activated" : 
 
 void RecordingView::MessageReceived(BMessage* message)
 {
-	char code[5] = {};
-	for (int i = 0; i < 4; i++)
-		code[i] = static_cast<char>(message->what >> (24 - 8 * i));
-	fJournal->Add(std::string(Name()) + ":Message " + code + (message->WasDropped() ? " dropped" : ""),
-		message);
+	fJournal->Add(std::string(Name()) + ":Message " + CommandText(message->what)
+		+ (message->WasDropped() ? " dropped" : ""), message);
 }
 
 RecordingWindow::RecordingWindow(BRect frame, const char* title,
@@ -125,10 +122,7 @@ bool RecordingWindow::QuitRequested()
 
 void RecordingWindow::MessageReceived(BMessage* message)
 {
-	char code[5] = {};
-	for (int i = 0; i < 4; i++)
-		code[i] = static_cast<char>(message->what >> (24 - 8 * i));
-	fJournal->Add(std::string(Title()) + ":Message " + code, message);
+	fJournal->Add(std::string(Title()) + ":Message " + CommandText(message->what), message);
 }
 
 void WindowTest::TearDown()
@@ -159,13 +153,6 @@ void WindowTest::ShowAndWait(BWindow* window)
 void WindowTest::Idle(BWindow* window)
 {
 	ASSERT_EQ(BPrivate::WaitForWindowIdle(window), B_OK);
-}
-
-rgb_color PixelOf(const BBitmap* bitmap, int x, int y)
-{
-	const uint8* pixel = static_cast<const uint8*>(bitmap->Bits()) + y * bitmap->BytesPerRow()
-		+ x * 4;
-	return rgb_color{pixel[2], pixel[1], pixel[0], pixel[3]};
 }
 
 rgb_color WindowTest::Pixel(BWindow* window, int x, int y)

@@ -7,26 +7,18 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include <Bitmap.h>
-#include <DisplayServer.h>
-#include <Message.h>
-#include <Messenger.h>
 #include <View.h>
-#include <Window.h>
-#include <WindowTesting.h>
 
-#include "SurfacePixels.h"
-#include "TestFonts.h"
+#include "ControlTesting.h"
 
 namespace WindowTests {
 
-// Every window test runs on the headless display, even when started by hand.
-inline const bool kHeadless = [] {
-	BPrivate::DisplayServer::UseHeadless();
-	return true;
-}();
+using ControlTests::CommandText;
+using ControlTests::Int32Of;
+using ControlTests::PixelOf;
+using ControlTests::PointerOf;
+using ControlTests::StringOf;
+using ControlTests::WithLock;
 
 // What views heard, kept apart from them so it can be read from the test
 // thread while the window thread adds to it.
@@ -132,8 +124,6 @@ protected:
 	std::shared_ptr<Journal> fJournal = std::make_shared<Journal>();
 	std::vector<BMessenger> fWindows;
 };
-
-rgb_color PixelOf(const BBitmap* bitmap, int x, int y);
 
 const rgb_color kWhite = {255, 255, 255, 255};
 const rgb_color kBlack = {0, 0, 0, 255};

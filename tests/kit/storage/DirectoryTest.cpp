@@ -40,27 +40,18 @@ TEST_F(DirectoryTest, ListingGivesEveryEntryOnceWithoutDots)
 	EXPECT_EQ(ListRest(directory).size(), 3u);
 }
 
-TEST_F(DirectoryTest, CountingDoesNotDisturbTheListing)
+TEST_F(DirectoryTest, CountingDoesNotDisturbTheListingAndRefsCarryThePath)
 {
 	for (const char* name : {"1", "2", "3", "4"})
 		dir.Write(name, "");
 	BDirectory directory(dir.Path().c_str());
-	BEntry first;
-	ASSERT_EQ(directory.GetNextEntry(&first), B_OK);
+	entry_ref first;
+	ASSERT_EQ(directory.GetNextRef(&first), B_OK);
+	EXPECT_EQ(first.path, dir / first.name);
 	EXPECT_EQ(directory.CountEntries(), 4);
 	BDirectory copy(directory);
 	EXPECT_EQ(copy.CountEntries(), 4);
 	EXPECT_EQ(ListRest(directory).size(), 3u);
-}
-
-TEST_F(DirectoryTest, NextRefCarriesThePath)
-{
-	dir.Write("page.html", "");
-	BDirectory directory(dir.Path().c_str());
-	entry_ref ref;
-	ASSERT_EQ(directory.GetNextRef(&ref), B_OK);
-	EXPECT_EQ(ref.path, dir / "page.html");
-	EXPECT_EQ(directory.GetNextRef(&ref), B_ENTRY_NOT_FOUND);
 }
 
 TEST_F(DirectoryTest, ContainsLooksBelowButNotBesideTheDirectory)
@@ -113,13 +104,6 @@ TEST_F(DirectoryTest, CreateDirectoryAndFindEntries)
 	EXPECT_EQ(entry.InitCheck(), B_NO_INIT);
 }
 
-TEST_F(DirectoryTest, FileIsNotADirectory)
-{
-	dir.Write("page.html", "");
-	EXPECT_EQ(BDirectory((dir / "page.html").c_str()).InitCheck(), B_NOT_A_DIRECTORY);
-	EXPECT_EQ(BDirectory((dir / "none").c_str()).InitCheck(), B_ENTRY_NOT_FOUND);
-}
-
 TEST_F(DirectoryTest, CreateDirectoryMakesEveryMissingParent)
 {
 	std::string deep = dir / "a/b/c";
@@ -130,9 +114,11 @@ TEST_F(DirectoryTest, CreateDirectoryMakesEveryMissingParent)
 	EXPECT_TRUE(dir.Exists("d/e"));
 }
 
-TEST_F(DirectoryTest, CreateDirectoryStopsAtAFileInTheWay)
+TEST_F(DirectoryTest, AFileIsNoDirectoryAndStopsCreateDirectory)
 {
 	dir.Write("file", "data");
+	EXPECT_EQ(BDirectory((dir / "file").c_str()).InitCheck(), B_NOT_A_DIRECTORY);
+	EXPECT_EQ(BDirectory((dir / "none").c_str()).InitCheck(), B_ENTRY_NOT_FOUND);
 	EXPECT_EQ(create_directory((dir / "file").c_str(), 0755), B_NOT_A_DIRECTORY);
 	EXPECT_EQ(create_directory((dir / "file/sub").c_str(), 0755), B_NOT_A_DIRECTORY);
 	EXPECT_EQ(dir.Read("file"), "data");

@@ -23,78 +23,68 @@ protected:
 	TempDirectory dir;
 };
 
-TEST_F(FileTest, EraseFileEmptiesAnExistingFile)
+// What opening a file with each mode does to what is there: "<none>" for
+// no file before or after.
+struct OpenModeCase {
+	const char* name;
+	const char* before;
+	uint32 mode;
+	status_t status;
+	const char* after;  // once "new" is written
+};
+
+void PrintTo(const OpenModeCase& row, std::ostream* out)
 {
-	dir.Write("page.html", "old content");
-	BFile file((dir / "page.html").c_str(), B_READ_WRITE | B_ERASE_FILE);
-	ASSERT_EQ(file.InitCheck(), B_OK);
-	EXPECT_EQ(file.Write("new", 3), 3);
-	EXPECT_EQ(dir.Read("page.html"), "new");
+	*out << row.name;
 }
 
-TEST_F(FileTest, WithoutEraseTheTailOfLongerContentStays)
+class FileOpenModes : public FileTest, public testing::WithParamInterface<OpenModeCase> {};
+
+TEST_P(FileOpenModes, LeaveTheFileAsTheModeSays)
 {
-	dir.Write("page.html", "old content");
-	BFile file((dir / "page.html").c_str(), B_WRITE_ONLY);
-	EXPECT_EQ(file.Write("new", 3), 3);
-	EXPECT_EQ(dir.Read("page.html"), "new content");
+	const OpenModeCase& row = GetParam();
+	if (std::string(row.before) != "<none>")
+		dir.Write("page.html", row.before);
+	BFile file((dir / "page.html").c_str(), row.mode);
+	EXPECT_EQ(file.InitCheck(), row.status);
+	if (file.InitCheck() == B_OK) {
+		EXPECT_EQ(file.Write("new", 3), 3);
+	}
+	EXPECT_EQ(dir.Exists("page.html") ? dir.Read("page.html") : "<none>", row.after);
 }
 
-TEST_F(FileTest, FailIfExistsKeepsAnExistingFileUntouched)
-{
-	dir.Write("page.html", "keep me");
-	BFile file((dir / "page.html").c_str(),
-		B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS | B_ERASE_FILE);
-	EXPECT_EQ(file.InitCheck(), B_FILE_EXISTS);
-	EXPECT_EQ(dir.Read("page.html"), "keep me");
+INSTANTIATE_TEST_SUITE_P(Modes, FileOpenModes, testing::Values(
+	OpenModeCase{"EraseEmptiesAnExistingFile", "old content", B_READ_WRITE | B_ERASE_FILE, B_OK,
+		"new"},
+	OpenModeCase{"WithoutEraseTheTailOfLongerContentStays", "old content", B_WRITE_ONLY, B_OK,
+		"new content"},
+	OpenModeCase{"FailIfExistsKeepsAnExistingFileUntouched", "keep me",
+		B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS | B_ERASE_FILE, B_FILE_EXISTS, "keep me"},
+	OpenModeCase{"FailIfExistsCreatesAMissingFile", "<none>", B_WRITE_ONLY | B_FAIL_IF_EXISTS,
+		B_OK, "new"},
+	OpenModeCase{"AMissingFileIsNotCreatedUnlessAsked", "<none>", B_READ_WRITE,
+		B_ENTRY_NOT_FOUND, "<none>"},
+	OpenModeCase{"CreateFileMakesAMissingFile", "<none>", B_READ_WRITE | B_CREATE_FILE, B_OK,
+		"new"},
+	OpenModeCase{"OpenAtEndAppends", "abc", B_READ_WRITE | B_OPEN_AT_END, B_OK, "abcnew"}),
+	[](const testing::TestParamInfo<OpenModeCase>& info) { return std::string(info.param.name); });
 
-	BFile fresh((dir / "fresh.html").c_str(), B_WRITE_ONLY | B_FAIL_IF_EXISTS);
-	EXPECT_EQ(fresh.InitCheck(), B_OK);
-	EXPECT_TRUE(dir.Exists("fresh.html"));
-}
-
-TEST_F(FileTest, MissingFileIsCreatedOnlyWhenAsked)
-{
-	BFile plain((dir / "page.html").c_str(), B_READ_WRITE);
-	EXPECT_EQ(plain.InitCheck(), B_ENTRY_NOT_FOUND);
-	EXPECT_FALSE(dir.Exists("page.html"));
-
-	BFile created((dir / "page.html").c_str(), B_READ_WRITE | B_CREATE_FILE);
-	EXPECT_EQ(created.InitCheck(), B_OK);
-	EXPECT_TRUE(dir.Exists("page.html"));
-}
-
-TEST_F(FileTest, OpenAtEndAppendsButLeavesWriteAtFree)
-{
-	dir.Write("log", "abc");
-	BFile file((dir / "log").c_str(), B_READ_WRITE | B_OPEN_AT_END);
-	ASSERT_EQ(file.InitCheck(), B_OK);
-	EXPECT_EQ(file.Position(), 3);
-	EXPECT_EQ(file.Write("def", 3), 3);
-	EXPECT_EQ(file.WriteAt(0, "X", 1), 1);
-	EXPECT_EQ(dir.Read("log"), "Xbcdef");
-}
-
-TEST_F(FileTest, ReadOnlyFileRefusesEveryChange)
+TEST_F(FileTest, AccessModesRefuseWhatTheyDoNotAllow)
 {
 	dir.Write("page.html", "content");
-	BFile file((dir / "page.html").c_str(), B_READ_ONLY);
-	ASSERT_EQ(file.InitCheck(), B_OK);
-	EXPECT_TRUE(file.IsReadable());
-	EXPECT_FALSE(file.IsWritable());
-	EXPECT_EQ(file.Write("x", 1), B_NOT_ALLOWED);
-	EXPECT_EQ(file.WriteAt(0, "x", 1), B_NOT_ALLOWED);
-	EXPECT_EQ(file.SetSize(0), B_NOT_ALLOWED);
+	BFile readOnly((dir / "page.html").c_str(), B_READ_ONLY);
+	ASSERT_EQ(readOnly.InitCheck(), B_OK);
+	EXPECT_FALSE(readOnly.IsWritable());
+	EXPECT_EQ(readOnly.Write("x", 1), B_NOT_ALLOWED);
+	EXPECT_EQ(readOnly.WriteAt(0, "x", 1), B_NOT_ALLOWED);
+	EXPECT_EQ(readOnly.SetSize(0), B_NOT_ALLOWED);
 	EXPECT_EQ(dir.Read("page.html"), "content");
-}
 
-TEST_F(FileTest, WriteOnlyFileRefusesReading)
-{
-	BFile file((dir / "page.html").c_str(), B_WRITE_ONLY | B_CREATE_FILE);
+	BFile writeOnly((dir / "page.html").c_str(), B_WRITE_ONLY);
 	char buffer[4];
-	EXPECT_FALSE(file.IsReadable());
-	EXPECT_EQ(file.Read(buffer, sizeof(buffer)), B_NOT_ALLOWED);
-	EXPECT_EQ(file.ReadAt(0, buffer, sizeof(buffer)), B_NOT_ALLOWED);
+	EXPECT_FALSE(writeOnly.IsReadable());
+	EXPECT_EQ(writeOnly.Read(buffer, sizeof(buffer)), B_NOT_ALLOWED);
+	EXPECT_EQ(writeOnly.ReadAt(0, buffer, sizeof(buffer)), B_NOT_ALLOWED);
 }
 
 TEST_F(FileTest, SetSizeCutsAndExtendsWithoutMovingThePosition)
@@ -121,6 +111,10 @@ TEST_F(FileTest, ReadsAndSeeksFollowOnePosition)
 	EXPECT_EQ(file.Read(buffer, 3), 0);
 	EXPECT_EQ(file.ReadAt(2, buffer, 2), 2);
 	EXPECT_EQ(file.Position(), 10);
+	BFile appending((dir / "data").c_str(), B_READ_WRITE | B_OPEN_AT_END);
+	EXPECT_EQ(appending.Position(), 10);
+	EXPECT_EQ(appending.WriteAt(0, "X", 1), 1) << "writing at a place stays free";
+	EXPECT_EQ(dir.Read("data"), "X123456789");
 	EXPECT_EQ(file.Seek(-1, SEEK_SET), B_BAD_VALUE);
 	EXPECT_EQ(file.ReadAt(-1, buffer, 1), B_BAD_VALUE);
 }
@@ -134,29 +128,6 @@ TEST_F(FileTest, OpeningThroughALinkWritesTheTarget)
 	ASSERT_EQ(file.Write("through", 7), 7);
 	EXPECT_EQ(dir.Read("real.html"), "through");
 	EXPECT_TRUE(BEntry((dir / "link.html").c_str()).IsSymLink());
-}
-
-TEST_F(FileTest, DirectoryIsNotAFile)
-{
-	ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
-	EXPECT_EQ(BFile((dir / "sub").c_str(), B_READ_ONLY).InitCheck(), B_IS_A_DIRECTORY);
-	BDirectory parent(dir.Path().c_str());
-	BFile inside(&parent, "made.html", B_READ_WRITE | B_CREATE_FILE);
-	EXPECT_EQ(inside.InitCheck(), B_OK);
-	EXPECT_TRUE(dir.Exists("made.html"));
-}
-
-TEST_F(FileTest, UnsetFileAnswersNoInit)
-{
-	dir.Write("page.html", "x");
-	BFile file((dir / "page.html").c_str(), B_READ_WRITE);
-	file.Unset();
-	char c;
-	EXPECT_EQ(file.InitCheck(), B_NO_INIT);
-	EXPECT_FALSE(file.IsWritable());
-	EXPECT_EQ(file.Read(&c, 1), B_NO_INIT);
-	EXPECT_EQ(file.Write("y", 1), B_NO_INIT);
-	EXPECT_EQ(dir.Read("page.html"), "x");
 }
 
 TEST_F(FileTest, CopyOfAFileWritesTheSameNode)
@@ -181,8 +152,10 @@ TEST_F(FileTest, RunningOutOfDescriptorsIsReportedAsNoMoreFiles)
 	EXPECT_EQ(result, 0);
 }
 
-TEST_F(FileTest, FailedOpenKeepsItsReason)
+TEST_F(FileTest, FailedOpensKeepTheirReason)
 {
+	ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+	EXPECT_EQ(BFile((dir / "sub").c_str(), B_READ_ONLY).InitCheck(), B_IS_A_DIRECTORY);
 	entry_ref empty;
 	EXPECT_EQ(BFile(&empty, B_READ_ONLY).InitCheck(), B_BAD_VALUE);
 	BDirectory parent(dir.Path().c_str());

@@ -36,46 +36,33 @@ protected:
 	std::string path;
 };
 
-TEST_F(AttributeTest, FileTypeIsTheDesktopsMimeTypeAttribute)
+TEST_F(AttributeTest, FileTypeIsTheDesktopsMimeTypeAttributeUntilRemoved)
 {
 	BFile file(path.c_str(), B_READ_WRITE);
 	BNodeInfo info(&file);
-	ASSERT_EQ(info.SetType("text/html"), B_OK);
-	EXPECT_EQ(RawAttribute("user.mime_type"), "text/html");
-
-	char type[B_MIME_TYPE_LENGTH];
-	ASSERT_EQ(BNodeInfo(&file).GetType(type), B_OK);
-	EXPECT_STREQ(type, "text/html");
-}
-
-TEST_F(AttributeTest, TypeWrittenByAnotherProgramWithATerminatorIsRead)
-{
-	ASSERT_EQ(setxattr(path.c_str(), "user.mime_type", "text/plain", 11, 0), 0);
-	BNode node(path.c_str());
-	char type[B_MIME_TYPE_LENGTH];
-	ASSERT_EQ(BNodeInfo(&node).GetType(type), B_OK);
-	EXPECT_STREQ(type, "text/plain");
-}
-
-TEST_F(AttributeTest, MissingOrRemovedTypeIsNotFound)
-{
-	BNode node(path.c_str());
-	BNodeInfo info(&node);
 	char type[B_MIME_TYPE_LENGTH];
 	EXPECT_EQ(info.GetType(type), B_ENTRY_NOT_FOUND);
 	ASSERT_EQ(info.SetType("text/html"), B_OK);
+	EXPECT_EQ(RawAttribute("user.mime_type"), "text/html");
+	ASSERT_EQ(BNodeInfo(&file).GetType(type), B_OK);
+	EXPECT_STREQ(type, "text/html");
+
 	ASSERT_EQ(info.SetType(nullptr), B_OK);
 	EXPECT_EQ(info.GetType(type), B_ENTRY_NOT_FOUND);
 	EXPECT_EQ(info.SetType(nullptr), B_OK);
 	EXPECT_EQ(info.SetType(std::string(B_MIME_TYPE_LENGTH, 'x').c_str()), B_BAD_VALUE);
 }
 
-TEST_F(AttributeTest, OverlongStoredTypeIsRefusedNotCut)
+TEST_F(AttributeTest, TypesOtherProgramsWroteAreReadWithATerminatorButNeverCut)
 {
-	std::string overlong = "text/" + std::string(B_MIME_TYPE_LENGTH, 'x');
-	ASSERT_EQ(setxattr(path.c_str(), "user.mime_type", overlong.data(), overlong.size(), 0), 0);
+	ASSERT_EQ(setxattr(path.c_str(), "user.mime_type", "text/plain", 11, 0), 0);
 	BNode node(path.c_str());
 	char type[B_MIME_TYPE_LENGTH];
+	ASSERT_EQ(BNodeInfo(&node).GetType(type), B_OK);
+	EXPECT_STREQ(type, "text/plain");
+
+	std::string overlong = "text/" + std::string(B_MIME_TYPE_LENGTH, 'x');
+	ASSERT_EQ(setxattr(path.c_str(), "user.mime_type", overlong.data(), overlong.size(), 0), 0);
 	EXPECT_EQ(BNodeInfo(&node).GetType(type), B_BAD_DATA);
 }
 

@@ -188,22 +188,20 @@ TEST_F(NodeMonitorTest, ReplaceByRenameIsReportedOnceWithTheWatchedNode)
 	ExpectPageReports(2);
 }
 
-TEST_F(NodeMonitorTest, StoppingOneWatchKeepsTheOthers)
+TEST_F(NodeMonitorTest, StoppingAWatchOrEveryWatchOfATargetEndsTheReports)
 {
 	ASSERT_EQ(watch_node(&pageNode, B_STOP_WATCHING, page, looper), B_OK);
 	EXPECT_EQ(watch_node(&pageNode, B_STOP_WATCHING, page, looper), B_BAD_VALUE);
 	WriteInPlace(dir / "page.html", "<html>unseen");
 	Settle();
 	ExpectPageReports(0);
-}
 
-TEST_F(NodeMonitorTest, StopWatchingEndsEveryWatchOfTheTarget)
-{
+	ASSERT_EQ(watch_node(&pageNode, B_WATCH_STAT, page, looper), B_OK);
 	node_ref sentinelNode;
 	ASSERT_EQ(BFile((dir / "sentinel").c_str(), B_READ_ONLY).GetNodeRef(&sentinelNode), B_OK);
 	ASSERT_EQ(watch_node(&sentinelNode, B_WATCH_STAT, page, looper), B_OK);
 	ASSERT_EQ(stop_watching(page, looper), B_OK);
-	WriteInPlace(dir / "page.html", "<html>unseen");
+	WriteInPlace(dir / "page.html", "<html>unseen again");
 	Settle();
 	ExpectPageReports(0);
 }

@@ -103,7 +103,7 @@ std::string SmallPng()
 
 } // namespace
 
-TEST(ImageDecoding, PngKeepsExactColoursAndUnpremultipliedAlpha)
+TEST(ImageDecoding, EachFormatGivesItsColoursAndUnpremultipliedAlpha)
 {
 	std::string png = SmallPng();
 	std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap(png.data(), png.size()));
@@ -116,26 +116,20 @@ TEST(ImageDecoding, PngKeepsExactColoursAndUnpremultipliedAlpha)
 	ExpectPixel(*bitmap, 0, 1, {10, 20, 30, 255});
 	ExpectPixel(*bitmap, 1, 1, {200, 100, 50, 64});
 	EXPECT_EQ(PixelOf(*bitmap, 2, 0).alpha, 0);
-}
 
-TEST(ImageDecoding, JpegWithoutAlphaIsOpaque)
-{
 	std::vector<Rgba> pixels;
 	for (int y = 0; y < 16; y++) {
 		for (int x = 0; x < 16; x++)
 			pixels.push_back(x < 8 ? Rgba{230, 20, 20, 255} : Rgba{20, 20, 230, 255});
 	}
 	std::string jpeg = Encode("jpeg", 16, 16, pixels, false);
-	std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap(jpeg.data(), jpeg.size()));
+	bitmap.reset(BTranslationUtils::GetBitmap(jpeg.data(), jpeg.size()));
 	ASSERT_NE(bitmap, nullptr) << BTranslationUtils::LastErrorText();
 	EXPECT_EQ(bitmap->Bounds(), BRect(0, 0, 15, 15));
 	ExpectPixel(*bitmap, 2, 8, {230, 20, 20, 255}, 12);
 	ExpectPixel(*bitmap, 13, 8, {20, 20, 230, 255}, 12);
-}
 
-TEST(ImageDecoding, GifPaletteAndTransparentIndex)
-{
-	std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap(kTinyGif, sizeof(kTinyGif)));
+	bitmap.reset(BTranslationUtils::GetBitmap(kTinyGif, sizeof(kTinyGif)));
 	ASSERT_NE(bitmap, nullptr) << BTranslationUtils::LastErrorText();
 	ExpectPixel(*bitmap, 0, 0, {255, 0, 0, 255});
 	ExpectPixel(*bitmap, 1, 0, {0, 255, 0, 255});

@@ -65,7 +65,7 @@ protected:
 
 } // namespace
 
-TEST_F(StyleBufferTest, TextInsertedAtARunEdgeTakesTheStyleBeforeIt)
+TEST_F(StyleBufferTest, TextInsertedAtARunEdgeTakesTheStyleBeforeItAndAtTheStartTheFirstCharacters)
 {
 	ThreeRuns();
 	styles.InsertText(3, 2, nullptr);
@@ -76,10 +76,7 @@ TEST_F(StyleBufferTest, TextInsertedAtARunEdgeTakesTheStyleBeforeIt)
 	styles.InsertText(13, 4, nullptr);
 	EXPECT_EQ(Runs(), "p@0 b@5 r@9");
 	EXPECT_EQ(styles.Length(), 17);
-}
 
-TEST_F(StyleBufferTest, TextInsertedAtTheStartTakesTheFirstCharactersStyle)
-{
 	styles.SetText(4, nullptr);
 	styles.SetStyleRange(0, 2, 0, nullptr, &kRed);
 	styles.InsertText(0, 3, nullptr);
@@ -191,7 +188,7 @@ TEST_F(StyleBufferTest, RestylingBackJoinsRunsAndDropsUnusedStyles)
 	EXPECT_EQ(styles.CountStyles(), 1);
 }
 
-TEST_F(StyleBufferTest, RunArrayRoundTripsIntoAnotherBuffer)
+TEST_F(StyleBufferTest, RunArraysRoundTripIntoAnotherBufferAndAnEmptyOneHoldsTheInsertionStyle)
 {
 	ThreeRuns();
 	RunArrayPointer runs = styles.GetRunArray(2, 8);
@@ -204,15 +201,11 @@ TEST_F(StyleBufferTest, RunArrayRoundTripsIntoAnotherBuffer)
 	StyleBuffer copy(big, kRed);
 	copy.SetText(6, runs.get());
 	EXPECT_EQ(Runs(copy), "p@0 b@1 r@4");
-}
 
-TEST_F(StyleBufferTest, RunArrayOfAnEmptyRangeHoldsTheInsertionStyle)
-{
-	ThreeRuns();
-	RunArrayPointer runs = styles.GetRunArray(6, 6);
-	ASSERT_TRUE(runs);
-	ASSERT_EQ(runs->count, 1);
-	EXPECT_EQ(runs->runs[0].font.Size(), 24);
+	RunArrayPointer empty = styles.GetRunArray(6, 6);
+	ASSERT_TRUE(empty);
+	ASSERT_EQ(empty->count, 1);
+	EXPECT_EQ(empty->runs[0].font.Size(), 24);
 }
 
 TEST_F(StyleBufferTest, ContinuousStyleNamesWhatTheWholeRangeShares)

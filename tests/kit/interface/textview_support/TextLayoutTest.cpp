@@ -51,25 +51,19 @@ protected:
 
 } // namespace
 
-TEST_F(TextLayoutTest, LineFeedEndsTheLineItBelongsTo)
+TEST_F(TextLayoutTest, LineFeedEndsItsLineAndAFinalOneOrNoTextLeavesALineForTheCaret)
 {
 	Lay("ab\ncd\n\nef", 1000);
 	EXPECT_EQ(LineTexts(model), (Lines{"ab\n", "cd\n", "\n", "ef"}));
 	EXPECT_EQ(Layout().LineWidth(0), Width("ab"));
-}
 
-TEST_F(TextLayoutTest, FinalLineFeedLeavesAnEmptyLineForTheCaret)
-{
 	Lay("ab\n", 1000);
 	EXPECT_EQ(LineTexts(model), (Lines{"ab\n", ""}));
 	EXPECT_EQ(Layout().LineAt(3), 1);
 	float height;
 	EXPECT_EQ(Layout().PointAt(3, &height), BPoint(0, 16));
 	EXPECT_EQ(height, 16);
-}
 
-TEST_F(TextLayoutTest, EmptyTextHasOneLineAsTallAsTheNullStyle)
-{
 	Lay("", 100);
 	EXPECT_EQ(Layout().CountLines(), 1);
 	EXPECT_EQ(Layout().LineHeight(0), 16);
@@ -88,7 +82,7 @@ TEST_F(TextLayoutTest, WordsWrapAfterSpacesThatHangPastTheEdge)
 	EXPECT_EQ(Layout().LineWidth(0), Width("aa"));
 }
 
-TEST_F(TextLayoutTest, WordWiderThanTheLineIsCutBetweenCharacters)
+TEST_F(TextLayoutTest, WordWiderThanTheLineIsCutBetweenCharactersAndAWiderCharacterStaysAlone)
 {
 	// Each of these characters is 12 pixels wide.
 	std::string accents;
@@ -101,10 +95,7 @@ TEST_F(TextLayoutTest, WordWiderThanTheLineIsCutBetweenCharacters)
 	Lay("ab " + std::string(30, 'x'), 40);
 	EXPECT_EQ(LineTexts(model), (Lines{"ab ", std::string(10, 'x'), std::string(10, 'x'),
 		std::string(10, 'x')}));
-}
 
-TEST_F(TextLayoutTest, CharacterWiderThanTheLineStaysOnALineOfItsOwn)
-{
 	Lay("ab", 1);
 	EXPECT_EQ(LineTexts(model), (Lines{"a", "b"}));
 }
@@ -172,29 +163,7 @@ TEST_F(TextLayoutTest, WithoutWrappingOnlyLineFeedsEndLines)
 
 // #pragma mark - Conversions
 
-TEST_F(TextLayoutTest, PointsAndOffsetsConvertBackAndForth)
-{
-	Lay("Zwei Wörter\tund € mehr, sehr-lange-Wörter ohne Ende 😀😀 und\n\nnoch etwas", 90);
-	BFont big = MakeFont(24);
-	model.SetStyle(5, 12, B_FONT_SIZE, &big, nullptr);
-	ASSERT_GT(Layout().CountLines(), 5);
-	const BPrivate::TextGapBuffer& text = model.Text();
-	for (int32 offset = 0; offset <= text.Length(); offset = text.NextCharOffset(offset)) {
-		SCOPED_TRACE(offset);
-		float height;
-		BPoint point = Layout().PointAt(offset, &height);
-		int32 line = Layout().LineAt(offset);
-		EXPECT_EQ(point.y, Layout().Lines()[line].top);
-		EXPECT_EQ(height, Layout().LineHeight(line));
-		EXPECT_EQ(Layout().LineAt(point + BPoint(0, height / 2)), line);
-		EXPECT_EQ(Layout().OffsetAt(point + BPoint(0, height / 2)), offset);
-		EXPECT_LE(Layout().OffsetAt(line), offset);
-		if (offset == text.Length())
-			break;
-	}
-}
-
-TEST_F(TextLayoutTest, ClickOnTheRightHalfOfACharacterPutsTheCaretAfterIt)
+TEST_F(TextLayoutTest, ClickOnTheRightHalfOfACharacterGoesAfterItAndBeyondALineStaysOnIt)
 {
 	// 'a' is 6 pixels wide, 'b' 7.
 	Lay("ab", 1000);
@@ -202,10 +171,7 @@ TEST_F(TextLayoutTest, ClickOnTheRightHalfOfACharacterPutsTheCaretAfterIt)
 	EXPECT_EQ(Layout().OffsetAt(BPoint(3, 1)), 1);
 	EXPECT_EQ(Layout().OffsetAt(BPoint(9.4f, 1)), 1);
 	EXPECT_EQ(Layout().OffsetAt(BPoint(9.5f, 1)), 2);
-}
 
-TEST_F(TextLayoutTest, ClickBeyondALineStaysOnThatLine)
-{
 	Lay("ab\ncd ef", Width("cd e"));
 	ASSERT_EQ(LineTexts(model), (Lines{"ab\n", "cd ", "ef"}));
 	EXPECT_EQ(Layout().OffsetAt(BPoint(500, 1)), 2);

@@ -90,17 +90,4 @@ TEST(TextData, NulBytesFromOtherProgramsAreDroppedWithTheRuns)
 	EXPECT_FALSE(BPrivate::FindTextData(&empty, &text, &runs));
 }
 
-TEST(CopiedRuns, TakeAtMostTheCountAsked)
-{
-	RunArrayPointer runs = TwoRuns();
-	RunArrayPointer all(BPrivate::CopyRunArray(runs.get()));
-	RunArrayPointer first(BPrivate::CopyRunArray(runs.get(), 1));
-	ASSERT_NE(all, nullptr);
-	ASSERT_NE(first, nullptr);
-	EXPECT_EQ(all->count, 2);
-	EXPECT_EQ(all->runs[1].font.Size(), 17);
-	EXPECT_EQ(first->count, 1);
-	EXPECT_EQ(BPrivate::CopyRunArray(nullptr), nullptr);
-}
-
 } // namespace

@@ -1,0 +1,95 @@
+#!/bin/sh
+# The elements palette on a private Xvfb server, driven from the keyboard
+# as a user would. A page the checker rejects opens in the HTML window;
+# Ctrl+P there shows the palette; the keys open "Font elements", pick
+# FONT, choose size +1 from the value menu and type red as its color;
+# Enter takes the typed value over and Enter again inserts the tag, which
+# the HTML window must then show (more ink on it). Ctrl+W hides
+# the palette. Exit 77 skips the test when the X tools are missing. With
+# EDITOR_SCREENSHOTS=FOLDER the screen is kept there as XWD files.
+set -u
+velmora=$1
+common=$(cd "$(dirname "$0")/../common" && pwd)
+extra_tools="python3"
+. "$common/xvfb-session.sh"
+unset VELMORA_DISPLAY
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+
+keep() {
+	[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/$1" "$EDITOR_SCREENSHOTS/$1"
+	return 0
+}
+# The pixels of a window's XWD picture that are ink rather than the white
+# of the page or the grey of the frame (text of any colour), whatever the
+# picture's pixel size.
+ink_pixels() {
+	python3 - "$1" <<'EOF'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+h = struct.unpack('>25I', data[:100])
+size, width, height, order, bits, line, colours = h[0], h[4], h[5], h[7], h[11], h[12], h[19]
+step = bits // 8
+start = size + colours * 12
+ink = 0
+for y in range(height):
+    row = data[start + y * line:start + y * line + width * step]
+    for x in range(0, width * step, step):
+        pixel = row[x:x + step]
+        rgb = pixel[2::-1] if order == 0 else pixel[-3:]
+        ink += min(rgb) < 150
+print(ink)
+EOF
+}
+window_named() {
+	timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1
+}
+keys() {
+	for key in "$@"; do
+		xdotool key "$key"
+		sleep 0.2
+	done
+}
+
+printf '<html><head><title>Words</title></head><body>\n<xyz>Some words</xyz>\n</body></html>\n' \
+	>"$work/rejected.html"
+"$velmora" "$work/rejected.html" >"$work/out.txt" 2>"$work/err.txt" &
+app=$!
+alert=$(window_named "^Alert$")
+[ -n "$alert" ] || fail "the first start showed no welcome alert"
+xdotool windowfocus --sync "$alert" && xdotool key Return
+html=$(window_named "^Velmora HTML editor - ")
+[ -n "$html" ] || fail "the rejected page did not open in the HTML window"
+sleep 1.5
+xwd -silent -id "$html" >"$work/before.xwd" || fail "xwd could not read the HTML window"
+before=$(ink_pixels "$work/before.xwd")
+
+xdotool windowfocus --sync "$html" && xdotool key ctrl+p
+palette=$(window_named "^HTML elements palette$")
+[ -n "$palette" ] || fail "Ctrl+P in the HTML window showed no palette"
+xdotool windowfocus --sync "$palette"
+# Without a window manager a menu closes when the pointer is elsewhere.
+eval "$(xdotool getwindowgeometry --shell "$palette")"
+xdotool mousemove $((X + 60)) $((Y + HEIGHT - 20))
+# The fourth category, its tenth tag; its second attribute; the eighth size.
+keys Down Down Down Down Right Down Down Down Down Down Down Down Down Down Down
+keys Tab Down Tab space Down Down Down Down Down Down Down Return
+keys shift+Tab Down Tab
+xdotool type --delay 50 red
+keys Return
+sleep 1
+xwd -silent -root >"$work/palette.xwd"
+keep palette.xwd
+keys Return
+sleep 1.5
+xwd -silent -id "$html" >"$work/after.xwd" || fail "xwd could not read the HTML window"
+keep after.xwd
+after=$(ink_pixels "$work/after.xwd")
+[ "$after" -gt $((before + 150)) ] ||
+	fail "the HTML window does not show the inserted tag ($before ink pixels before, $after after)"
+
+xdotool windowfocus --sync "$palette" && xdotool key ctrl+w
+sleep 1
+[ -z "$(xdotool search --onlyvisible --name '^HTML elements palette$' || true)" ] ||
+	fail "Ctrl+W did not hide the palette"
+echo "HTML window: $before ink pixels before the insertion, $after after; palette hidden"
+exit 0
