@@ -14,7 +14,6 @@ common=$(cd "$(dirname "$0")/../common" && pwd)
 extra_tools="grep env"
 . "$common/xvfb-session.sh"
 unset VELMORA_DISPLAY
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 documents="$(dirname "$velmora")/Documentation"
 copies="$work/state/Korvane/Velmora/recovery"
 words="Words written before Ctrl"
