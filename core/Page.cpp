@@ -463,8 +463,9 @@ status_t Page::SetFile(const char* newPath)
 {
 	if (newPath == nullptr)
 		return B_BAD_VALUE;
-	auto newFile = std::make_unique<KFile>(newPath,
-		B_READ_WRITE | B_CREATE_FILE | B_ERASE_FILE);
+	// Not emptied here: the save that follows replaces the file whole, and
+	// a save that fails must leave the file the user chose as it was.
+	auto newFile = std::make_unique<KFile>(newPath, B_READ_WRITE | B_CREATE_FILE);
 	if (newFile->InitCheck() != B_OK) {
 		ErrorAlert("Could not save the page as ", newPath);
 		return newFile->InitCheck();

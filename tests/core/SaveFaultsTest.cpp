@@ -258,6 +258,14 @@ TEST_F(SaveFaults, AFailedWriteLeavesTheOldFilesTellsTheUserAndKeepsThePageUnsav
 		EXPECT_EQ(saved.find(std::string(100, 'o')), std::string::npos);
 
 		EXPECT_EQ(SaveSettings(fault), 0);
+
+		// Saved as a file that exists: the fault leaves that file whole.
+		fFolder.Write("other.html", old);
+		ASSERT_EQ(fPage->SetFile((fFolder / "other.html").c_str()), B_OK);
+		fault.arm();
+		EXPECT_NE(fPage->Save(), B_OK);
+		fault.disarm();
+		EXPECT_EQ(fFolder.Read("other.html"), old);
 	}
 }
 
