@@ -8,17 +8,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-
 #include <tidy/tidy.h>
 
 #include <chrono>
 #include <string>
 
-#include <DisplayServer.h>
-#include <Message.h>
-#include <Messenger.h>
-
+#include "BenchApplication.h"
 #include "CorpusPages.h"
 #include "HTMLError_Window.h"
 #include "Page.h"
@@ -41,26 +36,6 @@ void ParseWithTheLibraryAlone(const std::string& page)
 	tidySetMessageCallback(document, Silently);
 	tidyParseString(document, page.c_str());
 	tidyRelease(document);
-}
-
-// The user's folders of the run, and the one application object, never
-// run: pages, windows and loopers work without its loop.
-WApplication* Application(const TempDirectory& folders)
-{
-	static WApplication* application = [&folders] {
-		BPrivate::DisplayServer::UseHeadless();
-		setenv("XDG_CONFIG_HOME", (folders / "config").c_str(), 1);
-		setenv("XDG_DATA_HOME", (folders / "data").c_str(), 1);
-		return new WApplication(nullptr, true);
-	}();
-	return application;
-}
-
-// Waits until the looper has handled everything posted to it so far.
-void Settle(BLooper* looper)
-{
-	BMessage reply;
-	BMessenger(looper).SendMessage('sync', &reply);
 }
 
 // As the program loads a page: the engine's looper runs Page::Load, and

@@ -11,17 +11,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <stdlib.h>
-
 #include <string>
 #include <string_view>
 
 #include <Autolock.h>
-#include <DisplayServer.h>
-#include <Message.h>
-#include <Messenger.h>
 #include <WindowTesting.h>
 
+#include "BenchApplication.h"
 #include "BenchSupport.h"
 #include "CorpusPages.h"
 #include "HTMLError_Window.h"
@@ -34,23 +30,6 @@
 #include "WApplication.h"
 
 namespace {
-
-WApplication* Application(const TempDirectory& folders)
-{
-	static WApplication* application = [&folders] {
-		BPrivate::DisplayServer::UseHeadless();
-		setenv("XDG_CONFIG_HOME", (folders / "config").c_str(), 1);
-		setenv("XDG_DATA_HOME", (folders / "data").c_str(), 1);
-		return new WApplication(nullptr, true);
-	}();
-	return application;
-}
-
-void Settle(BLooper* looper)
-{
-	BMessage reply;
-	BMessenger(looper).SendMessage('sync', &reply);
-}
 
 constexpr int32 kSmallPage = 10;
 

@@ -69,6 +69,9 @@ BApplication::~BApplication()
 	sApplicationToken = -1;
 	be_app_messenger = BMessenger();
 	be_app = nullptr;
+	// The windows' threads are past their loops; none may still be ending
+	// while the program exits.
+	BPrivate::join_finished_threads();
 }
 
 thread_id BApplication::Run()

@@ -47,12 +47,14 @@ struct ThreadControl {
 	void* data = nullptr;
 	std::string name;
 	pthread_t handle{};
+	pid_t process = getpid(); // a forked child has no thread of its parent
 
 	std::mutex mutex;
 	std::condition_variable changed;
 	thread_id id = -1;
 	bool resumed = false;
 	bool finished = false;
+	bool joined = false;
 	status_t exitValue = B_OK;
 };
 
@@ -87,6 +89,39 @@ void* ThreadEntry(void* argument)
 	}
 	control->changed.notify_all();
 	return nullptr;
+}
+
+// A thread's function has returned once it is finished, but the thread
+// still runs its last steps (thread-local destructors, freeing its
+// stack). Joining it waits for those, so that nothing of it runs on while
+// its waiter goes on, or while the process ends. Called with the
+// control's mutex held and the thread finished; the thread no longer
+// takes that mutex by then.
+void JoinFinished(ThreadControl& control)
+{
+	if (control.joined || control.process != getpid())
+		return;
+	control.joined = true;
+	pthread_join(control.handle, nullptr);
+}
+
+// Threads that ended without a waiter are joined, so that none keeps its
+// stack, and none is still ending when the process exits.
+void JoinFinishedThreads()
+{
+	std::vector<std::shared_ptr<ThreadControl>> controls;
+	{
+		std::lock_guard<std::mutex> lock(sTableLock);
+		for (const auto& entry : sThreads)
+			controls.push_back(entry.second);
+	}
+	for (const std::shared_ptr<ThreadControl>& control : controls) {
+		if (control->process != getpid())
+			continue;
+		std::lock_guard<std::mutex> lock(control->mutex);
+		if (control->finished)
+			JoinFinished(*control);
+	}
 }
 
 std::shared_ptr<ThreadControl> FindThread(thread_id id)
@@ -186,6 +221,7 @@ thread_id BPrivate::spawn_thread_with_stack(thread_func function, const char* na
 {
 	if (function == nullptr)
 		return B_BAD_VALUE;
+	JoinFinishedThreads();
 	auto control = std::make_shared<ThreadControl>();
 	control->function = function;
 	control->data = data;
@@ -193,7 +229,6 @@ thread_id BPrivate::spawn_thread_with_stack(thread_func function, const char* na
 
 	pthread_attr_t attributes;
 	pthread_attr_init(&attributes);
-	pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
 	if (stackSize > 0)
 		pthread_attr_setstacksize(&attributes, stackSize);
 	auto* argument = new std::shared_ptr<ThreadControl>(control);
@@ -212,6 +247,11 @@ thread_id BPrivate::spawn_thread_with_stack(thread_func function, const char* na
 	std::lock_guard<std::mutex> tableLock(sTableLock);
 	sThreads[id] = control;
 	return id;
+}
+
+void BPrivate::join_finished_threads()
+{
+	JoinFinishedThreads();
 }
 
 thread_id spawn_thread(thread_func function, const char* name, int32 priority, void* data)
@@ -251,6 +291,7 @@ status_t wait_for_thread(thread_id id, status_t* returnValue)
 		control->resumed = true;
 		control->changed.notify_all();
 		control->changed.wait(lock, [&] { return control->finished; });
+		JoinFinished(*control);
 		if (returnValue != nullptr)
 			*returnValue = control->exitValue;
 		lock.unlock();

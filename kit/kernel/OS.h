@@ -54,6 +54,8 @@ namespace BPrivate {
 // spawn_thread with a stack of the given size, for work that recurses deeply.
 thread_id spawn_thread_with_stack(thread_func function, const char* name, int32 priority,
 	void* data, size_t stackSize);
+// Waits for the last steps of the threads whose functions have returned.
+void join_finished_threads();
 }
 
 #endif

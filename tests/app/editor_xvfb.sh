@@ -13,12 +13,8 @@ velmora=$1
 common=$(cd "$(dirname "$0")/../common" && pwd)
 extra_tools="od awk"
 . "$common/xvfb-session.sh"
-unset VELMORA_DISPLAY
+. "$common/editor-session.sh"
 
-keep() {
-	[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/$1" "$EDITOR_SCREENSHOTS/$1"
-	return 0
-}
 # The dark pixels of an XWD picture of 32 bits a pixel (Xvfb at depth 24):
 # the pixels are the file's last width * height * 4 bytes.
 dark_pixels() {
@@ -28,8 +24,6 @@ dark_pixels() {
 	tail -c $((width * height * 4)) "$1" | od -An -v -tu1 -w4 |
 		awk '$1 < 90 && $2 < 90 && $3 < 90 { dark++ } END { print dark + 0 }'
 }
-
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 # Starts the editor, waits for its visual window (its title names the
 # page file), keeps its picture as NAME.xwd and sets dark to its dark
@@ -41,15 +35,18 @@ run_editor() {
 	"$velmora" "$@" >"$work/out.txt" 2>"$work/err.txt" &
 	app=$!
 	if [ "$name" = "start" ]; then
-		alert=$(timeout 20 xdotool search --sync --name "^Alert$" | head -n 1)
+		alert=$(window_named 20 "^Alert$")
 		[ -n "$alert" ] || fail "the first start showed no welcome alert"
 		xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
 		xdotool key Return
 	fi
-	window=$(timeout 20 xdotool search --sync --name "^Velmora - .* - $file\$" | head -n 1)
+	window=$(window_named 20 "^Velmora - .* - $file\$")
 	[ -n "$window" ] || fail "no visual window for $file"
 	sleep 1.5
-	xwd -silent -id "$window" >"$work/$name.xwd" || fail "xwd could not read the window"
+	if ! xwd -silent -id "$window" >"$work/$name.xwd"; then
+		kill -0 "$app" 2>/dev/null || app_ends 1 "the editor, showing $file,"
+		fail "xwd could not read the visual window of $file"
+	fi
 	keep "$name.xwd"
 	dark=$(dark_pixels "$work/$name.xwd" "$window")
 	command="$velmora${*:+ $*}"

@@ -8,7 +8,9 @@
 # out.txt, err.txt and xvfb.txt of work and ends the test; app_ends
 # SECONDS WHAT, which waits that long for the program to end of itself
 # (failing with "WHAT did not end" otherwise) and checks it ended without
-# an error. On any exit the program and the server are stopped and work is
+# an error; window_named SECONDS PATTERN [OPTION...], which prints the
+# first window whose name matches PATTERN (with xdotool search's options),
+# waiting that long for it. On any exit the program and the server are stopped and work is
 # removed.
 for tool in Xvfb xdotool xwd ${extra_tools:-}; do
 	if ! command -v "$tool" >/dev/null 2>&1; then
@@ -66,4 +68,23 @@ app_ends() {
 	done
 	wait "$app" || fail "$2 ended with an error"
 	app=""
+}
+
+# xdotool's own --sync fails the search when a window goes away while it
+# walks the windows (an alert closing): the search is asked again instead.
+window_named() {
+	seconds=$1
+	pattern=$2
+	shift 2
+	tries=0
+	while [ "$tries" -lt $((seconds * 10)) ]; do
+		found=$(xdotool search "$@" --name "$pattern" 2>/dev/null | head -n 1)
+		if [ -n "$found" ]; then
+			echo "$found"
+			return 0
+		fi
+		tries=$((tries + 1))
+		sleep 0.1
+	done
+	return 1
 }

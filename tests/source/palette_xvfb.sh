@@ -12,13 +12,8 @@ velmora=$1
 common=$(cd "$(dirname "$0")/../common" && pwd)
 extra_tools="python3"
 . "$common/xvfb-session.sh"
-unset VELMORA_DISPLAY
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+. "$common/editor-session.sh"
 
-keep() {
-	[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/$1" "$EDITOR_SCREENSHOTS/$1"
-	return 0
-}
 # The pixels of a window's XWD picture that are ink rather than the white
 # of the page or the grey of the frame (text of any colour), whatever the
 # picture's pixel size.
@@ -40,8 +35,8 @@ for y in range(height):
 print(ink)
 EOF
 }
-window_named() {
-	timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1
+shown_window() {
+	window_named 20 "$1" --onlyvisible
 }
 keys() {
 	for key in "$@"; do
@@ -54,17 +49,17 @@ printf '<html><head><title>Words</title></head><body>\n<xyz>Some words</xyz>\n</
 	>"$work/rejected.html"
 "$velmora" "$work/rejected.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
-alert=$(window_named "^Alert$")
+alert=$(shown_window "^Alert$")
 [ -n "$alert" ] || fail "the first start showed no welcome alert"
 xdotool windowfocus --sync "$alert" && xdotool key Return
-html=$(window_named "^Velmora HTML editor - ")
+html=$(shown_window "^Velmora HTML editor - ")
 [ -n "$html" ] || fail "the rejected page did not open in the HTML window"
 sleep 1.5
 xwd -silent -id "$html" >"$work/before.xwd" || fail "xwd could not read the HTML window"
 before=$(ink_pixels "$work/before.xwd")
 
 xdotool windowfocus --sync "$html" && xdotool key ctrl+p
-palette=$(window_named "^HTML elements palette$")
+palette=$(shown_window "^HTML elements palette$")
 [ -n "$palette" ] || fail "Ctrl+P in the HTML window showed no palette"
 xdotool windowfocus --sync "$palette"
 # Without a window manager a menu closes when the pointer is elsewhere.

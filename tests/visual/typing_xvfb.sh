@@ -13,13 +13,7 @@ velmora=$1
 common=$(cd "$(dirname "$0")/../common" && pwd)
 extra_tools="od awk"
 . "$common/xvfb-session.sh"
-unset VELMORA_DISPLAY
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-
-keep() {
-	[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/$1" "$EDITOR_SCREENSHOTS/$1"
-	return 0
-}
+. "$common/editor-session.sh"
 
 # The longest horizontal runs of pure colours in an XWD picture of 32 bits
 # a pixel (blue, green, red, pad): "black blue grey LINES", LINES being the
@@ -78,10 +72,10 @@ picture() {
 
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
-alert=$(timeout 20 xdotool search --sync --name "^Alert$" | head -n 1)
+alert=$(window_named 20 "^Alert$")
 [ -n "$alert" ] || fail "the first start showed no welcome alert"
 xdotool windowfocus --sync "$alert" && xdotool key Return
-window=$(timeout 20 xdotool search --sync --name "^Velmora - .* - page.html\$" | head -n 1)
+window=$(window_named 20 "^Velmora - .* - page.html\$")
 [ -n "$window" ] || fail "no visual window for the page"
 condition='[ "$3" -ge 300 ] && [ "$1" -ge 100 ]'
 picture before || fail "the page is not shown with its rule and underline ($measured)"
@@ -99,7 +93,7 @@ set -- $measured
 [ "$4" -ge 3 ] || fail "underline and strike-through lines are missing after typing ($4 rows)"
 
 xdotool key ctrl+w
-ask=$(timeout 20 xdotool search --sync --name "^Alert$" | head -n 1)
+ask=$(window_named 20 "^Alert$")
 [ -n "$ask" ] || fail "closing the typed page did not ask to save it"
 xdotool windowfocus --sync "$ask" && xdotool key Return
 app_ends 15 "the editor, its page saved and closed,"

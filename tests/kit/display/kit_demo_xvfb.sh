@@ -11,7 +11,7 @@ common=$(cd "$(dirname "$0")/../../common" && pwd)
 "$demo" --dump-dir "$work" --quit-after 40 >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
 
-window=$(timeout 15 xdotool search --sync --name "Kit demo: keys" | head -n 1)
+window=$(window_named 15 "Kit demo: keys")
 [ -n "$window" ] || fail "the key window did not appear"
 # No window manager runs here: the window gets the keyboard only when told.
 xdotool windowfocus --sync "$window" || fail "could not focus the key window"

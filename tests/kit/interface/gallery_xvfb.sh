@@ -21,7 +21,7 @@ keep() {
 "$gallery" --quit-after 40 >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
 
-window=$(timeout 15 xdotool search --sync --name "Gallery of controls" | head -n 1)
+window=$(window_named 15 "Gallery of controls")
 [ -n "$window" ] || fail "the gallery window did not appear"
 sleep 0.5
 xwd -silent -id "$window" >"$work/gallery.xwd" || fail "xwd could not read the window"
@@ -31,7 +31,7 @@ keep gallery.xwd
 # "Show alert…" is the first button of the "Buttons" box.
 xdotool windowfocus --sync "$window" || fail "could not focus the gallery"
 xdotool mousemove --window "$window" 70 140 click 1 || fail "xdotool could not click"
-alert=$(timeout 10 xdotool search --sync --name "^Alert$" | head -n 1)
+alert=$(window_named 10 "^Alert$")
 [ -n "$alert" ] || fail "the alert did not appear"
 sleep 0.5
 xwd -silent -id "$alert" >"$work/alert.xwd" || fail "xwd could not read the alert"

@@ -21,6 +21,25 @@ status_t CountAndReturn(void* data)
 	return static_cast<status_t>(reinterpret_cast<intptr_t>(data));
 }
 
+// A thread-local object whose destructor, one of a thread's last steps,
+// takes its time: a waiter that returns before it ran sees `sEnded` false.
+std::atomic<bool> sEnded{false};
+
+struct SlowToEnd {
+	~SlowToEnd()
+	{
+		usleep(50000);
+		sEnded = true;
+	}
+};
+
+status_t EndSlowly(void*)
+{
+	thread_local SlowToEnd slow;
+	(void)slow;
+	return B_OK;
+}
+
 std::string ReadFile(const std::string& path)
 {
 	std::ifstream in(path);
@@ -52,6 +71,14 @@ TEST(ThreadTest, WaitingForASuspendedThreadStartsIt)
 	status_t result = -1;
 	EXPECT_EQ(wait_for_thread(thread, &result), B_OK);
 	EXPECT_EQ(result, 0);
+}
+
+TEST(ThreadTest, AThreadHasEndedWhenItsWaiterReturns)
+{
+	sEnded = false;
+	thread_id thread = spawn_thread(EndSlowly, "slow to end", B_NORMAL_PRIORITY, nullptr);
+	EXPECT_EQ(wait_for_thread(thread, nullptr), B_OK);
+	EXPECT_TRUE(sEnded.load());
 }
 
 TEST(ThreadTest, SystemTimeAdvancesAcrossASnooze)
