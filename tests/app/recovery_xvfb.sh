@@ -12,15 +12,11 @@ velmora=$1
 common=$(cd "$(dirname "$0")/../common" && pwd)
 extra_tools="grep env"
 . "$common/xvfb-session.sh"
-unset VELMORA_DISPLAY
+. "$common/editor-session.sh"
 documents="$(dirname "$velmora")/Documentation"
 copies="$work/state/Korvane/Velmora/recovery"
 words="Typed before Ctrl C"
 
-keep() {
-	[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/$1" "$EDITOR_SCREENSHOTS/$1"
-	return 0
-}
 visual_window() {
 	window=$(timeout 20 xdotool search --sync --name "^Velmora - .* - StartUp.html\$" | head -n 1)
 	[ -n "$window" ] || fail "no visual window for the start-up page"

@@ -25,10 +25,6 @@ LSAN_OPTIONS="suppressions=$common/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export LSAN_OPTIONS
 
 work=$(mktemp -d)
-# The program keeps its settings, data and recovery copies in work, never
-# in the user's folders: a copy that one test's program leaves (it is
-# ended by a signal) would be offered at the next test's start.
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 xvfb=""
 app=""
 cleanup() {
