@@ -18,11 +18,11 @@ copies="$work/state/Korvane/Velmora/recovery"
 words="Typed before Ctrl C"
 
 visual_window() {
-	window=$(timeout 20 xdotool search --sync --name "^Velmora - .* - StartUp.html\$" | head -n 1)
+	window=$(window_named 20 "^Velmora - .* - StartUp.html\$")
 	[ -n "$window" ] || fail "no visual window for the start-up page"
 }
 answer_alert() {
-	alert=$(timeout 20 xdotool search --sync --name "^Alert$" | head -n 1)
+	alert=$(window_named 20 "^Alert$")
 	[ -n "$alert" ] || fail "$1"
 	sleep 0.5
 	xwd -silent -id "$alert" >"$work/$2.xwd" && keep "$2.xwd"
