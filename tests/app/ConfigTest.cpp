@@ -103,21 +103,6 @@ TEST_F(Settings, EveryFieldIsReadBackAsItWasSaved)
 	EXPECT_FALSE(reread.WasDamaged());
 }
 
-TEST_F(Settings, AFileHoldingOnlyANameGivesDefaultsForTheRest)
-{
-	BMessage file;
-	file.AddString("UserName", "Ada");
-	WriteSettings(file);
-	Config_ settings;
-	EXPECT_FALSE(settings.IsFirstStart());
-	EXPECT_STREQ(settings.UserName(), "Ada");
-	EXPECT_EQ(settings.ErrorWindowFrame().left, 70);
-	font_family family;
-	font_style style;
-	be_fixed_font->GetFamilyAndStyle(&family, &style);
-	EXPECT_STREQ(settings.FixedFontName(), family);
-}
-
 TEST_F(Settings, WronglyTypedOrSenselessFieldsKeepTheirDefaults)
 {
 	BMessage file;

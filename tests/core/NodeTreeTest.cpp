@@ -103,16 +103,6 @@ TEST_F(AttributeReading, AttributeWithoutValueReadsAsEmpty)
 	free(value);
 }
 
-TEST_F(AttributeReading, FindAttributeGivesTheFirstOfTheKind)
-{
-	_attval* found = NodeTree::FindAttribute(fBody, attr_bgcolor);
-	ASSERT_NE(found, nullptr);
-	EXPECT_STREQ(found->attribute, "BGCOLOR");
-	EXPECT_EQ(found->delim, '"');
-	EXPECT_EQ(NodeTree::FindAttribute(fBody, attr_href), nullptr);
-	EXPECT_EQ(NodeTree::FindAttribute(fBody, nullptr), nullptr);
-}
-
 TEST_F(AttributeReading, UnsupportedAttributesKeepOrderNamesAndValuesAsWritten)
 {
 	char* kept = Owned("old");
@@ -171,15 +161,6 @@ TEST(NodeValidity, OnlyNodesLinkedIntoATreeAreValid)
 	EXPECT_TRUE(NodeTree::IsValidNode(lone));
 	EXPECT_TRUE(NodeTree::IsValidNode(paragraph));
 	FreeNode(paragraph);
-}
-
-TEST(NodeValidity, PairTagsAreKnownTagsWithEndTags)
-{
-	EXPECT_TRUE(NodeTree::IsPairTag(tag_b));
-	EXPECT_TRUE(NodeTree::IsPairTag(tag_p));
-	EXPECT_FALSE(NodeTree::IsPairTag(tag_br));
-	EXPECT_FALSE(NodeTree::IsPairTag(tag_img));
-	EXPECT_FALSE(NodeTree::IsPairTag(nullptr));
 }
 
 TEST(DocumentOrderWalk, PairedElementsTwiceEverythingElseOnce)

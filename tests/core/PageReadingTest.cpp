@@ -320,16 +320,6 @@ TEST_F(PageReading, BodyAttributesTheEditorDoesNotModelKeepTheirOrder)
 	EXPECT_EQ(Attribute(Element("body"), attr_background), "bg.gif");
 }
 
-TEST_F(PageReading, MetaNamesAreReadAsWritten)
-{
-	Read("<html><head><title>t</title><meta NAME=\"GENERATOR\" content=\"x\">"
-		"<meta name=\"keywords\" content=\"a, b\"></head><body></body></html>");
-	EXPECT_EQ(Attribute(Element("meta"), attr_name), "GENERATOR");
-	EXPECT_EQ(Attribute(Element("meta", 1), attr_name), "keywords");
-	EXPECT_EQ(Attribute(Element("meta", 1), attr_content), "a, b");
-	EXPECT_EQ(Element("meta")->parent, Element("head"));
-}
-
 TEST_F(PageReading, ReferencesAreDecodedAndNonBreakingSpacesBecomeTheVisualOne)
 {
 	Read("<html><head><title>T&amp;C</title></head><body><p>a&nbsp;b&#160;c\xC2\xA0"
@@ -453,22 +443,6 @@ TEST_F(PageReading, ReportsSelectThePlaceTheLibraryNamed)
 	ASSERT_FALSE(ReportsContaining("bogusattr").empty());
 	EXPECT_EQ(SourceAt(ReportsContaining("bogusattr")[0], 4), "<img");
 	EXPECT_EQ(ReportsContaining("bogusattr")[0].kind, VUDAV_WARNING);
-}
-
-TEST_F(PageReading, ReportTextsBeginWithTheirKind)
-{
-	Read("<body><p>&bogus;<velmora-x></p></body>");
-	for (const ParseReport& report : fPage->Reports()) {
-		if (report.line == 0)
-			continue;
-		SCOPED_TRACE(report.text);
-		bool error = report.text.rfind("Error: ", 0) == 0;
-		bool warning = report.text.rfind("Warning: ", 0) == 0;
-		EXPECT_TRUE(error || warning);
-		if (warning) {
-			EXPECT_EQ(report.kind, VUDAV_WARNING);
-		}
-	}
 }
 
 TEST_F(PageReading, SummaryFollowsTheReports)

@@ -144,13 +144,6 @@ TEST_F(ArchiveAsTheEditorReadsIt, IconsStandOnATransparentGround)
 	}
 }
 
-TEST_F(ArchiveAsTheEditorReadsIt, TheLogoIsOpaqueThroughout)
-{
-	std::unique_ptr<BBitmap> logo = Picture("StartUpLogo");
-	ASSERT_NE(logo, nullptr);
-	EXPECT_EQ(CountPixels(*logo).opaque, 400 * 160);
-}
-
 TEST_F(ArchiveAsTheEditorReadsIt, NoTwoPicturesAreAlike)
 {
 	std::map<std::string, std::string> seen;

@@ -6,8 +6,6 @@
 #include <unistd.h>
 
 #include <Entry.h>
-#include <Message.h>
-#include <WindowTesting.h>
 
 #include "ControlTesting.h"
 #include "TempDirectory.h"
@@ -56,23 +54,6 @@ TEST_F(ExtensionsFilePanelTest, ImagesAreListedAndADottedExtensionCountsTheSame)
 		&fFolderRef);
 	EXPECT_EQ(Listed(panel), "images.html logo.gif photo.JPEG");
 	EXPECT_EQ(panel.Extensions(), (std::vector<std::string>{"jpeg", "jpg", "gif"}));
-}
-
-TEST_F(ExtensionsFilePanelTest, ASavePanelRepliesLikeAnyPanel)
-{
-	BPrivate::SetFilePanelResponder([](const BPrivate::FilePanelRequest& request) {
-		BPrivate::FilePanelAnswer answer;
-		answer.cancelled = !request.save;
-		answer.paths = {"page.html"};
-		return answer;
-	});
-	BMessenger nobody;
-	ExtensionsFilePanel panel(B_SAVE_PANEL, &nobody, {"html"}, nullptr, &fFolderRef);
-	panel.Show();
-	BPrivate::SetFilePanelResponder(nullptr);
-	EXPECT_FALSE(panel.IsShowing());
-	EXPECT_TRUE(BPrivate::FilePanelsShown().back().save);
-	EXPECT_EQ(BPrivate::FilePanelsShown().back().directory, fFolder.Path());
 }
 
 } // namespace

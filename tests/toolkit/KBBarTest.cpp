@@ -1,7 +1,5 @@
 #include "ControlTesting.h"
 
-#include <cstring>
-
 #include <AppPrivate.h>
 #include <Looper.h>
 #include <MenuBar.h>
@@ -12,7 +10,6 @@
 #include "KBBar.h"
 #include "KBBarButton.h"
 #include "KBBarMenuField.h"
-#include "KBBarSeparator.h"
 
 using namespace ControlTests;
 
@@ -62,25 +59,6 @@ protected:
 	KBBar* fBar = nullptr;
 };
 
-TEST_F(KBBarTest, EmptyBarPrefersTheMarginsAndOneButtonOf24By24AHeightOf35)
-{
-	BAutolock lock(fWindow);
-	float width = 0;
-	float height = 0;
-	fBar->GetPreferredSize(nullptr, &height);
-	EXPECT_EQ(height, 10);
-	KBBarButton* button = Button("ButtonNew", 'new ');
-	button->GetPreferredSize(&width, &height);
-	EXPECT_EQ(width, 25);
-	EXPECT_EQ(height, 25);
-	ASSERT_TRUE(fBar->AddItem(button));
-	fBar->GetPreferredSize(&width, &height);
-	EXPECT_EQ(height, 35);
-	EXPECT_EQ(width, 399);
-	fBar->ResizeToPreferred();
-	EXPECT_EQ(fBar->Frame().Height(), 35);
-}
-
 TEST_F(KBBarTest, ItemsStandInARowFromTheLeftMarginCentredInTheHeight)
 {
 	KBBarButton* first = Button("first", 'frst');
@@ -124,33 +102,6 @@ TEST_F(KBBarTest, AnItemAddedAtIndex99OfThreeLandsAtTheEnd)
 	EXPECT_EQ(FrameOf(late).left, 7 + 4 * 29);
 }
 
-TEST_F(KBBarTest, SeparatorsStretchToTheInnerHeight)
-{
-	KBBarSeparator* line = nullptr;
-	KBBarSeparator* gap = nullptr;
-	{
-		BAutolock lock(fWindow);
-		fBar->AddItem(Button("a", 'a   '));
-		line = fBar->AddSeparator(true);
-		fBar->AddItem(Button("b", 'b   '));
-		gap = fBar->AddSeparator(false, 1);
-		ASSERT_NE(line, nullptr);
-		ASSERT_NE(gap, nullptr);
-		EXPECT_EQ(fBar->ItemAt(1), gap);
-	}
-	Fit();
-	BRect lineFrame = FrameOf(line);
-	EXPECT_EQ(lineFrame.top, 5);
-	EXPECT_EQ(lineFrame.Height(), 25);
-	EXPECT_EQ(lineFrame.Width(), 1);
-	EXPECT_EQ(FrameOf(gap).Height(), 25);
-	EXPECT_EQ(FrameOf(gap).left, 7 + 29);
-	Show();
-	// The line is drawn, the gap is not.
-	EXPECT_NE(PixelIn(line, BPoint(0, 10)), make_color(220, 220, 220));
-	EXPECT_EQ(PixelIn(gap, BPoint(0, 10)), make_color(220, 220, 220));
-}
-
 TEST_F(KBBarTest, RemovedItemLeavesTheBarAndTheOthersCloseUp)
 {
 	KBBarButton* first = Button("first", 'frst');
@@ -190,38 +141,6 @@ TEST_F(KBBarTest, ClickSendsTheCodeToTheTargetOrElseTheWindow)
 	EXPECT_EQ(Sent('save').size(), 1u);
 	engine->Lock();
 	engine->Quit();
-}
-
-TEST_F(KBBarTest, ButtonLooksLighterUnderThePointerAndSunkenWhileHeld)
-{
-	// A button without a bitmap shows its face everywhere inside.
-	auto* plain = new KBBarButton("plain", nullptr, 'plan');
-	Locked([&] {
-		fBar->AddItem(plain);
-		plain->ResizeTo(25, 25);
-	});
-	Show();
-	BPoint face(12, 12);
-	rgb_color resting = PixelIn(plain, face);
-	BPoint center = CenterOf(plain);
-
-	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, center), B_OK);
-	Idle(fWindow);
-	rgb_color hovered = PixelIn(plain, face);
-	EXPECT_GT(hovered.red, resting.red);
-
-	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, center), B_OK);
-	Idle(fWindow);
-	rgb_color held = PixelIn(plain, face);
-	EXPECT_LT(held.red, resting.red);
-	// Sunken: the top edge is dark, not lit.
-	EXPECT_LT(PixelIn(plain, BPoint(12, 0)).red, resting.red);
-
-	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, center), B_OK);
-	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(300, 200)), B_OK);
-	Idle(fWindow);
-	EXPECT_EQ(PixelIn(plain, face), resting);
-	EXPECT_EQ(Sent('plan').size(), 1u);
 }
 
 // The lower bar of the editor: command menus whose items go to the engine
@@ -274,24 +193,6 @@ protected:
 	Receiver* fEngine = nullptr;
 	KBBarMenuField* fHeadings = nullptr;
 };
-
-TEST_F(KBBarMenuFieldTest, TheBoxSitsInsideTheSpacingAndTheBarMakesRoomForIt)
-{
-	Fit();
-	BAutolock lock(fWindow);
-	float boxWidth = 0;
-	float boxHeight = 0;
-	fHeadings->MenuBar()->GetPreferredSize(&boxWidth, &boxHeight);
-	BRect field = fHeadings->Frame();
-	EXPECT_EQ(field.Width(), boxWidth + 2);
-	EXPECT_EQ(field.Height(), boxHeight + 4);
-	EXPECT_EQ(fHeadings->MenuBar()->Frame(), BRect(1, 2, 1 + boxWidth, 2 + boxHeight));
-	// The button's 25 is lower than the field's height.
-	EXPECT_EQ(fBar->Frame().Height(), std::max(25.0f, field.Height()) + 10);
-	EXPECT_EQ(field.left, 7 + 26 + 3);
-	// The box says what the menu holds, whatever the items.
-	EXPECT_STREQ(fHeadings->MenuItem()->Label(), "Headings…     ");
-}
 
 TEST_F(KBBarMenuFieldTest, ItemsGoToTheirTargetOrTheWindowUntilTheBarAimsThemAll)
 {

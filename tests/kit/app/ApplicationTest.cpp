@@ -3,11 +3,8 @@
 #include <AppPrivate.h>
 #include <Application.h>
 #include <Clipboard.h>
-#include <Roster.h>
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
@@ -32,12 +29,6 @@ public:
 		events.push_back("ready");
 		if (onReady)
 			onReady(this);
-	}
-	void RefsReceived(BMessage* message) override
-	{
-		entry_ref ref;
-		if (message->FindRef("refs", &ref) == B_OK)
-			events.push_back("refs " + ref.path);
 	}
 	void MessageReceived(BMessage* message) override
 	{
@@ -93,18 +84,6 @@ TEST(ApplicationTest, RunStartsWithArgvAndReadyToRunAndReturnsAfterQuit)
 		EXPECT_EQ(std::string(path).substr(std::string(path).rfind('/')),
 			app.arguments[0].substr(app.arguments[0].rfind('/')));
 	}
-}
-
-TEST(ApplicationTest, RefsReceivedGetsDroppedFiles)
-{
-	TestApplication app;
-	BMessage refs(B_REFS_RECEIVED);
-	entry_ref ref(1, 2, "a.html", "/tmp/a.html");
-	refs.AddRef("refs", &ref);
-	app.PostMessage(&refs);
-	app.PostMessage(B_QUIT_REQUESTED);
-	app.Run();
-	EXPECT_NE(std::find(app.events.begin(), app.events.end(), "refs /tmp/a.html"), app.events.end());
 }
 
 TEST(ApplicationTest, QuitRequestedAsksEveryWindowAndStopsAtTheFirstRefusal)
@@ -196,23 +175,5 @@ TEST(ApplicationTest, RepliesWithoutAReplyTargetGoToTheApplication)
 	app.Run();
 	EXPECT_EQ(app.events.back(), "back");
 	QuitLooper(worker);
-}
-
-TEST(ApplicationTest, AppInfoNamesTheProgramFileAndTheTeam)
-{
-	TestApplication app;
-	app_info info;
-	ASSERT_EQ(app.GetAppInfo(&info), B_OK);
-	char path[PATH_MAX];
-	ASSERT_NE(realpath("/proc/self/exe", path), nullptr);
-	EXPECT_EQ(info.ref.path, path);
-	EXPECT_STREQ(info.ref.name, strrchr(path, '/') + 1);
-	EXPECT_EQ(info.team, getpid());
-	EXPECT_STREQ(info.signature, "application/x-vnd.Velmora-test");
-	EXPECT_TRUE(be_roster->IsRunning(&info.ref));
-
-	app_info viaRoster;
-	ASSERT_EQ(be_roster->GetAppInfo(&info.ref, &viaRoster), B_OK);
-	EXPECT_STREQ(viaRoster.signature, "application/x-vnd.Velmora-test");
 }
 

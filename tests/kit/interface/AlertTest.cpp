@@ -174,24 +174,6 @@ TEST_F(AlertWindow, EscapeWithoutACancelButtonDoesNothing)
 	EXPECT_EQ(Answer(), 0);
 }
 
-TEST_F(AlertWindow, LetterShortcutsIgnoreCase)
-{
-	auto* alert = new BAlert("t", "Save?", "Don't Save", "Cancel", "Save");
-	alert->SetShortcut(0, 'd');
-	Open(alert);
-	PressKey("D", B_SHIFT_KEY);
-	EXPECT_EQ(Answer(), 0);
-}
-
-TEST_F(AlertWindow, TabAndSpaceChooseAnotherButton)
-{
-	Open(new BAlert("t", "Pick one", "First", "Second"));
-	// The default button has the focus; Tab moves it on, round to "First".
-	PressKey(kTab);
-	PressKey(kSpace);
-	EXPECT_EQ(Answer(), 0);
-}
-
 TEST_F(AlertWindow, ClosingWithoutAChoiceAnswersMinusOne)
 {
 	Open(new BAlert("t", "Pick one", "First", "Second"));
@@ -314,41 +296,6 @@ TEST_F(AlertWindow, TabsAndCarriageReturnsAreShownAsSpacesAndLineEnds)
 	auto* alert = new BAlert("t", "Closing\tnow\r\nSave changes?", "OK");
 	EXPECT_STREQ(alert->TextView()->Text(), "Closing now\nSave changes?");
 	alert->Quit();
-}
-
-TEST_F(AlertWindow, EachKindDrawsItsOwnIconAndTheEmptyKindNone)
-{
-	std::vector<uint64> icons;
-	for (alert_type type : {B_EMPTY_ALERT, B_INFO_ALERT, B_IDEA_ALERT, B_WARNING_ALERT,
-			B_STOP_ALERT}) {
-		auto* alert = new BAlert("t", "x", "OK", nullptr, nullptr, B_WIDTH_AS_USUAL, type);
-		Open(alert);
-		std::unique_ptr<BBitmap> picture(BPrivate::WindowSnapshot(alert));
-		// A sum over the icon's square tells the pictures apart.
-		uint64 sum = 0;
-		for (int y = 12; y < 44; y++) {
-			for (int x = 18; x < 50; x++) {
-				rgb_color pixel = PixelOf(picture.get(), x, y);
-				sum = sum * 31 + pixel.red * 3 + pixel.green * 5 + pixel.blue * 7;
-			}
-		}
-		icons.push_back(sum);
-		rgb_color stripe = PixelOf(picture.get(), 5, 60);
-		if (type == B_EMPTY_ALERT)
-			EXPECT_EQ(stripe, ui_color(B_PANEL_BACKGROUND_COLOR));
-		else
-			EXPECT_NE(stripe, ui_color(B_PANEL_BACKGROUND_COLOR));
-		PressKey(kEnter);
-		EXPECT_EQ(Answer(), 0);
-		fWindow->Lock();
-		fWindow->Quit();
-		fWindow = new MessageKeepingWindow(BRect(100, 100, 499, 339));
-		ControlTest::Show();
-	}
-	for (size_t i = 0; i < icons.size(); i++) {
-		for (size_t j = i + 1; j < icons.size(); j++)
-			EXPECT_NE(icons[i], icons[j]) << "kinds " << i << " and " << j;
-	}
 }
 
 } // namespace

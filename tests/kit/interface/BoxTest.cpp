@@ -49,31 +49,6 @@ TEST_F(BoxTest, LabelIsSetIntoTheTopEdge)
 	EXPECT_TRUE(AnyPixelIn(fBox, BRect(10, 0, 60, 15), IsInk));
 }
 
-TEST_F(BoxTest, UnlabelledFrameRunsAlongTheTop)
-{
-	Show();
-	EXPECT_EQ(TopEdgeRow(), 0);
-	EXPECT_STREQ(fBox->Label(), nullptr);
-}
-
-TEST_F(BoxTest, BorderStylesDrawTwoLinesOneOrNone)
-{
-	Show();
-	rgb_color panel = ui_color(B_PANEL_BACKGROUND_COLOR);
-	auto column = [this](float x) { return PixelIn(fBox, BPoint(x, 50)); };
-	EXPECT_NE(column(0), panel);
-	EXPECT_EQ(column(1), make_color(255, 255, 255));
-
-	Locked([&] { fBox->SetBorder(B_PLAIN_BORDER); });
-	Idle(fWindow);
-	EXPECT_NE(column(0), panel);
-	EXPECT_EQ(column(1), panel);
-
-	Locked([&] { fBox->SetBorder(B_NO_BORDER); });
-	Idle(fWindow);
-	EXPECT_EQ(column(0), panel);
-}
-
 TEST_F(BoxTest, GrowingRedrawsTheFarEdges)
 {
 	Show();

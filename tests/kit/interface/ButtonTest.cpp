@@ -37,26 +37,6 @@ TEST_F(ButtonTest, ClickSendsTheMessageOnceWithTheButtonAsSource)
 	EXPECT_EQ(ValueOf(fOK), B_CONTROL_OFF);
 }
 
-TEST_F(ButtonTest, HeldButtonLooksPressedUntilTheMouseLeavesIt)
-{
-	Show();
-	BPoint face = BPoint(30, 8);
-	rgb_color up = PixelIn(fOK, face);
-	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, CenterOf(fOK)), B_OK);
-	Idle(fWindow);
-	EXPECT_EQ(ValueOf(fOK), B_CONTROL_ON);
-	EXPECT_LT(PixelIn(fOK, face).red, up.red);
-
-	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(280, 150), B_PRIMARY_MOUSE_BUTTON), B_OK);
-	Idle(fWindow);
-	EXPECT_EQ(ValueOf(fOK), B_CONTROL_OFF);
-	EXPECT_EQ(PixelIn(fOK, face), up);
-
-	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, CenterOf(fOK), B_PRIMARY_MOUSE_BUTTON), B_OK);
-	Idle(fWindow);
-	EXPECT_EQ(ValueOf(fOK), B_CONTROL_ON);
-}
-
 TEST_F(ButtonTest, EnterInvokesTheDefaultButtonWhereverTheFocusIsAndSpaceTheFocusedOne)
 {
 	Locked([&] { fOK->MakeDefault(true); });

@@ -41,13 +41,6 @@ TEST_F(CheckBoxTest, EachClickTogglesAndSendsTheNewValue)
 	EXPECT_TRUE(Sent('xcas').empty());
 }
 
-TEST_F(CheckBoxTest, ClickOnTheLabelTogglesToo)
-{
-	Show();
-	Click(InWindow(fWrap, BPoint(40, 10)));
-	EXPECT_EQ(ValueOf(fWrap), B_CONTROL_ON);
-}
-
 TEST_F(CheckBoxTest, SetValueDrawsTheMarkWithoutSending)
 {
 	Show();
@@ -70,20 +63,6 @@ TEST_F(CheckBoxTest, SpaceTogglesTheFocusedBoxOnly)
 	EXPECT_EQ(ValueOf(fWrap), B_CONTROL_ON);
 	EXPECT_EQ(Sent('xcas').size(), 1u);
 	EXPECT_EQ(Sent('wrap').size(), 1u);
-}
-
-TEST_F(CheckBoxTest, FocusIsShownAsABlueUnderlineOfTheLabel)
-{
-	Show();
-	auto blueBelowLabel = [this] {
-		return AnyPixelIn(fWrap, BRect(20, 12, 60, 19), [](rgb_color color) {
-			return color == ui_color(B_KEYBOARD_NAVIGATION_COLOR);
-		});
-	};
-	EXPECT_FALSE(blueBelowLabel());
-	Focus(fWrap);
-	Idle(fWindow);
-	EXPECT_TRUE(blueBelowLabel());
 }
 
 } // namespace

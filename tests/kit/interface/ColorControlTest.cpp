@@ -130,16 +130,4 @@ TEST_F(ColorControlTest, SetValueSendsNothingAndTheSampleShowsTheColour)
 	EXPECT_EQ(PixelIn(fControl, BPoint(width - 10, 8)), make_color(0, 160, 80));
 }
 
-TEST_F(ColorControlTest, LayoutAndCellSizeSetTheFieldSize)
-{
-	BAutolock lock(fWindow);
-	BRect frame = fControl->Frame();
-	EXPECT_GT(frame.Width(), 256 + 4);
-	EXPECT_FLOAT_EQ(frame.Height(), 64 + 4 - 1);
-	fControl->SetCellSize(4);
-	EXPECT_FLOAT_EQ(fControl->Frame().Height(), 32 + 4 - 1);
-	fControl->SetLayout(B_CELLS_16x16);
-	EXPECT_FLOAT_EQ(fControl->Frame().Height(), 64 + 4 - 1);
-}
-
 } // namespace

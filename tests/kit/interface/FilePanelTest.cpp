@@ -2,18 +2,11 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <atomic>
-#include <cstring>
-
 #include <AppPrivate.h>
 #include <Entry.h>
 #include <FilePanel.h>
 #include <Looper.h>
-#include <MenuField.h>
-#include <RefFilter.h>
 
-#include "MenuTestSupport.h"
 #include "TempDirectory.h"
 #include "filepanel_support/EntryListView.h"
 
@@ -25,7 +18,7 @@ using BPrivate::FilePanelRequest;
 namespace {
 
 // Where the panels send their replies.
-using Replies = MenuTests::Receiver;
+using Replies = ControlTests::Receiver;
 
 std::vector<std::string> RefPaths(const BMessage& message, const char* field = "refs")
 {
@@ -241,19 +234,6 @@ TEST_F(FilePanelWindowTest, ADoubleClickOnAFileOpensItAndHidesThePanel)
 	EXPECT_TRUE(fWindow->IsHidden());
 }
 
-TEST_F(FilePanelWindowTest, TypingJumpsToTheEntryAndSelectionsCanBeRead)
-{
-	Open(B_OPEN_PANEL);
-	Key("n");
-	Key("o");
-	Idle();
-	entry_ref ref;
-	fPanel->Rewind();
-	ASSERT_EQ(fPanel->GetNextSelectedRef(&ref), B_OK);
-	EXPECT_EQ(ref.path, fFolder / "notes.txt");
-	EXPECT_NE(fPanel->GetNextSelectedRef(&ref), B_OK);
-}
-
 TEST_F(FilePanelWindowTest, EscapeOrClosingTheWindowCancelsAndKeepsThePanel)
 {
 	Open(B_OPEN_PANEL);
@@ -330,80 +310,6 @@ TEST_F(FilePanelWindowTest, SavingOverAFileAsksFirstAndCancelKeepsThePanelOpen)
 	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"SAVE", "_CNC"}));
 	EXPECT_EQ(StringOf(replies[0], "name"), "about.html");
 	EXPECT_EQ(BPrivate::AlertsShown().size(), 2u);
-}
-
-TEST_F(FilePanelWindowTest, PickingAFileInASavePanelLendsItsName)
-{
-	Open(B_SAVE_PANEL);
-	BPrivate::PostClick(fWindow, RowMiddle(2));
-	Idle();
-	ASSERT_TRUE(fWindow->Lock());
-	BView* name = fWindow->FindView("name");
-	fWindow->Unlock();
-	ASSERT_NE(name, nullptr);
-	BPrivate::PostClick(fWindow, name->Frame().LeftBottom() + BPoint(200, -5));
-	Key("\n");
-	Idle();
-	std::vector<BMessage> replies = fReplies->Received();
-	ASSERT_FALSE(replies.empty());
-	EXPECT_EQ(StringOf(replies[0], "name"), "about.html");
-}
-
-TEST_F(FilePanelWindowTest, AnOpenPanelForFoldersOpensTheFolderShown)
-{
-	Open(B_OPEN_PANEL, B_DIRECTORY_NODE);
-	Key("\x1f");
-	Key("\n");
-	EXPECT_EQ(PanelFolder().path, fFolder / "images");
-	BPoint open;
-	ASSERT_TRUE(fWindow->Lock());
-	BView* button = fWindow->FindView("default");
-	open = button->Parent()->ConvertToParent(button->Frame()).LeftTop() + BPoint(5, 5);
-	fWindow->Unlock();
-	BPrivate::PostClick(fWindow, open);
-	Idle();
-	std::vector<BMessage> replies = fReplies->Received();
-	ASSERT_FALSE(replies.empty());
-	EXPECT_EQ(RefPaths(replies[0]), std::vector<std::string>{fFolder / "images"});
-}
-
-// Takes folders and pages.
-class PagesOnly : public BRefFilter {
-public:
-	bool Filter(const entry_ref* ref, BNode*, struct stat* st, const char*) override
-	{
-		return S_ISDIR(st->st_mode) || strstr(ref->name, ".html") != nullptr;
-	}
-};
-
-TEST_F(FilePanelWindowTest, AFilterDecidesWhatIsListed)
-{
-	PagesOnly filter;
-	Open(B_OPEN_PANEL);
-	fPanel->SetRefFilter(&filter);
-	EXPECT_EQ(Listed(), "images/ sub/ about.html index.html");
-	fPanel->SetRefFilter(nullptr);
-	EXPECT_EQ(Listed(), "images/ sub/ about.html index.html notes.txt");
-}
-
-TEST_F(FilePanelWindowTest, ThePathMenuLeadsToTheFoldersAbove)
-{
-	Open(B_OPEN_PANEL);
-	BPoint path;
-	ASSERT_TRUE(fWindow->Lock());
-	BMenuField* field = static_cast<BMenuField*>(fWindow->FindView("path"));
-	path = field->Parent()->ConvertToParent(field->Frame()).LeftTop() + BPoint(20, 8);
-	BMenu* menu = field->Menu();
-	fWindow->Unlock();
-	BPrivate::PostMouseDown(fWindow, path);
-	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	BWindow* menuWindow = MenuTests::OpenMenuAt(1).window;
-	ASSERT_NE(menuWindow, nullptr);
-	BPrivate::PostMouseUp(menuWindow, MenuTests::Between(fWindow, path, menuWindow));
-	BPrivate::PostClick(menuWindow, MenuTests::Middle(menu->ItemAt(1)));
-	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
-	std::string parent = fFolder.Path().substr(0, fFolder.Path().find_last_of('/'));
-	EXPECT_EQ(PanelFolder().path, parent);
 }
 
 } // namespace

@@ -73,34 +73,6 @@ TEST(FontEnumeration, ListsFamiliesSortedTheSameEachTimeAndTellsMonospaceApart)
 	EXPECT_FALSE(be_plain_font->IsFixed());
 }
 
-TEST(FontEnumeration, ListsStylesWithTheirFaces)
-{
-	font_family family = "DejaVu Sans";
-	int32 count = count_font_styles(family);
-	ASSERT_GE(count, 2);
-	bool sawBook = false;
-	bool sawBold = false;
-	for (int32 i = 0; i < count; i++) {
-		font_style style;
-		uint16 face = 0;
-		ASSERT_EQ(get_font_style(family, i, &style, &face), B_OK);
-		if (std::string(style) == "Book") {
-			sawBook = true;
-			EXPECT_EQ(face, B_REGULAR_FACE);
-		} else if (std::string(style) == "Bold") {
-			sawBold = true;
-			EXPECT_EQ(face, B_BOLD_FACE);
-		}
-	}
-	EXPECT_TRUE(sawBook);
-	EXPECT_TRUE(sawBold);
-
-	font_style style;
-	EXPECT_NE(get_font_style(family, count, &style), B_OK);
-	font_family unknown = "No Such Family";
-	EXPECT_EQ(count_font_styles(unknown), 0);
-}
-
 TEST(FontSelection, UnknownNamesAreRefusedAndANullStyleFollowsTheFace)
 {
 	BFont font(be_fixed_font);
@@ -153,22 +125,6 @@ TEST(FontSelection, ChangingTheStyleKeepsUnderlineAndStrikeOut)
 	font.SetFace(B_UNDERSCORE_FACE | B_STRIKEOUT_FACE);
 	ASSERT_EQ(font.SetFamilyAndStyle("DejaVu Sans", "Bold"), B_OK);
 	EXPECT_EQ(font.Face(), B_BOLD_FACE | B_UNDERSCORE_FACE | B_STRIKEOUT_FACE);
-}
-
-TEST(FontMetrics, HeightIsUnhintedWithLeadingNeverNegative)
-{
-	font_height height;
-	be_plain_font->GetHeight(&height);
-	// DejaVu Sans: ascender 1901 and descender 483 of 2048 units.
-	EXPECT_NEAR(height.ascent, 12 * 1901 / 2048.0, 0.01);
-	EXPECT_NEAR(height.descent, 12 * 483 / 2048.0, 0.01);
-	EXPECT_GE(height.leading, 0);
-
-	BFont large = *be_plain_font;
-	large.SetSize(36);
-	font_height largeHeight;
-	large.GetHeight(&largeHeight);
-	EXPECT_NEAR(largeHeight.ascent, 3 * height.ascent, 0.01);
 }
 
 TEST(FontMetrics, WidthsAddUpAndScaleWithTheSize)

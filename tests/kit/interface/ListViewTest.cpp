@@ -147,17 +147,6 @@ TEST_F(ListViewTest, AClickSelectsAndADoubleClickOnTheSameItemInvokesIt)
 	EXPECT_EQ(Sent('linv'), (Vector{{1}}));
 }
 
-TEST_F(ListViewTest, DraggingWithTheButtonHeldFollowsThePointer)
-{
-	BPrivate::PostMouseDown(fWindow, MiddleOf(0));
-	BPrivate::PostMouseMoved(fWindow, MiddleOf(1), B_PRIMARY_MOUSE_BUTTON);
-	BPrivate::PostMouseMoved(fWindow, MiddleOf(2), B_PRIMARY_MOUSE_BUTTON);
-	BPrivate::PostMouseUp(fWindow, MiddleOf(2));
-	BPrivate::PostMouseMoved(fWindow, MiddleOf(0));
-	EXPECT_EQ(Selected(), 2);
-	EXPECT_EQ(Sent('lsel'), (Vector{{0}, {1}, {2}}));
-}
-
 TEST_F(ListViewTest, ArrowsHomeAndEndMoveTheSelectionAndEnterInvokes)
 {
 	Focus();
@@ -238,20 +227,6 @@ TEST_F(ListViewTest, RemovingTheSelectedItemDeselectsAndShiftsTheRest)
 	EXPECT_EQ(Sent('lsel'), (Vector{{3}, {}}));
 }
 
-TEST_F(ListViewTest, TheSelectedRowIsDrawnHighlighted)
-{
-	ASSERT_TRUE(fWindow->Lock());
-	fList->Select(1);
-	BPoint inside = fList->ConvertToParent(BPoint(190, fList->ItemFrame(1).top + 1));
-	BPoint other = fList->ConvertToParent(BPoint(190, fList->ItemFrame(0).top + 1));
-	fWindow->Unlock();
-	Idle(fWindow);
-	EXPECT_EQ(Pixel(fWindow, static_cast<int>(inside.x), static_cast<int>(inside.y)),
-		ui_color(B_LIST_SELECTED_BACKGROUND_COLOR));
-	EXPECT_EQ(Pixel(fWindow, static_cast<int>(other.x), static_cast<int>(other.y)),
-		ui_color(B_LIST_BACKGROUND_COLOR));
-}
-
 class MultipleSelectionListTest : public ListViewTest {
 protected:
 	list_view_type ListType() const override { return B_MULTIPLE_SELECTION_LIST; }
@@ -275,19 +250,6 @@ TEST_F(MultipleSelectionListTest, ShiftClickSelectsARangeAndCtrlClickToggles)
 	EXPECT_EQ(AllSelected(), (std::vector<int32>{1, 3}));
 	BPrivate::PostClick(fWindow, MiddleOf(0));
 	EXPECT_EQ(AllSelected(), (std::vector<int32>{0}));
-}
-
-TEST_F(MultipleSelectionListTest, ShiftArrowsExtendFromTheAnchor)
-{
-	Focus();
-	Key("\x1f");
-	Key("\x1f", B_SHIFT_KEY);
-	Key("\x1f", B_SHIFT_KEY);
-	EXPECT_EQ(AllSelected(), (std::vector<int32>{0, 1, 2}));
-	Key("\x1e", B_SHIFT_KEY);
-	EXPECT_EQ(AllSelected(), (std::vector<int32>{0, 1}));
-	Key("\n");
-	EXPECT_EQ(Sent('linv'), (Vector{{0, 1}}));
 }
 
 TEST_F(MultipleSelectionListTest, BecomingASingleSelectionListKeepsTheFirst)

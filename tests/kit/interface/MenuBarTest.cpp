@@ -199,39 +199,6 @@ TEST_F(MenuBarKeyboard, ArrowsSkipSeparatorsAndWrapAround)
 	EXPECT_EQ(Count(Entries(), "w:Message clos"), 1u);
 }
 
-TEST_F(MenuBarKeyboard, RightAndLeftMoveAcrossTheTitles)
-{
-	Key("f", B_OPTION_KEY);
-	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	Key(ControlTests::kRight);
-	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	EXPECT_EQ(OpenMenuAt(1).menu, fEdit);
-	Key(ControlTests::kLeft);
-	Key(ControlTests::kLeft);
-	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	EXPECT_EQ(OpenMenuAt(1).menu, fInsert) << "Left from the first title goes round to the last";
-	Key(ControlTests::kEscape);
-	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
-}
-
-TEST_F(MenuBarKeyboard, RightOpensASubmenuAndEscapeClosesOneLevel)
-{
-	Key("i", B_OPTION_KEY);
-	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	Key(ControlTests::kEnd);
-	Key(ControlTests::kRight);
-	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	ASSERT_EQ(BPrivate::OpenMenus().size(), 3u);
-	EXPECT_EQ(OpenMenuAt(2).menu, fMore);
-	Key(ControlTests::kEscape);
-	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	EXPECT_EQ(BPrivate::OpenMenus().size(), 2u);
-	Key(ControlTests::kRight);
-	Key("\n");
-	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
-	EXPECT_EQ(Count(Entries(), "w:Message h1  "), 1u);
-}
-
 TEST_F(MenuBarKeyboard, EscapeClosesEverythingAndKeysGoBackToTheFocus)
 {
 	Key("f", B_OPTION_KEY);
@@ -246,16 +213,6 @@ TEST_F(MenuBarKeyboard, EscapeClosesEverythingAndKeysGoBackToTheFocus)
 	EXPECT_EQ(Count(entries, "w:MenusEnded"), 1u);
 	for (const std::string& entry : entries)
 		EXPECT_EQ(entry.rfind("w:Message", 0), std::string::npos) << entry;
-}
-
-TEST_F(MenuBarKeyboard, TheFirstLetterOfAnItemJumpsToIt)
-{
-	Key("f", B_OPTION_KEY);
-	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	Key("s");
-	Key("\n");
-	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
-	EXPECT_EQ(Count(Entries(), "w:Message save"), 1u);
 }
 
 TEST_F(MenuBarKeyboard, AltWithALetterNoTitleTakesReachesTheFocus)
@@ -297,23 +254,6 @@ TEST_F(MenuBarMouse, PressOnATitleDragToAnItemAndRelease)
 	EXPECT_EQ(Count(Entries(), "w:Message copy"), 1u);
 }
 
-TEST_F(MenuBarMouse, MovingAlongTheTitlesSwitchesMenus)
-{
-	OpenByClick(0);
-	BWindow* fileWindow = OpenMenuAt(1).window;
-	BPrivate::PostMouseMoved(fileWindow, Between(fWindow, TitleMiddle(2), fileWindow));
-	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	EXPECT_EQ(OpenMenuAt(1).menu, fInsert);
-	// Into the submenu through its item.
-	BWindow* insertWindow = OpenMenuAt(1).window;
-	BPrivate::PostMouseMoved(insertWindow, Middle(fInsert->ItemAt(3)));
-	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
-	ASSERT_EQ(OpenMenuAt(2).menu, fMore);
-	ClickItem(fMore, 0);
-	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
-	EXPECT_EQ(Count(Entries(), "w:Message h1  "), 1u);
-}
-
 TEST_F(MenuBarMouse, ASubmenuClosedByEscapeOpensAgainOnlyWhenThePointerMoves)
 {
 	OpenByClick(2);
@@ -349,15 +289,6 @@ TEST_F(MenuBarMouse, AClickOutsideClosesTheMenusAndSendsNothing)
 	EXPECT_EQ(Count(entries, "text:MouseDown 250,110"), 0u) << "the closing click is the menus'";
 }
 
-TEST_F(MenuBarMouse, AClickOnTheOpenTitleClosesIt)
-{
-	OpenByClick(0);
-	BWindow* menuWindow = OpenMenuAt(1).window;
-	BPrivate::PostMouseDown(menuWindow, Between(fWindow, TitleMiddle(0), menuWindow));
-	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
-	EXPECT_EQ(Count(Entries(), "w:MenusEnded"), 1u);
-}
-
 TEST_F(MenuBarMouse, ADisabledItemCannotBeChosenAndTheMenuStaysOpen)
 {
 	WithLock(fWindow, [&] { fFile->FindItem('new ')->SetEnabled(false); });
@@ -379,19 +310,6 @@ TEST_F(MenuBarMouse, ADisabledBarOpensNothing)
 	std::vector<std::string> entries = Entries();
 	EXPECT_TRUE(BPrivate::OpenMenus().empty());
 	EXPECT_EQ(Count(entries, "w:MenusBeginning"), 0u);
-}
-
-TEST_F(MenuBarMouse, TheMenuOpensBelowItsTitle)
-{
-	OpenByClick(1);
-	BWindow* menuWindow = OpenMenuAt(1).window;
-	BRect title = fWindow->ConvertToScreen(fBar->ConvertToParent(fBar->ItemAt(1)->Frame()));
-	BRect menu = menuWindow->Frame();
-	EXPECT_EQ(menu.left, title.left);
-	EXPECT_EQ(menu.top, title.bottom + 1);
-	EXPECT_GE(menu.Width(), fEdit->ItemAt(2)->Frame().Width());
-	Key(ControlTests::kEscape);
-	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
 }
 
 } // namespace

@@ -103,16 +103,6 @@ TEST_F(MenuFieldTest, ChoosingAnItemMarksItRelabelsTheBoxAndTellsTheWindow)
 	});
 }
 
-TEST_F(MenuFieldTest, TheMenuOpensBelowTheBoxAndIsAtLeastAsWide)
-{
-	OpenByClick();
-	BRect box = fWindow->ConvertToScreen(fField->ConvertToParent(fField->MenuBar()->Frame()));
-	BRect menu = fMenuWindow->Frame();
-	EXPECT_EQ(menu.left, box.left + 1);
-	EXPECT_GE(menu.right, box.right - 1);
-	EXPECT_GT(menu.top, box.top);
-}
-
 TEST_F(MenuFieldTest, TheKeyboardOpensItAtTheMarkedItem)
 {
 	WithLock(fWindow, [&] { fField->MakeFocus(); });
@@ -176,17 +166,6 @@ TEST_F(MenuFieldTest, TheFieldsBoxIsNotTheWindowsKeyMenuBar)
 	fWindow->AddChild(second);
 	EXPECT_EQ(fWindow->KeyMenuBar(), bar);
 	fWindow->Unlock();
-}
-
-TEST_F(MenuFieldTest, AFocusedFieldShowsItOnItsBox)
-{
-	BRect box = fField->ConvertToParent(fField->MenuBar()->Frame());
-	rgb_color before = Pixel(fWindow, static_cast<int>(box.left), static_cast<int>(box.top));
-	WithLock(fWindow, [&] { fField->MakeFocus(); });
-	Idle(fWindow);
-	rgb_color after = Pixel(fWindow, static_cast<int>(box.left), static_cast<int>(box.top));
-	EXPECT_EQ(after, ui_color(B_KEYBOARD_NAVIGATION_COLOR));
-	EXPECT_NE(before, after);
 }
 
 } // namespace

@@ -97,16 +97,6 @@ TEST_F(MenuModel, DisablingAMenuDisablesEverythingBelowIt)
 	EXPECT_FALSE(fMenu->ItemAt(2)->IsEnabled());
 }
 
-TEST_F(MenuModel, ShortcutsAlwaysCarryTheCommandKey)
-{
-	uint32 modifiers = 0;
-	EXPECT_EQ(fMenu->ItemAt(1)->Shortcut(&modifiers), 'O');
-	EXPECT_EQ(modifiers, uint32(B_COMMAND_KEY));
-	fMenu->ItemAt(0)->SetShortcut('H', B_CONTROL_KEY);
-	fMenu->ItemAt(0)->Shortcut(&modifiers);
-	EXPECT_EQ(modifiers, uint32(B_COMMAND_KEY | B_CONTROL_KEY));
-}
-
 struct LabelRow {
 	uint32 key;
 	uint32 modifiers;

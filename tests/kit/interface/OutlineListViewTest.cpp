@@ -153,19 +153,6 @@ TEST_F(OutlineListViewTest, RemovingAnItemTakesItsSubtreeAlong)
 	EXPECT_EQ(fList->CurrentSelection(), -1);
 }
 
-TEST_F(OutlineListViewTest, CountsAndWalksUnderAnItem)
-{
-	EXPECT_EQ(fList->CountItemsUnder(Named("Blocks"), false), 3);
-	EXPECT_EQ(fList->CountItemsUnder(Named("Blocks"), true), 2);
-	EXPECT_EQ(fList->CountItemsUnder(nullptr, true), 3);
-	EXPECT_EQ(fList->ItemUnderAt(Named("Blocks"), false, 2), Named("Inner"));
-	EXPECT_EQ(fList->ItemUnderAt(Named("Blocks"), true, 2), nullptr);
-	auto findSpan = [](BListItem* item, void*) -> BListItem* {
-		return std::string(static_cast<BStringItem*>(item)->Text()) == "Span" ? item : nullptr;
-	};
-	EXPECT_EQ(fList->EachItemUnder(Named("Blocks"), true, findSpan, nullptr), Named("Span"));
-}
-
 TEST_F(OutlineListViewTest, AClickOnALatchTogglesWithoutSelecting)
 {
 	BRect fonts = fList->ItemFrame(0);
@@ -205,20 +192,6 @@ TEST_F(OutlineListViewTest, LeftAndRightFoldAndWalkTheTree)
 	key(B_RIGHT_ARROW);
 	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(Visible(), "Fonts Bold Italic Blocks Div Span Inner Alone");
-}
-
-TEST_F(OutlineListViewTest, SubitemsAreIndentedBehindTheirLatches)
-{
-	fList->Select(fList->IndexOf(Named("Bold")));
-	BRect bold = fList->ItemFrame(1);
-	fWindow->Unlock();
-	Idle(fWindow);
-	// The latch columns stay in the list's colour; the row is highlighted
-	// from its indentation on.
-	EXPECT_EQ(Pixel(fWindow, 3, static_cast<int>(bold.top) + 1), ui_color(B_LIST_BACKGROUND_COLOR));
-	EXPECT_EQ(Pixel(fWindow, 190, static_cast<int>(bold.top) + 1),
-		ui_color(B_LIST_SELECTED_BACKGROUND_COLOR));
-	ASSERT_TRUE(fWindow->Lock());
 }
 
 } // namespace

@@ -469,17 +469,6 @@ TEST_F(PainterTextTest, StringDrawnEndsWhereItWasMeasured)
 	EXPECT_FLOAT_EQ(fPainter.PenLocation().x, 2 + width + font.StringWidth("|"));
 }
 
-TEST_F(PainterTextTest, GlyphsSitAboveTheBaselineRow)
-{
-	DrawBlack("HHHH", BPoint(5, 20), *be_plain_font);
-	bool inkAbove = false;
-	for (int x = 0; x <= 40; x++) {
-		inkAbove = inkAbove || !IsWhite(x, 19);
-		EXPECT_TRUE(IsWhite(x, 20)) << x;
-	}
-	EXPECT_TRUE(inkAbove);
-}
-
 TEST_F(PainterTextTest, InvalidUTF8IsDrawnAndLaterDrawingStillWorks)
 {
 	BFont font = *be_plain_font;
@@ -517,19 +506,6 @@ TEST_F(PainterTextTest, StrikeOutCrossesTheLetters)
 	font.SetFace(B_STRIKEOUT_FACE);
 	DrawBlack("o o", BPoint(10, 40), font);
 	EXPECT_TRUE(AnyInk(gap, 25, 39));
-}
-
-TEST_F(PainterTextTest, TextTakesTheHighColourAndTheMode)
-{
-	BFont font = *be_plain_font;
-	font.SetSize(30);
-	fPainter.SetFont(&font);
-	fPainter.SetHighColor(kRed);
-	fPainter.DrawString("\xE2\x96\x88", BPoint(10, 40));  // full block
-	EXPECT_EQ(At(15, 30), kRed);
-	fPainter.SetDrawingMode(B_OP_INVERT);
-	fPainter.DrawString("\xE2\x96\x88", BPoint(10, 40));
-	EXPECT_EQ(At(15, 30), kCyan);
 }
 
 TEST_F(PainterTextTest, SetFontAppliesOnlyTheAskedProperties)

@@ -90,26 +90,6 @@ TEST_F(PopUpMenuTest, OpensAtThePointAndReturnsTheClickedItem)
 	EXPECT_EQ(Count(entries, "w:Message copy"), 0u) << "Go() only returns the item";
 }
 
-TEST_F(PopUpMenuTest, DeliversTheMessageWhenAskedTo)
-{
-	fDeliver = true;
-	PressAt(BPoint(50, 60));
-	ReleaseAt(BPoint(50, 60));
-	BPrivate::PostClick(fMenuWindow, Middle(fMenu->ItemAt(0)));
-	std::vector<std::string> entries = Result();
-	EXPECT_EQ(Count(entries, "chose Cut"), 1u);
-	EXPECT_EQ(Count(entries, "w:Message cut "), 1u);
-}
-
-TEST_F(PopUpMenuTest, PressDragAndReleaseOnAnItemChoosesIt)
-{
-	PressAt(BPoint(50, 60));
-	BPoint copy = Middle(fMenu->ItemAt(1));
-	BPrivate::PostMouseMoved(fMenuWindow, copy, B_SECONDARY_MOUSE_BUTTON);
-	BPrivate::PostMouseUp(fMenuWindow, copy);
-	EXPECT_EQ(Count(Result(), "chose Copy"), 1u);
-}
-
 TEST_F(PopUpMenuTest, EscapeDismissesIt)
 {
 	PressAt(BPoint(50, 60));
@@ -118,15 +98,6 @@ TEST_F(PopUpMenuTest, EscapeDismissesIt)
 	std::vector<std::string> entries = Result();
 	EXPECT_EQ(Count(entries, "chose nothing"), 1u);
 	EXPECT_EQ(Count(entries, "view:KeyDown \x1b"), 0u);
-}
-
-TEST_F(PopUpMenuTest, AClickOutsideDismissesIt)
-{
-	PressAt(BPoint(50, 60));
-	ReleaseAt(BPoint(50, 60));
-	// The press closes the menu and its window.
-	BPrivate::PostMouseDown(fMenuWindow, Between(fWindow, BPoint(20, 20), fMenuWindow));
-	EXPECT_EQ(Count(Result(), "chose nothing"), 1u);
 }
 
 TEST_F(PopUpMenuTest, ReleasingOutsideWithoutARectDismissesIt)
@@ -146,17 +117,6 @@ TEST_F(PopUpMenuTest, ReleasingInsideTheClickToOpenRectKeepsItOpen)
 	EXPECT_EQ(Count(Result(), "chose Cut"), 1u);
 }
 
-TEST_F(PopUpMenuTest, OpenAnywayKeepsItOpenAfterAReleaseAnywhere)
-{
-	fUseRect = false;
-	fOpenAnyway = true;
-	PressAt(BPoint(50, 60));
-	ReleaseAt(BPoint(10, 10));
-	EXPECT_EQ(OpenMenuAt(0).menu, fMenu.get());
-	BPrivate::PostKey(fWindow, "\x1b");
-	EXPECT_EQ(Count(Result(), "chose nothing"), 1u);
-}
-
 TEST_F(PopUpMenuTest, ADisabledItemOrASeparatorIsNoChoice)
 {
 	PressAt(BPoint(50, 60));
@@ -167,16 +127,6 @@ TEST_F(PopUpMenuTest, ADisabledItemOrASeparatorIsNoChoice)
 	EXPECT_EQ(OpenMenuAt(0).menu, fMenu.get());
 	BPrivate::PostKey(fWindow, "\x1b");
 	EXPECT_EQ(Count(Result(), "chose nothing"), 1u);
-}
-
-TEST_F(PopUpMenuTest, TheKeysChooseToo)
-{
-	PressAt(BPoint(50, 60));
-	ReleaseAt(BPoint(50, 60));
-	for (const char* key : {"\x1f", "\x1f", "\x1f", "\x1f", "\x1e", "\n"})
-		BPrivate::PostKey(fWindow, key);
-	// Cut, Copy, round to Cut (Paste is disabled), Copy, back to Cut.
-	EXPECT_EQ(Count(Result(), "chose Cut"), 1u);
 }
 
 TEST_F(PopUpMenuTest, StaysOnTheScreenNearItsEdge)

@@ -39,17 +39,6 @@ bool Overlap(clipping_rect a, clipping_rect b)
 
 } // namespace
 
-TEST(RegionBuilding, TouchingRectanglesMergeIntoOne)
-{
-	BRegion region(BRect(0, 0, 9, 9));
-	region.Include(BRect(10, 0, 19, 9));
-	EXPECT_EQ(region.CountRects(), 1);
-	EXPECT_EQ(region.Frame(), BRect(0, 0, 19, 9));
-	region.Include(BRect(0, 10, 19, 14));
-	EXPECT_EQ(region.CountRects(), 1);
-	EXPECT_EQ(region.RectAt(0), BRect(0, 0, 19, 14));
-}
-
 TEST(RegionBuilding, ExcludingTheMiddleLeavesAFrame)
 {
 	BRegion region(BRect(0, 0, 9, 9));
@@ -99,17 +88,6 @@ TEST(RegionBuilding, InvalidRectsAndEmptyRegionsAddNothing)
 	region.IntersectWith(nullptr);
 	EXPECT_EQ(region.CountRects(), 0);
 	EXPECT_FALSE(region.Contains(0, 0));
-}
-
-TEST(RegionBuilding, OffsetMovesEveryRectangle)
-{
-	BRegion region(BRect(0, 0, 3, 3));
-	region.Include(BRect(10, 10, 12, 12));
-	region.OffsetBy(5, -2);
-	EXPECT_EQ(region.Frame(), BRect(5, -2, 17, 10));
-	EXPECT_TRUE(region.Contains(15, 8));
-	region.OffsetBy(BPoint(-5, 2));
-	EXPECT_EQ(region.RectAt(0), BRect(0, 0, 3, 3));
 }
 
 TEST(RegionBuilding, HugeCoordinatesDoNotOverflow)

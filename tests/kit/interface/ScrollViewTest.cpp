@@ -58,23 +58,8 @@ TEST_P(ScrollViewLayout, TheTargetKeepsItsSizeInsideTheBorderAndTheBars)
 
 INSTANTIATE_TEST_SUITE_P(ScrollView, ScrollViewLayout, testing::Values(
 	Arrangement{"FancyVertical", B_FANCY_BORDER, false, true, 2},
-	Arrangement{"PlainBoth", B_PLAIN_BORDER, true, true, 1},
-	Arrangement{"NoBorderHorizontal", B_NO_BORDER, true, false, 0},
-	Arrangement{"FancyNoBars", B_FANCY_BORDER, false, false, 2}),
+	Arrangement{"PlainBoth", B_PLAIN_BORDER, true, true, 1}),
 	[](const testing::TestParamInfo<Arrangement>& info) { return info.param.name; });
-
-TEST(ScrollViewBorder, ChangingTheBorderMovesTheChildren)
-{
-	BView* target = new BView(BRect(0, 0, 99, 49), "target", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
-	BScrollView scrollView("scroll", target, B_FOLLOW_NONE, 0, false, true, B_FANCY_BORDER);
-	EXPECT_EQ(scrollView.SetBorderHighlighted(true), B_OK);
-	EXPECT_TRUE(scrollView.IsBorderHighlighted());
-	scrollView.SetBorder(B_NO_BORDER);
-	EXPECT_EQ(target->Frame(), BRect(0, 0, 103, 53));
-	EXPECT_EQ(scrollView.ScrollBar(B_VERTICAL)->Frame().right, scrollView.Bounds().right);
-	EXPECT_FALSE(scrollView.IsBorderHighlighted());
-	EXPECT_EQ(scrollView.SetBorderHighlighted(true), B_ERROR);
-}
 
 // #pragma mark - A bar and its target
 
@@ -209,14 +194,6 @@ TEST_F(ScrollBarMouse, TheThumbFollowsThePointer)
 	EXPECT_FLOAT_EQ(Value(), 1000);
 }
 
-TEST_F(ScrollBarMouse, TheWheelOverTheBarScrollsThreeSteps)
-{
-	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(156, 100)), B_OK);
-	ASSERT_EQ(BPrivate::PostWheel(fWindow, 0, 1), B_OK);
-	Idle();
-	EXPECT_FLOAT_EQ(Value(), 30);
-}
-
 // #pragma mark - A text view with its bars
 
 class TextViewWithBars : public TextViewWindowTest {
@@ -235,39 +212,6 @@ protected:
 
 	BScrollBar* fBar = nullptr;
 };
-
-TEST_F(TextViewWithBars, TheBarShowsTheTextAgainstTheView)
-{
-	Locked lock(fWindow);
-	float min = 0;
-	float max = 0;
-	fBar->GetRange(&min, &max);
-	float content = std::ceil(5 + fView->TextHeight(0, fView->CountLines() - 1) + 5);
-	EXPECT_FLOAT_EQ(max, content - 150);
-	EXPECT_NEAR(fBar->Proportion(), 150 / content, 0.001);
-	float smallStep = 0;
-	float largeStep = 0;
-	fBar->GetSteps(&smallStep, &largeStep);
-	EXPECT_FLOAT_EQ(smallStep, fView->LineHeight(0));
-	EXPECT_FLOAT_EQ(largeStep, 150 - fView->LineHeight(0));
-}
-
-TEST_F(TextViewWithBars, ScrollingTheViewMovesTheBarAndTheBarScrollsTheView)
-{
-	Locked lock(fWindow);
-	fView->Select(fView->TextLength(), fView->TextLength());
-	fView->ScrollToSelection();
-	float min = 0;
-	float max = 0;
-	fBar->GetRange(&min, &max);
-	EXPECT_FLOAT_EQ(fView->Bounds().top, fBar->Value());
-	EXPECT_GT(fBar->Value(), 0);
-	fBar->SetValue(33);
-	EXPECT_FLOAT_EQ(fView->Bounds().top, 33);
-	fView->ScrollTo(0, 5000);
-	EXPECT_FLOAT_EQ(fBar->Value(), max);
-	EXPECT_FLOAT_EQ(fView->Bounds().top, max);
-}
 
 TEST_F(TextViewWithBars, DeletingTextShrinksTheRangeAndBringsTheViewBack)
 {

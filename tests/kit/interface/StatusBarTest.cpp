@@ -36,23 +36,16 @@ auto SetMax(float max)
 {
 	return [max](BStatusBar& bar) { bar.SetMaxValue(max); };
 }
-auto SetTo(float value)
-{
-	return [value](BStatusBar& bar) { bar.SetTo(value); };
-}
 auto Reset()
 {
 	return [](BStatusBar& bar) { bar.Reset(); };
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, StatusBarArithmetic, testing::Values(
-	ArithmeticRow{"updates add up", {Update(30), Update(12.5f)}, 42.5f, 100},
 	ArithmeticRow{"an update beyond the maximum stops there", {Update(60), Update(60)}, 100, 100},
 	ArithmeticRow{"a negative update stops at zero", {Update(10), Update(-50)}, 0, 100},
 	ArithmeticRow{"a lower maximum cuts the value", {Update(80), SetMax(50)}, 50, 50},
-	ArithmeticRow{"a higher maximum leaves room", {SetMax(1000), Update(500)}, 500, 1000},
 	ArithmeticRow{"a negative maximum is zero", {Update(5), SetMax(-3)}, 0, 0},
-	ArithmeticRow{"SetTo replaces the value", {Update(70), SetTo(20)}, 20, 100},
 	ArithmeticRow{"a meaningless delta is ignored", {Update(20), Update(NAN)}, 20, 100},
 	ArithmeticRow{"reset starts again at 0 of 100", {SetMax(7), Update(5), Reset()}, 0, 100}),
 	[](const testing::TestParamInfo<ArithmeticRow>& info) {
@@ -92,33 +85,6 @@ protected:
 	BStatusBar* fBar = nullptr;
 };
 
-TEST_F(StatusBarWindow, BarIsFilledAsFarAsTheValueReaches)
-{
-	Show();
-	rgb_color barColor = Locked([&] {
-		fBar->Update(50, "half");
-		return fBar->BarColor();
-	});
-	Idle(fWindow);
-	// The bar lies below the text line; look at the middle of its height.
-	float y = Locked([&] {
-		float height = 0;
-		fBar->GetPreferredSize(nullptr, &height);
-		return height - fBar->BarHeight() / 2;
-	});
-	EXPECT_EQ(PixelIn(fBar, BPoint(50, y)), barColor);
-	EXPECT_NE(PixelIn(fBar, BPoint(150, y)), barColor);
-	EXPECT_TRUE(AnyPixelIn(fBar, BRect(0, 0, 100, 10), IsInk));
-
-	Locked([&] { fBar->Update(50); });
-	Idle(fWindow);
-	EXPECT_EQ(PixelIn(fBar, BPoint(150, y)), barColor);
-	Locked([&] { fBar->Reset(); });
-	Idle(fWindow);
-	EXPECT_FALSE(AnyPixelIn(fBar, BRect(2, 0, 197, 39),
-		[barColor](rgb_color color) { return color == barColor; }));
-}
-
 TEST_F(StatusBarWindow, UpdateAndResetMessagesMayComeFromOtherThreads)
 {
 	Show();
@@ -141,21 +107,6 @@ TEST_F(StatusBarWindow, UpdateAndResetMessagesMayComeFromOtherThreads)
 	EXPECT_FLOAT_EQ(fBar->CurrentValue(), 0);
 	EXPECT_STREQ(fBar->Label(), "Saving ");
 	EXPECT_STREQ(fBar->Text(), "");
-}
-
-TEST_F(StatusBarWindow, PreferredHeightMakesRoomForTheTextLineOnlyWhenThereIsText)
-{
-	BAutolock lock(fWindow);
-	float withText = 0;
-	fBar->GetPreferredSize(nullptr, &withText);
-	fBar->Reset();
-	float bare = 0;
-	fBar->GetPreferredSize(nullptr, &bare);
-	EXPECT_FLOAT_EQ(bare, fBar->BarHeight() - 1);
-	EXPECT_GT(withText, bare + 10);
-	fBar->SetBarHeight(8);
-	fBar->GetPreferredSize(nullptr, &bare);
-	EXPECT_FLOAT_EQ(bare, 7);
 }
 
 } // namespace

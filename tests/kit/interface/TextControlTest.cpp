@@ -114,40 +114,6 @@ TEST_F(TextControlTest, TabbingIntoAFieldSelectsItsTextSoTypingReplacesIt)
 	EXPECT_EQ(TextOf(fReplace), "fresh");
 }
 
-TEST_F(TextControlTest, DividerPlacesTheFieldAndTheLabelStaysLeftOfIt)
-{
-	Show();
-	Locked([&] {
-		fReplace->SetDivider(120);
-		BRect field = fReplace->TextView()->Frame();
-		EXPECT_EQ(field.left, 122);
-		EXPECT_EQ(field.right, fReplace->Bounds().right - 2);
-	});
-	Idle(fWindow);
-	float height = BoundsOf(fReplace).Height();
-	EXPECT_TRUE(AnyPixelIn(fReplace, BRect(0, 0, 60, height), IsInk));
-	EXPECT_FALSE(AnyPixelIn(fReplace, BRect(70, 0, 117, height), IsInk));
-	// The field's white starts right of the divider.
-	EXPECT_EQ(PixelIn(fReplace, BPoint(200, height / 2)), make_color(255, 255, 255));
-	EXPECT_NE(PixelIn(fReplace, BPoint(110, height / 2)), make_color(255, 255, 255));
-}
-
-TEST_F(TextControlTest, HeightFollowsTheFontWhateverTheFrameSaid)
-{
-	BAutolock lock(fWindow);
-	float preferred = 0;
-	fFind->GetPreferredSize(nullptr, &preferred);
-	EXPECT_EQ(fFind->Bounds().Height(), preferred);
-	EXPECT_GT(preferred, 15);
-}
-
-TEST_F(TextControlTest, ClickOnTheLabelPutsTheCaretInTheField)
-{
-	Show();
-	Click(InWindow(fReplace, BPoint(5, 8)));
-	EXPECT_EQ(FocusView(), fReplace->TextView());
-}
-
 TEST_F(TextControlTest, LineFeedsThatComeInBecomeSpaces)
 {
 	BAutolock lock(fWindow);
@@ -162,17 +128,6 @@ TEST_F(TextControlTest, ADisabledFieldTakesNoTypingEvenWithTheFocus)
 	Locked([&] { fReplace->SetEnabled(false); });
 	Type("x");
 	EXPECT_EQ(TextOf(fReplace), "old");
-}
-
-TEST_F(TextControlTest, FocusedFieldWearsTheNavigationBlue)
-{
-	Show();
-	auto blue = [](rgb_color color) { return color == ui_color(B_KEYBOARD_NAVIGATION_COLOR); };
-	float height = BoundsOf(fFind).Height();
-	EXPECT_FALSE(AnyPixelIn(fFind, BRect(40, 0, 299, height), blue));
-	Focus(fFind);
-	Idle(fWindow);
-	EXPECT_TRUE(AnyPixelIn(fFind, BRect(40, 0, 299, height), blue));
 }
 
 TEST_F(TextControlTest, DefaultButtonTakesEnterFromAField)

@@ -188,15 +188,6 @@ TEST_F(TextViewDrawing, ANewLineRedrawsFromItsLineDown)
 	EXPECT_FLOAT_EQ(updates.Frame().bottom, 199);
 }
 
-TEST_F(TextViewDrawing, ASelectionChangeRedrawsTheLinesBetweenItsEnds)
-{
-	TwelveLines([&] { fView->Select(fView->OffsetAt(3), fView->OffsetAt(4)); });
-	WithLock(fWindow, [&] { fView->Select(fView->OffsetAt(3), fView->OffsetAt(6) + 1); });
-	BRegion updates = Updates();
-	EXPECT_GE(updates.Frame().top, LineTop(4));
-	EXPECT_LE(updates.Frame().bottom, LineTop(7) - 1);
-}
-
 TEST_F(TextViewDrawing, TheViewBitmapShowsBetweenTheLetters)
 {
 	BBitmap tile(BRect(0, 0, 7, 7), B_RGBA32);

@@ -193,14 +193,6 @@ TEST_F(WindowInput, ShortcutsGoToTheirTargetAndCtrlShiftAnswersCommandControl)
 	EXPECT_EQ(BPrivate::ShortcutLabel('z', B_COMMAND_KEY | B_CONTROL_KEY), "Ctrl+Shift+Z");
 }
 
-TEST_F(WindowInput, CtrlWClosesTheWindowThroughQuitRequested)
-{
-	fWindow->agreesToQuit = false;
-	ASSERT_EQ(BPrivate::PostKey(fWindow, "w", B_COMMAND_KEY | B_CONTROL_KEY), B_OK);
-	Idle(fWindow);
-	EXPECT_TRUE(Has(fJournal->Entries(), "w:QuitRequested"));
-}
-
 TEST_F(WindowInput, WheelGoesToTheViewUnderThePointerAndUpItsParents)
 {
 	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(115, 15)), B_OK);

@@ -1,9 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include <atomic>
-#include <thread>
 
-#include <Screen.h>
 #include <WindowPrivate.h>
 
 using namespace WindowTests;
@@ -192,19 +190,6 @@ TEST_F(WindowLifecycle, SynchronousWaitFromAWindowKeepsItsUpdatesDrawnUntilItsTi
 	answered = true;
 	Idle(window);
 	EXPECT_EQ(BPrivate::WaitKeepingWindowUpdated([] { return false; }, 30000), B_TIMED_OUT);
-}
-
-TEST_F(WindowLifecycle, CenterOnScreenUsesTheScreenSizeATestSets)
-{
-	BPrivate::SetScreenSize(800, 600);
-	EXPECT_EQ(BScreen().Frame(), BRect(0, 0, 799, 599));
-	RecordingWindow* window = MakeWindow(BRect(0, 0, 199, 99));
-	WithLock(window, [&] {
-		window->CenterOnScreen();
-		EXPECT_EQ(window->Frame(), BRect(300, 250, 499, 349));
-	});
-	BPrivate::SetScreenSize(1024, 768);
-	EXPECT_EQ(BScreen(window).Frame(), BRect(0, 0, 1023, 767));
 }
 
 } // namespace

@@ -81,14 +81,6 @@ TEST(ThreadTest, AThreadHasEndedWhenItsWaiterReturns)
 	EXPECT_TRUE(sEnded.load());
 }
 
-TEST(ThreadTest, SystemTimeAdvancesAcrossASnooze)
-{
-	bigtime_t before = system_time();
-	snooze(10000);
-	EXPECT_GE(system_time() - before, 10000);
-	EXPECT_EQ(find_thread(nullptr), gettid());
-}
-
 TEST(TeamTest, LoadedProgramRunsOnlyAfterResumeWithItsArguments)
 {
 	char directory[] = "/tmp/velmora-team-XXXXXX";

@@ -89,21 +89,6 @@ TEST_F(DirectoryTest, CreateFileErasesUnlessAskedToFail)
 	EXPECT_TRUE(dir.Exists("made.html"));
 }
 
-TEST_F(DirectoryTest, CreateDirectoryAndFindEntries)
-{
-	BDirectory directory(dir.Path().c_str());
-	BDirectory sub;
-	ASSERT_EQ(directory.CreateDirectory("sub", &sub), B_OK);
-	EXPECT_EQ(directory.CreateDirectory("sub", nullptr), B_FILE_EXISTS);
-	EXPECT_EQ(sub.CreateFile("inner.html", nullptr), B_OK);
-
-	BEntry entry;
-	EXPECT_EQ(directory.FindEntry("sub/inner.html", &entry), B_OK);
-	EXPECT_TRUE(entry.IsFile());
-	EXPECT_EQ(directory.FindEntry("sub/none.html", &entry), B_ENTRY_NOT_FOUND);
-	EXPECT_EQ(entry.InitCheck(), B_NO_INIT);
-}
-
 TEST_F(DirectoryTest, CreateDirectoryMakesEveryMissingParent)
 {
 	std::string deep = dir / "a/b/c";

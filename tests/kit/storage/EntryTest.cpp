@@ -138,15 +138,3 @@ TEST_F(EntryTest, ParentsEndAtTheRoot)
 	EXPECT_EQ(root.GetParent(&parent), B_ENTRY_NOT_FOUND);
 }
 
-TEST_F(EntryTest, NodeRefIdentifiesTheNodeNotTheName)
-{
-	dir.Write("a", "x");
-	node_ref before, after;
-	ASSERT_EQ(BEntry((dir / "a").c_str()).GetNodeRef(&before), B_OK);
-	ASSERT_EQ(rename((dir / "a").c_str(), (dir / "b").c_str()), 0);
-	ASSERT_EQ(BEntry((dir / "b").c_str()).GetNodeRef(&after), B_OK);
-	EXPECT_EQ(before, after);
-	node_ref missing;
-	EXPECT_EQ(BEntry((dir / "a").c_str()).GetNodeRef(&missing), B_ENTRY_NOT_FOUND);
-}
-

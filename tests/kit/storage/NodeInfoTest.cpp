@@ -113,45 +113,6 @@ TEST_F(AttributeTest, ProgramFileKeepsItsSignatureAndSupportedTypes)
 	EXPECT_NE(found.FindString("types", 2, &type), B_OK);
 }
 
-TEST_F(AttributeTest, SupportedTypesAnswerForSubtypesAndTheCatchAll)
-{
-	BFile program(path.c_str(), B_READ_WRITE);
-	BAppFileInfo info(&program);
-	EXPECT_FALSE(info.IsSupportedType("text/html"));
-	BMessage types;
-	types.AddString("types", "text/html");
-	types.AddString("types", "image");
-	ASSERT_EQ(info.SetSupportedTypes(&types), B_OK);
-	EXPECT_TRUE(info.IsSupportedType("TEXT/HTML"));
-	EXPECT_TRUE(info.IsSupportedType("image/gif"));
-	EXPECT_FALSE(info.IsSupportedType("text/plain"));
-	EXPECT_FALSE(info.IsSupportedType("text"));
-	EXPECT_FALSE(info.IsSupportedType("not a type"));
-
-	BMessage any;
-	any.AddString("types", "application/octet-stream");
-	ASSERT_EQ(info.SetSupportedTypes(&any), B_OK);
-	EXPECT_TRUE(info.IsSupportedType("text/plain"));
-}
-
-TEST_F(AttributeTest, InvalidSignaturesAndTypesAreRefusedAndNullRemoves)
-{
-	BFile program(path.c_str(), B_READ_WRITE);
-	BAppFileInfo info(&program);
-	EXPECT_EQ(info.SetSignature("no signature"), B_BAD_VALUE);
-	BMessage bad;
-	bad.AddString("types", "text/html");
-	bad.AddString("types", "text html");
-	EXPECT_EQ(info.SetSupportedTypes(&bad), B_BAD_VALUE);
-	BMessage found;
-	EXPECT_EQ(info.GetSupportedTypes(&found), B_ENTRY_NOT_FOUND);
-
-	ASSERT_EQ(info.SetSignature("application/x-vnd.Velmora"), B_OK);
-	ASSERT_EQ(info.SetSignature(nullptr), B_OK);
-	char signature[B_MIME_TYPE_LENGTH];
-	EXPECT_EQ(info.GetSignature(signature), B_ENTRY_NOT_FOUND);
-}
-
 TEST_F(AttributeTest, DamagedSupportedTypesAreNotBelieved)
 {
 	ASSERT_EQ(setxattr(path.c_str(), "user.app_supported_types", "text/html\nnot a type", 20, 0), 0);
@@ -193,23 +154,3 @@ INSTANTIATE_TEST_SUITE_P(Rows, MimeValidityTest, testing::Values(
 	MimeRow{"Parameter", "text/html;charset=utf-8", false},
 	MimeRow{"ControlCharacter", "text/h\x01tml", false}),
 	[](const testing::TestParamInfo<MimeRow>& info) { return info.param.name; });
-
-TEST(MimeTypeTest, SupertypesContainTheirSubtypesRegardlessOfCase)
-{
-	BMimeType text("text"), html("text/html"), upper("TEXT/HTML"), image("image/gif");
-	EXPECT_TRUE(text.IsSupertypeOnly());
-	EXPECT_TRUE(text.IsSupertypeOf(&html));
-	EXPECT_FALSE(text.IsSupertypeOf(&text));
-	EXPECT_FALSE(html.IsSupertypeOf(&html));
-	EXPECT_FALSE(text.IsSupertypeOf(&image));
-	EXPECT_TRUE(text.Contains(&text));
-	EXPECT_TRUE(text.Contains(&upper));
-	EXPECT_TRUE(html.Contains(&upper));
-	EXPECT_FALSE(html.Contains(&text));
-	EXPECT_TRUE(html == "Text/HTML");
-
-	BMimeType super;
-	ASSERT_EQ(html.GetSupertype(&super), B_OK);
-	EXPECT_STREQ(super.Type(), "text");
-	EXPECT_EQ(text.GetSupertype(&super), B_BAD_VALUE);
-}
