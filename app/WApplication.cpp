@@ -261,16 +261,16 @@ void WApplication::CloseStartWindow()
 
 // Called by the page at the end of its first load, on the engine's thread.
 // The recovery copies are offered then, over the page.
+// The start window goes before the start is over, so that no one sees a
+// finished start with its window still there.
 void WApplication::StartingFinished()
 {
+	if (!firstStart)
+		CloseStartWindow();
 	starting = false;
 	if (!batch)
 		PostMessage('rcvr');
-	if (!firstStart) {
-		CloseStartWindow();
-		return;
-	}
-	if (pages[0] != nullptr)
+	if (firstStart && pages[0] != nullptr)
 		pages[0]->HTMLError(0, 0, kFirstNote, VUDAV_NOTE);
 }
 
