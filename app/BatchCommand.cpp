@@ -23,7 +23,7 @@
 #include "Visual_Text.h"
 #include "WApplication.h"
 #include "page_support/PageText.h"
-#include "page_support/SafeSave.h"
+#include "SafeSave.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include <Screen.h>
 
 #include "ErrorAlert.h"
+#include "SafeSave.h"
 
 namespace {
 
@@ -284,6 +285,8 @@ void Config_::BuildMessage(BMessage* settings) const
 	settings->AddBool("StartingGIFTranslatorTest", startingGIFTranslatorTest);
 }
 
+// The new settings replace the old file only once they are whole on the
+// disk: a full disk or a killed program leaves the last settings saved.
 void Config_::Save() const
 {
 	if (fReadOnly)
@@ -291,16 +294,17 @@ void Config_::Save() const
 	std::string path = SettingsPath();
 	std::string directory = path.substr(0, path.rfind('/'));
 	create_directory(directory.c_str(), 0777);
-	BFile file(path.c_str(), B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
-	if (path.empty() || file.InitCheck() != B_OK) {
-		ErrorAlert("system error: it is not possible to create config file \"", path.c_str(),
-			"\"");
-		return;
-	}
-	file.SetSize(0);
+	SafeSave::RemoveAbandonedNewFiles(directory, path.substr(path.rfind('/') + 1));
 	BMessage settings;
 	BuildMessage(&settings);
-	settings.Flatten(&file);
+	std::string bytes(static_cast<size_t>(settings.FlattenedSize()), '\0');
+	status_t status = path.empty() ? B_ENTRY_NOT_FOUND
+		: settings.Flatten(bytes.data(), static_cast<ssize_t>(bytes.size()));
+	if (status == B_OK)
+		status = SafeSave::Replace(path.c_str(), bytes, nullptr);
+	if (status != B_OK)
+		ErrorAlert("system error: it is not possible to create config file \"", path.c_str(),
+			"\": ", status_text(status));
 }
 
 const char* Config_::AppDirectory() const

@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include <Alert.h>
@@ -12,19 +14,25 @@
 #include <File.h>
 #include <FindDirectory.h>
 #include <Message.h>
+#include <Messenger.h>
 #include <NodeMonitor.h>
 #include <OS.h>
 #include <Path.h>
+#include <UTF8.h>
 
 #include "About_Window.h"
 #include "ErrorAlert.h"
 #include "ExtensionsFilePanel.h"
 #include "KFile.h"
 #include "Page.h"
+#include "ProgramCommand.h"
+#include "SafeSave.h"
+#include "SignalWatcher.h"
 #include "StartWindow.h"
+#include "VLooper.h"
 #include "Visual_Engine.h"
 #include "page_support/PageText.h"
-#include "page_support/SafeSave.h"
+#include "page_support/RecoveryCopy.h"
 
 namespace {
 
@@ -35,21 +43,24 @@ const char kWelcome[] = "Welcome to Velmora!\n\n"
 	"Velmora now appears among your desktop's applications and offers itself for HTML "
 	"files.\n\nNext it tests whether GIF and JPEG pictures can be read: if they cannot, "
 	"it says so and what to install.";
+// A signal ends the program within a second: the page table's own end
+// gets half of it, and what is left is done at once.
+constexpr auto kOrderlyEnd = std::chrono::milliseconds(500);
+constexpr auto kPageTableWait = std::chrono::milliseconds(100);
+constexpr bigtime_t kSettleWait = 150000;
+constexpr bigtime_t kCopyWait = 100000;
+
 const char kFirstNote[] = "Hi! I am Vudav. I'll help you to find HTML syntax errors in your "
 	"pages. I hope you don't see me very often though :-))";
 
-// The browser the user chose ($BROWSER, its first program when it lists
-// several), else the desktop's opener.
-std::string BrowserProgram()
+// The browser command the user chose ($BROWSER, its first command when it
+// lists several), else the desktop's opener.
+std::string BrowserCommand()
 {
 	const char* chosen = getenv("BROWSER");
-	if (chosen != nullptr && chosen[0] != '\0') {
-		std::string program(chosen);
-		program = program.substr(0, program.find(':'));
-		if (!program.empty())
-			return program;
-	}
-	return "xdg-open";
+	std::string command = chosen != nullptr ? chosen : "";
+	command = command.substr(0, command.find(':'));
+	return command.find_first_not_of(" \t") != std::string::npos ? command : "xdg-open";
 }
 
 // An argument of a desktop entry's Exec key: quoted, the characters that
@@ -83,6 +94,22 @@ bool Start(const std::vector<std::string>& arguments)
 	return team >= 0 && resume_thread(team) == B_OK;
 }
 
+// "Velmora kept unsaved changes to the page "/site/index.html", as they
+// were on 2024-05-02 at 14:03, ...": the page and its time, in letters a
+// window can show whatever bytes the file name has.
+std::string RecoveryQuestion(const RecoveryCopy::Contents& found)
+{
+	std::string page = found.path.empty() ? std::string("an untitled page")
+		: "the page \"" + BPrivate::UTF8::Sanitized(found.path) + "\"";
+	time_t seconds = static_cast<time_t>(found.time / 1000000);
+	struct tm local;
+	char when[64] = "";
+	if (localtime_r(&seconds, &local) != nullptr)
+		strftime(when, sizeof(when), "%Y-%m-%d at %H:%M", &local);
+	return "Velmora kept unsaved changes to " + page + ", as they were on " + when
+		+ ", when it ended without closing the page.\n\nRestore them, or discard them?";
+}
+
 } // namespace
 
 WApplication::WApplication(const char* path, bool batchUse)
@@ -94,7 +121,9 @@ WApplication::WApplication(const char* path, bool batchUse)
 	startWindow(nullptr),
 	run(false),
 	activeWindow(nullptr),
-	batch(batchUse)
+	batch(batchUse),
+	ending(false),
+	ended(false)
 {
 	if (!batch)
 		UseAlertWindowsForErrors();
@@ -106,6 +135,7 @@ WApplication::WApplication(const char* path, bool batchUse)
 		startPath = std::string(settings->AppDirectory()) + "Documentation/StartUp.html";
 	if (batch)
 		return;
+	signalWatcher = std::make_unique<SignalWatcher>([this](int signal) { EndOnSignal(signal); });
 
 	BMessenger self(this);
 	openPanel = std::make_unique<ExtensionsFilePanel>(B_OPEN_PANEL, &self, extensions);
@@ -122,8 +152,14 @@ WApplication::WApplication(const char* path, bool batchUse)
 
 WApplication::~WApplication()
 {
+	{
+		std::lock_guard<std::mutex> lock(endLock);
+		ended = true;
+	}
+	endChanged.notify_all();
+	signalWatcher.reset();
 	for (std::unique_ptr<Page>& page : pages)
-		page.reset();
+		DeletePage(page);
 	CloseStartWindow();
 	openPanel.reset();
 	if (!batch)
@@ -150,8 +186,21 @@ Page* WApplication::MakePage(const char* path, int32 index)
 {
 	if (index < 0 || index >= kPageSlots || pages[index] != nullptr)
 		return nullptr;
-	pages[index] = std::make_unique<Page>(path, index, this);
+	auto page = std::make_unique<Page>(path, index, this);
+	std::lock_guard<std::timed_mutex> lock(pagesLock);
+	pages[index] = std::move(page);
 	return pages[index].get();
+}
+
+// The page leaves the table before it is deleted, which takes a while: an
+// abrupt end meanwhile leaves it alone.
+void WApplication::DeletePage(std::unique_ptr<Page>& slot)
+{
+	std::unique_ptr<Page> going;
+	{
+		std::lock_guard<std::timed_mutex> lock(pagesLock);
+		going = std::move(slot);
+	}
 }
 
 int32 WApplication::OpenPages() const
@@ -190,8 +239,10 @@ void WApplication::ReadyToRun()
 	}
 	Page* page = MakePage(startPath.c_str(), 0);
 	SetStartText("Loading start-up page…");
-	if (page != nullptr)
+	if (page != nullptr) {
+		page->KeepRecoveryCopies();
 		page->Engine()->PostMessage('reld');
+	}
 }
 
 StartWindow* WApplication::StartingWindow()
@@ -216,14 +267,17 @@ void WApplication::CloseStartWindow()
 }
 
 // Called by the page at the end of its first load, on the engine's thread.
+// The recovery copies are offered then, over the page.
+// The start window goes before the start is over, so that no one sees a
+// finished start with its window still there.
 void WApplication::StartingFinished()
 {
-	starting = false;
-	if (!firstStart) {
+	if (!firstStart)
 		CloseStartWindow();
-		return;
-	}
-	if (pages[0] != nullptr)
+	starting = false;
+	if (!batch)
+		PostMessage('rcvr');
+	if (firstStart && pages[0] != nullptr)
 		pages[0]->HTMLError(0, 0, kFirstNote, VUDAV_NOTE);
 }
 
@@ -286,7 +340,7 @@ void WApplication::RefsReceived(BMessage* message)
 		startPath = path;
 		return;
 	}
-	if (!Start({ProgramFile(), path}))
+	if (!Start({ProgramFile(), "--", path}))
 		ErrorAlert("Could not start \"", ProgramFile().c_str(), "\" for the document \"",
 			path.c_str(), "\".");
 }
@@ -311,6 +365,12 @@ void WApplication::MessageReceived(BMessage* message)
 			break;
 		case 'abot':
 			(new About_Window())->Show();
+			break;
+		case 'rcvr':
+			OfferRecoveryCopies();
+			break;
+		case 'sgnl':
+			EndSession();
 			break;
 		default:
 			BApplication::MessageReceived(message);
@@ -343,9 +403,10 @@ void WApplication::ShowInBrowser(const char* path, const char* scheme)
 {
 	if (path == nullptr || scheme == nullptr)
 		return;
-	std::string browser = BrowserProgram();
-	if (!Start({browser, std::string(scheme) + "://" + path}))
-		ErrorAlert("You don't have a web browser that Velmora can start: \"", browser.c_str(),
+	std::vector<std::string> browser = ProgramCommand::Arguments(BrowserCommand(),
+		std::string(scheme) + "://" + path);
+	if (!Start(browser))
+		ErrorAlert("You don't have a web browser that Velmora can start: \"", browser[0].c_str(),
 			"\" could not be started. Set BROWSER to your web browser, or install xdg-open "
 			"(Debian package xdg-utils).");
 }
@@ -373,7 +434,7 @@ void WApplication::ClosePage(int index)
 		return;
 	}
 	if (pages[index]->Quit())
-		pages[index].reset();
+		DeletePage(pages[index]);
 }
 
 // Pages are asked in order; one that refuses keeps the program running,
@@ -388,7 +449,7 @@ bool WApplication::QuitRequested()
 		activeWindow = nullptr;
 		if (!page->Quit())
 			return false;
-		page.reset();
+		DeletePage(page);
 	}
 	CloseStartWindow();
 	return true;
@@ -399,6 +460,121 @@ void WApplication::ForceQuit()
 	for (const std::unique_ptr<Page>& page : pages) {
 		if (page != nullptr)
 			page->ForceQuit();
+	}
+	_exit(0);
+}
+
+// #pragma mark - Recovery copies
+
+void WApplication::RestoreAtStart(const char* copyPath)
+{
+	copyToRestore = RecoveryCopy::Take(copyPath != nullptr ? copyPath : "");
+	if (copyToRestore == nullptr) {
+		ErrorAlert("The recovery copy \"", copyPath, "\" cannot be read, or another Velmora "
+			"restores it.");
+		return;
+	}
+	startPath = copyToRestore->Found().path;
+}
+
+// Each copy is asked about on its own; the user's answer alone removes
+// one. A start that restores a copy offers no others: the start that
+// offered it does.
+void WApplication::OfferRecoveryCopies()
+{
+	if (copyToRestore != nullptr) {
+		if (pages[0] != nullptr)
+			pages[0]->Restore(std::move(copyToRestore));
+		return;
+	}
+	std::vector<std::unique_ptr<RecoveryCopy>> copies = RecoveryCopy::Abandoned();
+	for (std::unique_ptr<RecoveryCopy>& copy : copies) {
+		if (ending)
+			return;
+		std::string question = RecoveryQuestion(copy->Found());
+		BAlert* alert = new BAlert("Alert", question.c_str(), "Discard", "Restore", nullptr,
+			B_WIDTH_AS_USUAL, B_WARNING_ALERT);
+		if (alert->Go() == 0)
+			copy->Remove();
+		else
+			Restore(std::move(copy));
+		copy.reset();
+	}
+}
+
+// The copy of this process's page is restored here; that of another page
+// in a process of its own, which takes the copy over.
+void WApplication::Restore(std::unique_ptr<RecoveryCopy> copy)
+{
+	Page* page = pages[0].get();
+	std::string path = copy->Found().path;
+	if (page != nullptr && (path.empty() ? page->IsUntitled() : path == page->Path())) {
+		page->Restore(std::move(copy));
+		return;
+	}
+	std::string copyPath = copy->CopyPath();
+	copy.reset();
+	if (!Start({ProgramFile(), "--restore", copyPath}))
+		ErrorAlert("Could not start \"", ProgramFile().c_str(), "\" to restore the changes to \"",
+			path.c_str(), "\"; they are kept for the next start.");
+}
+
+// #pragma mark - Signals
+
+// On the signal watcher's thread. The application's thread ends the
+// session; when it cannot within the time (it waits for an answer, or for
+// a page that is busy), or when a second signal comes, it ends here.
+void WApplication::EndOnSignal(int)
+{
+	if (ending.exchange(true))
+		EndAbruptly();
+	PostMessage('sgnl');
+	std::unique_lock<std::mutex> lock(endLock);
+	if (!endChanged.wait_for(lock, kOrderlyEnd, [this] { return ended; })) {
+		lock.unlock();
+		EndAbruptly();
+	}
+}
+
+// Like a quit, without questions: nobody may be there to answer. Each page
+// first finishes what its engine is doing (an edit it was reading in) and
+// writes its recovery copy, then every page closes, removing its scratch
+// files and leaving the copy for the next start.
+void WApplication::EndSession()
+{
+	ending = true;
+	for (const std::unique_ptr<Page>& page : pages) {
+		if (page == nullptr)
+			continue;
+		BMessage settle('sync');
+		BMessage reply;
+		BMessenger(page->Engine()->Looper()).SendMessage(&settle, &reply, kSettleWait,
+			kSettleWait);
+		page->WriteRecoveryCopy(kCopyWait);
+	}
+	for (std::unique_ptr<Page>& page : pages)
+		DeletePage(page);
+	CloseStartWindow();
+	{
+		std::lock_guard<std::mutex> lock(endLock);
+		ended = true;
+	}
+	endChanged.notify_all();
+	Quit();
+}
+
+// What must not be lost is written, what must not be left is removed, and
+// the process ends now.
+void WApplication::EndAbruptly()
+{
+	std::unique_lock<std::timed_mutex> lock(pagesLock, std::defer_lock);
+	if (lock.try_lock_for(kPageTableWait)) {
+		for (const std::unique_ptr<Page>& page : pages) {
+			if (page == nullptr)
+				continue;
+			page->WriteRecoveryCopy(kCopyWait);
+			page->RemoveScratchFiles();
+		}
 	}
 	_exit(0);
 }

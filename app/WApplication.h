@@ -2,6 +2,7 @@
 #define VELMORA_WAPPLICATION_H
 
 #include <atomic>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -16,6 +17,8 @@ class BFilePanel;
 class BWindow;
 class ExtensionsFilePanel;
 class Page;
+class RecoveryCopy;
+class SignalWatcher;
 class StartWindow;
 
 // The program's application: it reads the settings, shows the start window
@@ -47,6 +50,9 @@ public:
 	void ClosePage(int index);
 	// Offers to save every changed page, then ends the process at once.
 	void ForceQuit();
+	// Started to restore a recovery copy (the start's "--restore"): the
+	// copy's page is opened with the copy's text as its changes.
+	void RestoreAtStart(const char* copyPath);
 
 	Config_* Config() const override { return settings.get(); }
 	bool IsFirstStart() const { return firstStart; }
@@ -88,6 +94,17 @@ private:
 	void ForwardExchangeChange(const BMessage* message);
 	int32 OpenPages() const;
 	std::string ProgramFile() const;
+	void DeletePage(std::unique_ptr<Page>& slot);
+
+	// Recovery copies left by programs that ended abruptly, offered once
+	// the first page is loaded.
+	void OfferRecoveryCopies();
+	void Restore(std::unique_ptr<RecoveryCopy> copy);
+	// SIGINT, SIGTERM and SIGHUP end the program as a quit does, without
+	// questions: the recovery copies first, then every page closes.
+	void EndOnSignal(int signal);
+	void EndSession();
+	void EndAbruptly();
 
 	std::vector<std::string> extensions;
 	std::unique_ptr<ExtensionsFilePanel> openPanel;
@@ -101,6 +118,13 @@ private:
 	std::string startPath;
 	std::atomic<BWindow*> activeWindow;	// not owned
 	bool batch;
+	std::unique_ptr<RecoveryCopy> copyToRestore;
+	std::timed_mutex pagesLock;		// held while the page table changes
+	std::unique_ptr<SignalWatcher> signalWatcher;
+	std::atomic<bool> ending;
+	std::mutex endLock;
+	std::condition_variable endChanged;
+	bool ended;						// under endLock
 };
 
 #endif

@@ -1,6 +1,8 @@
 // The program's entry point: a batch command, or the editor on one
 // document (the start-up page when none is given).
 
+#include <signal.h>
+
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -23,21 +25,36 @@ const char kNeedsDisplay[] =
 	"  velmora --correct FILE [-o OUT]   the same after the Correct command\n"
 	"  velmora --text FILE               print the text the visual window shows\n";
 
-// The first argument that is no option; its absolute path when it names
-// an existing entry (links followed), otherwise as given (an empty one
-// asks for a new untitled page). Nothing without such an argument.
-std::optional<std::string> DocumentPath(int argc, char** argv)
+struct Arguments {
+	std::optional<std::string> document;
+	std::optional<std::string> copyToRestore;
+};
+
+// The document is the first argument that is no option, or the first after
+// "--" (so that a page whose name begins with "-" can be named): its
+// absolute path when it names an existing entry (links followed),
+// otherwise as given (an empty one asks for a new untitled page).
+// "--restore COPY" restores a recovery copy, which names its page.
+Arguments ReadArguments(int argc, char** argv)
 {
-	for (int i = 1; i < argc; i++) {
-		if (argv[i][0] == '-')
-			continue;
-		BEntry entry(argv[i], true);
-		BPath path;
-		if (entry.Exists() && entry.GetPath(&path) == B_OK)
-			return std::string(path.Path());
-		return std::string(argv[i]);
+	Arguments arguments;
+	bool options = true;
+	for (int i = 1; i < argc && !arguments.document; i++) {
+		std::string argument = argv[i];
+		if (options && argument == "--") {
+			options = false;
+		} else if (options && argument == "--restore" && i + 1 < argc) {
+			arguments.copyToRestore = argv[++i];
+		} else if (!options || argument.empty() || argument[0] != '-') {
+			BEntry entry(argv[i], true);
+			BPath path;
+			if (entry.Exists() && entry.GetPath(&path) == B_OK)
+				arguments.document = path.Path();
+			else
+				arguments.document = argument;
+		}
 	}
-	return std::nullopt;
+	return arguments;
 }
 
 // Headless only when asked for: an editor nobody can see is of no use.
@@ -51,6 +68,9 @@ bool CanShowWindows()
 
 int main(int argc, char** argv)
 {
+	// A write beyond a file-size limit then fails, and is reported, instead
+	// of killing the program with the user's changes.
+	signal(SIGXFSZ, SIG_IGN);
 	if (BatchCommand::IsBatch(argc, argv)) {
 		BPrivate::DisplayServer::UseHeadless();
 		return BatchCommand::Run(argc, argv);
@@ -59,8 +79,11 @@ int main(int argc, char** argv)
 		fputs(kNeedsDisplay, stderr);
 		return 1;
 	}
-	std::optional<std::string> path = DocumentPath(argc, argv);
-	auto* application = new WApplication(path ? path->c_str() : nullptr);
+	Arguments arguments = ReadArguments(argc, argv);
+	auto* application = new WApplication(
+		arguments.document ? arguments.document->c_str() : nullptr);
+	if (arguments.copyToRestore)
+		application->RestoreAtStart(arguments.copyToRestore->c_str());
 	if (application->ShouldRun())
 		application->Run();
 	delete application;

@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,8 +15,11 @@
 #include <Entry.h>
 #include <File.h>
 #include <FindDirectory.h>
+#include <MessageRunner.h>
+#include <Messenger.h>
 #include <NodeInfo.h>
 #include <NodeMonitor.h>
+#include <OS.h>
 #include <Path.h>
 
 #include "Config_.h"
@@ -27,17 +31,20 @@
 #include "HWindow.h"
 #include "KFile.h"
 #include "PageHost.h"
+#include "SafeSave.h"
 #include "Tidy.h"
+#include "VLooper.h"
 #include "VWindow.h"
 #include "Visual_Engine.h"
 #include "Visual_View.h"
 #include "page_support/PageText.h"
-#include "page_support/SafeSave.h"
+#include "page_support/RecoveryCopy.h"
+#include "page_support/ScratchFile.h"
 #include "writer_support/CharsetCorrection.h"
 
 namespace {
 
-constexpr int32 kMostScratchNames = 1000;
+constexpr bigtime_t kRecoveryTick = 1000000;
 
 // Where scratch files go when the folder that should hold them cannot:
 // a folder of the user's own.
@@ -55,22 +62,6 @@ std::string UserScratchFolder()
 	return folder;
 }
 
-// The first of "<folder>/<prefix><n>.html", n from 0, that can be made
-// anew. Null when the folder takes no new files.
-std::unique_ptr<KFile> CreateIn(const std::string& folder, const std::string& prefix)
-{
-	for (int32 n = 0; n < kMostScratchNames; n++) {
-		std::string name = folder + "/" + prefix + std::to_string(n) + ".html";
-		auto scratch = std::make_unique<KFile>(name.c_str(),
-			B_READ_WRITE | B_CREATE_FILE | B_FAIL_IF_EXISTS);
-		if (scratch->InitCheck() == B_OK)
-			return scratch;
-		if (scratch->InitCheck() != B_FILE_EXISTS)
-			return nullptr;
-	}
-	return nullptr;
-}
-
 } // namespace
 
 Page::Page(const char* pagePath, int pageIndex, PageHost* application)
@@ -86,7 +77,9 @@ Page::Page(const char* pagePath, int pageIndex, PageHost* application)
 	deleting(false),
 	saved(true),
 	untitled(path.empty()),
-	updating(false)
+	updating(false),
+	recovery(std::make_unique<RecoveryCopy>()),
+	recoveryFailureTold(false)
 {
 	Config_* settings = Config();
 	htmlWindow = new HWindow(settings->HTMLWindowFrame(), "HTML window", this);
@@ -123,6 +116,7 @@ Page::Page(const char* pagePath, int pageIndex, PageHost* application)
 // them the elements) go before the tree the elements point into.
 Page::~Page()
 {
+	recoveryTicks.reset();
 	WatchExchangeFile(false);
 	RequestStop();
 	if (Engine() != nullptr)
@@ -219,7 +213,8 @@ void Page::OpenPageFile(const char* pagePath)
 
 // Scratch files go beside the page file, those of an untitled page into
 // the program folder's "Temp"; where that folder takes no new files, into
-// a folder of the user's own.
+// a folder of the user's own. What a program that ended abruptly left
+// there goes first.
 std::unique_ptr<KFile> Page::CreateTempFile(const KFile* pageFile) const
 {
 	std::string folder;
@@ -235,13 +230,18 @@ std::unique_ptr<KFile> Page::CreateTempFile(const KFile* pageFile) const
 		}
 		prefix = "Untitled";
 	}
+	std::string pageLeaf = pageFile != nullptr && prefix != "Untitled" ? pageFile->FileName() : "";
 	std::unique_ptr<KFile> scratch;
-	if (!folder.empty())
-		scratch = CreateIn(folder, prefix);
+	if (!folder.empty()) {
+		ScratchFile::RemoveAbandoned(folder, prefix, pageLeaf);
+		scratch = ScratchFile::CreateIn(folder, prefix);
+	}
 	if (scratch == nullptr) {
 		std::string own = UserScratchFolder();
-		if (!own.empty())
-			scratch = CreateIn(own, prefix);
+		if (!own.empty()) {
+			ScratchFile::RemoveAbandoned(own, prefix, pageLeaf);
+			scratch = ScratchFile::CreateIn(own, prefix);
+		}
 	}
 	return scratch;
 }
@@ -295,6 +295,10 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 		return true;
 	if (external != nullptr)
 		fromFile = true;
+	if (!FillTempFile(fromFile, external)) {
+		updating = false;
+		return false;
+	}
 	Visual_Text* view = Engine()->View();
 	ResetPageValues();
 	view->BlockRefresh();
@@ -302,9 +306,6 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 	Engine()->Empty();
 	htmlErrorWindow->EmptyList();
 
-	FillTempFile(fromFile, external);
-	if (fromFile)
-		LoadHTMLWindowFromTempFile();
 	bool parsed = ParsePage();
 	if (IsStopProcessing()) {
 		view->UnblockRefresh();
@@ -335,23 +336,35 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 	return parsed;
 }
 
-void Page::FillTempFile(bool fromFile, KFile* external)
+// The parser reads the page from the scratch file; the HTML window takes a
+// file's text from the file itself. A scratch file that cannot be written
+// (a full disk) would give the parser only a part of the page: the visual
+// side then stays as it was, the HTML window keeps its text as changes the
+// visual side does not hold, the user is told, and nothing is lost.
+bool Page::FillTempFile(bool fromFile, KFile* external)
 {
-	if (tempFile == nullptr)
-		return;
-	if (external != nullptr) {
-		if (external != tempFile.get() && *external->EntryRef() != *tempFile->EntryRef()) {
+	KFile* source = external != nullptr ? external : file.get();
+	bool copy = tempFile != nullptr
+		&& (external == nullptr || *external->EntryRef() != *tempFile->EntryRef());
+	status_t status = B_OK;
+	if (copy) {
+		if (fromFile) {
 			tempFile->SetSize(0);
 			tempFile->Seek(0, SEEK_SET);
-			external->CopyTo(tempFile.get());
+			status = source->CopyTo(tempFile.get());
+		} else {
+			ssize_t written = htmlWindow->SaveTo(tempFile.get());
+			status = written < 0 ? static_cast<status_t>(written) : B_OK;
 		}
-	} else if (fromFile) {
-		tempFile->SetSize(0);
-		tempFile->Seek(0, SEEK_SET);
-		file->CopyTo(tempFile.get());
-	} else {
-		htmlWindow->SaveTo(tempFile.get());
 	}
+	if (fromFile)
+		htmlWindow->SetText(source);
+	if (status == B_OK)
+		return true;
+	htmlWindow->Changed();
+	ErrorAlert("Error: could not write the scratch file \"", tempFile->FullPath(), "\": ",
+		status_text(status), ". The visual window shows the page as it was before.");
+	return false;
 }
 
 // The windows take no commands while the bridge reads the page and builds
@@ -369,14 +382,6 @@ bool Page::ParsePage()
 	return parsed;
 }
 
-void Page::LoadHTMLWindowFromTempFile()
-{
-	if (!htmlWindow->Lock())
-		return;
-	htmlWindow->SetText(tempFile.get());
-	htmlWindow->Unlock();
-}
-
 void Page::UpdateFromVisual()
 {
 	if (htmlWindow == nullptr || visualWindow == nullptr || updating)
@@ -384,9 +389,7 @@ void Page::UpdateFromVisual()
 	HTML_View* view = htmlWindow->View();
 	if (view->LockLooper()) {
 		updating = true;
-		GenerateHTML();
-		std::string text = PageText::NormalizeLineEnds(std::string_view(
-			static_cast<const char*>(HTMLBuffer()->Buffer()), HTMLBuffer()->BufferLength()));
+		std::string text = PageText::NormalizeLineEnds(GeneratedHTML());
 		view->BlockColorize();
 		view->Delete(0, view->TextLength());
 		view->Insert(0, text.c_str(), static_cast<int32>(text.size()));
@@ -403,9 +406,14 @@ void Page::UpdateFromVisual()
 
 // #pragma mark - Saving
 
+// A save into the page file marks the page saved only when it worked.
 status_t Page::Save(BFile* target)
 {
-	return _Save(target != nullptr ? target : file.get());
+	bool pageFile = target == nullptr || target == file.get();
+	status_t status = _Save(pageFile ? file.get() : target);
+	if (status == B_OK && pageFile)
+		Saved();
+	return status;
 }
 
 status_t Page::_Save(BFile* target)
@@ -458,8 +466,9 @@ status_t Page::SetFile(const char* newPath)
 {
 	if (newPath == nullptr)
 		return B_BAD_VALUE;
-	auto newFile = std::make_unique<KFile>(newPath,
-		B_READ_WRITE | B_CREATE_FILE | B_ERASE_FILE);
+	// Not emptied here: the save that follows replaces the file whole, and
+	// a save that fails must leave the file the user chose as it was.
+	auto newFile = std::make_unique<KFile>(newPath, B_READ_WRITE | B_CREATE_FILE);
 	if (newFile->InitCheck() != B_OK) {
 		ErrorAlert("Could not save the page as ", newPath);
 		return newFile->InitCheck();
@@ -485,6 +494,7 @@ status_t Page::SetFile(const char* newPath)
 void Page::Saved()
 {
 	saved = true;
+	recovery->Remove();
 	ShowSavedState();
 }
 
@@ -500,6 +510,11 @@ void Page::ShowSavedState()
 		visualWindow->ShowSavedState();
 	if (htmlWindow != nullptr)
 		htmlWindow->ShowSavedState();
+}
+
+void Page::Edited()
+{
+	recovery->Edited(system_time());
 }
 
 void Page::DeleteFile(BEntry* entry)
@@ -544,6 +559,7 @@ bool Page::Quit()
 				return false;
 		}
 	}
+	recovery->Remove();
 	StopProcessing();
 	return true;
 }
@@ -555,6 +571,7 @@ void Page::ForceQuit()
 		if (AskToSave(question.c_str(), false) == 1)
 			Save(nullptr);
 	}
+	recovery->Remove();
 }
 
 // #pragma mark - Commands
@@ -707,4 +724,88 @@ void Page::HTMLError(const Visual_Element* element, const char* text, VUDAV_mess
 {
 	if (text != nullptr && element != nullptr && htmlErrorWindow != nullptr)
 		htmlErrorWindow->Add(element, text, kind);
+}
+
+// #pragma mark - Recovery copies
+
+void Page::KeepRecoveryCopies()
+{
+	BMessage tick('rcpy');
+	recoveryTicks = std::make_unique<BMessageRunner>(BMessenger(Engine()->Looper()), &tick,
+		kRecoveryTick);
+}
+
+// On the engine's looper. A copy that cannot be written is reported once,
+// until one can be again: the user must know to save.
+void Page::UpdateRecoveryCopy()
+{
+	if (IsSaved() || IsDeleting() || !recovery->IsDue(system_time()))
+		return;
+	status_t status = WriteRecoveryCopy(kRecoveryTick);
+	if (status == B_OK) {
+		recoveryFailureTold = false;
+	} else if (status != B_BUSY && !recoveryFailureTold.exchange(true)) {
+		ErrorAlert("Velmora cannot keep a recovery copy of the page \"",
+			untitled ? "untitled" : path.c_str(), "\" in \"", RecoveryCopy::Folder().c_str(),
+			"\": ", status_text(status), ". Save the page to keep your changes.");
+	}
+}
+
+status_t Page::WriteRecoveryCopy(bigtime_t timeout)
+{
+	if (IsSaved())
+		return B_OK;
+	uint64 edits = recovery->Edits();
+	RecoveryCopy::Contents contents;
+	TextEncoding encoding;
+	if (!RecoveryText(contents.html, encoding, timeout))
+		return B_BUSY;
+	contents.path = untitled ? std::string() : path;
+	contents.encoding = encoding.Name();
+	contents.byteOrderMark = encoding.HasByteOrderMark();
+	contents.time = real_time_clock_usecs();
+	return recovery->Write(contents, edits);
+}
+
+// The HTML window's text while it is the truth; after work in the visual
+// window, the HTML the elements write, generated apart from the HTML
+// window, whose text, selection and undo stay as the user left them.
+bool Page::RecoveryText(std::string& html, TextEncoding& encoding, bigtime_t timeout)
+{
+	bool generate = visualWindow->IsChanged() && !htmlWindow->IsChanged();
+	if (generate && !GenerateHTMLCopy(html, timeout))
+		return false;
+	if (htmlWindow->LockWithTimeout(timeout) != B_OK)
+		return false;
+	if (!generate)
+		html = htmlWindow->View()->Text();
+	encoding = Encoding();
+	htmlWindow->Unlock();
+	if (generate)
+		html = PageText::NormalizeLineEnds(html);
+	return true;
+}
+
+void Page::Restore(std::unique_ptr<RecoveryCopy> copy)
+{
+	if (copy == nullptr)
+		return;
+	const RecoveryCopy::Contents& found = copy->Found();
+	if (htmlWindow->Lock()) {
+		SetEncoding(TextEncoding::Named(found.encoding, found.byteOrderMark));
+		htmlWindow->View()->SetText(found.html.c_str(), static_cast<int32>(found.html.size()));
+		htmlWindow->Unlock();
+	}
+	UpdateFromHTML(false, nullptr);
+	NotSaved();
+	recovery->Adopt(*copy);
+}
+
+void Page::RemoveScratchFiles()
+{
+	for (KFile* scratch : {tempFile.get(), externalExchangeFile.get(),
+			untitled ? file.get() : nullptr}) {
+		if (scratch != nullptr && scratch->FullPath() != nullptr)
+			unlink(scratch->FullPath());
+	}
 }

@@ -9,10 +9,13 @@
 
 class BEntry;
 class BFile;
+class BMessageRunner;
 class HTMLError_Window;
 class HWindow;
 class KFile;
 class PageHost;
+class RecoveryCopy;
+class TextEncoding;
 class Tidy;
 class VWindow;
 struct _node;
@@ -45,7 +48,26 @@ public:
 	void ShowInBrowser(const char* path, const char* scheme) override;
 	void Saved() override;
 	void NotSaved() override;
+	void Edited() override;
 	static void DeleteFile(BEntry* entry);
+
+	// From now on the page keeps a recovery copy of its unsaved changes,
+	// written a few seconds after the last edit and at least every minute
+	// while the edits go on. A save, or a close the user agreed to,
+	// removes it; a program that ends otherwise leaves it for the next
+	// start.
+	void KeepRecoveryCopies();
+	void UpdateRecoveryCopy() override;
+	// Writes the recovery copy of a changed page now, taking the windows'
+	// locks for at most timeout each: B_BUSY when they stay busy.
+	status_t WriteRecoveryCopy(bigtime_t timeout);
+	// Takes the text of a recovery copy found at start as the page's
+	// unsaved changes; the copy becomes the page's own.
+	void Restore(std::unique_ptr<RecoveryCopy> copy);
+	RecoveryCopy* Recovery() const { return recovery.get(); }
+	// Removes the scratch files from the disk, for a program that must end
+	// at once.
+	void RemoveScratchFiles();
 
 	// Asks to save a changed page and stops its long tasks; true when the
 	// page may go (its owner deletes it), false when it stays open.
@@ -100,13 +122,13 @@ private:
 	void ConnectErrorList();
 	void UpdateWindowTitles();
 	void ShowSavedState();
-	void FillTempFile(bool fromFile, KFile* external);
-	void LoadHTMLWindowFromTempFile();
+	bool FillTempFile(bool fromFile, KFile* external);
 	bool ParsePage();
 	status_t WriteHTMLText(BFile* target);
 	status_t SavePageFile();
 	void WatchExchangeFile(bool watch);
 	int32 AskToSave(const char* text, bool canCancel) const;
+	bool RecoveryText(std::string& html, TextEncoding& encoding, bigtime_t timeout);
 
 	bool activateVisual;
 	PageHost* app;						// not owned
@@ -123,6 +145,9 @@ private:
 	std::atomic<bool> saved;
 	bool untitled;
 	std::atomic<bool> updating;
+	std::unique_ptr<RecoveryCopy> recovery;
+	std::unique_ptr<BMessageRunner> recoveryTicks;
+	std::atomic<bool> recoveryFailureTold;
 };
 
 #endif

@@ -90,6 +90,9 @@ public:
 		Visual_Element* element);
 	const BMallocIO* HTMLBuffer() const { return htmlBuffer.get(); }
 	void ClearHTMLBuffer();
+	// Held by whoever generates into the HTML buffer and reads it: the
+	// page's threads may both want to.
+	std::mutex& HTMLBufferLock() { return htmlBufferLock; }
 	// Between these, what is written stands in preformatted text, where
 	// every line end is part of the text: InsertHTML adds none.
 	void BeginPreformatted() { preformattedDepth++; }
@@ -152,6 +155,7 @@ private:
 	std::atomic<bool> stopProcessing;
 	std::atomic<int32> processingCount;
 	std::unique_ptr<BMallocIO> htmlBuffer;
+	std::mutex htmlBufferLock;
 	int32 preformattedDepth;
 	long htmlCarriageReturns;		// in htmlBuffer
 	TextEncoding encoding;

@@ -163,8 +163,11 @@ void PageWindow::MenusBeginning()
 void PageWindow::Changed()
 {
 	changed = true;
-	if (page != nullptr && page->IsSaved())
+	if (page == nullptr)
+		return;
+	if (page->IsSaved())
 		page->NotSaved();
+	page->Edited();
 }
 
 // #pragma mark - The page's state

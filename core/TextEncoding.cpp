@@ -237,6 +237,19 @@ TextEncoding TextEncoding::DecodePage(std::string_view bytes, std::string& text)
 	return encoding;
 }
 
+TextEncoding TextEncoding::Named(std::string_view name, bool byteOrderMark)
+{
+	TextEncoding encoding;
+	for (const SixteenBitMark& mark : kSixteenBitMarks) {
+		if (name == mark.name)
+			encoding = TextEncoding(Method::kIconv, mark.name, false);
+	}
+	if (encoding.fMethod != Method::kIconv && !ForDeclaredCharset(name, encoding))
+		encoding = TextEncoding();
+	encoding.fByteOrderMark = byteOrderMark;
+	return encoding;
+}
+
 bool TextEncoding::ForDeclaredCharset(std::string_view charset, TextEncoding& encoding)
 {
 	if (charset.empty())

@@ -22,6 +22,10 @@ public:
 	// UTF-8. Checks a page's UTF-8 once rather than twice.
 	static TextEncoding DecodePage(std::string_view bytes, std::string& text);
 
+	// The encoding of a name that Name() gave, with or without the byte
+	// order mark; UTF-8 for a name no converter knows.
+	static TextEncoding Named(std::string_view name, bool byteOrderMark);
+
 	// The charset name to write back into the page ("UTF-8", "ISO-8859-1",
 	// "windows-1252", "EUC-JP", ...).
 	const std::string& Name() const { return fName; }

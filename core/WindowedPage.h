@@ -32,6 +32,8 @@ public:
 	virtual bool IsSaved() const = 0;
 	virtual void Saved() = 0;
 	virtual void NotSaved() = 0;
+	// An edit in one of the windows: the page is changed.
+	virtual void Edited() = 0;
 	// The user closed the page's last window: the page is closed.
 	virtual void ClosePage() = 0;
 	// A window of the page became the active one.

@@ -1,5 +1,12 @@
 #include "EnginePage.h"
 
+#include <algorithm>
+#include <mutex>
+
+#include <Autolock.h>
+#include <OS.h>
+#include <Window.h>
+
 #include "Config_.h"
 #include "Element_List.h"
 #include "NodeText.h"
@@ -7,6 +14,8 @@
 #include "writer_support/CharacterWriting.h"
 
 namespace {
+
+constexpr bigtime_t kBusyPause = 5000;
 
 const char kDocType[] = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">";
 
@@ -44,8 +53,56 @@ void EnginePage::GenerateHTML()
 	line("</HTML>", IsFramesetDocument());
 }
 
+std::string EnginePage::BufferText() const
+{
+	return std::string(static_cast<const char*>(HTMLBuffer()->Buffer()),
+		HTMLBuffer()->BufferLength());
+}
+
+std::string EnginePage::GeneratedHTML()
+{
+	std::lock_guard<std::mutex> buffer(HTMLBufferLock());
+	BAutolock lock(Engine());
+	GenerateHTML();
+	return BufferText();
+}
+
+// The engine lock is taken first and the buffer's lock only tried: an
+// update of the HTML window holds the buffer's lock while it waits for the
+// engine, so waiting here for the buffer could wait for ever.
+bool EnginePage::GenerateHTMLCopy(std::string& html, bigtime_t timeout)
+{
+	Visual_Engine* engine = Engine();
+	if (engine == nullptr || engine->Window() == nullptr)
+		return false;
+	bigtime_t now = system_time();
+	bigtime_t deadline = timeout >= B_INFINITE_TIMEOUT - now ? B_INFINITE_TIMEOUT : now + timeout;
+	auto remaining = [deadline] {
+		return deadline == B_INFINITE_TIMEOUT ? B_INFINITE_TIMEOUT
+			: std::max<bigtime_t>(deadline - system_time(), 0);
+	};
+	while (engine->Window()->LockWithTimeout(remaining()) == B_OK) {
+		std::unique_lock<std::mutex> buffer(HTMLBufferLock(), std::try_to_lock);
+		if (buffer.owns_lock()) {
+			generatingCopy = true;
+			GenerateHTML();
+			generatingCopy = false;
+			html = BufferText();
+			engine->Unlock();
+			return true;
+		}
+		engine->Unlock();
+		if (system_time() >= deadline)
+			break;
+		snooze(kBusyPause);
+	}
+	return false;
+}
+
 void EnginePage::RecordHTMLSpan(Visual_Element* element, long start, long finish)
 {
+	if (generatingCopy)
+		return;
 	if (Engine() != nullptr)
 		Engine()->ElementList()->SetHTMLStartFinish(element, start, finish);
 }

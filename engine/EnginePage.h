@@ -2,6 +2,7 @@
 #define VELMORA_ENGINE_PAGE_H
 
 #include <memory>
+#include <string>
 
 #include <Rect.h>
 
@@ -35,13 +36,29 @@ public:
 	virtual void Preview() = 0;
 	virtual bool UpdateFromHTML(bool fromFile, KFile* external) = 0;
 	virtual KFile* ExternalExchangeFile() const = 0;
+	// Run on the engine's looper every second while the page keeps a
+	// recovery copy: writes the copy when one is due. A page without files
+	// keeps none.
+	virtual void UpdateRecoveryCopy() {}
 
 	// Writes the page's HTML into the HTML buffer: the lines the page
 	// writes itself around the HTML of the engine's elements.
 	void GenerateHTML();
+	// GenerateHTML, and the HTML buffer's content, under the buffer's lock.
+	std::string GeneratedHTML();
+	// The page's HTML generated for a copy of the page, without changing
+	// what the user sees: the HTML window's text, and the places of the
+	// elements' HTML in it that the error list selects, stay as they are.
+	// False when the engine or the HTML buffer stays busy for timeout.
+	bool GenerateHTMLCopy(std::string& html, bigtime_t timeout);
 
 protected:
 	void RecordHTMLSpan(Visual_Element* element, long start, long finish) override;
+
+private:
+	std::string BufferText() const;
+
+	bool generatingCopy = false;	// under the HTML buffer's lock
 };
 
 #endif

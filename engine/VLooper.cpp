@@ -84,6 +84,9 @@ void VLooper::MessageReceived(BMessage* message)
 		case 'reld':
 			page->Load();
 			break;
+		case 'rcpy':
+			page->UpdateRecoveryCopy();
+			break;
 		case 'updt':
 			page->UpdateFromHTML(false, nullptr);
 			page->VisualChanged();

@@ -203,6 +203,7 @@ bool BListView::AddItem(BListItem* item, int32 index)
 	if (item == nullptr || index < 0 || index > CountItems() || HasItem(item))
 		return false;
 	fItems.insert(fItems.begin() + index, item);
+	fMembers.insert(item);
 	if (fAnchor >= index)
 		fAnchor++;
 	fLastClicked = -1;
@@ -240,6 +241,7 @@ BListItem* BListView::RemoveItem(int32 index)
 	if (item == nullptr)
 		return nullptr;
 	fItems.erase(fItems.begin() + index);
+	fMembers.erase(item);
 	if (fAnchor == index)
 		fAnchor = -1;
 	else if (fAnchor > index)
@@ -256,8 +258,10 @@ bool BListView::RemoveItems(int32 index, int32 count)
 	if (index < 0 || count < 0 || index + count > CountItems())
 		return false;
 	bool selected = false;
-	for (int32 i = index; i < index + count; i++)
+	for (int32 i = index; i < index + count; i++) {
 		selected = selected || fItems[i]->IsSelected();
+		fMembers.erase(fItems[i]);
+	}
 	fItems.erase(fItems.begin() + index, fItems.begin() + index + count);
 	fAnchor = -1;
 	fLastClicked = -1;
@@ -271,6 +275,7 @@ void BListView::MakeEmpty()
 {
 	bool selected = CurrentSelection() >= 0;
 	fItems.clear();
+	fMembers.clear();
 	fAnchor = -1;
 	fLastClicked = -1;
 	ScrollTo(0, 0);
@@ -357,7 +362,7 @@ BListItem* BListView::LastItem() const
 
 bool BListView::HasItem(BListItem* item) const
 {
-	return IndexOf(item) >= 0;
+	return fMembers.count(item) > 0;
 }
 
 int32 BListView::CountItems() const

@@ -2,6 +2,7 @@
 #define _LIST_VIEW_H
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include <Invoker.h>
@@ -131,6 +132,9 @@ private:
 	uint32 _Modifiers() const;
 
 	std::vector<BListItem*> fItems;  // not owned
+	// The same items, to tell at once whether one is in the list: a list of
+	// thousands of rows is filled one row at a time.
+	std::unordered_set<BListItem*> fMembers;
 	std::vector<float> fTops;        // of each item, and the end of the last
 	size_t fTopsKnown = 0;           // how many of fTops are still exact
 	std::unique_ptr<BMessage> fSelectMessage;

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -173,6 +172,34 @@ std::string ResolveProgram(const char* path)
 		start = end + 1;
 	}
 	return path;
+}
+
+// The child of load_image(): it waits until resume_thread() writes a line
+// (if the parent goes away first, the pipe ends and the program never
+// runs), then becomes the program, its arguments handed over as they are,
+// never read by a shell. The program gets the standard signal handling and
+// only the standard input, output and error of this process.
+[[noreturn]] void RunHeldProgram(const int resumePipe[2], const char* program, char** argv,
+	char** env)
+{
+	close(resumePipe[1]);
+	char line = 0;
+	ssize_t got;
+	do {
+		got = read(resumePipe[0], &line, 1);
+	} while (got < 0 && errno == EINTR);
+	if (got != 1)
+		_exit(126);
+	struct sigaction standard = {};
+	standard.sa_handler = SIG_DFL;
+	for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ})
+		sigaction(signal, &standard, nullptr);
+	sigset_t none;
+	sigemptyset(&none);
+	sigprocmask(SIG_SETMASK, &none, nullptr);
+	close_range(3, ~0U, 0);
+	execve(program, argv, env);
+	_exit(127);
 }
 
 } // namespace
@@ -354,30 +381,22 @@ thread_id load_image(int32 argc, const char** argv, const char** environment)
 	if (pipe2(resumePipe, O_CLOEXEC) != 0)
 		return status_for_errno(errno);
 
-	// A shell holds the program back until resume_thread() writes a line; if
-	// this process goes away first, the pipe ends and the program never runs.
+	// Everything the child needs is made before the fork: after it, in a
+	// process of many threads, the child may only make system calls.
 	std::vector<char*> arguments;
-	std::string shell = "/bin/sh";
-	std::string script = "IFS= read -r _ <&3 || exit 126; exec 3<&-; exec \"$0\" \"$@\"";
-	arguments.push_back(shell.data());
-	arguments.push_back(const_cast<char*>("-c"));
-	arguments.push_back(script.data());
 	arguments.push_back(program.data());
 	for (int32 i = 1; i < argc; i++)
 		arguments.push_back(const_cast<char*>(argv[i] != nullptr ? argv[i] : ""));
 	arguments.push_back(nullptr);
-
-	posix_spawn_file_actions_t actions;
-	posix_spawn_file_actions_init(&actions);
-	posix_spawn_file_actions_adddup2(&actions, resumePipe[0], 3);
-	pid_t child = -1;
 	char** env = environment != nullptr ? const_cast<char**>(environment) : environ;
-	int error = posix_spawn(&child, shell.c_str(), &actions, nullptr, arguments.data(), env);
-	posix_spawn_file_actions_destroy(&actions);
+
+	pid_t child = fork();
+	if (child == 0)
+		RunHeldProgram(resumePipe, program.c_str(), arguments.data(), env);
 	close(resumePipe[0]);
-	if (error != 0) {
+	if (child < 0) {
 		close(resumePipe[1]);
-		return status_for_errno(error);
+		return status_for_errno(errno);
 	}
 
 	std::lock_guard<std::mutex> lock(sTableLock);

@@ -61,6 +61,8 @@ status_t DirectoryPath(directory_which which, std::string* out)
 			return DesktopDirectory("XDG_CONFIG_HOME", ".config", out);
 		case B_USER_DATA_DIRECTORY:
 			return DesktopDirectory("XDG_DATA_HOME", ".local/share", out);
+		case B_USER_STATE_DIRECTORY:
+			return DesktopDirectory("XDG_STATE_HOME", ".local/state", out);
 		case B_SYSTEM_TEMP_DIRECTORY:
 			if (!AbsoluteFromEnvironment("TMPDIR", out))
 				*out = "/tmp";

@@ -10,8 +10,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
+#include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -24,6 +25,7 @@
 #include <Message.h>
 #include <OS.h>
 #include <AppPrivate.h>
+#include <UTF8.h>
 #include <WindowTesting.h>
 
 #include "HTMLError_Window.h"
@@ -31,19 +33,24 @@
 #include "HWindow.h"
 #include "KFile.h"
 #include "Page.h"
+#include "ProgramRun.h"
+#include "SignalWatcher.h"
 #include "StartWindow.h"
 #include "TempDirectory.h"
 #include "VWindow.h"
 #include "WApplication.h"
+#include "page_support/RecoveryCopy.h"
 
 namespace {
 
 const char kPage[] = "<html><head><title>Notes</title></head><body><p>Plain words</p>"
 	"</body></html>\n";
 
-bool Eventually(const std::function<bool()>& condition)
+// Within ten seconds, or within the given ones: another process of the
+// program, slow to start under the sanitizers on a busy machine, gets more.
+bool Eventually(const std::function<bool()>& condition, int seconds = 10)
 {
-	for (int i = 0; i < 1000; i++) {
+	for (int i = 0; i < seconds * 100; i++) {
 		if (condition())
 			return true;
 		snooze(10000);
@@ -61,7 +68,7 @@ bool Shown(const char* textPart)
 }
 
 // The processes of a program named "velmora" started with the document as
-// their one argument.
+// their last argument.
 std::vector<pid_t> ProcessesOpening(const std::string& document)
 {
 	std::vector<pid_t> found;
@@ -80,9 +87,9 @@ std::vector<pid_t> ProcessesOpening(const std::string& document)
 			arguments.push_back(line.substr(start, end - start));
 			start = end == std::string::npos ? line.size() : end + 1;
 		}
-		if (arguments.size() == 2 && arguments[0].size() >= 8
+		if (arguments.size() >= 2 && arguments[0].size() >= 8
 				&& arguments[0].compare(arguments[0].size() - 8, 8, "/velmora") == 0
-				&& arguments[1] == document)
+				&& arguments.back() == document)
 			found.push_back(pid);
 	}
 	if (proc != nullptr)
@@ -99,6 +106,7 @@ protected:
 		BPrivate::DisplayServer::UseHeadless();
 		setenv("XDG_CONFIG_HOME", (fFolder / "config").c_str(), 1);
 		setenv("XDG_DATA_HOME", (fFolder / "data").c_str(), 1);
+		setenv("XDG_STATE_HOME", (fFolder / "state").c_str(), 1);
 		BPrivate::ForgetAlertsShown();
 		BPrivate::SetAlertResponder(nullptr);
 		fFolder.Write("page.html", kPage);
@@ -382,17 +390,22 @@ TEST_F(Application, AStartAfterACrashInTheDecoderTestReportsItAndEnds)
 
 // #pragma mark - The web browser
 
-TEST_F(Application, APreviewOpensTheChosenBrowserOnTheFile)
+TEST_F(Application, APreviewOpensTheChosenBrowserOnTheFileAsOneArgument)
 {
 	std::string browser = fFolder / "browser";
-	// The record appears whole, so the test never reads it half written.
-	fFolder.Write("browser", "#!/bin/sh\necho \"$@\" > \"$0.part\" && mv \"$0.part\" \"$0.opened\"\n");
+	// One argument a line; the record appears whole, so the test never
+	// reads it half written.
+	fFolder.Write("browser",
+		"#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.part\" && mv \"$0.part\" \"$0.opened\"\n");
 	chmod(browser.c_str(), 0755);
-	setenv("BROWSER", browser.c_str(), 1);
+	setenv("BROWSER", (browser + " --new-window %s:other-browser").c_str(), 1);
 	Start((fFolder / "page.html").c_str());
-	fApplication->ShowInBrowser("/tmp/x y.html", "file");
+	std::string planted = fFolder / "planted";
+	std::string page = "/tmp/x y;'q\"$(touch " + planted + ").html";
+	fApplication->ShowInBrowser(page.c_str(), "file");
 	EXPECT_TRUE(Eventually([&] { return fFolder.Exists("browser.opened"); }));
-	EXPECT_EQ(fFolder.Read("browser.opened"), "file:///tmp/x y.html\n");
+	EXPECT_EQ(fFolder.Read("browser.opened"), "--new-window\nfile://" + page + "\n");
+	EXPECT_FALSE(fFolder.Exists("planted"));
 
 	setenv("BROWSER", (fFolder / "no-such-browser").c_str(), 1);
 	fApplication->ShowInBrowser("/tmp/x.html", "file");
@@ -440,4 +453,196 @@ TEST_F(Application, AChangeToTheExchangeFileReachesThePage)
 		BAutolock lock(html);
 		return std::string(html->View()->Text()).find("Edited elsewhere") != std::string::npos;
 	})) << "the page did not read the exchange file back";
+}
+
+// #pragma mark - Recovery copies and signals
+
+namespace {
+
+const char kEdited[] = "<html><head><title>Notes</title></head><body><p>Words edited elsewhere</p>"
+	"</body></html>\n";
+
+constexpr int kProcessSeconds = 60;
+
+// The editor started headless on a page of the folder, as a user's other
+// process of it; the page is then edited as an external editor does,
+// through its exchange file. Returns once the editor has read the edit in
+// (its parse scratch file holds it); -1 when it did not.
+pid_t StartEditorAndEdit(const TempDirectory& folder, const std::string& name,
+	const std::vector<std::string>& arguments)
+{
+	pid_t editor = ProgramRun::Start(arguments, folder, {"VELMORA_DISPLAY=headless"},
+		folder.Path());
+	std::string scratch = "$VLM-" + name;
+	// Loaded, the page's parse scratch file holds it: the exchange file is
+	// watched since before.
+	bool edited = Eventually([&] {
+		return folder.Read(scratch + "0.html").find("Plain words") != std::string::npos;
+	}, kProcessSeconds);
+	if (edited) {
+		std::ofstream(folder / (scratch + "1.html"), std::ios::trunc) << kEdited;
+		edited = Eventually([&] {
+			return folder.Read(scratch + "0.html").find("edited") != std::string::npos;
+		}, kProcessSeconds);
+	}
+	if (!edited) {
+		kill(editor, SIGKILL);
+		waitpid(editor, nullptr, 0);
+		return -1;
+	}
+	return editor;
+}
+
+std::vector<std::string> CopiesIn(const TempDirectory& folder)
+{
+	std::vector<std::string> copies;
+	std::error_code error;
+	for (const auto& entry : std::filesystem::directory_iterator(
+			folder / "state/Korvane/Velmora/recovery", error)) {
+		if (entry.path().extension() == ".recovery")
+			copies.push_back(entry.path());
+	}
+	return copies;
+}
+
+// Waits for the process to end, for at most seconds; its wait status, or
+// -1 when it goes on (it is then killed).
+int EndOf(pid_t process, double seconds, double* took = nullptr)
+{
+	auto start = std::chrono::steady_clock::now();
+	int status = 0;
+	while (waitpid(process, &status, WNOHANG) == 0) {
+		if (std::chrono::steady_clock::now() - start > std::chrono::duration<double>(seconds)) {
+			kill(process, SIGKILL);
+			waitpid(process, nullptr, 0);
+			return -1;
+		}
+		snooze(5000);
+	}
+	if (took != nullptr)
+		*took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+	return status;
+}
+
+} // namespace
+
+TEST_F(Application, AKilledEditorsChangesAreOfferedAtTheNextStartAndRestoredByteForByte)
+{
+	struct Row {
+		std::string name;
+		bool dashed;		// named after "--", from its folder
+		int32 answer;		// 0 "Discard", 1 "Restore"
+	};
+	for (const Row& row : {Row{"page.html", false, 1},
+			Row{"caf\xE9 ;$(touch x) 'q\".html", false, 1}, Row{"-notes.html", true, 0}}) {
+		SCOPED_TRACE(row.name);
+		fFolder.Write(row.name, kPage);
+		std::string page = fFolder / row.name;
+		pid_t editor = StartEditorAndEdit(fFolder, row.name,
+			row.dashed ? std::vector<std::string>{"--", row.name} : std::vector<std::string>{page});
+		ASSERT_GT(editor, 0) << "the editor did not open the page or read the edit in";
+		ASSERT_TRUE(Eventually([&] { return CopiesIn(fFolder).size() == 1; }, kProcessSeconds))
+			<< "a changed page left idle gets a recovery copy";
+		kill(editor, SIGKILL);
+		waitpid(editor, nullptr, 0);
+		// The HTML window's text with the visual side in step: the HTML
+		// the edit's elements write.
+		std::string kept = RecoveryCopy::Abandoned()[0]->Found().html;
+		EXPECT_NE(kept.find("<P>Words edited elsewhere</P>\n"), std::string::npos) << kept;
+		ASSERT_TRUE(fFolder.Exists("$VLM-" + row.name + "1.html")) << "the killed editor left it";
+
+		BPrivate::ForgetAlertsShown();
+		BPrivate::SetAlertResponder([&row](const BPrivate::AlertRecord& alert) {
+			return alert.buttons.size() == 2 ? row.answer : 1;
+		});
+		Start(page.c_str());
+		ASSERT_TRUE(Eventually([&] {
+			return Shown(("Velmora kept unsaved changes to the page \""
+				+ BPrivate::UTF8::Sanitized(page) + "\", as they were on ").c_str());
+		}));
+		Page* opened = fApplication->PageAt(0);
+		HWindow* html = opened->HTMLWindow();
+		std::string expected = row.answer == 1 ? kept : kPage;
+		EXPECT_TRUE(Eventually([&] {
+			BAutolock lock(html);
+			return html->View()->Text() == expected;
+		}));
+		EXPECT_EQ(opened->IsSaved(), row.answer == 0);
+		EXPECT_EQ(CopiesIn(fFolder).size(), row.answer == 1 ? 1u : 0u);
+		EXPECT_FALSE(fFolder.Exists("$VLM-" + row.name + "2.html"))
+			<< "the scratch files of the killed editor were removed and their names taken anew";
+		Quit();
+		EXPECT_TRUE(CopiesIn(fFolder).empty()) << "closed as the user chose: nothing to keep";
+		EXPECT_EQ(fFolder.Read(row.name), kPage);
+	}
+	EXPECT_FALSE(fFolder.Exists("x"));
+}
+
+TEST_F(Application, ASignalEndsTheEditorWithinASecondWithItsChangesKept)
+{
+	for (int signal : SignalWatcher::kSignals) {
+		SCOPED_TRACE(strsignal(signal));
+		pid_t editor = StartEditorAndEdit(fFolder, "page.html", {fFolder / "page.html"});
+		ASSERT_GT(editor, 0) << "the editor did not open the page or read the edit in";
+		kill(editor, signal);
+		double took = 0;
+		int status = EndOf(editor, 5, &took);
+		ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+		EXPECT_LT(took, 1.0);
+		std::vector<std::unique_ptr<RecoveryCopy>> copies = RecoveryCopy::Abandoned();
+		ASSERT_EQ(copies.size(), 1u);
+		EXPECT_EQ(copies[0]->Found().path, fFolder / "page.html");
+		EXPECT_NE(copies[0]->Found().html.find("<P>Words edited elsewhere</P>\n"),
+			std::string::npos);
+		copies[0]->Remove();
+		for (const char* scratch : {"$VLM-page.html0.html", "$VLM-page.html1.html"})
+			EXPECT_FALSE(fFolder.Exists(scratch)) << scratch;
+		EXPECT_EQ(fFolder.Read("page.html"), kPage);
+	}
+}
+
+TEST_F(Application, AStartLeavesTheScratchFilesOfARunningEditorAlone)
+{
+	pid_t editor = ProgramRun::Start({fFolder / "page.html"}, fFolder);
+	ASSERT_TRUE(Eventually([this] { return fFolder.Exists("$VLM-page.html1.html"); },
+		kProcessSeconds));
+	Start((fFolder / "page.html").c_str());
+	EXPECT_STREQ(fApplication->PageAt(0)->TempFile()->FileName(), "$VLM-page.html2.html");
+	EXPECT_TRUE(fFolder.Exists("$VLM-page.html0.html"));
+	kill(editor, SIGTERM);
+	EXPECT_NE(EndOf(editor, 5), -1);
+}
+
+TEST_F(Application, TheCopyOfAnotherPageIsRestoredByAnEditorOfItsOwn)
+{
+	{
+		// Left by an editor that ended abruptly.
+		RecoveryCopy copy;
+		copy.Edited(system_time());
+		RecoveryCopy::Contents contents{fFolder / "page.html", "UTF-8", false,
+			real_time_clock_usecs(), kEdited};
+		ASSERT_EQ(copy.Write(contents, copy.Edits()), B_OK);
+	}
+	fFolder.Write("other.html", kPage);
+	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 1; });
+	Start((fFolder / "other.html").c_str());
+	ASSERT_TRUE(Eventually([this] { return fFolder.Exists("$VLM-page.html1.html"); },
+		kProcessSeconds)) << "no editor was started for the page";
+	std::vector<std::string> copies = CopiesIn(fFolder);
+	ASSERT_EQ(copies.size(), 1u);
+	std::vector<pid_t> editors = ProcessesOpening(copies[0]);
+	ASSERT_EQ(editors.size(), 1u);
+	// It reads the restored text, and holds the copy while it runs.
+	EXPECT_TRUE(Eventually([this] {
+		return fFolder.Read("$VLM-page.html0.html").find("edited") != std::string::npos;
+	}, kProcessSeconds));
+	EXPECT_TRUE(RecoveryCopy::Abandoned().empty());
+	kill(editors[0], SIGTERM);
+	ASSERT_TRUE(Eventually([this] { return !fFolder.Exists("$VLM-page.html1.html"); },
+		kProcessSeconds));
+	std::vector<std::unique_ptr<RecoveryCopy>> left;
+	ASSERT_TRUE(Eventually([&left] { return (left = RecoveryCopy::Abandoned()).size() == 1; },
+		kProcessSeconds));
+	EXPECT_EQ(left[0]->Found().html, kEdited) << "the page's own copy, still unsaved";
+	EXPECT_EQ(fApplication->PageAt(0)->Path(), fFolder / "other.html");
 }

@@ -45,6 +45,7 @@ inline Config_* Settings()
 		BPrivate::DisplayServer::UseHeadless();
 		setenv("XDG_CONFIG_HOME", (UserFolders() / "config").c_str(), 1);
 		setenv("XDG_DATA_HOME", (UserFolders() / "data").c_str(), 1);
+		setenv("XDG_STATE_HOME", (UserFolders() / "state").c_str(), 1);
 		return new Config_(true);
 	}();
 	return settings;

@@ -2,6 +2,7 @@
 #define VELMORA_TESTS_PROGRAM_RUN_H
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -31,6 +32,26 @@ struct ProgramRun {
 		const std::vector<std::string>& changes)
 	{
 		TempDirectory folder;
+		ProgramRun run;
+		pid_t child = Start(arguments, folder, changes);
+		if (child > 0) {
+			int status = 0;
+			waitpid(child, &status, 0);
+			run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+		}
+		run.output = folder.Read("out");
+		run.errors = folder.Read("err");
+		return run;
+	}
+
+	// Starts the program and leaves it running: its user folders are
+	// "config", "data" and "state" of folder, what it prints goes to "out"
+	// and "err" there; it runs in workingFolder when one is given. The
+	// caller waits for the process.
+	static pid_t Start(const std::vector<std::string>& arguments, const TempDirectory& folder,
+		const std::vector<std::string>& changes = {"VELMORA_DISPLAY=headless"},
+		const std::string& workingFolder = std::string())
+	{
 		std::string program = std::string(VELMORA_BINARY_DIR) + "/velmora";
 		std::vector<std::string> environment;
 		auto changed = [&changes](const std::string& entry) {
@@ -42,7 +63,7 @@ struct ProgramRun {
 			return false;
 		};
 		for (const std::string& entry : {"XDG_CONFIG_HOME=" + (folder / "config"),
-				"XDG_DATA_HOME=" + (folder / "data")}) {
+				"XDG_DATA_HOME=" + (folder / "data"), "XDG_STATE_HOME=" + (folder / "state")}) {
 			if (!changed(entry))
 				environment.push_back(entry);
 		}
@@ -72,18 +93,25 @@ struct ProgramRun {
 			O_WRONLY | O_CREAT | O_TRUNC, 0644);
 		posix_spawn_file_actions_addopen(&actions, 2, (folder / "err").c_str(),
 			O_WRONLY | O_CREAT | O_TRUNC, 0644);
+		if (!workingFolder.empty())
+			posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+		// The program handles the signals that end a session even where the
+		// tests run with them ignored.
+		posix_spawnattr_t attributes;
+		posix_spawnattr_init(&attributes);
+		sigset_t standard;
+		sigemptyset(&standard);
+		for (int signal : {SIGINT, SIGTERM, SIGHUP})
+			sigaddset(&standard, signal);
+		posix_spawnattr_setsigdefault(&attributes, &standard);
+		posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
 		pid_t child = -1;
-		ProgramRun run;
-		if (posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(),
-				envp.data()) == 0) {
-			int status = 0;
-			waitpid(child, &status, 0);
-			run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-		}
+		if (posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(),
+				envp.data()) != 0)
+			child = -1;
+		posix_spawnattr_destroy(&attributes);
 		posix_spawn_file_actions_destroy(&actions);
-		run.output = folder.Read("out");
-		run.errors = folder.Read("err");
-		return run;
+		return child;
 	}
 };
 

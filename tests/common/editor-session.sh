@@ -1,11 +1,13 @@
 # Sourced by the tests that start the editor on a private Xvfb server,
 # right after xvfb-session.sh: the editor shows its windows on that server
-# and keeps its settings and desktop entry in the scratch folder.
+# and keeps its settings, desktop entry and recovery copies in the scratch
+# folder: a copy that one test's editor leaves (it is ended by a signal)
+# would otherwise be offered at the next test's start.
 #
 # Gives the test: keep NAME, which copies the picture work/NAME to the
 # folder EDITOR_SCREENSHOTS names, when it is set.
 unset VELMORA_DISPLAY
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 
 keep() {
 	[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/$1" "$EDITOR_SCREENSHOTS/$1"

@@ -15,8 +15,8 @@
 #include "ErrorAlert.h"
 #include "FewDescriptors.h"
 #include "KFile.h"
+#include "SafeSave.h"
 #include "page_support/PageText.h"
-#include "page_support/SafeSave.h"
 
 using PageTesting::PageTest;
 

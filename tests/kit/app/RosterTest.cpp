@@ -84,18 +84,22 @@ TEST_F(RosterTest, ProgramArgumentsArePassedInOrder)
 	entry_ref ref;
 	ASSERT_EQ(BPrivate::RefForPath(script, &ref), B_OK);
 
-	const char* args[] = {"one", "two words", ""};
+	// Each argument arrives whole, and nothing in one is run.
+	std::string planted = fDirectory + "/planted";
+	std::string run = "$(touch " + planted + ")";
+	const char* args[] = {"one", "two words", "", "-dash", "a;b", "'q\"", run.c_str()};
 	team_id team = -1;
-	ASSERT_EQ(be_roster->Launch(&ref, 3, args, &team), B_OK);
+	ASSERT_EQ(be_roster->Launch(&ref, 7, args, &team), B_OK);
 	status_t result = B_ERROR;
 	wait_for_thread(team, &result);
 	EXPECT_EQ(result, 0);
 	FILE* in = fopen(output.c_str(), "r");
 	ASSERT_NE(in, nullptr);
-	char buffer[128] = {};
+	char buffer[512] = {};
 	fread(buffer, 1, sizeof(buffer) - 1, in);
 	fclose(in);
-	EXPECT_STREQ(buffer, "one|two words||");
+	EXPECT_EQ(std::string(buffer), "one|two words||-dash|a;b|'q\"|" + run + "|");
+	EXPECT_NE(access(planted.c_str(), F_OK), 0);
 }
 
 TEST_F(RosterTest, LaunchingWhatCannotRunFails)

@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -91,6 +93,11 @@ TEST(TeamTest, LoadedProgramRunsOnlyAfterResumeWithItsArguments)
 	ASSERT_GT(team, 0);
 	snooze(100000);
 	EXPECT_EQ(access(marker.c_str(), F_OK), -1) << "the program ran before resume_thread";
+	char held[PATH_MAX] = "";
+	char shell[PATH_MAX] = "";
+	readlink(("/proc/" + std::to_string(team) + "/exe").c_str(), held, sizeof(held) - 1);
+	ASSERT_NE(realpath("/bin/sh", shell), nullptr);
+	EXPECT_STRNE(held, shell) << "no shell holds the program back: none reads its arguments";
 
 	ASSERT_EQ(resume_thread(team), B_OK);
 	status_t exitValue = -1;

@@ -14,7 +14,7 @@ class FindDirectoryTest : public testing::Test {
 protected:
 	void SetUp() override
 	{
-		for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR"})
+		for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "TMPDIR"})
 			environment.Unset(name);
 		environment.Set("HOME", home.Path());
 	}
@@ -43,6 +43,9 @@ TEST_F(FindDirectoryTest, HomeDataAndTemporaryDirectories)
 {
 	EXPECT_EQ(Find(B_USER_DIRECTORY), home.Path());
 	EXPECT_EQ(Find(B_USER_DATA_DIRECTORY), home / ".local/share");
+	EXPECT_EQ(Find(B_USER_STATE_DIRECTORY), home / ".local/state");
+	environment.Set("XDG_STATE_HOME", home / "state");
+	EXPECT_EQ(Find(B_USER_STATE_DIRECTORY), home / "state");
 	EXPECT_EQ(Find(B_SYSTEM_TEMP_DIRECTORY), "/tmp");
 	environment.Set("TMPDIR", home / "tmp");
 	EXPECT_EQ(Find(B_SYSTEM_TEMP_DIRECTORY), home / "tmp");

@@ -2,17 +2,26 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include <Errors.h>
 #include <Node.h>
 #include <NodeInfo.h>
 
+#include "FileLock.h"
+
 namespace {
+
+const char kNewFileMark[] = ".saving-";
+constexpr size_t kUniqueLength = 6;
 
 // The permissions a new file gets from the process's file mode mask.
 mode_t NewFileMode()
@@ -49,7 +58,28 @@ status_t WriteAll(int fd, const std::string& bytes)
 	return B_OK;
 }
 
-status_t Replace(const char* path, const std::string& bytes)
+void RemoveAbandonedNewFiles(const std::string& folder, const std::string& leaf)
+{
+	DIR* directory = opendir(folder.c_str());
+	if (directory == nullptr)
+		return;
+	std::string prefix = "." + leaf;
+	while (dirent* entry = readdir(directory)) {
+		std::string name = entry->d_name;
+		size_t mark = name.rfind(kNewFileMark);
+		if (name.compare(0, prefix.size(), prefix) != 0 || mark == std::string::npos
+				|| mark + strlen(kNewFileMark) + kUniqueLength != name.size()
+				|| (!leaf.empty() && mark != prefix.size()))
+			continue;
+		std::string path = folder + "/" + name;
+		FileLock lock;
+		if (lock.SetTo(path.c_str(), false, false) == B_OK)
+			unlink(path.c_str());
+	}
+	closedir(directory);
+}
+
+status_t Replace(const char* path, const std::string& bytes, const char* type)
 {
 	if (path == nullptr || path[0] == '\0')
 		return B_BAD_VALUE;
@@ -60,30 +90,31 @@ status_t Replace(const char* path, const std::string& bytes)
 	size_t slash = target.rfind('/');
 	std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
 	std::string leaf = slash == std::string::npos ? target : target.substr(slash + 1);
-	std::string temporary = folder + "/." + leaf + ".saving-XXXXXX";
+	std::string temporary = folder + "/." + leaf + kNewFileMark + "XXXXXX";
 
 	struct stat old;
 	mode_t mode = stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
-	int fd = mkstemp(temporary.data());
+	int fd = mkostemp(temporary.data(), O_CLOEXEC);
 	if (fd < 0)
 		return status_for_errno(errno);
+	// Locked until it has its place: the lock goes with the descriptor.
+	flock(fd, LOCK_EX);
 	status_t status = WriteAll(fd, bytes);
 	if (status == B_OK && fsync(fd) != 0)
 		status = status_for_errno(errno);
 	if (status == B_OK && fchmod(fd, mode) != 0)
 		status = status_for_errno(errno);
-	if (close(fd) != 0 && status == B_OK)
-		status = status_for_errno(errno);
-	if (status == B_OK) {
+	if (status == B_OK && type != nullptr) {
 		BNode node(temporary.c_str());
-		BNodeInfo(&node).SetType("text/html");
-		if (rename(temporary.c_str(), target.c_str()) != 0)
-			status = status_for_errno(errno);
+		BNodeInfo(&node).SetType(type);
 	}
-	if (status != B_OK) {
+	if (status == B_OK && rename(temporary.c_str(), target.c_str()) != 0)
+		status = status_for_errno(errno);
+	if (status != B_OK)
 		unlink(temporary.c_str());
+	close(fd);
+	if (status != B_OK)
 		return status;
-	}
 	SyncFolder(folder);
 	return B_OK;
 }
