@@ -38,6 +38,29 @@ EOF
 shown_window() {
 	window_named 20 "$1" --onlyvisible
 }
+# Raises a window over the others before each look (with no window
+# manager, the About window of a first start, the error list, the palette
+# and the visual window, activated as the start ends, may lie over the
+# HTML window) and takes its picture as work/NAME once its ink stops
+# changing (a loaded machine may not have drawn it all yet; a blinking
+# caret is a few pixels), for up to ten seconds; sets ink to the
+# picture's ink pixels.
+settled_picture() {
+	xdotool windowraise "$2"
+	xwd -silent -id "$2" >"$work/$1" || return 1
+	ink=$(ink_pixels "$work/$1")
+	tries=0
+	while [ "$tries" -lt 20 ]; do
+		sleep 0.5
+		xdotool windowraise "$2"
+		xwd -silent -id "$2" >"$work/$1" || return 1
+		previous=$ink
+		ink=$(ink_pixels "$work/$1")
+		[ "$ink" -gt $((previous - 20)) ] && [ "$ink" -lt $((previous + 20)) ] && return 0
+		tries=$((tries + 1))
+	done
+	return 0
+}
 keys() {
 	for key in "$@"; do
 		xdotool key "$key"
@@ -54,9 +77,9 @@ alert=$(shown_window "^Alert$")
 xdotool windowfocus --sync "$alert" && xdotool key Return
 html=$(shown_window "^Velmora HTML editor - ")
 [ -n "$html" ] || fail "the rejected page did not open in the HTML window"
-sleep 1.5
-xwd -silent -id "$html" >"$work/before.xwd" || fail "xwd could not read the HTML window"
-before=$(ink_pixels "$work/before.xwd")
+settled_picture before.xwd "$html" || fail "xwd could not read the HTML window"
+keep before.xwd
+before=$ink
 
 xdotool windowfocus --sync "$html" && xdotool key ctrl+p
 palette=$(shown_window "^HTML elements palette$")
@@ -75,10 +98,9 @@ sleep 1
 xwd -silent -root >"$work/palette.xwd"
 keep palette.xwd
 keys Return
-sleep 1.5
-xwd -silent -id "$html" >"$work/after.xwd" || fail "xwd could not read the HTML window"
+settled_picture after.xwd "$html" || fail "xwd could not read the HTML window"
 keep after.xwd
-after=$(ink_pixels "$work/after.xwd")
+after=$ink
 [ "$after" -gt $((before + 150)) ] ||
 	fail "the HTML window does not show the inserted tag ($before ink pixels before, $after after)"
 
