@@ -1,6 +1,7 @@
 #ifndef VELMORA_BENCH_SUPPORT_H
 #define VELMORA_BENCH_SUPPORT_H
 
+#include <chrono>
 #include <cstdio>
 #include <cstdint>
 #include <map>
@@ -9,6 +10,12 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
+
+// Wall-clock seconds since start, for timings taken by hand.
+inline double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+	return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 // Keeps the processor time per iteration of each run, so that ratios can be
 // printed; processor time, because the machine may be shared.

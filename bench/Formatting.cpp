@@ -8,42 +8,24 @@
 
 #include <benchmark/benchmark.h>
 
-#include <tidy/tidy.h>
-
 #include <chrono>
 #include <string>
 
 #include <Autolock.h>
 
 #include "BenchApplication.h"
+#include "BenchSupport.h"
 #include "CorpusPages.h"
 #include "HTMLError_Window.h"
+#include "LibraryParse.h"
 #include "NodeTree.h"
 #include "Page.h"
 #include "TempDirectory.h"
-#include "VLooper.h"
 #include "Visual_Engine.h"
 #include "Visual_View.h"
+#include "VLooper.h"
 
 namespace {
-
-Bool Silently(TidyMessage)
-{
-	return no;
-}
-
-void ParseWithTheLibraryAlone(const std::string& page)
-{
-	TidyDoc document = tidyCreate();
-	tidySetMessageCallback(document, Silently);
-	tidyParseString(document, page.c_str());
-	tidyRelease(document);
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-	return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 void BoldOverAPageAgainstLibrary(benchmark::State& state)
 {

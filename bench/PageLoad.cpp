@@ -8,35 +8,22 @@
 
 #include <benchmark/benchmark.h>
 
-#include <tidy/tidy.h>
-
 #include <chrono>
 #include <string>
 
 #include "BenchApplication.h"
+#include "BenchSupport.h"
 #include "CorpusPages.h"
 #include "HTMLError_Window.h"
+#include "LibraryParse.h"
 #include "Page.h"
 #include "TempDirectory.h"
-#include "VLooper.h"
 #include "Visual_Engine.h"
 #include "Visual_View.h"
+#include "VLooper.h"
 #include "WApplication.h"
 
 namespace {
-
-Bool Silently(TidyMessage)
-{
-	return no;
-}
-
-void ParseWithTheLibraryAlone(const std::string& page)
-{
-	TidyDoc document = tidyCreate();
-	tidySetMessageCallback(document, Silently);
-	tidyParseString(document, page.c_str());
-	tidyRelease(document);
-}
 
 // As the program loads a page: the engine's looper runs Page::Load, and
 // what that posts on is handled before the page is ready.
@@ -46,11 +33,6 @@ void Load(Page* page)
 	Settle(page->Engine()->Looper());
 	Settle(page->Engine()->Looper());
 	Settle(page->HTMLErrorWindow());
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-	return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 void LoadAndGenerateAgainstLibrary(benchmark::State& state)

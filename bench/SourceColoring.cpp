@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <tidy/tidy.h>
 #include <time.h>
 
 #include <algorithm>
@@ -30,25 +29,13 @@
 #include "CorpusPages.h"
 #include "HTML_View.h"
 #include "HWindow.h"
+#include "LibraryParse.h"
 #include "Page.h"
 
 namespace {
 
 const int32 kSmall = 10 << 10;
 const int32 kMegabyte = 1 << 20;
-
-Bool Silently(TidyMessage)
-{
-	return no;
-}
-
-void ParseWithTheLibraryAlone(const std::string& page)
-{
-	TidyDoc document = tidyCreate();
-	tidySetMessageCallback(document, Silently);
-	tidyParseString(document, page.c_str());
-	tidyRelease(document);
-}
 
 // The corpus as one page of at least size bytes.
 const std::string& Source(int32 size)

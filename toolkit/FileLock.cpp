@@ -1,5 +1,6 @@
 #include "FileLock.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -64,4 +65,22 @@ void FileLock::Unset()
 	if (fFd >= 0)
 		close(fFd);
 	fFd = -1;
+}
+
+void FileLock::RemoveUnheldFiles(const std::string& folder,
+	const std::function<bool(const std::string& name)>& matches)
+{
+	DIR* directory = opendir(folder.c_str());
+	if (directory == nullptr)
+		return;
+	while (dirent* entry = readdir(directory)) {
+		std::string name = entry->d_name;
+		if (!matches(name))
+			continue;
+		std::string path = folder + "/" + name;
+		FileLock lock;
+		if (lock.SetTo(path.c_str(), false, false) == B_OK)
+			unlink(path.c_str());
+	}
+	closedir(directory);
 }

@@ -3,6 +3,9 @@
 
 #include <SupportDefs.h>
 
+#include <functional>
+#include <string>
+
 // An advisory lock (flock) on a file, held for as long as the object lives
 // and released by the system when the program ends, however it ends. The
 // program locks the files it keeps for itself beside a page or in the
@@ -24,6 +27,11 @@ public:
 	status_t SetTo(const char* path, bool create, bool wait);
 	void Unset();
 	bool IsLocked() const { return fFd >= 0; }
+
+	// Removes the files of folder whose names match and that no program
+	// holds: those that a program which ended abruptly left behind.
+	static void RemoveUnheldFiles(const std::string& folder,
+		const std::function<bool(const std::string& name)>& matches);
 
 private:
 	int fFd = -1;

@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <dirent.h>
-
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -60,23 +58,13 @@ status_t WriteAll(int fd, const std::string& bytes)
 
 void RemoveAbandonedNewFiles(const std::string& folder, const std::string& leaf)
 {
-	DIR* directory = opendir(folder.c_str());
-	if (directory == nullptr)
-		return;
 	std::string prefix = "." + leaf;
-	while (dirent* entry = readdir(directory)) {
-		std::string name = entry->d_name;
+	FileLock::RemoveUnheldFiles(folder, [&](const std::string& name) {
 		size_t mark = name.rfind(kNewFileMark);
-		if (name.compare(0, prefix.size(), prefix) != 0 || mark == std::string::npos
-				|| mark + strlen(kNewFileMark) + kUniqueLength != name.size()
-				|| (!leaf.empty() && mark != prefix.size()))
-			continue;
-		std::string path = folder + "/" + name;
-		FileLock lock;
-		if (lock.SetTo(path.c_str(), false, false) == B_OK)
-			unlink(path.c_str());
-	}
-	closedir(directory);
+		return name.compare(0, prefix.size(), prefix) == 0 && mark != std::string::npos
+			&& mark + strlen(kNewFileMark) + kUniqueLength == name.size()
+			&& (leaf.empty() || mark == prefix.size());
+	});
 }
 
 status_t Replace(const char* path, const std::string& bytes, const char* type)

@@ -1,8 +1,5 @@
 #include "ScratchFile.h"
 
-#include <dirent.h>
-#include <unistd.h>
-
 #include <cctype>
 
 #include "SafeSave.h"
@@ -54,19 +51,8 @@ std::unique_ptr<KFile> ScratchFile::CreateIn(const std::string& folder,
 void ScratchFile::RemoveAbandoned(const std::string& folder, const std::string& prefix,
 	const std::string& pageLeaf)
 {
-	DIR* directory = opendir(folder.c_str());
-	if (directory == nullptr)
-		return;
-	while (dirent* entry = readdir(directory)) {
-		std::string name = entry->d_name;
-		if (!IsScratchName(name, prefix))
-			continue;
-		std::string path = folder + "/" + name;
-		FileLock lock;
-		if (lock.SetTo(path.c_str(), false, false) == B_OK)
-			unlink(path.c_str());
-	}
-	closedir(directory);
+	FileLock::RemoveUnheldFiles(folder,
+		[&](const std::string& name) { return IsScratchName(name, prefix); });
 	if (!pageLeaf.empty())
 		SafeSave::RemoveAbandonedNewFiles(folder, pageLeaf);
 }
