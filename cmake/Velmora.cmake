@@ -43,13 +43,17 @@ function(velmora_tests name folder)
     VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     VELMORA_BINARY_DIR="${CMAKE_BINARY_DIR}"
     VELMORA_CORPUS_DIR="${CMAKE_SOURCE_DIR}/tests/corpus")
-  set(properties ENVIRONMENT "VELMORA_DISPLAY=headless")
   if(VELMORA_TSAN)
     # Cairo and fontconfig share memory between threads through atomics
     # that the uninstrumented libraries hide from the race detector.
-    list(APPEND properties ENVIRONMENT_MODIFICATION
-      "TSAN_OPTIONS=set:suppressions=${CMAKE_SOURCE_DIR}/tests/common/tsan.supp")
+    set(suppressions "TSAN_OPTIONS=set:suppressions=${CMAKE_SOURCE_DIR}/tests/common/tsan.supp")
+  else()
+    # The programs the tests start report what fontconfig and D-Bus keep
+    # until the process ends, which is no leak of the program's.
+    set(suppressions "LSAN_OPTIONS=set:suppressions=${CMAKE_SOURCE_DIR}/tests/common/lsan.supp")
   endif()
+  set(properties ENVIRONMENT "VELMORA_DISPLAY=headless"
+    ENVIRONMENT_MODIFICATION "${suppressions}")
   include(GoogleTest)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ${properties})

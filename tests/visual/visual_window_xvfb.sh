@@ -11,21 +11,12 @@ velmora=$1
 common=$(cd "$(dirname "$0")/../common" && pwd)
 extra_tools="cmp"
 . "$common/xvfb-session.sh"
-unset VELMORA_DISPLAY
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+. "$common/editor-session.sh"
 
-# The bold command reaches the engine (the window tests show it), which
-# formats the selection: the page is saved with the bold.
-bold_formats=yes
-
-keep() {
-	[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/$1" "$EDITOR_SCREENSHOTS/$1"
-	return 0
-}
-
-# Waits for the visual window of the page file, and focuses it.
+# Waits for the visual window of the page file, read (its title names the
+# page's title), and focuses it.
 visual_window() {
-	window=$(timeout 20 xdotool search --sync --name "^Velmora - .* - $1\$" | head -n 1)
+	window=$(window_named 30 "^Velmora - Words - $1\$")
 	[ -n "$window" ] || fail "no visual window for $1"
 	xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
 }
@@ -38,11 +29,21 @@ page() {
 page "beta" >"$work/page.html"
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
-alert=$(timeout 20 xdotool search --sync --name "^Alert$" | head -n 1)
+alert=$(window_named 20 "^Alert$")
 [ -n "$alert" ] || fail "the first start showed no welcome alert"
 xdotool windowfocus --sync "$alert" && xdotool key Return
-visual_window page.html
-xdotool key ctrl+w
+# The About window of a first start may take the keyboard as it shows:
+# Ctrl+W goes to the visual window until the program ends.
+for attempt in 1 2 3; do
+	visual_window page.html
+	xdotool key ctrl+w
+	tries=0
+	while kill -0 "$app" 2>/dev/null && [ "$tries" -lt 50 ]; do
+		tries=$((tries + 1))
+		sleep 0.1
+	done
+	kill -0 "$app" 2>/dev/null || break
+done
 app_ends 15 "the first start"
 
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
@@ -74,21 +75,15 @@ sleep 1
 xwd -silent -root >"$work/menu.xwd" && keep menu.xwd
 xdotool key Escape
 
-if [ "$bold_formats" = yes ]; then
-	page "<b>beta</b> delta" >"$work/expected.html"
-else
-	page "beta delta" >"$work/expected.html"
-fi
+page "<b>beta</b> delta" >"$work/expected.html"
 "$velmora" --roundtrip "$work/expected.html" -o "$work/expected-saved.html" ||
 	fail "the program could not write the expected page"
 if ! cmp -s "$work/page.html" "$work/expected-saved.html"; then
 	echo "--- saved"; cat "$work/page.html"
 	echo "--- expected"; cat "$work/expected-saved.html"
-	[ "$bold_formats" = no ] && grep -qi "<b>beta</b>" "$work/page.html" &&
-		fail "the bold command formats now: set bold_formats=yes"
 	fail "the saved page is not the page with the edits"
 fi
 xdotool windowfocus --sync "$window" && xdotool key ctrl+w
 app_ends 15 "the editor"
-echo "saved as expected (bold formats: $bold_formats)"
+echo "saved as expected"
 exit 0
