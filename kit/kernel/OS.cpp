@@ -16,6 +16,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -106,21 +107,31 @@ void JoinFinished(ThreadControl& control)
 }
 
 // Threads that ended without a waiter are joined, so that none keeps its
-// stack, and none is still ending when the process exits.
+// stack and none is still ending when the process exits. They leave the
+// table, which would otherwise grow with every such thread: a later waiter
+// finds them gone, as a thread that has ended is.
 void JoinFinishedThreads()
 {
-	std::vector<std::shared_ptr<ThreadControl>> controls;
+	std::vector<std::pair<thread_id, std::shared_ptr<ThreadControl>>> ended;
 	{
 		std::lock_guard<std::mutex> lock(sTableLock);
-		for (const auto& entry : sThreads)
-			controls.push_back(entry.second);
+		for (const auto& [id, control] : sThreads) {
+			if (control->process == getpid())
+				ended.emplace_back(id, control);
+		}
 	}
-	for (const std::shared_ptr<ThreadControl>& control : controls) {
-		if (control->process != getpid())
-			continue;
-		std::lock_guard<std::mutex> lock(control->mutex);
-		if (control->finished)
-			JoinFinished(*control);
+	std::erase_if(ended, [](const auto& entry) {
+		std::lock_guard<std::mutex> lock(entry.second->mutex);
+		if (!entry.second->finished)
+			return true;
+		JoinFinished(*entry.second);
+		return false;
+	});
+	std::lock_guard<std::mutex> lock(sTableLock);
+	for (const auto& [id, control] : ended) {
+		auto found = sThreads.find(id);
+		if (found != sThreads.end() && found->second == control)
+			sThreads.erase(found);
 	}
 }
 

@@ -81,6 +81,23 @@ TEST(ThreadTest, AThreadHasEndedWhenItsWaiterReturns)
 	EXPECT_TRUE(sEnded.load());
 }
 
+// A thread nobody waits for is joined and leaves the table once a later
+// thread starts, so that the table does not grow with every such thread.
+TEST(ThreadTest, AThreadNobodyWaitsForIsGoneOnceItHasEnded)
+{
+	thread_id unwaited = spawn_thread(CountAndReturn, "unwaited", B_NORMAL_PRIORITY, nullptr);
+	ASSERT_EQ(resume_thread(unwaited), B_OK);
+	bool gone = false;
+	for (int tries = 0; tries < 200 && !gone; tries++) {
+		snooze(10000);
+		thread_id later = spawn_thread(CountAndReturn, "later", B_NORMAL_PRIORITY, nullptr);
+		wait_for_thread(later, nullptr);
+		gone = find_thread("unwaited") == B_NAME_NOT_FOUND;
+	}
+	EXPECT_TRUE(gone);
+	EXPECT_EQ(wait_for_thread(unwaited, nullptr), B_BAD_THREAD_ID);
+}
+
 TEST(TeamTest, LoadedProgramRunsOnlyAfterResumeWithItsArguments)
 {
 	char directory[] = "/tmp/velmora-team-XXXXXX";
