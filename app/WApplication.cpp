@@ -85,13 +85,7 @@ std::string ExecArgument(const std::string& argument)
 // Starts a program with arguments; false when it cannot be started.
 bool Start(const std::vector<std::string>& arguments)
 {
-	std::vector<const char*> argv;
-	for (const std::string& argument : arguments)
-		argv.push_back(argument.c_str());
-	argv.push_back(nullptr);
-	thread_id team = load_image(static_cast<int32>(arguments.size()), argv.data(),
-		const_cast<const char**>(environ));
-	return team >= 0 && resume_thread(team) == B_OK;
+	return ProgramCommand::Start(arguments) == B_OK;
 }
 
 // "Velmora kept unsaved changes to the page "/site/index.html", as they
