@@ -219,9 +219,11 @@ std::unique_ptr<KFile> Page::CreateTempFile(const KFile* pageFile) const
 {
 	std::string folder;
 	std::string prefix;
+	std::string pageLeaf;
 	if (pageFile != nullptr && pageFile->InitCheck() == B_OK && pageFile->Path() != nullptr) {
 		folder = pageFile->Path();
-		prefix = std::string("$VLM-") + pageFile->FileName();
+		pageLeaf = pageFile->FileName();
+		prefix = "$VLM-" + pageLeaf;
 	} else {
 		Config_* settings = Config();
 		if (settings != nullptr && settings->AppDirectory() != nullptr) {
@@ -230,18 +232,13 @@ std::unique_ptr<KFile> Page::CreateTempFile(const KFile* pageFile) const
 		}
 		prefix = "Untitled";
 	}
-	std::string pageLeaf = pageFile != nullptr && prefix != "Untitled" ? pageFile->FileName() : "";
 	std::unique_ptr<KFile> scratch;
-	if (!folder.empty()) {
-		ScratchFile::RemoveAbandoned(folder, prefix, pageLeaf);
-		scratch = ScratchFile::CreateIn(folder, prefix);
-	}
+	if (!folder.empty())
+		scratch = ScratchFile::CreateIn(folder, prefix, pageLeaf);
 	if (scratch == nullptr) {
 		std::string own = UserScratchFolder();
-		if (!own.empty()) {
-			ScratchFile::RemoveAbandoned(own, prefix, pageLeaf);
-			scratch = ScratchFile::CreateIn(own, prefix);
-		}
+		if (!own.empty())
+			scratch = ScratchFile::CreateIn(own, prefix, pageLeaf);
 	}
 	return scratch;
 }

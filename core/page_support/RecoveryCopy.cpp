@@ -209,20 +209,18 @@ std::vector<std::unique_ptr<RecoveryCopy>> RecoveryCopy::Abandoned()
 		return copies;
 	while (dirent* entry = readdir(directory)) {
 		std::string name = entry->d_name;
-		std::string path = folder + "/" + name;
-		if (EndsWith(name, kCopySuffix)) {
-			if (std::unique_ptr<RecoveryCopy> copy = Take(path))
-				copies.push_back(std::move(copy));
+		if (!EndsWith(name, kCopySuffix))
 			continue;
-		}
-		bool lockAlone = EndsWith(name, kLockSuffix)
-			&& access((path.substr(0, path.size() - strlen(kLockSuffix)) + kCopySuffix).c_str(),
-				F_OK) != 0;
-		FileLock unused;
-		if (lockAlone && unused.SetTo(path.c_str(), false, false) == B_OK)
-			unlink(path.c_str());
+		if (std::unique_ptr<RecoveryCopy> copy = Take(folder + "/" + name))
+			copies.push_back(std::move(copy));
 	}
 	closedir(directory);
+	FileLock::RemoveUnheldFiles(folder, [&folder](const std::string& name) {
+		if (!EndsWith(name, kLockSuffix))
+			return false;
+		std::string copy = name.substr(0, name.size() - strlen(kLockSuffix)) + kCopySuffix;
+		return access((folder + "/" + copy).c_str(), F_OK) != 0;
+	});
 	SafeSave::RemoveAbandonedNewFiles(folder, std::string());
 	std::sort(copies.begin(), copies.end(), [](const auto& one, const auto& other) {
 		return one->found.time < other->found.time;

@@ -31,8 +31,9 @@ ScratchFile::ScratchFile(const std::string& path)
 }
 
 std::unique_ptr<KFile> ScratchFile::CreateIn(const std::string& folder,
-	const std::string& prefix)
+	const std::string& prefix, const std::string& pageLeaf)
 {
+	RemoveAbandoned(folder, prefix, pageLeaf);
 	for (int32 n = 0; n < kMostScratchNames; n++) {
 		std::string name = folder + "/" + prefix + std::to_string(n) + ".html";
 		std::unique_ptr<ScratchFile> scratch(new ScratchFile(name));
