@@ -632,16 +632,16 @@ void Page::Correct()
 	_Save(tempFile.get());
 	// A page saved byte for byte under a declaration its bytes contradict
 	// is declared UTF-8 and read as its author meant it.
-	std::string text;
 	{
 		BAutolock lock(htmlWindow);
-		text = htmlWindow->View()->Text();
-	}
-	if (std::optional<std::string> corrected = CharsetCorrection::Corrected(text, Encoding())) {
-		BAutolock lock(htmlWindow);
-		htmlWindow->View()->SetText(corrected->c_str(), static_cast<int32>(corrected->size()));
-		SetEncoding(TextEncoding());
-		NotSaved();
+		HTML_View* view = htmlWindow->View();
+		std::optional<std::string> corrected = CharsetCorrection::Corrected(
+			std::string_view(view->Text(), view->TextLength()), Encoding());
+		if (corrected) {
+			view->SetText(corrected->c_str(), static_cast<int32>(corrected->size()));
+			SetEncoding(TextEncoding());
+			NotSaved();
+		}
 	}
 	htmlWindow->SaveTo(tempFile.get());
 	ParsePage();
