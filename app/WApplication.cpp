@@ -146,11 +146,7 @@ WApplication::WApplication(const char* path, bool batchUse)
 
 WApplication::~WApplication()
 {
-	{
-		std::lock_guard<std::mutex> lock(endLock);
-		ended = true;
-	}
-	endChanged.notify_all();
+	MarkEnded();
 	signalWatcher.reset();
 	for (std::unique_ptr<Page>& page : pages)
 		DeletePage(page);
@@ -549,12 +545,18 @@ void WApplication::EndSession()
 	for (std::unique_ptr<Page>& page : pages)
 		DeletePage(page);
 	CloseStartWindow();
+	MarkEnded();
+	Quit();
+}
+
+// Tells the signal watcher, which may wait for it, that the session ended.
+void WApplication::MarkEnded()
+{
 	{
 		std::lock_guard<std::mutex> lock(endLock);
 		ended = true;
 	}
 	endChanged.notify_all();
-	Quit();
 }
 
 // What must not be lost is written, what must not be left is removed, and
