@@ -13,13 +13,12 @@
 #include <tidy/tidy.h>
 #include <tidy/tidybuffio.h>
 
-#include <time.h>
-
 #include <map>
 #include <string_view>
 #include <vector>
 #include <string>
 
+#include "BenchSupport.h"
 #include "CorpusFiles.h"
 #include "CorpusPages.h"
 #include "PageParser.h"
@@ -66,15 +65,7 @@ size_t ParseWithTheLibraryAlone(const std::string& page, const MarkupScan* bridg
 	return feed.position;
 }
 
-// Processor time of the whole process (the bridge parses on a thread of
-// its own), so that other work on a shared machine does not count.
-double ProcessSeconds()
-{
-	timespec now;
-	clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-	return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
+// Processor seconds since start (the bridge parses on a thread of its own).
 double SecondsSince(double start)
 {
 	return ProcessSeconds() - start;
