@@ -51,9 +51,9 @@ std::optional<bool> EntrySays(const std::string& path, const std::string& progra
 		}
 		if (!inMainGroup)
 			continue;
-		if (line.rfind("Exec=", 0) == 0)
+		if (line.starts_with("Exec="))
 			starts = BaseName(ExecProgram(line.substr(5))) == program;
-		else if (line.rfind("Terminal=", 0) == 0)
+		else if (line.starts_with("Terminal="))
 			terminal = line.substr(9) == "true";
 	}
 	return starts ? std::optional<bool>(terminal) : std::nullopt;
@@ -116,7 +116,7 @@ bool ExternalEditor::IsTerminalProgram(const std::string& program)
 		std::optional<bool> said;
 		while (dirent* entry = readdir(directory)) {
 			std::string file = entry->d_name;
-			if (file.size() > 8 && file.compare(file.size() - 8, 8, ".desktop") == 0)
+			if (file.ends_with(".desktop"))
 				said = EntrySays(folder + "/" + file, name);
 			if (said)
 				break;

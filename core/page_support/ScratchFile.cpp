@@ -12,8 +12,8 @@ constexpr int32 kMostScratchNames = 1000;
 bool IsScratchName(const std::string& name, const std::string& prefix)
 {
 	const std::string suffix = ".html";
-	if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0
-			|| name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+	if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix)
+			|| !name.ends_with(suffix))
 		return false;
 	for (size_t i = prefix.size(); i < name.size() - suffix.size(); i++) {
 		if (!isdigit(static_cast<unsigned char>(name[i])))
