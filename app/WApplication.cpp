@@ -85,13 +85,7 @@ std::string ExecArgument(const std::string& argument)
 // Starts a program with arguments; false when it cannot be started.
 bool Start(const std::vector<std::string>& arguments)
 {
-	std::vector<const char*> argv;
-	for (const std::string& argument : arguments)
-		argv.push_back(argument.c_str());
-	argv.push_back(nullptr);
-	thread_id team = load_image(static_cast<int32>(arguments.size()), argv.data(),
-		const_cast<const char**>(environ));
-	return team >= 0 && resume_thread(team) == B_OK;
+	return ProgramCommand::Start(arguments) == B_OK;
 }
 
 // "Velmora kept unsaved changes to the page "/site/index.html", as they
@@ -152,11 +146,7 @@ WApplication::WApplication(const char* path, bool batchUse)
 
 WApplication::~WApplication()
 {
-	{
-		std::lock_guard<std::mutex> lock(endLock);
-		ended = true;
-	}
-	endChanged.notify_all();
+	MarkEnded();
 	signalWatcher.reset();
 	for (std::unique_ptr<Page>& page : pages)
 		DeletePage(page);
@@ -555,12 +545,18 @@ void WApplication::EndSession()
 	for (std::unique_ptr<Page>& page : pages)
 		DeletePage(page);
 	CloseStartWindow();
+	MarkEnded();
+	Quit();
+}
+
+// Tells the signal watcher, which may wait for it, that the session ended.
+void WApplication::MarkEnded()
+{
 	{
 		std::lock_guard<std::mutex> lock(endLock);
 		ended = true;
 	}
 	endChanged.notify_all();
-	Quit();
 }
 
 // What must not be lost is written, what must not be left is removed, and

@@ -104,6 +104,7 @@ private:
 	// questions: the recovery copies first, then every page closes.
 	void EndOnSignal(int signal);
 	void EndSession();
+	void MarkEnded();
 	void EndAbruptly();
 
 	std::vector<std::string> extensions;

@@ -1,6 +1,7 @@
 // The editor's pieces for benchmarks that open pages: one application
 // object that is never run (pages, windows and loopers work without its
-// loop), and a wait for a looper to be done with what it was sent.
+// loop), a wait for a looper to be done with what it was sent, and a page
+// loaded as the program loads it.
 
 #ifndef BENCH_APPLICATION_H
 #define BENCH_APPLICATION_H
@@ -11,7 +12,11 @@
 #include <Message.h>
 #include <Messenger.h>
 
+#include "HTMLError_Window.h"
+#include "Page.h"
 #include "TempDirectory.h"
+#include "VLooper.h"
+#include "Visual_Engine.h"
 #include "WApplication.h"
 
 // The user's folders of the run are those below `folders`.
@@ -31,6 +36,17 @@ inline void Settle(BLooper* looper)
 {
 	BMessage reply;
 	BMessenger(looper).SendMessage('sync', &reply);
+}
+
+// As the program loads a page: the engine's looper runs Page::Load, and
+// what that posts on (the visual text, the error list) is handled before
+// the page is ready.
+inline void LoadPage(Page* page)
+{
+	page->Engine()->PostMessage('reld');
+	Settle(page->Engine()->Looper());
+	Settle(page->Engine()->Looper());
+	Settle(page->HTMLErrorWindow());
 }
 
 #endif

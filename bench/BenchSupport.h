@@ -9,12 +9,24 @@
 #include <string>
 #include <vector>
 
+#include <time.h>
+
 #include <benchmark/benchmark.h>
 
 // Wall-clock seconds since start, for timings taken by hand.
 inline double SecondsSince(std::chrono::steady_clock::time_point start)
 {
 	return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Processor time of all the program's threads (work measured may run on a
+// thread of its own while the caller waits), so that other work on a
+// shared machine does not count.
+inline double ProcessSeconds()
+{
+	timespec now;
+	clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+	return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // Keeps the processor time per iteration of each run, so that ratios can be

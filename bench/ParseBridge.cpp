@@ -13,15 +13,15 @@
 #include <tidy/tidy.h>
 #include <tidy/tidybuffio.h>
 
-#include <time.h>
-
 #include <map>
 #include <string_view>
 #include <vector>
 #include <string>
 
+#include "BenchSupport.h"
 #include "CorpusFiles.h"
 #include "CorpusPages.h"
+#include "LibraryParse.h"
 #include "PageParser.h"
 #include "parser_support/LibraryConfiguration.h"
 #include "parser_support/MarkupScan.h"
@@ -29,16 +29,11 @@
 
 namespace {
 
-Bool Silently(TidyMessage)
-{
-	return no;
-}
-
-// The library's own parse, with its default options or with the bridge's;
-// returns how many bytes it read. On some malformed pages it stops early
-// (the bridge does not), so only pages it reads to the end make a fair
-// comparison.
-size_t ParseWithTheLibraryAlone(const std::string& page, const MarkupScan* bridgeOptions = nullptr)
+// The library's own parse, with its default options or with the bridge's,
+// fed byte by byte; returns how many bytes it read. On some malformed
+// pages it stops early (the bridge does not), so only pages it reads to
+// the end make a fair comparison.
+size_t LibraryReading(const std::string& page, const MarkupScan* bridgeOptions = nullptr)
 {
 	struct Feed {
 		const std::string& text;
@@ -66,15 +61,7 @@ size_t ParseWithTheLibraryAlone(const std::string& page, const MarkupScan* bridg
 	return feed.position;
 }
 
-// Processor time of the whole process (the bridge parses on a thread of
-// its own), so that other work on a shared machine does not count.
-double ProcessSeconds()
-{
-	timespec now;
-	clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-	return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
+// Processor seconds since start (the bridge parses on a thread of its own).
 double SecondsSince(double start)
 {
 	return ProcessSeconds() - start;
@@ -83,7 +70,7 @@ double SecondsSince(double start)
 void BridgeAgainstLibrary(benchmark::State& state)
 {
 	const std::string& page = CorpusPages::PageOfMegabytes(state.range(0));
-	if (ParseWithTheLibraryAlone(page) != page.size()) {
+	if (LibraryReading(page) != page.size()) {
 		state.SkipWithError("the library alone does not read the whole page");
 		return;
 	}
@@ -107,11 +94,11 @@ void BridgeAgainstLibrary(benchmark::State& state)
 	double bridge = 0;
 	for (auto _ : state) {
 		double start = ProcessSeconds();
-		ParseWithTheLibraryAlone(page);
+		LibraryReading(page);
 		double libraryTime = SecondsSince(start);
 
 		start = ProcessSeconds();
-		ParseWithTheLibraryAlone(libraryText, &scan);
+		LibraryReading(libraryText, &scan);
 		librarySameOptions += SecondsSince(start);
 
 		start = ProcessSeconds();

@@ -9,8 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <algorithm>
 #include <chrono>
 #include <map>
@@ -139,20 +137,6 @@ Editor& EditorOf(int32 size)
 		editor->PutCaretInTheMiddle();
 	}
 	return *editor;
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start)
-{
-	return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Processor time of all the program's threads: the colouring runs on the
-// window's thread while the caller waits; and the machine may be shared.
-double ProcessSeconds()
-{
-	timespec now;
-	clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-	return now.tv_sec + now.tv_nsec / 1e9;
 }
 
 // The page is in the view (set_text_s: the text view's own work, its

@@ -20,10 +20,8 @@
 #include "BenchApplication.h"
 #include "BenchSupport.h"
 #include "CorpusPages.h"
-#include "HTMLError_Window.h"
 #include "Page.h"
 #include "TempDirectory.h"
-#include "VLooper.h"
 #include "VWindow.h"
 #include "Visual_Engine.h"
 #include "Visual_View.h"
@@ -45,10 +43,7 @@ public:
 			: CorpusPages::PageOfMegabytes(1).substr(0, kilobytes * 1024) + "</body></html>";
 		fFolder.Write("page.html", html);
 		fPage = new Page((fFolder / "page.html").c_str(), 0, Application(fFolders));
-		fPage->Engine()->PostMessage('reld');
-		Settle(fPage->Engine()->Looper());
-		Settle(fPage->Engine()->Looper());
-		Settle(fPage->HTMLErrorWindow());
+		LoadPage(fPage);
 		BAutolock lock(fPage->VisualWindow());
 		Visual_Text* view = fPage->Engine()->View();
 		int32 middle = view->TextLength() / 2;

@@ -219,9 +219,11 @@ std::unique_ptr<KFile> Page::CreateTempFile(const KFile* pageFile) const
 {
 	std::string folder;
 	std::string prefix;
+	std::string pageLeaf;
 	if (pageFile != nullptr && pageFile->InitCheck() == B_OK && pageFile->Path() != nullptr) {
 		folder = pageFile->Path();
-		prefix = std::string("$VLM-") + pageFile->FileName();
+		pageLeaf = pageFile->FileName();
+		prefix = "$VLM-" + pageLeaf;
 	} else {
 		Config_* settings = Config();
 		if (settings != nullptr && settings->AppDirectory() != nullptr) {
@@ -230,18 +232,13 @@ std::unique_ptr<KFile> Page::CreateTempFile(const KFile* pageFile) const
 		}
 		prefix = "Untitled";
 	}
-	std::string pageLeaf = pageFile != nullptr && prefix != "Untitled" ? pageFile->FileName() : "";
 	std::unique_ptr<KFile> scratch;
-	if (!folder.empty()) {
-		ScratchFile::RemoveAbandoned(folder, prefix, pageLeaf);
-		scratch = ScratchFile::CreateIn(folder, prefix);
-	}
+	if (!folder.empty())
+		scratch = ScratchFile::CreateIn(folder, prefix, pageLeaf);
 	if (scratch == nullptr) {
 		std::string own = UserScratchFolder();
-		if (!own.empty()) {
-			ScratchFile::RemoveAbandoned(own, prefix, pageLeaf);
-			scratch = ScratchFile::CreateIn(own, prefix);
-		}
+		if (!own.empty())
+			scratch = ScratchFile::CreateIn(own, prefix, pageLeaf);
 	}
 	return scratch;
 }
@@ -635,16 +632,16 @@ void Page::Correct()
 	_Save(tempFile.get());
 	// A page saved byte for byte under a declaration its bytes contradict
 	// is declared UTF-8 and read as its author meant it.
-	std::string text;
 	{
 		BAutolock lock(htmlWindow);
-		text = htmlWindow->View()->Text();
-	}
-	if (std::optional<std::string> corrected = CharsetCorrection::Corrected(text, Encoding())) {
-		BAutolock lock(htmlWindow);
-		htmlWindow->View()->SetText(corrected->c_str(), static_cast<int32>(corrected->size()));
-		SetEncoding(TextEncoding());
-		NotSaved();
+		HTML_View* view = htmlWindow->View();
+		std::optional<std::string> corrected = CharsetCorrection::Corrected(
+			std::string_view(view->Text(), view->TextLength()), Encoding());
+		if (corrected) {
+			view->SetText(corrected->c_str(), static_cast<int32>(corrected->size()));
+			SetEncoding(TextEncoding());
+			NotSaved();
+		}
 	}
 	htmlWindow->SaveTo(tempFile.get());
 	ParsePage();

@@ -1,14 +1,16 @@
 #include "ExternalEditor.h"
 
 #include <dirent.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <sstream>
 
-#include <OS.h>
+#include <FindDirectory.h>
+#include <Path.h>
+
+#include "ProgramCommand.h"
 
 namespace {
 
@@ -16,15 +18,6 @@ std::string Variable(const char* name)
 {
 	const char* value = getenv(name);
 	return value != nullptr ? value : "";
-}
-
-std::vector<std::string> Words(const std::string& text)
-{
-	std::vector<std::string> words;
-	std::istringstream stream(text);
-	for (std::string word; stream >> word;)
-		words.push_back(word);
-	return words;
 }
 
 std::string BaseName(const std::string& path)
@@ -58,9 +51,9 @@ std::optional<bool> EntrySays(const std::string& path, const std::string& progra
 		}
 		if (!inMainGroup)
 			continue;
-		if (line.rfind("Exec=", 0) == 0)
+		if (line.starts_with("Exec="))
 			starts = BaseName(ExecProgram(line.substr(5))) == program;
-		else if (line.rfind("Terminal=", 0) == 0)
+		else if (line.starts_with("Terminal="))
 			terminal = line.substr(9) == "true";
 	}
 	return starts ? std::optional<bool>(terminal) : std::nullopt;
@@ -69,13 +62,13 @@ std::optional<bool> EntrySays(const std::string& path, const std::string& progra
 // The folders desktop entries are found in, the user's first.
 std::vector<std::string> EntryFolders()
 {
-	std::string home = Variable("XDG_DATA_HOME");
-	if (home.empty())
-		home = Variable("HOME") + "/.local/share";
+	std::vector<std::string> folders;
+	BPath home;
+	if (find_directory(B_USER_DATA_DIRECTORY, &home) == B_OK)
+		folders.push_back(std::string(home.Path()) + "/applications");
 	std::string system = Variable("XDG_DATA_DIRS");
 	if (system.empty())
 		system = "/usr/local/share:/usr/share";
-	std::vector<std::string> folders{home + "/applications"};
 	std::stringstream list(system);
 	for (std::string folder; std::getline(list, folder, ':');) {
 		if (!folder.empty())
@@ -97,15 +90,15 @@ std::vector<std::string> ExternalEditor::CommandFor(const char* configured,
 {
 	if (configured != nullptr && configured[0] != '\0')
 		return {configured, file};
-	std::vector<std::string> editor = Words(environment.visual);
+	std::vector<std::string> editor = ProgramCommand::Words(environment.visual);
 	if (editor.empty())
-		editor = Words(environment.editor);
+		editor = ProgramCommand::Words(environment.editor);
 	if (editor.empty())
 		return {"xdg-open", file};
 	editor.push_back(file);
 	if (environment.isTerminalProgram && !environment.isTerminalProgram(editor[0]))
 		return editor;
-	std::vector<std::string> command = Words(environment.terminal);
+	std::vector<std::string> command = ProgramCommand::Words(environment.terminal);
 	if (command.empty())
 		command.push_back("x-terminal-emulator");
 	command.push_back("-e");
@@ -123,7 +116,7 @@ bool ExternalEditor::IsTerminalProgram(const std::string& program)
 		std::optional<bool> said;
 		while (dirent* entry = readdir(directory)) {
 			std::string file = entry->d_name;
-			if (file.size() > 8 && file.compare(file.size() - 8, 8, ".desktop") == 0)
+			if (file.ends_with(".desktop"))
 				said = EntrySays(folder + "/" + file, name);
 			if (said)
 				break;
@@ -141,13 +134,5 @@ status_t ExternalEditor::Open(const char* configured, const std::string& file,
 	std::vector<std::string> command = CommandFor(configured, file, OfProcess());
 	if (program != nullptr)
 		*program = command[0];
-	std::vector<const char*> arguments;
-	for (const std::string& argument : command)
-		arguments.push_back(argument.c_str());
-	arguments.push_back(nullptr);
-	thread_id team = load_image(static_cast<int32>(command.size()), arguments.data(),
-		const_cast<const char**>(environ));
-	if (team < 0)
-		return team;
-	return resume_thread(team);
+	return ProgramCommand::Start(command);
 }

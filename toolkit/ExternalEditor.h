@@ -9,10 +9,11 @@
 
 // The program a page is handed to for editing elsewhere. The editor the
 // settings name is started with the file. Without one, the user's own
-// editor ($VISUAL, else $EDITOR, which may carry arguments) is; it runs in
-// a terminal ($TERMINAL, else x-terminal-emulator) when it is a terminal
-// program, as the editors those variables name mostly are. Without any,
-// the desktop opens the file with its own choice (xdg-open).
+// editor ($VISUAL, else $EDITOR, which may carry arguments, quoted as for
+// a shell) is; it runs in a terminal ($TERMINAL, else x-terminal-emulator)
+// when it is a terminal program, as the editors those variables name
+// mostly are. Without any, the desktop opens the file with its own choice
+// (xdg-open).
 class ExternalEditor {
 public:
 	struct Environment {

@@ -1,6 +1,10 @@
 #include "ProgramCommand.h"
 
-namespace {
+#include <unistd.h>
+
+#include <OS.h>
+
+namespace ProgramCommand {
 
 std::vector<std::string> Words(const std::string& command)
 {
@@ -37,10 +41,6 @@ std::vector<std::string> Words(const std::string& command)
 	return words;
 }
 
-} // namespace
-
-namespace ProgramCommand {
-
 std::vector<std::string> Arguments(const std::string& command, const std::string& argument)
 {
 	std::vector<std::string> arguments = Words(command);
@@ -56,6 +56,19 @@ std::vector<std::string> Arguments(const std::string& command, const std::string
 	if (!placed)
 		arguments.push_back(argument);
 	return arguments;
+}
+
+status_t Start(const std::vector<std::string>& arguments)
+{
+	std::vector<const char*> argv;
+	for (const std::string& argument : arguments)
+		argv.push_back(argument.c_str());
+	argv.push_back(nullptr);
+	thread_id team = load_image(static_cast<int32>(arguments.size()), argv.data(),
+		const_cast<const char**>(environ));
+	if (team < 0)
+		return team;
+	return resume_thread(team);
 }
 
 } // namespace ProgramCommand

@@ -20,8 +20,8 @@ namespace PageText {
 // encoding the page is in.
 std::string Decode(std::string_view bytes, TextEncoding* encoding);
 // The bytes of the window's text as a page file holds them: every line
-// end (LF, CR LF or a lone CR) written CR LF, in encoding (a character it cannot hold becomes a numeric
-// character reference).
+// end (LF, CR LF or a lone CR) written CR LF, in encoding (a character it
+// cannot hold becomes a numeric character reference).
 std::string Encode(std::string_view text, const TextEncoding& encoding);
 // Every CR LF and lone CR made LF.
 std::string NormalizeLineEnds(std::string_view text);

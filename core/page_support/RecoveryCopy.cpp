@@ -28,12 +28,6 @@ constexpr uint32 kCopyWhat = 'RCPY';
 constexpr int32 kNameTries = 100;
 constexpr size_t kLongestPageName = 40;
 
-bool EndsWith(const std::string& text, const std::string& suffix)
-{
-	return text.size() >= suffix.size()
-		&& text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 // The page file's name as part of the copy's name, so that a person who
 // looks into the folder sees whose copy it is.
 std::string PageName(const std::string& path)
@@ -209,20 +203,18 @@ std::vector<std::unique_ptr<RecoveryCopy>> RecoveryCopy::Abandoned()
 		return copies;
 	while (dirent* entry = readdir(directory)) {
 		std::string name = entry->d_name;
-		std::string path = folder + "/" + name;
-		if (EndsWith(name, kCopySuffix)) {
-			if (std::unique_ptr<RecoveryCopy> copy = Take(path))
-				copies.push_back(std::move(copy));
+		if (!name.ends_with(kCopySuffix))
 			continue;
-		}
-		bool lockAlone = EndsWith(name, kLockSuffix)
-			&& access((path.substr(0, path.size() - strlen(kLockSuffix)) + kCopySuffix).c_str(),
-				F_OK) != 0;
-		FileLock unused;
-		if (lockAlone && unused.SetTo(path.c_str(), false, false) == B_OK)
-			unlink(path.c_str());
+		if (std::unique_ptr<RecoveryCopy> copy = Take(folder + "/" + name))
+			copies.push_back(std::move(copy));
 	}
 	closedir(directory);
+	FileLock::RemoveUnheldFiles(folder, [&folder](const std::string& name) {
+		if (!name.ends_with(kLockSuffix))
+			return false;
+		std::string copy = name.substr(0, name.size() - strlen(kLockSuffix)) + kCopySuffix;
+		return access((folder + "/" + copy).c_str(), F_OK) != 0;
+	});
 	SafeSave::RemoveAbandonedNewFiles(folder, std::string());
 	std::sort(copies.begin(), copies.end(), [](const auto& one, const auto& other) {
 		return one->found.time < other->found.time;
@@ -234,7 +226,7 @@ std::vector<std::unique_ptr<RecoveryCopy>> RecoveryCopy::Abandoned()
 // copy that is still there once its lock is held was left behind.
 std::unique_ptr<RecoveryCopy> RecoveryCopy::Take(const std::string& copyPath)
 {
-	if (!EndsWith(copyPath, kCopySuffix))
+	if (!copyPath.ends_with(kCopySuffix))
 		return nullptr;
 	std::unique_ptr<RecoveryCopy> copy(new RecoveryCopy());
 	std::string base = copyPath.substr(0, copyPath.size() - strlen(kCopySuffix));

@@ -12,8 +12,8 @@ constexpr int32 kMostScratchNames = 1000;
 bool IsScratchName(const std::string& name, const std::string& prefix)
 {
 	const std::string suffix = ".html";
-	if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0
-			|| name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+	if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix)
+			|| !name.ends_with(suffix))
 		return false;
 	for (size_t i = prefix.size(); i < name.size() - suffix.size(); i++) {
 		if (!isdigit(static_cast<unsigned char>(name[i])))
@@ -31,8 +31,9 @@ ScratchFile::ScratchFile(const std::string& path)
 }
 
 std::unique_ptr<KFile> ScratchFile::CreateIn(const std::string& folder,
-	const std::string& prefix)
+	const std::string& prefix, const std::string& pageLeaf)
 {
+	RemoveAbandoned(folder, prefix, pageLeaf);
 	for (int32 n = 0; n < kMostScratchNames; n++) {
 		std::string name = folder + "/" + prefix + std::to_string(n) + ".html";
 		std::unique_ptr<ScratchFile> scratch(new ScratchFile(name));

@@ -16,16 +16,17 @@
 class ScratchFile : public KFile {
 public:
 	// The first "<folder>/<prefix><n>.html", n from 0, that can be made
-	// anew, held; null when the folder takes no new files.
-	static std::unique_ptr<KFile> CreateIn(const std::string& folder, const std::string& prefix);
-	// Removes from folder the scratch files "<prefix><n>.html" and the new
-	// files of cut-off saves of the page file named pageLeaf (none when
-	// empty) that no running program holds.
-	static void RemoveAbandoned(const std::string& folder, const std::string& prefix,
+	// anew, held; null when the folder takes no new files. First the
+	// scratch files "<prefix><n>.html" and the new files of cut-off saves
+	// of the page file named pageLeaf (none when empty) that no running
+	// program holds are removed from folder.
+	static std::unique_ptr<KFile> CreateIn(const std::string& folder, const std::string& prefix,
 		const std::string& pageLeaf);
 
 private:
 	explicit ScratchFile(const std::string& path);
+	static void RemoveAbandoned(const std::string& folder, const std::string& prefix,
+		const std::string& pageLeaf);
 
 	FileLock hold;
 };

@@ -626,7 +626,7 @@ void TreeBuilder::FillText(_node* node, TidyNode source, _node* parent)
 	}
 	if (fWhiteAfter != nullptr && fWhiteAfter == parent->last && IsBodyText(parent)
 			&& (fPreformattedDepth > 0 || text.empty() || !TagReader::IsSpace(text[0]))) {
-		changed = (fPreformattedDepth > 0 ? "\n" : " ") + std::string(text);
+		changed = WhiteText() + std::string(text);
 		text = changed;
 	}
 	AppendText(node, text, visual);
@@ -677,10 +677,16 @@ bool TreeBuilder::NeedsWhiteBefore(const _node* node, const _node* parent) const
 		&& (node->tag->model & CM_INLINE) != 0);
 }
 
+// The white space the library left out, as a browser shows it.
+const char* TreeBuilder::WhiteText() const
+{
+	return fPreformattedDepth > 0 ? "\n" : " ";
+}
+
 _node* TreeBuilder::WhiteNode()
 {
 	_node* text = NewNode();
-	AppendText(text, fPreformattedDepth > 0 ? "\n" : " ", true);
+	AppendText(text, WhiteText(), true);
 	return text;
 }
 

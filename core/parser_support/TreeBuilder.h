@@ -58,6 +58,7 @@ private:
 	bool IsLineEndSwallowed(TidyNode source);
 	bool NeedsWhiteBefore(const _node* node, const _node* parent) const;
 	void TrimWhiteAtBlockEnd(_node* block);
+	const char* WhiteText() const;
 	_node* WhiteNode();
 	void KeepStrayFrameTag(_node* node, size_t offset);
 	bool KeepLiteralSection(_node* node, TidyNode source, size_t offset);

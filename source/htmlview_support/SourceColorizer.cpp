@@ -5,6 +5,7 @@
 #include "AttributeDictionary.h"
 #include "EntityTable.h"
 #include "TagDictionary.h"
+#include "parser_support/AsciiCase.h"
 
 namespace {
 
@@ -65,17 +66,6 @@ bool IsAttributeNameChar(char c)
 bool EndsConstructs(char c)
 {
 	return static_cast<unsigned char>(c) < 0x80 && !IsEntityChar(c) && c != '&' && c != '<';
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-	if (text.size() < prefix.size())
-		return false;
-	for (size_t i = 0; i < prefix.size(); i++) {
-		if ((text[i] | 0x20) != prefix[i])
-			return false;
-	}
-	return true;
 }
 
 // Looks a name up in a table that takes NUL-terminated names.
@@ -250,7 +240,7 @@ private:
 		int32 position = start + 1;
 		if (fPiece[position] == '!') {
 			std::string_view declaration = fPiece.substr(position + 1, tagEnd - position - 1);
-			_Color(start, StartsWithNoCase(declaration, "doctype") ? SOURCE_TAG : SOURCE_TEXT);
+			_Color(start, AsciiCase::StartsWith(declaration, "doctype") ? SOURCE_TAG : SOURCE_TEXT);
 			if (closed)
 				_Color(tagEnd, SOURCE_TEXT);
 			return;
