@@ -38,6 +38,9 @@ TEST(ExternalEditor, TheSettingThenTheUsersEditorInATerminalWhenItNeedsOneThenTh
 			{"urxvt", "-hold", "-e", "vim", file}},
 		{"an editor with windows and arguments", nullptr,
 			{"gedit --new-window", "", "", TerminalOnlyVim}, {"gedit", "--new-window", file}},
+		{"a quoted path with spaces is one word", nullptr,
+			{"'/opt/My Editor/edit' -n", "", "", TerminalOnlyVim},
+			{"/opt/My Editor/edit", "-n", file}},
 		{"no editor at all", nullptr, {"", "", "xterm", TerminalOnlyVim}, {"xdg-open", file}},
 	};
 	for (const EditorCase& row : cases) {
