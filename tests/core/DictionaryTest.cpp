@@ -70,17 +70,6 @@ TEST(TagDictionary, LookUpIgnoresCaseAndRejectsOtherNames)
 	EXPECT_EQ(LookUpTag(std::string(5000, 'b').c_str()), nullptr);
 }
 
-TEST(TagDictionary, HtmlFourTagsAreMarkedWithTheirVersions)
-{
-	EXPECT_NE(tag_p->versions & VERS_HTML40_STRICT, 0u);
-	EXPECT_NE(tag_font->versions & VERS_HTML40_LOOSE, 0u);
-	EXPECT_EQ(tag_font->versions & VERS_HTML40_STRICT, 0u);
-	EXPECT_NE(LookUpTag("frameset")->versions & VERS_FRAMES, 0u);
-	EXPECT_EQ(LookUpTag("blink")->versions & VERS_HTML40, 0u);
-	EXPECT_NE(LookUpTag("blink")->versions & VERS_PROPRIETARY, 0u);
-	EXPECT_EQ(LookUpTag("article")->versions, VERS_HTML5);
-}
-
 // Every tag of the dictionary must be one the library knows, or reading a
 // page would report it as unknown and the two would disagree on pairing.
 TEST(TagDictionary, EveryEntryIsATagTheLibraryKeepsAsKnown)

@@ -112,6 +112,8 @@ protected:
 		fView.SetStylable(true);
 		fView.SetText("0123456789");
 		fView.SetFontAndColor(0, 10, &fPlain, B_FONT_ALL, &fBlack);
+		fBig.SetSize(30);
+		fEnvironment.PushFont(&fBig);
 	}
 
 	void TearDown() override
@@ -135,17 +137,15 @@ protected:
 		B_WILL_DRAW};
 	BFont fPlain;
 	rgb_color fBlack = make_color(0, 0, 0);
+	BFont fBig;
+	Environment fEnvironment;	// in the big font
 };
 
 TEST_F(EnvironmentText, WithoutPlaceholdersTheWholeRangeTakesFontAndColour)
 {
-	Environment environment;
-	BFont big;
-	big.SetSize(30);
 	rgb_color blue = make_color(0, 0, 255);
-	environment.PushFont(&big);
-	environment.PushColor(&blue);
-	environment.SetText(&fView, 2, 6);
+	fEnvironment.PushColor(&blue);
+	fEnvironment.SetText(&fView, 2, 6);
 	rgb_color color;
 	EXPECT_EQ(At(1).Size(), fPlain.Size());
 	EXPECT_EQ(At(2, &color).Size(), 30);
@@ -156,12 +156,9 @@ TEST_F(EnvironmentText, WithoutPlaceholdersTheWholeRangeTakesFontAndColour)
 
 TEST_F(EnvironmentText, PlaceholdersTakeTheirFontAndAreUsedUp)
 {
-	Environment environment;
-	BFont big;
-	big.SetSize(30);
+	Environment& environment = fEnvironment;
 	BFont space;
 	space.SetSize(40);
-	environment.PushFont(&big);
 	environment.placeholderFont = &space;
 	environment.placeholderFrom = 3;
 	environment.placeholderTo = 5;

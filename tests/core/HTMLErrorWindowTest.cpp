@@ -69,6 +69,12 @@ protected:
 		fPage->HTMLWindow()->View()->Select(0, 0);
 	}
 
+	void EmptyList()
+	{
+		BAutolock lock(Errors());
+		Errors()->Empty();
+	}
+
 	int32 Count()
 	{
 		BAutolock lock(Errors());
@@ -81,10 +87,7 @@ protected:
 TEST_F(ErrorList, EntriesAddedWhileBlockedNeitherShowNorSelect)
 {
 	Open("");
-	{
-		BAutolock lock(Errors());
-		Errors()->Empty();
-	}
+	EmptyList();
 	Errors()->Hide();
 	Errors()->BlockRefresh();
 	Errors()->Add(3, 3, "Warning: one", VUDAV_WARNING);
@@ -104,31 +107,36 @@ TEST_F(ErrorList, EntriesAddedWhileBlockedNeitherShowNorSelect)
 	EXPECT_EQ(Selection(), 3) << "an entry added unblocked is selected";
 }
 
-TEST_F(ErrorList, BadReportsAreIgnoredAndUnknownKindsListed)
+TEST_F(ErrorList, BadReportsAreIgnoredUnknownKindsListedAndRemovingTakesOutAPlacesEntries)
 {
 	Open("");
-	{
-		BAutolock lock(Errors());
-		Errors()->Empty();
-	}
+	EmptyList();
 	Errors()->Add(-1, 3, "Warning: x", VUDAV_WARNING);
 	Errors()->Add(1, 3, nullptr, VUDAV_WARNING);
 	Errors()->Add(static_cast<const _node*>(nullptr), "Error", VUDAV_ERROR);
 	Errors()->Add(1, 3, "odd", static_cast<VUDAV_message_type>(7));
 	Idle();
 	ASSERT_EQ(Count(), 1);
+	{
+		BAutolock lock(Errors());
+		EXPECT_EQ(Errors()->ItemKind(0), 7);
+	}
+	EmptyList();
+	Errors()->Add(3, 4, "a", VUDAV_WARNING);
+	Errors()->Add(5, 6, "b", VUDAV_WARNING);
+	Errors()->Add(3, 4, "c", VUDAV_ERROR);
+	Idle();
+	Errors()->Remove(3, 4);
+	ASSERT_EQ(Count(), 1);
 	BAutolock lock(Errors());
-	EXPECT_EQ(Errors()->ItemKind(0), 7);
+	EXPECT_STREQ(Errors()->ItemText(0), "b");
 }
 
-TEST_F(ErrorList, InvokingARangeSelectsItInTheHTMLWindow)
+TEST_F(ErrorList, InvokingOrDoubleClickingARangeSelectsItInTheHTMLWindow)
 {
 	Open("");
 	SetHTML("<html><body>abcdef</body></html>");
-	{
-		BAutolock lock(Errors());
-		Errors()->Empty();
-	}
+	EmptyList();
 	Errors()->Add(12, 15, "Warning: here", VUDAV_WARNING);
 	Errors()->Add(0, 0, "a note", VUDAV_NOTE);
 	Errors()->Add(12, 400, "Warning: beyond the text", VUDAV_WARNING);
@@ -139,6 +147,19 @@ TEST_F(ErrorList, InvokingARangeSelectsItInTheHTMLWindow)
 	EXPECT_EQ(HTMLSelection(), std::make_pair(0, 0)) << "a place beyond the text neither";
 	Invoke(0);
 	EXPECT_EQ(HTMLSelection(), std::make_pair(12, 15));
+
+	SetHTML("<html><body>abcdef</body></html>");
+	BPoint middle;
+	{
+		BAutolock lock(Errors());
+		BListView* list = Errors()->ListView();
+		BRect row = Errors()->ConvertFromScreen(list->ConvertToScreen(list->ItemFrame(0)));
+		middle = BPoint((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+	}
+	BPrivate::PostClick(Errors(), middle);
+	BPrivate::PostClick(Errors(), middle, B_PRIMARY_MOUSE_BUTTON, 2);
+	ASSERT_EQ(BPrivate::WaitForWindowIdle(Errors()), B_OK);
+	EXPECT_EQ(HTMLSelection(), std::make_pair(12, 15)) << "as the mouse invokes it";
 }
 
 TEST_F(ErrorList, InvokingAnElementsEntrySelectsTheHTMLItWrote)
@@ -152,10 +173,7 @@ TEST_F(ErrorList, InvokingAnElementsEntrySelectsTheHTMLItWrote)
 			rule = element;
 	}
 	ASSERT_NE(rule, nullptr);
-	{
-		BAutolock lock(Errors());
-		Errors()->Empty();
-	}
+	EmptyList();
 	fPage->HTMLError(static_cast<const Visual_Element*>(rule), "Warning: a rule", VUDAV_WARNING);
 	fPage->HTMLError(rule->MyNode(), "Warning: its node", VUDAV_WARNING);
 	Idle();
@@ -170,23 +188,6 @@ TEST_F(ErrorList, InvokingAnElementsEntrySelectsTheHTMLItWrote)
 		auto [start, finish] = HTMLSelection();
 		EXPECT_EQ(text.substr(start, finish - start), "<HR>") << entry;
 	}
-}
-
-TEST_F(ErrorList, RemovingTakesOutTheEntriesOfThatPlace)
-{
-	Open("");
-	{
-		BAutolock lock(Errors());
-		Errors()->Empty();
-	}
-	Errors()->Add(3, 4, "a", VUDAV_WARNING);
-	Errors()->Add(5, 6, "b", VUDAV_WARNING);
-	Errors()->Add(3, 4, "c", VUDAV_ERROR);
-	Idle();
-	Errors()->Remove(3, 4);
-	ASSERT_EQ(Count(), 1);
-	BAutolock lock(Errors());
-	EXPECT_STREQ(Errors()->ItemText(0), "b");
 }
 
 TEST_F(ErrorList, AFailedParseSelectsTheFirstErrorInTheHTMLWindow)
@@ -205,10 +206,7 @@ TEST_F(ErrorList, AFailedParseSelectsTheFirstErrorInTheHTMLWindow)
 TEST_F(ErrorList, EachEntryIsDrawnAsARowOfItsText)
 {
 	Open("");
-	{
-		BAutolock lock(Errors());
-		Errors()->Empty();
-	}
+	EmptyList();
 	Errors()->Add(3, 3, "Warning: <p> lacks a closing tag", VUDAV_WARNING);
 	Errors()->Add(0, 0, "1 warnings/errors were found.", VUDAV_NOTE);
 	Idle();
@@ -226,28 +224,4 @@ TEST_F(ErrorList, EachEntryIsDrawnAsARowOfItsText)
 	for (size_t i = 0; i < rows.size(); i++) {
 		EXPECT_TRUE(HasDarkPixel(shot.get(), rows[i])) << "row " << i << " shows its text";
 	}
-}
-
-TEST_F(ErrorList, DoubleClickingARowSelectsItsPlaceInTheHTMLWindow)
-{
-	Open("");
-	SetHTML("<html><body>abcdef</body></html>");
-	{
-		BAutolock lock(Errors());
-		Errors()->Empty();
-	}
-	Errors()->Add(0, 0, "a note", VUDAV_NOTE);
-	Errors()->Add(12, 15, "Warning: here", VUDAV_WARNING);
-	Idle();
-	BPoint middle;
-	{
-		BAutolock lock(Errors());
-		BListView* list = Errors()->ListView();
-		BRect row = Errors()->ConvertFromScreen(list->ConvertToScreen(list->ItemFrame(1)));
-		middle = BPoint((row.left + row.right) / 2, (row.top + row.bottom) / 2);
-	}
-	BPrivate::PostClick(Errors(), middle);
-	BPrivate::PostClick(Errors(), middle, B_PRIMARY_MOUSE_BUTTON, 2);
-	ASSERT_EQ(BPrivate::WaitForWindowIdle(Errors()), B_OK);
-	EXPECT_EQ(HTMLSelection(), std::make_pair(12, 15));
 }

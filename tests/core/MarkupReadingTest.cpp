@@ -46,16 +46,6 @@ TEST(StartTagReading, MalformedTagsAreLeftToTheLibrary)
 	}
 }
 
-TEST(MarkupScan, UnknownTagsAreDeclaredPairedWhenThePageClosesThem)
-{
-	MarkupScan scan("<o:p>x</o:p><Velmora-Box a=1>y</VELMORA-BOX><spacer-x><blink>z</blink>"
-		"</never-opened>");
-	EXPECT_EQ(scan.UnknownPairedNames(), (std::vector<std::string>{"o:p", "velmora-box"}));
-	EXPECT_EQ(scan.UnknownEmptyNames(), (std::vector<std::string>{"spacer-x"}));
-	EXPECT_TRUE(scan.IsUnknownEmpty("spacer-x"));
-	EXPECT_FALSE(scan.IsUnknownEmpty("o:p"));
-}
-
 TEST(MarkupScan, CommentsScriptsAndDeclarationsAreNotMarkup)
 {
 	MarkupScan scan("<!-- <fake-a> --><script>document.write('<fake-b>')</script>"
@@ -63,26 +53,6 @@ TEST(MarkupScan, CommentsScriptsAndDeclarationsAreNotMarkup)
 		"<![CDATA[<fake-e>]]><% <fake-f> %><real-one>");
 	EXPECT_EQ(scan.UnknownEmptyNames(), (std::vector<std::string>{"real-one"}));
 	EXPECT_TRUE(scan.UnknownPairedNames().empty());
-	EXPECT_EQ(scan.StartTagCount(), 3u);
-}
-
-TEST(MarkupScan, LiteralSectionsReachTheirEndTags)
-{
-	std::string text = "<xmp a=1><b>bold</b></xmp><LISTING>\n  1 < 2\n</Listing><plaintext><p>rest";
-	MarkupScan scan(text);
-	ASSERT_EQ(scan.RawSections().size(), 3u);
-	const MarkupScan::RawSection& xmp = scan.RawSections()[0];
-	EXPECT_EQ(xmp.tag, tag_xmp);
-	EXPECT_EQ(xmp.tagOffset, 0u);
-	EXPECT_EQ(text.substr(xmp.contentStart, xmp.contentEnd - xmp.contentStart), "<b>bold</b>");
-	const MarkupScan::RawSection& listing = scan.RawSections()[1];
-	EXPECT_EQ(listing.tag, tag_listing);
-	EXPECT_EQ(text.substr(listing.contentStart, listing.contentEnd - listing.contentStart),
-		"\n  1 < 2\n");
-	const MarkupScan::RawSection& plain = scan.RawSections()[2];
-	EXPECT_EQ(plain.tag, tag_plaintext);
-	EXPECT_EQ(plain.contentEnd, text.size());
-	// <b> and <p> inside were not counted as tags.
 	EXPECT_EQ(scan.StartTagCount(), 3u);
 }
 

@@ -74,32 +74,22 @@ protected:
 
 } // namespace
 
-TEST_F(AttributeReading, FirstAttributeOfTheKindReplacesTheOutString)
+TEST_F(AttributeReading, TheFirstOfTheKindReplacesTheOutStringAndNothingLeavesItAsItWas)
 {
 	char* value = Owned("old");
 	NodeTree::ReadAttribute(&value, fBody, attr_bgcolor);
 	EXPECT_STREQ(value, "ff0000");
 	NodeTree::ReadAttribute(&value, fBody, attr_text);
 	EXPECT_STREQ(value, "#00FF00");
-	free(value);
-}
-
-TEST_F(AttributeReading, MissingAttributeOrArgumentsLeaveTheOutString)
-{
-	char* value = Owned("kept");
 	NodeTree::ReadAttribute(&value, fBody, attr_href);
 	NodeTree::ReadAttribute(&value, nullptr, attr_bgcolor);
 	NodeTree::ReadAttribute(&value, fBody, nullptr);
 	NodeTree::ReadAttribute(nullptr, fBody, attr_bgcolor);
-	EXPECT_STREQ(value, "kept");
+	EXPECT_STREQ(value, "#00FF00") << "a missing attribute or argument";
 	free(value);
-}
-
-TEST_F(AttributeReading, AttributeWithoutValueReadsAsEmpty)
-{
-	char* value = nullptr;
+	value = nullptr;
 	NodeTree::ReadAttribute(&value, fBody, LookUpAttribute("nowrap"));
-	EXPECT_STREQ(value, "");
+	EXPECT_STREQ(value, "") << "an attribute without a value";
 	free(value);
 }
 
@@ -109,25 +99,14 @@ TEST_F(AttributeReading, UnsupportedAttributesKeepOrderNamesAndValuesAsWritten)
 	NodeTree::ReadUnsupportedAttributes(&kept, fBody, attr_text, attr_bgcolor, attr_link,
 		attr_background);
 	EXPECT_STREQ(kept, " onLoad=\"init()\" nowrap data-x=\"1\"");
-	free(kept);
-}
-
-TEST_F(AttributeReading, UnknownAttributesAreNeverExcludedByAnEmptySlot)
-{
-	char* kept = nullptr;
+	// Unknown attributes are never excluded by an empty slot.
 	NodeTree::ReadUnsupportedAttributes(&kept, fBody);
 	EXPECT_STREQ(kept, " BGCOLOR=\"ff0000\" onLoad=\"init()\" nowrap Text=\"#00FF00\" data-x=\"1\""
 		" bgcolor=\"blue\"");
-	free(kept);
-}
-
-TEST_F(AttributeReading, NothingLeftGivesNull)
-{
 	_node* rule = Element(tag_hr);
 	NodeTree::AddAttribute(rule, "width", "50%", '"');
-	char* kept = Owned("old");
 	NodeTree::ReadUnsupportedAttributes(&kept, rule, attr_width);
-	EXPECT_EQ(kept, nullptr);
+	EXPECT_EQ(kept, nullptr) << "nothing left";
 	NodeTree::ReadUnsupportedAttributes(&kept, nullptr);
 	EXPECT_EQ(kept, nullptr);
 	FreeNode(rule);

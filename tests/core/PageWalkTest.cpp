@@ -23,34 +23,9 @@ protected:
 		size_t start = html.find("Korvane Velmora\">\r\n") + 19;
 		return html.substr(start, html.find("</HEAD>") - start);
 	}
-
-	int CountClass(const char* name)
-	{
-		int count = 0;
-		for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
-			const Visual_Element* element = (*List())[i].element;
-			if (strstr(typeid(*element).name(), name) != nullptr)
-				count++;
-		}
-		return count;
-	}
 };
 
 } // namespace
-
-TEST_F(PageWalking, BodyColoursAreReadWithOrWithoutHashInAnyCase)
-{
-	Open("<html><body bgcolor=ff0000 text=\"#00FF00\" link=\"#0000aa\">x</body></html>");
-	EXPECT_EQ(*fPage->BackgroundColor(), make_color(255, 0, 0));
-	EXPECT_EQ(*fPage->TextColor(), make_color(0, 255, 0));
-	EXPECT_EQ(*fPage->LinkColor(), make_color(0, 0, 170));
-}
-
-TEST_F(PageWalking, BodyAttributesThePageDoesNotModelAreKept)
-{
-	Open("<html><body onload=\"start()\" bgcolor=\"#FFFFFF\" class=main>x</body></html>");
-	EXPECT_STREQ(fPage->BodyAttributes(), " onload=\"start()\" class=\"main\"");
-}
 
 TEST_F(PageWalking, AuthorAndGeneratorLinesAreDroppedOtherMetaLinesStay)
 {
@@ -94,16 +69,6 @@ TEST_F(PageWalking, ScriptsInTheBodyAreCodeNotText)
 	Open("<html><body>a<script>if (x < 1 && y) go();</script>b</body></html>");
 	EXPECT_EQ(VisualText(), "ab");
 	EXPECT_EQ(Body(), "a<SCRIPT>if (x < 1 && y) go();</SCRIPT>b");
-}
-
-TEST_F(PageWalking, TextRunsLinksAndUnknownTagsBecomeTheirElements)
-{
-	Open("<html><body><b>x</b><font color=red>y</font><a href=\"z.html\">z</a>"
-		"<ul><li>w</li></ul></body></html>");
-	EXPECT_EQ(CountClass("TextChange"), 4);
-	EXPECT_EQ(CountClass("Anchor"), 2);
-	EXPECT_EQ(CountClass("UnsupportedTag"), 4);
-	EXPECT_EQ(VisualText(), "xyzw");
 }
 
 TEST_F(PageWalking, ElementsWithoutTextBetweenThemShareAnOffsetInDocumentOrder)
@@ -212,13 +177,6 @@ TEST_F(PageWalking, AReadingStartedByTheVisualWindowDuringALoadDoesNotWaitForIts
 	}
 	fPage->MyTidy()->SetLoadProgress(false);
 	EXPECT_EQ(VisualText(), "one");
-}
-
-TEST_F(PageWalking, AnEmptyFileMakesAnEmptyView)
-{
-	Open("");
-	EXPECT_EQ(VisualText(), "");
-	EXPECT_EQ(Body(), "");
 }
 
 TEST_F(PageWalking, ReadingAgainReplacesEverythingOfTheLastReading)

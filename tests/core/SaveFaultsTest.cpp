@@ -250,6 +250,9 @@ TEST_F(SaveFaults, AFailedWriteLeavesTheOldFilesTellsTheUserAndKeepsThePageUnsav
 		ASSERT_FALSE(sAlerts.empty());
 		EXPECT_NE(sAlerts.back().find("could not save the page file"), std::string::npos);
 		EXPECT_FALSE(fPage->IsSaved());
+		for (const auto& entry : std::filesystem::directory_iterator(fFolder.Path()))
+			EXPECT_EQ(entry.path().filename().string().find(".saving-"), std::string::npos)
+				<< "nothing of the failed write is left: " << entry.path();
 		// Once the fault is gone, the whole of the user's text is saved.
 		EXPECT_EQ(fPage->Save(), B_OK);
 		EXPECT_TRUE(fPage->IsSaved());

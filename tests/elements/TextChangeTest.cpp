@@ -55,13 +55,6 @@ TEST_F(TextRuns, NestedBoldEndsWithTheFirstClosingTag)
 		<< "the inner end pairs with the inner start";
 }
 
-TEST_F(TextRuns, NestedUnderlinesAreCounted)
-{
-	Open("<html><body><u><u>x</u>y</u>z</body></html>");
-	EXPECT_TRUE(Formatting(OffsetOf('y'))->IsUnderlined());
-	EXPECT_FALSE(Formatting(OffsetOf('z'))->IsUnderlined());
-}
-
 // S is read as a struck-out run of its own name, one group with STRIKE.
 TEST_F(TextRuns, SStrikesThroughAsStrikeDoesAndIsWrittenBackAsS)
 {
@@ -136,29 +129,6 @@ TEST(TextRunKnowledge, FaceListsFindInstalledFamiliesByTheirBeginning)
 	EXPECT_FALSE(TextChange::FontFamilyForFace(family, "Nothing, Atall"));
 	EXPECT_STREQ(family, Config_::Shared()->ProportionalFontName());
 	EXPECT_FALSE(TextChange::FontFamilyForFace(nullptr, "DejaVu Sans"));
-}
-
-TEST(TextRunKnowledge, GroupsSizesAndPairs)
-{
-	ModelTesting::Settings();
-	EXPECT_FALSE(TextChange::SameGroup(tag_center, tag_center));
-	EXPECT_TRUE(TextChange::SameGroup(tag_em, tag_cite));
-	EXPECT_TRUE(TextChange::SameGroup(tag_h1, tag_small));
-	EXPECT_FALSE(TextChange::SameGroup(tag_b, tag_i));
-	float base = static_cast<float>(Config_::Shared()->BaseFontSize());
-	EXPECT_EQ(TextChange::FontSizeFor(tag_h4, false), base);
-	EXPECT_EQ(TextChange::FontSizeFor(tag_h5, false), base - 1);
-	EXPECT_EQ(TextChange::FontSizeFor(W_font_type(2), false), base + 12);
-	EXPECT_EQ(TextChange::FontSizeFor(tag_h1, true),
-		static_cast<float>(Config_::Shared()->BaseFixedFontSize()) + 12);
-	EXPECT_TRUE(TextChange::IsPairTag(tag_b));
-	EXPECT_FALSE(TextChange::IsPairTag(tag_br));
-	EXPECT_FALSE(TextChange::IsPairTag(static_cast<const _tagdict*>(nullptr)));
-	structTagEffects effects;
-	TextChange::TagEffectsOf(tag_strong, &effects);
-	TextChange::TagEffectsOf(tag_a, &effects);
-	EXPECT_TRUE(effects.bold && effects.underlined && effects.anchor);
-	EXPECT_FALSE(effects.italic);
 }
 
 TEST_F(TextRuns, APairWithNothingBetweenHasNoText)

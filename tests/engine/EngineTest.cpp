@@ -4,6 +4,8 @@
 
 #include "ModelTesting.h"
 
+#include <gmock/gmock.h>
+
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -63,30 +65,15 @@ protected:
 
 } // namespace
 
-TEST_F(EngineTest, NodesBecomeTheElementOfTheirTag)
-{
-	Open("<html><body>abc</body></html>");
-	InsertAt(1, NewNode(tag_font));
-	EXPECT_NE(Last<TextChange>(), nullptr);
-	InsertAt(1, NewNode(tag_ul));
-	EXPECT_NE(Last<UnsupportedTag>(), nullptr);
-	InsertAt(1, NewNode(tag_a));
-	EXPECT_NE(Last<Anchor>(), nullptr);
-	InsertAt(2, NewNode(tag_hr));
-	EXPECT_NE(Last<HorizontalLine>(), nullptr);
-	InsertAt(3, NewNode(tag_img));
-	EXPECT_NE(Last<UnsupportedTag>(), nullptr) << "until images are shown";
-	EXPECT_EQ(InsertAt(-1, NewNode(tag_b)), 0);
-	EXPECT_EQ(InsertAt(0, nullptr), 0);
-}
-
-TEST_F(EngineTest, ATextNodeBeyondTheTextIsAppended)
+TEST_F(EngineTest, ATextNodeBeyondTheTextIsAppendedANodeInFrontOfItOrNoneMakesNothing)
 {
 	Open("<html><body>abc<b>def</b></body></html>");
 	_node* text = At<TextChange>(1)->MyNode()->content;
 	ASSERT_NE(text, nullptr);
 	EXPECT_EQ(InsertAt(100, text), 3);
 	EXPECT_EQ(VisualText(), "abcdefdef");
+	EXPECT_EQ(InsertAt(-1, NewNode(tag_b)), 0);
+	EXPECT_EQ(InsertAt(0, nullptr), 0);
 }
 
 TEST_F(EngineTest, OnlyUserEditsMarkTheVisualSideChanged)
@@ -100,18 +87,6 @@ TEST_F(EngineTest, OnlyUserEditsMarkTheVisualSideChanged)
 	EXPECT_EQ(fPage->CountChanges(), 0);
 	InsertAt(1, NewNode(tag_br), INSERT_EDIT);
 	EXPECT_GT(fPage->CountChanges(), 0);
-}
-
-TEST_F(EngineTest, ArchivesComeBackAtTheirRelativeOffset)
-{
-	Open("<html><body>0123456789abcdefghij</body></html>");
-	InsertAt(2, NewNode(tag_b));
-	BMessage archive = ArchiveOf(Last<TextChange>());
-	archive.AddInt32("relative_offset", 3);
-	Page_Element* copy = Instantiate(archive, 10);
-	ASSERT_NE(copy, nullptr);
-	EXPECT_EQ(copy->ThisOffset(), 13);
-	EXPECT_EQ(dynamic_cast<TextChange*>(copy)->Type(), tag_b);
 }
 
 TEST_F(EngineTest, ArchivesOfEveryClassComeBackAsTheyWere)
@@ -139,11 +114,16 @@ TEST_F(EngineTest, ArchivesOfEveryClassComeBackAsTheyWere)
 	EXPECT_EQ(Body(), before);
 }
 
-TEST_F(EngineTest, ArchivesOfUnknownClassesMakeNothing)
+TEST_F(EngineTest, ArchivesComeBackAtTheirRelativeOffsetThoseOfUnknownClassesMakeNothing)
 {
-	Open("<html><body>abc</body></html>");
-	InsertAt(1, NewNode(tag_b));
+	Open("<html><body>0123456789abcdefghij</body></html>");
+	InsertAt(2, NewNode(tag_b));
 	BMessage archive = ArchiveOf(Last<TextChange>());
+	archive.AddInt32("relative_offset", 3);
+	Page_Element* copy = Instantiate(archive, 10);
+	ASSERT_NE(copy, nullptr);
+	EXPECT_EQ(copy->ThisOffset(), 13);
+	EXPECT_EQ(dynamic_cast<TextChange*>(copy)->Type(), tag_b);
 	unsigned long count = List()->LastIndex();
 	archive.ReplaceString("class", "Textchange");
 	EXPECT_EQ(Instantiate(archive, 1), nullptr);
@@ -153,40 +133,11 @@ TEST_F(EngineTest, ArchivesOfUnknownClassesMakeNothing)
 	EXPECT_EQ(List()->LastIndex(), count);
 }
 
-TEST_F(EngineTest, AnEmptyPageWritesNoBody)
-{
-	Open("");
-	fPage->ClearHTMLBuffer();
-	EXPECT_EQ(Engine()->HTML(17), 17);
-	EXPECT_EQ(Engine()->InsertHTMLHead(5), 5);
-	EXPECT_EQ(fPage->HTMLBuffer()->BufferLength(), 0u);
-}
-
-TEST_F(EngineTest, HeadMarkedAndHeadTagElementsGoIntoTheHeadOnly)
-{
-	Open("<html><body>abc</body></html>");
-	InsertAt(1, NewNode(tag_b));
-	Last<TextChange>()->SetHeadMark(true);
-	_node* link = NewNode(LookUpTag("link"), StartTag);
-	InsertAt(2, link);
-	fPage->ClearHTMLBuffer();
-	long written = Engine()->InsertHTMLHead(0);
-	std::string head(static_cast<const char*>(fPage->HTMLBuffer()->Buffer()), written);
-	EXPECT_EQ(head, "<B><LINK>\r\n");
-	EXPECT_EQ(Body(), "abc");
-}
-
-TEST_F(EngineTest, NegativeOffsetsAskForTheStart)
-{
-	Open("<html><body><b>x</b>y</body></html>");
-	BAutolock lock(Engine());
-	EXPECT_TRUE(*Engine()->EnvironmentAt(-5) == *Engine()->EnvironmentAt(0));
-}
-
-TEST_F(EngineTest, ATagClosingAtTheOffsetIsStillOpenWhenUnclosedIsAsked)
+TEST_F(EngineTest, ATagClosingAtTheOffsetIsStillOpenWhenUnclosedIsAskedNegativeOffsetsAskForTheStart)
 {
 	Open("<html><body>a<b>b</b>c</body></html>");
 	BAutolock lock(Engine());
+	EXPECT_TRUE(*Engine()->EnvironmentAt(-5) == *Engine()->EnvironmentAt(0));
 	EXPECT_FALSE(Engine()->EnvironmentAt(2)->IsBold());
 	EXPECT_TRUE(Engine()->EnvironmentAtUnclosed(2)->IsBold());
 	EXPECT_TRUE(Engine()->EnvironmentAt(1)->IsBold());
@@ -251,15 +202,9 @@ TEST_F(EngineTest, SortsPutIndexOrderFirstAndEmptyEntriesLast)
 		e[i] = At<Page_Element>(i + 1);
 	Page_Element* array[] = {e[4], nullptr, e[1], nullptr, e[5], e[0]};
 	Visual_Engine::SortMinIndexFirst(array, 6);
-	EXPECT_EQ(array[0], e[0]);
-	EXPECT_EQ(array[1], e[1]);
-	EXPECT_EQ(array[2], e[4]);
-	EXPECT_EQ(array[3], e[5]);
-	EXPECT_EQ(array[4], nullptr);
-	EXPECT_EQ(array[5], nullptr);
+	EXPECT_THAT(array, testing::ElementsAre(e[0], e[1], e[4], e[5], nullptr, nullptr));
 	Visual_Engine::SortMaxIndexFirst(array, 6);
-	EXPECT_EQ(array[0], e[5]);
-	EXPECT_EQ(array[3], e[0]);
+	EXPECT_THAT(array, testing::ElementsAre(e[5], e[4], e[1], e[0], nullptr, nullptr));
 }
 
 TEST_F(EngineTest, AParagraphMovesWithItsBreakAndTheTextKeepsItsLength)

@@ -4,6 +4,8 @@
 
 #include "FormattingChecks.h"
 
+#include <functional>
+
 #include "Anchor.h"
 #include "NodeTree.h"
 #include "TextChange.h"
@@ -24,16 +26,21 @@ protected:
 		return {at, at + static_cast<long>(strlen(word))};
 	}
 
+	_node* StartNode(const _tagdict* tag)
+	{
+		_node* node = fPage->NewNode();
+		node->tag = tag;
+		node->type = StartTag;
+		return node;
+	}
+
 	// Formats from the first word's start to the last word's end.
 	long Format(const char* first, const _tagdict* tag, Page_Element** created = nullptr,
 		const char* last = nullptr)
 	{
 		long start = Word(first).first;
 		long end = Word(last != nullptr ? last : first).second;
-		_node* node = fPage->NewNode();
-		node->tag = tag;
-		node->type = StartTag;
-		return Engine()->Format(start, end, node, created);
+		return Engine()->Format(start, end, StartNode(tag), created);
 	}
 
 	void Untag(const char* word, tag_mask mask, const _tagdict* tag = nullptr)
@@ -47,12 +54,13 @@ protected:
 		Engine()->WrapParagraphs(Word(from).first, Word(to).second, tag);
 	}
 
+	long Offset(char c) { return static_cast<long>(VisualText().find(c)); }
+
 	// Elements made from nodes, as the page is built: for lists the
 	// reader of a page never makes (pairs that cross).
 	Page_Element* Add(long offset, const _tagdict* tag, bool open)
 	{
-		_node* node = fPage->NewNode();
-		node->tag = tag;
+		_node* node = StartNode(tag);
 		node->type = open ? StartTag : EndTag;
 		BAutolock lock(Engine());
 		View()->SetInsertMode(INSERT_BUILD);
@@ -72,6 +80,16 @@ protected:
 		std::vector<Mark> back = ReadBack(Saved(*fPage), &text);
 		EXPECT_EQ(text, PageText(Engine()));
 		EXPECT_EQ(Difference(back, Marks(Engine())), "");
+	}
+
+	// The one shape of the command tables: a body opened, one command
+	// run, the body written afterwards, and what every command keeps.
+	void ExpectBody(const char* page, const char* body, const std::function<void()>& command)
+	{
+		Open(std::string("<html><body>") + page + "</body></html>");
+		command();
+		EXPECT_EQ(Body(), body) << page;
+		ExpectSound();
 	}
 };
 
@@ -120,12 +138,8 @@ TEST_F(Formatting, StylesLandWhereTheyStayAfterTheNextReading)
 		{"<form><textarea>ab</textarea>cd</form>", "ab", "cd", tag_b,
 			"<FORM><TEXTAREA>ab</TEXTAREA><B>cd</B></FORM>"},
 	};
-	for (const Case& row : cases) {
-		Open(std::string("<html><body>") + row.page + "</body></html>");
-		Format(row.first, row.tag, nullptr, row.last);
-		EXPECT_EQ(Body(), row.body) << row.page;
-		ExpectSound();
-	}
+	for (const Case& row : cases)
+		ExpectBody(row.page, row.body, [&] { Format(row.first, row.tag, nullptr, row.last); });
 }
 
 TEST_F(Formatting, RemovingBoldFromTheMiddleOfARunLeavesTwoRuns)
@@ -138,9 +152,8 @@ TEST_F(Formatting, RemovingBoldFromTheMiddleOfARunLeavesTwoRuns)
 TEST_F(Formatting, EachMaskTakesOffItsOwnGroup)
 {
 	// Every group over "x", the heading's paragraph around it.
-	const char* page = "<html><body><h3><big><i><b><tt><u><strike><a href=\"t\">"
-		"<font color=\"red\">"
-		"x</font></a></strike></u></tt></b></i></big></h3></body></html>";
+	const char* page = "<h3><big><i><b><tt><u><strike><a href=\"t\"><font color=\"red\">"
+		"x</font></a></strike></u></tt></b></i></big></h3>";
 	struct Row {
 		tag_mask mask;
 		const _tagdict* tag;
@@ -168,10 +181,8 @@ TEST_F(Formatting, EachMaskTakesOffItsOwnGroup)
 			"</A></STRIKE></U></B></I></BIG></H3>"},
 	};
 	for (const Row& row : rows) {
-		Open(page);
-		Untag("x", row.mask, row.tag);
-		EXPECT_EQ(Body(), row.body) << "mask " << row.mask;
-		ExpectSound();
+		SCOPED_TRACE(row.mask);
+		ExpectBody(page, row.body, [&] { Untag("x", row.mask, row.tag); });
 	}
 }
 
@@ -183,10 +194,7 @@ TEST_F(Formatting, AnEmptySelectionGetsOneBlankInsideTheNewPairAndTheModeStays)
 			BAutolock lock(Engine());
 			View()->SetInsertMode(mode);
 		}
-		_node* node = fPage->NewNode();
-		node->tag = tag_i;
-		node->type = StartTag;
-		EXPECT_EQ(Engine()->Format(2, 2, node, nullptr), 3);
+		EXPECT_EQ(Engine()->Format(2, 2, StartNode(tag_i), nullptr), 3);
 		EXPECT_EQ(VisualText(), "ab cd");
 		EXPECT_EQ(Tags(), "i@2 /i@3 ");
 		EXPECT_EQ(View()->InsertMode(), mode) << "the mode the command found";
@@ -212,17 +220,16 @@ TEST_F(Formatting, HeadingsAndParagraphsTakeWholeParagraphs)
 		{"ab<p>cd</p>", "ab", "cd", tag_h3, "<H3>ab</H3>\r\n<H3>cd</H3>"},
 	};
 	for (const Case& row : cases) {
-		Open(std::string("<html><body>") + row.page + "</body></html>");
 		std::vector<Visual_Element*> tables;
-		for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
-			if (At<UnsupportedTag>(i) != nullptr)
-				tables.push_back((*List())[i].element);
-		}
-		Format(row.first, row.tag, nullptr, row.last);
-		EXPECT_EQ(Body(), row.body) << row.page;
+		ExpectBody(row.page, row.body, [&] {
+			for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
+				if (At<UnsupportedTag>(i) != nullptr)
+					tables.push_back((*List())[i].element);
+			}
+			Format(row.first, row.tag, nullptr, row.last);
+		});
 		for (Visual_Element* element : tables)
 			EXPECT_TRUE(List()->Contains(element)) << "the table's own elements stay";
-		ExpectSound();
 	}
 }
 
@@ -248,11 +255,11 @@ TEST_F(Formatting, WrappingParagraphsAndTakingTheWrapOffAgain)
 			"ab<OPTGROUP label=\"x\"><OPTION>cd</OPTION></OPTGROUP>"},
 	};
 	for (const Case& row : cases) {
-		Open(std::string("<html><body>") + row.page + "</body></html>");
-		std::string before = Body();
-		Wrap(row.first, row.last, row.tag);
-		EXPECT_EQ(Body(), row.body) << row.page;
-		ExpectSound();
+		std::string before;
+		ExpectBody(row.page, row.body, [&] {
+			before = Body();
+			Wrap(row.first, row.last, row.tag);
+		});
 		Wrap(row.first, row.last, row.tag);
 		EXPECT_EQ(Body(), before) << "the second command takes it off: " << row.page;
 	}
@@ -309,11 +316,10 @@ TEST_F(Formatting, ClearingCutsCrossingPairsOfOneGroup)
 	};
 	for (const Row& row : rows) {
 		Open("<html><body>abcdef</body></html>");
-		auto at = [this](char c) { return static_cast<long>(VisualText().find(c)); };
-		Add(at('b'), row.outer, true);
-		Add(at('c'), row.inner, true);
-		Add(at('e'), row.outer, false);
-		Add(at('f'), row.inner, false);
+		Add(Offset('b'), row.outer, true);
+		Add(Offset('c'), row.inner, true);
+		Add(Offset('e'), row.outer, false);
+		Add(Offset('f'), row.inner, false);
 		std::string text = PageText(Engine());
 		Engine()->ClearCode(0, View()->TextLength(), nullptr, nullptr);
 		EXPECT_EQ(Tags(), row.tags);
@@ -327,12 +333,11 @@ TEST_F(Formatting, ClearingStopsAtTheCharactersItWasGivenWhenTheTextShrinks)
 	// A heading inside an identical one goes, with its paragraph breaks;
 	// the walk still ends in front of the two bold runs behind the range.
 	Open("<html><body>xy<b>z</b><b>w</b></body></html>");
-	auto at = [this](char c) { return static_cast<long>(VisualText().find(c)); };
-	Add(at('x'), tag_h1, true);
-	Add(at('x'), tag_h1, true);
-	Add(at('y'), tag_h1, false);
-	Add(at('y'), tag_h1, false);
-	Engine()->ClearCode(0, at('y'), nullptr, nullptr);
+	Add(Offset('x'), tag_h1, true);
+	Add(Offset('x'), tag_h1, true);
+	Add(Offset('y'), tag_h1, false);
+	Add(Offset('y'), tag_h1, false);
+	Engine()->ClearCode(0, Offset('y'), nullptr, nullptr);
 	EXPECT_EQ(Tags(), "h1@0 /h1@3 b@6 /b@7 b@7 /b@8 ");
 }
 
@@ -359,10 +364,9 @@ TEST_F(Formatting, TheOpenTagReportHoldsEveryOpenTagAndCollidesOnlyInAGroup)
 TEST_F(Formatting, TheNearestOpeningBeforeAndClosingBehindAnOffset)
 {
 	Open("<html><body>a<b>b</b>c<b>d</b>e</body></html>");
-	long c = static_cast<long>(VisualText().find('c'));
-	EXPECT_EQ(Engine()->FindOpeningTagOffset(c, tag_b), 1);
-	EXPECT_EQ(Engine()->FindClosingTagOffset(c, tag_b), 4);
-	EXPECT_EQ(Engine()->FindOpeningTagIndex(c, tag_i), -1);
+	EXPECT_EQ(Engine()->FindOpeningTagOffset(Offset('c'), tag_b), 1);
+	EXPECT_EQ(Engine()->FindClosingTagOffset(Offset('c'), tag_b), 4);
+	EXPECT_EQ(Engine()->FindOpeningTagIndex(Offset('c'), tag_i), -1);
 	EXPECT_EQ(Engine()->FindClosingTagIndex(5, tag_b), -1);
 }
 
@@ -393,10 +397,7 @@ TEST_F(Formatting, RangesOverSpacesImagesRulesAndUnknownTagsLoseNothing)
 		for (const _tagdict* tag : tags) {
 			Open(std::string("<html><body>") + row.page + "</body></html>");
 			std::string text = PageText(Engine());
-			_node* node = fPage->NewNode();
-			node->tag = tag;
-			node->type = StartTag;
-			Engine()->Format(row.start, row.end, node, nullptr);
+			Engine()->Format(row.start, row.end, StartNode(tag), nullptr);
 			EXPECT_EQ(PageText(Engine()), text) << row.page;
 			ExpectSound();
 		}

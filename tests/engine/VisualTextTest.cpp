@@ -78,23 +78,30 @@ TEST_F(ViewText, TypedTextTakesTheFormattingInForceAtItsPlace)
 	EXPECT_EQ(font.Face() & B_BOLD_FACE, 0);
 }
 
-TEST_F(ViewText, DeletingOverALineBreakTakesTheBreakAndItsCharacterOnce)
+// A line break with its character, a rule with its whole line, one end of
+// a paragraph with the other.
+TEST_F(ViewText, DeletingTheCharactersOfAnElementTakesTheElementAndAllItOwns)
 {
-	Open("<html><body>abc<br>def</body></html>");
-	ASSERT_EQ(VisualText(), "abc\ndef");
-	Delete(2, 5);
-	EXPECT_EQ(VisualText(), "abef");
-	EXPECT_EQ(List()->LastIndex(), 0u);
-	ExpectConsistent();
-}
-
-TEST_F(ViewText, DeletingARuleTakesItsWholeLine)
-{
-	Open("<html><body>ab<hr>cd</body></html>");
-	std::string text = VisualText();
-	Delete(1, static_cast<int32>(text.size()) - 1);
-	EXPECT_EQ(VisualText(), "ad");
-	EXPECT_EQ(List()->LastIndex(), 0u);
+	struct Row {
+		const char* body;
+		int32 start;
+		int32 fromEnd;		// the deletion ends this far before the text's end
+		const char* text;
+	};
+	const Row rows[] = {
+		{"abc<br>def", 2, 2, "abef"},
+		{"ab<hr>cd", 1, 1, "ad"},
+		{"ab<p>cd</p>ef", 2, 4, "abcdef"},
+	};
+	for (const Row& row : rows) {
+		Open(std::string("<html><body>") + row.body + "</body></html>");
+		int32 length = static_cast<int32>(VisualText().size());
+		Delete(row.start, length - row.fromEnd);
+		EXPECT_EQ(VisualText(), row.text) << row.body;
+		EXPECT_EQ(List()->LastIndex(), 0u);
+		ExpectConsistent();
+	}
+	EXPECT_EQ(Body(), "abcdef");
 }
 
 TEST_F(ViewText, AStyleAroundKeptTextStaysOneWithoutTextGoes)
@@ -105,17 +112,6 @@ TEST_F(ViewText, AStyleAroundKeptTextStaysOneWithoutTextGoes)
 	Delete(4, 5);
 	EXPECT_EQ(Body(), "a<B>bd</B>eg") << "an emptied pair goes with its partner";
 	ExpectConsistent();
-}
-
-TEST_F(ViewText, DeletingOneEndOfAParagraphTakesTheOtherToo)
-{
-	Open("<html><body>ab<p>cd</p>ef</body></html>");
-	std::string text = VisualText();
-	size_t paragraph = text.find('\n');
-	Delete(static_cast<int32>(paragraph), static_cast<int32>(paragraph) + 1);
-	EXPECT_EQ(VisualText(), "abcdef");
-	EXPECT_EQ(List()->LastIndex(), 0u);
-	EXPECT_EQ(Body(), "abcdef");
 }
 
 TEST_F(ViewText, ADeletionNeverLeavesTwoSpacesInARow)
