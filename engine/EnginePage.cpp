@@ -37,7 +37,9 @@ void EnginePage::GenerateHTML()
 	line("<HEAD>");
 	line("<TITLE>" + CharacterWriting::Escaped(Title() != nullptr ? Title() : "",
 		Encoding().DeclaresSingleByteOverUtf8()) + "</TITLE>");
-	line(std::string("<META NAME=\"Author\" CONTENT=\"") + author + "\">");
+	// The user's name is text like the title: a quote in it would end the
+	// attribute and break the page.
+	line("<META NAME=\"Author\" CONTENT=\"" + CharacterWriting::Escaped(author, false) + "\">");
 	line("<META NAME=\"Generator\" CONTENT=\"Korvane Velmora\">");
 	if (engine != nullptr)
 		position = engine->InsertHTMLHead(position);

@@ -44,14 +44,16 @@ protected:
 
 } // namespace
 
-TEST_F(PageGeneration, AnEmptyPageWritesTheSkeletonExactlyWithTheAuthorFromTheSettings)
+// The author's name is written as text, so that a quote in it cannot end
+// the attribute and break the page.
+TEST_F(PageGeneration, AnEmptyPageWritesTheSkeletonExactlyWithTheAuthorFromTheSettingsEscaped)
 {
 	Open("");
 	EXPECT_EQ(Generated(), EmptyPage(""));
-	fPage->Config()->SetUserName("Ada \"the first\"");
+	fPage->Config()->SetUserName("Ada \"the first\" <&>");
 	std::string html = Generated();
 	fPage->Config()->SetUserName(nullptr);
-	EXPECT_EQ(html, EmptyPage("Ada \"the first\""));
+	EXPECT_EQ(html, EmptyPage("Ada &quot;the first&quot; &lt;&amp;&gt;"));
 }
 
 TEST_F(PageGeneration, LineEndsAreNotDoubledAndOnlyAskedForOnesAreWritten)
