@@ -100,8 +100,6 @@ TEST_F(WindowDrawing, InvalidateRedrawsOnlyTheUpdateRegion)
 	EXPECT_EQ(PresentedPixel(fWindow, 10, 10), kRed);
 }
 
-namespace {
-
 // Each 'next' message moves the view on one step and asks for a redraw;
 // Draw() notes which step it showed.
 class SteppingView : public BView {
@@ -130,8 +128,6 @@ public:
 	int shownStep = -1;
 	int draws = 0;
 };
-
-} // namespace
 
 TEST_F(WindowDrawing, ABurstOfChangesIsDrawnOnceAtItsEndNotAfterEveryMessage)
 {
@@ -296,13 +292,7 @@ TEST_F(WindowDrawing, UpdateIfNeededDrawsFromAThreadHoldingTheLock)
 	});
 }
 
-} // namespace
-
-namespace {
-
-class ResizeUpdates : public WindowDrawing {};
-
-TEST_F(ResizeUpdates, OnlyTheExposedStripIsDrawnUnlessTheViewAsksForAll)
+TEST_F(WindowDrawing, AResizeDrawsOnlyTheExposedStripUnlessTheViewAsksForAll)
 {
 	RecordingView* partial = CanvasWindow();
 	partial->SetResizingMode(B_FOLLOW_ALL);
@@ -321,7 +311,7 @@ TEST_F(ResizeUpdates, OnlyTheExposedStripIsDrawnUnlessTheViewAsksForAll)
 	EXPECT_EQ(draws.size(), 2u);
 }
 
-TEST_F(ResizeUpdates, PulseViewAddedDeepInTheTreeStartsThePulse)
+TEST_F(WindowDrawing, PulseViewAddedDeepInTheTreeStartsThePulse)
 {
 	RecordingView* canvas = CanvasWindow();
 	fWindow->SetPulseRate(20000);
@@ -331,16 +321,13 @@ TEST_F(ResizeUpdates, PulseViewAddedDeepInTheTreeStartsThePulse)
 			B_PULSE_NEEDED));
 	});
 	bigtime_t deadline = system_time() + 5000000;
-	auto pulsed = [&] {
-		std::vector<std::string> entries = fJournal->Entries();
-		return std::find(entries.begin(), entries.end(), "deep:Pulse") != entries.end();
-	};
-	while (!pulsed() && system_time() < deadline)
+	while (!Has(fJournal->Entries(), "deep:Pulse") && system_time() < deadline)
 		snooze(5000);
-	EXPECT_TRUE(pulsed());
+	EXPECT_TRUE(Has(fJournal->Entries(), "deep:Pulse"));
+	EXPECT_FALSE(Has(fJournal->Entries(), "canvas:Pulse")) << "only views that ask get pulses";
 }
 
-TEST_F(ResizeUpdates, HiddenWindowDrawsNothingUntilItIsShown)
+TEST_F(WindowDrawing, HiddenWindowDrawsNothingUntilItIsShown)
 {
 	RecordingView* view = CanvasWindow();
 	ShowAndWait(fWindow);
