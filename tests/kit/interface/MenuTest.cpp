@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <mutex>
 #include <tuple>
 #include <vector>
 

@@ -32,22 +32,6 @@ const rgb_color kYellow = {255, 255, 0, 255};
 // Pixels are written as one character each: '#' black, '.' white, 'r'
 // red, 'g' green, 'b' blue, 'c' cyan, 'y' yellow, '+' dark (anti-aliased
 // ink), '*' anything but white, '?' anything.
-bool InkMatches(char ink, rgb_color pixel)
-{
-	switch (ink) {
-		case '#': return pixel == kBlack;
-		case '.': return pixel == kWhite;
-		case 'r': return pixel == kRed;
-		case 'g': return pixel == kGreen;
-		case 'b': return pixel == kBlue;
-		case 'c': return pixel == kCyan;
-		case 'y': return pixel == kYellow;
-		case '+': return pixel.red < 128;
-		case '*': return pixel != kWhite;
-		default: return true;
-	}
-}
-
 rgb_color ColourOf(char ink)
 {
 	switch (ink) {
@@ -58,6 +42,16 @@ rgb_color ColourOf(char ink)
 		case 'y': return kYellow;
 		case '#': return kBlack;
 		default: return kWhite;
+	}
+}
+
+bool InkMatches(char ink, rgb_color pixel)
+{
+	switch (ink) {
+		case '+': return pixel.red < 128;
+		case '*': return pixel != kWhite;
+		case '?': return true;
+		default: return pixel == ColourOf(ink);
 	}
 }
 
