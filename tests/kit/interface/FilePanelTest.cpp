@@ -29,6 +29,15 @@ std::vector<std::string> RefPaths(const BMessage& message, const char* field = "
 	return paths;
 }
 
+// A user's choice of these paths in the panel.
+FilePanelAnswer Chosen(std::vector<std::string> paths)
+{
+	FilePanelAnswer answer;
+	answer.cancelled = false;
+	answer.paths = std::move(paths);
+	return answer;
+}
+
 std::vector<std::string> Codes(const std::vector<BMessage>& messages)
 {
 	std::vector<std::string> codes;
@@ -84,10 +93,7 @@ TEST_F(FilePanelTest, AnOpenPanelRepliesWithTheChosenRefsAndThenCancel)
 	FilePanelRequest seen;
 	BPrivate::SetFilePanelResponder([&](const FilePanelRequest& request) {
 		seen = request;
-		FilePanelAnswer answer;
-		answer.cancelled = false;
-		answer.paths = {"index.html", fFolder / "about.html"};
-		return answer;
+		return Chosen({"index.html", fFolder / "about.html"});
 	});
 	Make(B_OPEN_PANEL)->Show();
 	EXPECT_FALSE(seen.save);
@@ -110,10 +116,7 @@ TEST_F(FilePanelTest, ASavePanelRepliesWithTheFolderAndTheNameThenCancel)
 	std::string suggested;
 	BPrivate::SetFilePanelResponder([&](const FilePanelRequest& request) {
 		suggested = request.name;
-		FilePanelAnswer answer;
-		answer.cancelled = false;
-		answer.paths = {"sub/page.html"};
-		return answer;
+		return Chosen({"sub/page.html"});
 	});
 	BFilePanel* panel = Make(B_SAVE_PANEL);
 	panel->SetSaveText("Untitled.html");
@@ -129,12 +132,7 @@ TEST_F(FilePanelTest, ASavePanelRepliesWithTheFolderAndTheNameThenCancel)
 
 TEST_F(FilePanelTest, TheRepliesAreBuiltOnTheGivenMessage)
 {
-	BPrivate::SetFilePanelResponder([&](const FilePanelRequest&) {
-		FilePanelAnswer answer;
-		answer.cancelled = false;
-		answer.paths = {"notes.txt"};
-		return answer;
-	});
+	BPrivate::SetFilePanelResponder([](const FilePanelRequest&) { return Chosen({"notes.txt"}); });
 	BFilePanel* panel = Make(B_OPEN_PANEL);
 	BMessage model(B_REFS_RECEIVED);
 	model.AddPointer("pointer", this);

@@ -12,20 +12,13 @@
 
 namespace {
 
-std::string FamilyOf(const BFont& font)
+// The family and the style of a font, as "family/style".
+std::string FullName(const BFont& font)
 {
 	font_family family;
 	font_style style;
 	font.GetFamilyAndStyle(&family, &style);
-	return family;
-}
-
-std::string StyleOf(const BFont& font)
-{
-	font_family family;
-	font_style style;
-	font.GetFamilyAndStyle(&family, &style);
-	return style;
+	return std::string(family) + "/" + style;
 }
 
 BFont FontOf(const char* family, const char* style, float size = 12)
@@ -83,8 +76,7 @@ TEST(FontSelection, UnknownNamesAreRefusedAndANullStyleFollowsTheFace)
 
 	font = *be_bold_font;
 	ASSERT_EQ(font.SetFamilyAndStyle("DejaVu Serif", nullptr), B_OK);
-	EXPECT_EQ(FamilyOf(font), "DejaVu Serif");
-	EXPECT_EQ(StyleOf(font), "Bold");
+	EXPECT_EQ(FullName(font), "DejaVu Serif/Bold");
 }
 
 struct FaceCase {
@@ -106,8 +98,7 @@ TEST_P(FontFaceSelection, PicksTheStyleThatMatchesBoldAndItalic)
 {
 	BFont font = FontOf(GetParam().family, "Book");
 	font.SetFace(GetParam().face);
-	EXPECT_EQ(StyleOf(font), GetParam().style);
-	EXPECT_EQ(FamilyOf(font), GetParam().family);
+	EXPECT_EQ(FullName(font), std::string(GetParam().family) + "/" + GetParam().style);
 	EXPECT_EQ(font.Face(), GetParam().face);
 }
 

@@ -47,14 +47,10 @@ protected:
 	{
 		Idle(fWindow);
 		std::vector<std::vector<int32>> sent;
-		std::vector<std::string> entries = fJournal->Entries();
-		std::vector<BMessage> messages = fJournal->Messages();
-		for (size_t i = 0; i < entries.size(); i++) {
-			if (entries[i] != "w:Message " + CommandText(what))
-				continue;
+		for (const BMessage& message : fJournal->MessagesOf("w:Message " + CommandText(what))) {
 			std::vector<int32> indices;
 			int32 index = 0;
-			for (int32 n = 0; messages[i].FindInt32("index", n, &index) == B_OK; n++)
+			for (int32 n = 0; message.FindInt32("index", n, &index) == B_OK; n++)
 				indices.push_back(index);
 			sent.push_back(indices);
 		}
@@ -85,8 +81,6 @@ protected:
 
 using Vector = std::vector<std::vector<int32>>;
 
-namespace {
-
 // An item as high as it is told, whatever the font.
 class FixedItem : public BStringItem {
 public:
@@ -96,8 +90,6 @@ public:
 private:
 	float fFixed;
 };
-
-} // namespace
 
 TEST_F(ListViewTest, ItemsStayStackedThroughInsertionsRemovalsAndReplacements)
 {
@@ -260,10 +252,6 @@ TEST_F(MultipleSelectionListTest, BecomingASingleSelectionListKeepsTheFirst)
 	});
 	EXPECT_EQ(AllSelected(), (std::vector<int32>{2}));
 }
-
-} // namespace
-
-namespace {
 
 // The ten items in a list of 60 pixels inside a scroll view with a
 // vertical bar.

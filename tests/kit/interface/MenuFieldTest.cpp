@@ -69,14 +69,7 @@ protected:
 	{
 		EXPECT_EQ(BPrivate::WaitForMenus(false), B_OK);
 		Idle(fWindow);
-		std::vector<BMessage> found;
-		std::vector<std::string> entries = fJournal->Entries();
-		std::vector<BMessage> messages = fJournal->Messages();
-		for (size_t i = 0; i < entries.size(); i++) {
-			if (entries[i] == "w:Message fsch")
-				found.push_back(messages[i]);
-		}
-		return found;
+		return fJournal->MessagesOf("w:Message fsch");
 	}
 
 	RecordingWindow* fWindow = nullptr;

@@ -1,6 +1,5 @@
-// Scroll views and scroll bars: how they are laid out around their target,
-// how a bar scrolls its target and follows it, and how a text view and its
-// bars keep each other in step.
+// Scroll bars: how a bar scrolls its target and follows it, and how a text
+// view and its bars keep each other in step.
 
 #include "TextViewTestSupport.h"
 
@@ -11,55 +10,6 @@
 using namespace TextViewTests;
 
 namespace {
-
-struct Arrangement {
-	const char* name;
-	border_style border;
-	bool horizontal;
-	bool vertical;
-	float borderSize;
-};
-
-void PrintTo(const Arrangement& row, std::ostream* out)
-{
-	*out << row.name;
-}
-
-class ScrollViewLayout : public testing::TestWithParam<Arrangement> {};
-
-TEST_P(ScrollViewLayout, TheTargetKeepsItsSizeInsideTheBorderAndTheBars)
-{
-	const Arrangement& row = GetParam();
-	BView* target = new BView(BRect(10, 20, 109, 69), "target", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
-	BScrollView scrollView("scroll", target, B_FOLLOW_NONE, 0, row.horizontal, row.vertical,
-		row.border);
-	float b = row.borderSize;
-	float barWidth = row.vertical ? B_V_SCROLL_BAR_WIDTH : 0;
-	float barHeight = row.horizontal ? B_H_SCROLL_BAR_HEIGHT : 0;
-	EXPECT_EQ(scrollView.Frame(), BRect(10 - b, 20 - b, 109 + b + barWidth, 69 + b + barHeight));
-	EXPECT_EQ(target->Frame(), BRect(b, b, b + 99, b + 49));
-	EXPECT_EQ(scrollView.Target(), target);
-	EXPECT_EQ(scrollView.Border(), row.border);
-	BScrollBar* vertical = scrollView.ScrollBar(B_VERTICAL);
-	BScrollBar* horizontal = scrollView.ScrollBar(B_HORIZONTAL);
-	EXPECT_EQ(vertical != nullptr, row.vertical);
-	EXPECT_EQ(horizontal != nullptr, row.horizontal);
-	if (vertical != nullptr) {
-		EXPECT_EQ(vertical->Frame(), BRect(b + 100, b, b + 99 + B_V_SCROLL_BAR_WIDTH, b + 49));
-		EXPECT_EQ(vertical->Target(), target);
-		EXPECT_EQ(vertical->Orientation(), B_VERTICAL);
-		EXPECT_EQ(BPrivate::ScrollBarFor(target, B_VERTICAL), vertical);
-	}
-	if (horizontal != nullptr) {
-		EXPECT_EQ(horizontal->Frame(), BRect(b, b + 50, b + 99, b + 49 + B_H_SCROLL_BAR_HEIGHT));
-		EXPECT_EQ(BPrivate::ScrollBarFor(target, B_HORIZONTAL), horizontal);
-	}
-}
-
-INSTANTIATE_TEST_SUITE_P(ScrollView, ScrollViewLayout, testing::Values(
-	Arrangement{"FancyVertical", B_FANCY_BORDER, false, true, 2},
-	Arrangement{"PlainBoth", B_PLAIN_BORDER, true, true, 1}),
-	[](const testing::TestParamInfo<Arrangement>& info) { return info.param.name; });
 
 // #pragma mark - A bar and its target
 

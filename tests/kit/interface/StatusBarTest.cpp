@@ -8,26 +8,6 @@ using namespace ControlTests;
 
 namespace {
 
-// The value after each step of a row, starting from a fresh bar.
-struct ArithmeticRow {
-	const char* situation;
-	std::vector<std::function<void(BStatusBar&)>> steps;
-	float value;
-	float max;
-};
-
-class StatusBarArithmetic : public testing::TestWithParam<ArithmeticRow> {};
-
-TEST_P(StatusBarArithmetic, ValueStaysBetweenZeroAndTheMaximum)
-{
-	const ArithmeticRow& row = GetParam();
-	BStatusBar bar(BRect(0, 0, 199, 30), "bar");
-	for (const auto& step : row.steps)
-		step(bar);
-	EXPECT_FLOAT_EQ(bar.CurrentValue(), row.value) << row.situation;
-	EXPECT_FLOAT_EQ(bar.MaxValue(), row.max) << row.situation;
-}
-
 auto Update(float delta)
 {
 	return [delta](BStatusBar& bar) { bar.Update(delta); };
@@ -36,26 +16,32 @@ auto SetMax(float max)
 {
 	return [max](BStatusBar& bar) { bar.SetMaxValue(max); };
 }
-auto Reset()
-{
-	return [](BStatusBar& bar) { bar.Reset(); };
-}
 
-INSTANTIATE_TEST_SUITE_P(Rows, StatusBarArithmetic, testing::Values(
-	ArithmeticRow{"an update beyond the maximum stops there", {Update(60), Update(60)}, 100, 100},
-	ArithmeticRow{"a negative update stops at zero", {Update(10), Update(-50)}, 0, 100},
-	ArithmeticRow{"a lower maximum cuts the value", {Update(80), SetMax(50)}, 50, 50},
-	ArithmeticRow{"a negative maximum is zero", {Update(5), SetMax(-3)}, 0, 0},
-	ArithmeticRow{"a meaningless delta is ignored", {Update(20), Update(NAN)}, 20, 100},
-	ArithmeticRow{"reset starts again at 0 of 100", {SetMax(7), Update(5), Reset()}, 0, 100}),
-	[](const testing::TestParamInfo<ArithmeticRow>& info) {
-		std::string name;
-		for (const char* c = info.param.situation; *c != '\0'; c++) {
-			if (isalnum(static_cast<unsigned char>(*c)))
-				name += *c;
-		}
-		return name;
-	});
+TEST(StatusBarArithmetic, ValueStaysBetweenZeroAndTheMaximum)
+{
+	// The steps from a fresh bar, and the value and maximum they leave.
+	struct Row {
+		const char* situation;
+		std::vector<std::function<void(BStatusBar&)>> steps;
+		float value;
+		float max;
+	};
+	const Row rows[] = {
+		{"an update beyond the maximum stops there", {Update(60), Update(60)}, 100, 100},
+		{"a negative update stops at zero", {Update(10), Update(-50)}, 0, 100},
+		{"a lower maximum cuts the value", {Update(80), SetMax(50)}, 50, 50},
+		{"a negative maximum is zero", {Update(5), SetMax(-3)}, 0, 0},
+		{"a meaningless delta is ignored", {Update(20), Update(NAN)}, 20, 100},
+		{"reset starts again at 0 of 100",
+			{SetMax(7), Update(5), [](BStatusBar& bar) { bar.Reset(); }}, 0, 100}};
+	for (const Row& row : rows) {
+		BStatusBar bar(BRect(0, 0, 199, 30), "bar");
+		for (const auto& step : row.steps)
+			step(bar);
+		EXPECT_FLOAT_EQ(bar.CurrentValue(), row.value) << row.situation;
+		EXPECT_FLOAT_EQ(bar.MaxValue(), row.max) << row.situation;
+	}
+}
 
 TEST(StatusBarTexts, NullTextsLeaveTheTextsAndResetClearsThemAndSetsTheLabels)
 {

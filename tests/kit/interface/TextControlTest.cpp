@@ -87,7 +87,7 @@ TEST_F(TextControlTest, LeavingTheFieldSendsTheMessageOnlyWhenTheTextChanged)
 	EXPECT_EQ(Sent('rtxt').size(), 1u);
 }
 
-TEST_F(TextControlTest, TabMovesThroughTheFieldsAndButtonsAndBack)
+TEST_F(TextControlTest, TabMovesThroughTheFieldsAndButtonsAndBackSelectingTheFieldsText)
 {
 	Show();
 	Focus(fFind);
@@ -103,11 +103,7 @@ TEST_F(TextControlTest, TabMovesThroughTheFieldsAndButtonsAndBack)
 	// No tab was typed on the way.
 	EXPECT_EQ(TextOf(fFind), "");
 	EXPECT_EQ(TextOf(fReplace), "old");
-}
-
-TEST_F(TextControlTest, TabbingIntoAFieldSelectsItsTextSoTypingReplacesIt)
-{
-	Show();
+	// Tabbing into a field selects its text, so typing replaces it.
 	Focus(fFind);
 	Key(kTab);
 	Type("fresh");

@@ -3,7 +3,6 @@
 
 #include "TextViewTestSupport.h"
 
-
 #include <functional>
 
 #include <File.h>
@@ -19,8 +18,7 @@ struct BoundaryCase {
 	const char* name;
 	std::function<void(BTextView&)> operation;
 	const char* text;
-	int32 selectionStart;
-	int32 selectionEnd;
+	std::pair<int32, int32> selection;
 };
 
 void PrintTo(const BoundaryCase& row, std::ostream* out)
@@ -37,33 +35,26 @@ TEST_P(CharacterBoundaries, NoOperationSplitsAMultiByteCharacter)
 	view.SetText(kMixed);
 	row.operation(view);
 	EXPECT_EQ(std::string(view.Text()), row.text);
-	int32 start = -1;
-	int32 end = -1;
-	view.GetSelection(&start, &end);
-	EXPECT_EQ(start, row.selectionStart);
-	EXPECT_EQ(end, row.selectionEnd);
+	EXPECT_EQ(SelectionOf(&view), row.selection);
 }
 
 INSTANTIATE_TEST_SUITE_P(TextView, CharacterBoundaries, testing::Values(
 	BoundaryCase{"DeleteInsideAccent", [](BTextView& v) { v.Delete(2, 3); },
-		"ab\xE2\x82\xAC" "c", 0, 0},
+		"ab\xE2\x82\xAC" "c", {0, 0}},
 	BoundaryCase{"DeleteEndingInsideEuro", [](BTextView& v) { v.Delete(3, 5); },
-		"a\xC3\xA9" "c", 0, 0},
+		"a\xC3\xA9" "c", {0, 0}},
 	BoundaryCase{"InsertInsideAccentGoesBeforeIt", [](BTextView& v) { v.Insert(2, "X", 1); },
-		"aX\xC3\xA9" "b\xE2\x82\xAC" "c", 0, 0},
+		"aX\xC3\xA9" "b\xE2\x82\xAC" "c", {0, 0}},
 	BoundaryCase{"SelectionTakesInTheCharactersItTouches", [](BTextView& v) { v.Select(2, 5); },
-		kMixed, 1, 7},
+		kMixed, {1, 7}},
 	BoundaryCase{"CaretInsideACharacterGoesToItsStart", [](BTextView& v) { v.Select(6, 6); },
-		kMixed, 4, 4},
+		kMixed, {4, 4}},
 	BoundaryCase{"InsertAtSelectionInsideACharacter",
 		[](BTextView& v) { v.Select(5, 5); v.Insert("-"); },
-		"a\xC3\xA9" "b-\xE2\x82\xAC" "c", 5, 5},
-	BoundaryCase{"MaxBytesCutsBeforeAWholeCharacter",
-		[](BTextView& v) { v.SetMaxBytes(10); v.Select(8, 8); v.Insert("\xE2\x82\xAC"); },
-		kMixed, 8, 8},
+		"a\xC3\xA9" "b-\xE2\x82\xAC" "c", {5, 5}},
 	BoundaryCase{"MaxBytesKeepsTheCharactersThatFit",
 		[](BTextView& v) { v.SetMaxBytes(12); v.Select(8, 8); v.Insert("\xC3\xA9\xE2\x82\xAC"); },
-		"a\xC3\xA9" "b\xE2\x82\xAC" "c\xC3\xA9", 10, 10}),
+		"a\xC3\xA9" "b\xE2\x82\xAC" "c\xC3\xA9", {10, 10}}),
 	[](const testing::TestParamInfo<BoundaryCase>& info) { return info.param.name; });
 
 // The styles of a view reach another view through a copied run array.
@@ -125,28 +116,20 @@ TEST_F(TextViewHooks, TheHooksKeepTheSelectionOnItsTextWithoutMovingACaret)
 	fView.Select(4, 6);
 	fView.InsertText("ab", 2, 2, nullptr);
 	EXPECT_EQ(std::string(fView.Text()), "01ab23456789");
-	int32 start = 0;
-	int32 end = 0;
-	fView.GetSelection(&start, &end);
-	EXPECT_EQ(start, 6);
-	EXPECT_EQ(end, 8);
+	EXPECT_EQ(SelectionOf(&fView), std::make_pair(6, 8));
 
 	fView.InsertText("<", 1, 6, nullptr);
 	fView.InsertText(">", 1, 9, nullptr);
-	fView.GetSelection(&start, &end);
+	auto [start, end] = SelectionOf(&fView);
 	EXPECT_EQ(std::string(fView.Text()).substr(start, end - start), "45");
 
 	fView.Select(3, 3);
 	fView.InsertText("!", 1, 3, nullptr);
-	fView.GetSelection(&start, &end);
-	EXPECT_EQ(start, 3);
-	EXPECT_EQ(end, 3);
+	EXPECT_EQ(SelectionOf(&fView), std::make_pair(3, 3));
 
 	fView.Select(4, 9);
 	fView.DeleteText(2, 6);
-	fView.GetSelection(&start, &end);
-	EXPECT_EQ(start, 2);
-	EXPECT_EQ(end, 5);
+	EXPECT_EQ(SelectionOf(&fView), std::make_pair(2, 5));
 }
 
 // A subclass that colours what is inserted, as a source view does, and
@@ -178,10 +161,7 @@ TEST(TextViewSubclassHooks, ASubclassInsertingLessThanAskedKeepsTheCaretOnItsTex
 	view.Select(3, 3);
 	view.Insert("x4y5");
 	EXPECT_EQ(std::string(view.Text()), "12345");
-	int32 start = 0;
-	int32 end = 0;
-	view.GetSelection(&start, &end);
-	EXPECT_EQ(start, 5);
+	EXPECT_EQ(SelectionOf(&view).first, 5);
 	EXPECT_EQ(ColorAt(&view, 4), make_color(0, 140, 0));
 	EXPECT_EQ(view.CountLines(), 1);
 }
@@ -211,11 +191,7 @@ TEST_F(TextViewUndo, CutIsUndoneAndRedoneThroughTheHooks)
 	fView.Undo(fClipboard.Get());
 	EXPECT_EQ(Text(), "one two three");
 	EXPECT_EQ(fView.log.front(), "insert 3 + two");
-	int32 start = 0;
-	int32 end = 0;
-	fView.GetSelection(&start, &end);
-	EXPECT_EQ(start, 3);
-	EXPECT_EQ(end, 7);
+	EXPECT_EQ(SelectionOf(&fView), std::make_pair(3, 7));
 	EXPECT_EQ(fView.UndoState(&redo), B_UNDO_CUT);
 	EXPECT_TRUE(redo);
 
@@ -288,10 +264,7 @@ TEST_F(TextViewUndo, PastedTextKeepsItsRunsAcrossViews)
 	EXPECT_EQ(FontAt(&other, 4).Size(), 20);
 	EXPECT_EQ(ColorAt(&other, 4), red);
 	EXPECT_EQ(FontAt(&other, 7).Size(), 12);
-	int32 start = 0;
-	int32 end = 0;
-	other.GetSelection(&start, &end);
-	EXPECT_EQ(start, 8);
+	EXPECT_EQ(SelectionOf(&other).first, 8);
 }
 
 TEST_F(TextViewUndo, AReadOnlyViewNeitherCutsNorPastes)

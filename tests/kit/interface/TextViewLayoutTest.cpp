@@ -48,26 +48,6 @@ TEST(TextViewLineBreaks, LinesEndOnlyWhereCanEndLineAllowsOrWhereTheWidthCutsThe
 		EXPECT_LE(view.LineWidth(line), 121) << LineText(view, line);
 }
 
-// The heights of the fonts themselves, rounded up as the view rounds them.
-TEST(TextViewLineBreaks, ALineIsAsTallAsItsTallestRun)
-{
-	BTextView view(BRect(0, 0, 399, 299), "text", BRect(0, 0, 390, 299), B_FOLLOW_NONE,
-		B_WILL_DRAW);
-	view.SetText("small BIG small\nsmall");
-	BFont big = SizedFont(30);
-	view.SetFontAndColor(6, 9, &big, B_FONT_SIZE);
-	font_height bigHeight;
-	big.GetHeight(&bigHeight);
-	font_height plainHeight;
-	be_plain_font->GetHeight(&plainHeight);
-	float expected = std::ceil(bigHeight.ascent) + std::max(std::ceil(bigHeight.descent)
-		+ std::ceil(bigHeight.leading), std::ceil(plainHeight.descent)
-		+ std::ceil(plainHeight.leading));
-	EXPECT_FLOAT_EQ(view.LineHeight(0), expected);
-	EXPECT_FLOAT_EQ(view.TextHeight(0, 1), view.LineHeight(0) + view.LineHeight(1));
-	EXPECT_FLOAT_EQ(view.PointAt(16).y, view.LineHeight(0));
-}
-
 TEST(TextViewLineBreaks, CurrentLineAndGoToLine)
 {
 	LoggingTextView view;

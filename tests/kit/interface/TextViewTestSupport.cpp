@@ -109,9 +109,14 @@ std::string TextViewWindowTest::Text()
 std::pair<int32, int32> TextViewWindowTest::Selection()
 {
 	Locked lock(fWindow);
+	return SelectionOf(fView);
+}
+
+std::pair<int32, int32> SelectionOf(const BTextView* view)
+{
 	int32 start = 0;
 	int32 end = 0;
-	fView->GetSelection(&start, &end);
+	view->GetSelection(&start, &end);
 	return {start, end};
 }
 

@@ -85,6 +85,9 @@ protected:
 	BScrollView* fScrollView = nullptr;
 };
 
+// The selection's start and end.
+std::pair<int32, int32> SelectionOf(const BTextView* view);
+
 // The style of the character at offset, for comparisons.
 BFont FontAt(const BTextView* view, int32 offset);
 rgb_color ColorAt(const BTextView* view, int32 offset);

@@ -6,37 +6,19 @@ using namespace WindowTests;
 
 namespace {
 
-struct FollowRow {
-	const char* name;
-	uint32 mode;
-	BRect expected;  // the frame (10, 20, 49, 59) after the parent grew by (100, 40)
-};
-
-class ResizingModes : public testing::TestWithParam<FollowRow> {};
-
-TEST_P(ResizingModes, EdgesFollowTheirRule)
+TEST(ResizingModes, EdgesFollowTheirRule)
 {
-	const FollowRow& row = GetParam();
-	BRect moved = BPrivate::FollowResize(BRect(10, 20, 49, 59), row.mode, 100, 40);
-	EXPECT_EQ(moved, row.expected) << row.name;
+	// The frame (10, 20, 49, 59) after the parent grew by (100, 40).
+	const std::pair<uint32, BRect> rows[] = {
+		{B_FOLLOW_NONE, BRect(10, 20, 49, 59)},
+		{B_FOLLOW_ALL_SIDES, BRect(10, 20, 149, 99)},
+		{B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM, BRect(110, 60, 149, 99)},
+		{B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, BRect(10, 20, 149, 59)},
+		{B_FOLLOW_TOP_BOTTOM | B_FOLLOW_RIGHT, BRect(110, 20, 149, 99)},
+		{B_FOLLOW_H_CENTER | B_FOLLOW_V_CENTER, BRect(60, 40, 99, 79)}};
+	for (const auto& [mode, expected] : rows)
+		EXPECT_EQ(BPrivate::FollowResize(BRect(10, 20, 49, 59), mode, 100, 40), expected) << mode;
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, ResizingModes, testing::Values(
-	FollowRow{"none", B_FOLLOW_NONE, BRect(10, 20, 49, 59)},
-	FollowRow{"left top", B_FOLLOW_LEFT | B_FOLLOW_TOP, BRect(10, 20, 49, 59)},
-	FollowRow{"all sides", B_FOLLOW_ALL_SIDES, BRect(10, 20, 149, 99)},
-	FollowRow{"right bottom", B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM, BRect(110, 60, 149, 99)},
-	FollowRow{"left right, top", B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, BRect(10, 20, 149, 59)},
-	FollowRow{"top bottom, right", B_FOLLOW_TOP_BOTTOM | B_FOLLOW_RIGHT, BRect(110, 20, 149, 99)},
-	FollowRow{"centred", B_FOLLOW_H_CENTER | B_FOLLOW_V_CENTER, BRect(60, 40, 99, 79)}),
-	[](const testing::TestParamInfo<FollowRow>& info) {
-		std::string name = info.param.name;
-		for (char& c : name) {
-			if (!isalnum(static_cast<unsigned char>(c)))
-				c = '_';
-		}
-		return name;
-	});
 
 class ViewTree : public WindowTest {};
 
@@ -65,11 +47,9 @@ TEST_F(ViewTree, ChildrenFollowWhenTheWindowIsResizedByTheUser)
 		EXPECT_EQ(inner->Frame(), BRect(5, 5, 294, 14));
 	});
 	std::vector<std::string> entries = fJournal->Entries();
-	EXPECT_NE(std::find(entries.begin(), entries.end(), "filler:FrameResized 299,149"),
-		entries.end());
-	EXPECT_NE(std::find(entries.begin(), entries.end(), "corner:FrameMoved 280,130"),
-		entries.end());
-	EXPECT_NE(std::find(entries.begin(), entries.end(), "w:FrameResized 299,149"), entries.end());
+	EXPECT_TRUE(Has(entries, "filler:FrameResized 299,149"));
+	EXPECT_TRUE(Has(entries, "corner:FrameMoved 280,130"));
+	EXPECT_TRUE(Has(entries, "w:FrameResized 299,149"));
 	// The corner follows the window's edge on the screen too.
 	EXPECT_EQ(Pixel(window, 299, 149), kWhite);
 }
@@ -139,12 +119,25 @@ TEST_F(ViewTree, HooksRunParentsFirstAndAllAttachedChildrenFirst)
 	delete parent;
 }
 
-TEST_F(ViewTree, NestedHideNeedsAsManyShows)
+TEST_F(ViewTree, NestedHideNeedsAsManyShowsForWindowsAndViews)
 {
 	RecordingWindow* window = MakeWindow();
 	auto* view = new BView(BRect(0, 0, 10, 10), "v", B_FOLLOW_NONE, 0);
 	window->AddChild(view);
-	ShowAndWait(window);
+	EXPECT_TRUE(window->IsHidden());
+	window->Show();
+	window->Hide();
+	window->Hide();
+	window->Show();
+	WithLock(window, [&] {
+		EXPECT_TRUE(window->IsHidden());
+		window->Show();
+		EXPECT_FALSE(window->IsHidden());
+		window->Show();
+		window->Hide();
+		EXPECT_FALSE(window->IsHidden());
+	});
+	Idle(window);
 	WithLock(window, [&] {
 		EXPECT_FALSE(view->IsHidden());
 		view->Hide();

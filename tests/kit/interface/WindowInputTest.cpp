@@ -9,11 +9,6 @@ using namespace WindowTests;
 
 namespace {
 
-bool Has(const std::vector<std::string>& entries, const std::string& entry)
-{
-	return std::find(entries.begin(), entries.end(), entry) != entries.end();
-}
-
 // Two views side by side in a 200 x 100 window: "left" (0..99) and "right"
 // (100..199), each with a child "inner" at (10, 10)-(29, 29) of it.
 class WindowInput : public WindowTest {
@@ -33,18 +28,7 @@ protected:
 		fJournal->Clear();
 	}
 
-	// The entries and messages of one view's hook, in order.
-	std::vector<BMessage> MessagesOf(const std::string& entry)
-	{
-		std::vector<BMessage> found;
-		std::vector<std::string> entries = fJournal->Entries();
-		std::vector<BMessage> messages = fJournal->Messages();
-		for (size_t i = 0; i < entries.size(); i++) {
-			if (entries[i] == entry)
-				found.push_back(messages[i]);
-		}
-		return found;
-	}
+	std::vector<BMessage> MessagesOf(const std::string& entry) { return fJournal->MessagesOf(entry); }
 
 	RecordingWindow* fWindow = nullptr;
 	RecordingView* fLeft = nullptr;
@@ -245,21 +229,12 @@ TEST_F(WindowInput, DropOutsideTheWindowReachesTheWindowUnderThePointer)
 	EXPECT_EQ(drops[0].DropPoint(), BPoint(620, 220));
 }
 
-} // namespace
-
-namespace {
-
-class PointerPolling : public WindowTest {};
-
-TEST_F(PointerPolling, ALoopPollingGetMouseSeesThePointerMovedByATest)
+TEST_F(WindowInput, ALoopPollingGetMouseSeesThePointerMovedByATest)
 {
-	RecordingWindow* window = MakeWindow(BRect(100, 100, 199, 199));
-	auto* view = new RecordingView(BRect(0, 0, 99, 99), "poller", fJournal);
-	window->AddChild(view);
 	std::atomic<bool> released{false};
 	BPoint last;
 	// Tracks the mouse the way a menu does: polling until the button is up.
-	view->onMouseDown = [&](BView* self, BPoint) {
+	fLeft->onMouseDown = [&](BView* self, BPoint) {
 		uint32 buttons = 1;
 		while (buttons != 0) {
 			self->GetMouse(&last, &buttons);
@@ -267,46 +242,33 @@ TEST_F(PointerPolling, ALoopPollingGetMouseSeesThePointerMovedByATest)
 		}
 		released = true;
 	};
-	ShowAndWait(window);
-	ASSERT_EQ(BPrivate::PostMouseDown(window, BPoint(10, 10)), B_OK);
+	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, BPoint(10, 10)), B_OK);
 	snooze(20000);
 	EXPECT_FALSE(released);
-	BPrivate::SetPointer(BPoint(130, 140), 0);
-	Idle(window);
+	BPrivate::SetPointer(BPoint(330, 240), 0);
+	Idle(fWindow);
 	EXPECT_TRUE(released);
 	EXPECT_EQ(last, BPoint(30, 40));
 }
 
-} // namespace
-
-namespace {
-
-class FileDrops : public WindowTest {};
-
-TEST_F(FileDrops, FilesFromAnotherProgramArriveAsRefsAtTheDropPoint)
+TEST_F(WindowInput, FilesFromAnotherProgramArriveAsRefsAtTheDropPoint)
 {
-	RecordingWindow* window = MakeWindow(BRect(100, 100, 299, 199));
-	window->AddChild(new RecordingView(BRect(0, 0, 99, 99), "left", fJournal));
-	window->AddChild(new RecordingView(BRect(100, 0, 199, 99), "right", fJournal));
-	ShowAndWait(window);
 	std::string folder = testing::TempDir();
 	std::string path = folder + (folder.back() == '/' ? "" : "/") + "dropped picture.png";
-	ASSERT_EQ(BPrivate::PostFilesDropped(window, BPoint(150, 20), {path, "/tmp"}), B_OK);
-	Idle(window);
+	ASSERT_EQ(BPrivate::PostFilesDropped(fWindow, BPoint(150, 40), {path, "/tmp"}), B_OK);
+	Idle(fWindow);
 
-	std::vector<std::string> entries = fJournal->Entries();
-	std::vector<BMessage> messages = fJournal->Messages();
-	auto found = std::find(entries.begin(), entries.end(), "right:Message DATA dropped");
-	ASSERT_NE(found, entries.end());
-	const BMessage& drop = messages[found - entries.begin()];
-	EXPECT_EQ(drop.DropPoint(), BPoint(250, 120));
+	std::vector<BMessage> drops = MessagesOf("right:Message DATA dropped");
+	ASSERT_EQ(drops.size(), 1u);
+	const BMessage& drop = drops[0];
+	EXPECT_EQ(drop.DropPoint(), BPoint(450, 240));
 	entry_ref ref;
 	ASSERT_EQ(drop.FindRef("refs", 0, &ref), B_OK);
 	EXPECT_STREQ(ref.name, "dropped picture.png");
 	EXPECT_EQ(ref.path, path);
 	ASSERT_EQ(drop.FindRef("refs", 1, &ref), B_OK);
 	EXPECT_STREQ(ref.name, "tmp");
-	EXPECT_FALSE(std::count(entries.begin(), entries.end(), "left:Message DATA dropped"));
+	EXPECT_FALSE(Has(fJournal->Entries(), "left:Message DATA dropped"));
 }
 
 } // namespace

@@ -8,11 +8,6 @@ using namespace WindowTests;
 
 namespace {
 
-bool Has(const std::vector<std::string>& entries, const std::string& entry)
-{
-	return std::find(entries.begin(), entries.end(), entry) != entries.end();
-}
-
 class WindowLifecycle : public WindowTest {};
 
 TEST_F(WindowLifecycle, ShowingOrActivatingAWindowActivatesItAndTheNextTakesOverWhenItHides)
@@ -49,40 +44,6 @@ TEST_F(WindowLifecycle, ShowingOrActivatingAWindowActivatesItAndTheNextTakesOver
 	entries = fJournal->Entries();
 	EXPECT_TRUE(Has(entries, "second:Deactivated"));
 	EXPECT_TRUE(Has(entries, "first:Activated"));
-}
-
-TEST_F(WindowLifecycle, WindowShowAndHideNest)
-{
-	RecordingWindow* window = MakeWindow();
-	EXPECT_TRUE(window->IsHidden());
-	window->Show();
-	window->Hide();
-	window->Hide();
-	window->Show();
-	WithLock(window, [&] {
-		EXPECT_TRUE(window->IsHidden());
-		window->Show();
-		EXPECT_FALSE(window->IsHidden());
-		window->Show();
-		window->Hide();
-		EXPECT_FALSE(window->IsHidden());
-	});
-}
-
-TEST_F(WindowLifecycle, PulsesReachViewsThatAskForThem)
-{
-	RecordingWindow* window = MakeWindow();
-	window->SetPulseRate(20000);
-	window->AddChild(new RecordingView(BRect(0, 0, 9, 9), "pulsed", fJournal, B_FOLLOW_NONE,
-		B_WILL_DRAW | B_PULSE_NEEDED));
-	window->AddChild(new RecordingView(BRect(10, 0, 19, 9), "quiet", fJournal));
-	ShowAndWait(window);
-	bigtime_t deadline = system_time() + 5000000;
-	while (!Has(fJournal->Entries(), "pulsed:Pulse") && system_time() < deadline)
-		snooze(5000);
-	std::vector<std::string> entries = fJournal->Entries();
-	EXPECT_TRUE(Has(entries, "pulsed:Pulse"));
-	EXPECT_FALSE(Has(entries, "quiet:Pulse"));
 }
 
 TEST_F(WindowLifecycle, CloseBoxAsksQuitRequestedAndARefusalKeepsTheWindow)

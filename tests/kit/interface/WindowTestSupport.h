@@ -1,6 +1,7 @@
 #ifndef VELMORA_WINDOW_TEST_SUPPORT_H
 #define VELMORA_WINDOW_TEST_SUPPORT_H
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -43,6 +44,17 @@ struct Journal {
 		std::lock_guard<std::mutex> guard(lock);
 		return messages;
 	}
+	// The messages noted with this entry, in order.
+	std::vector<BMessage> MessagesOf(const std::string& entry)
+	{
+		std::lock_guard<std::mutex> guard(lock);
+		std::vector<BMessage> found;
+		for (size_t i = 0; i < entries.size(); i++) {
+			if (entries[i] == entry)
+				found.push_back(messages[i]);
+		}
+		return found;
+	}
 	void Clear()
 	{
 		std::lock_guard<std::mutex> guard(lock);
@@ -50,6 +62,11 @@ struct Journal {
 		messages.clear();
 	}
 };
+
+inline bool Has(const std::vector<std::string>& entries, const std::string& entry)
+{
+	return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
 
 std::string Format(const char* format, ...);
 

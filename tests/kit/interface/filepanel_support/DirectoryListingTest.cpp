@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <ostream>
 
 #include <RefFilter.h>
 
@@ -96,27 +95,14 @@ TEST_F(DirectoryListingTest, AFolderThatCannotBeReadGivesAnErrorAndNoEntries)
 	EXPECT_TRUE(entries.empty());
 }
 
-struct SizeRow {
-	off_t size;
-	const char* text;
-};
-
-void PrintTo(const SizeRow& row, std::ostream* out)
+TEST(DirectorySizes, AreShortAndReadable)
 {
-	*out << row.size;
+	const std::pair<off_t, const char*> rows[] = {{0, "0 bytes"}, {1, "1 byte"},
+		{1023, "1023 bytes"}, {1536, "1.5 KB"}, {5 * 1024 * 1024, "5.0 MB"},
+		{off_t(3) << 40, "3.0 TB"}};
+	for (const auto& [size, text] : rows)
+		EXPECT_EQ(DirectoryListing::SizeText(size), text);
 }
-
-class SizeTexts : public testing::TestWithParam<SizeRow> {};
-
-TEST_P(SizeTexts, AreShortAndReadable)
-{
-	EXPECT_EQ(DirectoryListing::SizeText(GetParam().size), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, SizeTexts, testing::Values(
-	SizeRow{0, "0 bytes"}, SizeRow{1, "1 byte"}, SizeRow{1023, "1023 bytes"},
-	SizeRow{1024, "1.0 KB"}, SizeRow{1536, "1.5 KB"}, SizeRow{5 * 1024 * 1024, "5.0 MB"},
-	SizeRow{off_t(3) << 40, "3.0 TB"}));
 
 TEST(DirectoryPaths, ParentsAndJoins)
 {

@@ -94,14 +94,10 @@ TEST(LineBufferTest, OffsetsAndPixelsFindTheirLine)
 	EXPECT_EQ(buffer.PixelToLine(19.5f), 1);
 	EXPECT_EQ(buffer.PixelToLine(20), 2);
 	EXPECT_EQ(buffer.PixelToLine(500), 2);
-}
 
-// After a final line feed the text ends in an empty line that starts where
-// the end mark is; offsets at the end belong to it.
-TEST(LineBufferTest, EndOffsetBelongsToTheEmptyLastLine)
-{
-	LineBuffer buffer;
-	buffer.Replace(0, 2, {Line(0, 0), Line(10, 10), Line(10, 20, 0)});
+	// After a final line feed the text ends in an empty line that starts
+	// where the end mark is; offsets at the end belong to it.
+	buffer.Replace(0, buffer.NumLines() + 1, {Line(0, 0), Line(10, 10), Line(10, 20, 0)});
 	EXPECT_EQ(buffer.NumLines(), 2);
 	EXPECT_EQ(buffer.OffsetToLine(10), 1);
 	EXPECT_EQ(buffer.OffsetToLine(11), 1);

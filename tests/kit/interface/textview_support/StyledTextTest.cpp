@@ -33,6 +33,20 @@ protected:
 	void Reset() { model.SetText(kMixed.data(), kMixed.size()); }
 	std::string Text() const { return model.Text().Copy(0, model.Length()); }
 
+	// Runs an operation at each offset up to last on a fresh text, given
+	// the offset and the start of the character it falls in; no run or line
+	// may then start inside a character.
+	template <typename Operation>
+	void AtEveryOffset(size_t last, Operation operation)
+	{
+		for (int32 offset = 0; offset <= static_cast<int32>(last); offset++) {
+			SCOPED_TRACE(offset);
+			Reset();
+			operation(offset, static_cast<int32>(UTF8::Boundary(kMixed, offset)));
+			EXPECT_TRUE(StartsOnBoundaries(model));
+		}
+	}
+
 	FakeMeasurer measurer;
 	StyledText model;
 };
@@ -41,74 +55,54 @@ protected:
 
 TEST_F(StyledTextTest, InsertingInsideACharacterInsertsBeforeIt)
 {
-	for (int32 offset = 0; offset <= static_cast<int32>(kMixed.size()); offset++) {
-		SCOPED_TRACE(offset);
-		Reset();
+	AtEveryOffset(kMixed.size(), [&](int32 offset, int32 at) {
 		model.Insert("\xC3\xB6", 2, offset);
-		int32 at = UTF8::Boundary(kMixed, offset);
 		EXPECT_EQ(Text(), kMixed.substr(0, at) + "\xC3\xB6" + kMixed.substr(at));
-		EXPECT_TRUE(StartsOnBoundaries(model));
-	}
+	});
 }
 
 TEST_F(StyledTextTest, RemovingPartOfACharacterRemovesAllOfIt)
 {
-	for (int32 offset = 0; offset < static_cast<int32>(kMixed.size()); offset++) {
-		SCOPED_TRACE(offset);
-		Reset();
+	AtEveryOffset(kMixed.size() - 1, [&](int32 offset, int32 start) {
 		model.Remove(offset, offset + 1);
-		int32 start = UTF8::Boundary(kMixed, offset);
-		int32 end = UTF8::Next(kMixed, start);
-		EXPECT_EQ(Text(), kMixed.substr(0, start) + kMixed.substr(end));
+		EXPECT_EQ(Text(), kMixed.substr(0, start) + kMixed.substr(UTF8::Next(kMixed, start)));
 		EXPECT_TRUE(UTF8::IsValid(Text()));
-		EXPECT_TRUE(StartsOnBoundaries(model));
-	}
+	});
 }
 
 TEST_F(StyledTextTest, StylingPartOfACharacterStylesAllOfIt)
 {
 	BFont big = MakeFont(24);
-	for (int32 offset = 0; offset < static_cast<int32>(kMixed.size()); offset++) {
-		SCOPED_TRACE(offset);
-		Reset();
+	AtEveryOffset(kMixed.size() - 1, [&](int32 offset, int32 start) {
 		model.SetStyle(offset, offset + 1, B_FONT_SIZE, &big, nullptr);
-		int32 start = UTF8::Boundary(kMixed, offset);
 		EXPECT_EQ(model.Styles().StyleAt(start).font.Size(), 24);
-		EXPECT_TRUE(StartsOnBoundaries(model));
-	}
+	});
 }
 
 TEST_F(StyledTextTest, RunsStartingInsideACharacterStartAtIt)
 {
-	for (int32 offset = 0; offset < static_cast<int32>(kMixed.size()); offset++) {
-		SCOPED_TRACE(offset);
-		Reset();
+	AtEveryOffset(kMixed.size() - 1, [&](int32 offset, int32 start) {
 		text_run_array runs;
 		runs.count = 1;
 		runs.runs[0] = text_run{offset, MakeFont(24), kRed};
 		model.SetRunArray(0, model.Length(), &runs);
-		EXPECT_EQ(model.Styles().StyleAt(UTF8::Boundary(kMixed, offset)).color, kRed);
-		EXPECT_TRUE(StartsOnBoundaries(model));
-	}
+		EXPECT_EQ(model.Styles().StyleAt(start).color, kRed);
+	});
 }
 
 TEST_F(StyledTextTest, ColourRunsStartInsideNoCharacterAndRedrawOnlyTheirLines)
 {
-	for (int32 offset = 0; offset < static_cast<int32>(kMixed.size()); offset++) {
-		SCOPED_TRACE(offset);
-		Reset();
+	AtEveryOffset(kMixed.size() - 1, [&](int32 offset, int32 start) {
 		model.SetStyle(0, model.Length(), 0, nullptr, &kBlack);
 		std::vector<BPrivate::LineRecord> lines = AllRecords(model.Layout().Lines());
 		color_run run{offset, kRed};
 		BPrivate::LayoutChange change = model.SetColorRuns(0, offset + 1, &run, 1);
-		int32 start = UTF8::Boundary(kMixed, offset);
 		EXPECT_EQ(model.Styles().StyleAt(start).color, kRed);
-		EXPECT_TRUE(StartsOnBoundaries(model));
 		EXPECT_EQ(change.fromLine, model.Layout().LineAt(start));
 		EXPECT_EQ(change.toLine, change.fromLine);
 		EXPECT_EQ(change.heightDelta, 0);
 		EXPECT_EQ(AllRecords(model.Layout().Lines()), lines);
-	}
+	});
 }
 
 TEST_F(StyledTextTest, NarrowLinesHoldOneWholeCharacterEach)

@@ -79,8 +79,7 @@ TEST(TextData, TextAndRunsGoIntoAMessageAndComeBack)
 TEST(TextData, NulBytesFromOtherProgramsAreDroppedWithTheRuns)
 {
 	BMessage message(B_MIME_DATA);
-	std::string withNul("ab\0cd", 5);
-	ASSERT_EQ(BPrivate::AddTextData(&message, withNul, TwoRuns().get()), B_OK);
+	ASSERT_EQ(BPrivate::AddTextData(&message, std::string("ab\0cd", 5), TwoRuns().get()), B_OK);
 	std::string text;
 	RunArrayPointer runs;
 	ASSERT_TRUE(BPrivate::FindTextData(&message, &text, &runs));

@@ -74,20 +74,6 @@ TEST(UndoBufferFolding, TypingAndBackspacingIsOneEdit)
 	EXPECT_EQ(text.fText, "abc def");
 }
 
-TEST(UndoBufferFolding, ForwardDeletesAfterTypingJoinTheRemovedText)
-{
-	RecordedText text("0123456789");
-	text.fUndo.Begin(kTyping, false);
-	text.Delete(2, 4);
-	text.Insert(2, "ab");
-	text.Delete(4, 5);
-	text.Delete(4, 6);
-	text.fUndo.End(1);
-	EXPECT_EQ(text.fText, "01ab789");
-	text.Undo();
-	EXPECT_EQ(text.fText, "0123456789");
-}
-
 TEST(UndoBufferFolding, TypingACharacterAndTakingItBackLeavesNothingToUndo)
 {
 	UndoBuffer undo;
