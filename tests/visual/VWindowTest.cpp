@@ -242,7 +242,7 @@ std::set<uint32> CodesOf(std::initializer_list<std::span<const Command>> tables)
 
 } // namespace
 
-TEST_F(VisualWindow, EveryMenuItemButtonAndShortcutReachesItsTargetWithItsCode)
+TEST_F(VisualWindow, MenuItemsButtonsAndShortcutsReachTheirTargetsWithTheirCodes)
 {
 	Open(kPage);
 	fPage->NotSaved();
