@@ -6,10 +6,10 @@
 
 #include "Element_List.h"
 #include "EnginePage.h"
-#include "NodeTree.h"
 #include "Page_Element.h"
 #include "PairWalk.h"
 #include "StringHelpers.h"
+#include "TagDictionary.h"
 #include "TextChange.h"
 #include "Visual_Engine.h"
 #include "Visual_Text.h"
@@ -182,10 +182,8 @@ Page_Element* CodeClearing::Copy(Page_Element* element, bool open, long offset,
 	BMessage archive;
 	element->Archive(&archive);
 	archive.AddInt32("relative_offset", 0);
-	if (!open) {
-		archive.ReplaceBool("opentag", false);
-		archive.ReplaceInt32("_type", EndTag);
-	}
+	if (!open)
+		PairRole::MakeClosing(&archive);
 	long length = engine.View()->TextLength();
 	engine.MyPage()->VisualChanged();
 	Page_Element* copy = engine.Instantiate(&archive, offset);
