@@ -103,16 +103,21 @@ void Element_List::Settle()
 	pendingFrom = 0;
 }
 
+void Element_List::RoomForOneMore()
+{
+	if (last + 1 < static_cast<uint32>(capacity))
+		return;
+	capacity += kBlock;
+	items.resize(capacity);
+	for (unsigned long i = last + 1; i < items.size(); i++)
+		items[i].Reset();
+}
+
 long Element_List::InsertAt(unsigned long index, long offset, Visual_Element* element)
 {
 	assert(IsLocked());
 	Settle();
-	if (last + 1 >= static_cast<uint32>(capacity)) {
-		capacity += kBlock;
-		items.resize(capacity);
-		for (unsigned long i = last + 1; i < items.size(); i++)
-			items[i].Reset();
-	}
+	RoomForOneMore();
 	std::move_backward(items.begin() + index, items.begin() + last + 1,
 		items.begin() + last + 2);
 	last++;
@@ -607,12 +612,7 @@ void Element_List::Rewrite(unsigned long first, unsigned long last,
 	auto append = [this](Element_List_Item item, long offset) {
 		// A maker's text shifts only the records already written again.
 		Settle();
-		if (this->last + 1 >= static_cast<uint32>(capacity)) {
-			capacity += kBlock;
-			items.resize(capacity);
-			for (unsigned long i = this->last + 1; i < items.size(); i++)
-				items[i].Reset();
-		}
+		RoomForOneMore();
 		this->last++;
 		item.offset = static_cast<int32>(offset);
 		item.index = this->last;

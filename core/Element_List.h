@@ -165,6 +165,8 @@ private:
 
 	// Tells the watchers of an element that it goes.
 	void Deleting(const Visual_Element* element);
+	// Grows the records by a block when the last one is taken.
+	void RoomForOneMore();
 	int32 Offset(unsigned long index) const
 	{
 		return items[index].offset + (index >= pendingFrom ? pendingShift : 0);

@@ -22,7 +22,6 @@ namespace {
 
 // What the page and other threads post to the window.
 const uint32 kPageState = 'pgst';
-const uint32 kShowInFront = 'shfr';
 
 const char kRevertQuestion[] = "Are you sure you want to discard any changes to this file "
 	"and revert to the saved version?";
@@ -31,7 +30,7 @@ const char kRevertQuestion[] = "Are you sure you want to discard any changes to 
 
 PageWindow::PageWindow(BRect frame, const char* title, WindowedPage* page)
 	:
-	BWindow(frame, title, B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS),
+	KWindow(frame, title, B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS),
 	page(page),
 	menuBar(nullptr),
 	changed(false),
@@ -125,14 +124,8 @@ void PageWindow::MessageReceived(BMessage* message)
 			UpdateTitle();
 			break;
 		}
-		case kShowInFront:
-			if (IsHidden())
-				Show();
-			else
-				Activate();
-			break;
 		default:
-			BWindow::MessageReceived(message);
+			KWindow::MessageReceived(message);
 	}
 }
 
@@ -183,11 +176,6 @@ void PageWindow::ShowPageState(const char* title, const char* file)
 void PageWindow::ShowSavedState()
 {
 	PostMessage(kPageState);
-}
-
-void PageWindow::ShowInFront()
-{
-	PostMessage(kShowInFront);
 }
 
 // "Velmora - title - file name", missing pieces left out, after a "*"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include <Window.h>
+#include "KWindow.h"
 
 class BMenuBar;
 class ExtensionsFilePanel;
@@ -31,7 +31,7 @@ class WindowedPage;
 //   'shww'   the other editing window;  'serr' the error list
 //   'sbtx'   shows the string "text" in the status bar
 //   'clos'   closes the page
-class PageWindow : public BWindow {
+class PageWindow : public KWindow {
 public:
 	PageWindow(BRect frame, const char* title, WindowedPage* page);
 	~PageWindow() override;
@@ -54,8 +54,6 @@ public:
 	// whether it is saved, are shown again.
 	void ShowPageState(const char* title, const char* fileName);
 	void ShowSavedState();
-	// From any thread: shows the window, or brings it to the front.
-	void ShowInFront();
 
 protected:
 	// The page's other editing window; null while it has none.

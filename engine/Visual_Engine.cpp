@@ -30,6 +30,7 @@
 #include "Visual_Text.h"
 #include "engine_support/CodeClearing.h"
 #include "engine_support/FormattingCheckpoints.h"
+#include "engine_support/PairPartners.h"
 #include "engine_support/PairWalk.h"
 #include "engine_support/Paragraphs.h"
 #include "engine_support/SpaceSizes.h"
@@ -461,12 +462,9 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 		view->Select(end, end);
 	}
 	if (IsFormattingTag(tag)) {
-		_node* node = page->NewNode();
-		node->tag = tag;
-		node->type = StartTag;
 		Page_Element* created = nullptr;
 		view->SuppressUndo(true);
-		long formatted = Format(start, end, node, &created);
+		long formatted = Format(start, end, NewTagNode(tag, StartTag), &created);
 		{
 			BAutolock lock(this);
 			view->Select(static_cast<int32>(formatted), static_cast<int32>(formatted));
@@ -498,10 +496,8 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 		}
 		view->SuppressUndo(false);
 	} else if (tag == tag_img || tag == tag_br || tag == tag_hr) {
-		_node* node = page->NewNode();
-		node->tag = tag;
-		node->type = StartTag;
-		end = start + static_cast<int32>(InsertAt(start, node, INSERT_EDIT, file));
+		end = start + static_cast<int32>(InsertAt(start, NewTagNode(tag, StartTag), INSERT_EDIT,
+			file));
 	}
 	view->Refresh(start, end);
 }
@@ -591,9 +587,7 @@ Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 	offset += relative;
 	if (offset < 0)
 		return nullptr;
-	_node* node = page->NewNode();
-	node->tag = static_cast<const _tagdict*>(tag);
-	node->type = static_cast<uint32>(type);
+	_node* node = NewTagNode(static_cast<const _tagdict*>(tag), static_cast<uint32>(type));
 	long length = 0;
 	Element_List* list = elementList.get();
 	BAutolock lock(this);
@@ -958,20 +952,12 @@ long Visual_Engine::FormatStyle(long start, long end, const _tagdict* tag,
 	}
 	// The new pair gets its own closing tag, so that it takes none of a
 	// pair it lies in.
-	_node* node = page->NewNode();
-	node->tag = tag;
-	node->type = StartTag;
-	_node* closingNode = page->NewNode();
-	closingNode->tag = tag;
-	closingNode->type = EndTag;
 	long length = view->TextLength();
-	InsertAt(end, closingNode, INSERT_EDIT, nullptr);
-	InsertAt(start, node, INSERT_EDIT, nullptr);
+	Page_Element* closing = InsertTagAt(end, tag, EndTag, INSERT_EDIT);
+	Page_Element* opening = InsertTagAt(start, tag, StartTag, INSERT_EDIT);
 	end += view->TextLength() - length;
-	Page_Element* opening = LastMadeAt(start, node);
 	if (opening == nullptr)
 		return end;
-	Page_Element* closing = LastMadeAt(end, closingNode);
 	style_group group = StyleGroups::GroupOf(tag);
 	return end + ClosePair(opening, closing, end, created,
 		[group, opening](const Page_Element& element) {
@@ -980,10 +966,21 @@ long Visual_Engine::FormatStyle(long start, long end, const _tagdict* tag,
 		}, blank);
 }
 
-// The element made for a node at offset: elements made while building
-// enter behind the ones at their offset.
-Page_Element* Visual_Engine::LastMadeAt(long offset, const _node* node) const
+_node* Visual_Engine::NewTagNode(const _tagdict* tag, uint32 type)
 {
+	_node* node = page->NewNode();
+	node->tag = tag;
+	node->type = type;
+	return node;
+}
+
+// An element made for a tag enters behind the ones at its offset; one
+// that does not is looked for by its node.
+Page_Element* Visual_Engine::InsertTagAt(long offset, const _tagdict* tag, uint32 type,
+	insert_mode mode)
+{
+	_node* node = NewTagNode(tag, type);
+	InsertAt(offset, node, mode, nullptr);
 	unsigned long index = elementList->FirstIndexAbove(offset);
 	Page_Element* element = index > 1
 		? dynamic_cast<Page_Element*>((*elementList)[index - 1].element) : nullptr;
@@ -992,11 +989,12 @@ Page_Element* Visual_Engine::LastMadeAt(long offset, const _node* node) const
 	return elementList->ElementForNode(node);
 }
 
-void Visual_Engine::UntagStyles(long start, long end,
+void Visual_Engine::RewriteStyles(long from, long to,
 	const std::function<bool(const Page_Element&)>& picks)
 {
-	StyleRewrite rewrite(*this, start, end);
-	rewrite.Remove(start, end, picks);
+	StyleRewrite rewrite(*this, from, to);
+	if (picks)
+		rewrite.Remove(from, to, picks);
 	if (rewrite.Apply())
 		ClearCode(rewrite.From(), rewrite.To() + 1, nullptr, nullptr);
 }
@@ -1011,7 +1009,7 @@ void Visual_Engine::UntagArea(long* start, long* end, tag_mask mask, const _tagd
 		: mask == MASK_ALL || mask == MASK_BASIC;
 	if (headings)
 		Paragraphs(*this).PlainHeadings(start, end);
-	UntagStyles(*start, *end, [mask, tag](const Page_Element& element) {
+	RewriteStyles(*start, *end, [mask, tag](const Page_Element& element) {
 		if (tag != nullptr)
 			return element.HTMLType() == tag;
 		return StyleGroups::Selects(mask, StyleGroups::GroupOf(&element));
@@ -1043,12 +1041,8 @@ long Visual_Engine::CloseTag(Page_Element* element, long end, Page_Element** res
 		return 0;
 	Page_Element* opening = role.open ? element : nullptr;
 	Page_Element* closing = role.open ? ClosingFor(element) : element;
-	if (!role.open) {
-		std::vector<unsigned long> partners = PairWalk::Partners(*elementList);
-		unsigned long partner = partners[element->ThisIndex()];
-		opening = partner != 0 ? dynamic_cast<Page_Element*>((*elementList)[partner].element)
-			: nullptr;
-	}
+	if (!role.open)
+		opening = PairPartners(*elementList).Of(element);
 	if (opening == nullptr)
 		return 0;
 	return ClosePair(opening, closing, end, result, nullptr, false);
@@ -1078,13 +1072,9 @@ long Visual_Engine::ClosePair(Page_Element* opening, Page_Element* closing, long
 			MoveBefore(end, standing);
 			closing = standing;
 		} else {
-			_node* node = page->NewNode();
-			node->tag = opening->HTMLType();
-			node->type = EndTag;
 			long grown = view->TextLength();
-			InsertAt(end, node, INSERT_EDIT, nullptr);
+			closing = InsertTagAt(end, opening->HTMLType(), EndTag, INSERT_EDIT);
 			end += view->TextLength() - grown;
-			closing = LastMadeAt(end, node);
 		}
 	}
 	StyleRewrite rewrite(*this, start, end, opening, closing);

@@ -173,6 +173,11 @@ public:
 	// Takes the styles of the masked groups (or of the tag) off the range.
 	void UntagArea(long* start, long* end, tag_mask mask, const _tagdict* tag);
 	void ClearCode(long from, long to, Page_Element* tracked, Page_Element** trackedOut);
+	// Writes the styles around [from, to] anew (StyleRewrite), taking those
+	// that picks selects off the range, and clears the code where that
+	// changed anything.
+	void RewriteStyles(long from, long to,
+		const std::function<bool(const Page_Element&)>& picks = nullptr);
 	// Wraps the selected paragraphs in a quote, centring or list, or takes
 	// such a block off the paragraphs again.
 	void WrapParagraphs(long start, long end, const _tagdict* tag);
@@ -183,6 +188,9 @@ public:
 
 	// Elements from parsed nodes and archives, and the HTML written back.
 	long InsertAt(long offset, _node* node, insert_mode mode, const entry_ref* file);
+	// Inserts a new tag (type StartTag or EndTag) at offset, behind the
+	// elements there; its element, null when none came of it.
+	Page_Element* InsertTagAt(long offset, const _tagdict* tag, uint32 type, insert_mode mode);
 	Page_Element* Instantiate(const BMessage* archive, long offset);
 	long HTML(long position);
 	long InsertHTMLHead(long position) const;
@@ -205,14 +213,11 @@ private:
 		Page_Element** result, const std::function<bool(const Page_Element&)>& removes,
 		bool keepBlanks);
 	void InsertBlank(long offset);
-	void UntagStyles(long start, long end,
-		const std::function<bool(const Page_Element&)>& picks);
 	Page_Element* ClosingFor(Page_Element* opening) const;
-	Page_Element* LastMadeAt(long offset, const _node* node) const;
+	_node* NewTagNode(const _tagdict* tag, uint32 type);
 	long FindTagIndex(long offset, const _tagdict* tag, bool opening) const;
 	long MoveElement(long offset, Visual_Element* element, bool after);
 	std::unique_ptr<Environment> WalkEnvironment(long offset, bool unclosed) const;
-	long InsertSpaceText(long at, long length, const BFont* font, Visual_Element* element);
 	bool IsPlainSpace(long offset) const;
 	void PlaceView(const Element_List_Item& item);
 

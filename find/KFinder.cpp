@@ -9,7 +9,6 @@ namespace {
 
 // Where the finder first shows; its view sizes it to its controls.
 const BRect kFrame(80, 40, 484, 145);
-const uint32 kShowInFront = 'shfr';
 
 bool IsOn(const BCheckBox* box)
 {
@@ -20,7 +19,7 @@ bool IsOn(const BCheckBox* box)
 
 KFinder::KFinder(BWindow* editor)
 	:
-	BWindow(kFrame, "Finder", B_FLOATING_WINDOW_LOOK, B_FLOATING_SUBSET_WINDOW_FEEL,
+	KWindow(kFrame, "Finder", B_FLOATING_WINDOW_LOOK, B_FLOATING_SUBSET_WINDOW_FEEL,
 		B_NOT_ZOOMABLE | B_NOT_RESIZABLE | B_ASYNCHRONOUS_CONTROLS),
 	parent(editor),
 	view(new KFinderView()),
@@ -45,14 +44,8 @@ void KFinder::MessageReceived(BMessage* message)
 		case 'wrap':
 			wrap = IsOn(view->WrapCheckBox());
 			break;
-		case kShowInFront:
-			if (IsHidden())
-				Show();
-			else
-				Activate();
-			break;
 		default:
-			BWindow::MessageReceived(message);
+			KWindow::MessageReceived(message);
 	}
 }
 
@@ -67,9 +60,4 @@ void KFinder::Quit()
 {
 	Lock();
 	BWindow::Quit();
-}
-
-void KFinder::ShowInFront()
-{
-	PostMessage(kShowInFront);
 }

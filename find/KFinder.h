@@ -1,7 +1,7 @@
 #ifndef VELMORA_KFINDER_H
 #define VELMORA_KFINDER_H
 
-#include <Window.h>
+#include "KWindow.h"
 
 class KFinderView;
 
@@ -9,7 +9,7 @@ class KFinderView;
 // floats over the window that made it, with the fields, options and
 // buttons of its view. Closing it only hides it. The options follow their
 // check boxes.
-class KFinder : public BWindow {
+class KFinder : public KWindow {
 public:
 	// parent: the editor window; the finder floats over it.
 	explicit KFinder(BWindow* parent);
@@ -17,9 +17,6 @@ public:
 	void MessageReceived(BMessage* message) override;
 	bool QuitRequested() override;
 	void Quit() override;
-
-	// From any thread: shows the finder, or brings it to the front.
-	void ShowInFront();
 
 	KFinderView* View() const { return view; }
 	bool IsCaseSensitive() const { return caseSensitive; }

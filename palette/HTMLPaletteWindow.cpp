@@ -80,24 +80,30 @@ std::string AttributeText(const BMessage& value)
 	return std::string(" ") + html + "=\"" + Quoted(text) + "\"";
 }
 
-BBox* MakeBox(BRect frame, const char* name, const char* label)
+BBox* AddBox(BView* parent, BRect frame, const char* name, const char* label)
 {
 	BBox* box = new BBox(frame, name);
 	box->SetLabel(label);
 	box->SetViewColor(kBackground);
 	box->SetLowColor(kBackground);
+	parent->AddChild(box);
 	return box;
 }
 
-// A list in a scroll view filling the box below its label.
-void AddScrolled(BBox* box, BListView* list)
+// A list in a scroll view filling a new box below its label, with the
+// codes of its selection and invocation messages.
+template <class List>
+List* AddListBox(BView* parent, BRect frame, const char* boxName, const char* label,
+	const char* listName, uint32 selected, uint32 invoked)
 {
+	BBox* box = AddBox(parent, frame, boxName, label);
+	BRect listFrame(8, 18, box->Bounds().Width() - 10 - B_V_SCROLL_BAR_WIDTH,
+		box->Bounds().Height() - 9);
+	List* list = new List(listFrame, listName);
+	list->SetSelectionMessage(new BMessage(selected));
+	list->SetInvocationMessage(new BMessage(invoked));
 	box->AddChild(new BScrollView("", list, B_FOLLOW_ALL_SIDES, 0, false, true));
-}
-
-BRect ListFrameIn(BRect box)
-{
-	return BRect(8, 18, box.Width() - 10 - B_V_SCROLL_BAR_WIDTH, box.Height() - 9);
+	return list;
 }
 
 void SetShown(BView* view, bool shown)
@@ -152,24 +158,14 @@ void HTMLPaletteWindow::BuildViews()
 	back->SetLowColor(kBackground);
 	AddChild(back);
 
-	BBox* tagBox = MakeBox(BRect(6, 4, 192, 248), "tag_Box", "HTML elements");
-	back->AddChild(tagBox);
-	tagList = new BOutlineListView(ListFrameIn(tagBox->Bounds()), "tag_List");
-	tagList->SetSelectionMessage(new BMessage(kTagSelected));
-	tagList->SetInvocationMessage(new BMessage(kTagInvoked));
-	AddScrolled(tagBox, tagList);
-
-	BBox* attributeBox = MakeBox(BRect(198, 4, 316, 170), "attr_Box", "Attributes");
-	back->AddChild(attributeBox);
-	attributeList = new BListView(ListFrameIn(attributeBox->Bounds()), "attr_List");
-	attributeList->SetSelectionMessage(new BMessage(kAttributeSelected));
-	attributeList->SetInvocationMessage(new BMessage(kAttributeInvoked));
-	AddScrolled(attributeBox, attributeList);
+	tagList = AddListBox<BOutlineListView>(back, BRect(6, 4, 192, 248), "tag_Box",
+		"HTML elements", "tag_List", kTagSelected, kTagInvoked);
+	attributeList = AddListBox<BListView>(back, BRect(198, 4, 316, 170), "attr_Box",
+		"Attributes", "attr_List", kAttributeSelected, kAttributeInvoked);
 
 	// The value field and the value menu share one place: a free-text
 	// attribute shows the field, a choice the menu.
-	BBox* valueBox = MakeBox(BRect(198, 176, 316, 248), "value_Box", "Value");
-	back->AddChild(valueBox);
+	BBox* valueBox = AddBox(back, BRect(198, 176, 316, 248), "value_Box", "Value");
 	BRect editor(8, 24, valueBox->Bounds().Width() - 8, 44);
 	valueField = new BTextControl(editor, "value_Field", nullptr, "", nullptr);
 	valueField->SetDivider(0);
@@ -180,8 +176,7 @@ void HTMLPaletteWindow::BuildViews()
 	valueBox->AddChild(valueMenu);
 	valueMenu->Hide();
 
-	BBox* previewBox = MakeBox(BRect(6, 254, 316, 344), "prev_Box", "Preview");
-	back->AddChild(previewBox);
+	BBox* previewBox = AddBox(back, BRect(6, 254, 316, 344), "prev_Box", "Preview");
 	BRect textFrame = previewBox->Bounds().InsetByCopy(5, 5);
 	textFrame.top += 12;
 	preview = new BTextView(textFrame, "prev_Text",

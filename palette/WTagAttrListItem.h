@@ -29,7 +29,6 @@ public:
 
 	BMessage* Data() { return &data; }
 	const BMessage* Data() const { return &data; }
-	bool IsTag() const { return data.HasString("_tag"); }
 	bool IsAttribute() const { return data.HasString("_attribute"); }
 	bool IsTextAttribute() const { return IsAttribute() && data.HasString("text"); }
 

@@ -8,14 +8,8 @@
 
 #include "KListItem.h"
 
-namespace {
-
-const uint32 kShowInFront = 'shfr';
-
-} // namespace
-
 KListWindow::KListWindow(BRect frame, const char* title, uint32 command)
-	: BWindow(frame, title, B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS),
+	: KWindow(frame, title, B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS),
 	  fCommand(command)
 {
 	BRect listFrame = Bounds();
@@ -35,15 +29,8 @@ KListWindow::~KListWindow()
 
 void KListWindow::MessageReceived(BMessage* message)
 {
-	if (message->what == kShowInFront) {
-		if (IsHidden())
-			Show();
-		else
-			Activate();
-		return;
-	}
 	if (message->what != fCommand) {
-		BWindow::MessageReceived(message);
+		KWindow::MessageReceived(message);
 		return;
 	}
 	int32 index = -1;
@@ -51,11 +38,6 @@ void KListWindow::MessageReceived(BMessage* message)
 		index = fList->CurrentSelection();
 	if (KListItem* item = ItemAt(index))
 		Invoked(item->Data());
-}
-
-void KListWindow::ShowInFront()
-{
-	PostMessage(kShowInFront);
 }
 
 bool KListWindow::QuitRequested()

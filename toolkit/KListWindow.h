@@ -1,7 +1,7 @@
 #ifndef VELMORA_KLIST_WINDOW_H
 #define VELMORA_KLIST_WINDOW_H
 
-#include <Window.h>
+#include "KWindow.h"
 
 class BBitmap;
 class BListView;
@@ -14,7 +14,7 @@ class KListItem;
 // window hides it: whoever made it keeps adding to it and quits it.
 //
 // The calls below are made with the window locked.
-class KListWindow : public BWindow {
+class KListWindow : public KWindow {
 public:
 	// command: the code of the list's invocation message.
 	KListWindow(BRect frame, const char* title, uint32 command);
@@ -22,8 +22,6 @@ public:
 
 	void MessageReceived(BMessage* message) override;
 	bool QuitRequested() override;
-	// From any thread: shows the window, or brings it to the front.
-	void ShowInFront();
 
 	// Appends a row; takes data; the icon stays the caller's (may be null).
 	void AddItem(const char* text, BMessage* data, const BBitmap* icon = nullptr);

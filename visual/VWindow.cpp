@@ -97,15 +97,6 @@ void AimItemsAt(BMenu* menu, BLooper* looper)
 	}
 }
 
-const _entity* EntityFor(uint32 code)
-{
-	for (int32 index = 0; index < CountEntities(); index++) {
-		if (EntityAt(index)->code == code)
-			return EntityAt(index);
-	}
-	return nullptr;
-}
-
 } // namespace
 
 VWindow::VWindow(BRect frame, const char* title, WindowedPage* page)
@@ -224,7 +215,7 @@ KBBarMenuField* VWindow::SpecialCharacters() const
 {
 	auto* field = new KBBarMenuField(kSpecialCharacters);
 	for (uint32 code : kFirstCharacters) {
-		if (const _entity* entity = EntityFor(code))
+		if (const _entity* entity = LookUpEntity(EntityName(code)))
 			AddSpecialCharacter(field->Menu(), *entity);
 	}
 	field->AddSeparatorItem();

@@ -29,7 +29,6 @@ public:
 
 	Visual_Engine* Engine() const { return engine.get(); }
 	VFinder* Finder() const { return finder; }
-	ExtensionsFilePanel* ImagePanel() const { return imagePanel.get(); }
 	BMenuBar* MainMenu() const { return menuBar; }
 	KBBar* UpperBar() const { return upperBar; }
 	KBBar* LowerBar() const { return lowerBar; }

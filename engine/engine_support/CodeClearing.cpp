@@ -6,10 +6,10 @@
 
 #include "Element_List.h"
 #include "EnginePage.h"
-#include "NodeTree.h"
 #include "Page_Element.h"
 #include "PairWalk.h"
 #include "StringHelpers.h"
+#include "TagDictionary.h"
 #include "TextChange.h"
 #include "Visual_Engine.h"
 #include "Visual_Text.h"
@@ -17,7 +17,8 @@
 CodeClearing::CodeClearing(Visual_Engine& engine)
 	:
 	engine(engine),
-	list(*engine.ElementList())
+	list(*engine.ElementList()),
+	partners(list)
 {
 }
 
@@ -31,7 +32,7 @@ void CodeClearing::Run(long from, long to, Page_Element* tracked)
 	this->to = std::min(to, list.LastOffset());
 	if (this->to < from)
 		return;
-	partners = PairWalk::Partners(list);
+	partners.Forget();
 	unsigned long index = list.FirstIndexAtOrAbove(from);
 	Seed(index);
 	while (index <= list.LastIndex() && list[index].offset <= this->to) {
@@ -63,7 +64,7 @@ bool CodeClearing::Step(unsigned long& index)
 	Slot& slot = open[group];
 	if (!PairRole::Of(element).open) {
 		// Rules 1 and 4: a closing tag ends its own pair, if that is open.
-		auto found = std::find(slot.begin(), slot.end(), Partner(element));
+		auto found = std::find(slot.begin(), slot.end(), partners.Of(element));
 		if (found != slot.end())
 			slot.erase(found);
 		return false;
@@ -92,7 +93,7 @@ bool CodeClearing::JoinWithClosing(unsigned long& index, Page_Element* element, 
 	PairRole role = PairRole::Of(closing);
 	if (closing == nullptr || role.open || !role.SameKey(PairRole::Of(element)))
 		return false;
-	Page_Element* opening = Partner(closing);
+	Page_Element* opening = partners.Of(closing);
 	if (opening == nullptr || !SaysTheSame(opening, element))
 		return false;
 	DeleteElement(element);
@@ -106,7 +107,7 @@ bool CodeClearing::JoinWithClosing(unsigned long& index, Page_Element* element, 
 // Rule 5: inside an identical open style, the inner pair says nothing.
 bool CodeClearing::DropIdentical(Page_Element* element, Page_Element* current)
 {
-	if (Page_Element* closing = Partner(element))
+	if (Page_Element* closing = partners.Of(element))
 		DeleteElement(closing);
 	DeleteElement(element);
 	Replace(element, current);
@@ -118,8 +119,8 @@ bool CodeClearing::DropIdentical(Page_Element* element, Page_Element* current)
 bool CodeClearing::Uncross(unsigned long& index, Page_Element* element, Page_Element* current,
 	Slot& slot)
 {
-	Page_Element* elementEnd = Partner(element);
-	Page_Element* currentEnd = Partner(current);
+	Page_Element* elementEnd = partners.Of(element);
+	Page_Element* currentEnd = partners.Of(current);
 	if (elementEnd == nullptr || currentEnd == nullptr
 			|| elementEnd->ThisIndex() < currentEnd->ThisIndex()) {
 		slot.push_back(element);
@@ -144,8 +145,8 @@ bool CodeClearing::Uncross(unsigned long& index, Page_Element* element, Page_Ele
 // opens again behind it and ends where it used to.
 void CodeClearing::CutAtClosing(Page_Element* cut, Page_Element* other)
 {
-	Page_Element* cutEnd = Partner(cut);
-	Page_Element* otherEnd = Partner(other);
+	Page_Element* cutEnd = partners.Of(cut);
+	Page_Element* otherEnd = partners.Of(other);
 	Visual_Element* behindCutEnd = list.Next(cutEnd);
 	long length = engine.View()->TextLength();
 	long noted = cutEnd->ThisOffset();
@@ -155,7 +156,7 @@ void CodeClearing::CutAtClosing(Page_Element* cut, Page_Element* other)
 	// place it left.
 	noted += PairRole::OwnedLength(cutEnd->ElementListItem());
 	long reopen = otherEnd->ThisOffset() + PairRole::OwnedLength(otherEnd->ElementListItem());
-	partners.clear();
+	partners.Forget();
 	if (reopen >= noted)
 		return;
 	length = engine.View()->TextLength();
@@ -181,10 +182,8 @@ Page_Element* CodeClearing::Copy(Page_Element* element, bool open, long offset,
 	BMessage archive;
 	element->Archive(&archive);
 	archive.AddInt32("relative_offset", 0);
-	if (!open) {
-		archive.ReplaceBool("opentag", false);
-		archive.ReplaceInt32("_type", EndTag);
-	}
+	if (!open)
+		PairRole::MakeClosing(&archive);
 	long length = engine.View()->TextLength();
 	engine.MyPage()->VisualChanged();
 	Page_Element* copy = engine.Instantiate(&archive, offset);
@@ -192,17 +191,6 @@ Page_Element* CodeClearing::Copy(Page_Element* element, bool open, long offset,
 		engine.PlaceBefore(copy, before);
 	Changed(offset, engine.View()->TextLength() - length);
 	return copy;
-}
-
-Page_Element* CodeClearing::Partner(const Page_Element* element)
-{
-	if (partners.size() != list.LastIndex() + 1)
-		partners = PairWalk::Partners(list);
-	long index = list.IndexOf(element);
-	if (index < 1)
-		return nullptr;
-	unsigned long partner = partners[index];
-	return partner != 0 ? dynamic_cast<Page_Element*>(list[partner].element) : nullptr;
 }
 
 bool CodeClearing::SaysTheSame(const Page_Element* a, const Page_Element* b) const
@@ -218,7 +206,6 @@ long CodeClearing::DeleteElement(Page_Element* element)
 {
 	long at = element->ThisOffset();
 	long removed = engine.Delete(element);
-	partners.clear();
 	Changed(at, -removed);
 	return removed;
 }
@@ -227,7 +214,7 @@ long CodeClearing::DeleteElement(Page_Element* element)
 // or shrank.
 void CodeClearing::Changed(long at, long growth)
 {
-	partners.clear();
+	partners.Forget();
 	if (at < to)
 		to += growth;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "PairPartners.h"
 #include "StyleGroup.h"
 
 class BMessage;
@@ -52,9 +53,6 @@ private:
 	bool Uncross(unsigned long& index, Page_Element* element, Page_Element* open, Slot& slot);
 	void CutAtClosing(Page_Element* cut, Page_Element* other);
 	void CutAtOpening(Page_Element* cut, Page_Element* other);
-	// The element's partner by nesting; the pairs are found again after
-	// every change.
-	Page_Element* Partner(const Page_Element* element);
 	// A copy of an element's opening or closing tag at offset, in front of
 	// before (behind the last element when null).
 	Page_Element* Copy(Page_Element* element, bool open, long offset,
@@ -67,7 +65,8 @@ private:
 	Visual_Engine& engine;
 	Element_List& list;
 	std::array<Slot, GROUP_COUNT> open;
-	std::vector<unsigned long> partners;
+	// Found again after every change.
+	PairPartners partners;
 	long to = 0;
 	Page_Element* tracked = nullptr;
 	bool replaced = false;

@@ -2,6 +2,8 @@
 
 #include <typeinfo>
 
+#include <Message.h>
+
 #include "Anchor.h"
 #include "Element_List.h"
 #include "EndLine.h"
@@ -82,4 +84,10 @@ long PairRole::OwnedLength(const Element_List_Item& item)
 		return item.spaceTo;
 	const EndLine* lineEnd = dynamic_cast<const EndLine*>(item.element);
 	return lineEnd != nullptr && lineEnd->Type() == tag_br ? 1 : 0;
+}
+
+void PairRole::MakeClosing(BMessage* archive)
+{
+	archive->ReplaceBool("opentag", false);
+	archive->ReplaceInt32("_type", EndTag);
 }

@@ -3,6 +3,7 @@
 
 #include <SupportDefs.h>
 
+class BMessage;
 class Visual_Element;
 struct Element_List_Item;
 struct _tagdict;
@@ -37,6 +38,9 @@ struct PairRole {
 	// The characters an element owns from its offset on: its space, or the
 	// line feed of a line break.
 	static long OwnedLength(const Element_List_Item& item);
+	// Turns the archive of an opening element into that of a closing one
+	// of the same pair.
+	static void MakeClosing(BMessage* archive);
 };
 
 #endif

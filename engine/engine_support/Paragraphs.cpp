@@ -4,11 +4,9 @@
 #include <map>
 
 #include "Element_List.h"
-#include "EnginePage.h"
 #include "NodeTree.h"
 #include "Page_Element.h"
 #include "PairWalk.h"
-#include "StyleRewrite.h"
 #include "TextChange.h"
 #include "Visual_Engine.h"
 #include "Visual_Text.h"
@@ -76,18 +74,9 @@ bool StartsParagraph(const PairRole& role)
 Paragraphs::Paragraphs(Visual_Engine& engine)
 	:
 	engine(engine),
-	list(*engine.ElementList())
+	list(*engine.ElementList()),
+	partners(list)
 {
-}
-
-Page_Element* Paragraphs::PartnerOf(const Page_Element* element)
-{
-	if (partners.size() != list.LastIndex() + 1)
-		partners = PairWalk::Partners(list);
-	long index = list.IndexOf(element);
-	if (index < 1 || partners[index] == 0)
-		return nullptr;
-	return dynamic_cast<Page_Element*>(list[partners[index]].element);
 }
 
 // The element a block starts with at index: elements written into the
@@ -147,7 +136,7 @@ void Paragraphs::AddBlock(Block block)
 void Paragraphs::ScanScope(Page_Element* container)
 {
 	blocks.clear();
-	partners = PairWalk::Partners(list);
+	partners.Forget();
 	unsigned long index = 1;
 	long from = 0;
 	scopeLast = list.LastIndex();
@@ -241,20 +230,12 @@ std::vector<Paragraphs::Block> Paragraphs::Selected(long start, long end)
 Page_Element* Paragraphs::Create(const _tagdict* tag, bool open, long offset,
 	const Visual_Element* before)
 {
-	_node* node = engine.MyPage()->NewNode();
-	node->tag = tag;
-	node->type = open ? StartTag : EndTag;
-	engine.InsertAt(offset, node, INSERT_BUILD, nullptr);
-	// A new element enters behind the ones at its offset.
-	unsigned long index = list.FirstIndexAbove(offset);
-	Page_Element* element = index > 1
-		? dynamic_cast<Page_Element*>(list[index - 1].element) : nullptr;
-	if (element == nullptr || element->MyNode() != node)
-		element = list.ElementForNode(node);
+	Page_Element* element = engine.InsertTagAt(offset, tag, open ? StartTag : EndTag,
+		INSERT_BUILD);
 	if (element == nullptr)
 		return nullptr;
 	engine.PlaceBefore(element, before);
-	partners.clear();
+	partners.Forget();
 	if (made == nullptr && open)
 		made = element;
 	return element;
@@ -304,17 +285,10 @@ long Paragraphs::Replace(Page_Element* old, const _tagdict* tag, bool open)
 	long offset = old->ThisOffset();
 	const Visual_Element* behind = old->Next();
 	engine.Delete(old);
-	partners.clear();
+	partners.Forget();
 	Page_Element* replacement = Create(tag, open, offset, behind);
 	replaced.emplace_back(old, replacement);
 	return engine.View()->TextLength() - length;
-}
-
-void Paragraphs::RewriteStyles(long from, long to)
-{
-	StyleRewrite rewrite(engine, from, to);
-	if (rewrite.Apply())
-		engine.ClearCode(rewrite.From(), rewrite.To() + 1, nullptr, nullptr);
 }
 
 // #pragma mark - Commands
@@ -356,13 +330,13 @@ long Paragraphs::Format(long start, long end, const _tagdict* tag)
 		Rebind(selected.begin(), selected.begin() + static_cast<long>(n));
 	}
 	long growth = engine.View()->TextLength() - length;
-	RewriteStyles(selected.front().from, selected.back().to + growth);
+	engine.RewriteStyles(selected.front().from, selected.back().to + growth);
 	return growth;
 }
 
 void Paragraphs::PlainHeadings(long* start, long* end)
 {
-	partners = PairWalk::Partners(list);
+	partners.Forget();
 	std::vector<Page_Element*> headings;
 	for (unsigned long index = 1; index <= list.LastIndex(); index++) {
 		PairRole role = PairRole::Of(list[index].element);
@@ -383,7 +357,7 @@ void Paragraphs::PlainHeadings(long* start, long* end)
 			*end += growth;
 	};
 	for (auto heading = headings.rbegin(); heading != headings.rend(); ++heading) {
-		if (Page_Element* closing = PartnerOf(*heading))
+		if (Page_Element* closing = partners.Of(*heading))
 			replace(closing, false);
 		replace(*heading, true);
 	}
@@ -396,7 +370,7 @@ void Paragraphs::TakeOff(Page_Element* block, const _tagdict* tag)
 	long to = from;
 	ScanScope(block);
 	std::vector<Page_Element*> gone{block};
-	if (Page_Element* closing = PartnerOf(block)) {
+	if (Page_Element* closing = partners.Of(block)) {
 		gone.push_back(closing);
 		to = closing->ThisOffset();
 	}
@@ -409,8 +383,8 @@ void Paragraphs::TakeOff(Page_Element* block, const _tagdict* tag)
 	}
 	for (Page_Element* element : gone)
 		engine.Delete(element);
-	partners.clear();
-	RewriteStyles(from, to);
+	partners.Forget();
+	engine.RewriteStyles(from, to);
 }
 
 void Paragraphs::Wrap(long start, long end, const _tagdict* tag)
@@ -440,5 +414,5 @@ void Paragraphs::Wrap(long start, long end, const _tagdict* tag)
 	}
 	steps.push_back({selected.back().to, tag, false, selected.back().behind});
 	Apply(steps);
-	RewriteStyles(selected.front().from, selected.back().to);
+	engine.RewriteStyles(selected.front().from, selected.back().to);
 }

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "PairPartners.h"
+
 class Element_List;
 class Page_Element;
 class Visual_Element;
@@ -78,13 +80,11 @@ private:
 	long Replace(Page_Element* old, const _tagdict* tag, bool open);
 	void Rebind(std::vector<Block>::iterator first, std::vector<Block>::iterator last);
 	void FormatBlock(const Block& block, const _tagdict* tag);
-	void RewriteStyles(long from, long to);
 	Visual_Element* ElementAt(unsigned long index) const;
-	Page_Element* PartnerOf(const Page_Element* element);
 
 	Visual_Engine& engine;
 	Element_List& list;
-	std::vector<unsigned long> partners;
+	PairPartners partners;
 	std::vector<Block> blocks;
 	unsigned long scopeLast = 0;
 	Visual_Element* scopeEnd = nullptr;

@@ -7,11 +7,11 @@
 #include <Message.h>
 
 #include "Element_List.h"
-#include "NodeTree.h"
 #include "Page_Element.h"
 #include "PairWalk.h"
 #include "StringHelpers.h"
 #include "StyleGroup.h"
+#include "TagDictionary.h"
 #include "Visual_Engine.h"
 #include "Visual_Text.h"
 
@@ -222,11 +222,11 @@ void StyleRewrite::ReadElement(unsigned long index, Stack& styles, std::vector<I
 			open.push_back(instance);
 			return;
 		}
+		// The closing of a style that is not open is no item: it is not
+		// written again, and goes.
 		auto found = innermost(false);
-		if (found == open.end()) {
-			strays.push_back(element);
+		if (found == open.end())
 			return;
-		}
 		Instance* instance = *found;
 		instance->closing = element;
 		styles = Without(styles, [instance](const Instance* x) { return x == instance; });
@@ -416,8 +416,7 @@ const BMessage& StyleRewrite::ArchiveOf(Instance* instance, bool open)
 		return *instance->openArchive;
 	if (instance->closeArchive == nullptr) {
 		instance->closeArchive = std::make_unique<BMessage>(*instance->openArchive);
-		instance->closeArchive->ReplaceBool("opentag", false);
-		instance->closeArchive->ReplaceInt32("_type", EndTag);
+		PairRole::MakeClosing(instance->closeArchive.get());
 	}
 	return *instance->closeArchive;
 }

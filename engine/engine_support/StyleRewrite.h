@@ -129,7 +129,6 @@ private:
 	std::vector<Item> items;
 	std::vector<Instance*> startStack;	// open in front of the stretch, outermost first
 	std::vector<Instance*> endStack;	// open behind it
-	std::vector<Page_Element*> strays;	// closings of styles that are not open
 	std::vector<Out> out;
 	std::vector<Instance*> stack;
 	std::unordered_map<const Page_Element*, Instance*> byOpening;

@@ -1,5 +1,7 @@
 #include "VisualMenus.h"
 
+#include <string_view>
+
 #include <InterfaceDefs.h>
 
 namespace VisualMenus {
@@ -14,7 +16,7 @@ constexpr bool kEngine = true;
 constexpr bool kWindow = false;
 constexpr bool kSeparator = true;
 
-const Row kMainMenu[] = {
+constexpr Row kMainMenu[] = {
 	{"File", "New…", 'new '},
 	{"File", "Open…", 'open', 'O'},
 	{"File", "Save", 'save', 'S', 0, kWindow, kSeparator},
@@ -91,16 +93,21 @@ const Button kUpperBar[] = {
 	{"butPaste", "ButtonPaste", 'past', kWindow, "Paste (Ctrl+V)", false},
 };
 
-const Row kHeadings[] = {
-	{"", "Heading 1", 'h1  ', '1', 0, kEngine},
-	{"", "Heading 2", 'h2  ', '2', 0, kEngine},
-	{"", "Heading 3", 'h3  ', '3', 0, kEngine},
-	{"", "Heading 4", 'h4  ', '4', 0, kEngine},
-	{"", "Heading 5", 'h5  ', '5', 0, kEngine},
-	{"", "Heading 6", 'h6  ', '6', 0, kEngine},
-};
+// The rows of one of the main menu's menus, which stand together.
+constexpr std::span<const Row> RowsOf(std::string_view menu)
+{
+	const Row* first = std::begin(kMainMenu);
+	while (first != std::end(kMainMenu) && first->menu != menu)
+		first++;
+	const Row* last = first;
+	while (last != std::end(kMainMenu) && last->menu == menu)
+		last++;
+	return {first, last};
+}
 
-const Row kPhysicalFonts[] = {
+// The main menu's physical fonts without the four the upper bar has
+// buttons for, and with a shorter label for strike-through.
+constexpr Row kPhysicalFonts[] = {
 	{"", "Big", 'big ', 0, 0, kEngine},
 	{"", "Small", 'smal', 0, 0, kEngine},
 	{"", "Underlined text", 'ulin', 'U', 0, kEngine},
@@ -109,22 +116,11 @@ const Row kPhysicalFonts[] = {
 	{"", "Subscript *", 'sub ', 0, 0, kEngine},
 };
 
-const Row kLogicalFonts[] = {
-	{"", "Emphasis", 'em  ', 0, 0, kEngine},
-	{"", "Strong emphasis", 'stng', 0, 0, kEngine},
-	{"", "Definition", 'dfn ', 0, 0, kEngine},
-	{"", "Code", 'code', 0, 0, kEngine},
-	{"", "Sample", 'samp', 0, 0, kEngine},
-	{"", "Keyboard input", 'kbd ', 0, 0, kEngine},
-	{"", "Variable or command", 'var ', 0, 0, kEngine},
-	{"", "Cite", 'cite', 0, 0, kEngine},
-};
-
 // The labels end in spaces: room for the arrow of the box.
-const Field kLowerBar[] = {
-	{"Headings…     ", kHeadings},
+constexpr Field kLowerBar[] = {
+	{"Headings…     ", RowsOf("Headings")},
 	{"Physical fonts…     ", kPhysicalFonts},
-	{"Logical fonts…     ", kLogicalFonts},
+	{"Logical fonts…     ", RowsOf("Logical fonts")},
 };
 
 } // namespace

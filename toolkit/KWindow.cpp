@@ -1,0 +1,26 @@
+#include "KWindow.h"
+
+#include <Message.h>
+
+namespace {
+
+const uint32 kShowInFront = 'shfr';
+
+} // namespace
+
+void KWindow::MessageReceived(BMessage* message)
+{
+	if (message->what != kShowInFront) {
+		BWindow::MessageReceived(message);
+		return;
+	}
+	if (IsHidden())
+		Show();
+	else
+		Activate();
+}
+
+void KWindow::ShowInFront()
+{
+	PostMessage(kShowInFront);
+}
