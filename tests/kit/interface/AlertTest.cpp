@@ -161,15 +161,6 @@ TEST_F(AlertWindow, AfterAClickInTheTextEnterAndEscapeStillAnswer)
 	EXPECT_EQ(Answer(2), 0);
 }
 
-TEST_F(AlertWindow, EscapeWithoutACancelButtonDoesNothing)
-{
-	Open(new BAlert("t", "Note", "OK"));
-	PressKey(kEscape);
-	EXPECT_TRUE(StillOpen());
-	PressKey(kEnter);
-	EXPECT_EQ(Answer(), 0);
-}
-
 TEST_F(AlertWindow, ClosingWithoutAChoiceAnswersMinusOne)
 {
 	Open(new BAlert("t", "Pick one", "First", "Second"));
@@ -257,34 +248,6 @@ TEST_F(AlertWindow, CallingWindowKeepsDrawingWhileItsAlertIsUp)
 	EXPECT_EQ(asking->answer.load(), 1);
 	if (asking->Lock())
 		asking->Quit();
-}
-
-TEST_F(AlertWindow, LongTextWrapsWithinTheAlertAndMakesItTaller)
-{
-	auto* shortAlert = new BAlert("t", "Short.", "OK");
-	std::string text = "Could not open image file: /home/user/Documents/site/images/About.gif "
-		"The file is necessary for testing the GIF translator, which the program uses for "
-		"every picture of a page.";
-	auto* longAlert = new BAlert("t", text.c_str(), "OK", nullptr, nullptr, B_WIDTH_AS_USUAL,
-		B_STOP_ALERT);
-	BRect shortFrame = shortAlert->Frame();
-	BRect longFrame = longAlert->Frame();
-	BTextView* textView = longAlert->TextView();
-	EXPECT_EQ(longFrame.Width(), shortFrame.Width());
-	EXPECT_GT(longFrame.Height(), shortFrame.Height());
-	EXPECT_EQ(shortAlert->TextView()->CountLines(), 1);
-	EXPECT_GE(textView->CountLines(), 3);
-	EXPECT_STREQ(textView->Text(), text.c_str());
-	EXPECT_FALSE(textView->IsEditable());
-	// Every line fits the view, and the view fits the window.
-	for (int32 line = 0; line < textView->CountLines(); line++)
-		EXPECT_LE(textView->LineWidth(line), textView->Bounds().Width() + 1) << line;
-	BRect inWindow = textView->ConvertToScreen(textView->Bounds());
-	EXPECT_LE(inWindow.right, longFrame.right);
-	EXPECT_GE(textView->Bounds().Height() + 1,
-		textView->TextHeight(0, textView->CountLines() - 1));
-	shortAlert->Quit();
-	longAlert->Quit();
 }
 
 TEST_F(AlertWindow, TabsAndCarriageReturnsAreShownAsSpacesAndLineEnds)

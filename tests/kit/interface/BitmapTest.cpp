@@ -1,6 +1,5 @@
 #include <Bitmap.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -9,38 +8,8 @@
 #include <Message.h>
 #include <interface_support/BitmapSurface.h>
 
-#include "SurfacePixels.h"
 
 using BPrivate::BitmapSurface;
-
-namespace {
-
-const uint8* PixelOf(const BBitmap& bitmap, int x, int y)
-{
-	return static_cast<const uint8*>(bitmap.Bits()) + y * bitmap.BytesPerRow() + x * 4;
-}
-
-std::string TemporaryPath(const char* name)
-{
-	return std::string(VELMORA_BINARY_DIR) + "/" + name;
-}
-
-} // namespace
-
-TEST(BitmapLayout, SizeComesFromTheInclusiveBoundsAndStartsAtTheOrigin)
-{
-	BBitmap bitmap(BRect(10, 20, 13, 22), B_RGBA32);
-	ASSERT_EQ(bitmap.InitCheck(), B_OK);
-	EXPECT_EQ(bitmap.Bounds(), BRect(0, 0, 3, 2));
-	EXPECT_EQ(bitmap.BytesPerRow(), 16);
-	EXPECT_EQ(bitmap.BitsLength(), 48);
-	EXPECT_EQ(bitmap.ColorSpace(), B_RGBA32);
-	EXPECT_EQ(PixelOf(bitmap, 3, 2)[3], 0);  // starts transparent
-	BBitmap copy(&bitmap);
-	ASSERT_TRUE(copy.IsValid());
-	EXPECT_EQ(memcmp(copy.Bits(), bitmap.Bits(), bitmap.BitsLength()), 0);
-	EXPECT_NE(copy.Bits(), bitmap.Bits());
-}
 
 TEST(BitmapLayout, BadBoundsOrColourSpacesGiveAnInvalidBitmap)
 {
@@ -55,56 +24,6 @@ TEST(BitmapLayout, BadBoundsOrColourSpacesGiveAnInvalidBitmap)
 	BBitmap copy(&inverted);
 	EXPECT_FALSE(copy.IsValid());
 	inverted.SetBits("\1\2\3\4", 4, 0, B_RGBA32);  // does nothing
-}
-
-TEST(BitmapBits, SetBitsConvertsOtherColourSpacesToBlueGreenRedAlpha)
-{
-	BBitmap bitmap(BRect(0, 0, 2, 1), B_RGBA32);
-	// Three pixels of B_RGB24 per row, padded from 9 to 12 bytes.
-	const uint8 rgb24[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0};
-	bitmap.SetBits(rgb24, sizeof(rgb24), 0, B_RGB24);
-	EXPECT_EQ(PixelOf(bitmap, 1, 0)[0], 4);
-	EXPECT_EQ(PixelOf(bitmap, 1, 0)[3], 255);
-	EXPECT_EQ(PixelOf(bitmap, 0, 1)[0], 10);
-	EXPECT_EQ(PixelOf(bitmap, 2, 1)[2], 18);
-
-	const uint8 gray[] = {200};
-	bitmap.SetBits(gray, 1, 4 * 4, B_GRAY8);  // the second pixel of row 1
-	EXPECT_EQ(PixelOf(bitmap, 1, 1)[1], 200);
-	EXPECT_EQ(PixelOf(bitmap, 0, 1)[0], 10);
-
-	const uint8 rgb32[] = {1, 2, 3, 0};
-	bitmap.SetBits(rgb32, 4, 0, B_RGB32);
-	EXPECT_EQ(PixelOf(bitmap, 0, 0)[3], 255);
-
-	// Bits beyond the end of the bitmap are left out.
-	uint8 lots[64];
-	memset(lots, 7, sizeof(lots));
-	bitmap.SetBits(lots, sizeof(lots), 20, B_RGBA32);
-	EXPECT_EQ(PixelOf(bitmap, 2, 1)[0], 7);
-	EXPECT_EQ(PixelOf(bitmap, 1, 1)[0], 200);
-	bitmap.SetBits(lots, sizeof(lots), 1000, B_RGBA32);
-}
-
-TEST(BitmapPNG, WrittenBitmapReadsBackWithItsAlpha)
-{
-	BBitmap bitmap(BRect(0, 0, 1, 0), B_RGBA32);
-	const uint8 pixels[] = {50, 100, 200, 128, 1, 2, 3, 255};
-	bitmap.SetBits(pixels, sizeof(pixels), 0, B_RGBA32);
-	std::string path = TemporaryPath("bitmap-round-trip.png");
-	ASSERT_EQ(BitmapSurface::WritePNG(&bitmap, path.c_str()), B_OK);
-
-	Testing::SurfacePointer read(cairo_image_surface_create_from_png(path.c_str()));
-	ASSERT_EQ(cairo_surface_status(read.get()), CAIRO_STATUS_SUCCESS);
-	std::unique_ptr<BBitmap> back(BitmapSurface::ToBitmap(read.get()));
-	ASSERT_NE(back, nullptr);
-	const uint8* first = PixelOf(*back, 0, 0);
-	EXPECT_NEAR(first[0], 50, 1);
-	EXPECT_NEAR(first[1], 100, 1);
-	EXPECT_NEAR(first[2], 200, 1);
-	EXPECT_EQ(first[3], 128);
-	EXPECT_EQ(memcmp(PixelOf(*back, 1, 0), pixels + 4, 4), 0);
-	remove(path.c_str());
 }
 
 TEST(BitmapPNG, UnwritablePlacesAndInvalidInputsFail)

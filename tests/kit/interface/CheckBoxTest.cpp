@@ -41,15 +41,6 @@ TEST_F(CheckBoxTest, EachClickTogglesAndSendsTheNewValue)
 	EXPECT_TRUE(Sent('xcas').empty());
 }
 
-TEST_F(CheckBoxTest, SetValueDrawsTheMarkWithoutSending)
-{
-	Show();
-	Locked([&] { fWrap->SetValue(B_CONTROL_ON); });
-	Idle(fWindow);
-	EXPECT_TRUE(BoxIsMarked());
-	EXPECT_TRUE(Sent('wrap').empty());
-}
-
 TEST_F(CheckBoxTest, SpaceTogglesTheFocusedBoxOnly)
 {
 	Show();

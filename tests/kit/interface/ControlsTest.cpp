@@ -8,7 +8,6 @@
 
 #include <Button.h>
 #include <CheckBox.h>
-#include <ColorControl.h>
 #include <TextControl.h>
 
 using namespace ControlTests;
@@ -83,7 +82,6 @@ TEST_P(ControlWithoutField, LosesTheFocusWhenDisabled)
 	EXPECT_FALSE(ControlHasFocus());
 }
 
-// A colour control follows the pointer wherever it goes.
 using PressedControl = EveryControl;
 
 TEST_P(PressedControl, DoesNothingWhenThePointerLeavesBeforeTheRelease)
@@ -104,9 +102,6 @@ const ControlCase kButton{"Button", [] {
 const ControlCase kCheckBox{"CheckBox", [] {
 	return new BCheckBox(BRect(10, 10, 149, 29), "control", "Wrap", new BMessage(kCommand));
 }};
-const ControlCase kColorControl{"ColorControl", [] {
-	return new BColorControl(BPoint(10, 10), B_CELLS_32x8, 8, "control", new BMessage(kCommand));
-}};
 const ControlCase kTextControl{"TextControl", [] {
 	return new BTextControl(BRect(10, 10, 309, 25), "control", "Find:", "",
 		new BMessage(kCommand));
@@ -118,9 +113,9 @@ std::string NameOf(const testing::TestParamInfo<ControlCase>& info)
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, EveryControl,
-	testing::Values(kButton, kCheckBox, kColorControl, kTextControl), NameOf);
+	testing::Values(kButton, kCheckBox, kTextControl), NameOf);
 INSTANTIATE_TEST_SUITE_P(Controls, ControlWithoutField,
-	testing::Values(kButton, kCheckBox, kColorControl), NameOf);
+	testing::Values(kButton, kCheckBox), NameOf);
 INSTANTIATE_TEST_SUITE_P(Controls, PressedControl, testing::Values(kButton, kCheckBox), NameOf);
 
 } // namespace

@@ -130,26 +130,6 @@ TEST_F(FilePanelTest, ASavePanelRepliesWithTheFolderAndTheNameThenCancel)
 	EXPECT_EQ(StringOf(replies[0], "name"), "page.html");
 }
 
-TEST_F(FilePanelTest, TheRepliesAreBuiltOnTheGivenMessage)
-{
-	BPrivate::SetFilePanelResponder([](const FilePanelRequest&) { return Chosen({"notes.txt"}); });
-	BFilePanel* panel = Make(B_OPEN_PANEL);
-	BMessage model(B_REFS_RECEIVED);
-	model.AddPointer("pointer", this);
-	panel->SetMessage(&model);
-	ASSERT_TRUE(panel->Window()->Lock());
-	panel->Window()->SetTitle("Choose an editor");
-	panel->Window()->Unlock();
-	panel->Show();
-	EXPECT_EQ(BPrivate::FilePanelsShown().back().title, "Choose an editor");
-	std::vector<BMessage> replies = fReplies->Received();
-	ASSERT_FALSE(replies.empty());
-	void* pointer = nullptr;
-	EXPECT_EQ(replies[0].FindPointer("pointer", &pointer), B_OK);
-	EXPECT_EQ(pointer, this);
-	EXPECT_EQ(RefPaths(replies[0]), std::vector<std::string>{fFolder / "notes.txt"});
-}
-
 // The panel's window, shown and driven as a user would.
 
 class FilePanelWindowTest : public FilePanelTest {
@@ -259,20 +239,6 @@ TEST_F(FilePanelWindowTest, TheSavePanelSavesUnderTheTypedName)
 	EXPECT_EQ(RefPaths(replies[0], "directory"), std::vector<std::string>{fFolder.Path()});
 	EXPECT_EQ(StringOf(replies[0], "name"), "new page.html")
 		<< "typing replaced the suggested name";
-}
-
-TEST_F(FilePanelWindowTest, ANameThatIsAFolderGoesThereInstead)
-{
-	Open(B_SAVE_PANEL);
-	BPrivate::TypeText(fWindow, "sub");
-	Key("\n");
-	EXPECT_EQ(PanelFolder().path, fFolder / "sub");
-	BPrivate::TypeText(fWindow, "../images/logo.html");
-	Key("\n");
-	Idle();
-	std::vector<BMessage> replies = fReplies->Received();
-	ASSERT_FALSE(replies.empty());
-	EXPECT_EQ(RefPaths(replies[0], "directory"), std::vector<std::string>{fFolder / "images"});
 }
 
 TEST_F(FilePanelWindowTest, ASaveIntoAFolderThatDoesNotExistIsRefused)

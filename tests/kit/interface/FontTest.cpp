@@ -104,19 +104,9 @@ TEST_P(FontFaceSelection, PicksTheStyleThatMatchesBoldAndItalic)
 
 INSTANTIATE_TEST_SUITE_P(DejaVu, FontFaceSelection, testing::Values(
 	FaceCase{"DejaVu Sans", B_BOLD_FACE, "Bold"},
-	FaceCase{"DejaVu Sans", B_ITALIC_FACE, "Oblique"},
 	FaceCase{"DejaVu Sans", B_BOLD_FACE | B_ITALIC_FACE, "Bold Oblique"},
-	FaceCase{"DejaVu Sans", B_UNDERSCORE_FACE, "Book"},
-	FaceCase{"DejaVu Serif", B_BOLD_FACE | B_ITALIC_FACE | B_UNDERSCORE_FACE, "Bold Italic"},
-	FaceCase{"DejaVu Sans Mono", B_ITALIC_FACE, "Oblique"}), NameOf);
-
-TEST(FontSelection, ChangingTheStyleKeepsUnderlineAndStrikeOut)
-{
-	BFont font;
-	font.SetFace(B_UNDERSCORE_FACE | B_STRIKEOUT_FACE);
-	ASSERT_EQ(font.SetFamilyAndStyle("DejaVu Sans", "Bold"), B_OK);
-	EXPECT_EQ(font.Face(), B_BOLD_FACE | B_UNDERSCORE_FACE | B_STRIKEOUT_FACE);
-}
+	FaceCase{"DejaVu Serif", B_BOLD_FACE | B_ITALIC_FACE | B_UNDERSCORE_FACE, "Bold Italic"}),
+	NameOf);
 
 TEST(FontMetrics, WidthsAddUpAndScaleWithTheSize)
 {

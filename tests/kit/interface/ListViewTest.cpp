@@ -81,51 +81,6 @@ protected:
 
 using Vector = std::vector<std::vector<int32>>;
 
-// An item as high as it is told, whatever the font.
-class FixedItem : public BStringItem {
-public:
-	explicit FixedItem(float height) : BStringItem("fixed"), fFixed(height) {}
-	void Update(BView*, const BFont*) override { SetHeight(fFixed); }
-
-private:
-	float fFixed;
-};
-
-TEST_F(ListViewTest, ItemsStayStackedThroughInsertionsRemovalsAndReplacements)
-{
-	std::vector<std::unique_ptr<FixedItem>> extra;
-	auto item = [&extra](float height) {
-		extra.push_back(std::make_unique<FixedItem>(height));
-		return extra.back().get();
-	};
-	auto expectStacked = [this](const char* after) {
-		float top = 0;
-		for (int32 i = 0; i < fList->CountItems(); i++) {
-			ASSERT_EQ(fList->ItemFrame(i).top, top) << "item " << i << " after " << after;
-			ASSERT_EQ(fList->IndexOf(BPoint(5, top)), i) << "item " << i << " after " << after;
-			top += fList->ItemAt(i)->Height();
-		}
-		ASSERT_EQ(fList->IndexOf(BPoint(5, top)), -1) << "below the items after " << after;
-	};
-	WithLock(fWindow, [&] { expectStacked("measuring"); });
-	WithLock(fWindow, [&] {
-		fList->AddItem(item(30), 3);
-		expectStacked("an insertion in the middle");
-		fList->AddItem(item(5));
-		expectStacked("an item added at the end");
-		fList->RemoveItem(static_cast<int32>(0));
-		expectStacked("removing the first item");
-		fList->ReplaceItem(2, item(50));
-		expectStacked("a replacement by a higher item");
-		fList->RemoveItems(4, 3);
-		expectStacked("removing several");
-		fList->MoveItem(0, fList->CountItems() - 1);
-		expectStacked("moving the first to the end");
-		// The items of this test go before the window draws again.
-		fList->MakeEmpty();
-	});
-}
-
 TEST_F(ListViewTest, AClickSelectsAndADoubleClickOnTheSameItemInvokesIt)
 {
 	BPrivate::PostClick(fWindow, MiddleOf(2));
@@ -219,40 +174,6 @@ TEST_F(ListViewTest, RemovingTheSelectedItemDeselectsAndShiftsTheRest)
 	EXPECT_EQ(Sent('lsel'), (Vector{{3}, {}}));
 }
 
-class MultipleSelectionListTest : public ListViewTest {
-protected:
-	list_view_type ListType() const override { return B_MULTIPLE_SELECTION_LIST; }
-
-	std::vector<int32> AllSelected()
-	{
-		Idle(fWindow);
-		std::vector<int32> all;
-		for (int32 n = 0; fList->CurrentSelection(n) >= 0; n++)
-			all.push_back(fList->CurrentSelection(n));
-		return all;
-	}
-};
-
-TEST_F(MultipleSelectionListTest, ShiftClickSelectsARangeAndCtrlClickToggles)
-{
-	BPrivate::PostClick(fWindow, MiddleOf(1));
-	BPrivate::PostClick(fWindow, MiddleOf(3), B_PRIMARY_MOUSE_BUTTON, 1, B_SHIFT_KEY);
-	EXPECT_EQ(AllSelected(), (std::vector<int32>{1, 2, 3}));
-	BPrivate::PostClick(fWindow, MiddleOf(2), B_PRIMARY_MOUSE_BUTTON, 1, B_COMMAND_KEY | B_CONTROL_KEY);
-	EXPECT_EQ(AllSelected(), (std::vector<int32>{1, 3}));
-	BPrivate::PostClick(fWindow, MiddleOf(0));
-	EXPECT_EQ(AllSelected(), (std::vector<int32>{0}));
-}
-
-TEST_F(MultipleSelectionListTest, BecomingASingleSelectionListKeepsTheFirst)
-{
-	WithLock(fWindow, [&] {
-		fList->Select(2, 4);
-		fList->SetListType(B_SINGLE_SELECTION_LIST);
-	});
-	EXPECT_EQ(AllSelected(), (std::vector<int32>{2}));
-}
-
 // The ten items in a list of 60 pixels inside a scroll view with a
 // vertical bar.
 class ScrolledListTest : public ListViewTest {
@@ -274,28 +195,6 @@ protected:
 	BScrollView* fScroll = nullptr;
 	BScrollBar* fBar = nullptr;
 };
-
-TEST_F(ScrolledListTest, TheBarCoversWhatTheListDoesNotShow)
-{
-	ASSERT_TRUE(fWindow->Lock());
-	float content = fList->ItemFrame(9).bottom + 1;
-	float shown = fList->Bounds().Height() + 1;
-	float min = -1;
-	float max = -1;
-	fBar->GetRange(&min, &max);
-	EXPECT_EQ(min, 0);
-	EXPECT_EQ(max, content - shown);
-	EXPECT_FLOAT_EQ(fBar->Proportion(), shown / content);
-	// Fewer items, less to scroll: the bar and the list come back up.
-	fList->Select(9);
-	fList->ScrollToSelection();
-	EXPECT_EQ(fBar->Value(), content - shown);
-	fList->RemoveItems(3, 7);
-	fBar->GetRange(&min, &max);
-	EXPECT_EQ(max, 0);
-	EXPECT_EQ(fList->Bounds().top, 0);
-	fWindow->Unlock();
-}
 
 TEST_F(ScrolledListTest, TheKeyboardMovesTheBarAlong)
 {

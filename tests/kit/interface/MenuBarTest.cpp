@@ -153,12 +153,6 @@ INSTANTIATE_TEST_SUITE_P(MenuBar, MenuShortcuts, testing::Values(
 	ShortcutCase{"ADisabledBarRefusesEveryShortcut",
 		[](MenuShortcuts& test) { test.Bar()->SetEnabled(false); },
 		{{"o", kCtrl}, {"1", kCtrl}}, {}, {"w:Message open", "w:Message h1  "}},
-	ShortcutCase{"ABarEnabledAgainTakesThemAgain",
-		[](MenuShortcuts& test) {
-			test.Bar()->SetEnabled(false);
-			test.Bar()->SetEnabled(true);
-		},
-		{{"o", kCtrl}}, {"w:Message open"}, {}},
 	ShortcutCase{"MenusBeginningMayDisableTheItemFirst",
 		[](MenuShortcuts& test) {
 			test.Window()->onMenusBeginning = [&test] { test.ItemOf('save')->SetEnabled(false); };
@@ -300,16 +294,6 @@ TEST_F(MenuBarMouse, ADisabledItemCannotBeChosenAndTheMenuStaysOpen)
 	Key(ControlTests::kEscape);
 	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
 	EXPECT_EQ(Count(Entries(), "w:Message new "), 0u);
-}
-
-TEST_F(MenuBarMouse, ADisabledBarOpensNothing)
-{
-	WithLock(fWindow, [&] { fBar->SetEnabled(false); });
-	BPrivate::PostClick(fWindow, TitleMiddle(0));
-	Key("f", B_OPTION_KEY);
-	std::vector<std::string> entries = Entries();
-	EXPECT_TRUE(BPrivate::OpenMenus().empty());
-	EXPECT_EQ(Count(entries, "w:MenusBeginning"), 0u);
 }
 
 } // namespace

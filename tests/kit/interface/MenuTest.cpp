@@ -101,14 +101,12 @@ TEST(ShortcutLabels, AreWrittenTheLinuxWay)
 	const std::tuple<uint32, uint32, const char*> rows[] = {
 		{'s', B_COMMAND_KEY, "Ctrl+S"},
 		{'H', B_COMMAND_KEY | B_CONTROL_KEY, "Ctrl+Shift+H"},
-		{B_ENTER, B_COMMAND_KEY, "Ctrl+Enter"},
-		{' ', B_COMMAND_KEY, "Ctrl+Space"},
 		{'z', B_COMMAND_KEY | B_SHIFT_KEY | B_OPTION_KEY, "Ctrl+Shift+Alt+Z"}};
 	for (const auto& [key, modifiers, label] : rows)
 		EXPECT_EQ(BPrivate::ShortcutLabel(key, modifiers), label);
 }
 
-// Marks, radio mode and labels that follow them.
+// A radio-mode pop-up of sizes under a holding menu.
 class MenuMarks : public testing::Test {
 protected:
 	void SetUp() override
@@ -122,38 +120,6 @@ protected:
 	BMenu fHolder{"Holder"};
 	BPopUpMenu* fSizes = nullptr;
 };
-
-TEST_F(MenuMarks, RadioModeKeepsOneMarkAndWithoutItMarksAreIndependent)
-{
-	ASSERT_TRUE(fSizes->IsRadioMode());
-	fSizes->ItemAt(0)->SetMarked(true);
-	fSizes->ItemAt(2)->SetMarked(true);
-	EXPECT_FALSE(fSizes->ItemAt(0)->IsMarked());
-	EXPECT_EQ(fSizes->FindMarked(), fSizes->ItemAt(2));
-
-	fSizes->SetRadioMode(false);
-	fSizes->ItemAt(0)->SetMarked(true);
-	EXPECT_TRUE(fSizes->ItemAt(2)->IsMarked());
-	// Going back to radio mode keeps the first mark only.
-	fSizes->SetRadioMode(true);
-	EXPECT_TRUE(fSizes->ItemAt(0)->IsMarked());
-	EXPECT_FALSE(fSizes->ItemAt(2)->IsMarked());
-}
-
-TEST_F(MenuMarks, TheSuperitemLabelFollowsTheMarkedItem)
-{
-	BMenuItem* superitem = fSizes->Superitem();
-	EXPECT_STREQ(superitem->Label(), "Size");
-	fSizes->ItemAt(1)->SetMarked(true);
-	EXPECT_STREQ(superitem->Label(), "10");
-	BMenuItem* added = Item("14", 'fsch');
-	added->SetMarked(true);
-	fSizes->AddItem(added);
-	EXPECT_STREQ(superitem->Label(), "14");
-	fSizes->SetLabelFromMarked(false);
-	fSizes->ItemAt(2)->SetMarked(true);
-	EXPECT_STREQ(superitem->Label(), "14");
-}
 
 // Invoking items: where their messages go and what they carry.
 class MenuInvoking : public MenuMarks {

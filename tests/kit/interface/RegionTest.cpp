@@ -39,41 +39,6 @@ bool Overlap(clipping_rect a, clipping_rect b)
 
 } // namespace
 
-TEST(RegionBuilding, ExcludingTheMiddleLeavesAFrame)
-{
-	BRegion region(BRect(0, 0, 9, 9));
-	region.Exclude(BRect(3, 3, 5, 5));
-	EXPECT_EQ(region.CountRects(), 4);
-	EXPECT_TRUE(region.Contains(BPoint(2, 4)));
-	EXPECT_FALSE(region.Contains(BPoint(4, 4)));
-	EXPECT_FALSE(region.Contains(BPoint(5.9f, 5.9f)));
-	EXPECT_TRUE(region.Contains(BPoint(6, 4)));
-	EXPECT_EQ(region.Frame(), BRect(0, 0, 9, 9));
-	EXPECT_FALSE(region.Intersects(BRect(3, 3, 5, 5)));
-	EXPECT_TRUE(region.Intersects(BRect(3, 3, 6, 5)));
-}
-
-TEST(RegionBuilding, SamePixelsGiveEqualRegionsWhateverTheOrder)
-{
-	BRegion a(BRect(0, 0, 4, 9));
-	a.Include(BRect(5, 0, 9, 4));
-	a.Include(BRect(5, 5, 9, 9));
-	BRegion b(BRect(0, 5, 9, 9));
-	b.Include(BRect(0, 0, 9, 4));
-	EXPECT_EQ(a, b);
-	b.Exclude(BRect(9, 9, 9, 9));
-	EXPECT_NE(a, b);
-}
-
-TEST(RegionBuilding, FractionalRectCoversThePixelsItTouches)
-{
-	BRegion region(BRect(0.5f, 0.5f, 2.5f, 2.5f));
-	EXPECT_EQ(region.Frame(), BRect(0, 0, 3, 3));
-	BRegion negative(BRect(-1, -1, 0, 0));
-	EXPECT_TRUE(negative.Contains(BPoint(-0.5f, -0.5f)));
-	EXPECT_FALSE(negative.Contains(BPoint(1, 0)));
-}
-
 TEST(RegionBuilding, InvalidRectsAndEmptyRegionsAddNothing)
 {
 	BRegion region;

@@ -54,23 +54,6 @@ TEST_F(TextControlTest, EnterSendsTheMessageWithTheControlHoldingTheText)
 	EXPECT_TRUE(Sent('rtxt').empty());
 }
 
-TEST_F(TextControlTest, EveryEditSendsTheModificationMessage)
-{
-	Locked([&] {
-		fFind->SetModificationMessage(new BMessage('fmod'));
-		fFind->SetText("set by the program");
-	});
-	Show();
-	EXPECT_TRUE(Sent('fmod').empty());
-	Focus(fFind);
-	Type("ab");
-	const char backspace[] = {B_BACKSPACE, 0};
-	Key(backspace);
-	EXPECT_EQ(Sent('fmod').size(), 3u);
-	EXPECT_TRUE(Sent('ftxt').empty());
-	EXPECT_EQ(TextOf(fFind), "a");
-}
-
 TEST_F(TextControlTest, LeavingTheFieldSendsTheMessageOnlyWhenTheTextChanged)
 {
 	Show();

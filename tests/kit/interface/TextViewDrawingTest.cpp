@@ -1,10 +1,8 @@
-// What a text view puts on the window: runs in their colours, the
-// selection's highlight, the blinking caret, and how little it redraws
-// after an edit.
+// What a text view puts on the window: runs in their colours, an inverted
+// range, and how little it redraws after an edit.
 
 #include "TextViewTestSupport.h"
 
-#include <cstring>
 #include <functional>
 
 #include <Bitmap.h>
@@ -127,47 +125,6 @@ TEST_F(TextViewDrawing, RunsAreDrawnInTheirColours)
 	EXPECT_EQ(CountPixels(CharFrame(5), IsReddish), 0);
 }
 
-TEST_F(TextViewDrawing, TheSelectionIsHighlightedBehindTheText)
-{
-	auto highlighted = [](rgb_color color) { return color == make_color(176, 204, 240); };
-	WithLock(fWindow, [&] { fView->SetText("select some of this"); });
-	EXPECT_EQ(CountPixels(CharFrame(8), highlighted), 0);
-	WithLock(fWindow, [&] { fView->Select(7, 11); });
-	BRect frame = CharFrame(8);
-	EXPECT_GT(CountPixels(frame, highlighted), frame.Width() * frame.Height() / 3);
-	EXPECT_EQ(CountPixels(CharFrame(3), highlighted), 0);
-	EXPECT_EQ(CountPixels(CharFrame(12), highlighted), 0);
-}
-
-TEST_F(TextViewDrawing, TheCaretBlinksWithThePulse)
-{
-	BRect caret = WithLock(fWindow, [&] {
-		fView->SetText("caret");
-		fView->Select(2, 2);
-		return BRect(fView->PointAt(2), fView->PointAt(2) + BPoint(0, 8));
-	});
-	auto dark = [](rgb_color color) { return color.red < 60 && color.green < 60; };
-	int shown = CountPixels(caret, dark);
-	WithLock(fWindow, [&] { fView->Pulse(); });
-	int hidden = CountPixels(caret, dark);
-	WithLock(fWindow, [&] { fView->Pulse(); });
-	EXPECT_GE(shown, 8);
-	EXPECT_LT(hidden, shown);
-	EXPECT_EQ(CountPixels(caret, dark), shown);
-}
-
-TEST_F(TextViewDrawing, TheNonBreakingSpaceIsDrawnAsASpace)
-{
-	WithLock(fWindow, [&] {
-		fView->SetText("a\x0F" "b a b");
-		EXPECT_FLOAT_EQ(fView->PointAt(3).x - fView->PointAt(0).x,
-			fView->PointAt(7).x - fView->PointAt(4).x);
-		fView->Select(7, 7);
-	});
-	auto ink = [](rgb_color color) { return color.red < 200; };
-	EXPECT_EQ(CountPixels(CharFrame(1), ink), 0);
-}
-
 TEST_F(TextViewDrawing, TypingRedrawsOnlyTheLineItChanges)
 {
 	TwelveLines([&] { fView->Select(fView->OffsetAt(5) + 2, fView->OffsetAt(5) + 2); });
@@ -176,34 +133,6 @@ TEST_F(TextViewDrawing, TypingRedrawsOnlyTheLineItChanges)
 	ASSERT_GT(updates.CountRects(), 0);
 	EXPECT_GE(updates.Frame().top, LineTop(5));
 	EXPECT_LE(updates.Frame().bottom, LineTop(6) - 1);
-}
-
-TEST_F(TextViewDrawing, ANewLineRedrawsFromItsLineDown)
-{
-	TwelveLines([&] { fView->Select(fView->OffsetAt(5) + 2, fView->OffsetAt(5) + 2); });
-	float fifthTop = LineTop(5);
-	Type("\n");
-	BRegion updates = Updates();
-	EXPECT_GE(updates.Frame().top, fifthTop);
-	EXPECT_FLOAT_EQ(updates.Frame().bottom, 199);
-}
-
-TEST_F(TextViewDrawing, TheViewBitmapShowsBetweenTheLetters)
-{
-	BBitmap tile(BRect(0, 0, 7, 7), B_RGBA32);
-	uint8* bits = static_cast<uint8*>(tile.Bits());
-	const uint8 green[] = {40, 200, 40, 255};
-	for (int32 i = 0; i < 64; i++)
-		memcpy(bits + i * 4, green, 4);
-	WithLock(fWindow, [&] {
-		fView->SetText("on a picture");
-		fView->SetViewBitmap(&tile);
-		fView->Select(12, 12);
-	});
-	auto isGreen = [](rgb_color color) { return color == make_color(40, 200, 40); };
-	auto any = [](rgb_color) { return true; };
-	EXPECT_EQ(CountPixels(CharFrame(2), isGreen), CountPixels(CharFrame(2), any));
-	EXPECT_LT(CountPixels(CharFrame(0), isGreen), CountPixels(CharFrame(0), any) * 9 / 10);
 }
 
 TEST_F(TextViewDrawing, HighlightInvertsARangeUntilCalledAgain)

@@ -152,8 +152,6 @@ const Stroke CtrlZ{"z", kCtrl};
 
 INSTANTIATE_TEST_SUITE_P(TextView, TextViewKeyScripts, testing::Values(
 	KeyScript{"RightStepsOverAEuroSign", kAccents, {0, 0}, {R, R, R, R}, kAccents, {7, 7}},
-	KeyScript{"RightStopsAtTheEndAndLeftStepsBack", kAccents, {0, 0}, {R, R, R, R, R, L, L},
-		kAccents, {3, 3}},
 	KeyScript{"BackspaceAndDeleteRemoveWholeCharacters", "x\xE2\x82\xAC\xC3\xA9y", {4, 4},
 		{{kBackspace}, {kDelete}}, "xy", {1, 1}},
 	KeyScript{"ShiftExtendsFromWhereTheSelectionBegan", "one two three", {4, 4},
@@ -164,8 +162,6 @@ INSTANTIATE_TEST_SUITE_P(TextView, TextViewKeyScripts, testing::Values(
 		{R, {kEnd, B_SHIFT_KEY}, L}, "one two three", {4, 4}},
 	KeyScript{"ControlRightMovesByWords", "alpha, beta gamma", {0, 0}, {{kRight, kCtrl},
 		{kRight, kCtrl}, {kLeft, kCtrl | B_SHIFT_KEY}}, "alpha, beta gamma", {7, 11}},
-	KeyScript{"ControlEndGoesToTheEndOfTheText", "alpha, beta gamma", {5, 5}, {{kEnd, kCtrl}},
-		"alpha, beta gamma", {17, 17}},
 	KeyScript{"ControlHomeGoesToTheStartAndControlDeleteRemovesAWord", "alpha, beta gamma",
 		{11, 11}, {{kHome, kCtrl}, {kBackspace, kCtrl}, {kDelete, kCtrl}}, ", beta gamma", {0, 0}},
 	KeyScript{"TypingReplacesTheSelectionAndTabsAreText", "replace me", {0, 7},
@@ -173,10 +169,6 @@ INSTANTIATE_TEST_SUITE_P(TextView, TextViewKeyScripts, testing::Values(
 	KeyScript{"AReadOnlyViewMovesTheCaretButKeepsItsText", "fixed", {0, 0},
 		{{"ab", kTyped}, {kBackspace}, R}, "fixed", {1, 1},
 		[](BTextView* view) { view->MakeEditable(false); }},
-	KeyScript{"ReturnKeepsTheIndentationWhenAsked", "\t  indented", {11, 11}, {{"\n", kTyped}},
-		"\t  indented\n\t  ", {15, 15}, [](BTextView* view) { view->SetAutoindent(true); }},
-	KeyScript{"MaxBytesStopsTyping", "abc", {3, 3}, {{"de\xC3\xA9" "f", kTyped}}, "abcde",
-		{5, 5}, [](BTextView* view) { view->SetMaxBytes(5); }},
 	// Undo of typing
 	KeyScript{"BackspacingIsPartOfTheTypingStep", "keep this", {9, 9},
 		{{kBackspace}, {kBackspace}, {kBackspace}, {kBackspace}, {"that", kTyped}, CtrlZ},
@@ -233,38 +225,6 @@ TEST_F(TextViewKeyboard, PageDownMovesTheCaretAndTheViewByAPage)
 	EXPECT_GE(fView->PointAt(caret).y, fView->Bounds().top);
 	EXPECT_LE(fView->PointAt(caret).y, fView->Bounds().bottom);
 	EXPECT_GT(fView->LineAt(caret), 8);
-}
-
-TEST_F(TextViewKeyboard, DisallowedCharactersAreRefusedWithABeep)
-{
-	SetText("", 0);
-	WithLock(fWindow, [&] {
-		fView->DisallowChar('x');
-		fView->DisallowChar(0xE9);
-	});
-	int32 beeps = BPrivate::BeepCount();
-	Type("axb\xC3\xA9" "c");
-	EXPECT_EQ(Text(), "abc");
-	EXPECT_EQ(BPrivate::BeepCount(), beeps + 2);
-	WithLock(fWindow, [&] { fView->AllowChar('x'); });
-	Type("x");
-	EXPECT_EQ(Text(), "abcx");
-}
-
-TEST_F(TextViewKeyboard, TypingAWordIsUndoneInOneStepAndRedoneByUndoingAgain)
-{
-	SetText("start ", 6);
-	Type("word");
-	bool redo = true;
-	EXPECT_EQ(Undo(&redo), B_UNDO_TYPING);
-	EXPECT_FALSE(redo);
-	Key("z", kCtrl);
-	EXPECT_EQ(Text(), "start ");
-	EXPECT_EQ(Undo(&redo), B_UNDO_TYPING);
-	EXPECT_TRUE(redo);
-	Key("z", kCtrl);
-	EXPECT_EQ(Text(), "start word");
-	EXPECT_EQ(Selection(), std::make_pair(6, 10));
 }
 
 TEST_F(TextViewKeyboard, TheWindowShortcutsCopyCutPasteAndSelectAll)
@@ -395,8 +355,6 @@ INSTANTIATE_TEST_SUITE_P(TextView, TextViewMouseScripts, testing::Values(
 		{Press(5), Move(10), Move(12), Release(12)}, "drag across these words", {5, 12}},
 	MouseScript{"ShiftClickExtendsTheSelectionsEnd", "drag across these words", {5, 12},
 		{Click(18, 1, B_SHIFT_KEY)}, "drag across these words", {5, 18}},
-	MouseScript{"ShiftClickBeforeTheSelectionMovesItsStart", "drag across these words",
-		{5, 18}, {Click(2, 1, B_SHIFT_KEY)}, "drag across these words", {2, 18}},
 	MouseScript{"DraggingBackwardsByWordsKeepsTheFirstWord", "one two three four", {0, 0},
 		{Press(9, 2), Move(1), Release(1)}, "one two three four", {0, 13}},
 	MouseScript{"DraggingWithTheControlKeyCopies", "copy me ", {0, 5},
@@ -440,19 +398,6 @@ TEST_F(TextViewScrolledMouse, DraggingBelowTheViewScrollsAndExtends)
 	EXPECT_GT(fView->LineAt(end), 10);
 	BScrollBar* bar = fScrollView->ScrollBar(B_VERTICAL);
 	EXPECT_EQ(bar->Value(), fView->Bounds().top);
-}
-
-TEST_F(TextViewScrolledMouse, TheWheelScrollsThroughTheBar)
-{
-	BPoint where = InWindow(BPoint(50, 50));
-	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, where), B_OK);
-	ASSERT_EQ(BPrivate::PostWheel(fWindow, 0, 2), B_OK);
-	Idle();
-	Locked lock(fWindow);
-	float smallStep = 0;
-	fScrollView->ScrollBar(B_VERTICAL)->GetSteps(&smallStep, nullptr);
-	EXPECT_FLOAT_EQ(fView->Bounds().top, 2 * 3 * smallStep);
-	EXPECT_FLOAT_EQ(fScrollView->ScrollBar(B_VERTICAL)->Value(), fView->Bounds().top);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include "TextViewTestSupport.h"
 
-#include <cmath>
 #include <random>
 
 using namespace TextViewTests;
@@ -46,17 +45,6 @@ TEST(TextViewLineBreaks, LinesEndOnlyWhereCanEndLineAllowsOrWhereTheWidthCutsThe
 	ASSERT_GT(view.CountLines(), 2);
 	for (int32 line = 0; line < view.CountLines(); line++)
 		EXPECT_LE(view.LineWidth(line), 121) << LineText(view, line);
-}
-
-TEST(TextViewLineBreaks, CurrentLineAndGoToLine)
-{
-	LoggingTextView view;
-	view.SetText("first\nsecond\nthird");
-	view.GoToLine(2);
-	EXPECT_EQ(view.CurrentLine(), 2);
-	EXPECT_EQ(view.log.back(), "select 13..13");
-	view.GoToLine(7);
-	EXPECT_EQ(view.CurrentLine(), 2);
 }
 
 // #pragma mark - Conversions
@@ -124,22 +112,8 @@ TEST_P(TextViewConversions, PointsOutsideTheTextFindItsEdges)
 }
 
 INSTANTIATE_TEST_SUITE_P(TextView, TextViewConversions, testing::Values(
-	Placement{"Left", B_ALIGN_LEFT}, Placement{"Center", B_ALIGN_CENTER},
-	Placement{"Right", B_ALIGN_RIGHT}),
+	Placement{"Left", B_ALIGN_LEFT}, Placement{"Right", B_ALIGN_RIGHT}),
 	[](const testing::TestParamInfo<Placement>& info) { return info.param.name; });
-
-TEST(TextViewAlignment, LinesStartWhereTheAlignmentPutsThem)
-{
-	BTextView view(BRect(0, 0, 299, 99), "text", BRect(10, 0, 210, 99), B_FOLLOW_NONE,
-		B_WILL_DRAW);
-	view.SetText("word");
-	float width = view.LineWidth(0);
-	EXPECT_FLOAT_EQ(view.PointAt(0).x, 10);
-	view.SetAlignment(B_ALIGN_RIGHT);
-	EXPECT_FLOAT_EQ(view.PointAt(0).x, 10 + 200 - width);
-	view.SetAlignment(B_ALIGN_CENTER);
-	EXPECT_FLOAT_EQ(view.PointAt(0).x, 10 + std::floor((200 - width) / 2));
-}
 
 // #pragma mark - Incremental re-wrapping
 

@@ -1,24 +1,8 @@
 #include "WindowTestSupport.h"
 
-#include <window_support/ViewTree.h>
-
 using namespace WindowTests;
 
 namespace {
-
-TEST(ResizingModes, EdgesFollowTheirRule)
-{
-	// The frame (10, 20, 49, 59) after the parent grew by (100, 40).
-	const std::pair<uint32, BRect> rows[] = {
-		{B_FOLLOW_NONE, BRect(10, 20, 49, 59)},
-		{B_FOLLOW_ALL_SIDES, BRect(10, 20, 149, 99)},
-		{B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM, BRect(110, 60, 149, 99)},
-		{B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, BRect(10, 20, 149, 59)},
-		{B_FOLLOW_TOP_BOTTOM | B_FOLLOW_RIGHT, BRect(110, 20, 149, 99)},
-		{B_FOLLOW_H_CENTER | B_FOLLOW_V_CENTER, BRect(60, 40, 99, 79)}};
-	for (const auto& [mode, expected] : rows)
-		EXPECT_EQ(BPrivate::FollowResize(BRect(10, 20, 49, 59), mode, 100, 40), expected) << mode;
-}
 
 class ViewTree : public WindowTest {};
 
@@ -52,28 +36,6 @@ TEST_F(ViewTree, ChildrenFollowWhenTheWindowIsResizedByTheUser)
 	EXPECT_TRUE(Has(entries, "w:FrameResized 299,149"));
 	// The corner follows the window's edge on the screen too.
 	EXPECT_EQ(Pixel(window, 299, 149), kWhite);
-}
-
-TEST_F(ViewTree, ProgrammaticResizeChangesBoundsAtOnceAndReportsFrameResized)
-{
-	RecordingWindow* window = MakeWindow(BRect(10, 10, 109, 109));
-	auto* filler = new RecordingView(BRect(0, 0, 99, 99), "filler", fJournal, B_FOLLOW_ALL);
-	window->AddChild(filler);
-	ShowAndWait(window);
-	fJournal->Clear();
-
-	WithLock(window, [&] {
-		window->ResizeTo(149, 49);
-		EXPECT_EQ(window->Bounds(), BRect(0, 0, 149, 49));
-		EXPECT_EQ(filler->Bounds(), BRect(0, 0, 149, 49));
-		window->MoveTo(30, 40);
-		EXPECT_EQ(window->Frame(), BRect(30, 40, 179, 89));
-	});
-	Idle(window);
-
-	std::vector<std::string> entries = fJournal->Entries();
-	EXPECT_EQ(std::count(entries.begin(), entries.end(), "w:FrameResized 149,49"), 1);
-	EXPECT_EQ(std::count(entries.begin(), entries.end(), "w:FrameMoved 30,40"), 1);
 }
 
 TEST_F(ViewTree, CoordinatesConvertThroughParentsScrollingAndTheWindow)

@@ -36,31 +36,6 @@ protected:
 	RecordingWindow* fWindow = nullptr;
 };
 
-// Where each shape lands is the painter's to test; here the window's
-// picture must reach the file whole and in place.
-TEST_F(WindowDrawing, TheWindowsPictureIsWrittenAsAPNG)
-{
-	RecordingView* view = CanvasWindow();
-	view->onDraw = [](BView* self, BRect) {
-		self->SetHighColor(255, 0, 0);
-		self->FillRect(BRect(10, 10, 19, 19));
-	};
-	ShowAndWait(fWindow);
-
-	std::string path = testing::TempDir() + "window-shapes.png";
-	ASSERT_EQ(BPrivate::WriteWindowPNG(fWindow, path.c_str()), B_OK);
-	cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
-	ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
-	EXPECT_EQ(cairo_image_surface_get_width(png), 200);
-	EXPECT_EQ(cairo_image_surface_get_height(png), 100);
-	EXPECT_EQ(Testing::PixelAt(png, 10, 10), kRed);
-	EXPECT_EQ(Testing::PixelAt(png, 19, 19), kRed);
-	EXPECT_EQ(Testing::PixelAt(png, 20, 19), kWhite);
-	EXPECT_EQ(Testing::PixelAt(png, 9, 10), kWhite);
-	cairo_surface_destroy(png);
-	unlink(path.c_str());
-}
-
 TEST_F(WindowDrawing, InvalidateRedrawsOnlyTheUpdateRegion)
 {
 	RecordingView* view = CanvasWindow();
@@ -138,15 +113,6 @@ TEST_F(WindowDrawing, ABurstOfChangesIsDrawnOnceAtItsEndNotAfterEveryMessage)
 	EXPECT_EQ(Pixel(fWindow, 10, 10).red, 200);
 }
 
-TEST_F(WindowDrawing, BackgroundIsTheViewColourAndViewsWithoutWillDrawAreNotAskedToDraw)
-{
-	RecordingView* view = CanvasWindow(0);
-	view->SetViewColor(0, 0, 255);
-	ShowAndWait(fWindow);
-	EXPECT_EQ(Pixel(fWindow, 5, 5), kBlue);
-	EXPECT_TRUE(DrawEntries().empty());
-}
-
 TEST_F(WindowDrawing, ParentDrawingLeavesShownChildrenAlone)
 {
 	RecordingView* parent = CanvasWindow();
@@ -191,21 +157,6 @@ TEST_F(WindowDrawing, ViewBitmapIsTiledFromTheTopLeftAndTheCallerMayDeleteIt)
 	EXPECT_EQ(Pixel(fWindow, 0, 0), kWhite);
 }
 
-TEST_F(WindowDrawing, ScrolledViewDrawsItsContentShifted)
-{
-	RecordingView* view = CanvasWindow();
-	view->onDraw = [](BView* self, BRect) {
-		self->SetHighColor(255, 0, 0);
-		self->FillRect(BRect(0, 50, 9, 59));
-	};
-	ShowAndWait(fWindow);
-	EXPECT_EQ(Pixel(fWindow, 5, 55), kRed);
-	WithLock(fWindow, [&] { view->ScrollTo(0, 40); });
-	Idle(fWindow);
-	EXPECT_EQ(Pixel(fWindow, 5, 15), kRed);
-	EXPECT_EQ(Pixel(fWindow, 5, 55), kWhite);
-}
-
 TEST_F(WindowDrawing, ViewTransactionHoldsPresentationBack)
 {
 	RecordingView* view = CanvasWindow();
@@ -222,24 +173,6 @@ TEST_F(WindowDrawing, ViewTransactionHoldsPresentationBack)
 
 	WithLock(fWindow, [&] { fWindow->EndViewTransaction(); });
 	EXPECT_EQ(PresentedPixel(fWindow, 5, 5), kRed);
-}
-
-TEST_F(WindowDrawing, DisabledUpdatesWaitUntilEnabled)
-{
-	RecordingView* view = CanvasWindow();
-	ShowAndWait(fWindow);
-	fJournal->Clear();
-	WithLock(fWindow, [&] {
-		fWindow->DisableUpdates();
-		view->Invalidate();
-	});
-	Idle(fWindow);
-	EXPECT_TRUE(DrawEntries().empty());
-	WithLock(fWindow, [&] {
-		EXPECT_TRUE(fWindow->NeedsUpdate());
-		fWindow->EnableUpdates();
-	});
-	EXPECT_EQ(DrawEntries().size(), 1u);
 }
 
 TEST_F(WindowDrawing, AnotherThreadDrawsUnderTheLockWhileTheWindowThreadRedraws)
@@ -278,25 +211,6 @@ TEST_F(WindowDrawing, UpdateIfNeededDrawsFromAThreadHoldingTheLock)
 		EXPECT_EQ(Pixel(fWindow, 5, 5), kRed);
 		EXPECT_EQ(Pixel(fWindow, 50, 50), kBlue);
 	});
-}
-
-TEST_F(WindowDrawing, AResizeDrawsOnlyTheExposedStripUnlessTheViewAsksForAll)
-{
-	RecordingView* partial = CanvasWindow();
-	partial->SetResizingMode(B_FOLLOW_ALL);
-	auto* full = new RecordingView(BRect(0, 0, 199, 49), "full", fJournal,
-		B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_WILL_DRAW | B_FULL_UPDATE_ON_RESIZE);
-	partial->AddChild(full);
-	ShowAndWait(fWindow);
-	fJournal->Clear();
-
-	ASSERT_EQ(BPrivate::PostUserResize(fWindow, 249, 99), B_OK);
-	Idle(fWindow);
-
-	std::vector<std::string> draws = DrawEntries();
-	EXPECT_EQ(std::count(draws.begin(), draws.end(), "full:Draw 0,0,249,49"), 1);
-	EXPECT_EQ(std::count(draws.begin(), draws.end(), "canvas:Draw 200,50,249,99"), 1);
-	EXPECT_EQ(draws.size(), 2u);
 }
 
 TEST_F(WindowDrawing, PulseViewAddedDeepInTheTreeStartsThePulse)

@@ -84,40 +84,6 @@ TEST_F(WindowInput, TabMovesTheFocusAmongNavigableViews)
 	WithLock(fWindow, [&] { EXPECT_EQ(fWindow->CurrentFocus(), fLeft); });
 }
 
-TEST_F(WindowInput, MouseDownGoesToTheDeepestViewWithWhereInItsCoordinates)
-{
-	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, BPoint(115, 12), B_SECONDARY_MOUSE_BUTTON, 2,
-		B_SHIFT_KEY), B_OK);
-	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, BPoint(115, 12)), B_OK);
-	ASSERT_EQ(BPrivate::PostClick(fWindow, BPoint(40, 60)), B_OK);
-	Idle(fWindow);
-
-	std::vector<BMessage> downs = MessagesOf("inner:MouseDown 5,2");
-	ASSERT_EQ(downs.size(), 1u);
-	BPoint where;
-	BPoint screen;
-	EXPECT_EQ(downs[0].FindPoint("where", &where), B_OK);
-	EXPECT_EQ(where, BPoint(5, 2));
-	EXPECT_EQ(Int32Of(downs[0], "buttons"), B_SECONDARY_MOUSE_BUTTON);
-	EXPECT_EQ(Int32Of(downs[0], "clicks"), 2);
-	EXPECT_EQ(Int32Of(downs[0], "modifiers"), B_SHIFT_KEY);
-	EXPECT_EQ(downs[0].FindPoint("screen_where", &screen), B_OK);
-	EXPECT_EQ(screen, BPoint(415, 212));
-	EXPECT_EQ(MessagesOf("inner:MouseUp 5,2").size(), 1u);
-	EXPECT_EQ(MessagesOf("left:MouseDown 40,60").size(), 1u);
-}
-
-TEST_F(WindowInput, GetMouseDuringMouseDownSeesTheButtonsOfThatMessage)
-{
-	uint32 seen = 0;
-	BPoint seenWhere;
-	fInner->onMouseDown = [&](BView* self, BPoint) { self->GetMouse(&seenWhere, &seen); };
-	ASSERT_EQ(BPrivate::PostClick(fWindow, BPoint(112, 13), B_PRIMARY_MOUSE_BUTTON), B_OK);
-	Idle(fWindow);
-	EXPECT_EQ(seen, uint32(B_PRIMARY_MOUSE_BUTTON));
-	EXPECT_EQ(seenWhere, BPoint(2, 3));
-}
-
 TEST_F(WindowInput, MovingThePointerAcrossViewsReportsEnteringAndLeaving)
 {
 	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(50, 50)), B_OK);
@@ -139,21 +105,6 @@ TEST_F(WindowInput, MovingThePointerAcrossViewsReportsEnteringAndLeaving)
 	std::vector<BMessage> entered = MessagesOf("right:MouseMoved 50,50 transit 0");
 	ASSERT_EQ(entered.size(), 1u);
 	EXPECT_EQ(Int32Of(entered[0], "be:transit"), B_ENTERED_VIEW);
-}
-
-TEST_F(WindowInput, ViewAskingForPointerEventsGetsTheMouseUpOutsideIt)
-{
-	fLeft->onMouseDown = [](BView* self, BPoint) { self->SetMouseEventMask(B_POINTER_EVENTS); };
-	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, BPoint(50, 50)), B_OK);
-	ASSERT_EQ(BPrivate::PostMouseMoved(fWindow, BPoint(150, 50), B_PRIMARY_MOUSE_BUTTON), B_OK);
-	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, BPoint(150, 50)), B_OK);
-	ASSERT_EQ(BPrivate::PostClick(fWindow, BPoint(150, 50)), B_OK);
-	Idle(fWindow);
-	std::vector<std::string> entries = fJournal->Entries();
-	EXPECT_TRUE(Has(entries, "left:MouseMoved 150,50 transit 3"));
-	EXPECT_TRUE(Has(entries, "left:MouseUp 150,50"));
-	// Once the buttons are up, the view under the pointer has it again.
-	EXPECT_TRUE(Has(entries, "right:MouseUp 50,50"));
 }
 
 TEST_F(WindowInput, ShortcutsGoToTheirTargetAndCtrlShiftAnswersCommandControl)
@@ -208,47 +159,6 @@ TEST_F(WindowInput, DraggedMessageIsDroppedOnTheViewUnderThePointer)
 	EXPECT_EQ(drops[0].DropPoint(&offset), BPoint(460, 260));
 	EXPECT_EQ(offset, BPoint(5, 5));
 	EXPECT_EQ(StringOf(drops[0], "text"), "dragged");
-}
-
-TEST_F(WindowInput, DropOutsideTheWindowReachesTheWindowUnderThePointer)
-{
-	RecordingWindow* other = MakeWindow(BRect(600, 200, 699, 299), "other");
-	other->AddChild(new RecordingView(BRect(0, 0, 99, 99), "target", fJournal));
-	ShowAndWait(other);
-	fLeft->onMouseDown = [](BView* self, BPoint where) {
-		BMessage drag('DATA');
-		self->DragMessage(&drag, BRect(where, where));
-	};
-	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, BPoint(20, 20)), B_OK);
-	// (320, 20) of this window is (620, 220) on the screen: (20, 20) of the other.
-	ASSERT_EQ(BPrivate::PostMouseUp(fWindow, BPoint(320, 20)), B_OK);
-	Idle(fWindow);
-	Idle(other);
-	std::vector<BMessage> drops = MessagesOf("target:Message DATA dropped");
-	ASSERT_EQ(drops.size(), 1u);
-	EXPECT_EQ(drops[0].DropPoint(), BPoint(620, 220));
-}
-
-TEST_F(WindowInput, ALoopPollingGetMouseSeesThePointerMovedByATest)
-{
-	std::atomic<bool> released{false};
-	BPoint last;
-	// Tracks the mouse the way a menu does: polling until the button is up.
-	fLeft->onMouseDown = [&](BView* self, BPoint) {
-		uint32 buttons = 1;
-		while (buttons != 0) {
-			self->GetMouse(&last, &buttons);
-			snooze(1000);
-		}
-		released = true;
-	};
-	ASSERT_EQ(BPrivate::PostMouseDown(fWindow, BPoint(10, 10)), B_OK);
-	snooze(20000);
-	EXPECT_FALSE(released);
-	BPrivate::SetPointer(BPoint(330, 240), 0);
-	Idle(fWindow);
-	EXPECT_TRUE(released);
-	EXPECT_EQ(last, BPoint(30, 40));
 }
 
 TEST_F(WindowInput, FilesFromAnotherProgramArriveAsRefsAtTheDropPoint)

@@ -1,7 +1,5 @@
 #include "WindowTestSupport.h"
 
-#include <atomic>
-
 #include <WindowPrivate.h>
 
 using namespace WindowTests;
@@ -119,38 +117,6 @@ TEST_F(WindowLifecycle, ModalSubsetWindowBlocksItsSubsetOnly)
 	ASSERT_EQ(BPrivate::PostClick(owner, BPoint(10, 10)), B_OK);
 	Idle(owner);
 	EXPECT_TRUE(Has(fJournal->Entries(), "ownerView:MouseDown 10,10"));
-}
-
-TEST_F(WindowLifecycle, SynchronousWaitFromAWindowKeepsItsUpdatesDrawnUntilItsTimeout)
-{
-	RecordingWindow* window = MakeWindow();
-	auto* view = new RecordingView(BRect(0, 0, 199, 99), "view", fJournal, B_FOLLOW_NONE, 0);
-	window->AddChild(view);
-	std::atomic<bool> answered{false};
-	std::atomic<bool> waiting{false};
-	// A handler changes the view and then waits, as BAlert::Go does; the
-	// change must reach the screen while the handler still waits.
-	view->onMouseDown = [&](BView* self, BPoint) {
-		self->SetViewColor(0, 0, 255);
-		waiting = true;
-		BPrivate::WaitKeepingWindowUpdated([&] { return answered.load(); });
-	};
-	ShowAndWait(window);
-	ASSERT_EQ(BPrivate::PostClick(window, BPoint(5, 5)), B_OK);
-	bigtime_t deadline = system_time() + 5000000;
-	while (!waiting && system_time() < deadline)
-		snooze(1000);
-	if (!waiting) {
-		answered = true;
-		FAIL() << "the click did not reach the view";
-	}
-	while (PresentedPixel(window, 5, 5) != kBlue && system_time() < deadline)
-		snooze(5000);
-	EXPECT_EQ(PresentedPixel(window, 5, 5), kBlue);
-	EXPECT_EQ(BPrivate::WaitForWindowIdle(window, 50000), B_TIMED_OUT);
-	answered = true;
-	Idle(window);
-	EXPECT_EQ(BPrivate::WaitKeepingWindowUpdated([] { return false; }, 30000), B_TIMED_OUT);
 }
 
 } // namespace

@@ -95,24 +95,12 @@ TEST_F(DirectoryListingTest, AFolderThatCannotBeReadGivesAnErrorAndNoEntries)
 	EXPECT_TRUE(entries.empty());
 }
 
-TEST(DirectorySizes, AreShortAndReadable)
-{
-	const std::pair<off_t, const char*> rows[] = {{0, "0 bytes"}, {1, "1 byte"},
-		{1023, "1023 bytes"}, {1536, "1.5 KB"}, {5 * 1024 * 1024, "5.0 MB"},
-		{off_t(3) << 40, "3.0 TB"}};
-	for (const auto& [size, text] : rows)
-		EXPECT_EQ(DirectoryListing::SizeText(size), text);
-}
-
 TEST(DirectoryPaths, ParentsAndJoins)
 {
 	EXPECT_EQ(DirectoryListing::ParentOf("/home/user/site"), "/home/user");
 	EXPECT_EQ(DirectoryListing::ParentOf("/home"), "/");
-	EXPECT_EQ(DirectoryListing::ParentOf("/"), "/");
 	EXPECT_EQ(DirectoryListing::Join("/home/user", "index.html"), "/home/user/index.html");
-	EXPECT_EQ(DirectoryListing::Join("/", "etc"), "/etc");
 	EXPECT_EQ(DirectoryListing::Join("/home/user", "/tmp/x"), "/tmp/x");
-	EXPECT_EQ(DirectoryListing::Join("/home/user", "site/"), "/home/user/site");
 	EXPECT_EQ(DirectoryListing::Join("/home/user", "../other//./a.html"), "/home/other/a.html");
 	EXPECT_EQ(DirectoryListing::Join("/home", "../../.."), "/");
 }

@@ -81,28 +81,6 @@ TEST(LineBufferTest, DeferredShiftsReadLikeImmediateOnes)
 	EXPECT_EQ(AllRecords(buffer), model);
 }
 
-TEST(LineBufferTest, OffsetsAndPixelsFindTheirLine)
-{
-	LineBuffer buffer;
-	buffer.Replace(0, 2, EvenLines(3));
-	EXPECT_EQ(buffer.OffsetToLine(-1), 0);
-	EXPECT_EQ(buffer.OffsetToLine(0), 0);
-	EXPECT_EQ(buffer.OffsetToLine(9), 0);
-	EXPECT_EQ(buffer.OffsetToLine(10), 1);
-	EXPECT_EQ(buffer.OffsetToLine(30), 2);
-	EXPECT_EQ(buffer.PixelToLine(-5), 0);
-	EXPECT_EQ(buffer.PixelToLine(19.5f), 1);
-	EXPECT_EQ(buffer.PixelToLine(20), 2);
-	EXPECT_EQ(buffer.PixelToLine(500), 2);
-
-	// After a final line feed the text ends in an empty line that starts
-	// where the end mark is; offsets at the end belong to it.
-	buffer.Replace(0, buffer.NumLines() + 1, {Line(0, 0), Line(10, 10), Line(10, 20, 0)});
-	EXPECT_EQ(buffer.NumLines(), 2);
-	EXPECT_EQ(buffer.OffsetToLine(10), 1);
-	EXPECT_EQ(buffer.OffsetToLine(11), 1);
-}
-
 TEST(LineBufferTest, RemovedSpanTakesTheLinesStartingInItOnly)
 {
 	LineBuffer buffer;

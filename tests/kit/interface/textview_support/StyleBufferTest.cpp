@@ -120,15 +120,6 @@ TEST_F(StyleBufferTest, DeletingAcrossRunsKeepsTheirOuterParts)
 	EXPECT_EQ(Runs(), "r@0");
 }
 
-TEST_F(StyleBufferTest, DeletingInsideARunOnlyMovesTheRunsBehind)
-{
-	ThreeRuns();
-	styles.RemoveText(4, 5);
-	EXPECT_EQ(Runs(), "p@0 b@3 r@5");
-	styles.RemoveText(3, 4);
-	EXPECT_EQ(Runs(), "p@0 b@3 r@4");
-}
-
 TEST_F(StyleBufferTest, EmptiedTextKeepsItsStyleForWhatIsTypedNext)
 {
 	ThreeRuns();

@@ -66,18 +66,6 @@ TEST(TextGapBufferTest, RangeAcrossTheGapIsCopiedWhole)
 	EXPECT_EQ(buffer.Range(8, 3, scratch), "");
 }
 
-TEST(TextGapBufferTest, RealTextIsTerminatedAndEditingGoesOnAfterIt)
-{
-	TextGapBuffer buffer = BufferWithGapAt("abcdef", 2);
-	const char* text = buffer.RealText();
-	EXPECT_STREQ(text, "abcdef");
-	buffer.InsertText("XY", 2, 1);
-	buffer.RemoveRange(5, 7);
-	EXPECT_STREQ(buffer.RealText(), "aXYbcf");
-	buffer.RemoveRange(0, buffer.Length());
-	EXPECT_STREQ(buffer.RealText(), "");
-}
-
 TEST(TextGapBufferTest, TextOfTheBufferItselfCanBeInsertedIntoIt)
 {
 	TextGapBuffer buffer;

@@ -220,26 +220,3 @@ TEST_F(TextLayoutTest, KeystrokeInALongTextReWrapsOnlyTheLinesAroundIt)
 	EXPECT_LT(measurer.measuredBytes, 200);
 	EXPECT_EQ(model.Text().Copy(0, model.Length()), text);
 }
-
-TEST_F(TextLayoutTest, NewLineMovesTheLinesBelowDown)
-{
-	Lay("one\ntwo\nthree\nfour", 1000);
-	LayoutChange change = model.Insert("\n", 1, 5);
-	EXPECT_EQ(LineTexts(model), (Lines{"one\n", "t\n", "wo\n", "three\n", "four"}));
-	EXPECT_EQ(change.fromLine, 1);
-	EXPECT_EQ(change.toLine, 2);
-	EXPECT_EQ(change.heightDelta, 16);
-
-	change = model.Remove(5, 6);
-	EXPECT_EQ(change.heightDelta, -16);
-	EXPECT_EQ(Layout().Lines()[3].top, 48);
-}
-
-TEST_F(TextLayoutTest, DeletingAtALineStartLetsItsFirstWordMoveUp)
-{
-	Lay("aaa bbbb cc", Width("aaa bbb"));
-	ASSERT_EQ(LineTexts(model), (Lines{"aaa ", "bbbb ", "cc"}));
-	LayoutChange change = model.Remove(4, 5);
-	EXPECT_EQ(LineTexts(model), (Lines{"aaa bbb ", "cc"}));
-	EXPECT_EQ(change.fromLine, 0);
-}

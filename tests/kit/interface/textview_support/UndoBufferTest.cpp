@@ -50,30 +50,6 @@ public:
 	UndoBuffer fUndo;
 };
 
-TEST(UndoBufferFolding, TypingAndBackspacingIsOneEdit)
-{
-	RecordedText text("abc def");
-	text.fUndo.Begin(kTyping, false);
-	text.Insert(3, "X");
-	text.Insert(4, "YZ");
-	text.Delete(5, 6);
-	text.Delete(2, 4);
-	text.Delete(1, 2);
-	text.fUndo.End(1);
-	EXPECT_EQ(text.fText, "aY def");
-	int32 kind = 0;
-	bool redo = true;
-	std::vector<UndoEdit> edits;
-	UndoBuffer copy = text.fUndo;
-	ASSERT_TRUE(copy.Take(&kind, &redo, &edits));
-	ASSERT_EQ(edits.size(), 1u);
-	EXPECT_EQ(edits[0].offset, 1);
-	EXPECT_EQ(edits[0].insertedLength, 1);
-	EXPECT_EQ(edits[0].JoinedRemoved().text, "bc");
-	text.Undo();
-	EXPECT_EQ(text.fText, "abc def");
-}
-
 TEST(UndoBufferFolding, TypingACharacterAndTakingItBackLeavesNothingToUndo)
 {
 	UndoBuffer undo;
@@ -107,19 +83,6 @@ TEST(UndoBufferFolding, RandomChangesAreUndoneExactly)
 		text.Undo();
 		ASSERT_EQ(text.fText, original) << "round " << round;
 	}
-}
-
-TEST(UndoBufferSteps, TypingContinuesOnlyWhereItLeftOff)
-{
-	UndoBuffer undo;
-	undo.Begin(kTyping, false);
-	undo.RecordInsert(0, 1);
-	undo.End(7);
-	EXPECT_TRUE(undo.Continue(kTyping, 7));
-	undo.RecordInsert(1, 1);
-	undo.End(9);
-	EXPECT_FALSE(undo.Continue(kTyping, 10));
-	EXPECT_FALSE(undo.Continue(2, 9));
 }
 
 TEST(UndoBufferSteps, StepsNestInTheOuterOne)
