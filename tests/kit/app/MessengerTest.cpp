@@ -38,12 +38,9 @@ TEST_F(MessengerTest, AMessengerNeedsAHandlerOfALooperAndOneToADeletedLooperCann
 	QuitLooper(fLooper);
 	EXPECT_FALSE(messenger.IsValid());
 	EXPECT_FALSE(toPreferred.IsValid());
-	EXPECT_EQ(messenger.SendMessage('gone'), B_BAD_PORT_ID);
 	BMessage reply;
 	EXPECT_EQ(messenger.SendMessage('gone', &reply), B_BAD_PORT_ID);
 	EXPECT_FALSE(messenger.LockTarget());
-	EXPECT_EQ(messenger.Target(&target), nullptr);
-	EXPECT_EQ(target, nullptr);
 
 	RecordingHandler loose("loose", fJournal);
 	status_t status = B_OK;
@@ -158,20 +155,8 @@ TEST_F(MessengerTest, ARunnerDeliversItsCountAndStopsAndOneWithoutTargetOrInterv
 	std::this_thread::sleep_for(20ms);
 	ASSERT_EQ(BPrivate::WaitForLooperIdle(fLooper), B_OK);
 	EXPECT_EQ(fJournal->Count(), 5u);
-	int32 left = -2;
-	ASSERT_EQ(runner.GetInfo(nullptr, &left), B_OK);
-	EXPECT_EQ(left, 0);
 
-	// A new count starts it again.
-	ASSERT_EQ(runner.SetCount(2), B_OK);
-	for (int i = 0; i < 500 && fJournal->Count() < 7; i++)
-		std::this_thread::sleep_for(2ms);
-	std::this_thread::sleep_for(20ms);
-	EXPECT_EQ(fJournal->Count(), 7u);
-
-	BMessageRunner refused(BMessenger(), &tick, 1000);
-	EXPECT_EQ(refused.InitCheck(), B_BAD_VALUE);
-	EXPECT_EQ(refused.SetCount(3), B_NO_INIT);
+	EXPECT_EQ(BMessageRunner(BMessenger(), &tick, 1000).InitCheck(), B_BAD_VALUE);
 	EXPECT_EQ(BMessageRunner(BMessenger(fLooper), &tick, 0).InitCheck(), B_BAD_VALUE);
 	EXPECT_EQ(BMessageRunner(BMessenger(fLooper), nullptr, 1000).InitCheck(), B_BAD_VALUE);
 }
@@ -203,4 +188,3 @@ TEST_F(MessengerTest, AnUnlimitedRunnerStopsWhenDeletedOrWhenItsTargetQuits)
 	second.GetInfo(nullptr, &left);
 	EXPECT_EQ(left, 0);
 }
-

@@ -42,7 +42,7 @@ status_t EndSlowly(void*)
 
 } // namespace
 
-TEST(ThreadTest, SpawnedThreadWaitsForResumeAndReturnsItsValue)
+TEST(ThreadTest, SpawnedThreadWaitsForResumeOrAWaiterAndReturnsItsValue)
 {
 	sRuns = 0;
 	thread_id thread = spawn_thread(CountAndReturn, "counter", B_NORMAL_PRIORITY,
@@ -57,12 +57,9 @@ TEST(ThreadTest, SpawnedThreadWaitsForResumeAndReturnsItsValue)
 	EXPECT_EQ(result, 42);
 	EXPECT_EQ(sRuns.load(), 1);
 	EXPECT_EQ(wait_for_thread(thread, &result), B_BAD_THREAD_ID);
-}
 
-TEST(ThreadTest, WaitingForASuspendedThreadStartsIt)
-{
-	thread_id thread = spawn_thread(CountAndReturn, "lazy", B_NORMAL_PRIORITY, nullptr);
-	status_t result = -1;
+	// Waiting for a thread never resumed starts it.
+	thread = spawn_thread(CountAndReturn, "lazy", B_NORMAL_PRIORITY, nullptr);
 	EXPECT_EQ(wait_for_thread(thread, &result), B_OK);
 	EXPECT_EQ(result, 0);
 }

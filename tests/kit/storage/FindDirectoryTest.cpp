@@ -59,4 +59,3 @@ TEST_F(FindDirectoryTest, CreateMakesAMissingDirectoryPrivate)
 	ASSERT_EQ(stat((home / ".local/share").c_str(), &st), 0);
 	EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
-

