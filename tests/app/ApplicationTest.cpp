@@ -1,6 +1,7 @@
 // The editor's application object running headless in this process: its
 // start, its pages closing and quitting, the picture decoders' guarded
-// test, further documents in processes of their own, and the browser.
+// test, further documents in processes of their own, the browser, and the
+// recovery of a page whose editor ended abruptly.
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 #include <Autolock.h>
@@ -75,20 +75,11 @@ std::vector<pid_t> ProcessesOpening(const std::string& document)
 	DIR* proc = opendir("/proc");
 	while (dirent* entry = proc != nullptr ? readdir(proc) : nullptr) {
 		pid_t pid = atoi(entry->d_name);
-		if (pid <= 0)
-			continue;
 		std::ifstream file("/proc/" + std::string(entry->d_name) + "/cmdline");
-		std::stringstream content;
-		content << file.rdbuf();
-		std::string line = content.str();
 		std::vector<std::string> arguments;
-		for (size_t start = 0; start < line.size();) {
-			size_t end = line.find('\0', start);
-			arguments.push_back(line.substr(start, end - start));
-			start = end == std::string::npos ? line.size() : end + 1;
-		}
-		if (arguments.size() >= 2 && arguments[0].size() >= 8
-				&& arguments[0].compare(arguments[0].size() - 8, 8, "/velmora") == 0
+		for (std::string argument; pid > 0 && std::getline(file, argument, '\0');)
+			arguments.push_back(argument);
+		if (arguments.size() >= 2 && arguments[0].ends_with("/velmora")
 				&& arguments.back() == document)
 			found.push_back(pid);
 	}
@@ -437,22 +428,6 @@ TEST_F(Application, AnUntitledPageLivesInTheProgramsTempFolderOrElseInTheUsers)
 		EXPECT_FALSE(std::filesystem::exists(file)) << "an untitled page leaves nothing behind";
 		std::filesystem::remove_all(temp);
 	}
-}
-
-// #pragma mark - The external editor
-
-TEST_F(Application, AChangeToTheExchangeFileReachesThePage)
-{
-	Start((fFolder / "page.html").c_str());
-	Page* page = fApplication->PageAt(0);
-	std::string exchange = page->ExternalExchangeFile()->FullPath();
-	std::ofstream(exchange, std::ios::trunc)
-		<< "<html><head><title>Notes</title></head><body><p>Edited elsewhere</p></body></html>\n";
-	HWindow* html = page->HTMLWindow();
-	EXPECT_TRUE(Eventually([html] {
-		BAutolock lock(html);
-		return std::string(html->View()->Text()).find("Edited elsewhere") != std::string::npos;
-	})) << "the page did not read the exchange file back";
 }
 
 // #pragma mark - Recovery copies and signals

@@ -9,15 +9,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text)
-{
-	std::vector<std::string> lines;
-	std::istringstream stream(text);
-	for (std::string line; std::getline(stream, line);)
-		lines.push_back(line);
-	return lines;
-}
-
 class BatchCommands : public testing::Test {
 protected:
 	std::string Page(const std::string& html)
@@ -47,7 +38,8 @@ TEST_F(BatchCommands, CheckListsTheReportsAndSaysWhetherThereAreErrors)
 	EXPECT_NE(broken.output.find("0\t" + offset + "\t" + offset
 		+ "\tError: <blink2> is not recognized! - It is not a valid HTML tag.\n"),
 		std::string::npos) << broken.output;
-	for (const std::string& line : Lines(broken.output))
+	std::istringstream lines(broken.output);
+	for (std::string line; std::getline(lines, line);)
 		EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 3) << line;
 }
 

@@ -11,57 +11,38 @@
 
 #include "PageTesting.h"
 
-using PageTesting::PageTest;
+using ErrorListIcons = PageTesting::PageTest;
 
-namespace {
-
-class ErrorListIcons : public PageTest {
-protected:
-	HTMLError_Window* Errors() { return fPage->HTMLErrorWindow(); }
-
-	void AddOneOfEachKind()
+TEST_F(ErrorListIcons, EachKindShowsAnIconOfItsOwnAtTheStartOfItsRowAndAnUnknownKindNone)
+{
+	Open("");
+	HTMLError_Window* errors = fPage->HTMLErrorWindow();
 	{
-		Open("");
-		{
-			BAutolock lock(Errors());
-			Errors()->Empty();
-		}
-		Errors()->Add(3, 3, "Error: one", VUDAV_ERROR);
-		Errors()->Add(4, 4, "Warning: two", VUDAV_WARNING);
-		Errors()->Add(0, 0, "a note", VUDAV_NOTE);
-		Errors()->Add(5, 5, "of no known kind", static_cast<VUDAV_message_type>(9));
-		PageTesting::Settle(Errors());
+		BAutolock lock(errors);
+		errors->Empty();
 	}
-};
-
-} // namespace
-
-TEST_F(ErrorListIcons, EachKindShowsAnIconOfItsOwnAndAnUnknownKindNone)
-{
-	AddOneOfEachKind();
-	BAutolock lock(Errors());
-	ASSERT_EQ(Errors()->CountItems(), 4);
-	std::set<const BBitmap*> icons;
-	for (int32 i = 0; i < 3; i++) {
-		ASSERT_NE(Errors()->ItemIcon(i), nullptr) << Errors()->ItemText(i);
-		EXPECT_TRUE(Errors()->ItemIcon(i)->IsValid());
-		icons.insert(Errors()->ItemIcon(i));
-	}
-	EXPECT_EQ(icons.size(), 3u);
-	EXPECT_EQ(Errors()->ItemIcon(3), nullptr);
-}
-
-TEST_F(ErrorListIcons, TheIconIsDrawnAtTheStartOfItsRow)
-{
-	AddOneOfEachKind();
-	ASSERT_EQ(BPrivate::WaitForWindowIdle(Errors()), B_OK);
+	errors->Add(3, 3, "Error: one", VUDAV_ERROR);
+	errors->Add(4, 4, "Warning: two", VUDAV_WARNING);
+	errors->Add(0, 0, "a note", VUDAV_NOTE);
+	errors->Add(5, 5, "of no known kind", static_cast<VUDAV_message_type>(9));
+	PageTesting::Settle(errors);
 	BRect row;
 	{
-		BAutolock lock(Errors());
-		BListView* list = Errors()->ListView();
-		row = Errors()->ConvertFromScreen(list->ConvertToScreen(list->ItemFrame(0)));
+		BAutolock lock(errors);
+		ASSERT_EQ(errors->CountItems(), 4);
+		std::set<const BBitmap*> icons;
+		for (int32 i = 0; i < 3; i++) {
+			ASSERT_NE(errors->ItemIcon(i), nullptr) << errors->ItemText(i);
+			EXPECT_TRUE(errors->ItemIcon(i)->IsValid());
+			icons.insert(errors->ItemIcon(i));
+		}
+		EXPECT_EQ(icons.size(), 3u);
+		EXPECT_EQ(errors->ItemIcon(3), nullptr);
+		BListView* list = errors->ListView();
+		row = errors->ConvertFromScreen(list->ConvertToScreen(list->ItemFrame(0)));
 	}
-	std::unique_ptr<BBitmap> shot(BPrivate::WindowSnapshot(Errors()));
+	ASSERT_EQ(BPrivate::WaitForWindowIdle(errors), B_OK);
+	std::unique_ptr<BBitmap> shot(BPrivate::WindowSnapshot(errors));
 	ASSERT_NE(shot, nullptr);
 	// The first row is not selected: its background is the list's own, and
 	// the icon is the only thing coloured at its left end.

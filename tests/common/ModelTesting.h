@@ -150,36 +150,15 @@ private:
 	std::vector<std::string> fReports;
 };
 
-class ModelTest : public testing::Test {
+// What the model and the full page share: the engine, its element list and
+// the HTML the page writes.
+template <class PageType>
+class PageFixture : public testing::Test {
 protected:
 	void TearDown() override { fPage.reset(); }
 
-	// A page model holding html, read as the editor reads a page.
-	ModelPage* Open(const std::string& html)
-	{
-		fPage = std::make_unique<ModelPage>();
-		fPage->Read(html);
-		Settle();
-		return fPage.get();
-	}
-
-	// Everything the engine's looper and the window were asked to do.
-	void Settle()
-	{
-		ModelTesting::Settle(fPage->Engine()->Looper());
-		ModelTesting::Settle(fPage->Engine()->Looper());
-		ModelTesting::Settle(fPage->Window());
-	}
-
 	Visual_Engine* Engine() const { return fPage->Engine(); }
-	Visual_Text* View() const { return fPage->Engine()->View(); }
 	Element_List* List() const { return fPage->Engine()->ElementList(); }
-
-	std::string VisualText() const
-	{
-		BAutolock lock(Engine());
-		return View()->Text();
-	}
 
 	// The HTML the page writes from its elements, with its CR LF line ends.
 	std::string Generated() const
@@ -199,7 +178,35 @@ protected:
 		return dynamic_cast<Element*>((*List())[index].element);
 	}
 
-	std::unique_ptr<ModelPage> fPage;
+	std::unique_ptr<PageType> fPage;
+};
+
+class ModelTest : public PageFixture<ModelPage> {
+protected:
+	// A page model holding html, read as the editor reads a page.
+	ModelPage* Open(const std::string& html)
+	{
+		fPage = std::make_unique<ModelPage>();
+		fPage->Read(html);
+		Settle();
+		return fPage.get();
+	}
+
+	// Everything the engine's looper and the window were asked to do.
+	void Settle()
+	{
+		ModelTesting::Settle(fPage->Engine()->Looper());
+		ModelTesting::Settle(fPage->Engine()->Looper());
+		ModelTesting::Settle(fPage->Window());
+	}
+
+	Visual_Text* View() const { return fPage->Engine()->View(); }
+
+	std::string VisualText() const
+	{
+		BAutolock lock(Engine());
+		return View()->Text();
+	}
 };
 
 } // namespace ModelTesting

@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <AppPrivate.h>
 #include <Autolock.h>
 #include <DisplayServer.h>
 #include <Message.h>
 #include <Messenger.h>
+#include <WindowTesting.h>
 
 #include "Element_List.h"
 #include "HTMLError_Window.h"
@@ -46,10 +48,8 @@ inline WApplication* Application()
 }
 
 // A page on a file of its own, loaded as the editor loads it.
-class PageTest : public testing::Test {
+class PageTest : public ModelTesting::PageFixture<Page> {
 protected:
-	void TearDown() override { fPage.reset(); }
-
 	// Writes html into a page file and opens a page on it, loaded.
 	Page* Open(const std::string& html, const std::string& name = "page.html")
 	{
@@ -74,9 +74,7 @@ protected:
 		PageTesting::Settle(fPage->HTMLErrorWindow());
 	}
 
-	Visual_Engine* Engine() const { return fPage->Engine(); }
 	Visual_View* View() const { return static_cast<Visual_View*>(fPage->Engine()->View()); }
-	Element_List* List() const { return fPage->Engine()->ElementList(); }
 	BWindow* VisualWindow() const { return fPage->VisualWindow(); }
 
 	std::string VisualText() const
@@ -85,26 +83,45 @@ protected:
 		return View()->Text();
 	}
 
-	// The HTML the page writes from its elements, with its CR LF line ends.
-	std::string Generated() const
+	void Select(int32 start, int32 finish)
 	{
-		fPage->GenerateHTML();
-		const BMallocIO* buffer = fPage->HTMLBuffer();
-		return std::string(static_cast<const char*>(buffer->Buffer()), buffer->BufferLength());
+		BAutolock lock(VisualWindow());
+		View()->Select(start, finish);
 	}
 
-	// The body as the page writes it.
-	std::string Body() const { return ModelTesting::BodyOf(Generated()); }
-
-	// The element of a class at a list index; null when it is another.
-	template <class Element>
-	Element* At(unsigned long index) const
+	// A point of the text in the window's coordinates: within the
+	// character at offset.
+	BPoint WindowPoint(int32 offset)
 	{
-		return dynamic_cast<Element*>((*List())[index].element);
+		BAutolock lock(VisualWindow());
+		float height = 0;
+		BPoint point = View()->PointAt(offset, &height) + BPoint(2, height / 2);
+		return VisualWindow()->ConvertFromScreen(View()->ConvertToScreen(point));
+	}
+
+	// The shown window of a class, once it is idle; null when none shows
+	// within tries looks.
+	template <class Window>
+	static BWindow* ShownWindow(int tries = 200)
+	{
+		for (int i = 0; i < tries; i++) {
+			for (BLooper* looper : BPrivate::WindowLoopers()) {
+				if (!looper->Lock())
+					continue;
+				BWindow* window = dynamic_cast<Window*>(looper);
+				bool shown = window != nullptr && window->Thread() >= 0 && !window->IsHidden();
+				looper->Unlock();
+				if (shown) {
+					BPrivate::WaitForWindowIdle(window);
+					return window;
+				}
+			}
+			snooze(10000);
+		}
+		return nullptr;
 	}
 
 	TempDirectory fFolder;
-	std::unique_ptr<Page> fPage;
 };
 
 } // namespace PageTesting

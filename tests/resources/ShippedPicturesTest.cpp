@@ -112,25 +112,13 @@ TEST(TestPicture, QualityOutsideTheScaleIsRefused)
 	EXPECT_EQ(PictureFiles::EncodeJPEG(*picture, 101, &jpeg), B_BAD_VALUE);
 }
 
-TEST(BuiltFiles, ThePicturesBesideTheProgramDecode)
+TEST(BuiltFiles, ThePicturesBesideTheProgramDecodeAndTheIconHasATransparentGround)
 {
-	std::unique_ptr<BBitmap> about
-		= Decode(Testing::ReadFile(kBinaryDir + "/Documentation/images/About.gif"));
-	ASSERT_NE(about, nullptr) << "the velmora_resources target was not built";
-	EXPECT_EQ(WidthOf(*about), 360);
-	EXPECT_EQ(HeightOf(*about), 240);
-
-	std::unique_ptr<BBitmap> test
-		= Decode(Testing::ReadFile(kBinaryDir + "/Documentation/images/Test.jpg"));
-	ASSERT_NE(test, nullptr);
-	EXPECT_EQ(WidthOf(*test), 160);
-	EXPECT_EQ(HeightOf(*test), 120);
-
+	for (const char* file : {"/Documentation/images/About.gif", "/Documentation/images/Test.jpg"})
+		EXPECT_NE(Decode(Testing::ReadFile(kBinaryDir + file)), nullptr) << file;
 	std::unique_ptr<BBitmap> icon = Decode(Testing::ReadFile(kBinaryDir + "/velmora.png"));
-	ASSERT_NE(icon, nullptr);
-	EXPECT_EQ(WidthOf(*icon), 128);
-	EXPECT_EQ(HeightOf(*icon), 128);
-	EXPECT_EQ(ColourAt(*icon, 127, 0).alpha, 0) << "the icon has no transparent ground";
+	ASSERT_NE(icon, nullptr) << "the velmora_resources target was not built";
+	EXPECT_EQ(ColourAt(*icon, 127, 0).alpha, 0);
 	EXPECT_EQ(ColourAt(*icon, 80, 80).alpha, 255);
 }
 
@@ -140,13 +128,9 @@ TEST(Tool, WritesEveryFileAskedFor)
 	ASSERT_EQ(RunTool("--archive '" + folder / "a.rsrc" + "' --images '" + folder / "doc/images"
 		+ "' --version 2.5 --icon '" + folder / "icon.png" + "' --pngs '" + folder / "pngs"
 		+ "'"), 0);
-	EXPECT_TRUE(folder.Exists("a.rsrc"));
-	EXPECT_TRUE(folder.Exists("doc/images/About.gif"));
-	EXPECT_TRUE(folder.Exists("doc/images/Test.jpg"));
-	EXPECT_TRUE(folder.Exists("icon.png"));
-	EXPECT_TRUE(folder.Exists("pngs/butNew.png"));
-	EXPECT_TRUE(folder.Exists("pngs/StartUpLogo.png"));
-	EXPECT_TRUE(folder.Exists("pngs/VudavNoteIcon.png"));
+	for (const char* file : {"a.rsrc", "doc/images/About.gif", "doc/images/Test.jpg", "icon.png",
+			"pngs/butNew.png", "pngs/StartUpLogo.png", "pngs/VudavNoteIcon.png"})
+		EXPECT_TRUE(folder.Exists(file)) << file;
 	EXPECT_FALSE(folder.Exists("icon.png.part"));
 }
 

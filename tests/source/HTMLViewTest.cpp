@@ -7,7 +7,7 @@
 
 #include "PageTesting.h"
 
-#include "htmlview_support/SourceColorizer.h"
+#include "SourceColoring.h"
 
 using PageTesting::PageTest;
 
@@ -18,19 +18,6 @@ const char kInsert[] = {B_INSERT, 0};
 const char kRight[] = {B_RIGHT_ARROW, 0};
 const char kPageDown[] = {B_PAGE_DOWN, 0};
 const uint32 kCtrl = B_COMMAND_KEY | B_CONTROL_KEY;
-
-class StringText : public SourceColorizer::Text {
-public:
-	explicit StringText(const std::string& text) : fText(text) {}
-	int32 Length() const override { return static_cast<int32>(fText.size()); }
-	std::string_view Range(int32 from, int32 to, std::string&) const override
-	{
-		return std::string_view(fText).substr(from, to - from);
-	}
-
-private:
-	const std::string& fText;
-};
 
 class SourceView : public PageTest {
 protected:
@@ -68,19 +55,6 @@ protected:
 		}
 		return colors;
 	}
-
-	static std::string WholeColors(const std::string& text)
-	{
-		StringText source(text);
-		std::vector<SourceColorRun> runs;
-		SourceColorizer(source).Colorize(0, static_cast<int32>(text.size()), true, runs);
-		std::string colors;
-		for (size_t i = 0; i < runs.size(); i++) {
-			int32 end = i + 1 < runs.size() ? runs[i + 1].offset : static_cast<int32>(text.size());
-			colors.append(end - runs[i].offset, static_cast<char>('0' + runs[i].color));
-		}
-		return colors;
-	}
 };
 
 } // namespace
@@ -102,7 +76,7 @@ TEST_F(SourceView, TypingWhileALargePageIsColouredEndsWithTheColoursOfTheWholeTe
 	{
 		BAutolock lock(Window());
 		View()->SetText(html.c_str());
-		colouredAtOnce = ShownColors() == WholeColors(html);
+		colouredAtOnce = ShownColors() == Colors(html);
 	}
 	const int32 middle = static_cast<int32>(html.size() / 2 / unit.size() * unit.size()) + 13;
 	struct Typing {
@@ -128,7 +102,7 @@ TEST_F(SourceView, TypingWhileALargePageIsColouredEndsWithTheColoursOfTheWholeTe
 	EXPECT_FALSE(colouredAtOnce);
 	std::string text = Text();
 	EXPECT_NE(text, html);
-	EXPECT_EQ(ShownColors(), WholeColors(text));
+	EXPECT_EQ(ShownColors(), Colors(text));
 }
 
 TEST_F(SourceView, OnlyKeysThatEditMarkThePageChanged)
@@ -170,7 +144,7 @@ TEST_F(SourceView, OnlyKeysThatEditMarkThePageChanged)
 		EXPECT_EQ(Text() != before, key.edits);
 		EXPECT_EQ(Window()->IsChanged(), key.edits);
 		EXPECT_EQ(fPage->IsSaved(), !key.edits);
-		EXPECT_EQ(ShownColors(), WholeColors(Text()));
+		EXPECT_EQ(ShownColors(), Colors(Text()));
 	}
 }
 
@@ -185,7 +159,7 @@ TEST_F(SourceView, InsertChordsCopyAndPasteAsOnAPCKeyboard)
 	ASSERT_EQ(BPrivate::PostKey(Window(), kInsert, B_SHIFT_KEY), B_OK);
 	Idle();
 	EXPECT_EQ(Text(), "<BODY><HTML><BODY>x</BODY></HTML>\n");
-	EXPECT_EQ(ShownColors(), WholeColors(Text()));
+	EXPECT_EQ(ShownColors(), Colors(Text()));
 }
 
 // Old Mac pages end their lines with CR alone; pasted text may bring CR

@@ -10,47 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "htmlview_support/SourceColorizer.h"
+#include "SourceColoring.h"
 
 namespace {
-
-class StringText : public SourceColorizer::Text {
-public:
-	explicit StringText(const std::string& text) : fText(text) {}
-	int32 Length() const override { return static_cast<int32>(fText.size()); }
-	std::string_view Range(int32 from, int32 to, std::string&) const override
-	{
-		return std::string_view(fText).substr(from, to - from);
-	}
-
-private:
-	const std::string& fText;
-};
-
-// The colour of each byte as a digit (the table's index).
-std::string Digits(const std::vector<SourceColorRun>& runs, int32 start, int32 end)
-{
-	std::string digits;
-	for (size_t i = 0; i < runs.size(); i++) {
-		int32 runEnd = i + 1 < runs.size() ? runs[i + 1].offset : end;
-		digits.append(runEnd - runs[i].offset, static_cast<char>('0' + runs[i].color));
-	}
-	return std::string(runs.empty() ? end - start : 0, '?') + digits;
-}
-
-// Of the text as it is, or of what an edit touched; settled as the text
-// before the edit was at the edit's end.
-std::string Colors(const std::string& text, int32 from = 0, int32 to = -1,
-	SourceColorizer::Stretch* stretch = nullptr, bool settled = true)
-{
-	StringText source(text);
-	std::vector<SourceColorRun> runs;
-	SourceColorizer::Stretch done = SourceColorizer(source).Colorize(from,
-		to < 0 ? static_cast<int32>(text.size()) : to, settled, runs);
-	if (stretch != nullptr)
-		*stretch = done;
-	return Digits(runs, done.start, done.end);
-}
 
 bool IsSettledAt(const std::string& text, int32 offset)
 {
@@ -112,36 +74,6 @@ TEST(SourceColors, EachKindOfMarkupTakesItsColour)
 	for (const Row& row : kRows) {
 		SCOPED_TRACE(row.text);
 		EXPECT_EQ(Colors(row.text), row.colors);
-	}
-}
-
-// A range is coloured from the start of the tag or entity it begins in,
-// with the colours the whole text has there.
-TEST(SourceColors, ARangeStartsAtTheTagOrEntityItBeginsIn)
-{
-	const std::string text = "one <A HREF=\"a b\">two</A> &amp; three &nbsp;";
-	const std::string whole = Colors(text);
-	struct Case {
-		const char* inside;
-		int32 offsetInIt;
-		const char* startsAt;
-	};
-	const Case cases[] = {
-		{"HREF", 2, "<A "},
-		{"a b", 2, "<A "},
-		{"</A", 2, "</A"},
-		{"amp;", 1, "&amp"},
-		{"nbsp", 3, "&nbsp"},
-		{"three", 2, "three"},
-	};
-	for (const Case& c : cases) {
-		SCOPED_TRACE(c.inside);
-		int32 from = static_cast<int32>(text.find(c.inside)) + c.offsetInIt;
-		SourceColorizer::Stretch stretch;
-		std::string colors = Colors(text, from, from + 1, &stretch);
-		EXPECT_EQ(stretch.start, static_cast<int32>(text.find(c.startsAt)));
-		EXPECT_EQ(colors, whole.substr(stretch.start, stretch.end - stretch.start));
-		EXPECT_GT(stretch.end, from);
 	}
 }
 

@@ -2,13 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <string>
 #include <vector>
-
-#include "TempDirectory.h"
 
 namespace {
 
@@ -48,18 +43,9 @@ TEST_F(ErrorAlertTest, PiecesAreJoinedInOrderWithNullsLeftOut)
 
 TEST_F(ErrorAlertTest, DefaultHandlerWritesALineToStandardError)
 {
-	TempDirectory dir;
 	SetErrorAlertHandler(nullptr);
-	fflush(stderr);
-	int saved = dup(STDERR_FILENO);
-	FILE* capture = fopen((dir / "stderr").c_str(), "w");
-	ASSERT_NE(capture, nullptr);
-	dup2(fileno(capture), STDERR_FILENO);
+	testing::internal::CaptureStderr();
 	ErrorAlert("Error: ", "disk full");
-	fflush(stderr);
-	dup2(saved, STDERR_FILENO);
-	close(saved);
-	fclose(capture);
-	EXPECT_EQ(dir.Read("stderr"), "Error: disk full\n");
+	EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: disk full\n");
 	EXPECT_TRUE(sShown.empty());
 }

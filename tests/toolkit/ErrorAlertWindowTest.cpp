@@ -20,17 +20,6 @@ protected:
 	}
 };
 
-TEST_F(ErrorAlertWindow, ErrorsBecomeAlertsTitledAlertWithOneOKButton)
-{
-	UseAlertWindowsForErrors();
-	ErrorAlert("Could not open the file: ", nullptr, "/site/index.html");
-	std::vector<BPrivate::AlertRecord> shown = BPrivate::AlertsShown();
-	ASSERT_EQ(shown.size(), 1u);
-	EXPECT_EQ(shown[0].title, "Alert");
-	EXPECT_EQ(shown[0].text, "Could not open the file: /site/index.html");
-	EXPECT_EQ(shown[0].buttons, std::vector<std::string>{"OK"});
-}
-
 // A window whose message handler reports an error, as the editor's do.
 class ReportingWindow : public BWindow {
 public:

@@ -42,18 +42,14 @@ protected:
 	entry_ref fFolderRef;
 };
 
-TEST_F(ExtensionsFilePanelTest, PagesAreListedWhateverTheirCase)
+TEST_F(ExtensionsFilePanelTest, FilesOfTheExtensionsAreListedWhateverTheirCaseAndADotBeforeOne)
 {
-	ExtensionsFilePanel panel(B_OPEN_PANEL, nullptr, {"htm", "html"}, nullptr, &fFolderRef);
-	EXPECT_EQ(Listed(panel), "images.html ABOUT.HTM home.html index.html");
-}
-
-TEST_F(ExtensionsFilePanelTest, ImagesAreListedAndADottedExtensionCountsTheSame)
-{
-	ExtensionsFilePanel panel(B_OPEN_PANEL, nullptr, {"jpeg", ".jpg", "gif"}, nullptr,
+	ExtensionsFilePanel pages(B_OPEN_PANEL, nullptr, {"htm", "html"}, nullptr, &fFolderRef);
+	EXPECT_EQ(Listed(pages), "images.html ABOUT.HTM home.html index.html");
+	ExtensionsFilePanel images(B_OPEN_PANEL, nullptr, {"jpeg", ".jpg", "gif"}, nullptr,
 		&fFolderRef);
-	EXPECT_EQ(Listed(panel), "images.html logo.gif photo.JPEG");
-	EXPECT_EQ(panel.Extensions(), (std::vector<std::string>{"jpeg", "jpg", "gif"}));
+	EXPECT_EQ(Listed(images), "images.html logo.gif photo.JPEG");
+	EXPECT_EQ(images.Extensions(), (std::vector<std::string>{"jpeg", "jpg", "gif"}));
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 
 #include <csignal>
 #include <memory>
-#include <optional>
 
 #include "FewDescriptors.h"
 #include "TempDirectory.h"
@@ -36,42 +35,25 @@ protected:
 	TempDirectory dir;
 };
 
-struct NameRow {
-	const char* name;
-	const char* fileName;
-	const char* expectedName;       // "<null>" for none
-	const char* expectedExtension;  // "<null>" for none
-};
-
-void PrintTo(const NameRow& row, std::ostream* out)
+TEST_F(KFileTest, TheFileNameIsSplitAtItsLastDot)
 {
-	*out << row.name;
+	// File name, name and extension ("<null>" for none).
+	const char* const rows[][3] = {{"index.html", "index", "html"},
+		{"archive.tar.gz", "archive.tar", "gz"}, {"README", "README", "<null>"},
+		{".profile", "<null>", "profile"}, {".config.bak", ".config", "bak"},
+		{"notes.", "notes", ""}};
+	for (const auto& row : rows) {
+		SCOPED_TRACE(row[0]);
+		KFile file((dir / row[0]).c_str(), B_READ_WRITE | B_CREATE_FILE);
+		ASSERT_EQ(file.InitCheck(), B_OK);
+		EXPECT_EQ(Text(file.FileName()), row[0]);
+		EXPECT_EQ(Text(file.Name()), row[1]);
+		EXPECT_EQ(Text(file.Extension()), row[2]);
+		BEntry entry((dir / row[0]).c_str());
+		EXPECT_EQ(Take(KFile::NameOf(&entry)), row[1]);
+		EXPECT_EQ(Take(KFile::ExtensionOf(&entry)), row[2]);
+	}
 }
-
-class KFileNameTest : public KFileTest, public testing::WithParamInterface<NameRow> {
-};
-
-TEST_P(KFileNameTest, SplitsTheFileNameAtItsLastDot)
-{
-	KFile file((dir / GetParam().fileName).c_str(), B_READ_WRITE | B_CREATE_FILE);
-	ASSERT_EQ(file.InitCheck(), B_OK);
-	EXPECT_EQ(Text(file.FileName()), GetParam().fileName);
-	EXPECT_EQ(Text(file.Name()), GetParam().expectedName);
-	EXPECT_EQ(Text(file.Extension()), GetParam().expectedExtension);
-
-	BEntry entry((dir / GetParam().fileName).c_str());
-	EXPECT_EQ(Take(KFile::NameOf(&entry)), GetParam().expectedName);
-	EXPECT_EQ(Take(KFile::ExtensionOf(&entry)), GetParam().expectedExtension);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, KFileNameTest, testing::Values(
-	NameRow{"Page", "index.html", "index", "html"},
-	NameRow{"TwoExtensions", "archive.tar.gz", "archive.tar", "gz"},
-	NameRow{"NoDot", "README", "README", "<null>"},
-	NameRow{"OnlyLeadingDot", ".profile", "<null>", "profile"},
-	NameRow{"LeadingAndInnerDot", ".config.bak", ".config", "bak"},
-	NameRow{"TrailingDot", "notes.", "notes", ""}),
-	[](const testing::TestParamInfo<NameRow>& info) { return info.param.name; });
 
 TEST_F(KFileTest, EveryWayOfOpeningGivesThePathPieces)
 {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -118,80 +119,40 @@ TEST(StringHelpersTest, CommaSeparatedFaceListGivesOneWordAtATime)
 	EXPECT_EQ(end, 0);
 }
 
-struct Utf8Row {
-	const char* name;
-	int32 code;
-	const char* bytes;
-};
-
-void PrintTo(const Utf8Row& row, std::ostream* out)
+TEST(StringHelpersTest, MakeUTF8CharWritesTheEncodingAndATerminatorWithinFourBytes)
 {
-	*out << row.name;
+	const std::pair<int32, const char*> rows[] = {{'A', "A"}, {0, ""}, {0xA9, "\xC2\xA9"},
+		{0x7FF, "\xDF\xBF"}, {0x20AC, "\xE2\x82\xAC"},
+		{0x0F, "\x0F"},  // the view's non-breaking space
+		{0xD800, "\xEF\xBF\xBD"}, {0x1F600, "\xEF\xBF\xBD"}};  // replaced
+	for (const auto& [code, bytes] : rows) {
+		SCOPED_TRACE(code);
+		char buffer[5];
+		memset(buffer, 0x55, sizeof(buffer));
+		int32 length = MakeUTF8Char(code, buffer);
+		int32 expected = static_cast<int32>(strlen(bytes));
+		ASSERT_EQ(length, expected == 0 ? 1 : expected);
+		EXPECT_EQ(std::string(buffer, length), std::string(bytes, length));
+		EXPECT_EQ(buffer[length], '\0');
+		EXPECT_EQ(buffer[4], 0x55) << "wrote beyond four bytes";
+	}
 }
 
-class MakeUTF8CharTest : public testing::TestWithParam<Utf8Row> {
-};
-
-TEST_P(MakeUTF8CharTest, WritesTheEncodingAndATerminator)
+TEST(StringHelpersTest, ProcessPathDropsDotsAndFoldsParentsButKeepsLeadingOnes)
 {
-	char buffer[5];
-	memset(buffer, 0x55, sizeof(buffer));
-	int32 length = MakeUTF8Char(GetParam().code, buffer);
-	int32 expected = static_cast<int32>(strlen(GetParam().bytes));
-	ASSERT_EQ(length, expected == 0 ? 1 : expected);
-	EXPECT_EQ(std::string(buffer, length), std::string(GetParam().bytes, length));
-	EXPECT_EQ(buffer[length], '\0');
-	EXPECT_EQ(buffer[4], 0x55) << "wrote beyond four bytes";
+	const std::pair<const char*, const char*> rows[] = {{"", ""},
+		{"/site/img/a.gif", "/site/img/a.gif"}, {"/site/./img/./a.gif", "/site/img/a.gif"},
+		{"./img/a.gif", "img/a.gif"}, {"/site/pages/../img/a.gif", "/site/img/a.gif"},
+		{"/a/b/c/../../x.gif", "/a/x.gif"}, {"../img/a.gif", "../img/a.gif"},
+		{"a/../../b", "../b"}, {"../../x", "../../x"}, {"/../x", "/../x"},
+		{"/a./..b/c.d/x..y", "/a./..b/c.d/x..y"}, {"/a/b/..", "/a/"}, {"/a/.", "/a/"},
+		{"http://host/a/../b.gif", "http://host/b.gif"}};
+	for (const auto& [path, expected] : rows) {
+		std::string out(strlen(path) + 1, '#');
+		EXPECT_EQ(ProcessPath(out.data(), path), out.data());
+		EXPECT_STREQ(out.c_str(), expected) << path;
+	}
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, MakeUTF8CharTest, testing::Values(
-	Utf8Row{"Ascii", 'A', "A"},
-	Utf8Row{"Nul", 0, ""},
-	Utf8Row{"Copyright", 0xA9, "\xC2\xA9"},
-	Utf8Row{"LastTwoByte", 0x7FF, "\xDF\xBF"},
-	Utf8Row{"Euro", 0x20AC, "\xE2\x82\xAC"},
-	Utf8Row{"NonBreakingSpaceOfTheView", 0x0F, "\x0F"},
-	Utf8Row{"SurrogateIsReplaced", 0xD800, "\xEF\xBF\xBD"},
-	Utf8Row{"BeyondThreeBytesIsReplaced", 0x1F600, "\xEF\xBF\xBD"}),
-	[](const testing::TestParamInfo<Utf8Row>& info) { return info.param.name; });
-
-struct PathRow {
-	const char* name;
-	const char* path;
-	const char* expected;
-};
-
-void PrintTo(const PathRow& row, std::ostream* out)
-{
-	*out << row.name;
-}
-
-class ProcessPathTest : public testing::TestWithParam<PathRow> {
-};
-
-TEST_P(ProcessPathTest, DropsDotsAndFoldsParents)
-{
-	std::string out(strlen(GetParam().path) + 1, '#');
-	EXPECT_EQ(ProcessPath(out.data(), GetParam().path), out.data());
-	EXPECT_STREQ(out.c_str(), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, ProcessPathTest, testing::Values(
-	PathRow{"Empty", "", ""},
-	PathRow{"Plain", "/site/img/a.gif", "/site/img/a.gif"},
-	PathRow{"DotSegments", "/site/./img/./a.gif", "/site/img/a.gif"},
-	PathRow{"LeadingDot", "./img/a.gif", "img/a.gif"},
-	PathRow{"ParentRemovesDirectory", "/site/pages/../img/a.gif", "/site/img/a.gif"},
-	PathRow{"TwoParents", "/a/b/c/../../x.gif", "/a/x.gif"},
-	PathRow{"LeadingParentIsKept", "../img/a.gif", "../img/a.gif"},
-	PathRow{"ParentsBeyondTheStartAreKept", "a/../../b", "../b"},
-	PathRow{"KeptParentsAreNotRemovedByLaterOnes", "../../x", "../../x"},
-	PathRow{"ParentAtTheRootIsKept", "/../x", "/../x"},
-	PathRow{"DotsInsideNamesStay", "/a./..b/c.d/x..y", "/a./..b/c.d/x..y"},
-	PathRow{"FinalParent", "/a/b/..", "/a/"},
-	PathRow{"FinalDot", "/a/.", "/a/"},
-	PathRow{"WebAddress", "http://host/a/../b.gif", "http://host/b.gif"}),
-	[](const testing::TestParamInfo<PathRow>& info) { return info.param.name; });
 
 TEST(CompareMessagesTest, OnlyTheSameCommandAndFieldsInTheSameOrderAreEqual)
 {

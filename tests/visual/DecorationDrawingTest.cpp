@@ -53,16 +53,16 @@ protected:
 		return std::unique_ptr<BBitmap>(BPrivate::WindowSnapshot(VisualWindow()));
 	}
 
-	static rgb_color PixelAt(const BBitmap* shot, BPoint point)
+	static rgb_color PixelAt(const BBitmap* shot, float x, float y)
 	{
 		const uint8* pixel = static_cast<const uint8*>(shot->Bits())
-			+ int32(point.y) * shot->BytesPerRow() + int32(point.x) * 4;
+			+ int32(y) * shot->BytesPerRow() + int32(x) * 4;
 		return rgb_color{pixel[2], pixel[1], pixel[0], 255};
 	}
 
-	static rgb_color PixelAt(const BBitmap* shot, float x, float y)
+	static rgb_color PixelAt(const BBitmap* shot, BPoint point)
 	{
-		return PixelAt(shot, BPoint(x, y));
+		return PixelAt(shot, point.x, point.y);
 	}
 
 	// In window coordinates, halfway across the character at offset: on
@@ -116,22 +116,7 @@ const LineCase kLineCases[] = {
 
 } // namespace
 
-TEST_F(DecorationDrawing, ARuleIsASunkenLineAcrossTheView)
-{
-	Open("<html><body>above<hr>below</body></html>");
-	std::vector<BRect> lines = RuleLines();
-	ASSERT_EQ(lines.size(), 1u);
-	std::unique_ptr<BBitmap> shot = Shot();
-	ASSERT_NE(shot, nullptr);
-	BRect line = lines[0];
-	for (float x : {line.left + 2, (line.left + line.right) / 2, line.right - 2}) {
-		EXPECT_EQ(PixelAt(shot.get(), x, line.top), kShadow) << "x " << x;
-		EXPECT_EQ(PixelAt(shot.get(), x, line.top + 1), kLight) << "x " << x;
-		EXPECT_NE(PixelAt(shot.get(), x, line.top - 1), kShadow) << "one line only";
-	}
-}
-
-TEST_F(DecorationDrawing, EveryRuleOfThePageIsDrawnBelowTheTextBeforeIt)
+TEST_F(DecorationDrawing, EveryRuleIsASunkenLineAcrossTheViewBelowTheTextBeforeIt)
 {
 	Open("<html><body>one<hr>two<hr><h1>three</h1><hr></body></html>");
 	std::vector<BRect> lines = RuleLines();
@@ -142,7 +127,12 @@ TEST_F(DecorationDrawing, EveryRuleOfThePageIsDrawnBelowTheTextBeforeIt)
 		if (i > 0) {
 			EXPECT_GT(lines[i].top, lines[i - 1].top + 26) << "a rule and a line of text between";
 		}
-		EXPECT_EQ(PixelAt(shot.get(), lines[i].left + 20, lines[i].top), kShadow) << "rule " << i;
+		BRect line = lines[i];
+		for (float x : {line.left + 2, (line.left + line.right) / 2, line.right - 2}) {
+			EXPECT_EQ(PixelAt(shot.get(), x, line.top), kShadow) << "rule " << i << " x " << x;
+			EXPECT_EQ(PixelAt(shot.get(), x, line.top + 1), kLight) << "rule " << i << " x " << x;
+			EXPECT_NE(PixelAt(shot.get(), x, line.top - 1), kShadow) << "one line only";
+		}
 	}
 }
 
@@ -171,20 +161,12 @@ TEST_F(DecorationDrawing, AnUnderlineFollowsItsTextOverLinesAndRoomsAsItIsTyped)
 	for (int i = 0; i < 60; i++)
 		words += "under" + std::to_string(i) + " ";
 	Open("<html><body><u>" + words + "</u>after</body></html>");
-	{
-		BAutolock lock(VisualWindow());
-		int32 caret = OffsetOf("under30");
-		View()->Select(caret, caret);
-	}
+	Select(OffsetOf("under30"), OffsetOf("under30"));
 	BPrivate::PostKey(VisualWindow(), "\n", B_SHIFT_KEY);
 	BPrivate::TypeText(VisualWindow(), "typed");
 	// The keys are typed before the caret is put elsewhere.
 	ASSERT_EQ(BPrivate::WaitForWindowIdle(VisualWindow()), B_OK);
-	{
-		BAutolock lock(VisualWindow());
-		int32 caret = OffsetOf("under2 ") + 3;
-		View()->Select(caret, caret);
-	}
+	Select(OffsetOf("under2 ") + 3, OffsetOf("under2 ") + 3);
 	BPrivate::TypeText(VisualWindow(), "xyz");
 	ASSERT_EQ(BPrivate::WaitForWindowIdle(VisualWindow()), B_OK);
 	Settle();

@@ -1,11 +1,15 @@
 // The link's settings window, as the user reaches it: opened for a link the
-// visual window is asked about or the engine has just made, driven by keys
-// and clicks, and closed with or without its values.
+// visual window is asked about (by the right button on the link) or the
+// engine has just made, driven by keys and clicks, and closed with or
+// without its values.
 
 #include <string>
 
 #include <AppPrivate.h>
 #include <InterfaceDefs.h>
+#include <Menu.h>
+#include <MenuItem.h>
+#include <MenuPrivate.h>
 #include <TextControl.h>
 #include <WindowTesting.h>
 
@@ -25,24 +29,7 @@ const char kEnter[] = {B_ENTER, 0};
 class TagSettings : public PageTest {
 protected:
 	// The settings window once it shows; null when none comes.
-	BWindow* SettingsWindow(int tries = 200)
-	{
-		for (int i = 0; i < tries; i++) {
-			for (BLooper* looper : BPrivate::WindowLoopers()) {
-				if (!looper->Lock())
-					continue;
-				BWindow* window = dynamic_cast<TagSettingsWindow*>(looper);
-				bool shown = window != nullptr && window->Thread() >= 0 && !window->IsHidden();
-				looper->Unlock();
-				if (shown) {
-					BPrivate::WaitForWindowIdle(window);
-					return window;
-				}
-			}
-			snooze(10000);
-		}
-		return nullptr;
-	}
+	BWindow* SettingsWindow(int tries = 200) { return ShownWindow<TagSettingsWindow>(tries); }
 
 	void WaitUntilClosed()
 	{
@@ -75,9 +62,8 @@ protected:
 
 	void Select(const char* word)
 	{
-		BAutolock lock(VisualWindow());
-		int32 at = static_cast<int32>(std::string(View()->Text()).find(word));
-		View()->Select(at, at + static_cast<int32>(strlen(word)));
+		int32 at = static_cast<int32>(VisualText().find(word));
+		PageTest::Select(at, at + static_cast<int32>(strlen(word)));
 	}
 
 	void NotChanged()
@@ -96,7 +82,6 @@ TEST_F(TagSettings, OpenedOnTheClosingTagItEditsTheLinkAndWritesAQuoteAsAReferen
 	AskForSettings(At<Anchor>(2));
 	BWindow* window = SettingsWindow();
 	ASSERT_NE(window, nullptr);
-	EXPECT_STREQ(window->Title(), "Tag settings window");
 	EXPECT_EQ(FieldText(window, "link"), "x");
 	EXPECT_TRUE(FieldHasFocus(window, "link"));
 	BPrivate::TypeText(window, "y\"z");
@@ -193,4 +178,31 @@ TEST_F(TagSettings, ANewLinkOpensItsSettingsForWhatTheCommandMakes)
 		WaitUntilClosed();
 		EXPECT_EQ(Body(), row.body);
 	}
+}
+
+TEST_F(TagSettings, TheRightButtonOnALinkOffersItsSettings)
+{
+	Open("<html><body>see <a href=\"x.html\">there</a></body></html>");
+	BPrivate::PostMouseDown(VisualWindow(), WindowPoint(1), B_SECONDARY_MOUSE_BUTTON);
+	BPrivate::WaitForWindowIdle(VisualWindow());
+	Settle();
+	EXPECT_TRUE(BPrivate::OpenMenus().empty()) << "not on a link";
+	BPrivate::PostMouseUp(VisualWindow(), WindowPoint(1));
+
+	BPrivate::PostMouseDown(VisualWindow(), WindowPoint(6), B_SECONDARY_MOUSE_BUTTON);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	std::vector<BPrivate::OpenMenu> menus = BPrivate::OpenMenus();
+	ASSERT_EQ(menus.size(), 1u);
+	BMenuItem* item = menus[0].menu->ItemAt(0);
+	EXPECT_STREQ(item->Label(), "HyperText link/target settings ...");
+	BRect frame = item->Frame();
+	BPrivate::PostMouseUp(menus[0].window, BPoint(frame.left + 5, frame.top + 3));
+	BPrivate::PostClick(menus[0].window, BPoint(frame.left + 5, frame.top + 3));
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	BWindow* window = SettingsWindow();
+	ASSERT_NE(window, nullptr) << "the link's settings open";
+	EXPECT_EQ(FieldText(window, "link"), "x.html");
+	BPrivate::PostKey(window, kEscape);
+	WaitUntilClosed();
+	EXPECT_FALSE(fPage->VisualWindow()->IsChanged());
 }

@@ -4,38 +4,25 @@
 
 #include <gtest/gtest.h>
 
-TEST(InvokerTest, InvokeSendsACopyOfTheModelMessageWithItsSource)
+TEST(InvokerTest, InvokeSendsACopyOfTheModelMessageWithItsSourceAndNothingWithoutATarget)
 {
 	auto journal = std::make_shared<Journal>();
 	auto* looper = new RecordingLooper(journal);
 	looper->Run();
-
 	BInvoker invoker(new BMessage('tick'), looper);
 	ASSERT_EQ(invoker.Invoke(), B_OK);
 	ASSERT_EQ(BPrivate::WaitForLooperIdle(looper, 2000000), B_OK);
-
 	auto messages = journal->Messages();
 	ASSERT_EQ(messages.size(), 1u);
-	EXPECT_EQ(messages[0].what, uint32('tick'));
 	void* source = nullptr;
 	EXPECT_EQ(messages[0].FindPointer("source", &source), B_OK);
 	EXPECT_EQ(source, &invoker);
-	EXPECT_TRUE(messages[0].HasInt64("when"));
 	EXPECT_FALSE(invoker.Message()->HasPointer("source")) << "the model message must stay clean";
 	QuitLooper(looper);
-}
+	EXPECT_NE(invoker.Invoke(), B_OK) << "its looper is gone";
 
-TEST(InvokerTest, WithoutATargetTheLooperOfWhichIsGoneOrAMessageNothingIsSent)
-{
 	BInvoker noTarget(new BMessage('tick'), BMessenger());
 	EXPECT_EQ(noTarget.Invoke(), B_BAD_HANDLER);
 	BInvoker noMessage;
 	EXPECT_EQ(noMessage.Invoke(), B_BAD_VALUE);
-
-	auto journal = std::make_shared<Journal>();
-	auto* looper = new RecordingLooper(journal);
-	looper->Run();
-	BInvoker invoker(new BMessage('tick'), looper);
-	QuitLooper(looper);
-	EXPECT_NE(invoker.Invoke(), B_OK);
 }

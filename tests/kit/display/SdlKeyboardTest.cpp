@@ -61,32 +61,26 @@ TEST_F(SdlKeyboardTranslation, TextOfSeveralCharactersGivesOneKeyEach)
 	EXPECT_EQ(typed[0].key, 0);
 }
 
-struct SpecialRow {
-	SDL_Keycode symbol;
-	SDL_Scancode scancode;
-	char byte;
-	int32 key;
-};
-
-class SpecialKeys : public testing::TestWithParam<SpecialRow> {};
-
-TEST_P(SpecialKeys, GoOutAtOnceWithTheirBeOSByte)
+TEST_F(SdlKeyboardTranslation, KeysWithoutTextGoOutAtOnceWithTheirBeOSByteAndKeyCode)
 {
-	SdlKeyboard keyboard;
-	const SpecialRow& row = GetParam();
-	std::vector<DisplayEvent> events = keyboard.KeyDown(Key(SDL_KEYDOWN, row.symbol, row.scancode));
-	ASSERT_EQ(events.size(), 1u);
-	EXPECT_EQ(events[0].bytes, std::string(1, row.byte));
-	EXPECT_EQ(events[0].key, row.key);
+	const struct {
+		SDL_Keycode symbol;
+		SDL_Scancode scancode;
+		char byte;
+		int32 key;
+	} rows[] = {{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 0x08, 0x1e},
+		{SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 0x0a, 0x5b}, {SDLK_LEFT, SDL_SCANCODE_LEFT, 0x1c, 0x61},
+		{SDLK_DELETE, SDL_SCANCODE_DELETE, 0x7f, 0x34},
+		{SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN, 0x0c, 0x36},
+		{SDLK_F11, SDL_SCANCODE_F11, 0x10, 0x0c}};  // a function key is told by its code
+	for (const auto& row : rows) {
+		std::vector<DisplayEvent> events = fKeyboard.KeyDown(Key(SDL_KEYDOWN, row.symbol,
+			row.scancode));
+		ASSERT_EQ(events.size(), 1u) << row.symbol;
+		EXPECT_EQ(events[0].bytes, std::string(1, row.byte));
+		EXPECT_EQ(events[0].key, row.key);
+	}
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SpecialKeys, testing::Values(
-	SpecialRow{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 0x08, 0x1e},
-	SpecialRow{SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 0x0a, 0x5b},
-	SpecialRow{SDLK_LEFT, SDL_SCANCODE_LEFT, 0x1c, 0x61},
-	SpecialRow{SDLK_DELETE, SDL_SCANCODE_DELETE, 0x7f, 0x34},
-	SpecialRow{SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN, 0x0c, 0x36},
-	SpecialRow{SDLK_F11, SDL_SCANCODE_F11, 0x10, 0x0c}));
 
 TEST_F(SdlKeyboardTranslation, CtrlLetterIsTheCommandKeyWithThePlainLetter)
 {
@@ -111,7 +105,8 @@ TEST_F(SdlKeyboardTranslation, KeyUpOfAKeyNeverSeenDownIsDropped)
 	EXPECT_TRUE(fKeyboard.KeyUp(Key(SDL_KEYUP, SDLK_q, SDL_SCANCODE_Q)).empty());
 }
 
-TEST(SdlModifiers, AltIsOptionAndLocksAreKept)
+// SDL numbers the middle button second, the kit third.
+TEST(SdlModifiers, AltIsOptionLocksAreKeptAndTheMiddleButtonIsTheThird)
 {
 	EXPECT_EQ(BPrivate::BeModifiers(KMOD_LALT), 0x40u | 0x4000u);
 	EXPECT_EQ(BPrivate::BeModifiers(KMOD_CAPS | KMOD_NUM), 0x8u | 0x20u);

@@ -6,10 +6,10 @@
 
 #include <atomic>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
+
+#include "TempDirectory.h"
 
 namespace {
 
@@ -38,12 +38,6 @@ status_t EndSlowly(void*)
 	thread_local SlowToEnd slow;
 	(void)slow;
 	return B_OK;
-}
-
-std::string ReadFile(const std::string& path)
-{
-	std::ifstream in(path);
-	return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 } // namespace
@@ -100,9 +94,8 @@ TEST(ThreadTest, AThreadNobodyWaitsForIsGoneOnceItHasEnded)
 
 TEST(TeamTest, LoadedProgramRunsOnlyAfterResumeWithItsArguments)
 {
-	char directory[] = "/tmp/velmora-team-XXXXXX";
-	ASSERT_NE(mkdtemp(directory), nullptr);
-	std::string marker = std::string(directory) + "/marker";
+	TempDirectory directory;
+	std::string marker = directory / "marker";
 	std::string script = "echo \"$1 $2\" > " + marker;
 	const char* argv[] = {"/bin/sh", "-c", script.c_str(), "ignored", "first", "second"};
 
@@ -120,22 +113,18 @@ TEST(TeamTest, LoadedProgramRunsOnlyAfterResumeWithItsArguments)
 	status_t exitValue = -1;
 	ASSERT_EQ(wait_for_thread(team, &exitValue), B_OK);
 	EXPECT_EQ(exitValue, 0);
-	EXPECT_EQ(ReadFile(marker), "first second\n");
-	unlink(marker.c_str());
-	rmdir(directory);
+	EXPECT_EQ(directory.Read("marker"), "first second\n");
 }
 
 TEST(TeamTest, MissingProgramIsRefusedAndProgramsAreFoundOnThePath)
 {
 	const char* missing[] = {"/nonexistent/program"};
 	EXPECT_EQ(load_image(1, missing, nullptr), B_ENTRY_NOT_FOUND);
-	char plainFile[] = "/tmp/velmora-plain-XXXXXX";
-	int fd = mkstemp(plainFile);
-	ASSERT_GE(fd, 0);
-	close(fd);
-	const char* notExecutable[] = {plainFile};
+	TempDirectory directory;
+	directory.Write("plain", "");
+	std::string plainFile = directory / "plain";
+	const char* notExecutable[] = {plainFile.c_str()};
 	EXPECT_EQ(load_image(1, notExecutable, nullptr), B_NOT_AN_EXECUTABLE);
-	unlink(plainFile);
 
 	const char* onPath[] = {"true"};
 	team_id team = load_image(1, onPath, nullptr);

@@ -23,51 +23,36 @@ protected:
 	TempDirectory dir;
 };
 
-// What opening a file with each mode does to what is there: "<none>" for
-// no file before or after.
-struct OpenModeCase {
-	const char* name;
-	const char* before;
-	uint32 mode;
-	status_t status;
-	const char* after;  // once "new" is written
-};
-
-void PrintTo(const OpenModeCase& row, std::ostream* out)
+TEST_F(FileTest, EachOpenModeLeavesTheFileAsItSays)
 {
-	*out << row.name;
-}
-
-class FileOpenModes : public FileTest, public testing::WithParamInterface<OpenModeCase> {};
-
-TEST_P(FileOpenModes, LeaveTheFileAsTheModeSays)
-{
-	const OpenModeCase& row = GetParam();
-	if (std::string(row.before) != "<none>")
-		dir.Write("page.html", row.before);
-	BFile file((dir / "page.html").c_str(), row.mode);
-	EXPECT_EQ(file.InitCheck(), row.status);
-	if (file.InitCheck() == B_OK) {
-		EXPECT_EQ(file.Write("new", 3), 3);
+	// "<none>" for no file before or after; "after" once "new" is written.
+	struct {
+		const char* before;
+		uint32 mode;
+		status_t status;
+		const char* after;
+	} const rows[] = {
+		{"old content", B_READ_WRITE | B_ERASE_FILE, B_OK, "new"},
+		{"old content", B_WRITE_ONLY, B_OK, "new content"},
+		{"keep me", B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS | B_ERASE_FILE, B_FILE_EXISTS,
+			"keep me"},
+		{"<none>", B_WRITE_ONLY | B_FAIL_IF_EXISTS, B_OK, "new"},
+		{"<none>", B_READ_WRITE, B_ENTRY_NOT_FOUND, "<none>"},
+		{"<none>", B_READ_WRITE | B_CREATE_FILE, B_OK, "new"},
+		{"abc", B_READ_WRITE | B_OPEN_AT_END, B_OK, "abcnew"}};
+	for (const auto& row : rows) {
+		SCOPED_TRACE(row.mode);
+		unlink((dir / "page.html").c_str());
+		if (std::string(row.before) != "<none>")
+			dir.Write("page.html", row.before);
+		BFile file((dir / "page.html").c_str(), row.mode);
+		EXPECT_EQ(file.InitCheck(), row.status);
+		if (file.InitCheck() == B_OK) {
+			EXPECT_EQ(file.Write("new", 3), 3);
+		}
+		EXPECT_EQ(dir.Exists("page.html") ? dir.Read("page.html") : "<none>", row.after);
 	}
-	EXPECT_EQ(dir.Exists("page.html") ? dir.Read("page.html") : "<none>", row.after);
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, FileOpenModes, testing::Values(
-	OpenModeCase{"EraseEmptiesAnExistingFile", "old content", B_READ_WRITE | B_ERASE_FILE, B_OK,
-		"new"},
-	OpenModeCase{"WithoutEraseTheTailOfLongerContentStays", "old content", B_WRITE_ONLY, B_OK,
-		"new content"},
-	OpenModeCase{"FailIfExistsKeepsAnExistingFileUntouched", "keep me",
-		B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS | B_ERASE_FILE, B_FILE_EXISTS, "keep me"},
-	OpenModeCase{"FailIfExistsCreatesAMissingFile", "<none>", B_WRITE_ONLY | B_FAIL_IF_EXISTS,
-		B_OK, "new"},
-	OpenModeCase{"AMissingFileIsNotCreatedUnlessAsked", "<none>", B_READ_WRITE,
-		B_ENTRY_NOT_FOUND, "<none>"},
-	OpenModeCase{"CreateFileMakesAMissingFile", "<none>", B_READ_WRITE | B_CREATE_FILE, B_OK,
-		"new"},
-	OpenModeCase{"OpenAtEndAppends", "abc", B_READ_WRITE | B_OPEN_AT_END, B_OK, "abcnew"}),
-	[](const testing::TestParamInfo<OpenModeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(FileTest, AccessModesRefuseWhatTheyDoNotAllow)
 {

@@ -171,14 +171,6 @@ TEST_F(FileWatcherTest, OtherFilesOfTheDirectoryAreNotReported)
 	EXPECT_EQ(reports.Count("page"), 0);
 }
 
-TEST_F(FileWatcherTest, RemovedWatchHearsNothingMore)
-{
-	watcher.Remove(pageId);
-	WriteInPlace(page, {"<html>changed"});
-	Settle();
-	EXPECT_EQ(reports.Count("page"), 0);
-}
-
 TEST_F(FileWatcherTest, EveryWatcherOfAPathIsToldAndRemovingOneKeepsTheOther)
 {
 	int32 secondId;

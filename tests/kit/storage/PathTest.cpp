@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <utility>
+
 #include "TempDirectory.h"
 
 // Paths below a temporary directory with an existing folder "real", a link
@@ -21,44 +23,26 @@ protected:
 	TempDirectory dir;
 };
 
-struct NormalisationRow {
-	const char* name;
-	const char* given;     // below the temporary directory
-	const char* expected;  // below the temporary directory
-};
-
-void PrintTo(const NormalisationRow& row, std::ostream* out)
+TEST_F(PathTest, GivesTheCleanAbsolutePath)
 {
-	*out << row.name;
+	// Below the temporary directory: given and expected.
+	const std::pair<const char*, const char*> rows[] = {
+		{"/real/page.html", "/real/page.html"}, {"/real/./page.html", "/real/page.html"},
+		{"//real///page.html", "/real/page.html"}, {"/real/", "/real"},
+		{"/real/../page.html", "/page.html"},
+		// A clean path is taken as it stands, even through a link...
+		{"/alias/page.html", "/alias/page.html"},
+		// ...but one that needs cleaning is resolved as the kernel sees it.
+		{"/alias/./page.html", "/real/page.html"}, {"/alias/../page.html", "/page.html"},
+		// Where the directory is missing the cleaning is done on the text.
+		{"/missing/deeper/../page.html", "/missing/page.html"},
+		{"/missing/./page.html", "/missing/page.html"}};
+	for (const auto& [given, expected] : rows) {
+		BPath path((dir.Path() + given).c_str());
+		ASSERT_EQ(path.InitCheck(), B_OK) << given;
+		EXPECT_STREQ(path.Path(), (dir.Path() + expected).c_str()) << given;
+	}
 }
-
-
-class PathNormalisationTest : public PathTest,
-	public testing::WithParamInterface<NormalisationRow> {
-};
-
-TEST_P(PathNormalisationTest, GivesTheCleanAbsolutePath)
-{
-	BPath path((dir.Path() + GetParam().given).c_str());
-	ASSERT_EQ(path.InitCheck(), B_OK);
-	EXPECT_STREQ(path.Path(), (dir.Path() + GetParam().expected).c_str());
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, PathNormalisationTest, testing::Values(
-	NormalisationRow{"Clean", "/real/page.html", "/real/page.html"},
-	NormalisationRow{"DotSegment", "/real/./page.html", "/real/page.html"},
-	NormalisationRow{"DoubledSlashes", "//real///page.html", "/real/page.html"},
-	NormalisationRow{"TrailingSlash", "/real/", "/real"},
-	NormalisationRow{"DotDot", "/real/../page.html", "/page.html"},
-	// A clean path is taken as it stands, even through a link...
-	NormalisationRow{"CleanThroughLink", "/alias/page.html", "/alias/page.html"},
-	// ...but one that needs cleaning is resolved as the kernel sees it.
-	NormalisationRow{"DotThroughLink", "/alias/./page.html", "/real/page.html"},
-	NormalisationRow{"DotDotThroughLink", "/alias/../page.html", "/page.html"},
-	// Where the directory is missing the cleaning is done on the text.
-	NormalisationRow{"DotDotInMissingDirectory", "/missing/deeper/../page.html", "/missing/page.html"},
-	NormalisationRow{"DotInMissingDirectory", "/missing/./page.html", "/missing/page.html"}),
-	[](const testing::TestParamInfo<NormalisationRow>& info) { return info.param.name; });
 
 TEST_F(PathTest, AskedNormalisationResolvesTheDirectoryButNotTheLeaf)
 {

@@ -144,8 +144,7 @@ TEST_F(TranslationFiles, FileByPathAndFromAStream)
 	std::unique_ptr<BBitmap> byPath(BTranslationUtils::GetBitmap(path.c_str()));
 	ASSERT_NE(byPath, nullptr) << BTranslationUtils::LastErrorText();
 	ExpectPixel(*byPath, 1, 1, {200, 100, 50, 64});
-	std::unique_ptr<BBitmap> byFile(BTranslationUtils::GetBitmapFile(path.c_str()));
-	ASSERT_NE(byFile, nullptr);
+	EXPECT_NE(std::unique_ptr<BBitmap>(BTranslationUtils::GetBitmapFile(path.c_str())), nullptr);
 
 	// A stream is read from its position on.
 	std::string prefixed = "junk" + png;
@@ -181,43 +180,32 @@ TEST_F(TranslationFiles, UnreadableFileGivesPermissionDenied)
 	EXPECT_EQ(BTranslationUtils::LastError(), B_PERMISSION_DENIED);
 }
 
-struct BrokenCase {
-	const char* name;
-	std::string bytes;
-	status_t error;
-};
-
-void PrintTo(const BrokenCase& brokenCase, std::ostream* out)
+TEST_F(TranslationFiles, BrokenImagesGiveNullWithAReasonThatTheNextGoodImageClears)
 {
-	*out << brokenCase.name;
+	const struct {
+		const char* name;
+		std::string bytes;
+		status_t error;
+	} rows[] = {{"empty", "", B_NO_TRANSLATOR},
+		{"text", "<html>not a picture</html>", B_NO_TRANSLATOR},
+		{"truncatedPng", SmallPng().substr(0, 40), B_ILLEGAL_DATA},
+		{"truncatedGif", std::string(reinterpret_cast<const char*>(kTinyGif), 30), B_ILLEGAL_DATA},
+		{"pngHeaderThenGarbage", SmallPng().substr(0, 16) + std::string(200, '\x5A'),
+			B_ILLEGAL_DATA}};
+	for (const auto& row : rows) {
+		SCOPED_TRACE(row.name);
+		std::string path = Write(row.name, row.bytes);
+		EXPECT_EQ(BTranslationUtils::GetBitmap(path.c_str()), nullptr);
+		EXPECT_EQ(BTranslationUtils::LastError(), row.error) << BTranslationUtils::LastErrorText();
+		EXPECT_STRNE(BTranslationUtils::LastErrorText(), "");
+		EXPECT_EQ(BTranslationUtils::GetBitmap(row.bytes.data(), row.bytes.size()), nullptr);
+		EXPECT_EQ(BTranslationUtils::LastError(), row.error);
+		std::unique_ptr<BBitmap> good(BTranslationUtils::GetBitmap(kTinyGif, sizeof(kTinyGif)));
+		EXPECT_NE(good, nullptr);
+		EXPECT_EQ(BTranslationUtils::LastError(), B_OK);
+		EXPECT_STREQ(BTranslationUtils::LastErrorText(), "");
+	}
 }
-
-class BrokenImages : public TranslationFiles, public testing::WithParamInterface<BrokenCase> {};
-
-TEST_P(BrokenImages, GiveNullWithAReason)
-{
-	std::string path = Write(GetParam().name, GetParam().bytes);
-	EXPECT_EQ(BTranslationUtils::GetBitmap(path.c_str()), nullptr);
-	EXPECT_EQ(BTranslationUtils::LastError(), GetParam().error) << BTranslationUtils::LastErrorText();
-	EXPECT_STRNE(BTranslationUtils::LastErrorText(), "");
-
-	EXPECT_EQ(BTranslationUtils::GetBitmap(GetParam().bytes.data(), GetParam().bytes.size()), nullptr);
-	EXPECT_EQ(BTranslationUtils::LastError(), GetParam().error);
-
-	// The next good image succeeds and clears the reason.
-	std::unique_ptr<BBitmap> good(BTranslationUtils::GetBitmap(kTinyGif, sizeof(kTinyGif)));
-	EXPECT_NE(good, nullptr);
-	EXPECT_EQ(BTranslationUtils::LastError(), B_OK);
-	EXPECT_STREQ(BTranslationUtils::LastErrorText(), "");
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, BrokenImages, testing::Values(
-	BrokenCase{"empty", "", B_NO_TRANSLATOR},
-	BrokenCase{"text", "<html>not a picture</html>", B_NO_TRANSLATOR},
-	BrokenCase{"truncatedPng", SmallPng().substr(0, 40), B_ILLEGAL_DATA},
-	BrokenCase{"truncatedGif", std::string(reinterpret_cast<const char*>(kTinyGif), 30), B_ILLEGAL_DATA},
-	BrokenCase{"pngHeaderThenGarbage", SmallPng().substr(0, 16) + std::string(200, '\x5A'), B_ILLEGAL_DATA}),
-	[](const testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
 
 TEST(ImageDecoding, ReasonsAreKeptPerThread)
 {
