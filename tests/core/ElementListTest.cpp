@@ -1,5 +1,5 @@
-// The element list on its own: records in offset order, the searches by
-// offset, the spaces, moves and growth. Elements here are bare ones that
+// The element list on its own: records in offset order, shifts, spaces,
+// moves, growth and ownership. Elements here are bare ones that
 // take themselves out of the list when they go.
 
 #include <algorithm>
@@ -58,16 +58,6 @@ protected:
 
 } // namespace
 
-TEST_F(ElementListTest, EmptyListHasOnlyTheSentinelAtOffsetZero)
-{
-	EXPECT_EQ(fList.LastIndex(), 0u);
-	EXPECT_NE(fList[0].element, nullptr);
-	EXPECT_EQ(fList.NextIndex(0), 1u);
-	EXPECT_EQ(fList.NextIndex(100), 1u);
-	EXPECT_EQ(fList.PreviousIndex(100), 0u);
-	EXPECT_EQ(fList.NextIndex(-1), 0u);
-}
-
 TEST_F(ElementListTest, ElementsAtOneOffsetKeepTheirOrderAndBeforeGoesInFront)
 {
 	Marker* first = AddAfter(5);
@@ -84,48 +74,17 @@ TEST_F(ElementListTest, ElementsAtOneOffsetKeepTheirOrderAndBeforeGoesInFront)
 
 TEST_F(ElementListTest, BadArgumentsAreRefused)
 {
+	EXPECT_EQ(fList.NextIndex(-1), 0u);
 	EXPECT_EQ(fList.AddAfter(-1, nullptr), -1);
 	Marker* marker = new Marker(&fList);
 	EXPECT_EQ(fList.AddAfter(-3, marker), -1);
 	EXPECT_EQ(fList.LastIndex(), 0u);
 	delete marker;
 	EXPECT_EQ(fList.IndexOf(nullptr), -1);
-}
-
-TEST_F(ElementListTest, IndexOfAtVisitsEveryElementAtAnOffsetWithOneCounter)
-{
-	Marker* a = AddAfter(4);
-	Marker* b = AddAfter(4);
-	AddAfter(6);
-	long counter = 0;
-	EXPECT_EQ(fList.IndexOfAt(4, &counter), static_cast<long>(a->ThisIndex()));
-	EXPECT_EQ(fList.IndexOfAt(4, &counter), static_cast<long>(b->ThisIndex()));
-	EXPECT_EQ(fList.IndexOfAt(4, &counter), -1);
-	counter = 1;
-	EXPECT_EQ(fList.IndexOfAt(0, &counter), -1) << "a counter of 1 skips the sentinel";
-}
-
-TEST_F(ElementListTest, NextAndPreviousSearchesAroundAnOffset)
-{
-	AddAfter(2);	// 1
-	AddAfter(4);	// 2
-	AddAfter(4);	// 3
-	AddAfter(9);	// 4
-	EXPECT_EQ(fList.NextIndex(2), 2u);
-	EXPECT_EQ(fList.NextOrAtIndex(4), 3u) << "the element before the next starts there";
-	EXPECT_EQ(fList.NextIndex(20), 4u) << "the last index when none lies behind";
-	EXPECT_EQ(fList.NextOffset(4), 9);
-	EXPECT_EQ(fList.PreviousIndex(4), 1u);
-	EXPECT_EQ(fList.PreviousOrAtIndex(4), 2u);
-	EXPECT_EQ(fList.PreviousOrAtIndex(5), 3u);
-}
-
-TEST_F(ElementListTest, AdjustBeyondTheLastElementChangesNothing)
-{
 	Marker* a = AddAfter(3);
 	fList.Adjust(4, 100);
 	fList.Adjust(-1, 100);
-	EXPECT_EQ(a->ThisOffset(), 3);
+	EXPECT_EQ(a->ThisOffset(), 3) << "nothing lies behind either place";
 }
 
 // Shifts are kept pending from one place and carried when the text
@@ -182,22 +141,6 @@ TEST_F(ElementListTest, ShiftsAtChangingPlacesAmongAdditionsAndRemovalsKeepEvery
 	}
 }
 
-TEST_F(ElementListTest, MoveAtIndexFromBelowLandsOneLower)
-{
-	Marker* markers[6];
-	for (int i = 0; i < 6; i++)
-		markers[i] = AddAfter(10 + i);
-	Marker* moved = markers[1];	// index 2
-	EXPECT_EQ(fList.MoveAtIndex(moved, 5, 14), 0);
-	EXPECT_EQ(moved->ThisIndex(), 4u);
-	EXPECT_EQ(moved->ThisOffset(), 14);
-	EXPECT_EQ(markers[2]->ThisIndex(), 2u);
-	EXPECT_EQ(fList.MoveAtIndex(markers[5], 1, 9), 0);
-	EXPECT_EQ(markers[5]->ThisIndex(), 1u);
-	for (unsigned long i = 0; i <= fList.LastIndex(); i++)
-		EXPECT_EQ(fList[i].element->ThisIndex(), i);
-}
-
 TEST_F(ElementListTest, MoveAtIndexRefusesTheSentinelAndBadPlaces)
 {
 	Marker* a = AddAfter(1);
@@ -206,17 +149,6 @@ TEST_F(ElementListTest, MoveAtIndexRefusesTheSentinelAndBadPlaces)
 	EXPECT_EQ(fList.MoveAtIndex(a, 1, -1), -1);
 	EXPECT_EQ(fList.MoveAtIndex(fList[0].element, 1, 0), -1);
 	EXPECT_EQ(fList.MoveAtIndex(a, 1, 1), 0);
-}
-
-TEST_F(ElementListTest, SpaceSearchesTellPlaceholdersFromTheRestOfTheSpace)
-{
-	Marker* paragraph = WithSpace(10, 1, 3);	// line feed at 10, placeholders 11, 12
-	EXPECT_EQ(fList.InElementSpaceAt(10), static_cast<long>(paragraph->ThisIndex()));
-	EXPECT_EQ(fList.InNullCharactersAt(10), 0);
-	EXPECT_EQ(fList.InNullCharactersAt(11), static_cast<long>(paragraph->ThisIndex()));
-	EXPECT_EQ(fList.InNullCharactersAt(13), 0);
-	EXPECT_EQ(fList.ContainsNullCharacters(0, 20), static_cast<long>(paragraph->ThisIndex()));
-	EXPECT_EQ(fList.ContainsNullCharacters(0, 9), -1);
 }
 
 TEST_F(ElementListTest, ASpaceIsFoundWhateverOtherElementsShareItsOffset)

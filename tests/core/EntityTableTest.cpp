@@ -4,19 +4,6 @@
 
 #include "EntityTable.h"
 
-// The HTML 4 sets, the visual non-breaking space in place of U+00A0.
-TEST(EntityTable, EveryCodeButTheNonBreakingSpaceIsItsUnicodeCharacter)
-{
-	ASSERT_EQ(CountEntities(), 252);
-	EXPECT_EQ(EntityAt(0)->code, 0x0Fu);
-	EXPECT_EQ(EntityAt(252), nullptr);
-	EXPECT_EQ(EntityAt(-1), nullptr);
-	for (int32 i = 1; i < 96; i++)
-		EXPECT_EQ(EntityAt(i)->code, static_cast<uint32>(160 + i)) << EntityAt(i)->name;
-	for (int32 i = 0; i < CountEntities(); i++)
-		EXPECT_NE(EntityAt(i)->code, 160u) << EntityAt(i)->name;
-}
-
 TEST(EntityTable, LookUpPrefersTheExactNameThenIgnoresCase)
 {
 	EXPECT_EQ(LookUpEntity("Eacute")->code, 0xC9u);

@@ -2,13 +2,7 @@
 // adds them silently and then shows its count line, and invoking an entry
 // selects its place in the HTML window.
 
-#include <algorithm>
-#include <memory>
-#include <vector>
-
-#include <Bitmap.h>
-#include <ListView.h>
-#include <WindowTesting.h>
+#include <string>
 
 #include "PageTesting.h"
 
@@ -18,22 +12,6 @@
 using PageTesting::PageTest;
 
 namespace {
-
-// Text is drawn dark on the list's light background.
-bool HasDarkPixel(const BBitmap* shot, BRect area)
-{
-	BRect bounds = shot->Bounds();
-	for (int32 y = int32(std::max(area.top, bounds.top));
-			y <= int32(std::min(area.bottom, bounds.bottom)); y++) {
-		const uint8* row = static_cast<const uint8*>(shot->Bits()) + y * shot->BytesPerRow();
-		for (int32 x = int32(std::max(area.left, bounds.left));
-				x <= int32(std::min(area.right, bounds.right)); x++) {
-			if (row[x * 4] < 128 && row[x * 4 + 1] < 128 && row[x * 4 + 2] < 128)
-				return true;
-		}
-	}
-	return false;
-}
 
 class ErrorList : public PageTest {
 protected:
@@ -132,7 +110,7 @@ TEST_F(ErrorList, BadReportsAreIgnoredUnknownKindsListedAndRemovingTakesOutAPlac
 	EXPECT_STREQ(Errors()->ItemText(0), "b");
 }
 
-TEST_F(ErrorList, InvokingOrDoubleClickingARangeSelectsItInTheHTMLWindow)
+TEST_F(ErrorList, InvokingARangeSelectsItInTheHTMLWindow)
 {
 	Open("");
 	SetHTML("<html><body>abcdef</body></html>");
@@ -147,19 +125,6 @@ TEST_F(ErrorList, InvokingOrDoubleClickingARangeSelectsItInTheHTMLWindow)
 	EXPECT_EQ(HTMLSelection(), std::make_pair(0, 0)) << "a place beyond the text neither";
 	Invoke(0);
 	EXPECT_EQ(HTMLSelection(), std::make_pair(12, 15));
-
-	SetHTML("<html><body>abcdef</body></html>");
-	BPoint middle;
-	{
-		BAutolock lock(Errors());
-		BListView* list = Errors()->ListView();
-		BRect row = Errors()->ConvertFromScreen(list->ConvertToScreen(list->ItemFrame(0)));
-		middle = BPoint((row.left + row.right) / 2, (row.top + row.bottom) / 2);
-	}
-	BPrivate::PostClick(Errors(), middle);
-	BPrivate::PostClick(Errors(), middle, B_PRIMARY_MOUSE_BUTTON, 2);
-	ASSERT_EQ(BPrivate::WaitForWindowIdle(Errors()), B_OK);
-	EXPECT_EQ(HTMLSelection(), std::make_pair(12, 15)) << "as the mouse invokes it";
 }
 
 TEST_F(ErrorList, InvokingAnElementsEntrySelectsTheHTMLItWrote)
@@ -201,27 +166,4 @@ TEST_F(ErrorList, AFailedParseSelectsTheFirstErrorInTheHTMLWindow)
 	BAutolock lock(Errors());
 	EXPECT_STREQ(Errors()->ItemText(Errors()->CurrentSelection()),
 		"Error: <blink2> is not recognized! - It is not a valid HTML tag.");
-}
-
-TEST_F(ErrorList, EachEntryIsDrawnAsARowOfItsText)
-{
-	Open("");
-	EmptyList();
-	Errors()->Add(3, 3, "Warning: <p> lacks a closing tag", VUDAV_WARNING);
-	Errors()->Add(0, 0, "1 warnings/errors were found.", VUDAV_NOTE);
-	Idle();
-	ASSERT_EQ(BPrivate::WaitForWindowIdle(Errors()), B_OK);
-	std::vector<BRect> rows;
-	{
-		BAutolock lock(Errors());
-		ASSERT_EQ(Errors()->CountItems(), 2);
-		for (int32 i = 0; i < 2; i++)
-			rows.push_back(Errors()->ConvertFromScreen(
-				Errors()->ListView()->ConvertToScreen(Errors()->ListView()->ItemFrame(i))));
-	}
-	std::unique_ptr<BBitmap> shot(BPrivate::WindowSnapshot(Errors()));
-	ASSERT_NE(shot, nullptr);
-	for (size_t i = 0; i < rows.size(); i++) {
-		EXPECT_TRUE(HasDarkPixel(shot.get(), rows[i])) << "row " << i << " shows its text";
-	}
 }

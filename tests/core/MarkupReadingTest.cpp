@@ -5,37 +5,6 @@
 #include "parser_support/MarkupScan.h"
 #include "parser_support/TagReader.h"
 
-TEST(StartTagReading, NamesValuesAndQuotesAsWritten)
-{
-	std::string text = "x<IMG SRC=\"a b.gif\" alt='it \"s' width=50 ISMAP\n data-x = \"1\">";
-	StartTagText tag;
-	ASSERT_TRUE(TagReader::ReadStartTag(text, 1, tag));
-	EXPECT_EQ(tag.name, "IMG");
-	EXPECT_EQ(tag.end, text.size());
-	ASSERT_EQ(tag.attributes.size(), 5u);
-	EXPECT_EQ(tag.attributes[0].name, "SRC");
-	EXPECT_EQ(*tag.attributes[0].value, "a b.gif");
-	EXPECT_EQ(tag.attributes[0].delim, '"');
-	EXPECT_EQ(*tag.attributes[1].value, "it \"s");
-	EXPECT_EQ(tag.attributes[1].delim, '\'');
-	EXPECT_EQ(*tag.attributes[2].value, "50");
-	EXPECT_EQ(tag.attributes[2].delim, 0);
-	EXPECT_EQ(tag.attributes[3].name, "ISMAP");
-	EXPECT_FALSE(tag.attributes[3].value.has_value());
-	EXPECT_EQ(tag.attributes[4].name, "data-x");
-	EXPECT_EQ(*tag.attributes[4].value, "1");
-}
-
-TEST(StartTagReading, SelfClosingAndUnquotedSlashes)
-{
-	StartTagText tag;
-	ASSERT_TRUE(TagReader::ReadStartTag("<br/>", 0, tag));
-	EXPECT_TRUE(tag.selfClosing);
-	ASSERT_TRUE(TagReader::ReadStartTag("<a href=/x/y>", 0, tag));
-	EXPECT_FALSE(tag.selfClosing);
-	EXPECT_EQ(*tag.attributes[0].value, "/x/y");
-}
-
 TEST(StartTagReading, MalformedTagsAreLeftToTheLibrary)
 {
 	StartTagText tag;

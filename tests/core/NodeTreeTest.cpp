@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "NodeTree.h"
 
@@ -140,28 +139,6 @@ TEST(NodeValidity, OnlyNodesLinkedIntoATreeAreValid)
 	EXPECT_TRUE(NodeTree::IsValidNode(lone));
 	EXPECT_TRUE(NodeTree::IsValidNode(paragraph));
 	FreeNode(paragraph);
-}
-
-TEST(DocumentOrderWalk, PairedElementsTwiceEverythingElseOnce)
-{
-	_node* root = NewNode();
-	root->type = RootNode;
-	_node* html = Child(root, Element(tag_html));
-	_node* body = Child(html, Element(tag_body));
-	_node* paragraph = Child(body, Element(tag_p));
-	Child(paragraph, NewNode());
-	_node* bold = Child(paragraph, Element(tag_b));
-	Child(bold, NewNode());
-	Child(paragraph, Element(tag_br, StartEndTag));
-	Child(body, Element(tag_i));
-	Child(body, Element(UnknownTag("spacer-x", true)));
-	Child(body, NewNode());
-	_node* comment = Child(body, NewNode());
-	comment->type = CommentTag;
-
-	EXPECT_EQ(Walk(root), "html body p #text b #text /b br /p i /i spacer-x #text #comment "
-		"/body /html /#root");
-	FreeNode(root);
 }
 
 TEST(DocumentOrderWalk, ElementsWithContentCloseEvenWhenTheyAreNotPaired)

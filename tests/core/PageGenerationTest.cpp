@@ -1,13 +1,10 @@
 // The HTML a page writes from its values and elements: the skeleton, the
 // line-end rules of the one primitive every piece goes through, and the
-// spans it records for the elements.
+// body's values.
 
 #include "ModelTesting.h"
 
 #include "Config_.h"
-#include "Page_Element.h"
-#include "TagDictionary.h"
-#include "page_support/PageText.h"
 
 using ModelTesting::ModelTest;
 
@@ -69,34 +66,12 @@ TEST_F(PageGeneration, LineEndsAreNotDoubledAndOnlyAskedForOnesAreWritten)
 	EXPECT_EQ(fPage->HTMLBuffer()->BufferLength(), 0u);
 }
 
-TEST_F(PageGeneration, AnElementsSpanCoversItsTextWithoutTheLineEnds)
-{
-	Open("<html><body>x<hr>y</body></html>");
-	std::string html = Generated();
-	long rule = -1;
-	for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
-		if (dynamic_cast<Page_Element*>((*List())[i].element)->HTMLType() == tag_hr)
-			rule = static_cast<long>(i);
-	}
-	ASSERT_GT(rule, 0);
-	Element_List_Item item = (*List())[rule];
-	// Spans are places in the HTML window's text, whose lines end in LF.
-	std::string text = PageText::NormalizeLineEnds(html);
-	EXPECT_EQ(text.substr(item.htmlStart, item.htmlFinish - item.htmlStart), "<HR>");
-	EXPECT_EQ(text[item.htmlStart - 1], '\n');
-}
-
 TEST_F(PageGeneration, PresentationValuesAreWrittenIntoTheBodyTag)
 {
-	Open("<html><body text=00FF00 bgcolor=\"#ff0000\" link=#0000aa onload=\"go()\">x</body></html>");
-	EXPECT_NE(Generated().find("<BODY TEXT=\"#00FF00\" BGCOLOR=\"#FF0000\" LINK=\"#0000AA\"  "
-		"onload=\"go()\">\r\n"), std::string::npos);
-}
-
-TEST_F(PageGeneration, ABackgroundIsWrittenAsItWasRead)
-{
-	Open("<html><body background=\"tile.gif\">x</body></html>");
-	EXPECT_NE(Generated().find("LINK=\"#0000FF\" BACKGROUND=\"tile.gif\" >"), std::string::npos);
+	Open("<html><body text=00FF00 bgcolor=\"#ff0000\" link=#0000aa background=\"tile.gif\" "
+		"onload=\"go()\">x</body></html>");
+	EXPECT_NE(Generated().find("<BODY TEXT=\"#00FF00\" BGCOLOR=\"#FF0000\" LINK=\"#0000AA\" "
+		"BACKGROUND=\"tile.gif\"  onload=\"go()\">\r\n"), std::string::npos);
 }
 
 TEST_F(PageGeneration, ColoursThatAreNoColoursStayAsWritten)

@@ -163,28 +163,26 @@ TEST_F(PageRecovery, ARestoredCopyIsThePagesUnsavedTextInItsEncoding)
 {
 	const std::string latin1 = "<html><head><meta http-equiv=\"Content-Type\" "
 		"content=\"text/html; charset=iso-8859-1\"></head><body>caf\xE9</body></html>\n";
-	for (const std::string name : {"page.html", "caf\xE9 \"1\".html"}) {
-		SCOPED_TRACE(name);
-		Open(latin1, name);
-		TypeIntoTheHTMLWindow("<p>5 \xE2\x82\xAC</p>");
-		std::string typed = HTMLWindowText();
-		ASSERT_EQ(fPage->WriteRecoveryCopy(B_INFINITE_TIMEOUT), B_OK);
-		fPage.reset();
+	const std::string name = "caf\xE9 \"1\".html";
+	Open(latin1, name);
+	TypeIntoTheHTMLWindow("<p>5 \xE2\x82\xAC</p>");
+	std::string typed = HTMLWindowText();
+	ASSERT_EQ(fPage->WriteRecoveryCopy(B_INFINITE_TIMEOUT), B_OK);
+	fPage.reset();
 
-		std::vector<std::unique_ptr<RecoveryCopy>> copies = RecoveryCopy::Abandoned();
-		ASSERT_EQ(copies.size(), 1u);
-		EXPECT_EQ(copies[0]->Found().path, fFolder / name);
-		fPage = std::make_unique<Page>((fFolder / name).c_str(), 0, PageTesting::Application());
-		Load();
-		fPage->Restore(std::move(copies[0]));
-		EXPECT_EQ(HTMLWindowText(), typed);
-		EXPECT_FALSE(fPage->IsSaved());
-		EXPECT_EQ(fPage->Encoding().Name(), "ISO-8859-1");
-		EXPECT_NE(VisualText().find("caf\xC3\xA9"), std::string::npos);
+	std::vector<std::unique_ptr<RecoveryCopy>> copies = RecoveryCopy::Abandoned();
+	ASSERT_EQ(copies.size(), 1u);
+	EXPECT_EQ(copies[0]->Found().path, fFolder / name);
+	fPage = std::make_unique<Page>((fFolder / name).c_str(), 0, PageTesting::Application());
+	Load();
+	fPage->Restore(std::move(copies[0]));
+	EXPECT_EQ(HTMLWindowText(), typed);
+	EXPECT_FALSE(fPage->IsSaved());
+	EXPECT_EQ(fPage->Encoding().Name(), "ISO-8859-1");
+	EXPECT_NE(VisualText().find("caf\xC3\xA9"), std::string::npos);
 
-		ASSERT_EQ(fPage->Save(), B_OK);
-		EXPECT_NE(fFolder.Read(name).find("<P>5 &euro;</P>"), std::string::npos);
-		fPage.reset();
-		EXPECT_TRUE(Left().empty()) << "the saved page's copy went";
-	}
+	ASSERT_EQ(fPage->Save(), B_OK);
+	EXPECT_NE(fFolder.Read(name).find("<P>5 &euro;</P>"), std::string::npos);
+	fPage.reset();
+	EXPECT_TRUE(Left().empty()) << "the saved page's copy went";
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "parser_support/SourceText.h"
@@ -9,40 +8,6 @@ TEST(SourceText, LineEndsBecomeLineFeeds)
 {
 	EXPECT_EQ(SourceText("a\r\nb\rc\n\r\nd\r").Text(), "a\nb\nc\n\nd\n");
 	EXPECT_EQ(SourceText("").Text(), "");
-}
-
-namespace {
-
-struct PlaceRow {
-	int32 line;
-	int32 column;
-	const char* expectedAt;	// the text from the offset on
-};
-
-} // namespace
-
-TEST(SourceText, LibraryPlacesBecomeOffsetsOfThatCharacter)
-{
-	// Tabs count one column (the library keeps them); multi-byte characters
-	// count one; CR LF is one line end.
-	SourceText source("<p>\t\xC3\xA9\xE2\x82\xAC<b>x</b>\r\n\tab\t<i>y</i>&bogus;\r\nlast");
-	const PlaceRow rows[] = {
-		{1, 1, "<p>"},
-		{1, 4, "\t\xC3\xA9"},
-		{1, 5, "\xC3\xA9\xE2\x82\xAC<b>"},
-		{1, 7, "<b>x"},
-		{2, 1, "\tab"},
-		{2, 5, "<i>y"},
-		{2, 13, "&bogus;"},
-		{3, 1, "last"},
-		{3, 5, ""},
-	};
-	const std::string& text = source.Text();
-	for (const PlaceRow& row : rows) {
-		SCOPED_TRACE(std::to_string(row.line) + ":" + std::to_string(row.column));
-		size_t offset = source.OffsetOf(row.line, row.column);
-		EXPECT_EQ(text.substr(offset, strlen(row.expectedAt)), row.expectedAt);
-	}
 }
 
 TEST(SourceText, ControlCharactersOtherThanTabsTakeNoColumn)

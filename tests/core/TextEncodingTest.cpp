@@ -21,8 +21,6 @@ const DetectionRow kDetections[] = {
 	{"UTF-8 byte order mark", "\xEF\xBB\xBF<p>\xC3\xA9</p>", "UTF-8", true, "<p>\xC3\xA9</p>"},
 	{"undeclared Latin-1 bytes", "<p>caf\xE9 \xE0 la cr\xE8me</p>", "windows-1252", false,
 		"<p>caf\xC3\xA9 \xC3\xA0 la cr\xC3\xA8me</p>"},
-	{"undeclared Windows-1252 quotes and euro", "<p>\x93quoted\x94 \x80""5</p>", "windows-1252",
-		false, "<p>\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC""5</p>"},
 	{"META charset ISO-8859-1",
 		"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\"><p>\xE9",
 		"ISO-8859-1", false,
@@ -31,6 +29,9 @@ const DetectionRow kDetections[] = {
 		false, "<META CHARSET='Windows-1252'><p>\xE2\x82\xAC"},
 	{"XML declaration", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><p>\xFC", "ISO-8859-1",
 		false, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><p>\xC3\xBC"},
+	// Invalid EUC-JP: a lead byte followed by ASCII.
+	{"declared charset the bytes do not fit", "<meta charset=EUC-JP><p>\xC6" "a\xE9",
+		"windows-1252", false, "<meta charset=EUC-JP><p>\xC3\x86" "a\xC3\xA9"},
 	{"declaration in a comment does not count",
 		"<!-- <meta charset=\"iso-8859-2\"> --><p>\xC3\xA9", "UTF-8", false,
 		"<!-- <meta charset=\"iso-8859-2\"> --><p>\xC3\xA9"},
@@ -40,13 +41,9 @@ const DetectionRow kDetections[] = {
 		"<meta charset=utf-16><p>\xC3\xA9"},
 	{"charset nobody knows", "<meta charset=x-unheard-of><p>\xE9", "windows-1252", false,
 		"<meta charset=x-unheard-of><p>\xC3\xA9"},
-	{"declared ISO-8859-2", "<meta charset=\"ISO-8859-2\"><p>\xB3\xF3" "d\xBC",
-		"ISO-8859-2", false, "<meta charset=\"ISO-8859-2\"><p>\xC5\x82\xC3\xB3" "d\xC5\xBA"},
 	{"declared EUC-JP", "<meta charset=EUC-JP><p>\xC6\xFC\xCB\xDC", "EUC-JP", false,
 		"<meta charset=EUC-JP><p>\xE6\x97\xA5\xE6\x9C\xAC"},
 	{"UTF-16LE byte order mark", std::string("\xFF\xFE<\0p\0>\0\xE9\0", 10), "UTF-16LE", true,
-		"<p>\xC3\xA9"},
-	{"UTF-16BE byte order mark", std::string("\xFE\xFF\0<\0p\0>\0\xE9", 10), "UTF-16BE", true,
 		"<p>\xC3\xA9"},
 };
 
@@ -74,33 +71,6 @@ TEST(EncodingDetection, PagesAreReadInTheEncodingTheyComeInAndWrittenBackUnchang
 	}
 }
 
-TEST(EncodingDetection, DeclaredCharsetTheBytesDoNotFitIsNotTrusted)
-{
-	// Invalid EUC-JP: a lead byte followed by ASCII.
-	std::string bytes = "<meta charset=EUC-JP><p>\xC6" "a\xE9";
-	TextEncoding encoding = TextEncoding::Detect(bytes);
-	EXPECT_EQ(encoding.Name(), "windows-1252");
-}
-
-TEST(EncodingDetection, UTF8BytesUnderASingleByteDeclarationAreReadAsDeclaredAndKnownForIt)
-{
-	std::string misdeclared = "<meta charset=iso-8859-1><p>Jos\xC3\xA9";
-	TextEncoding encoding = TextEncoding::Detect(misdeclared);
-	EXPECT_EQ(encoding.Name(), "ISO-8859-1");
-	EXPECT_TRUE(encoding.DeclaresSingleByteOverUtf8());
-	std::string text;
-	encoding.Decode(misdeclared, text);
-	EXPECT_EQ(text, "<meta charset=iso-8859-1><p>Jos\xC3\x83\xC2\xA9");
-	std::string bytes;
-	EXPECT_TRUE(encoding.Encode(text, bytes));
-	EXPECT_EQ(bytes, misdeclared);
-	for (const char* page : {"<meta charset=iso-8859-1><p>Jos\xE9", "<meta charset=iso-8859-1><p>ok",
-			"<meta charset=utf-8><p>Jos\xC3\xA9", "<p>Jos\xC3\xA9"}) {
-		SCOPED_TRACE(page);
-		EXPECT_FALSE(TextEncoding::Detect(page).DeclaresSingleByteOverUtf8());
-	}
-}
-
 TEST(EncodingRoundTrip, EveryByteOfAWindows1252PageComesBackUnchanged)
 {
 	std::string bytes;
@@ -113,16 +83,4 @@ TEST(EncodingRoundTrip, EveryByteOfAWindows1252PageComesBackUnchanged)
 	std::string written;
 	EXPECT_TRUE(encoding.Encode(text, written));
 	EXPECT_EQ(written, bytes);
-}
-
-TEST(EncodingRoundTrip, CharactersTheEncodingLacksBecomeNumericReferences)
-{
-	TextEncoding latin = TextEncoding::Detect("<p>\xE9");
-	std::string written;
-	EXPECT_FALSE(latin.Encode("\xCE\xA9 \xC3\xA9", written));
-	EXPECT_EQ(written, "&#937; \xE9");
-
-	TextEncoding japanese = TextEncoding::Detect("<meta charset=EUC-JP><p>\xC6\xFC");
-	EXPECT_FALSE(japanese.Encode("\xE6\x97\xA5 \xF0\x9F\x98\x80", written));
-	EXPECT_EQ(written, "\xC6\xFC &#128512;");
 }

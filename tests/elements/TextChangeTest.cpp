@@ -85,21 +85,6 @@ TEST_F(TextRuns, AHeadingsEndKeepsTheBoldOfAnOuterBoldRun)
 	EXPECT_FALSE((Formatting(OffsetOf('v'))->Font()->Face() & B_BOLD_FACE) != 0);
 }
 
-TEST_F(TextRuns, FixedRunsTakeTheFixedFontAndGiveItBack)
-{
-	Open("<html><body><i>a<tt>b</tt>c</i></body></html>");
-	const BFont* fixed = fPage->Config()->FixedFont();
-	font_family expected;
-	font_style style;
-	fixed->GetFamilyAndStyle(&expected, &style);
-	font_family found;
-	Formatting(OffsetOf('b'))->Font()->GetFamilyAndStyle(&found, &style);
-	EXPECT_STREQ(found, expected);
-	EXPECT_TRUE((Formatting(OffsetOf('b'))->Font()->Face() & B_ITALIC_FACE) != 0) << "the face carries over";
-	Formatting(OffsetOf('c'))->Font()->GetFamilyAndStyle(&found, &style);
-	EXPECT_STRNE(found, expected);
-}
-
 TEST_F(TextRuns, FontRunsSetFamilySizeAndColourUntilTheirEnd)
 {
 	Open("<html><body><font face=\"nosuch, dejavu serif\" size=\"+2\" color=\"#FF0000\">a</font>"
@@ -118,35 +103,12 @@ TEST_F(TextRuns, FontRunsSetFamilySizeAndColourUntilTheirEnd)
 		std::string::npos) << "written as parsed";
 }
 
-TEST(TextRunKnowledge, FaceListsFindInstalledFamiliesByTheirBeginning)
-{
-	ModelTesting::Settings();
-	font_family family;
-	EXPECT_TRUE(TextChange::FontFamilyForFace(family, "Helvetica, DEJAVU SANS MONO"));
-	EXPECT_STREQ(family, "DejaVu Sans Mono");
-	EXPECT_TRUE(TextChange::FontFamilyForFace(family, " dejavu s"));
-	EXPECT_EQ(strncmp(family, "DejaVu S", 8), 0);
-	EXPECT_FALSE(TextChange::FontFamilyForFace(family, "Nothing, Atall"));
-	EXPECT_STREQ(family, Config_::Shared()->ProportionalFontName());
-	EXPECT_FALSE(TextChange::FontFamilyForFace(nullptr, "DejaVu Sans"));
-}
-
 TEST_F(TextRuns, APairWithNothingBetweenHasNoText)
 {
 	Open("<html><body>a<b></b>b<i>c</i></body></html>");
 	EXPECT_FALSE(Run(tag_b)->HasText());
 	EXPECT_TRUE(Run(tag_i)->HasText());
 	EXPECT_TRUE(Run(tag_i, 0, false)->HasText());
-}
-
-TEST_F(TextRuns, HeadingsOwnAParagraphBreakAtEachEnd)
-{
-	Open("<html><body>a<h1>b</h1>c</body></html>");
-	std::string text = VisualText();
-	EXPECT_EQ(text.substr(0, 2), "a\n");
-	EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
-	EXPECT_TRUE(Run(tag_h1)->HasParagraph());
-	EXPECT_EQ(Body(), "a\r\n<H1>b</H1>\r\nc");
 }
 
 TEST_F(TextRuns, AnUnsupportedTypeIsReportedWhenItsFormattingIsAskedFor)

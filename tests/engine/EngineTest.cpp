@@ -1,22 +1,15 @@
-// The engine: elements made from nodes and archives, moved, cloned and
-// deleted together with the characters they own; the formatting at an
-// offset; and the HTML written back, head and body apart.
+// The engine: elements made from nodes and archives, deleted together with
+// the characters they own, and the formatting at an offset.
 
 #include "ModelTesting.h"
-
-#include <gmock/gmock.h>
 
 #include <atomic>
 #include <functional>
 #include <thread>
 
-#include <Window.h>
-
 #include "Anchor.h"
-#include "EndLine.h"
 #include "ErrorAlert.h"
 #include "GarbageCollector_.h"
-#include "HorizontalLine.h"
 #include "NodeTree.h"
 #include "TagDictionary.h"
 #include "TextChange.h"
@@ -174,101 +167,6 @@ TEST_F(EngineTest, FormattingFarIntoAPageFollowsChangesBeforeIt)
 		BAutolock lock(Engine());
 		EXPECT_FALSE(Engine()->EnvironmentAt(late)->IsUnderlined()) << row.change;
 	}
-}
-
-TEST_F(EngineTest, EffectsOpenOverARangeCancelInPairs)
-{
-	Open("<html><body><b>a</b><i>b<u>c</u></i></body></html>");
-	structTagEffects effects = Engine()->TagEffectsAt(1ul, List()->LastIndex());
-	EXPECT_FALSE(effects.bold);
-	EXPECT_FALSE(effects.italic);
-	EXPECT_FALSE(effects.underlined);
-	effects = Engine()->TagEffectsAt(1ul, 4ul);
-	EXPECT_TRUE(effects.italic);
-	EXPECT_TRUE(effects.underlined);
-	structTagEffects none;
-	EXPECT_TRUE(Engine()->SameEffect(tag_ul, &none)) << "a tag without effects";
-	EXPECT_FALSE(Engine()->SameEffect(tag_b, &none));
-	EXPECT_FALSE(Engine()->SameEffect(nullptr, &none));
-	EXPECT_FALSE(Engine()->SameEffect(tag_strong, &effects));
-	EXPECT_TRUE(Engine()->SameEffect(tag_u, &effects));
-}
-
-TEST_F(EngineTest, SortsPutIndexOrderFirstAndEmptyEntriesLast)
-{
-	Open("<html><body><b>a</b><i>b</i><u>c</u></body></html>");
-	Page_Element* e[6];
-	for (int i = 0; i < 6; i++)
-		e[i] = At<Page_Element>(i + 1);
-	Page_Element* array[] = {e[4], nullptr, e[1], nullptr, e[5], e[0]};
-	Visual_Engine::SortMinIndexFirst(array, 6);
-	EXPECT_THAT(array, testing::ElementsAre(e[0], e[1], e[4], e[5], nullptr, nullptr));
-	Visual_Engine::SortMaxIndexFirst(array, 6);
-	EXPECT_THAT(array, testing::ElementsAre(e[5], e[4], e[1], e[0], nullptr, nullptr));
-}
-
-TEST_F(EngineTest, AParagraphMovesWithItsBreakAndTheTextKeepsItsLength)
-{
-	Open("<html><body>abc<p>def</p>ghi</body></html>");
-	EndLine* paragraph = At<EndLine>(1);
-	ASSERT_NE(paragraph, nullptr);
-	std::string before = VisualText();
-	BAutolock lock(Engine());
-	Engine()->MoveBefore(1, paragraph);
-	std::string after = View()->Text();
-	EXPECT_EQ(after.size(), before.size());
-	EXPECT_EQ(after.substr(0, 2), "a\n");
-	EXPECT_EQ(paragraph->ThisOffset(), 1);
-	EXPECT_TRUE(paragraph->HasParagraph());
-}
-
-TEST_F(EngineTest, MovingOntoASpacePutsTheElementBehindIt)
-{
-	Open("<html><body>ab<hr>cd</body></html>");
-	HorizontalLine* rule = At<HorizontalLine>(1);
-	InsertAt(1, NewNode(tag_b));
-	TextChange* run = At<TextChange>(1);
-	ASSERT_NE(run, nullptr);
-	long ruleEnd = rule->ThisFinish();
-	BAutolock lock(Engine());
-	Engine()->MoveAfter(rule->ThisOffset(), run);
-	EXPECT_EQ(run->ThisOffset(), ruleEnd);
-}
-
-TEST_F(EngineTest, SpacesAreAtLeastOneCharacterOfTheHeightAskedFor)
-{
-	Open("<html><body>a <span></span> b</body></html>");
-	ASSERT_EQ(VisualText(), "a  b");
-	Visual_Element* element = At<UnsupportedTag>(1);
-	ASSERT_EQ(element->ThisOffset(), 2);
-	BAutolock lock(Engine());
-	long from = 0;
-	long to = 0;
-	View()->SetInsertMode(INSERT_BUILD);
-	long length = Engine()->CreateSpace(2, element, 2, &from, &to, 0, 0, 0);
-	View()->SetInsertMode(INSERT_EDIT);
-	EXPECT_EQ(length, 1);
-	EXPECT_EQ(element->SpaceFont()->Size(), 1);
-	List()->SetSpaceFromToRelOffset(element, from, to);
-	EXPECT_EQ(Engine()->DeleteSpace(element), 2) << "and the double space it would leave";
-	EXPECT_EQ(std::string(View()->Text()), "a b");
-	EXPECT_EQ(element->SpaceFont(), nullptr);
-}
-
-TEST_F(EngineTest, AWideSpaceTakesAsManySpacesAsItsWidthNeeds)
-{
-	Open("<html><body>ab</body></html>");
-	InsertAt(1, NewNode(LookUpTag("span")));
-	Visual_Element* element = Last<UnsupportedTag>();
-	BAutolock lock(Engine());
-	long from = 0;
-	long to = 0;
-	long length = Engine()->CreateSpace(1, element, 1, &from, &to, 40, 26, 0);
-	EXPECT_GE(element->SpaceFont()->StringWidth(std::string(length - 1, ' ').c_str()), 40);
-	EXPECT_LT(element->SpaceFont()->StringWidth(std::string(length - 2, ' ').c_str()), 40);
-	EXPECT_EQ(from, 0);
-	EXPECT_EQ(to, length);
-	EXPECT_EQ(Engine()->CreateSpace(1, element, 1, &from, &to, -1, 26, 0), 0);
 }
 
 TEST_F(EngineTest, InsertingAFileTagChoosesByItsExtension)

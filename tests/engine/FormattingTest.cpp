@@ -126,11 +126,8 @@ TEST_F(Formatting, StylesLandWhereTheyStayAfterTheNextReading)
 		// A style does not hold a block: one run in each.
 		{"<p>ab cd</p><p>ef gh</p>", "cd", "ef", tag_b,
 			"<P>ab <B>cd</B></P>\r\n<P><B>ef</B> gh</P>"},
-		{"<table><tr><td>ab</td><td>cd</td></tr></table>", "ab", "cd", tag_i,
-			"<TABLE>\r\n<TR>\r\n<TD><I>ab</I></TD>\r\n<TD><I>cd</I></TD>\r\n</TR>\r\n</TABLE>"},
 		// An inline tag is held whole, or holds the style whole.
 		{"ab <span>cd</span> ef", "b", "e", tag_u, "a<U>b <SPAN>cd</SPAN> e</U>f"},
-		{"ab <span>cd ef</span>", "cd", "cd", tag_u, "ab <SPAN><U>cd</U> ef</SPAN>"},
 		// A link stays whole where a style crosses it.
 		{"ab <a href=\"t\">cd ef</a>", "b", "cd", tag_b,
 			"a<B>b</B> <A HREF=\"t\"><B>cd</B> ef</A>"},
@@ -140,13 +137,6 @@ TEST_F(Formatting, StylesLandWhereTheyStayAfterTheNextReading)
 	};
 	for (const Case& row : cases)
 		ExpectBody(row.page, row.body, [&] { Format(row.first, row.tag, nullptr, row.last); });
-}
-
-TEST_F(Formatting, RemovingBoldFromTheMiddleOfARunLeavesTwoRuns)
-{
-	Open("<html><body><b>ab cd ef</b></body></html>");
-	Untag("cd", MASK_BOLD);
-	EXPECT_EQ(Body(), "<B>ab</B> cd <B>ef</B>");
 }
 
 TEST_F(Formatting, EachMaskTakesOffItsOwnGroup)
@@ -163,20 +153,8 @@ TEST_F(Formatting, EachMaskTakesOffItsOwnGroup)
 		{MASK_ALL, nullptr, "<P>x</P>"},
 		{MASK_BASIC, nullptr, "<P><I><B><TT><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">x"
 			"</FONT></A></STRIKE></U></TT></B></I></P>"},
-		{MASK_ITALIC, nullptr, "<H3><BIG><B><TT><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">"
-			"x</FONT></A></STRIKE></U></TT></B></BIG></H3>"},
 		{MASK_BOLD, nullptr, "<H3><BIG><I><TT><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">x</FONT>"
 			"</A></STRIKE></U></TT></I></BIG></H3>"},
-		{MASK_FIXED, nullptr, "<H3><BIG><I><B><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">x</FONT>"
-			"</A></STRIKE></U></B></I></BIG></H3>"},
-		{MASK_UNDERLINED, nullptr, "<H3><BIG><I><B><TT><STRIKE><A HREF=\"t\"><FONT color=\"red\">x"
-			"</FONT></A></STRIKE></TT></B></I></BIG></H3>"},
-		{MASK_STRUCKOUT, nullptr, "<H3><BIG><I><B><TT><U><A HREF=\"t\"><FONT color=\"red\">x</FONT>"
-			"</A></U></TT></B></I></BIG></H3>"},
-		{MASK_ANCHOR, nullptr, "<H3><BIG><I><B><TT><U><STRIKE><FONT color=\"red\">x</FONT></STRIKE>"
-			"</U></TT></B></I></BIG></H3>"},
-		{MASK_FONT, nullptr, "<H3><BIG><I><B><TT><U><STRIKE><A HREF=\"t\">x</A></STRIKE></U>"
-			"</TT></B></I></BIG></H3>"},
 		{MASK_TAG, tag_tt, "<H3><BIG><I><B><U><STRIKE><A HREF=\"t\"><FONT color=\"red\">x</FONT>"
 			"</A></STRIKE></U></B></I></BIG></H3>"},
 	};
@@ -206,8 +184,6 @@ TEST_F(Formatting, HeadingsAndParagraphsTakeWholeParagraphs)
 	const Case cases[] = {
 		// Part of a paragraph makes all of it a heading.
 		{"<p>ab cd ef</p>", "cd", "cd", tag_h2, "<H2>ab cd ef</H2>"},
-		{"<h1>ab cd ef</h1>", "cd", "cd", tag_h3, "<H3>ab cd ef</H3>"},
-		{"<h1>ab</h1>", "ab", "ab", tag_p, "<P>ab</P>"},
 		// A line ends at its line break, which stays behind the heading.
 		{"ab<br>cd<br>ef", "cd", "cd", tag_h1, "ab<BR>\r\n<H1>cd</H1>\r\n<BR>\r\nef"},
 		// A paragraph inside a table is made in its cell; the table stays.
@@ -217,7 +193,6 @@ TEST_F(Formatting, HeadingsAndParagraphsTakeWholeParagraphs)
 		{"<b>ab<br>cd</b>", "cd", "cd", tag_h4, "<B>ab</B><BR>\r\n<H4><B>cd</B></H4>"},
 		// A line in front of a paragraph both become headings.
 		{"ab<h2>cd</h2>", "ab", "cd", tag_h1, "<H1>ab</H1>\r\n<H1>cd</H1>"},
-		{"ab<p>cd</p>", "ab", "cd", tag_h3, "<H3>ab</H3>\r\n<H3>cd</H3>"},
 	};
 	for (const Case& row : cases) {
 		std::vector<Visual_Element*> tables;
@@ -237,10 +212,7 @@ TEST_F(Formatting, WrappingParagraphsAndTakingTheWrapOffAgain)
 {
 	const Case cases[] = {
 		{"ab<br>cd", "ab", "cd", tag_blockquote, "<BLOCKQUOTE>ab<BR>\r\ncd</BLOCKQUOTE>"},
-		{"<p>ab</p>", "ab", "ab", tag_center, "<CENTER>\r\n<P>ab</P>\r\n</CENTER>"},
 		{"ab<br>cd", "ab", "cd", tag_ul, "<UL>\r\n<LI>ab<BR>\r\n</LI>\r\n<LI>cd</LI>\r\n</UL>"},
-		{"<p>ab</p><p>cd</p>", "ab", "cd", tag_ol,
-			"<OL>\r\n<LI>\r\n<P>ab</P>\r\n</LI>\r\n<LI>\r\n<P>cd</P>\r\n</LI>\r\n</OL>"},
 		// Lines take turns as terms and definitions; a paragraph is a
 		// definition, since a term holds only text.
 		{"ab<br>cd<br>ef<p>gh</p>", "ab", "gh", tag_dl,
@@ -273,7 +245,6 @@ TEST_F(Formatting, ClearingJoinsRunsThatSayTheSameAndKeepsHoldOfTheSurvivor)
 	};
 	const Row rows[] = {
 		{"<b>ab</b><b>cd</b>", "b@0 /b@4 "},
-		{"<a href=\"t\">ab</a><a href=\"t\">cd</a>", "a@0 /a@4 "},
 		{"<a href=\"t\">ab</a><a href=\"u\">cd</a>", "a@0 /a@2 a@2 /a@4 "},
 		// Identical italics nested: the inner pair goes; EM inside I stays.
 		{"<i>a<i>b</i>c</i>", "i@0 /i@3 "},
@@ -309,7 +280,6 @@ TEST_F(Formatting, ClearingCutsCrossingPairsOfOneGroup)
 		// The later pair is cut where the earlier one ends and opens again
 		// right behind it.
 		{tag_b, tag_strong, "b@1 strong@2 /strong@4 /b@4 strong@4 /strong@5 "},
-		{tag_i, tag_em, "i@1 em@2 /em@4 /i@4 em@4 /em@5 "},
 		// A heading stays whole: the size step ends where the heading
 		// starts and goes on inside it, as far as it went.
 		{tag_big, tag_h1, "big@1 /big@2 h1@2 big@4 /big@6 /h1@7 "},
@@ -359,47 +329,4 @@ TEST_F(Formatting, TheOpenTagReportHoldsEveryOpenTagAndCollidesOnlyInAGroup)
 	EXPECT_EQ(found->HTMLType(), LookUpTag("td"));
 	EXPECT_FALSE(Engine()->IsTagOpen(tag_em, tags, &found));
 	EXPECT_EQ(found, nullptr);
-}
-
-TEST_F(Formatting, TheNearestOpeningBeforeAndClosingBehindAnOffset)
-{
-	Open("<html><body>a<b>b</b>c<b>d</b>e</body></html>");
-	EXPECT_EQ(Engine()->FindOpeningTagOffset(Offset('c'), tag_b), 1);
-	EXPECT_EQ(Engine()->FindClosingTagOffset(Offset('c'), tag_b), 4);
-	EXPECT_EQ(Engine()->FindOpeningTagIndex(Offset('c'), tag_i), -1);
-	EXPECT_EQ(Engine()->FindClosingTagIndex(5, tag_b), -1);
-}
-
-TEST_F(Formatting, TheHTMLIsWrittenFromClearedCode)
-{
-	Open("<html><body><b>ab</b><b>cd</b></body></html>");
-	EXPECT_EQ(Body(), "<B>abcd</B>");
-}
-
-TEST_F(Formatting, RangesOverSpacesImagesRulesAndUnknownTagsLoseNothing)
-{
-	struct Row {
-		const char* page;
-		long start;			// offsets in the view's text
-		long end;
-	};
-	const Row rows[] = {
-		// Starting and ending inside the characters of a paragraph break.
-		{"<p>ab</p><p>cd</p>", 1, 6},
-		// Over an image, a rule, a comment, a form field and a table cell.
-		{"a<img src=\"x.png\">b<hr>c<!-- d -->e", 0, 7},
-		{"ab<input>cd<table><tr><td>ef</td></tr></table>gh", 1, 7},
-		// Nothing but the blank a rule owns.
-		{"ab<hr>cd", 3, 4},
-	};
-	const _tagdict* tags[] = {tag_b, tag_a, tag_h2, tag_p, tag_tt, nullptr};
-	for (const Row& row : rows) {
-		for (const _tagdict* tag : tags) {
-			Open(std::string("<html><body>") + row.page + "</body></html>");
-			std::string text = PageText(Engine());
-			Engine()->Format(row.start, row.end, StartNode(tag), nullptr);
-			EXPECT_EQ(PageText(Engine()), text) << row.page;
-			ExpectSound();
-		}
-	}
 }

@@ -76,15 +76,6 @@ TEST_F(Refresh, RequestsWhileBlockedAreDroppedNotDelayed)
 	EXPECT_FALSE(View()->IsRefreshBlocked()) << "the count never goes below zero";
 }
 
-TEST_F(Refresh, ARefreshRequestWithoutPlacesRedrawsFromTheStart)
-{
-	Open("<html><body><b>x</b>y</body></html>");
-	Flatten();
-	Engine()->PostMessage('rfrs');
-	Settle();
-	EXPECT_NE(FontAt(0).Face() & B_BOLD_FACE, 0);
-}
-
 TEST_F(Refresh, NothingIsRestyledOnceThePageStops)
 {
 	Open("<html><body><b>x</b></body></html>");
@@ -97,12 +88,4 @@ TEST_F(Refresh, NothingIsRestyledOnceThePageStops)
 	EXPECT_EQ(font.Face() & B_BOLD_FACE, 0);
 	EXPECT_FALSE(View()->IsHidden(View()));
 	EXPECT_FALSE(fPage->IsProcessing());
-}
-
-TEST_F(Refresh, ThePagesBackgroundBecomesTheViewsColour)
-{
-	Open("<html><body bgcolor=\"#FFEEDD\">x</body></html>");
-	Settle();
-	BAutolock lock(Engine());
-	EXPECT_EQ(View()->ViewColor(), make_color(255, 238, 221));
 }

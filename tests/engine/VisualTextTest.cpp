@@ -4,8 +4,6 @@
 
 #include "ModelTesting.h"
 
-#include "EndLine.h"
-#include "Environment.h"
 #include "TagDictionary.h"
 #include "TextChange.h"
 
@@ -64,18 +62,6 @@ TEST_F(ViewText, AnEditShiftsTheElementsAtItsOffsetABuildLeavesThemInFront)
 	Insert("Y", 3, INSERT_BUILD);
 	EXPECT_EQ(bold->ThisOffset(), 3) << "built behind the element";
 	EXPECT_EQ(Body(), "abX<B>Yc</B>d");
-}
-
-TEST_F(ViewText, TypedTextTakesTheFormattingInForceAtItsPlace)
-{
-	Open("<html><body>a<b>bc</b>d</body></html>");
-	Insert("Q", 2);
-	BAutolock lock(Engine());
-	BFont font;
-	View()->GetFontAndColor(2, &font);
-	EXPECT_NE(font.Face() & B_BOLD_FACE, 0);
-	View()->GetFontAndColor(0, &font);
-	EXPECT_EQ(font.Face() & B_BOLD_FACE, 0);
 }
 
 // A line break with its character, a rule with its whole line, one end of
@@ -140,16 +126,6 @@ TEST_F(ViewText, ReadTextTurnsTheShownEntitiesIntoCharacters)
 	EXPECT_EQ(std::string(View()->Text()), "a&b\xC2\xA9\x0F<>\xC2\xAE&other; &");
 	EXPECT_EQ(View()->ReadText(""), 0);
 	EXPECT_EQ(View()->ReadText(nullptr), 0);
-}
-
-TEST_F(ViewText, LinesEndAfterSpacesButNeverInsideAnElementsSpace)
-{
-	Open("<html><body>ab cd<hr>ef</body></html>");
-	BAutolock lock(Engine());
-	EXPECT_TRUE(View()->CanEndLine(2));
-	EXPECT_FALSE(View()->CanEndLine(1));
-	EXPECT_TRUE(View()->CanEndLine(5)) << "the rule's first line feed";
-	EXPECT_FALSE(View()->CanEndLine(6)) << "a space of the rule";
 }
 
 TEST_F(ViewText, InsertModesAboveOneAreIgnored)
