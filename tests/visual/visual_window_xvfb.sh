@@ -14,10 +14,13 @@ extra_tools="cmp"
 . "$common/editor-session.sh"
 
 # Waits for the visual window of the page file, read (its title names the
-# page's title), and focuses it.
+# page's title), and focuses it. The page has no document type, so once it
+# is read the error list shows and takes the keyboard: the list is waited
+# for first, or the keys of a busy machine's run would go to it.
 visual_window() {
 	window=$(window_named 30 "^Velmora - Words - $1\$")
 	[ -n "$window" ] || fail "no visual window for $1"
+	window_named 30 "^Vudav" --onlyvisible >/dev/null || fail "the page's error list did not show"
 	xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
 }
 
@@ -61,6 +64,7 @@ xdotool key shift+Right shift+Right shift+Right shift+Right
 xdotool key ctrl+b
 xdotool key ctrl+End Home Right Right Right Right Right Right Right Right Right Right Right
 xdotool type "delta "
+window_named 20 "^\\*Velmora - Words" >/dev/null || fail "the typed edits did not mark the page changed"
 xdotool key ctrl+s
 tries=0
 until grep -q delta "$work/page.html"; do
