@@ -34,12 +34,7 @@ run_editor() {
 	shift 2
 	"$velmora" "$@" >"$work/out.txt" 2>"$work/err.txt" &
 	app=$!
-	if [ "$name" = "start" ]; then
-		alert=$(window_named 20 "^Alert$")
-		[ -n "$alert" ] || fail "the first start showed no welcome alert"
-		xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
-		xdotool key Return
-	fi
+	[ "$name" = "start" ] && answer_welcome
 	window=$(window_named 20 "^Velmora - .* - $file\$")
 	[ -n "$window" ] || fail "no visual window for $file"
 	sleep 1.5

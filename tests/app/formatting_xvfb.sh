@@ -20,11 +20,7 @@ VELMORA_DISPLAY=headless VELMORA_FORMATTED_PAGE="$work/formatted.html" \
 
 "$velmora" "$work/formatted.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
-# A first start greets the user first.
-alert=$(window_named 20 "^Alert$")
-[ -n "$alert" ] || fail "the first start showed no welcome alert"
-xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
-xdotool key Return
+answer_welcome
 window=$(window_named 20 "^Velmora - .* - formatted.html\$")
 [ -n "$window" ] || fail "no visual window for the formatted page"
 sleep 1.5

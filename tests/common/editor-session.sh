@@ -5,11 +5,19 @@
 # would otherwise be offered at the next test's start.
 #
 # Gives the test: keep NAME, which copies the picture work/NAME to the
-# folder EDITOR_SCREENSHOTS names, when it is set.
+# folder EDITOR_SCREENSHOTS names, when it is set, and answer_welcome.
 unset VELMORA_DISPLAY
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 
 keep() {
 	[ -n "${EDITOR_SCREENSHOTS:-}" ] && cp "$work/$1" "$EDITOR_SCREENSHOTS/$1"
 	return 0
+}
+
+# A first start greets the user with an alert: Return answers it.
+answer_welcome() {
+	alert=$(window_named 20 "^Alert$")
+	[ -n "$alert" ] || fail "the first start showed no welcome alert"
+	xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
+	xdotool key Return
 }

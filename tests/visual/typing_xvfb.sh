@@ -72,9 +72,7 @@ picture() {
 
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
-alert=$(window_named 20 "^Alert$")
-[ -n "$alert" ] || fail "the first start showed no welcome alert"
-xdotool windowfocus --sync "$alert" && xdotool key Return
+answer_welcome
 window=$(window_named 20 "^Velmora - .* - page.html\$")
 [ -n "$window" ] || fail "no visual window for the page"
 condition='[ "$3" -ge 300 ] && [ "$1" -ge 100 ]'

@@ -32,9 +32,7 @@ page() {
 page "beta" >"$work/page.html"
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
-alert=$(window_named 20 "^Alert$")
-[ -n "$alert" ] || fail "the first start showed no welcome alert"
-xdotool windowfocus --sync "$alert" && xdotool key Return
+answer_welcome
 # The About window of a first start may take the keyboard as it shows:
 # Ctrl+W goes to the visual window until the program ends.
 for attempt in 1 2 3; do
