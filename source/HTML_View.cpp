@@ -56,7 +56,8 @@ HTML_View::HTML_View(BRect frame, HWindow* window)
 	colors(SourceColorTable::Default()),
 	blockCount(0),
 	blockedFrom(-1),
-	slicePosted(false)
+	slicePosted(false),
+	takingFileText(false)
 {
 	SetStylable(true);
 	SetDoesUndo(true);
@@ -163,9 +164,16 @@ void HTML_View::DeleteText(int32 start, int32 finish)
 	ColorizeEdit(start, start, settled);
 }
 
+void HTML_View::SetFileText(const std::string& text)
+{
+	takingFileText = true;
+	SetText(text.c_str(), static_cast<int32>(text.size()));
+	takingFileText = false;
+}
+
 void HTML_View::Edited()
 {
-	if (htmlWindow != nullptr)
+	if (htmlWindow != nullptr && !takingFileText)
 		htmlWindow->Changed();
 }
 

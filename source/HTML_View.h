@@ -1,6 +1,7 @@
 #ifndef VELMORA_HTML_VIEW_H
 #define VELMORA_HTML_VIEW_H
 
+#include <string>
 #include <vector>
 
 #include <TextView.h>
@@ -43,6 +44,10 @@ public:
 
 	const SourceColorTable& Colors() const { return colors; }
 
+	// The text of the page's file: the view then holds what is saved, so
+	// taking it is no edit of the user's.
+	void SetFileText(const std::string& text);
+
 protected:
 	void InsertText(const char* text, int32 length, int32 offset,
 		const text_run_array* runs) override;
@@ -68,6 +73,7 @@ private:
 	// What waits for its colours, and whether a slice of it is posted.
 	ColoringBacklog backlog;
 	bool slicePosted;
+	bool takingFileText;
 	// Kept between colourings so that typing allocates nothing.
 	std::vector<SourceColorRun> sourceRuns;
 	std::vector<color_run> colorRuns;

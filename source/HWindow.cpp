@@ -153,7 +153,7 @@ void HWindow::SetText(BFile* file)
 	BAutolock lock(this);
 	if (page != nullptr)
 		page->SetEncoding(encoding);
-	view->SetText(text.c_str(), static_cast<int32>(text.size()));
+	view->SetFileText(text);
 }
 
 ssize_t HWindow::SaveTo(BFile* file) const

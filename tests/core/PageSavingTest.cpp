@@ -4,7 +4,9 @@
 
 #include "PageTesting.h"
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 #include <sys/stat.h>
 
 #include <Node.h>
@@ -198,3 +200,31 @@ TEST_F(PageSaving, SaveAsToAPlaceThatCannotBeWrittenChangesNothing)
 	EXPECT_EQ(sAlerts.back(), "Could not save the page as " + (fFolder / "missing/new.html"));
 	EXPECT_STREQ(fPage->File()->FileName(), "page.html");
 }
+
+// The user closing a page still being read was asked to save changes
+// nobody made: the elements the reading builds made the page unsaved
+// until the reading ended.
+TEST_F(PageSaving, APageBeingReadIsNeverUnsaved)
+{
+	std::string body;
+	for (int i = 0; i < 2000; i++)
+		body += "<p><b>Words</b> and <i>more words</i> in a paragraph.</p>\n";
+	fFolder.Write("page.html", "<html><body>" + body + "</body></html>");
+	PageTesting::Application();
+	fPage = std::make_unique<Page>((fFolder / "page.html").c_str(), 0, PageTesting::Application());
+	std::atomic<bool> read{false};
+	std::thread reading([this, &read] {
+		Load();
+		read = true;
+	});
+	bool everUnsaved = false;
+	while (!read)
+		everUnsaved = everUnsaved || !fPage->IsSaved();
+	reading.join();
+	EXPECT_FALSE(everUnsaved);
+	EXPECT_TRUE(fPage->IsSaved());
+	BPrivate::TypeText(fPage->VisualWindow(), "x");
+	BPrivate::WaitForWindowIdle(fPage->VisualWindow());
+	EXPECT_FALSE(fPage->IsSaved()) << "an edit after the reading still counts";
+}
+
