@@ -53,18 +53,6 @@ TEST_F(UnseenAlert, WithoutAResponderTheLastButtonIsChosenAndRecordedOrElseItCho
 	EXPECT_EQ(seen, "Save changes?");
 }
 
-TEST_F(UnseenAlert, AsynchronousAnswerReachesTheInvokerWithWhich)
-{
-	Show();
-	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 1; });
-	auto* alert = new BAlert("t", "x", "A", "B", "C");
-	EXPECT_EQ(alert->Go(new BInvoker(new BMessage(kAnswer), fWindow)), B_OK);
-	Idle(fWindow);
-	std::vector<BMessage> sent = Sent(kAnswer);
-	ASSERT_EQ(sent.size(), 1u);
-	EXPECT_EQ(Int32Of(sent[0], "which"), 1);
-}
-
 // Real alert windows on the headless display.
 class AlertWindow : public ControlTest {
 protected:
