@@ -198,9 +198,6 @@ struct Command {
 // Space), to the window and to the engine.
 const Command kMenus[] = {
 	{"File", "Open…", 'open', "o", false, false},
-	{"File", "Save", 'save', "s", false, false},
-	{"File", "Revert", 'reld', nullptr, false, false},
-	{"Edit", "Paste", 'past', "v", false, false},
 	{"Edit", "Preview", 'prew', "r", false, true},
 	{"Insert", "Image…", 'iimg', "I", true, false},
 	{"Insert", "Horizontal line", 'hrln', "H", true, true},
@@ -209,7 +206,6 @@ const Command kMenus[] = {
 	{"Physical fonts", "Bold text", 'bold', "b", false, true},
 	{"Logical fonts", "Cite", 'cite', nullptr, false, true},
 	{"Headings", "Heading 6", 'h6  ', "6", false, true},
-	{"HTML editor", "Update from HTML", 'updt', nullptr, false, true},
 	{"HTML editor", "Show errors/warnings window", 'serr', nullptr, false, false},
 };
 
@@ -217,8 +213,6 @@ const Command kMenus[] = {
 const Command kButtons[] = {
 	{"", "ButtonSave", 'save', nullptr, false, false},
 	{"", "ButtonPreview", 'prew', nullptr, false, true},
-	{"", "ButtonEmailLink", 'ieml', nullptr, false, true},
-	{"", "ButtonTarget", 'inst', nullptr, false, true},
 };
 
 // The lower tool bar's menus, by mouse (their shortcuts are the main menu's):
@@ -226,7 +220,6 @@ const Command kButtons[] = {
 const Command kFields[] = {
 	{"Headings…     ", "Heading 1", 'h1  ', nullptr, false, true},
 	{"Physical fonts…     ", "Strike thru", 'strk', nullptr, false, true},
-	{"Logical fonts…     ", "Cite", 'cite', nullptr, false, true},
 	{"Special Characters…     ", "© - &copy;", 'ispc', nullptr, false, true},
 };
 
@@ -354,24 +347,6 @@ TEST_F(VisualWindow, SaveOnAnUntitledPageAsksWhereAndTheTitleShowsWhatIsNotSaved
 	EXPECT_EQ(asked.size(), 1u) << "a page with a file is saved there";
 	EXPECT_NE(fFolder.Read("saved.html").find("Hello world"), std::string::npos);
 	EXPECT_EQ(Title(), "Velmora -  - saved.html");
-}
-
-TEST_F(VisualWindow, ASaveThatFailsSaysSoAndLeavesThePageUnsaved)
-{
-	mkdir((fFolder / "gone").c_str(), 0755);
-	Open(kPage, "gone/page.html");
-	BPrivate::TypeText(Window(), "x");
-	std::filesystem::remove_all(fFolder / "gone");
-	BPrivate::ForgetAlertsShown();
-	UseAlertWindowsForErrors();
-	BPrivate::PostKey(Window(), "s", kCtrl);
-	Idle();
-	SetErrorAlertHandler(nullptr);
-	std::vector<BPrivate::AlertRecord> alerts = BPrivate::AlertsShown();
-	ASSERT_EQ(alerts.size(), 1u);
-	EXPECT_NE(alerts[0].text.find("could not save"), std::string::npos) << alerts[0].text;
-	EXPECT_FALSE(fPage->IsSaved());
-	EXPECT_EQ(Title(), "*Velmora - Notes - page.html");
 }
 
 TEST_F(VisualWindow, RevertAnsweredNoKeepsTheEditsAndYesReadsTheFileAgain)

@@ -238,11 +238,4 @@ TEST_F(AlertWindow, CallingWindowKeepsDrawingWhileItsAlertIsUp)
 		asking->Quit();
 }
 
-TEST_F(AlertWindow, TabsAndCarriageReturnsAreShownAsSpacesAndLineEnds)
-{
-	auto* alert = new BAlert("t", "Closing\tnow\r\nSave changes?", "OK");
-	EXPECT_STREQ(alert->TextView()->Text(), "Closing now\nSave changes?");
-	alert->Quit();
-}
-
 } // namespace

@@ -1,5 +1,5 @@
-// What a text view puts on the window: runs in their colours, an inverted
-// range, and how little it redraws after an edit.
+// What a text view puts on the window: runs in their colours, and how
+// little it redraws after an edit.
 
 #include "TextViewTestSupport.h"
 
