@@ -6,27 +6,6 @@ namespace {
 
 class ViewTree : public WindowTest {};
 
-TEST_F(ViewTree, CoordinatesConvertThroughParentsScrollingAndTheWindow)
-{
-	RecordingWindow* window = MakeWindow(BRect(100, 50, 399, 249));
-	auto* outer = new BView(BRect(10, 20, 209, 169), "outer", B_FOLLOW_NONE, 0);
-	auto* inner = new BView(BRect(5, 5, 54, 54), "inner", B_FOLLOW_NONE, 0);
-	window->AddChild(outer);
-	outer->AddChild(inner);
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(inner->ConvertToParent(BPoint(1, 2)), BPoint(6, 7));
-	EXPECT_EQ(inner->ConvertToScreen(BPoint(1, 2)), BPoint(116, 77));
-	EXPECT_EQ(inner->ConvertFromScreen(BPoint(116, 77)), BPoint(1, 2));
-
-	outer->ScrollTo(BPoint(0, 30));
-	EXPECT_EQ(outer->Bounds(), BRect(0, 30, 199, 179));
-	EXPECT_EQ(inner->ConvertToScreen(BPoint(1, 2)), BPoint(116, 47));
-	outer->ScrollBy(4, -30);
-	EXPECT_EQ(outer->Bounds().LeftTop(), BPoint(4, 0));
-	EXPECT_EQ(window->ConvertToScreen(BRect(0, 0, 9, 9)), BRect(100, 50, 109, 59));
-	window->Unlock();
-}
-
 TEST_F(ViewTree, HooksRunParentsFirstAndAllAttachedChildrenFirst)
 {
 	RecordingWindow* window = MakeWindow();
