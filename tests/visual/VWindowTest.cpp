@@ -23,7 +23,6 @@
 #include <PopUpMenu.h>
 #include <WindowTesting.h>
 
-#include "EntityTable.h"
 #include "ErrorAlert.h"
 #include "KBBar.h"
 #include "KBBarButton.h"
@@ -277,42 +276,6 @@ TEST_F(VisualWindow, MenuItemsButtonsAndShortcutsReachTheirTargetsWithTheirCodes
 		ChooseByMouse(InWindow(field), item);
 		expect(row, "by mouse");
 	}
-}
-
-// The rest of the table in its order, in submenus short enough for a
-// screen.
-TEST_F(VisualWindow, SpecialCharactersListTheMostUsedFirstThenTheEntityTable)
-{
-	Open(kPage);
-	KBBarMenuField* field = BarItem<KBBarMenuField>(Window()->LowerBar(),
-		"Special Characters…     ");
-	ASSERT_NE(field, nullptr);
-	BAutolock lock(Window());
-	BMenu* menu = field->Menu();
-	std::vector<uint32> expected = {169, 174, 8482, kNonBreakingSpaceCode};
-	for (int32 index = 1; index < CountEntities(); index++)
-		expected.push_back(EntityAt(index)->code);
-	std::vector<uint32> codes;
-	std::function<void(BMenu*)> collect = [&](BMenu* items) {
-		EXPECT_LE(items->CountItems(), 40) << items->Name();
-		for (int32 index = 0; BMenuItem* item = items->ItemAt(index); index++) {
-			int32 code = -1;
-			if (item->Submenu() != nullptr) {
-				collect(item->Submenu());
-			} else if (item->Message() != nullptr) {
-				EXPECT_EQ(item->Message()->what, static_cast<uint32>('ispc'));
-				item->Message()->FindInt32("code", &code);
-				codes.push_back(static_cast<uint32>(code));
-			} else {
-				EXPECT_EQ(items, menu);
-				EXPECT_EQ(index, 4) << "one separator, after the first four";
-			}
-		}
-	};
-	collect(menu);
-	EXPECT_EQ(codes, expected);
-	EXPECT_STREQ(menu->ItemAt(0)->Label(), "\xC2\xA9 - &copy;");
-	EXPECT_STREQ(menu->ItemAt(3)->Label(), "\xC2\xA0 - &nbsp;") << "shown as the character";
 }
 
 TEST_F(VisualWindow, SaveOnAnUntitledPageAsksWhereAndTheTitleShowsWhatIsNotSaved)

@@ -83,6 +83,15 @@ TEST_F(PopUpMenuTest, OpensAtThePointAndReturnsTheClickedItem)
 	EXPECT_EQ(Count(entries, "w:Message copy"), 0u) << "Go() only returns the item";
 }
 
+TEST_F(PopUpMenuTest, ReleasingInsideTheClickToOpenRectKeepsItOpen)
+{
+	PressAt(BPoint(50, 60));
+	ReleaseAt(BPoint(47, 57));
+	EXPECT_EQ(OpenMenuAt(0).menu, fMenu.get());
+	BPrivate::PostClick(fMenuWindow, Middle(fMenu->ItemAt(0)));
+	EXPECT_EQ(Count(Result(), "chose Cut"), 1u);
+}
+
 TEST_F(PopUpMenuTest, GoFromAThreadThatIsNoWindowTakesTheMenusWindowsInput)
 {
 	BPrivate::SetPointer(BPoint(0, 0), 0);

@@ -1,5 +1,5 @@
-// What a text view puts on the window: runs in their colours, and how
-// little it redraws after an edit.
+// What a text view puts on the window: runs in their colours, an inverted
+// range, and how little it redraws after an edit.
 
 #include "TextViewTestSupport.h"
 
@@ -133,6 +133,18 @@ TEST_F(TextViewDrawing, TypingRedrawsOnlyTheLineItChanges)
 	ASSERT_GT(updates.CountRects(), 0);
 	EXPECT_GE(updates.Frame().top, LineTop(5));
 	EXPECT_LE(updates.Frame().bottom, LineTop(6) - 1);
+}
+
+TEST_F(TextViewDrawing, HighlightInvertsARangeUntilCalledAgain)
+{
+	WithLock(fWindow, [&] { fView->SetText("invert me"); });
+	auto white = [](rgb_color color) { return color == make_color(255, 255, 255); };
+	BRect frame = CharFrame(7);
+	int before = CountPixels(frame, white);
+	WithLock(fWindow, [&] { fView->Highlight(7, 9); });
+	EXPECT_LT(CountPixels(frame, white), before / 4);
+	WithLock(fWindow, [&] { fView->Highlight(7, 9); });
+	EXPECT_EQ(CountPixels(frame, white), before);
 }
 
 // A hidden view wraps its lines only when they are asked for or drawn.

@@ -112,6 +112,15 @@ TEST_F(TextLayoutTest, LineEndTestDecidesWhereLinesMayEnd)
 	EXPECT_EQ(LineTexts(model), (Lines{"aa b", "bx", "cc"}));
 }
 
+TEST_F(TextLayoutTest, HyphenBetweenWordsMayEndALine)
+{
+	Lay("well-known", Width("well-kn"));
+	EXPECT_EQ(LineTexts(model), (Lines{"well-", "known"}));
+	// A leading minus sign stays with its number.
+	Lay("ab -12", Width("ab -1"));
+	EXPECT_EQ(LineTexts(model), (Lines{"ab ", "-12"}));
+}
+
 TEST_F(TextLayoutTest, TabsAdvanceToTabStopsAndAreNeverMeasured)
 {
 	Lay("a\tb\naaaa\tb", 1000);
