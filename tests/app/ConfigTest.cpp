@@ -171,24 +171,6 @@ TEST_F(Settings, ReadOnlySettingsNeverWriteTheFile)
 	EXPECT_FALSE(fFolder.Exists("Korvane/Velmora_settings"));
 }
 
-TEST_F(Settings, ASmallScreenShortensTheErrorWindow)
-{
-	struct Row {
-		int32 screenHeight;
-		float top;
-		float bottom;
-	};
-	// Too short for the usual place, the window moves up whole.
-	for (Row row : {Row{480, 423, 474}, Row{496, 423, 495}, Row{768, 423, 495},
-			Row{400, 322, 394}}) {
-		BPrivate::SetScreenSize(640, row.screenHeight);
-		Config_ settings(true);
-		EXPECT_EQ(settings.ErrorWindowFrame().bottom, row.bottom) << row.screenHeight;
-		EXPECT_EQ(settings.ErrorWindowFrame().top, row.top) << row.screenHeight;
-	}
-	BPrivate::SetScreenSize(1024, 768);
-}
-
 TEST_F(Settings, TheProgramFontsAreBuiltFromNameAndSize)
 {
 	Config_ settings(true);

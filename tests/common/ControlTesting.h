@@ -35,12 +35,8 @@ const char kEnter[] = {B_ENTER, 0};
 const char kSpace[] = {B_SPACE, 0};
 const char kTab[] = {B_TAB, 0};
 const char kEscape[] = {B_ESCAPE, 0};
-const char kLeft[] = {B_LEFT_ARROW, 0};
-const char kRight[] = {B_RIGHT_ARROW, 0};
 const char kUp[] = {B_UP_ARROW, 0};
 const char kDown[] = {B_DOWN_ARROW, 0};
-const char kHome[] = {B_HOME, 0};
-const char kEnd[] = {B_END, 0};
 
 // A window that keeps a copy of every message that reaches its
 // MessageReceived(), for the test thread to read.
@@ -84,12 +80,6 @@ public:
 		BPrivate::WaitForLooperIdle(this, 5000000);
 		std::lock_guard<std::mutex> guard(fLock);
 		return fReceived;
-	}
-
-	uint32 LastCommand()
-	{
-		std::vector<BMessage> received = Received();
-		return received.empty() ? 0 : received.back().what;
 	}
 
 private:
@@ -230,12 +220,7 @@ protected:
 	{
 		return Locked([&] { return control->Value(); });
 	}
-	// The pixel at a point of the view, now or in a snapshot of the window.
-	rgb_color PixelIn(BView* view, BPoint point)
-	{
-		std::unique_ptr<BBitmap> picture = Snap();
-		return PixelIn(picture.get(), view, point);
-	}
+	// The pixel at a point of the view in a snapshot of the window.
 	rgb_color PixelIn(const BBitmap* picture, BView* view, BPoint point)
 	{
 		BPoint at = InWindow(view, point);

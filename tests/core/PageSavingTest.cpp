@@ -166,17 +166,6 @@ TEST_F(PageSaving, AWindows1252PageWithoutDeclarationStaysWindows1252)
 	EXPECT_NE(saved.find("\x93new\x94"), std::string::npos);
 }
 
-TEST_F(PageSaving, ScratchFilesLieBesideThePageAndGoWithIt)
-{
-	Open("<html><body>x</body></html>");
-	EXPECT_TRUE(fFolder.Exists("$VLM-page.html0.html"));
-	EXPECT_TRUE(fFolder.Exists("$VLM-page.html1.html"));
-	fPage.reset();
-	EXPECT_FALSE(fFolder.Exists("$VLM-page.html0.html"));
-	EXPECT_FALSE(fFolder.Exists("$VLM-page.html1.html"));
-	EXPECT_TRUE(fFolder.Exists("page.html"));
-}
-
 TEST_F(PageSaving, SaveAsMovesThePageAndItsScratchFiles)
 {
 	Open("<html><body>x</body></html>");

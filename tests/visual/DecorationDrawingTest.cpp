@@ -1,5 +1,4 @@
-// What styled text cannot show is drawn over it: each rule over its own
-// line, a grey line above two light ones, across the view; underlines and
+// What styled text cannot show is drawn over it: underlines and
 // strike-through lines in the colour of their text, line by line, never
 // under an element's room, and again whenever a line is drawn anew.
 
@@ -13,14 +12,10 @@
 
 #include "PageTesting.h"
 
-#include "HorizontalLine.h"
-
 using PageTesting::PageTest;
 
 namespace {
 
-const rgb_color kShadow = {170, 170, 170, 255};
-const rgb_color kLight = {235, 235, 235, 255};
 const rgb_color kBlack = {0, 0, 0, 255};
 const rgb_color kWhite = {255, 255, 255, 255};
 const rgb_color kBlue = {0, 0, 255, 255};
@@ -28,25 +23,6 @@ const rgb_color kRed = {255, 0, 0, 255};
 
 class DecorationDrawing : public PageTest {
 protected:
-	// Where each rule's grey line lies, in window coordinates, from the
-	// view's own layout of the rule's line.
-	std::vector<BRect> RuleLines()
-	{
-		std::vector<BRect> lines;
-		BAutolock lock(VisualWindow());
-		for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
-			if (At<HorizontalLine>(i) == nullptr)
-				continue;
-			int32 offset = (*List())[i].offset;
-			float top = View()->PointAt(offset + 1).y;
-			float height = View()->LineHeight(View()->LineAt(offset + 1));
-			float y = std::round(top) + std::round(height / 2);
-			BRect line(7, y, View()->Bounds().right - 8, y);
-			lines.push_back(VisualWindow()->ConvertFromScreen(View()->ConvertToScreen(line)));
-		}
-		return lines;
-	}
-
 	std::unique_ptr<BBitmap> Shot()
 	{
 		BPrivate::WaitForWindowIdle(VisualWindow());
@@ -106,35 +82,11 @@ const LineCase kLineCases[] = {
 	{"a coloured run's underline takes its colour",
 		"<body><u><font color=\"#FF0000\">red</font> black</u> after</body>", "red", "after",
 		false, kRed},
-	{"the underline behind a coloured run is black again",
-		"<body><u><font color=\"#FF0000\">red</font> black</u> after</body>", "black", nullptr,
-		false, kBlack},
 	{"STRIKE strikes through", "<body>a <strike>struck</strike> b</body>", "struck", nullptr,
 		true, kBlack},
-	{"S strikes through", "<body>a <s>struck</s> b</body>", "struck", nullptr, true, kBlack},
 };
 
 } // namespace
-
-TEST_F(DecorationDrawing, EveryRuleIsASunkenLineAcrossTheViewBelowTheTextBeforeIt)
-{
-	Open("<html><body>one<hr>two<hr><h1>three</h1><hr></body></html>");
-	std::vector<BRect> lines = RuleLines();
-	ASSERT_EQ(lines.size(), 3u);
-	std::unique_ptr<BBitmap> shot = Shot();
-	ASSERT_NE(shot, nullptr);
-	for (size_t i = 0; i < lines.size(); i++) {
-		if (i > 0) {
-			EXPECT_GT(lines[i].top, lines[i - 1].top + 26) << "a rule and a line of text between";
-		}
-		BRect line = lines[i];
-		for (float x : {line.left + 2, (line.left + line.right) / 2, line.right - 2}) {
-			EXPECT_EQ(PixelAt(shot.get(), x, line.top), kShadow) << "rule " << i << " x " << x;
-			EXPECT_EQ(PixelAt(shot.get(), x, line.top + 1), kLight) << "rule " << i << " x " << x;
-			EXPECT_NE(PixelAt(shot.get(), x, line.top - 1), kShadow) << "one line only";
-		}
-	}
-}
 
 TEST_F(DecorationDrawing, UnderlinesAndStrikeLinesTakeTheColourOfTheirText)
 {

@@ -23,7 +23,6 @@
 #include <PopUpMenu.h>
 #include <WindowTesting.h>
 
-#include "EntityTable.h"
 #include "ErrorAlert.h"
 #include "KBBar.h"
 #include "KBBarButton.h"
@@ -198,9 +197,6 @@ struct Command {
 // Space), to the window and to the engine.
 const Command kMenus[] = {
 	{"File", "Open…", 'open', "o", false, false},
-	{"File", "Save", 'save', "s", false, false},
-	{"File", "Revert", 'reld', nullptr, false, false},
-	{"Edit", "Paste", 'past', "v", false, false},
 	{"Edit", "Preview", 'prew', "r", false, true},
 	{"Insert", "Image…", 'iimg', "I", true, false},
 	{"Insert", "Horizontal line", 'hrln', "H", true, true},
@@ -209,7 +205,6 @@ const Command kMenus[] = {
 	{"Physical fonts", "Bold text", 'bold', "b", false, true},
 	{"Logical fonts", "Cite", 'cite', nullptr, false, true},
 	{"Headings", "Heading 6", 'h6  ', "6", false, true},
-	{"HTML editor", "Update from HTML", 'updt', nullptr, false, true},
 	{"HTML editor", "Show errors/warnings window", 'serr', nullptr, false, false},
 };
 
@@ -217,8 +212,6 @@ const Command kMenus[] = {
 const Command kButtons[] = {
 	{"", "ButtonSave", 'save', nullptr, false, false},
 	{"", "ButtonPreview", 'prew', nullptr, false, true},
-	{"", "ButtonEmailLink", 'ieml', nullptr, false, true},
-	{"", "ButtonTarget", 'inst', nullptr, false, true},
 };
 
 // The lower tool bar's menus, by mouse (their shortcuts are the main menu's):
@@ -226,7 +219,6 @@ const Command kButtons[] = {
 const Command kFields[] = {
 	{"Headings…     ", "Heading 1", 'h1  ', nullptr, false, true},
 	{"Physical fonts…     ", "Strike thru", 'strk', nullptr, false, true},
-	{"Logical fonts…     ", "Cite", 'cite', nullptr, false, true},
 	{"Special Characters…     ", "© - &copy;", 'ispc', nullptr, false, true},
 };
 
@@ -286,42 +278,6 @@ TEST_F(VisualWindow, MenuItemsButtonsAndShortcutsReachTheirTargetsWithTheirCodes
 	}
 }
 
-// The rest of the table in its order, in submenus short enough for a
-// screen.
-TEST_F(VisualWindow, SpecialCharactersListTheMostUsedFirstThenTheEntityTable)
-{
-	Open(kPage);
-	KBBarMenuField* field = BarItem<KBBarMenuField>(Window()->LowerBar(),
-		"Special Characters…     ");
-	ASSERT_NE(field, nullptr);
-	BAutolock lock(Window());
-	BMenu* menu = field->Menu();
-	std::vector<uint32> expected = {169, 174, 8482, kNonBreakingSpaceCode};
-	for (int32 index = 1; index < CountEntities(); index++)
-		expected.push_back(EntityAt(index)->code);
-	std::vector<uint32> codes;
-	std::function<void(BMenu*)> collect = [&](BMenu* items) {
-		EXPECT_LE(items->CountItems(), 40) << items->Name();
-		for (int32 index = 0; BMenuItem* item = items->ItemAt(index); index++) {
-			int32 code = -1;
-			if (item->Submenu() != nullptr) {
-				collect(item->Submenu());
-			} else if (item->Message() != nullptr) {
-				EXPECT_EQ(item->Message()->what, static_cast<uint32>('ispc'));
-				item->Message()->FindInt32("code", &code);
-				codes.push_back(static_cast<uint32>(code));
-			} else {
-				EXPECT_EQ(items, menu);
-				EXPECT_EQ(index, 4) << "one separator, after the first four";
-			}
-		}
-	};
-	collect(menu);
-	EXPECT_EQ(codes, expected);
-	EXPECT_STREQ(menu->ItemAt(0)->Label(), "\xC2\xA9 - &copy;");
-	EXPECT_STREQ(menu->ItemAt(3)->Label(), "\xC2\xA0 - &nbsp;") << "shown as the character";
-}
-
 TEST_F(VisualWindow, SaveOnAnUntitledPageAsksWhereAndTheTitleShowsWhatIsNotSaved)
 {
 	fPage = std::make_unique<Page>("", 0, PageTesting::Application());
@@ -354,24 +310,6 @@ TEST_F(VisualWindow, SaveOnAnUntitledPageAsksWhereAndTheTitleShowsWhatIsNotSaved
 	EXPECT_EQ(asked.size(), 1u) << "a page with a file is saved there";
 	EXPECT_NE(fFolder.Read("saved.html").find("Hello world"), std::string::npos);
 	EXPECT_EQ(Title(), "Velmora -  - saved.html");
-}
-
-TEST_F(VisualWindow, ASaveThatFailsSaysSoAndLeavesThePageUnsaved)
-{
-	mkdir((fFolder / "gone").c_str(), 0755);
-	Open(kPage, "gone/page.html");
-	BPrivate::TypeText(Window(), "x");
-	std::filesystem::remove_all(fFolder / "gone");
-	BPrivate::ForgetAlertsShown();
-	UseAlertWindowsForErrors();
-	BPrivate::PostKey(Window(), "s", kCtrl);
-	Idle();
-	SetErrorAlertHandler(nullptr);
-	std::vector<BPrivate::AlertRecord> alerts = BPrivate::AlertsShown();
-	ASSERT_EQ(alerts.size(), 1u);
-	EXPECT_NE(alerts[0].text.find("could not save"), std::string::npos) << alerts[0].text;
-	EXPECT_FALSE(fPage->IsSaved());
-	EXPECT_EQ(Title(), "*Velmora - Notes - page.html");
 }
 
 TEST_F(VisualWindow, RevertAnsweredNoKeepsTheEditsAndYesReadsTheFileAgain)

@@ -12,8 +12,6 @@
 #include "PageTesting.h"
 
 #include "HTML_Element.h"
-#include "KBottomBar.h"
-#include "KLowStatusBar.h"
 #include "Visual_Element.h"
 
 using PageTesting::PageTest;
@@ -104,7 +102,6 @@ const KeyCase kKeyCases[] = {
 	{"a space before a space steps over it", "ab cd", 2, 2, " ", 0, "ab cd", 3},
 	{"Shift+Space after a space is a non-breaking one", "ab cd", 3, 3, " ", B_SHIFT_KEY,
 		"ab &nbsp;cd", 4},
-	{"Shift+Space before a space too", "ab cd", 2, 2, " ", B_SHIFT_KEY, "ab&nbsp; cd", 3},
 	{"Tab takes the selection and types nothing", "abcd", 1, 3, "\t", 0, "ad", 1},
 	{"Tab without a selection does nothing", "abcd", 1, 1, "\t", 0, "abcd", 1},
 	{"Enter deletes the selection and breaks the line behind the break", "abcd", 1, 3, "\n", 0,
@@ -373,13 +370,4 @@ TEST_F(VisualEditing, ALineThatStartsWithAParagraphsRoomIsMeasuredWithoutIt)
 	EXPECT_LT(View()->LineWidthWithoutSpaceAt(d), View()->LineWidth(View()->LineAt(d)));
 	EXPECT_EQ(View()->LineWidthWithoutSpaceAt(0), View()->LineWidth(0));
 	EXPECT_EQ(View()->SpaceOnLine(View()->CountLines()), -1);
-}
-
-TEST_F(VisualEditing, AFullRefreshShowsItsProgressUntilFinished)
-{
-	Open("<html><body><b>x</b></body></html>");
-	BAutolock lock(VisualWindow());
-	KLowStatusBar* progress = fPage->VisualWindow()->BottomBar()->StatusBar();
-	EXPECT_EQ(progress->CurrentValue(), 100);
-	EXPECT_STREQ(progress->Text(), "Finished");
 }

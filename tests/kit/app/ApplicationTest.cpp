@@ -148,22 +148,3 @@ TEST(ApplicationTest, GlobalsLiveAsLongAsTheApplication)
 	EXPECT_FALSE(be_app_messenger.IsValid());
 	EXPECT_FALSE(kept.IsValid());
 }
-
-TEST(ApplicationTest, RepliesWithoutAReplyTargetGoToTheApplication)
-{
-	TestApplication app;
-	auto journal = std::make_shared<Journal>();
-	RecordingLooper* worker = new RecordingLooper(journal);
-	worker->onMessage = [](RecordingLooper*, BMessage* message) {
-		message->SendReply('back');
-	};
-	worker->Run();
-	app.onReady = [worker](TestApplication*) { worker->PostMessage('work'); };
-	app.onMessage = [](TestApplication* self, BMessage* message) {
-		if (message->what == 'back')
-			self->Quit();
-	};
-	app.Run();
-	EXPECT_EQ(app.events.back(), "back");
-	QuitLooper(worker);
-}

@@ -61,9 +61,8 @@ private:
 
 class RecordingLooper : public BLooper {
 public:
-	explicit RecordingLooper(std::shared_ptr<Journal> journal, int32 capacity = 200,
-		const char* name = "recorder")
-		: BLooper(name, B_NORMAL_PRIORITY, capacity),
+	explicit RecordingLooper(std::shared_ptr<Journal> journal, int32 capacity = 200)
+		: BLooper("recorder", B_NORMAL_PRIORITY, capacity),
 		  fJournal(std::move(journal))
 	{
 	}

@@ -107,24 +107,6 @@ TEST_F(MessengerTest, WaitingForAnAnswerFromOneselfIsRefused)
 	fLooper->Unlock();
 }
 
-TEST_F(MessengerTest, AsynchronousRepliesGoToTheReplyHandler)
-{
-	auto replies = std::make_shared<Journal>();
-	RecordingLooper* asker = new RecordingLooper(replies, 200, "asker");
-	asker->Run();
-	fLooper->onMessage = [](RecordingLooper*, BMessage* message) {
-		BMessage reply('ansr');
-		EXPECT_EQ(message->SendReply(&reply), B_OK);
-	};
-	BMessage question('qstn');
-	ASSERT_EQ(BMessenger(fLooper).SendMessage(&question, asker), B_OK);
-	ASSERT_EQ(BPrivate::WaitForLooperIdle(fLooper), B_OK);
-	ASSERT_EQ(BPrivate::WaitForLooperIdle(asker), B_OK);
-	ASSERT_EQ(replies->Count(), 1u);
-	EXPECT_EQ(replies->Messages()[0].what, static_cast<uint32>('ansr'));
-	QuitLooper(asker);
-}
-
 TEST_F(MessengerTest, AMessengerToAHandlerDeliversToThatHandler)
 {
 	auto handlerJournal = std::make_shared<Journal>();

@@ -53,18 +53,6 @@ TEST_F(UnseenAlert, WithoutAResponderTheLastButtonIsChosenAndRecordedOrElseItCho
 	EXPECT_EQ(seen, "Save changes?");
 }
 
-TEST_F(UnseenAlert, AsynchronousAnswerReachesTheInvokerWithWhich)
-{
-	Show();
-	BPrivate::SetAlertResponder([](const BPrivate::AlertRecord&) { return 1; });
-	auto* alert = new BAlert("t", "x", "A", "B", "C");
-	EXPECT_EQ(alert->Go(new BInvoker(new BMessage(kAnswer), fWindow)), B_OK);
-	Idle(fWindow);
-	std::vector<BMessage> sent = Sent(kAnswer);
-	ASSERT_EQ(sent.size(), 1u);
-	EXPECT_EQ(Int32Of(sent[0], "which"), 1);
-}
-
 // Real alert windows on the headless display.
 class AlertWindow : public ControlTest {
 protected:
@@ -248,13 +236,6 @@ TEST_F(AlertWindow, CallingWindowKeepsDrawingWhileItsAlertIsUp)
 	EXPECT_EQ(asking->answer.load(), 1);
 	if (asking->Lock())
 		asking->Quit();
-}
-
-TEST_F(AlertWindow, TabsAndCarriageReturnsAreShownAsSpacesAndLineEnds)
-{
-	auto* alert = new BAlert("t", "Closing\tnow\r\nSave changes?", "OK");
-	EXPECT_STREQ(alert->TextView()->Text(), "Closing now\nSave changes?");
-	alert->Quit();
 }
 
 } // namespace

@@ -111,25 +111,6 @@ TEST_F(FilePanelTest, AnOpenPanelRepliesWithTheChosenRefsAndThenCancel)
 	EXPECT_EQ(Codes(fReplies->Received()), (std::vector<std::string>{"_RRC", "_CNC", "_CNC"}));
 }
 
-TEST_F(FilePanelTest, ASavePanelRepliesWithTheFolderAndTheNameThenCancel)
-{
-	std::string suggested;
-	BPrivate::SetFilePanelResponder([&](const FilePanelRequest& request) {
-		suggested = request.name;
-		return Chosen({"sub/page.html"});
-	});
-	BFilePanel* panel = Make(B_SAVE_PANEL);
-	panel->SetSaveText("Untitled.html");
-	panel->Show();
-	EXPECT_EQ(suggested, "Untitled.html");
-	EXPECT_EQ(BPrivate::FilePanelsShown().back().title, "Save");
-	std::vector<BMessage> replies = fReplies->Received();
-	ASSERT_EQ(Codes(replies), (std::vector<std::string>{"SAVE", "_CNC"}));
-	EXPECT_EQ(Int32Of(replies[1], "old_what"), int32(B_SAVE_REQUESTED));
-	EXPECT_EQ(RefPaths(replies[0], "directory"), std::vector<std::string>{fFolder / "sub"});
-	EXPECT_EQ(StringOf(replies[0], "name"), "page.html");
-}
-
 // The panel's window, shown and driven as a user would.
 
 class FilePanelWindowTest : public FilePanelTest {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -79,34 +80,19 @@ TEST(FontSelection, UnknownNamesAreRefusedAndANullStyleFollowsTheFace)
 	EXPECT_EQ(FullName(font), "DejaVu Serif/Bold");
 }
 
-struct FaceCase {
-	const char* family;
-	uint16 face;
-	const char* style;
-};
-
-std::string NameOf(const testing::TestParamInfo<FaceCase>& info)
+TEST(FontSelection, AFacePicksTheStyleThatMatchesBoldAndItalic)
 {
-	std::string name = std::string(info.param.family) + "To" + info.param.style;
-	std::erase(name, ' ');
-	return name + std::to_string(info.index);
+	const std::tuple<const char*, uint16, const char*> rows[] = {
+		{"DejaVu Sans", B_BOLD_FACE, "Bold"},
+		{"DejaVu Sans", B_BOLD_FACE | B_ITALIC_FACE, "Bold Oblique"},
+		{"DejaVu Serif", B_BOLD_FACE | B_ITALIC_FACE | B_UNDERSCORE_FACE, "Bold Italic"}};
+	for (const auto& [family, face, style] : rows) {
+		BFont font = FontOf(family, "Book");
+		font.SetFace(face);
+		EXPECT_EQ(FullName(font), std::string(family) + "/" + style);
+		EXPECT_EQ(font.Face(), face);
+	}
 }
-
-class FontFaceSelection : public testing::TestWithParam<FaceCase> {};
-
-TEST_P(FontFaceSelection, PicksTheStyleThatMatchesBoldAndItalic)
-{
-	BFont font = FontOf(GetParam().family, "Book");
-	font.SetFace(GetParam().face);
-	EXPECT_EQ(FullName(font), std::string(GetParam().family) + "/" + GetParam().style);
-	EXPECT_EQ(font.Face(), GetParam().face);
-}
-
-INSTANTIATE_TEST_SUITE_P(DejaVu, FontFaceSelection, testing::Values(
-	FaceCase{"DejaVu Sans", B_BOLD_FACE, "Bold"},
-	FaceCase{"DejaVu Sans", B_BOLD_FACE | B_ITALIC_FACE, "Bold Oblique"},
-	FaceCase{"DejaVu Serif", B_BOLD_FACE | B_ITALIC_FACE | B_UNDERSCORE_FACE, "Bold Italic"}),
-	NameOf);
 
 TEST(FontMetrics, WidthsAddUpAndScaleWithTheSize)
 {
@@ -170,7 +156,6 @@ TEST(FontConcurrency, ManyThreadsMeasureTheSameFontsAtOnce)
 {
 	const std::string text = "Quick brown f\xC3\xB6x \xE2\x82\xAC \xC7\x84 \xE4\xB8\x80 jumps 0123";
 	std::vector<float> sizes = {9, 11, 13.5f, 17, 23};
-	std::vector<float> expected;
 	std::vector<BFont> fonts;
 	for (float size : sizes) {
 		BFont font = *be_plain_font;

@@ -115,25 +115,20 @@ TEST_F(MenuFieldTest, EscapeLeavesTheChoiceAsItWas)
 	EXPECT_STREQ(fField->MenuItem()->Label(), "10");
 }
 
-TEST_F(MenuFieldTest, ADisabledFieldDoesNotOpen)
+TEST_F(MenuFieldTest, ADisabledFieldNeitherOpensNorKeepsTheFocusAndTabPassesOverIt)
 {
 	WithLock(fWindow, [&] {
+		fField->MakeFocus();
 		fField->SetEnabled(false);
+		EXPECT_EQ(fWindow->CurrentFocus(), nullptr);
 		fField->MakeFocus();
 	});
 	BPrivate::PostClick(fWindow, InTheBox());
 	BPrivate::PostKey(fWindow, " ");
 	Idle(fWindow);
 	EXPECT_TRUE(BPrivate::OpenMenus().empty());
-	EXPECT_FALSE(fField->MenuBar()->IsEnabled());
-}
-
-TEST_F(MenuFieldTest, TabPassesOverADisabledFieldWhichLosesTheFocus)
-{
 	WithLock(fWindow, [&] {
-		fField->MakeFocus();
-		fField->SetEnabled(false);
-		EXPECT_EQ(fWindow->CurrentFocus(), nullptr);
+		EXPECT_FALSE(fField->MenuBar()->IsEnabled());
 		fOther->MakeFocus();
 	});
 	BPrivate::PostKey(fWindow, "\t");

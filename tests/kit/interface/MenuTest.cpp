@@ -152,26 +152,6 @@ TEST_F(MenuInvoking, TheMessageCarriesTheItemAndItsIndex)
 	EXPECT_TRUE(received[0].HasInt64("when"));
 }
 
-TEST_F(MenuInvoking, InvokingMarksTheItemBeforeTheMessageLeaves)
-{
-	fSizes->ItemAt(0)->SetMarked(true);
-	fSizes->ItemAt(1)->Invoke();
-	EXPECT_TRUE(fSizes->ItemAt(1)->IsMarked());
-	EXPECT_FALSE(fSizes->ItemAt(0)->IsMarked());
-	EXPECT_STREQ(fSizes->Superitem()->Label(), "10");
-}
-
-TEST_F(MenuInvoking, ADisabledItemSendsNothing)
-{
-	fSizes->ItemAt(1)->SetEnabled(false);
-	EXPECT_EQ(fSizes->ItemAt(1)->Invoke(), B_ERROR);
-	fSizes->ItemAt(0)->SetEnabled(true);
-	fSizes->SetEnabled(false);
-	EXPECT_EQ(fSizes->ItemAt(0)->Invoke(), B_ERROR);
-	EXPECT_TRUE(Received().empty());
-	EXPECT_EQ(fSizes->FindMarked(), nullptr);
-}
-
 TEST_F(MenuInvoking, AnItemWithoutTargetOutsideAMenuBarSendsNothing)
 {
 	BMenuItem* loose = Item("Loose", 'lose');

@@ -123,23 +123,6 @@ TEST_F(OutlineListViewTest, CollapsingOverASelectedSubitemSelectsTheSuperitem)
 	EXPECT_EQ(fList->FullListCurrentSelection(), 3);
 }
 
-TEST_F(OutlineListViewTest, AnItemAddedUnderACollapsedOneStaysHidden)
-{
-	fList->Collapse(Named("Fonts"));
-	ASSERT_TRUE(fList->AddUnder(Make("Mono"), Named("Fonts")));
-	EXPECT_EQ(Visible(), "Fonts Blocks Div Span Inner Alone");
-	EXPECT_EQ(fList->FullListIndexOf(Named("Mono")), 1);
-}
-
-TEST_F(OutlineListViewTest, RemovingAnItemTakesItsSubtreeAlong)
-{
-	fList->Select(fList->IndexOf(Named("Div")));
-	EXPECT_EQ(fList->RemoveItem(3), Named("Blocks"));
-	EXPECT_EQ(Full(), "0Fonts 1Bold 1Italic 0Alone");
-	EXPECT_EQ(Visible(), "Fonts Bold Italic Alone");
-	EXPECT_EQ(fList->CurrentSelection(), -1);
-}
-
 TEST_F(OutlineListViewTest, AClickOnALatchTogglesWithoutSelecting)
 {
 	BRect fonts = fList->ItemFrame(0);

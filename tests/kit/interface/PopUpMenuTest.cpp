@@ -31,9 +31,7 @@ protected:
 		fView->onMouseDown = [this](BView* view, BPoint where) {
 			BPoint screen = view->ConvertToScreen(where);
 			BRect around(screen.x - 4, screen.y - 4, screen.x + 10, screen.y + 10);
-			BMenuItem* chosen = fUseRect
-				? fMenu->Go(screen, fDeliver, fOpenAnyway, around)
-				: fMenu->Go(screen, fDeliver, fOpenAnyway);
+			BMenuItem* chosen = fMenu->Go(screen, false, false, around);
 			fJournal->Add(std::string("chose ") + (chosen != nullptr ? chosen->Label() : "nothing"));
 		};
 		ShowAndWait(fWindow);
@@ -73,9 +71,6 @@ protected:
 	RecordingView* fView = nullptr;
 	BWindow* fMenuWindow = nullptr;
 	std::unique_ptr<BPopUpMenu> fMenu;
-	bool fDeliver = false;
-	bool fOpenAnyway = false;
-	bool fUseRect = true;
 };
 
 TEST_F(PopUpMenuTest, OpensAtThePointAndReturnsTheClickedItem)

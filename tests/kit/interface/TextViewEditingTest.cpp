@@ -48,26 +48,6 @@ INSTANTIATE_TEST_SUITE_P(TextView, CharacterBoundaries, testing::Values(
 		"a\xC3\xA9" "b-\xE2\x82\xAC" "c", {5, 5}}),
 	[](const testing::TestParamInfo<BoundaryCase>& info) { return info.param.name; });
 
-// The styles of a view reach another view through a copied run array.
-TEST(TextViewStyles, RunsCopiedOutGiveAnotherViewTheSameStyles)
-{
-	BTextView view(BRect(0, 0, 199, 99), "text", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW);
-	view.SetText("plain BOLD plain");
-	BFont bold = SizedFont(12, B_BOLD_FACE);
-	const rgb_color blue = make_color(0, 0, 200);
-	view.SetFontAndColor(6, 10, &bold, B_FONT_ALL, &blue);
-	int32 size = 0;
-	BPrivate::RunArrayPointer runs(view.RunArray(4, 12, &size));
-	ASSERT_NE(runs, nullptr);
-	EXPECT_EQ(size, static_cast<int32>(sizeof(text_run_array) + 2 * sizeof(text_run)));
-	BTextView other(BRect(0, 0, 199, 99), "other", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW);
-	other.SetText("in BOLD p", runs.get());
-	EXPECT_FALSE((FontAt(&other, 1).Face() & B_BOLD_FACE) != 0);
-	EXPECT_TRUE((FontAt(&other, 2).Face() & B_BOLD_FACE) != 0);
-	EXPECT_EQ(ColorAt(&other, 5), blue);
-	EXPECT_FALSE((FontAt(&other, 6).Face() & B_BOLD_FACE) != 0);
-}
-
 // #pragma mark - The hooks
 
 class TextViewHooks : public testing::Test {

@@ -49,17 +49,7 @@ TEST(TextViewLineBreaks, LinesEndOnlyWhereCanEndLineAllowsOrWhereTheWidthCutsThe
 
 // #pragma mark - Conversions
 
-struct Placement {
-	const char* name;
-	alignment align;
-};
-
-void PrintTo(const Placement& placement, std::ostream* out)
-{
-	*out << placement.name;
-}
-
-class TextViewConversions : public testing::TestWithParam<Placement> {
+class TextViewConversions : public testing::Test {
 protected:
 	void SetUp() override
 	{
@@ -69,14 +59,13 @@ protected:
 		BFont big = SizedFont(20, B_BOLD_FACE);
 		fView.SetFontAndColor(4, 9, &big);
 		fView.SetFontAndColor(60, 75, &big);
-		fView.SetAlignment(GetParam().align);
 	}
 
 	BTextView fView{BRect(0, 0, 299, 299), "text", BRect(10, 20, 160, 290), B_FOLLOW_NONE,
 		B_WILL_DRAW};
 };
 
-TEST_P(TextViewConversions, OffsetsPointsAndLinesAgree)
+TEST_F(TextViewConversions, OffsetsPointsAndLinesAgree)
 {
 	std::string text = fView.Text();
 	ASSERT_GT(fView.CountLines(), 5);
@@ -100,7 +89,7 @@ TEST_P(TextViewConversions, OffsetsPointsAndLinesAgree)
 	}
 }
 
-TEST_P(TextViewConversions, PointsOutsideTheTextFindItsEdges)
+TEST_F(TextViewConversions, PointsOutsideTheTextFindItsEdges)
 {
 	EXPECT_EQ(fView.OffsetAt(BPoint(0, 0)), 0);
 	EXPECT_EQ(fView.LineAt(BPoint(50, -100)), 0);
@@ -110,10 +99,6 @@ TEST_P(TextViewConversions, PointsOutsideTheTextFindItsEdges)
 	int32 lineEnd = fView.OffsetAt(line + 1);
 	EXPECT_EQ(fView.OffsetAt(BPoint(1000, fView.PointAt(fView.OffsetAt(line)).y)), lineEnd - 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(TextView, TextViewConversions, testing::Values(
-	Placement{"Left", B_ALIGN_LEFT}, Placement{"Right", B_ALIGN_RIGHT}),
-	[](const testing::TestParamInfo<Placement>& info) { return info.param.name; });
 
 // #pragma mark - Incremental re-wrapping
 

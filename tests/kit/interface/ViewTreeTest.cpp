@@ -6,59 +6,6 @@ namespace {
 
 class ViewTree : public WindowTest {};
 
-TEST_F(ViewTree, ChildrenFollowWhenTheWindowIsResizedByTheUser)
-{
-	RecordingWindow* window = MakeWindow(BRect(0, 0, 199, 99));
-	auto* filler = new RecordingView(BRect(0, 0, 199, 99), "filler", fJournal,
-		B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_FRAME_EVENTS);
-	auto* corner = new RecordingView(BRect(180, 80, 199, 99), "corner", fJournal,
-		B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM, B_WILL_DRAW | B_FRAME_EVENTS);
-	auto* inner = new RecordingView(BRect(5, 5, 194, 14), "inner", fJournal,
-		B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_WILL_DRAW);
-	window->AddChild(filler);
-	window->AddChild(corner);
-	filler->AddChild(inner);
-	ShowAndWait(window);
-	fJournal->Clear();
-
-	ASSERT_EQ(BPrivate::PostUserResize(window, 299, 149), B_OK);
-	Idle(window);
-
-	WithLock(window, [&] {
-		EXPECT_EQ(window->Bounds(), BRect(0, 0, 299, 149));
-		EXPECT_EQ(filler->Frame(), BRect(0, 0, 299, 149));
-		EXPECT_EQ(corner->Frame(), BRect(280, 130, 299, 149));
-		EXPECT_EQ(inner->Frame(), BRect(5, 5, 294, 14));
-	});
-	std::vector<std::string> entries = fJournal->Entries();
-	EXPECT_TRUE(Has(entries, "filler:FrameResized 299,149"));
-	EXPECT_TRUE(Has(entries, "corner:FrameMoved 280,130"));
-	EXPECT_TRUE(Has(entries, "w:FrameResized 299,149"));
-	// The corner follows the window's edge on the screen too.
-	EXPECT_EQ(Pixel(window, 299, 149), kWhite);
-}
-
-TEST_F(ViewTree, CoordinatesConvertThroughParentsScrollingAndTheWindow)
-{
-	RecordingWindow* window = MakeWindow(BRect(100, 50, 399, 249));
-	auto* outer = new BView(BRect(10, 20, 209, 169), "outer", B_FOLLOW_NONE, 0);
-	auto* inner = new BView(BRect(5, 5, 54, 54), "inner", B_FOLLOW_NONE, 0);
-	window->AddChild(outer);
-	outer->AddChild(inner);
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(inner->ConvertToParent(BPoint(1, 2)), BPoint(6, 7));
-	EXPECT_EQ(inner->ConvertToScreen(BPoint(1, 2)), BPoint(116, 77));
-	EXPECT_EQ(inner->ConvertFromScreen(BPoint(116, 77)), BPoint(1, 2));
-
-	outer->ScrollTo(BPoint(0, 30));
-	EXPECT_EQ(outer->Bounds(), BRect(0, 30, 199, 179));
-	EXPECT_EQ(inner->ConvertToScreen(BPoint(1, 2)), BPoint(116, 47));
-	outer->ScrollBy(4, -30);
-	EXPECT_EQ(outer->Bounds().LeftTop(), BPoint(4, 0));
-	EXPECT_EQ(window->ConvertToScreen(BRect(0, 0, 9, 9)), BRect(100, 50, 109, 59));
-	window->Unlock();
-}
-
 TEST_F(ViewTree, HooksRunParentsFirstAndAllAttachedChildrenFirst)
 {
 	RecordingWindow* window = MakeWindow();

@@ -72,12 +72,6 @@ void RecordingView::MakeFocus(bool focus)
 	_Note(focus ? "Focus" : "Unfocus");
 }
 
-void RecordingView::FrameResized(float width, float height)
-{
-	_Note(Format("FrameResized %g,%g", width, height));
-}
-
-void RecordingView::FrameMoved(BPoint where) { _Note(Format("FrameMoved %g,%g", where.x, where.y)); }
 void RecordingView::Pulse() { _Note("Pulse"); }
 void RecordingView::WindowActivated(bool active) { _Note(active ? "Activated" : "Deactivated"); }
 
@@ -102,16 +96,6 @@ RecordingWindow::~RecordingWindow()
 void RecordingWindow::WindowActivated(bool active)
 {
 	fJournal->Add(std::string(Title()) + (active ? ":Activated" : ":Deactivated"));
-}
-
-void RecordingWindow::FrameResized(float width, float height)
-{
-	fJournal->Add(std::string(Title()) + Format(":FrameResized %g,%g", width, height));
-}
-
-void RecordingWindow::FrameMoved(BPoint where)
-{
-	fJournal->Add(std::string(Title()) + Format(":FrameMoved %g,%g", where.x, where.y));
 }
 
 bool RecordingWindow::QuitRequested()

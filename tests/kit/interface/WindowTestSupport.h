@@ -87,8 +87,6 @@ public:
 	void KeyDown(const char* bytes, int32 numBytes) override;
 	void KeyUp(const char* bytes, int32 numBytes) override;
 	void MakeFocus(bool focus = true) override;
-	void FrameResized(float width, float height) override;
-	void FrameMoved(BPoint where) override;
 	void Pulse() override;
 	void WindowActivated(bool active) override;
 	void MessageReceived(BMessage* message) override;
@@ -113,8 +111,6 @@ public:
 	~RecordingWindow() override;
 
 	void WindowActivated(bool active) override;
-	void FrameResized(float width, float height) override;
-	void FrameMoved(BPoint where) override;
 	bool QuitRequested() override;
 	void MessageReceived(BMessage* message) override;
 

@@ -12,24 +12,6 @@ protected:
 	TempDirectory dir;
 };
 
-TEST_F(DirectoryTest, ContainsLooksBelowButNotBesideTheDirectory)
-{
-	ASSERT_EQ(mkdir((dir / "site").c_str(), 0755), 0);
-	ASSERT_EQ(mkdir((dir / "site/img").c_str(), 0755), 0);
-	ASSERT_EQ(mkdir((dir / "site2").c_str(), 0755), 0);
-	dir.Write("site/img/logo.gif", "");
-	dir.Write("site2/other.html", "");
-	BDirectory site((dir / "site").c_str());
-
-	EXPECT_TRUE(site.Contains((dir / "site/img/logo.gif").c_str()));
-	EXPECT_FALSE(site.Contains((dir / "site2/other.html").c_str()));
-	EXPECT_FALSE(site.Contains((dir / "site").c_str()));
-	EXPECT_FALSE(site.Contains("missing.html"));
-
-	EXPECT_TRUE(site.Contains("img/logo.gif", B_FILE_NODE));
-	EXPECT_FALSE(site.Contains("img", B_FILE_NODE));
-}
-
 TEST_F(DirectoryTest, CreateDirectoryMakesEveryMissingParent)
 {
 	std::string deep = dir / "a/b/c";

@@ -80,19 +80,6 @@ TEST_F(EntryTest, EntryInMissingDirectoryIsNotFound)
 	EXPECT_EQ(unset.GetPath(&path), B_NO_INIT);
 }
 
-TEST_F(EntryTest, RenameKeepsAnExistingTargetUnlessClobbering)
-{
-	dir.Write("a", "first");
-	dir.Write("b", "second");
-	BEntry entry((dir / "a").c_str());
-	EXPECT_EQ(entry.Rename("b"), B_FILE_EXISTS);
-	EXPECT_EQ(dir.Read("a"), "first");
-	EXPECT_EQ(dir.Read("b"), "second");
-	EXPECT_EQ(entry.Rename("b", true), B_OK);
-	EXPECT_EQ(dir.Read("b"), "first");
-	EXPECT_STREQ(entry.Name(), "b");
-}
-
 TEST_F(EntryTest, RemovedEntryStaysSetButNoLongerExists)
 {
 	dir.Write("page.html", "x");

@@ -38,8 +38,7 @@ TEST_F(FileTest, EachOpenModeLeavesTheFileAsItSays)
 			"keep me"},
 		{"<none>", B_WRITE_ONLY | B_FAIL_IF_EXISTS, B_OK, "new"},
 		{"<none>", B_READ_WRITE, B_ENTRY_NOT_FOUND, "<none>"},
-		{"<none>", B_READ_WRITE | B_CREATE_FILE, B_OK, "new"},
-		{"abc", B_READ_WRITE | B_OPEN_AT_END, B_OK, "abcnew"}};
+		{"<none>", B_READ_WRITE | B_CREATE_FILE, B_OK, "new"}};
 	for (const auto& row : rows) {
 		SCOPED_TRACE(row.mode);
 		unlink((dir / "page.html").c_str());
@@ -92,10 +91,6 @@ TEST_F(FileTest, ReadsAndSeeksFollowOnePosition)
 	EXPECT_STREQ(buffer, "789");
 	EXPECT_EQ(file.ReadAt(2, buffer, 2), 2);
 	EXPECT_EQ(file.Position(), 10);
-	BFile appending((dir / "data").c_str(), B_READ_WRITE | B_OPEN_AT_END);
-	EXPECT_EQ(appending.Position(), 10);
-	EXPECT_EQ(appending.WriteAt(0, "X", 1), 1) << "writing at a place stays free";
-	EXPECT_EQ(dir.Read("data"), "X123456789");
 	EXPECT_EQ(file.Seek(-1, SEEK_SET), B_BAD_VALUE);
 	EXPECT_EQ(file.ReadAt(-1, buffer, 1), B_BAD_VALUE);
 }

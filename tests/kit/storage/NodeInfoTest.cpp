@@ -1,7 +1,6 @@
 #include <AppFileInfo.h>
 #include <File.h>
 #include <Message.h>
-#include <MimeType.h>
 #include <Node.h>
 #include <NodeInfo.h>
 #include <TypeConstants.h>
@@ -73,16 +72,4 @@ TEST_F(AttributeTest, DamagedSupportedTypesAreNotBelieved)
 	BFile program(path.c_str(), B_READ_ONLY);
 	BMessage found;
 	EXPECT_EQ(BAppFileInfo(&program).GetSupportedTypes(&found), B_BAD_DATA);
-}
-
-TEST(MimeValidityTest, OnlyTypesOfTheGrammarAreValid)
-{
-	for (const char* type : {"text/html", "text"}) {
-		EXPECT_TRUE(BMimeType::IsValid(type)) << type;
-		EXPECT_EQ(BMimeType(type).InitCheck(), B_OK) << type;
-	}
-	for (const char* type : {"", "text/", "text/html/x", "text/html;charset=utf-8"}) {
-		EXPECT_FALSE(BMimeType::IsValid(type)) << type;
-		EXPECT_EQ(BMimeType(type).InitCheck(), B_BAD_VALUE) << type;
-	}
 }

@@ -118,23 +118,6 @@ TEST_F(ResourcesTest, SameResourcesGiveTheSameBytesWhateverTheOrderOfAdding)
 	EXPECT_EQ(WriteSample("a.rsrc"), WriteSample("b.rsrc", true));
 }
 
-TEST_F(ResourcesTest, AddingTheSameTypeAndIdReplacesAndTheDestructorWritesIt)
-{
-	WriteSample("app.rsrc");
-	{
-		BFile file((dir / "app.rsrc").c_str(), B_READ_WRITE);
-		BResources resources(&file);
-		ASSERT_EQ(resources.AddResource(kBitmapType, 3, "new", 3, "Renamed"), B_OK);
-	}
-	BFile file((dir / "app.rsrc").c_str(), B_READ_ONLY);
-	BResources resources(&file);
-	size_t size;
-	const void* data = resources.LoadResource(kBitmapType, "Renamed", &size);
-	ASSERT_NE(data, nullptr);
-	EXPECT_EQ(std::string(static_cast<const char*>(data), size), "new");
-	EXPECT_FALSE(resources.HasResource(kBitmapType, "ButtonBarButtons"));
-}
-
 TEST_F(ResourcesTest, ArchiveOpenedReadOnlyRefusesChanges)
 {
 	std::string before = WriteSample("app.rsrc");

@@ -53,19 +53,6 @@ TEST_F(DirectoryListingTest, FoldersComeFirstEachSortedWithoutRegardToCase)
 		"page09.html page9.html page10.html");
 }
 
-TEST_F(DirectoryListingTest, EntriesCarryTheirRefSizeAndDate)
-{
-	std::vector<ListedEntry> entries;
-	ASSERT_EQ(DirectoryListing::Read(fFolder.Path(), nullptr, &entries), B_OK);
-	const ListedEntry& notes = entries[6];
-	EXPECT_EQ(notes.name, "notes.txt");
-	EXPECT_EQ(notes.size, 2048);
-	EXPECT_GT(notes.modified, 0);
-	EXPECT_EQ(notes.ref.path, fFolder / "notes.txt");
-	EXPECT_STREQ(notes.ref.name, "notes.txt");
-	EXPECT_EQ(entries[0].size, 0) << "a folder has no size";
-}
-
 // Takes folders and HTML files, as the open panel of the editor does.
 class HtmlOnly : public BRefFilter {
 public:

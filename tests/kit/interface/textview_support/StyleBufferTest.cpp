@@ -155,21 +155,6 @@ TEST_F(StyleBufferTest, OnlyTheMaskedFontPropertiesChange)
 	EXPECT_EQ(coloured.color, kRed);
 }
 
-TEST_F(StyleBufferTest, FamilyAndStyleComeWithTheirFaceButKeepTheSize)
-{
-	styles.SetText(2, nullptr);
-	BFont other = MakeFont(30, B_BOLD_FACE);
-	other.SetFamilyAndStyle("Serif", "Bold");
-	styles.SetStyleRange(0, 1, B_FONT_FAMILY_AND_STYLE, &other, nullptr);
-	const BFont& font = styles.StyleAt(0).font;
-	font_family family, otherFamily;
-	font.GetFamilyAndStyle(&family, nullptr);
-	other.GetFamilyAndStyle(&otherFamily, nullptr);
-	EXPECT_STREQ(family, otherFamily);
-	EXPECT_EQ(font.Face(), other.Face());
-	EXPECT_EQ(font.Size(), 12);
-}
-
 TEST_F(StyleBufferTest, RestylingBackJoinsRunsAndDropsUnusedStyles)
 {
 	styles.SetText(12, nullptr);
@@ -200,24 +185,6 @@ TEST_F(StyleBufferTest, RunArraysRoundTripIntoAnotherBufferAndAnEmptyOneHoldsThe
 	ASSERT_TRUE(empty);
 	ASSERT_EQ(empty->count, 1);
 	EXPECT_EQ(empty->runs[0].font.Size(), 24);
-}
-
-TEST_F(StyleBufferTest, ContinuousStyleNamesWhatTheWholeRangeShares)
-{
-	ThreeRuns();
-	TextStyle style;
-	uint32 mode;
-	bool sameColor;
-	styles.ContinuousGetStyle(1, 5, &style, &mode, &sameColor);
-	EXPECT_EQ(style.font.Size(), 12);
-	EXPECT_EQ(mode & B_FONT_SIZE, 0u);
-	EXPECT_NE(mode & B_FONT_FACE, 0u);
-	EXPECT_TRUE(sameColor);
-	styles.ContinuousGetStyle(3, 10, &style, &mode, &sameColor);
-	EXPECT_FALSE(sameColor);
-	styles.ContinuousGetStyle(6, 10, &style, &mode, &sameColor);
-	EXPECT_EQ(mode, static_cast<uint32>(B_FONT_ALL));
-	EXPECT_TRUE(sameColor);
 }
 
 TEST_F(StyleBufferTest, NullStyleLastsWhileTypingGoesOnWhereItWasSet)
