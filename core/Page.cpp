@@ -614,13 +614,18 @@ void Page::Preview()
 	ShowInBrowser(tempFile->FullPath(), "file");
 }
 
+// What a check finds replaces the list of the last reading or check.
 void Page::CheckHTML()
 {
 	if (visualWindow->IsChanged())
 		UpdateFromVisual();
 	if (tempFile != nullptr)
 		htmlWindow->SaveTo(tempFile.get());
+	htmlErrorWindow->EmptyList();
+	htmlErrorWindow->BlockRefresh();
 	myTidy->CheckHTML();
+	htmlErrorWindow->UnblockRefresh();
+	htmlErrorWindow->ShowResult();
 }
 
 void Page::Correct()
@@ -644,6 +649,7 @@ void Page::Correct()
 		}
 	}
 	htmlWindow->SaveTo(tempFile.get());
+	htmlErrorWindow->EmptyList();
 	ParsePage();
 	UpdateFromVisual();
 }
