@@ -311,10 +311,12 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 	visualWindow->NotChanged();
 	if (parsed) {
 		UpdateFromVisual();
+		// The error list comes forward with what the reading found; the
+		// keyboard goes back to the window the user works in.
 		if (activateVisual)
-			visualWindow->Activate();
+			htmlErrorWindow->HandFrontTo(visualWindow);
 		else
-			htmlWindow->Activate();
+			htmlErrorWindow->HandFrontTo(htmlWindow);
 	} else {
 		beep();
 		htmlWindow->SetUpdateFromVisual(false);

@@ -158,8 +158,7 @@ void HWindow::EditText(uint32 command)
 }
 
 // The HTML window's own edits would be lost without a trace: they go only
-// when the user says so. The text then counts as edited here, so that the
-// visual window reads it again when it comes to the front.
+// when the user says so. Afterwards both sides are in step.
 void HWindow::UpdateFromVisual()
 {
 	if (IsChanged()) {
@@ -169,7 +168,6 @@ void HWindow::UpdateFromVisual()
 			return;
 	}
 	page->UpdateFromVisual();
-	Changed();
 }
 
 // The palette follows this window: it hides with it and comes back with it.
