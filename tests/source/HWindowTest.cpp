@@ -13,6 +13,7 @@
 #include <WindowTesting.h>
 
 #include "CommandRoutes.h"
+#include "KBottomBar.h"
 #include "PageTesting.h"
 
 using PageTesting::Code;
@@ -166,6 +167,14 @@ TEST_F(HTMLWindow, EveryMenuItemCarriesItsCodeAndItsShortcutToTheWindow)
 	BPrivate::PostKey(HTML(), "s", kCtrl);
 	EXPECT_TRUE(routes.Take({HTML()}).empty());
 	HTML()->FinishedWorking();
+
+	// The status bar is this window's own.
+	BMessage status(KBottomBar::kShowTextCommand);
+	status.AddString("text", "Checked");
+	HTML()->PostMessage(&status);
+	Idle();
+	BAutolock lock(HTML());
+	EXPECT_STREQ(HTML()->BottomBar()->Text(), "Checked");
 }
 
 // Each window, when it comes to the front, takes over what was edited in
