@@ -196,8 +196,12 @@ void HTMLError_Window::MessageReceived(BMessage* message)
 			AddEntry(message);
 			break;
 		case 'hfrt': {
-			std::lock_guard<std::mutex> guard(frontLock);
-			frontWindow.SendMessage(KWindow::kShowInFront);
+			BMessenger window;
+			{
+				std::lock_guard<std::mutex> guard(frontLock);
+				window = frontWindow;
+			}
+			window.SendMessage(KWindow::kShowInFront);
 			break;
 		}
 		case 'sres':

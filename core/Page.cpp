@@ -313,10 +313,10 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 		UpdateFromVisual();
 		// The error list comes forward with what the reading found; the
 		// keyboard goes back to the window the user works in.
-		if (activateVisual)
-			htmlErrorWindow->HandFrontTo(visualWindow);
-		else
-			htmlErrorWindow->HandFrontTo(htmlWindow);
+		PageWindow* front = activateVisual ? static_cast<PageWindow*>(visualWindow)
+			: htmlWindow;
+		if (!front->IsHidden())
+			htmlErrorWindow->HandFrontTo(front);
 	} else {
 		beep();
 		htmlWindow->SetUpdateFromVisual(false);
