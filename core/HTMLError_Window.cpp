@@ -3,12 +3,14 @@
 #include <strings.h>
 
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include <Autolock.h>
 #include <ListView.h>
 
 #include "HTMLError_Item.h"
+#include "KWindow.h"
 #include "ProgramPictures.h"
 #include "StringHelpers.h"
 
@@ -164,6 +166,17 @@ void HTMLError_Window::InvokeFirstError()
 	PostMessage('ifer');
 }
 
+// The messenger is made now, while the window surely exists; by the time
+// the list gets to it the window may be gone, which a messenger survives.
+void HTMLError_Window::HandFrontTo(KWindow* window)
+{
+	{
+		std::lock_guard<std::mutex> guard(frontLock);
+		frontWindow = BMessenger(window);
+	}
+	PostMessage('hfrt');
+}
+
 void HTMLError_Window::MessageReceived(BMessage* message)
 {
 	switch (message->what) {
@@ -182,6 +195,15 @@ void HTMLError_Window::MessageReceived(BMessage* message)
 		case 'add ':
 			AddEntry(message);
 			break;
+		case 'hfrt': {
+			BMessenger window;
+			{
+				std::lock_guard<std::mutex> guard(frontLock);
+				window = frontWindow;
+			}
+			window.SendMessage(KWindow::kShowInFront);
+			break;
+		}
 		case 'sres':
 			if (IsHidden())
 				Show();

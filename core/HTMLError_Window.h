@@ -4,13 +4,16 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 #include <Bitmap.h>
 #include <Message.h>
+#include <Messenger.h>
 
 #include "KListWindow.h"
 #include "VudavMessageType.h"
 
+class KWindow;
 class Visual_Element;
 struct _node;
 
@@ -57,6 +60,9 @@ public:
 	// reported before them, whatever thread asks.
 	void EmptyList();
 	void InvokeFirstError();
+	// Once what was asked before is done, brings the window to the front:
+	// the window the user works in gets the keyboard back from the list.
+	void HandFrontTo(KWindow* window);
 
 	// The list; called with the window locked.
 	const char* ItemText(int32 index) const;
@@ -80,6 +86,8 @@ private:
 	SpanFinder spanFinder;
 	RangeSelector rangeSelector;
 	std::atomic<int32> refreshBlocked;
+	std::mutex frontLock;
+	BMessenger frontWindow;	// guarded by frontLock
 	// The rows point at these; null when the program's resources lack one.
 	std::unique_ptr<BBitmap> errorIcon;
 	std::unique_ptr<BBitmap> warningIcon;

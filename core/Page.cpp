@@ -311,10 +311,12 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 	visualWindow->NotChanged();
 	if (parsed) {
 		UpdateFromVisual();
-		if (activateVisual)
-			visualWindow->Activate();
-		else
-			htmlWindow->Activate();
+		// The error list comes forward with what the reading found; the
+		// keyboard goes back to the window the user works in.
+		PageWindow* front = activateVisual ? static_cast<PageWindow*>(visualWindow)
+			: htmlWindow;
+		if (!front->IsHidden())
+			htmlErrorWindow->HandFrontTo(front);
 	} else {
 		beep();
 		htmlWindow->SetUpdateFromVisual(false);
@@ -614,13 +616,18 @@ void Page::Preview()
 	ShowInBrowser(tempFile->FullPath(), "file");
 }
 
+// What a check finds replaces the list of the last reading or check.
 void Page::CheckHTML()
 {
 	if (visualWindow->IsChanged())
 		UpdateFromVisual();
 	if (tempFile != nullptr)
 		htmlWindow->SaveTo(tempFile.get());
+	htmlErrorWindow->EmptyList();
+	htmlErrorWindow->BlockRefresh();
 	myTidy->CheckHTML();
+	htmlErrorWindow->UnblockRefresh();
+	htmlErrorWindow->ShowResult();
 }
 
 void Page::Correct()
@@ -644,6 +651,7 @@ void Page::Correct()
 		}
 	}
 	htmlWindow->SaveTo(tempFile.get());
+	htmlErrorWindow->EmptyList();
 	ParsePage();
 	UpdateFromVisual();
 }

@@ -76,8 +76,8 @@ public:
 	void ForceQuit();
 
 	void Preview() override;
-	void CheckHTML();
-	void Correct();
+	void CheckHTML() override;
+	void Correct() override;
 
 	// The presentation values, shown where the page shows them: the title
 	// in the window titles, colours and background in the visual view.
@@ -110,8 +110,7 @@ public:
 	bool IsUntitled() const override { return untitled; }
 	bool IsDeleting() const override { return deleting.load(); }
 	bool IsSaved() const override { return saved.load(); }
-	bool ActivatesVisual() const { return activateVisual; }
-	void SetActivateVisual(bool visual) { activateVisual = visual; }
+	void SetActivateVisual(bool visual) override { activateVisual = visual; }
 
 	void ClosePage() override;
 	void NoteActiveWindow(BWindow* window) override;
@@ -130,7 +129,7 @@ private:
 	int32 AskToSave(const char* text, bool canCancel) const;
 	bool RecoveryText(std::string& html, TextEncoding& encoding, bigtime_t timeout);
 
-	bool activateVisual;
+	std::atomic<bool> activateVisual;
 	PageHost* app;						// not owned
 	HWindow* htmlWindow;				// quit by the page
 	VWindow* visualWindow;				// quit by the page

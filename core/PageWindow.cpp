@@ -2,6 +2,7 @@
 
 #include <Alert.h>
 #include <Application.h>
+#include <Autolock.h>
 #include <Beep.h>
 #include <Entry.h>
 #include <MenuBar.h>
@@ -153,6 +154,20 @@ void PageWindow::MenusBeginning()
 		EnableCommand('save', !page->IsSaved());
 }
 
+void PageWindow::Working()
+{
+	BAutolock lock(this);
+	menuBar->SetEnabled(false);
+	menuBar->Invalidate();
+}
+
+void PageWindow::FinishedWorking()
+{
+	BAutolock lock(this);
+	menuBar->SetEnabled(true);
+	menuBar->Invalidate();
+}
+
 void PageWindow::Changed()
 {
 	changed = true;
@@ -209,8 +224,13 @@ void PageWindow::Save()
 		beep();
 		return;
 	}
-	if (page->Save() == B_OK)
+	if (SavePage() == B_OK)
 		page->Saved();
+}
+
+status_t PageWindow::SavePage()
+{
+	return page->Save();
 }
 
 void PageWindow::ShowSavePanel()
@@ -241,7 +261,7 @@ void PageWindow::SaveAs(const BMessage* reply)
 	if (folder.InitCheck() != B_OK)
 		return;
 	std::string path = std::string(folder.Path()) + "/" + name;
-	if (page->SetFile(path.c_str()) == B_OK && page->Save() == B_OK)
+	if (page->SetFile(path.c_str()) == B_OK && SavePage() == B_OK)
 		page->Saved();
 }
 

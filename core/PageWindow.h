@@ -55,6 +55,10 @@ public:
 	void ShowPageState(const char* title, const char* fileName);
 	void ShowSavedState();
 
+	// While a page is read the menus take no commands; from any thread.
+	virtual void Working();
+	virtual void FinishedWorking();
+
 protected:
 	// The page's other editing window; null while it has none.
 	virtual PageWindow* Partner() const = 0;
@@ -67,6 +71,9 @@ protected:
 	// Commands are offered only while they can do something: 'save' while
 	// the page has unsaved changes. The menu bar's items by default.
 	virtual void EnableCommand(uint32 command, bool enabled);
+	// Saves the page into its file, from 'save' and from the Save As
+	// panel's answer.
+	virtual status_t SavePage();
 
 	WindowedPage* page;		// not owned: the page owns the window
 	BMenuBar* menuBar;		// the window's menu bar, set by the window that makes it

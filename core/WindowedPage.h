@@ -24,6 +24,14 @@ public:
 
 	// Regenerates the HTML text from the visual side.
 	virtual void UpdateFromVisual() = 0;
+	// Which window comes to the front after the HTML was read again: the
+	// visual one (true, the default) or the HTML window.
+	virtual void SetActivateVisual(bool visual) = 0;
+	// Lists what the checker finds in the page's HTML, without rebuilding
+	// anything.
+	virtual void CheckHTML() = 0;
+	// The HTML becomes what the checker makes of it.
+	virtual void Correct() = 0;
 	// An update of one side from the other is under way.
 	virtual bool IsUpdating() const = 0;
 	// The page is being deleted: its windows do no more work for it.

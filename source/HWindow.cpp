@@ -2,20 +2,34 @@
 
 #include <cstring>
 
+#include <Alert.h>
 #include <Autolock.h>
+#include <Clipboard.h>
 #include <File.h>
+#include <Font.h>
+#include <MenuBar.h>
 #include <Message.h>
 #include <NodeInfo.h>
-#include <ScrollView.h>
-
 #include <ScrollBar.h>
+#include <ScrollView.h>
 
 #include "HTMLPaletteWindow.h"
 #include "HTML_View.h"
 #include "KBottomBar.h"
+#include "KFinder.h"
+#include "MenuTable.h"
 #include "VWindow.h"
 #include "WindowedPage.h"
 #include "page_support/PageText.h"
+#include "window_support/SourceMenus.h"
+
+namespace {
+
+const char kUpdating[] = "Updating …";
+const char kUpdateQuestion[] = "The HTML window has changes that the visual window does not "
+	"show. Replace them with the HTML of the visual window?";
+
+} // namespace
 
 HWindow::HWindow(BRect frame, const char* title, WindowedPage* page)
 	:
@@ -23,24 +37,44 @@ HWindow::HWindow(BRect frame, const char* title, WindowedPage* page)
 	view(nullptr),
 	scrollView(nullptr),
 	palette(nullptr),
+	finder(nullptr),
 	noUpdateFromVisual(false)
 {
-	CreatePalette();
+	palette = new HTMLPaletteWindow(this);
+	AddMainMenu();
 	BRect viewFrame = Bounds();
+	viewFrame.top = menuBar->Frame().bottom + 1;
 	viewFrame.right -= B_V_SCROLL_BAR_WIDTH;
 	viewFrame.bottom = BottomBar()->Frame().top - 1;
 	view = new HTML_View(viewFrame, this);
 	scrollView = new BScrollView("HTML scroll view", view, B_FOLLOW_ALL_SIDES, 0, false, true);
 	AddChild(scrollView);
+	finder = new KFinder(this);
+	finder->Run();
 	Run();
 }
 
+void HWindow::AddMainMenu()
+{
+	BRect frame = Bounds();
+	frame.bottom = frame.top + 14;
+	menuBar = new BMenuBar(frame, "Main menu", B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP,
+		B_ITEMS_IN_ROW, true);
+	AddChild(menuBar);
+	MenuTable::AddTo(menuBar, SourceMenus::MainMenu(), nullptr);
+	menuBar->ResizeToPreferred();
+}
+
+// The palette and the finder only post to this window, so they can be
+// waited for.
 void HWindow::Quit()
 {
-	// The palette only posts to this window, so it can be waited for.
 	if (palette != nullptr && palette->Lock())
 		palette->Quit();
 	palette = nullptr;
+	if (finder != nullptr && finder->Lock())
+		finder->Quit();
+	finder = nullptr;
 	PageWindow::Quit();
 }
 
@@ -62,13 +96,42 @@ void HWindow::Hide()
 
 void HWindow::MessageReceived(BMessage* message)
 {
+	if (page == nullptr || page->IsDeleting()) {
+		PageWindow::MessageReceived(message);
+		return;
+	}
 	switch (message->what) {
+		case 'udrd':
+		case 'copy':
+		case 'past':
+		case 'cut ':
+			EditText(message->what);
+			break;
+		case 'find':
+			finder->ShowInFront();
+			break;
+		case 'shpl':
+			palette->PostMessage(HTMLPaletteWindow::kShow);
+			break;
 		case 'rpst':
 			InsertFromPalette(message);
 			break;
-		case 'shpl':
-			if (palette != nullptr)
-				palette->PostMessage(HTMLPaletteWindow::kShow);
+		case 'updt':
+			UpdateFromVisual();
+			break;
+		case 'chkh':
+			page->CheckHTML();
+			break;
+		case 'corh':
+			page->Correct();
+			break;
+		case 'colr':
+			view->Colorize(0, view->TextLength());
+			break;
+		case 'rtst':
+			view->Invalidate();
+			break;
+		case 'dlt ':
 			break;
 		default:
 			PageWindow::MessageReceived(message);
@@ -76,11 +139,35 @@ void HWindow::MessageReceived(BMessage* message)
 	}
 }
 
-// The palette: Ctrl+P shows it.
-void HWindow::CreatePalette()
+void HWindow::EditText(uint32 command)
 {
-	palette = new HTMLPaletteWindow(this);
-	AddShortcut('P', B_COMMAND_KEY, new BMessage('shpl'), this);
+	switch (command) {
+		case 'udrd':
+			view->Undo(be_clipboard);
+			break;
+		case 'copy':
+			view->Copy(be_clipboard);
+			break;
+		case 'past':
+			view->Paste(be_clipboard);
+			break;
+		case 'cut ':
+			view->Cut(be_clipboard);
+			break;
+	}
+}
+
+// The HTML window's own edits would be lost without a trace: they go only
+// when the user says so. Afterwards both sides are in step.
+void HWindow::UpdateFromVisual()
+{
+	if (IsChanged()) {
+		BAlert* alert = new BAlert("Update from Visual?", kUpdateQuestion, "Replace",
+			"Cancel", nullptr, B_WIDTH_AS_USUAL, B_WARNING_ALERT);
+		if (alert->Go() != 0)
+			return;
+	}
+	page->UpdateFromVisual();
 }
 
 // The palette follows this window: it hides with it and comes back with it.
@@ -113,6 +200,21 @@ void HWindow::InsertFromPalette(const BMessage* message)
 	view->ScrollToSelection();
 }
 
+// A save started here reads the edited HTML again without taking the
+// user to the visual window, and leaves the caret where it was.
+status_t HWindow::SavePage()
+{
+	int32 start = 0;
+	int32 finish = 0;
+	view->GetSelection(&start, &finish);
+	page->SetActivateVisual(false);
+	status_t status = PageWindow::SavePage();
+	page->SetActivateVisual(true);
+	view->Select(start, finish);
+	view->ScrollToSelection();
+	return status;
+}
+
 PageWindow* HWindow::Partner() const
 {
 	return page != nullptr ? page->VisualWindow() : nullptr;
@@ -128,17 +230,30 @@ void HWindow::WindowActivated(bool active)
 
 void HWindow::TakeOverPartnerEdits()
 {
+	ShowUpdating();
 	page->UpdateFromVisual();
+	view->Invalidate();
 }
 
-void HWindow::Working()
+// Writing a long page anew takes a while: the view says so meanwhile.
+void HWindow::ShowUpdating()
 {
-	BAutolock lock(this);
+	BRect bounds = view->Bounds();
+	view->PushState();
+	view->FillRect(bounds, B_SOLID_LOW);
+	view->SetHighColor(0, 0, 0);
+	view->SetFont(be_plain_font);
+	float width = view->StringWidth(kUpdating);
+	view->DrawString(kUpdating, BPoint(bounds.left + (bounds.Width() - width) / 2,
+		bounds.top + bounds.Height() / 2));
+	view->PopState();
+	view->Flush();
 }
 
 void HWindow::FinishedWorking()
 {
 	BAutolock lock(this);
+	PageWindow::FinishedWorking();
 	if (view->IsHidden(view))
 		view->Show();
 }

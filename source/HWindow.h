@@ -6,15 +6,28 @@
 #include "PageWindow.h"
 
 class BFile;
+class BMenuBar;
 class BScrollView;
 class HTMLPaletteWindow;
 class HTML_View;
+class KFinder;
 
-// The window in which the page's HTML is edited as text. It writes the
-// text to files, and when it is activated after work in the visual window
-// it asks the page to write the HTML anew from the visual side. It owns
-// the page's elements palette, which floats above it and inserts what it
-// builds at the caret ('rpst').
+// The window in which the page's HTML is edited as text: a menu bar, the
+// source view in its scroll view and the status bar. It writes the text to
+// files, and when it is activated after work in the visual window it asks
+// the page to write the HTML anew from the visual side, saying so in the
+// view while it does. It owns the page's elements palette, which floats
+// above it and inserts what it builds at the caret ('rpst'), and a finder.
+//
+// Commands of its own, besides the page commands of every page window:
+//   'udrd', 'copy', 'past', 'cut '  on the source text, with the clipboard
+//   'find'   the finder;  'shpl' the palette
+//   'updt'   the HTML anew from the visual side, after asking whether the
+//            HTML window's own edits may go
+//   'chkh'   lists what the checker finds;  'corh' the checker's correction
+//   'colr'   colours the whole text again;  'rtst' draws it again
+//   'rpst'   inserts "text" at the caret (see InsertFromPalette)
+// A save started here leaves this window in front.
 class HWindow : public PageWindow {
 public:
 	HWindow(BRect frame, const char* title, WindowedPage* page);
@@ -24,13 +37,14 @@ public:
 	void Hide() override;
 	void WindowActivated(bool active) override;
 	void MessageReceived(BMessage* message) override;
+	void FinishedWorking() override;
 
 	HTML_View* View() const { return view; }
 	HTMLPaletteWindow* Palette() const { return palette; }
+	KFinder* Finder() const { return finder; }
+	BMenuBar* MainMenu() const { return menuBar; }
 	// While false, activation does not regenerate the HTML.
 	void SetUpdateFromVisual(bool update) { noUpdateFromVisual = !update; }
-	void Working();
-	void FinishedWorking();
 
 	// Loads the page text the file holds (in the page's encoding).
 	void SetText(BFile* file);
@@ -47,15 +61,20 @@ protected:
 	void TakeOverPartnerEdits() override;
 	bool TakesOverOnActivation() const override { return !noUpdateFromVisual; }
 	const char* TitlePrefix() const override { return "Velmora HTML editor"; }
+	status_t SavePage() override;
 
 private:
-	void CreatePalette();
+	void AddMainMenu();
 	void TellPaletteState(bool front);
 	void InsertFromPalette(const BMessage* message);
+	void EditText(uint32 command);
+	void UpdateFromVisual();
+	void ShowUpdating();
 
 	HTML_View* view;			// owned through the window's view tree
 	BScrollView* scrollView;	// owned through the window's view tree
 	HTMLPaletteWindow* palette;	// quit with this window
+	KFinder* finder;			// quit with this window
 	std::atomic<bool> noUpdateFromVisual;
 };
 

@@ -2,12 +2,6 @@
 
 #include <Message.h>
 
-namespace {
-
-const uint32 kShowInFront = 'shfr';
-
-} // namespace
-
 void KWindow::MessageReceived(BMessage* message)
 {
 	if (message->what != kShowInFront) {

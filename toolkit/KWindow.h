@@ -10,6 +10,9 @@
 // KWindow::MessageReceived.
 class KWindow : public BWindow {
 public:
+	// What ShowInFront() posts; other threads may send it by messenger.
+	static constexpr uint32 kShowInFront = 'shfr';
+
 	using BWindow::BWindow;
 
 	void MessageReceived(BMessage* message) override;

@@ -359,20 +359,6 @@ void VWindow::TakeOverPartnerEdits()
 	page->UpdateFromHTML(false, nullptr);
 }
 
-void VWindow::Working()
-{
-	BAutolock lock(this);
-	menuBar->SetEnabled(false);
-	menuBar->Invalidate();
-}
-
-void VWindow::FinishedWorking()
-{
-	BAutolock lock(this);
-	menuBar->SetEnabled(true);
-	menuBar->Invalidate();
-}
-
 float VWindow::TitleBarWidth() const
 {
 	float width = be_plain_font->StringWidth(Title());

@@ -33,10 +33,6 @@ public:
 	KBBar* UpperBar() const { return upperBar; }
 	KBBar* LowerBar() const { return lowerBar; }
 
-	// While a page is read the menus take no commands; from any thread.
-	void Working();
-	void FinishedWorking();
-
 	// The width the title takes in the title bar, with room around it.
 	float TitleBarWidth() const;
 

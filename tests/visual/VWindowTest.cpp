@@ -9,7 +9,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <mutex>
 #include <set>
 #include <span>
 #include <utility>
@@ -23,6 +22,7 @@
 #include <PopUpMenu.h>
 #include <WindowTesting.h>
 
+#include "CommandRoutes.h"
 #include "ErrorAlert.h"
 #include "KBBar.h"
 #include "KBBarButton.h"
@@ -31,7 +31,9 @@
 #include "KFile.h"
 #include "VFinder.h"
 
+using PageTesting::Code;
 using PageTesting::PageTest;
+using PageTesting::Routes;
 
 namespace {
 
@@ -47,45 +49,6 @@ bool Eventually(const std::function<bool()>& condition)
 		snooze(10000);
 	}
 	return condition();
-}
-
-// Where the commands with the given codes go: each is noted with the
-// looper it reached and kept from its handler, so that nothing is done.
-class Routes {
-public:
-	explicit Routes(std::set<uint32> codes)
-		: fCodes(std::move(codes))
-	{
-		BPrivate::SetDispatchObserver([this](BLooper* looper, BMessage* message) {
-			if (fCodes.count(message->what) == 0)
-				return false;
-			std::lock_guard<std::mutex> guard(fLock);
-			fSeen.emplace_back(looper, message->what);
-			return true;
-		});
-	}
-
-	~Routes() { BPrivate::SetDispatchObserver(nullptr); }
-
-	// What was noted since the last call, once the loopers are idle.
-	std::vector<std::pair<BLooper*, uint32>> Take(std::initializer_list<BLooper*> loopers)
-	{
-		for (BLooper* looper : loopers)
-			BPrivate::WaitForLooperIdle(looper, 5000000);
-		std::lock_guard<std::mutex> guard(fLock);
-		return std::exchange(fSeen, {});
-	}
-
-private:
-	std::set<uint32> fCodes;
-	std::mutex fLock;
-	std::vector<std::pair<BLooper*, uint32>> fSeen;
-};
-
-std::string Code(uint32 code)
-{
-	char text[5] = {char(code >> 24), char(code >> 16), char(code >> 8), char(code), 0};
-	return text;
 }
 
 BPoint Middle(BRect frame)
