@@ -16,7 +16,7 @@
 #include "HTMLPaletteWindow.h"
 #include "HTML_View.h"
 #include "KBottomBar.h"
-#include "KFinder.h"
+#include "HFinder.h"
 #include "MenuTable.h"
 #include "VWindow.h"
 #include "WindowedPage.h"
@@ -49,8 +49,7 @@ HWindow::HWindow(BRect frame, const char* title, WindowedPage* page)
 	view = new HTML_View(viewFrame, this);
 	scrollView = new BScrollView("HTML scroll view", view, B_FOLLOW_ALL_SIDES, 0, false, true);
 	AddChild(scrollView);
-	finder = new KFinder(this);
-	finder->Run();
+	finder = new HFinder(view, this);
 	Run();
 }
 

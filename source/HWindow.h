@@ -10,7 +10,7 @@ class BMenuBar;
 class BScrollView;
 class HTMLPaletteWindow;
 class HTML_View;
-class KFinder;
+class HFinder;
 
 // The window in which the page's HTML is edited as text: a menu bar, the
 // source view in its scroll view and the status bar. It writes the text to
@@ -41,7 +41,7 @@ public:
 
 	HTML_View* View() const { return view; }
 	HTMLPaletteWindow* Palette() const { return palette; }
-	KFinder* Finder() const { return finder; }
+	HFinder* Finder() const { return finder; }
 	BMenuBar* MainMenu() const { return menuBar; }
 	// While false, activation does not regenerate the HTML.
 	void SetUpdateFromVisual(bool update) { noUpdateFromVisual = !update; }
@@ -74,7 +74,7 @@ private:
 	HTML_View* view;			// owned through the window's view tree
 	BScrollView* scrollView;	// owned through the window's view tree
 	HTMLPaletteWindow* palette;	// quit with this window
-	KFinder* finder;			// quit with this window
+	HFinder* finder;			// quit with this window
 	std::atomic<bool> noUpdateFromVisual;
 };
 
