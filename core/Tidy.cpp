@@ -1,6 +1,7 @@
 #include "Tidy.h"
 
 #include <cassert>
+#include <string>
 
 #include "EnginePage.h"
 #include "ErrorAlert.h"
@@ -181,6 +182,7 @@ bool Tidy::BuildVisualContent()
 		return false;
 	}
 	bool finished = false;
+	engine->TakeUnreadImages();
 	{
 		Visual_Engine::Building building(*engine);
 		page->SetBaseFont(nullptr);
@@ -188,6 +190,7 @@ bool Tidy::BuildVisualContent()
 		finished = walk.Run();
 	}
 	page->NotProcessing();
+	ReportUnreadImages(engine->TakeUnreadImages());
 	if (!finished) {
 		engine->View()->Show();
 		return false;
@@ -195,6 +198,19 @@ bool Tidy::BuildVisualContent()
 	ShowProgress(100, "Processing finished");
 	engine->Refresh();
 	return true;
+}
+
+// The error list names each picture; one alert says how many there are,
+// however many a page holds.
+void Tidy::ReportUnreadImages(long count)
+{
+	if (count == 1) {
+		ErrorAlert("1 picture of this page could not be read; the error list names it.");
+	} else if (count > 1) {
+		std::string text = std::to_string(count)
+			+ " pictures of this page could not be read; the error list names them.";
+		ErrorAlert(text.c_str());
+	}
 }
 
 void Tidy::CheckHTML()
