@@ -86,6 +86,9 @@ WImage::WImage(long position, _node* node, insert_mode mode, const entry_ref* fi
 	Page_Element(node, position, engine, list),
 	border("0")
 {
+	// The text view draws its background under the picture, which is
+	// blended over it: a picture's transparent parts show the page.
+	SetViewColor(B_TRANSPARENT_COLOR);
 	SetVAlignment(kAlignAsRead);
 	if (NodeText::IsArchiveOf(archive, "WImage"))
 		RestoreAttributes(archive);
@@ -299,6 +302,8 @@ BView* WImage::View() const
 
 void WImage::Draw(BRect)
 {
-	if (bitmap != nullptr)
-		DrawBitmap(bitmap.get(), bitmap->Bounds(), Bounds());
+	if (bitmap == nullptr)
+		return;
+	SetDrawingMode(B_OP_ALPHA);
+	DrawBitmap(bitmap.get(), bitmap->Bounds(), Bounds());
 }

@@ -615,11 +615,14 @@ Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 	return nullptr;
 }
 
-// A picture that was read goes over its room in the text.
+// A picture that was read goes over its room in the text, which draws its
+// background under it for the picture's transparent parts.
 void Visual_Engine::ShowImage(WImage* image)
 {
 	if (image == nullptr || image->View() == nullptr)
 		return;
+	if ((view->Flags() & B_DRAW_ON_CHILDREN) == 0)
+		view->SetFlags(view->Flags() | B_DRAW_ON_CHILDREN);
 	view->AddChild(image);
 	long offset = image->ThisOffset();
 	Place(offset, offset + 1);

@@ -1,6 +1,6 @@
 // Pictures are drawn over their room in the text, wherever typing and a
 // narrower window move that room; the page's background picture is tiled
-// behind the text.
+// behind the text and shows through the pictures' transparent parts.
 
 #include <memory>
 #include <string>
@@ -120,10 +120,11 @@ TEST_F(ImageDrawing, APictureIsDrawnOverItsRoomWhereverTheTextMovesIt)
 	ExpectOverItsRoom(image, "after the window became narrower");
 }
 
-TEST_F(ImageDrawing, TheBackgroundPictureIsTiledBehindTheText)
+TEST_F(ImageDrawing, TheBackgroundPictureIsTiledBehindTheTextAndThePictures)
 {
 	ASSERT_TRUE(WritePicture(fFolder / "tile.png", 8, 8, kGreen));
-	Open("<html><body background=\"tile.png\">text</body></html>");
+	ASSERT_TRUE(WritePicture(fFolder / "clear.png", 30, 30, {255, 255, 255, 0}));
+	Open("<html><body background=\"tile.png\">text <img src=\"clear.png\"></body></html>");
 	EXPECT_STREQ(fPage->Background(), "tile.png");
 	std::unique_ptr<BBitmap> shot = Shot();
 	BRect area;
@@ -135,5 +136,8 @@ TEST_F(ImageDrawing, TheBackgroundPictureIsTiledBehindTheText)
 	for (BPoint point : {BPoint(area.right - 20, area.bottom - 20),
 			BPoint(area.left + 100, area.bottom - 40), BPoint(area.right - 60, area.top + 40)})
 		EXPECT_EQ(PixelAt(shot.get(), point), kGreen) << point.x << "," << point.y;
+	WImage* clear = FirstImage();
+	ASSERT_NE(clear, nullptr);
+	EXPECT_EQ(PixelAt(shot.get(), Middle(clear)), kGreen) << "a clear picture shows the page";
 	EXPECT_NE(Body().find("text"), std::string::npos);
 }
