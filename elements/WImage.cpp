@@ -7,10 +7,14 @@
 
 #include <Autolock.h>
 #include <Bitmap.h>
+#include <MenuItem.h>
 #include <Message.h>
 #include <Path.h>
+#include <PopUpMenu.h>
+#include <Window.h>
 #include <TranslationUtils.h>
 
+#include "Anchor.h"
 #include "AttributeDictionary.h"
 #include "Element_List.h"
 #include "EnginePage.h"
@@ -306,4 +310,37 @@ void WImage::Draw(BRect)
 		return;
 	SetDrawingMode(B_OP_ALPHA);
 	DrawBitmap(bitmap.get(), bitmap->Bounds(), Bounds());
+}
+
+void WImage::SetAlt(const char* text)
+{
+	alt = text != nullptr ? std::optional<std::string>(text) : std::nullopt;
+}
+
+void WImage::MouseDown(BPoint where)
+{
+	BWindow* window = Window();
+	BMessage* message = window != nullptr ? window->CurrentMessage() : nullptr;
+	int32 buttons = 0;
+	if (message != nullptr)
+		message->FindInt32("buttons", &buttons);
+	if ((buttons & B_SECONDARY_MOUSE_BUTTON) == 0)
+		return;
+	const Anchor* link = Engine()->CurrentAnchor(ThisOffset());
+	BPopUpMenu menu("image", false, false);
+	BMenuItem* settings = new BMenuItem("Image settings ...", new BMessage('    '));
+	menu.AddItem(settings);
+	if (link != nullptr)
+		menu.AddItem(new BMenuItem("HyperText link/target settings ...", new BMessage('    ')));
+	BPoint screen = ConvertToScreen(where);
+	BRect clickToOpen(screen.x - 4, screen.y - 4, screen.x + 10, screen.y + 10);
+	BMenuItem* chosen = menu.Go(screen, false, false, clickToOpen);
+	if (chosen == nullptr)
+		return;
+	BMessage open('tset');
+	if (chosen == settings)
+		open.AddPointer("image", this);
+	else
+		open.AddPointer("element", link);
+	window->PostMessage(&open);
 }

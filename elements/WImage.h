@@ -45,10 +45,18 @@ public:
 
 	// BView: a picture is drawn when it is invalidated, never on a timer.
 	void Draw(BRect update) override;
+	// The secondary button opens the picture's menu: its settings, and
+	// those of the link it stands in. Its window gets 'tset' with "image"
+	// (this) or "element" (the link).
+	void MouseDown(BPoint where) override;
 
 	bool IsLoaded() const { return bitmap != nullptr; }
 	// The SRC as written back; null without one.
 	const char* Src() const { return src ? src->c_str() : nullptr; }
+	// The ALT text; null without one.
+	const char* Alt() const { return alt ? alt->c_str() : nullptr; }
+	// Under the engine's lock.
+	void SetAlt(const char* text);
 
 	// The ALIGN values the element understands, and what any other value
 	// counts as: it stays among the attributes written back as read.
