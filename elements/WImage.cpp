@@ -65,6 +65,16 @@ std::string Attribute(const std::string& name, const std::optional<std::string>&
 	return value ? " " + name + "=\"" + NodeText::QuotedValue(*value) + "\"" : std::string();
 }
 
+// A path for a line of the error list: a SRC may hold line ends and tabs.
+std::string OnOneLine(std::string text)
+{
+	for (char& c : text) {
+		if (static_cast<unsigned char>(c) < ' ')
+			c = ' ';
+	}
+	return text;
+}
+
 void RestoreOptional(const BMessage* archive, const char* name,
 	std::optional<std::string>& field)
 {
@@ -205,7 +215,7 @@ bool WImage::Load(const entry_ref* file, insert_mode mode)
 		std::string shown = path.empty() ? (src ? *src : std::string()) : path;
 		std::string text = std::string(BTranslationUtils::LastError() == B_NO_TRANSLATOR
 				|| BTranslationUtils::LastError() == B_ILLEGAL_DATA
-			? "Incorrect image file: " : "Could not open image file: ") + shown;
+			? "Incorrect image file: " : "Could not open image file: ") + OnOneLine(shown);
 		if (page != nullptr)
 			page->HTMLError(this, text.c_str(), VUDAV_ERROR);
 		Engine()->CountUnreadImage();
