@@ -33,6 +33,9 @@ constexpr long kAlignAbsCenter = 4;
 constexpr long kAlignMiddle = 5;
 constexpr long kAlignBottom = 6;
 constexpr long kAlignAsRead = 7;
+// The frame of a picture on the web that gives no size.
+constexpr float kPlaceholderSize = 24;
+const rgb_color kFrameColor = {152, 152, 152, 255};
 
 const char* AlignText(long alignment)
 {
@@ -113,7 +116,7 @@ WImage::WImage(long position, _node* node, insert_mode mode, const entry_ref* fi
 		*loaded = read;
 	long start = 0;
 	long end = 0;
-	if (read) {
+	if (read || placeholder) {
 		BPoint size = ShownSize();
 		ResizeTo(size.x - 1, size.y - 1);
 		inserted += engine->CreateSpace(position, this, position, &start, &end, size.x, size.y,
@@ -205,6 +208,7 @@ bool WImage::Load(const entry_ref* file, insert_mode mode)
 		BPath filePath(file);
 		path = filePath.InitCheck() == B_OK ? filePath.Path() : file->name;
 	} else if (src && ImageTools::IsWebAddress(src->c_str())) {
+		placeholder = true;
 		return false;
 	} else if (src) {
 		ImageTools::AbsoluteImagePath(path, src->c_str(),
@@ -245,7 +249,8 @@ void WImage::FillMissingAttributes(const std::string& picturePath)
 
 BPoint WImage::ShownSize() const
 {
-	BRect bounds = bitmap->Bounds();
+	BRect bounds = bitmap != nullptr ? bitmap->Bounds()
+		: BRect(0, 0, kPlaceholderSize - 1, kPlaceholderSize - 1);
 	float shownWidth = PixelCount(width);
 	float shownHeight = PixelCount(height);
 	return BPoint(shownWidth > 0 ? shownWidth : bounds.Width() + 1,
@@ -311,11 +316,16 @@ BRect WImage::WBounds() const
 
 BView* WImage::View() const
 {
-	return IsLoaded() ? const_cast<WImage*>(this) : nullptr;
+	return IsLoaded() || placeholder ? const_cast<WImage*>(this) : nullptr;
 }
 
 void WImage::Draw(BRect)
 {
+	if (placeholder) {
+		SetHighColor(kFrameColor);
+		StrokeRect(Bounds());
+		return;
+	}
 	if (bitmap == nullptr)
 		return;
 	SetDrawingMode(B_OP_ALPHA);
@@ -334,7 +344,9 @@ void WImage::MouseDown(BPoint where)
 	int32 buttons = 0;
 	if (message != nullptr)
 		message->FindInt32("buttons", &buttons);
-	if ((buttons & B_SECONDARY_MOUSE_BUTTON) == 0)
+	// A frame for a picture on the web writes its tag as read: it has no
+	// settings to change.
+	if ((buttons & B_SECONDARY_MOUSE_BUTTON) == 0 || !IsLoaded())
 		return;
 	const Anchor* link = Engine()->CurrentAnchor(ThisOffset());
 	BPopUpMenu menu("image", false, false);

@@ -18,9 +18,9 @@ struct entry_ref;
 // visual text, so that the text flows around it, and the IMG tag written
 // back from the attributes it read.
 //
-// A picture that cannot be read (a missing or broken file, a web address,
-// which is not fetched) takes no room and writes its tag back with every
-// attribute as it was read.
+// A picture that cannot be read (a missing or broken file) takes no room;
+// one on the web is not fetched and shows as an empty frame of its WIDTH
+// and HEIGHT. Both write their tag back with every attribute as read.
 class WImage : public BView, public Page_Element {
 public:
 	// file is the picture when the caller knows it (a dropped or chosen
@@ -45,12 +45,14 @@ public:
 
 	// BView: a picture is drawn when it is invalidated, never on a timer.
 	void Draw(BRect update) override;
-	// The secondary button opens the picture's menu: its settings, and
-	// those of the link it stands in. Its window gets 'tset' with "image"
+	// The secondary button opens the menu of a picture that was read: its
+	// settings, and those of the link it stands in. Its window gets 'tset' with "image"
 	// (this) or "element" (the link).
 	void MouseDown(BPoint where) override;
 
 	bool IsLoaded() const { return bitmap != nullptr; }
+	// A picture on the web, shown as a frame of its size.
+	bool IsPlaceholder() const { return placeholder; }
 	// The SRC as written back; null without one.
 	const char* Src() const { return src ? src->c_str() : nullptr; }
 	// The ALT text; null without one.
@@ -68,10 +70,11 @@ private:
 	bool Load(const entry_ref* file, insert_mode mode);
 	void FillMissingAttributes(const std::string& picturePath);
 	// The size shown: WIDTH and HEIGHT where they are pixel counts, else
-	// the picture's own.
+	// the picture's own (a small frame's for a picture on the web).
 	BPoint ShownSize() const;
 
 	std::unique_ptr<BBitmap> bitmap;	// null when the picture could not be read
+	bool placeholder = false;
 	std::optional<std::string> src;
 	std::optional<std::string> alt;
 	std::optional<std::string> width;

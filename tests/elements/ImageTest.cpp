@@ -126,6 +126,21 @@ TEST_F(ImageTest, PicturesThatCannotBeReadKeepTheirTagsAndAreToldOfOnce)
 	EXPECT_NE(fAlerts[0].find("3 pictures"), std::string::npos) << fAlerts[0];
 }
 
+TEST_F(ImageTest, APictureOnTheWebIsNotFetchedButHasItsRoomAndKeepsItsTag)
+{
+	fPage = std::make_unique<ModelPage>();
+	fPage->Read("<html><body>a <img src=\"http://example.com/a.png\" width=\"50\" "
+		"height=\"30\" align=\"left\"> b <img src=\"https://example.com/b.gif\"></body></html>");
+	Settle();
+	ASSERT_EQ(Images().size(), 2u);
+	EXPECT_TRUE(Images()[0]->IsPlaceholder());
+	EXPECT_EQ(Images()[0]->WBounds(), BRect(0, 0, 49, 29));
+	EXPECT_EQ(Images()[1]->WBounds(), BRect(0, 0, 23, 23)) << "a small frame without a size";
+	EXPECT_EQ(Body(), "a <IMG src=\"http://example.com/a.png\" width=\"50\" height=\"30\" "
+		"align=\"left\"> b <IMG src=\"https://example.com/b.gif\">");
+	EXPECT_TRUE(fAlerts.empty());
+}
+
 TEST_F(ImageTest, PathsResolveAgainstThePageAndBackToIt)
 {
 	std::string path;
