@@ -1,5 +1,5 @@
-// Pictures are drawn over their room in the text, wherever typing and a
-// narrower window move that room; the page's background picture is tiled
+// Pictures are drawn over their room in the text, wherever typing, a
+// narrower window and scrolling move that room; the page's background picture is tiled
 // behind the text and shows through the pictures' transparent parts.
 
 #include <memory>
@@ -98,7 +98,11 @@ TEST_F(ImageDrawing, APictureIsDrawnOverItsRoomWhereverTheTextMovesIt)
 	std::string words;
 	for (int i = 0; i < 12; i++)
 		words += "word ";
-	Open("<html><body><p>" + words + "<img src=\"red.png\"> tail</p></body></html>");
+	std::string lines;
+	for (int i = 0; i < 30; i++)
+		lines += "<p>line " + std::to_string(i) + "</p>";
+	Open("<html><body><p>" + words + "<img src=\"red.png\"> tail</p>" + lines
+		+ "</body></html>");
 	WImage* image = FirstImage();
 	ASSERT_NE(image, nullptr);
 	ASSERT_TRUE(image->IsLoaded());
@@ -118,6 +122,15 @@ TEST_F(ImageDrawing, APictureIsDrawnOverItsRoomWhereverTheTextMovesIt)
 	BPrivate::PostUserResize(VisualWindow(), 220, frame.Height());
 	Idle();
 	ExpectOverItsRoom(image, "after the window became narrower");
+
+	BPoint shown = image->WFrame().LeftTop();
+	{
+		BAutolock lock(VisualWindow());
+		View()->ScrollBy(0, 20);
+	}
+	Idle();
+	EXPECT_LT(image->WFrame().top, shown.y) << "the text scrolled";
+	ExpectOverItsRoom(image, "after scrolling");
 }
 
 TEST_F(ImageDrawing, TheBackgroundPictureIsTiledBehindTheTextAndThePictures)
