@@ -3,6 +3,8 @@
 #include <cassert>
 #include <string>
 
+#include <Message.h>
+
 #include "EnginePage.h"
 #include "ErrorAlert.h"
 #include "PageParser.h"
@@ -190,27 +192,19 @@ bool Tidy::BuildVisualContent()
 		finished = walk.Run();
 	}
 	page->NotProcessing();
-	ReportUnreadImages(engine->TakeUnreadImages());
+	long unread = engine->TakeUnreadImages();
 	if (!finished) {
 		engine->View()->Show();
 		return false;
 	}
 	ShowProgress(100, "Processing finished");
 	engine->Refresh();
-	return true;
-}
-
-// The error list names each picture; one alert says how many there are,
-// however many a page holds.
-void Tidy::ReportUnreadImages(long count)
-{
-	if (count == 1) {
-		ErrorAlert("1 picture of this page could not be read; the error list names it.");
-	} else if (count > 1) {
-		std::string text = std::to_string(count)
-			+ " pictures of this page could not be read; the error list names them.";
-		ErrorAlert(text.c_str());
+	if (unread > 0) {
+		BMessage tell('pict');
+		tell.AddInt32("count", static_cast<int32>(unread));
+		engine->PostMessage(&tell);
 	}
+	return true;
 }
 
 void Tidy::CheckHTML()

@@ -92,7 +92,6 @@ private:
 	std::unique_ptr<ParsedPage> ParseInput(const std::string& bytes, bool progress);
 	void Report(const ParsedPage& parsed);
 	bool BuildVisualContent();
-	static void ReportUnreadImages(long count);
 	void ShowProgress(float value, const char* label) const;
 
 	EnginePage* page;	// not owned: the page owns the bridge
