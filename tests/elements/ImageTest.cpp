@@ -98,6 +98,26 @@ TEST_F(ImageTest, AttributesAreWrittenBackInTheElementsSpellingAndTheRestAsRead)
 		"align=\"left\" hspace=\"3\">"), 0u) << Body();
 }
 
+// What the page writes reads back to the same pictures, SRC for SRC.
+TEST_F(ImageTest, RelativeAndAbsolutePathsFindThePictureAgainAfterASave)
+{
+	TempDirectory elsewhere;
+	std::string absolute = elsewhere / "elsewhere.png";
+	ASSERT_TRUE(WritePicture(absolute, 10, 10, {0, 0, 0, 255}));
+	OpenWithPicture("<img src=\"pic.png\"> <img src=\"" + absolute + "\">");
+	ASSERT_EQ(Images().size(), 2u);
+	std::string written = Generated();
+	fPage->Read(written);
+	Settle();
+	ASSERT_EQ(Images().size(), 2u);
+	EXPECT_TRUE(Images()[0]->IsLoaded());
+	EXPECT_TRUE(Images()[1]->IsLoaded());
+	EXPECT_STREQ(Images()[0]->Src(), "pic.png");
+	EXPECT_EQ(Images()[1]->Src(), absolute);
+	EXPECT_EQ(Generated(), written);
+	EXPECT_TRUE(fAlerts.empty());
+}
+
 TEST_F(ImageTest, PicturesThatCannotBeReadKeepTheirTagsAndAreToldOfOnce)
 {
 	fPage = std::make_unique<ModelPage>();
