@@ -29,6 +29,7 @@
 #include "HTMLError_Window.h"
 #include "HTML_View.h"
 #include "HWindow.h"
+#include "ImageTools.h"
 #include "KFile.h"
 #include "PageHost.h"
 #include "SafeSave.h"
@@ -686,6 +687,12 @@ void Page::SetColors(long which, int red, int green, int blue, int alpha)
 		engine->Refresh();
 }
 
+// An untitled page's file is a scratch file: no picture is beside it.
+const char* Page::FilePath() const
+{
+	return untitled || file == nullptr ? nullptr : file->FullPath();
+}
+
 // The source is kept as written whatever happens; the engine shows it when
 // it names an image file that can be found.
 void Page::SetBackground(const char* source)
@@ -697,14 +704,13 @@ void Page::SetBackground(const char* source)
 		Engine()->SetBackgroundBitmap(nullptr);
 		return;
 	}
-	std::string image = source;
-	if (image[0] != '/') {
-		const char* folder = file != nullptr ? file->Path() : nullptr;
-		image = std::string(folder != nullptr ? folder : ".") + "/" + image;
-	}
-	BEntry entry(image.c_str());
-	if (!entry.Exists()) {
-		ErrorAlert("Could not open the background image file: \"", image.c_str(), "\"");
+	// A picture on the web is not fetched; it stays in the page unshown.
+	if (ImageTools::IsWebAddress(source))
+		return;
+	std::string image;
+	if (!ImageTools::AbsoluteImagePath(image, source, FilePath())) {
+		ErrorAlert("Could not open the background image file: \"",
+			image.empty() ? source : image.c_str(), "\"");
 		return;
 	}
 	Engine()->SetBackgroundBitmap(image.c_str());

@@ -103,6 +103,7 @@ public:
 	KFile* File() const override { return file.get(); }
 	KFile* TempFile() const { return tempFile.get(); }
 	KFile* ExternalExchangeFile() const override { return externalExchangeFile.get(); }
+	const char* FilePath() const override;
 	Tidy* MyTidy() const { return myTidy.get(); }
 	const char* Path() const { return path.c_str(); }
 	int32 Index() const { return index; }

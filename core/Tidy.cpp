@@ -1,6 +1,9 @@
 #include "Tidy.h"
 
 #include <cassert>
+#include <string>
+
+#include <Message.h>
 
 #include "EnginePage.h"
 #include "ErrorAlert.h"
@@ -181,6 +184,7 @@ bool Tidy::BuildVisualContent()
 		return false;
 	}
 	bool finished = false;
+	engine->TakeUnreadImages();
 	{
 		Visual_Engine::Building building(*engine);
 		page->SetBaseFont(nullptr);
@@ -188,12 +192,18 @@ bool Tidy::BuildVisualContent()
 		finished = walk.Run();
 	}
 	page->NotProcessing();
+	long unread = engine->TakeUnreadImages();
 	if (!finished) {
 		engine->View()->Show();
 		return false;
 	}
 	ShowProgress(100, "Processing finished");
 	engine->Refresh();
+	if (unread > 0) {
+		BMessage tell('pict');
+		tell.AddInt32("count", static_cast<int32>(unread));
+		engine->PostMessage(&tell);
+	}
 	return true;
 }
 

@@ -36,6 +36,9 @@ public:
 	virtual void Preview() = 0;
 	virtual bool UpdateFromHTML(bool fromFile, KFile* external) = 0;
 	virtual KFile* ExternalExchangeFile() const = 0;
+	// The page's file, against which the pictures' relative paths are
+	// resolved; null for a page that has none yet.
+	virtual const char* FilePath() const = 0;
 	// Run on the engine's looper every second while the page keeps a
 	// recovery copy: writes the copy when one is due. A page without files
 	// keeps none.

@@ -1,11 +1,14 @@
 #include "VLooper.h"
 
+#include <string>
+
 #include <Entry.h>
 #include <Message.h>
 #include <View.h>
 #include <Window.h>
 
 #include "EnginePage.h"
+#include "ErrorAlert.h"
 #include "NodeTree.h"
 #include "StringHelpers.h"
 #include "Visual_Engine.h"
@@ -95,6 +98,12 @@ void VLooper::MessageReceived(BMessage* message)
 			page->UpdateFromHTML(true, page->ExternalExchangeFile());
 			page->VisualChanged();
 			break;
+		case 'pict': {
+			int32 count = 0;
+			message->FindInt32("count", &count);
+			TellUnreadImages(count);
+			break;
+		}
 		case 'rfrs': {
 			int32 start = 0;
 			int32 finish = 0;
@@ -140,4 +149,17 @@ void VLooper::PassToFocusedView(const char* bytes, int32 length)
 	if (focus != nullptr)
 		focus->KeyDown(bytes, length);
 	window->Unlock();
+}
+
+// The error list names each picture; one alert says how many there are,
+// however many a page holds.
+void VLooper::TellUnreadImages(int32 count)
+{
+	if (count == 1) {
+		ErrorAlert("1 picture of this page could not be read; the error list names it.");
+	} else if (count > 1) {
+		std::string text = std::to_string(count)
+			+ " pictures of this page could not be read; the error list names them.";
+		ErrorAlert(text.c_str());
+	}
 }

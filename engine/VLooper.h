@@ -8,7 +8,9 @@ class Visual_Engine;
 
 // The engine's own message loop: commands that change the page, reloads
 // and refreshes of the visual view run here one after another, off the
-// window's thread. While the page is processing (loading, parsing,
+// window's thread. A page read with pictures that could not be read posts
+// 'pict' with their "count" behind its refresh: the user is told once,
+// over the page shown. While the page is processing (loading, parsing,
 // rebuilding) or going away, every message is dropped.
 class VLooper : public BLooper {
 public:
@@ -21,6 +23,7 @@ private:
 	bool InsertTagCommand(uint32 what);
 	void InsertSpecialCharacter(const BMessage* message);
 	void PassToFocusedView(const char* bytes, int32 length);
+	static void TellUnreadImages(int32 count);
 
 	Visual_Engine* engine;	// not owned: the engine owns the looper
 	EnginePage* page;		// not owned: the engine's page

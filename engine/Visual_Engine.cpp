@@ -28,6 +28,7 @@
 #include "UnsupportedTag.h"
 #include "VLooper.h"
 #include "Visual_Text.h"
+#include "WImage.h"
 #include "engine_support/CodeClearing.h"
 #include "engine_support/FormattingCheckpoints.h"
 #include "engine_support/PairPartners.h"
@@ -541,7 +542,7 @@ void Visual_Engine::Test()
 
 // The elements enter the list and put their characters into the text
 // themselves; here only the class is chosen.
-long Visual_Engine::InsertAt(long offset, _node* node, insert_mode mode, const entry_ref*)
+long Visual_Engine::InsertAt(long offset, _node* node, insert_mode mode, const entry_ref* file)
 {
 	if (offset < 0 || node == nullptr)
 		return 0;
@@ -559,6 +560,8 @@ long Visual_Engine::InsertAt(long offset, _node* node, insert_mode mode, const e
 		Make<EndLine>(offset, node, mode, this, list, length);
 	} else if (tag != nullptr && tag == tag_hr) {
 		Make<HorizontalLine>(offset, node, mode, this, list, length);
+	} else if (tag != nullptr && tag == tag_img) {
+		ShowImage(Make<WImage>(offset, node, mode, file, this, list, nullptr, length));
 	} else if (tag == nullptr && node->type == TextNode) {
 		const _lexer* lexer = page->Lexer();
 		if (lexer == nullptr || node->end <= node->start || node->end > lexer->lexbuf.size())
@@ -592,6 +595,12 @@ Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 	Element_List* list = elementList.get();
 	BAutolock lock(this);
 	std::string name(className);
+	if (name == "WImage") {
+		WImage* image = Make<WImage>(offset, node, INSERT_BUILD, nullptr, this, list, nullptr,
+			length, archive);
+		ShowImage(image);
+		return image;
+	}
 	if (name == "TextChange")
 		return Make<TextChange>(offset, node, INSERT_BUILD, this, list, length, archive);
 	if (name == "EndLine")
@@ -604,6 +613,19 @@ Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 		return Make<UnsupportedTag>(offset, node, INSERT_BUILD, this, list, archive);
 	page->FreeNode(node);
 	return nullptr;
+}
+
+// A picture that was read goes over its room in the text, which draws its
+// background under it for the picture's transparent parts.
+void Visual_Engine::ShowImage(WImage* image)
+{
+	if (image == nullptr || image->View() == nullptr)
+		return;
+	if ((view->Flags() & B_DRAW_ON_CHILDREN) == 0)
+		view->SetFlags(view->Flags() | B_DRAW_ON_CHILDREN);
+	view->AddChild(image);
+	long offset = image->ThisOffset();
+	Place(offset, offset + 1);
 }
 
 // Head-marked elements and those whose tag belongs in the head are written

@@ -1,6 +1,7 @@
 #ifndef VELMORA_VISUAL_ENGINE_H
 #define VELMORA_VISUAL_ENGINE_H
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -26,6 +27,7 @@ class Page_Element;
 class Visual_Element;
 class Visual_Text;
 class VLooper;
+class WImage;
 struct _node;
 struct _tagdict;
 struct entry_ref;
@@ -194,6 +196,10 @@ public:
 	Page_Element* Instantiate(const BMessage* archive, long offset);
 	long HTML(long position);
 	long InsertHTMLHead(long position) const;
+	// Pictures that could not be read: each one counts itself, and whoever
+	// reads a page takes the count to tell the user once.
+	void CountUnreadImage() { unreadImages++; }
+	long TakeUnreadImages() { return unreadImages.exchange(0); }
 
 	// Room in the text for non-text elements.
 	long CreateSpace(long at, Visual_Element* element, long elementOffset, long* from,
@@ -220,6 +226,7 @@ private:
 	std::unique_ptr<Environment> WalkEnvironment(long offset, bool unclosed) const;
 	bool IsPlainSpace(long offset) const;
 	void PlaceView(const Element_List_Item& item);
+	void ShowImage(WImage* image);
 
 	EnginePage* page;			// not owned: the page owns the window that owns the engine
 	BWindow* window;			// not owned: the engine's owner; its lock is the engine's
@@ -230,6 +237,7 @@ private:
 	std::unique_ptr<FormattingCheckpoints> formatting;
 	std::unique_ptr<Element_List> elementList;
 	VLooper* looper;			// runs until StopLooper(); deletes itself when it quits
+	std::atomic<long> unreadImages = 0;
 };
 
 #endif

@@ -31,6 +31,7 @@
 #include "Visual_Engine.h"
 #include "Visual_Text.h"
 #include "VLooper.h"
+#include "WImage.h"
 #include "WindowedPage.h"
 #include "window_support/VisualMenus.h"
 
@@ -296,11 +297,17 @@ void VWindow::OpenTagSettings(const BMessage* message)
 {
 	void* pointer = nullptr;
 	int32 flag = INSERT_PLAIN;
+	Element_List* list = engine->ElementList();
+	if (message->FindPointer("image", &pointer) == B_OK) {
+		WImage* image = static_cast<WImage*>(pointer);
+		if (list->Contains(image))
+			TagSettingsWindow::Open(image, list, BMessenger(this));
+		return;
+	}
 	if (message->FindPointer("element", &pointer) != B_OK || pointer == nullptr)
 		return;
 	message->FindInt32("flag", &flag);
 	Anchor* anchor = static_cast<Anchor*>(pointer);
-	Element_List* list = engine->ElementList();
 	if (!list->Contains(anchor))
 		return;
 	TagSettingsWindow::Open(anchor, static_cast<insertflag>(flag), list, BMessenger(this));
@@ -308,10 +315,14 @@ void VWindow::OpenTagSettings(const BMessage* message)
 
 void VWindow::TakeTagSettings(const BMessage* message)
 {
-	const Anchor* anchor = TagSettingsWindow::ElementOf(message);
+	const Page_Element* element = TagSettingsWindow::ElementOf(message);
 	if (!TagSettingsWindow::TakeValues(message, engine->ElementList()))
 		return;
 	Changed();
+	// A picture's ALT is not shown; a link's new values are.
+	const Anchor* anchor = dynamic_cast<const Anchor*>(element);
+	if (anchor == nullptr)
+		return;
 	const Anchor* closing = anchor->FindOpeningClosing();
 	long end = closing != nullptr ? closing->ThisOffset() : anchor->ThisOffset();
 	engine->View()->Refresh(static_cast<int32>(anchor->ThisOffset()), static_cast<int32>(end));

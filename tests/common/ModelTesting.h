@@ -84,7 +84,7 @@ public:
 		fWindow->AddChild(fEngine->ScrollView());
 		fWindow->Run();
 		fFolder.Write("page.html", "");
-		fTidy = std::make_unique<Tidy>(this, (fFolder / "page.html").c_str());
+		fTidy = std::make_unique<Tidy>(this, fPagePath.c_str());
 	}
 
 	~ModelPage() override
@@ -100,7 +100,7 @@ public:
 	bool Read(const std::string& html)
 	{
 		fFolder.Write("page.html", html);
-		fTidy->SetPath((fFolder / "page.html").c_str());
+		fTidy->SetPath(fPagePath.c_str());
 		ResetPageValues();
 		Visual_Text* view = fEngine->View();
 		view->BlockRefresh();
@@ -126,13 +126,21 @@ public:
 	void Preview() override {}
 	bool UpdateFromHTML(bool, KFile*) override { return Read(fFolder.Read("page.html")); }
 	KFile* ExternalExchangeFile() const override { return nullptr; }
+	const char* FilePath() const override { return fPagePath.c_str(); }
 
+	using EnginePage::HTMLError;
 	void HTMLError(long, long, const char* text, VUDAV_message_type) override
+	{
+		fReports.push_back(text != nullptr ? text : "");
+	}
+	void HTMLError(const Visual_Element*, const char* text, VUDAV_message_type) override
 	{
 		fReports.push_back(text != nullptr ? text : "");
 	}
 
 	Tidy* MyTidy() const { return fTidy.get(); }
+	// The folder of the page's file, where its pictures are.
+	const TempDirectory& Folder() const { return fFolder; }
 	BWindow* Window() const { return fWindow; }
 	int32 CountChanges() const { return fChanges; }
 	float ProgressValue() const { return fProgressValue; }
@@ -141,6 +149,7 @@ public:
 
 private:
 	TempDirectory fFolder;
+	std::string fPagePath = fFolder / "page.html";
 	BWindow* fWindow;	// quits when the page goes
 	std::unique_ptr<Visual_Engine> fEngine;
 	std::unique_ptr<Tidy> fTidy;

@@ -15,6 +15,7 @@
 #include "TextChange.h"
 #include "Tidy.h"
 #include "UnsupportedTag.h"
+#include "WImage.h"
 
 using ModelTesting::ModelTest;
 
@@ -182,7 +183,7 @@ TEST_F(EngineTest, InsertingAFileTagChoosesByItsExtension)
 	}
 	entry_ref image(0, 0, "photo.JPEG");
 	Engine()->Insert(tag_b, &image, INSERT_PLAIN);
-	EXPECT_EQ(Last<UnsupportedTag>()->HTMLType(), tag_img);
+	EXPECT_EQ(Last<WImage>()->HTMLType(), tag_img);
 	unsigned long count = List()->LastIndex();
 	entry_ref notes(0, 0, "notes.txt");
 	Engine()->Insert(tag_br, &notes, INSERT_PLAIN);
@@ -190,8 +191,10 @@ TEST_F(EngineTest, InsertingAFileTagChoosesByItsExtension)
 	entry_ref readme(0, 0, "README");
 	Engine()->Insert(tag_br, &readme, INSERT_PLAIN);
 	SetErrorAlertHandler(old);
-	ASSERT_EQ(alerts.size(), 1u);
-	EXPECT_EQ(alerts[0], "Incorrect file");
+	ASSERT_EQ(alerts.size(), 2u);
+	EXPECT_EQ(alerts[0], "Could not open image file: photo.JPEG")
+		<< "a picture the user inserts that cannot be read is told of at once";
+	EXPECT_EQ(alerts[1], "Incorrect file");
 	EXPECT_EQ(VisualText(), "a\nbc") << "the line break goes in anyway";
 
 	Open("<html><body><b>abc</b></body></html>");

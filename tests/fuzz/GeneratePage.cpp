@@ -78,6 +78,7 @@ public:
 	void ShowProgress(float, const char*) override {}
 	void Load() override {}
 	void Preview() override {}
+	const char* FilePath() const override { return nullptr; }
 	bool UpdateFromHTML(bool, KFile*) override { return false; }
 	KFile* ExternalExchangeFile() const override { return nullptr; }
 

@@ -1,7 +1,7 @@
-// The link's settings window, as the user reaches it: opened for a link the
-// visual window is asked about (by the right button on the link) or the
-// engine has just made, driven by keys and clicks, and closed with or
-// without its values.
+// The tag settings window, as the user reaches it: opened for a link the
+// visual window is asked about (by the right button on the link or on a
+// picture in it) or the engine has just made, driven by keys and clicks,
+// and closed with or without its values.
 
 #include <string>
 
@@ -18,6 +18,8 @@
 #include "Anchor.h"
 #include "NodeTree.h"
 #include "TagSettingsWindow.h"
+#include "TestPictures.h"
+#include "WImage.h"
 
 using PageTesting::PageTest;
 
@@ -205,4 +207,50 @@ TEST_F(TagSettings, TheRightButtonOnALinkOffersItsSettings)
 	BPrivate::PostKey(window, kEscape);
 	WaitUntilClosed();
 	EXPECT_FALSE(fPage->VisualWindow()->IsChanged());
+}
+
+// On a picture the secondary button offers the picture's settings, and the
+// link's when it stands in one; the primary button opens nothing.
+TEST_F(TagSettings, TheRightButtonOnAPictureOffersItsAndItsLinksSettings)
+{
+	ASSERT_TRUE(WritePicture(fFolder / "pic.png", 40, 30, {0, 0, 255, 255}));
+	Open("<html><body>see <a href=\"x.html\"><img src=\"pic.png\" alt=\"old\"></a>"
+		"</body></html>");
+	WImage* image = nullptr;
+	{
+		BAutolock lock(VisualWindow());
+		for (unsigned long i = 1; i <= List()->LastIndex() && image == nullptr; i++)
+			image = At<WImage>(i);
+	}
+	ASSERT_NE(image, nullptr);
+	BPoint middle;
+	{
+		BAutolock lock(VisualWindow());
+		middle = VisualWindow()->ConvertFromScreen(image->ConvertToScreen(BPoint(20, 15)));
+	}
+	BPrivate::PostClick(VisualWindow(), middle);
+	BPrivate::WaitForWindowIdle(VisualWindow());
+	EXPECT_TRUE(BPrivate::OpenMenus().empty()) << "the primary button opens no menu";
+
+	BPrivate::PostMouseDown(VisualWindow(), middle, B_SECONDARY_MOUSE_BUTTON);
+	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
+	std::vector<BPrivate::OpenMenu> menus = BPrivate::OpenMenus();
+	ASSERT_EQ(menus.size(), 1u);
+	ASSERT_EQ(menus[0].menu->CountItems(), 2);
+	EXPECT_STREQ(menus[0].menu->ItemAt(1)->Label(), "HyperText link/target settings ...");
+	BMenuItem* item = menus[0].menu->ItemAt(0);
+	EXPECT_STREQ(item->Label(), "Image settings ...");
+	BRect frame = item->Frame();
+	BPrivate::PostMouseUp(menus[0].window, BPoint(frame.left + 5, frame.top + 3));
+	BPrivate::PostClick(menus[0].window, BPoint(frame.left + 5, frame.top + 3));
+	ASSERT_EQ(BPrivate::WaitForMenus(false), B_OK);
+	BWindow* window = SettingsWindow();
+	ASSERT_NE(window, nullptr) << "the picture's settings open";
+	EXPECT_EQ(FieldText(window, "alt"), "old");
+	BPrivate::TypeText(window, "A blue square");
+	BPrivate::PostKey(window, kEnter);
+	WaitUntilClosed();
+	EXPECT_TRUE(fPage->VisualWindow()->IsChanged());
+	EXPECT_NE(Body().find("<IMG SRC=\"pic.png\" ALT=\"A blue square\""), std::string::npos)
+		<< Body();
 }

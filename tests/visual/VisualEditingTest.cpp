@@ -2,6 +2,8 @@
 // clipboard reach it as messages to its window, and the elements, the
 // text and the page's HTML stay in step.
 
+#include <sys/stat.h>
+
 #include <mutex>
 #include <string>
 #include <vector>
@@ -12,7 +14,9 @@
 #include "PageTesting.h"
 
 #include "HTML_Element.h"
+#include "TestPictures.h"
 #include "Visual_Element.h"
+#include "WImage.h"
 
 using PageTesting::PageTest;
 
@@ -267,13 +271,15 @@ TEST_F(VisualEditing, AnEditByTheMouseOrTheClipboardMarksThePageChangedAndClosin
 	EXPECT_NE(alerts[0].text.find("Save changes"), std::string::npos);
 }
 
-// A dropped picture goes to the engine as an IMG where it fell; the drop
-// is the view's, so no name of the file is typed as well.
+// A dropped picture goes to the engine as an IMG where it fell, its SRC
+// relative to the page; the drop is the view's, so no name of the file is
+// typed as well.
 TEST_F(VisualEditing, ADroppedPictureBecomesAnImageAndOtherFilesAreIgnored)
 {
 	Open("<html><body>abcd</body></html>");
-	fFolder.Write("HOLIDAY.JPEG", "not really a picture");
 	fFolder.Write("notes.txt", "text");
+	ASSERT_EQ(mkdir((fFolder / "pics").c_str(), 0755), 0);
+	ASSERT_TRUE(WritePicture(fFolder / "pics/HOLIDAY.JPEG", 30, 20, {0, 0, 255, 255}, "jpeg"));
 	ForgetChanges();
 	BPrivate::PostFilesDropped(VisualWindow(), WindowPoint(2),
 		{fFolder / "notes.txt", fFolder / "missing.png"});
@@ -283,15 +289,17 @@ TEST_F(VisualEditing, ADroppedPictureBecomesAnImageAndOtherFilesAreIgnored)
 	EXPECT_FALSE(Changed());
 
 	BPrivate::PostFilesDropped(VisualWindow(), WindowPoint(2),
-		{fFolder / "HOLIDAY.JPEG"});
+		{fFolder / "pics/HOLIDAY.JPEG"});
 	Idle();
 	ASSERT_EQ(List()->LastIndex(), 1u);
-	HTML_Element* image = dynamic_cast<HTML_Element*>((*List())[1].element);
+	WImage* image = dynamic_cast<WImage*>((*List())[1].element);
 	ASSERT_NE(image, nullptr);
-	EXPECT_EQ(image->HTMLType(), tag_img);
+	EXPECT_TRUE(image->IsLoaded());
 	EXPECT_EQ((*List())[1].offset, 2);
 	EXPECT_EQ(VisualText().find("HOLIDAY"), std::string::npos);
 	EXPECT_TRUE(Changed());
+	EXPECT_EQ(Body(), "ab<IMG SRC=\"pics/HOLIDAY.JPEG\" ALT=\"HOLIDAY.JPEG\" WIDTH=\"30\" "
+		"HEIGHT=\"20\" BORDER=\"0\">cd");
 }
 
 // Lines of one paragraph are spaced evenly: the paragraph's room starts
