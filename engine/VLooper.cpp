@@ -59,6 +59,14 @@ VLooper::VLooper(Visual_Engine* engine)
 
 void VLooper::MessageReceived(BMessage* message)
 {
+	// The count of unread pictures is a finished reading's last word, not
+	// a command: a refresh running meanwhile must not swallow it.
+	if (message->what == 'pict') {
+		int32 count = 0;
+		message->FindInt32("count", &count);
+		TellUnreadImages(count);
+		return;
+	}
 	if (page == nullptr || page->IsProcessing() || page->IsStopProcessing()) {
 		BLooper::MessageReceived(message);
 		return;
@@ -98,12 +106,6 @@ void VLooper::MessageReceived(BMessage* message)
 			page->UpdateFromHTML(true, page->ExternalExchangeFile());
 			page->VisualChanged();
 			break;
-		case 'pict': {
-			int32 count = 0;
-			message->FindInt32("count", &count);
-			TellUnreadImages(count);
-			break;
-		}
 		case 'rfrs': {
 			int32 start = 0;
 			int32 finish = 0;
