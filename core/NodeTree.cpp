@@ -194,7 +194,10 @@ _attval* NodeTree::AddAttribute(_node* node, std::string_view name,
 	attribute->attribute = CopyString(name);
 	attribute->dict = LookUpAttribute(attribute->attribute);
 	attribute->delim = delim;
-	if (value.has_value())
+	// Most values hold no '"', and are copied as they are.
+	if (value.has_value() && value->find('"') == std::string_view::npos)
+		attribute->value = CopyString(*value);
+	else if (value.has_value())
 		attribute->value = CopyString(NodeText::QuotedValue(*value));
 	_attval** end = &node->attributes;
 	while (*end != nullptr)

@@ -116,6 +116,7 @@ void PageModel::ResetPageValues()
 	SetTitle(nullptr);
 	background.clear();
 	bodyAttributes.clear();
+	htmlAttributes.clear();
 	framesetDocument = false;
 	documentType.clear();
 	omitDocumentType = false;

@@ -46,6 +46,10 @@ public:
 	// The BASEFONT node of the parsed tree (null for none): its face and size.
 	void SetBaseFont(const _node* node);
 	void SetBodyAttributes(const char* attributes);
+	// The HTML element's attributes (its language, its direction), each
+	// after a blank, as the page wrote them.
+	void SetHTMLAttributes(const std::string& attributes) { htmlAttributes = attributes; }
+	const std::string& HTMLAttributes() const { return htmlAttributes; }
 	// A page whose frames take the place of its body is written without one.
 	void SetFramesetDocument(bool frameset) { framesetDocument = frameset; }
 	bool IsFramesetDocument() const { return framesetDocument; }
@@ -133,8 +137,8 @@ protected:
 	// Where the span of HTML an element wrote goes; the page that has an
 	// engine records it in the element's list record.
 	virtual void RecordHTMLSpan(Visual_Element* element, long start, long finish);
-	// Colours, title, background, body attributes and document type as a
-	// page without any starts.
+	// Colours, title, background, body and HTML attributes and document
+	// type as a page without any starts.
 	void ResetPageValues();
 
 private:
@@ -148,6 +152,7 @@ private:
 	int32 baseSize;
 	std::string title;				// empty when none
 	std::string bodyAttributes;
+	std::string htmlAttributes;
 	bool framesetDocument;
 	std::string documentType;		// empty: the program's own
 	bool omitDocumentType;

@@ -156,6 +156,7 @@ public:
 
 private:
 	status_t Run();
+	status_t ParseText(TidyDoc document, ReportCollector& collector);
 	void ReportCharset(ReportCollector& collector) const;
 
 	const SourceText& fSource;
@@ -182,26 +183,9 @@ status_t ParseJob::Run()
 		return B_BAD_VALUE;
 	ReportCharset(collector);
 
-	std::string changedText;
-	if (fScan.ChangesText())
-		changedText = fScan.TextForLibrary(fSource.Text());
-	const std::string& libraryText = fScan.ChangesText() ? changedText : fSource.Text();
-	InputFeed feed(libraryText, fOptions, fPercentShown);
-	TidyInputSource input;
-	tidyInitSource(&input, &feed, InputFeed::GetByte, InputFeed::UngetByte, InputFeed::IsEOF);
-	int result = tidyParseSource(document.get(), &input);
-	if (feed.Stopped())
-		return B_CANCELED;
-	if (result < 0) {
-		collector.Finish(fSource, fOptions.showWarnings, fReports, fLexer);
-		return B_ERROR;
-	}
-	if (feed.Furthest() < libraryText.size()) {
-		std::pair<int32, int32> place = SourceText(libraryText).PlaceOf(feed.Furthest());
-		collector.AddReadingEnded(fSource.OffsetOf(place.first, place.second), place.first,
-			place.second);
-	}
-	feed.Finish();
+	status_t parsed = ParseText(document.get(), collector);
+	if (parsed != B_OK)
+		return parsed;
 
 	collector.SetPhase(ReportCollector::Phase::kDiagnostics);
 	tidyRunDiagnostics(document.get());
@@ -221,6 +205,33 @@ status_t ParseJob::Run()
 	}
 	collector.Finish(fSource, fOptions.showWarnings, fReports, fLexer);
 	fDocument = root;
+	return B_OK;
+}
+
+// The library's parse of the page's text. The text changed for it is
+// dropped as soon as the parse is over: the tree is built from the page's.
+status_t ParseJob::ParseText(TidyDoc document, ReportCollector& collector)
+{
+	std::string changedText;
+	if (fScan.ChangesText())
+		changedText = fScan.TextForLibrary(fSource.Text());
+	const std::string& libraryText = fScan.ChangesText() ? changedText : fSource.Text();
+	InputFeed feed(libraryText, fOptions, fPercentShown);
+	TidyInputSource input;
+	tidyInitSource(&input, &feed, InputFeed::GetByte, InputFeed::UngetByte, InputFeed::IsEOF);
+	int result = tidyParseSource(document, &input);
+	if (feed.Stopped())
+		return B_CANCELED;
+	if (result < 0) {
+		collector.Finish(fSource, fOptions.showWarnings, fReports, fLexer);
+		return B_ERROR;
+	}
+	if (feed.Furthest() < libraryText.size()) {
+		std::pair<int32, int32> place = SourceText(libraryText).PlaceOf(feed.Furthest());
+		collector.AddReadingEnded(fSource.OffsetOf(place.first, place.second), place.first,
+			place.second);
+	}
+	feed.Finish();
 	return B_OK;
 }
 

@@ -33,7 +33,7 @@ void EnginePage::GenerateHTML()
 	};
 	if (!IsDocumentTypeOmitted())
 		line(DocumentType().empty() ? std::string(kDocType) : "<" + DocumentType() + ">");
-	line("<HTML>");
+	line("<HTML" + HTMLAttributes() + ">");
 	line("<HEAD>");
 	line("<TITLE>" + CharacterWriting::Escaped(Title() != nullptr ? Title() : "",
 		Encoding().DeclaresSingleByteOverUtf8()) + "</TITLE>");

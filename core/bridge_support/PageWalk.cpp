@@ -136,6 +136,10 @@ bool PageWalk::TakeForPage(_node* node, bool closing)
 			fPage->SetDocumentType(text->c_str());
 		return true;
 	}
+	// The HTML element's attributes (lang, dir) are the page's, written
+	// back with the element the program writes in its place.
+	if (tag == tag_html && !closing && node->parent == fDocument)
+		fPage->SetHTMLAttributes(NodeText::OtherAttributes(node));
 	if (tag == tag_html || tag == tag_head || tag == tag_body)
 		return true;
 	if (tag == tag_meta && !closing) {

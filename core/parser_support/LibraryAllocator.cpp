@@ -3,12 +3,54 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <type_traits>
 
 namespace {
 
 constexpr size_t kChunkSize = size_t(256) << 10;
+// Chunks kept between readings: enough for the library's tree of a page of
+// several megabytes.
+constexpr size_t kChunksKept = 256;
+
+// The chunks of the last readings, for the next: a page is read again and
+// again (each time the HTML window hands its text to the visual one), and
+// memory the general allocator gave back to the system in between would
+// be zeroed and mapped again, page by page.
+class KeptChunks {
+public:
+	std::unique_ptr<std::byte[]> Take()
+	{
+		std::lock_guard<std::mutex> lock(fLock);
+		if (fChunks.empty())
+			return nullptr;
+		std::unique_ptr<std::byte[]> chunk = std::move(fChunks.back());
+		fChunks.pop_back();
+		return chunk;
+	}
+
+	void Keep(std::vector<std::unique_ptr<std::byte[]>>& chunks)
+	{
+		std::lock_guard<std::mutex> lock(fLock);
+		while (!chunks.empty() && fChunks.size() < kChunksKept) {
+			fChunks.push_back(std::move(chunks.back()));
+			chunks.pop_back();
+		}
+	}
+
+private:
+	std::mutex fLock;
+	std::vector<std::unique_ptr<std::byte[]>> fChunks;
+};
+
+// Never destroyed: a reading may still run on its thread while the
+// program ends.
+KeptChunks& TheKeptChunks()
+{
+	static KeptChunks* sKept = new KeptChunks;
+	return *sKept;
+}
 
 } // namespace
 
@@ -28,6 +70,7 @@ LibraryAllocator::~LibraryAllocator()
 {
 	for (Header* block : fLarge)
 		free(block);
+	TheKeptChunks().Keep(fChunks);
 }
 
 LibraryAllocator* LibraryAllocator::From(TidyAllocator* base)
@@ -50,12 +93,14 @@ void* LibraryAllocator::TakePooled(size_t size)
 	}
 	size_t needed = sizeof(Header) + sizeClass * kGranule;
 	if (needed > static_cast<size_t>(fEnd - fNext)) {
-		std::byte* chunk = new (std::nothrow) std::byte[kChunkSize];
+		std::unique_ptr<std::byte[]> chunk = TheKeptChunks().Take();
+		if (chunk == nullptr)
+			chunk.reset(new (std::nothrow) std::byte[kChunkSize]);
 		if (chunk == nullptr)
 			return nullptr;
-		fChunks.emplace_back(chunk);
-		fNext = chunk;
-		fEnd = chunk + kChunkSize;
+		fNext = chunk.get();
+		fEnd = fNext + kChunkSize;
+		fChunks.push_back(std::move(chunk));
 	}
 	Header* header = new (fNext) Header{sizeClass, kPooled};
 	fNext += needed;

@@ -14,7 +14,8 @@
 // general allocator does. Large blocks come from the general allocator and
 // are kept on a list. The library leaves a few blocks behind on some
 // malformed pages: whatever is left goes with the allocator, so that
-// reading pages again and again does not leak.
+// reading pages again and again does not leak. The chunks themselves are
+// kept for the next reading, up to what a page of several megabytes needs.
 class LibraryAllocator {
 public:
 	LibraryAllocator();

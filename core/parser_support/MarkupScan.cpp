@@ -319,19 +319,14 @@ bool MarkupScan::IsClosed(size_t tagOffset) const
 	return tagOffset < fClosed.size() && fClosed[tagOffset];
 }
 
-std::string MarkupScan::TextForLibrary(std::string_view original) const
+std::string MarkupScan::TextForLibrary(std::string_view text) const
 {
-	std::string marked(original);
-	for (size_t offset : fDeclarations)
-		marked[offset + 1] = '?';
-	for (size_t offset : fStrayFrameTags)
-		marked[offset + 1] = '?';
-	for (size_t offset : fStrayFrameEndTags)
-		marked[offset + 1] = '?';
-	std::string_view text(marked);
-
+	// One copy of the page: the literal sections are replaced while copying,
+	// and the markup marks are set in the copy, shifted back by the bytes the
+	// sections before them lost (their multi-byte characters became one 'x').
 	std::string result;
 	result.reserve(text.size());
+	std::vector<size_t> shortenedBy;
 	size_t copied = 0;
 	for (const RawSection& section : fRawSections) {
 		result.append(text.substr(copied, section.contentStart - copied));
@@ -343,7 +338,23 @@ std::string MarkupScan::TextForLibrary(std::string_view original) const
 				result += 'x';
 		}
 		copied = section.contentEnd;
+		shortenedBy.push_back(copied - result.size());
 	}
 	result.append(text.substr(copied));
+	for (const std::vector<size_t>* marks : {&fDeclarations, &fStrayFrameTags, &fStrayFrameEndTags}) {
+		for (size_t offset : *marks) {
+			size_t place = offset + 1;
+			auto after = std::upper_bound(fRawSections.begin(), fRawSections.end(), place,
+				[](size_t at, const RawSection& section) { return at < section.contentStart; });
+			if (after != fRawSections.begin()) {
+				size_t before = static_cast<size_t>(after - fRawSections.begin()) - 1;
+				// Inside literal content every character is an 'x' already.
+				if (place < fRawSections[before].contentEnd)
+					continue;
+				place -= shortenedBy[before];
+			}
+			result[place] = '?';
+		}
+	}
 	return result;
 }

@@ -70,31 +70,39 @@ SourceText::SourceText(std::string text)
 
 void SourceText::IndexLines()
 {
+	// A mark for every 32 characters, give or take the line ends.
+	fMarks.reserve(fText.size() / kColumnsPerMark + 1);
 	fLineStarts.push_back(0);
 	fFirstMarkOfLine.push_back(0);
 	size_t column = 0;
-	for (size_t i = 0; i < fText.size();) {
-		size_t run = PrintableRun(fText, i);
-		if (run > 0) {
+	const size_t size = fText.size();
+	for (size_t i = 0; i < size;) {
+		unsigned char c = fText[i];
+		if (c >= 0x20 && c < 0x80) {
 			// A column per byte: the marks fall at known places.
+			size_t run = PrintableRun(fText, i);
 			size_t firstMarked = (column + kColumnsPerMark - 1) / kColumnsPerMark * kColumnsPerMark;
 			for (size_t marked = firstMarked; marked < column + run; marked += kColumnsPerMark)
 				fMarks.push_back(i + (marked - column));
 			column += run;
 			i += run;
-			continue;
-		}
-		unsigned char c = fText[i];
-		if (c == '\n') {
+		} else if (c == '\n') {
 			fLineStarts.push_back(i + 1);
 			fFirstMarkOfLine.push_back(fMarks.size());
 			column = 0;
+			i++;
 		} else if (TakesAColumn(c)) {
+			// A tab or a multi-byte character: its lead takes the column,
+			// its continuation bytes none.
 			if (column % kColumnsPerMark == 0)
 				fMarks.push_back(i);
 			column++;
+			i++;
+			while (i < size && IsContinuation(fText[i]))
+				i++;
+		} else {
+			i++;
 		}
-		i++;
 	}
 }
 
@@ -126,6 +134,11 @@ size_t SourceText::OffsetOf(int32 line, int32 column) const
 		offset = fMarks[mark];
 		counted = (mark - firstMark) * kColumnsPerMark;
 	}
+	if (fLastFound.line == index && fLastFound.counted >= counted
+			&& fLastFound.counted <= wanted) {
+		offset = fLastFound.offset;
+		counted = fLastFound.counted;
+	}
 	while (offset < end && (counted < wanted || IsUncounted(fText[offset]))) {
 		if (TakesAColumn(fText[offset]))
 			counted++;
@@ -133,6 +146,7 @@ size_t SourceText::OffsetOf(int32 line, int32 column) const
 		while (offset < end && IsContinuation(fText[offset]))
 			offset++;
 	}
+	fLastFound = Place{index, counted, offset};
 	return offset;
 }
 

@@ -1,6 +1,7 @@
 #ifndef SOURCE_TEXT_H
 #define SOURCE_TEXT_H
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -41,6 +42,15 @@ private:
 	// finding a column walks at most 31 characters.
 	std::vector<size_t> fMarks;
 	std::vector<size_t> fFirstMarkOfLine;
+	// Where the last column asked for was found: the tree's nodes are
+	// asked for in the order of the text, most often a few columns further
+	// along the same line, which is walked from here rather than from a mark.
+	struct Place {
+		size_t line = SIZE_MAX;
+		size_t counted = 0;
+		size_t offset = 0;
+	};
+	mutable Place fLastFound;
 };
 
 #endif

@@ -6,7 +6,11 @@
 namespace BPrivate {
 namespace UTF8 {
 
-size_t CharLength(std::string_view text, size_t offset)
+namespace {
+
+// The length of the character at offset, 1 for a byte that starts none;
+// inline for the walks over whole texts.
+inline size_t ValidCharLength(std::string_view text, size_t offset)
 {
 	if (offset >= text.size())
 		return 0;
@@ -24,6 +28,13 @@ size_t CharLength(std::string_view text, size_t offset)
 			return 1;
 	}
 	return length;
+}
+
+} // namespace
+
+size_t CharLength(std::string_view text, size_t offset)
+{
+	return ValidCharLength(text, offset);
 }
 
 size_t Next(std::string_view text, size_t offset)
@@ -70,7 +81,7 @@ bool IsValid(std::string_view text)
 			offset += 8;
 		if (offset >= text.size())
 			break;
-		size_t length = CharLength(text, offset);
+		size_t length = ValidCharLength(text, offset);
 		if (length == 1 && static_cast<unsigned char>(text[offset]) >= 0x80)
 			return false;
 		offset += length;
@@ -83,7 +94,7 @@ std::string Sanitized(std::string_view text)
 	std::string out;
 	out.reserve(text.size());
 	for (size_t offset = 0; offset < text.size();) {
-		size_t length = CharLength(text, offset);
+		size_t length = ValidCharLength(text, offset);
 		if (length == 1 && static_cast<unsigned char>(text[offset]) >= 0x80)
 			out += "\xEF\xBF\xBD";
 		else

@@ -116,3 +116,13 @@ TEST_F(PageFidelity, NoLineEndIsWrittenWhereABrowserWouldShowIt)
 			"次<U>の</U>行</P>", "<A HREF=\"y\">項目</A>です", "<A HREF=\"z\">表</A>の中"})
 		EXPECT_NE(body.find(written), std::string::npos) << written << "\n" << body;
 }
+
+TEST_F(PageFidelity, TheHTMLElementsAttributesAreWrittenBack)
+{
+	SavedBody("<html lang=\"ar\" dir=rtl xml:lang='ar' data-x><body><p>a</p></body></html>");
+	EXPECT_NE(Generated().find("<HTML lang=\"ar\" dir=\"rtl\" xml:lang=\"ar\" data-x>"),
+		std::string::npos) << Generated();
+	// A page without an HTML tag, read after one with, gets none of its attributes.
+	SavedBody("<p>b</p>");
+	EXPECT_NE(Generated().find("<HTML>"), std::string::npos) << Generated();
+}
