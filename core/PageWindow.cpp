@@ -4,11 +4,13 @@
 #include <Application.h>
 #include <Autolock.h>
 #include <Beep.h>
+#include <Clipboard.h>
 #include <Entry.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
 #include <Message.h>
 #include <Path.h>
+#include <TextView.h>
 
 #include "Config_.h"
 #include "ExtensionsFilePanel.h"
@@ -302,4 +304,22 @@ void PageWindow::ShowErrorList()
 {
 	if (HTMLError_Window* errors = page->HTMLErrorWindow())
 		errors->ShowInFront();
+}
+
+void PageWindow::EditText(BTextView* view, uint32 command)
+{
+	switch (command) {
+		case 'udrd':
+			view->Undo(be_clipboard);
+			break;
+		case 'copy':
+			view->Copy(be_clipboard);
+			break;
+		case 'past':
+			view->Paste(be_clipboard);
+			break;
+		case 'cut ':
+			view->Cut(be_clipboard);
+			break;
+	}
 }

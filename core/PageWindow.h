@@ -31,6 +31,8 @@ class WindowedPage;
 //   'shww'   the other editing window;  'serr' the error list
 //   'sbtx'   shows the string "text" in the status bar
 //   'clos'   closes the page
+class BTextView;
+
 class PageWindow : public KWindow {
 public:
 	PageWindow(BRect frame, const char* title, WindowedPage* page);
@@ -74,6 +76,9 @@ protected:
 	// Saves the page into its file, from 'save' and from the Save As
 	// panel's answer.
 	virtual status_t SavePage();
+	// Undo ('udrd') and the clipboard's 'copy', 'past' and 'cut ' in the
+	// window's text view.
+	static void EditText(BTextView* view, uint32 command);
 
 	WindowedPage* page;		// not owned: the page owns the window
 	BMenuBar* menuBar;		// the window's menu bar, set by the window that makes it

@@ -4,7 +4,6 @@
 
 #include <Alert.h>
 #include <Autolock.h>
-#include <Clipboard.h>
 #include <File.h>
 #include <Font.h>
 #include <MenuBar.h>
@@ -104,7 +103,7 @@ void HWindow::MessageReceived(BMessage* message)
 		case 'copy':
 		case 'past':
 		case 'cut ':
-			EditText(message->what);
+			EditText(view, message->what);
 			break;
 		case 'find':
 			finder->ShowInFront();
@@ -134,24 +133,6 @@ void HWindow::MessageReceived(BMessage* message)
 			break;
 		default:
 			PageWindow::MessageReceived(message);
-			break;
-	}
-}
-
-void HWindow::EditText(uint32 command)
-{
-	switch (command) {
-		case 'udrd':
-			view->Undo(be_clipboard);
-			break;
-		case 'copy':
-			view->Copy(be_clipboard);
-			break;
-		case 'past':
-			view->Paste(be_clipboard);
-			break;
-		case 'cut ':
-			view->Cut(be_clipboard);
 			break;
 	}
 }

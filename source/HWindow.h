@@ -67,7 +67,6 @@ private:
 	void AddMainMenu();
 	void TellPaletteState(bool front);
 	void InsertFromPalette(const BMessage* message);
-	void EditText(uint32 command);
 	void UpdateFromVisual();
 	void ShowUpdating();
 

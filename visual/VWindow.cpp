@@ -7,7 +7,6 @@
 #include <string>
 
 #include <Autolock.h>
-#include <Clipboard.h>
 #include <Font.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
@@ -272,7 +271,7 @@ void VWindow::MessageReceived(BMessage* message)
 		case 'past':
 		case 'cut ':
 		case 'udrd':
-			EditText(message->what);
+			EditText(engine->View(), message->what);
 			break;
 		case 'dela':
 			engine->Empty();
@@ -326,25 +325,6 @@ void VWindow::TakeTagSettings(const BMessage* message)
 	const Anchor* closing = anchor->FindOpeningClosing();
 	long end = closing != nullptr ? closing->ThisOffset() : anchor->ThisOffset();
 	engine->View()->Refresh(static_cast<int32>(anchor->ThisOffset()), static_cast<int32>(end));
-}
-
-void VWindow::EditText(uint32 command)
-{
-	Visual_Text* view = engine->View();
-	switch (command) {
-		case 'copy':
-			view->Copy(be_clipboard);
-			break;
-		case 'past':
-			view->Paste(be_clipboard);
-			break;
-		case 'cut ':
-			view->Cut(be_clipboard);
-			break;
-		case 'udrd':
-			view->Undo(be_clipboard);
-			break;
-	}
 }
 
 void VWindow::EnableCommand(uint32 command, bool enabled)

@@ -56,7 +56,6 @@ private:
 	KBBarMenuField* SpecialCharacters() const;
 	void KeepBarsWhole();
 	void AimAtEngine();
-	void EditText(uint32 command);
 
 	std::unique_ptr<Visual_Engine> engine;
 	KBBar* upperBar;		// a child of the window
