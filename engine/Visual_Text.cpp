@@ -179,7 +179,10 @@ void Visual_Text::InsertText(const char* text, int32 length, int32 offset,
 	text_run_array* style = AllocRunArray(1);
 	style->runs[0].offset = 0;
 	if (!TakeStyleOfTextBefore(offset, &style->runs[0])) {
-		std::unique_ptr<Environment> environment = engine->EnvironmentAt(offset);
+		// The elements at offset move behind the new text: it takes the
+		// formatting in force before them, as it will be written.
+		std::unique_ptr<Environment> environment = offset > 0
+			? engine->EnvironmentAt(offset - 1) : std::make_unique<Environment>();
 		if (environment->Font() != nullptr)
 			style->runs[0].font = *environment->Font();
 		style->runs[0].color = environment->Color() != nullptr ? *environment->Color() : kBlack;

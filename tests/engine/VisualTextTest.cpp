@@ -64,6 +64,33 @@ TEST_F(ViewText, AnEditShiftsTheElementsAtItsOffsetABuildLeavesThemInFront)
 	EXPECT_EQ(Body(), "abX<B>Yc</B>d");
 }
 
+// Typed text goes behind the elements at its place, but was drawn with
+// their formatting: bold or a heading on screen, plain in the file.
+TEST_F(ViewText, TypedTextIsDrawnAsItIsWritten)
+{
+	Open("<html><body>a<b>bc</b>d</body></html>");
+	Insert("X", 1);
+	Insert("Y", 4);
+	EXPECT_EQ(Body(), "aX<B>bcY</B>d");
+	BFont font;
+	{
+		BAutolock lock(Engine());
+		View()->GetFontAndColor(1, &font);
+		EXPECT_EQ(font.Face() & B_BOLD_FACE, 0) << "X stands before the bold text";
+		View()->GetFontAndColor(4, &font);
+		EXPECT_NE(font.Face() & B_BOLD_FACE, 0) << "Y stands inside it";
+	}
+
+	Open("<html><body><h1>Head</h1>plain</body></html>");
+	Insert("Q", 0);
+	EXPECT_EQ(Body().find("Q"), 0u) << Body();
+	BAutolock lock(Engine());
+	BFont plain;
+	View()->GetFontAndColor(0, &font);
+	View()->GetFontAndColor(View()->TextLength() - 1, &plain);
+	EXPECT_EQ(font.Size(), plain.Size()) << "Q is body text, not the heading's";
+}
+
 // A line break with its character, a rule with its whole line, one end of
 // a paragraph with the other.
 TEST_F(ViewText, DeletingTheCharactersOfAnElementTakesTheElementAndAllItOwns)
