@@ -58,9 +58,7 @@ printf '<html><head><title>Words</title></head><body>\n<p>alpha beta</p>\n</body
 	>"$work/page.html"
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
-alert=$(window_named 20 "^Alert$" --onlyvisible)
-[ -n "$alert" ] || fail "the first start showed no welcome alert"
-xdotool windowfocus --sync "$alert" && xdotool key Return
+answer_welcome
 visual=$(window_named 30 "^Velmora - Words - page.html\$" --onlyvisible)
 [ -n "$visual" ] || fail "no visual window for the page"
 # Once the page is read its error list shows: it is waited for, or it

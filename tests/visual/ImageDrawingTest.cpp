@@ -31,8 +31,6 @@ protected:
 		return nullptr;
 	}
 
-	// The window's work, the refresh it asked the engine for, and what
-	// that gave the window to draw.
 	void Idle()
 	{
 		ASSERT_EQ(BPrivate::WaitForWindowIdle(VisualWindow()), B_OK);
@@ -96,11 +94,11 @@ TEST_F(ImageDrawing, APictureIsDrawnOverItsRoomWhereverTheTextMovesIt)
 {
 	ASSERT_TRUE(WritePicture(fFolder / "red.png", 24, 16, kRed));
 	std::string words;
-	for (int i = 0; i < 12; i++)
-		words += "word ";
 	std::string lines;
-	for (int i = 0; i < 30; i++)
+	for (int i = 0; i < 30; i++) {
+		words += i < 12 ? "word " : "";
 		lines += "<p>line " + std::to_string(i) + "</p>";
+	}
 	Open("<html><body><p>" + words + "<img src=\"red.png\"> tail</p>" + lines
 		+ "</body></html>");
 	WImage* image = FirstImage();
@@ -152,5 +150,4 @@ TEST_F(ImageDrawing, TheBackgroundPictureIsTiledBehindTheTextAndThePictures)
 	WImage* clear = FirstImage();
 	ASSERT_NE(clear, nullptr);
 	EXPECT_EQ(PixelAt(shot.get(), Middle(clear)), kGreen) << "a clear picture shows the page";
-	EXPECT_NE(Body().find("text"), std::string::npos);
 }

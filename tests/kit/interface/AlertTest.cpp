@@ -88,30 +88,16 @@ protected:
 		return fAlertWindow->ConvertFromScreen(button->ConvertToScreen(center));
 	}
 
-	void PressKey(const char* bytes, uint32 modifiers = 0)
-	{
-		ASSERT_EQ(BPrivate::PostKey(fAlertWindow, bytes, modifiers), B_OK);
-	}
-
-	// The answer the test window was sent last, once the alert is gone,
-	// after as many answers as alerts were opened.
-	int32 Answer(size_t alerts = 1)
+	// The one answer the test window was sent, once the alert is gone.
+	int32 Answer()
 	{
 		for (int tries = 0; tries < 500 && fAlert.IsValid(); tries++)
 			snooze(10000);
 		EXPECT_FALSE(fAlert.IsValid()) << "the alert is still open";
 		Idle(fWindow);
 		std::vector<BMessage> sent = Sent(kAnswer);
-		EXPECT_EQ(sent.size(), alerts);
+		EXPECT_EQ(sent.size(), 1u);
 		return sent.empty() ? -99 : Int32Of(sent.back(), "which", -99);
-	}
-
-	bool StillOpen()
-	{
-		if (fAlert.IsValid()) {
-			EXPECT_EQ(BPrivate::WaitForWindowIdle(fAlertWindow), B_OK);
-		}
-		return fAlert.IsValid() && Sent(kAnswer).empty();
 	}
 
 	BMessenger fAlert;
@@ -125,12 +111,9 @@ TEST_F(AlertWindow, ClickingAButtonAnswersWithItsIndex)
 	EXPECT_EQ(Answer(), 0);
 }
 
-TEST_F(AlertWindow, AfterAClickInTheTextEnterAndEscapeStillAnswer)
+TEST_F(AlertWindow, AfterAClickInTheTextEnterStillAnswers)
 {
-	auto* alert = new BAlert("t", "The file could not be saved: the disk is full.", "Cancel",
-		"Retry");
-	alert->SetShortcut(0, B_ESCAPE);
-	Open(alert);
+	Open(new BAlert("t", "The file could not be saved: the disk is full.", "Cancel", "Retry"));
 	BPoint inText;
 	WithLock(fAlertWindow, [&] {
 		BTextView* text = fAlertWindow->TextView();
@@ -138,15 +121,8 @@ TEST_F(AlertWindow, AfterAClickInTheTextEnterAndEscapeStillAnswer)
 		inText = fAlertWindow->ConvertFromScreen(text->ConvertToScreen(BPoint(5, 5)));
 	});
 	ASSERT_EQ(BPrivate::PostClick(fAlertWindow, inText), B_OK);
-	PressKey(kEnter);
+	ASSERT_EQ(BPrivate::PostKey(fAlertWindow, kEnter), B_OK);
 	EXPECT_EQ(Answer(), 1);
-
-	alert = new BAlert("t", "Discard the changes?", "Cancel", "Discard");
-	alert->SetShortcut(0, B_ESCAPE);
-	Open(alert);
-	ASSERT_EQ(BPrivate::PostClick(fAlertWindow, inText), B_OK);
-	PressKey(kEscape);
-	EXPECT_EQ(Answer(2), 0);
 }
 
 TEST_F(AlertWindow, ClosingWithoutAChoiceAnswersMinusOne)

@@ -53,18 +53,6 @@ TEST_F(ButtonTest, EnterInvokesTheDefaultButtonWhereverTheFocusIsAndSpaceTheFocu
 	EXPECT_EQ(Sent('cncl').size(), 2u);
 }
 
-TEST_F(ButtonTest, WindowKeepsOneDefaultButton)
-{
-	BAutolock lock(fWindow);
-	fOK->MakeDefault(true);
-	fCancel->MakeDefault(true);
-	EXPECT_EQ(fWindow->DefaultButton(), fCancel);
-	EXPECT_TRUE(fCancel->IsDefault());
-	EXPECT_FALSE(fOK->IsDefault());
-	fCancel->MakeDefault(false);
-	EXPECT_EQ(fWindow->DefaultButton(), nullptr);
-}
-
 TEST_F(ButtonTest, DefaultButtonMadeBeforeAttachingTakesEffectWhenAttached)
 {
 	auto* apply = new BButton(BRect(10, 50, 109, 79), "apply", "Apply", new BMessage('aply'));

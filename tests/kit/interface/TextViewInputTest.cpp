@@ -343,8 +343,6 @@ Gesture Click(int32 offset, int32 clicks = 1, uint32 modifiers = 0)
 }
 
 INSTANTIATE_TEST_SUITE_P(TextView, TextViewMouseScripts, testing::Values(
-	MouseScript{"AClickPlacesTheCaret", "click somewhere in here", {0, 0}, {Click(6)},
-		"click somewhere in here", {6, 6}},
 	MouseScript{"DoubleClickSelectsAWord", "first words here\nsecond line", {0, 0},
 		{Click(8, 2)}, "first words here\nsecond line", {6, 11}},
 	MouseScript{"TripleClickSelectsALine", "first words here\nsecond line", {0, 0},
