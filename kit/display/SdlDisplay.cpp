@@ -51,6 +51,20 @@ bool SameFrame(const PixelRect& a, const PixelRect& b)
 	return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
+XErrorHandler sSdlXErrorHandler = nullptr;
+
+// X errors arrive after the request that caused them. A window of another
+// client that is gone by then (one that asked for the clipboard and closed,
+// one that was raised as it went) fails such a request with BadWindow, and
+// the handler Xlib and SDL put in place would end the program for it, with
+// the user's unsaved page. Those errors are dropped; the rest go on there.
+int DropErrorsOfGoneWindows(Display* display, XErrorEvent* event)
+{
+	if (event->error_code == BadWindow || event->error_code == BadDrawable)
+		return 0;
+	return sSdlXErrorHandler != nullptr ? sSdlXErrorHandler(display, event) : 0;
+}
+
 } // namespace
 
 std::unique_ptr<SdlDisplay> SdlDisplay::Open(std::string* error)
@@ -86,6 +100,11 @@ bool SdlDisplay::_Start(std::string* error)
 			+ (driver != nullptr ? driver : "none") + "\")";
 		SDL_Quit();
 		return false;
+	}
+	if (strcmp(driver, "x11") == 0) {
+		XErrorHandler previous = XSetErrorHandler(DropErrorsOfGoneWindows);
+		if (previous != DropErrorsOfGoneWindows)
+			sSdlXErrorHandler = previous;
 	}
 	fWakeEvent = SDL_RegisterEvents(1);
 	_RefreshScreenSize();

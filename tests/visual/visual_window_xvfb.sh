@@ -3,13 +3,15 @@
 # is opened, a word selected with the keyboard, Ctrl+B pressed, a word typed
 # after it and Ctrl+S pressed. The file on disk must be the page as the
 # editor writes it with just these edits: it is compared with the program's
-# own writing of that page. Exit 77 skips the test when the X tools are
+# own writing of that page. Then the page is copied, and a program that
+# asks for the clipboard and is gone before the answer must not end the
+# editor. Exit 77 skips the test when the X tools are
 # missing. With EDITOR_SCREENSHOTS=FOLDER the window and its open Edit menu
 # are kept there as XWD files.
 set -u
 velmora=$1
 common=$(cd "$(dirname "$0")/../common" && pwd)
-extra_tools="cmp"
+extra_tools="cmp python3"
 . "$common/xvfb-session.sh"
 . "$common/editor-session.sh"
 
@@ -85,6 +87,15 @@ if ! cmp -s "$work/page.html" "$work/expected-saved.html"; then
 	echo "--- expected"; cat "$work/expected-saved.html"
 	fail "the saved page is not the page with the edits"
 fi
+
+# The page copied, another program asks for the clipboard and is gone
+# before the editor answers: the editor lives on.
+xdotool windowfocus --sync "$window" && xdotool key ctrl+a ctrl+c
+sleep 0.5
+owner=$(python3 "$common/vanishing-requestor.py") || fail "could not ask for the clipboard"
+[ "$owner" != "0x0" ] || fail "Ctrl+C gave the desktop no clipboard"
+sleep 1
+kill -0 "$app" 2>/dev/null || app_ends 1 "the editor, answering a window that was gone,"
 xdotool windowfocus --sync "$window" && xdotool key ctrl+w
 app_ends 15 "the editor"
 echo "saved as expected"
