@@ -15,6 +15,14 @@ extra_tools="od awk"
 . "$common/xvfb-session.sh"
 . "$common/editor-session.sh"
 
+# The processes of the command on this test's display: other tests may run
+# the same command on theirs at the same time.
+editors_on_this_display() {
+	for pid in $(pgrep -f -x "$command" || true); do
+		tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && echo "$pid"
+	done
+}
+
 # The dark pixels of an XWD picture of 32 bits a pixel (Xvfb at depth 24):
 # the pixels are the file's last width * height * 4 bytes.
 dark_pixels() {
@@ -49,7 +57,7 @@ run_editor() {
 	xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
 	xdotool key ctrl+w
 	app_ends 15 "the editor, its only page closed,"
-	[ -z "$(pgrep -f -x "$command" || true)" ] || fail "a process of the editor was left behind"
+	[ -z "$(editors_on_this_display)" ] || fail "a process of the editor was left behind"
 }
 
 run_editor start StartUp.html

@@ -21,3 +21,10 @@ answer_welcome() {
 	xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
 	xdotool key Return
 }
+
+# Once a page is read its error list shows and takes the keyboard: a test
+# waits for it before its keys, or on a busy machine they would go to the
+# list. A page without reports shows none; the wait then ends in a note.
+wait_for_error_list() {
+	window_named 30 "^Vudav" --onlyvisible >/dev/null || echo "the page's error list did not show"
+}

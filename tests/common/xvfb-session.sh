@@ -60,6 +60,14 @@ while [ ! -s "$work/display" ]; do
 done
 DISPLAY=":$(cat "$work/display")"
 export DISPLAY
+# A loaded machine's server may name its display before it takes clients;
+# a program started then would find no desktop.
+tries=0
+until xdotool getdisplaygeometry >/dev/null 2>&1; do
+	tries=$((tries + 1))
+	[ "$tries" -gt 100 ] && fail "Xvfb took no client on $DISPLAY"
+	sleep 0.1
+done
 
 app_ends() {
 	tries=0

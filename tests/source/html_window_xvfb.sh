@@ -61,9 +61,7 @@ app=$!
 answer_welcome
 visual=$(window_named 30 "^Velmora - Words - page.html\$" --onlyvisible)
 [ -n "$visual" ] || fail "no visual window for the page"
-# Once the page is read its error list shows: it is waited for, or it
-# could take the keyboard in the middle of the typing.
-window_named 30 "^Vudav" --onlyvisible >/dev/null || fail "the page's error list did not show"
+wait_for_error_list
 settled_picture before.xwd "$visual" || fail "xwd could not read the visual window"
 before=$ink
 

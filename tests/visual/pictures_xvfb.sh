@@ -81,9 +81,7 @@ printf '<html><head><title>Pictures</title></head><body background="tile.png">%s
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
 answer_welcome
-# Once the page is read its error list shows and takes the keyboard: it is
-# waited for, or Ctrl+W of a busy machine's run would go to it.
-window_named 30 "^Vudav" --onlyvisible >/dev/null || fail "the page's error list did not show"
+wait_for_error_list
 for attempt in 1 2 3; do
 	window=$(window_named 30 "^Velmora - Pictures - page.html\$")
 	[ -n "$window" ] || fail "no visual window on the first start"
@@ -102,7 +100,7 @@ app_ends 15 "the first start"
 app=$!
 window=$(window_named 30 "^Velmora - Pictures - page.html\$")
 [ -n "$window" ] || fail "no visual window for the page"
-window_named 30 "^Vudav" --onlyvisible >/dev/null || fail "the page's error list did not show"
+wait_for_error_list
 # A loaded machine may take a while to draw: the picture is taken again
 # until both pictures show, for up to ten seconds.
 tries=0

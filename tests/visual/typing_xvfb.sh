@@ -75,9 +75,7 @@ app=$!
 answer_welcome
 window=$(window_named 20 "^Velmora - .* - page.html\$")
 [ -n "$window" ] || fail "no visual window for the page"
-# Once the page is read its error list shows and comes forward: it is
-# waited for, or on a busy machine it could take the typed keys.
-window_named 30 "^Vudav" --onlyvisible >/dev/null || fail "the page's error list did not show"
+wait_for_error_list
 condition='[ "$3" -ge 300 ] && [ "$1" -ge 100 ]'
 picture before || fail "the page is not shown with its rule and underline ($measured)"
 before_black=${measured%% *}

@@ -16,13 +16,11 @@ extra_tools="cmp python3"
 . "$common/editor-session.sh"
 
 # Waits for the visual window of the page file, read (its title names the
-# page's title), and focuses it. The page has no document type, so once it
-# is read the error list shows and takes the keyboard: the list is waited
-# for first, or the keys of a busy machine's run would go to it.
+# page's title), and focuses it.
 visual_window() {
 	window=$(window_named 30 "^Velmora - Words - $1\$")
 	[ -n "$window" ] || fail "no visual window for $1"
-	window_named 30 "^Vudav" --onlyvisible >/dev/null || fail "the page's error list did not show"
+	wait_for_error_list
 	xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
 }
 
