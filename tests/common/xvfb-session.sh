@@ -49,8 +49,10 @@ fail() {
 	exit 1
 }
 
-# Xvfb picks a free display number itself and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.txt" 2>&1 &
+# Xvfb picks a free display number itself and writes it to fd 3. Without
+# -noreset it resets whenever its last client goes (an xdotool call), and
+# a program connecting in that moment finds no desktop.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.txt" 2>&1 &
 xvfb=$!
 tries=0
 while [ ! -s "$work/display" ]; do
@@ -60,8 +62,7 @@ while [ ! -s "$work/display" ]; do
 done
 DISPLAY=":$(cat "$work/display")"
 export DISPLAY
-# A loaded machine's server may name its display before it takes clients;
-# a program started then would find no desktop.
+# A loaded machine's server may name its display before it takes clients.
 tries=0
 until xdotool getdisplaygeometry >/dev/null 2>&1; do
 	tries=$((tries + 1))
