@@ -638,14 +638,17 @@ void TreeBuilder::FillText(_node* node, TidyNode source, _node* parent)
 bool TreeBuilder::IsLineEndSwallowed(TidyNode source)
 {
 	// The library places a comment at its "<!--" or, after text, behind it.
+	// A comment left open at the page's end has nothing behind it.
 	std::string_view page(fSource.Text());
 	size_t offset = OffsetOf(source);
+	if (offset > page.size())
+		return false;
 	if (page.compare(offset, 4, "<!--") == 0)
 		offset += 4;
 	else if (offset < 4 || page.compare(offset - 4, 4, "<!--") != 0)
 		return false;
 	size_t end = offset + LibraryValue(source).size();
-	return page.compare(end, 3, "-->") == 0 && end + 3 < page.size() && page[end + 3] == '\n';
+	return end + 3 < page.size() && page.compare(end, 3, "-->") == 0 && page[end + 3] == '\n';
 }
 
 // White space at the end of a block shows nowhere. The library keeps it

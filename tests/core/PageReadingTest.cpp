@@ -370,3 +370,13 @@ TEST(PageReadingConcurrently, PagesReadOnSeveralThreadsAtOnceDoNotDisturbEachOth
 		thread.join();
 	EXPECT_EQ(good, 20);
 }
+
+// A comment left open at the very end of the page ended the program: the
+// look for a line end behind it read past the text.
+TEST(PageReadingEnds, ACommentOpenAtThePagesEndIsRead)
+{
+	for (const char* text : {"<!---", "<!--", "a<!-- b", "<p>a</p><!-- -"}) {
+		std::unique_ptr<ParsedPage> page = PageParser::Parse(text, ParseOptions());
+		EXPECT_EQ(page->Status(), B_OK) << text;
+	}
+}
