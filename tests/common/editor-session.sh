@@ -28,3 +28,22 @@ answer_welcome() {
 wait_for_error_list() {
 	window_named 30 "^Vudav" --onlyvisible >/dev/null || echo "the page's error list did not show"
 }
+
+# Ends a first start by Ctrl+W in its visual window, whose title matches
+# PATTERN. The About window of a first start may take the keyboard as it
+# shows: Ctrl+W is pressed again, up to three times, until the program ends.
+close_first_start() {
+	for attempt in 1 2 3; do
+		window=$(window_named 30 "$1")
+		[ -n "$window" ] || fail "no visual window on the first start"
+		xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
+		xdotool key ctrl+w
+		tries=0
+		while kill -0 "$app" 2>/dev/null && [ "$tries" -lt 50 ]; do
+			tries=$((tries + 1))
+			sleep 0.1
+		done
+		kill -0 "$app" 2>/dev/null || break
+	done
+	app_ends 15 "the first start"
+}

@@ -11,44 +11,8 @@ common=$(cd "$(dirname "$0")/../common" && pwd)
 extra_tools="python3"
 . "$common/xvfb-session.sh"
 . "$common/editor-session.sh"
+. "$common/window-pictures.sh"
 
-# The pixels of a window's XWD picture that are ink rather than the white
-# of the page or the grey of the frame.
-ink_pixels() {
-	python3 - "$1" <<'EOF'
-import struct, sys
-data = open(sys.argv[1], 'rb').read()
-h = struct.unpack('>25I', data[:100])
-size, width, height, order, bits, line, colours = h[0], h[4], h[5], h[7], h[11], h[12], h[19]
-step = bits // 8
-start = size + colours * 12
-ink = 0
-for y in range(height):
-    row = data[start + y * line:start + y * line + width * step]
-    for x in range(0, width * step, step):
-        pixel = row[x:x + step]
-        rgb = pixel[2::-1] if order == 0 else pixel[-3:]
-        ink += min(rgb) < 150
-print(ink)
-EOF
-}
-# Raises the window over the others (there is no window manager) and
-# keeps its picture as work/NAME once its ink stops changing, for up to
-# ten seconds; sets ink to the picture's ink pixels.
-settled_picture() {
-	previous=-1000
-	tries=0
-	while [ "$tries" -lt 20 ]; do
-		xdotool windowraise "$2"
-		sleep 0.5
-		xwd -silent -id "$2" >"$work/$1" || return 1
-		ink=$(ink_pixels "$work/$1")
-		[ "$ink" -gt $((previous - 20)) ] && [ "$ink" -lt $((previous + 20)) ] && return 0
-		previous=$ink
-		tries=$((tries + 1))
-	done
-	return 0
-}
 focus() {
 	xdotool windowraise "$1"
 	xdotool windowfocus --sync "$1" || fail "could not focus $2"

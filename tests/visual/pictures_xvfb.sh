@@ -82,19 +82,7 @@ printf '<html><head><title>Pictures</title></head><body background="tile.png">%s
 app=$!
 answer_welcome
 wait_for_error_list
-for attempt in 1 2 3; do
-	window=$(window_named 30 "^Velmora - Pictures - page.html\$")
-	[ -n "$window" ] || fail "no visual window on the first start"
-	xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
-	xdotool key ctrl+w
-	tries=0
-	while kill -0 "$app" 2>/dev/null && [ "$tries" -lt 50 ]; do
-		tries=$((tries + 1))
-		sleep 0.1
-	done
-	kill -0 "$app" 2>/dev/null || break
-done
-app_ends 15 "the first start"
+close_first_start "^Velmora - Pictures - page.html\$"
 
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!

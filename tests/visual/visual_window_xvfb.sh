@@ -33,19 +33,8 @@ page "beta" >"$work/page.html"
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
 answer_welcome
-# The About window of a first start may take the keyboard as it shows:
-# Ctrl+W goes to the visual window until the program ends.
-for attempt in 1 2 3; do
-	visual_window page.html
-	xdotool key ctrl+w
-	tries=0
-	while kill -0 "$app" 2>/dev/null && [ "$tries" -lt 50 ]; do
-		tries=$((tries + 1))
-		sleep 0.1
-	done
-	kill -0 "$app" 2>/dev/null || break
-done
-app_ends 15 "the first start"
+wait_for_error_list
+close_first_start "^Velmora - Words - page.html\$"
 
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
