@@ -294,14 +294,14 @@ bool HoldsTextOnly(const _tagdict* tag)
 }
 
 // Moves the children of node from the first one that is not text on to
-// follow node, in their order.
-void MoveOutNonText(_node* node)
+// follow node, in their order; returns the first one moved.
+_node* MoveOutNonText(_node* node)
 {
 	_node* first = node->content;
 	while (first != nullptr && first->type == TextNode)
 		first = first->next;
 	if (first == nullptr)
-		return;
+		return nullptr;
 	_node* last = node->last;
 	node->last = first->prev;
 	if (first->prev != nullptr)
@@ -317,6 +317,7 @@ void MoveOutNonText(_node* node)
 	else if (node->parent != nullptr)
 		node->parent->last = last;
 	node->next = first;
+	return first;
 }
 
 bool HasInternalSubset(const _node* node, const std::string& buffer)
@@ -412,8 +413,25 @@ void TreeBuilder::KeepOutOfText(_node* root)
 	bool descend = true;
 	for (_node* node = root->content; node != nullptr && node != root;
 			node = NodeTree::LogicalNextNode(node, closing, descend)) {
-		if (!closing && HoldsTextOnly(node->tag) && node->parent != nullptr)
-			MoveOutNonText(node);
+		if (closing || !HoldsTextOnly(node->tag) || node->parent == nullptr)
+			continue;
+		bool code = node->tag == tag_script || node->tag == tag_style;
+		_node* following = node->next;
+		_node* moved = MoveOutNonText(node);
+		if (code)
+			MakeMovedTextVisual(moved, following);
+	}
+}
+
+// Text that followed markup inside a script or style sheet was kept as code;
+// moved out beside it, it is page text and takes the visual text's characters.
+void TreeBuilder::MakeMovedTextVisual(_node* moved, const _node* following)
+{
+	for (; moved != nullptr && moved != following; moved = moved->next) {
+		if (moved->type != TextNode)
+			continue;
+		std::string code(fLexer->lexbuf, moved->start, moved->end - moved->start);
+		AppendText(moved, code, true);
 	}
 }
 

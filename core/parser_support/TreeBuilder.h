@@ -48,6 +48,7 @@ private:
 	// Null for markup that does not enter the tree.
 	_node* MakeNode(TidyNode source, _node* parent);
 	void KeepOutOfText(_node* root);
+	void MakeMovedTextVisual(_node* moved, const _node* following);
 	bool IsDroppedEndTag(size_t offset);
 	void FillElement(_node* node, TidyNode source, _node* parent);
 	bool KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "PageParser.h"
+#include "TreeInvariants.h"
 #include "UTF8.h"
 #include "parser_support/AsciiCase.h"
 
@@ -379,4 +380,15 @@ TEST(PageReadingEnds, ACommentOpenAtThePagesEndIsRead)
 		std::unique_ptr<ParsedPage> page = PageParser::Parse(text, ParseOptions());
 		EXPECT_EQ(page->Status(), B_OK) << text;
 	}
+}
+
+// Markup the library leaves inside a script is moved out of it, and the
+// text behind that markup with it: that text is page text now, so its
+// non-breaking space is the visual one, as everywhere else on the page.
+TEST(PageReadingEnds, TextMovedOutOfAScriptIsPageText)
+{
+	std::unique_ptr<ParsedPage> page = PageParser::Parse("<sVg><script\"<m/>\xC2\xA0",
+		ParseOptions());
+	ASSERT_EQ(page->Status(), B_OK);
+	EXPECT_EQ(TreeInvariants::Violation(*page), "");
 }
