@@ -18,6 +18,33 @@ size_t After(std::string_view text, size_t offset, std::string_view close)
 	return found == std::string_view::npos ? text.size() : found + close.size();
 }
 
+// Where the library ends a start tag that the tag reader cannot read: at
+// its '>', or before a '<' outside a quoted value, which the library takes
+// for new markup. Quoted values are skipped as the library reads them, so
+// that a '<' inside one starts nothing here either.
+size_t UnreadableTagEnd(std::string_view text, size_t position)
+{
+	while (position < text.size()) {
+		char c = text[position];
+		if (c == '>')
+			return position + 1;
+		if (c == '<')
+			return position;
+		position++;
+		if (c != '=')
+			continue;
+		while (position < text.size() && TagReader::IsSpace(text[position]))
+			position++;
+		if (position >= text.size() || (text[position] != '"' && text[position] != '\''))
+			continue;
+		size_t close = text.find(text[position], position + 1);
+		if (close == std::string_view::npos)
+			return position;
+		position = close + 1;
+	}
+	return position;
+}
+
 // The tags whose content the library (and every browser) reads as plain
 // characters up to their end tag.
 bool IsScriptLike(std::string_view lowerName)
@@ -164,7 +191,7 @@ size_t MarkupScan::ScanStartTag(std::string_view text, size_t offset)
 	NoteForeignStart(lowerName, readable ? tag.end : offset + 1 + nameLength,
 		readable && tag.selfClosing);
 	if (!readable)
-		return offset + 1 + nameLength;
+		return UnreadableTagEnd(text, offset + 1 + nameLength);
 	if (tag.selfClosing)
 		return tag.end;
 	const _tagdict* literal = LiteralTag(lowerName);

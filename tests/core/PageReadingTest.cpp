@@ -392,3 +392,17 @@ TEST(PageReadingEnds, TextMovedOutOfAScriptIsPageText)
 	ASSERT_EQ(page->Status(), B_OK);
 	EXPECT_EQ(TreeInvariants::Violation(*page), "");
 }
+
+// The library stops a start tag it cannot read before a '<' outside a
+// quoted value and reads on from there: a document type declaration found
+// that way inside a button's link sent it into endless recursion, which
+// ended the program. The page's own look ahead must end such tags where
+// the library does, to hand it the declaration as it hands others.
+TEST(PageReadingEnds, ADeclarationBehindATagWithoutItsEndIsRead)
+{
+	for (const char* text : {"<button <a f=\"<!\"<!D P>d", "<button><a x='<!'<!DOCTYPE P>d"}) {
+		std::unique_ptr<ParsedPage> page = PageParser::Parse(text, ParseOptions());
+		ASSERT_EQ(page->Status(), B_OK) << text;
+		EXPECT_EQ(TreeInvariants::Violation(*page), "") << text;
+	}
+}
