@@ -11,6 +11,7 @@
 #include <Message.h>
 #include <Path.h>
 #include <PopUpMenu.h>
+#include <Region.h>
 #include <Window.h>
 #include <TranslationUtils.h>
 
@@ -33,9 +34,10 @@ constexpr long kAlignAbsCenter = 4;
 constexpr long kAlignMiddle = 5;
 constexpr long kAlignBottom = 6;
 constexpr long kAlignAsRead = 7;
-// The frame of a picture on the web that gives no size.
+// The frame of a picture not shown that gives no size.
 constexpr float kPlaceholderSize = 24;
 const rgb_color kFrameColor = {152, 152, 152, 255};
+const rgb_color kLabelColor = {96, 96, 96, 255};
 
 const char* AlignText(long alignment)
 {
@@ -222,6 +224,9 @@ bool WImage::Load(const entry_ref* file, insert_mode mode)
 			? "Incorrect image file: " : "Could not open image file: ") + OnOneLine(shown);
 		if (page != nullptr)
 			page->HTMLError(this, text.c_str(), VUDAV_ERROR);
+		// Shown as a frame, so that the user sees where it stands and can
+		// still delete it or type beside it.
+		placeholder = true;
 		Engine()->CountUnreadImage();
 		if (mode != INSERT_BUILD)
 			ErrorAlert(text.c_str());
@@ -322,14 +327,34 @@ BView* WImage::View() const
 void WImage::Draw(BRect)
 {
 	if (placeholder) {
-		SetHighColor(kFrameColor);
-		StrokeRect(Bounds());
+		DrawFrame();
 		return;
 	}
 	if (bitmap == nullptr)
 		return;
 	SetDrawingMode(B_OP_ALPHA);
 	DrawBitmap(bitmap.get(), bitmap->Bounds(), Bounds());
+}
+
+// A picture that is not shown: its frame, and inside it the ALT text,
+// which says what the picture is, as far as it fits.
+void WImage::DrawFrame()
+{
+	BRect bounds = Bounds();
+	SetHighColor(kFrameColor);
+	StrokeRect(bounds);
+	const char* label = alt ? alt->c_str() : "";
+	font_height metrics;
+	GetFontHeight(&metrics);
+	float lineHeight = metrics.ascent + metrics.descent;
+	if (*label == '\0' || bounds.Height() < lineHeight + 4 || bounds.Width() < 12)
+		return;
+	BRect inside = bounds.InsetByCopy(2, 2);
+	BRegion clip(inside);
+	ConstrainClippingRegion(&clip);
+	SetHighColor(kLabelColor);
+	DrawString(label, BPoint(inside.left + 1, inside.top + metrics.ascent));
+	ConstrainClippingRegion(nullptr);
 }
 
 void WImage::SetAlt(const char* text)
@@ -344,9 +369,16 @@ void WImage::MouseDown(BPoint where)
 	int32 buttons = 0;
 	if (message != nullptr)
 		message->FindInt32("buttons", &buttons);
-	// A frame for a picture on the web writes its tag as read: it has no
-	// settings to change.
-	if ((buttons & B_SECONDARY_MOUSE_BUTTON) == 0 || !IsLoaded())
+	// Any other click is one on the text the picture stands in: the caret
+	// goes beside the picture, as it would beside a character.
+	if ((buttons & B_SECONDARY_MOUSE_BUTTON) == 0) {
+		if (BView* text = Parent())
+			text->MouseDown(ConvertToParent(where));
+		return;
+	}
+	// A frame for a picture that is not shown writes its tag as read: it
+	// has no settings to change.
+	if (!IsLoaded())
 		return;
 	const Anchor* link = Engine()->CurrentAnchor(ThisOffset());
 	BPopUpMenu menu("image", false, false);

@@ -47,11 +47,12 @@ public:
 	void Draw(BRect update) override;
 	// The secondary button opens the menu of a picture that was read: its
 	// settings, and those of the link it stands in. Its window gets 'tset' with "image"
-	// (this) or "element" (the link).
+	// (this) or "element" (the link). Other clicks are the text view's.
 	void MouseDown(BPoint where) override;
 
 	bool IsLoaded() const { return bitmap != nullptr; }
-	// A picture on the web, shown as a frame of its size.
+	// A picture on the web or one that cannot be read, shown as a frame
+	// of its size.
 	bool IsPlaceholder() const { return placeholder; }
 	// The SRC as written back; null without one.
 	const char* Src() const { return src ? src->c_str() : nullptr; }
@@ -69,6 +70,7 @@ private:
 	void RestoreAttributes(const BMessage* archive);
 	bool Load(const entry_ref* file, insert_mode mode);
 	void FillMissingAttributes(const std::string& picturePath);
+	void DrawFrame();
 	// The size shown: WIDTH and HEIGHT where they are pixel counts, else
 	// the picture's own (a small frame's for a picture on the web).
 	BPoint ShownSize() const;

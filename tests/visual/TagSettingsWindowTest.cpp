@@ -228,9 +228,19 @@ TEST_F(TagSettings, TheRightButtonOnAPictureOffersItsAndItsLinksSettings)
 		BAutolock lock(VisualWindow());
 		middle = VisualWindow()->ConvertFromScreen(image->ConvertToScreen(BPoint(20, 15)));
 	}
+	PageTest::Select(0, 0);
 	BPrivate::PostClick(VisualWindow(), middle);
 	BPrivate::WaitForWindowIdle(VisualWindow());
 	EXPECT_TRUE(BPrivate::OpenMenus().empty()) << "the primary button opens no menu";
+	{
+		// It puts the caret beside the picture, as a click on text would.
+		BAutolock lock(VisualWindow());
+		int32 start = 0;
+		int32 end = 0;
+		View()->GetSelection(&start, &end);
+		EXPECT_EQ(start, end);
+		EXPECT_TRUE(start == image->ThisOffset() || start == image->ThisFinish()) << start;
+	}
 
 	BPrivate::PostMouseDown(VisualWindow(), middle, B_SECONDARY_MOUSE_BUTTON);
 	ASSERT_EQ(BPrivate::WaitForMenus(true), B_OK);
