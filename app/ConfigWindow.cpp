@@ -31,7 +31,10 @@
 
 namespace {
 
-const BRect kFrame(100, 100, 550, 425);
+// Wider than the window was first drawn for (450 points): the program's
+// fonts are larger than those it was laid out with, and the box labels and
+// menu fields need the room.
+const BRect kFrame(100, 100, 620, 425);
 const char* const kCategories[] = {"Page settings", "Program settings", "About"};
 const char* const kColorItems[] = {"Text", "Links", "Background"};
 
@@ -40,6 +43,7 @@ constexpr float kListWidth = 120;
 constexpr float kStatusHeight = 16;
 constexpr float kFieldBoxHeight = 48;
 constexpr float kButtonWidth = 30;
+constexpr float kLabelGap = 14;
 
 // The name of the text control a "..." button fills, in the button's
 // message and so in the open panel's reply.
@@ -219,7 +223,7 @@ BView* ConfigWindow::BuildPageSettings(BRect frame)
 	colors->AddChild(colorItems);
 	sample = new ColorSampleView(BRect(kMargin + 95, 20, kMargin + 175, 45), page);
 	colors->AddChild(sample);
-	colorControl = new BColorControl(BPoint(kMargin, 78), B_CELLS_32x8, 4, "color_ColorControl",
+	colorControl = new BColorControl(BPoint(kMargin, 78), B_CELLS_32x8, 6, "color_ColorControl",
 		new BMessage(kColorChanged));
 	colors->AddChild(colorControl);
 	colorItems->Select(0);
@@ -250,7 +254,7 @@ BView* ConfigWindow::BuildFontBox(BRect frame, const char* label, bool fixed)
 {
 	BBox* box = new BBox(frame);
 	box->SetLabel(label);
-	float middle = frame.Width() * 0.62f;
+	float middle = frame.Width() * 0.66f;
 	BRect family(kMargin, 20, middle, 40);
 	BRect size(middle + 5, 20, frame.Width() - kMargin, 40);
 	BMenuField* familyField = new BMenuField(family,
@@ -261,8 +265,8 @@ BView* ConfigWindow::BuildFontBox(BRect frame, const char* label, bool fixed)
 		fixed ? "fixedfontsize_MenuField" : "proportionalfontsize_MenuField", "Size:",
 		SizeMenu(fixed ? kFixedSize : kProportionalSize,
 			fixed ? settings->BaseFixedFontSize() : settings->BaseFontSize()));
-	familyField->SetDivider(be_plain_font->StringWidth("Font:") + 5);
-	sizeField->SetDivider(be_plain_font->StringWidth("Size:") + 5);
+	familyField->SetDivider(be_plain_font->StringWidth("Font:") + kLabelGap);
+	sizeField->SetDivider(be_plain_font->StringWidth("Size:") + kLabelGap);
 	box->AddChild(familyField);
 	box->AddChild(sizeField);
 	return box;
