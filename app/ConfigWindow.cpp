@@ -1,7 +1,6 @@
 #include "ConfigWindow.h"
 
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <Autolock.h>
@@ -163,7 +162,12 @@ ConfigWindow::ConfigWindow(Config_* settings, Page* page)
 	Config_::EnterPreferencesWindow(this);
 }
 
-ConfigWindow::~ConfigWindow() = default;
+ConfigWindow::~ConfigWindow()
+{
+	// The lists still show rows that are about to go.
+	categories->MakeEmpty();
+	colorItems->MakeEmpty();
+}
 
 BWindow* ConfigWindow::Make(Config_* settings, Page* page)
 {
@@ -176,9 +180,15 @@ void ConfigWindow::BuildCategories(BRect frame)
 {
 	categories = new BListView(frame, "categories_ListView");
 	for (const char* category : kCategories)
-		categories->AddItem(new BStringItem(category));
+		categories->AddItem(Row(category));
 	categories->SetSelectionMessage(new BMessage(kSelectCategory));
 	categories->SetInvocationMessage(new BMessage(kSelectCategory));
+}
+
+BListItem* ConfigWindow::Row(const char* text)
+{
+	rows.push_back(std::make_unique<BStringItem>(text));
+	return rows.back().get();
 }
 
 BTextControl* ConfigWindow::AddTextField(BView* parent, BRect frame, const char* label,
@@ -218,7 +228,7 @@ BView* ConfigWindow::BuildPageSettings(BRect frame)
 		"colors_Box", "Colors");
 	colorItems = new BListView(BRect(kMargin, 20, kMargin + 80, 70), "textlinkback_ListView");
 	for (const char* item : kColorItems)
-		colorItems->AddItem(new BStringItem(item));
+		colorItems->AddItem(Row(item));
 	colorItems->SetSelectionMessage(new BMessage(kSelectColorItem));
 	colors->AddChild(colorItems);
 	sample = new ColorSampleView(BRect(kMargin + 95, 20, kMargin + 175, 45), page);
@@ -356,8 +366,7 @@ void ConfigWindow::ApplyBackground()
 		BAutolock lock(page->Engine());
 		found = page->ApplyBackground(source.c_str());
 	}
-	SetStatus(found ? "" : "The background image \"" + source
-		+ "\" is missing; the page keeps the path as typed.");
+	SetStatus(found ? "" : "Background image \"" + source + "\" is missing; kept as typed.");
 }
 
 void ConfigWindow::ApplyAuthor()
@@ -369,8 +378,8 @@ void ConfigWindow::ApplyExternalEditor()
 {
 	std::string editor = editorControl->Text();
 	settings->SetExtTextEditor(editor.c_str());
-	SetStatus(editor.empty() || CanStart(editor) ? "" : "The external editor \"" + editor
-		+ "\" is missing; it is kept as typed.");
+	SetStatus(editor.empty() || CanStart(editor) ? ""
+		: "External editor \"" + editor + "\" is missing; kept as typed.");
 }
 
 // A value typed without Enter is the value the user sees: it counts.

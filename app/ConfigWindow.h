@@ -3,12 +3,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <Window.h>
 
 class BBox;
 class BColorControl;
 class BFilePanel;
+class BListItem;
 class BListView;
 class BMenuField;
 class BStringView;
@@ -61,6 +63,7 @@ private:
 	BView* BuildPageSettings(BRect frame);
 	BView* BuildProgramSettings(BRect frame);
 	BView* BuildFontBox(BRect frame, const char* label, bool fixed);
+	BListItem* Row(const char* text);
 	BTextControl* AddTextField(BView* parent, BRect frame, const char* label,
 		const char* name, const char* text, uint32 command, bool withOpenButton);
 
@@ -94,6 +97,8 @@ private:
 	BColorControl* colorControl;
 	BStringView* statusLine;
 	std::unique_ptr<BFilePanel> openPanel;
+	// The rows of both lists: a list view shows rows it does not own.
+	std::vector<std::unique_ptr<BListItem>> rows;
 };
 
 #endif
