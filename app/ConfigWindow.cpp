@@ -386,6 +386,7 @@ void ConfigWindow::ApplyExternalEditor()
 void ConfigWindow::ApplyTypedValues()
 {
 	if (!PageIsGoing()) {
+		BAutolock lock(page->Engine());
 		if (TextOf(page->Title()) != titleControl->Text())
 			ApplyTitle();
 		if (TextOf(page->Background()) != backgroundControl->Text())

@@ -7,17 +7,18 @@
 #include <atomic>
 #include <climits>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include <Application.h>
-#include <Looper.h>
-#include <Window.h>
 #include <Directory.h>
 #include <File.h>
 #include <FindDirectory.h>
+#include <Looper.h>
 #include <Message.h>
 #include <Path.h>
 #include <Screen.h>
+#include <Window.h>
 
 #include "ErrorAlert.h"
 #include "SafeSave.h"

@@ -2,7 +2,6 @@
 #define VELMORA_CONFIG_H
 
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include <Font.h>
