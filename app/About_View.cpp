@@ -1,5 +1,8 @@
 #include "About_View.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <Bitmap.h>
 #include <Button.h>
 #include <File.h>
@@ -39,13 +42,21 @@ bool CanOpen(const std::string& path)
 
 } // namespace
 
-About_View::About_View(BRect frame)
+About_View::About_View(BRect frame, Placement placement)
 	:
-	BView(frame, "About", B_FOLLOW_ALL_SIDES, B_WILL_DRAW)
+	BView(frame, "About", B_FOLLOW_ALL_SIDES, B_WILL_DRAW),
+	placement(placement)
 {
 	Config_* settings = Config_::Shared();
 	std::string folder = settings != nullptr && settings->AppDirectory() != nullptr
 		? settings->AppDirectory() : "";
+	if (placement == kPanel) {
+		picture.reset(BTranslationUtils::GetBitmap(
+			(folder + "Documentation/images/About.gif").c_str()));
+		if (picture != nullptr && !picture->IsValid())
+			picture.reset();
+		return;
+	}
 	TestGIFTranslator(settings, folder);
 	TestJPEGTranslator(folder);
 }
@@ -99,13 +110,35 @@ void About_View::AttachedToWindow()
 {
 	BView::AttachedToWindow();
 	BRect bounds = Bounds();
-	Window()->ResizeTo(bounds.Width(), bounds.Height());
-	Window()->CenterOnScreen();
-	if (picture != nullptr)
-		SetViewBitmap(picture.get());
+	if (placement == kPanel) {
+		FitPictureIntoView();
+	} else {
+		Window()->ResizeTo(bounds.Width(), bounds.Height());
+		Window()->CenterOnScreen();
+		if (picture != nullptr)
+			SetViewBitmap(picture.get());
+	}
 	BRect button(bounds.right - kButtonMargin - kButtonWidth,
 		bounds.bottom - kButtonMargin - kButtonHeight, bounds.right - kButtonMargin,
 		bounds.bottom - kButtonMargin);
 	AddChild(new BButton(button, "ok", "OK", new BMessage(B_QUIT_REQUESTED),
 		B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM));
+}
+
+// The whole picture, as large as the view allows without distorting it,
+// centred.
+void About_View::FitPictureIntoView()
+{
+	if (picture == nullptr)
+		return;
+	BRect source = picture->Bounds();
+	BRect bounds = Bounds();
+	float scale = std::min({1.0f, (bounds.Width() + 1) / (source.Width() + 1),
+		(bounds.Height() + 1) / (source.Height() + 1)});
+	float width = (source.Width() + 1) * scale;
+	float height = (source.Height() + 1) * scale;
+	BRect destination(0, 0, width - 1, height - 1);
+	destination.OffsetBy(std::floor((bounds.Width() + 1 - width) / 2),
+		std::floor((bounds.Height() + 1 - height) / 2));
+	SetViewBitmap(picture.get(), source, destination, B_FOLLOW_TOP | B_FOLLOW_LEFT, 0);
 }

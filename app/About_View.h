@@ -17,7 +17,12 @@ class Config_;
 // reports it instead of testing again.
 class About_View : public BView {
 public:
-	explicit About_View(BRect frame);
+	// Where the view shows: in the About window, which takes the picture's
+	// size, or on a panel of another window (the preferences), where the
+	// picture is fitted into the view and the decoders are not tested again.
+	enum Placement { kOwnWindow, kPanel };
+
+	explicit About_View(BRect frame, Placement placement = kOwnWindow);
 	~About_View() override;
 
 	void AttachedToWindow() override;
@@ -29,6 +34,9 @@ private:
 	void TestGIFTranslator(Config_* settings, const std::string& folder);
 	void TestJPEGTranslator(const std::string& folder);
 
+	void FitPictureIntoView();
+
+	Placement placement;
 	std::unique_ptr<BBitmap> picture;
 };
 

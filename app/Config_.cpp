@@ -6,15 +6,19 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstring>
+#include <mutex>
 #include <string>
 
 #include <Application.h>
 #include <Directory.h>
 #include <File.h>
 #include <FindDirectory.h>
+#include <Looper.h>
 #include <Message.h>
 #include <Path.h>
 #include <Screen.h>
+#include <Window.h>
 
 #include "ErrorAlert.h"
 #include "SafeSave.h"
@@ -22,6 +26,12 @@
 namespace {
 
 std::atomic<Config_*> sShared{nullptr};
+
+// The open preferences window. A messenger, not a pointer: whoever closes
+// the window locks it through the messenger, which fails once the window
+// is gone instead of reaching a deleted one.
+std::mutex sPreferencesLock;
+BMessenger sPreferences;
 
 const char kVersion[] = "1.0";
 // Sizes outside this range are not font sizes anybody chose; they come
@@ -81,8 +91,26 @@ bool ReadFlag(const BMessage& message, const char* name, bool& field)
 	return true;
 }
 
-// The family's first style at the given size; the plain font's when the
-// family is not installed.
+// The upright, normal-weight style of a family, under the names font
+// makers give it; the first style when it has none of them (a family of
+// one style). Fonts list their styles in no set order, so the first one
+// is often a bold or an italic.
+bool RegularStyleOf(font_family family, font_style* style)
+{
+	static const char* const kRegularNames[] = {"Regular", "Book", "Roman", "Normal",
+		"Medium"};
+	int32 count = count_font_styles(family);
+	for (const char* regular : kRegularNames) {
+		for (int32 i = 0; i < count; i++) {
+			if (get_font_style(family, i, style) == B_OK && strcmp(*style, regular) == 0)
+				return true;
+		}
+	}
+	return get_font_style(family, 0, style) == B_OK;
+}
+
+// The family's regular style at the given size; a family that is no longer
+// installed gives the fallback's family at that size.
 std::unique_ptr<BFont> FontOf(const std::string& family, int32 size, const BFont* fallback)
 {
 	auto font = std::make_unique<BFont>(fallback);
@@ -90,7 +118,7 @@ std::unique_ptr<BFont> FontOf(const std::string& family, int32 size, const BFont
 	strncpy(name, family.c_str(), B_FONT_FAMILY_LENGTH);
 	name[B_FONT_FAMILY_LENGTH] = '\0';
 	font_style style;
-	if (get_font_style(name, 0, &style) == B_OK)
+	if (RegularStyleOf(name, &style))
 		font->SetFamilyAndStyle(name, style);
 	font->SetSize(static_cast<float>(size));
 	return font;
@@ -130,6 +158,7 @@ Config_::Config_(bool readOnly)
 
 Config_::~Config_()
 {
+	ClosePreferencesWindow();
 	Config_* self = this;
 	sShared.compare_exchange_strong(self, nullptr);
 }
@@ -346,4 +375,50 @@ const char* Config_::ExtTextEditor() const
 void Config_::SetExtTextEditor(const char* path)
 {
 	extTextEditor = path != nullptr ? path : "";
+}
+
+// #pragma mark - The preferences window
+
+void Config_::Setup(Page* page)
+{
+	ClosePreferencesWindow();
+	if (preferencesMaker == nullptr || page == nullptr)
+		return;
+	if (BWindow* window = preferencesMaker(this, page))
+		window->Show();
+}
+
+void Config_::EnterPreferencesWindow(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(sPreferencesLock);
+	sPreferences = BMessenger(window);
+}
+
+void Config_::LeavePreferencesWindow(BWindow* window)
+{
+	std::lock_guard<std::mutex> guard(sPreferencesLock);
+	BLooper* entered = nullptr;
+	sPreferences.Target(&entered);
+	if (entered == nullptr || entered == window)
+		sPreferences = BMessenger();
+}
+
+void Config_::ClosePreferencesWindow()
+{
+	BMessenger preferences;
+	{
+		std::lock_guard<std::mutex> guard(sPreferencesLock);
+		preferences = sPreferences;
+	}
+	if (!preferences.LockTarget())
+		return;
+	BLooper* window = nullptr;
+	preferences.Target(&window);
+	window->Quit();
+}
+
+bool Config_::IsPreferencesWindowOpen()
+{
+	std::lock_guard<std::mutex> guard(sPreferencesLock);
+	return sPreferences.IsValid();
 }

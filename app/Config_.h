@@ -5,9 +5,12 @@
 #include <string>
 
 #include <Font.h>
+#include <Messenger.h>
 #include <Rect.h>
 
 class BMessage;
+class BWindow;
+class Page;
 
 // The program's settings: its own directory, the author name written into
 // every page, the two program fonts, the frames of a page's three windows,
@@ -16,8 +19,16 @@ class BMessage;
 // settings folder: "Korvane/Velmora_settings".
 //
 // The application owns exactly one; while it exists, Shared() returns it.
+//
+// At most one preferences window is open in the process; the settings keep
+// the way to it, so that whoever goes away first (the page it edits, the
+// settings themselves) can close it.
 class Config_ {
 public:
+	// Makes the preferences window for a page; the application, which owns
+	// that window, says how (the window lives above the settings).
+	using PreferencesMaker = BWindow* (*)(Config_* settings, Page* page);
+
 	// Reads the settings file; without a readable one, the defaults are
 	// used and saved at once, and the start counts as a first start. A
 	// read-only object never writes the file (batch commands).
@@ -35,6 +46,18 @@ public:
 	void SetFonts();
 	// Writes the settings file; an alert when it cannot be created.
 	void Save() const;
+
+	// Closes an open preferences window and opens one for page.
+	void Setup(Page* page);
+	void SetPreferencesMaker(PreferencesMaker maker) { preferencesMaker = maker; }
+	// The process-wide reference to the open preferences window: the
+	// window enters itself when it is made and leaves when it quits.
+	static void EnterPreferencesWindow(BWindow* window);
+	static void LeavePreferencesWindow(BWindow* window);
+	// Closes the open preferences window, if any, and returns once it is
+	// gone. The caller holds no window lock.
+	static void ClosePreferencesWindow();
+	static bool IsPreferencesWindowOpen();
 
 	bool IsFirstStart() const { return fFirstStart; }
 	// The settings file existed but could not be read, or held values of
@@ -93,6 +116,7 @@ private:
 	std::string extTextEditor;	// empty when none
 	bool startingGIFTranslatorTest;
 
+	PreferencesMaker preferencesMaker = nullptr;
 	bool fReadOnly;
 	bool fFirstStart = false;
 	bool fDamaged = false;	// the file exists but was not sound

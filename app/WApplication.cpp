@@ -21,6 +21,7 @@
 #include <UTF8.h>
 
 #include "About_Window.h"
+#include "ConfigWindow.h"
 #include "ErrorAlert.h"
 #include "ExtensionsFilePanel.h"
 #include "KFile.h"
@@ -122,6 +123,7 @@ WApplication::WApplication(const char* path, bool batchUse)
 	if (!batch)
 		UseAlertWindowsForErrors();
 	settings = std::make_unique<Config_>(batch);
+	settings->SetPreferencesMaker(&ConfigWindow::Make);
 	firstStart = settings->IsFirstStart();
 	if (path != nullptr)
 		startPath = path;
@@ -356,6 +358,12 @@ void WApplication::MessageReceived(BMessage* message)
 		case 'abot':
 			(new About_Window())->Show();
 			break;
+		case 'pref': {
+			int32 index = -1;
+			if (message->FindInt32("pagesindex", &index) == B_OK && PageAt(index) != nullptr)
+				settings->Setup(PageAt(index));
+			break;
+		}
 		case 'rcvr':
 			OfferRecoveryCopies();
 			break;

@@ -123,6 +123,9 @@ Page::~Page()
 	if (Engine() != nullptr)
 		Engine()->StopLooper();
 	deleting = true;
+	// The preferences window edits this page: it goes first, before any of
+	// the page's windows is locked (it takes the visual window's lock).
+	Config_::ClosePreferencesWindow();
 	// With both windows locked no message of theirs is under way; every
 	// later one sees the page going.
 	visualWindow->Lock();
@@ -697,23 +700,33 @@ const char* Page::FilePath() const
 // it names an image file that can be found.
 void Page::SetBackground(const char* source)
 {
+	if (ApplyBackground(source))
+		return;
+	std::string image;
+	ImageTools::AbsoluteImagePath(image, source, FilePath());
+	ErrorAlert("Could not open the background image file: \"",
+		image.empty() ? source : image.c_str(), "\"");
+}
+
+bool Page::ApplyBackground(const char* source)
+{
 	if (source != nullptr && source[0] == '\0')
 		source = nullptr;
 	WindowedPage::SetBackground(source);
 	if (source == nullptr) {
 		Engine()->SetBackgroundBitmap(nullptr);
-		return;
+		return true;
 	}
 	// A picture on the web is not fetched; it stays in the page unshown.
 	if (ImageTools::IsWebAddress(source))
-		return;
+		return true;
 	std::string image;
 	if (!ImageTools::AbsoluteImagePath(image, source, FilePath())) {
-		ErrorAlert("Could not open the background image file: \"",
-			image.empty() ? source : image.c_str(), "\"");
-		return;
+		Engine()->SetBackgroundBitmap(nullptr);
+		return false;
 	}
 	Engine()->SetBackgroundBitmap(image.c_str());
+	return true;
 }
 
 // #pragma mark - Errors

@@ -84,6 +84,9 @@ public:
 	void SetTitle(const char* title) override;
 	void SetColors(long which, int red, int green, int blue, int alpha) override;
 	void SetBackground(const char* source) override;
+	// SetBackground without the alert: false when the source names a
+	// picture file that cannot be found (the page keeps the source).
+	bool ApplyBackground(const char* source);
 
 	// Reports go to the error list.
 	void HTMLError(long start, long finish, const char* text, VUDAV_message_type kind) override;
@@ -106,7 +109,7 @@ public:
 	const char* FilePath() const override;
 	Tidy* MyTidy() const { return myTidy.get(); }
 	const char* Path() const { return path.c_str(); }
-	int32 Index() const { return index; }
+	int32 Index() const override { return index; }
 	bool IsUpdating() const override { return updating.load(); }
 	bool IsUntitled() const override { return untitled; }
 	bool IsDeleting() const override { return deleting.load(); }

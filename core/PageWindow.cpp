@@ -80,6 +80,12 @@ void PageWindow::MessageReceived(BMessage* message)
 		case 'abot':
 			be_app_messenger.SendMessage(message->what);
 			break;
+		case 'pref': {
+			BMessage preferences('pref');
+			preferences.AddInt32("pagesindex", page->Index());
+			be_app_messenger.SendMessage(&preferences);
+			break;
+		}
 		case 'exit':
 			be_app_messenger.SendMessage(B_QUIT_REQUESTED);
 			break;

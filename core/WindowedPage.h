@@ -42,6 +42,9 @@ public:
 	virtual void NotSaved() = 0;
 	// An edit in one of the windows: the page is changed.
 	virtual void Edited() = 0;
+	// The page's slot in the application's page table: how the windows
+	// name their page in what they ask of the application.
+	virtual int32 Index() const = 0;
 	// The user closed the page's last window: the page is closed.
 	virtual void ClosePage() = 0;
 	// A window of the page became the active one.

@@ -387,6 +387,8 @@ void SdlDisplay::_Create(Shown& shown)
 		fprintf(stderr, "cannot open the window \"%s\": %s\n", spec.title.c_str(), SDL_GetError());
 		return;
 	}
+	SDL_SetWindowMinimumSize(shown.sdl, spec.minWidth, spec.minHeight);
+	SDL_SetWindowMaximumSize(shown.sdl, spec.maxWidth, spec.maxHeight);
 	shown.applied = spec;
 	shown.reported = spec.frame;
 }
@@ -402,9 +404,15 @@ void SdlDisplay::_Apply(Shown& shown)
 	}
 	if (spec.title != shown.applied.title)
 		SDL_SetWindowTitle(shown.sdl, spec.title.c_str());
-	SDL_SetWindowMinimumSize(shown.sdl, spec.minWidth, spec.minHeight);
-	SDL_SetWindowMaximumSize(shown.sdl, spec.maxWidth, spec.maxHeight);
-	SDL_SetWindowResizable(shown.sdl, spec.resizable ? SDL_TRUE : SDL_FALSE);
+	// Only what changed is applied: on X11, setting the size limits raises
+	// the window, and a title change (a page marked unsaved) would bring it
+	// over the window the user works in.
+	if (spec.minWidth != shown.applied.minWidth || spec.minHeight != shown.applied.minHeight)
+		SDL_SetWindowMinimumSize(shown.sdl, spec.minWidth, spec.minHeight);
+	if (spec.maxWidth != shown.applied.maxWidth || spec.maxHeight != shown.applied.maxHeight)
+		SDL_SetWindowMaximumSize(shown.sdl, spec.maxWidth, spec.maxHeight);
+	if (spec.resizable != shown.applied.resizable)
+		SDL_SetWindowResizable(shown.sdl, spec.resizable ? SDL_TRUE : SDL_FALSE);
 	if (spec.ownerID != shown.applied.ownerID || !shown.visible) {
 		Shown* owner = _Find(spec.ownerID);
 		if (owner != nullptr && owner->sdl != nullptr)

@@ -28,6 +28,7 @@
 #include <UTF8.h>
 #include <WindowTesting.h>
 
+#include "Config_.h"
 #include "HTMLError_Window.h"
 #include "HTML_View.h"
 #include "HWindow.h"
@@ -324,6 +325,38 @@ TEST_F(Application, TheVisualWindowAsksForTheOpenPanelAndTheAboutWindow)
 		}
 		return false;
 	})) << "no About window";
+}
+
+// Both windows' Preferences… open the one preferences window for their
+// page; the page closes it as it goes.
+TEST_F(Application, BothWindowsOpenThePreferencesOfTheirPage)
+{
+	Start((fFolder / "page.html").c_str());
+	Page* page = fApplication->PageAt(0);
+	auto preferencesShown = [] {
+		int shown = 0;
+		for (BLooper* looper : BPrivate::WindowLoopers()) {
+			auto* window = dynamic_cast<BWindow*>(looper);
+			if (window != nullptr && window->Lock()) {
+				if (strcmp(window->Title(), "Preferences") == 0 && !window->IsHidden())
+					shown++;
+				window->Unlock();
+			}
+		}
+		return shown;
+	};
+	for (BWindow* window : {static_cast<BWindow*>(page->VisualWindow()),
+			static_cast<BWindow*>(page->HTMLWindow())}) {
+		Config_::ClosePreferencesWindow();
+		window->PostMessage('pref');
+		EXPECT_TRUE(Eventually([&] { return preferencesShown() == 1; }))
+			<< window->Title() << ": no preferences window";
+	}
+	fApplication->PageAt(0)->VisualWindow()->PostMessage('pref');
+	snooze(200000);
+	EXPECT_EQ(preferencesShown(), 1) << "one at a time";
+	Quit();
+	EXPECT_FALSE(Config_::IsPreferencesWindowOpen());
 }
 
 // #pragma mark - Further documents

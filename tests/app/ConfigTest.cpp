@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <DisplayServer.h>
 #include <File.h>
@@ -184,4 +185,45 @@ TEST_F(Settings, TheProgramFontsAreBuiltFromNameAndSize)
 	settings.SetProportionalFont("No Such Family", 0);
 	settings.SetFonts();
 	EXPECT_EQ(settings.ProportionalFont()->Size(), 17) << "a size of 0 is no size";
+}
+
+// Families list their styles in no set order: the regular one is taken,
+// not a bold or oblique that happens to come first. A family that is gone
+// gives the default family, at the size that was chosen.
+TEST_F(Settings, AFontTakesItsFamilysRegularStyleOrTheDefaultWhenTheFamilyIsGone)
+{
+	Config_ settings(true);
+	settings.SetFixedFont("DejaVu Sans Mono", 13);
+	settings.SetProportionalFont("No Longer Installed", 15);
+	settings.SetFonts();
+	font_family family;
+	font_style style;
+	settings.FixedFont()->GetFamilyAndStyle(&family, &style);
+	EXPECT_STREQ(family, "DejaVu Sans Mono");
+	EXPECT_STREQ(style, "Book");
+	settings.ProportionalFont()->GetFamilyAndStyle(&family, &style);
+	font_family plain;
+	font_style plainStyle;
+	be_plain_font->GetFamilyAndStyle(&plain, &plainStyle);
+	EXPECT_STREQ(family, plain);
+	EXPECT_EQ(settings.ProportionalFont()->Size(), 15);
+	EXPECT_STREQ(settings.ProportionalFontName(), "No Longer Installed")
+		<< "the setting stays for when the family comes back";
+}
+
+// The settings file is replaced by a new one written whole, never written
+// over: a second name of the old file still shows the old settings.
+TEST_F(Settings, ASaveReplacesTheFileInsteadOfWritingOverIt)
+{
+	Config_ settings;
+	std::string path = fFolder / "Korvane/Velmora_settings";
+	std::string before = fFolder.Read("Korvane/Velmora_settings");
+	ASSERT_EQ(link(path.c_str(), (fFolder / "old-settings").c_str()), 0);
+	settings.SetUserName("Somebody Else");
+	settings.Save();
+	EXPECT_EQ(fFolder.Read("old-settings"), before);
+	BMessage saved = ReadSettings();
+	const char* name = nullptr;
+	EXPECT_EQ(saved.FindString("UserName", &name), B_OK);
+	EXPECT_STREQ(name, "Somebody Else");
 }
