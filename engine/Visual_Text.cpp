@@ -515,6 +515,11 @@ void Visual_Text::BeginStep(int32 from, int32 to)
 // inside its space, would take out part of them.
 void Visual_Text::WholeElements(int32* from, int32* to) const
 {
+	// Whole characters too: the base view never takes part of one.
+	while (*from > 0 && (ByteAt(*from) & 0xC0) == 0x80)
+		(*from)--;
+	while (*to < TextLength() && (ByteAt(*to) & 0xC0) == 0x80)
+		(*to)++;
 	Element_List* list = engine->ElementList();
 	long holder = list->InNullCharactersAt(*from);
 	if (holder > 0)
@@ -549,13 +554,16 @@ void Visual_Text::FinishStep(undo_action action)
 }
 
 // The deletion may take more than the range: the partners of paired
-// elements that go, and a space behind it (DeleteText). The step takes in
-// those and the character behind the range.
+// elements that go, and the spaces behind it (DeleteText). The step takes
+// in those and the character behind them.
 void Visual_Text::BeginDeletionStep(int32 start, int32 finish)
 {
 	Element_List* list = engine->ElementList();
 	int32 from = start;
-	int32 to = std::min(finish + 1, TextLength());
+	int32 to = finish;
+	while (IsPlainSpace(to))
+		to++;
+	to = std::min(to + 1, TextLength());
 	for (unsigned long index = std::max<unsigned long>(list->FirstIndexAtOrAbove(start), 1);
 			index <= list->LastIndex() && (*list)[index].offset < finish; index++) {
 		const Page_Element* element = dynamic_cast<const Page_Element*>((*list)[index].element);
