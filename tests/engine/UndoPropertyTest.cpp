@@ -17,7 +17,7 @@ using ModelTesting::ModelPage;
 namespace {
 
 constexpr unsigned kSeed = 2020;
-constexpr int kStepsPerPage = 150;
+constexpr int kStepsPerPage = 90;
 constexpr size_t kPages = 8;
 constexpr int32 kLongestRange = 60;
 
