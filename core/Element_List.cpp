@@ -15,6 +15,10 @@ namespace {
 // The array grows and shrinks back in steps of this many records.
 constexpr int32 kBlock = 512;
 
+// Deletions after which the elements behind them are told their index:
+// IndexOf() looks through at most this many records for a moved one.
+constexpr unsigned long kDeletionsBeforeRenumbering = 64;
+
 } // namespace
 
 void Element_List_Item::Reset()
@@ -93,6 +97,22 @@ void Element_List::Renumber(unsigned long from, unsigned long to)
 	}
 }
 
+void Element_List::RenumberLater(unsigned long index)
+{
+	staleFrom = std::min(staleFrom, index);
+	if (++staleBy >= kDeletionsBeforeRenumbering)
+		RenumberNow();
+}
+
+void Element_List::RenumberNow()
+{
+	if (staleBy == 0)
+		return;
+	Renumber(staleFrom, last);
+	staleFrom = ULONG_MAX;
+	staleBy = 0;
+}
+
 void Element_List::Settle()
 {
 	if (pendingShift != 0) {
@@ -117,6 +137,7 @@ long Element_List::InsertAt(unsigned long index, long offset, Visual_Element* el
 {
 	assert(IsLocked());
 	Settle();
+	RenumberNow();
 	RoomForOneMore();
 	std::move_backward(items.begin() + index, items.begin() + last + 1,
 		items.begin() + last + 2);
@@ -167,7 +188,7 @@ void Element_List::RemoveAt(unsigned long index)
 	std::move(items.begin() + index + 1, items.begin() + last + 1, items.begin() + index);
 	items[last].Reset();
 	last--;
-	Renumber(index, last);
+	RenumberLater(index);
 	OrderChanged(index);
 }
 
@@ -203,6 +224,7 @@ long Element_List::MoveAtIndex(Visual_Element* element, unsigned long newIndex, 
 		return -1;
 	unsigned long from = static_cast<unsigned long>(current);
 	Settle();
+	RenumberNow();
 	items[from].offset = static_cast<int32>(newOffset);
 	element->offset = newOffset;
 	if (from == newIndex)
@@ -311,6 +333,7 @@ Element_List_Item Element_List::operator[](unsigned long index) const
 {
 	index = std::min<unsigned long>(index, last);
 	Element_List_Item item = items[index];
+	item.index = static_cast<uint32>(index);
 	item.offset = Offset(index);
 	return item;
 }
@@ -319,10 +342,18 @@ long Element_List::IndexOf(const Visual_Element* element) const
 {
 	if (element == nullptr || !element->listed)
 		return -1;
-	// Elements know their index; the search is for a record that moved
-	// without telling its element.
-	if (element->index <= last && items[element->index].element == element)
-		return static_cast<long>(element->index);
+	// Elements know their index, or one a few deletions too high; the
+	// search is for a record that moved without telling its element.
+	unsigned long known = element->index;
+	if (known <= last && items[known].element == element)
+		return static_cast<long>(known);
+	if (known >= staleFrom) {
+		unsigned long lowest = std::max(staleFrom, known - std::min(known, staleBy));
+		for (unsigned long i = std::min<unsigned long>(known, last); i >= lowest && i > 0; i--) {
+			if (items[i].element == element)
+				return static_cast<long>(i);
+		}
+	}
 	for (unsigned long i = 0; i <= last; i++) {
 		if (items[i].element == element)
 			return static_cast<long>(i);
@@ -332,9 +363,8 @@ long Element_List::IndexOf(const Visual_Element* element) const
 
 long Element_List::OffsetOf(const Visual_Element* element) const
 {
-	if (element->index <= last && items[element->index].element == element)
-		return Offset(element->index);
-	return element->offset;
+	long index = IndexOf(element);
+	return index >= 0 ? Offset(static_cast<unsigned long>(index)) : element->offset;
 }
 
 Visual_Element* Element_List::Next(const Visual_Element* element) const
@@ -595,6 +625,8 @@ void Element_List::Rewrite(unsigned long first, unsigned long last,
 	if (first < 1 || first > this->last + 1)
 		return;
 	Settle();
+	// Kept elements are found by their index.
+	RenumberNow();
 	last = std::min<unsigned long>(last, this->last);
 	std::vector<Element_List_Item> stretch(items.begin() + first,
 		items.begin() + std::max(first, last + 1));

@@ -1,6 +1,7 @@
 #ifndef VELMORA_ELEMENT_LIST_H
 #define VELMORA_ELEMENT_LIST_H
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -45,6 +46,14 @@ struct Element_List_Item {
 // text changes at another place or the records move, so that keystrokes at
 // one place cost no walk of the list; Offset() of a record, and every
 // offset the list hands out, includes it.
+//
+// A deletion moves every record behind it up one place. The elements there
+// are told their new index only after a number of deletions, or before the
+// list changes otherwise: clearing a long page's code deletes hundreds of
+// elements, and telling every element behind each one its index cost a
+// walk of the list per deletion. Until then an element's own index may be
+// too high by at most the number of those deletions, and IndexOf() looks
+// for it in that window.
 //
 // Lock() and Unlock() are the engine's lock, which the list is handed:
 // whoever changes the list holds it, as does whoever walks it while
@@ -182,6 +191,10 @@ private:
 	long InsertAt(unsigned long index, long offset, Visual_Element* element);
 	void RemoveAt(unsigned long index);
 	void Renumber(unsigned long from, unsigned long to);
+	// After a deletion at index: the records behind it are renumbered later.
+	void RenumberLater(unsigned long index);
+	// Tells the elements whose index is behind their records' their index.
+	void RenumberNow();
 	void OrderChanged(unsigned long firstChanged) const;
 	// The index of the element whose space (or placeholder characters, with
 	// placeholdersOnly) holds offset; 0 for none.
@@ -194,6 +207,10 @@ private:
 	// Records from pendingFrom on lie pendingShift further than they say.
 	unsigned long pendingFrom = 0;
 	int32 pendingShift = 0;
+	// Records from staleFrom on may have an index (theirs and their
+	// element's) up to staleBy above their place.
+	unsigned long staleFrom = ULONG_MAX;
+	unsigned long staleBy = 0;
 	std::unique_ptr<NULL_Element> sentinel;
 	bool discarding = false;
 	std::vector<Watch> watches;

@@ -392,7 +392,8 @@ void Page::UpdateFromVisual()
 	HTML_View* view = htmlWindow->View();
 	if (view->LockLooper()) {
 		updating = true;
-		std::string text = PageText::NormalizeLineEnds(GeneratedHTML());
+		// The view makes every line end a line feed as the text comes in.
+		std::string text = GeneratedHTML();
 		view->BlockColorize();
 		view->Delete(0, view->TextLength());
 		view->Insert(0, text.c_str(), static_cast<int32>(text.size()));

@@ -80,14 +80,21 @@ long Visual_Element::ThisFinish() const
 	return item.spaceTo > 0 ? start + item.spaceTo : start;
 }
 
+unsigned long Visual_Element::ThisIndex() const
+{
+	long listedAt = elementList != nullptr ? elementList->IndexOf(this) : -1;
+	return listedAt >= 0 ? static_cast<unsigned long>(listedAt) : index;
+}
+
 Element_List_Item Visual_Element::ElementListItem() const
 {
-	if (elementList == nullptr || elementList->IndexOf(this) < 0) {
+	long listedAt = elementList != nullptr ? elementList->IndexOf(this) : -1;
+	if (listedAt < 0) {
 		Element_List_Item none;
 		none.Reset();
 		return none;
 	}
-	return (*elementList)[index];
+	return (*elementList)[static_cast<unsigned long>(listedAt)];
 }
 
 Visual_Element* Visual_Element::Next() const

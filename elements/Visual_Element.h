@@ -33,7 +33,8 @@ public:
 	// The element itself when it is a view; null otherwise.
 	virtual BView* View() const;
 
-	unsigned long ThisIndex() const { return index; }
+	// The element's place in the list; once it left the list, 0.
+	unsigned long ThisIndex() const;
 	long ThisOffset() const;
 	// Offset plus the end of the element's space, under the list's lock.
 	long ThisFinish() const;

@@ -810,11 +810,17 @@ void Visual_Engine::Place(long from, long to)
 		from--;
 	if (from > elementList->LastOffset())
 		return;
+	unsigned long first = elementList->NextOrAtIndex(from);
 	unsigned long last = elementList->PreviousOrAtIndex(to);
-	for (unsigned long index = elementList->NextOrAtIndex(from); index <= last; index++) {
-		Element_List_Item item = (*elementList)[index];
-		if (item.element != nullptr && item.element->View() != nullptr)
-			PlaceView(item);
+	// The elements with views are the text view's children: an edit moves
+	// every element behind it, and on a long page a walk of those per
+	// keystroke cost more than the rest of the keystroke.
+	for (int32 child = 0; child < view->CountChildren(); child++) {
+		auto* element = dynamic_cast<Visual_Element*>(view->ChildAt(child));
+		long index = element != nullptr ? elementList->IndexOf(element) : -1;
+		if (index >= 0 && static_cast<unsigned long>(index) >= first
+				&& static_cast<unsigned long>(index) <= last && element->View() != nullptr)
+			PlaceView((*elementList)[static_cast<unsigned long>(index)]);
 	}
 }
 

@@ -255,13 +255,14 @@ ssize_t HWindow::SaveTo(BFile* file) const
 {
 	if (file == nullptr || file->InitCheck() != B_OK || !file->IsWritable() || view == nullptr)
 		return B_ERROR;
-	std::string text;
-	{
-		BAutolock lock(const_cast<HWindow*>(this));
-		text = view->Text();
-	}
 	TextEncoding encoding = page != nullptr ? page->Encoding() : TextEncoding();
-	std::string bytes = PageText::Encode(text, encoding);
+	std::string bytes;
+	{
+		// Encoded from the view's own text: a copy of a big page's text
+		// would only raise the program's peak.
+		BAutolock lock(const_cast<HWindow*>(this));
+		bytes = PageText::Encode(std::string_view(view->Text(), view->TextLength()), encoding);
+	}
 	status_t status = PageText::WriteFile(file, bytes);
 	if (status != B_OK)
 		return status;

@@ -96,8 +96,13 @@ bool CodeClearing::JoinWithClosing(unsigned long& index, Page_Element* element, 
 	Page_Element* opening = partners.Of(closing);
 	if (opening == nullptr || !SaysTheSame(opening, element))
 		return false;
+	// The run's own closing ends the joined run.
+	Page_Element* runEnd = partners.Of(element);
 	DeleteElement(element);
 	DeleteElement(closing);
+	if (runEnd != nullptr)
+		partners.Pair(static_cast<unsigned long>(list.IndexOf(opening)),
+			static_cast<unsigned long>(list.IndexOf(runEnd)));
 	Replace(element, opening);
 	slot.push_back(opening);
 	index--;
@@ -205,16 +210,26 @@ bool CodeClearing::SaysTheSame(const Page_Element* a, const Page_Element* b) con
 long CodeClearing::DeleteElement(Page_Element* element)
 {
 	long at = element->ThisOffset();
+	long index = list.IndexOf(element);
 	long removed = engine.Delete(element);
-	Changed(at, -removed);
+	if (index >= 1)
+		partners.Removed(static_cast<unsigned long>(index));
+	else
+		partners.Forget();
+	MoveEnd(at, -removed);
 	return removed;
+}
+
+void CodeClearing::Changed(long at, long growth)
+{
+	partners.Forget();
+	MoveEnd(at, growth);
 }
 
 // The walk ends at the same characters however the text before them grew
 // or shrank.
-void CodeClearing::Changed(long at, long growth)
+void CodeClearing::MoveEnd(long at, long growth)
 {
-	partners.Forget();
 	if (at < to)
 		to += growth;
 }

@@ -59,7 +59,9 @@ private:
 		const Visual_Element* before);
 	bool SaysTheSame(const Page_Element* a, const Page_Element* b) const;
 	long DeleteElement(Page_Element* element);
+	// After a change of the pairs: they are found again.
 	void Changed(long at, long growth);
+	void MoveEnd(long at, long growth);
 	void Replace(Page_Element* gone, Page_Element* by);
 
 	Visual_Engine& engine;

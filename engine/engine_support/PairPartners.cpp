@@ -25,3 +25,29 @@ Page_Element* PairPartners::Of(const Page_Element* element)
 	unsigned long partner = (*this)[static_cast<unsigned long>(index)];
 	return partner != 0 ? dynamic_cast<Page_Element*>(list[partner].element) : nullptr;
 }
+
+void PairPartners::Removed(unsigned long index)
+{
+	if (partners.size() != list.LastIndex() + 2 || index == 0 || index >= partners.size()) {
+		partners.clear();
+		return;
+	}
+	partners.erase(partners.begin() + static_cast<long>(index));
+	for (unsigned long& partner : partners) {
+		if (partner == index)
+			partner = 0;
+		else if (partner > index)
+			partner--;
+	}
+}
+
+void PairPartners::Pair(unsigned long a, unsigned long b)
+{
+	if (partners.size() != list.LastIndex() + 1 || a == 0 || b == 0 || a >= partners.size()
+			|| b >= partners.size()) {
+		partners.clear();
+		return;
+	}
+	partners[a] = b;
+	partners[b] = a;
+}

@@ -141,6 +141,42 @@ TEST_F(ElementListTest, ShiftsAtChangingPlacesAmongAdditionsAndRemovalsKeepEvery
 	}
 }
 
+// Deletions in a row tell the elements behind them their index late; each
+// must still be found at its place, whatever is asked in between, and an
+// insertion or a move among stale records must put everything right.
+TEST_F(ElementListTest, ManyDeletionsInARowLeaveEveryElementFoundAtItsPlace)
+{
+	std::mt19937 random(24);
+	std::vector<Marker*> markers;
+	for (long i = 0; i < 300; i++)
+		markers.push_back(AddAfter(i * 2));
+	auto expectInPlace = [&](int step) {
+		ASSERT_EQ(fList.LastIndex(), markers.size()) << "step " << step;
+		for (size_t i = 0; i < markers.size(); i++) {
+			ASSERT_EQ(markers[i]->ThisIndex(), i + 1) << "step " << step;
+			ASSERT_EQ(fList.IndexOf(markers[i]), static_cast<long>(i + 1)) << "step " << step;
+			ASSERT_EQ(fList[i + 1].index, i + 1) << "step " << step;
+			ASSERT_EQ(markers[i]->ThisOffset(), fList[i + 1].offset) << "step " << step;
+			ASSERT_EQ(fList.Next(markers[i]), i + 1 < markers.size() ? markers[i + 1] : nullptr);
+		}
+	};
+	for (int step = 0; step < 200; step++) {
+		size_t gone = std::uniform_int_distribution<size_t>(0, markers.size() - 1)(random);
+		delete markers[gone];
+		markers.erase(markers.begin() + static_cast<long>(gone));
+		if (step == 40) {
+			// An insertion and a move while records are stale.
+			Marker* added = AddAfter(markers[10]->ThisOffset());
+			markers.insert(markers.begin() + 11, added);
+			ASSERT_EQ(fList.MoveAtIndex(markers[50], 2, markers[0]->ThisOffset()), 0);
+			Marker* moved = markers[50];
+			markers.erase(markers.begin() + 50);
+			markers.insert(markers.begin() + 1, moved);
+		}
+		expectInPlace(step);
+	}
+}
+
 TEST_F(ElementListTest, MoveAtIndexRefusesTheSentinelAndBadPlaces)
 {
 	Marker* a = AddAfter(1);
