@@ -185,7 +185,7 @@ bool KFinder::FindOne(const Request& request)
 	matchEnd = end;
 	ShowMatch(start, end);
 	if (request.replacing) {
-		BeginReplacing();
+		BeginReplacing(start, end);
 		matchEnd = TypeOver(start, end, request.replacement);
 		EndReplacing(start, matchEnd);
 		ShowMatch(matchEnd, matchEnd);
@@ -207,7 +207,7 @@ bool KFinder::ReplaceAll(const Request& request)
 		matches.push_back(Match{start, end});
 	if (matches.empty())
 		return false;
-	BeginReplacing();
+	BeginReplacing(matches.front().start, matches.back().end);
 	int32 lastEnd = 0;
 	int32 growthBefore = 0;
 	for (auto match = matches.rbegin(); match != matches.rend(); ++match) {

@@ -76,8 +76,9 @@ protected:
 	// returns the offset behind what was typed.
 	virtual int32 TypeOver(int32 start, int32 end, const std::string& replacement) = 0;
 	// Around every replacement, and around all of those of "Replace all":
-	// one undo step. changedFrom..changedTo: what the replacements changed.
-	virtual void BeginReplacing() = 0;
+	// one undo step. from..to: the stretch the matches lie in, before;
+	// changedFrom..changedTo: the stretch the replacements took, after.
+	virtual void BeginReplacing(int32 from, int32 to) = 0;
 	virtual void EndReplacing(int32 changedFrom, int32 changedTo) = 0;
 	// Shows a text in the editor window's status bar.
 	void Tell(const char* text) const;

@@ -40,7 +40,7 @@ int32 HFinder::TypeOver(int32 start, int32 end, const std::string& replacement)
 	return start + static_cast<int32>(replacement.size());
 }
 
-void HFinder::BeginReplacing()
+void HFinder::BeginReplacing(int32, int32)
 {
 	view->BeginUndoStep(B_UNDO_REPLACE);
 	view->BlockColorize();

@@ -21,7 +21,7 @@ protected:
 	int32 SearchedLength() const override;
 	void ShowMatch(int32 start, int32 end) override;
 	int32 TypeOver(int32 start, int32 end, const std::string& replacement) override;
-	void BeginReplacing() override;
+	void BeginReplacing(int32 from, int32 to) override;
 	void EndReplacing(int32 changedFrom, int32 changedTo) override;
 
 private:

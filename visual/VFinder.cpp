@@ -74,10 +74,10 @@ int32 VFinder::TypeOver(int32 start, int32 end, const std::string& replacement)
 	return ViewOf(engine)->TypeOver(start, end, replacement);
 }
 
-void VFinder::BeginReplacing()
+void VFinder::BeginReplacing(int32 from, int32 to)
 {
 	Visual_View* view = ViewOf(engine);
-	view->BeginUndoStep(B_UNDO_REPLACE);
+	view->BeginUndoGroup(from, to);
 	view->BlockRefresh();
 }
 
@@ -89,7 +89,7 @@ void VFinder::EndReplacing(int32 changedFrom, int32 changedTo)
 {
 	Visual_View* view = ViewOf(engine);
 	view->UnblockRefresh();
-	view->EndUndoStep();
+	view->EndUndoGroup();
 	view->_Refresh(changedFrom, changedTo);
 	engine->Place(changedFrom, 0);
 	view->Invalidate();
