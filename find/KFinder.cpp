@@ -9,6 +9,7 @@
 #include <CheckBox.h>
 #include <Message.h>
 #include <TextControl.h>
+#include <TextView.h>
 #include <UTF8.h>
 
 #include "KBottomBar.h"
@@ -54,17 +55,25 @@ KFinder::KFinder(BWindow* editor)
 }
 
 // Enter in "Find:" only finds: a replacement typed before must not be
-// typed over the first match by a key meant to search.
+// typed over the first match by a key meant to search. A field also sends
+// its message when it loses the keyboard with new text: Tab on to a button
+// is no command.
 void KFinder::MessageReceived(BMessage* message)
 {
 	switch (message->what) {
 		case 'find':
-		case 'ftxt':
 			Command(true, false);
 			break;
+		case 'ftxt':
+			if (HasKeyboard(view->FindField()))
+				Command(true, false);
+			break;
 		case 'repl':
-		case 'rtxt':
 			Command(true, true);
+			break;
+		case 'rtxt':
+			if (HasKeyboard(view->ReplaceField()))
+				Command(true, true);
 			break;
 		case 'rall':
 			Command(false, true);
@@ -81,6 +90,11 @@ void KFinder::MessageReceived(BMessage* message)
 		default:
 			KWindow::MessageReceived(message);
 	}
+}
+
+bool KFinder::HasKeyboard(const BTextControl* field) const
+{
+	return CurrentFocus() == static_cast<BView*>(field->TextView());
 }
 
 // The search is the editor window's: its thread edits the text.

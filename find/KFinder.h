@@ -7,6 +7,7 @@
 #include "FindPattern.h"
 #include "KWindow.h"
 
+class BTextControl;
 class KFinderView;
 
 // The find-and-replace window of an editor window: a small window that
@@ -95,6 +96,7 @@ private:
 	};
 
 	Request TakeRequest() const;
+	bool HasKeyboard(const BTextControl* field) const;
 	void Command(bool once, bool replacing);
 	bool NextMatch(std::string_view text, int32 from, const FindPattern& pattern,
 		int32* start, int32* end) const;

@@ -218,4 +218,21 @@ TEST_F(VisualFinder, EnterInFindOnlyFindsAndAnEmptyReplacementDeletes)
 	EXPECT_EQ(Paragraph(), "one , two s");
 }
 
+// A field sends its message when Tab takes the keyboard from it with new
+// text: on the way to a button, that replaces nothing.
+TEST_F(VisualFinder, TabOutOfTheFieldsNeitherFindsNorReplaces)
+{
+	OpenBody("<p>one cat</p>");
+	fFinder->Fill("cat", "dog");
+	{
+		BAutolock lock(fPage->VisualWindow()->Finder());
+		fPage->VisualWindow()->Finder()->View()->ReplaceField()->MakeFocus(true);
+	}
+	const char tab[] = {B_TAB, 0};
+	BPrivate::PostKey(fPage->VisualWindow()->Finder(), tab);
+	fFinder->Idle();
+	EXPECT_EQ(Paragraph(), "one cat");
+	EXPECT_EQ(Selected(), "");
+}
+
 } // namespace
