@@ -32,6 +32,8 @@ namespace {
 
 constexpr int kWords = 100000;
 constexpr int kWordsPerParagraph = 100;
+// A wait for the editor window that outlasts any replacement measured.
+constexpr bigtime_t kLongest = 600000000;
 
 // kWords words, every (kWords / matches)-th of them the one replaced.
 std::string Body(int matches)
@@ -70,8 +72,8 @@ public:
 			finder->View()->ReplaceField()->SetText(replace);
 		}
 		finder->PostMessage('rall');
-		BPrivate::WaitForWindowIdle(finder);
-		BPrivate::WaitForWindowIdle(editor);
+		BPrivate::WaitForWindowIdle(finder, kLongest);
+		BPrivate::WaitForWindowIdle(editor, kLongest);
 	}
 
 	VWindow* Visual() const { return fPage->VisualWindow(); }
