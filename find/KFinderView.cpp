@@ -72,10 +72,12 @@ void KFinderView::LayOut()
 	float divider = std::max(StringWidth(findField->Label()), StringWidth(replaceField->Label()))
 		+ kGap;
 	float y = kMargin;
+	// Sized first: the divider places the text field inside the width the
+	// control has then.
 	for (BTextControl* field : {findField, replaceField}) {
-		field->SetDivider(divider);
 		field->MoveTo(kMargin, y);
 		field->ResizeTo(kFieldWidth, PreferredOf(field).height);
+		field->SetDivider(divider);
 		y += field->Bounds().Height() + kGap;
 	}
 	float x = kMargin;

@@ -137,7 +137,7 @@ void HTML_View::InsertText(const char* text, int32 length, int32 offset,
 	}
 	int32 before = TextLength();
 	offset = std::clamp(offset, 0, before);
-	bool settled = IsSettledAt(offset);
+	bool settled = IsSettledAtUnlessBlocked(offset);
 	BTextView::InsertText(incoming.data(), static_cast<int32>(incoming.size()), offset, nullptr);
 	int32 inserted = TextLength() - before;
 	if (inserted <= 0)
@@ -154,7 +154,7 @@ void HTML_View::DeleteText(int32 start, int32 finish)
 	finish = std::clamp(finish, start, before);
 	if (start >= finish)
 		return;
-	bool settled = IsSettledAt(finish);
+	bool settled = IsSettledAtUnlessBlocked(finish);
 	BTextView::DeleteText(start, finish);
 	int32 removed = before - TextLength();
 	if (removed <= 0)
@@ -233,6 +233,14 @@ void HTML_View::ColorizeEdit(int32 from, int32 to, bool settled)
 		ScheduleSlice();
 	}
 	UnlockLooper();
+}
+
+// While colouring is blocked an edit is only remembered: the look back
+// for the construct it is in, as long as the text before it has no tag,
+// would make every edit of a long series cost the text before it.
+bool HTML_View::IsSettledAtUnlessBlocked(int32 offset) const
+{
+	return blockCount == 0 && IsSettledAt(offset);
 }
 
 bool HTML_View::IsSettledAt(int32 offset) const

@@ -56,6 +56,7 @@ protected:
 private:
 	void Edited();
 	bool IsSettledAt(int32 offset) const;
+	bool IsSettledAtUnlessBlocked(int32 offset) const;
 	void ColorizeEdit(int32 from, int32 to, bool settled);
 	void ColorizeNow(int32 from, int32 to, bool settled);
 	void ColorizeVisible();

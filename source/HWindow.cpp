@@ -108,6 +108,12 @@ void HWindow::MessageReceived(BMessage* message)
 		case 'find':
 			finder->ShowInFront();
 			break;
+		case KFinder::kFindFirst:
+			finder->FindFirst();
+			break;
+		case 'fnda':
+			finder->FindAgain();
+			break;
 		case 'shpl':
 			palette->PostMessage(HTMLPaletteWindow::kShow);
 			break;

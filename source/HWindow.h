@@ -21,7 +21,7 @@ class HFinder;
 //
 // Commands of its own, besides the page commands of every page window:
 //   'udrd', 'copy', 'past', 'cut '  on the source text, with the clipboard
-//   'find'   the finder;  'shpl' the palette
+//   'find'   the finder;  'fnda' its search again;  'shpl' the palette
 //   'updt'   the HTML anew from the visual side, after asking whether the
 //            HTML window's own edits may go
 //   'chkh'   lists what the checker finds;  'corh' the checker's correction

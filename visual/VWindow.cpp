@@ -267,6 +267,12 @@ void VWindow::MessageReceived(BMessage* message)
 		case 'find':
 			finder->ShowInFront();
 			break;
+		case KFinder::kFindFirst:
+			finder->FindFirst();
+			break;
+		case 'fnda':
+			finder->FindAgain();
+			break;
 		case 'copy':
 		case 'past':
 		case 'cut ':

@@ -34,6 +34,9 @@ constexpr float kRuleReach = 32;
 // Where lines go in a line of text, as parts of its height.
 constexpr float kUnderlinePlace = 0.8333333f;
 
+// What the text holds for a non-breaking space, and the key that types it.
+constexpr char kNonBreakingSpace = '\x0F';
+
 // The keys the view handles itself; every other byte is typed or passed
 // to the base view as it is.
 bool IsSpecialKey(uint8 key)
@@ -133,6 +136,12 @@ void Visual_View::KeyDown(const char* bytes, int32 numBytes)
 		return;
 	}
 	ScrollToSelection();
+	TypeKeys(keys, modifiers);
+	RefreshView();
+}
+
+void Visual_View::TypeKeys(const std::string& keys, uint32 modifiers)
+{
 	for (size_t at = 0; at < keys.size();) {
 		uint8 key = static_cast<uint8>(keys[at]);
 		if (IsSpecialKey(key)) {
@@ -150,7 +159,34 @@ void Visual_View::KeyDown(const char* bytes, int32 numBytes)
 		inheritedKeyDown(keys.data() + at, static_cast<int32>(end - at));
 		at = end;
 	}
-	RefreshView();
+}
+
+// The text as it would be typed over the range: its non-breaking spaces
+// as the key that types one, control characters left out, blanks next to
+// blanks around the range dropped. It is typed behind the range, which is
+// deleted after: deleting first would join the blanks around the range,
+// and the replacement takes the formatting the range had at its end.
+int32 Visual_View::TypeOver(int32 start, int32 finish, std::string_view text)
+{
+	BAutolock lock(Engine());
+	EditWatch watch(this);
+	std::string typed;
+	for (size_t at = 0; at < text.size(); at++) {
+		if (text.compare(at, 2, "\xC2\xA0") == 0) {
+			typed += kNonBreakingSpace;
+			at++;
+		} else if (static_cast<uint8>(text[at]) >= 0x20 && text[at] != 0x7F) {
+			typed += text[at];
+		}
+	}
+	Select(start, finish);
+	std::string keys = WithoutDoubleSpaces(typed.data(), static_cast<int32>(typed.size()), false);
+	Select(finish, finish);
+	TypeKeys(keys, 0);
+	BTextView::Delete(start, finish);
+	int32 end = 0;
+	GetSelection(nullptr, &end);
+	return end;
 }
 
 // Typing a space next to a plain space would write two, which a page
@@ -198,7 +234,7 @@ void Visual_View::HandleSpecial(char key, uint32 modifiers)
 			EnterKey((modifiers & B_SHIFT_KEY) != 0);
 			break;
 		case B_SPACE:
-			inheritedKeyDown((modifiers & B_SHIFT_KEY) != 0 ? "\x0F" : " ", 1);
+			inheritedKeyDown((modifiers & B_SHIFT_KEY) != 0 ? &kNonBreakingSpace : " ", 1);
 			break;
 		case B_LEFT_ARROW:
 		case B_RIGHT_ARROW:

@@ -2,6 +2,7 @@
 #define VELMORA_VISUAL_VIEW_H
 
 #include <string>
+#include <string_view>
 
 #include <GraphicsDefs.h>
 
@@ -39,6 +40,12 @@ public:
 	// nearer one, or the one an up or down arrow heads for.
 	void Select(int32 start, int32 finish) override;
 
+	// Types text over [start, finish) as the keys would type it (a
+	// non-breaking space of the text as its key), without scrolling or
+	// drawing: the replacement of a match. Returns the offset behind what
+	// was typed. Call it under the engine lock.
+	int32 TypeOver(int32 start, int32 finish, std::string_view text);
+
 	// Passes a key press to the base view and redraws only its line when
 	// the press changed no other.
 	void inheritedKeyDown(const char* bytes, int32 numBytes);
@@ -64,6 +71,7 @@ public:
 private:
 	class EditWatch;
 
+	void TypeKeys(const std::string& keys, uint32 modifiers);
 	void HandleSpecial(char key, uint32 modifiers);
 	void InsertKey(uint32 modifiers);
 	void DeleteKey(uint32 modifiers);

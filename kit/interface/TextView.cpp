@@ -602,6 +602,18 @@ bool BTextView::DoesUndo() const
 	return fDoesUndo;
 }
 
+void BTextView::BeginUndoStep(undo_state kind)
+{
+	assert(_AssertLocked());
+	_BeginUndo(kind);
+}
+
+void BTextView::EndUndoStep()
+{
+	assert(_AssertLocked());
+	_EndUndo();
+}
+
 void BTextView::_BeginUndo(undo_state kind)
 {
 	if (!fDoesUndo)

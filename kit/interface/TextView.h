@@ -34,7 +34,8 @@ enum undo_state {
 	B_UNDO_CUT,
 	B_UNDO_PASTE,
 	B_UNDO_CLEAR,
-	B_UNDO_DROP
+	B_UNDO_DROP,
+	B_UNDO_REPLACE
 };
 
 // A view of styled, editable UTF-8 text. Offsets are byte offsets; every
@@ -127,6 +128,12 @@ public:
 	undo_state UndoState(bool* isRedo) const;
 	void SetDoesUndo(bool undo);
 	bool DoesUndo() const;
+	// Every change from here to EndUndoStep() is one step of undo of the
+	// given kind, however many edits make it, so that a command of many
+	// edits (replacing every match of a search) is taken back at once.
+	// Steps nest: an inner one belongs to the outer one.
+	void BeginUndoStep(undo_state kind);
+	void EndUndoStep();
 
 	virtual void Select(int32 startOffset, int32 endOffset);
 	void SelectAll();

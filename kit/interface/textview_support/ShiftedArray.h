@@ -82,7 +82,11 @@ public:
 		_ForgetEmptyStep();
 	}
 
-	// Adds shift to every record from index on.
+	// Adds shift to every record from index on. The step moves to index
+	// either way, so that edits walking back through the text (an undo of
+	// many changes, last first) cost the records between them, as edits
+	// walking forward do: the records it passes are written relative to
+	// the debt they take on.
 	void ShiftFrom(int32 index, const Shift& shift)
 	{
 		if (index >= Count())
@@ -90,11 +94,11 @@ public:
 		if (index >= fStep) {
 			for (int32 i = fStep; i < index; i++)
 				fRecords[_Slot(i)] += fShift;
-			fStep = index;
 		} else {
 			for (int32 i = index; i < fStep; i++)
-				fRecords[_Slot(i)] += shift;
+				fRecords[_Slot(i)] -= fShift;
 		}
+		fStep = index;
 		fShift += shift;
 	}
 
