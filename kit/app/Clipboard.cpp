@@ -14,6 +14,7 @@ BClipboard* be_clipboard = nullptr;
 namespace {
 
 const char* const kTextField = "text/plain";
+const char* const kHTMLField = "text/html";
 
 // The desktop clipboard's text as this process last saw it. Text the
 // process has already seen is nobody's new copy, even when the store's mark
@@ -142,6 +143,11 @@ bool BClipboard::TakeDesktopText(bool storeHasMark, const std::string& storeMark
 		return false;
 	fData->MakeEmpty();
 	fData->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()), false);
+	std::string html;
+	if (BPrivate::DisplayServer::Default()->GetClipboardHTML(&html)) {
+		fData->AddData(kHTMLField, B_MIME_TYPE, html.data(), static_cast<ssize_t>(html.size()),
+			false);
+	}
 	// Published so that every process agrees on what the clipboard holds.
 	Upload(false, ClipboardStore::kAnyCount);
 	return true;
@@ -152,8 +158,14 @@ status_t BClipboard::Upload(bool handToDesktop, uint32 expectedCount)
 	BPrivate::DisplayServer* display = BPrivate::DisplayServer::Default();
 	const void* text;
 	ssize_t length;
-	if (handToDesktop && fData->FindData(kTextField, B_MIME_TYPE, &text, &length) == B_OK)
-		display->SetClipboardText(std::string(static_cast<const char*>(text), length));
+	if (handToDesktop && fData->FindData(kTextField, B_MIME_TYPE, &text, &length) == B_OK) {
+		const void* html;
+		ssize_t htmlLength;
+		std::string desktopHTML;
+		if (fData->FindData(kHTMLField, B_MIME_TYPE, &html, &htmlLength) == B_OK)
+			desktopHTML.assign(static_cast<const char*>(html), htmlLength);
+		display->SetClipboard(std::string(static_cast<const char*>(text), length), desktopHTML);
+	}
 	// What the desktop shows now, as the desktop gives it back: the mark that
 	// a later Lock() compares against.
 	std::string mark;
