@@ -132,19 +132,26 @@ void BClipboard::Download(bool force)
 
 // When the desktop clipboard holds text that neither the last commit left
 // there nor this process saw before, another program has copied since: its
-// text becomes the data.
+// text, with its HTML, becomes the data. A program may offer HTML alone;
+// the HTML then tells one copy from the next.
 bool BClipboard::TakeDesktopText(bool storeHasMark, const std::string& storeMark)
 {
+	BPrivate::DisplayServer* display = BPrivate::DisplayServer::Default();
 	std::string text;
-	if (!BPrivate::DisplayServer::Default()->GetClipboardText(&text))
+	std::string html;
+	bool hasText = display->GetClipboardText(&text);
+	bool hasHTML = display->GetClipboardHTML(&html);
+	if (!hasText && !hasHTML)
 		return false;
-	bool seenBefore = NoteDesktopText(text);
-	if (seenBefore || (storeHasMark && text == storeMark))
+	bool seenBefore = NoteDesktopText(hasText ? text : html);
+	if (seenBefore || (hasText && storeHasMark && text == storeMark))
 		return false;
 	fData->MakeEmpty();
-	fData->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()), false);
-	std::string html;
-	if (BPrivate::DisplayServer::Default()->GetClipboardHTML(&html)) {
+	if (hasText) {
+		fData->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()),
+			false);
+	}
+	if (hasHTML) {
 		fData->AddData(kHTMLField, B_MIME_TYPE, html.data(), static_cast<ssize_t>(html.size()),
 			false);
 	}
