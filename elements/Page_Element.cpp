@@ -1,5 +1,7 @@
 #include "Page_Element.h"
 
+#include <cstring>
+
 #include <Message.h>
 
 #include "Anchor.h"
@@ -40,7 +42,9 @@ void Page_Element::ArchiveTag(BMessage* archive, const char* className, const _t
 	const bool* open, const std::string* unsupported) const
 {
 	archive->AddString("class", className);
-	archive->AddPointer("_tag", tag);
+	archive->AddString("_tag", tag != nullptr && tag->name != nullptr ? tag->name : "");
+	if (tag != nullptr && (tag->model & CM_NEW) != 0)
+		archive->AddBool("_tag_declared_empty", (tag->model & CM_EMPTY) != 0);
 	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
 	if (open != nullptr)
 		archive->AddBool("opentag", *open);
@@ -48,14 +52,34 @@ void Page_Element::ArchiveTag(BMessage* archive, const char* className, const _t
 		NodeText::ArchiveString(archive, "unsupported", *unsupported);
 }
 
+bool Page_Element::TagOfArchive(const BMessage* archive, bool declaredAllowed,
+	const _tagdict** tag)
+{
+	const char* name = nullptr;
+	if (archive == nullptr || archive->FindString("_tag", &name) != B_OK || name == nullptr)
+		return false;
+	if (name[0] == '\0') {
+		*tag = nullptr;
+		return true;
+	}
+	bool empty = false;
+	if (archive->FindBool("_tag_declared_empty", &empty) == B_OK) {
+		*tag = declaredAllowed ? UnknownTag(name, empty) : nullptr;
+		return *tag != nullptr;
+	}
+	*tag = LookUpTag(name);
+	return *tag != nullptr;
+}
+
 bool Page_Element::RestoreTag(const BMessage* archive, const char* className,
 	const _tagdict** tag, bool* open, std::string* unsupported)
 {
 	if (!NodeText::IsArchiveOf(archive, className))
 		return false;
-	void* archivedTag = nullptr;
-	if (tag != nullptr && archive->FindPointer("_tag", &archivedTag) == B_OK)
-		*tag = static_cast<const _tagdict*>(archivedTag);
+	const _tagdict* archivedTag = nullptr;
+	bool declaredAllowed = strcmp(className, "UnsupportedTag") == 0;
+	if (tag != nullptr && TagOfArchive(archive, declaredAllowed, &archivedTag))
+		*tag = archivedTag;
 	if (open != nullptr)
 		archive->FindBool("opentag", open);
 	if (unsupported != nullptr)

@@ -21,6 +21,14 @@ public:
 	// The partner's list index; 0 (the sentinel's) when there is none.
 	unsigned long FindOpeningClosingIndex() const;
 
+	// The tag an archive names. Archives cross address spaces (the
+	// clipboard of another process), so a tag goes by its name: a known
+	// tag, or one a page declared, which only an unsupported tag may carry
+	// back. False for a name that is neither, and for no name at all; an
+	// empty name is no tag (comments and other markup).
+	static bool TagOfArchive(const BMessage* archive, bool declaredAllowed,
+		const _tagdict** tag);
+
 protected:
 	// The fields every element archive holds: its class, its tag and its
 	// node's type; and, for the elements that have them, whether it opens

@@ -464,15 +464,16 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 	}
 	if (IsFormattingTag(tag)) {
 		Page_Element* created = nullptr;
-		view->SuppressUndo(true);
-		long formatted = Format(start, end, NewTagNode(tag, StartTag), &created);
+		long formatted = 0;
 		{
+			// One step of the user's undo for the whole command, which
+			// gives back the run as it was.
 			BAutolock lock(this);
+			view->BeginUndoGroup(start, end);
+			formatted = Format(start, end, NewTagNode(tag, StartTag), &created);
 			view->Select(static_cast<int32>(formatted), static_cast<int32>(formatted));
-			// One step of the user's undo for the whole command.
-			view->SetUndo(UNDO_INSERT, start, static_cast<int32>(formatted));
+			view->EndUndoGroup();
 		}
-		view->SuppressUndo(false);
 		end = static_cast<int32>(formatted);
 		if (Anchor* anchor = dynamic_cast<Anchor*>(created)) {
 			BMessage settings('tset');
@@ -489,13 +490,10 @@ void Visual_Engine::Insert(const _tagdict* tag, const entry_ref* file, insertfla
 			end = view->TextLength();
 		}
 	} else if (IsWrappingTag(tag)) {
-		view->SuppressUndo(true);
+		BAutolock lock(this);
+		view->BeginUndoGroup(start, end);
 		WrapParagraphs(start, end, tag);
-		{
-			BAutolock lock(this);
-			view->SetUndo(UNDO_INSERT, start, end);
-		}
-		view->SuppressUndo(false);
+		view->EndUndoGroup();
 	} else if (tag == tag_img || tag == tag_br || tag == tag_hr) {
 		end = start + static_cast<int32>(InsertAt(start, NewTagNode(tag, StartTag), INSERT_EDIT,
 			file));
@@ -523,6 +521,7 @@ void Visual_Engine::Empty()
 		elementList->Discard();
 		page->SetBaseFont(nullptr);
 		view->BDeleteText(0, view->TextLength());
+		view->ClearUndo();
 	}
 	view->SuppressUndo(false);
 	Refresh();
@@ -573,24 +572,52 @@ long Visual_Engine::InsertAt(long offset, _node* node, insert_mode mode, const e
 	} else {
 		Make<UnsupportedTag>(offset, node, mode, this, list);
 	}
+	// An element the user put in (a line break, a picture, a tag of the
+	// palette) is no step the record can take back: its offsets would no
+	// longer fit.
+	if (mode != INSERT_BUILD && !view->IsUndoSuppressed())
+		view->ClearUndo();
 	return length;
+}
+
+namespace {
+
+const char* const kElementClasses[] = {
+	"WImage", "TextChange", "EndLine", "HorizontalLine", "Anchor", "UnsupportedTag"};
+
+} // namespace
+
+bool Visual_Engine::IsInstantiable(const BMessage* archive)
+{
+	const char* className = nullptr;
+	const _tagdict* tag = nullptr;
+	int32 type = 0;
+	if (archive == nullptr || archive->FindString("class", &className) != B_OK
+			|| archive->FindInt32("_type", &type) != B_OK)
+		return false;
+	bool known = false;
+	for (const char* name : kElementClasses)
+		known = known || strcmp(name, className) == 0;
+	return known && Page_Element::TagOfArchive(archive,
+		strcmp(className, "UnsupportedTag") == 0, &tag);
 }
 
 Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 {
 	const char* className = nullptr;
-	void* tag = nullptr;
+	const _tagdict* tag = nullptr;
 	int32 type = 0;
-	if (archive == nullptr || archive->FindString("class", &className) != B_OK
-			|| archive->FindPointer("_tag", &tag) != B_OK
-			|| archive->FindInt32("_type", &type) != B_OK)
+	if (!IsInstantiable(archive))
 		return nullptr;
+	archive->FindString("class", &className);
+	archive->FindInt32("_type", &type);
+	Page_Element::TagOfArchive(archive, strcmp(className, "UnsupportedTag") == 0, &tag);
 	int32 relative = 0;
 	archive->FindInt32("relative_offset", &relative);
 	offset += relative;
 	if (offset < 0)
 		return nullptr;
-	_node* node = NewTagNode(static_cast<const _tagdict*>(tag), static_cast<uint32>(type));
+	_node* node = NewTagNode(tag, static_cast<uint32>(type));
 	long length = 0;
 	Element_List* list = elementList.get();
 	BAutolock lock(this);
@@ -628,12 +655,25 @@ void Visual_Engine::ShowImage(WImage* image)
 	Place(offset, offset + 1);
 }
 
+// Writing the page tidies its formatting, which is no edit of the user's:
+// the undo record stays, unless the tidying moved characters under it.
+void Visual_Engine::ClearCodeKeepingUndo()
+{
+	bool suppressed = view->IsUndoSuppressed();
+	int32 length = view->TextLength();
+	view->SuppressUndo(true);
+	ClearCode(0, length, nullptr, nullptr);
+	view->SuppressUndo(suppressed);
+	if (view->TextLength() != length)
+		view->ClearUndo();
+}
+
 // Head-marked elements and those whose tag belongs in the head are written
 // by InsertHTMLHead(); the rest, with the text between them, here.
 long Visual_Engine::HTML(long position)
 {
 	BAutolock lock(this);
-	ClearCode(0, view->TextLength(), nullptr, nullptr);
+	ClearCodeKeepingUndo();
 	long length = view->TextLength();
 	unsigned long last = elementList->LastIndex();
 	unsigned long index = 0;

@@ -194,6 +194,10 @@ public:
 	// elements there; its element, null when none came of it.
 	Page_Element* InsertTagAt(long offset, const _tagdict* tag, uint32 type, insert_mode mode);
 	Page_Element* Instantiate(const BMessage* archive, long offset);
+	// Whether Instantiate() can make an element of the archive: a class it
+	// knows, a node type and a tag the class may carry. Archives come from
+	// other processes too, and are checked before anything is made of them.
+	static bool IsInstantiable(const BMessage* archive);
 	long HTML(long position);
 	long InsertHTMLHead(long position) const;
 	// Pictures that could not be read: each one counts itself, and whoever
@@ -211,6 +215,7 @@ public:
 
 private:
 	void WholeCharacters(long* start, long* end) const;
+	void ClearCodeKeepingUndo();
 	long FormatStyle(long start, long end, const _tagdict* tag, Page_Element** created);
 	// Ends the pair of opening at end (with closing, or a closing tag found
 	// or made there); also takes the styles removes picks off the range, and

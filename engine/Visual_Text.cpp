@@ -23,7 +23,9 @@
 #include "UnsupportedTag.h"
 #include "Visual_Element.h"
 #include "Visual_Engine.h"
+#include "engine_support/PairWalk.h"
 #include "engine_support/RefreshWalk.h"
+#include "engine_support/RunArchive.h"
 #include "writer_support/CharacterWriting.h"
 
 namespace {
@@ -53,11 +55,39 @@ const ShownEntity kShownEntities[] = {
 
 } // namespace
 
+class Visual_Text::RecordedEdit {
+public:
+	explicit RecordedEdit(Visual_Text* text)
+		:
+		fText(text)
+	{
+		fText->recordedEditDepth++;
+	}
+
+	~RecordedEdit() { fText->recordedEditDepth--; }
+
+	RecordedEdit(const RecordedEdit&) = delete;
+	RecordedEdit& operator=(const RecordedEdit&) = delete;
+
+	// The edit that began first, whose recording counts.
+	bool IsOutermost() const { return fText->recordedEditDepth == 1; }
+
+private:
+	Visual_Text* fText;
+};
+
 Visual_Text::Visual_Text(BRect frame, Visual_Engine* engine)
 	:
 	BTextView(frame, nullptr, TextRectFor(frame.Width(), frame.Height()), B_FOLLOW_ALL_SIDES,
 		B_WILL_DRAW | B_NAVIGABLE),
 	undoSuppression(false),
+	undoMessage(std::make_unique<BMessage>()),
+	spareUndoMessage(std::make_unique<BMessage>()),
+	typedRecord(false),
+	recordedEditDepth(0),
+	undoGroupDepth(0),
+	undoGroupFrom(0),
+	undoGroupSuppression(false),
 	editCount(0),
 	engine(engine),
 	refreshBlockCount(1),
@@ -65,7 +95,9 @@ Visual_Text::Visual_Text(BRect frame, Visual_Engine* engine)
 	insertMode(INSERT_EDIT)
 {
 	SetStylable(true);
-	SetDoesUndo(true);
+	// The element list keeps the page's one undo: the base view's own,
+	// which knows only characters, would put the two out of step.
+	SetDoesUndo(false);
 	SetWordWrap(true);
 	refreshBlockCount = 0;
 }
@@ -144,6 +176,7 @@ void Visual_Text::BInsertText(const char* text, int32 length, int32 offset,
 	engine->ElementList()->Adjust(offset + insertionShift, length);
 	InsertBaseText(text, length, offset, runs);
 	editCount++;
+	ClearUnlessRecorded();
 	engine->Place(offset, 0);
 }
 
@@ -154,6 +187,7 @@ void Visual_Text::BDeleteText(int32 start, int32 finish)
 	BAutolock lock(engine);
 	DeleteBaseText(start, finish);
 	editCount++;
+	ClearUnlessRecorded();
 	engine->ElementList()->Adjust(finish, start - finish);
 	engine->Place(start, 0);
 }
@@ -171,6 +205,7 @@ void Visual_Text::InsertText(const char* text, int32 length, int32 offset,
 	if (selectionEnd > textLength)
 		BTextView::Select(textLength, textLength);
 	offset = std::clamp(offset, 0, textLength);
+	RecordedEdit recorded(this);
 	if (insertMode == INSERT_BUILD) {
 		BInsertText(text, length, offset, runs);
 		return;
@@ -189,6 +224,8 @@ void Visual_Text::InsertText(const char* text, int32 length, int32 offset,
 	}
 	BInsertText(text, length, offset, style);
 	FreeRunArray(style);
+	if (recorded.IsOutermost() && !undoSuppression)
+		RecordTyping(offset, offset + length);
 }
 
 // Where no element stands at offset, the formatting there is that of the
@@ -319,6 +356,7 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 	assert(IsEngineLocked());
 	if (start >= finish)
 		return;
+	RecordedEdit recorded(this);
 	Element_List* list = engine->ElementList();
 	start = std::max(start, 0);
 	finish = std::min(finish, TextLength());
@@ -337,6 +375,12 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 	if (first > list->LastIndex() || (*list)[first].offset < start)
 		first = 0;
 	unsigned long last = list->PreviousIndex(finish);
+	if (recorded.IsOutermost() && !undoSuppression) {
+		// The space behind the range goes too when one stays in front of
+		// it (below): the step keeps it, so that undo gives it back.
+		bool doubleSpace = IsPlainSpace(start - 1) && IsPlainSpace(finish);
+		RecordDeletion(start, doubleSpace ? finish + 1 : finish);
+	}
 	if (first < 1 || last < 1 || last < first) {
 		BDeleteText(start, finish);
 	} else {
@@ -350,7 +394,315 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 		DeleteText(start, start + 1);
 }
 
-void Visual_Text::SetUndo(undo_action, int32, int32)
+// #pragma mark - Run archives
+
+status_t Visual_Text::ArchiveRun(BMessage* archive, int32 start, int32 finish) const
+{
+	if (archive == nullptr || start < 0 || finish > TextLength() || finish < start)
+		return B_ERROR;
+	BAutolock lock(engine);
+	return RunArchive(*engine).Write(archive, start, finish);
+}
+
+// The run's formatting is tidied with the text on either side of it (a
+// pasted bold run next to bold text makes one run) and its look comes
+// from the refresh.
+int32 Visual_Text::UnarchiveRun(const BMessage* archive, int32 offset)
+{
+	if (archive == nullptr || !RunArchive::IsRestorable(archive))
+		return -1;
+	BAutolock lock(engine);
+	RecordedEdit recorded(this);
+	int32 start = std::clamp(offset, 0, TextLength());
+	int32 end = RunArchive(*engine).Read(archive, start);
+	int32 length = TextLength();
+	engine->ClearCode(std::max(start - 1, 0), end + 1, nullptr, nullptr);
+	end += TextLength() - length;
+	if (!undoSuppression)
+		SetUndo(UNDO_INSERT, start, end);
+	Refresh(start, end + 1);
+	Invalidate();
+	return end;
+}
+
+// #pragma mark - Undo
+
+void Visual_Text::SetUndo(undo_action action, int32 from, int32 to)
+{
+	undoMessage->MakeEmpty();
+	typedRecord = false;
+	undoMessage->AddInt32("action", action);
+	if (action == UNDO_DELETE) {
+		if (ArchiveRun(undoMessage.get(), from, to) != B_OK) {
+			// A step that cannot be taken back whole is no step.
+			undoMessage->MakeEmpty();
+			return;
+		}
+		undoMessage->AddInt32("base_offset", from);
+	} else if (action == UNDO_INSERT) {
+		undoMessage->AddInt32("from_offset", from);
+		undoMessage->AddInt32("to_offset", to);
+	} else if (action != UNDO_ELEMENT) {
+		undoMessage->MakeEmpty();
+	}
+}
+
+void Visual_Text::SetUndo(undo_action action, Visual_Element* element)
+{
+	if (action != UNDO_ELEMENT)
+		return;
+	undoMessage->MakeEmpty();
+	typedRecord = false;
+	undoMessage->AddInt32("action", action);
+	undoMessage->AddPointer("element", element);
+}
+
+void Visual_Text::ClearUndo()
+{
+	undoMessage->MakeEmpty();
+	typedRecord = false;
+}
+
+void Visual_Text::ClearUnlessRecorded()
+{
+	if (!undoSuppression && recordedEditDepth == 0)
+		ClearUndo();
+}
+
+// Key presses that follow each other make one step: typing behind what
+// was typed extends it, and typing where a press deleted (over a
+// selection) rewrites the deleted run.
+void Visual_Text::RecordTyping(int32 from, int32 to)
+{
+	int32 action = -1;
+	int32 recordedEnd = -1;
+	bool follows = typedRecord && undoMessage->FindInt32("action", &action) == B_OK;
+	if (follows && (action == UNDO_INSERT || action == UNDO_REWRITE)
+			&& undoMessage->FindInt32("to_offset", &recordedEnd) == B_OK && recordedEnd == from) {
+		undoMessage->ReplaceInt32("to_offset", to);
+		return;
+	}
+	int32 base = -1;
+	if (follows && action == UNDO_DELETE && undoMessage->FindInt32("base_offset", &base) == B_OK
+			&& base == from) {
+		undoMessage->ReplaceInt32("action", UNDO_REWRITE);
+		undoMessage->AddInt32("to_offset", to);
+		return;
+	}
+	SetUndo(UNDO_INSERT, from, to);
+	typedRecord = true;
+}
+
+void Visual_Text::RecordDeletion(int32 start, int32 finish)
+{
+	SetUndo(UNDO_DELETE, start, std::min(finish, TextLength()));
+	typedRecord = true;
+}
+
+void Visual_Text::RecordRewrite(int32 from, int32 to, const BMessage& oldRun)
+{
+	*undoMessage = oldRun;
+	typedRecord = false;
+	undoMessage->RemoveName("action");
+	undoMessage->RemoveName("base_offset");
+	undoMessage->RemoveName("to_offset");
+	undoMessage->AddInt32("action", UNDO_REWRITE);
+	undoMessage->AddInt32("base_offset", from);
+	undoMessage->AddInt32("to_offset", to);
+}
+
+void Visual_Text::WidenToWholePairs(int32* from, int32* to) const
+{
+	const char* text = Text();
+	while (*from > 0 && text[*from - 1] != '\n')
+		(*from)--;
+	while (*to < TextLength() && text[*to] != '\n')
+		(*to)++;
+	const Element_List* list = engine->ElementList();
+	std::vector<unsigned long> partners = PairWalk::Partners(*list);
+	for (int32 round = 0; round < 8; round++) {
+		int32 oldFrom = *from;
+		int32 oldTo = *to;
+		for (const PairWalk::Open& pair
+				: PairWalk::OpenBefore(*list, list->FirstIndexAtOrAbove(*from)))
+			*from = std::min(*from, (*list)[pair.index].offset);
+		for (const PairWalk::Open& pair
+				: PairWalk::OpenBefore(*list, list->FirstIndexAbove(*to))) {
+			unsigned long partner = pair.index < partners.size() ? partners[pair.index] : 0;
+			if (partner > pair.index)
+				*to = std::max(*to, (*list)[partner].offset);
+		}
+		unsigned long before = list->PreviousIndex(*from);
+		if (before > 0)
+			*from = (*list)[before].offset;
+		unsigned long behind = list->FirstIndexAbove(*to);
+		*to = behind <= list->LastIndex() ? (*list)[behind].offset : TextLength();
+		*to = std::min(*to, TextLength());
+		if (*from == oldFrom && *to == oldTo)
+			break;
+	}
+}
+
+void Visual_Text::BeginUndoGroup(int32 from, int32 to)
+{
+	BAutolock lock(engine);
+	if (undoGroupDepth++ > 0)
+		return;
+	undoGroupSuppression = undoSuppression;
+	undoSuppression = true;
+	from = std::clamp(from, 0, TextLength());
+	to = std::clamp(to, from, TextLength());
+	int32 length = TextLength();
+	WidenToWholePairs(&from, &to);
+	undoGroupFrom = from;
+	undoGroupRun = std::make_unique<BMessage>();
+	// The part behind the range is counted from the text's end, which
+	// stays where it is whatever the command changes in front of it.
+	undoGroupRun->AddInt32("tail", length - to);
+	if (ArchiveRun(undoGroupRun.get(), from, to) != B_OK)
+		undoGroupRun.reset();
+}
+
+void Visual_Text::EndUndoGroup()
+{
+	BAutolock lock(engine);
+	if (undoGroupDepth == 0 || --undoGroupDepth > 0)
+		return;
+	undoSuppression = undoGroupSuppression;
+	std::unique_ptr<BMessage> run = std::move(undoGroupRun);
+	if (undoSuppression)
+		return;
+	int32 tail = 0;
+	if (run == nullptr || run->FindInt32("tail", &tail) != B_OK
+			|| TextLength() - tail < undoGroupFrom) {
+		ClearUndo();
+		return;
+	}
+	run->RemoveName("tail");
+	RecordRewrite(undoGroupFrom, TextLength() - tail, *run);
+}
+
+void Visual_Text::Undo(BClipboard*)
+{
+	UndoLastStep();
+}
+
+undo_outcome Visual_Text::UndoLastStep()
+{
+	BAutolock lock(engine);
+	int32 action = 0;
+	if (undoMessage->FindInt32("action", &action) != B_OK)
+		return UNDO_NOTHING_RECORDED;
+	switch (action) {
+		case UNDO_DELETE:
+			return UndoDeletion();
+		case UNDO_INSERT:
+			return UndoInsertion();
+		case UNDO_ELEMENT:
+			return UndoElement();
+		case UNDO_REWRITE:
+			return UndoRewrite();
+		default:
+			return UNDO_NOTHING_RECORDED;
+	}
+}
+
+// The step's run moves to the spare message, and making it again records
+// the insertion in the emptied record.
+undo_outcome Visual_Text::UndoDeletion()
+{
+	int32 base = 0;
+	if (undoMessage->FindInt32("base_offset", &base) != B_OK)
+		return UNDO_NOTHING_RECORDED;
+	if (base < 0 || base > TextLength() || !RunArchive::IsRestorable(undoMessage.get()))
+		return UNDO_NOT_POSSIBLE;
+	spareUndoMessage->MakeEmpty();
+	std::swap(undoMessage, spareUndoMessage);
+	int32 end = UnarchiveRun(spareUndoMessage.get(), base);
+	Select(end, end);
+	return UNDO_DONE;
+}
+
+undo_outcome Visual_Text::UndoInsertion()
+{
+	int32 from = 0;
+	int32 to = 0;
+	if (undoMessage->FindInt32("from_offset", &from) != B_OK
+			|| undoMessage->FindInt32("to_offset", &to) != B_OK)
+		return UNDO_NOTHING_RECORDED;
+	if (from < 0 || to < from || to > TextLength())
+		return UNDO_NOT_POSSIBLE;
+	// The deletion records the run it takes, the redo.
+	DeleteText(from, to);
+	typedRecord = false;
+	Select(from, from);
+	return UNDO_DONE;
+}
+
+// An element the record names may have gone since (another edit deleted
+// it): the list says whether it is still there before it is touched.
+undo_outcome Visual_Text::UndoElement()
+{
+	void* pointer = nullptr;
+	if (undoMessage->FindPointer("element", &pointer) != B_OK)
+		return UNDO_NOTHING_RECORDED;
+	Visual_Element* element = static_cast<Visual_Element*>(pointer);
+	Element_List* list = engine->ElementList();
+	if (!list->Contains(element))
+		return UNDO_NOT_POSSIBLE;
+	int32 offset = static_cast<int32>(element->ThisOffset());
+	BMessage archive;
+	element->Archive(&archive);
+	undoMessage->MakeEmpty();
+	typedRecord = false;
+	undoMessage->AddInt32("action", UNDO_DELETE);
+	undoMessage->AddMessage("0", &archive);
+	undoMessage->AddInt32("base_offset", offset);
+	RecordedEdit recorded(this);
+	engine->Delete(element);
+	Refresh(offset, offset + 1);
+	return UNDO_DONE;
+}
+
+// The range as it is now is kept for the redo before the old run takes
+// its place.
+undo_outcome Visual_Text::UndoRewrite()
+{
+	int32 from = 0;
+	int32 to = 0;
+	if (undoMessage->FindInt32("base_offset", &from) != B_OK
+			|| undoMessage->FindInt32("to_offset", &to) != B_OK)
+		return UNDO_NOTHING_RECORDED;
+	if (from < 0 || to < from || to > TextLength()
+			|| !RunArchive::IsRestorable(undoMessage.get()))
+		return UNDO_NOT_POSSIBLE;
+	BMessage current;
+	if (ArchiveRun(&current, from, to) != B_OK)
+		return UNDO_NOT_POSSIBLE;
+	spareUndoMessage->MakeEmpty();
+	std::swap(undoMessage, spareUndoMessage);
+	bool suppressed = undoSuppression;
+	undoSuppression = true;
+	DeleteText(from, to);
+	int32 end = UnarchiveRun(spareUndoMessage.get(), from);
+	undoSuppression = suppressed;
+	end = std::max(end, from);
+	RecordRewrite(from, end, current);
+	Select(end, end);
+	return UNDO_DONE;
+}
+
+bool Visual_Text::AddToClipboard(int32, BMessage*)
+{
+	return true;
+}
+
+bool Visual_Text::ReadClipboard(int32, BMessage**, int32)
+{
+	return true;
+}
+
+void Visual_Text::PurgeClipboard(int32)
 {
 }
 

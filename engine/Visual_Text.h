@@ -2,21 +2,37 @@
 #define VELMORA_VISUAL_TEXT_H
 
 #include <atomic>
+#include <memory>
 #include <string>
 
 #include <TextView.h>
 
 #include "InsertMode.h"
 
+class BClipboard;
+class BMessage;
 class Element_List;
 class Visual_Element;
 class Visual_Engine;
 
-// What one step of the user's undo takes back.
+// What one step of the user's undo takes back: a deletion (the run that
+// went is kept), an insertion (its range), the making of an element, or a
+// range rewritten by a command (the run as it was, and the range's end
+// now).
 enum undo_action : int32 {
 	UNDO_DELETE = 0,
 	UNDO_INSERT = 1,
-	UNDO_ELEMENT = 2
+	UNDO_ELEMENT = 2,
+	UNDO_REWRITE = 3
+};
+
+// What became of an undo.
+enum undo_outcome : int32 {
+	UNDO_DONE = 0,
+	UNDO_NOTHING_RECORDED = 1,
+	// The step's elements are gone or its offsets lie past the text:
+	// nothing was changed.
+	UNDO_NOT_POSSIBLE = 2
 };
 
 // The engine's text: the page as styled text in which every element stands
@@ -59,10 +75,44 @@ public:
 	int32 InsertionShift() const { return insertionShift; }
 	void SuppressUndo(bool suppress) { undoSuppression = suppress; }
 	bool IsUndoSuppressed() const { return undoSuppression; }
-	// Records one step of the user's undo over [from, to): a command of
-	// many changes is taken back as one. The engine's text alone keeps no
-	// history; the view the user edits does.
+
+	// The run archive of [start, finish): B_ERROR for no message, a
+	// negative start, a finish beyond the text or before start; otherwise
+	// the first error of adding an entry, or B_OK. Takes the engine lock.
+	status_t ArchiveRun(BMessage* archive, int32 start, int32 finish) const;
+	// Makes a run archive's stretch again at offset (clamped to the text)
+	// and records its insertion; the offset its end stands at. An archive
+	// with an entry this program cannot make (an unknown class or tag
+	// name) is refused whole: -1, and nothing changes. Takes the engine
+	// lock; the run is restyled by a refresh.
+	int32 UnarchiveRun(const BMessage* archive, int32 offset);
+
+	// The one step the user's undo takes back. Recording a step replaces
+	// the one before. An insertion records its range, a deletion the run it
+	// takes (as a run archive), an element made the element; any other
+	// action records nothing.
 	virtual void SetUndo(undo_action action, int32 from, int32 to);
+	virtual void SetUndo(undo_action action, Visual_Element* element);
+	void ClearUndo();
+	const BMessage& UndoRecord() const { return *undoMessage; }
+	// A command of many changes in [from, to) that is to be taken back as
+	// one step (a formatting command, a replacement of every match):
+	// nothing between the two calls records, and the end records the range
+	// rewritten with its old run. The range is widened to whole lines and
+	// to every pair open at its ends, and its new end is found from the
+	// text behind it, which the command leaves alone. Groups nest; the
+	// outermost records. Take the engine lock around the whole command.
+	void BeginUndoGroup(int32 from, int32 to);
+	void EndUndoGroup();
+	// Takes back the recorded step and records the step that takes back
+	// the undo, so that a second undo redoes. Takes the engine lock.
+	undo_outcome UndoLastStep();
+	void Undo(BClipboard* clipboard) override;
+	// The store of element-level undo keeps nothing: the archives handed
+	// to it are accepted and dropped.
+	bool AddToClipboard(int32 kind, BMessage* archive);
+	bool ReadClipboard(int32 kind, BMessage** archive, int32 index);
+	void PurgeClipboard(int32 kind);
 
 	// Empties the page.
 	virtual void Clear();
@@ -104,6 +154,23 @@ protected:
 	bool TakeStyleOfTextBefore(int32 offset, text_run* run) const;
 
 private:
+	// Recording calls inside an edit that records itself (a key press's
+	// insertion or deletion, an undo, a run made again) leave the record
+	// alone; any other change of the text outside the undo suppression
+	// clears it, since its offsets would no longer fit.
+	class RecordedEdit;
+
+	void RecordTyping(int32 from, int32 to);
+	void RecordDeletion(int32 start, int32 finish);
+	void RecordRewrite(int32 from, int32 to, const BMessage& oldRun);
+	void ClearUnlessRecorded();
+	undo_outcome UndoDeletion();
+	undo_outcome UndoInsertion();
+	undo_outcome UndoElement();
+	undo_outcome UndoRewrite();
+	// Widens a range a command rewrites to take in every pair that is
+	// open at its ends and the element on either side of it.
+	void WidenToWholePairs(int32* from, int32* to) const;
 	// The base view's change of the text, which moves no element.
 	void InsertBaseText(const char* text, int32 length, int32 offset,
 		const text_run_array* runs);
@@ -119,6 +186,16 @@ private:
 	void AppendHTML(std::string& html, int32 from, int32 to) const;
 
 	bool undoSuppression;
+	std::unique_ptr<BMessage> undoMessage;
+	std::unique_ptr<BMessage> spareUndoMessage;
+	// Whether a key press made the record, so that the next press's
+	// insertion behind it extends it: a word typed goes back as one.
+	bool typedRecord;
+	int32 recordedEditDepth;
+	int32 undoGroupDepth;
+	int32 undoGroupFrom;
+	bool undoGroupSuppression;
+	std::unique_ptr<BMessage> undoGroupRun;	// null when the old run could not be kept
 	uint32 editCount;
 	Visual_Engine* engine;	// not owned: the engine owns the text
 	std::atomic<int32> refreshBlockCount;

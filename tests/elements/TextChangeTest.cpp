@@ -122,7 +122,7 @@ TEST_F(TextRuns, AnUnsupportedTypeIsReportedWhenItsFormattingIsAskedFor)
 	});
 	BMessage archive;
 	archive.AddString("class", "TextChange");
-	archive.AddPointer("_tag", tag_ul);
+	archive.AddString("_tag", "ul");
 	archive.AddInt32("_type", StartTag);
 	{
 		BAutolock lock(Engine());
