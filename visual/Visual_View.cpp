@@ -40,6 +40,7 @@ constexpr float kUnderlinePlace = 0.8333333f;
 
 // The clipboard's entries: the run itself for Velmora, its HTML and the
 // text a reader sees for other programs.
+const char* const kRunField = "VelmoraClipboard";
 const char* const kTextField = "text/plain";
 const char* const kHTMLField = "text/html";
 
@@ -579,7 +580,12 @@ void Visual_View::Paste(BClipboard* clipboard)
 	int32 end = 0;
 	GetSelection(&start, &end);
 	int32 offset = OutsideElementRoom(end);
+	// An archive this program cannot make whole (a newer one's tag) is
+	// refused; its HTML or text still comes in.
 	int32 after = -1;
+	BMessage run;
+	if (data.FindMessage(kRunField, &run) == B_OK)
+		after = UnarchiveRun(&run, offset);
 	std::string html;
 	if (after < 0 && ClipboardString(data, kHTMLField, &html)) {
 		HTMLFragment fragment(Engine()->MyPage(), html);
@@ -599,13 +605,17 @@ bool Visual_View::CopyRun(BClipboard* clipboard, int32 start, int32 end)
 {
 	if (clipboard == nullptr || start >= end)
 		return false;
+	BMessage run;
+	if (ArchiveRun(&run, start, end) != B_OK)
+		return false;
 	std::string text = ReaderText::Of(*Engine(), start, end);
 	std::string html = RunHTML::Of(*Engine(), start, end);
 	if (!clipboard->Lock())
 		return false;
 	clipboard->Clear();
 	BMessage* data = clipboard->Data();
-	bool added = data->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()),
+	bool added = data->AddMessage(kRunField, &run) == B_OK
+		&& data->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()),
 			false) == B_OK
 		&& data->AddData(kHTMLField, B_MIME_TYPE, html.data(), static_cast<ssize_t>(html.size()),
 			false) == B_OK;

@@ -78,7 +78,10 @@ long HTMLFragment::InsertAt(long offset)
 	long end = Build(*parsed, offset);
 	view->SetInsertMode(INSERT_EDIT);
 	view->Delete(static_cast<int32>(end), static_cast<int32>(end + 1));
-	engine->ClearCode(offset - 1, end + 1, nullptr, nullptr);
+	// Tidying may take out tags the run repeats of its neighbours.
+	long length = view->TextLength();
+	engine->ClearCode(std::max<long>(offset - 1, 0), end + 1, nullptr, nullptr);
+	end += view->TextLength() - length;
 	view->SuppressUndo(undoWasSuppressed);
 	if (!undoWasSuppressed)
 		view->SetUndo(UNDO_INSERT, static_cast<int32>(offset), static_cast<int32>(end));

@@ -215,6 +215,54 @@ TEST_F(VisualClipboard, HTMLFromAnotherProgramIsPastedAsElementsWithoutItsScript
 	EXPECT_TRUE(fPage->VisualWindow()->IsChanged());
 }
 
+// The run goes in at the selection's end and the selected words stay:
+// one undo takes the paste back whole.
+TEST_F(VisualClipboard, ARichPasteWhileTextIsSelectedGoesBehindTheSelectionAndKeepsIt)
+{
+	Open("<html><body>keep <b>bold</b> this words</body></html>");
+	std::string shown = VisualText();
+	Select(Find(shown, "bold"), Find(shown, "bold") + 4);
+	Copy();
+	Select(Find(shown, "this"), Find(shown, "this") + 4);
+	Paste();
+	EXPECT_EQ(Body(), "keep <B>bold</B> this<B>bold</B> words");
+	std::string after = VisualText();
+	EXPECT_EQ(Caret(), Find(after, " words"));
+	{
+		BAutolock lock(VisualWindow());
+		View()->Undo(nullptr);
+	}
+	Idle();
+	EXPECT_EQ(Body(), "keep <B>bold</B> this words");
+}
+
+// An archive written by another build names a tag this one does not know:
+// nothing of it is made, and the text that came with it is pasted.
+TEST_F(VisualClipboard, AnArchiveNamingAnUnknownTagIsRefusedAndItsTextPasted)
+{
+	Open("<html><body>one two</body></html>");
+	BMessage run;
+	BMessage opening;
+	opening.AddString("class", "TextChange");
+	opening.AddString("_tag", "blinkmarquee");
+	opening.AddInt32("_type", StartTag);
+	run.AddMessage("0", &opening);
+	BMessage text;
+	text.AddString("class", "text");
+	text.AddString("text", "new");
+	run.AddMessage("1", &text);
+	PutOnClipboard("new");
+	ASSERT_TRUE(fClipboard->Lock());
+	fClipboard->Data()->AddMessage("VelmoraClipboard", &run);
+	ASSERT_EQ(fClipboard->Commit(), B_OK);
+	fClipboard->Unlock();
+	unsigned long elements = List()->LastIndex();
+	Select(4, 4);
+	Paste();
+	EXPECT_EQ(VisualText(), "one newtwo");
+	EXPECT_EQ(List()->LastIndex(), elements);
+}
+
 TEST(PastedTextLines, LineEndsOfEveryConventionSplitAndBadBytesAreReplaced)
 {
 	EXPECT_EQ(PastedText::Lines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
@@ -269,6 +317,14 @@ TEST_F(VisualClipboard, ARunCopiedInOneProcessIsPastedWithItsStylesInAnother)
 	ASSERT_EQ(result, 0) << "the copying process failed";
 
 	Open("<html><body>one two</body></html>");
+	// The run alone, so that nothing else can bring the styles.
+	BMessage run;
+	ASSERT_TRUE(fClipboard->Lock());
+	ASSERT_EQ(fClipboard->Data()->FindMessage("VelmoraClipboard", &run), B_OK);
+	fClipboard->Clear();
+	fClipboard->Data()->AddMessage("VelmoraClipboard", &run);
+	ASSERT_EQ(fClipboard->Commit(), B_OK);
+	fClipboard->Unlock();
 	Select(4, 4);
 	Paste();
 	EXPECT_EQ(Body(), "one <B>old <I>both</I></B>two");
