@@ -156,15 +156,24 @@ TEST_F(VisualClipboard, AnEmptySelectionLeavesTheClipboardAndThePageAlone)
 	EXPECT_EQ(VisualText(), shown);
 }
 
-TEST_F(VisualClipboard, CutTakesTheSelectionAfterPuttingItOnTheClipboard)
+TEST_F(VisualClipboard, CutTakesTheSelectionAfterPuttingItOnTheClipboardAndUndoBringsItBack)
 {
-	Open("<html><body>one two three</body></html>");
-	Select(4, 8);
+	Open("<html><body>one <b>two</b> three</body></html>");
+	std::string shown = VisualText();
+	int32 two = Find(shown, "two");
+	Select(two, Find(shown, "three"));
 	Cut();
-	EXPECT_EQ(VisualText(), "one three");
+	EXPECT_EQ(Body(), "one three");
 	EXPECT_EQ(Entry("text/plain"), "two ");
-	EXPECT_EQ(Caret(), 4);
+	EXPECT_EQ(Caret(), two);
 	EXPECT_TRUE(fPage->VisualWindow()->IsChanged());
+	// The cut is one step of undo, which brings the bold back.
+	{
+		BAutolock lock(VisualWindow());
+		View()->Undo(nullptr);
+	}
+	Idle();
+	EXPECT_EQ(Body(), "one <B>two</B> three");
 }
 
 // A line end becomes a line break as Enter would make it; tabs are spaces,
