@@ -45,6 +45,8 @@ void Page_Element::ArchiveTag(BMessage* archive, const char* className, const _t
 	archive->AddString("_tag", tag != nullptr && tag->name != nullptr ? tag->name : "");
 	if (tag != nullptr && (tag->model & CM_NEW) != 0)
 		archive->AddBool("_tag_declared_empty", (tag->model & CM_EMPTY) != 0);
+	if (HeadMark())
+		archive->AddBool("_head", true);
 	archive->AddInt32("_type", MyNode() != nullptr ? static_cast<int32>(MyNode()->type) : 0);
 	if (open != nullptr)
 		archive->AddBool("opentag", *open);

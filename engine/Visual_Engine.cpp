@@ -618,9 +618,19 @@ Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 	if (offset < 0)
 		return nullptr;
 	_node* node = NewTagNode(tag, static_cast<uint32>(type));
+	BAutolock lock(this);
+	Page_Element* element = MakeOfClass(className, node, offset, archive);
+	bool head = false;
+	if (element != nullptr && archive->FindBool("_head", &head) == B_OK)
+		element->SetHeadMark(head);
+	return element;
+}
+
+Page_Element* Visual_Engine::MakeOfClass(const char* className, _node* node, long offset,
+	const BMessage* archive)
+{
 	long length = 0;
 	Element_List* list = elementList.get();
-	BAutolock lock(this);
 	std::string name(className);
 	if (name == "WImage") {
 		WImage* image = Make<WImage>(offset, node, INSERT_BUILD, nullptr, this, list, nullptr,

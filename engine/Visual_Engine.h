@@ -216,6 +216,10 @@ public:
 private:
 	void WholeCharacters(long* start, long* end) const;
 	void ClearCodeKeepingUndo();
+	// The element of an archive's class for the node; null for a class
+	// that is none of the elements'.
+	Page_Element* MakeOfClass(const char* className, _node* node, long offset,
+		const BMessage* archive);
 	long FormatStyle(long start, long end, const _tagdict* tag, Page_Element** created);
 	// Ends the pair of opening at end (with closing, or a closing tag found
 	// or made there); also takes the styles removes picks off the range, and

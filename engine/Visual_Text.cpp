@@ -86,8 +86,11 @@ Visual_Text::Visual_Text(BRect frame, Visual_Engine* engine)
 	typedRecord(false),
 	recordedEditDepth(0),
 	undoGroupDepth(0),
-	undoGroupFrom(0),
 	undoGroupSuppression(false),
+	pendingFrom(0),
+	pendingTail(0),
+	pendingElements(0),
+	pendingLast(0),
 	editCount(0),
 	engine(engine),
 	refreshBlockCount(1),
@@ -375,12 +378,9 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 	if (first > list->LastIndex() || (*list)[first].offset < start)
 		first = 0;
 	unsigned long last = list->PreviousIndex(finish);
-	if (recorded.IsOutermost() && !undoSuppression) {
-		// The space behind the range goes too when one stays in front of
-		// it (below): the step keeps it, so that undo gives it back.
-		bool doubleSpace = IsPlainSpace(start - 1) && IsPlainSpace(finish);
-		RecordDeletion(start, doubleSpace ? finish + 1 : finish);
-	}
+	bool records = recorded.IsOutermost() && !undoSuppression;
+	if (records)
+		BeginDeletionStep(start, finish);
 	if (first < 1 || last < 1 || last < first) {
 		BDeleteText(start, finish);
 	} else {
@@ -392,6 +392,10 @@ void Visual_Text::DeleteText(int32 start, int32 finish)
 	// before its HTML is written.
 	if (IsPlainSpace(start - 1) && IsPlainSpace(start))
 		DeleteText(start, start + 1);
+	if (records) {
+		FinishStep(UNDO_DELETE);
+		typedRecord = true;
+	}
 }
 
 // #pragma mark - Run archives
@@ -401,7 +405,7 @@ status_t Visual_Text::ArchiveRun(BMessage* archive, int32 start, int32 finish) c
 	if (archive == nullptr || start < 0 || finish > TextLength() || finish < start)
 		return B_ERROR;
 	BAutolock lock(engine);
-	return RunArchive(*engine).Write(archive, start, finish);
+	return RunArchive(*engine, RunArchive::SELF_CONTAINED).Write(archive, start, finish);
 }
 
 // The run's formatting is tidied with the text on either side of it (a
@@ -414,7 +418,7 @@ int32 Visual_Text::UnarchiveRun(const BMessage* archive, int32 offset)
 	BAutolock lock(engine);
 	RecordedEdit recorded(this);
 	int32 start = std::clamp(offset, 0, TextLength());
-	int32 end = RunArchive(*engine).Read(archive, start);
+	int32 end = RunArchive(*engine, RunArchive::SELF_CONTAINED).Read(archive, start);
 	int32 length = TextLength();
 	engine->ClearCode(std::max(start - 1, 0), end + 1, nullptr, nullptr);
 	end += TextLength() - length;
@@ -427,13 +431,18 @@ int32 Visual_Text::UnarchiveRun(const BMessage* archive, int32 offset)
 
 // #pragma mark - Undo
 
+// A deletion keeps the run exactly as it stood, so that undo gives back
+// the very elements, unsupported markup included.
 void Visual_Text::SetUndo(undo_action action, int32 from, int32 to)
 {
 	undoMessage->MakeEmpty();
 	typedRecord = false;
 	undoMessage->AddInt32("action", action);
 	if (action == UNDO_DELETE) {
-		if (ArchiveRun(undoMessage.get(), from, to) != B_OK) {
+		BAutolock lock(engine);
+		if (from < 0 || to < from || to > TextLength()
+				|| RunArchive(*engine, RunArchive::EXACT).Write(undoMessage.get(), from, to)
+					!= B_OK) {
 			// A step that cannot be taken back whole is no step.
 			undoMessage->MakeEmpty();
 			return;
@@ -469,46 +478,128 @@ void Visual_Text::ClearUnlessRecorded()
 		ClearUndo();
 }
 
-// Key presses that follow each other make one step: typing behind what
-// was typed extends it, and typing where a press deleted (over a
-// selection) rewrites the deleted run.
+// The list entries whose offsets lie in [from, to); the sentinel is none.
+long Visual_Text::ElementsIn(int32 from, int32 to) const
+{
+	const Element_List* list = engine->ElementList();
+	unsigned long first = std::max<unsigned long>(list->FirstIndexAtOrAbove(from), 1);
+	unsigned long end = std::max<unsigned long>(list->FirstIndexAtOrAbove(to), 1);
+	return end > first ? static_cast<long>(end - first) : 0;
+}
+
+long Visual_Text::ElementsAt(int32 offset) const
+{
+	return ElementsIn(offset, offset + 1);
+}
+
+// What a change of [from, to) will rewrite, taken before it: the exact
+// run, and what tells afterwards where the rewritten range ends and which
+// of the elements at its end are its own.
+void Visual_Text::BeginStep(int32 from, int32 to)
+{
+	WholeElements(&from, &to);
+	// At the text's end the elements there belong to the range: nothing
+	// can stand behind it.
+	long atEnd = to == TextLength() ? ElementsAt(to) : 0;
+	pendingStep = std::make_unique<BMessage>();
+	pendingFrom = from;
+	pendingTail = TextLength() - to;
+	pendingElements = ElementsIn(from, to) + atEnd;
+	pendingLast = engine->ElementList()->LastIndex();
+	if (RunArchive(*engine, RunArchive::EXACT).Write(pendingStep.get(), from, to,
+			static_cast<unsigned long>(atEnd)) != B_OK)
+		pendingStep.reset();
+}
+
+// A range that ends inside the characters an element owns, or starts
+// inside its space, would take out part of them.
+void Visual_Text::WholeElements(int32* from, int32* to) const
+{
+	// Whole characters too: the base view never takes part of one.
+	while (*from > 0 && (ByteAt(*from) & 0xC0) == 0x80)
+		(*from)--;
+	while (*to < TextLength() && (ByteAt(*to) & 0xC0) == 0x80)
+		(*to)++;
+	Element_List* list = engine->ElementList();
+	long holder = list->InNullCharactersAt(*from);
+	if (holder > 0)
+		*from = std::min(*from, (*list)[holder].offset);
+	for (unsigned long index = std::max<unsigned long>(list->FirstIndexAtOrAbove(*from), 1);
+			index <= list->LastIndex() && (*list)[index].offset < *to; index++)
+		*to = std::max(*to, (*list)[index].offset + static_cast<int32>(OwnedLength(index)));
+	*to = std::min(*to, TextLength());
+}
+
+// The text behind the range is as it was, so the range ends as far from
+// the text's end as before. The range's elements that are left and do not
+// stand inside it stand at its end, in front of the others there.
+void Visual_Text::FinishStep(undo_action action)
+{
+	std::unique_ptr<BMessage> run = std::move(pendingStep);
+	int32 to = TextLength() - pendingTail;
+	long left = pendingElements
+		+ static_cast<long>(engine->ElementList()->LastIndex())
+		- static_cast<long>(pendingLast);
+	long kept = to >= pendingFrom ? left - ElementsIn(pendingFrom, to) : -1;
+	if (run == nullptr || kept < 0 || kept > ElementsAt(to)) {
+		ClearUndo();
+		return;
+	}
+	*undoMessage = *run;
+	typedRecord = false;
+	undoMessage->AddInt32("action", action);
+	undoMessage->AddInt32("base_offset", pendingFrom);
+	undoMessage->AddInt32("to_offset", to);
+	undoMessage->AddInt32("kept", static_cast<int32>(kept));
+}
+
+// The deletion may take more than the range: the partners of paired
+// elements that go, and the spaces behind it (DeleteText). The step takes
+// in those and the character behind them.
+void Visual_Text::BeginDeletionStep(int32 start, int32 finish)
+{
+	Element_List* list = engine->ElementList();
+	int32 from = start;
+	int32 to = finish;
+	while (IsPlainSpace(to))
+		to++;
+	to = std::min(to + 1, TextLength());
+	for (unsigned long index = std::max<unsigned long>(list->FirstIndexAtOrAbove(start), 1);
+			index <= list->LastIndex() && (*list)[index].offset < finish; index++) {
+		const Page_Element* element = dynamic_cast<const Page_Element*>((*list)[index].element);
+		if (element == nullptr || !element->PairTag())
+			continue;
+		const Page_Element* partner = element->FindOpeningClosing();
+		if (partner == nullptr)
+			continue;
+		int32 offset = static_cast<int32>(partner->ThisOffset());
+		from = std::min(from, offset);
+		to = std::max(to, std::min(offset + 1, TextLength()));
+	}
+	BeginStep(from, to);
+	typedRecord = true;
+}
+
+// Key presses that follow each other make one step: typing inside or at
+// the end of what the step covers extends it (a word typed goes back as
+// one, typing over a selection rewrites the selected run).
 void Visual_Text::RecordTyping(int32 from, int32 to)
 {
 	int32 action = -1;
-	int32 recordedEnd = -1;
-	bool follows = typedRecord && undoMessage->FindInt32("action", &action) == B_OK;
-	if (follows && (action == UNDO_INSERT || action == UNDO_REWRITE)
-			&& undoMessage->FindInt32("to_offset", &recordedEnd) == B_OK && recordedEnd == from) {
-		undoMessage->ReplaceInt32("to_offset", to);
-		return;
-	}
-	int32 base = -1;
-	if (follows && action == UNDO_DELETE && undoMessage->FindInt32("base_offset", &base) == B_OK
-			&& base == from) {
-		undoMessage->ReplaceInt32("action", UNDO_REWRITE);
-		undoMessage->AddInt32("to_offset", to);
+	int32 base = 0;
+	int32 end = 0;
+	bool follows = typedRecord && undoMessage->FindInt32("action", &action) == B_OK
+		&& undoMessage->FindInt32(action == UNDO_INSERT ? "from_offset" : "base_offset", &base)
+			== B_OK
+		&& undoMessage->FindInt32("to_offset", &end) == B_OK;
+	if (follows && action != UNDO_ELEMENT && base <= from && from <= end) {
+		undoMessage->ReplaceInt32("to_offset", end + to - from);
+		if (action == UNDO_DELETE)
+			undoMessage->ReplaceInt32("action", UNDO_REWRITE);
 		return;
 	}
 	SetUndo(UNDO_INSERT, from, to);
 	typedRecord = true;
-}
-
-void Visual_Text::RecordDeletion(int32 start, int32 finish)
-{
-	SetUndo(UNDO_DELETE, start, std::min(finish, TextLength()));
-	typedRecord = true;
-}
-
-void Visual_Text::RecordRewrite(int32 from, int32 to, const BMessage& oldRun)
-{
-	*undoMessage = oldRun;
-	typedRecord = false;
-	undoMessage->RemoveName("action");
-	undoMessage->RemoveName("base_offset");
-	undoMessage->RemoveName("to_offset");
-	undoMessage->AddInt32("action", UNDO_REWRITE);
-	undoMessage->AddInt32("base_offset", from);
-	undoMessage->AddInt32("to_offset", to);
 }
 
 void Visual_Text::WidenToWholePairs(int32* from, int32* to) const
@@ -524,19 +615,21 @@ void Visual_Text::WidenToWholePairs(int32* from, int32* to) const
 		int32 oldFrom = *from;
 		int32 oldTo = *to;
 		for (const PairWalk::Open& pair
-				: PairWalk::OpenBefore(*list, list->FirstIndexAtOrAbove(*from)))
-			*from = std::min(*from, (*list)[pair.index].offset);
+				: PairWalk::OpenBefore(*list, list->FirstIndexAtOrAbove(*from))) {
+			if (dynamic_cast<const UnsupportedTag*>(pair.element) == nullptr)
+				*from = std::min(*from, (*list)[pair.index].offset);
+		}
 		for (const PairWalk::Open& pair
 				: PairWalk::OpenBefore(*list, list->FirstIndexAbove(*to))) {
 			unsigned long partner = pair.index < partners.size() ? partners[pair.index] : 0;
-			if (partner > pair.index)
+			if (partner > pair.index && dynamic_cast<const UnsupportedTag*>(pair.element) == nullptr)
 				*to = std::max(*to, (*list)[partner].offset);
 		}
 		unsigned long before = list->PreviousIndex(*from);
 		if (before > 0)
 			*from = (*list)[before].offset;
 		unsigned long behind = list->FirstIndexAbove(*to);
-		*to = behind <= list->LastIndex() ? (*list)[behind].offset : TextLength();
+		*to = behind <= list->LastIndex() ? (*list)[behind].offset + 1 : TextLength();
 		*to = std::min(*to, TextLength());
 		if (*from == oldFrom && *to == oldTo)
 			break;
@@ -550,17 +643,12 @@ void Visual_Text::BeginUndoGroup(int32 from, int32 to)
 		return;
 	undoGroupSuppression = undoSuppression;
 	undoSuppression = true;
+	if (undoGroupSuppression)
+		return;
 	from = std::clamp(from, 0, TextLength());
 	to = std::clamp(to, from, TextLength());
-	int32 length = TextLength();
 	WidenToWholePairs(&from, &to);
-	undoGroupFrom = from;
-	undoGroupRun = std::make_unique<BMessage>();
-	// The part behind the range is counted from the text's end, which
-	// stays where it is whatever the command changes in front of it.
-	undoGroupRun->AddInt32("tail", length - to);
-	if (ArchiveRun(undoGroupRun.get(), from, to) != B_OK)
-		undoGroupRun.reset();
+	BeginStep(from, to);
 }
 
 void Visual_Text::EndUndoGroup()
@@ -569,17 +657,8 @@ void Visual_Text::EndUndoGroup()
 	if (undoGroupDepth == 0 || --undoGroupDepth > 0)
 		return;
 	undoSuppression = undoGroupSuppression;
-	std::unique_ptr<BMessage> run = std::move(undoGroupRun);
-	if (undoSuppression)
-		return;
-	int32 tail = 0;
-	if (run == nullptr || run->FindInt32("tail", &tail) != B_OK
-			|| TextLength() - tail < undoGroupFrom) {
-		ClearUndo();
-		return;
-	}
-	run->RemoveName("tail");
-	RecordRewrite(undoGroupFrom, TextLength() - tail, *run);
+	if (!undoSuppression)
+		FinishStep(UNDO_REWRITE);
 }
 
 void Visual_Text::Undo(BClipboard*)
@@ -593,50 +672,88 @@ undo_outcome Visual_Text::UndoLastStep()
 	int32 action = 0;
 	if (undoMessage->FindInt32("action", &action) != B_OK)
 		return UNDO_NOTHING_RECORDED;
-	switch (action) {
-		case UNDO_DELETE:
-			return UndoDeletion();
-		case UNDO_INSERT:
-			return UndoInsertion();
-		case UNDO_ELEMENT:
-			return UndoElement();
-		case UNDO_REWRITE:
-			return UndoRewrite();
-		default:
+	if (action == UNDO_ELEMENT)
+		return UndoElement();
+	int32 from = 0;
+	int32 to = 0;
+	int32 kept = 0;
+	if (action == UNDO_INSERT) {
+		if (undoMessage->FindInt32("from_offset", &from) != B_OK
+				|| undoMessage->FindInt32("to_offset", &to) != B_OK)
 			return UNDO_NOTHING_RECORDED;
+		return ReplaceRange(from, to, 0, false);
 	}
+	if (action != UNDO_DELETE && action != UNDO_REWRITE)
+		return UNDO_NOTHING_RECORDED;
+	if (undoMessage->FindInt32("base_offset", &from) != B_OK)
+		return UNDO_NOTHING_RECORDED;
+	if (undoMessage->FindInt32("to_offset", &to) != B_OK)
+		to = from;
+	undoMessage->FindInt32("kept", &kept);
+	return ReplaceRange(from, to, kept, true);
 }
 
-// The step's run moves to the spare message, and making it again records
-// the insertion in the emptied record.
-undo_outcome Visual_Text::UndoDeletion()
+// What stands in the range now (with the elements at its end that are
+// its own) is kept for the redo, taken out, and the step's run made again
+// in its place. The record's run moves to the spare message, the record
+// takes the redo.
+undo_outcome Visual_Text::ReplaceRange(int32 from, int32 to, int32 kept, bool withRun)
 {
-	int32 base = 0;
-	if (undoMessage->FindInt32("base_offset", &base) != B_OK)
-		return UNDO_NOTHING_RECORDED;
-	if (base < 0 || base > TextLength() || !RunArchive::IsRestorable(undoMessage.get()))
+	if (from < 0 || to < from || to > TextLength() || kept < 0 || kept > ElementsAt(to)
+			|| (withRun && !RunArchive::IsRestorable(undoMessage.get())))
+		return UNDO_NOT_POSSIBLE;
+	RecordedEdit recorded(this);
+	BMessage current;
+	if (RunArchive(*engine, RunArchive::EXACT).Write(&current, from, to,
+			static_cast<unsigned long>(kept)) != B_OK)
 		return UNDO_NOT_POSSIBLE;
 	spareUndoMessage->MakeEmpty();
 	std::swap(undoMessage, spareUndoMessage);
-	int32 end = UnarchiveRun(spareUndoMessage.get(), base);
+	TakeOut(from, to, kept);
+	int32 end = from;
+	unsigned long last = engine->ElementList()->LastIndex();
+	if (withRun)
+		end = RunArchive(*engine, RunArchive::EXACT).Read(spareUndoMessage.get(), from);
+	// Elements of the run that stand at its end (at the text's end) are
+	// the redo's to take out as well.
+	long madeAtEnd = static_cast<long>(engine->ElementList()->LastIndex() - last)
+		- ElementsIn(from, end);
+	if (current.CountNames(B_ANY_TYPE) == 0 && madeAtEnd == 0) {
+		SetUndo(UNDO_INSERT, from, end);
+	} else {
+		*undoMessage = current;
+		undoMessage->AddInt32("action", end == from ? UNDO_DELETE : UNDO_REWRITE);
+		undoMessage->AddInt32("base_offset", from);
+		undoMessage->AddInt32("to_offset", end);
+		undoMessage->AddInt32("kept", static_cast<int32>(std::max<long>(madeAtEnd, 0)));
+	}
+	typedRecord = false;
 	Select(end, end);
+	Refresh(from, end + 1);
+	Invalidate();
 	return UNDO_DONE;
 }
 
-undo_outcome Visual_Text::UndoInsertion()
+// Every element of the range goes with its characters, then the text
+// between them.
+void Visual_Text::TakeOut(int32 from, int32 to, int32 kept)
 {
-	int32 from = 0;
-	int32 to = 0;
-	if (undoMessage->FindInt32("from_offset", &from) != B_OK
-			|| undoMessage->FindInt32("to_offset", &to) != B_OK)
-		return UNDO_NOTHING_RECORDED;
-	if (from < 0 || to < from || to > TextLength())
-		return UNDO_NOT_POSSIBLE;
-	// The deletion records the run it takes, the redo.
-	DeleteText(from, to);
-	typedRecord = false;
-	Select(from, from);
-	return UNDO_DONE;
+	Element_List* list = engine->ElementList();
+	std::vector<Visual_Element*> elements;
+	for (unsigned long index = std::max<unsigned long>(list->FirstIndexAtOrAbove(from), 1);
+			index <= list->LastIndex() && (*list)[index].offset < to; index++)
+		elements.push_back((*list)[index].element);
+	for (unsigned long index = std::max<unsigned long>(list->FirstIndexAtOrAbove(to), 1);
+			kept > 0 && index <= list->LastIndex() && (*list)[index].offset == to; index++, kept--)
+		elements.push_back((*list)[index].element);
+	int32 length = TextLength();
+	for (Visual_Element* element : elements) {
+		if (list->Contains(element))
+			engine->Delete(element);
+	}
+	int32 end = to - (length - TextLength());
+	if (end > from)
+		BDeleteText(from, end);
 }
 
 // An element the record names may have gone since (another edit deleted
@@ -661,34 +778,6 @@ undo_outcome Visual_Text::UndoElement()
 	RecordedEdit recorded(this);
 	engine->Delete(element);
 	Refresh(offset, offset + 1);
-	return UNDO_DONE;
-}
-
-// The range as it is now is kept for the redo before the old run takes
-// its place.
-undo_outcome Visual_Text::UndoRewrite()
-{
-	int32 from = 0;
-	int32 to = 0;
-	if (undoMessage->FindInt32("base_offset", &from) != B_OK
-			|| undoMessage->FindInt32("to_offset", &to) != B_OK)
-		return UNDO_NOTHING_RECORDED;
-	if (from < 0 || to < from || to > TextLength()
-			|| !RunArchive::IsRestorable(undoMessage.get()))
-		return UNDO_NOT_POSSIBLE;
-	BMessage current;
-	if (ArchiveRun(&current, from, to) != B_OK)
-		return UNDO_NOT_POSSIBLE;
-	spareUndoMessage->MakeEmpty();
-	std::swap(undoMessage, spareUndoMessage);
-	bool suppressed = undoSuppression;
-	undoSuppression = true;
-	DeleteText(from, to);
-	int32 end = UnarchiveRun(spareUndoMessage.get(), from);
-	undoSuppression = suppressed;
-	end = std::max(end, from);
-	RecordRewrite(from, end, current);
-	Select(end, end);
 	return UNDO_DONE;
 }
 

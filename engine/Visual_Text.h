@@ -161,13 +161,16 @@ private:
 	class RecordedEdit;
 
 	void RecordTyping(int32 from, int32 to);
-	void RecordDeletion(int32 start, int32 finish);
-	void RecordRewrite(int32 from, int32 to, const BMessage& oldRun);
+	void BeginStep(int32 from, int32 to);
+	void WholeElements(int32* from, int32* to) const;
+	void BeginDeletionStep(int32 start, int32 finish);
+	void FinishStep(undo_action action);
 	void ClearUnlessRecorded();
-	undo_outcome UndoDeletion();
-	undo_outcome UndoInsertion();
+	long ElementsIn(int32 from, int32 to) const;
+	long ElementsAt(int32 offset) const;
+	undo_outcome ReplaceRange(int32 from, int32 to, int32 kept, bool withRun);
+	void TakeOut(int32 from, int32 to, int32 kept);
 	undo_outcome UndoElement();
-	undo_outcome UndoRewrite();
 	// Widens a range a command rewrites to take in every pair that is
 	// open at its ends and the element on either side of it.
 	void WidenToWholePairs(int32* from, int32* to) const;
@@ -193,9 +196,15 @@ private:
 	bool typedRecord;
 	int32 recordedEditDepth;
 	int32 undoGroupDepth;
-	int32 undoGroupFrom;
 	bool undoGroupSuppression;
-	std::unique_ptr<BMessage> undoGroupRun;	// null when the old run could not be kept
+	// The step a change under way will record: its exact old run (null
+	// when it could not be kept), where it starts, how far its end is from
+	// the text's end, and the elements in it and in the list.
+	std::unique_ptr<BMessage> pendingStep;
+	int32 pendingFrom;
+	int32 pendingTail;
+	long pendingElements;
+	unsigned long pendingLast;
 	uint32 editCount;
 	Visual_Engine* engine;	// not owned: the engine owns the text
 	std::atomic<int32> refreshBlockCount;

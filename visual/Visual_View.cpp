@@ -670,10 +670,19 @@ std::string Visual_View::WithoutSpacesBeside(std::string line, int32 offset) con
 	return line;
 }
 
-void Visual_View::Undo(BClipboard* clipboard)
+// An undo that changes nothing says why in the status bar, so that the
+// user is not left wondering whether it ran.
+void Visual_View::Undo(BClipboard*)
 {
+	BAutolock lock(Engine());
 	EditWatch watch(this);
-	Visual_Text::Undo(clipboard);
+	undo_outcome outcome = UndoLastStep();
+	if (outcome == UNDO_DONE || Window() == nullptr)
+		return;
+	BMessage status('sbtx');
+	status.AddString("text", outcome == UNDO_NOTHING_RECORDED ? "Nothing to undo"
+		: "Undo not possible: the page has changed where the last edit was");
+	Window()->PostMessage(&status);
 }
 
 // #pragma mark - What is shown

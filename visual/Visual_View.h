@@ -35,6 +35,7 @@ public:
 	void Copy(BClipboard* clipboard) override;
 	void Cut(BClipboard* clipboard) override;
 	void Paste(BClipboard* clipboard) override;
+	// Takes back the last edit, or redoes what the last undo took back.
 	void Undo(BClipboard* clipboard) override;
 	// Text, and files (an image file becomes an image where it is dropped).
 	bool AcceptsDrop(const BMessage* message) override;

@@ -35,24 +35,27 @@ int32 OwnedLength(const Element_List_Item& item, const Visual_Text& view)
 
 } // namespace
 
-RunArchive::RunArchive(Visual_Engine& engine)
+RunArchive::RunArchive(Visual_Engine& engine, Kind kind)
 	:
 	fEngine(engine),
 	fList(*engine.ElementList()),
+	fKind(kind),
 	fArchive(nullptr),
 	fCount(0),
 	fStatus(B_OK)
 {
 }
 
-status_t RunArchive::Write(BMessage* archive, int32 start, int32 finish)
+status_t RunArchive::Write(BMessage* archive, int32 start, int32 finish, unsigned long extra)
 {
 	fArchive = archive;
 	fCount = 0;
 	fStatus = B_OK;
 	fWritten.clear();
-	fPartners = PairWalk::Partners(fList);
-	WriteOpenAtStart(start);
+	if (fKind == SELF_CONTAINED) {
+		fPartners = PairWalk::Partners(fList);
+		WriteOpenAtStart(start);
+	}
 	for (int32 offset = start; offset < finish && fStatus == B_OK;) {
 		WriteElementsAt(offset);
 		int32 textFrom = offset + OwnedLengthAt(offset);
@@ -62,7 +65,15 @@ status_t RunArchive::Write(BMessage* archive, int32 start, int32 finish)
 		WriteText(textFrom, textTo);
 		offset = std::max(textTo, offset + 1);
 	}
-	WriteClosingAtEnd();
+	if (fKind == SELF_CONTAINED)
+		WriteClosingAtEnd();
+	for (unsigned long index = fList.FirstIndexAtOrAbove(finish);
+			extra > 0 && index <= fList.LastIndex() && fList[index].offset == finish; index++) {
+		if (index > 0) {
+			WriteElement(index, false);
+			extra--;
+		}
+	}
 	fArchive = nullptr;
 	return fStatus;
 }
@@ -97,7 +108,13 @@ void RunArchive::WriteElementsAt(int32 offset)
 	for (unsigned long index = fList.FirstIndexAtOrAbove(offset);
 			index <= fList.LastIndex() && fList[index].offset == offset; index++) {
 		const Visual_Element* element = fList[index].element;
-		if (index == 0 || dynamic_cast<const UnsupportedTag*>(element) != nullptr)
+		if (index == 0)
+			continue;
+		if (fKind == EXACT) {
+			WriteElement(index, false);
+			continue;
+		}
+		if (dynamic_cast<const UnsupportedTag*>(element) != nullptr)
 			continue;
 		unsigned long partner = index < fPartners.size() ? fPartners[index] : 0;
 		if (IsClosing(element) && (partner == 0 || fWritten.count(partner) == 0))
@@ -206,7 +223,7 @@ int32 RunArchive::Read(const BMessage* archive, int32 offset)
 	Visual_Text* view = fEngine.View();
 	std::vector<Visual_Element*> inFront;
 	unsigned long first = fList.FirstIndexAtOrAbove(offset);
-	unsigned long closings = ClosingTagsAt(offset);
+	unsigned long closings = fKind == SELF_CONTAINED ? ClosingTagsAt(offset) : 0;
 	for (unsigned long index = std::max<unsigned long>(first, 1);
 			inFront.size() < closings && index <= fList.LastIndex(); index++)
 		inFront.push_back(fList[index].element);

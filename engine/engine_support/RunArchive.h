@@ -19,21 +19,33 @@ class Visual_Text;
 // open at the run's start are opened again at its start (archives with
 // "relative_offset" = 0) and those open at its end are closed at its end,
 // so that its formatting opens and closes inside it.
+//
+// An exact archive, which undo keeps, holds every element of the stretch
+// as it stands (unsupported tags and closing tags of styles opened before
+// it included) and nothing more: made again where it was taken out, it
+// gives back the very list and text.
 class RunArchive {
 public:
-	explicit RunArchive(Visual_Engine& engine);
+	enum Kind {
+		SELF_CONTAINED,
+		EXACT
+	};
+
+	RunArchive(Visual_Engine& engine, Kind kind);
 
 	// Writes [start, finish) of the engine's text, which the caller has
-	// checked, into archive; the first error of adding an entry, or B_OK.
+	// checked, into archive, and for an exact archive the first extra
+	// elements at finish; the first error of adding an entry, or B_OK.
 	// Under the engine lock.
-	status_t Write(BMessage* archive, int32 start, int32 finish);
+	status_t Write(BMessage* archive, int32 start, int32 finish, unsigned long extra = 0);
 	// Whether every entry of the archive can be made again here: nothing
 	// is made of an archive with one that cannot (a class or tag name this
 	// program does not know).
 	static bool IsRestorable(const BMessage* archive);
-	// Makes the run again at offset, in front of the formatting that
-	// begins there and behind the formatting that ends there; the offset
-	// its end stands at. Under the engine lock, in building mode.
+	// Makes the run again at offset; the offset its end stands at. A
+	// self-contained run goes in front of the formatting that begins there
+	// and behind the formatting that ends there, an exact one in front of
+	// every element there. Under the engine lock.
 	int32 Read(const BMessage* archive, int32 offset);
 
 private:
@@ -50,6 +62,7 @@ private:
 
 	Visual_Engine& fEngine;
 	Element_List& fList;
+	Kind fKind;
 	BMessage* fArchive;		// not owned: the caller's, while Write() runs
 	int32 fCount;
 	status_t fStatus;

@@ -162,6 +162,25 @@ TEST_F(SourceView, InsertChordsCopyAndPasteAsOnAPCKeyboard)
 	EXPECT_EQ(ShownColors(), Colors(Text()));
 }
 
+// The source view keeps its own undo: Ctrl+Z takes back what was typed
+// there, and again brings it back.
+TEST_F(SourceView, CtrlZTakesBackTypingInTheSourceAndRedoes)
+{
+	Open("<HTML><BODY>x</BODY></HTML>\n");
+	Window()->Show();
+	std::string before = Text();
+	Select(13, 13);
+	ASSERT_EQ(BPrivate::PostKey(Window(), "yz"), B_OK);
+	Idle();
+	ASSERT_EQ(Text(), "<HTML><BODY>xyz</BODY></HTML>\n");
+	ASSERT_EQ(BPrivate::PostKey(Window(), "z", kCtrl), B_OK);
+	Idle();
+	EXPECT_EQ(Text(), before);
+	ASSERT_EQ(BPrivate::PostKey(Window(), "z", kCtrl), B_OK);
+	Idle();
+	EXPECT_EQ(Text(), "<HTML><BODY>xyz</BODY></HTML>\n");
+}
+
 // Old Mac pages end their lines with CR alone; pasted text may bring CR
 // LF. Either way the view holds LF, and the page file gets CR LF.
 TEST_F(SourceView, LineEndsFromOtherProgramsBecomeLineFeeds)

@@ -14,6 +14,7 @@
 #include "PageTesting.h"
 
 #include "HTML_Element.h"
+#include "KBottomBar.h"
 #include "TestPictures.h"
 #include "Visual_Element.h"
 #include "WImage.h"
@@ -378,4 +379,46 @@ TEST_F(VisualEditing, ALineThatStartsWithAParagraphsRoomIsMeasuredWithoutIt)
 	EXPECT_LT(View()->LineWidthWithoutSpaceAt(d), View()->LineWidth(View()->LineAt(d)));
 	EXPECT_EQ(View()->LineWidthWithoutSpaceAt(0), View()->LineWidth(0));
 	EXPECT_EQ(View()->SpaceOnLine(View()->CountLines()), -1);
+}
+
+// Ctrl+Z takes back what the keys did, elements and all, and a second one
+// does it again; the base view keeps no history of its own beside it.
+TEST_F(VisualEditing, CtrlZTakesBackTypingAndADeletedBoldWordAndRedoes)
+{
+	Open("<html><body>one <b>bold</b> word</body></html>");
+	std::string original = Body();
+	Select(0, 0);
+	Press("new ");
+	ASSERT_EQ(Body(), "new one <B>bold</B> word");
+	Press("z", kCtrl);
+	EXPECT_EQ(Body(), original);
+	Press("z", kCtrl);
+	EXPECT_EQ(Body(), "new one <B>bold</B> word");
+	Press("z", kCtrl);
+	int32 bold = VisualText().find("bold");
+	Select(bold - 1, bold + 4);
+	Press("\x08");
+	ASSERT_EQ(Body(), "one word");
+	ForgetChanges();
+	Press("z", kCtrl);
+	EXPECT_EQ(Body(), original);
+	EXPECT_TRUE(Changed());
+	{
+		BAutolock lock(VisualWindow());
+		EXPECT_FALSE(View()->DoesUndo());
+	}
+}
+
+TEST_F(VisualEditing, AnUndoThatCannotBeCarriedOutChangesNothingAndSaysSo)
+{
+	Open("<html><body>abc</body></html>");
+	{
+		BAutolock lock(VisualWindow());
+		View()->SetUndo(UNDO_INSERT, 1, 40);
+	}
+	Press("z", kCtrl);
+	EXPECT_EQ(VisualText(), "abc");
+	BAutolock lock(VisualWindow());
+	EXPECT_EQ(std::string(fPage->VisualWindow()->BottomBar()->Text()),
+		"Undo not possible: the page has changed where the last edit was");
 }
