@@ -580,20 +580,27 @@ void Visual_View::Paste(BClipboard* clipboard)
 	int32 end = 0;
 	GetSelection(&start, &end);
 	int32 offset = OutsideElementRoom(end);
+	BMessage run;
+	std::string html;
+	std::string text;
+	bool hasRun = data.FindMessage(kRunField, &run) == B_OK;
+	bool hasHTML = ClipboardString(data, kHTMLField, &html);
+	bool hasText = ClipboardString(data, kTextField, &text);
+	if (!hasRun && !hasHTML && !hasText)
+		return;
+	// One step of undo for the whole paste, which takes back the elements
+	// at its end too (the closing tags of a run stand where it ends).
+	BeginUndoGroup(offset, offset);
 	// An archive this program cannot make whole (a newer one's tag) is
 	// refused; its HTML or text still comes in.
-	int32 after = -1;
-	BMessage run;
-	if (data.FindMessage(kRunField, &run) == B_OK)
-		after = UnarchiveRun(&run, offset);
-	std::string html;
-	if (after < 0 && ClipboardString(data, kHTMLField, &html)) {
+	int32 after = hasRun ? UnarchiveRun(&run, offset) : -1;
+	if (after < 0 && hasHTML) {
 		HTMLFragment fragment(Engine()->MyPage(), html);
 		after = offset + static_cast<int32>(fragment.InsertAt(offset));
 	}
-	std::string text;
-	if (after < 0 && ClipboardString(data, kTextField, &text))
+	if (after < 0 && hasText)
 		after = PastePlainText(text, offset);
+	EndUndoGroup();
 	if (after < 0)
 		return;
 	Select(after, after);

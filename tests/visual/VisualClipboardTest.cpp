@@ -90,6 +90,15 @@ protected:
 		return value;
 	}
 
+	void UndoOnce()
+	{
+		{
+			BAutolock lock(VisualWindow());
+			View()->Undo(nullptr);
+		}
+		Idle();
+	}
+
 	int32 Caret()
 	{
 		int32 start = 0;
@@ -168,11 +177,7 @@ TEST_F(VisualClipboard, CutTakesTheSelectionAfterPuttingItOnTheClipboardAndUndoB
 	EXPECT_EQ(Caret(), two);
 	EXPECT_TRUE(fPage->VisualWindow()->IsChanged());
 	// The cut is one step of undo, which brings the bold back.
-	{
-		BAutolock lock(VisualWindow());
-		View()->Undo(nullptr);
-	}
-	Idle();
+	UndoOnce();
 	EXPECT_EQ(Body(), "one <B>two</B> three");
 }
 
@@ -198,6 +203,8 @@ TEST_F(VisualClipboard, PastedPlainTextFollowsTheTypingRulesButIsNeverTakenAsKey
 	EXPECT_EQ(breaks, 1u);
 	EXPECT_EQ(Body(), "aone<BR>\r\ntwo three end&nbsp;.b");
 	EXPECT_EQ(Caret(), static_cast<int32>(shown.find(".b") + 1));
+	UndoOnce();
+	EXPECT_EQ(Body(), "ab") << "one undo takes the paste back";
 }
 
 // Styles from a browser or a word processor come as elements, through the
@@ -222,6 +229,8 @@ TEST_F(VisualClipboard, HTMLFromAnotherProgramIsPastedAsElementsWithoutItsScript
 	EXPECT_NE(body.find("link"), std::string::npos) << body;
 	EXPECT_NE(body.find("end"), std::string::npos) << body;
 	EXPECT_TRUE(fPage->VisualWindow()->IsChanged());
+	UndoOnce();
+	EXPECT_EQ(Body(), "start end") << "one undo takes the paste back";
 }
 
 // The run goes in at the selection's end and the selected words stay:
@@ -237,11 +246,7 @@ TEST_F(VisualClipboard, ARichPasteWhileTextIsSelectedGoesBehindTheSelectionAndKe
 	EXPECT_EQ(Body(), "keep <B>bold</B> this<B>bold</B> words");
 	std::string after = VisualText();
 	EXPECT_EQ(Caret(), Find(after, " words"));
-	{
-		BAutolock lock(VisualWindow());
-		View()->Undo(nullptr);
-	}
-	Idle();
+	UndoOnce();
 	EXPECT_EQ(Body(), "keep <B>bold</B> this words");
 }
 
