@@ -44,7 +44,34 @@ bool HasAttribute(const std::string& attributes, const char* name)
 	return false;
 }
 
+// The string this thread writes its HTML into instead of the buffer.
+thread_local std::string* sSideOutput = nullptr;
+
+long WriteSideOutput(std::string& output, const char* text, bool newLineBefore,
+	bool newLineAfter)
+{
+	size_t before = output.size();
+	if (newLineBefore && !output.empty() && output.back() != '\n')
+		output += "\r\n";
+	output += text;
+	if (newLineAfter)
+		output += "\r\n";
+	return static_cast<long>(output.size() - before);
+}
+
 } // namespace
+
+PageModel::SideOutput::SideOutput(std::string* into)
+	:
+	fOuter(sSideOutput)
+{
+	sSideOutput = into;
+}
+
+PageModel::SideOutput::~SideOutput()
+{
+	sSideOutput = fOuter;
+}
 
 PageModel::PageModel(Config_* settings)
 	:
@@ -217,6 +244,8 @@ long PageModel::InsertHTML(const char* text, bool newLineBefore, bool newLineAft
 		return 0;
 	if (preformattedDepth > 0)
 		newLineBefore = newLineAfter = false;
+	if (sSideOutput != nullptr)
+		return WriteSideOutput(*sSideOutput, text, newLineBefore, newLineAfter);
 	size_t length = htmlBuffer->BufferLength();
 	const char* buffer = static_cast<const char*>(htmlBuffer->Buffer());
 	char secondLast = length >= 2 ? buffer[length - 2] : '\0';

@@ -94,6 +94,20 @@ public:
 		Visual_Element* element);
 	const BMallocIO* HTMLBuffer() const { return htmlBuffer.get(); }
 	void ClearHTMLBuffer();
+	// While one lives, what its thread writes with InsertHTML goes into a
+	// string of the caller's instead of the HTML buffer, and records no
+	// spans: a part of the page is written for another program (the
+	// clipboard) without touching the page's output or its lock.
+	class SideOutput {
+	public:
+		explicit SideOutput(std::string* into);
+		~SideOutput();
+		SideOutput(const SideOutput&) = delete;
+		SideOutput& operator=(const SideOutput&) = delete;
+
+	private:
+		std::string* fOuter;
+	};
 	// Held by whoever generates into the HTML buffer and reads it: the
 	// page's threads may both want to.
 	std::mutex& HTMLBufferLock() { return htmlBufferLock; }

@@ -21,7 +21,11 @@
 #include "NodeTree.h"
 #include "Page_Element.h"
 #include "Visual_Engine.h"
+#include "bridge_support/HTMLFragment.h"
+#include "engine_support/ReaderText.h"
+#include "engine_support/RunHTML.h"
 #include "visual_support/DecorationRuns.h"
+#include "visual_support/PastedText.h"
 
 namespace {
 
@@ -36,6 +40,22 @@ constexpr float kUnderlinePlace = 0.8333333f;
 
 // What the text holds for a non-breaking space, and the key that types it.
 constexpr char kNonBreakingSpace = '\x0F';
+
+// The clipboard's entries: the run itself for Velmora, its HTML and the
+// text a reader sees for other programs.
+const char* const kRunField = "VelmoraClipboard";
+const char* const kTextField = "text/plain";
+const char* const kHTMLField = "text/html";
+
+bool ClipboardString(const BMessage& data, const char* field, std::string* text)
+{
+	const void* bytes = nullptr;
+	ssize_t length = 0;
+	if (data.FindData(field, B_MIME_TYPE, &bytes, &length) != B_OK || length <= 0)
+		return false;
+	text->assign(static_cast<const char*>(bytes), static_cast<size_t>(length));
+	return true;
+}
 
 // The keys the view handles itself; every other byte is typed or passed
 // to the base view as it is.
@@ -552,16 +572,145 @@ bool Visual_View::DropImage(const BMessage* message)
 
 // #pragma mark - Clipboard
 
-void Visual_View::Cut(BClipboard* clipboard)
+// Velmora takes the run itself, with every element; other programs take
+// the HTML it writes, or the text a reader sees. An empty selection
+// leaves the clipboard alone.
+void Visual_View::Copy(BClipboard* clipboard)
 {
-	EditWatch watch(this);
-	Visual_Text::Cut(clipboard);
+	BAutolock lock(Engine());
+	int32 start = 0;
+	int32 end = 0;
+	GetSelection(&start, &end);
+	CopyRun(clipboard, start, end);
 }
 
+// Nothing is cut that did not reach the clipboard.
+void Visual_View::Cut(BClipboard* clipboard)
+{
+	BAutolock lock(Engine());
+	EditWatch watch(this);
+	int32 start = 0;
+	int32 end = 0;
+	GetSelection(&start, &end);
+	if (!CopyRun(clipboard, start, end))
+		return;
+	Delete(start, end);
+	Select(start, start);
+	RefreshView();
+}
+
+// What is pasted goes in at the selection's end and leaves the selection
+// as it was; the caret ends behind it. One undo takes the whole paste
+// back.
 void Visual_View::Paste(BClipboard* clipboard)
 {
+	BAutolock lock(Engine());
 	EditWatch watch(this);
-	Visual_Text::Paste(clipboard);
+	BMessage data;
+	if (clipboard == nullptr || !clipboard->Lock())
+		return;
+	if (clipboard->Data() != nullptr)
+		data = *clipboard->Data();
+	clipboard->Unlock();
+	int32 start = 0;
+	int32 end = 0;
+	GetSelection(&start, &end);
+	int32 offset = OutsideElementRoom(end);
+	BMessage run;
+	std::string html;
+	std::string text;
+	bool hasRun = data.FindMessage(kRunField, &run) == B_OK;
+	bool hasHTML = ClipboardString(data, kHTMLField, &html);
+	bool hasText = ClipboardString(data, kTextField, &text);
+	if (!hasRun && !hasHTML && !hasText)
+		return;
+	// One step of undo for the whole paste, which takes back the elements
+	// at its end too (the closing tags of a run stand where it ends).
+	BeginUndoGroup(offset, offset);
+	// An archive this program cannot make whole (a newer one's tag) is
+	// refused; its HTML or text still comes in.
+	int32 after = hasRun ? UnarchiveRun(&run, offset) : -1;
+	if (after < 0 && hasHTML) {
+		HTMLFragment fragment(Engine()->MyPage(), html);
+		after = offset + static_cast<int32>(fragment.InsertAt(offset));
+	}
+	if (after < 0 && hasText)
+		after = PastePlainText(text, offset);
+	EndUndoGroup();
+	if (after < 0)
+		return;
+	Select(after, after);
+	ScrollToSelection();
+	RefreshView();
+}
+
+bool Visual_View::CopyRun(BClipboard* clipboard, int32 start, int32 end)
+{
+	if (clipboard == nullptr || start >= end)
+		return false;
+	BMessage run;
+	if (ArchiveRun(&run, start, end) != B_OK)
+		return false;
+	std::string text = ReaderText::Of(*Engine(), start, end);
+	std::string html = RunHTML::Of(*Engine(), start, end);
+	if (!clipboard->Lock())
+		return false;
+	clipboard->Clear();
+	BMessage* data = clipboard->Data();
+	bool added = data->AddMessage(kRunField, &run) == B_OK
+		&& data->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()),
+			false) == B_OK
+		&& data->AddData(kHTMLField, B_MIME_TYPE, html.data(), static_cast<ssize_t>(html.size()),
+			false) == B_OK;
+	bool committed = added && clipboard->Commit() == B_OK;
+	clipboard->Unlock();
+	return committed;
+}
+
+// Plain text is inserted as the user would type it, line by line, a line
+// end making a line break, but never read as keys: no byte of it moves
+// the caret, deletes or runs a command. The offset behind it.
+int32 Visual_View::PastePlainText(const std::string& text, int32 offset)
+{
+	bool undoWasSuppressed = IsUndoSuppressed();
+	SuppressUndo(true);
+	int32 start = offset;
+	std::vector<std::string> lines = PastedText::Lines(text);
+	for (size_t index = 0; index < lines.size(); index++) {
+		if (index > 0)
+			offset += InsertLineBreak(offset);
+		std::string line = WithoutSpacesBeside(lines[index], offset);
+		if (line.empty())
+			continue;
+		Insert(offset, line.data(), static_cast<int32>(line.size()));
+		offset += static_cast<int32>(line.size());
+	}
+	SuppressUndo(undoWasSuppressed);
+	if (!undoWasSuppressed && offset > start)
+		SetUndo(UNDO_INSERT, start, offset);
+	Refresh(start, offset + 1);
+	return offset;
+}
+
+int32 Visual_View::InsertLineBreak(int32 offset)
+{
+	EnginePage* page = Engine()->MyPage();
+	if (page == nullptr)
+		return 0;
+	_node* node = page->NewNode();
+	node->tag = tag_br;
+	node->type = StartEndTag;
+	return static_cast<int32>(Engine()->InsertAt(offset, node, INSERT_EDIT, nullptr));
+}
+
+// The double-space rule of typing, at the place the line goes.
+std::string Visual_View::WithoutSpacesBeside(std::string line, int32 offset) const
+{
+	if (!line.empty() && line.front() == ' ' && IsPlainSpace(offset - 1))
+		line.erase(0, 1);
+	if (!line.empty() && line.back() == ' ' && IsPlainSpace(offset))
+		line.pop_back();
+	return line;
 }
 
 // An undo that changes nothing says why in the status bar, so that the

@@ -30,6 +30,10 @@ public:
 	void KeyDown(const char* bytes, int32 numBytes) override;
 	void ScrollTo(BPoint where) override;
 	void FrameResized(float width, float height) override;
+	// Copy and Cut put the run on the clipboard for Velmora, with its HTML
+	// and its text for other programs; Paste takes the first of those it
+	// finds.
+	void Copy(BClipboard* clipboard) override;
 	void Cut(BClipboard* clipboard) override;
 	void Paste(BClipboard* clipboard) override;
 	// Takes back the last edit, or redoes what the last undo took back.
@@ -84,6 +88,10 @@ private:
 	uint32 KeyModifiers(const char* bytes, int32 numBytes) const;
 	bool IsOwnKeyPress(const char* bytes, int32 numBytes) const;
 	std::string WithoutDoubleSpaces(const char* bytes, int32 numBytes, bool shift) const;
+	bool CopyRun(BClipboard* clipboard, int32 start, int32 end);
+	int32 PastePlainText(const std::string& text, int32 offset);
+	int32 InsertLineBreak(int32 offset);
+	std::string WithoutSpacesBeside(std::string line, int32 offset) const;
 	int32 SnapOutOfSpace(int32 offset, long holder, int32 direction) const;
 	void ShowLinkMenu(BPoint where, const Anchor* link);
 	bool DropImage(const BMessage* message);

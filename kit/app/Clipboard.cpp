@@ -14,6 +14,7 @@ BClipboard* be_clipboard = nullptr;
 namespace {
 
 const char* const kTextField = "text/plain";
+const char* const kHTMLField = "text/html";
 
 // The desktop clipboard's text as this process last saw it. Text the
 // process has already seen is nobody's new copy, even when the store's mark
@@ -131,17 +132,29 @@ void BClipboard::Download(bool force)
 
 // When the desktop clipboard holds text that neither the last commit left
 // there nor this process saw before, another program has copied since: its
-// text becomes the data.
+// text, with its HTML, becomes the data. A program may offer HTML alone;
+// the HTML then tells one copy from the next.
 bool BClipboard::TakeDesktopText(bool storeHasMark, const std::string& storeMark)
 {
+	BPrivate::DisplayServer* display = BPrivate::DisplayServer::Default();
 	std::string text;
-	if (!BPrivate::DisplayServer::Default()->GetClipboardText(&text))
+	std::string html;
+	bool hasText = display->GetClipboardText(&text);
+	bool hasHTML = display->GetClipboardHTML(&html);
+	if (!hasText && !hasHTML)
 		return false;
-	bool seenBefore = NoteDesktopText(text);
-	if (seenBefore || (storeHasMark && text == storeMark))
+	bool seenBefore = NoteDesktopText(hasText ? text : html);
+	if (seenBefore || (hasText && storeHasMark && text == storeMark))
 		return false;
 	fData->MakeEmpty();
-	fData->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()), false);
+	if (hasText) {
+		fData->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()),
+			false);
+	}
+	if (hasHTML) {
+		fData->AddData(kHTMLField, B_MIME_TYPE, html.data(), static_cast<ssize_t>(html.size()),
+			false);
+	}
 	// Published so that every process agrees on what the clipboard holds.
 	Upload(false, ClipboardStore::kAnyCount);
 	return true;
@@ -152,8 +165,14 @@ status_t BClipboard::Upload(bool handToDesktop, uint32 expectedCount)
 	BPrivate::DisplayServer* display = BPrivate::DisplayServer::Default();
 	const void* text;
 	ssize_t length;
-	if (handToDesktop && fData->FindData(kTextField, B_MIME_TYPE, &text, &length) == B_OK)
-		display->SetClipboardText(std::string(static_cast<const char*>(text), length));
+	if (handToDesktop && fData->FindData(kTextField, B_MIME_TYPE, &text, &length) == B_OK) {
+		const void* html;
+		ssize_t htmlLength;
+		std::string desktopHTML;
+		if (fData->FindData(kHTMLField, B_MIME_TYPE, &html, &htmlLength) == B_OK)
+			desktopHTML.assign(static_cast<const char*>(html), htmlLength);
+		display->SetClipboard(std::string(static_cast<const char*>(text), length), desktopHTML);
+	}
 	// What the desktop shows now, as the desktop gives it back: the mark that
 	// a later Lock() compares against.
 	std::string mark;

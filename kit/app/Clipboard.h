@@ -15,9 +15,10 @@ class ClipboardStore;
 
 // A clipboard shared by every process of the user: its data message lives
 // in a per-user store (see ClipboardStore). Lock() fetches what another
-// process committed since, and takes the desktop clipboard's text when some
-// other program copied; Commit() publishes the data and hands its
-// "text/plain" to the desktop clipboard. Data() is valid only while locked.
+// process committed since, and takes the desktop clipboard's text (and its
+// HTML, as "text/html") when some other program copied; Commit() publishes
+// the data and hands its "text/plain" and "text/html" to the desktop
+// clipboard. Data() is valid only while locked.
 class BClipboard {
 public:
 	explicit BClipboard(const char* name, bool transient = false);

@@ -41,10 +41,14 @@ public:
 	virtual void Run() = 0;
 	virtual void Quit() = 0;
 
-	// The desktop clipboard's text. Callable from any thread.
-	virtual void SetClipboardText(const std::string& text) = 0;
+	// The desktop clipboard: text, and the same as HTML for programs that
+	// keep styles (an empty html offers none). Callable from any thread.
+	virtual void SetClipboard(const std::string& text, const std::string& html) = 0;
+	void SetClipboardText(const std::string& text) { SetClipboard(text, std::string()); }
 	// False when the desktop clipboard holds no text.
 	virtual bool GetClipboardText(std::string* text) = 0;
+	// False when the desktop clipboard holds no HTML.
+	virtual bool GetClipboardHTML(std::string* html) = 0;
 
 	// The display's bell. Callable from any thread.
 	virtual void Beep() = 0;

@@ -22,10 +22,11 @@ void HeadlessDisplay::Quit()
 	fQuitSignal.notify_all();
 }
 
-void HeadlessDisplay::SetClipboardText(const std::string& text)
+void HeadlessDisplay::SetClipboard(const std::string& text, const std::string& html)
 {
 	std::lock_guard<std::mutex> lock(fLock);
 	fClipboardText = text;
+	fClipboardHTML = html;
 	fHasClipboardText = true;
 }
 
@@ -35,6 +36,15 @@ bool HeadlessDisplay::GetClipboardText(std::string* text)
 	if (!fHasClipboardText || text == nullptr)
 		return false;
 	*text = fClipboardText;
+	return true;
+}
+
+bool HeadlessDisplay::GetClipboardHTML(std::string* html)
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	if (fClipboardHTML.empty() || html == nullptr)
+		return false;
+	*html = fClipboardHTML;
 	return true;
 }
 

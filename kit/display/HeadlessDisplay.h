@@ -23,8 +23,9 @@ public:
 	void Run() override;
 	void Quit() override;
 
-	void SetClipboardText(const std::string& text) override;
+	void SetClipboard(const std::string& text, const std::string& html) override;
 	bool GetClipboardText(std::string* text) override;
+	bool GetClipboardHTML(std::string* html) override;
 
 	void Beep() override;
 	int32 BeepCount() const { return fBeeps.load(); }
@@ -60,6 +61,7 @@ private:
 	bool fQuitPending = false;      // a Quit() that no Run() has consumed yet
 	bool fHasClipboardText = false;
 	std::string fClipboardText;
+	std::string fClipboardHTML;
 	std::atomic<int32> fBeeps{0};
 
 	// Activation changes run one at a time, events included, so that every

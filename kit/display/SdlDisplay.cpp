@@ -12,14 +12,21 @@
 
 #include "sdl_support/SdlKeys.h"
 #include "sdl_support/UriList.h"
+#include "sdl_support/X11Clipboard.h"
 
 namespace BPrivate {
 
 namespace {
 
 // How long a thread that is not the display thread waits for the desktop
-// clipboard before it takes it as empty.
-const bigtime_t kClipboardWait = 1000000;
+// clipboard before it takes it as empty: longer than the display thread
+// waits for another program's answer (incremental answers may take more).
+const bigtime_t kClipboardWait = 2500000;
+
+// How often the loop looks for requests of other programs while this
+// process owns the X selection, and otherwise, in milliseconds.
+const int kOwnerWait = 10;
+const int kIdleWait = 100;
 
 Uint32 SdlFlagsOf(const WindowSpec& spec)
 {
@@ -105,6 +112,7 @@ bool SdlDisplay::_Start(std::string* error)
 		XErrorHandler previous = XSetErrorHandler(DropErrorsOfGoneWindows);
 		if (previous != DropErrorsOfGoneWindows)
 			sSdlXErrorHandler = previous;
+		fX11Clipboard = X11Clipboard::Open();
 	}
 	fWakeEvent = SDL_RegisterEvents(1);
 	_RefreshScreenSize();
@@ -123,6 +131,7 @@ SdlDisplay::~SdlDisplay()
 		if (shown.sdl != nullptr)
 			SDL_DestroyWindow(shown.sdl);
 	}
+	fX11Clipboard.reset();
 	SDL_Quit();
 }
 
@@ -177,8 +186,11 @@ void SdlDisplay::Run()
 	fRunning = true;
 	while (!fQuitPending.exchange(false)) {
 		_RunCommands();
+		if (fX11Clipboard != nullptr)
+			fX11Clipboard->Service();
+		bool owner = fX11Clipboard != nullptr && fX11Clipboard->Owns();
 		SDL_Event event;
-		if (SDL_WaitEventTimeout(&event, 100) == 0)
+		if (SDL_WaitEventTimeout(&event, owner ? kOwnerWait : kIdleWait) == 0)
 			continue;
 		do {
 			_HandleEvent(event);
@@ -196,20 +208,27 @@ void SdlDisplay::Quit()
 
 // The clipboard and the bell.
 
-void SdlDisplay::SetClipboardText(const std::string& text)
+// On X11 the selection is this process's own, with HTML beside the text;
+// elsewhere (Wayland) SDL carries the text alone.
+void SdlDisplay::SetClipboard(const std::string& text, const std::string& html)
 {
-	if (_OnDisplayThread()) {
-		SDL_SetClipboardText(text.c_str());
-		return;
-	}
-	_Queue([text] { SDL_SetClipboardText(text.c_str()); });
+	auto set = [this, text, html] {
+		if (fX11Clipboard != nullptr)
+			fX11Clipboard->Set(text, html);
+		else
+			SDL_SetClipboardText(text.c_str());
+	};
+	if (_OnDisplayThread())
+		set();
+	else
+		_Queue(set);
 }
 
 bool SdlDisplay::GetClipboardText(std::string* text)
 {
-	if (text == nullptr)
-		return false;
-	auto read = [](std::string* into) {
+	return _Read(text, [this](std::string* into) {
+		if (fX11Clipboard != nullptr)
+			return fX11Clipboard->GetText(into);
 		if (!SDL_HasClipboardText())
 			return false;
 		char* clipboard = SDL_GetClipboardText();
@@ -218,9 +237,24 @@ bool SdlDisplay::GetClipboardText(std::string* text)
 		*into = clipboard;
 		SDL_free(clipboard);
 		return true;
-	};
+	});
+}
+
+bool SdlDisplay::GetClipboardHTML(std::string* html)
+{
+	return _Read(html, [this](std::string* into) {
+		return fX11Clipboard != nullptr && fX11Clipboard->GetHTML(into);
+	});
+}
+
+// Reads the clipboard on the display thread; another thread waits for the
+// answer a little longer than the display thread waits for the owner.
+bool SdlDisplay::_Read(std::string* out, std::function<bool(std::string*)> read)
+{
+	if (out == nullptr)
+		return false;
 	if (_OnDisplayThread())
-		return read(text);
+		return read(out);
 	if (!fRunning)
 		return false;
 	// The answer outlives a caller that gave up waiting.
@@ -245,7 +279,7 @@ bool SdlDisplay::GetClipboardText(std::string* text)
 	if (!answer->done.wait_for(guard, std::chrono::microseconds(kClipboardWait),
 			[&] { return answer->ready; }) || !answer->found)
 		return false;
-	*text = answer->text;
+	*out = answer->text;
 	return true;
 }
 

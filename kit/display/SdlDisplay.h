@@ -18,6 +18,8 @@
 
 namespace BPrivate {
 
+class X11Clipboard;
+
 // The desktop: real windows through SDL2. SDL is used on the main thread,
 // which starts it and runs the display loop, and nowhere else: every other
 // thread queues
@@ -38,8 +40,9 @@ public:
 	void Run() override;
 	void Quit() override;
 
-	void SetClipboardText(const std::string& text) override;
+	void SetClipboard(const std::string& text, const std::string& html) override;
 	bool GetClipboardText(std::string* text) override;
+	bool GetClipboardHTML(std::string* html) override;
 	void Beep() override;
 
 	std::shared_ptr<DisplayWindow> OpenWindow(const WindowSpec& spec,
@@ -67,6 +70,7 @@ private:
 	void _Queue(Command command);
 	void _Wake();
 	void _RunCommands();
+	bool _Read(std::string* out, std::function<bool(std::string*)> read);
 	void _HandleEvent(const SDL_Event& event);
 	void _HandleWindowEvent(const SDL_WindowEvent& event);
 	void _DeliverDrop(Uint32 sdlID);
@@ -99,6 +103,8 @@ private:
 	SdlKeyboard fKeyboard;
 	uint32 fButtons = 0;
 	std::vector<std::string> fDroppedFiles;  // of the drop in progress
+	// The X selection with HTML; null on Wayland, where SDL carries text.
+	std::unique_ptr<X11Clipboard> fX11Clipboard;
 };
 
 } // namespace BPrivate

@@ -193,6 +193,43 @@ TEST_F(ClipboardTest, CommitHandsPlainTextToTheDesktop)
 	reader.Unlock();
 }
 
+// Word processors and browsers keep the styles of what they take as HTML.
+TEST_F(ClipboardTest, CommitHandsHTMLToTheDesktopBesideTheTextAndTakesAnotherProgramsHTML)
+{
+	BClipboard clipboard("system");
+	ASSERT_TRUE(clipboard.Lock());
+	clipboard.Clear();
+	std::string text = "bold";
+	std::string html = "<B>bold</B>";
+	clipboard.Data()->AddData("text/plain", B_MIME_TYPE, text.data(),
+		static_cast<ssize_t>(text.size()), false);
+	clipboard.Data()->AddData("text/html", B_MIME_TYPE, html.data(),
+		static_cast<ssize_t>(html.size()), false);
+	ASSERT_EQ(clipboard.Commit(), B_OK);
+	clipboard.Unlock();
+	BPrivate::DisplayServer* display = BPrivate::DisplayServer::Default();
+	std::string desktop;
+	ASSERT_TRUE(display->GetClipboardHTML(&desktop));
+	EXPECT_EQ(desktop, html);
+
+	display->SetClipboard("elsewhere", "<I>elsewhere</I>");
+	BClipboard reader("system");
+	ASSERT_TRUE(reader.Lock());
+	EXPECT_EQ(PlainText(reader), "elsewhere");
+	const void* data = nullptr;
+	ssize_t size = 0;
+	ASSERT_EQ(reader.Data()->FindData("text/html", B_MIME_TYPE, &data, &size), B_OK);
+	EXPECT_EQ(std::string(static_cast<const char*>(data), size), "<I>elsewhere</I>");
+	reader.Unlock();
+
+	// Text alone from another program leaves no HTML of the copy before.
+	display->SetClipboard("plain only", "");
+	ASSERT_TRUE(reader.Lock());
+	EXPECT_EQ(PlainText(reader), "plain only");
+	EXPECT_FALSE(reader.Data()->HasData("text/html", B_MIME_TYPE));
+	reader.Unlock();
+}
+
 TEST_F(ClipboardTest, TextCopiedInAnotherProgramIsTakenOnLock)
 {
 	BClipboard clipboard("system");

@@ -1,4 +1,5 @@
 #include <HeadlessDisplay.h>
+#include <sdl_support/ClipboardHTML.h>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,23 @@ TEST(HeadlessDisplayTest, ClipboardHoldsTextOnlyOnceSet)
 	display.SetClipboardText(std::string("a\0b", 3));
 	ASSERT_TRUE(display.GetClipboardText(&text));
 	EXPECT_EQ(text, std::string("a\0b", 3));
+	std::string html = "unchanged";
+	EXPECT_FALSE(display.GetClipboardHTML(&html)) << "text alone offers no HTML";
+	display.SetClipboard("text", "<B>text</B>");
+	ASSERT_TRUE(display.GetClipboardHTML(&html));
+	EXPECT_EQ(html, "<B>text</B>");
+}
+
+// Browsers hand "text/html" over as UTF-16 with a byte-order mark.
+TEST(ClipboardHTMLTest, HTMLInUtf16IsReadAsUtf8AndOtherHTMLAsItIs)
+{
+	using BPrivate::ClipboardHTML;
+	std::string little("\xFF\xFE<\0b\0>\0\xE9\0=\xD8\x00\xDE\0\xD8", 16);
+	EXPECT_EQ(ClipboardHTML::AsUtf8(little), "<b>\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBD");
+	std::string big("\xFE\xFF\0<\0i\0>", 8);
+	EXPECT_EQ(ClipboardHTML::AsUtf8(big), "<i>");
+	EXPECT_EQ(ClipboardHTML::AsUtf8("<b>\xC3\xA9</b>"), "<b>\xC3\xA9</b>");
+	EXPECT_EQ(ClipboardHTML::AsUtf8(""), "");
 }
 
 TEST(HeadlessDisplayTest, BeepsAreCountedFromAnyThread)
