@@ -599,9 +599,9 @@ void Visual_View::Cut(BClipboard* clipboard)
 	RefreshView();
 }
 
-// What is pasted goes in at the selection's end and leaves the selection
-// as it was; the caret ends behind it. One undo takes the whole paste
-// back.
+// What is pasted takes the selection's place, as in every other program
+// the user pastes in; the caret ends behind it. One undo takes the whole
+// paste back and gives the selected words again.
 void Visual_View::Paste(BClipboard* clipboard)
 {
 	BAutolock lock(Engine());
@@ -625,8 +625,9 @@ void Visual_View::Paste(BClipboard* clipboard)
 	if (!hasRun && !hasHTML && !hasText)
 		return;
 	// One step of undo for the whole paste, which takes back the elements
-	// at its end too (the closing tags of a run stand where it ends).
-	BeginUndoGroup(offset, offset);
+	// at its end too (the closing tags of a run stand where it ends), and
+	// the selection it replaced.
+	BeginUndoGroup(start < end ? start : offset, offset);
 	// An archive this program cannot make whole (a newer one's tag) is
 	// refused; its HTML or text still comes in.
 	int32 after = hasRun ? UnarchiveRun(&run, offset) : -1;
@@ -636,6 +637,13 @@ void Visual_View::Paste(BClipboard* clipboard)
 	}
 	if (after < 0 && hasText)
 		after = PastePlainText(text, offset);
+	// The selection goes once the paste stands behind it, so that the
+	// double-space rule never takes the space between the two.
+	if (after >= 0 && start < end) {
+		int32 length = TextLength();
+		Delete(start, end);
+		after -= length - TextLength();
+	}
 	EndUndoGroup();
 	if (after < 0)
 		return;

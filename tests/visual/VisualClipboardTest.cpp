@@ -233,9 +233,9 @@ TEST_F(VisualClipboard, HTMLFromAnotherProgramIsPastedAsElementsWithoutItsScript
 	EXPECT_EQ(Body(), "start end") << "one undo takes the paste back";
 }
 
-// The run goes in at the selection's end and the selected words stay:
-// one undo takes the paste back whole.
-TEST_F(VisualClipboard, ARichPasteWhileTextIsSelectedGoesBehindTheSelectionAndKeepsIt)
+// The run takes the selected words' place: one undo takes the paste back
+// whole and gives the words again.
+TEST_F(VisualClipboard, ARichPasteWhileTextIsSelectedReplacesTheSelection)
 {
 	Open("<html><body>keep <b>bold</b> this words</body></html>");
 	std::string shown = VisualText();
@@ -243,7 +243,7 @@ TEST_F(VisualClipboard, ARichPasteWhileTextIsSelectedGoesBehindTheSelectionAndKe
 	Copy();
 	Select(Find(shown, "this"), Find(shown, "this") + 4);
 	Paste();
-	EXPECT_EQ(Body(), "keep <B>bold</B> this<B>bold</B> words");
+	EXPECT_EQ(Body(), "keep <B>bold</B> <B>bold</B> words");
 	std::string after = VisualText();
 	EXPECT_EQ(Caret(), Find(after, " words"));
 	UndoOnce();
