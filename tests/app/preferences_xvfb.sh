@@ -14,14 +14,7 @@ common=$(cd "$(dirname "$0")/../common" && pwd)
 
 page='<html><head><title>Words</title></head><body><p>alpha beta gamma</p></body></html>'
 printf '%s\n' "$page" >"$work/page.html"
-"$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
-app=$!
-answer_welcome
-wait_for_error_list
-close_first_start "^Velmora - Words - page.html\$"
-
-"$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
-app=$!
+start_past_first_start "$work/page.html" "^Velmora - Words - page.html\$"
 window=$(window_named 30 "^Velmora - Words - page.html\$")
 [ -n "$window" ] || fail "no visual window for page.html"
 wait_for_error_list

@@ -54,6 +54,24 @@ inline std::string TestName(const std::string& relativePath)
 	return name;
 }
 
+// At most count pages spread evenly over the corpus, of every folder but
+// the nested and XML ones, larger than 600 bytes and smaller than largest:
+// enough variety for a property test that runs thousands of steps on each.
+inline std::vector<std::string> SpreadOrdinaryPages(size_t count, size_t largest)
+{
+	std::vector<std::string> pages;
+	for (const std::string& input : Inputs()) {
+		size_t size = ReadInput(input).size();
+		if (input.find("special-cases") == std::string::npos
+				&& input.find("xml-cases") == std::string::npos && size > 600 && size < largest)
+			pages.push_back(input);
+	}
+	std::vector<std::string> chosen;
+	for (size_t i = 0; i < pages.size() && chosen.size() < count; i += pages.size() / count + 1)
+		chosen.push_back(pages[i]);
+	return chosen;
+}
+
 } // namespace CorpusFiles
 
 #endif

@@ -5,7 +5,8 @@
 # would otherwise be offered at the next test's start.
 #
 # Gives the test: keep NAME, which copies the picture work/NAME to the
-# folder EDITOR_SCREENSHOTS names, when it is set, and answer_welcome.
+# folder EDITOR_SCREENSHOTS names, when it is set, answer_welcome and
+# start_past_first_start.
 unset VELMORA_DISPLAY
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 
@@ -46,4 +47,17 @@ close_first_start() {
 		kill -0 "$app" 2>/dev/null || break
 	done
 	app_ends 15 "the first start"
+}
+
+# Starts the editor ($velmora) on FILE past a first start: that one is
+# greeted, waited for and closed (its visual window's title matches
+# PATTERN), and the editor is started on FILE again as $app.
+start_past_first_start() {
+	"$velmora" "$1" >"$work/out.txt" 2>"$work/err.txt" &
+	app=$!
+	answer_welcome
+	wait_for_error_list
+	close_first_start "$2"
+	"$velmora" "$1" >"$work/out.txt" 2>"$work/err.txt" &
+	app=$!
 }

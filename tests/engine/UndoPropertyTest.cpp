@@ -143,26 +143,8 @@ TEST_P(UndoProperty, UndoGivesBackThePageBeforeEachStepAndASecondUndoThePageAfte
 	}
 }
 
-namespace {
-
-std::vector<std::string> Pages()
-{
-	std::vector<std::string> pages;
-	for (const std::string& input : CorpusFiles::Inputs()) {
-		size_t size = CorpusFiles::ReadInput(input).size();
-		if (input.find("special-cases") == std::string::npos
-				&& input.find("xml-cases") == std::string::npos && size > 600 && size < 30000)
-			pages.push_back(input);
-	}
-	std::vector<std::string> chosen;
-	for (size_t i = 0; i < pages.size() && chosen.size() < kPages; i += pages.size() / kPages + 1)
-		chosen.push_back(pages[i]);
-	return chosen;
-}
-
-} // namespace
-
-INSTANTIATE_TEST_SUITE_P(CorpusPages, UndoProperty, testing::ValuesIn(Pages()),
+INSTANTIATE_TEST_SUITE_P(CorpusPages, UndoProperty,
+	testing::ValuesIn(CorpusFiles::SpreadOrdinaryPages(kPages, 30000)),
 	[](const testing::TestParamInfo<std::string>& info) {
 		return CorpusFiles::TestName(info.param);
 	});

@@ -32,14 +32,7 @@ clipboard_holds() {
 
 printf '<html><head><title>Words</title></head><body><p>plain <b>bold words</b> end</p></body></html>\n' \
 	>"$work/page.html"
-"$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
-app=$!
-answer_welcome
-wait_for_error_list
-close_first_start "^Velmora - Words - page.html\$"
-
-"$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
-app=$!
+start_past_first_start "$work/page.html" "^Velmora - Words - page.html\$"
 visual_window page.html
 xdotool key ctrl+a ctrl+c
 clipboard_holds text/html "<B>bold words</B>" ||

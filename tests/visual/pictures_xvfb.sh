@@ -78,14 +78,7 @@ printf '<html><head><title>Pictures</title></head><body background="tile.png">%s
 	>"$work/page.html"
 
 # A first start welcomes the user; the test looks at a later one.
-"$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
-app=$!
-answer_welcome
-wait_for_error_list
-close_first_start "^Velmora - Pictures - page.html\$"
-
-"$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
-app=$!
+start_past_first_start "$work/page.html" "^Velmora - Pictures - page.html\$"
 window=$(window_named 30 "^Velmora - Pictures - page.html\$")
 [ -n "$window" ] || fail "no visual window for the page"
 wait_for_error_list

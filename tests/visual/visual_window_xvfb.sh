@@ -30,14 +30,7 @@ page() {
 
 # A first start welcomes the user; the test works in a later one.
 page "beta" >"$work/page.html"
-"$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
-app=$!
-answer_welcome
-wait_for_error_list
-close_first_start "^Velmora - Words - page.html\$"
-
-"$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
-app=$!
+start_past_first_start "$work/page.html" "^Velmora - Words - page.html\$"
 visual_window page.html
 sleep 1
 xwd -silent -id "$window" >"$work/window.xwd" && keep window.xwd
