@@ -152,6 +152,9 @@ protected:
 	// of its edges; text put there would belong to the element.
 	int32 OutsideElementRoom(int32 offset) const;
 	bool TakeStyleOfTextBefore(int32 offset, text_run* run) const;
+	// The step just recorded was typed: the key presses that follow it
+	// extend it, as they extend a typed insertion.
+	void ContinueStepByTyping() { typedRecord = true; }
 
 private:
 	// Recording calls inside an edit that records itself (a key press's

@@ -156,8 +156,31 @@ void Visual_View::KeyDown(const char* bytes, int32 numBytes)
 		return;
 	}
 	ScrollToSelection();
-	TypeKeys(keys, modifiers);
+	int32 start = 0;
+	int32 end = 0;
+	GetSelection(&start, &end);
+	if (start < end && !IsSpecialKey(static_cast<uint8>(keys[0]))
+			&& static_cast<uint8>(keys[0]) >= 0x20) {
+		BeginUndoGroup(start, end);
+		TypeBehind(start, end, keys, modifiers);
+		EndUndoGroup();
+		ContinueStepByTyping();
+	} else {
+		TypeKeys(keys, modifiers);
+	}
 	RefreshView();
+}
+
+// Text typed over a range goes in behind it, and the range is deleted
+// after: deleting first would join the blanks around the range, and the
+// double-space rule would take one. The text takes the formatting the
+// range had at its end.
+void Visual_View::TypeBehind(int32 start, int32 finish, const std::string& keys,
+	uint32 modifiers)
+{
+	Select(finish, finish);
+	TypeKeys(keys, modifiers);
+	BTextView::Delete(start, finish);
 }
 
 void Visual_View::TypeKeys(const std::string& keys, uint32 modifiers)
@@ -183,9 +206,7 @@ void Visual_View::TypeKeys(const std::string& keys, uint32 modifiers)
 
 // The text as it would be typed over the range: its non-breaking spaces
 // as the key that types one, control characters left out, blanks next to
-// blanks around the range dropped. It is typed behind the range, which is
-// deleted after: deleting first would join the blanks around the range,
-// and the replacement takes the formatting the range had at its end.
+// blanks around the range dropped, typed over the range.
 int32 Visual_View::TypeOver(int32 start, int32 finish, std::string_view text)
 {
 	BAutolock lock(Engine());
@@ -201,9 +222,7 @@ int32 Visual_View::TypeOver(int32 start, int32 finish, std::string_view text)
 	}
 	Select(start, finish);
 	std::string keys = WithoutDoubleSpaces(typed.data(), static_cast<int32>(typed.size()), false);
-	Select(finish, finish);
-	TypeKeys(keys, 0);
-	BTextView::Delete(start, finish);
+	TypeBehind(start, finish, keys, 0);
 	int32 end = 0;
 	GetSelection(nullptr, &end);
 	return end;

@@ -76,6 +76,7 @@ private:
 	class EditWatch;
 
 	void TypeKeys(const std::string& keys, uint32 modifiers);
+	void TypeBehind(int32 start, int32 finish, const std::string& keys, uint32 modifiers);
 	void HandleSpecial(char key, uint32 modifiers);
 	void InsertKey(uint32 modifiers);
 	void DeleteKey(uint32 modifiers);

@@ -195,7 +195,8 @@ TEST_F(EngineTest, InsertingAFileTagChoosesByItsExtension)
 	EXPECT_EQ(alerts[0], "Could not open image file: photo.JPEG")
 		<< "a picture the user inserts that cannot be read is told of at once";
 	EXPECT_EQ(alerts[1], "Incorrect file");
-	EXPECT_EQ(VisualText(), "a\nbc") << "the line break goes in anyway";
+	EXPECT_TRUE(Last<WImage>()->IsPlaceholder()) << "the picture shows as a frame";
+	EXPECT_EQ(VisualText(), "a\n     bc") << "the line break goes in anyway, and the frame's room";
 
 	Open("<html><body><b>abc</b></body></html>");
 	{

@@ -422,3 +422,18 @@ TEST_F(VisualEditing, AnUndoThatCannotBeCarriedOutChangesNothingAndSaysSo)
 	EXPECT_EQ(std::string(fPage->VisualWindow()->BottomBar()->Text()),
 		"Undo not possible: the page has changed where the last edit was");
 }
+
+// Typing over a word between two blanks: deleting the word first made the
+// blanks meet, and the double-space rule took one ("a dogand"). One undo
+// gives the word back.
+TEST_F(VisualEditing, TypingOverAWordBetweenBlanksKeepsBothBlanks)
+{
+	Open("<html><body>a <b>cat</b> and</body></html>");
+	int32 cat = VisualText().find("cat");
+	Select(cat, cat + 3);
+	Press("d");
+	Press("og");
+	EXPECT_EQ(Body(), "a <B>dog</B> and");
+	Press("z", kCtrl);
+	EXPECT_EQ(Body(), "a <B>cat</B> and");
+}
