@@ -58,6 +58,20 @@ public:
 	std::map<std::string, double> seconds;
 };
 
+// As RatioReporter, on wall time: for work done on another thread (a
+// window's), while the measuring thread waits and spends no time itself.
+class WallReporter : public RatioReporter {
+public:
+	void ReportRuns(const std::vector<Run>& runs) override
+	{
+		ConsoleReporter::ReportRuns(runs);
+		for (const Run& run : runs) {
+			if (run.iterations > 0)
+				seconds[run.benchmark_name()] = run.real_accumulated_time / run.iterations;
+		}
+	}
+};
+
 // One object per size, made on first use and kept for every later run.
 template <typename Object>
 Object& ObjectOfSize(int32_t size)

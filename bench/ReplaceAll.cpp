@@ -115,19 +115,6 @@ void HTMLReplaceAll(benchmark::State& state)
 	}
 }
 
-// As RatioReporter, on wall time: the work is the editor window's thread's.
-class WallReporter : public RatioReporter {
-public:
-	void ReportRuns(const std::vector<Run>& runs) override
-	{
-		ConsoleReporter::ReportRuns(runs);
-		for (const Run& run : runs) {
-			if (run.iterations > 0)
-				seconds[run.benchmark_name()] = run.real_accumulated_time / run.iterations;
-		}
-	}
-};
-
 } // namespace
 
 BENCHMARK(VisualReplaceAll)->Arg(10)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond)

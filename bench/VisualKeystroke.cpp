@@ -75,20 +75,6 @@ private:
 	inline static int32 sCaret = 0;
 };
 
-// As RatioReporter, on wall time: the waiting thread spends no processor
-// time of its own.
-class WallReporter : public RatioReporter {
-public:
-	void ReportRuns(const std::vector<Run>& runs) override
-	{
-		ConsoleReporter::ReportRuns(runs);
-		for (const Run& run : runs) {
-			if (run.iterations > 0)
-				seconds[run.benchmark_name()] = run.real_accumulated_time / run.iterations;
-		}
-	}
-};
-
 void Keystroke(benchmark::State& state)
 {
 	ObjectOfSize<LoadedPage>(kSmallPage);	// says where the others are typed into

@@ -169,6 +169,16 @@ bool KFinder::FindAgain()
 	return Find();
 }
 
+void KFinder::TakeCommand(uint32 command)
+{
+	if (command == 'find')
+		ShowInFront();
+	else if (command == kFindFirst)
+		FindFirst();
+	else if (command == 'fnda')
+		FindAgain();
+}
+
 bool KFinder::Find()
 {
 	Request request = TakeRequest();

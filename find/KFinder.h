@@ -48,6 +48,9 @@ public:
 	// Reset(), hide the finder, Find().
 	bool FindFirst();
 	bool FindAgain();
+	// On the editor window's thread, for its commands: 'find' shows the
+	// finder, kFindFirst and 'fnda' search.
+	void TakeCommand(uint32 command);
 
 	std::string FindText() const;
 	std::string ReplaceText() const;

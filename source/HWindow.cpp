@@ -106,13 +106,9 @@ void HWindow::MessageReceived(BMessage* message)
 			EditText(view, message->what);
 			break;
 		case 'find':
-			finder->ShowInFront();
-			break;
 		case KFinder::kFindFirst:
-			finder->FindFirst();
-			break;
 		case 'fnda':
-			finder->FindAgain();
+			finder->TakeCommand(message->what);
 			break;
 		case 'shpl':
 			palette->PostMessage(HTMLPaletteWindow::kShow);

@@ -265,13 +265,9 @@ void VWindow::MessageReceived(BMessage* message)
 			TakeTagSettings(message);
 			break;
 		case 'find':
-			finder->ShowInFront();
-			break;
 		case KFinder::kFindFirst:
-			finder->FindFirst();
-			break;
 		case 'fnda':
-			finder->FindAgain();
+			finder->TakeCommand(message->what);
 			break;
 		case 'copy':
 		case 'past':

@@ -5,8 +5,8 @@
 # would otherwise be offered at the next test's start.
 #
 # Gives the test: keep NAME, which copies the picture work/NAME to the
-# folder EDITOR_SCREENSHOTS names, when it is set, answer_welcome and
-# start_past_first_start.
+# folder EDITOR_SCREENSHOTS names, when it is set, answer_welcome,
+# start_past_first_start, focus and visual_window.
 unset VELMORA_DISPLAY
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 
@@ -60,4 +60,19 @@ start_past_first_start() {
 	close_first_start "$2"
 	"$velmora" "$1" >"$work/out.txt" 2>"$work/err.txt" &
 	app=$!
+}
+
+# Raises WINDOW and gives it the keyboard; WHAT names it in the failure.
+focus() {
+	xdotool windowraise "$1"
+	xdotool windowfocus --sync "$1" || fail "could not focus $2"
+}
+
+# Waits for the visual window of the page file FILE titled "Words", read
+# (its error list shown), and gives it the keyboard; $window names it.
+visual_window() {
+	window=$(window_named 30 "^Velmora - Words - $1\$")
+	[ -n "$window" ] || fail "no visual window for $1"
+	wait_for_error_list
+	xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
 }

@@ -13,11 +13,6 @@ extra_tools="python3"
 . "$common/editor-session.sh"
 . "$common/window-pictures.sh"
 
-focus() {
-	xdotool windowraise "$1"
-	xdotool windowfocus --sync "$1" || fail "could not focus $2"
-}
-
 printf '<html><head><title>Words</title></head><body>\n<p>alpha beta</p>\n</body></html>\n' \
 	>"$work/page.html"
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &

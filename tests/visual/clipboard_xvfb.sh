@@ -12,13 +12,6 @@ extra_tools="xclip"
 . "$common/xvfb-session.sh"
 . "$common/editor-session.sh"
 
-visual_window() {
-	window=$(window_named 30 "^Velmora - Words - $1\$")
-	[ -n "$window" ] || fail "no visual window for $1"
-	wait_for_error_list
-	xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
-}
-
 # Waits until the clipboard offers TARGET with text matching PATTERN.
 clipboard_holds() {
 	tries=0

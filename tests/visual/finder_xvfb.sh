@@ -15,11 +15,6 @@ extra_tools=""
 . "$common/xvfb-session.sh"
 . "$common/editor-session.sh"
 
-focus() {
-	xdotool windowraise "$1"
-	xdotool windowfocus --sync "$1" || fail "could not focus $2"
-}
-
 # Shows the finder by Ctrl+F in the visual window and gives it the keyboard.
 show_finder() {
 	focus "$visual" "the visual window"

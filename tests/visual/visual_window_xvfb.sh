@@ -15,15 +15,6 @@ extra_tools="cmp python3"
 . "$common/xvfb-session.sh"
 . "$common/editor-session.sh"
 
-# Waits for the visual window of the page file, read (its title names the
-# page's title), and focuses it.
-visual_window() {
-	window=$(window_named 30 "^Velmora - Words - $1\$")
-	[ -n "$window" ] || fail "no visual window for $1"
-	wait_for_error_list
-	xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
-}
-
 page() {
 	printf '<html><head><title>Words</title></head><body><p>alpha %s gamma</p></body></html>\n' "$1"
 }
