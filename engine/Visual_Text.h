@@ -138,6 +138,10 @@ public:
 	// what it did changed anything.
 	uint32 EditCount() const { return editCount; }
 
+	// The characters the element of list record index owns from its offset
+	// on: its space, or the line feed of a line break.
+	long OwnedLength(unsigned long index) const;
+
 protected:
 	// The base view's text-change hooks: insertion styled from the
 	// environment at the offset (while editing); deletion snapped to whole
@@ -185,7 +189,6 @@ private:
 	void PostRefresh(int32 start, int32 finish, bool withFinish) const;
 	bool IsLineBreakOfElement(int32 offset) const;
 	long NextElementOffset(const Element_List* list, long offset) const;
-	long OwnedLength(unsigned long index) const;
 	void DeleteBetweenElements(int32 start, int32* finish, unsigned long first,
 		unsigned long last);
 	void RemoveElements(int32* start, int32* finish, unsigned long first, unsigned long last);

@@ -105,8 +105,3 @@ int32 FindPattern::Compare(std::string_view text, size_t offset, bool boundaryBe
 	}
 	return static_cast<int32>(at - offset);
 }
-
-int32 FindPattern::MatchAt(std::string_view text, size_t offset) const
-{
-	return Compare(text, offset, !IsWordCharacterBefore(text, offset));
-}

@@ -31,8 +31,6 @@ public:
 	// boundaryBefore: offset is at a word boundary (the character before is
 	// not a letter or a digit, or there is none).
 	int32 Compare(std::string_view text, size_t offset, bool boundaryBefore) const;
-	// The same, the boundary taken from the character before offset.
-	int32 MatchAt(std::string_view text, size_t offset) const;
 
 	// The character at offset, and the one before it, as the rule reads
 	// them; 0 past either end.

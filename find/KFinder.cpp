@@ -46,7 +46,6 @@ KFinder::KFinder(BWindow* editor)
 	caseSensitive(false),
 	wholeWord(false),
 	wrap(false),
-	matchStart(0),
 	matchEnd(0)
 {
 	if (parent != nullptr)
@@ -149,7 +148,6 @@ KFinder::Request KFinder::TakeRequest() const
 
 void KFinder::Reset()
 {
-	matchStart = 0;
 	matchEnd = 0;
 }
 
@@ -167,6 +165,29 @@ bool KFinder::FindFirst()
 bool KFinder::FindAgain()
 {
 	return Find();
+}
+
+BLooper* KFinder::TextLooper() const
+{
+	return SearchedView()->Window();
+}
+
+std::string_view KFinder::SearchedText() const
+{
+	BTextView* view = SearchedView();
+	return std::string_view(view->Text(), view->TextLength());
+}
+
+int32 KFinder::SearchedLength() const
+{
+	return SearchedView()->TextLength();
+}
+
+void KFinder::ShowMatch(int32 start, int32 end)
+{
+	BTextView* view = SearchedView();
+	view->Select(start, end);
+	view->ScrollToSelection();
 }
 
 void KFinder::TakeCommand(uint32 command)
@@ -205,7 +226,6 @@ bool KFinder::FindOne(const Request& request)
 	}
 	if (!found)
 		return false;
-	matchStart = start;
 	matchEnd = end;
 	ShowMatch(start, end);
 	if (request.replacing) {
@@ -244,7 +264,6 @@ bool KFinder::ReplaceAll(const Request& request)
 	}
 	lastEnd += growthBefore;
 	EndReplacing(matches.front().start, lastEnd);
-	matchStart = lastEnd;
 	matchEnd = lastEnd;
 	ShowMatch(lastEnd, lastEnd);
 	std::string count = std::to_string(matches.size()) + " replaced";

@@ -8,6 +8,7 @@
 #include "KWindow.h"
 
 class BTextControl;
+class BTextView;
 class KFinderView;
 
 // The find-and-replace window of an editor window: a small window that
@@ -61,21 +62,20 @@ public:
 	bool IsCaseSensitive() const { return caseSensitive; }
 	bool IsWholeWord() const { return wholeWord; }
 	bool Wraps() const { return wrap; }
-	int32 MatchStart() const { return matchStart; }
-	int32 MatchEnd() const { return matchEnd; }
 
 protected:
-	// The looper whose lock guards the searched text.
-	virtual BLooper* TextLooper() const = 0;
+	// The view whose text is searched; its window's lock guards the text.
+	virtual BTextView* SearchedView() const = 0;
+	BLooper* TextLooper() const;
 	// The searched text, valid until it changes, and its length, which
 	// costs nothing while the text is edited.
-	virtual std::string_view SearchedText() const = 0;
-	virtual int32 SearchedLength() const = 0;
+	std::string_view SearchedText() const;
+	int32 SearchedLength() const;
 	// Whether [start, end) may be a match; any by default.
 	virtual bool MayMatch(int32 start, int32 end) const;
 	virtual void AdaptPattern(FindPattern& pattern) const;
 	// Selects the match and scrolls it into view.
-	virtual void ShowMatch(int32 start, int32 end) = 0;
+	void ShowMatch(int32 start, int32 end);
 	// Types the replacement over [start, end) as the view types text, and
 	// returns the offset behind what was typed.
 	virtual int32 TypeOver(int32 start, int32 end, const std::string& replacement) = 0;
@@ -113,8 +113,7 @@ private:
 	bool caseSensitive;
 	bool wholeWord;
 	bool wrap;
-	// The last match; read and written on the editor window's thread.
-	int32 matchStart;
+	// The last match's end; read and written on the editor window's thread.
 	int32 matchEnd;
 };
 

@@ -12,25 +12,9 @@ HFinder::HFinder(HTML_View* view, BWindow* window)
 	Run();
 }
 
-BLooper* HFinder::TextLooper() const
+BTextView* HFinder::SearchedView() const
 {
-	return view->Window();
-}
-
-std::string_view HFinder::SearchedText() const
-{
-	return std::string_view(view->Text(), view->TextLength());
-}
-
-int32 HFinder::SearchedLength() const
-{
-	return view->TextLength();
-}
-
-void HFinder::ShowMatch(int32 start, int32 end)
-{
-	view->Select(start, end);
-	view->ScrollToSelection();
+	return view;
 }
 
 int32 HFinder::TypeOver(int32 start, int32 end, const std::string& replacement)

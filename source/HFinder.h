@@ -16,10 +16,7 @@ public:
 	HTML_View* View() const { return view; }
 
 protected:
-	BLooper* TextLooper() const override;
-	std::string_view SearchedText() const override;
-	int32 SearchedLength() const override;
-	void ShowMatch(int32 start, int32 end) override;
+	BTextView* SearchedView() const override;
 	int32 TypeOver(int32 start, int32 end, const std::string& replacement) override;
 	void BeginReplacing(int32 from, int32 to) override;
 	void EndReplacing(int32 changedFrom, int32 changedTo) override;

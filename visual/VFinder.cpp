@@ -1,13 +1,14 @@
 #include "VFinder.h"
 
 #include "Element_List.h"
+#include "EntityTable.h"
 #include "Visual_Engine.h"
 #include "Visual_View.h"
 
 namespace {
 
 // How the visual text stands for a non-breaking space.
-constexpr char kNonBreakingSpace = '\x0F';
+constexpr char kNonBreakingSpace = static_cast<char>(kNonBreakingSpaceCode);
 
 Visual_View* ViewOf(const Visual_Engine* engine)
 {
@@ -24,19 +25,9 @@ VFinder::VFinder(Visual_Engine* engine, BWindow* window)
 	Run();
 }
 
-BLooper* VFinder::TextLooper() const
+BTextView* VFinder::SearchedView() const
 {
-	return engine->View()->Window();
-}
-
-std::string_view VFinder::SearchedText() const
-{
-	return std::string_view(engine->View()->Text(), engine->View()->TextLength());
-}
-
-int32 VFinder::SearchedLength() const
-{
-	return engine->View()->TextLength();
+	return engine->View();
 }
 
 // No element space may hold a character of the match: neither one that
@@ -60,13 +51,6 @@ bool VFinder::MayMatch(int32 start, int32 end) const
 void VFinder::AdaptPattern(FindPattern& pattern) const
 {
 	pattern.SetNonBreakingSpace(kNonBreakingSpace);
-}
-
-void VFinder::ShowMatch(int32 start, int32 end)
-{
-	Visual_View* view = ViewOf(engine);
-	view->Select(start, end);
-	view->ScrollToSelection();
 }
 
 int32 VFinder::TypeOver(int32 start, int32 end, const std::string& replacement)

@@ -20,12 +20,9 @@ public:
 	Visual_Engine* Engine() const { return engine; }
 
 protected:
-	BLooper* TextLooper() const override;
-	std::string_view SearchedText() const override;
-	int32 SearchedLength() const override;
+	BTextView* SearchedView() const override;
 	bool MayMatch(int32 start, int32 end) const override;
 	void AdaptPattern(FindPattern& pattern) const override;
-	void ShowMatch(int32 start, int32 end) override;
 	int32 TypeOver(int32 start, int32 end, const std::string& replacement) override;
 	void BeginReplacing(int32 from, int32 to) override;
 	void EndReplacing(int32 changedFrom, int32 changedTo) override;

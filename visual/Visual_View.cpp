@@ -17,6 +17,7 @@
 #include "Anchor.h"
 #include "Element_List.h"
 #include "EnginePage.h"
+#include "EntityTable.h"
 #include "HorizontalLine.h"
 #include "NodeTree.h"
 #include "Page_Element.h"
@@ -39,7 +40,7 @@ constexpr float kRuleReach = 32;
 constexpr float kUnderlinePlace = 0.8333333f;
 
 // What the text holds for a non-breaking space, and the key that types it.
-constexpr char kNonBreakingSpace = '\x0F';
+constexpr char kNonBreakingSpace = static_cast<char>(kNonBreakingSpaceCode);
 
 // The clipboard's entries: the run itself for Velmora, its HTML and the
 // text a reader sees for other programs.
@@ -696,11 +697,10 @@ bool Visual_View::CopyRun(BClipboard* clipboard, int32 start, int32 end)
 
 // Plain text is inserted as the user would type it, line by line, a line
 // end making a line break, but never read as keys: no byte of it moves
-// the caret, deletes or runs a command. The offset behind it.
+// the caret, deletes or runs a command. The offset behind it. The paste's
+// undo group records the step.
 int32 Visual_View::PastePlainText(const std::string& text, int32 offset)
 {
-	bool undoWasSuppressed = IsUndoSuppressed();
-	SuppressUndo(true);
 	int32 start = offset;
 	std::vector<std::string> lines = PastedText::Lines(text);
 	for (size_t index = 0; index < lines.size(); index++) {
@@ -712,9 +712,6 @@ int32 Visual_View::PastePlainText(const std::string& text, int32 offset)
 		Insert(offset, line.data(), static_cast<int32>(line.size()));
 		offset += static_cast<int32>(line.size());
 	}
-	SuppressUndo(undoWasSuppressed);
-	if (!undoWasSuppressed && offset > start)
-		SetUndo(UNDO_INSERT, start, offset);
 	Refresh(start, offset + 1);
 	return offset;
 }

@@ -4,12 +4,13 @@
 
 #include <Autolock.h>
 
+#include "EntityTable.h"
 #include "Visual_Engine.h"
 #include "Visual_Text.h"
 
 namespace {
 
-const char kNonBreakingSpace = '\x0F';
+constexpr char kNonBreakingSpace = static_cast<char>(kNonBreakingSpaceCode);
 const char* const kNonBreakingSpaceUtf8 = "\xC2\xA0";
 
 } // namespace

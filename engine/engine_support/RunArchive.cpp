@@ -20,19 +20,6 @@ namespace {
 
 const char* const kTextClass = "text";
 
-// The characters an element owns from its offset on: its space, or the
-// line feed of a line break.
-int32 OwnedLength(const Element_List_Item& item, const Visual_Text& view)
-{
-	if (item.spaceTo > 0)
-		return item.spaceTo;
-	const EndLine* lineEnd = dynamic_cast<const EndLine*>(item.element);
-	if (lineEnd != nullptr && lineEnd->Type() == tag_br && item.offset < view.TextLength()
-			&& view.ByteAt(item.offset) == '\n')
-		return 1;
-	return 0;
-}
-
 } // namespace
 
 RunArchive::RunArchive(Visual_Engine& engine, Kind kind)
@@ -167,7 +154,7 @@ int32 RunArchive::OwnedLengthAt(int32 offset) const
 	for (unsigned long index = fList.FirstIndexAtOrAbove(offset);
 			index <= fList.LastIndex() && fList[index].offset == offset; index++) {
 		if (index > 0)
-			owned = std::max(owned, OwnedLength(fList[index], *fEngine.View()));
+			owned = std::max(owned, static_cast<int32>(fEngine.View()->OwnedLength(index)));
 	}
 	return owned;
 }

@@ -139,13 +139,19 @@ bool BClipboard::TakeDesktopText(bool storeHasMark, const std::string& storeMark
 	BPrivate::DisplayServer* display = BPrivate::DisplayServer::Default();
 	std::string text;
 	std::string html;
+	// The HTML is asked for only once the copy is known to be new: from
+	// another program it is a transfer of its own.
 	bool hasText = display->GetClipboardText(&text);
-	bool hasHTML = display->GetClipboardHTML(&html);
-	if (!hasText && !hasHTML)
-		return false;
-	bool seenBefore = NoteDesktopText(hasText ? text : html);
-	if (seenBefore || (hasText && storeHasMark && text == storeMark))
-		return false;
+	bool hasHTML = false;
+	if (hasText) {
+		if (NoteDesktopText(text) || (storeHasMark && text == storeMark))
+			return false;
+		hasHTML = display->GetClipboardHTML(&html);
+	} else {
+		hasHTML = display->GetClipboardHTML(&html);
+		if (!hasHTML || NoteDesktopText(html))
+			return false;
+	}
 	fData->MakeEmpty();
 	if (hasText) {
 		fData->AddData(kTextField, B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()),

@@ -2,11 +2,13 @@
 
 #include <UTF8.h>
 
+#include "EntityTable.h"
+
 using namespace BPrivate;
 
 namespace {
 
-const char kNonBreakingSpace = '\x0F';
+constexpr char kNonBreakingSpace = static_cast<char>(kNonBreakingSpaceCode);
 const uint32_t kNoBreakSpaceCode = 0xA0;
 
 bool IsControl(uint32_t code)

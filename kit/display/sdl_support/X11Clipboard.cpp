@@ -126,10 +126,9 @@ void X11Clipboard::Service()
 
 // Asks the owner to convert the selection into a property of our window
 // and takes the property; an owner that sends it in pieces is followed.
+// Without an owner the server itself answers at once, with no property.
 bool X11Clipboard::Read(Atom target, std::string* data)
 {
-	if (XGetSelectionOwner(fDisplay, fClipboard) == None)
-		return false;
 	XDeleteProperty(fDisplay, fWindow, fTransfer);
 	XConvertSelection(fDisplay, fClipboard, target, fTransfer, fWindow, CurrentTime);
 	XEvent event;
