@@ -66,12 +66,17 @@ protected:
 		Settle();
 	}
 
-	// Everything the engine's looper and the error list were asked to do.
+	// Everything the engine's looper and the error list were asked to do,
+	// and the hand-off of the keyboard the error list makes after a reading:
+	// a window that becomes active may take over its partner's edits, which
+	// must not happen in the middle of a test's next steps.
 	void Settle()
 	{
 		PageTesting::Settle(fPage->Engine()->Looper());
 		PageTesting::Settle(fPage->Engine()->Looper());
 		PageTesting::Settle(fPage->HTMLErrorWindow());
+		BPrivate::WaitForWindowIdle(fPage->VisualWindow());
+		BPrivate::WaitForWindowIdle(fPage->HTMLWindow());
 	}
 
 	Visual_View* View() const { return static_cast<Visual_View*>(fPage->Engine()->View()); }
