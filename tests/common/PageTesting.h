@@ -116,8 +116,10 @@ protected:
 				BWindow* window = dynamic_cast<Window*>(looper);
 				bool shown = window != nullptr && window->Thread() >= 0 && !window->IsHidden();
 				looper->Unlock();
+				// Through the registry, never through the window: one that
+				// is closing may be gone once its lock is given back.
 				if (shown) {
-					BPrivate::WaitForWindowIdle(window);
+					BPrivate::WaitForLooperIdle(looper, 10000000);
 					return window;
 				}
 			}
