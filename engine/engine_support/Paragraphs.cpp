@@ -79,17 +79,20 @@ Paragraphs::Paragraphs(Visual_Engine& engine)
 {
 }
 
-// The element a block starts with at index: elements written into the
-// page's head stand nowhere in the body.
-Visual_Element* Paragraphs::ElementAt(unsigned long index) const
+// The element a tag put in at offset goes in front of, from index on:
+// elements written into the page's head stand nowhere in the body, and the
+// tag goes behind those at its place. Those that text typed in front of
+// them pushed further stay behind it, or the list would leave offset order.
+Visual_Element* Paragraphs::ElementAt(unsigned long index, long offset) const
 {
 	for (; index <= scopeLast && index <= list.LastIndex(); index++) {
-		const HTML_Element* html = dynamic_cast<const HTML_Element*>(list[index].element);
+		Element_List_Item item = list[index];
+		const HTML_Element* html = dynamic_cast<const HTML_Element*>(item.element);
 		const _tagdict* tag = html != nullptr ? html->HTMLType() : nullptr;
 		bool inHead = html != nullptr
 			&& (html->HeadMark() || (tag != nullptr && (tag->model & CM_HEAD) != 0));
-		if (!inHead)
-			return list[index].element;
+		if (!inHead || item.offset > offset)
+			return item.element;
 	}
 	return scopeEnd;
 }
@@ -152,10 +155,11 @@ void Paragraphs::ScanScope(Page_Element* container)
 			end = list[partners[at]].offset;
 		}
 	}
-	Block line{Block::LINE, from, from, nullptr, nullptr, nullptr, ElementAt(index), nullptr};
+	Block line{Block::LINE, from, from, nullptr, nullptr, nullptr, ElementAt(index, from),
+		nullptr};
 	auto endLine = [&](long to, unsigned long behind) {
 		line.to = to;
-		line.behind = ElementAt(behind);
+		line.behind = ElementAt(behind, to);
 		AddBlock(line);
 	};
 	while (index <= scopeLast) {
@@ -187,9 +191,9 @@ void Paragraphs::ScanScope(Page_Element* container)
 			Page_Element* closing = partners[index] != 0 && role.IsPair()
 				? dynamic_cast<Page_Element*>(list[partners[index]].element) : nullptr;
 			AddBlock({kind, item.offset, to, element, closing, nullptr, item.element,
-				ElementAt(last + 1)});
+				ElementAt(last + 1, to)});
 			index = last + 1;
-			line = {Block::LINE, to, to, nullptr, nullptr, nullptr, ElementAt(index), nullptr};
+			line = {Block::LINE, to, to, nullptr, nullptr, nullptr, ElementAt(index, to), nullptr};
 			continue;
 		}
 		if (role.kind == PairRole::UNSUPPORTED && role.open && !role.block
@@ -202,7 +206,7 @@ void Paragraphs::ScanScope(Page_Element* container)
 			line.lineBreak = element;
 			endLine(item.offset + PairRole::OwnedLength(item), index + 1);
 			long next = item.offset + PairRole::OwnedLength(item);
-			line = {Block::LINE, next, next, nullptr, nullptr, nullptr, ElementAt(index + 1),
+			line = {Block::LINE, next, next, nullptr, nullptr, nullptr, ElementAt(index + 1, next),
 				nullptr};
 		}
 		index++;

@@ -80,7 +80,7 @@ private:
 	long Replace(Page_Element* old, const _tagdict* tag, bool open);
 	void Rebind(std::vector<Block>::iterator first, std::vector<Block>::iterator last);
 	void FormatBlock(const Block& block, const _tagdict* tag);
-	Visual_Element* ElementAt(unsigned long index) const;
+	Visual_Element* ElementAt(unsigned long index, long offset) const;
 
 	Visual_Engine& engine;
 	Element_List& list;

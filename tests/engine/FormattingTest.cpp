@@ -208,6 +208,37 @@ TEST_F(Formatting, HeadingsAndParagraphsTakeWholeParagraphs)
 	}
 }
 
+// Text typed in front of the head's elements pushes them behind it: a
+// heading, paragraph or wrap made over that text goes in front of them,
+// or the element list leaves offset order. The head's elements are still
+// written into the head.
+TEST_F(Formatting, BlocksMadeOverTextTypedInFrontOfTheHeadKeepTheListInOffsetOrder)
+{
+	const Case cases[] = {
+		{"", "cd", "cd", tag_h2, "<H2>ab cd</H2>"},
+		{"", "ab", "ab", tag_p, "<P>ab cd</P>"},
+		{"", "ab", "cd", tag_blockquote, "<BLOCKQUOTE>ab cd</BLOCKQUOTE>"},
+	};
+	for (const Case& row : cases) {
+		SCOPED_TRACE(row.tag->name);
+		Open("<html><head><title>t</title><script>f();</script></head><body></body></html>");
+		{
+			BAutolock lock(Engine());
+			View()->Insert(0, "ab cd", 5);
+		}
+		if (row.tag == tag_blockquote)
+			Wrap(row.first, row.last, row.tag);
+		else
+			Format(row.first, row.tag, nullptr, row.last);
+		std::vector<Mark> marks = Marks(Engine());
+		for (size_t i = 1; i < marks.size(); i++)
+			EXPECT_LE(marks[i - 1].offset, marks[i].offset) << Tags();
+		EXPECT_EQ(Body(), row.body);
+		std::string saved = Saved(*fPage);
+		EXPECT_LT(saved.find("<SCRIPT>f();</SCRIPT>"), saved.find("<BODY")) << saved;
+	}
+}
+
 TEST_F(Formatting, WrappingParagraphsAndTakingTheWrapOffAgain)
 {
 	const Case cases[] = {
