@@ -161,6 +161,12 @@ int BatchCommand::Execute(const Request& request)
 	WaitForLooper(page->Engine()->Looper());
 	WaitForLooper(page->Engine()->Looper());
 	WaitForLooper(page->HTMLErrorWindow());
+	// The error list hands the keyboard to the visual window after the
+	// reading; that window then takes over its partner's edits. It must be
+	// done before a command edits the HTML window, or both would read the
+	// page at once, each holding a lock the other waits for.
+	if (page->VisualWindow()->Thread() >= 0)
+		WaitForLooper(page->VisualWindow());
 
 	int status = kSuccess;
 	if (request.command == "--check") {

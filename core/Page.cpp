@@ -642,6 +642,10 @@ void Page::Correct()
 	if (tempFile == nullptr)
 		return;
 	_Save(tempFile.get());
+	// The correction is an update from the HTML: a window activated while
+	// it runs takes over nothing, or it would read the page beside it,
+	// holding its own lock while waiting for the parser this one holds.
+	bool mine = !updating.exchange(true);
 	// A page saved byte for byte under a declaration its bytes contradict
 	// is declared UTF-8 and read as its author meant it.
 	{
@@ -658,6 +662,8 @@ void Page::Correct()
 	htmlWindow->SaveTo(tempFile.get());
 	htmlErrorWindow->EmptyList();
 	ParsePage();
+	if (mine)
+		updating = false;
 	UpdateFromVisual();
 }
 
