@@ -106,8 +106,31 @@ cairo_font_face_t* FontStyle::CairoFace() const
 	return fCairoFace;
 }
 
+namespace {
+
+int32 WholeSizeIndex(float size, int32 indexed)
+{
+	if (!(size >= 1 && size < static_cast<float>(indexed)))
+		return -1;
+	int32 whole = static_cast<int32>(size);
+	return static_cast<float>(whole) == size ? whole : -1;
+}
+
+} // namespace
+
+SizedFont* FontStyle::_Indexed(float size) const
+{
+	int32 index = WholeSizeIndex(size, kIndexedSizes);
+	std::atomic<SizedFont*>* table = fSizeIndex.load(std::memory_order_acquire);
+	if (index < 0 || table == nullptr)
+		return nullptr;
+	return table[index].load(std::memory_order_acquire);
+}
+
 SizedFont* FontStyle::At(float size) const
 {
+	if (SizedFont* font = _Indexed(size))
+		return font;
 	for (SizedFont* font = fSizes.load(std::memory_order_acquire); font != nullptr;
 			font = font->Next()) {
 		if (font->Size() == size)
@@ -122,6 +145,14 @@ SizedFont* FontStyle::At(float size) const
 	SizedFont* font = new SizedFont(*this, size);
 	font->SetNext(head);
 	fSizes.store(font, std::memory_order_release);
+	int32 index = WholeSizeIndex(size, kIndexedSizes);
+	if (index >= 0) {
+		if (fSizeIndexStore == nullptr) {
+			fSizeIndexStore = std::make_unique<std::atomic<SizedFont*>[]>(kIndexedSizes);
+			fSizeIndex.store(fSizeIndexStore.get(), std::memory_order_release);
+		}
+		fSizeIndexStore[index].store(font, std::memory_order_release);
+	}
 	return font;
 }
 

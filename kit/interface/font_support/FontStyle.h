@@ -57,6 +57,8 @@ public:
 
 private:
 	void _LoadFallbacks() const;
+	// The font at a whole size already made; null when there is none yet.
+	SizedFont* _Indexed(float size) const;
 	FcPattern* _CreatePattern() const;
 
 	std::string fFamily;
@@ -72,8 +74,19 @@ private:
 	mutable std::once_flag fFaceOnce;
 	mutable cairo_font_face_t* fCairoFace = nullptr;
 
-	// Fonts at each size, newest first; readers walk it without a lock.
+	// Whole sizes below this are found through fSizeIndex: spaces for
+	// pictures try every whole size up to the picture's height, and a walk
+	// of that many fonts for each measured run made the list the slowest
+	// part of building a page's text.
+	static constexpr int32 kIndexedSizes = 1024;
+
+	// Fonts at each size, newest first; they own the fonts, and readers
+	// walk the list without a lock.
 	mutable std::atomic<SizedFont*> fSizes{nullptr};
+	// The whole sizes among them by size, made with the first whole-size font; read
+	// without a lock, filled under fSizesLock.
+	mutable std::atomic<std::atomic<SizedFont*>*> fSizeIndex{nullptr};
+	mutable std::unique_ptr<std::atomic<SizedFont*>[]> fSizeIndexStore;
 	mutable std::mutex fSizesLock;
 
 	mutable std::atomic<int8> fFixed{-1};

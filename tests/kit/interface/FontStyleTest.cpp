@@ -3,6 +3,9 @@
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 #include <Font.h>
 #include <font_support/FontCatalog.h>
 #include <font_support/SizedFont.h>
@@ -51,4 +54,28 @@ TEST(FontSpacing, FontFileThatCannotBeOpenedIsUnusableAndNotFixed)
 	EXPECT_FALSE(style->At(12)->IsUsable());
 	EXPECT_FALSE(style->IsFixed());
 	EXPECT_TRUE(StyleOf("DejaVuSans.ttf")->At(12)->IsUsable());
+}
+
+// Whole sizes are looked up by index, other sizes in the list: every size,
+// whichever way it is found, gives one font of exactly that size, also when
+// many sizes were made from several threads at once.
+TEST(FontSizes, EachSizeHasOneFontOfThatSizeAmongManySizesMadeAtOnce)
+{
+	std::unique_ptr<FontStyle> style = StyleOf("DejaVuSans.ttf");
+	const float sizes[] = {0.5f, 1, 12, 12.5f, 13, 1023, 1024, 1500};
+	std::vector<std::thread> makers;
+	for (int thread = 0; thread < 4; thread++) {
+		makers.emplace_back([&style, thread] {
+			for (int size = 1 + thread; size < 1200; size += 4)
+				style->At(static_cast<float>(size));
+		});
+	}
+	for (std::thread& maker : makers)
+		maker.join();
+	for (float size : sizes) {
+		const BPrivate::SizedFont* font = style->At(size);
+		EXPECT_EQ(font->Size(), size);
+		EXPECT_EQ(style->At(size), font) << size;
+	}
+	EXPECT_NE(style->At(12), style->At(12.5f));
 }
