@@ -27,6 +27,7 @@
 #include "TextChange.h"
 #include "UnsupportedTag.h"
 #include "VLooper.h"
+#include "ViewPlacement.h"
 #include "Visual_Text.h"
 #include "WImage.h"
 #include "engine_support/CodeClearing.h"
@@ -802,6 +803,17 @@ long Visual_Engine::DeleteSpace(Visual_Element* element)
 
 void Visual_Engine::Place(long from, long to)
 {
+	PlaceViews(from, to, nullptr);
+}
+
+void Visual_Engine::PlaceAfterEdit(long editStart, long editEnd, uint32 generation)
+{
+	PlacedEdit edit{editEnd, generation};
+	PlaceViews(editStart, 0, &edit);
+}
+
+void Visual_Engine::PlaceViews(long from, long to, const PlacedEdit* edit)
+{
 	if (view->IsRefreshBlocked() || view->CountChildren() == 0)
 		return;
 	if (to < 1)
@@ -820,13 +832,25 @@ void Visual_Engine::Place(long from, long to)
 		long index = element != nullptr ? elementList->IndexOf(element) : -1;
 		if (index >= 0 && static_cast<unsigned long>(index) >= first
 				&& static_cast<unsigned long>(index) <= last && element->View() != nullptr)
-			PlaceView((*elementList)[static_cast<unsigned long>(index)]);
+			PlaceView((*elementList)[static_cast<unsigned long>(index)], edit);
 	}
+}
+
+// Whether the measures of a view's space still hold after the edit: they
+// were taken just before it, the edit lies in front of the space's line
+// (whose text up to the space is then the same text, moved), and the line
+// starts as far to the left as it did.
+bool Visual_Engine::StillMeasured(const ViewPlacement& placement, const PlacedEdit& edit,
+	int32 start, int32 end, int32 lineStart, float lineLeft)
+{
+	return placement.measured && placement.generation == edit.generation
+		&& lineStart >= edit.end && start - lineStart == placement.startInLine
+		&& end - lineStart == placement.endInLine && lineLeft == placement.lineLeft;
 }
 
 // Centred over its space, its bottom at five sixths of the line height (or
 // at the top of the line when it is taller than that).
-void Visual_Engine::PlaceView(const Element_List_Item& item)
+void Visual_Engine::PlaceView(const Element_List_Item& item, const PlacedEdit* edit)
 {
 	BView* elementView = item.element->View();
 	int32 start = item.offset + item.spaceFrom;
@@ -835,14 +859,28 @@ void Visual_Engine::PlaceView(const Element_List_Item& item)
 	// wrap lines that wait to be wrapped.
 	if (!elementView->LockLooper())
 		return;
-	if (view->LineAt(start) < view->LineAt(end))
-		start = view->OffsetAt(view->LineAt(end));
-	BRect bounds = elementView->Bounds();
-	float left = view->PointAt(start).x;
-	float right = view->PointAt(end).x;
-	float x = left + ((right - left) - bounds.right) * 0.5f;
+	// A space broken over two lines is centred on its part on the second.
+	int32 lineStart = view->OffsetAt(view->LineAt(end));
+	start = std::max(start, lineStart);
+	ViewPlacement* placement = item.element->Placement();
+	float left;
+	float right;
 	float lineHeight = 0;
-	BPoint top = view->PointAt(start, &lineHeight);
+	BPoint top = view->PointAt(lineStart, &lineHeight);
+	if (placement != nullptr && edit != nullptr
+			&& StillMeasured(*placement, *edit, start, end, lineStart, top.x)) {
+		left = placement->left;
+		right = placement->right;
+	} else {
+		left = view->PointAt(start).x;
+		right = view->PointAt(end).x;
+		if (placement != nullptr)
+			*placement = ViewPlacement{true, 0, start - lineStart, end - lineStart, top.x, left, right};
+	}
+	if (placement != nullptr)
+		placement->generation = view->LayoutGeneration();
+	BRect bounds = elementView->Bounds();
+	float x = left + ((right - left) - bounds.right) * 0.5f;
 	float baseline = lineHeight * 0.8333333f;
 	float y = baseline - bounds.bottom > 0 ? top.y + (baseline - bounds.bottom) : top.y;
 	y -= view->Bounds().top;

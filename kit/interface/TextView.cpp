@@ -446,6 +446,11 @@ float BTextView::TextHeight(int32 startLine, int32 endLine) const
 	return fText->Layout().TextHeight(startLine, endLine);
 }
 
+uint32 BTextView::LayoutGeneration() const
+{
+	return fText->Layout().Generation();
+}
+
 void BTextView::GetTextRegion(int32 start, int32 finish, BRegion* region) const
 {
 	if (region == nullptr)

@@ -109,6 +109,10 @@ public:
 	float LineWidth(int32 lineNumber = 0) const;
 	float LineHeight(int32 lineNumber = 0) const;
 	float TextHeight(int32 startLine, int32 endLine) const;
+	// Changes whenever the laid-out text may have changed (its text, its
+	// styles, the wrapping): what was measured in the text at one value
+	// still holds while the value stays.
+	uint32 LayoutGeneration() const;
 	void GetTextRegion(int32 start, int32 finish, BRegion* region) const;
 	// The word (or run of spaces or punctuation) around the offset, which
 	// a double click selects.

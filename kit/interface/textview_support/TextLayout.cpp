@@ -18,6 +18,7 @@ TextLayout::TextLayout(const TextGapBuffer& text, const StyleBuffer& styles,
 
 LayoutChange TextLayout::Layout()
 {
+	fGeneration++;
 	fPending.reset();
 	float oldHeight = fLines[fLines.NumLines()].top;
 	fLines = LineBuffer();
@@ -28,6 +29,7 @@ LayoutChange TextLayout::Layout()
 
 LayoutChange TextLayout::Relayout(int32 offset, int32 removedLength, int32 insertedLength)
 {
+	fGeneration++;
 	int32 length = fText.Length();
 	offset = std::clamp(offset, 0, length);
 	removedLength = std::max(removedLength, 0);

@@ -51,6 +51,8 @@ public:
 	// (equal lengths for a change of style), re-wraps the lines from the one
 	// before the change until a line starts where it started before.
 	LayoutChange Relayout(int32 offset, int32 removedLength, int32 insertedLength);
+	// Counts Layout() and Relayout() calls, deferred or not.
+	uint32 Generation() const { return fGeneration; }
 
 	int32 CountLines() const;
 	int32 LineAt(int32 offset) const;
@@ -85,6 +87,7 @@ private:
 	std::function<bool()> fMayDefer;
 	std::optional<PendingEdit> fPending;
 	bool fSettledDeferred = false;
+	uint32 fGeneration = 0;
 };
 
 } // namespace BPrivate
