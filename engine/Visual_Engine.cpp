@@ -809,7 +809,10 @@ void Visual_Engine::Place(long from, long to)
 void Visual_Engine::PlaceAfterEdit(long editStart, long editEnd, uint32 generation)
 {
 	PlacedEdit edit{editEnd, generation};
-	PlaceViews(editStart, 0, &edit);
+	// The text is wrapped again from the line before the edit's, whose end
+	// may depend on the edited text: the views on it may move as well.
+	int32 lineBefore = std::max<int32>(view->LineAt(editStart) - 1, 0);
+	PlaceViews(view->OffsetAt(lineBefore), 0, &edit);
 }
 
 void Visual_Engine::PlaceViews(long from, long to, const PlacedEdit* edit)
