@@ -1,6 +1,8 @@
 #ifndef VELMORA_VIEW_PLACEMENT_H
 #define VELMORA_VIEW_PLACEMENT_H
 
+#include <Point.h>
+#include <Rect.h>
 #include <SupportDefs.h>
 
 // Where the space of an element shown as a view was last measured on its
@@ -16,6 +18,10 @@ struct ViewPlacement {
 	float lineLeft = 0;		// PointAt() of the line's start, start and end
 	float left = 0;
 	float right = 0;
+	// Where the view was put, of what size, with the text scrolled how far.
+	BPoint placedAt;
+	BRect bounds;
+	float scrollTop = 0;
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <climits>
 #include <cstring>
 
 #include <strings.h>
@@ -808,7 +809,10 @@ void Visual_Engine::Place(long from, long to)
 
 void Visual_Engine::PlaceAfterEdit(long editStart, long editEnd, uint32 generation)
 {
-	PlacedEdit edit{editEnd, generation};
+	int32 keptFrom = 0;
+	float heightDelta = 0;
+	bool kept = view->LinesKeptSince(generation, &keptFrom, &heightDelta) && heightDelta == 0;
+	PlacedEdit edit{editEnd, generation, kept ? keptFrom : LONG_MAX};
 	// The text is wrapped again from the line before the edit's, whose end
 	// may depend on the edited text: the views on it may move as well.
 	int32 lineBefore = std::max<int32>(view->LineAt(editStart) - 1, 0);
@@ -839,6 +843,18 @@ void Visual_Engine::PlaceViews(long from, long to, const PlacedEdit* edit)
 	}
 }
 
+// Whether a view stands where it was put just before the edit, on a line
+// the edit left where it was, with the text scrolled as far: placing it
+// again would put it there again.
+bool Visual_Engine::StillInPlace(const ViewPlacement& placement, const PlacedEdit& edit,
+	int32 start, const BView* elementView) const
+{
+	return placement.measured && placement.generation == edit.generation
+		&& start >= edit.unmovedFrom && placement.scrollTop == view->Bounds().top
+		&& placement.placedAt == elementView->Frame().LeftTop()
+		&& placement.bounds == elementView->Bounds();
+}
+
 // Whether the measures of a view's space still hold after the edit: they
 // were taken just before it, the edit lies in front of the space's line
 // (whose text up to the space is then the same text, moved), and the line
@@ -862,10 +878,16 @@ void Visual_Engine::PlaceView(const Element_List_Item& item, const PlacedEdit* e
 	// wrap lines that wait to be wrapped.
 	if (!elementView->LockLooper())
 		return;
+	ViewPlacement* placement = item.element->Placement();
+	if (placement != nullptr && edit != nullptr
+			&& StillInPlace(*placement, *edit, start, elementView)) {
+		placement->generation = view->LayoutGeneration();
+		elementView->UnlockLooper();
+		return;
+	}
 	// A space broken over two lines is centred on its part on the second.
 	int32 lineStart = view->OffsetAt(view->LineAt(end));
 	start = std::max(start, lineStart);
-	ViewPlacement* placement = item.element->Placement();
 	float left;
 	float right;
 	float lineHeight = 0;
@@ -877,11 +899,15 @@ void Visual_Engine::PlaceView(const Element_List_Item& item, const PlacedEdit* e
 	} else {
 		left = view->PointAt(start).x;
 		right = view->PointAt(end).x;
-		if (placement != nullptr)
-			*placement = ViewPlacement{true, 0, start - lineStart, end - lineStart, top.x, left, right};
+		if (placement != nullptr) {
+			placement->measured = true;
+			placement->startInLine = start - lineStart;
+			placement->endInLine = end - lineStart;
+			placement->lineLeft = top.x;
+			placement->left = left;
+			placement->right = right;
+		}
 	}
-	if (placement != nullptr)
-		placement->generation = view->LayoutGeneration();
 	BRect bounds = elementView->Bounds();
 	float x = left + ((right - left) - bounds.right) * 0.5f;
 	float baseline = lineHeight * 0.8333333f;
@@ -891,6 +917,12 @@ void Visual_Engine::PlaceView(const Element_List_Item& item, const PlacedEdit* e
 	// since moving it draws again.
 	if (elementView->Frame().LeftTop() != BPoint(x, y))
 		elementView->MoveTo(x, y);
+	if (placement != nullptr) {
+		placement->generation = view->LayoutGeneration();
+		placement->placedAt = BPoint(x, y);
+		placement->bounds = bounds;
+		placement->scrollTop = view->Bounds().top;
+	}
 	elementView->UnlockLooper();
 }
 

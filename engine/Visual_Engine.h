@@ -19,6 +19,7 @@ class Anchor;
 class BFont;
 class BMessage;
 class BScrollView;
+class BView;
 class BWindow;
 class EnginePage;
 class FormattingCheckpoints;
@@ -244,9 +245,14 @@ private:
 	struct PlacedEdit {
 		long end;
 		uint32 generation;
+		// Views from here on lie on lines the edit neither wrapped again
+		// nor moved.
+		long unmovedFrom;
 	};
 	void PlaceViews(long from, long to, const PlacedEdit* edit);
 	void PlaceView(const Element_List_Item& item, const PlacedEdit* edit);
+	bool StillInPlace(const ViewPlacement& placement, const PlacedEdit& edit, int32 start,
+		const BView* elementView) const;
 	static bool StillMeasured(const ViewPlacement& placement, const PlacedEdit& edit,
 		int32 start, int32 end, int32 lineStart, float lineLeft);
 	void ShowImage(WImage* image);

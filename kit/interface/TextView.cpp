@@ -451,6 +451,11 @@ uint32 BTextView::LayoutGeneration() const
 	return fText->Layout().Generation();
 }
 
+bool BTextView::LinesKeptSince(uint32 generation, int32* offset, float* heightDelta) const
+{
+	return fText->Layout().KeptSince(generation, offset, heightDelta);
+}
+
 void BTextView::GetTextRegion(int32 start, int32 finish, BRegion* region) const
 {
 	if (region == nullptr)

@@ -113,6 +113,9 @@ public:
 	// styles, the wrapping): what was measured in the text at one value
 	// still holds while the value stays.
 	uint32 LayoutGeneration() const;
+	// Whether the one change of the layout since generation kept every
+	// line from offset on as it was, moved down by heightDelta.
+	bool LinesKeptSince(uint32 generation, int32* offset, float* heightDelta) const;
 	void GetTextRegion(int32 start, int32 finish, BRegion* region) const;
 	// The word (or run of spaces or punctuation) around the offset, which
 	// a double click selects.

@@ -108,10 +108,15 @@ cairo_font_face_t* FontStyle::CairoFace() const
 
 SizedFont* FontStyle::At(float size) const
 {
+	SizedFont* last = fLastAsked.load(std::memory_order_acquire);
+	if (last != nullptr && last->Size() == size)
+		return last;
 	for (SizedFont* font = fSizes.load(std::memory_order_acquire); font != nullptr;
 			font = font->Next()) {
-		if (font->Size() == size)
+		if (font->Size() == size) {
+			fLastAsked.store(font, std::memory_order_release);
 			return font;
+		}
 	}
 	std::lock_guard<std::mutex> lock(fSizesLock);
 	SizedFont* head = fSizes.load(std::memory_order_relaxed);

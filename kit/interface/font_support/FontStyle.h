@@ -75,6 +75,9 @@ private:
 	// Fonts at each size, newest first; readers walk it without a lock.
 	mutable std::atomic<SizedFont*> fSizes{nullptr};
 	mutable std::mutex fSizesLock;
+	// The font asked for last: text is measured a character at a time, in
+	// runs of one size, while the sizes a long page uses make a long list.
+	mutable std::atomic<SizedFont*> fLastAsked{nullptr};
 
 	mutable std::atomic<int8> fFixed{-1};
 
