@@ -13,6 +13,7 @@ class Environment;
 class EnginePage;
 class Visual_Engine;
 struct Element_List_Item;
+struct ViewPlacement;
 
 // The placement side of an element: where it sits in the visual text and
 // in the element list. The list keeps index and offset current; the
@@ -32,6 +33,9 @@ public:
 	virtual BRect WBounds() const;
 	// The element itself when it is a view; null otherwise.
 	virtual BView* View() const;
+	// Where the engine last measured the view's space; null for an element
+	// that is never a view.
+	virtual ViewPlacement* Placement() { return nullptr; }
 
 	// The element's place in the list; once it left the list, 0.
 	unsigned long ThisIndex() const;

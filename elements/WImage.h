@@ -9,6 +9,7 @@
 
 #include "InsertMode.h"
 #include "Page_Element.h"
+#include "ViewPlacement.h"
 
 class BBitmap;
 class BMessage;
@@ -38,6 +39,7 @@ public:
 	BRect WBounds() const override;
 	// Only a picture that was read is a view over its space.
 	BView* View() const override;
+	ViewPlacement* Placement() override { return &placement; }
 
 	// HTML_Element
 	long InsertHTML(long position) override;
@@ -85,6 +87,7 @@ private:
 	std::string unsupportedAttributes;
 	// Every attribute as read, written back while the picture is not shown.
 	std::string attributesAsRead;
+	ViewPlacement placement;
 };
 
 #endif

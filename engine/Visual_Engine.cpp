@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <climits>
 #include <cstring>
 
 #include <strings.h>
@@ -27,6 +28,7 @@
 #include "TextChange.h"
 #include "UnsupportedTag.h"
 #include "VLooper.h"
+#include "ViewPlacement.h"
 #include "Visual_Text.h"
 #include "WImage.h"
 #include "engine_support/CodeClearing.h"
@@ -802,6 +804,23 @@ long Visual_Engine::DeleteSpace(Visual_Element* element)
 
 void Visual_Engine::Place(long from, long to)
 {
+	PlaceViews(from, to, nullptr);
+}
+
+void Visual_Engine::PlaceAfterEdit(long editStart, long editEnd, uint32 generation)
+{
+	int32 keptFrom = 0;
+	float heightDelta = 0;
+	bool kept = view->LinesKeptSince(generation, &keptFrom, &heightDelta) && heightDelta == 0;
+	PlacedEdit edit{editEnd, generation, kept ? keptFrom : LONG_MAX};
+	// The text is wrapped again from the line before the edit's, whose end
+	// may depend on the edited text: the views on it may move as well.
+	int32 lineBefore = std::max<int32>(view->LineAt(editStart) - 1, 0);
+	PlaceViews(view->OffsetAt(lineBefore), 0, &edit);
+}
+
+void Visual_Engine::PlaceViews(long from, long to, const PlacedEdit* edit)
+{
 	if (view->IsRefreshBlocked() || view->CountChildren() == 0)
 		return;
 	if (to < 1)
@@ -820,13 +839,37 @@ void Visual_Engine::Place(long from, long to)
 		long index = element != nullptr ? elementList->IndexOf(element) : -1;
 		if (index >= 0 && static_cast<unsigned long>(index) >= first
 				&& static_cast<unsigned long>(index) <= last && element->View() != nullptr)
-			PlaceView((*elementList)[static_cast<unsigned long>(index)]);
+			PlaceView((*elementList)[static_cast<unsigned long>(index)], edit);
 	}
+}
+
+// Whether a view stands where it was put just before the edit, on a line
+// the edit left where it was, with the text scrolled as far: placing it
+// again would put it there again.
+bool Visual_Engine::StillInPlace(const ViewPlacement& placement, const PlacedEdit& edit,
+	int32 start, const BView* elementView) const
+{
+	return placement.measured && placement.generation == edit.generation
+		&& start >= edit.unmovedFrom && placement.scrollTop == view->Bounds().top
+		&& placement.placedAt == elementView->Frame().LeftTop()
+		&& placement.bounds == elementView->Bounds();
+}
+
+// Whether the measures of a view's space still hold after the edit: they
+// were taken just before it, the edit lies in front of the space's line
+// (whose text up to the space is then the same text, moved), and the line
+// starts as far to the left as it did.
+bool Visual_Engine::StillMeasured(const ViewPlacement& placement, const PlacedEdit& edit,
+	int32 start, int32 end, int32 lineStart, float lineLeft)
+{
+	return placement.measured && placement.generation == edit.generation
+		&& lineStart >= edit.end && start - lineStart == placement.startInLine
+		&& end - lineStart == placement.endInLine && lineLeft == placement.lineLeft;
 }
 
 // Centred over its space, its bottom at five sixths of the line height (or
 // at the top of the line when it is taller than that).
-void Visual_Engine::PlaceView(const Element_List_Item& item)
+void Visual_Engine::PlaceView(const Element_List_Item& item, const PlacedEdit* edit)
 {
 	BView* elementView = item.element->View();
 	int32 start = item.offset + item.spaceFrom;
@@ -835,14 +878,38 @@ void Visual_Engine::PlaceView(const Element_List_Item& item)
 	// wrap lines that wait to be wrapped.
 	if (!elementView->LockLooper())
 		return;
-	if (view->LineAt(start) < view->LineAt(end))
-		start = view->OffsetAt(view->LineAt(end));
-	BRect bounds = elementView->Bounds();
-	float left = view->PointAt(start).x;
-	float right = view->PointAt(end).x;
-	float x = left + ((right - left) - bounds.right) * 0.5f;
+	ViewPlacement* placement = item.element->Placement();
+	if (placement != nullptr && edit != nullptr
+			&& StillInPlace(*placement, *edit, start, elementView)) {
+		placement->generation = view->LayoutGeneration();
+		elementView->UnlockLooper();
+		return;
+	}
+	// A space broken over two lines is centred on its part on the second.
+	int32 lineStart = view->OffsetAt(view->LineAt(end));
+	start = std::max(start, lineStart);
+	float left;
+	float right;
 	float lineHeight = 0;
-	BPoint top = view->PointAt(start, &lineHeight);
+	BPoint top = view->PointAt(lineStart, &lineHeight);
+	if (placement != nullptr && edit != nullptr
+			&& StillMeasured(*placement, *edit, start, end, lineStart, top.x)) {
+		left = placement->left;
+		right = placement->right;
+	} else {
+		left = view->PointAt(start).x;
+		right = view->PointAt(end).x;
+		if (placement != nullptr) {
+			placement->measured = true;
+			placement->startInLine = start - lineStart;
+			placement->endInLine = end - lineStart;
+			placement->lineLeft = top.x;
+			placement->left = left;
+			placement->right = right;
+		}
+	}
+	BRect bounds = elementView->Bounds();
+	float x = left + ((right - left) - bounds.right) * 0.5f;
 	float baseline = lineHeight * 0.8333333f;
 	float y = baseline - bounds.bottom > 0 ? top.y + (baseline - bounds.bottom) : top.y;
 	y -= view->Bounds().top;
@@ -850,6 +917,12 @@ void Visual_Engine::PlaceView(const Element_List_Item& item)
 	// since moving it draws again.
 	if (elementView->Frame().LeftTop() != BPoint(x, y))
 		elementView->MoveTo(x, y);
+	if (placement != nullptr) {
+		placement->generation = view->LayoutGeneration();
+		placement->placedAt = BPoint(x, y);
+		placement->bounds = bounds;
+		placement->scrollTop = view->Bounds().top;
+	}
 	elementView->UnlockLooper();
 }
 

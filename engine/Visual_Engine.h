@@ -19,6 +19,7 @@ class Anchor;
 class BFont;
 class BMessage;
 class BScrollView;
+class BView;
 class BWindow;
 class EnginePage;
 class FormattingCheckpoints;
@@ -28,6 +29,7 @@ class Visual_Element;
 class Visual_Text;
 class VLooper;
 class WImage;
+struct ViewPlacement;
 struct _node;
 struct _tagdict;
 struct entry_ref;
@@ -211,6 +213,11 @@ public:
 	long CreateSpace(long from, long to, const BFont* font, Visual_Element* element, long at);
 	long DeleteSpace(Visual_Element* element);
 	void Place(long from, long to);
+	// After an edit that changed the text from editStart to editEnd (the
+	// text behind it only moved), its relayouts begun at generation
+	// (the view's LayoutGeneration()): the views behind the edit follow
+	// the text, measuring again only those on lines the edit reached.
+	void PlaceAfterEdit(long editStart, long editEnd, uint32 generation);
 	void SetBackgroundBitmap(const char* path);
 
 private:
@@ -234,7 +241,20 @@ private:
 	long MoveElement(long offset, Visual_Element* element, bool after);
 	std::unique_ptr<Environment> WalkEnvironment(long offset, bool unclosed) const;
 	bool IsPlainSpace(long offset) const;
-	void PlaceView(const Element_List_Item& item);
+	// The edit after which views are placed, when they are.
+	struct PlacedEdit {
+		long end;
+		uint32 generation;
+		// Views from here on lie on lines the edit neither wrapped again
+		// nor moved.
+		long unmovedFrom;
+	};
+	void PlaceViews(long from, long to, const PlacedEdit* edit);
+	void PlaceView(const Element_List_Item& item, const PlacedEdit* edit);
+	bool StillInPlace(const ViewPlacement& placement, const PlacedEdit& edit, int32 start,
+		const BView* elementView) const;
+	static bool StillMeasured(const ViewPlacement& placement, const PlacedEdit& edit,
+		int32 start, int32 end, int32 lineStart, float lineLeft);
 	void ShowImage(WImage* image);
 
 	EnginePage* page;			// not owned: the page owns the window that owns the engine

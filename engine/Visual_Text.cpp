@@ -177,10 +177,11 @@ void Visual_Text::BInsertText(const char* text, int32 length, int32 offset,
 	BAutolock lock(engine);
 	offset = std::clamp(offset, 0, TextLength());
 	engine->ElementList()->Adjust(offset + insertionShift, length);
+	uint32 generation = LayoutGeneration();
 	InsertBaseText(text, length, offset, runs);
 	editCount++;
 	ClearUnlessRecorded();
-	engine->Place(offset, 0);
+	engine->PlaceAfterEdit(offset, offset + length, generation);
 }
 
 void Visual_Text::BDeleteText(int32 start, int32 finish)
@@ -188,11 +189,12 @@ void Visual_Text::BDeleteText(int32 start, int32 finish)
 	if (start >= finish)
 		return;
 	BAutolock lock(engine);
+	uint32 generation = LayoutGeneration();
 	DeleteBaseText(start, finish);
 	editCount++;
 	ClearUnlessRecorded();
 	engine->ElementList()->Adjust(finish, start - finish);
-	engine->Place(start, 0);
+	engine->PlaceAfterEdit(start, start, generation);
 }
 
 void Visual_Text::InsertText(const char* text, int32 length, int32 offset,

@@ -116,7 +116,11 @@ void RunArchive::WriteText(int32 from, int32 to)
 		return;
 	BMessage piece;
 	piece.AddString("class", kTextClass);
-	piece.AddString("text", std::string(fEngine.View()->Text() + from, to - from).c_str());
+	// A range of the text, not Text(), which would move the text view's gap
+	// across the page at every deletion.
+	std::string scratch;
+	std::string text(fEngine.View()->TextRange(from, to, scratch));
+	piece.AddString("text", text.c_str());
 	fStatus = fArchive->AddMessage(std::to_string(fCount++).c_str(), &piece);
 }
 

@@ -446,6 +446,16 @@ float BTextView::TextHeight(int32 startLine, int32 endLine) const
 	return fText->Layout().TextHeight(startLine, endLine);
 }
 
+uint32 BTextView::LayoutGeneration() const
+{
+	return fText->Layout().Generation();
+}
+
+bool BTextView::LinesKeptSince(uint32 generation, int32* offset, float* heightDelta) const
+{
+	return fText->Layout().KeptSince(generation, offset, heightDelta);
+}
+
 void BTextView::GetTextRegion(int32 start, int32 finish, BRegion* region) const
 {
 	if (region == nullptr)

@@ -109,6 +109,13 @@ public:
 	float LineWidth(int32 lineNumber = 0) const;
 	float LineHeight(int32 lineNumber = 0) const;
 	float TextHeight(int32 startLine, int32 endLine) const;
+	// Changes whenever the laid-out text may have changed (its text, its
+	// styles, the wrapping): what was measured in the text at one value
+	// still holds while the value stays.
+	uint32 LayoutGeneration() const;
+	// Whether the one change of the layout since generation kept every
+	// line from offset on as it was, moved down by heightDelta.
+	bool LinesKeptSince(uint32 generation, int32* offset, float* heightDelta) const;
 	void GetTextRegion(int32 start, int32 finish, BRegion* region) const;
 	// The word (or run of spaces or punctuation) around the offset, which
 	// a double click selects.

@@ -2,14 +2,20 @@
 // narrower window and scrolling move that room; the page's background picture is tiled
 // behind the text and shows through the pictures' transparent parts.
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 #include <Bitmap.h>
 #include <WindowTesting.h>
 
 #include "PageTesting.h"
 #include "TestPictures.h"
+#include "Visual_Engine.h"
 #include "WImage.h"
 
 using PageTesting::PageTest;
@@ -150,4 +156,84 @@ TEST_F(ImageDrawing, TheBackgroundPictureIsTiledBehindTheTextAndThePictures)
 	WImage* clear = FirstImage();
 	ASSERT_NE(clear, nullptr);
 	EXPECT_EQ(PixelAt(shot.get(), Middle(clear)), kGreen) << "a clear picture shows the page";
+}
+
+// Typing keeps the measures of the pictures on lines it did not reach. After
+// every edit of a random sequence (letters taken out, words put in, in
+// front of the pictures, between them and on their lines, wrapping lines
+// anew, some after a change of size) each picture stands where measuring
+// every one again puts it.
+TEST_F(ImageDrawing, EveryPictureStandsWhereMeasuringItAgainPutsItAfterEachEdit)
+{
+	ASSERT_TRUE(WritePicture(fFolder / "red.png", 24, 16, kRed));
+	std::string body;
+	for (int paragraph = 0; paragraph < 12; paragraph++) {
+		body += "<p>";
+		for (int picture = 0; picture < 3; picture++)
+			body += "some words " + std::to_string(paragraph) + " <img src=\"red.png\"> and more ";
+		body += "</p>";
+	}
+	Open("<html><body>" + body + "</body></html>");
+	BPrivate::PostUserResize(VisualWindow(), 260, VisualWindow()->Frame().Height());
+	Idle();
+	// Where the pictures from offset on stand.
+	auto frames = [this](int32 from) {
+		std::vector<BPoint> result;
+		for (int32 child = 0; child < View()->CountChildren(); child++) {
+			auto* image = dynamic_cast<WImage*>(View()->ChildAt(child));
+			if (image != nullptr && image->ThisOffset() >= from)
+				result.push_back(image->Frame().LeftTop());
+		}
+		return result;
+	};
+	// The first picture measuring again moved, as "picture: from -> to".
+	// Line tops are sums kept apart until read, which may differ in the
+	// last bit from one reading to the next.
+	auto moved = [](const std::vector<BPoint>& before, const std::vector<BPoint>& after) {
+		for (size_t i = 0; i < before.size(); i++) {
+			if (std::fabs(before[i].x - after[i].x) > 0.01f
+					|| std::fabs(before[i].y - after[i].y) > 0.01f) {
+				return std::to_string(i) + ": " + std::to_string(before[i].x) + ","
+					+ std::to_string(before[i].y) + " -> " + std::to_string(after[i].x) + ","
+					+ std::to_string(after[i].y);
+			}
+		}
+		return std::string();
+	};
+	std::mt19937 random(24);
+	const std::string pieces[] = {"x", "wider words ", "a much wider run of words "};
+	BAutolock lock(VisualWindow());
+	ASSERT_EQ(View()->CountChildren(), 36);
+	// The narrower window placed the pictures shown; the others follow.
+	fPage->Engine()->Place(0, 0);
+	for (int step = 0; step < 150; step++) {
+		std::string text = View()->Text();
+		std::vector<int32> letters;
+		for (size_t offset = 0; offset < text.size(); offset++) {
+			if (std::isalpha(static_cast<unsigned char>(text[offset])))
+				letters.push_back(static_cast<int32>(offset));
+		}
+		ASSERT_FALSE(letters.empty());
+		// A change of size alone places nothing: the edit that follows
+		// must not take the measures from before it.
+		if (random() % 4 == 0) {
+			int32 from = letters[random() % letters.size()];
+			BFont font;
+			font.SetSize(10 + random() % 12);
+			View()->SetFontAndColor(from, from + 3, &font, B_FONT_SIZE);
+		}
+		int32 at = letters[random() % letters.size()];
+		if (random() % 3 == 0) {
+			View()->Delete(at, at + 1);
+		} else {
+			const std::string& piece = pieces[random() % 3];
+			View()->Insert(at, piece.c_str(), static_cast<int32>(piece.size()));
+		}
+		// The edit is wrapped from the line before its own: the pictures
+		// from there on follow it.
+		int32 wrapped = View()->OffsetAt(std::max(View()->LineAt(at) - 1, 0));
+		std::vector<BPoint> placed = frames(wrapped);
+		fPage->Engine()->Place(0, 0);
+		ASSERT_EQ(moved(placed, frames(wrapped)), "") << "after edit " << step << " at " << at;
+	}
 }

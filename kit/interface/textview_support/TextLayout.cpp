@@ -18,6 +18,8 @@ TextLayout::TextLayout(const TextGapBuffer& text, const StyleBuffer& styles,
 
 LayoutChange TextLayout::Layout()
 {
+	fGeneration++;
+	fKeptFrom = -1;
 	fPending.reset();
 	float oldHeight = fLines[fLines.NumLines()].top;
 	fLines = LineBuffer();
@@ -28,6 +30,8 @@ LayoutChange TextLayout::Layout()
 
 LayoutChange TextLayout::Relayout(int32 offset, int32 removedLength, int32 insertedLength)
 {
+	fGeneration++;
+	fKeptFrom = -1;
 	int32 length = fText.Length();
 	offset = std::clamp(offset, 0, length);
 	removedLength = std::max(removedLength, 0);
@@ -50,7 +54,19 @@ LayoutChange TextLayout::Relayout(int32 offset, int32 removedLength, int32 inser
 		return LayoutChange{0, -1, 0};
 	}
 	fPending.reset();
-	return _Rewrap(edit.firstLine, edit.editStart, edit.editEnd, edit.oldHeight);
+	LayoutChange change = _Rewrap(edit.firstLine, edit.editStart, edit.editEnd, edit.oldHeight);
+	fKeptFrom = fLines[change.toLine + 1].offset;
+	fKeptShift = change.heightDelta;
+	return change;
+}
+
+bool TextLayout::KeptSince(uint32 generation, int32* offset, float* heightDelta) const
+{
+	if (fGeneration != generation + 1 || fKeptFrom < 0)
+		return false;
+	*offset = fKeptFrom;
+	*heightDelta = fKeptShift;
+	return true;
 }
 
 // One pending range that covers both: the earlier one's offsets are carried

@@ -51,6 +51,13 @@ public:
 	// (equal lengths for a change of style), re-wraps the lines from the one
 	// before the change until a line starts where it started before.
 	LayoutChange Relayout(int32 offset, int32 removedLength, int32 insertedLength);
+	// Counts Layout() and Relayout() calls, deferred or not.
+	uint32 Generation() const { return fGeneration; }
+	// Whether the one call since generation was a Relayout() that kept the
+	// old lines from offset on, moved down by heightDelta (up when
+	// negative). Not after a deferred one: which lines it keeps is decided
+	// only when they are wrapped.
+	bool KeptSince(uint32 generation, int32* offset, float* heightDelta) const;
 
 	int32 CountLines() const;
 	int32 LineAt(int32 offset) const;
@@ -85,6 +92,10 @@ private:
 	std::function<bool()> fMayDefer;
 	std::optional<PendingEdit> fPending;
 	bool fSettledDeferred = false;
+	uint32 fGeneration = 0;
+	// What the last Relayout() kept (see KeptSince()); offset -1 for none.
+	int32 fKeptFrom = -1;
+	float fKeptShift = 0;
 };
 
 } // namespace BPrivate

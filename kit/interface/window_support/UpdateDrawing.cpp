@@ -49,6 +49,11 @@ void DrawView(BView* view, const BRegion& dirty)
 	ViewData& data = WindowAccess::Of(view);
 	if (!IsShownInTree(view))
 		return;
+	// A view and its children draw within its frame: one away from what is
+	// dirty (a picture far down a long page) is passed by without working
+	// out its regions, which every move of a view makes anew.
+	if (data.parent != nullptr && !ToWindow(data.parent, data.frame).Intersects(dirty.Frame()))
+		return;
 	BRegion area = VisibleOf(view);
 	area.IntersectWith(&dirty);
 	if (area.CountRects() > 0) {
