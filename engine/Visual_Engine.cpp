@@ -241,6 +241,14 @@ long Visual_Engine::Delete(Visual_Element* element)
 	return before - view->TextLength();
 }
 
+void Visual_Engine::Delete(const std::vector<Visual_Element*>& elements)
+{
+	if (elements.empty())
+		return;
+	BAutolock lock(this);
+	elementList->Delete(elements);
+}
+
 long Visual_Engine::MoveBefore(long offset, Visual_Element* element)
 {
 	return MoveElement(offset, element, false);

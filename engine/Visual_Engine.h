@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include <Rect.h>
 #include <SupportDefs.h>
@@ -106,6 +107,9 @@ public:
 
 	// Element operations; the results say how much the text grew or shrank.
 	long Delete(Visual_Element* element);
+	// Elements that own no characters and show no view, deleted together
+	// (see Element_List::Delete).
+	void Delete(const std::vector<Visual_Element*>& elements);
 	long MoveBefore(long offset, Visual_Element* element);
 	long MoveAfter(long offset, Visual_Element* element);
 	Page_Element* CloneAt(long offset, Page_Element* element, long* length, insert_mode mode);
