@@ -107,8 +107,8 @@ public:
 
 	// Element operations; the results say how much the text grew or shrank.
 	long Delete(Visual_Element* element);
-	// Elements that own no characters and show no view, deleted together
-	// (see Element_List::Delete).
+	// Elements that own no characters, deleted together (see
+	// Element_List::Delete).
 	void Delete(const std::vector<Visual_Element*>& elements);
 	long MoveBefore(long offset, Visual_Element* element);
 	long MoveAfter(long offset, Visual_Element* element);
@@ -236,6 +236,8 @@ private:
 	_node* NewTagNode(const _tagdict* tag, uint32 type);
 	long FindTagIndex(long offset, const _tagdict* tag, bool opening) const;
 	long MoveElement(long offset, Visual_Element* element, bool after);
+	// Takes an element's view, if it shows one, out of the text view.
+	void RemoveViewOf(Visual_Element* element);
 	std::unique_ptr<Environment> WalkEnvironment(long offset, bool unclosed) const;
 	bool IsPlainSpace(long offset) const;
 	void PlaceView(const Element_List_Item& item);

@@ -88,6 +88,8 @@ bool CodeClearing::Step(unsigned long& index)
 // run that says the same: both tags go, and that run goes on.
 bool CodeClearing::JoinWithClosing(unsigned long& index, Page_Element* element, Slot& slot)
 {
+	if (index < 2)
+		return false;
 	unsigned long before = index - 1;
 	while (before >= 1 && IsDeletedLater(list[before].element))
 		before--;
@@ -246,8 +248,7 @@ long CodeClearing::DeleteElement(Page_Element* element)
 
 bool CodeClearing::CanWait(const Page_Element* element) const
 {
-	return PairRole::OwnedLength(element->ElementListItem()) == 0 && !element->HasParagraph()
-		&& element->View() == nullptr;
+	return PairRole::OwnedLength(element->ElementListItem()) == 0 && !element->HasParagraph();
 }
 
 void CodeClearing::DeleteLater(Page_Element* element)
