@@ -185,6 +185,11 @@ void Element_List::RemoveAt(unsigned long index)
 		items[index].element->listed = false;
 		items[index].element->offset = items[index].offset;
 	}
+	if (leavingGaps) {
+		items[index].element = nullptr;
+		gapsFrom = std::min(gapsFrom, index);
+		return;
+	}
 	std::move(items.begin() + index + 1, items.begin() + last + 1, items.begin() + index);
 	items[last].Reset();
 	last--;
@@ -271,6 +276,37 @@ void Element_List::Delete(Visual_Element* element)
 		items[index].element = nullptr;
 		RemoveAt(static_cast<unsigned long>(index));
 	}
+}
+
+void Element_List::Delete(const std::vector<Visual_Element*>& elements)
+{
+	assert(IsLocked());
+	Settle();
+	RenumberNow();
+	leavingGaps = true;
+	for (Visual_Element* element : elements)
+		Delete(element);
+	leavingGaps = false;
+	CloseGaps();
+}
+
+void Element_List::CloseGaps()
+{
+	if (gapsFrom > last) {
+		gapsFrom = ULONG_MAX;
+		return;
+	}
+	unsigned long kept = gapsFrom;
+	for (unsigned long i = gapsFrom; i <= last; i++) {
+		if (items[i].element != nullptr)
+			items[kept++] = items[i];
+	}
+	for (unsigned long i = kept; i <= last; i++)
+		items[i].Reset();
+	last = static_cast<uint32>(kept - 1);
+	Renumber(gapsFrom, last);
+	OrderChanged(gapsFrom);
+	gapsFrom = ULONG_MAX;
 }
 
 void Element_List::Empty()

@@ -84,6 +84,11 @@ public:
 	Visual_Element* Adopt(std::unique_ptr<Visual_Element> element);
 	// Deletes an element of the list; its destructor takes it out.
 	void Delete(Visual_Element* element);
+	// Deletes elements of the list that own no characters, the records
+	// behind them moving up once for all: one by one, each deletion moved
+	// every record behind it, and clearing a long page's code deletes
+	// hundreds.
+	void Delete(const std::vector<Visual_Element*>& elements);
 	// One record of a stretch written anew: an element of the stretch that
 	// stays, at its new offset, or (null) a new element that the maker
 	// makes at the offset.
@@ -190,6 +195,8 @@ private:
 	unsigned long FirstAtOrAboveBeforeLast(long offset) const;
 	long InsertAt(unsigned long index, long offset, Visual_Element* element);
 	void RemoveAt(unsigned long index);
+	// Closes the gaps that deletions left while leavingGaps was set.
+	void CloseGaps();
 	void Renumber(unsigned long from, unsigned long to);
 	// After a deletion at index: the records behind it are renumbered later.
 	void RenumberLater(unsigned long index);
@@ -213,6 +220,11 @@ private:
 	unsigned long staleBy = 0;
 	std::unique_ptr<NULL_Element> sentinel;
 	bool discarding = false;
+	// While a set of elements is deleted, a record taken out leaves a gap
+	// (a record without element) instead of moving the ones behind it;
+	// gapsFrom is the first gap, ULONG_MAX when there is none.
+	bool leavingGaps = false;
+	unsigned long gapsFrom = ULONG_MAX;
 	std::vector<Watch> watches;
 	uint32 lastWatch = 0;
 	std::function<void(unsigned long)> orderWatcher;

@@ -233,14 +233,32 @@ long Visual_Engine::Delete(Visual_Element* element)
 		return 0;
 	BAutolock lock(this);
 	int32 before = view->TextLength();
-	if (BView* elementView = element->View()) {
-		if (elementView->IsFocus())
-			view->MakeFocus(true);
-		elementView->Hide();
-		view->RemoveChild(elementView);
-	}
+	RemoveViewOf(element);
 	elementList->Delete(element);
 	return before - view->TextLength();
+}
+
+void Visual_Engine::Delete(const std::vector<Visual_Element*>& elements)
+{
+	if (elements.empty())
+		return;
+	BAutolock lock(this);
+	for (Visual_Element* element : elements) {
+		if (elementList->IndexOf(element) >= 1)
+			RemoveViewOf(element);
+	}
+	elementList->Delete(elements);
+}
+
+void Visual_Engine::RemoveViewOf(Visual_Element* element)
+{
+	BView* elementView = element->View();
+	if (elementView == nullptr)
+		return;
+	if (elementView->IsFocus())
+		view->MakeFocus(true);
+	elementView->Hide();
+	view->RemoveChild(elementView);
 }
 
 long Visual_Engine::MoveBefore(long offset, Visual_Element* element)

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include <Rect.h>
 #include <SupportDefs.h>
@@ -108,6 +109,9 @@ public:
 
 	// Element operations; the results say how much the text grew or shrank.
 	long Delete(Visual_Element* element);
+	// Elements that own no characters, deleted together (see
+	// Element_List::Delete).
+	void Delete(const std::vector<Visual_Element*>& elements);
 	long MoveBefore(long offset, Visual_Element* element);
 	long MoveAfter(long offset, Visual_Element* element);
 	Page_Element* CloneAt(long offset, Page_Element* element, long* length, insert_mode mode);
@@ -239,6 +243,8 @@ private:
 	_node* NewTagNode(const _tagdict* tag, uint32 type);
 	long FindTagIndex(long offset, const _tagdict* tag, bool opening) const;
 	long MoveElement(long offset, Visual_Element* element, bool after);
+	// Takes an element's view, if it shows one, out of the text view.
+	void RemoveViewOf(Visual_Element* element);
 	std::unique_ptr<Environment> WalkEnvironment(long offset, bool unclosed) const;
 	bool IsPlainSpace(long offset) const;
 	// The edit after which views are placed, when they are.

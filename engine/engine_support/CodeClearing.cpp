@@ -39,6 +39,7 @@ void CodeClearing::Run(long from, long to, Page_Element* tracked)
 		if (!Step(index))
 			index++;
 	}
+	DeleteWaiting(index);
 }
 
 void CodeClearing::Seed(unsigned long index)
@@ -59,12 +60,12 @@ bool CodeClearing::Step(unsigned long& index)
 	Visual_Element* visual = list[index].element;
 	style_group group = StyleGroups::GroupOf(visual);
 	Page_Element* element = dynamic_cast<Page_Element*>(visual);
-	if (group == GROUP_NONE || element == nullptr)
+	if (group == GROUP_NONE || element == nullptr || IsDeletedLater(element))
 		return false;
 	Slot& slot = open[group];
 	if (!PairRole::Of(element).open) {
 		// Rules 1 and 4: a closing tag ends its own pair, if that is open.
-		auto found = std::find(slot.begin(), slot.end(), partners.Of(element));
+		auto found = std::find(slot.begin(), slot.end(), PartnerOf(element));
 		if (found != slot.end())
 			slot.erase(found);
 		return false;
@@ -79,7 +80,7 @@ bool CodeClearing::Step(unsigned long& index)
 	if (current == element)
 		return false;
 	if (PairRole::Of(current).SameKey(PairRole::Of(element)) && SaysTheSame(current, element))
-		return DropIdentical(element, current);
+		return DropIdentical(index, element, current);
 	return Uncross(index, element, current, slot);
 }
 
@@ -87,34 +88,57 @@ bool CodeClearing::Step(unsigned long& index)
 // run that says the same: both tags go, and that run goes on.
 bool CodeClearing::JoinWithClosing(unsigned long& index, Page_Element* element, Slot& slot)
 {
-	if (index < 2 || list[index - 1].offset != list[index].offset)
+	if (index < 2)
 		return false;
-	Page_Element* closing = dynamic_cast<Page_Element*>(list[index - 1].element);
+	unsigned long before = index - 1;
+	while (before >= 1 && IsDeletedLater(list[before].element))
+		before--;
+	if (before < 1 || list[before].offset != list[index].offset)
+		return false;
+	Page_Element* closing = dynamic_cast<Page_Element*>(list[before].element);
 	PairRole role = PairRole::Of(closing);
 	if (closing == nullptr || role.open || !role.SameKey(PairRole::Of(element)))
 		return false;
-	Page_Element* opening = partners.Of(closing);
+	Page_Element* opening = PartnerOf(closing);
 	if (opening == nullptr || !SaysTheSame(opening, element))
 		return false;
 	// The run's own closing ends the joined run.
-	Page_Element* runEnd = partners.Of(element);
-	DeleteElement(element);
-	DeleteElement(closing);
+	Page_Element* runEnd = PartnerOf(element);
+	bool later = CanWait(element) && CanWait(closing);
+	if (later) {
+		DeleteLater(element);
+		DeleteLater(closing);
+		index++;
+	} else {
+		DeleteWaiting(index);
+		DeleteElement(element);
+		DeleteElement(closing);
+		index--;
+	}
 	if (runEnd != nullptr)
 		partners.Pair(static_cast<unsigned long>(list.IndexOf(opening)),
 			static_cast<unsigned long>(list.IndexOf(runEnd)));
 	Replace(element, opening);
 	slot.push_back(opening);
-	index--;
 	return true;
 }
 
 // Rule 5: inside an identical open style, the inner pair says nothing.
-bool CodeClearing::DropIdentical(Page_Element* element, Page_Element* current)
+bool CodeClearing::DropIdentical(unsigned long& index, Page_Element* element,
+	Page_Element* current)
 {
-	if (Page_Element* closing = partners.Of(element))
-		DeleteElement(closing);
-	DeleteElement(element);
+	Page_Element* closing = PartnerOf(element);
+	if (CanWait(element) && (closing == nullptr || CanWait(closing))) {
+		if (closing != nullptr)
+			DeleteLater(closing);
+		DeleteLater(element);
+		index++;
+	} else {
+		DeleteWaiting(index);
+		if (closing != nullptr)
+			DeleteElement(closing);
+		DeleteElement(element);
+	}
 	Replace(element, current);
 	return true;
 }
@@ -124,13 +148,15 @@ bool CodeClearing::DropIdentical(Page_Element* element, Page_Element* current)
 bool CodeClearing::Uncross(unsigned long& index, Page_Element* element, Page_Element* current,
 	Slot& slot)
 {
-	Page_Element* elementEnd = partners.Of(element);
-	Page_Element* currentEnd = partners.Of(current);
+	Page_Element* elementEnd = PartnerOf(element);
+	Page_Element* currentEnd = PartnerOf(current);
 	if (elementEnd == nullptr || currentEnd == nullptr
 			|| elementEnd->ThisIndex() < currentEnd->ThisIndex()) {
 		slot.push_back(element);
 		return false;
 	}
+	// The cuts make elements and move them: the list is made whole first.
+	DeleteWaiting(index);
 	const _tagdict* inner = element->HTMLType();
 	const _tagdict* outer = current->HTMLType();
 	bool cutOuter = (TextChange::IsUnbreakable(inner) && !TextChange::IsUnbreakable(outer))
@@ -218,6 +244,45 @@ long CodeClearing::DeleteElement(Page_Element* element)
 		partners.Forget();
 	MoveEnd(at, -removed);
 	return removed;
+}
+
+bool CodeClearing::CanWait(const Page_Element* element) const
+{
+	return PairRole::OwnedLength(element->ElementListItem()) == 0 && !element->HasParagraph();
+}
+
+void CodeClearing::DeleteLater(Page_Element* element)
+{
+	if (waitingSet.insert(element).second)
+		waiting.push_back(element);
+}
+
+bool CodeClearing::IsDeletedLater(const Visual_Element* element) const
+{
+	return !waitingSet.empty() && waitingSet.count(element) != 0;
+}
+
+void CodeClearing::DeleteWaiting(unsigned long& index)
+{
+	if (waiting.empty())
+		return;
+	std::vector<unsigned long> indices;
+	indices.reserve(waiting.size());
+	for (const Page_Element* element : waiting)
+		indices.push_back(static_cast<unsigned long>(list.IndexOf(element)));
+	std::sort(indices.begin(), indices.end());
+	index -= static_cast<unsigned long>(
+		std::lower_bound(indices.begin(), indices.end(), index) - indices.begin());
+	engine.Delete(std::vector<Visual_Element*>(waiting.begin(), waiting.end()));
+	partners.Removed(indices);
+	waiting.clear();
+	waitingSet.clear();
+}
+
+Page_Element* CodeClearing::PartnerOf(const Page_Element* element)
+{
+	Page_Element* partner = partners.Of(element);
+	return IsDeletedLater(partner) ? nullptr : partner;
 }
 
 void CodeClearing::Changed(long at, long growth)

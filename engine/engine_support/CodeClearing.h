@@ -2,6 +2,7 @@
 #define VELMORA_CODE_CLEARING_H
 
 #include <array>
+#include <unordered_set>
 #include <vector>
 
 #include "PairPartners.h"
@@ -29,8 +30,13 @@ class Visual_Engine;
 //    where it always did, so that it styles the same characters.
 // Partners are found by their nesting. The walk ends at the last element
 // at or before the stretch's end offset, found again after every change;
-// it moves on at every step but after a deletion, which shortens the list,
-// and each cut of rule 6 ends one crossing for good, so it ends.
+// it moves on at every step but after a cut of rule 6, and each cut ends
+// one crossing for good, so it ends.
+// Tags that rules 2 and 5 take out, and that own no characters, stay in
+// the list, passed over as if gone, until a cut or the end of the walk:
+// then they all go at once. A page of hundreds of nested identical tags
+// has hundreds of them, and each deletion on its own moved every record
+// behind it and renumbered every partner.
 class CodeClearing {
 public:
 	explicit CodeClearing(Visual_Engine& engine);
@@ -49,7 +55,7 @@ private:
 	void Seed(unsigned long index);
 	bool Step(unsigned long& index);
 	bool JoinWithClosing(unsigned long& index, Page_Element* element, Slot& slot);
-	bool DropIdentical(Page_Element* element, Page_Element* open);
+	bool DropIdentical(unsigned long& index, Page_Element* element, Page_Element* open);
 	bool Uncross(unsigned long& index, Page_Element* element, Page_Element* open, Slot& slot);
 	void CutAtClosing(Page_Element* cut, Page_Element* other);
 	void CutAtOpening(Page_Element* cut, Page_Element* other);
@@ -59,6 +65,16 @@ private:
 		const Visual_Element* before);
 	bool SaysTheSame(const Page_Element* a, const Page_Element* b) const;
 	long DeleteElement(Page_Element* element);
+	// Whether the element can wait to be deleted: it owns no characters,
+	// so that the offsets stay as they would be without it.
+	bool CanWait(const Page_Element* element) const;
+	void DeleteLater(Page_Element* element);
+	bool IsDeletedLater(const Visual_Element* element) const;
+	// Deletes the elements that waited; index, the walk's, stays at its
+	// element.
+	void DeleteWaiting(unsigned long& index);
+	// The partner of an element; null for none or one that waits to go.
+	Page_Element* PartnerOf(const Page_Element* element);
 	// After a change of the pairs: they are found again.
 	void Changed(long at, long growth);
 	void MoveEnd(long at, long growth);
@@ -69,6 +85,9 @@ private:
 	std::array<Slot, GROUP_COUNT> open;
 	// Found again after every change.
 	PairPartners partners;
+	// Taken out by the rules, not yet deleted, in the list still.
+	std::vector<Page_Element*> waiting;
+	std::unordered_set<const Visual_Element*> waitingSet;
 	long to = 0;
 	Page_Element* tracked = nullptr;
 	bool replaced = false;

@@ -41,6 +41,36 @@ void PairPartners::Removed(unsigned long index)
 	}
 }
 
+void PairPartners::Removed(const std::vector<unsigned long>& indices)
+{
+	if (indices.empty())
+		return;
+	if (partners.size() != list.LastIndex() + 1 + indices.size() || indices.front() == 0
+			|| indices.back() >= partners.size()) {
+		partners.clear();
+		return;
+	}
+	// Each record's index once those before it are gone; 0 for one gone.
+	std::vector<unsigned long> moved(partners.size());
+	auto gone = indices.begin();
+	unsigned long goneSoFar = 0;
+	for (unsigned long i = 0; i < partners.size(); i++) {
+		if (gone != indices.end() && *gone == i) {
+			goneSoFar++;
+			++gone;
+			moved[i] = 0;
+		} else {
+			moved[i] = i - goneSoFar;
+		}
+	}
+	unsigned long kept = 0;
+	for (unsigned long i = 0; i < partners.size(); i++) {
+		if (i == 0 || moved[i] != 0)
+			partners[kept++] = moved[partners[i]];
+	}
+	partners.resize(kept);
+}
+
 void PairPartners::Pair(unsigned long a, unsigned long b)
 {
 	if (partners.size() != list.LastIndex() + 1 || a == 0 || b == 0 || a >= partners.size()

@@ -26,6 +26,10 @@ public:
 	// as the walk finds it; the partner of a lone end taken out has none
 	// until Pair() gives it one.
 	void Removed(unsigned long index);
+	// The records at these indices (ascending, numbered as before) have
+	// just left the list together, and nothing else changed: as Removed()
+	// for each, in one pass over the partners.
+	void Removed(const std::vector<unsigned long>& indices);
 	// The two records are partners now (after Removed(), where the walk
 	// would pair them).
 	void Pair(unsigned long a, unsigned long b);

@@ -3,6 +3,7 @@
 // take themselves out of the list when they go.
 
 #include <algorithm>
+#include <climits>
 #include <random>
 #include <vector>
 
@@ -175,6 +176,45 @@ TEST_F(ElementListTest, ManyDeletionsInARowLeaveEveryElementFoundAtItsPlace)
 		}
 		expectInPlace(step);
 	}
+}
+
+// Elements deleted as one set, with a shift still pending and indices still
+// told late from a deletion before: the others stay in order at their
+// offsets and know their index, and the order's watcher hears of the first
+// record that moved.
+TEST_F(ElementListTest, ASetDeletedTogetherLeavesEveryOtherElementAtItsPlace)
+{
+	std::vector<Marker*> markers;
+	for (long i = 0; i < 100; i++)
+		markers.push_back(AddAfter(i * 2));
+	delete markers[5];
+	markers.erase(markers.begin() + 5);
+	fList.Adjust(markers[20]->ThisOffset(), 7);
+	std::vector<Visual_Element*> gone;
+	std::vector<Marker*> kept;
+	std::vector<long> keptOffsets;
+	for (size_t i = 0; i < markers.size(); i++) {
+		if (i % 3 == 1 || i + 1 == markers.size()) {
+			gone.push_back(markers[i]);
+		} else {
+			kept.push_back(markers[i]);
+			keptOffsets.push_back(markers[i]->ThisOffset());
+		}
+	}
+	unsigned long firstMoved = ULONG_MAX;
+	fList.WatchOrder([&](unsigned long first) { firstMoved = std::min(firstMoved, first); });
+	fList.Delete(gone);
+	EXPECT_EQ(firstMoved, 2u);
+	ASSERT_EQ(fList.LastIndex(), kept.size());
+	for (size_t i = 0; i < kept.size(); i++) {
+		ASSERT_EQ(kept[i]->ThisIndex(), i + 1);
+		ASSERT_EQ(fList[i + 1].index, i + 1);
+		ASSERT_EQ(kept[i]->ThisOffset(), keptOffsets[i]);
+		ASSERT_EQ(fList.Next(kept[i]), i + 1 < kept.size() ? kept[i + 1] : nullptr);
+	}
+	Marker* added = AddAfter(keptOffsets[3]);
+	EXPECT_EQ(added->ThisIndex(), 5u);
+	EXPECT_EQ(kept[4]->ThisIndex(), 6u);
 }
 
 TEST_F(ElementListTest, MoveAtIndexRefusesTheSentinelAndBadPlaces)

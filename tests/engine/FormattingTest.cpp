@@ -342,6 +342,28 @@ TEST_F(Formatting, ClearingStopsAtTheCharactersItWasGivenWhenTheTextShrinks)
 	EXPECT_EQ(Tags(), "h1@0 /h1@3 b@6 /b@7 b@7 /b@8 ");
 }
 
+// Nested identical pairs and joined runs go at once, behind the walk,
+// while a cut in the middle of the walk and a heading that takes its
+// paragraph breaks along need them gone first: every rule still meets the
+// elements it met when each deletion was done on the spot.
+TEST_F(Formatting, ClearingDeletionsThatWaitMeetCutsAndHeadingsInOneWalk)
+{
+	Open("<html><body><b>a<b>b<b>c</b>d</b>e</b>fghi<i>j</i><i>k</i>lm</body></html>");
+	Add(Offset('f'), tag_b, true);
+	Add(Offset('g'), tag_strong, true);
+	Add(Offset('h'), tag_b, false);
+	Add(Offset('i'), tag_strong, false);
+	Add(Offset('l'), tag_h1, true);
+	Add(Offset('l'), tag_h1, true);
+	Add(Offset('m'), tag_h1, false);
+	Add(Offset('m'), tag_h1, false);
+	std::string text = PageText(Engine());
+	Engine()->ClearCode(0, View()->TextLength(), nullptr, nullptr);
+	EXPECT_EQ(Tags(), "b@0 strong@6 /strong@7 /b@7 strong@7 /strong@8 i@9 /i@11 h1@11 /h1@14 ");
+	EXPECT_EQ(Crossing(Engine()), "");
+	EXPECT_EQ(PageText(Engine()), text);
+}
+
 TEST_F(Formatting, TheOpenTagReportHoldsEveryOpenTagAndCollidesOnlyInAGroup)
 {
 	std::string spans;
