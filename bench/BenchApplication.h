@@ -1,12 +1,14 @@
 // The editor's pieces for benchmarks that open pages: one application
 // object that is never run (pages, windows and loopers work without its
-// loop), a wait for a looper to be done with what it was sent, and a page
-// loaded as the program loads it.
+// loop), a page on a file of its own, a wait for a looper to be done with
+// what it was sent, and a page loaded as the program loads it.
 
 #ifndef BENCH_APPLICATION_H
 #define BENCH_APPLICATION_H
 
 #include <stdlib.h>
+
+#include <string>
 
 #include <DisplayServer.h>
 #include <Message.h>
@@ -29,6 +31,15 @@ inline WApplication* Application(const TempDirectory& folders)
 		return new WApplication(nullptr, true);
 	}();
 	return application;
+}
+
+// A page of the editor on html, written into pages, not loaded yet. Every
+// page of a run shares the run's user folders.
+inline Page* PageOn(const std::string& html, TempDirectory& pages)
+{
+	static TempDirectory folders;
+	pages.Write("page.html", html);
+	return new Page((pages / "page.html").c_str(), 0, Application(folders));
 }
 
 // Waits until the looper has handled everything posted to it so far.

@@ -27,10 +27,8 @@ namespace {
 void FirstScreenAgainstLibrary(benchmark::State& state)
 {
 	const std::string& html = CorpusPages::PageOfMegabytes(state.range(0));
-	static TempDirectory folders;
 	TempDirectory pages;
-	pages.Write("page.html", html);
-	Page* page = new Page((pages / "page.html").c_str(), 0, Application(folders));
+	Page* page = PageOn(html, pages);
 
 	double library = 0;
 	double loaded = 0;

@@ -28,10 +28,8 @@ namespace {
 void BoldOverAPageAgainstLibrary(benchmark::State& state)
 {
 	const std::string& html = CorpusPages::PageOfMegabytes(state.range(0));
-	static TempDirectory folders;
 	TempDirectory pages;
-	pages.Write("page.html", html);
-	Page* page = new Page((pages / "page.html").c_str(), 0, Application(folders));
+	Page* page = PageOn(html, pages);
 	LoadPage(page);
 	Visual_Engine* engine = page->Engine();
 	long length = engine->View()->TextLength();
