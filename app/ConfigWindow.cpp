@@ -1,6 +1,5 @@
 #include "ConfigWindow.h"
 
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <Autolock.h>
@@ -15,6 +14,7 @@
 #include <MenuItem.h>
 #include <Message.h>
 #include <Messenger.h>
+#include <OS.h>
 #include <Path.h>
 #include <PopUpMenu.h>
 #include <StringItem.h>
@@ -48,25 +48,10 @@ constexpr float kLabelGap = 14;
 // message and so in the open panel's reply.
 const char kControlField[] = "control";
 
-// Whether a program can be started from path: a path with a slash names the
-// file, a bare name is looked for in PATH.
+// Whether a program can be started from path, found as starting it finds it.
 bool CanStart(const std::string& path)
 {
-	if (path.find('/') != std::string::npos)
-		return access(path.c_str(), X_OK) == 0;
-	const char* folders = getenv("PATH");
-	std::string rest = folders != nullptr ? folders : "";
-	size_t start = 0;
-	while (start <= rest.size()) {
-		size_t colon = rest.find(':', start);
-		if (colon == std::string::npos)
-			colon = rest.size();
-		std::string folder = rest.substr(start, colon - start);
-		if (!folder.empty() && access((folder + "/" + path).c_str(), X_OK) == 0)
-			return true;
-		start = colon + 1;
-	}
-	return false;
+	return access(BPrivate::ResolveProgram(path.c_str()).c_str(), X_OK) == 0;
 }
 
 std::string TextOf(const char* text)

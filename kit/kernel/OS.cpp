@@ -166,24 +166,6 @@ void ReapFinishedTeams()
 	}
 }
 
-std::string ResolveProgram(const char* path)
-{
-	if (strchr(path, '/') != nullptr)
-		return path;
-	const char* searchPath = getenv("PATH");
-	std::string directories = searchPath != nullptr ? searchPath : "/usr/bin:/bin";
-	size_t start = 0;
-	while (start <= directories.size()) {
-		size_t end = directories.find(':', start);
-		if (end == std::string::npos)
-			end = directories.size();
-		std::string candidate = directories.substr(start, end - start) + "/" + path;
-		if (access(candidate.c_str(), X_OK) == 0)
-			return candidate;
-		start = end + 1;
-	}
-	return path;
-}
 
 // The child of load_image(): it waits until resume_thread() writes a line
 // (if the parent goes away first, the pipe ends and the program never
@@ -381,7 +363,7 @@ thread_id load_image(int32 argc, const char** argv, const char** environment)
 {
 	if (argc < 1 || argv == nullptr || argv[0] == nullptr)
 		return B_BAD_VALUE;
-	std::string program = ResolveProgram(argv[0]);
+	std::string program = BPrivate::ResolveProgram(argv[0]);
 	struct stat info;
 	if (stat(program.c_str(), &info) != 0)
 		return B_ENTRY_NOT_FOUND;
@@ -438,3 +420,26 @@ team_id current_team()
 {
 	return getpid();
 }
+
+namespace BPrivate {
+
+std::string ResolveProgram(const char* path)
+{
+	if (strchr(path, '/') != nullptr)
+		return path;
+	const char* searchPath = getenv("PATH");
+	std::string directories = searchPath != nullptr ? searchPath : "/usr/bin:/bin";
+	size_t start = 0;
+	while (start <= directories.size()) {
+		size_t end = directories.find(':', start);
+		if (end == std::string::npos)
+			end = directories.size();
+		std::string candidate = directories.substr(start, end - start) + "/" + path;
+		if (access(candidate.c_str(), X_OK) == 0)
+			return candidate;
+		start = end + 1;
+	}
+	return path;
+}
+
+} // namespace BPrivate

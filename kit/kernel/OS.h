@@ -2,6 +2,7 @@
 #define _OS_H
 
 #include <cstddef>
+#include <string>
 
 #include <SupportDefs.h>
 
@@ -56,6 +57,9 @@ thread_id spawn_thread_with_stack(thread_func function, const char* name, int32 
 	void* data, size_t stackSize);
 // Waits for the last steps of the threads whose functions have returned.
 void join_finished_threads();
+// The file load_image() starts for path: a path with a slash as it is, a
+// bare name looked for in PATH, and path itself when no folder holds it.
+std::string ResolveProgram(const char* path);
 }
 
 #endif
