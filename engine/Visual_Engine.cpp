@@ -605,41 +605,47 @@ namespace {
 const char* const kElementClasses[] = {
 	"WImage", "TextChange", "EndLine", "HorizontalLine", "Anchor", "UnsupportedTag"};
 
+// What an element's archive says it is: its class, tag and node type.
+struct ArchivedKind {
+	const char* className = nullptr;
+	const _tagdict* tag = nullptr;
+	int32 type = 0;
+};
+
+// False for an archive no element of the engine is made from.
+bool ReadKind(const BMessage* archive, ArchivedKind* kind)
+{
+	if (archive == nullptr || archive->FindString("class", &kind->className) != B_OK
+			|| archive->FindInt32("_type", &kind->type) != B_OK)
+		return false;
+	bool known = false;
+	for (const char* name : kElementClasses)
+		known = known || strcmp(name, kind->className) == 0;
+	return known && Page_Element::TagOfArchive(archive,
+		strcmp(kind->className, "UnsupportedTag") == 0, &kind->tag);
+}
+
 } // namespace
 
 bool Visual_Engine::IsInstantiable(const BMessage* archive)
 {
-	const char* className = nullptr;
-	const _tagdict* tag = nullptr;
-	int32 type = 0;
-	if (archive == nullptr || archive->FindString("class", &className) != B_OK
-			|| archive->FindInt32("_type", &type) != B_OK)
-		return false;
-	bool known = false;
-	for (const char* name : kElementClasses)
-		known = known || strcmp(name, className) == 0;
-	return known && Page_Element::TagOfArchive(archive,
-		strcmp(className, "UnsupportedTag") == 0, &tag);
+	ArchivedKind kind;
+	return ReadKind(archive, &kind);
 }
 
 Page_Element* Visual_Engine::Instantiate(const BMessage* archive, long offset)
 {
-	const char* className = nullptr;
-	const _tagdict* tag = nullptr;
-	int32 type = 0;
-	if (!IsInstantiable(archive))
+	ArchivedKind kind;
+	if (!ReadKind(archive, &kind))
 		return nullptr;
-	archive->FindString("class", &className);
-	archive->FindInt32("_type", &type);
-	Page_Element::TagOfArchive(archive, strcmp(className, "UnsupportedTag") == 0, &tag);
 	int32 relative = 0;
 	archive->FindInt32("relative_offset", &relative);
 	offset += relative;
 	if (offset < 0)
 		return nullptr;
-	_node* node = NewTagNode(tag, static_cast<uint32>(type));
+	_node* node = NewTagNode(kind.tag, static_cast<uint32>(kind.type));
 	BAutolock lock(this);
-	Page_Element* element = MakeOfClass(className, node, offset, archive);
+	Page_Element* element = MakeOfClass(kind.className, node, offset, archive);
 	bool head = false;
 	if (element != nullptr && archive->FindBool("_head", &head) == B_OK)
 		element->SetHeadMark(head);
