@@ -6,7 +6,7 @@
 #
 # Gives the test: keep NAME, which copies the picture work/NAME to the
 # folder EDITOR_SCREENSHOTS names, when it is set, answer_welcome,
-# start_past_first_start, focus and visual_window.
+# start_past_first_start, focus, visual_window and saved_with.
 unset VELMORA_DISPLAY
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 
@@ -21,6 +21,17 @@ answer_welcome() {
 	[ -n "$alert" ] || fail "the first start showed no welcome alert"
 	xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
 	xdotool key Return
+}
+
+# Waits up to ten seconds for the page file work/page.html to hold PATTERN
+# (a save is written by the editor's own thread after the key).
+saved_with() {
+	tries=0
+	until grep -q "$1" "$work/page.html"; do
+		tries=$((tries + 1))
+		[ "$tries" -gt 100 ] && return 1
+		sleep 0.1
+	done
 }
 
 # Once a page is read its error list shows and takes the keyboard: a test

@@ -47,12 +47,7 @@ window_named 20 "^\\*Velmora - Words" >/dev/null || fail "the paste did not mark
 sleep 1
 xwd -silent -id "$window" >"$work/pasted.xwd" && keep pasted.xwd
 xdotool key ctrl+s
-tries=0
-until grep -q slanted "$work/page.html"; do
-	tries=$((tries + 1))
-	[ "$tries" -gt 100 ] && fail "Ctrl+S wrote no pasted text: $(cat "$work/page.html")"
-	sleep 0.1
-done
+saved_with slanted || fail "Ctrl+S wrote no pasted text: $(cat "$work/page.html")"
 grep -q "<I>slanted</I> and <U>under</U>" "$work/page.html" ||
 	fail "the pasted HTML lost its styles: $(cat "$work/page.html")"
 grep -qi "script\|onclick" "$work/page.html" && fail "the pasted script was kept: $(cat "$work/page.html")"

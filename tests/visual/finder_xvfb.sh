@@ -50,12 +50,8 @@ xdotool key Tab Tab space Tab Tab Tab Tab space
 sleep 0.5
 focus "$visual" "the visual window"
 xdotool key ctrl+s
-tries=0
-until grep -q 'The dog sat; a concatenated dog ran.' "$work/page.html"; do
-	tries=$((tries + 1))
-	[ "$tries" -gt 100 ] && { cat "$work/page.html"; fail "the saved page does not hold the replacements"; }
-	sleep 0.1
-done
+saved_with 'The dog sat; a concatenated dog ran.' ||
+	{ cat "$work/page.html"; fail "the saved page does not hold the replacements"; }
 grep -q 'cat ' "$work/page.html" && fail "a cat is left in the saved page"
 
 focus "$visual" "the visual window"

@@ -17,16 +17,6 @@ cat >"$work/page.html" <<'PAGE'
 <html><head><title>Undo</title></head><body><p>one <b>bold</b> word</p></body></html>
 PAGE
 
-# Waits up to ten seconds for the saved page to hold a pattern.
-saved_with() {
-	tries=0
-	until grep -q "$1" "$work/page.html"; do
-		tries=$((tries + 1))
-		[ "$tries" -gt 100 ] && return 1
-		sleep 0.1
-	done
-}
-
 "$velmora" "$work/page.html" >"$work/out.txt" 2>"$work/err.txt" &
 app=$!
 answer_welcome

@@ -37,12 +37,7 @@ xdotool key ctrl+End Home Right Right Right Right Right Right Right Right Right 
 xdotool type "delta "
 window_named 20 "^\\*Velmora - Words" >/dev/null || fail "the typed edits did not mark the page changed"
 xdotool key ctrl+s
-tries=0
-until grep -q delta "$work/page.html"; do
-	tries=$((tries + 1))
-	[ "$tries" -gt 100 ] && fail "Ctrl+S wrote nothing"
-	sleep 0.1
-done
+saved_with delta || fail "Ctrl+S wrote nothing"
 [ -z "$(xdotool search --name '^\*Velmora' || true)" ] || fail "the title still says unsaved"
 
 xdotool key alt+e
