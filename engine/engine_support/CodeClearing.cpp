@@ -104,17 +104,10 @@ bool CodeClearing::JoinWithClosing(unsigned long& index, Page_Element* element, 
 		return false;
 	// The run's own closing ends the joined run.
 	Page_Element* runEnd = PartnerOf(element);
-	bool later = CanWait(element) && CanWait(closing);
-	if (later) {
-		DeleteLater(element);
-		DeleteLater(closing);
+	if (TakeOut(index, {element, closing}))
 		index++;
-	} else {
-		DeleteWaiting(index);
-		DeleteElement(element);
-		DeleteElement(closing);
+	else
 		index--;
-	}
 	if (runEnd != nullptr)
 		partners.Pair(static_cast<unsigned long>(list.IndexOf(opening)),
 			static_cast<unsigned long>(list.IndexOf(runEnd)));
@@ -127,18 +120,8 @@ bool CodeClearing::JoinWithClosing(unsigned long& index, Page_Element* element, 
 bool CodeClearing::DropIdentical(unsigned long& index, Page_Element* element,
 	Page_Element* current)
 {
-	Page_Element* closing = PartnerOf(element);
-	if (CanWait(element) && (closing == nullptr || CanWait(closing))) {
-		if (closing != nullptr)
-			DeleteLater(closing);
-		DeleteLater(element);
+	if (TakeOut(index, {PartnerOf(element), element}))
 		index++;
-	} else {
-		DeleteWaiting(index);
-		if (closing != nullptr)
-			DeleteElement(closing);
-		DeleteElement(element);
-	}
 	Replace(element, current);
 	return true;
 }
@@ -244,6 +227,24 @@ long CodeClearing::DeleteElement(Page_Element* element)
 		partners.Forget();
 	MoveEnd(at, -removed);
 	return removed;
+}
+
+// Tags that own no characters wait to be deleted with the others of the
+// walk; any other goes at once, with those waiting before it. True when
+// they wait.
+bool CodeClearing::TakeOut(unsigned long& index, std::initializer_list<Page_Element*> tags)
+{
+	bool wait = std::all_of(tags.begin(), tags.end(),
+		[this](const Page_Element* tag) { return tag == nullptr || CanWait(tag); });
+	if (!wait)
+		DeleteWaiting(index);
+	for (Page_Element* tag : tags) {
+		if (tag != nullptr && wait)
+			DeleteLater(tag);
+		else if (tag != nullptr)
+			DeleteElement(tag);
+	}
+	return wait;
 }
 
 bool CodeClearing::CanWait(const Page_Element* element) const

@@ -2,6 +2,7 @@
 #define VELMORA_CODE_CLEARING_H
 
 #include <array>
+#include <initializer_list>
 #include <unordered_set>
 #include <vector>
 
@@ -67,6 +68,7 @@ private:
 	long DeleteElement(Page_Element* element);
 	// Whether the element can wait to be deleted: it owns no characters,
 	// so that the offsets stay as they would be without it.
+	bool TakeOut(unsigned long& index, std::initializer_list<Page_Element*> tags);
 	bool CanWait(const Page_Element* element) const;
 	void DeleteLater(Page_Element* element);
 	bool IsDeletedLater(const Visual_Element* element) const;
