@@ -392,7 +392,7 @@ void Page::UpdateFromVisual()
 	HTML_View* view = htmlWindow->View();
 	if (view->LockLooper()) {
 		updating = true;
-		// The view makes every line end a line feed as the text comes in.
+		// Generated with LF line ends, so the view takes it without a copy.
 		std::string text = GeneratedHTML();
 		view->BlockColorize();
 		view->Delete(0, view->TextLength());
@@ -812,8 +812,6 @@ bool Page::RecoveryText(std::string& html, TextEncoding& encoding, bigtime_t tim
 		html = htmlWindow->View()->Text();
 	encoding = Encoding();
 	htmlWindow->Unlock();
-	if (generate)
-		html = PageText::NormalizeLineEnds(html);
 	return true;
 }
 

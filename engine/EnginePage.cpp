@@ -10,6 +10,7 @@
 #include "Config_.h"
 #include "Element_List.h"
 #include "NodeText.h"
+#include "page_support/PageText.h"
 #include "Visual_Engine.h"
 #include "writer_support/CharacterWriting.h"
 
@@ -55,10 +56,16 @@ void EnginePage::GenerateHTML()
 	line("</HTML>", IsFramesetDocument());
 }
 
-std::string EnginePage::BufferText() const
+// The HTML window holds the page with LF line ends, so the text is handed
+// over in that form, made in one copy; the buffer (grown in steps to about
+// twice the page) is given back at once, before the HTML window takes a
+// copy of its own.
+std::string EnginePage::TakeBufferText()
 {
-	return std::string(static_cast<const char*>(HTMLBuffer()->Buffer()),
-		HTMLBuffer()->BufferLength());
+	std::string text = PageText::NormalizeLineEnds(std::string_view(
+		static_cast<const char*>(HTMLBuffer()->Buffer()), HTMLBuffer()->BufferLength()));
+	ClearHTMLBuffer();
+	return text;
 }
 
 std::string EnginePage::GeneratedHTML()
@@ -66,7 +73,7 @@ std::string EnginePage::GeneratedHTML()
 	std::lock_guard<std::mutex> buffer(HTMLBufferLock());
 	BAutolock lock(Engine());
 	GenerateHTML();
-	return BufferText();
+	return TakeBufferText();
 }
 
 // The engine lock is taken first and the buffer's lock only tried: an
@@ -89,7 +96,7 @@ bool EnginePage::GenerateHTMLCopy(std::string& html, bigtime_t timeout)
 			generatingCopy = true;
 			GenerateHTML();
 			generatingCopy = false;
-			html = BufferText();
+			html = TakeBufferText();
 			engine->Unlock();
 			return true;
 		}

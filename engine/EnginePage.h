@@ -47,7 +47,8 @@ public:
 	// Writes the page's HTML into the HTML buffer: the lines the page
 	// writes itself around the HTML of the engine's elements.
 	void GenerateHTML();
-	// GenerateHTML, and the HTML buffer's content, under the buffer's lock.
+	// GenerateHTML, and the HTML buffer's content with LF line ends (as the
+	// HTML window holds it), under the buffer's lock; the buffer is emptied.
 	std::string GeneratedHTML();
 	// The page's HTML generated for a copy of the page, without changing
 	// what the user sees: the HTML window's text, and the places of the
@@ -59,7 +60,7 @@ protected:
 	void RecordHTMLSpan(Visual_Element* element, long start, long finish) override;
 
 private:
-	std::string BufferText() const;
+	std::string TakeBufferText();
 
 	bool generatingCopy = false;	// under the HTML buffer's lock
 };

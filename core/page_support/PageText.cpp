@@ -8,15 +8,14 @@ std::string NormalizeLineEnds(std::string_view text)
 {
 	std::string normal;
 	normal.reserve(text.size());
-	for (size_t i = 0; i < text.size(); i++) {
-		if (text[i] != '\r') {
-			normal += text[i];
-			continue;
-		}
+	size_t start = 0;
+	for (size_t end = text.find('\r'); end != std::string_view::npos;
+			end = text.find('\r', start)) {
+		normal.append(text, start, end - start);
 		normal += '\n';
-		if (i + 1 < text.size() && text[i + 1] == '\n')
-			i++;
+		start = end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1;
 	}
+	normal.append(text, start);
 	return normal;
 }
 
