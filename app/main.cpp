@@ -1,6 +1,7 @@
 // The program's entry point: a batch command, or the editor on one
 // document (the start-up page when none is given).
 
+#include <malloc.h>
 #include <signal.h>
 
 #include <cstdio>
@@ -68,6 +69,12 @@ bool CanShowWindows()
 
 int main(int argc, char** argv)
 {
+	// Blocks from 128 KB up (a big page's text in its buffers, the parser's
+	// chunks) come straight from the system and go back to it when freed.
+	// The allocator would otherwise raise this bound after the first such
+	// block is freed, and the freed buffers of a big page (tens of
+	// megabytes) would stay in the program while it builds the next ones.
+	mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 	// A write beyond a file-size limit then fails, and is reported, instead
 	// of killing the program with the user's changes.
 	signal(SIGXFSZ, SIG_IGN);
