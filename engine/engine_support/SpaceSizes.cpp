@@ -43,14 +43,21 @@ float FontSizeForHeight(float height)
 		if (found != sSizes.end())
 			return found->second;
 	}
-	float size = kLargestSize;
-	for (int32 candidate = 1; candidate <= kLargestSize; candidate++) {
-		font.SetSize(static_cast<float>(candidate));
-		if (LineHeight(font) > height) {
-			size = static_cast<float>(candidate);
-			break;
-		}
+	// The line grows with the size, so the smallest taller size is found by
+	// halving: each size tried makes a font of that size, which the program
+	// keeps (tens of kilobytes each), and trying every size up to a big
+	// picture's height made hundreds of them.
+	int32 low = 1;
+	int32 high = kLargestSize;
+	while (low < high) {
+		int32 middle = low + (high - low) / 2;
+		font.SetSize(static_cast<float>(middle));
+		if (LineHeight(font) > height)
+			high = middle;
+		else
+			low = middle + 1;
 	}
+	float size = static_cast<float>(low);
 	std::lock_guard<std::mutex> guard(sLock);
 	sSizes[key] = size;
 	return size;
