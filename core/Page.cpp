@@ -392,11 +392,14 @@ void Page::UpdateFromVisual()
 	HTML_View* view = htmlWindow->View();
 	if (view->LockLooper()) {
 		updating = true;
-		// Generated with LF line ends, so the view takes it without a copy.
-		std::string text = GeneratedHTML();
 		view->BlockColorize();
 		view->Delete(0, view->TextLength());
-		view->Insert(0, text.c_str(), static_cast<int32>(text.size()));
+		{
+			// Generated with LF line ends, so the view takes it without a
+			// copy; the text is freed before the scratch file is written.
+			std::string text = GeneratedHTML();
+			view->Insert(0, text.c_str(), static_cast<int32>(text.size()));
+		}
 		view->UnblockColorize();
 		if (tempFile != nullptr)
 			htmlWindow->SaveTo(tempFile.get());

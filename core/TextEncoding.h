@@ -45,6 +45,9 @@ public:
 	// had one. A character the encoding lacks is written as a numeric
 	// character reference (&#8364;); the result is then false.
 	bool Encode(std::string_view text, std::string& bytes) const;
+	// Encode gives the text back as it is (UTF-8 without the mark), so a
+	// caller may keep the text instead of making a copy of it.
+	bool KeepsTextAsItIs() const { return fMethod == Method::kUTF8 && !fByteOrderMark; }
 
 private:
 	enum class Method { kUTF8, kWindows1252, kIconv };

@@ -32,15 +32,18 @@ std::string Encode(std::string_view text, const TextEncoding& encoding)
 {
 	std::string lines;
 	lines.reserve(text.size() + text.size() / 32);
-	for (size_t i = 0; i < text.size(); i++) {
-		if (text[i] != '\r' && text[i] != '\n') {
-			lines += text[i];
-			continue;
-		}
+	size_t start = 0;
+	for (size_t end = text.find_first_of("\r\n"); end != std::string_view::npos;
+			end = text.find_first_of("\r\n", start)) {
+		lines.append(text, start, end - start);
 		lines += "\r\n";
-		if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-			i++;
+		start = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2
+			: end + 1;
 	}
+	lines.append(text, start);
+	// A big page's text is not held twice while it is written.
+	if (encoding.KeepsTextAsItIs())
+		return lines;
 	std::string bytes;
 	encoding.Encode(lines, bytes);
 	return bytes;

@@ -45,6 +45,8 @@ void TextGapBuffer::_MakeRoom(int32 length)
 	size_t oldSize = fBuffer.size();
 	size_t newSize = std::max<size_t>(oldSize + oldSize / 2, fLength + length + 1) + 64;
 	int32 tail = fLength - fGapStart;
+	// Reserved first: resize alone would let the vector double its room.
+	fBuffer.reserve(newSize);
 	fBuffer.resize(newSize);
 	char* buffer = fBuffer.data();
 	memmove(buffer + newSize - tail, buffer + oldSize - tail, tail);
