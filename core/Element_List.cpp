@@ -498,16 +498,37 @@ unsigned long Element_List::PreviousOrAtIndex(long offset) const
 
 // Elements that share an offset with one that takes room take none
 // themselves, so every record at the found element's offset is asked.
+// The line breaking asks this of every blank, in the order of the text:
+// the record found for the previous blank, or one a few records behind it,
+// is mostly the one, and is checked before the list is searched.
+unsigned long Element_List::LastAtOrBelow(long offset) const
+{
+	constexpr int kStepsAhead = 4;
+	unsigned long hint = spaceHint.load(std::memory_order_relaxed);
+	for (int step = 0; step < kStepsAhead && hint >= 1 && hint <= last; step++, hint++) {
+		if (Offset(hint) > offset)
+			break;
+		if (hint == last || Offset(hint + 1) > offset) {
+			spaceHint.store(hint, std::memory_order_relaxed);
+			return hint;
+		}
+	}
+	unsigned long found = FirstAbove(offset, 1, last) - 1;
+	if (found >= 1)
+		spaceHint.store(found, std::memory_order_relaxed);
+	return found;
+}
+
 long Element_List::SpaceHolderAt(long offset, bool placeholdersOnly) const
 {
 	if (offset < 0)
 		return 0;
-	unsigned long found = PreviousOrAtIndex(offset);
+	unsigned long found = LastAtOrBelow(offset);
 	if (found == 0)
 		return 0;
 	long start = Offset(found);
-	// The records at start lie around the one found: the line breaking asks
-	// this of every blank, so no further searches of the whole list.
+	// The records at start lie just before the one found: no further
+	// searches of the whole list.
 	unsigned long first = found;
 	while (first > 1 && Offset(first - 1) == start)
 		first--;
@@ -590,6 +611,19 @@ Page_Element* Element_List::ElementForNode(const _node* node) const
 			return element;
 	}
 	return nullptr;
+}
+
+Page_Element* Element_List::ElementForNodeFrom(const _node* node, long offset) const
+{
+	if (node == nullptr)
+		return nullptr;
+	Page_Element* first = nullptr;
+	for (unsigned long i = last; i >= 1 && Offset(i) >= offset; i--) {
+		Page_Element* element = dynamic_cast<Page_Element*>(items[i].element);
+		if (element != nullptr && element->MyNode() == node)
+			first = element;
+	}
+	return first;
 }
 
 bool Element_List::HTMLSpanOf(const Visual_Element* element, const _node* node, int32* start,

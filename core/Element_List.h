@@ -1,6 +1,7 @@
 #ifndef VELMORA_ELEMENT_LIST_H
 #define VELMORA_ELEMENT_LIST_H
 
+#include <atomic>
 #include <climits>
 #include <functional>
 #include <memory>
@@ -144,6 +145,10 @@ public:
 	long ContainsNullCharacters(long from, long to) const;
 	long ContainsElement(long from, long to) const;
 	Page_Element* ElementForNode(const _node* node) const;
+	// ElementForNode among the records at offset and behind it, looked for
+	// from the end: a walk that appends to the page asks this of the
+	// element it just made, and the whole list would be searched per node.
+	Page_Element* ElementForNodeFrom(const _node* node, long offset) const;
 	// The span of HTML the element (or the node's element) wrote last;
 	// false when neither is in the list. The element may be gone: it is
 	// looked for, never looked at, until found.
@@ -206,6 +211,9 @@ private:
 	// The index of the element whose space (or placeholder characters, with
 	// placeholdersOnly) holds offset; 0 for none.
 	long SpaceHolderAt(long offset, bool placeholdersOnly) const;
+	// The last index in 1..last whose offset is at or below offset; 0 when
+	// there is none.
+	unsigned long LastAtOrBelow(long offset) const;
 
 	BLooper* lock;		// not owned: the engine's window
 	std::vector<Element_List_Item> items;
@@ -228,6 +236,11 @@ private:
 	std::vector<Watch> watches;
 	uint32 lastWatch = 0;
 	std::function<void(unsigned long)> orderWatcher;
+	// Where LastAtOrBelow found its last answer. Only a hint: it is checked
+	// against the records before use, so no change of the list makes it
+	// wrong, and it needs no resetting. Atomic, as readers of one list may
+	// run at once.
+	mutable std::atomic<unsigned long> spaceHint{1};
 };
 
 #endif

@@ -244,6 +244,64 @@ TEST_F(ElementListTest, ASpaceIsFoundWhateverOtherElementsShareItsOffset)
 	EXPECT_EQ(fList.SpaceLengthAt(10), 2);
 }
 
+// The line breaking asks for the placeholders at each blank in text order,
+// and the list answers from where its last answer was. After any change of
+// the list the answers must be those of the changed list, asked in order
+// or at random.
+TEST_F(ElementListTest, PlaceholdersAreFoundInTextOrderAcrossChangesOfTheList)
+{
+	struct Space {
+		Marker* marker;
+		long offset;
+		long to;
+	};
+	std::mt19937 random(24);
+	std::vector<Space> spaces;
+	auto add = [&](long offset, long to) {
+		Marker* marker = to > 0 ? WithSpace(offset, 0, to) : AddAfter(offset);
+		size_t place = std::upper_bound(spaces.begin(), spaces.end(), offset,
+			[](long at, const Space& space) { return at < space.offset; }) - spaces.begin();
+		spaces.insert(spaces.begin() + place, Space{marker, offset, to});
+	};
+	for (long i = 0; i < 40; i++)
+		add(i * 6 + 2, i % 3 == 0 ? 0 : 1 + i % 4);
+	auto expected = [&](long probe) {
+		long found = 0;
+		for (size_t i = 0; i < spaces.size(); i++) {
+			if (spaces[i].offset > probe)
+				break;
+			if (found == 0 || spaces[i].offset != spaces[found - 1].offset)
+				found = 0;
+			if (found == 0 && spaces[i].to > 0 && probe < spaces[i].offset + spaces[i].to)
+				found = static_cast<long>(i) + 1;
+		}
+		return found;
+	};
+	for (int step = 0; step < 200; step++) {
+		for (long probe = 0; probe <= fList.LastOffset() + 2; probe++)
+			ASSERT_EQ(fList.InNullCharactersAt(probe), expected(probe)) << "step " << step;
+		for (int ask = 0; ask < 20; ask++) {
+			long probe = std::uniform_int_distribution<long>(0, fList.LastOffset() + 2)(random);
+			ASSERT_EQ(fList.InNullCharactersAt(probe), expected(probe)) << "step " << step;
+		}
+		int what = std::uniform_int_distribution<int>(0, 2)(random);
+		long at = std::uniform_int_distribution<long>(0, fList.LastOffset())(random);
+		if (what == 0) {
+			// Text typed at a place moves every record at and behind it.
+			long delta = std::uniform_int_distribution<long>(1, 5)(random);
+			fList.Adjust(at, delta);
+			for (Space& space : spaces)
+				space.offset += space.offset >= at ? delta : 0;
+		} else if (what == 1) {
+			add(at, std::uniform_int_distribution<long>(0, 2)(random));
+		} else if (!spaces.empty()) {
+			size_t gone = std::uniform_int_distribution<size_t>(0, spaces.size() - 1)(random);
+			delete spaces[gone].marker;
+			spaces.erase(spaces.begin() + gone);
+		}
+	}
+}
+
 TEST_F(ElementListTest, HTMLSpansAreRecordedForKnownElementsOnly)
 {
 	Marker* a = AddAfter(1);
