@@ -196,9 +196,10 @@ void PageWalk::Pass(_node* node, bool closing)
 			passed->element = strdup(node->element);
 	}
 	Visual_Engine* engine = fPage->Engine();
+	long at = fPosition;
 	fPosition += engine->InsertAt(fPosition, passed, INSERT_BUILD, nullptr);
 	if (fInHead || titleText) {
-		if (Page_Element* element = engine->ElementList()->ElementForNode(passed))
+		if (Page_Element* element = engine->ElementList()->ElementForNodeFrom(passed, at))
 			element->SetHeadMark(true);
 	}
 }
