@@ -833,6 +833,11 @@ void Visual_Engine::Place(long from, long to)
 
 void Visual_Engine::PlaceAfterEdit(long editStart, long editEnd, uint32 generation)
 {
+	// Nothing is placed while refreshing waits (the build of a page): the
+	// line asked for below would wrap the text after every insertion, and
+	// the views are placed once refreshing resumes.
+	if (view->IsRefreshBlocked() || view->CountChildren() == 0)
+		return;
 	int32 keptFrom = 0;
 	float heightDelta = 0;
 	bool kept = view->LinesKeptSince(generation, &keptFrom, &heightDelta) && heightDelta == 0;
