@@ -152,17 +152,22 @@ bool Tidy::Parse()
 	if (input.InitCheck() != B_OK)
 		return false;
 	Holder hold(*this);
-	std::string bytes;
-	if (!ReadInput(bytes))
-		return false;
-	page->Engine()->Empty();
-	page->FreeTree();
-
-	std::unique_ptr<ParsedPage> parsed = ParseInput(bytes, loadProgress);
+	std::unique_ptr<ParsedPage> parsed;
+	{
+		// The file's bytes are dropped once read: the elements are built
+		// from the tree, and a big page's bytes would stay for the build.
+		std::string bytes;
+		if (!ReadInput(bytes))
+			return false;
+		page->Engine()->Empty();
+		page->FreeTree();
+		parsed = ParseInput(bytes, loadProgress);
+	}
 	encoding = parsed->Encoding();
 	if (loadProgress)
 		ShowProgress(100, "Loading finished");
 	Report(*parsed);
+	parsed->DropSource();
 	bool result = parsed->Succeeded();
 	bool readable = parsed->Status() == B_OK && parsed->Document() != nullptr
 		&& parsed->Document()->type == RootNode;
