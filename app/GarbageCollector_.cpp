@@ -2,28 +2,24 @@
 
 #include "PageModel.h"
 
-void GarbageCollector_::Register(void* object)
+void GarbageCollector_::Register(void*)
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	fObjects.insert(object);
+	fCount.fetch_add(1, std::memory_order_relaxed);
 }
 
-void GarbageCollector_::UnRegister(void* object)
+void GarbageCollector_::UnRegister(void*)
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	fObjects.erase(object);
+	fCount.fetch_sub(1, std::memory_order_relaxed);
 }
 
 void GarbageCollector_::Empty()
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	fObjects.clear();
+	fCount.store(0, std::memory_order_relaxed);
 }
 
 int32 GarbageCollector_::CountRegistered() const
 {
-	std::lock_guard<std::mutex> guard(fLock);
-	return static_cast<int32>(fObjects.size());
+	return fCount.load(std::memory_order_relaxed);
 }
 
 void RegisterAtGarbageCollector(void* object, PageModel* page)
