@@ -50,9 +50,14 @@ public:
 	// The page decoded to UTF-8 with LF line ends, without a byte order
 	// mark: the text report offsets refer to.
 	const std::string& Source() const { return fSource; }
-	// Frees the text once the reports are taken: a page keeps its tree for
-	// as long as it is shown, and the page's text is the HTML window's.
-	void DropSource() { std::string().swap(fSource); }
+	// Frees the text and the reports once the reports are taken: a page
+	// keeps its tree for as long as it is shown, the page's text is the
+	// HTML window's and the reports are the error list's.
+	void DropSourceAndReports()
+	{
+		std::string().swap(fSource);
+		std::vector<ParseReport>().swap(fReports);
+	}
 
 private:
 	friend class PageParser;

@@ -167,7 +167,7 @@ bool Tidy::Parse()
 	if (loadProgress)
 		ShowProgress(100, "Loading finished");
 	Report(*parsed);
-	parsed->DropSource();
+	parsed->DropSourceAndReports();
 	bool result = parsed->Succeeded();
 	bool readable = parsed->Status() == B_OK && parsed->Document() != nullptr
 		&& parsed->Document()->type == RootNode;
