@@ -309,6 +309,13 @@ long Visual_Engine::MoveElement(long offset, Visual_Element* element, bool after
 	shownViews->Reordered();
 	if (item.spaceTo > 0)
 		elementList->SetSpaceFromToRelOffset(element, from, to);
+	// The edits of the text placed the views behind them while the element
+	// still stood at its old place in the list: its own view follows it
+	// now.
+	if (element->View() != nullptr) {
+		long moved = elementList->OffsetOf(element);
+		Place(moved, moved + 1);
+	}
 	return item.spaceTo - item.spaceFrom;
 }
 
@@ -776,8 +783,7 @@ long Visual_Engine::CreateSpace(long at, Visual_Element* element, long elementOf
 		*from = at - elementOffset;
 	if (to != nullptr)
 		*to = at - elementOffset + length;
-	view->SetFontAndColor(static_cast<int32>(at), static_cast<int32>(at + length), font.get(),
-		B_FONT_ALL);
+	SizeSpace(at, at + length, font.get());
 	element->SetSpaceFont(std::move(font));
 	return length;
 }
@@ -797,8 +803,17 @@ long Visual_Engine::CreateSpace(long from, long to, const BFont* font, Visual_El
 		nullptr);
 	element->SetSpaceFont(std::make_unique<BFont>(*font));
 	long end = std::min<long>(at + to, view->TextLength());
-	view->SetFontAndColor(static_cast<int32>(start), static_cast<int32>(end), font, B_FONT_ALL);
+	SizeSpace(start, end, font);
 	return length;
+}
+
+// The views behind a space follow its change of size as they followed its
+// characters coming in.
+void Visual_Engine::SizeSpace(long start, long end, const BFont* font)
+{
+	uint32 generation = view->LayoutGeneration();
+	view->SetFontAndColor(static_cast<int32>(start), static_cast<int32>(end), font, B_FONT_ALL);
+	PlaceAfterEdit(start, end, generation);
 }
 
 bool Visual_Engine::IsPlainSpace(long offset) const

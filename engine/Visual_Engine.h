@@ -248,6 +248,7 @@ private:
 	void RemoveViewOf(Visual_Element* element);
 	std::unique_ptr<Environment> WalkEnvironment(long offset, bool unclosed) const;
 	bool IsPlainSpace(long offset) const;
+	void SizeSpace(long start, long end, const BFont* font);
 	// The edit after which views are placed, when they are.
 	struct PlacedEdit {
 		long end;
