@@ -255,7 +255,7 @@ void BView::MoveBy(float dx, float dy)
 	fData->frame.OffsetBy(dx, dy);
 	if (window == nullptr)
 		return;
-	BPrivate::GeometryChanged(window);
+	BPrivate::ViewMoved(this);
 	BPrivate::AddDirty(window, BPrivate::ClipOf(this));
 	if (fData->flags & B_FRAME_EVENTS)
 		FrameMoved(fData->frame.LeftTop());
