@@ -877,11 +877,34 @@ void Visual_Engine::PlaceViews(long from, long to, const PlacedEdit* edit)
 	// children share: a query may wrap lines that wait to be wrapped.
 	if (!view->LockLooper())
 		return;
-	for (unsigned long index : shownViews->Between(first, last)) {
-		Element_List_Item item = (*elementList)[index];
+	const std::vector<ShownViews::Shown>& shown = shownViews->Between(first, last);
+	ShownViews::InPlace& placed = shownViews->Placed();
+	uint32 generation = view->LayoutGeneration();
+	float scrollTop = view->Bounds().top;
+	bool toTheLast = !shown.empty() && shown.back().position + 1 == shownViews->Count();
+	for (const ShownViews::Shown& each : shown) {
+		Element_List_Item item = (*elementList)[each.index];
+		if (edit != nullptr && edit->keptShift == 0 && item.offset + item.spaceFrom >= edit->keptFrom
+				&& placed.from <= each.position && placed.generation == edit->generation
+				&& placed.scrollTop == scrollTop) {
+			// This view and those behind it stood in place before the
+			// edit, which moved none of their lines.
+			toTheLast = true;
+			break;
+		}
+		// A view that walks stopped before stood in place all along: it
+		// takes what they knew, so as to be placed as cheaply as others.
+		ViewPlacement* placement = item.element->Placement();
+		if (placement != nullptr && placed.from <= each.position
+				&& static_cast<int32>(placed.generation - placement->generation) > 0) {
+			placement->generation = placed.generation;
+			placement->scrollTop = placed.scrollTop;
+		}
 		if (item.element->View() != nullptr)
 			PlaceView(item, edit);
 	}
+	if (toTheLast && view->LayoutGeneration() == generation)
+		placed = ShownViews::InPlace{shown.front().position, generation, scrollTop};
 	view->UnlockLooper();
 }
 

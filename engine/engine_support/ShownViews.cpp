@@ -14,7 +14,8 @@ ShownViews::ShownViews(const BView& textView, const Element_List& list)
 {
 }
 
-const std::vector<unsigned long>& ShownViews::Between(unsigned long first, unsigned long last)
+const std::vector<ShownViews::Shown>& ShownViews::Between(unsigned long first,
+	unsigned long last)
 {
 	if (fStale || fReadAt != fTextView.ChildrenGeneration())
 		Read();
@@ -40,6 +41,7 @@ void ShownViews::Read()
 		fElements.push_back(element);
 	fReadAt = fTextView.ChildrenGeneration();
 	fStale = false;
+	fPlaced = InPlace();
 }
 
 bool ShownViews::Collect(unsigned long first, unsigned long last)
@@ -57,7 +59,8 @@ bool ShownViews::Collect(unsigned long first, unsigned long last)
 			return false;
 		if (static_cast<unsigned long>(index) > last)
 			break;
-		fFound.push_back(static_cast<unsigned long>(index));
+		fFound.push_back(Shown{static_cast<size_t>(element - fElements.begin()),
+			static_cast<unsigned long>(index)});
 		previous = index;
 	}
 	return true;

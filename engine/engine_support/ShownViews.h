@@ -1,6 +1,7 @@
 #ifndef VELMORA_SHOWN_VIEWS_H
 #define VELMORA_SHOWN_VIEWS_H
 
+#include <cstdint>
 #include <vector>
 
 #include <SupportDefs.h>
@@ -21,13 +22,31 @@ class Visual_Element;
 // too.
 class ShownViews {
 public:
+	// A shown element: its place among the shown ones and its list index.
+	struct Shown {
+		size_t position;
+		unsigned long index;
+	};
+	// What placing learnt of the views from one position on: each stood
+	// where placing it would put it at the text view's layout generation,
+	// with the text scrolled as far. An edit that moved none of their
+	// lines leaves them there, and placing after it stops at them.
+	struct InPlace {
+		size_t from = SIZE_MAX;
+		uint32 generation = 0;
+		float scrollTop = 0;
+	};
+
 	ShownViews(const BView& textView, const Element_List& list);
 
-	// The list's indices of the shown elements whose indices lie in
-	// first .. last, in order. Under the engine lock.
-	const std::vector<unsigned long>& Between(unsigned long first, unsigned long last);
+	// The shown elements whose indices lie in first .. last, in order.
+	// Under the engine lock.
+	const std::vector<Shown>& Between(unsigned long first, unsigned long last);
+	size_t Count() const { return fElements.size(); }
 	// An element moved to another place in the list.
 	void Reordered() { fStale = true; }
+	// Forgotten whenever the order is read again.
+	InPlace& Placed() { return fPlaced; }
 
 private:
 	void Read();
@@ -39,7 +58,8 @@ private:
 	std::vector<Visual_Element*> fElements;
 	uint32 fReadAt = 0;
 	bool fStale = true;
-	std::vector<unsigned long> fFound;
+	std::vector<Shown> fFound;
+	InPlace fPlaced;
 };
 
 #endif
