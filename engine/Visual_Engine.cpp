@@ -878,34 +878,30 @@ void Visual_Engine::PlaceViews(long from, long to, const PlacedEdit* edit)
 	if (!view->LockLooper())
 		return;
 	const std::vector<ShownViews::Shown>& shown = shownViews->Between(first, last);
-	ShownViews::InPlace& placed = shownViews->Placed();
 	uint32 generation = view->LayoutGeneration();
 	float scrollTop = view->Bounds().top;
 	bool toTheLast = !shown.empty() && shown.back().position + 1 == shownViews->Count();
 	for (const ShownViews::Shown& each : shown) {
 		Element_List_Item item = (*elementList)[each.index];
-		if (edit != nullptr && edit->keptShift == 0 && item.offset + item.spaceFrom >= edit->keptFrom
-				&& placed.from <= each.position && placed.generation == edit->generation
-				&& placed.scrollTop == scrollTop) {
-			// This view and those behind it stood in place before the
-			// edit, which moved none of their lines.
-			toTheLast = true;
+		if (edit != nullptr && OnUnmovedLine(item, *edit)
+				&& shownViews->IsInPlaceFrom(each.position, edit->generation, scrollTop))
 			break;
-		}
-		// A view that walks stopped before stood in place all along: it
-		// takes what they knew, so as to be placed as cheaply as others.
-		ViewPlacement* placement = item.element->Placement();
-		if (placement != nullptr && placed.from <= each.position
-				&& static_cast<int32>(placed.generation - placement->generation) > 0) {
-			placement->generation = placed.generation;
-			placement->scrollTop = placed.scrollTop;
-		}
+		// A view that placing stopped before stood in place all along; it
+		// is placed as cheaply as the others.
+		shownViews->UpdatePassedBy(each.position, item.element->Placement());
 		if (item.element->View() != nullptr)
 			PlaceView(item, edit);
 	}
 	if (toTheLast && view->LayoutGeneration() == generation)
-		placed = ShownViews::InPlace{shown.front().position, generation, scrollTop};
+		shownViews->InPlaceFrom(shown.front().position, generation, scrollTop);
 	view->UnlockLooper();
+}
+
+// Whether an element's space lies on a line the edit neither wrapped again
+// nor moved.
+bool Visual_Engine::OnUnmovedLine(const Element_List_Item& item, const PlacedEdit& edit)
+{
+	return edit.keptShift == 0 && item.offset + item.spaceFrom >= edit.keptFrom;
 }
 
 // Whether a view stood where it was put just before the edit, on a line

@@ -260,6 +260,7 @@ private:
 	};
 	void PlaceViews(long from, long to, const PlacedEdit* edit);
 	void PlaceView(const Element_List_Item& item, const PlacedEdit* edit);
+	static bool OnUnmovedLine(const Element_List_Item& item, const PlacedEdit& edit);
 	bool MovedWithItsLine(const ViewPlacement& placement, const PlacedEdit& edit, int32 start,
 		const BView* elementView) const;
 	static bool StillMeasured(const ViewPlacement& placement, const PlacedEdit& edit,

@@ -5,6 +5,7 @@
 #include <View.h>
 
 #include "Element_List.h"
+#include "ViewPlacement.h"
 #include "Visual_Element.h"
 
 ShownViews::ShownViews(const BView& textView, const Element_List& list)
@@ -41,7 +42,7 @@ void ShownViews::Read()
 		fElements.push_back(element);
 	fReadAt = fTextView.ChildrenGeneration();
 	fStale = false;
-	fPlaced = InPlace();
+	fInPlace = InPlace();
 }
 
 bool ShownViews::Collect(unsigned long first, unsigned long last)
@@ -64,4 +65,24 @@ bool ShownViews::Collect(unsigned long first, unsigned long last)
 		previous = index;
 	}
 	return true;
+}
+
+void ShownViews::InPlaceFrom(size_t position, uint32 generation, float scrollTop)
+{
+	fInPlace = InPlace{position, generation, scrollTop};
+}
+
+bool ShownViews::IsInPlaceFrom(size_t position, uint32 generation, float scrollTop) const
+{
+	return fInPlace.from <= position && fInPlace.generation == generation
+		&& fInPlace.scrollTop == scrollTop;
+}
+
+void ShownViews::UpdatePassedBy(size_t position, ViewPlacement* placement) const
+{
+	if (placement != nullptr && fInPlace.from <= position
+			&& static_cast<int32>(fInPlace.generation - placement->generation) > 0) {
+		placement->generation = fInPlace.generation;
+		placement->scrollTop = fInPlace.scrollTop;
+	}
 }

@@ -9,6 +9,7 @@
 class BView;
 class Element_List;
 class Visual_Element;
+struct ViewPlacement;
 
 // The elements the text view shows as views (its children), in the order of
 // the element list. Placing the views behind an edit starts at the first
@@ -27,16 +28,6 @@ public:
 		size_t position;
 		unsigned long index;
 	};
-	// What placing learnt of the views from one position on: each stood
-	// where placing it would put it at the text view's layout generation,
-	// with the text scrolled as far. An edit that moved none of their
-	// lines leaves them there, and placing after it stops at them.
-	struct InPlace {
-		size_t from = SIZE_MAX;
-		uint32 generation = 0;
-		float scrollTop = 0;
-	};
-
 	ShownViews(const BView& textView, const Element_List& list);
 
 	// The shown elements whose indices lie in first .. last, in order.
@@ -45,8 +36,18 @@ public:
 	size_t Count() const { return fElements.size(); }
 	// An element moved to another place in the list.
 	void Reordered() { fStale = true; }
-	// Forgotten whenever the order is read again.
-	InPlace& Placed() { return fPlaced; }
+
+	// What placing learns of the views from one position on: each stands
+	// where placing it would put it at a layout generation of the text
+	// view, with the text scrolled as far. An edit that moves none of their
+	// lines leaves them there, and placing after it stops at them. Forgotten
+	// whenever the order is read again.
+	void InPlaceFrom(size_t position, uint32 generation, float scrollTop);
+	bool IsInPlaceFrom(size_t position, uint32 generation, float scrollTop) const;
+	// A view that placing passed by since it was placed takes the
+	// generation and scroll it stood in place at, when those are newer
+	// than its own.
+	void UpdatePassedBy(size_t position, ViewPlacement* placement) const;
 
 private:
 	void Read();
@@ -59,7 +60,12 @@ private:
 	uint32 fReadAt = 0;
 	bool fStale = true;
 	std::vector<Shown> fFound;
-	InPlace fPlaced;
+	struct InPlace {
+		size_t from = SIZE_MAX;
+		uint32 generation = 0;
+		float scrollTop = 0;
+	};
+	InPlace fInPlace;
 };
 
 #endif
