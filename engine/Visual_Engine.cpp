@@ -36,6 +36,7 @@
 #include "engine_support/PairPartners.h"
 #include "engine_support/PairWalk.h"
 #include "engine_support/Paragraphs.h"
+#include "engine_support/ShownViews.h"
 #include "engine_support/SpaceSizes.h"
 #include "engine_support/StyleRewrite.h"
 
@@ -95,6 +96,7 @@ Visual_Engine::Visual_Engine(BRect frame, BWindow* window, EnginePage* page)
 		B_FOLLOW_ALL_SIDES, 0, false, true, B_FANCY_BORDER);
 	elementList = std::make_unique<Element_List>(this, window);
 	formatting = std::make_unique<FormattingCheckpoints>(elementList.get());
+	shownViews = std::make_unique<ShownViews>(*view, *elementList);
 	elementList->WatchOrder([this](unsigned long firstChanged) {
 		formatting->ForgetFrom(firstChanged);
 	});
@@ -304,8 +306,16 @@ long Visual_Engine::MoveElement(long offset, Visual_Element* element, bool after
 		elementList->MoveAfter(offset, element);
 	else
 		elementList->MoveBefore(offset, element);
+	shownViews->Reordered();
 	if (item.spaceTo > 0)
 		elementList->SetSpaceFromToRelOffset(element, from, to);
+	// The edits of the text placed the views behind them while the element
+	// still stood at its old place in the list: its own view follows it
+	// now.
+	if (element->View() != nullptr) {
+		long moved = elementList->OffsetOf(element);
+		Place(moved, moved + 1);
+	}
 	return item.spaceTo - item.spaceFrom;
 }
 
@@ -773,8 +783,7 @@ long Visual_Engine::CreateSpace(long at, Visual_Element* element, long elementOf
 		*from = at - elementOffset;
 	if (to != nullptr)
 		*to = at - elementOffset + length;
-	view->SetFontAndColor(static_cast<int32>(at), static_cast<int32>(at + length), font.get(),
-		B_FONT_ALL);
+	SizeSpace(at, at + length, font.get());
 	element->SetSpaceFont(std::move(font));
 	return length;
 }
@@ -794,8 +803,17 @@ long Visual_Engine::CreateSpace(long from, long to, const BFont* font, Visual_El
 		nullptr);
 	element->SetSpaceFont(std::make_unique<BFont>(*font));
 	long end = std::min<long>(at + to, view->TextLength());
-	view->SetFontAndColor(static_cast<int32>(start), static_cast<int32>(end), font, B_FONT_ALL);
+	SizeSpace(start, end, font);
 	return length;
+}
+
+// The views behind a space follow its change of size as they followed its
+// characters coming in.
+void Visual_Engine::SizeSpace(long start, long end, const BFont* font)
+{
+	uint32 generation = view->LayoutGeneration();
+	view->SetFontAndColor(static_cast<int32>(start), static_cast<int32>(end), font, B_FONT_ALL);
+	PlaceAfterEdit(start, end, generation);
 }
 
 bool Visual_Engine::IsPlainSpace(long offset) const
@@ -839,9 +857,9 @@ void Visual_Engine::PlaceAfterEdit(long editStart, long editEnd, uint32 generati
 	if (view->IsRefreshBlocked() || view->CountChildren() == 0)
 		return;
 	int32 keptFrom = 0;
-	float heightDelta = 0;
-	bool kept = view->LinesKeptSince(generation, &keptFrom, &heightDelta) && heightDelta == 0;
-	PlacedEdit edit{editEnd, generation, kept ? keptFrom : LONG_MAX};
+	float keptShift = 0;
+	bool kept = view->LinesKeptSince(generation, &keptFrom, &keptShift);
+	PlacedEdit edit{editEnd, generation, kept ? keptFrom : LONG_MAX, kept ? keptShift : 0};
 	// The text is wrapped again from the line before the edit's, whose end
 	// may depend on the edited text: the views on it may move as well.
 	int32 lineBefore = std::max<int32>(view->LineAt(editStart) - 1, 0);
@@ -860,26 +878,45 @@ void Visual_Engine::PlaceViews(long from, long to, const PlacedEdit* edit)
 		return;
 	unsigned long first = elementList->NextOrAtIndex(from);
 	unsigned long last = elementList->PreviousOrAtIndex(to);
-	// The elements with views are the text view's children: an edit moves
-	// every element behind it, and on a long page a walk of those per
-	// keystroke cost more than the rest of the keystroke.
-	for (int32 child = 0; child < view->CountChildren(); child++) {
-		auto* element = dynamic_cast<Visual_Element*>(view->ChildAt(child));
-		long index = element != nullptr ? elementList->IndexOf(element) : -1;
-		if (index >= 0 && static_cast<unsigned long>(index) >= first
-				&& static_cast<unsigned long>(index) <= last && element->View() != nullptr)
-			PlaceView((*elementList)[static_cast<unsigned long>(index)], edit);
+	// The text view's lines are read under its window's lock, which its
+	// children share: a query may wrap lines that wait to be wrapped.
+	if (!view->LockLooper())
+		return;
+	const std::vector<ShownViews::Shown>& shown = shownViews->Between(first, last);
+	uint32 generation = view->LayoutGeneration();
+	float scrollTop = view->Bounds().top;
+	bool toTheLast = !shown.empty() && shown.back().position + 1 == shownViews->Count();
+	for (const ShownViews::Shown& each : shown) {
+		Element_List_Item item = (*elementList)[each.index];
+		if (edit != nullptr && OnUnmovedLine(item, *edit)
+				&& shownViews->IsInPlaceFrom(each.position, edit->generation, scrollTop))
+			break;
+		// A view that placing stopped before stood in place all along; it
+		// is placed as cheaply as the others.
+		shownViews->UpdatePassedBy(each.position, item.element->Placement());
+		if (item.element->View() != nullptr)
+			PlaceView(item, edit);
 	}
+	if (toTheLast && view->LayoutGeneration() == generation)
+		shownViews->InPlaceFrom(shown.front().position, generation, scrollTop);
+	view->UnlockLooper();
 }
 
-// Whether a view stands where it was put just before the edit, on a line
-// the edit left where it was, with the text scrolled as far: placing it
-// again would put it there again.
-bool Visual_Engine::StillInPlace(const ViewPlacement& placement, const PlacedEdit& edit,
+// Whether an element's space lies on a line the edit neither wrapped again
+// nor moved.
+bool Visual_Engine::OnUnmovedLine(const Element_List_Item& item, const PlacedEdit& edit)
+{
+	return edit.keptShift == 0 && item.offset + item.spaceFrom >= edit.keptFrom;
+}
+
+// Whether a view stood where it was put just before the edit, on a line
+// the edit did not wrap again, with the text scrolled as far: placing it
+// again would put it as far below as the edit moved its line.
+bool Visual_Engine::MovedWithItsLine(const ViewPlacement& placement, const PlacedEdit& edit,
 	int32 start, const BView* elementView) const
 {
 	return placement.measured && placement.generation == edit.generation
-		&& start >= edit.unmovedFrom && placement.scrollTop == view->Bounds().top
+		&& start >= edit.keptFrom && placement.scrollTop == view->Bounds().top
 		&& placement.placedAt == elementView->Frame().LeftTop()
 		&& placement.bounds == elementView->Bounds();
 }
@@ -897,62 +934,59 @@ bool Visual_Engine::StillMeasured(const ViewPlacement& placement, const PlacedEd
 }
 
 // Centred over its space, its bottom at five sixths of the line height (or
-// at the top of the line when it is taller than that).
+// at the top of the line when it is taller than that). Under the text
+// view's window lock.
 void Visual_Engine::PlaceView(const Element_List_Item& item, const PlacedEdit* edit)
 {
 	BView* elementView = item.element->View();
 	int32 start = item.offset + item.spaceFrom;
 	int32 end = item.offset + item.spaceTo;
-	// The text view's lines are read under its window's lock: a query may
-	// wrap lines that wait to be wrapped.
-	if (!elementView->LockLooper())
-		return;
 	ViewPlacement* placement = item.element->Placement();
-	if (placement != nullptr && edit != nullptr
-			&& StillInPlace(*placement, *edit, start, elementView)) {
-		placement->generation = view->LayoutGeneration();
-		elementView->UnlockLooper();
-		return;
-	}
-	// A space broken over two lines is centred on its part on the second.
-	int32 lineStart = view->OffsetAt(view->LineAt(end));
-	start = std::max(start, lineStart);
-	float left;
-	float right;
-	float lineHeight = 0;
-	BPoint top = view->PointAt(lineStart, &lineHeight);
-	if (placement != nullptr && edit != nullptr
-			&& StillMeasured(*placement, *edit, start, end, lineStart, top.x)) {
-		left = placement->left;
-		right = placement->right;
-	} else {
-		left = view->PointAt(start).x;
-		right = view->PointAt(end).x;
-		if (placement != nullptr) {
-			placement->measured = true;
-			placement->startInLine = start - lineStart;
-			placement->endInLine = end - lineStart;
-			placement->lineLeft = top.x;
-			placement->left = left;
-			placement->right = right;
-		}
-	}
 	BRect bounds = elementView->Bounds();
-	float x = left + ((right - left) - bounds.right) * 0.5f;
-	float baseline = lineHeight * 0.8333333f;
-	float y = baseline - bounds.bottom > 0 ? top.y + (baseline - bounds.bottom) : top.y;
-	y -= view->Bounds().top;
+	BPoint where;
+	if (placement != nullptr && edit != nullptr
+			&& MovedWithItsLine(*placement, *edit, start, elementView)) {
+		where = placement->placedAt + BPoint(0, edit->keptShift);
+	} else {
+		// A space broken over two lines is centred on its part on the
+		// second.
+		int32 lineStart = view->OffsetAt(view->LineAt(end));
+		start = std::max(start, lineStart);
+		float left;
+		float right;
+		float lineHeight = 0;
+		BPoint top = view->PointAt(lineStart, &lineHeight);
+		if (placement != nullptr && edit != nullptr
+				&& StillMeasured(*placement, *edit, start, end, lineStart, top.x)) {
+			left = placement->left;
+			right = placement->right;
+		} else {
+			left = view->PointAt(start).x;
+			right = view->PointAt(end).x;
+			if (placement != nullptr) {
+				placement->measured = true;
+				placement->startInLine = start - lineStart;
+				placement->endInLine = end - lineStart;
+				placement->lineLeft = top.x;
+				placement->left = left;
+				placement->right = right;
+			}
+		}
+		float baseline = lineHeight * 0.8333333f;
+		where.x = left + ((right - left) - bounds.right) * 0.5f;
+		where.y = baseline - bounds.bottom > 0 ? top.y + (baseline - bounds.bottom) : top.y;
+		where.y -= view->Bounds().top;
+	}
 	// Placing runs at every draw: a view already in place is left alone,
 	// since moving it draws again.
-	if (elementView->Frame().LeftTop() != BPoint(x, y))
-		elementView->MoveTo(x, y);
+	if (elementView->Frame().LeftTop() != where)
+		elementView->MoveTo(where);
 	if (placement != nullptr) {
 		placement->generation = view->LayoutGeneration();
-		placement->placedAt = BPoint(x, y);
+		placement->placedAt = where;
 		placement->bounds = bounds;
 		placement->scrollTop = view->Bounds().top;
 	}
-	elementView->UnlockLooper();
 }
 
 void Visual_Engine::SetBackgroundBitmap(const char* path)

@@ -26,6 +26,7 @@ class EnginePage;
 class FormattingCheckpoints;
 class List;
 class Page_Element;
+class ShownViews;
 class Visual_Element;
 class Visual_Text;
 class VLooper;
@@ -247,17 +248,20 @@ private:
 	void RemoveViewOf(Visual_Element* element);
 	std::unique_ptr<Environment> WalkEnvironment(long offset, bool unclosed) const;
 	bool IsPlainSpace(long offset) const;
+	void SizeSpace(long start, long end, const BFont* font);
 	// The edit after which views are placed, when they are.
 	struct PlacedEdit {
 		long end;
 		uint32 generation;
-		// Views from here on lie on lines the edit neither wrapped again
-		// nor moved.
-		long unmovedFrom;
+		// Views from here on lie on lines the edit did not wrap again,
+		// which it moved down by keptShift.
+		long keptFrom;
+		float keptShift;
 	};
 	void PlaceViews(long from, long to, const PlacedEdit* edit);
 	void PlaceView(const Element_List_Item& item, const PlacedEdit* edit);
-	bool StillInPlace(const ViewPlacement& placement, const PlacedEdit& edit, int32 start,
+	static bool OnUnmovedLine(const Element_List_Item& item, const PlacedEdit& edit);
+	bool MovedWithItsLine(const ViewPlacement& placement, const PlacedEdit& edit, int32 start,
 		const BView* elementView) const;
 	static bool StillMeasured(const ViewPlacement& placement, const PlacedEdit& edit,
 		int32 start, int32 end, int32 lineStart, float lineLeft);
@@ -271,6 +275,8 @@ private:
 	// changes until it goes.
 	std::unique_ptr<FormattingCheckpoints> formatting;
 	std::unique_ptr<Element_List> elementList;
+	// The elements shown as views, in the list's order.
+	std::unique_ptr<ShownViews> shownViews;
 	VLooper* looper;			// runs until StopLooper(); deletes itself when it quits
 	std::atomic<long> unreadImages = 0;
 };

@@ -133,6 +133,7 @@ void BView::AddChild(BView* child, BView* before)
 	std::vector<BView*>& children = fData->children;
 	auto position = std::find(children.begin(), children.end(), before);
 	children.insert(position, child);
+	fData->childrenChanges++;
 	child->fData->parent = this;
 	if (BWindow* window = fData->window) {
 		BPrivate::GeometryChanged(window);
@@ -153,6 +154,7 @@ bool BView::RemoveChild(BView* child)
 	}
 	std::vector<BView*>& children = fData->children;
 	children.erase(std::remove(children.begin(), children.end(), child), children.end());
+	fData->childrenChanges++;
 	child->fData->parent = nullptr;
 	return true;
 }
@@ -169,6 +171,11 @@ bool BView::RemoveSelf()
 int32 BView::CountChildren() const
 {
 	return static_cast<int32>(fData->children.size());
+}
+
+uint32 BView::ChildrenGeneration() const
+{
+	return fData->childrenChanges;
 }
 
 BView* BView::ChildAt(int32 index) const
@@ -248,7 +255,7 @@ void BView::MoveBy(float dx, float dy)
 	fData->frame.OffsetBy(dx, dy);
 	if (window == nullptr)
 		return;
-	BPrivate::GeometryChanged(window);
+	BPrivate::ViewMoved(this);
 	BPrivate::AddDirty(window, BPrivate::ClipOf(this));
 	if (fData->flags & B_FRAME_EVENTS)
 		FrameMoved(fData->frame.LeftTop());

@@ -101,6 +101,9 @@ public:
 	bool RemoveSelf();
 	int32 CountChildren() const;
 	BView* ChildAt(int32 index) const;
+	// Changes whenever a child is added or removed: what was learnt of
+	// the children at one value still holds while the value stays.
+	uint32 ChildrenGeneration() const;
 	BView* NextSibling() const;
 	BView* PreviousSibling() const;
 	BView* Parent() const;

@@ -59,12 +59,15 @@ protected:
 
 } // namespace
 
-// Keys reach the view while most of the page still waits for its colours:
+// The lines in view have their colours as soon as the text is in, while
+// most of the page still waits for its colours. Keys reach the view then:
 // typed where the colouring has not been yet, where it has, and over a
 // selection; in the end every byte has the colour of the whole text.
 TEST_F(SourceView, TypingWhileALargePageIsColouredEndsWithTheColoursOfTheWholeText)
 {
 	bool colouredAtOnce = true;
+	std::string shownFirst;
+	std::string firstScreen;
 	std::string unit = "<P ALIGN=\"left\">some &amp; text <B>bold</B> &nbsp;<BR></P>\n";
 	std::string html = "<HTML><BODY>\n";
 	while (html.size() < (600 << 10))
@@ -76,7 +79,13 @@ TEST_F(SourceView, TypingWhileALargePageIsColouredEndsWithTheColoursOfTheWholeTe
 	{
 		BAutolock lock(Window());
 		View()->SetText(html.c_str());
-		colouredAtOnce = ShownColors() == Colors(html);
+		std::string shown = ShownColors();
+		std::string whole = Colors(html);
+		colouredAtOnce = shown == whole;
+		BRect bounds = View()->Bounds();
+		int32 last = View()->OffsetAt(View()->LineAt(BPoint(bounds.right, bounds.bottom)) + 1);
+		shownFirst = shown.substr(0, last);
+		firstScreen = whole.substr(0, last);
 	}
 	const int32 middle = static_cast<int32>(html.size() / 2 / unit.size() * unit.size()) + 13;
 	struct Typing {
@@ -100,6 +109,8 @@ TEST_F(SourceView, TypingWhileALargePageIsColouredEndsWithTheColoursOfTheWholeTe
 	}
 	Idle();
 	EXPECT_FALSE(colouredAtOnce);
+	EXPECT_GT(firstScreen.size(), 100u);
+	EXPECT_EQ(shownFirst, firstScreen) << "the first screen is coloured before the rest";
 	std::string text = Text();
 	EXPECT_NE(text, html);
 	EXPECT_EQ(ShownColors(), Colors(text));

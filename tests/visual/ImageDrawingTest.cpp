@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <Bitmap.h>
+#include <Entry.h>
 #include <WindowTesting.h>
 
 #include "PageTesting.h"
@@ -27,14 +28,22 @@ const rgb_color kGreen = {0, 160, 0, 255};
 
 class ImageDrawing : public PageTest {
 protected:
-	WImage* FirstImage() const
+	// The pictures of the page, in the order of the list.
+	std::vector<WImage*> Images() const
 	{
 		BAutolock lock(VisualWindow());
+		std::vector<WImage*> images;
 		for (unsigned long i = 1; i <= List()->LastIndex(); i++) {
 			if (WImage* image = At<WImage>(i))
-				return image;
+				images.push_back(image);
 		}
-		return nullptr;
+		return images;
+	}
+
+	WImage* FirstImage() const
+	{
+		std::vector<WImage*> images = Images();
+		return images.empty() ? nullptr : images.front();
 	}
 
 	void Idle()
@@ -161,8 +170,9 @@ TEST_F(ImageDrawing, TheBackgroundPictureIsTiledBehindTheTextAndThePictures)
 // Typing keeps the measures of the pictures on lines it did not reach. After
 // every edit of a random sequence (letters taken out, words put in, in
 // front of the pictures, between them and on their lines, wrapping lines
-// anew, some after a change of size) each picture stands where measuring
-// every one again puts it.
+// anew, some after a change of size; now and then a picture put in, taken
+// out or moved elsewhere, which changes the pictures the engine keeps in
+// order) each picture stands where measuring every one again puts it.
 TEST_F(ImageDrawing, EveryPictureStandsWhereMeasuringItAgainPutsItAfterEachEdit)
 {
 	ASSERT_TRUE(WritePicture(fFolder / "red.png", 24, 16, kRed));
@@ -200,6 +210,8 @@ TEST_F(ImageDrawing, EveryPictureStandsWhereMeasuringItAgainPutsItAfterEachEdit)
 		}
 		return std::string();
 	};
+	entry_ref picture;
+	ASSERT_EQ(get_ref_for_path((fFolder / "red.png").c_str(), &picture), B_OK);
 	std::mt19937 random(24);
 	const std::string pieces[] = {"x", "wider words ", "a much wider run of words "};
 	BAutolock lock(VisualWindow());
@@ -223,7 +235,25 @@ TEST_F(ImageDrawing, EveryPictureStandsWhereMeasuringItAgainPutsItAfterEachEdit)
 			View()->SetFontAndColor(from, from + 3, &font, B_FONT_SIZE);
 		}
 		int32 at = letters[random() % letters.size()];
-		if (random() % 3 == 0) {
+		if (random() % 8 == 0) {
+			std::vector<WImage*> images = Images();
+			WImage* image = images[random() % images.size()];
+			switch (random() % 3) {
+				case 0:
+					View()->Select(at, at);
+					fPage->Engine()->Insert(tag_img, &picture, INSERT_PLAIN);
+					break;
+				case 1:
+					at = image->ThisOffset();
+					fPage->Engine()->Delete(image);
+					break;
+				default:
+					// Its room goes at one place and comes in at the other.
+					at = std::min<int32>(at, image->ThisOffset());
+					fPage->Engine()->MoveBefore(at, image);
+					break;
+			}
+		} else if (random() % 3 == 0) {
 			View()->Delete(at, at + 1);
 		} else {
 			const std::string& piece = pieces[random() % 3];

@@ -44,15 +44,21 @@ void FillBackground(BView* view, Painter& painter, const BRegion& area)
 	painter.PopState();
 }
 
-void DrawView(BView* view, const BRegion& dirty)
+// The update of a view and its children. dirtyFrame is the bounding
+// rectangle of dirty, and parentOrigin where the origin of the view's
+// parent lies in the window: both are worked out once for all the
+// children of a view, which may be a thousand pictures on a long page.
+// The view's parents are shown, or it would not be reached.
+void DrawView(BView* view, const BRegion& dirty, BRect dirtyFrame, BPoint parentOrigin)
 {
 	ViewData& data = WindowAccess::Of(view);
-	if (!IsShownInTree(view))
+	if (data.showLevel > 0)
 		return;
 	// A view and its children draw within its frame: one away from what is
 	// dirty (a picture far down a long page) is passed by without working
 	// out its regions, which every move of a view makes anew.
-	if (data.parent != nullptr && !ToWindow(data.parent, data.frame).Intersects(dirty.Frame()))
+	if (data.parent != nullptr
+			&& !data.frame.OffsetByCopy(parentOrigin).Intersects(dirtyFrame))
 		return;
 	BRegion area = VisibleOf(view);
 	area.IntersectWith(&dirty);
@@ -67,11 +73,12 @@ void DrawView(BView* view, const BRegion& dirty)
 		// Back to the visible part for drawing outside updates.
 		data.painter.SetClipping(&VisibleOf(view));
 	}
+	BPoint origin = parentOrigin + data.frame.LeftTop() - data.scrollOrigin;
 	// A child may be removed by its parent's Draw(): walk a copy.
 	std::vector<BView*> children = data.children;
 	for (BView* child : children) {
 		if (WindowAccess::Of(child).parent == view)
-			DrawView(child, dirty);
+			DrawView(child, dirty, dirtyFrame, origin);
 	}
 }
 
@@ -100,7 +107,7 @@ void DrawUpdate(BWindow* window)
 	data.dirty.MakeEmpty();
 	data.lastDrawn = system_time();
 	data.inUpdate = true;
-	DrawView(data.topView.get(), dirty);
+	DrawView(data.topView.get(), dirty, dirty.Frame(), B_ORIGIN);
 	data.inUpdate = false;
 	data.changed.Include(&dirty);
 }

@@ -21,6 +21,7 @@ struct ViewData {
 	uint32 flags = 0;
 	BView* parent = nullptr;  // not owned
 	std::vector<BView*> children;  // owned
+	uint32 childrenChanges = 0;   // counts children added and removed
 	BWindow* window = nullptr;     // not owned; set while attached
 	int32 showLevel = 0;      // above 0: hidden
 	rgb_color viewColor = {255, 255, 255, 255};

@@ -118,6 +118,21 @@ const BRegion& VisibleOf(BView* view)
 	return WindowAccess::Of(view).visible;
 }
 
+void ViewMoved(BView* view)
+{
+	ForEachView(view, [](BView* each) {
+		ViewData& data = WindowAccess::Of(each);
+		data.cacheGeneration = -1;
+		data.painterGeneration = -1;
+	});
+	BView* parent = WindowAccess::Of(view).parent;
+	if (parent != nullptr && (WindowAccess::Of(parent).flags & B_DRAW_ON_CHILDREN) == 0) {
+		ViewData& data = WindowAccess::Of(parent);
+		data.cacheGeneration = -1;
+		data.painterGeneration = -1;
+	}
+}
+
 BView* ViewAt(BView* top, BPoint windowPoint)
 {
 	const std::vector<BView*>& children = WindowAccess::Of(top).children;

@@ -30,6 +30,12 @@ bool IsShownInTree(const BView* view);
 // coordinates. Both are cached until the window's geometry changes.
 const BRegion& ClipOf(BView* view);
 const BRegion& VisibleOf(BView* view);
+// The view moved within its parent: its regions and those of the views in
+// it are worked out anew, as is its parent's visible part if the parent
+// leaves its children out of it. The rest of the window keeps its regions:
+// moving a thousand pictures in a text view does not work out the regions
+// of every other view a thousand times.
+void ViewMoved(BView* view);
 
 // The deepest shown view under a point of the window (later children lie
 // on top of earlier ones); the top view when no other.
