@@ -67,10 +67,19 @@ void VLooper::MessageReceived(BMessage* message)
 		TellUnreadImages(count);
 		return;
 	}
+	if (message->what == 'goon') {
+		if (page != nullptr)
+			page->BuildNextPart();
+		return;
+	}
 	if (page == nullptr || page->IsProcessing() || page->IsStopProcessing()) {
 		BLooper::MessageReceived(message);
 		return;
 	}
+	// Every command works on the whole page; reading the page again gives
+	// up building the one read before.
+	if (message->what != 'reld' && message->what != 'updt' && message->what != 'upde')
+		page->FinishBuild();
 	if (InsertTagCommand(message->what))
 		return;
 	switch (message->what) {
