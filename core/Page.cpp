@@ -46,6 +46,14 @@
 namespace {
 
 constexpr bigtime_t kRecoveryTick = 1000000;
+// A page is shown once this many of its nodes are built (more than its
+// first screen holds); the rest is built in parts of this long, between
+// which the window draws, scrolls and shows the progress.
+constexpr int32 kFirstPartNodes = 3000;
+constexpr bigtime_t kPartTime = 40000;
+// The pause after a part: the engine lock is the window's, and a lock given
+// back and taken again at once is seldom the waiting window's turn.
+constexpr bigtime_t kPartPause = 5000;
 
 // Where scratch files go when the folder that should hold them cannot:
 // a folder of the user's own.
@@ -271,7 +279,10 @@ void Page::Load()
 	htmlWindow->NotChanged();
 	myTidy->SetLoadProgress(true);
 	view->BlockRefresh();
-	if (UpdateFromHTML(true, nullptr)) {
+	loadingInParts = true;
+	bool loaded = UpdateFromHTML(true, nullptr);
+	loadingInParts = false;
+	if (loaded) {
 		if (visualWindow->IsHidden())
 			visualWindow->Show();
 		else
@@ -284,8 +295,50 @@ void Page::Load()
 	// when it is shown, with the page's final look.
 	view->_Refresh(0, 0);
 	view->Show();
+	if (myTidy->IsBuilding())
+		Engine()->PostMessage('goon');
 	if (app != nullptr && app->IsStarting())
 		app->StartingFinished();
+}
+
+void Page::BuildNextPart()
+{
+	if (myTidy->IsBuilding() && !myTidy->BuildMore(INT32_MAX, system_time() + kPartTime)) {
+		snooze(kPartPause);
+		Engine()->PostMessage('goon');
+		return;
+	}
+	BuildEnded();
+}
+
+void Page::FinishBuild()
+{
+	if (myTidy != nullptr && myTidy->IsBuilding())
+		myTidy->FinishBuild();
+}
+
+// The HTML window has shown the page file's text while the page was built;
+// it shows what the elements write once they are all in, unless the user
+// has edited it meanwhile (the visual window then takes those edits over).
+// For a page nobody edited that is the page as read, as after a load in
+// one go: it stays saved.
+void Page::BuildEnded()
+{
+	if (!htmlPending.exchange(false) || htmlWindow->IsChanged())
+		return;
+	if (!saved) {
+		UpdateFromVisual();
+		return;
+	}
+	std::string text = GeneratedHTML();
+	{
+		BAutolock lock(htmlWindow);
+		htmlWindow->View()->SetFileText(text);
+	}
+	if (tempFile != nullptr)
+		htmlWindow->SaveTo(tempFile.get());
+	visualWindow->NotChanged();
+	htmlWindow->NotChanged();
 }
 
 bool Page::UpdateFromHTML(bool fromFile, KFile* external)
@@ -313,8 +366,12 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 		return false;
 	}
 	visualWindow->NotChanged();
+	// The HTML window holds the page file's text while the rest of the page
+	// is built: it is written from the elements once they are all in.
+	htmlPending = myTidy->IsBuilding();
 	if (parsed) {
-		UpdateFromVisual();
+		if (!htmlPending)
+			UpdateFromVisual();
 		// The error list comes forward with what the reading found; the
 		// keyboard goes back to the window the user works in.
 		PageWindow* front = activateVisual ? static_cast<PageWindow*>(visualWindow)
@@ -377,7 +434,7 @@ bool Page::ParsePage()
 	visualWindow->Working();
 	htmlWindow->Working();
 	htmlErrorWindow->BlockRefresh();
-	bool parsed = myTidy->Parse();
+	bool parsed = myTidy->Parse(loadingInParts ? kFirstPartNodes : INT32_MAX);
 	htmlErrorWindow->UnblockRefresh();
 	htmlErrorWindow->ShowResult();
 	htmlWindow->FinishedWorking();

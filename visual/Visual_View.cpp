@@ -136,11 +136,34 @@ void Visual_View::AttachedToWindow()
 
 // #pragma mark - Keys
 
+bool Visual_View::IsMovingKey(const char* bytes, int32 numBytes)
+{
+	if (bytes == nullptr || numBytes != 1)
+		return false;
+	switch (static_cast<uint8>(bytes[0])) {
+		case B_LEFT_ARROW:
+		case B_RIGHT_ARROW:
+		case B_UP_ARROW:
+		case B_DOWN_ARROW:
+		case B_PAGE_UP:
+		case B_PAGE_DOWN:
+		case B_HOME:
+		case B_END:
+			return true;
+		default:
+			return false;
+	}
+}
+
 // A press is split into runs of ordinary characters, passed on together,
 // and the special keys, each handled by its own rule.
 void Visual_View::KeyDown(const char* bytes, int32 numBytes)
 {
 	BAutolock lock(Engine());
+	// Moving through the part of a page that is shown needs no more of it;
+	// any other key may change the page, and works on all of it.
+	if (!IsMovingKey(bytes, numBytes))
+		Engine()->MyPage()->FinishBuild();
 	EditWatch watch(this);
 	if (bytes == nullptr || numBytes <= 0) {
 		RefreshView();
@@ -561,6 +584,7 @@ bool Visual_View::AcceptsDrop(const BMessage* message)
 void Visual_View::MessageReceived(BMessage* message)
 {
 	BAutolock lock(Engine());
+	Engine()->MyPage()->FinishBuild();
 	EditWatch watch(this);
 	if (message->WasDropped() && DropImage(message))
 		return;
