@@ -273,6 +273,7 @@ void Page::Load()
 	if (htmlWindow == nullptr || visualWindow == nullptr)
 		return;
 	Visual_Text* view = Engine()->View();
+	partial = false;
 	visualWindow->ResetProgress("Loading…");
 	view->Hide();
 	visualWindow->NotChanged();
@@ -309,6 +310,18 @@ void Page::BuildNextPart()
 		return;
 	}
 	BuildEnded();
+}
+
+bool Page::StopBuild()
+{
+	if (!myTidy->IsBuilding())
+		return false;
+	myTidy->DropBuild();
+	partial = true;
+	htmlPending = false;
+	visualWindow->ResetProgress("Stopped: only a part of the page is shown, and it is not "
+		"saved. Revert reads all of it.");
+	return true;
 }
 
 void Page::FinishBuild()
@@ -468,8 +481,15 @@ void Page::UpdateFromVisual()
 // #pragma mark - Saving
 
 // A save into the page file marks the page saved only when it worked.
+// A page whose build was stopped holds only a part of its file: written
+// anywhere it would pass for the whole page.
 status_t Page::Save(BFile* target)
 {
+	if (partial) {
+		ErrorAlert("Only a part of this page was read, because its reading was stopped: it "
+			"is not saved, so that its file keeps the whole page. Revert reads all of it again.");
+		return B_NOT_ALLOWED;
+	}
 	bool pageFile = target == nullptr || target == file.get();
 	status_t status = _Save(pageFile ? file.get() : target);
 	if (status == B_OK && pageFile)
@@ -841,7 +861,7 @@ void Page::UpdateRecoveryCopy()
 
 status_t Page::WriteRecoveryCopy(bigtime_t timeout)
 {
-	if (IsSaved())
+	if (IsSaved() || partial)
 		return B_OK;
 	uint64 edits = recovery->Edits();
 	RecoveryCopy::Contents contents;

@@ -40,6 +40,10 @@ public:
 	// builds the rest a part at a time.
 	void BuildNextPart() override;
 	void FinishBuild() override;
+	// The rest is not built: the page shows the part built so far, keeps
+	// its file as it is, and is not saved until it is read again.
+	bool StopBuild() override;
+	bool IsPartial() const { return partial.load(); }
 	bool UpdateFromHTML(bool fromFile, KFile* external) override;
 	void UpdateFromVisual() override;
 
@@ -155,6 +159,7 @@ private:
 	std::atomic<bool> updating;
 	bool loadingInParts = false;		// on the engine's looper, in Load()
 	std::atomic<bool> htmlPending{false};	// the HTML window waits for the build's end
+	std::atomic<bool> partial{false};		// the build was stopped
 	std::unique_ptr<RecoveryCopy> recovery;
 	std::unique_ptr<BMessageRunner> recoveryTicks;
 	std::atomic<bool> recoveryFailureTold;

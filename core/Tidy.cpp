@@ -256,7 +256,7 @@ bool Tidy::BuildMore(int32 nodes, bigtime_t deadline)
 	if (done)
 		BuildFinished();
 	else
-		ShowProgress(BuildDone() * 100, "Building…");
+		ShowProgress(BuildDone() * 100, "Building… Esc stops");
 	return done;
 }
 

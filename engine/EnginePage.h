@@ -50,6 +50,9 @@ public:
 	// happens for a page that is complete.
 	virtual void BuildNextPart() {}
 	virtual void FinishBuild() {}
+	// Ends the build where it is, at the user's request; false when none
+	// is under way.
+	virtual bool StopBuild() { return false; }
 
 	// Writes the page's HTML into the HTML buffer: the lines the page
 	// writes itself around the HTML of the engine's elements.

@@ -160,10 +160,14 @@ bool Visual_View::IsMovingKey(const char* bytes, int32 numBytes)
 void Visual_View::KeyDown(const char* bytes, int32 numBytes)
 {
 	BAutolock lock(Engine());
-	// Moving through the part of a page that is shown needs no more of it;
-	// any other key may change the page, and works on all of it.
+	// Escape stops the build of a big page. Moving through the part that is
+	// shown needs no more of it; any other key may change the page, and
+	// works on all of it.
+	EnginePage* page = Engine()->MyPage();
+	if (numBytes == 1 && bytes[0] == B_ESCAPE && page->StopBuild())
+		return;
 	if (!IsMovingKey(bytes, numBytes))
-		Engine()->MyPage()->FinishBuild();
+		page->FinishBuild();
 	EditWatch watch(this);
 	if (bytes == nullptr || numBytes <= 0) {
 		RefreshView();

@@ -7,6 +7,8 @@
 
 #include <Bitmap.h>
 
+#include "ErrorAlert.h"
+#include "KBottomBar.h"
 #include "PageTesting.h"
 #include "Tidy.h"
 
@@ -116,4 +118,40 @@ TEST_F(ProgressiveLoad, ASaveAskedForWhileThePageIsBuiltWritesTheWholePage)
 	EXPECT_NE(saved.find("<P>Start here.</P>"), std::string::npos);
 	EXPECT_NE(saved.find("<P>The last paragraph.</P>"), std::string::npos) << "the whole page";
 	EXPECT_NE(saved.find("cell 1000"), std::string::npos);
+}
+
+// Escape stops the build: the part built so far stays shown and can be
+// worked on, but the page is not saved, so its file keeps the whole page.
+TEST_F(ProgressiveLoad, EscapeStopsTheBuildAndThePartShownIsNeverSavedOverTheFile)
+{
+	ASSERT_TRUE(StartLoading()) << "the page was complete before it was shown";
+	const char escape[] = {B_ESCAPE, 0};
+	BPrivate::PostKey(VisualWindow(), escape);
+	BPrivate::WaitForWindowIdle(VisualWindow());
+	Settle();
+	EXPECT_FALSE(fPage->MyTidy()->IsBuilding());
+	EXPECT_TRUE(fPage->IsPartial());
+	std::string text = VisualText();
+	EXPECT_NE(text.find("Start here."), std::string::npos) << "the part built is shown";
+	EXPECT_EQ(text.find("The last paragraph."), std::string::npos) << "the rest was not built";
+	{
+		BAutolock lock(VisualWindow());
+		EXPECT_NE(std::string(fPage->VisualWindow()->BottomBar()->Text()).find("Stopped"),
+			std::string::npos);
+	}
+
+	Select(0, 0);
+	BPrivate::TypeText(VisualWindow(), "x");
+	BPrivate::WaitForWindowIdle(VisualWindow());
+	static std::string told;
+	error_alert_handler before = SetErrorAlertHandler([](const char* text) { told = text; });
+	EXPECT_EQ(fPage->Save(), B_NOT_ALLOWED);
+	SetErrorAlertHandler(before);
+	EXPECT_NE(told.find("not saved"), std::string::npos) << "the user is told why";
+	EXPECT_EQ(fFolder.Read("big.html"), BigPage()) << "the file is as it was";
+	EXPECT_FALSE(fPage->IsSaved()) << "closing still asks about the edit";
+
+	Load();
+	EXPECT_FALSE(fPage->IsPartial()) << "read again, the page is whole";
+	EXPECT_NE(VisualText().find("The last paragraph."), std::string::npos);
 }
