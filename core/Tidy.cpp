@@ -14,6 +14,12 @@
 #include "Visual_Text.h"
 #include "bridge_support/PageWalk.h"
 
+namespace {
+
+const char kBuildingLabel[] = "Building… Esc stops";
+
+} // namespace
+
 Tidy::Tidy(EnginePage* page, const char* path)
 	:
 	page(page),
@@ -193,7 +199,11 @@ bool Tidy::BuildVisualContent(int32 firstNodes)
 	{
 		Visual_Engine::Building build(*engine);
 		page->SetBaseFont(nullptr);
-		walk = std::make_unique<PageWalk>(page, Document(), MyLexer(), progress);
+		// Once the page is shown, its walk's progress says how to stop it.
+		auto show = [this](float value, const char* label) {
+			ShowProgress(value, building && label != nullptr ? kBuildingLabel : label);
+		};
+		walk = std::make_unique<PageWalk>(page, Document(), MyLexer(), show);
 		walk->Step(firstNodes, B_INFINITE_TIMEOUT);
 	}
 	page->NotProcessing();
@@ -256,7 +266,7 @@ bool Tidy::BuildMore(int32 nodes, bigtime_t deadline)
 	if (done)
 		BuildFinished();
 	else
-		ShowProgress(BuildDone() * 100, "Building… Esc stops");
+		ShowProgress(BuildDone() * 100, kBuildingLabel);
 	return done;
 }
 
