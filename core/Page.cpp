@@ -51,9 +51,14 @@ constexpr bigtime_t kRecoveryTick = 1000000;
 // which the window draws, scrolls and shows the progress.
 constexpr int32 kFirstPartNodes = 3000;
 constexpr bigtime_t kPartTime = 40000;
-// The pause after a part: the engine lock is the window's, and a lock given
-// back and taken again at once is seldom the waiting window's turn.
-constexpr bigtime_t kPartPause = 5000;
+// After a part the window has its turn: the engine lock is the window's,
+// and a lock given back and taken again at once is seldom the waiting
+// window's turn, least of all on a busy machine. The window handles what
+// waits in its queue (keys, drawing) before it answers; a window that
+// cannot answer (it waits for the engine's looper) holds the build up
+// this long at most.
+constexpr uint32 kWindowsTurn = 'turn';
+constexpr bigtime_t kWindowsTurnTimeout = 1000000;
 
 // Where scratch files go when the folder that should hold them cannot:
 // a folder of the user's own.
@@ -305,7 +310,10 @@ void Page::Load()
 void Page::BuildNextPart()
 {
 	if (myTidy->IsBuilding() && !myTidy->BuildMore(INT32_MAX, system_time() + kPartTime)) {
-		snooze(kPartPause);
+		BMessage turn(kWindowsTurn);
+		BMessage answer;
+		BMessenger(visualWindow).SendMessage(&turn, &answer, B_INFINITE_TIMEOUT,
+			kWindowsTurnTimeout);
 		Engine()->PostMessage('goon');
 		return;
 	}
