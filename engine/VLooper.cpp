@@ -77,8 +77,12 @@ void VLooper::MessageReceived(BMessage* message)
 		return;
 	}
 	// Every command works on the whole page; reading the page again gives
-	// up building the one read before.
-	if (message->what != 'reld' && message->what != 'updt' && message->what != 'upde')
+	// up building the one read before. The recovery copy's tick comes every
+	// second: a page being built has no edits (an edit builds the rest
+	// first), and a copy that must be written generates the page's HTML,
+	// which builds the rest itself.
+	uint32 what = message->what;
+	if (what != 'reld' && what != 'updt' && what != 'upde' && what != 'rcpy')
 		page->FinishBuild();
 	if (InsertTagCommand(message->what))
 		return;

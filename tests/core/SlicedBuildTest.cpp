@@ -123,6 +123,24 @@ TEST(SlicedBuildUse, WritingAPageBuiltInPartWritesTheWholePage)
 	EXPECT_FALSE(sliced.MyTidy()->IsBuilding());
 }
 
+// The engine's looper gets the recovery copy's tick every second: a page
+// being built has nothing to recover yet, and the tick must not build the
+// rest in one go (holding the window all that time). A command does.
+TEST(SlicedBuildUse, TheRecoveryTickLeavesTheRestToBeBuiltInPartsACommandBuildsIt)
+{
+	std::string body;
+	for (int i = 0; i < 200; i++)
+		body += "<p>paragraph " + std::to_string(i) + "</p>\n";
+	ModelPage page;
+	page.Read("<html><body>" + body + "</body></html>", 10);
+	BMessenger looper(page.Engine()->Looper());
+	BMessage reply;
+	looper.SendMessage('rcpy', &reply);
+	EXPECT_TRUE(page.MyTidy()->IsBuilding());
+	looper.SendMessage('prew', &reply);
+	EXPECT_FALSE(page.MyTidy()->IsBuilding());
+}
+
 INSTANTIATE_TEST_SUITE_P(CorpusPages, SlicedBuild,
 	testing::ValuesIn(CorpusFiles::Inputs()),
 	[](const testing::TestParamInfo<std::string>& info) {
