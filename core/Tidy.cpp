@@ -217,17 +217,21 @@ bool Tidy::BuildVisualContent(int32 firstNodes)
 		building = true;
 		return true;
 	}
-	BuildFinished();
-	engine->Refresh();
+	BuildFinished(true);
 	return true;
 }
 
-void Tidy::BuildFinished()
+// The count of unread pictures is posted behind the refresh, so that the
+// user is told over the page shown. A page built in parts was styled part
+// by part.
+void Tidy::BuildFinished(bool inOneGo)
 {
 	Visual_Engine* engine = page->Engine();
 	long unread = engine->TakeUnreadImages();
 	DropBuild();
 	ShowProgress(100, "Processing finished");
+	if (inOneGo)
+		engine->Refresh();
 	if (unread > 0) {
 		BMessage tell('pict');
 		tell.AddInt32("count", static_cast<int32>(unread));
@@ -264,7 +268,7 @@ bool Tidy::BuildMore(int32 nodes, bigtime_t deadline)
 	bool done = walk->IsDone();
 	view->_Refresh(RestyleStart(from), view->TextLength());
 	if (done)
-		BuildFinished();
+		BuildFinished(false);
 	else
 		ShowProgress(BuildDone() * 100, kBuildingLabel);
 	return done;

@@ -110,8 +110,8 @@ private:
 	void Report(const ParsedPage& parsed);
 	bool BuildVisualContent(int32 firstNodes);
 	// What the page needs once every node is in: the count of pictures it
-	// could not read, and its look refreshed.
-	void BuildFinished();
+	// could not read, and, built in one go, its look refreshed.
+	void BuildFinished(bool inOneGo);
 	int32 RestyleStart(int32 partStart) const;
 	void ShowProgress(float value, const char* label) const;
 
