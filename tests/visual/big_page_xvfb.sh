@@ -45,12 +45,14 @@ xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
 # The first line is the opening paragraph: the word goes in front of it.
 xdotool key ctrl+Home Down
 xdotool type "typed "
-window_named 60 "^\\*Velmora - Words" >/dev/null || fail "the typed word did not mark the page changed"
+window_named 240 "^\\*Velmora - Words" >/dev/null || fail "the typed word did not mark the page changed"
 xdotool key ctrl+s
+# The first key builds the rest of the page, then Ctrl+S writes it: under
+# the sanitizers that takes minutes.
 tries=0
 until grep -q "closing words" "$work/page.html" && grep -q "typed" "$work/page.html"; do
 	tries=$((tries + 1))
-	[ "$tries" -gt 300 ] && fail "Ctrl+S did not write the whole page with the typed word"
+	[ "$tries" -gt 2400 ] && fail "Ctrl+S did not write the whole page with the typed word"
 	sleep 0.1
 done
 grep -q "typed opening words" "$work/page.html" || fail "the typed word is not where it was typed"
