@@ -588,7 +588,10 @@ bool Visual_View::AcceptsDrop(const BMessage* message)
 void Visual_View::MessageReceived(BMessage* message)
 {
 	BAutolock lock(Engine());
-	Engine()->MyPage()->FinishBuild();
+	// The wheel scrolls through the part shown; everything else that comes
+	// here (a paste, a drop) may change the page.
+	if (message->what != B_MOUSE_WHEEL_CHANGED)
+		Engine()->MyPage()->FinishBuild();
 	EditWatch watch(this);
 	if (message->WasDropped() && DropImage(message))
 		return;

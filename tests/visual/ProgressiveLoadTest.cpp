@@ -93,6 +93,10 @@ TEST_F(ProgressiveLoad, TheFirstScreenIsDrawnWhileTheRestIsBuiltAndAnEditTypedTh
 	EXPECT_GT(DrawnTextPixels(), 200) << "the first screen is drawn";
 	BPrivate::WriteWindowPNG(VisualWindow(), (fFolder / "first-screen.png").c_str());
 	EXPECT_TRUE(fPage->MyTidy()->IsBuilding()) << "drawn before the build ended";
+	BPrivate::PostMouseMoved(VisualWindow(), WindowPoint(0) + BPoint(40, 40));
+	BPrivate::PostWheel(VisualWindow(), 0, 2);
+	BPrivate::WaitForWindowIdle(VisualWindow());
+	EXPECT_TRUE(fPage->MyTidy()->IsBuilding()) << "the wheel scrolls without waiting";
 
 	// Typed after "Start": the key waits for the build, then goes in.
 	int32 start = static_cast<int32>(VisualText().find("Start here."));
