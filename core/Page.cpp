@@ -46,6 +46,19 @@
 namespace {
 
 constexpr bigtime_t kRecoveryTick = 1000000;
+// A page is shown once this many of its nodes are built (more than its
+// first screen holds); the rest is built in parts of this long, between
+// which the window draws, scrolls and shows the progress.
+constexpr int32 kFirstPartNodes = 3000;
+constexpr bigtime_t kPartTime = 40000;
+// After a part the window has its turn: the engine lock is the window's,
+// and a lock given back and taken again at once is seldom the waiting
+// window's turn, least of all on a busy machine. The window handles what
+// waits in its queue (keys, drawing) before it answers; a window that
+// cannot answer (it waits for the engine's looper) holds the build up
+// this long at most.
+constexpr uint32 kWindowsTurn = 'turn';
+constexpr bigtime_t kWindowsTurnTimeout = 1000000;
 
 // Where scratch files go when the folder that should hold them cannot:
 // a folder of the user's own.
@@ -265,13 +278,17 @@ void Page::Load()
 	if (htmlWindow == nullptr || visualWindow == nullptr)
 		return;
 	Visual_Text* view = Engine()->View();
+	partial = false;
 	visualWindow->ResetProgress("Loading…");
 	view->Hide();
 	visualWindow->NotChanged();
 	htmlWindow->NotChanged();
 	myTidy->SetLoadProgress(true);
 	view->BlockRefresh();
-	if (UpdateFromHTML(true, nullptr)) {
+	loadingInParts = true;
+	bool loaded = UpdateFromHTML(true, nullptr);
+	loadingInParts = false;
+	if (loaded) {
 		if (visualWindow->IsHidden())
 			visualWindow->Show();
 		else
@@ -284,8 +301,65 @@ void Page::Load()
 	// when it is shown, with the page's final look.
 	view->_Refresh(0, 0);
 	view->Show();
+	if (myTidy->IsBuilding())
+		Engine()->PostMessage('goon');
 	if (app != nullptr && app->IsStarting())
 		app->StartingFinished();
+}
+
+void Page::BuildNextPart()
+{
+	if (myTidy->IsBuilding() && !myTidy->BuildMore(INT32_MAX, system_time() + kPartTime)) {
+		BMessage turn(kWindowsTurn);
+		BMessage answer;
+		BMessenger(visualWindow).SendMessage(&turn, &answer, B_INFINITE_TIMEOUT,
+			kWindowsTurnTimeout);
+		Engine()->PostMessage('goon');
+		return;
+	}
+	BuildEnded();
+}
+
+bool Page::StopBuild()
+{
+	if (!myTidy->IsBuilding())
+		return false;
+	myTidy->DropBuild();
+	partial = true;
+	htmlPending = false;
+	visualWindow->ResetProgress("Stopped: only a part of the page is shown, and it is not "
+		"saved. Revert reads all of it.");
+	return true;
+}
+
+void Page::FinishBuild()
+{
+	if (myTidy != nullptr && myTidy->IsBuilding())
+		myTidy->FinishBuild();
+}
+
+// The HTML window has shown the page file's text while the page was built;
+// it shows what the elements write once they are all in, unless the user
+// has edited it meanwhile (the visual window then takes those edits over).
+// For a page nobody edited that is the page as read, as after a load in
+// one go: it stays saved.
+void Page::BuildEnded()
+{
+	if (!htmlPending.exchange(false) || htmlWindow->IsChanged())
+		return;
+	if (!saved) {
+		UpdateFromVisual();
+		return;
+	}
+	std::string text = GeneratedHTML();
+	{
+		BAutolock lock(htmlWindow);
+		htmlWindow->View()->SetFileText(text);
+	}
+	if (tempFile != nullptr)
+		htmlWindow->SaveTo(tempFile.get());
+	visualWindow->NotChanged();
+	htmlWindow->NotChanged();
 }
 
 bool Page::UpdateFromHTML(bool fromFile, KFile* external)
@@ -313,8 +387,12 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 		return false;
 	}
 	visualWindow->NotChanged();
+	// The HTML window holds the page file's text while the rest of the page
+	// is built: it is written from the elements once they are all in.
+	htmlPending = myTidy->IsBuilding();
 	if (parsed) {
-		UpdateFromVisual();
+		if (!htmlPending)
+			UpdateFromVisual();
 		// The error list comes forward with what the reading found; the
 		// keyboard goes back to the window the user works in.
 		PageWindow* front = activateVisual ? static_cast<PageWindow*>(visualWindow)
@@ -377,7 +455,7 @@ bool Page::ParsePage()
 	visualWindow->Working();
 	htmlWindow->Working();
 	htmlErrorWindow->BlockRefresh();
-	bool parsed = myTidy->Parse();
+	bool parsed = myTidy->Parse(loadingInParts ? kFirstPartNodes : INT32_MAX);
 	htmlErrorWindow->UnblockRefresh();
 	htmlErrorWindow->ShowResult();
 	htmlWindow->FinishedWorking();
@@ -414,8 +492,15 @@ void Page::UpdateFromVisual()
 // #pragma mark - Saving
 
 // A save into the page file marks the page saved only when it worked.
+// A page whose build was stopped holds only a part of its file: written
+// anywhere it would pass for the whole page.
 status_t Page::Save(BFile* target)
 {
+	if (partial) {
+		ErrorAlert("Only a part of this page was read, because its reading was stopped: it "
+			"is not saved, so that its file keeps the whole page. Revert reads all of it again.");
+		return B_NOT_ALLOWED;
+	}
 	bool pageFile = target == nullptr || target == file.get();
 	status_t status = _Save(pageFile ? file.get() : target);
 	if (status == B_OK && pageFile)
@@ -787,7 +872,7 @@ void Page::UpdateRecoveryCopy()
 
 status_t Page::WriteRecoveryCopy(bigtime_t timeout)
 {
-	if (IsSaved())
+	if (IsSaved() || partial)
 		return B_OK;
 	uint64 edits = recovery->Edits();
 	RecoveryCopy::Contents contents;

@@ -36,6 +36,14 @@ public:
 	~Page() override;
 
 	void Load() override;
+	// A big page is shown once its first part is built; the engine's looper
+	// builds the rest a part at a time.
+	void BuildNextPart() override;
+	void FinishBuild() override;
+	// The rest is not built: the page shows the part built so far, keeps
+	// its file as it is, and is not saved until it is read again.
+	bool StopBuild() override;
+	bool IsPartial() const { return partial.load(); }
 	bool UpdateFromHTML(bool fromFile, KFile* external) override;
 	void UpdateFromVisual() override;
 
@@ -127,6 +135,7 @@ private:
 	void ShowSavedState();
 	bool FillTempFile(bool fromFile, KFile* external);
 	bool ParsePage();
+	void BuildEnded();
 	status_t WriteHTMLText(BFile* target);
 	status_t SavePageFile();
 	void WatchExchangeFile(bool watch);
@@ -148,6 +157,9 @@ private:
 	std::atomic<bool> saved;
 	bool untitled;
 	std::atomic<bool> updating;
+	bool loadingInParts = false;		// on the engine's looper, in Load()
+	std::atomic<bool> htmlPending{false};	// the HTML window waits for the build's end
+	std::atomic<bool> partial{false};		// the build was stopped
 	std::unique_ptr<RecoveryCopy> recovery;
 	std::unique_ptr<BMessageRunner> recoveryTicks;
 	std::atomic<bool> recoveryFailureTold;

@@ -3,8 +3,10 @@
 #include <cassert>
 #include <string>
 
+#include <Autolock.h>
 #include <Message.h>
 
+#include "Element_List.h"
 #include "EnginePage.h"
 #include "ErrorAlert.h"
 #include "PageParser.h"
@@ -12,12 +14,19 @@
 #include "Visual_Text.h"
 #include "bridge_support/PageWalk.h"
 
+namespace {
+
+const char kBuildingLabel[] = "Building… Esc stops";
+
+} // namespace
+
 Tidy::Tidy(EnginePage* page, const char* path)
 	:
 	page(page),
 	path(path != nullptr ? path : ""),
 	input(path, B_READ_ONLY),
 	loadProgress(false),
+	building(false),
 	locked(false),
 	owner(find_thread(nullptr))
 {
@@ -25,9 +34,11 @@ Tidy::Tidy(EnginePage* page, const char* path)
 		ErrorAlert("Error: cannot open page file ", this->path.c_str());
 }
 
+// The engine may be gone already: nothing builds any more.
 Tidy::~Tidy()
 {
 	Holder hold(*this);
+	walk.reset();
 	page->FreeTree();
 }
 
@@ -147,7 +158,7 @@ void Tidy::Report(const ParsedPage& reading)
 		page->HTMLError(report.start, report.finish, report.text.c_str(), report.kind);
 }
 
-bool Tidy::Parse()
+bool Tidy::Parse(int32 firstNodes)
 {
 	if (input.InitCheck() != B_OK)
 		return false;
@@ -159,6 +170,7 @@ bool Tidy::Parse()
 		std::string bytes;
 		if (!ReadInput(bytes))
 			return false;
+		DropBuild();
 		page->Engine()->Empty();
 		page->FreeTree();
 		parsed = ParseInput(bytes, loadProgress);
@@ -174,12 +186,12 @@ bool Tidy::Parse()
 	page->AdoptTree(std::move(parsed));
 	if (!readable)
 		return false;
-	return BuildVisualContent() && result;
+	return BuildVisualContent(firstNodes) && result;
 }
 
 // Builds the elements from the tree: the engine stays locked, and its text
-// takes no refresh, until every node is in.
-bool Tidy::BuildVisualContent()
+// takes no refresh, until every node (or the first part) is in.
+bool Tidy::BuildVisualContent(int32 firstNodes)
 {
 	Visual_Engine* engine = page->Engine();
 	if (loadProgress)
@@ -188,28 +200,120 @@ bool Tidy::BuildVisualContent()
 		engine->View()->Show();
 		return false;
 	}
-	bool finished = false;
 	engine->TakeUnreadImages();
 	{
-		Visual_Engine::Building building(*engine);
+		Visual_Engine::Building build(*engine);
 		page->SetBaseFont(nullptr);
-		PageWalk walk(page, Document(), MyLexer(), progress);
-		finished = walk.Run();
+		// Once the page is shown, its walk's progress says how to stop it.
+		auto show = [this](float value, const char* label) {
+			ShowProgress(value, building && label != nullptr ? kBuildingLabel : label);
+		};
+		walk = std::make_unique<PageWalk>(page, Document(), MyLexer(), show);
+		walk->Step(firstNodes, B_INFINITE_TIMEOUT);
 	}
 	page->NotProcessing();
-	long unread = engine->TakeUnreadImages();
-	if (!finished) {
+	if (walk->Stopped()) {
+		DropBuild();
+		engine->TakeUnreadImages();
 		engine->View()->Show();
 		return false;
 	}
+	if (!walk->IsDone()) {
+		building = true;
+		return true;
+	}
+	BuildFinished(true);
+	return true;
+}
+
+// The count of unread pictures is posted behind the refresh, so that the
+// user is told over the page shown. A page built in parts was styled part
+// by part.
+void Tidy::BuildFinished(bool inOneGo)
+{
+	Visual_Engine* engine = page->Engine();
+	long unread = engine->TakeUnreadImages();
+	DropBuild();
 	ShowProgress(100, "Processing finished");
-	engine->Refresh();
+	if (inOneGo)
+		engine->Refresh();
 	if (unread > 0) {
 		BMessage tell('pict');
 		tell.AddInt32("count", static_cast<int32>(unread));
 		engine->PostMessage(&tell);
 	}
-	return true;
+}
+
+// A part is built like the first one, with the engine locked and its
+// text's refresh held back, and is styled as soon as it is in: between
+// parts the window draws and scrolls what is built.
+bool Tidy::BuildMore(int32 nodes, bigtime_t deadline)
+{
+	Visual_Engine* engine = page->Engine();
+	if (engine == nullptr)
+		return true;
+	BAutolock lock(engine);
+	if (walk == nullptr)
+		return true;
+	if (!page->Processing()) {
+		DropBuild();
+		return true;
+	}
+	Visual_Text* view = engine->View();
+	int32 from = view->TextLength();
+	{
+		Visual_Engine::Building build(*engine);
+		walk->Step(nodes, deadline);
+	}
+	page->NotProcessing();
+	if (walk->Stopped()) {
+		DropBuild();
+		return true;
+	}
+	bool done = walk->IsDone();
+	view->_Refresh(RestyleStart(from), view->TextLength());
+	if (done)
+		BuildFinished(false);
+	else
+		ShowProgress(BuildDone() * 100, kBuildingLabel);
+	return done;
+}
+
+// The look of the text before a new part may depend on it: the room of a
+// paragraph that ends there collapses when another break follows at once.
+// The text is styled again from two line ends back, from the element that
+// stands there: styling that starts inside an element's room misses it.
+int32 Tidy::RestyleStart(int32 partStart) const
+{
+	const Visual_Engine* engine = page->Engine();
+	const Visual_Text* view = engine->View();
+	int32 start = std::min(partStart, view->TextLength());
+	for (int lineEnds = 0; start > 0 && lineEnds < 2;) {
+		start--;
+		if (view->ByteAt(start) == '\n')
+			lineEnds++;
+	}
+	const Element_List* list = engine->ElementList();
+	unsigned long index = list->PreviousOrAtIndex(start);
+	return index > 0 ? std::min<int32>(start, (*list)[index].offset) : 0;
+}
+
+void Tidy::FinishBuild()
+{
+	while (!BuildMore(INT32_MAX, B_INFINITE_TIMEOUT)) {
+	}
+}
+
+void Tidy::DropBuild()
+{
+	BAutolock lock(page->Engine());
+	walk.reset();
+	building = false;
+}
+
+float Tidy::BuildDone() const
+{
+	return walk != nullptr ? walk->Done() : 1;
 }
 
 void Tidy::CheckHTML()

@@ -15,6 +15,7 @@
 #include "TextEncoding.h"
 
 class EnginePage;
+class PageWalk;
 class ParsedPage;
 
 // The page's bridge to the HTML parser, bound to the page's scratch file.
@@ -52,8 +53,24 @@ public:
 	};
 
 	// Parses the scratch file and rebuilds the visual content. True when
-	// the page had no errors.
-	bool Parse();
+	// the page had no errors. With firstNodes, only so many nodes of the
+	// page are built and styled at once (enough for its first screen): the
+	// rest is built by BuildMore(), and is built at once by FinishBuild()
+	// before anything that needs the whole page.
+	bool Parse(int32 firstNodes = INT32_MAX);
+	// True while a page is only built in part. From any thread.
+	bool IsBuilding() const { return building.load(); }
+	// Builds at most nodes more nodes of the page, for no longer than
+	// until deadline, and styles the text they added; true when the page
+	// is complete (or no build is under way). Takes the engine lock.
+	bool BuildMore(int32 nodes, bigtime_t deadline);
+	// Builds the rest of the page now; nothing when it is complete.
+	void FinishBuild();
+	// Gives up building the rest of the page; the page keeps the part that
+	// is built. Called before the tree the build walks goes.
+	void DropBuild();
+	// How much of the page is built, from 0 to 1.
+	float BuildDone() const;
 	// Parses and reports as Parse() does, on a tree of its own; the visual
 	// content and the page's values stay as they are.
 	void CheckHTML();
@@ -91,7 +108,11 @@ private:
 	bool ReadInput(std::string& bytes);
 	std::unique_ptr<ParsedPage> ParseInput(const std::string& bytes, bool progress);
 	void Report(const ParsedPage& parsed);
-	bool BuildVisualContent();
+	bool BuildVisualContent(int32 firstNodes);
+	// What the page needs once every node is in: the count of pictures it
+	// could not read, and, built in one go, its look refreshed.
+	void BuildFinished(bool inOneGo);
+	int32 RestyleStart(int32 partStart) const;
 	void ShowProgress(float value, const char* label) const;
 
 	EnginePage* page;	// not owned: the page owns the bridge
@@ -100,6 +121,11 @@ private:
 	TextEncoding encoding;
 	std::atomic<bool> loadProgress;
 	std::function<void(float, const char*)> progress;
+	// The walk of a page that is only built in part, and whether it is
+	// under way (that also for threads that do not hold the engine lock).
+	// It points into the page's tree: it goes before the tree.
+	std::unique_ptr<PageWalk> walk;
+	std::atomic<bool> building;
 
 	std::mutex lock;
 	std::condition_variable released;

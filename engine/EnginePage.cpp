@@ -22,8 +22,10 @@ const char kDocType[] = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transition
 
 } // namespace
 
+// A page only built in part is never written as the whole page.
 void EnginePage::GenerateHTML()
 {
+	FinishBuild();
 	ClearHTMLBuffer();
 	Visual_Engine* engine = Engine();
 	long position = 0;

@@ -43,6 +43,16 @@ public:
 	// recovery copy: writes the copy when one is due. A page without files
 	// keeps none.
 	virtual void UpdateRecoveryCopy() {}
+	// A big page is shown before all of it is built: its engine's looper
+	// builds the rest a part at a time (BuildNextPart, on "go on"
+	// messages), and whatever needs the whole page (a command, an edit, a
+	// save, the HTML) builds the rest at once first (FinishBuild). Nothing
+	// happens for a page that is complete.
+	virtual void BuildNextPart() {}
+	virtual void FinishBuild() {}
+	// Ends the build where it is, at the user's request; false when none
+	// is under way.
+	virtual bool StopBuild() { return false; }
 
 	// Writes the page's HTML into the HTML buffer: the lines the page
 	// writes itself around the HTML of the engine's elements.

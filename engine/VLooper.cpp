@@ -67,10 +67,23 @@ void VLooper::MessageReceived(BMessage* message)
 		TellUnreadImages(count);
 		return;
 	}
+	if (message->what == 'goon') {
+		if (page != nullptr)
+			page->BuildNextPart();
+		return;
+	}
 	if (page == nullptr || page->IsProcessing() || page->IsStopProcessing()) {
 		BLooper::MessageReceived(message);
 		return;
 	}
+	// Every command works on the whole page; reading the page again gives
+	// up building the one read before. The recovery copy's tick comes every
+	// second: a page being built has no edits (an edit builds the rest
+	// first), and a copy that must be written generates the page's HTML,
+	// which builds the rest itself.
+	uint32 what = message->what;
+	if (what != 'reld' && what != 'updt' && what != 'upde' && what != 'rcpy')
+		page->FinishBuild();
 	if (InsertTagCommand(message->what))
 		return;
 	switch (message->what) {

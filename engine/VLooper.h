@@ -10,7 +10,9 @@ class Visual_Engine;
 // and refreshes of the visual view run here one after another, off the
 // window's thread. A page read with pictures that could not be read posts
 // 'pict' with their "count" behind its refresh: the user is told once,
-// over the page shown. While the page is processing (loading, parsing,
+// over the page shown. A big page shown before all of it is built posts
+// 'goon' for each further part; any other message builds the rest first.
+// While the page is processing (loading, parsing,
 // rebuilding) or going away, every message is dropped.
 class VLooper : public BLooper {
 public:

@@ -251,12 +251,37 @@ void VWindow::AimAtEngine()
 
 // #pragma mark - Commands
 
+// The window's own commands that read or change the page work on all of
+// it; the page's commands (save, preview) and the engine's reach the
+// whole page on their own ways.
+bool VWindow::WorksOnThePage(uint32 what)
+{
+	switch (what) {
+		case 'tset':
+		case TagSettingsWindow::kDone:
+		case 'find':
+		case KFinder::kFindFirst:
+		case 'fnda':
+		case 'copy':
+		case 'past':
+		case 'cut ':
+		case 'udrd':
+		case 'dela':
+		case 'rtst':
+			return true;
+		default:
+			return false;
+	}
+}
+
 void VWindow::MessageReceived(BMessage* message)
 {
 	if (page == nullptr || page->IsDeleting()) {
 		PageWindow::MessageReceived(message);
 		return;
 	}
+	if (WorksOnThePage(message->what))
+		page->FinishBuild();
 	switch (message->what) {
 		case 'tset':
 			OpenTagSettings(message);

@@ -47,6 +47,7 @@ protected:
 	void EnableCommand(uint32 command, bool enabled) override;
 
 private:
+	static bool WorksOnThePage(uint32 what);
 	void OpenTagSettings(const BMessage* message);
 	void TakeTagSettings(const BMessage* message);
 	BView* AddBackground();

@@ -136,11 +136,38 @@ void Visual_View::AttachedToWindow()
 
 // #pragma mark - Keys
 
+bool Visual_View::IsMovingKey(const char* bytes, int32 numBytes)
+{
+	if (bytes == nullptr || numBytes != 1)
+		return false;
+	switch (static_cast<uint8>(bytes[0])) {
+		case B_LEFT_ARROW:
+		case B_RIGHT_ARROW:
+		case B_UP_ARROW:
+		case B_DOWN_ARROW:
+		case B_PAGE_UP:
+		case B_PAGE_DOWN:
+		case B_HOME:
+		case B_END:
+			return true;
+		default:
+			return false;
+	}
+}
+
 // A press is split into runs of ordinary characters, passed on together,
 // and the special keys, each handled by its own rule.
 void Visual_View::KeyDown(const char* bytes, int32 numBytes)
 {
 	BAutolock lock(Engine());
+	// Escape stops the build of a big page. Moving through the part that is
+	// shown needs no more of it; any other key may change the page, and
+	// works on all of it.
+	EnginePage* page = Engine()->MyPage();
+	if (numBytes == 1 && bytes[0] == B_ESCAPE && page->StopBuild())
+		return;
+	if (!IsMovingKey(bytes, numBytes))
+		page->FinishBuild();
 	EditWatch watch(this);
 	if (bytes == nullptr || numBytes <= 0) {
 		RefreshView();
@@ -561,6 +588,10 @@ bool Visual_View::AcceptsDrop(const BMessage* message)
 void Visual_View::MessageReceived(BMessage* message)
 {
 	BAutolock lock(Engine());
+	// The wheel scrolls through the part shown; everything else that comes
+	// here (a paste, a drop) may change the page.
+	if (message->what != B_MOUSE_WHEEL_CHANGED)
+		Engine()->MyPage()->FinishBuild();
 	EditWatch watch(this);
 	if (message->WasDropped() && DropImage(message))
 		return;

@@ -53,6 +53,8 @@ public:
 	// Passes a key press to the base view and redraws only its line when
 	// the press changed no other.
 	void inheritedKeyDown(const char* bytes, int32 numBytes);
+	// An arrow, page or line key: it moves the caret and changes nothing.
+	static bool IsMovingKey(const char* bytes, int32 numBytes);
 
 	// The offsets at the top left and the bottom right of what is shown.
 	int32 FirstVisibleOffset() const;

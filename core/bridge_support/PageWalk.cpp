@@ -10,6 +10,7 @@
 #include "NodeTree.h"
 #include "Page_Element.h"
 #include "Visual_Engine.h"
+#include "Visual_Text.h"
 #include "NodeText.h"
 
 namespace {
@@ -75,43 +76,80 @@ int32 PageWalk::CountNodes()
 	return count;
 }
 
-bool PageWalk::Run()
+void PageWalk::Start()
 {
-	fStep = std::max<int32>(CountNodes() / 100, 1);
+	fStarted = true;
+	fTotal = CountNodes();
+	fStep = std::max<int32>(fTotal / 100, 1);
+	fTail = fPage->Engine()->View()->TextLength();
+	fNode = fDocument->content;
 	if (fProgress)
 		fProgress(0, nullptr);
-	bool closing = false;
-	bool descend = true;
-	_node* node = fDocument->content;
-	while (node != nullptr && node != fDocument) {
-		if (fPage->IsStopProcessing())
+}
+
+bool PageWalk::Step(int32 nodes, bigtime_t deadline)
+{
+	if (fDone || fStopped)
+		return fDone;
+	if (!fStarted)
+		Start();
+	// The clock is read every few nodes: a node costs microseconds.
+	constexpr int32 kNodesPerClockReading = 32;
+	for (int32 walked = 0; fNode != nullptr && fNode != fDocument; walked++) {
+		if (walked >= nodes)
 			return false;
-		if (node->tag == tag_title && !closing && !fTitleTaken) {
-			fTitleTaken = true;
-			// The title's text is the page's; the walk goes on behind it.
-			std::optional<std::string> title = NodeText::SourceRange(node->content,
-				&fLexer->lexbuf);
-			fPage->SetTitle(title ? title->c_str() : nullptr);
-			ShowProgress();
-			if (node->next != nullptr) {
-				node = node->next;
-				closing = false;
-				descend = true;
-			} else {
-				node = node->parent;
-				closing = true;
-				descend = false;
-			}
-			continue;
+		if (walked % kNodesPerClockReading == kNodesPerClockReading - 1
+				&& deadline != B_INFINITE_TIMEOUT && system_time() >= deadline)
+			return false;
+		if (fPage->IsStopProcessing()) {
+			fStopped = true;
+			return false;
 		}
-		if (!TakeForPage(node, closing))
-			Pass(node, closing);
-		ShowProgress();
-		node = NodeTree::LogicalNextNode(node, closing, descend);
+		Visit();
 	}
+	Finish();
+	return true;
+}
+
+void PageWalk::Visit()
+{
+	_node* node = fNode;
+	if (node->tag == tag_title && !fClosing && !fTitleTaken) {
+		fTitleTaken = true;
+		// The title's text is the page's; the walk goes on behind it.
+		std::optional<std::string> title = NodeText::SourceRange(node->content,
+			&fLexer->lexbuf);
+		fPage->SetTitle(title ? title->c_str() : nullptr);
+		ShowProgress();
+		if (node->next != nullptr) {
+			fNode = node->next;
+			fClosing = false;
+			fDescend = true;
+		} else {
+			fNode = node->parent;
+			fClosing = true;
+			fDescend = false;
+		}
+		return;
+	}
+	if (!TakeForPage(node, fClosing))
+		Pass(node, fClosing);
+	ShowProgress();
+	fNode = NodeTree::LogicalNextNode(node, fClosing, fDescend);
+}
+
+void PageWalk::Finish()
+{
+	fDone = true;
 	if (fPageWritten && !fDocumentTypeRead)
 		fPage->OmitDocumentType();
-	return true;
+}
+
+float PageWalk::Done() const
+{
+	if (fDone)
+		return 1;
+	return fTotal > 0 ? std::min(1.0f, static_cast<float>(fCounter) / fTotal) : 0;
 }
 
 bool PageWalk::TakeForPage(_node* node, bool closing)
@@ -196,10 +234,10 @@ void PageWalk::Pass(_node* node, bool closing)
 			passed->element = strdup(node->element);
 	}
 	Visual_Engine* engine = fPage->Engine();
-	long at = fPosition;
-	fPosition += engine->InsertAt(fPosition, passed, INSERT_BUILD, nullptr);
+	long position = engine->View()->TextLength() - fTail;
+	engine->InsertAt(position, passed, INSERT_BUILD, nullptr);
 	if (fInHead || titleText) {
-		if (Page_Element* element = engine->ElementList()->ElementForNodeFrom(passed, at))
+		if (Page_Element* element = engine->ElementList()->ElementForNodeFrom(passed, position))
 			element->SetHeadMark(true);
 	}
 }

@@ -96,15 +96,16 @@ public:
 	}
 
 	// Reads html as a page is loaded: the elements are built with the
-	// text's refresh held back, then the text is styled once.
-	bool Read(const std::string& html)
+	// text's refresh held back, then the text is styled once. With
+	// firstNodes only the page's first part is built (see Tidy::Parse).
+	bool Read(const std::string& html, int32 firstNodes = INT32_MAX)
 	{
 		fFolder.Write("page.html", html);
 		fTidy->SetPath(fPagePath.c_str());
 		ResetPageValues();
 		Visual_Text* view = fEngine->View();
 		view->BlockRefresh();
-		bool parsed = fTidy->Parse();
+		bool parsed = fTidy->Parse(firstNodes);
 		view->UnblockRefresh();
 		view->_Refresh(0, 0);
 		return parsed;
@@ -127,6 +128,7 @@ public:
 	bool UpdateFromHTML(bool, KFile*) override { return Read(fFolder.Read("page.html")); }
 	KFile* ExternalExchangeFile() const override { return nullptr; }
 	const char* FilePath() const override { return fPagePath.c_str(); }
+	void FinishBuild() override { fTidy->FinishBuild(); }
 
 	using EnginePage::HTMLError;
 	void HTMLError(long, long, const char* text, VUDAV_message_type) override

@@ -1,0 +1,161 @@
+// A big page is shown once its first part is built, and the rest is built
+// while the window shows, scrolls and draws what is there. Whatever needs
+// the whole page (an edit, a save) builds the rest first.
+
+#include <memory>
+#include <string>
+
+#include <Bitmap.h>
+
+#include "ErrorAlert.h"
+#include "KBottomBar.h"
+#include "PageTesting.h"
+#include "Tidy.h"
+
+using PageTesting::PageTest;
+
+namespace {
+
+// About 5 MB of the markup pages are made of: headings, paragraphs with
+// styles and links, lists and tables; the last paragraph says it is last.
+std::string BigPage()
+{
+	std::string body;
+	for (int section = 0; body.size() < 5000000; section++) {
+		std::string n = std::to_string(section);
+		body += "<h2>Section " + n + "</h2>\n<p>Some <b>bold " + n + "</b> and <i>slanted</i> "
+			"words, a <a href=\"#s" + n + "\">link</a> and &eacute;t&eacute; text.</p>\n"
+			"<ul><li>first " + n + "</li><li>second <em>item</em></li></ul>\n"
+			"<table border=\"1\"><tr><td>cell " + n + "</td><td>another</td></tr></table>\n";
+	}
+	return "<html><head><title>Big</title></head><body>\n<p>Start here.</p>\n" + body
+		+ "<p>The last paragraph.</p>\n</body></html>\n";
+}
+
+class ProgressiveLoad : public PageTest {
+protected:
+	// Starts loading the page and returns once its first part is shown
+	// (false when the whole page was built before that could be seen).
+	bool StartLoading()
+	{
+		fFolder.Write("big.html", BigPage());
+		PageTesting::Application();
+		fPage = std::make_unique<Page>((fFolder / "big.html").c_str(), 0,
+			PageTesting::Application());
+		fPage->Engine()->PostMessage('reld');
+		for (int tries = 0; tries < 6000; tries++) {
+			{
+				BAutolock lock(VisualWindow());
+				if (!View()->IsHidden() && View()->TextLength() > 0)
+					return fPage->MyTidy()->IsBuilding();
+			}
+			snooze(5000);
+		}
+		return false;
+	}
+
+	// Dark pixels in the text's part of the window: drawn text.
+	int32 DrawnTextPixels()
+	{
+		BPrivate::WaitForWindowIdle(VisualWindow());
+		std::unique_ptr<BBitmap> shot(BPrivate::WindowSnapshot(VisualWindow()));
+		BRect frame;
+		{
+			BAutolock lock(VisualWindow());
+			frame = View()->ConvertToScreen(View()->Bounds());
+			frame = VisualWindow()->ConvertFromScreen(frame);
+		}
+		const uint8* bits = static_cast<const uint8*>(shot->Bits());
+		int32 dark = 0;
+		for (int32 y = static_cast<int32>(frame.top); y < frame.bottom && y < shot->Bounds().Height(); y++) {
+			for (int32 x = static_cast<int32>(frame.left); x < frame.right && x < shot->Bounds().Width(); x++) {
+				const uint8* pixel = bits + y * shot->BytesPerRow() + x * 4;
+				dark += pixel[0] < 100 && pixel[1] < 100 && pixel[2] < 100 ? 1 : 0;
+			}
+		}
+		return dark;
+	}
+
+	// Until the rest is built and the engine's looper is idle.
+	void WaitForTheBuild()
+	{
+		for (int tries = 0; tries < 12000 && fPage->MyTidy()->IsBuilding(); tries++)
+			snooze(5000);
+		Settle();
+	}
+};
+
+} // namespace
+
+TEST_F(ProgressiveLoad, TheFirstScreenIsDrawnWhileTheRestIsBuiltAndAnEditTypedThenIsSaved)
+{
+	ASSERT_TRUE(StartLoading()) << "the page was complete before it was shown";
+	EXPECT_GT(DrawnTextPixels(), 200) << "the first screen is drawn";
+	BPrivate::WriteWindowPNG(VisualWindow(), (fFolder / "first-screen.png").c_str());
+	EXPECT_TRUE(fPage->MyTidy()->IsBuilding()) << "drawn before the build ended";
+	BPrivate::PostMouseMoved(VisualWindow(), WindowPoint(0) + BPoint(40, 40));
+	BPrivate::PostWheel(VisualWindow(), 0, 2);
+	BPrivate::WaitForWindowIdle(VisualWindow());
+	EXPECT_TRUE(fPage->MyTidy()->IsBuilding()) << "the wheel scrolls without waiting";
+
+	// Typed after "Start": the key waits for the build, then goes in.
+	int32 start = static_cast<int32>(VisualText().find("Start here."));
+	Select(start + 5, start + 5);
+	BPrivate::TypeText(VisualWindow(), "ed");
+	WaitForTheBuild();
+	std::string text = VisualText();
+	EXPECT_EQ(text.find("Started here."), text.find("Start")) << "the edit is in";
+	EXPECT_NE(text.find("The last paragraph."), std::string::npos);
+
+	ASSERT_EQ(fPage->Save(), B_OK);
+	std::string saved = fFolder.Read("big.html");
+	EXPECT_NE(saved.find("<P>Started here.</P>"), std::string::npos);
+	EXPECT_NE(saved.find("<P>The last paragraph.</P>"), std::string::npos) << "the whole page";
+}
+
+TEST_F(ProgressiveLoad, ASaveAskedForWhileThePageIsBuiltWritesTheWholePage)
+{
+	ASSERT_TRUE(StartLoading()) << "the page was complete before it was shown";
+	VisualWindow()->PostMessage('save');
+	WaitForTheBuild();
+	std::string saved = fFolder.Read("big.html");
+	EXPECT_NE(saved.find("<P>Start here.</P>"), std::string::npos);
+	EXPECT_NE(saved.find("<P>The last paragraph.</P>"), std::string::npos) << "the whole page";
+	EXPECT_NE(saved.find("cell 1000"), std::string::npos);
+}
+
+// Escape stops the build: the part built so far stays shown and can be
+// worked on, but the page is not saved, so its file keeps the whole page.
+TEST_F(ProgressiveLoad, EscapeStopsTheBuildAndThePartShownIsNeverSavedOverTheFile)
+{
+	ASSERT_TRUE(StartLoading()) << "the page was complete before it was shown";
+	const char escape[] = {B_ESCAPE, 0};
+	BPrivate::PostKey(VisualWindow(), escape);
+	BPrivate::WaitForWindowIdle(VisualWindow());
+	Settle();
+	EXPECT_FALSE(fPage->MyTidy()->IsBuilding());
+	EXPECT_TRUE(fPage->IsPartial());
+	std::string text = VisualText();
+	EXPECT_NE(text.find("Start here."), std::string::npos) << "the part built is shown";
+	EXPECT_EQ(text.find("The last paragraph."), std::string::npos) << "the rest was not built";
+	{
+		BAutolock lock(VisualWindow());
+		EXPECT_NE(std::string(fPage->VisualWindow()->BottomBar()->Text()).find("Stopped"),
+			std::string::npos);
+	}
+
+	Select(0, 0);
+	BPrivate::TypeText(VisualWindow(), "x");
+	BPrivate::WaitForWindowIdle(VisualWindow());
+	static std::string told;
+	error_alert_handler before = SetErrorAlertHandler([](const char* text) { told = text; });
+	EXPECT_EQ(fPage->Save(), B_NOT_ALLOWED);
+	SetErrorAlertHandler(before);
+	EXPECT_NE(told.find("not saved"), std::string::npos) << "the user is told why";
+	EXPECT_EQ(fFolder.Read("big.html"), BigPage()) << "the file is as it was";
+	EXPECT_FALSE(fPage->IsSaved()) << "closing still asks about the edit";
+
+	Load();
+	EXPECT_FALSE(fPage->IsPartial()) << "read again, the page is whole";
+	EXPECT_NE(VisualText().find("The last paragraph."), std::string::npos);
+}
