@@ -45,16 +45,29 @@ window=$(window_named 60 "^Velmora - Words - page.html\$")
 # shown before it: the word is typed once the first screen is drawn.
 settled_picture building.xwd "$window" || fail "could not take a picture of the window"
 keep building.xwd
+# The error list comes forward with what the reading found and then hands
+# the keyboard back to the visual window: keys typed in between would go to
+# the list, so the word is typed once the visual window has it again.
+wait_for_error_list
+tries=0
+until [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$window" ] || [ "$tries" -gt 600 ]; do
+	tries=$((tries + 1))
+	sleep 0.1
+done
 xdotool windowfocus --sync "$window" || fail "could not focus the visual window"
 # The first line is the opening paragraph: the word goes in front of it.
 xdotool key ctrl+Home Down
 xdotool type "typed "
 window_named 240 "^\\*Velmora - Words" >/dev/null || fail "the typed word did not mark the page changed"
-xdotool key ctrl+s
 # The first key builds the rest of the page, then Ctrl+S writes it: under
-# the sanitizers that takes minutes.
+# the sanitizers that takes minutes. Ctrl+S is pressed again, in the visual
+# window, while the file does not hold the word: a save changes nothing
+# the first one wrote.
 tries=0
 until grep -q "closing words" "$work/page.html" && grep -q "typed" "$work/page.html"; do
+	if [ $((tries % 300)) -eq 0 ]; then
+		xdotool windowfocus --sync "$window" && xdotool key ctrl+s
+	fi
 	tries=$((tries + 1))
 	[ "$tries" -gt 2400 ] && fail "Ctrl+S did not write the whole page with the typed word"
 	sleep 0.1
