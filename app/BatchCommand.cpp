@@ -157,6 +157,7 @@ int BatchCommand::Execute(const Request& request)
 	Page* page = application.MakePage(request.file.c_str(), 0);
 	if (page == nullptr)
 		return kUnreadable;
+	page->BuildInParts(false);
 	page->Engine()->PostMessage('reld');
 	WaitForLooper(page->Engine()->Looper());
 	WaitForLooper(page->Engine()->Looper());

@@ -285,7 +285,7 @@ void Page::Load()
 	htmlWindow->NotChanged();
 	myTidy->SetLoadProgress(true);
 	view->BlockRefresh();
-	loadingInParts = true;
+	loadingInParts = buildInParts.load();
 	bool loaded = UpdateFromHTML(true, nullptr);
 	loadingInParts = false;
 	if (loaded) {
@@ -354,6 +354,10 @@ void Page::BuildEnded()
 	std::string text = GeneratedHTML();
 	{
 		BAutolock lock(htmlWindow);
+		// Typed into while the HTML was made: the user's text stays, and
+		// the visual window takes it over as any edit of its partner.
+		if (htmlWindow->IsChanged())
+			return;
 		htmlWindow->View()->SetFileText(text);
 	}
 	if (tempFile != nullptr)

@@ -36,6 +36,9 @@ public:
 	~Page() override;
 
 	void Load() override;
+	// A page read only for what it writes (a batch command) is built in one
+	// go: its first screen is seen by nobody, and building in parts costs.
+	void BuildInParts(bool inParts) { buildInParts = inParts; }
 	// A big page is shown once its first part is built; the engine's looper
 	// builds the rest a part at a time.
 	void BuildNextPart() override;
@@ -158,6 +161,7 @@ private:
 	bool untitled;
 	std::atomic<bool> updating;
 	bool loadingInParts = false;		// on the engine's looper, in Load()
+	std::atomic<bool> buildInParts = true;
 	std::atomic<bool> htmlPending{false};	// the HTML window waits for the build's end
 	std::atomic<bool> partial{false};		// the build was stopped
 	std::unique_ptr<RecoveryCopy> recovery;
