@@ -32,8 +32,11 @@ status_t WaitForLooperIdle(BLooper* looper, bigtime_t timeout = B_INFINITE_TIMEO
 void RegisterWindowLooper(BLooper* window);
 void UnregisterWindowLooper(BLooper* window);
 // A snapshot; the windows in it may be gone by the time it is used, so lock
-// each one (BLooper::Lock fails safely for a deleted looper) before use.
+// each one with LockWindowLooper before anything else touches it.
 std::vector<BLooper*> WindowLoopers();
+// Locks a window of such a snapshot if it still exists; its address is a
+// key in the looper registry, never read, until the lock is held.
+bool LockWindowLooper(BLooper* window);
 
 // Sees every message a looper is about to hand to its handler, on the
 // looper's thread; returning true keeps the message from the handler.

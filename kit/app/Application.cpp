@@ -14,7 +14,6 @@
 
 #include "app_support/ProgramFiles.h"
 #include "looper_support/LooperPort.h"
-#include "looper_support/LooperRegistry.h"
 #include "message_support/MessageDelivery.h"
 #include "messenger_support/MessengerAccess.h"
 
@@ -146,7 +145,7 @@ bool BApplication::QuitAllWindows(bool force)
 	bool allQuit = true;
 	for (BLooper* window : BPrivate::WindowLoopers()) {
 		// The snapshot may name windows that closed meanwhile.
-		if (BPrivate::LooperRegistry::Lock(window, B_INFINITE_TIMEOUT) != B_OK)
+		if (!BPrivate::LockWindowLooper(window))
 			continue;
 		if (!force && !window->QuitRequested()) {
 			window->Unlock();

@@ -315,13 +315,14 @@ TEST_F(Application, TheVisualWindowAsksForTheOpenPanelAndTheAboutWindow)
 	})) << "no open panel";
 	EXPECT_TRUE(Eventually([] {
 		for (BLooper* looper : BPrivate::WindowLoopers()) {
+			if (!BPrivate::LockWindowLooper(looper))
+				continue;
 			auto* shown = dynamic_cast<BWindow*>(looper);
-			if (shown != nullptr && shown->Lock()) {
-				bool about = strcmp(shown->Title(), "About_Window") == 0 && !shown->IsHidden();
-				shown->Unlock();
-				if (about)
-					return true;
-			}
+			bool about = shown != nullptr && strcmp(shown->Title(), "About_Window") == 0
+				&& !shown->IsHidden();
+			looper->Unlock();
+			if (about)
+				return true;
 		}
 		return false;
 	})) << "no About window";
@@ -336,12 +337,13 @@ TEST_F(Application, BothWindowsOpenThePreferencesOfTheirPage)
 	auto preferencesShown = [] {
 		int shown = 0;
 		for (BLooper* looper : BPrivate::WindowLoopers()) {
+			if (!BPrivate::LockWindowLooper(looper))
+				continue;
 			auto* window = dynamic_cast<BWindow*>(looper);
-			if (window != nullptr && window->Lock()) {
-				if (strcmp(window->Title(), "Preferences") == 0 && !window->IsHidden())
-					shown++;
-				window->Unlock();
-			}
+			if (window != nullptr && strcmp(window->Title(), "Preferences") == 0
+				&& !window->IsHidden())
+				shown++;
+			looper->Unlock();
 		}
 		return shown;
 	};

@@ -145,7 +145,7 @@ TEST_F(EngineLooper, EveryFormattingCommandFormatsTheSelection)
 	BWindow* settings = nullptr;
 	for (int tries = 0; tries < 300 && settings == nullptr; tries++) {
 		for (BLooper* looper : BPrivate::WindowLoopers()) {
-			if (looper->Lock()) {
+			if (BPrivate::LockWindowLooper(looper)) {
 				BWindow* window = dynamic_cast<BWindow*>(looper);
 				if (window != nullptr && strcmp(window->Title(), "Tag settings window") == 0)
 					settings = window;

@@ -46,10 +46,13 @@ TEST_F(ErrorAlertWindow, AShownErrorWaitsForOKFromAWindowThread)
 	BWindow* alert = nullptr;
 	for (int tries = 0; tries < 500 && alert == nullptr; tries++) {
 		for (BLooper* looper : BPrivate::WindowLoopers()) {
+			if (!BPrivate::LockWindowLooper(looper))
+				continue;
 			auto* candidate = dynamic_cast<BWindow*>(looper);
 			if (candidate != nullptr && candidate != window && candidate != fWindow
 				&& candidate->Thread() >= 0)
 				alert = candidate;
+			looper->Unlock();
 		}
 		snooze(10000);
 	}

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <mutex>
 
+#include "looper_support/LooperRegistry.h"
+
 namespace BPrivate {
 
 namespace {
@@ -43,6 +45,11 @@ std::vector<BLooper*> WindowLoopers()
 	Windows& windows = TheWindows();
 	std::lock_guard<std::mutex> lock(windows.lock);
 	return windows.loopers;
+}
+
+bool LockWindowLooper(BLooper* window)
+{
+	return LooperRegistry::Lock(window, B_INFINITE_TIMEOUT) == B_OK;
 }
 
 } // namespace BPrivate
