@@ -35,8 +35,11 @@ void UnregisterWindowLooper(BLooper* window);
 // each one with LockWindowLooper before anything else touches it.
 std::vector<BLooper*> WindowLoopers();
 // Locks a window of such a snapshot if it still exists; its address is a
-// key in the looper registry, never read, until the lock is held.
-bool LockWindowLooper(BLooper* window);
+// key in the looper registry, never read, until the lock is held. A window
+// busy past the timeout (one waiting for an alert holds its lock) is false.
+bool LockWindowLooper(BLooper* window, bigtime_t timeout = B_INFINITE_TIMEOUT);
+// How long a look through the windows waits for a busy one before passing it.
+constexpr bigtime_t kBusyWindow = 100000;
 
 // Sees every message a looper is about to hand to its handler, on the
 // looper's thread; returning true keeps the message from the handler.

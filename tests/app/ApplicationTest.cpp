@@ -315,7 +315,7 @@ TEST_F(Application, TheVisualWindowAsksForTheOpenPanelAndTheAboutWindow)
 	})) << "no open panel";
 	EXPECT_TRUE(Eventually([] {
 		for (BLooper* looper : BPrivate::WindowLoopers()) {
-			if (!BPrivate::LockWindowLooper(looper))
+			if (!BPrivate::LockWindowLooper(looper, BPrivate::kBusyWindow))
 				continue;
 			auto* shown = dynamic_cast<BWindow*>(looper);
 			bool about = shown != nullptr && strcmp(shown->Title(), "About_Window") == 0
@@ -337,7 +337,7 @@ TEST_F(Application, BothWindowsOpenThePreferencesOfTheirPage)
 	auto preferencesShown = [] {
 		int shown = 0;
 		for (BLooper* looper : BPrivate::WindowLoopers()) {
-			if (!BPrivate::LockWindowLooper(looper))
+			if (!BPrivate::LockWindowLooper(looper, BPrivate::kBusyWindow))
 				continue;
 			auto* window = dynamic_cast<BWindow*>(looper);
 			if (window != nullptr && strcmp(window->Title(), "Preferences") == 0

@@ -111,7 +111,7 @@ protected:
 	{
 		for (int i = 0; i < tries; i++) {
 			for (BLooper* looper : BPrivate::WindowLoopers()) {
-				if (!BPrivate::LockWindowLooper(looper))
+				if (!BPrivate::LockWindowLooper(looper, BPrivate::kBusyWindow))
 					continue;
 				BWindow* window = dynamic_cast<Window*>(looper);
 				bool shown = window != nullptr && window->Thread() >= 0 && !window->IsHidden();

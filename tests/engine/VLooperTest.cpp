@@ -145,7 +145,7 @@ TEST_F(EngineLooper, EveryFormattingCommandFormatsTheSelection)
 	BWindow* settings = nullptr;
 	for (int tries = 0; tries < 300 && settings == nullptr; tries++) {
 		for (BLooper* looper : BPrivate::WindowLoopers()) {
-			if (BPrivate::LockWindowLooper(looper)) {
+			if (BPrivate::LockWindowLooper(looper, BPrivate::kBusyWindow)) {
 				BWindow* window = dynamic_cast<BWindow*>(looper);
 				if (window != nullptr && strcmp(window->Title(), "Tag settings window") == 0)
 					settings = window;

@@ -46,11 +46,12 @@ TEST_F(ErrorAlertWindow, AShownErrorWaitsForOKFromAWindowThread)
 	BWindow* alert = nullptr;
 	for (int tries = 0; tries < 500 && alert == nullptr; tries++) {
 		for (BLooper* looper : BPrivate::WindowLoopers()) {
-			if (!BPrivate::LockWindowLooper(looper))
+			// The reporting window holds its lock until the alert is answered.
+			if (looper == window || looper == fWindow
+				|| !BPrivate::LockWindowLooper(looper, BPrivate::kBusyWindow))
 				continue;
 			auto* candidate = dynamic_cast<BWindow*>(looper);
-			if (candidate != nullptr && candidate != window && candidate != fWindow
-				&& candidate->Thread() >= 0)
+			if (candidate != nullptr && candidate->Thread() >= 0)
 				alert = candidate;
 			looper->Unlock();
 		}

@@ -47,9 +47,9 @@ std::vector<BLooper*> WindowLoopers()
 	return windows.loopers;
 }
 
-bool LockWindowLooper(BLooper* window)
+bool LockWindowLooper(BLooper* window, bigtime_t timeout)
 {
-	return LooperRegistry::Lock(window, B_INFINITE_TIMEOUT) == B_OK;
+	return LooperRegistry::Lock(window, timeout) == B_OK;
 }
 
 } // namespace BPrivate
