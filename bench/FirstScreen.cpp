@@ -43,42 +43,60 @@ void WaitUntilShown(Page* page)
 		snooze(500);
 }
 
-void FirstScreenAgainstLibrary(benchmark::State& state)
+// What one load took, from its start: until its first screen was drawn and
+// until the whole page was built.
+struct LoadTimes {
+	double drawn;
+	double built;
+};
+
+// Loads the page state's iterations times, each after the library's parse
+// of the same bytes, and waits for each load as wait says; counts
+// "library_s" and returns the sums of the times.
+template <class Wait>
+LoadTimes TimeLoads(benchmark::State& state, const std::string& html, double& library, Wait wait)
 {
-	const std::string& html = CorpusPages::PageOfMegabytes(state.range(0));
 	TempDirectory pages;
 	Page* page = PageOn(html, pages);
-
-	double library = 0;
-	double loaded = 0;
-	double drawn = 0;
+	LoadTimes sum{0, 0};
+	library = 0;
 	for (auto _ : state) {
 		library += SecondsOfLibraryParse(html);
-
 		auto start = std::chrono::steady_clock::now();
 		page->Engine()->PostMessage('reld');
-		WaitUntilShown(page);
-		BPrivate::WaitForWindowIdle(page->VisualWindow());
-		double drawTime = SecondsSince(start);
-		// Any message to the engine's looper builds the rest at once: it is
-		// only asked once the build is over.
-		while (page->MyTidy()->IsBuilding())
-			snooze(1000);
-		Settle(page->Engine()->Looper());
-		double loadTime = SecondsSince(start);
-		loaded += loadTime;
-		drawn += drawTime;
-		state.SetIterationTime(drawTime);
+		LoadTimes times = wait(page, start);
+		sum.drawn += times.drawn;
+		sum.built += times.built;
+		state.SetIterationTime(times.drawn);
 		Settle(page->HTMLErrorWindow());
 	}
 	delete page;
+	state.counters["library_s"] = library / static_cast<double>(state.iterations());
+	return sum;
+}
+
+void FirstScreenAgainstLibrary(benchmark::State& state)
+{
+	const std::string& html = CorpusPages::PageOfMegabytes(state.range(0));
+	double library = 0;
+	LoadTimes sum = TimeLoads(state, html, library,
+		[](Page* page, std::chrono::steady_clock::time_point start) {
+			WaitUntilShown(page);
+			BPrivate::WaitForWindowIdle(page->VisualWindow());
+			double drawn = SecondsSince(start);
+			// Any message to the engine's looper builds the rest at once: it
+			// is only asked once the build is over.
+			while (page->MyTidy()->IsBuilding())
+				snooze(1000);
+			Settle(page->Engine()->Looper());
+			return LoadTimes{drawn, SecondsSince(start)};
+		});
 
 	double runs = static_cast<double>(state.iterations());
-	state.counters["library_s"] = library / runs;
-	state.counters["loaded_s"] = loaded / runs;
-	state.counters["first_screen_s"] = drawn / runs;
-	state.counters["loaded_over_library"] = loaded / library;
-	state.counters["first_screen_over_library"] = drawn / library;
+	state.counters["loaded_s"] = sum.built / runs;
+	state.counters["first_screen_s"] = sum.drawn / runs;
+	state.counters["loaded_over_library"] = sum.built / library;
+	state.counters["first_screen_over_library"] = sum.drawn / library;
 	state.SetBytesProcessed(static_cast<int64_t>(html.size()) * state.iterations());
 }
 
@@ -89,27 +107,18 @@ void FirstScreenAgainstLibrary(benchmark::State& state)
 void WholePageInOneGoAgainstLibrary(benchmark::State& state)
 {
 	const std::string& html = CorpusPages::PageOfMegabytes(state.range(0));
-	TempDirectory pages;
-	Page* page = PageOn(html, pages);
 	double library = 0;
-	double drawn = 0;
-	for (auto _ : state) {
-		library += SecondsOfLibraryParse(html);
-		auto start = std::chrono::steady_clock::now();
-		page->Engine()->PostMessage('reld');
-		Settle(page->Engine()->Looper());
-		BPrivate::WaitForWindowIdle(page->VisualWindow());
-		double drawTime = SecondsSince(start);
-		drawn += drawTime;
-		state.SetIterationTime(drawTime);
-		Settle(page->HTMLErrorWindow());
-	}
-	delete page;
+	LoadTimes sum = TimeLoads(state, html, library,
+		[](Page* page, std::chrono::steady_clock::time_point start) {
+			Settle(page->Engine()->Looper());
+			BPrivate::WaitForWindowIdle(page->VisualWindow());
+			double drawn = SecondsSince(start);
+			return LoadTimes{drawn, drawn};
+		});
 
 	double runs = static_cast<double>(state.iterations());
-	state.counters["library_s"] = library / runs;
-	state.counters["whole_page_s"] = drawn / runs;
-	state.counters["whole_page_over_library"] = drawn / library;
+	state.counters["whole_page_s"] = sum.drawn / runs;
+	state.counters["whole_page_over_library"] = sum.drawn / library;
 }
 
 } // namespace

@@ -300,8 +300,7 @@ int32 Tidy::RestyleStart(int32 partStart) const
 
 void Tidy::FinishBuild()
 {
-	while (!BuildMore(INT32_MAX, B_INFINITE_TIMEOUT)) {
-	}
+	BuildMore(INT32_MAX, B_INFINITE_TIMEOUT);
 }
 
 void Tidy::DropBuild()

@@ -17,8 +17,8 @@ struct _lexer;
 // A walk can be taken in slices, so that a big page is shown before its
 // end is built: it keeps its place in the tree between slices and appends
 // at the end of the engine's text, so edits made between slices before
-// that end do not move it. The tree must outlive the walk. Run and step
-// with the engine locked.
+// that end do not move it. The tree must outlive the walk. Step with
+// the engine locked.
 class PageWalk {
 public:
 	// progress: where the walk reports how far it got (may be empty).

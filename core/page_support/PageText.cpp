@@ -4,19 +4,33 @@
 
 namespace PageText {
 
+namespace {
+
+// The text with each line end that starts with one of the characters
+// sought (a CR LF pair counts as one) written as lineEnd; room is what the
+// result is expected to take.
+std::string WithLineEnds(std::string_view text, const char* sought, std::string_view lineEnd,
+	size_t room)
+{
+	std::string lines;
+	lines.reserve(room);
+	size_t start = 0;
+	for (size_t end = text.find_first_of(sought); end != std::string_view::npos;
+			end = text.find_first_of(sought, start)) {
+		lines.append(text, start, end - start);
+		lines += lineEnd;
+		start = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2
+			: end + 1;
+	}
+	lines.append(text, start);
+	return lines;
+}
+
+} // namespace
+
 std::string NormalizeLineEnds(std::string_view text)
 {
-	std::string normal;
-	normal.reserve(text.size());
-	size_t start = 0;
-	for (size_t end = text.find('\r'); end != std::string_view::npos;
-			end = text.find('\r', start)) {
-		normal.append(text, start, end - start);
-		normal += '\n';
-		start = end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1;
-	}
-	normal.append(text, start);
-	return normal;
+	return WithLineEnds(text, "\r", "\n", text.size());
 }
 
 std::string Decode(std::string_view bytes, TextEncoding* encoding)
@@ -30,17 +44,7 @@ std::string Decode(std::string_view bytes, TextEncoding* encoding)
 
 std::string Encode(std::string_view text, const TextEncoding& encoding)
 {
-	std::string lines;
-	lines.reserve(text.size() + text.size() / 32);
-	size_t start = 0;
-	for (size_t end = text.find_first_of("\r\n"); end != std::string_view::npos;
-			end = text.find_first_of("\r\n", start)) {
-		lines.append(text, start, end - start);
-		lines += "\r\n";
-		start = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2
-			: end + 1;
-	}
-	lines.append(text, start);
+	std::string lines = WithLineEnds(text, "\r\n", "\r\n", text.size() + text.size() / 32);
 	// A big page's text is not held twice while it is written.
 	if (encoding.KeepsTextAsItIs())
 		return lines;

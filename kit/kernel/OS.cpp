@@ -166,7 +166,6 @@ void ReapFinishedTeams()
 	}
 }
 
-
 // The child of load_image(): it waits until resume_thread() writes a line
 // (if the parent goes away first, the pipe ends and the program never
 // runs), then becomes the program, its arguments handed over as they are,

@@ -6,7 +6,7 @@
 #
 # Gives the test: keep NAME, which copies the picture work/NAME to the
 # folder EDITOR_SCREENSHOTS names, when it is set, answer_welcome,
-# start_past_first_start, focus, visual_window and saved_with.
+# first_start, start_past_first_start, focus, visual_window and saved_with.
 unset VELMORA_DISPLAY
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 
@@ -60,15 +60,21 @@ close_first_start() {
 	app_ends 15 "the first start"
 }
 
-# Starts the editor ($velmora) on FILE past a first start: that one is
+# Goes through a first start of the editor ($velmora) on FILE: it is
 # greeted, waited for and closed (its visual window's title matches
-# PATTERN), and the editor is started on FILE again as $app.
-start_past_first_start() {
+# PATTERN).
+first_start() {
 	"$velmora" "$1" >"$work/out.txt" 2>"$work/err.txt" &
 	app=$!
 	answer_welcome
 	wait_for_error_list
 	close_first_start "$2"
+}
+
+# Starts the editor on FILE past a first start on it (see first_start), as
+# $app.
+start_past_first_start() {
+	first_start "$1" "$2"
 	"$velmora" "$1" >"$work/out.txt" 2>"$work/err.txt" &
 	app=$!
 }

@@ -16,11 +16,7 @@ extra_tools="python3"
 # A first start welcomes the user; the test works in a later one.
 printf '<html><head><title>Words</title></head><body><p>small</p></body></html>\n' \
 	>"$work/small.html"
-"$velmora" "$work/small.html" >"$work/out.txt" 2>"$work/err.txt" &
-app=$!
-answer_welcome
-wait_for_error_list
-close_first_start "^Velmora - Words - small.html\$"
+first_start "$work/small.html" "^Velmora - Words - small.html\$"
 
 python3 - "$work/page.html" <<'PYTHON'
 import sys

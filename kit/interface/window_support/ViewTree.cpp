@@ -120,17 +120,15 @@ const BRegion& VisibleOf(BView* view)
 
 void ViewMoved(BView* view)
 {
-	ForEachView(view, [](BView* each) {
+	auto forgetRegions = [](BView* each) {
 		ViewData& data = WindowAccess::Of(each);
 		data.cacheGeneration = -1;
 		data.painterGeneration = -1;
-	});
+	};
+	ForEachView(view, forgetRegions);
 	BView* parent = WindowAccess::Of(view).parent;
-	if (parent != nullptr && (WindowAccess::Of(parent).flags & B_DRAW_ON_CHILDREN) == 0) {
-		ViewData& data = WindowAccess::Of(parent);
-		data.cacheGeneration = -1;
-		data.painterGeneration = -1;
-	}
+	if (parent != nullptr && (WindowAccess::Of(parent).flags & B_DRAW_ON_CHILDREN) == 0)
+		forgetRegions(parent);
 }
 
 BView* ViewAt(BView* top, BPoint windowPoint)
