@@ -277,6 +277,7 @@ void Page::Load()
 {
 	if (htmlWindow == nullptr || visualWindow == nullptr)
 		return;
+	BeginReading();
 	Visual_Text* view = Engine()->View();
 	partial = false;
 	visualWindow->ResetProgress("Loading…");
@@ -301,6 +302,7 @@ void Page::Load()
 	// when it is shown, with the page's final look.
 	view->_Refresh(0, 0);
 	view->Show();
+	EndReading();
 	if (myTidy->IsBuilding())
 		Engine()->PostMessage('goon');
 	if (app != nullptr && app->IsStarting())
@@ -372,8 +374,28 @@ bool Page::UpdateFromHTML(bool fromFile, KFile* external)
 		return false;
 	if (updating.exchange(true))
 		return true;
-	if (external != nullptr)
-		fromFile = true;
+	BeginReading();
+	bool read = ReadFromHTML(fromFile || external != nullptr, external);
+	EndReading();
+	return read;
+}
+
+void Page::BeginReading()
+{
+	reading++;
+}
+
+// What the visual window kept while the page was read goes in now, into
+// the page as shown; a read nested in a load leaves that to the load, which
+// marks the page saved first.
+void Page::EndReading()
+{
+	if (--reading == 0)
+		visualWindow->PostMessage(VWindow::kTakeWaitingEdits);
+}
+
+bool Page::ReadFromHTML(bool fromFile, KFile* external)
+{
 	if (!FillTempFile(fromFile, external)) {
 		updating = false;
 		return false;

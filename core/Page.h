@@ -122,6 +122,7 @@ public:
 	const char* Path() const { return path.c_str(); }
 	int32 Index() const override { return index; }
 	bool IsUpdating() const override { return updating.load(); }
+	bool IsReading() const override { return reading.load() > 0; }
 	bool IsUntitled() const override { return untitled; }
 	bool IsDeleting() const override { return deleting.load(); }
 	bool IsSaved() const override { return saved.load(); }
@@ -137,6 +138,9 @@ private:
 	void UpdateWindowTitles();
 	void ShowSavedState();
 	bool FillTempFile(bool fromFile, KFile* external);
+	bool ReadFromHTML(bool fromFile, KFile* external);
+	void BeginReading();
+	void EndReading();
 	bool ParsePage();
 	void BuildEnded();
 	status_t WriteHTMLText(BFile* target);
@@ -160,6 +164,7 @@ private:
 	std::atomic<bool> saved;
 	bool untitled;
 	std::atomic<bool> updating;
+	std::atomic<int32> reading{0};		// Load() and UpdateFromHTML() nest
 	bool loadingInParts = false;		// on the engine's looper, in Load()
 	std::atomic<bool> buildInParts = true;
 	std::atomic<bool> htmlPending{false};	// the HTML window waits for the build's end

@@ -34,6 +34,9 @@ public:
 	virtual void Correct() = 0;
 	// An update of one side from the other is under way.
 	virtual bool IsUpdating() const = 0;
+	// The page is being read from its HTML, until its first part is shown:
+	// the visual window's text is emptied and built again meanwhile.
+	virtual bool IsReading() const = 0;
 	// The page is being deleted: its windows do no more work for it.
 	virtual bool IsDeleting() const = 0;
 	// The page file holds the current text.

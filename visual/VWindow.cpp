@@ -274,6 +274,53 @@ bool VWindow::WorksOnThePage(uint32 what)
 	}
 }
 
+// While the page is read its text is emptied and built again: a key or an
+// edit then would go into text about to be dropped. They wait, in their
+// order, and go in once the page is shown; what comes while they are on
+// their way waits behind them.
+void VWindow::DispatchMessage(BMessage* message, BHandler* handler)
+{
+	if (message->what == kTakeWaitingEdits) {
+		TakeWaitingEdits();
+		return;
+	}
+	if (message->HasBool(kWaited)) {
+		PageWindow::DispatchMessage(message, handler);
+		if (--editsOnTheirWay == 0)
+			TakeWaitingEdits();
+		return;
+	}
+	if (WaitsForThePage(message, handler)) {
+		waitingEdits.push_back(std::make_unique<BMessage>(*message));
+		return;
+	}
+	PageWindow::DispatchMessage(message, handler);
+}
+
+bool VWindow::WaitsForThePage(const BMessage* message, const BHandler* handler) const
+{
+	if (handler != this || page == nullptr || page->IsDeleting())
+		return false;
+	if (message->what != B_KEY_DOWN && !WorksOnThePage(message->what))
+		return false;
+	return page->IsReading() || !waitingEdits.empty() || editsOnTheirWay > 0;
+}
+
+// Posted again, marked, rather than handled here: a key press is read from
+// the window's current message. A read begun meanwhile keeps them again.
+void VWindow::TakeWaitingEdits()
+{
+	if (page == nullptr || page->IsReading())
+		return;
+	std::vector<std::unique_ptr<BMessage>> edits = std::move(waitingEdits);
+	waitingEdits.clear();
+	for (const std::unique_ptr<BMessage>& edit : edits) {
+		edit->AddBool(kWaited, true);
+		if (PostMessage(edit.get()) == B_OK)
+			editsOnTheirWay++;
+	}
+}
+
 void VWindow::MessageReceived(BMessage* message)
 {
 	if (page == nullptr || page->IsDeleting()) {

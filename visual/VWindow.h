@@ -2,6 +2,7 @@
 #define VELMORA_VWINDOW_H
 
 #include <memory>
+#include <vector>
 
 #include "PageWindow.h"
 
@@ -22,9 +23,13 @@ class Visual_Engine;
 // the visual view from the HTML.
 class VWindow : public PageWindow {
 public:
+	// The page was read: the keys and edits kept meanwhile go in.
+	static constexpr uint32 kTakeWaitingEdits = 'vwed';
+
 	VWindow(BRect frame, const char* title, WindowedPage* page);
 	~VWindow() override;
 
+	void DispatchMessage(BMessage* message, BHandler* handler) override;
 	void MessageReceived(BMessage* message) override;
 
 	Visual_Engine* Engine() const { return engine.get(); }
@@ -48,6 +53,8 @@ protected:
 
 private:
 	static bool WorksOnThePage(uint32 what);
+	bool WaitsForThePage(const BMessage* message, const BHandler* handler) const;
+	void TakeWaitingEdits();
 	void OpenTagSettings(const BMessage* message);
 	void TakeTagSettings(const BMessage* message);
 	BView* AddBackground();
@@ -63,6 +70,10 @@ private:
 	KBBar* lowerBar;		// a child of the window
 	VFinder* finder;		// quit with the window
 	std::unique_ptr<ExtensionsFilePanel> imagePanel;
+	// Kept while the page was read, in the order they came.
+	std::vector<std::unique_ptr<BMessage>> waitingEdits;
+	int32 editsOnTheirWay = 0;
+	static constexpr const char* kWaited = "velmora:waited";
 };
 
 #endif

@@ -159,3 +159,34 @@ TEST_F(ProgressiveLoad, EscapeStopsTheBuildAndThePartShownIsNeverSavedOverTheFil
 	EXPECT_FALSE(fPage->IsPartial()) << "read again, the page is whole";
 	EXPECT_NE(VisualText().find("The last paragraph."), std::string::npos);
 }
+
+// Keys typed while the page file is still being read, before any of it is
+// shown, wait for it and go in where the caret then stands: at its start.
+TEST_F(ProgressiveLoad, KeysTypedWhileThePageIsReadWaitForItAndGoIn)
+{
+	fFolder.Write("big.html", BigPage());
+	PageTesting::Application();
+	fPage = std::make_unique<Page>((fFolder / "big.html").c_str(), 0,
+		PageTesting::Application());
+	fPage->Engine()->PostMessage('reld');
+	bool hidden = false;
+	for (int tries = 0; tries < 2000 && !hidden; tries++) {
+		BAutolock lock(VisualWindow());
+		hidden = View()->IsHidden();
+		if (!hidden)
+			snooze(1000);
+	}
+	ASSERT_TRUE(hidden) << "the reading never began";
+	BPrivate::TypeText(VisualWindow(), "Go");
+	WaitForTheBuild();
+	BPrivate::WaitForWindowIdle(VisualWindow());
+	Settle();
+	std::string text = VisualText();
+	EXPECT_EQ(text.rfind("Go", 0), 0u) << text.substr(0, 40);
+	EXPECT_NE(text.find("The last paragraph."), std::string::npos);
+	EXPECT_FALSE(fPage->IsSaved()) << "the keys are an edit";
+	ASSERT_EQ(fPage->Save(), B_OK);
+	std::string saved = fFolder.Read("big.html");
+	size_t typed = saved.find("Go");
+	EXPECT_LT(typed, saved.find("<P>Start here.</P>")) << saved.substr(0, 300);
+}
