@@ -278,6 +278,8 @@ void Page::Load()
 	if (htmlWindow == nullptr || visualWindow == nullptr)
 		return;
 	BeginReading();
+	ClearReadingStop();
+	loading = true;
 	Visual_Text* view = Engine()->View();
 	partial = false;
 	visualWindow->ResetProgress("Loading…");
@@ -289,6 +291,7 @@ void Page::Load()
 	loadingInParts = buildInParts.load();
 	bool loaded = UpdateFromHTML(true, nullptr);
 	loadingInParts = false;
+	loading = false;
 	if (loaded) {
 		if (visualWindow->IsHidden())
 			visualWindow->Show();
@@ -302,6 +305,11 @@ void Page::Load()
 	// when it is shown, with the page's final look.
 	view->_Refresh(0, 0);
 	view->Show();
+	// Said after the refresh, which starts the status bar afresh.
+	if (partial) {
+		visualWindow->ResetProgress("Stopped: the page was not read, and it is not saved. "
+			"Revert reads it.");
+	}
 	EndReading();
 	if (myTidy->IsBuilding())
 		Engine()->PostMessage('goon');
@@ -331,6 +339,14 @@ bool Page::StopBuild()
 	htmlPending = false;
 	visualWindow->ResetProgress("Stopped: only a part of the page is shown, and it is not "
 		"saved. Revert reads all of it.");
+	return true;
+}
+
+bool Page::StopLoading()
+{
+	if (!loading)
+		return false;
+	RequestReadingStop();
 	return true;
 }
 
@@ -394,6 +410,18 @@ void Page::EndReading()
 		visualWindow->PostMessage(VWindow::kTakeWaitingEdits);
 }
 
+// Nothing of the page is shown: like a page whose build was stopped, it is
+// not saved over its file, and Revert reads it again. The HTML window keeps
+// the file's text.
+void Page::ReadingStopped()
+{
+	myTidy->DropBuild();
+	partial = true;
+	htmlPending = false;
+	updating = false;
+	Engine()->View()->UnblockRefresh();
+}
+
 bool Page::ReadFromHTML(bool fromFile, KFile* external)
 {
 	if (!FillTempFile(fromFile, external)) {
@@ -410,6 +438,10 @@ bool Page::ReadFromHTML(bool fromFile, KFile* external)
 	bool parsed = ParsePage();
 	if (IsStopProcessing()) {
 		view->UnblockRefresh();
+		return false;
+	}
+	if (IsReadingStopped()) {
+		ReadingStopped();
 		return false;
 	}
 	visualWindow->NotChanged();

@@ -123,6 +123,7 @@ public:
 	int32 Index() const override { return index; }
 	bool IsUpdating() const override { return updating.load(); }
 	bool IsReading() const override { return reading.load() > 0; }
+	bool StopLoading() override;
 	bool IsUntitled() const override { return untitled; }
 	bool IsDeleting() const override { return deleting.load(); }
 	bool IsSaved() const override { return saved.load(); }
@@ -139,6 +140,7 @@ private:
 	void ShowSavedState();
 	bool FillTempFile(bool fromFile, KFile* external);
 	bool ReadFromHTML(bool fromFile, KFile* external);
+	void ReadingStopped();
 	void BeginReading();
 	void EndReading();
 	bool ParsePage();
@@ -165,6 +167,7 @@ private:
 	bool untitled;
 	std::atomic<bool> updating;
 	std::atomic<int32> reading{0};		// Load() and UpdateFromHTML() nest
+	std::atomic<bool> loading{false};	// Load() reads the page file
 	bool loadingInParts = false;		// on the engine's looper, in Load()
 	std::atomic<bool> buildInParts = true;
 	std::atomic<bool> htmlPending{false};	// the HTML window waits for the build's end

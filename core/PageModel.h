@@ -130,6 +130,11 @@ public:
 	// Asks them to give up, without waiting.
 	void RequestStop() { stopProcessing = true; }
 	bool IsStopProcessing() const { return stopProcessing.load(); }
+	// The user's stop of the reading under way, which the reader polls as
+	// it polls the stop above; the next reading begins without it.
+	void RequestReadingStop() { readingStopped = true; }
+	void ClearReadingStop() { readingStopped = false; }
+	bool IsReadingStopped() const { return readingStopped.load(); }
 	bool IsProcessing() const { return processingCount.load() != 0; }
 
 	// The tree of the last reading, with the nodes the program made for
@@ -172,6 +177,7 @@ private:
 	bool omitDocumentType;
 	std::unique_ptr<GarbageCollector_> garbageCollector;
 	std::atomic<bool> stopProcessing;
+	std::atomic<bool> readingStopped{false};
 	std::atomic<int32> processingCount;
 	std::unique_ptr<BMallocIO> htmlBuffer;
 	std::mutex htmlBufferLock;

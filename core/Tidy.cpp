@@ -16,6 +16,7 @@
 
 namespace {
 
+const char kLoadingLabel[] = "Loading… Esc stops";
 const char kBuildingLabel[] = "Building… Esc stops";
 
 } // namespace
@@ -144,11 +145,13 @@ std::unique_ptr<ParsedPage> Tidy::ParseInput(const std::string& bytes, bool with
 	const Tidy* bridge = this;
 	if (withProgress && progress && !page->Engine()->IsLocked()) {
 		options.progress = [bridge](int32 percent) {
-			bridge->ShowProgress(static_cast<float>(percent), "Loading…");
+			bridge->ShowProgress(static_cast<float>(percent), kLoadingLabel);
 		};
 	}
 	EnginePage* reader = page;
-	options.stopRequested = [reader]() { return reader->IsStopProcessing(); };
+	options.stopRequested = [reader]() {
+		return reader->IsStopProcessing() || reader->IsReadingStopped();
+	};
 	return PageParser::Parse(bytes, options);
 }
 

@@ -37,6 +37,9 @@ public:
 	// The page is being read from its HTML, until its first part is shown:
 	// the visual window's text is emptied and built again meanwhile.
 	virtual bool IsReading() const = 0;
+	// Stops the reading of the page file at the user's request; false when
+	// the page file is not being read. Nothing of the page is shown then.
+	virtual bool StopLoading() = 0;
 	// The page is being deleted: its windows do no more work for it.
 	virtual bool IsDeleting() const = 0;
 	// The page file holds the current text.

@@ -43,6 +43,13 @@ const char kSpecialCharacters[] = "Special Characters…     ";
 // The characters a page needs most, before the whole entity table.
 const uint32 kFirstCharacters[] = {169, 174, 8482, kNonBreakingSpaceCode};
 
+bool IsEscape(const BMessage* message)
+{
+	const char* bytes = nullptr;
+	return message->what == B_KEY_DOWN && message->FindString("bytes", &bytes) == B_OK
+		&& bytes[0] == B_ESCAPE && bytes[1] == '\0';
+}
+
 // The submenus of the entity table, each from the entity named on.
 struct CharacterGroup {
 	const char* firstEntity;
@@ -291,6 +298,12 @@ void VWindow::DispatchMessage(BMessage* message, BHandler* handler)
 		return;
 	}
 	if (WaitsForThePage(message, handler)) {
+		// Escape stops reading the page file; what waited for the page then
+		// has no page to go into.
+		if (IsEscape(message) && page->StopLoading()) {
+			waitingEdits.clear();
+			return;
+		}
 		waitingEdits.push_back(std::make_unique<BMessage>(*message));
 		return;
 	}

@@ -190,3 +190,44 @@ TEST_F(ProgressiveLoad, KeysTypedWhileThePageIsReadWaitForItAndGoIn)
 	size_t typed = saved.find("Go");
 	EXPECT_LT(typed, saved.find("<P>Start here.</P>")) << saved.substr(0, 300);
 }
+
+// Escape while the page file is still being read stops the reading: the
+// page shows nothing of it, is never saved over its file, and is read
+// whole again by Revert.
+TEST_F(ProgressiveLoad, EscapeWhileThePageIsReadStopsTheReadingAndKeepsTheFile)
+{
+	fFolder.Write("big.html", BigPage());
+	PageTesting::Application();
+	fPage = std::make_unique<Page>((fFolder / "big.html").c_str(), 0,
+		PageTesting::Application());
+	fPage->Engine()->PostMessage('reld');
+	bool hidden = false;
+	for (int tries = 0; tries < 2000 && !hidden; tries++) {
+		BAutolock lock(VisualWindow());
+		hidden = View()->IsHidden();
+		if (!hidden)
+			snooze(1000);
+	}
+	ASSERT_TRUE(hidden) << "the reading never began";
+	BPrivate::TypeText(VisualWindow(), "x");
+	const char escape[] = {B_ESCAPE, 0};
+	BPrivate::PostKey(VisualWindow(), escape);
+	Settle();
+	BPrivate::WaitForWindowIdle(VisualWindow());
+	EXPECT_TRUE(fPage->IsPartial());
+	EXPECT_EQ(VisualText().find("Start here."), std::string::npos) << "nothing was built";
+	EXPECT_EQ(VisualText().find('x'), std::string::npos) << "the key had no page to go into";
+	{
+		BAutolock lock(VisualWindow());
+		EXPECT_NE(std::string(fPage->VisualWindow()->BottomBar()->Text()).find("Stopped"),
+			std::string::npos) << fPage->VisualWindow()->BottomBar()->Text();
+	}
+	error_alert_handler before = SetErrorAlertHandler([](const char*) {});
+	EXPECT_EQ(fPage->Save(), B_NOT_ALLOWED);
+	SetErrorAlertHandler(before);
+	EXPECT_EQ(fFolder.Read("big.html"), BigPage()) << "the file is as it was";
+
+	Load();
+	EXPECT_FALSE(fPage->IsPartial());
+	EXPECT_NE(VisualText().find("The last paragraph."), std::string::npos);
+}
