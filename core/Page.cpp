@@ -325,9 +325,7 @@ void Page::BuildNextPart()
 		BMessenger(visualWindow).SendMessage(&turn, &answer, B_INFINITE_TIMEOUT,
 			kWindowsTurnTimeout);
 		Engine()->PostMessage('goon');
-		return;
 	}
-	BuildEnded();
 }
 
 bool Page::StopBuild()
@@ -336,7 +334,6 @@ bool Page::StopBuild()
 		return false;
 	myTidy->DropBuild();
 	partial = true;
-	htmlPending = false;
 	visualWindow->ResetProgress("Stopped: only a part of the page is shown, and it is not "
 		"saved. Revert reads all of it.");
 	return true;
@@ -354,34 +351,6 @@ void Page::FinishBuild()
 {
 	if (myTidy != nullptr && myTidy->IsBuilding())
 		myTidy->FinishBuild();
-}
-
-// The HTML window has shown the page file's text while the page was built;
-// it shows what the elements write once they are all in, unless the user
-// has edited it meanwhile (the visual window then takes those edits over).
-// For a page nobody edited that is the page as read, as after a load in
-// one go: it stays saved.
-void Page::BuildEnded()
-{
-	if (!htmlPending.exchange(false) || htmlWindow->IsChanged())
-		return;
-	if (!saved) {
-		UpdateFromVisual();
-		return;
-	}
-	std::string text = GeneratedHTML();
-	{
-		BAutolock lock(htmlWindow);
-		// Typed into while the HTML was made: the user's text stays, and
-		// the visual window takes it over as any edit of its partner.
-		if (htmlWindow->IsChanged())
-			return;
-		htmlWindow->View()->SetFileText(text);
-	}
-	if (tempFile != nullptr)
-		htmlWindow->SaveTo(tempFile.get());
-	visualWindow->NotChanged();
-	htmlWindow->NotChanged();
 }
 
 bool Page::UpdateFromHTML(bool fromFile, KFile* external)
@@ -445,12 +414,8 @@ bool Page::ReadFromHTML(bool fromFile, KFile* external)
 		return false;
 	}
 	visualWindow->NotChanged();
-	// The HTML window holds the page file's text while the rest of the page
-	// is built: it is written from the elements once they are all in.
-	htmlPending = myTidy->IsBuilding();
 	if (parsed) {
-		if (!htmlPending)
-			UpdateFromVisual();
+		UpdateFromVisual();
 		// The error list comes forward with what the reading found; the
 		// keyboard goes back to the window the user works in.
 		PageWindow* front = activateVisual ? static_cast<PageWindow*>(visualWindow)

@@ -144,7 +144,6 @@ private:
 	void BeginReading();
 	void EndReading();
 	bool ParsePage();
-	void BuildEnded();
 	status_t WriteHTMLText(BFile* target);
 	status_t SavePageFile();
 	void WatchExchangeFile(bool watch);
@@ -170,7 +169,6 @@ private:
 	std::atomic<bool> loading{false};	// Load() reads the page file
 	bool loadingInParts = false;		// on the engine's looper, in Load()
 	std::atomic<bool> buildInParts = true;
-	std::atomic<bool> htmlPending{false};	// the HTML window waits for the build's end
 	std::atomic<bool> partial{false};		// the build was stopped
 	std::unique_ptr<RecoveryCopy> recovery;
 	std::unique_ptr<BMessageRunner> recoveryTicks;

@@ -249,7 +249,8 @@ void Tidy::BuildFinished(bool inOneGo)
 
 // A part is built like the first one, with the engine locked and its
 // text's refresh held back, and is styled as soon as it is in: between
-// parts the window draws and scrolls what is built.
+// parts the window draws and scrolls what is built. The shown text wraps
+// its lines once, when the part is in and styled, not at every insertion.
 bool Tidy::BuildMore(int32 nodes, bigtime_t deadline)
 {
 	Visual_Engine* engine = page->Engine();
@@ -264,17 +265,21 @@ bool Tidy::BuildMore(int32 nodes, bigtime_t deadline)
 	}
 	Visual_Text* view = engine->View();
 	int32 from = view->TextLength();
+	bool done = false;
 	{
-		Visual_Engine::Building build(*engine);
-		walk->Step(nodes, deadline);
+		BTextView::LayoutHold hold(*view);
+		{
+			Visual_Engine::Building build(*engine);
+			walk->Step(nodes, deadline);
+		}
+		page->NotProcessing();
+		if (walk->Stopped()) {
+			DropBuild();
+			return true;
+		}
+		done = walk->IsDone();
+		view->_Refresh(RestyleStart(from), view->TextLength());
 	}
-	page->NotProcessing();
-	if (walk->Stopped()) {
-		DropBuild();
-		return true;
-	}
-	bool done = walk->IsDone();
-	view->_Refresh(RestyleStart(from), view->TextLength());
 	if (done)
 		BuildFinished(false);
 	else

@@ -696,6 +696,11 @@ void Visual_Engine::ShowImage(WImage* image)
 		return;
 	if ((view->Flags() & B_DRAW_ON_CHILDREN) == 0)
 		view->SetFlags(view->Flags() | B_DRAW_ON_CHILDREN);
+	// While refreshing waits (a page being built) nothing is placed: the
+	// picture stays hidden until it is, rather than being drawn over the
+	// text's top left whenever the window shows the build's progress.
+	if (view->IsRefreshBlocked())
+		image->Hide();
 	view->AddChild(image);
 	long offset = image->ThisOffset();
 	Place(offset, offset + 1);
@@ -981,6 +986,8 @@ void Visual_Engine::PlaceView(const Element_List_Item& item, const PlacedEdit* e
 	// since moving it draws again.
 	if (elementView->Frame().LeftTop() != where)
 		elementView->MoveTo(where);
+	if (elementView->IsHidden(elementView))
+		elementView->Show();
 	if (placement != nullptr) {
 		placement->generation = view->LayoutGeneration();
 		placement->placedAt = where;

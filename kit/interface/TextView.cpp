@@ -100,9 +100,10 @@ void BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fGeometry->SetTextRect(textRect);
 	fText->Layout().Breaker().SetWidth(textRect.Width());
 	fText->Layout().Layout();
-	// A view nobody sees (a page being built behind a hidden view) wraps
-	// its lines once, when they are asked for or drawn, not at every edit.
-	fText->Layout().SetDeferTest([this] { return _IsUnseen(); });
+	// A view nobody sees (a page being built behind a hidden view), or one
+	// whose layout is held, wraps its lines once, when they are asked for
+	// or drawn, not at every edit.
+	fText->Layout().SetDeferTest([this] { return _DefersLayout(); });
 }
 
 // The view is used under its window's lock, by whichever thread holds it.
@@ -903,6 +904,26 @@ void BTextView::_RemeasureAll()
 bool BTextView::_IsUnseen() const
 {
 	return Window() != nullptr && IsHidden();
+}
+
+bool BTextView::_DefersLayout() const
+{
+	return fLayoutHolds > 0 || _IsUnseen();
+}
+
+BTextView::LayoutHold::LayoutHold(BTextView& view)
+	:
+	fView(view)
+{
+	assert(fView._AssertLocked());
+	fView.fLayoutHolds++;
+}
+
+BTextView::LayoutHold::~LayoutHold()
+{
+	assert(fView._AssertLocked());
+	if (--fView.fLayoutHolds == 0 && !fView._IsUnseen())
+		fView._ApplySettledLayout();
 }
 
 void BTextView::_InvalidateRange(int32 start, int32 finish)

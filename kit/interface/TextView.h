@@ -192,6 +192,23 @@ public:
 	void SetAutoindent(bool state);
 	bool DoesAutoindent() const;
 
+	// While a hold lives, edits of the text wrap no lines and draw
+	// nothing, as when the view is hidden: the lines are wrapped once, and
+	// the view drawn again, when the last hold ends. Queries made meanwhile
+	// wrap what waits first, so that they answer from the edited text.
+	// For a run of many edits of a shown view; taken and ended under the
+	// window's lock.
+	class LayoutHold {
+	public:
+		explicit LayoutHold(BTextView& view);
+		~LayoutHold();
+		LayoutHold(const LayoutHold&) = delete;
+		LayoutHold& operator=(const LayoutHold&) = delete;
+
+	private:
+		BTextView& fView;
+	};
+
 	static text_run_array* AllocRunArray(int32 entryCount, int32* outSize = NULL);
 	static text_run_array* CopyRunArray(const text_run_array* orig,
 		int32 countDelta = INT32_MAX);
@@ -214,6 +231,7 @@ private:
 	void _Relayout();
 	void _ApplySettledLayout();
 	bool _IsUnseen() const;
+	bool _DefersLayout() const;
 	void _RemeasureAll();
 	void _InvalidateRange(int32 start, int32 finish);
 	void _InvalidateCaret();
@@ -261,6 +279,7 @@ private:
 	bool fAutoindent = false;
 	bool fDoesUndo = true;
 	bool fHasLineEndTest = false;
+	int32 fLayoutHolds = 0;
 	int32 fMaxBytes = INT32_MAX;
 	std::vector<uint32> fDisallowed;
 	float fMaxLineWidth = 0;

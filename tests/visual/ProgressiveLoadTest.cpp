@@ -8,6 +8,8 @@
 #include <Bitmap.h>
 
 #include "ErrorAlert.h"
+#include "HTML_View.h"
+#include "HWindow.h"
 #include "KBottomBar.h"
 #include "PageTesting.h"
 #include "Tidy.h"
@@ -122,6 +124,18 @@ TEST_F(ProgressiveLoad, ASaveAskedForWhileThePageIsBuiltWritesTheWholePage)
 	EXPECT_NE(saved.find("<P>Start here.</P>"), std::string::npos);
 	EXPECT_NE(saved.find("<P>The last paragraph.</P>"), std::string::npos) << "the whole page";
 	EXPECT_NE(saved.find("cell 1000"), std::string::npos);
+}
+
+// The reading's reports name places in the text read: once the rest is
+// built, the HTML window still holds that text, as after a page built in
+// one go, and the page is still saved.
+TEST_F(ProgressiveLoad, OnceTheRestIsBuiltTheHTMLWindowStillHoldsTheTextTheReportsPointInto)
+{
+	ASSERT_TRUE(StartLoading()) << "the page was complete before it was shown";
+	WaitForTheBuild();
+	BAutolock lock(fPage->HTMLWindow());
+	EXPECT_TRUE(std::string(fPage->HTMLWindow()->View()->Text()) == BigPage());
+	EXPECT_TRUE(fPage->IsSaved());
 }
 
 // Escape stops the build: the part built so far stays shown and can be

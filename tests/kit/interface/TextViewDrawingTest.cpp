@@ -147,6 +147,27 @@ TEST_F(TextViewDrawing, HighlightInvertsARangeUntilCalledAgain)
 	EXPECT_EQ(CountPixels(frame, white), before);
 }
 
+// A shown view whose layout is held wraps nothing at the edits: a query
+// meanwhile answers from the edited text, and the end of the hold draws
+// what moved.
+TEST_F(TextViewDrawing, EditsWhileTheLayoutIsHeldAreExactWhenAskedAndDrawnWhenItEnds)
+{
+	TwelveLines([] {});
+	float secondLineTop = LineTop(1);
+	WithLock(fWindow, [&] {
+		BTextView::LayoutHold hold(*fView);
+		fView->Insert(0, "a line put in front\n", 20);
+		fView->Delete(fView->TextLength() - 8, fView->TextLength());
+		EXPECT_EQ(fView->CountLines(), 13);
+		EXPECT_EQ(fView->OffsetAt(1), 20);
+		EXPECT_EQ(fView->PointAt(20).y, secondLineTop);
+	});
+	BRegion updates = Updates();
+	ASSERT_GT(updates.CountRects(), 0) << "nothing was drawn after the hold";
+	EXPECT_LE(updates.Frame().top, LineTop(0));
+	EXPECT_GE(updates.Frame().bottom, LineTop(12) - 1);
+}
+
 // A hidden view wraps its lines only when they are asked for or drawn.
 class HiddenTextView : public TextViewWindowTest {
 protected:
