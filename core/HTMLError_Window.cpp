@@ -181,9 +181,16 @@ void HTMLError_Window::MessageReceived(BMessage* message)
 {
 	switch (message->what) {
 		case 'empt':
+			selectLastPending = false;
 			Empty();
 			break;
+		case kSelectLast:
+			if (selectLastPending)
+				SelectItem(CountItems() - 1);
+			selectLastPending = false;
+			break;
 		case 'ifer':
+			selectLastPending = false;
 			for (int32 i = 0; i < CountItems(); i++) {
 				if (strncasecmp(ItemText(i), "Error", 5) == 0) {
 					SelectItem(i);
@@ -205,6 +212,7 @@ void HTMLError_Window::MessageReceived(BMessage* message)
 			break;
 		}
 		case 'sres':
+			selectLastPending = false;
 			if (IsHidden())
 				Show();
 			else
@@ -231,7 +239,13 @@ void HTMLError_Window::AddEntry(const BMessage* message)
 		return;
 	if (IsHidden())
 		Show();
-	SelectItem(CountItems() - 1);
+	// Selecting looks at every entry: a burst of reports (a big page has
+	// thousands) selects its last entry once, behind the burst, unless a
+	// selection asked for meanwhile comes first.
+	if (!selectLastPending) {
+		selectLastPending = true;
+		PostMessage(kSelectLast);
+	}
 }
 
 void HTMLError_Window::SelectResultLine()

@@ -83,11 +83,14 @@ private:
 	void AddEntry(const BMessage* message);
 	void SelectResultLine();
 
+	static constexpr uint32 kSelectLast = 'slst';
+
 	SpanFinder spanFinder;
 	RangeSelector rangeSelector;
 	std::atomic<int32> refreshBlocked;
 	std::mutex frontLock;
 	BMessenger frontWindow;	// guarded by frontLock
+	bool selectLastPending = false;	// on the window's thread
 	// The rows point at these; null when the program's resources lack one.
 	std::unique_ptr<BBitmap> errorIcon;
 	std::unique_ptr<BBitmap> warningIcon;

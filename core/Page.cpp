@@ -386,7 +386,6 @@ void Page::ReadingStopped()
 {
 	myTidy->DropBuild();
 	partial = true;
-	htmlPending = false;
 	updating = false;
 	Engine()->View()->UnblockRefresh();
 }
