@@ -36,15 +36,36 @@ std::string BigPage()
 
 class ProgressiveLoad : public PageTest {
 protected:
-	// Starts loading the page and returns once its first part is shown
-	// (false when the whole page was built before that could be seen).
-	bool StartLoading()
+	void ReadBigPage()
 	{
 		fFolder.Write("big.html", BigPage());
 		PageTesting::Application();
 		fPage = std::make_unique<Page>((fFolder / "big.html").c_str(), 0,
 			PageTesting::Application());
 		fPage->Engine()->PostMessage('reld');
+	}
+
+	// Starts loading the page and returns once its file is being read: its
+	// view is hidden until the first part is shown.
+	bool StartReading()
+	{
+		ReadBigPage();
+		for (int tries = 0; tries < 2000; tries++) {
+			{
+				BAutolock lock(VisualWindow());
+				if (View()->IsHidden())
+					return true;
+			}
+			snooze(1000);
+		}
+		return false;
+	}
+
+	// Starts loading the page and returns once its first part is shown
+	// (false when the whole page was built before that could be seen).
+	bool StartLoading()
+	{
+		ReadBigPage();
 		for (int tries = 0; tries < 6000; tries++) {
 			{
 				BAutolock lock(VisualWindow());
@@ -178,19 +199,7 @@ TEST_F(ProgressiveLoad, EscapeStopsTheBuildAndThePartShownIsNeverSavedOverTheFil
 // shown, wait for it and go in where the caret then stands: at its start.
 TEST_F(ProgressiveLoad, KeysTypedWhileThePageIsReadWaitForItAndGoIn)
 {
-	fFolder.Write("big.html", BigPage());
-	PageTesting::Application();
-	fPage = std::make_unique<Page>((fFolder / "big.html").c_str(), 0,
-		PageTesting::Application());
-	fPage->Engine()->PostMessage('reld');
-	bool hidden = false;
-	for (int tries = 0; tries < 2000 && !hidden; tries++) {
-		BAutolock lock(VisualWindow());
-		hidden = View()->IsHidden();
-		if (!hidden)
-			snooze(1000);
-	}
-	ASSERT_TRUE(hidden) << "the reading never began";
+	ASSERT_TRUE(StartReading()) << "the reading never began";
 	BPrivate::TypeText(VisualWindow(), "Go");
 	WaitForTheBuild();
 	BPrivate::WaitForWindowIdle(VisualWindow());
@@ -210,19 +219,7 @@ TEST_F(ProgressiveLoad, KeysTypedWhileThePageIsReadWaitForItAndGoIn)
 // whole again by Revert.
 TEST_F(ProgressiveLoad, EscapeWhileThePageIsReadStopsTheReadingAndKeepsTheFile)
 {
-	fFolder.Write("big.html", BigPage());
-	PageTesting::Application();
-	fPage = std::make_unique<Page>((fFolder / "big.html").c_str(), 0,
-		PageTesting::Application());
-	fPage->Engine()->PostMessage('reld');
-	bool hidden = false;
-	for (int tries = 0; tries < 2000 && !hidden; tries++) {
-		BAutolock lock(VisualWindow());
-		hidden = View()->IsHidden();
-		if (!hidden)
-			snooze(1000);
-	}
-	ASSERT_TRUE(hidden) << "the reading never began";
+	ASSERT_TRUE(StartReading()) << "the reading never began";
 	BPrivate::TypeText(VisualWindow(), "x");
 	const char escape[] = {B_ESCAPE, 0};
 	BPrivate::PostKey(VisualWindow(), escape);
