@@ -288,9 +288,7 @@ void Page::Load()
 	htmlWindow->NotChanged();
 	myTidy->SetLoadProgress(true);
 	view->BlockRefresh();
-	loadingInParts = buildInParts.load();
 	bool loaded = UpdateFromHTML(true, nullptr);
-	loadingInParts = false;
 	loading = false;
 	if (loaded) {
 		if (visualWindow->IsHidden())
@@ -384,7 +382,6 @@ void Page::EndReading()
 // the file's text.
 void Page::ReadingStopped()
 {
-	myTidy->DropBuild();
 	partial = true;
 	updating = false;
 	Engine()->View()->UnblockRefresh();
@@ -414,7 +411,6 @@ bool Page::ReadFromHTML(bool fromFile, KFile* external)
 	}
 	visualWindow->NotChanged();
 	if (parsed) {
-		UpdateFromVisual();
 		// The error list comes forward with what the reading found; the
 		// keyboard goes back to the window the user works in.
 		PageWindow* front = activateVisual ? static_cast<PageWindow*>(visualWindow)
@@ -477,7 +473,7 @@ bool Page::ParsePage()
 	visualWindow->Working();
 	htmlWindow->Working();
 	htmlErrorWindow->BlockRefresh();
-	bool parsed = myTidy->Parse(loadingInParts ? kFirstPartNodes : INT32_MAX);
+	bool parsed = myTidy->Parse(loading && buildInParts ? kFirstPartNodes : INT32_MAX);
 	htmlErrorWindow->UnblockRefresh();
 	htmlErrorWindow->ShowResult();
 	htmlWindow->FinishedWorking();

@@ -167,7 +167,6 @@ private:
 	std::atomic<bool> updating;
 	std::atomic<int32> reading{0};		// Load() and UpdateFromHTML() nest
 	std::atomic<bool> loading{false};	// Load() reads the page file
-	bool loadingInParts = false;		// on the engine's looper, in Load()
 	std::atomic<bool> buildInParts = true;
 	std::atomic<bool> partial{false};		// the build was stopped
 	std::unique_ptr<RecoveryCopy> recovery;
