@@ -158,6 +158,7 @@ int BatchCommand::Execute(const Request& request)
 	if (page == nullptr)
 		return kUnreadable;
 	page->BuildInParts(false);
+	page->KeepWindowsHidden();
 	page->Engine()->PostMessage('reld');
 	WaitForLooper(page->Engine()->Looper());
 	WaitForLooper(page->Engine()->Looper());

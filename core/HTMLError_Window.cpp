@@ -161,6 +161,12 @@ void HTMLError_Window::EmptyList()
 	PostMessage('empt');
 }
 
+void HTMLError_Window::StayHidden()
+{
+	BAutolock lock(this);
+	stayHidden = true;
+}
+
 void HTMLError_Window::InvokeFirstError()
 {
 	PostMessage('ifer');
@@ -213,9 +219,9 @@ void HTMLError_Window::MessageReceived(BMessage* message)
 		}
 		case 'sres':
 			selectLastPending = false;
-			if (IsHidden())
+			if (!stayHidden && IsHidden())
 				Show();
-			else
+			else if (!stayHidden)
 				Activate();
 			SelectResultLine();
 			break;
@@ -237,7 +243,7 @@ void HTMLError_Window::AddEntry(const BMessage* message)
 		new HTMLError_Item(text != nullptr ? text : "", data.release(), IconOf(kind), kind));
 	if (IsRefreshBlocked())
 		return;
-	if (IsHidden())
+	if (IsHidden() && !stayHidden)
 		Show();
 	// Selecting looks at every entry: a burst of reports (a big page has
 	// thousands) selects its last entry once, behind the burst, unless a

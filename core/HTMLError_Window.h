@@ -59,6 +59,8 @@ public:
 	// error; both are posted, so they come in order with the entries
 	// reported before them, whatever thread asks.
 	void EmptyList();
+	// Reports and results no longer bring the window forward.
+	void StayHidden();
 	void InvokeFirstError();
 	// Once what was asked before is done, brings the window to the front:
 	// the window the user works in gets the keyboard back from the list.
@@ -91,6 +93,7 @@ private:
 	std::mutex frontLock;
 	BMessenger frontWindow;	// guarded by frontLock
 	bool selectLastPending = false;	// on the window's thread
+	bool stayHidden = false;		// under the window's lock
 	// The rows point at these; null when the program's resources lack one.
 	std::unique_ptr<BBitmap> errorIcon;
 	std::unique_ptr<BBitmap> warningIcon;

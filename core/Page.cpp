@@ -202,6 +202,16 @@ void Page::NoteActiveWindow(BWindow* window)
 
 // The error list finds the span of HTML an element wrote in the engine's
 // list, and selects its place in the HTML window.
+// The visual window was shown to start its thread; hidden again it goes on
+// running. The HTML window's text is never coloured: nobody sees it.
+void Page::KeepWindowsHidden()
+{
+	windowsHidden = true;
+	htmlErrorWindow->StayHidden();
+	htmlWindow->View()->BlockColorize();
+	visualWindow->Hide();
+}
+
 void Page::ConnectErrorList()
 {
 	htmlErrorWindow->SetSpanFinder([this](const Visual_Element* element, const _node* node,
@@ -290,7 +300,7 @@ void Page::Load()
 	view->BlockRefresh();
 	bool loaded = UpdateFromHTML(true, nullptr);
 	loading = false;
-	if (loaded) {
+	if (loaded && !windowsHidden) {
 		if (visualWindow->IsHidden())
 			visualWindow->Show();
 		else
@@ -420,11 +430,13 @@ bool Page::ReadFromHTML(bool fromFile, KFile* external)
 	} else {
 		beep();
 		htmlWindow->SetUpdateFromVisual(false);
-		if (htmlWindow->IsHidden())
-			htmlWindow->Show();
-		else
-			htmlWindow->Activate();
-		htmlErrorWindow->InvokeFirstError();
+		if (!windowsHidden) {
+			if (htmlWindow->IsHidden())
+				htmlWindow->Show();
+			else
+				htmlWindow->Activate();
+			htmlErrorWindow->InvokeFirstError();
+		}
 	}
 	htmlWindow->SetUpdateFromVisual(true);
 	updating = false;

@@ -39,6 +39,9 @@ public:
 	// A page read only for what it writes (a batch command) is built in one
 	// go: its first screen is seen by nobody, and building in parts costs.
 	void BuildInParts(bool inParts) { buildInParts = inParts; }
+	// Such a page's windows run without ever showing: nothing is drawn or
+	// coloured, and the texts are wrapped only where lines are asked for.
+	void KeepWindowsHidden();
 	// A big page is shown once its first part is built; the engine's looper
 	// builds the rest a part at a time.
 	void BuildNextPart() override;
@@ -168,6 +171,7 @@ private:
 	std::atomic<int32> reading{0};		// Load() and UpdateFromHTML() nest
 	std::atomic<bool> loading{false};	// Load() reads the page file
 	std::atomic<bool> buildInParts = true;
+	std::atomic<bool> windowsHidden = false;
 	std::atomic<bool> partial{false};		// the build was stopped
 	std::unique_ptr<RecoveryCopy> recovery;
 	std::unique_ptr<BMessageRunner> recoveryTicks;

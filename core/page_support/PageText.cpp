@@ -1,26 +1,78 @@
 #include "PageText.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include <File.h>
 
 namespace PageText {
 
 namespace {
 
-// The text with each line end that starts with one of the characters
-// sought (a CR LF pair counts as one) written as lineEnd; room is what the
-// result is expected to take.
-std::string WithLineEnds(std::string_view text, const char* sought, std::string_view lineEnd,
+// Finds the line ends of a text from left to right: a CR, or an LF when
+// they are sought too. Each kind is looked for with memchr and its next
+// place kept, so a long text is scanned once for each kind, not once per
+// byte against a set of characters.
+class LineEndScanner {
+public:
+	LineEndScanner(std::string_view text, bool linefeeds)
+		:
+		fText(text),
+		fLinefeeds(linefeeds),
+		fNextReturn(Find('\r', 0)),
+		fNextLinefeed(linefeeds ? Find('\n', 0) : std::string_view::npos)
+	{
+	}
+
+	// The first line end at or behind from; npos when there is none.
+	size_t Next(size_t from)
+	{
+		if (fNextReturn != std::string_view::npos && fNextReturn < from)
+			fNextReturn = Find('\r', from);
+		if (!fLinefeeds)
+			return fNextReturn;
+		if (fNextLinefeed != std::string_view::npos && fNextLinefeed < from)
+			fNextLinefeed = Find('\n', from);
+		return std::min(fNextReturn, fNextLinefeed);
+	}
+
+private:
+	size_t Find(char character, size_t from) const
+	{
+		if (from >= fText.size())
+			return std::string_view::npos;
+		const void* found = memchr(fText.data() + from, character, fText.size() - from);
+		return found == nullptr ? std::string_view::npos
+			: static_cast<size_t>(static_cast<const char*>(found) - fText.data());
+	}
+
+	std::string_view fText;
+	bool fLinefeeds;
+	// Where each kind was found last; looked for again once passed.
+	size_t fNextReturn;
+	size_t fNextLinefeed;
+};
+
+// The length of the line end at end: 2 for a CR LF pair, else 1.
+size_t LineEndLength(std::string_view text, size_t end)
+{
+	return text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
+}
+
+// The text with each line end (a CR, a CR LF pair, and an LF when
+// linefeeds are sought too) written as lineEnd; room is what the result is
+// expected to take.
+std::string WithLineEnds(std::string_view text, bool linefeeds, std::string_view lineEnd,
 	size_t room)
 {
 	std::string lines;
 	lines.reserve(room);
+	LineEndScanner scanner(text, linefeeds);
 	size_t start = 0;
-	for (size_t end = text.find_first_of(sought); end != std::string_view::npos;
-			end = text.find_first_of(sought, start)) {
+	for (size_t end = scanner.Next(0); end != std::string_view::npos; end = scanner.Next(start)) {
 		lines.append(text, start, end - start);
 		lines += lineEnd;
-		start = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2
-			: end + 1;
+		start = end + LineEndLength(text, end);
 	}
 	lines.append(text, start);
 	return lines;
@@ -30,7 +82,27 @@ std::string WithLineEnds(std::string_view text, const char* sought, std::string_
 
 std::string NormalizeLineEnds(std::string_view text)
 {
-	return WithLineEnds(text, "\r", "\n", text.size());
+	return WithLineEnds(text, false, "\n", text.size());
+}
+
+// Every line end gets shorter or stays, so the text is rewritten from its
+// start without a second buffer.
+void NormalizeLineEndsInPlace(std::string& text)
+{
+	std::string_view view(text);
+	LineEndScanner scanner(view, false);
+	size_t written = 0;
+	size_t start = 0;
+	for (size_t end = scanner.Next(0); end != std::string_view::npos; end = scanner.Next(start)) {
+		memmove(text.data() + written, text.data() + start, end - start);
+		written += end - start;
+		// Measured before the LF may overwrite the CR it stands for.
+		start = end + LineEndLength(view, end);
+		text[written++] = '\n';
+	}
+	size_t rest = text.size() - start;
+	memmove(text.data() + written, text.data() + start, rest);
+	text.resize(written + rest);
 }
 
 std::string Decode(std::string_view bytes, TextEncoding* encoding)
@@ -39,12 +111,13 @@ std::string Decode(std::string_view bytes, TextEncoding* encoding)
 	TextEncoding found = TextEncoding::DecodePage(bytes, text);
 	if (encoding != nullptr)
 		*encoding = found;
-	return NormalizeLineEnds(text);
+	NormalizeLineEndsInPlace(text);
+	return text;
 }
 
 std::string Encode(std::string_view text, const TextEncoding& encoding)
 {
-	std::string lines = WithLineEnds(text, "\r\n", "\r\n", text.size() + text.size() / 32);
+	std::string lines = WithLineEnds(text, true, "\r\n", text.size() + text.size() / 32);
 	// A big page's text is not held twice while it is written.
 	if (encoding.KeepsTextAsItIs())
 		return lines;

@@ -25,6 +25,7 @@ std::string Decode(std::string_view bytes, TextEncoding* encoding);
 std::string Encode(std::string_view text, const TextEncoding& encoding);
 // Every CR LF and lone CR made LF.
 std::string NormalizeLineEnds(std::string_view text);
+void NormalizeLineEndsInPlace(std::string& text);
 
 // The name extensions of page files, which the file panels list.
 std::vector<std::string> FileExtensions();

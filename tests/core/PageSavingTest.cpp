@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <random>
 #include <thread>
 #include <sys/stat.h>
 
@@ -98,6 +99,39 @@ TEST(PageText, EveryKindOfLineEndIsWrittenCRLFOnce)
 	for (const auto& row : rows) {
 		SCOPED_TRACE(row.text);
 		EXPECT_EQ(PageText::Encode(row.text, TextEncoding()), row.written);
+	}
+}
+
+// Line ends are found by looking for each kind ahead of the place reached:
+// texts of every mix of CR, LF and other bytes are read as a plain
+// character-by-character rule reads them, in a copy and in place.
+TEST(PageText, EveryMixOfLineEndsIsReadAsOneLFEachInACopyAndInPlace)
+{
+	auto byTheRule = [](const std::string& text) {
+		std::string lines;
+		for (size_t i = 0; i < text.size(); i++) {
+			if (text[i] != '\r')
+				lines += text[i];
+			else {
+				lines += '\n';
+				if (i + 1 < text.size() && text[i + 1] == '\n')
+					i++;
+			}
+		}
+		return lines;
+	};
+	std::mt19937 random(7);
+	const char pieces[] = {'\r', '\n', 'a', '\0'};
+	for (int round = 0; round < 2000; round++) {
+		std::string text;
+		int length = static_cast<int>(random() % 24);
+		for (int i = 0; i < length; i++)
+			text += pieces[random() % 4];
+		SCOPED_TRACE(testing::PrintToString(text));
+		std::string inPlace = text;
+		PageText::NormalizeLineEndsInPlace(inPlace);
+		EXPECT_EQ(PageText::NormalizeLineEnds(text), byTheRule(text));
+		EXPECT_EQ(inPlace, byTheRule(text));
 	}
 }
 

@@ -4,16 +4,37 @@
 
 namespace BPrivate {
 
+namespace {
+
+// Up to this many fields a message is searched field by field: most have
+// a few, and an index for each would cost more than it saves.
+constexpr size_t kFieldsSearchedInOrder = 8;
+
+} // namespace
+
+size_t MessageFields::_IndexOf(std::string_view name) const
+{
+	if (fFields.size() <= kFieldsSearchedInOrder) {
+		for (size_t i = 0; i < fFields.size(); i++) {
+			if (fFields[i].name == name)
+				return i;
+		}
+		return kNotFound;
+	}
+	auto found = fIndex.find(name);
+	return found == fIndex.end() ? kNotFound : found->second;
+}
+
 MessageField* MessageFields::Find(std::string_view name)
 {
-	auto found = fIndex.find(name);
-	return found == fIndex.end() ? nullptr : &fFields[found->second];
+	size_t index = _IndexOf(name);
+	return index == kNotFound ? nullptr : &fFields[index];
 }
 
 const MessageField* MessageFields::Find(std::string_view name) const
 {
-	auto found = fIndex.find(name);
-	return found == fIndex.end() ? nullptr : &fFields[found->second];
+	size_t index = _IndexOf(name);
+	return index == kNotFound ? nullptr : &fFields[index];
 }
 
 const std::string* MessageFields::Item(std::string_view name, type_code type, int32 index,
@@ -49,28 +70,26 @@ status_t MessageFields::FieldForAdd(std::string_view name, type_code type, bool 
 	added.name = name;
 	added.type = type;
 	added.fixedSize = fixedSize;
-	fFields.push_back(std::move(added));
-	fIndex.emplace(fFields.back().name, fFields.size() - 1);
+	_Append(std::move(added));
 	*field = &fFields.back();
 	return B_OK;
 }
 
 bool MessageFields::AppendUnique(MessageField&& field)
 {
-	if (fIndex.find(std::string_view(field.name)) != fIndex.end())
+	if (_IndexOf(field.name) != kNotFound)
 		return false;
-	fFields.push_back(std::move(field));
-	fIndex.emplace(fFields.back().name, fFields.size() - 1);
+	_Append(std::move(field));
 	return true;
 }
 
 void MessageFields::Remove(std::string_view name)
 {
-	auto found = fIndex.find(name);
-	if (found == fIndex.end())
+	size_t index = _IndexOf(name);
+	if (index == kNotFound)
 		return;
-	fFields.erase(fFields.begin() + found->second);
-	Reindex();
+	fFields.erase(fFields.begin() + index);
+	_Reindex();
 }
 
 void MessageFields::Clear()
@@ -80,9 +99,21 @@ void MessageFields::Clear()
 	fNestingDepth = 0;
 }
 
-void MessageFields::Reindex()
+void MessageFields::_Append(MessageField&& field)
+{
+	fFields.push_back(std::move(field));
+	if (fFields.size() == kFieldsSearchedInOrder + 1)
+		_Reindex();
+	else if (fFields.size() > kFieldsSearchedInOrder + 1)
+		fIndex.emplace(fFields.back().name, fFields.size() - 1);
+}
+
+// The index exists only while the fields are too many to search in order.
+void MessageFields::_Reindex()
 {
 	fIndex.clear();
+	if (fFields.size() <= kFieldsSearchedInOrder)
+		return;
 	for (size_t i = 0; i < fFields.size(); i++)
 		fIndex.emplace(fFields[i].name, i);
 }

@@ -2,6 +2,7 @@
 #define _VELMORA_MESSAGE_FIELDS_H
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,9 +22,9 @@ struct MessageField {
 	std::vector<std::string> items;
 };
 
-// The fields of a message in the order of their first addition, with an
-// index by name so that messages of thousands of fields (run archives name
-// their entries "0", "1", ...) stay fast.
+// The fields of a message in the order of their first addition. A message
+// of many fields has an index by name too, so that messages of thousands
+// of fields (run archives name their entries "0", "1", ...) stay fast.
 class MessageFields {
 public:
 	static constexpr int32 kMaxNestingDepth = 64;
@@ -58,7 +59,11 @@ private:
 		size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
 	};
 
-	void Reindex();
+	static constexpr size_t kNotFound = SIZE_MAX;
+
+	size_t _IndexOf(std::string_view name) const;
+	void _Append(MessageField&& field);
+	void _Reindex();
 
 	std::vector<MessageField> fFields;
 	std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> fIndex;

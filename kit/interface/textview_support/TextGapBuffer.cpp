@@ -14,6 +14,9 @@ namespace {
 // bytes back and its end at most three bytes ahead.
 const int32 kMaxCharLength = 4;
 
+// Room up to this size stays with a buffer that is emptied.
+const size_t kRoomKeptWhenEmptied = 64 * 1024;
+
 int32 Clamp(int32 value, int32 low, int32 high)
 {
 	return std::max(low, std::min(value, high));
@@ -83,6 +86,12 @@ void TextGapBuffer::RemoveRange(int32 start, int32 end)
 	_MoveGapTo(end);
 	fGapStart = start;
 	fLength -= end - start;
+	// A view emptied to take a new big text would otherwise hold the old
+	// text's room while the new one is made.
+	if (fLength == 0 && fBuffer.size() >= kRoomKeptWhenEmptied) {
+		std::vector<char>().swap(fBuffer);
+		fGapStart = 0;
+	}
 }
 
 void TextGapBuffer::SetText(const char* text, int32 length)

@@ -78,6 +78,31 @@ TEST(MessageFieldsTest, ThousandsOfNamesStayFindableAfterRemovals)
 	EXPECT_STREQ(name, "11");
 }
 
+// A few names are searched in order, many through an index: a message that
+// crosses between the two, both ways, still finds each of its names once.
+TEST(MessageFieldsTest, NamesStayFindableAsTheirNumberGrowsAndShrinks)
+{
+	BMessage message;
+	auto name = [](int i) { return "field " + std::to_string(i); };
+	for (int i = 0; i < 12; i++)
+		ASSERT_EQ(message.AddInt32(name(i).c_str(), i), B_OK);
+	for (int i = 0; i < 12; i += 2)
+		ASSERT_EQ(message.RemoveName(name(i).c_str()), B_OK);
+	for (int i = 12; i < 20; i++)
+		ASSERT_EQ(message.AddInt32(name(i).c_str(), i), B_OK);
+	for (int i = 0; i < 20; i++) {
+		int32 value = -1;
+		bool kept = i >= 12 || i % 2 == 1;
+		EXPECT_EQ(message.FindInt32(name(i).c_str(), &value), kept ? B_OK : B_NAME_NOT_FOUND)
+			<< name(i);
+		if (kept) {
+			EXPECT_EQ(value, i);
+		}
+	}
+	ASSERT_EQ(message.AddInt32(name(13).c_str(), 113), B_OK);
+	EXPECT_EQ(message.CountNames(B_ANY_TYPE), 14);
+}
+
 TEST(MessageFieldsTest, DataKeepsItsTypeAndSizeAndStringsTheirTerminator)
 {
 	BMessage message;
