@@ -280,7 +280,7 @@ void HTML_View::ColorizeVisible()
 void HTML_View::ColorizeSlice()
 {
 	slicePosted = false;
-	if (blockCount > 0 || IsStopping())
+	if (blockCount > 0 || IsStopping() || IsHidden())
 		return;
 	bigtime_t deadline = system_time() + kSliceTime;
 	int32 first = 0;
@@ -295,6 +295,16 @@ void HTML_View::ColorizeSlice()
 	}
 	if (!backlog.IsEmpty())
 		ScheduleSlice();
+}
+
+// A big page's source is coloured while the user looks at it, not while
+// the page is being built behind a window nobody has opened.
+void HTML_View::ColorizeWaiting()
+{
+	if (blockCount > 0 || backlog.IsEmpty())
+		return;
+	ColorizeVisible();
+	ScheduleSlice();
 }
 
 void HTML_View::ScheduleSlice()

@@ -41,6 +41,10 @@ public:
 	// Colours what from .. to (clamped to the text) touches. Does nothing
 	// while the page is stopping; from any thread.
 	void Colorize(int32 from, int32 to);
+	// A hidden view colours only what its edits touch; what waits is
+	// coloured once it is shown, the lines in view first. Under the
+	// window's lock, once the window shows.
+	void ColorizeWaiting();
 
 	const SourceColorTable& Colors() const { return colors; }
 

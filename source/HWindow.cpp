@@ -79,8 +79,10 @@ void HWindow::Quit()
 void HWindow::Show()
 {
 	BAutolock lock(this);
-	if (IsHidden())
+	if (IsHidden()) {
 		BWindow::Show();
+		view->ColorizeWaiting();
+	}
 }
 
 void HWindow::Hide()
@@ -236,8 +238,10 @@ void HWindow::FinishedWorking()
 {
 	BAutolock lock(this);
 	PageWindow::FinishedWorking();
-	if (view->IsHidden(view))
+	if (view->IsHidden(view)) {
 		view->Show();
+		view->ColorizeWaiting();
+	}
 }
 
 void HWindow::SetText(BFile* file)

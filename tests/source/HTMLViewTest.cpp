@@ -6,6 +6,8 @@
 #include <WindowTesting.h>
 
 #include "PageTesting.h"
+#include "ScopedEnvironment.h"
+#include "TempDirectory.h"
 
 #include "SourceColoring.h"
 
@@ -21,6 +23,10 @@ const uint32 kCtrl = B_COMMAND_KEY | B_CONTROL_KEY;
 
 class SourceView : public PageTest {
 protected:
+	// Copying and pasting use a clipboard store of the test's own: tests
+	// run side by side, and another's copy would change what is pasted.
+	void SetUp() override { fEnvironment.Set("XDG_RUNTIME_DIR", fStoreFolder.Path()); }
+
 	HWindow* Window() const { return fPage->HTMLWindow(); }
 	HTML_View* View() const { return Window()->View(); }
 	void Idle() { ASSERT_EQ(BPrivate::WaitForWindowIdle(Window()), B_OK); }
@@ -55,6 +61,9 @@ protected:
 		}
 		return colors;
 	}
+
+	TempDirectory fStoreFolder;
+	ScopedEnvironment fEnvironment;
 };
 
 } // namespace
@@ -206,4 +215,26 @@ TEST_F(SourceView, LineEndsFromOtherProgramsBecomeLineFeeds)
 	ASSERT_EQ(fPage->Save(), B_OK);
 	EXPECT_EQ(fFolder.Read("page.html"),
 		"<HTML>\r\n<BODY>\r\none\r\ntwo\r\nthree\r\nold\r\n</BODY>\r\n</HTML>\r\n");
+}
+
+// A big page's source in the HTML window nobody has opened is not coloured
+// behind the user's back (it took processor time from the page's build);
+// once the window shows, all of it gets its colours.
+TEST_F(SourceView, AHiddenWindowColoursALargePageOnceItShows)
+{
+	std::string html = "<HTML><BODY>\n";
+	while (html.size() < (300 << 10))
+		html += "<P>some &amp; text <B>bold</B></P>\n";
+	html += "</BODY></HTML>\n";
+	Open("<HTML><BODY></BODY></HTML>\n");
+	ASSERT_TRUE(Window()->IsHidden());
+	{
+		BAutolock lock(Window());
+		View()->SetText(html.c_str());
+	}
+	Idle();
+	EXPECT_NE(ShownColors(), Colors(html)) << "coloured while hidden";
+	Window()->Show();
+	Idle();
+	EXPECT_EQ(ShownColors(), Colors(html));
 }
