@@ -84,7 +84,6 @@ void BWindow::_Init(BRect frame, const char* title, window_look look, window_fee
 	data.feel = feel;
 	data.flags = flags;
 	data.workspaces = workspace;
-	BPrivate::CreateSurface(this);
 
 	BMessenger self(this);
 	const BWindow* key = this;  // compared by the catchers, never followed

@@ -3,6 +3,7 @@
 #include "EventMessages.h"
 #include "ViewTree.h"
 #include "WindowAccess.h"
+#include "WindowSurface.h"
 
 namespace BPrivate {
 
@@ -88,11 +89,11 @@ void PreparePainter(BView* view)
 {
 	ViewData& data = WindowAccess::Of(view);
 	WindowData& window = WindowAccess::Of(data.window);
-	if (data.painterGeneration == window.geometryGeneration
-		&& data.painter.Surface() == window.surface.get())
+	cairo_surface_t* surface = SurfaceOf(data.window);
+	if (data.painterGeneration == window.geometryGeneration && data.painter.Surface() == surface)
 		return;
-	if (data.painter.Surface() != window.surface.get())
-		data.painter.SetSurface(window.surface.get());
+	if (data.painter.Surface() != surface)
+		data.painter.SetSurface(surface);
 	data.painter.SetOrigin(ToWindow(view, B_ORIGIN));
 	data.painter.SetClipping(&VisibleOf(view));
 	data.painterGeneration = window.geometryGeneration;

@@ -57,6 +57,8 @@ WindowKind KindOf(window_look look, window_feel feel)
 void ResizeSurface(BWindow* window, int32 width, int32 height)
 {
 	WindowData& data = WindowAccess::Of(window);
+	if (data.surface == nullptr)
+		return;
 	cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
 	cairo_t* context = cairo_create(surface);
 	cairo_set_source_rgb(context, 1, 1, 1);
@@ -70,10 +72,21 @@ void ResizeSurface(BWindow* window, int32 width, int32 height)
 	data.surface.reset(surface);
 }
 
-void CreateSurface(BWindow* window)
+// Made when first drawn into: windows that are never shown (file panels,
+// alerts, the windows of a batch command) hold no pixels.
+cairo_surface_t* SurfaceOf(BWindow* window)
 {
-	BRect frame = WindowAccess::Of(window).frame;
-	ResizeSurface(window, Pixels(frame.Width()), Pixels(frame.Height()));
+	WindowData& data = WindowAccess::Of(window);
+	if (data.surface == nullptr) {
+		cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
+			Pixels(data.frame.Width()), Pixels(data.frame.Height()));
+		cairo_t* context = cairo_create(surface);
+		cairo_set_source_rgb(context, 1, 1, 1);
+		cairo_paint(context);
+		cairo_destroy(context);
+		data.surface.reset(surface);
+	}
+	return data.surface.get();
 }
 
 void ApplyWindowSize(BWindow* window, float width, float height)
@@ -126,7 +139,7 @@ void PublishChanges(BWindow* window)
 			rect.bottom - rect.top + 1});
 	}
 	data.changed.MakeEmpty();
-	if (data.display->Publish(data.surface.get(), parts))
+	if (data.display->Publish(SurfaceOf(window), parts))
 		DisplayServer::Default()->Present(data.display);
 }
 

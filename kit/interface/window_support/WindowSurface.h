@@ -10,9 +10,11 @@ namespace BPrivate {
 
 // The window's drawing surface: ARGB32, the size of its content, white
 // where nothing was drawn; what it had is kept when it changes size.
+// Resizes the surface, when the window has one yet.
 void ResizeSurface(BWindow* window, int32 width, int32 height);
-// The first surface, the size of the window's frame.
-void CreateSurface(BWindow* window);
+// The window's surface, made white the size of its frame when it has none.
+// Under the window's lock.
+cairo_surface_t* SurfaceOf(BWindow* window);
 // Gives the window a new content size (as Bounds() has it): surface,
 // frame and top view, whose children follow their resizing modes.
 void ApplyWindowSize(BWindow* window, float width, float height);

@@ -11,6 +11,7 @@
 #include "../interface_support/BitmapSurface.h"
 #include "WindowAccess.h"
 #include "WindowDirectory.h"
+#include "WindowSurface.h"
 
 namespace BPrivate {
 
@@ -214,7 +215,7 @@ BBitmap* WindowSnapshot(BWindow* window)
 {
 	if (window == nullptr || !window->Lock())
 		return nullptr;
-	BBitmap* bitmap = BitmapSurface::ToBitmap(WindowAccess::Of(window).surface.get());
+	BBitmap* bitmap = BitmapSurface::ToBitmap(SurfaceOf(window));
 	window->Unlock();
 	return bitmap;
 }
@@ -235,7 +236,7 @@ status_t WriteWindowPNG(BWindow* window, const char* path)
 {
 	if (window == nullptr || !window->Lock())
 		return B_BAD_VALUE;
-	status_t status = BitmapSurface::WritePNG(WindowAccess::Of(window).surface.get(), path);
+	status_t status = BitmapSurface::WritePNG(SurfaceOf(window), path);
 	window->Unlock();
 	return status;
 }
