@@ -42,6 +42,7 @@ public:
 	// Such a page's windows run without ever showing: nothing is drawn or
 	// coloured, and the texts are wrapped only where lines are asked for.
 	void KeepWindowsHidden();
+	bool KeepsWindowsHidden() const override { return windowsHidden; }
 	// A big page is shown once its first part is built; the engine's looper
 	// builds the rest a part at a time.
 	void BuildNextPart() override;

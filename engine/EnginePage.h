@@ -53,6 +53,9 @@ public:
 	// Ends the build where it is, at the user's request; false when none
 	// is under way.
 	virtual bool StopBuild() { return false; }
+	// The page's windows are never shown (a batch command reads it only
+	// for what it writes): where its pictures stand matters to nobody.
+	virtual bool KeepsWindowsHidden() const { return false; }
 
 	// Writes the page's HTML into the HTML buffer: the lines the page
 	// writes itself around the HTML of the engine's elements.

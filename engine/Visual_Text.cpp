@@ -976,11 +976,13 @@ void Visual_Text::_Refresh(int32 start, int32 finish)
 		[page]() { return page->IsStopProcessing(); });
 	bool finished = walk.Run(start, finish);
 	page->NotProcessing();
-	if (finished) {
+	if (finished && !page->KeepsWindowsHidden()) {
 		// Restyling moves no view in front of the line before start's own
 		// (whose end may take a word from it): placing starts there, so that
 		// each part of a page built in parts places only its own views.
 		engine->Place(OffsetAt(std::max(LineAt(start) - 1, 0)), 0);
+	}
+	if (finished) {
 		rgb_color background = *page->BackgroundColor();
 		if (ViewColor() != background)
 			SetViewColor(background);
