@@ -37,8 +37,8 @@ public:
 	static void TagEffectsOf(const _tagdict* tag, structTagEffects* effects);
 
 private:
+	bool open;				// first: it shares the word of the flags before it
 	std::string link;
-	bool open;
 	std::string name;
 	std::string unsupportedAttributes;
 };

@@ -17,8 +17,8 @@ EndLine::EndLine(long position, _node* node, insert_mode, Visual_Engine* engine,
 	Element_List* list, long& inserted, const BMessage* archive)
 	:
 	Page_Element(node, position, engine, list),
-	type(node != nullptr ? node->tag : nullptr),
-	open(node == nullptr || node->type != EndTag)
+	open(node == nullptr || node->type != EndTag),
+	type(node != nullptr ? node->tag : nullptr)
 {
 	unsupportedAttributes = NodeText::OtherAttributes(node);
 	RestoreTag(archive, "EndLine", &type, &open, &unsupportedAttributes);

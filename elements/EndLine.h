@@ -28,8 +28,8 @@ public:
 	bool HasText() const;
 
 private:
+	bool open;				// first: it shares the word of the flags before it
 	const _tagdict* type;	// a dictionary entry, never owned
-	bool open;
 	std::string unsupportedAttributes;
 };
 

@@ -7,8 +7,8 @@
 
 HTML_Element::HTML_Element(const _node* node)
 	:
-	headMark(false),
 	node(const_cast<_node*>(node)),
+	headMark(false),
 	valid(NodeTree::IsValidNode(node))
 {
 }

@@ -38,8 +38,8 @@ public:
 	static void TagEffectsOf(const _tagdict* tag, structTagEffects* effects);
 
 private:
-	bool headMark;
 	_node* node;	// not owned: the parser bridge's
+	bool headMark;
 	bool valid;
 };
 

@@ -87,9 +87,9 @@ TextChange::TextChange(long position, _node* node, insert_mode mode, Visual_Engi
 	Element_List* list, long& inserted, const BMessage* archive)
 	:
 	Page_Element(node, position, engine, list),
-	type(node != nullptr ? node->tag : nullptr),
 	open(node == nullptr || node->type != EndTag),
-	fontSize(0)
+	fontSize(0),
+	type(node != nullptr ? node->tag : nullptr)
 {
 	unsupportedAttributes = NodeText::OtherAttributes(node);
 	if (archive == nullptr && IsFontType(type))

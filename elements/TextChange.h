@@ -71,12 +71,13 @@ private:
 	void OpenFont(Environment* environment) const;
 	void CloseFont(Environment* environment) const;
 
-	const _tagdict* type;	// a dictionary entry, never owned
+	// The small fields first: they share the word of the flags before them.
 	bool open;
+	std::optional<rgb_color> color;	// FONT only
+	float fontSize;			// FONT only: 0 when none
+	const _tagdict* type;	// a dictionary entry, never owned
 	std::string unsupportedAttributes;
 	std::string fontFamily;	// FONT only: empty when none
-	float fontSize;			// FONT only: 0 when none
-	std::optional<rgb_color> color;	// FONT only
 };
 
 #endif

@@ -31,9 +31,9 @@ public:
 private:
 	void LineBreaks(bool* before, bool* after) const;
 
-	std::optional<std::string> text;
-	bool open;
+	bool open;				// first: it shares the word of the flags before it
 	const _tagdict* tag;	// a dictionary entry, never owned
+	std::optional<std::string> text;
 };
 
 #endif

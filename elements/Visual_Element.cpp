@@ -17,12 +17,12 @@ Visual_Element::Visual_Element(long, Visual_Engine* engine, Element_List* list)
 	:
 	engine(engine),
 	page(engine != nullptr ? engine->MyPage() : nullptr),
-	hasParagraph(false),
+	elementList(list),
 	verticalAlignment(kDefaultVAlignment),
 	index(0),
 	offset(0),
-	listed(false),
-	elementList(list)
+	hasParagraph(false),
+	listed(false)
 {
 	RegisterAtGarbageCollector(this, page);
 }

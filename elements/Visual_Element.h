@@ -64,15 +64,17 @@ public:
 private:
 	friend class Element_List;
 
+	// The flags come last, where a derived class's own flag can share their
+	// word: a big page has hundreds of thousands of elements.
 	Visual_Engine* engine;		// not owned: the engine that made the element
 	EnginePage* page;			// not owned: the engine's page
 	std::unique_ptr<BFont> spaceFont;
-	bool hasParagraph;
+	Element_List* elementList;	// not owned: the engine's
 	long verticalAlignment;
 	unsigned long index;
 	long offset;	// the list's record says it while the element is listed
+	bool hasParagraph;
 	bool listed;				// kept by the list: the element has a record there
-	Element_List* elementList;	// not owned: the engine's
 };
 
 #endif
