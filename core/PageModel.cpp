@@ -326,6 +326,7 @@ void PageModel::FreeTree()
 	for (_node* node : madeNodes)
 		::FreeNode(node);
 	madeNodes.clear();
+	endTagNodes.clear();
 }
 
 _node* PageModel::Document() const
@@ -346,11 +347,29 @@ _node* PageModel::NewNode()
 	return node;
 }
 
+_node* PageModel::SharedEndTagNode(const _tagdict* tag)
+{
+	std::lock_guard<std::mutex> guard(madeNodesLock);
+	_node*& shared = endTagNodes[tag];
+	if (shared == nullptr) {
+		shared = ::NewNode();
+		shared->type = EndTag;
+		shared->tag = tag;
+		madeNodes.push_back(shared);
+	}
+	return shared;
+}
+
 void PageModel::FreeNode(_node* node)
 {
 	if (node == nullptr)
 		return;
 	std::lock_guard<std::mutex> guard(madeNodesLock);
+	if (node->type == EndTag && node->tag != nullptr) {
+		auto shared = endTagNodes.find(node->tag);
+		if (shared != endTagNodes.end() && shared->second == node)
+			return;
+	}
 	auto found = std::find(madeNodes.begin(), madeNodes.end(), node);
 	if (found == madeNodes.end())
 		return;

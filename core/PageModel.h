@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <DataIO.h>
@@ -18,6 +19,7 @@ class Config_;
 class GarbageCollector_;
 class ParsedPage;
 class Visual_Element;
+struct _tagdict;
 struct _lexer;
 struct _node;
 
@@ -148,6 +150,11 @@ public:
 	_node* NewNode();
 	// Frees a node made by NewNode(); other nodes are left alone.
 	void FreeNode(_node* node);
+	// The end tag node of tag that the elements of the page's end tags
+	// share, made once per tag for the current tree: nobody changes such a
+	// node, and a big page has tens of thousands of end tags. Not for the
+	// tags a page defines itself, whose end tags keep their own name.
+	_node* SharedEndTagNode(const _tagdict* tag);
 
 	Config_* Config() const { return settings; }
 	GarbageCollector_* GarbageCollector() const { return garbageCollector.get(); }
@@ -186,6 +193,7 @@ private:
 	TextEncoding encoding;
 	std::unique_ptr<ParsedPage> tree;
 	std::vector<_node*> madeNodes;	// owned: freed with the tree
+	std::unordered_map<const _tagdict*, _node*> endTagNodes;	// some of madeNodes
 	std::mutex madeNodesLock;
 };
 

@@ -226,20 +226,37 @@ void PageWalk::Pass(_node* node, bool closing)
 		node->type = CommentTag;
 	_node* passed = node;
 	if (closing) {
-		passed = fPage->NewNode();
-		passed->type = EndTag;
-		passed->tag = node->tag;
 		// A tag the page defines itself closes with the name it opened with.
-		if (node->element != nullptr && node->tag != nullptr && (node->tag->model & CM_NEW) != 0)
+		if (node->element != nullptr && node->tag != nullptr && (node->tag->model & CM_NEW) != 0) {
+			passed = fPage->NewNode();
+			passed->type = EndTag;
+			passed->tag = node->tag;
 			passed->element = strdup(node->element);
+		} else {
+			passed = fPage->SharedEndTagNode(node->tag);
+		}
 	}
 	Visual_Engine* engine = fPage->Engine();
 	long position = engine->View()->TextLength() - fTail;
 	engine->InsertAt(position, passed, INSERT_BUILD, nullptr);
 	if (fInHead || titleText) {
-		if (Page_Element* element = engine->ElementList()->ElementForNodeFrom(passed, position))
+		if (Page_Element* element = JustInserted(passed, position))
 			element->SetHeadMark(true);
 	}
+}
+
+// The element a node was just inserted as at offset: it enters behind the
+// ones already there. End tags share their node, so an earlier element at
+// the offset may have the same one.
+Page_Element* PageWalk::JustInserted(const _node* node, long offset) const
+{
+	Element_List* list = fPage->Engine()->ElementList();
+	unsigned long behind = list->FirstIndexAbove(offset);
+	Page_Element* element = behind > 1
+		? dynamic_cast<Page_Element*>((*list)[behind - 1].element) : nullptr;
+	if (element != nullptr && element->MyNode() == node)
+		return element;
+	return list->ElementForNodeFrom(node, offset);
 }
 
 void PageWalk::ShowProgress()

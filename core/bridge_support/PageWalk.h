@@ -7,6 +7,7 @@
 #include <SupportDefs.h>
 
 class EnginePage;
+class Page_Element;
 struct _node;
 struct _lexer;
 
@@ -42,6 +43,7 @@ private:
 	void TakeBody(const _node* body);
 	void Pass(_node* node, bool closing);
 	void ShowProgress();
+	Page_Element* JustInserted(const _node* node, long offset) const;
 	void Start();
 	// Hands one node on and moves to the next one.
 	void Visit();
