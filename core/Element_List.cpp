@@ -12,12 +12,17 @@
 
 namespace {
 
-// The array grows and shrinks back in steps of this many records.
-constexpr int32 kBlock = 512;
+// The least width of the gap, and the records an empty list has room for.
+constexpr unsigned long kLeastGap = 512;
+// A gap that is used up grows to this share of the records.
+constexpr unsigned long kGapShare = 4;
 
-// Deletions after which the elements behind them are told their index:
-// IndexOf() looks through at most this many records for a moved one.
-constexpr unsigned long kDeletionsBeforeRenumbering = 64;
+Element_List_Item BlankItem()
+{
+	Element_List_Item item;
+	item.Reset();
+	return item;
+}
 
 } // namespace
 
@@ -35,14 +40,13 @@ void Element_List_Item::Reset()
 Element_List::Element_List(Visual_Engine* engine, BLooper* lock)
 	:
 	lock(lock),
-	capacity(kBlock),
+	slots(kLeastGap, BlankItem()),
+	gapStart(1),
+	gapEnd(kLeastGap),
 	last(0)
 {
-	items.resize(capacity);
-	for (Element_List_Item& item : items)
-		item.Reset();
 	sentinel = std::make_unique<NULL_Element>(engine, this);
-	items[0].element = sentinel.get();
+	slots[0].element = sentinel.get();
 }
 
 Element_List::~Element_List()
@@ -88,70 +92,70 @@ unsigned long Element_List::FirstAtOrAboveBeforeLast(long offset) const
 	return FirstAtOrAbove(offset, 0, last - 1);
 }
 
-void Element_List::Renumber(unsigned long from, unsigned long to)
+void Element_List::TellSlots(unsigned long from, unsigned long to)
 {
 	for (unsigned long i = from; i <= to && i <= last; i++) {
-		items[i].index = static_cast<uint32>(i);
-		if (items[i].element != nullptr)
-			items[i].element->index = i;
+		if (Visual_Element* element = Record(i).element)
+			element->index = Slot(i);
 	}
-}
-
-void Element_List::RenumberLater(unsigned long index)
-{
-	staleFrom = std::min(staleFrom, index);
-	if (++staleBy >= kDeletionsBeforeRenumbering)
-		RenumberNow();
-}
-
-void Element_List::RenumberNow()
-{
-	if (staleBy == 0)
-		return;
-	Renumber(staleFrom, last);
-	staleFrom = ULONG_MAX;
-	staleBy = 0;
 }
 
 void Element_List::Settle()
 {
 	if (pendingShift != 0) {
 		for (unsigned long i = pendingFrom; i <= last; i++)
-			items[i].offset += pendingShift;
+			Record(i).offset += pendingShift;
 	}
 	pendingShift = 0;
 	pendingFrom = 0;
 }
 
-void Element_List::RoomForOneMore()
+void Element_List::MoveGapTo(unsigned long index)
 {
-	if (last + 1 < static_cast<uint32>(capacity))
+	unsigned long width = gapEnd - gapStart;
+	unsigned long from = std::min(index, gapStart);
+	unsigned long to = std::max(index, gapStart);
+	if (index < gapStart) {
+		std::move_backward(slots.begin() + index, slots.begin() + gapStart,
+			slots.begin() + gapEnd);
+	} else {
+		std::move(slots.begin() + gapEnd, slots.begin() + gapEnd + (index - gapStart),
+			slots.begin() + gapStart);
+	}
+	gapStart = index;
+	gapEnd = index + width;
+	// The records between the two places moved over the gap.
+	TellSlots(from, to - 1);
+}
+
+void Element_List::WidenGap()
+{
+	if (gapStart < gapEnd)
 		return;
-	capacity += kBlock;
-	items.resize(capacity);
-	for (unsigned long i = last + 1; i < items.size(); i++)
-		items[i].Reset();
+	unsigned long width = std::max(kLeastGap, (last + 1) / kGapShare);
+	slots.insert(slots.begin() + gapStart, width, BlankItem());
+	gapEnd = gapStart + width;
+	TellSlots(gapStart, last);
 }
 
 long Element_List::InsertAt(unsigned long index, long offset, Visual_Element* element)
 {
 	assert(IsLocked());
-	Settle();
-	RenumberNow();
-	RoomForOneMore();
-	std::move_backward(items.begin() + index, items.begin() + last + 1,
-		items.begin() + last + 2);
-	last++;
-	Renumber(index + 1, last);
-	OrderChanged(index);
-	Element_List_Item& item = items[index];
+	MoveGapTo(index);
+	WidenGap();
+	// The records behind move down a place, the pending ones among them.
+	if (index < pendingFrom)
+		pendingFrom++;
+	Element_List_Item& item = slots[gapStart];
 	item.Reset();
 	item.element = element;
-	item.offset = static_cast<int32>(offset);
-	item.index = static_cast<uint32>(index);
-	element->index = index;
+	item.offset = static_cast<int32>(offset - (index >= pendingFrom ? pendingShift : 0));
+	element->index = gapStart;
 	element->offset = offset;
 	element->listed = true;
+	gapStart++;
+	last++;
+	OrderChanged(index);
 	return 0;
 }
 
@@ -179,21 +183,30 @@ long Element_List::AddPair(long offsetA, Visual_Element* a, long offsetB, Visual
 void Element_List::RemoveAt(unsigned long index)
 {
 	assert(IsLocked());
-	Settle();
-	if (items[index].element != nullptr) {
-		items[index].element->index = 0;
-		items[index].element->listed = false;
-		items[index].element->offset = items[index].offset;
+	Element_List_Item& record = Record(index);
+	if (record.element != nullptr) {
+		record.element->index = 0;
+		record.element->listed = false;
+		record.element->offset = Offset(index);
 	}
-	if (leavingGaps) {
-		items[index].element = nullptr;
-		gapsFrom = std::min(gapsFrom, index);
+	if (leavingHoles) {
+		record.element = nullptr;
+		holesFrom = std::min(holesFrom, index);
 		return;
 	}
-	std::move(items.begin() + index + 1, items.begin() + last + 1, items.begin() + index);
-	items[last].Reset();
+	// The gap takes the record in, from whichever side it is nearer.
+	if (index < gapStart) {
+		MoveGapTo(index + 1);
+		gapStart--;
+		slots[gapStart].Reset();
+	} else {
+		MoveGapTo(index);
+		slots[gapEnd].Reset();
+		gapEnd++;
+	}
 	last--;
-	RenumberLater(index);
+	if (index < pendingFrom)
+		pendingFrom--;
 	OrderChanged(index);
 }
 
@@ -229,20 +242,25 @@ long Element_List::MoveAtIndex(Visual_Element* element, unsigned long newIndex, 
 		return -1;
 	unsigned long from = static_cast<unsigned long>(current);
 	Settle();
-	RenumberNow();
-	items[from].offset = static_cast<int32>(newOffset);
+	Record(from).offset = static_cast<int32>(newOffset);
 	element->offset = newOffset;
 	if (from == newIndex)
 		return 0;
 	// Taken out, the record leaves a gap: coming from below, the records
 	// up to newIndex move down one, so it lands one place lower.
 	unsigned long target = from < newIndex ? newIndex - 1 : newIndex;
+	unsigned long low = std::min(from, target);
+	unsigned long high = std::max(from, target);
+	// The records that turn round lie together.
+	if (gapStart > low && gapStart <= high)
+		MoveGapTo(low);
+	auto at = [this](unsigned long index) { return slots.begin() + Slot(index); };
 	if (from < target)
-		std::rotate(items.begin() + from, items.begin() + from + 1, items.begin() + target + 1);
+		std::rotate(at(from), at(from) + 1, at(target) + 1);
 	else
-		std::rotate(items.begin() + target, items.begin() + from, items.begin() + from + 1);
-	Renumber(std::min(from, target), std::max(from, target));
-	OrderChanged(std::min(from, target));
+		std::rotate(at(target), at(from), at(from) + 1);
+	TellSlots(low, high);
+	OrderChanged(low);
 	return 0;
 }
 
@@ -272,8 +290,8 @@ void Element_List::Delete(Visual_Element* element)
 	delete element;
 	// An element whose destructor left its record behind is taken out here
 	// (the pointer is only compared, never followed).
-	if (static_cast<unsigned long>(index) <= last && items[index].element == element) {
-		items[index].element = nullptr;
+	if (static_cast<unsigned long>(index) <= last && Record(index).element == element) {
+		Record(index).element = nullptr;
 		RemoveAt(static_cast<unsigned long>(index));
 	}
 }
@@ -281,51 +299,54 @@ void Element_List::Delete(Visual_Element* element)
 void Element_List::Delete(const std::vector<Visual_Element*>& elements)
 {
 	assert(IsLocked());
-	Settle();
-	RenumberNow();
-	leavingGaps = true;
+	leavingHoles = true;
 	for (Visual_Element* element : elements)
 		Delete(element);
-	leavingGaps = false;
-	CloseGaps();
+	leavingHoles = false;
+	CloseHoles();
 }
 
-void Element_List::CloseGaps()
+// The records behind the first hole close up at the end of the array,
+// where the gap is put first.
+void Element_List::CloseHoles()
 {
-	if (gapsFrom > last) {
-		gapsFrom = ULONG_MAX;
+	if (holesFrom > last) {
+		holesFrom = ULONG_MAX;
 		return;
 	}
-	unsigned long kept = gapsFrom;
-	for (unsigned long i = gapsFrom; i <= last; i++) {
-		if (items[i].element != nullptr)
-			items[kept++] = items[i];
+	Settle();
+	MoveGapTo(last + 1);
+	unsigned long kept = holesFrom;
+	for (unsigned long i = holesFrom; i <= last; i++) {
+		if (slots[i].element != nullptr)
+			slots[kept++] = slots[i];
 	}
 	for (unsigned long i = kept; i <= last; i++)
-		items[i].Reset();
+		slots[i].Reset();
 	last = static_cast<uint32>(kept - 1);
-	Renumber(gapsFrom, last);
-	OrderChanged(gapsFrom);
-	gapsFrom = ULONG_MAX;
+	gapStart = kept;
+	TellSlots(holesFrom, last);
+	OrderChanged(holesFrom);
+	holesFrom = ULONG_MAX;
 }
 
 void Element_List::Empty()
 {
 	while (last > 0) {
-		Visual_Element* element = items[last].element;
+		Visual_Element* element = Record(last).element;
 		uint32 before = last;
 		Deleting(element);
 		delete element;
 		if (last == before) {
-			items[last].element = nullptr;
+			Record(last).element = nullptr;
 			RemoveAt(last);
 		}
 	}
-	capacity = kBlock;
-	items.resize(capacity);
-	items.shrink_to_fit();
-	for (unsigned long i = 1; i < items.size(); i++)
-		items[i].Reset();
+	slots.resize(kLeastGap);
+	slots.shrink_to_fit();
+	std::fill(slots.begin() + 1, slots.end(), BlankItem());
+	gapStart = 1;
+	gapEnd = kLeastGap;
 }
 
 // The records from the first one at offset on move by delta: the pending
@@ -340,9 +361,9 @@ void Element_List::Adjust(long offset, long delta)
 	if (pendingShift == 0)
 		pendingFrom = from;
 	for (unsigned long i = from; i < pendingFrom; i++)
-		items[i].offset -= pendingShift;
+		Record(i).offset -= pendingShift;
 	for (unsigned long i = pendingFrom; i < from && i <= last; i++)
-		items[i].offset += pendingShift;
+		Record(i).offset += pendingShift;
 	pendingFrom = from;
 	pendingShift += static_cast<int32>(delta);
 }
@@ -352,8 +373,8 @@ void Element_List::SetSpaceFromToRelOffset(Visual_Element* element, long from, l
 	long index = IndexOf(element);
 	if (index < 0)
 		return;
-	items[index].spaceFrom = static_cast<int32>(from);
-	items[index].spaceTo = static_cast<int32>(to);
+	Record(index).spaceFrom = static_cast<int32>(from);
+	Record(index).spaceTo = static_cast<int32>(to);
 }
 
 void Element_List::SetHTMLStartFinish(Visual_Element* element, long start, long finish)
@@ -361,14 +382,14 @@ void Element_List::SetHTMLStartFinish(Visual_Element* element, long start, long 
 	long index = IndexOf(element);
 	if (index < 0 || start < 0 || finish < 0)
 		return;
-	items[index].htmlStart = static_cast<int32>(start);
-	items[index].htmlFinish = static_cast<int32>(finish);
+	Record(index).htmlStart = static_cast<int32>(start);
+	Record(index).htmlFinish = static_cast<int32>(finish);
 }
 
 Element_List_Item Element_List::operator[](unsigned long index) const
 {
 	index = std::min<unsigned long>(index, last);
-	Element_List_Item item = items[index];
+	Element_List_Item item = Record(index);
 	item.index = static_cast<uint32>(index);
 	item.offset = Offset(index);
 	return item;
@@ -378,23 +399,11 @@ long Element_List::IndexOf(const Visual_Element* element) const
 {
 	if (element == nullptr || !element->listed)
 		return -1;
-	// Elements know their index, or one a few deletions too high; the
-	// search is for a record that moved without telling its element.
-	unsigned long known = element->index;
-	if (known <= last && items[known].element == element)
-		return static_cast<long>(known);
-	if (known >= staleFrom) {
-		unsigned long lowest = std::max(staleFrom, known - std::min(known, staleBy));
-		for (unsigned long i = std::min<unsigned long>(known, last); i >= lowest && i > 0; i--) {
-			if (items[i].element == element)
-				return static_cast<long>(i);
-		}
-	}
-	for (unsigned long i = 0; i <= last; i++) {
-		if (items[i].element == element)
-			return static_cast<long>(i);
-	}
-	return -1;
+	unsigned long slot = element->index;
+	bool inGap = slot >= gapStart && slot < gapEnd;
+	if (slot >= slots.size() || inGap || slots[slot].element != element)
+		return -1;
+	return static_cast<long>(slot < gapStart ? slot : slot - (gapEnd - gapStart));
 }
 
 long Element_List::OffsetOf(const Visual_Element* element) const
@@ -408,7 +417,7 @@ Visual_Element* Element_List::Next(const Visual_Element* element) const
 	long index = IndexOf(element);
 	if (index < 0 || static_cast<unsigned long>(index) >= last)
 		return nullptr;
-	return items[index + 1].element;
+	return Record(index + 1).element;
 }
 
 Visual_Element* Element_List::Previous(const Visual_Element* element) const
@@ -416,7 +425,7 @@ Visual_Element* Element_List::Previous(const Visual_Element* element) const
 	long index = IndexOf(element);
 	if (index <= 0)
 		return nullptr;
-	return items[index - 1].element;
+	return Record(index - 1).element;
 }
 
 bool Element_List::Contains(const Visual_Element* element) const
@@ -424,7 +433,7 @@ bool Element_List::Contains(const Visual_Element* element) const
 	if (element == nullptr)
 		return false;
 	for (unsigned long i = 1; i <= last; i++) {
-		if (items[i].element == element)
+		if (Record(i).element == element)
 			return true;
 	}
 	return false;
@@ -533,7 +542,7 @@ long Element_List::SpaceHolderAt(long offset, bool placeholdersOnly) const
 	while (first > 1 && Offset(first - 1) == start)
 		first--;
 	for (unsigned long i = first; i <= last && Offset(i) == start; i++) {
-		const Element_List_Item& item = items[i];
+		const Element_List_Item& item = Record(i);
 		long from = placeholdersOnly ? start + item.spaceFrom : start;
 		if (item.spaceTo > 0 && offset >= from && offset < start + item.spaceTo)
 			return static_cast<long>(i);
@@ -560,7 +569,7 @@ long Element_List::SpaceLengthAt(long offset) const
 	if (first < end) {
 		int32 longest = 0;
 		for (unsigned long i = first; i < end; i++)
-			longest = std::max(longest, items[i].spaceTo);
+			longest = std::max(longest, Record(i).spaceTo);
 		return longest;
 	}
 	long holder = InNullCharactersAt(offset);
@@ -570,7 +579,7 @@ long Element_List::SpaceLengthAt(long offset) const
 	unsigned long groupEnd = FirstAbove(start, 1, last);
 	int32 longest = 0;
 	for (unsigned long i = FirstAtOrAbove(start, 1, last); i < groupEnd; i++)
-		longest = std::max(longest, items[i].spaceTo);
+		longest = std::max(longest, Record(i).spaceTo);
 	return std::max<long>(longest - (offset - start), 0);
 }
 
@@ -581,7 +590,7 @@ long Element_List::ContainsNullCharacters(long from, long to) const
 		return holder;
 	unsigned long end = PreviousIndex(to);
 	for (unsigned long i = NextIndex(from); i >= 1 && i <= end && i <= last; i++) {
-		if (items[i].spaceTo > 0 && Offset(i) < to)
+		if (Record(i).spaceTo > 0 && Offset(i) < to)
 			return static_cast<long>(i);
 	}
 	return -1;
@@ -606,7 +615,7 @@ Page_Element* Element_List::ElementForNode(const _node* node) const
 	if (node == nullptr)
 		return nullptr;
 	for (unsigned long i = 0; i <= last; i++) {
-		Page_Element* element = dynamic_cast<Page_Element*>(items[i].element);
+		Page_Element* element = dynamic_cast<Page_Element*>(Record(i).element);
 		if (element != nullptr && element->MyNode() == node)
 			return element;
 	}
@@ -619,7 +628,7 @@ Page_Element* Element_List::ElementForNodeFrom(const _node* node, long offset) c
 		return nullptr;
 	Page_Element* first = nullptr;
 	for (unsigned long i = last; i >= 1 && Offset(i) >= offset; i--) {
-		Page_Element* element = dynamic_cast<Page_Element*>(items[i].element);
+		Page_Element* element = dynamic_cast<Page_Element*>(Record(i).element);
 		if (element != nullptr && element->MyNode() == node)
 			first = element;
 	}
@@ -632,9 +641,9 @@ bool Element_List::HTMLSpanOf(const Visual_Element* element, const _node* node, 
 	if (element == nullptr && node != nullptr)
 		element = ElementForNode(node);
 	for (unsigned long i = 0; element != nullptr && i <= last; i++) {
-		if (items[i].element == element) {
-			*start = items[i].htmlStart;
-			*finish = items[i].htmlFinish;
+		if (Record(i).element == element) {
+			*start = Record(i).htmlStart;
+			*finish = Record(i).htmlFinish;
 			return true;
 		}
 	}
@@ -647,9 +656,9 @@ long Element_List::FindObject(long offset, const char* className) const
 		return -1;
 	size_t length = strlen(className);
 	for (unsigned long i = NextOrAtIndex(offset); i <= last; i++) {
-		if (items[i].element == nullptr)
+		if (Record(i).element == nullptr)
 			continue;
-		const char* name = typeid(*items[i].element).name();
+		const char* name = typeid(*Record(i).element).name();
 		size_t nameLength = strlen(name);
 		if (nameLength >= length && strcmp(name + nameLength - length, className) == 0)
 			return static_cast<long>(i);
@@ -663,7 +672,7 @@ Page_Element* Element_List::PreviousSameTag(long offset, const _tagdict* tag) co
 		return nullptr;
 	unsigned long end = std::min<unsigned long>(FirstAtOrAbove(offset, 0, last), last);
 	for (unsigned long i = end; i-- > 0;) {
-		Page_Element* element = dynamic_cast<Page_Element*>(items[i].element);
+		Page_Element* element = dynamic_cast<Page_Element*>(Record(i).element);
 		if (element != nullptr && element->HTMLType() == tag)
 			return element;
 	}
@@ -675,7 +684,7 @@ Page_Element* Element_List::NextSameTag(long offset, const _tagdict* tag) const
 	if (offset < 0)
 		return nullptr;
 	for (unsigned long i = FirstAbove(offset, 0, last); i < last; i++) {
-		Page_Element* element = dynamic_cast<Page_Element*>(items[i].element);
+		Page_Element* element = dynamic_cast<Page_Element*>(Record(i).element);
 		if (element != nullptr && element->HTMLType() == tag)
 			return element;
 	}
@@ -695,33 +704,36 @@ void Element_List::Rewrite(unsigned long first, unsigned long last,
 	if (first < 1 || first > this->last + 1)
 		return;
 	Settle();
-	// Kept elements are found by their index.
-	RenumberNow();
+	// With the gap behind the last record, kept elements are found by
+	// their slot, which is their index.
+	MoveGapTo(this->last + 1);
 	last = std::min<unsigned long>(last, this->last);
-	std::vector<Element_List_Item> stretch(items.begin() + first,
-		items.begin() + std::max(first, last + 1));
-	std::vector<Element_List_Item> behind(items.begin() + std::max(first, last + 1),
-		items.begin() + this->last + 1);
+	std::vector<Element_List_Item> stretch(slots.begin() + first,
+		slots.begin() + std::max(first, last + 1));
+	std::vector<Element_List_Item> behind(slots.begin() + std::max(first, last + 1),
+		slots.begin() + this->last + 1);
 	for (unsigned long i = first; i <= this->last; i++) {
-		if (items[i].element != nullptr) {
+		if (slots[i].element != nullptr) {
 			// An element that is not written again keeps the offset it had.
-			items[i].element->listed = false;
-			items[i].element->offset = items[i].offset;
+			slots[i].element->listed = false;
+			slots[i].element->offset = slots[i].offset;
 		}
-		items[i].Reset();
+		slots[i].Reset();
 	}
 	this->last = static_cast<uint32>(first - 1);
+	gapStart = first;
 	auto append = [this](Element_List_Item item, long offset) {
 		// A maker's text shifts only the records already written again.
 		Settle();
-		RoomForOneMore();
-		this->last++;
+		MoveGapTo(this->last + 1);
+		WidenGap();
 		item.offset = static_cast<int32>(offset);
-		item.index = this->last;
-		items[this->last] = item;
-		item.element->index = this->last;
+		slots[gapStart] = item;
+		item.element->index = gapStart;
 		item.element->offset = offset;
 		item.element->listed = true;
+		gapStart++;
+		this->last++;
 	};
 	for (size_t n = 0; n < records.size(); n++) {
 		Visual_Element* element = records[n].element;

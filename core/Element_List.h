@@ -44,17 +44,18 @@ struct Element_List_Item {
 //
 // Typing shifts every element behind the caret. The shift is kept pending
 // for the records from one index on and applied to them only when the
-// text changes at another place or the records move, so that keystrokes at
-// one place cost no walk of the list; Offset() of a record, and every
-// offset the list hands out, includes it.
+// text changes at another place or records are moved or rewritten, so that
+// keystrokes at one place cost no walk of the list; records added or
+// removed keep it pending. Offset() of a record, and every offset the list
+// hands out, includes it.
 //
-// A deletion moves every record behind it up one place. The elements there
-// are told their new index only after a number of deletions, or before the
-// list changes otherwise: clearing a long page's code deletes hundreds of
-// elements, and telling every element behind each one its index cost a
-// walk of the list per deletion. Until then an element's own index may be
-// too high by at most the number of those deletions, and IndexOf() looks
-// for it in that window.
+// The records lie in one array with a gap at the place the list changed
+// last: an addition there fills the gap and a removal widens it, and only
+// a change at another place moves the records between the two places to
+// move the gap there. Each element knows the slot of its record, which no
+// addition or removal at the gap changes, so that typing paragraphs into
+// a long page costs no walk of the records behind the caret, and IndexOf()
+// needs no search.
 //
 // Lock() and Unlock() are the engine's lock, which the list is handed:
 // whoever changes the list holds it, as does whoever walks it while
@@ -184,14 +185,26 @@ private:
 
 	// Tells the watchers of an element that it goes.
 	void Deleting(const Visual_Element* element);
-	// Grows the records by a block when the last one is taken.
-	void RoomForOneMore();
+	// The slot of the record at index: behind the gap, the gap's width
+	// further.
+	unsigned long Slot(unsigned long index) const
+	{
+		return index < gapStart ? index : index + (gapEnd - gapStart);
+	}
+	Element_List_Item& Record(unsigned long index) { return slots[Slot(index)]; }
+	const Element_List_Item& Record(unsigned long index) const { return slots[Slot(index)]; }
 	int32 Offset(unsigned long index) const
 	{
-		return items[index].offset + (index >= pendingFrom ? pendingShift : 0);
+		return Record(index).offset + (index >= pendingFrom ? pendingShift : 0);
 	}
 	// Applies the pending shift to the records it is pending for.
 	void Settle();
+	// Puts the gap in front of the record at index (LastIndex() + 1: behind
+	// the last one), telling the elements whose records move their slots.
+	void MoveGapTo(unsigned long index);
+	// Widens a gap that is used up, in proportion to the records, so that
+	// the records behind it move seldom.
+	void WidenGap();
 	// The first index in [low, high] whose offset is above (at or above)
 	// offset; high + 1 when there is none.
 	unsigned long FirstAbove(long offset, unsigned long low, unsigned long high) const;
@@ -200,13 +213,10 @@ private:
 	unsigned long FirstAtOrAboveBeforeLast(long offset) const;
 	long InsertAt(unsigned long index, long offset, Visual_Element* element);
 	void RemoveAt(unsigned long index);
-	// Closes the gaps that deletions left while leavingGaps was set.
-	void CloseGaps();
-	void Renumber(unsigned long from, unsigned long to);
-	// After a deletion at index: the records behind it are renumbered later.
-	void RenumberLater(unsigned long index);
-	// Tells the elements whose index is behind their records' their index.
-	void RenumberNow();
+	// Closes the holes that deletions left while leavingHoles was set.
+	void CloseHoles();
+	// Tells the elements of the records from..to their slots.
+	void TellSlots(unsigned long from, unsigned long to);
 	void OrderChanged(unsigned long firstChanged) const;
 	// The index of the element whose space (or placeholder characters, with
 	// placeholdersOnly) holds offset; 0 for none.
@@ -216,23 +226,22 @@ private:
 	unsigned long LastAtOrBelow(long offset) const;
 
 	BLooper* lock;		// not owned: the engine's window
-	std::vector<Element_List_Item> items;
-	int32 capacity;
+	// The records 0..gapStart - 1, the gap, then the records from gapStart
+	// on in slots gapEnd and above.
+	std::vector<Element_List_Item> slots;
+	unsigned long gapStart;
+	unsigned long gapEnd;
 	uint32 last;
 	// Records from pendingFrom on lie pendingShift further than they say.
 	unsigned long pendingFrom = 0;
 	int32 pendingShift = 0;
-	// Records from staleFrom on may have an index (theirs and their
-	// element's) up to staleBy above their place.
-	unsigned long staleFrom = ULONG_MAX;
-	unsigned long staleBy = 0;
 	std::unique_ptr<NULL_Element> sentinel;
 	bool discarding = false;
-	// While a set of elements is deleted, a record taken out leaves a gap
+	// While a set of elements is deleted, a record taken out leaves a hole
 	// (a record without element) instead of moving the ones behind it;
-	// gapsFrom is the first gap, ULONG_MAX when there is none.
-	bool leavingGaps = false;
-	unsigned long gapsFrom = ULONG_MAX;
+	// holesFrom is the first hole, ULONG_MAX when there is none.
+	bool leavingHoles = false;
+	unsigned long holesFrom = ULONG_MAX;
 	std::vector<Watch> watches;
 	uint32 lastWatch = 0;
 	std::function<void(unsigned long)> orderWatcher;

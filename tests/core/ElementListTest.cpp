@@ -142,9 +142,10 @@ TEST_F(ElementListTest, ShiftsAtChangingPlacesAmongAdditionsAndRemovalsKeepEvery
 	}
 }
 
-// Deletions in a row tell the elements behind them their index late; each
-// must still be found at its place, whatever is asked in between, and an
-// insertion or a move among stale records must put everything right.
+// Deletions in a row at scattered places each move the gap of the records
+// there; each element must still be found at its place, whatever is asked
+// in between, and an insertion or a move among them must put everything
+// right.
 TEST_F(ElementListTest, ManyDeletionsInARowLeaveEveryElementFoundAtItsPlace)
 {
 	std::mt19937 random(24);
@@ -178,10 +179,10 @@ TEST_F(ElementListTest, ManyDeletionsInARowLeaveEveryElementFoundAtItsPlace)
 	}
 }
 
-// Elements deleted as one set, with a shift still pending and indices still
-// told late from a deletion before: the others stay in order at their
-// offsets and know their index, and the order's watcher hears of the first
-// record that moved.
+// Elements deleted as one set, with a shift still pending and the gap left
+// by a deletion before: the others stay in order at their offsets and know
+// their index, and the order's watcher hears of the first record that
+// moved.
 TEST_F(ElementListTest, ASetDeletedTogetherLeavesEveryOtherElementAtItsPlace)
 {
 	std::vector<Marker*> markers;
@@ -215,6 +216,87 @@ TEST_F(ElementListTest, ASetDeletedTogetherLeavesEveryOtherElementAtItsPlace)
 	Marker* added = AddAfter(keptOffsets[3]);
 	EXPECT_EQ(added->ThisIndex(), 5u);
 	EXPECT_EQ(kept[4]->ThisIndex(), 6u);
+}
+
+// Paragraphs typed and taken back at one place, with now and then a change
+// at another place of a list longer than its gap grows at once: additions,
+// removals, shifts kept pending among them, moves and sets deleted
+// together must leave every element found at its place, at its offset.
+TEST_F(ElementListTest, ChangesWanderingOverALongListLeaveEveryElementAtItsPlace)
+{
+	std::mt19937 random(31);
+	auto pick = [&](long low, long high) {
+		return std::uniform_int_distribution<long>(low, high)(random);
+	};
+	std::vector<Marker*> markers;
+	std::vector<long> expected;
+	for (long i = 0; i < 1500; i++) {
+		markers.push_back(AddAfter(i * 2));
+		expected.push_back(i * 2);
+	}
+	long place = 700;
+	for (int step = 0; step < 1500; step++) {
+		long count = static_cast<long>(markers.size());
+		place = pick(0, 4) == 0 ? pick(0, count - 1)
+			: std::clamp(place + pick(-3, 3), 0L, count - 1);
+		int what = static_cast<int>(pick(0, 19));
+		if (what < 8) {
+			long at = expected[place];
+			size_t into = std::upper_bound(expected.begin(), expected.end(), at)
+				- expected.begin();
+			markers.insert(markers.begin() + into, AddAfter(at));
+			expected.insert(expected.begin() + into, at);
+		} else if (what < 14 && count > 1) {
+			delete markers[place];
+			markers.erase(markers.begin() + place);
+			expected.erase(expected.begin() + place);
+		} else if (what < 17) {
+			// A deletion ends where no element stands inside it.
+			long at = std::clamp(expected[place] + pick(-1, 1), 0L, fList.LastOffset());
+			size_t behind = std::lower_bound(expected.begin(), expected.end(), at)
+				- expected.begin();
+			long before = behind > 0 ? expected[behind - 1] : 0;
+			long delta = std::max(pick(-3, 3), before - at);
+			fList.Adjust(at, delta);
+			for (size_t i = behind; i < expected.size(); i++)
+				expected[i] += delta;
+		} else if (what < 19) {
+			// In front of the record at newIndex, at its predecessor's offset.
+			long newIndex = pick(1, count + 1);
+			Marker* moved = markers[place];
+			markers.erase(markers.begin() + place);
+			expected.erase(expected.begin() + place);
+			long into = newIndex - 1 > place ? newIndex - 2 : newIndex - 1;
+			long offset = into > 0 ? expected[into - 1] : 0;
+			ASSERT_EQ(fList.MoveAtIndex(moved, static_cast<unsigned long>(newIndex), offset), 0)
+				<< "step " << step;
+			markers.insert(markers.begin() + into, moved);
+			expected.insert(expected.begin() + into, offset);
+		} else {
+			std::vector<Visual_Element*> gone;
+			long end = std::min(place + pick(1, 5), count - 1);
+			for (long i = place; i < end; i += 2)
+				gone.push_back(markers[i]);
+			fList.Delete(gone);
+			for (long i = end - 1; i >= place; i--) {
+				if ((i - place) % 2 == 0) {
+					markers.erase(markers.begin() + i);
+					expected.erase(expected.begin() + i);
+				}
+			}
+		}
+		ASSERT_EQ(fList.LastIndex(), markers.size()) << "step " << step;
+		for (size_t i = 0; i < markers.size(); i++) {
+			ASSERT_EQ(fList.IndexOf(markers[i]), static_cast<long>(i + 1)) << "step " << step;
+			ASSERT_EQ(fList[i + 1].element, markers[i]) << "step " << step;
+			ASSERT_EQ(fList[i + 1].offset, expected[i]) << "step " << step;
+			ASSERT_EQ(markers[i]->ThisOffset(), expected[i]) << "step " << step;
+		}
+		size_t here = std::min<size_t>(static_cast<size_t>(place), markers.size() - 1);
+		ASSERT_EQ(fList.Previous(markers.front()), fList[0].element);
+		ASSERT_EQ(fList.Next(markers[here]),
+			here + 1 < markers.size() ? markers[here + 1] : nullptr);
+	}
 }
 
 TEST_F(ElementListTest, MoveAtIndexRefusesTheSentinelAndBadPlaces)

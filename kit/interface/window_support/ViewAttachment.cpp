@@ -20,6 +20,7 @@ void Enter(BView* view, BWindow* window, std::vector<BView*>& entered)
 	view->SetNextHandler(data.parent != nullptr ? static_cast<BHandler*>(data.parent)
 		: static_cast<BHandler*>(window));
 	data.cacheGeneration = -1;
+	data.visibleGeneration = -1;
 	data.painterGeneration = -1;
 	entered.push_back(view);
 	for (BView* child : data.children)

@@ -38,8 +38,11 @@ struct ViewData {
 
 	// The parts of the window this view covers, in window coordinates,
 	// cached for one geometry generation of the window: clip is the frame
-	// within the parents', visible also leaves out the shown children.
+	// within the parents', visible also leaves out the shown children. A
+	// child that moves changes its parent's visible part only, so that
+	// moving each of many children finds the parent's clip still cached.
 	int32 cacheGeneration = -1;
+	int32 visibleGeneration = -1;
 	BRegion clip;
 	BRegion visible;
 	int32 painterGeneration = -1;  // the generation the painter is set up for

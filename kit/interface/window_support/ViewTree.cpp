@@ -22,7 +22,7 @@ float EdgeShift(uint32 rule, float delta)
 	}
 }
 
-void RefreshRegions(BView* view)
+void RefreshClip(BView* view)
 {
 	ViewData& data = WindowAccess::Of(view);
 	int32 generation = WindowAccess::Of(data.window).geometryGeneration;
@@ -38,7 +38,16 @@ void RefreshRegions(BView* view)
 		}
 	}
 	data.clip = clip;
-	data.visible = clip;
+	data.cacheGeneration = generation;
+}
+
+void RefreshVisible(BView* view)
+{
+	RefreshClip(view);
+	ViewData& data = WindowAccess::Of(view);
+	if (data.visibleGeneration == data.cacheGeneration)
+		return;
+	data.visible = data.clip;
 	if ((data.flags & B_DRAW_ON_CHILDREN) == 0) {
 		for (BView* child : data.children) {
 			ViewData& childData = WindowAccess::Of(child);
@@ -48,7 +57,7 @@ void RefreshRegions(BView* view)
 			data.visible.Exclude(&covered);
 		}
 	}
-	data.cacheGeneration = generation;
+	data.visibleGeneration = data.cacheGeneration;
 }
 
 void CollectViews(BView* view, std::vector<BView*>& views)
@@ -108,27 +117,30 @@ bool IsShownInTree(const BView* view)
 
 const BRegion& ClipOf(BView* view)
 {
-	RefreshRegions(view);
+	RefreshClip(view);
 	return WindowAccess::Of(view).clip;
 }
 
 const BRegion& VisibleOf(BView* view)
 {
-	RefreshRegions(view);
+	RefreshVisible(view);
 	return WindowAccess::Of(view).visible;
 }
 
 void ViewMoved(BView* view)
 {
-	auto forgetRegions = [](BView* each) {
+	ForEachView(view, [](BView* each) {
 		ViewData& data = WindowAccess::Of(each);
 		data.cacheGeneration = -1;
+		data.visibleGeneration = -1;
 		data.painterGeneration = -1;
-	};
-	ForEachView(view, forgetRegions);
+	});
 	BView* parent = WindowAccess::Of(view).parent;
-	if (parent != nullptr && (WindowAccess::Of(parent).flags & B_DRAW_ON_CHILDREN) == 0)
-		forgetRegions(parent);
+	if (parent != nullptr && (WindowAccess::Of(parent).flags & B_DRAW_ON_CHILDREN) == 0) {
+		ViewData& data = WindowAccess::Of(parent);
+		data.visibleGeneration = -1;
+		data.painterGeneration = -1;
+	}
 }
 
 BView* ViewAt(BView* top, BPoint windowPoint)

@@ -135,6 +135,34 @@ TEST_F(WindowDrawing, ParentDrawingLeavesShownChildrenAlone)
 	EXPECT_EQ(Pixel(fWindow, 25, 25), kWhite);
 }
 
+// Children moved one after another, as the pictures behind an edit are: the
+// parent draws where they were and leaves alone where they went.
+TEST_F(WindowDrawing, ChildrenMovedInARowLeaveTheirOldPlacesToTheParent)
+{
+	RecordingView* parent = CanvasWindow();
+	auto* first = new RecordingView(BRect(20, 20, 39, 39), "first", fJournal);
+	auto* second = new RecordingView(BRect(20, 60, 39, 79), "second", fJournal);
+	first->SetViewColor(0, 255, 0);
+	second->SetViewColor(0, 255, 0);
+	parent->AddChild(first);
+	parent->AddChild(second);
+	ShowAndWait(fWindow);
+	WithLock(fWindow, [&] {
+		first->MoveTo(100, 20);
+		second->MoveTo(100, 60);
+	});
+	Idle(fWindow);
+	WithLock(fWindow, [&] {
+		parent->SetHighColor(255, 0, 0);
+		parent->FillRect(parent->Bounds());
+	});
+	WithLock(fWindow, [&] { fWindow->Flush(); });
+	EXPECT_EQ(Pixel(fWindow, 25, 25), kRed);
+	EXPECT_EQ(Pixel(fWindow, 25, 65), kRed);
+	EXPECT_EQ(Pixel(fWindow, 105, 25), kGreen);
+	EXPECT_EQ(Pixel(fWindow, 105, 65), kGreen);
+}
+
 TEST_F(WindowDrawing, ViewBitmapIsTiledFromTheTopLeftAndTheCallerMayDeleteIt)
 {
 	RecordingView* view = CanvasWindow(0);
