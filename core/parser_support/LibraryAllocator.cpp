@@ -11,10 +11,10 @@ namespace {
 
 constexpr size_t kChunkSize = size_t(256) << 10;
 // Chunks kept between readings: enough for the library's tree of a page of
-// about a megabyte. A bigger page's tree (some 30 MB for a 5 MB page) is
-// given back: kept, it would stay in the program's memory for as long as
-// the program runs, on top of the tree and elements built from it.
-constexpr size_t kChunksKept = 32;
+// a few hundred kilobytes. A bigger page's tree (some 30 MB for a 5 MB page)
+// is given back: kept, it would stay in the program's memory on top of the
+// tree and elements built from it, which are at their biggest then.
+constexpr size_t kChunksKept = 8;
 
 // The chunks of the last readings, for the next: a page is read again and
 // again (each time the HTML window hands its text to the visual one), and
