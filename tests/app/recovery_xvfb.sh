@@ -27,7 +27,7 @@ answer_alert() {
 	[ -n "$alert" ] || fail "$1"
 	sleep 0.5
 	xwd -silent -id "$alert" >"$work/$2.xwd" && keep "$2.xwd"
-	xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
+	focus_alert || fail "could not focus the alert"
 	xdotool key Return
 }
 

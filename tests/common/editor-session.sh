@@ -15,11 +15,24 @@ keep() {
 	return 0
 }
 
+# Focuses the alert window found in $alert. On a busy machine the window
+# found may be gone by the time it is focused (an alert that came and went
+# before it); the alert is then looked for again, a few times.
+focus_alert() {
+	tries=0
+	until xdotool windowfocus --sync "$alert" 2>/dev/null; do
+		tries=$((tries + 1))
+		[ "$tries" -ge 5 ] && return 1
+		sleep 0.2
+		alert=$(window_named 5 "^Alert$") || return 1
+	done
+}
+
 # A first start greets the user with an alert: Return answers it.
 answer_welcome() {
 	alert=$(window_named 20 "^Alert$")
 	[ -n "$alert" ] || fail "the first start showed no welcome alert"
-	xdotool windowfocus --sync "$alert" || fail "could not focus the alert"
+	focus_alert || fail "could not focus the alert"
 	xdotool key Return
 }
 
