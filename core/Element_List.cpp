@@ -635,6 +635,14 @@ Page_Element* Element_List::ElementForNodeFrom(const _node* node, long offset) c
 	return first;
 }
 
+Page_Element* Element_List::LastAddedAt(const _node* node, long offset) const
+{
+	unsigned long behind = FirstIndexAbove(offset);
+	Page_Element* element = behind > 1
+		? dynamic_cast<Page_Element*>(Record(behind - 1).element) : nullptr;
+	return element != nullptr && element->MyNode() == node ? element : nullptr;
+}
+
 bool Element_List::HTMLSpanOf(const Visual_Element* element, const _node* node, int32* start,
 	int32* finish) const
 {

@@ -150,6 +150,9 @@ public:
 	// from the end: a walk that appends to the page asks this of the
 	// element it just made, and the whole list would be searched per node.
 	Page_Element* ElementForNodeFrom(const _node* node, long offset) const;
+	// The element last added at offset, when its node is node: an element
+	// enters behind the ones already at its offset. Null otherwise.
+	Page_Element* LastAddedAt(const _node* node, long offset) const;
 	// The span of HTML the element (or the node's element) wrote last;
 	// false when neither is in the list. The element may be gone: it is
 	// looked for, never looked at, until found.

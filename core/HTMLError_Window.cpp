@@ -219,10 +219,12 @@ void HTMLError_Window::MessageReceived(BMessage* message)
 		}
 		case 'sres':
 			selectLastPending = false;
-			if (!stayHidden && IsHidden())
-				Show();
-			else if (!stayHidden)
-				Activate();
+			if (!stayHidden) {
+				if (IsHidden())
+					Show();
+				else
+					Activate();
+			}
 			SelectResultLine();
 			break;
 		default:

@@ -1202,10 +1202,7 @@ Page_Element* Visual_Engine::InsertTagAt(long offset, const _tagdict* tag, uint3
 {
 	_node* node = NewTagNode(tag, type);
 	InsertAt(offset, node, mode, nullptr);
-	unsigned long index = elementList->FirstIndexAbove(offset);
-	Page_Element* element = index > 1
-		? dynamic_cast<Page_Element*>((*elementList)[index - 1].element) : nullptr;
-	if (element != nullptr && element->MyNode() == node)
+	if (Page_Element* element = elementList->LastAddedAt(node, offset))
 		return element;
 	return elementList->ElementForNode(node);
 }

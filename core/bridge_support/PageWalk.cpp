@@ -240,23 +240,15 @@ void PageWalk::Pass(_node* node, bool closing)
 	long position = engine->View()->TextLength() - fTail;
 	engine->InsertAt(position, passed, INSERT_BUILD, nullptr);
 	if (fInHead || titleText) {
-		if (Page_Element* element = JustInserted(passed, position))
+		// End tags share their node, so an earlier element at the offset
+		// may have the same one: the one just made is the last there.
+		Element_List* list = engine->ElementList();
+		Page_Element* element = list->LastAddedAt(passed, position);
+		if (element == nullptr)
+			element = list->ElementForNodeFrom(passed, position);
+		if (element != nullptr)
 			element->SetHeadMark(true);
 	}
-}
-
-// The element a node was just inserted as at offset: it enters behind the
-// ones already there. End tags share their node, so an earlier element at
-// the offset may have the same one.
-Page_Element* PageWalk::JustInserted(const _node* node, long offset) const
-{
-	Element_List* list = fPage->Engine()->ElementList();
-	unsigned long behind = list->FirstIndexAbove(offset);
-	Page_Element* element = behind > 1
-		? dynamic_cast<Page_Element*>((*list)[behind - 1].element) : nullptr;
-	if (element != nullptr && element->MyNode() == node)
-		return element;
-	return list->ElementForNodeFrom(node, offset);
 }
 
 void PageWalk::ShowProgress()

@@ -7,7 +7,6 @@
 #include <SupportDefs.h>
 
 class EnginePage;
-class Page_Element;
 struct _node;
 struct _lexer;
 
@@ -43,7 +42,6 @@ private:
 	void TakeBody(const _node* body);
 	void Pass(_node* node, bool closing);
 	void ShowProgress();
-	Page_Element* JustInserted(const _node* node, long offset) const;
 	void Start();
 	// Hands one node on and moves to the next one.
 	void Visit();

@@ -52,24 +52,30 @@ WindowKind KindOf(window_look look, window_feel feel)
 	}
 }
 
+// A white surface of that size, with the pixels of old (when given) at its
+// top left.
+cairo_surface_t* NewSurface(int32 width, int32 height, cairo_surface_t* old)
+{
+	cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+	cairo_t* context = cairo_create(surface);
+	cairo_set_source_rgb(context, 1, 1, 1);
+	cairo_paint(context);
+	if (old != nullptr) {
+		cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);
+		cairo_set_source_surface(context, old, 0, 0);
+		cairo_paint(context);
+	}
+	cairo_destroy(context);
+	return surface;
+}
+
 } // namespace
 
 void ResizeSurface(BWindow* window, int32 width, int32 height)
 {
 	WindowData& data = WindowAccess::Of(window);
-	if (data.surface == nullptr)
-		return;
-	cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-	cairo_t* context = cairo_create(surface);
-	cairo_set_source_rgb(context, 1, 1, 1);
-	cairo_paint(context);
-	if (data.surface != nullptr) {
-		cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);
-		cairo_set_source_surface(context, data.surface.get(), 0, 0);
-		cairo_paint(context);
-	}
-	cairo_destroy(context);
-	data.surface.reset(surface);
+	if (data.surface != nullptr)
+		data.surface.reset(NewSurface(width, height, data.surface.get()));
 }
 
 // Made when first drawn into: windows that are never shown (file panels,
@@ -78,13 +84,8 @@ cairo_surface_t* SurfaceOf(BWindow* window)
 {
 	WindowData& data = WindowAccess::Of(window);
 	if (data.surface == nullptr) {
-		cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
-			Pixels(data.frame.Width()), Pixels(data.frame.Height()));
-		cairo_t* context = cairo_create(surface);
-		cairo_set_source_rgb(context, 1, 1, 1);
-		cairo_paint(context);
-		cairo_destroy(context);
-		data.surface.reset(surface);
+		data.surface.reset(NewSurface(Pixels(data.frame.Width()), Pixels(data.frame.Height()),
+			nullptr));
 	}
 	return data.surface.get();
 }
