@@ -156,8 +156,11 @@ protected:
 
 	void Close()
 	{
+		// The window stops counting as open before its thread has ended:
+		// wait for the thread, which no message reaches afterwards.
+		BMessenger window(fWindow);
 		BPrivate::PostCloseRequest(fWindow);
-		for (int i = 0; i < 500 && Config_::IsPreferencesWindowOpen(); i++)
+		for (int i = 0; i < 500 && (Config_::IsPreferencesWindowOpen() || window.IsValid()); i++)
 			snooze(10000);
 		fWindow = nullptr;
 		Settle();
