@@ -5,6 +5,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <Autolock.h>
 #include <ListView.h>
@@ -12,7 +13,6 @@
 #include "HTMLError_Item.h"
 #include "KWindow.h"
 #include "ProgramPictures.h"
-#include "StringHelpers.h"
 
 namespace {
 
@@ -104,9 +104,15 @@ void HTMLError_Window::Add(const Visual_Element* element, const char* text,
 
 void HTMLError_Window::RemoveMatching(const BMessage& data)
 {
+	ssize_t size = data.FlattenedSize();
+	if (size <= 0)
+		return;
+	std::vector<char> flat(size);
+	if (data.Flatten(flat.data(), size) != B_OK)
+		return;
 	BAutolock lock(this);
 	for (int32 i = CountItems(); i-- > 0;) {
-		if (CompareMessages(ItemData(i), &data))
+		if (ItemAt(i)->HasFlattenedData(flat.data(), flat.size()))
 			RemoveItem(i);
 	}
 }

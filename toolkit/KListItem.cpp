@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <Bitmap.h>
 #include <InterfaceDefs.h>
@@ -20,9 +21,18 @@ const float kIconSpacing = 1;
 
 KListItem::KListItem(const char* text, BMessage* data, const BBitmap* icon)
 	: BStringItem(text),
-	  fData(data),
 	  fIcon(icon != nullptr && icon->IsValid() ? icon : nullptr)
 {
+	std::unique_ptr<BMessage> owned(data);
+	ssize_t size = owned != nullptr ? owned->FlattenedSize() : -1;
+	if (size <= 0)
+		return;
+	fFlatData = std::make_unique<char[]>(size);
+	if (owned->Flatten(fFlatData.get(), size) != B_OK) {
+		fFlatData.reset();
+		return;
+	}
+	fFlatSize = static_cast<uint32>(size);
 }
 
 KListItem::~KListItem() = default;
@@ -63,7 +73,17 @@ void KListItem::Update(BView* owner, const BFont* font)
 
 const BMessage* KListItem::Data() const
 {
+	if (fData == nullptr && fFlatData != nullptr) {
+		auto data = std::make_unique<BMessage>();
+		if (data->Unflatten(fFlatData.get(), fFlatSize) == B_OK)
+			fData = std::move(data);
+	}
 	return fData.get();
+}
+
+bool KListItem::HasFlattenedData(const char* flat, size_t size) const
+{
+	return fFlatData != nullptr && size == fFlatSize && memcmp(flat, fFlatData.get(), size) == 0;
 }
 
 const BBitmap* KListItem::Icon() const

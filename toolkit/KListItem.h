@@ -20,13 +20,22 @@ public:
 	void DrawItem(BView* owner, BRect frame, bool complete = false) override;
 	void Update(BView* owner, const BFont* font) override;
 
+	// Read back from the row's flattened message on first use.
 	const BMessage* Data() const;
+	// Whether the row's message, flattened, is these bytes: the same
+	// command and fields in the same order. Reads nothing back.
+	bool HasFlattenedData(const char* flat, size_t size) const;
 	const BBitmap* Icon() const;
 
 private:
-	std::unique_ptr<BMessage> fData;
+	// A big page's error list has thousands of rows: each keeps its message
+	// flattened, a tenth of the room of the message itself, and reads it
+	// back only when it is asked for.
+	std::unique_ptr<char[]> fFlatData;
+	mutable std::unique_ptr<BMessage> fData;
 	const BBitmap* fIcon;  // not owned
 	float fTextHeight = 0;
+	uint32 fFlatSize = 0;
 };
 
 #endif
