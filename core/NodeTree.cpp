@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "NodeText.h"
+#include "SlotPool.h"
 
 namespace {
 
@@ -13,6 +15,13 @@ char* CopyString(std::string_view text)
 	memcpy(copy, text.data(), text.size());
 	copy[text.size()] = '\0';
 	return copy;
+}
+
+// A big page has hundreds of thousands of nodes.
+SlotPool& NodePool()
+{
+	static SlotPool* pool = SlotPool::ForSize(sizeof(_node));
+	return *pool;
 }
 
 void FreeAttributes(_attval* attribute)
@@ -30,7 +39,7 @@ void FreeOne(_node* node)
 {
 	FreeAttributes(node->attributes);
 	free(node->element);
-	free(node);
+	NodePool().Free(node);
 }
 
 bool IsExcluded(const _attribute* dict, const _attribute* const (&excluded)[6])
@@ -48,7 +57,7 @@ bool IsExcluded(const _attribute* dict, const _attribute* const (&excluded)[6])
 
 _node* NewNode()
 {
-	_node* node = static_cast<_node*>(calloc(1, sizeof(_node)));
+	_node* node = new (NodePool().Allocate()) _node{};
 	node->type = TextNode;
 	return node;
 }

@@ -3,6 +3,7 @@
 #include "Element_List.h"
 #include "Environment.h"
 #include "GarbageCollector_.h"
+#include "SlotPool.h"
 #include "EnginePage.h"
 #include "Visual_Engine.h"
 
@@ -30,6 +31,16 @@ Visual_Element::Visual_Element(long, Visual_Engine* engine, Element_List* list)
 Visual_Element::~Visual_Element()
 {
 	UnRegisterFromGarbageCollector(this, page);
+}
+
+void* Visual_Element::operator new(size_t size)
+{
+	return SlotPool::AllocateSized(size);
+}
+
+void Visual_Element::operator delete(void* memory, size_t size)
+{
+	SlotPool::FreeSized(memory, size);
 }
 
 bool Visual_Element::TakesItsTextAlong() const

@@ -23,6 +23,10 @@ class Visual_Element {
 public:
 	Visual_Element(long position, Visual_Engine* engine, Element_List* list);
 	virtual ~Visual_Element();
+	// A big page has hundreds of thousands of elements: they are kept in
+	// pools of their sizes (see SlotPool).
+	static void* operator new(size_t size);
+	static void operator delete(void* memory, size_t size);
 	Visual_Element(const Visual_Element&) = delete;
 	Visual_Element& operator=(const Visual_Element&) = delete;
 
