@@ -106,6 +106,7 @@ Page::Page(const char* pagePath, int pageIndex, PageHost* application)
 	externalExchangeFile = CreateTempFile(file.get());
 	myTidy = std::make_unique<Tidy>(this, tempFile != nullptr ? tempFile->FullPath() : "");
 	myTidy->SetProgress([this](float value, const char* label) { ShowProgress(value, label); });
+	myTidy->SetStartShown([this](bool shown) { ShowPageStart(shown); });
 
 	SetColors(1, 0, 0, 0, 255);
 	SetColors(2, 0, 0, 255, 255);
@@ -313,6 +314,11 @@ void Page::Load()
 	// when it is shown, with the page's final look.
 	view->_Refresh(0, 0);
 	view->Show();
+	if (startHeld) {
+		BAutolock lock(visualWindow);
+		startHeld = false;
+		visualWindow->EnableUpdates();
+	}
 	// Said after the refresh, which starts the status bar afresh.
 	if (partial) {
 		visualWindow->ResetProgress("Stopped: the page was not read, and it is not saved. "
@@ -323,6 +329,31 @@ void Page::Load()
 		Engine()->PostMessage('goon');
 	if (app != nullptr && app->IsStarting())
 		app->StartingFinished();
+}
+
+// A big page's start, built while the whole page is read, is styled and
+// shown in the view that the load keeps hidden; the view is hidden again
+// before the start goes, with the values the start set, and shown with the
+// whole page's first part. Meanwhile the window keeps the start on the
+// screen rather than show it empty.
+void Page::ShowPageStart(bool shown)
+{
+	Visual_Text* view = Engine()->View();
+	{
+		BAutolock lock(Engine());
+		if (!shown) {
+			view->Hide();
+			// What the window shows stays until the first part is in.
+			visualWindow->DisableUpdates();
+			startHeld = true;
+			ResetPageValues();
+			return;
+		}
+		view->Restyle(0, 0);
+		view->Show();
+	}
+	if (!windowsHidden && visualWindow->IsHidden())
+		visualWindow->Show();
 }
 
 void Page::BuildNextPart()
@@ -858,20 +889,21 @@ bool Page::ApplyBackground(const char* source)
 
 void Page::HTMLError(long start, long finish, const char* text, VUDAV_message_type kind)
 {
-	if (text == nullptr || start < 0 || finish < 0 || htmlErrorWindow == nullptr)
+	if (text == nullptr || start < 0 || finish < 0 || htmlErrorWindow == nullptr
+			|| ErrorsHeld())
 		return;
 	htmlErrorWindow->Add(start, finish, text, kind);
 }
 
 void Page::HTMLError(const _node* node, const char* text, VUDAV_message_type kind)
 {
-	if (text != nullptr && node != nullptr && htmlErrorWindow != nullptr)
+	if (text != nullptr && node != nullptr && htmlErrorWindow != nullptr && !ErrorsHeld())
 		htmlErrorWindow->Add(node, text, kind);
 }
 
 void Page::HTMLError(const Visual_Element* element, const char* text, VUDAV_message_type kind)
 {
-	if (text != nullptr && element != nullptr && htmlErrorWindow != nullptr)
+	if (text != nullptr && element != nullptr && htmlErrorWindow != nullptr && !ErrorsHeld())
 		htmlErrorWindow->Add(element, text, kind);
 }
 

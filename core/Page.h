@@ -148,6 +148,7 @@ private:
 	void BeginReading();
 	void EndReading();
 	bool ParsePage();
+	void ShowPageStart(bool shown);
 	status_t WriteHTMLText(BFile* target);
 	status_t SavePageFile();
 	void WatchExchangeFile(bool watch);
@@ -174,6 +175,7 @@ private:
 	std::atomic<bool> buildInParts = true;
 	std::atomic<bool> windowsHidden = false;
 	std::atomic<bool> partial{false};		// the build was stopped
+	bool startHeld = false;		// the window shows a big page's start until Load() ends
 	std::unique_ptr<RecoveryCopy> recovery;
 	std::unique_ptr<BMessageRunner> recoveryTicks;
 	std::atomic<bool> recoveryFailureTold;

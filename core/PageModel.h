@@ -88,6 +88,9 @@ public:
 	virtual void HTMLError(const _node* node, const char* text, VUDAV_message_type kind);
 	virtual void HTMLError(const Visual_Element* element, const char* text,
 		VUDAV_message_type kind);
+	// While held, reports are dropped: those of a build that goes again.
+	void HoldErrors(bool hold) { errorsHeld = hold; }
+	bool ErrorsHeld() const { return errorsHeld.load(); }
 
 	// The HTML output. InsertHTML appends text with line ends around it as
 	// asked and records the span of the element that wrote it; returns the
@@ -185,6 +188,7 @@ private:
 	std::unique_ptr<GarbageCollector_> garbageCollector;
 	std::atomic<bool> stopProcessing;
 	std::atomic<bool> readingStopped{false};
+	std::atomic<bool> errorsHeld{false};
 	std::atomic<int32> processingCount;
 	std::unique_ptr<BMallocIO> htmlBuffer;
 	std::mutex htmlBufferLock;

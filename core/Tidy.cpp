@@ -19,6 +19,12 @@ namespace {
 const char kLoadingLabel[] = "Loading… Esc stops";
 const char kBuildingLabel[] = "Building… Esc stops";
 
+// A page this big takes the library a good part of a second to parse: its
+// start is read on its own and shown meanwhile. The start is cut before a
+// tag, so that no tag is read cut off.
+const size_t kStartShownAbove = 1024 * 1024;
+const size_t kStartBytes = 64 * 1024;
+
 } // namespace
 
 Tidy::Tidy(EnginePage* page, const char* path)
@@ -93,6 +99,11 @@ status_t Tidy::SetPath(const char* newPath)
 void Tidy::SetProgress(std::function<void(float, const char*)> show)
 {
 	progress = std::move(show);
+}
+
+void Tidy::SetStartShown(std::function<void(bool)> shown)
+{
+	startShown = std::move(shown);
 }
 
 void Tidy::ShowProgress(float value, const char* label) const
@@ -176,7 +187,10 @@ bool Tidy::Parse(int32 firstNodes)
 		DropBuild();
 		page->Engine()->Empty();
 		page->FreeTree();
+		bool started = firstNodes < INT32_MAX && ShowStart(bytes);
 		parsed = ParseInput(bytes, loadProgress);
+		if (started)
+			DropStart();
 	}
 	encoding = parsed->Encoding();
 	if (loadProgress)
@@ -190,6 +204,53 @@ bool Tidy::Parse(int32 firstNodes)
 	if (!readable)
 		return false;
 	return BuildVisualContent(firstNodes) && result;
+}
+
+// The start's reports and the count of its unread pictures are dropped:
+// the whole page reports them again.
+bool Tidy::ShowStart(const std::string& bytes)
+{
+	if (!startShown || bytes.size() < kStartShownAbove)
+		return false;
+	size_t cut = bytes.rfind('<', kStartBytes);
+	if (cut == std::string::npos || cut == 0)
+		return false;
+	ParseOptions options;
+	EnginePage* reader = page;
+	options.stopRequested = [reader]() {
+		return reader->IsStopProcessing() || reader->IsReadingStopped();
+	};
+	std::unique_ptr<ParsedPage> start = PageParser::Parse(std::string_view(bytes).substr(0, cut),
+		options);
+	if (start->Status() != B_OK || start->Document() == nullptr
+			|| start->Document()->type != RootNode)
+		return false;
+	start->DropSourceAndReports();
+	page->AdoptTree(std::move(start));
+	if (!page->Processing())
+		return false;
+	Visual_Engine* engine = page->Engine();
+	page->HoldErrors(true);
+	{
+		Visual_Engine::Building build(*engine);
+		page->SetBaseFont(nullptr);
+		PageWalk(page, Document(), MyLexer(), nullptr).Step(INT32_MAX, B_INFINITE_TIMEOUT);
+	}
+	page->NotProcessing();
+	engine->TakeUnreadImages();
+	startShown(true);
+	page->HoldErrors(false);
+	return true;
+}
+
+void Tidy::DropStart()
+{
+	Visual_Engine* engine = page->Engine();
+	BAutolock lock(engine);
+	startShown(false);
+	engine->Empty();
+	page->SetBaseFont(nullptr);
+	page->FreeTree();
 }
 
 // Builds the elements from the tree: the engine stays locked, and its text

@@ -86,6 +86,11 @@ public:
 	void SetProgress(std::function<void(float, const char*)> show);
 	// While set, reading the page reports its progress too.
 	void SetLoadProgress(bool on) { loadProgress = on; }
+	// Told with true when, in a build in parts of a big page, the start of
+	// the page is built and styled while the whole page is still read, so
+	// that it is shown meanwhile (the engine unlocked); told with false,
+	// with the engine locked, before that start goes for the whole page.
+	void SetStartShown(std::function<void(bool)> shown);
 
 	// A zeroed, unlinked text node that lives as long as the current tree.
 	_node* NewNode();
@@ -109,6 +114,8 @@ private:
 	std::unique_ptr<ParsedPage> ParseInput(const std::string& bytes, bool progress);
 	void Report(const ParsedPage& parsed);
 	bool BuildVisualContent(int32 firstNodes);
+	bool ShowStart(const std::string& bytes);
+	void DropStart();
 	// What the page needs once every node is in: the count of pictures it
 	// could not read, and, built in one go, its look refreshed.
 	void BuildFinished(bool inOneGo);
@@ -121,6 +128,7 @@ private:
 	TextEncoding encoding;
 	std::atomic<bool> loadProgress;
 	std::function<void(float, const char*)> progress;
+	std::function<void(bool)> startShown;
 	// The walk of a page that is only built in part, and whether it is
 	// under way (that also for threads that do not hold the engine lock).
 	// It points into the page's tree: it goes before the tree.

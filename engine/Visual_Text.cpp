@@ -943,12 +943,18 @@ void Visual_Text::Refresh(const Visual_Element* element) const
 		PostRefresh(element != nullptr ? static_cast<int32>(element->ThisOffset()) : 0, 0, false);
 }
 
-// A refresh from the start rebuilds the page's look: the view stays hidden
-// until it is done. Progress goes to where the page shows it.
 void Visual_Text::_Refresh(int32 start, int32 finish)
 {
+	if (!IsRefreshBlocked())
+		Restyle(start, finish);
+}
+
+// A refresh from the start rebuilds the page's look: the view stays hidden
+// until it is done. Progress goes to where the page shows it.
+void Visual_Text::Restyle(int32 start, int32 finish)
+{
 	EnginePage* page = engine->MyPage();
-	if (start < 0 || IsRefreshBlocked() || page == nullptr || page->IsStopProcessing())
+	if (start < 0 || page == nullptr || page->IsStopProcessing())
 		return;
 	if (!page->Processing())
 		return;

@@ -131,7 +131,11 @@ public:
 	void Refresh(int32 start) const;
 	void Refresh(const Visual_Element* element) const;
 	// Restyles [start, finish) from the elements; run by the engine's looper.
+	// Nothing while the refresh is blocked.
 	void _Refresh(int32 start, int32 finish);
+	// Restyles as _Refresh() does, blocked or not: for a text that is
+	// complete while a build still holds the refresh back.
+	void Restyle(int32 start, int32 finish);
 
 	Visual_Engine* Engine() const { return engine; }
 	// Counts the changes of the text, so that a caller can tell whether

@@ -1,6 +1,7 @@
-// A big page is shown once its first part is built, and the rest is built
-// while the window shows, scrolls and draws what is there. Whatever needs
-// the whole page (an edit, a save) builds the rest first.
+// A big page's start is shown while the whole page is read; then the page
+// is shown once its first part is built, and the rest is built while the
+// window shows, scrolls and draws what is there. Whatever needs the whole
+// page (an edit, a save) builds the rest first.
 
 #include <memory>
 #include <string>
@@ -20,7 +21,7 @@ namespace {
 
 // About 5 MB of the markup pages are made of: headings, paragraphs with
 // styles and links, lists and tables; the last paragraph says it is last.
-std::string BigPage()
+std::string BigPage(const std::string& start = "<p>Start here.</p>")
 {
 	std::string body;
 	for (int section = 0; body.size() < 5000000; section++) {
@@ -30,15 +31,15 @@ std::string BigPage()
 			"<ul><li>first " + n + "</li><li>second <em>item</em></li></ul>\n"
 			"<table border=\"1\"><tr><td>cell " + n + "</td><td>another</td></tr></table>\n";
 	}
-	return "<html><head><title>Big</title></head><body>\n<p>Start here.</p>\n" + body
+	return "<html><head><title>Big</title></head><body>\n" + start + "\n" + body
 		+ "<p>The last paragraph.</p>\n</body></html>\n";
 }
 
 class ProgressiveLoad : public PageTest {
 protected:
-	void ReadBigPage()
+	void ReadBigPage(const std::string& html = BigPage())
 	{
-		fFolder.Write("big.html", BigPage());
+		fFolder.Write("big.html", html);
 		PageTesting::Application();
 		fPage = std::make_unique<Page>((fFolder / "big.html").c_str(), 0,
 			PageTesting::Application());
@@ -61,17 +62,20 @@ protected:
 		return false;
 	}
 
+	bool Shown()
+	{
+		BAutolock lock(VisualWindow());
+		return !View()->IsHidden() && View()->TextLength() > 0;
+	}
+
 	// Starts loading the page and returns once its first part is shown
 	// (false when the whole page was built before that could be seen).
 	bool StartLoading()
 	{
 		ReadBigPage();
 		for (int tries = 0; tries < 6000; tries++) {
-			{
-				BAutolock lock(VisualWindow());
-				if (!View()->IsHidden() && View()->TextLength() > 0)
-					return fPage->MyTidy()->IsBuilding();
-			}
+			if (!fPage->IsReading() && Shown())
+				return fPage->MyTidy()->IsBuilding();
 			snooze(5000);
 		}
 		return false;
@@ -134,6 +138,37 @@ TEST_F(ProgressiveLoad, TheFirstScreenIsDrawnWhileTheRestIsBuiltAndAnEditTypedTh
 	std::string saved = fFolder.Read("big.html");
 	EXPECT_NE(saved.find("<P>Started here.</P>"), std::string::npos);
 	EXPECT_NE(saved.find("<P>The last paragraph.</P>"), std::string::npos) << "the whole page";
+}
+
+// The library reads the whole page for a good part of a second: the page's
+// start, read on its own, is shown meanwhile, and then gives way to the
+// whole page. What the start found (a picture it could not read) is
+// reported once, by the whole page.
+TEST_F(ProgressiveLoad, TheStartIsShownWhileTheWholePageIsReadAndReportsNothingTwice)
+{
+	ReadBigPage(BigPage("<p>Start here.<img src=\"missing.png\"></p>"));
+	bool startShown = false;
+	for (int tries = 0; tries < 20000 && !startShown; tries++) {
+		startShown = fPage->IsReading() && Shown();
+		if (!startShown)
+			snooze(500);
+	}
+	ASSERT_TRUE(startShown) << "nothing was shown while the page was read";
+	EXPECT_GT(DrawnTextPixels(), 200) << "the start is drawn";
+	BPrivate::WriteWindowPNG(VisualWindow(), (fFolder / "start.png").c_str());
+	EXPECT_EQ(VisualText().find("The last paragraph."), std::string::npos);
+
+	WaitForTheBuild();
+	std::string text = VisualText();
+	EXPECT_EQ(text.find("Start here."), text.rfind("Start here.")) << "the start went";
+	EXPECT_NE(text.find("The last paragraph."), std::string::npos);
+	PageTesting::Settle(fPage->HTMLErrorWindow());
+	BAutolock lock(fPage->HTMLErrorWindow());
+	int32 reports = 0;
+	for (int32 i = 0; i < fPage->HTMLErrorWindow()->CountItems(); i++)
+		reports += std::string(fPage->HTMLErrorWindow()->ItemText(i)).find("missing.png")
+			!= std::string::npos;
+	EXPECT_EQ(reports, 1);
 }
 
 TEST_F(ProgressiveLoad, ASaveAskedForWhileThePageIsBuiltWritesTheWholePage)
