@@ -28,7 +28,7 @@ void TextGapBuffer::_MoveGapTo(int32 offset)
 {
 	if (offset == fGapStart)
 		return;
-	char* buffer = fBuffer.data();
+	char* buffer = fBuffer.get();
 	int32 gap = _GapLength();
 	if (offset < fGapStart)
 		memmove(buffer + offset + gap, buffer + offset, fGapStart - offset);
@@ -39,20 +39,21 @@ void TextGapBuffer::_MoveGapTo(int32 offset)
 
 // Grows the buffer by half again its size so that a run of insertions costs
 // amortised O(1) per byte; one byte more than the text always stays free for
-// the NUL that RealText() writes.
+// the NUL that RealText() writes. Only the text is copied.
 void TextGapBuffer::_MakeRoom(int32 length)
 {
 	int32 gap = _GapLength();
 	if (gap > length)
 		return;
-	size_t oldSize = fBuffer.size();
-	size_t newSize = std::max<size_t>(oldSize + oldSize / 2, fLength + length + 1) + 64;
+	size_t newSize = std::max<size_t>(fSize + fSize / 2, fLength + length + 1) + 64;
+	std::unique_ptr<char[]> grown = std::make_unique_for_overwrite<char[]>(newSize);
 	int32 tail = fLength - fGapStart;
-	// Reserved first: resize alone would let the vector double its room.
-	fBuffer.reserve(newSize);
-	fBuffer.resize(newSize);
-	char* buffer = fBuffer.data();
-	memmove(buffer + newSize - tail, buffer + oldSize - tail, tail);
+	if (fGapStart > 0)
+		memcpy(grown.get(), fBuffer.get(), fGapStart);
+	if (tail > 0)
+		memcpy(grown.get() + newSize - tail, fBuffer.get() + fSize - tail, tail);
+	fBuffer = std::move(grown);
+	fSize = newSize;
 }
 
 void TextGapBuffer::InsertText(const char* text, int32 length, int32 offset)
@@ -62,7 +63,7 @@ void TextGapBuffer::InsertText(const char* text, int32 length, int32 offset)
 	// Bytes taken from this buffer (RealText() + n) would move or vanish
 	// when it grows or its gap moves: insert a copy of them.
 	std::less<const char*> before;
-	if (!before(text, fBuffer.data()) && before(text, fBuffer.data() + fBuffer.size())) {
+	if (!before(text, fBuffer.get()) && before(text, fBuffer.get() + fSize)) {
 		std::string copy(text, length);
 		InsertText(copy.data(), length, offset);
 		return;
@@ -70,7 +71,7 @@ void TextGapBuffer::InsertText(const char* text, int32 length, int32 offset)
 	offset = Clamp(offset, 0, fLength);
 	_MakeRoom(length);
 	_MoveGapTo(offset);
-	memcpy(fBuffer.data() + offset, text, length);
+	memcpy(fBuffer.get() + offset, text, length);
 	fGapStart += length;
 	fLength += length;
 }
@@ -88,15 +89,15 @@ void TextGapBuffer::RemoveRange(int32 start, int32 end)
 	fLength -= end - start;
 	// A view emptied to take a new big text would otherwise hold the old
 	// text's room while the new one is made.
-	if (fLength == 0 && fBuffer.size() >= kRoomKeptWhenEmptied) {
-		std::vector<char>().swap(fBuffer);
+	if (fLength == 0 && fSize >= kRoomKeptWhenEmptied) {
+		fBuffer.reset();
+		fSize = 0;
 		fGapStart = 0;
 	}
 }
 
 void TextGapBuffer::SetText(const char* text, int32 length)
 {
-	fBuffer.clear();
 	fLength = 0;
 	fGapStart = 0;
 	InsertText(text, length, 0);
@@ -106,7 +107,7 @@ std::string_view TextGapBuffer::Range(int32 from, int32 to, std::string& scratch
 {
 	from = Clamp(from, 0, fLength);
 	to = Clamp(to, from, fLength);
-	const char* buffer = fBuffer.data();
+	const char* buffer = fBuffer.get();
 	if (to <= fGapStart)
 		return std::string_view(buffer + from, to - from);
 	if (from >= fGapStart)
@@ -127,7 +128,7 @@ const char* TextGapBuffer::RealText()
 	_MakeRoom(0);
 	_MoveGapTo(fLength);
 	fBuffer[fLength] = '\0';
-	return fBuffer.data();
+	return fBuffer.get();
 }
 
 // Copies the bytes around offset that can take part in the character there,

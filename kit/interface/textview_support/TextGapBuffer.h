@@ -1,9 +1,9 @@
 #ifndef _VELMORA_TEXT_GAP_BUFFER_H
 #define _VELMORA_TEXT_GAP_BUFFER_H
 
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <SupportDefs.h>
 
@@ -45,12 +45,16 @@ public:
 
 private:
 	int32 _GapLength() const
-		{ return static_cast<int32>(fBuffer.size()) - fLength; }
+		{ return static_cast<int32>(fSize) - fLength; }
 	void _MoveGapTo(int32 offset);
 	void _MakeRoom(int32 length);
 	std::string_view _Window(int32 offset, char* window, int32* windowStart) const;
 
-	std::vector<char> fBuffer;
+	// The text and the gap; the gap's bytes are never read, and are left as
+	// the allocator gave them, so that a big gap takes no memory until text
+	// goes into it.
+	std::unique_ptr<char[]> fBuffer;
+	size_t fSize = 0;
 	int32 fLength = 0;
 	int32 fGapStart = 0;
 };
