@@ -9,6 +9,7 @@
 
 namespace {
 
+// Handed to callers who free it with free().
 char* CopyString(std::string_view text)
 {
 	char* copy = static_cast<char*>(malloc(text.size() + 1));
@@ -28,8 +29,8 @@ void FreeAttributes(_attval* attribute)
 {
 	while (attribute != nullptr) {
 		_attval* next = attribute->next;
-		free(attribute->attribute);
-		free(attribute->value);
+		FreeNodeString(attribute->attribute);
+		FreeNodeString(attribute->value);
 		free(attribute);
 		attribute = next;
 	}
@@ -38,7 +39,7 @@ void FreeAttributes(_attval* attribute)
 void FreeOne(_node* node)
 {
 	FreeAttributes(node->attributes);
-	free(node->element);
+	FreeNodeString(node->element);
 	NodePool().Free(node);
 }
 
@@ -60,6 +61,20 @@ _node* NewNode()
 	_node* node = new (NodePool().Allocate()) _node{};
 	node->type = TextNode;
 	return node;
+}
+
+char* CopyNodeString(std::string_view text)
+{
+	char* copy = static_cast<char*>(SlotPool::AllocateSized(text.size() + 1));
+	memcpy(copy, text.data(), text.size());
+	copy[text.size()] = '\0';
+	return copy;
+}
+
+void FreeNodeString(char* text)
+{
+	if (text != nullptr)
+		SlotPool::FreeSized(text, strlen(text) + 1);
 }
 
 void FreeNode(_node* node)
@@ -200,14 +215,14 @@ _attval* NodeTree::AddAttribute(_node* node, std::string_view name,
 	std::optional<std::string_view> value, int32 delim)
 {
 	_attval* attribute = static_cast<_attval*>(calloc(1, sizeof(_attval)));
-	attribute->attribute = CopyString(name);
+	attribute->attribute = CopyNodeString(name);
 	attribute->dict = LookUpAttribute(attribute->attribute);
 	attribute->delim = delim;
 	// Most values hold no '"', and are copied as they are.
 	if (value.has_value() && value->find('"') == std::string_view::npos)
-		attribute->value = CopyString(*value);
+		attribute->value = CopyNodeString(*value);
 	else if (value.has_value())
-		attribute->value = CopyString(NodeText::QuotedValue(*value));
+		attribute->value = CopyNodeString(NodeText::QuotedValue(*value));
 	_attval** end = &node->attributes;
 	while (*end != nullptr)
 		end = &(*end)->next;

@@ -80,6 +80,12 @@ struct _lexer {
 
 // A zeroed, unlinked text node.
 _node* NewNode();
+// The strings of nodes: an element's name and its attributes' names and
+// values. A big page has a hundred thousand of them, mostly a few bytes
+// long, and they are kept in pools; each is freed with FreeNodeString(),
+// and is never cut short in place (its length gives its pool).
+char* CopyNodeString(std::string_view text);
+void FreeNodeString(char* text);
 // Frees the node with its attributes and all its descendants (not its
 // siblings); it does not unlink the node. Deep trees are freed without
 // recursion.

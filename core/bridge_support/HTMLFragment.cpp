@@ -40,7 +40,7 @@ bool RunsCode(const _attval* attribute)
 
 char* CopyOf(const char* text)
 {
-	return text != nullptr ? strdup(text) : nullptr;
+	return text != nullptr ? CopyNodeString(text) : nullptr;
 }
 
 } // namespace

@@ -231,7 +231,7 @@ void PageWalk::Pass(_node* node, bool closing)
 			passed = fPage->NewNode();
 			passed->type = EndTag;
 			passed->tag = node->tag;
-			passed->element = strdup(node->element);
+			passed->element = CopyNodeString(node->element);
 		} else {
 			passed = fPage->SharedEndTagNode(node->tag);
 		}

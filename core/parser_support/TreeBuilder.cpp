@@ -505,7 +505,7 @@ void TreeBuilder::FillElement(_node* node, TidyNode source, _node* parent)
 	const std::string& text = fSource.Text();
 	std::string_view name = written ? std::string_view(text).substr(offset + 1, writtenName.size())
 		: libraryName;
-	node->element = strndup(name.data(), name.size());
+	node->element = CopyNodeString(name);
 	node->closed = written && fScan.IsClosed(offset);
 
 	// The page's own reading of the tag serves its attributes, where the
@@ -534,8 +534,8 @@ bool TreeBuilder::KeepUnknownTagAsWritten(_node* node, size_t offset, size_t end
 	size_t nameEnd = offset + 1;
 	while (nameEnd < end - 1 && !TagReader::IsSpace(text[nameEnd]) && text[nameEnd] != '/')
 		nameEnd++;
-	free(node->element);
-	node->element = strndup(text.data() + offset + 1, nameEnd - offset - 1);
+	FreeNodeString(node->element);
+	node->element = CopyNodeString(std::string_view(text).substr(offset + 1, nameEnd - offset - 1));
 	if ((node->tag->model & CM_EMPTY) != 0 && fPreformattedDepth == 0)
 		fWhiteFollows = end < text.size() && TagReader::IsSpace(text[end]);
 	AppendText(node, std::string_view(text).substr(nameEnd, end - 1 - nameEnd), false);
@@ -592,7 +592,7 @@ void TreeBuilder::KeepStrayFrameTag(_node* node, size_t offset)
 		TagReader::NameLength(text, offset + 1));
 	node->type = tag.selfClosing ? StartEndTag : StartTag;
 	node->tag = LookUpTag(std::string(name).c_str());
-	node->element = strndup(name.data(), name.size());
+	node->element = CopyNodeString(name);
 	node->closed = fScan.IsClosed(offset);
 	ClaimWrittenElement(offset);
 	for (const TagAttributeText& attribute : tag.attributes)
@@ -617,7 +617,7 @@ bool TreeBuilder::KeepLiteralSection(_node* node, TidyNode source, size_t offset
 	const std::string& text = fSource.Text();
 	size_t nameLength = TagReader::NameLength(text, offset + 1);
 	node->tag = section.tag;
-	node->element = strndup(text.data() + offset + 1, nameLength);
+	node->element = CopyNodeString(std::string_view(text).substr(offset + 1, nameLength));
 	node->closed = fScan.IsClosed(offset);
 	bool readable = TagReader::ReadStartTag(text, offset, fTag);
 	AddAttributes(node, source, readable ? &fTag : nullptr);

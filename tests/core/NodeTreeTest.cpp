@@ -13,7 +13,7 @@ _node* Element(const _tagdict* tag, uint32 type = StartTag)
 	_node* node = NewNode();
 	node->type = type;
 	node->tag = tag;
-	node->element = strdup(tag != nullptr ? tag->name : "?");
+	node->element = CopyNodeString(tag != nullptr ? tag->name : "?");
 	return node;
 }
 
