@@ -64,12 +64,27 @@ const BBitmap* HTMLError_Window::IconOf(VUDAV_message_type kind) const
 	return nullptr;
 }
 
+void HTMLError_Window::AppendEntry(BMessage& entries, BMessage* data, const char* text,
+	VUDAV_message_type kind)
+{
+	entries.AddMessage("data", data);
+	entries.AddString("errormsg", text);
+	entries.AddInt32("type", kind);
+}
+
 void HTMLError_Window::Post(BMessage* data, const char* text, VUDAV_message_type kind)
 {
+	std::lock_guard<std::mutex> guard(heldLock);
+	if (IsRefreshBlocked()) {
+		if (held == nullptr)
+			held = std::make_unique<BMessage>('add ');
+		AppendEntry(*held, data, text, kind);
+		if (++heldCount == kHeldAtMost)
+			PostHeld();
+		return;
+	}
 	BMessage entry('add ');
-	entry.AddMessage("data", data);
-	entry.AddString("errormsg", text);
-	entry.AddInt32("type", kind);
+	AppendEntry(entry, data, text, kind);
 	PostMessage(&entry);
 }
 
@@ -147,14 +162,28 @@ void HTMLError_Window::Remove(const Visual_Element* element)
 
 void HTMLError_Window::BlockRefresh()
 {
+	std::lock_guard<std::mutex> guard(heldLock);
 	refreshBlocked++;
 }
 
+// The held entries go in marked as held, in their place among what was
+// posted before and after them; a long run of them goes in a few hundred at
+// a time, so that no message holds them all.
 void HTMLError_Window::UnblockRefresh()
 {
-	int32 count = refreshBlocked.load();
-	while (count > 0 && !refreshBlocked.compare_exchange_weak(count, count - 1)) {
-	}
+	std::lock_guard<std::mutex> guard(heldLock);
+	if (refreshBlocked.load() > 0 && --refreshBlocked == 0)
+		PostHeld();
+}
+
+void HTMLError_Window::PostHeld()
+{
+	if (held == nullptr)
+		return;
+	held->AddBool("held", true);
+	PostMessage(held.get());
+	held.reset();
+	heldCount = 0;
 }
 
 void HTMLError_Window::ShowResult()
@@ -164,6 +193,9 @@ void HTMLError_Window::ShowResult()
 
 void HTMLError_Window::EmptyList()
 {
+	std::lock_guard<std::mutex> guard(heldLock);
+	held.reset();
+	heldCount = 0;
 	PostMessage('empt');
 }
 
@@ -241,15 +273,15 @@ void HTMLError_Window::MessageReceived(BMessage* message)
 void HTMLError_Window::AddEntry(const BMessage* message)
 {
 	const char* text = nullptr;
-	message->FindString("errormsg", &text);
-	auto data = std::make_unique<BMessage>();
-	message->FindMessage("data", data.get());
-	int32 type = -1;
-	message->FindInt32("type", &type);
-	auto kind = static_cast<VUDAV_message_type>(type);
-	ListView()->AddItem(
-		new HTMLError_Item(text != nullptr ? text : "", data.release(), IconOf(kind), kind));
-	if (IsRefreshBlocked())
+	for (int32 i = 0; message->FindString("errormsg", i, &text) == B_OK; i++) {
+		auto data = std::make_unique<BMessage>();
+		message->FindMessage("data", i, data.get());
+		int32 type = -1;
+		message->FindInt32("type", i, &type);
+		auto kind = static_cast<VUDAV_message_type>(type);
+		ListView()->AddItem(new HTMLError_Item(text, data.release(), IconOf(kind), kind));
+	}
+	if (IsRefreshBlocked() || message->HasBool("held"))
 		return;
 	if (IsHidden() && !stayHidden)
 		Show();

@@ -49,7 +49,8 @@ public:
 	void Remove(const Visual_Element* element);
 
 	// While blocked, new entries neither show the window nor move the
-	// selection.
+	// selection; they are held and posted together when the block ends (a
+	// big page reports thousands at once).
 	void BlockRefresh();
 	void UnblockRefresh();
 	bool IsRefreshBlocked() const { return refreshBlocked.load() > 0; }
@@ -81,15 +82,23 @@ private:
 	void LoadIcons();
 	const BBitmap* IconOf(VUDAV_message_type kind) const;
 	void Post(BMessage* data, const char* text, VUDAV_message_type kind);
+	static void AppendEntry(BMessage& entries, BMessage* data, const char* text,
+		VUDAV_message_type kind);
+	// Under heldLock.
+	void PostHeld();
 	void RemoveMatching(const BMessage& data);
 	void AddEntry(const BMessage* message);
 	void SelectResultLine();
 
 	static constexpr uint32 kSelectLast = 'slst';
+	static constexpr int32 kHeldAtMost = 256;
 
 	SpanFinder spanFinder;
 	RangeSelector rangeSelector;
-	std::atomic<int32> refreshBlocked;
+	std::atomic<int32> refreshBlocked;	// changes under heldLock
+	std::mutex heldLock;
+	std::unique_ptr<BMessage> held;	// the entries reported while blocked
+	int32 heldCount = 0;
 	std::mutex frontLock;
 	BMessenger frontWindow;	// guarded by frontLock
 	bool selectLastPending = false;	// on the window's thread

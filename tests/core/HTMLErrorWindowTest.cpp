@@ -67,20 +67,34 @@ protected:
 
 } // namespace
 
-TEST_F(ErrorList, EntriesAddedWhileBlockedNeitherShowNorSelect)
+// Entries reported while blocked go in together when the block ends, in
+// their order, and still neither show the window nor select; the list
+// emptied meanwhile drops them.
+TEST_F(ErrorList, EntriesAddedWhileBlockedGoInTogetherAndNeitherShowNorSelect)
 {
 	Open("");
 	EmptyList();
 	Errors()->Hide();
 	Errors()->BlockRefresh();
+	Errors()->Add(1, 1, "Warning: dropped", VUDAV_WARNING);
+	Errors()->EmptyList();
 	Errors()->Add(3, 3, "Warning: one", VUDAV_WARNING);
 	Errors()->Add(0, 0, "2 warnings/errors were found.", VUDAV_NOTE);
+	Errors()->BlockRefresh();
 	Errors()->Add(5, 5, "Warning: two", VUDAV_WARNING);
+	Errors()->UnblockRefresh();
 	Idle();
-	EXPECT_EQ(Count(), 3);
+	EXPECT_EQ(Count(), 0) << "held until the last block ends";
+	Errors()->UnblockRefresh();
+	Idle();
+	ASSERT_EQ(Count(), 3);
+	{
+		BAutolock lock(Errors());
+		EXPECT_STREQ(Errors()->ItemText(0), "Warning: one");
+		EXPECT_STREQ(Errors()->ItemText(2), "Warning: two");
+	}
 	EXPECT_TRUE(Errors()->IsHidden());
 	EXPECT_EQ(Selection(), -1);
-	Errors()->UnblockRefresh();
 	Errors()->ShowResult();
 	Idle();
 	EXPECT_FALSE(Errors()->IsHidden());
