@@ -54,35 +54,61 @@ Element_List::~Element_List()
 	Empty();
 }
 
+// Searched from the index found last, in steps that double, before the
+// halving: a page is built at its end, and styling it or writing its HTML
+// asks for offset after offset in order, so the index sought is mostly a
+// few records from the one before.
+template <class Passes>
+unsigned long Element_List::FirstPassing(unsigned long low, unsigned long high,
+	Passes passes) const
+{
+	if (high < low || high == ULONG_MAX || !passes(Offset(high)))
+		return high + 1;
+	// The first passing index lies in [from, to]; to passes.
+	unsigned long from = low;
+	unsigned long to = high;
+	unsigned long hint = std::clamp(searchHint.load(std::memory_order_relaxed), low, high);
+	if (passes(Offset(hint))) {
+		to = hint;
+		for (unsigned long step = 1; to > low; step *= 2) {
+			unsigned long probe = to - low > step ? to - step : low;
+			if (!passes(Offset(probe))) {
+				from = probe + 1;
+				break;
+			}
+			to = probe;
+		}
+	} else {
+		from = hint + 1;
+		for (unsigned long step = 1; from < to; step *= 2) {
+			unsigned long probe = to - from > step ? from + step : to;
+			if (passes(Offset(probe))) {
+				to = probe;
+				break;
+			}
+			from = probe + 1;
+		}
+	}
+	while (from < to) {
+		unsigned long middle = from + (to - from) / 2;
+		if (passes(Offset(middle)))
+			to = middle;
+		else
+			from = middle + 1;
+	}
+	searchHint.store(to, std::memory_order_relaxed);
+	return to;
+}
+
 unsigned long Element_List::FirstAbove(long offset, unsigned long low, unsigned long high) const
 {
-	if (high < low || high == ULONG_MAX)
-		return high + 1;
-	unsigned long end = high + 1;
-	while (low < end) {
-		unsigned long middle = low + (end - low) / 2;
-		if (Offset(middle) <= offset)
-			low = middle + 1;
-		else
-			end = middle;
-	}
-	return low;
+	return FirstPassing(low, high, [offset](long at) { return at > offset; });
 }
 
 unsigned long Element_List::FirstAtOrAbove(long offset, unsigned long low,
 	unsigned long high) const
 {
-	if (high < low || high == ULONG_MAX)
-		return high + 1;
-	unsigned long end = high + 1;
-	while (low < end) {
-		unsigned long middle = low + (end - low) / 2;
-		if (Offset(middle) < offset)
-			low = middle + 1;
-		else
-			end = middle;
-	}
-	return low;
+	return FirstPassing(low, high, [offset](long at) { return at >= offset; });
 }
 
 unsigned long Element_List::FirstAtOrAboveBeforeLast(long offset) const

@@ -212,6 +212,13 @@ private:
 	// offset; high + 1 when there is none.
 	unsigned long FirstAbove(long offset, unsigned long low, unsigned long high) const;
 	unsigned long FirstAtOrAbove(long offset, unsigned long low, unsigned long high) const;
+	// The first index in [low, high] whose offset passes (offsets ascend, so
+	// once one passes all behind it do); high + 1 when none does.
+	template <class Passes>
+	unsigned long FirstPassing(unsigned long low, unsigned long high, Passes passes) const;
+	// Where the last search ended (see FirstPassing); any value is valid,
+	// so a reader without the engine lock may change it too.
+	mutable std::atomic<unsigned long> searchHint{0};
 	// The first index of the previous-index searches: in 0..last - 1.
 	unsigned long FirstAtOrAboveBeforeLast(long offset) const;
 	long InsertAt(unsigned long index, long offset, Visual_Element* element);
