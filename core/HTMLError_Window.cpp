@@ -5,7 +5,6 @@
 #include <cstring>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include <Autolock.h>
 #include <ListView.h>
@@ -13,6 +12,7 @@
 #include "HTMLError_Item.h"
 #include "KWindow.h"
 #include "ProgramPictures.h"
+#include "StringHelpers.h"
 
 namespace {
 
@@ -119,11 +119,8 @@ void HTMLError_Window::Add(const Visual_Element* element, const char* text,
 
 void HTMLError_Window::RemoveMatching(const BMessage& data)
 {
-	ssize_t size = data.FlattenedSize();
-	if (size <= 0)
-		return;
-	std::vector<char> flat(size);
-	if (data.Flatten(flat.data(), size) != B_OK)
+	std::string flat = FlattenedMessage(&data);
+	if (flat.empty())
 		return;
 	BAutolock lock(this);
 	for (int32 i = CountItems(); i-- > 0;) {

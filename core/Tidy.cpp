@@ -149,6 +149,13 @@ bool Tidy::ReadInput(std::string& bytes)
 // shown in the window whose lock is the engine's, so when the caller holds
 // it (a reading started by the window itself) the reading shows none rather
 // than wait for it for ever.
+// A reading stops when the page's processing or its reading is stopped.
+std::function<bool()> Tidy::StopRequested() const
+{
+	EnginePage* reader = page;
+	return [reader]() { return reader->IsStopProcessing() || reader->IsReadingStopped(); };
+}
+
 std::unique_ptr<ParsedPage> Tidy::ParseInput(const std::string& bytes, bool withProgress)
 {
 	ParseOptions options;
@@ -159,10 +166,7 @@ std::unique_ptr<ParsedPage> Tidy::ParseInput(const std::string& bytes, bool with
 			bridge->ShowProgress(static_cast<float>(percent), kLoadingLabel);
 		};
 	}
-	EnginePage* reader = page;
-	options.stopRequested = [reader]() {
-		return reader->IsStopProcessing() || reader->IsReadingStopped();
-	};
+	options.stopRequested = StopRequested();
 	return PageParser::Parse(bytes, options);
 }
 
@@ -216,10 +220,7 @@ bool Tidy::ShowStart(const std::string& bytes)
 	if (cut == std::string::npos || cut == 0)
 		return false;
 	ParseOptions options;
-	EnginePage* reader = page;
-	options.stopRequested = [reader]() {
-		return reader->IsStopProcessing() || reader->IsReadingStopped();
-	};
+	options.stopRequested = StopRequested();
 	std::unique_ptr<ParsedPage> start = PageParser::Parse(std::string_view(bytes).substr(0, cut),
 		options);
 	if (start->Status() != B_OK || start->Document() == nullptr

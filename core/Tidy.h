@@ -111,6 +111,7 @@ private:
 	// Lock(), telling whether this call took the bridge.
 	bool Acquire();
 	bool ReadInput(std::string& bytes);
+	std::function<bool()> StopRequested() const;
 	std::unique_ptr<ParsedPage> ParseInput(const std::string& bytes, bool progress);
 	void Report(const ParsedPage& parsed);
 	bool BuildVisualContent(int32 firstNodes);

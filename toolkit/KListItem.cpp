@@ -9,6 +9,8 @@
 #include <Message.h>
 #include <View.h>
 
+#include "StringHelpers.h"
+
 namespace {
 
 // Left of the icon and between the icon and the text.
@@ -24,15 +26,12 @@ KListItem::KListItem(const char* text, BMessage* data, const BBitmap* icon)
 	  fIcon(icon != nullptr && icon->IsValid() ? icon : nullptr)
 {
 	std::unique_ptr<BMessage> owned(data);
-	ssize_t size = owned != nullptr ? owned->FlattenedSize() : -1;
-	if (size <= 0)
+	std::string flat = FlattenedMessage(owned.get());
+	if (flat.empty())
 		return;
-	fFlatData = std::make_unique<char[]>(size);
-	if (owned->Flatten(fFlatData.get(), size) != B_OK) {
-		fFlatData.reset();
-		return;
-	}
-	fFlatSize = static_cast<uint32>(size);
+	fFlatData = std::make_unique<char[]>(flat.size());
+	memcpy(fFlatData.get(), flat.data(), flat.size());
+	fFlatSize = static_cast<uint32>(flat.size());
 }
 
 KListItem::~KListItem() = default;

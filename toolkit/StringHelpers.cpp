@@ -235,14 +235,21 @@ char* ProcessPath(char* out, const char* path)
 	return out;
 }
 
+std::string FlattenedMessage(const BMessage* message)
+{
+	ssize_t size = message != nullptr ? message->FlattenedSize() : -1;
+	if (size <= 0)
+		return std::string();
+	std::string flat(size, '\0');
+	if (message->Flatten(flat.data(), size) != B_OK)
+		return std::string();
+	return flat;
+}
+
 bool CompareMessages(const BMessage* a, const BMessage* b)
 {
-	if (a == nullptr || b == nullptr)
+	if (a == nullptr || b == nullptr || a->FlattenedSize() != b->FlattenedSize())
 		return false;
-	ssize_t size = a->FlattenedSize();
-	if (size < 0 || size != b->FlattenedSize())
-		return false;
-	std::vector<char> flatA(size), flatB(size);
-	return a->Flatten(flatA.data(), size) == B_OK && b->Flatten(flatB.data(), size) == B_OK
-		&& memcmp(flatA.data(), flatB.data(), size) == 0;
+	std::string flat = FlattenedMessage(a);
+	return !flat.empty() && flat == FlattenedMessage(b);
 }

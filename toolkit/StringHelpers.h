@@ -1,6 +1,8 @@
 #ifndef VELMORA_STRING_HELPERS_H
 #define VELMORA_STRING_HELPERS_H
 
+#include <string>
+
 #include <SupportDefs.h>
 
 class BMessage;
@@ -66,6 +68,9 @@ int32 MakeUTF8Char(int32 code, char* buffer);
 // out; a null path leaves out empty and returns null.
 char* ProcessPath(char* out, const char* path);
 
+// The message's flattened bytes; empty when it is null or cannot be
+// flattened.
+std::string FlattenedMessage(const BMessage* message);
 // True when both messages flatten to the same bytes: the same fields with
 // the same values, added in the same order. False when either is null.
 bool CompareMessages(const BMessage* a, const BMessage* b);
