@@ -63,8 +63,11 @@ _node* NewNode()
 	return node;
 }
 
+// Read as C strings, so a NUL inside the text ends it: the length kept is
+// then the one FreeNodeString() finds.
 char* CopyNodeString(std::string_view text)
 {
+	text = text.substr(0, text.find('\0'));
 	char* copy = static_cast<char*>(SlotPool::AllocateSized(text.size() + 1));
 	memcpy(copy, text.data(), text.size());
 	copy[text.size()] = '\0';
