@@ -260,6 +260,14 @@ void BTextView::SetText(const char* text, int32 length, const text_run_array* ru
 	ScrollTo(B_ORIGIN);
 }
 
+void BTextView::SetTextAdopting(BPrivate::MallocBlock block, int32 length, size_t size)
+{
+	fAdoptable = std::move(block);
+	fAdoptableSize = size;
+	SetText(fAdoptable.get(), length);
+	fAdoptable.reset();
+}
+
 void BTextView::SetText(BFile* file, int32 offset, int32 length, const text_run_array* runs)
 {
 	if (file == nullptr || offset < 0 || length < 0)
@@ -350,7 +358,10 @@ void BTextView::InsertText(const char* text, int32 length, int32 offset,
 		fUndo->RecordInsert(offset, length);
 	else
 		fUndo->Forget();
-	LayoutChange change = fText->Insert(text, length, offset, runs);
+	bool adopts = text == fAdoptable.get() && TextLength() == 0;
+	LayoutChange change = adopts
+		? fText->InsertAdopted(std::move(fAdoptable), length, fAdoptableSize, runs)
+		: fText->Insert(text, length, offset, runs);
 	// The selection stays on the text it covered; a caret at the offset
 	// stays in front of the new text.
 	bool covers = fSelStart < fSelEnd;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include <MallocBlock.h>
 #include <View.h>
 
 #include "textview_support/TextRuns.h"
@@ -80,6 +81,12 @@ public:
 	// length bytes of the file from offset on; the text stays when the
 	// file cannot be read.
 	void SetText(BFile* file, int32 offset, int32 length, const text_run_array* runs = NULL);
+	// Not in the BeOS API: SetText() with the first length bytes of a block
+	// of size bytes that the view takes over, so that a big text goes in
+	// without a copy; the block needs a byte to spare. The text passes
+	// through InsertText() as any text does: where a hook inserts other
+	// bytes instead, those are copied and the block is freed.
+	void SetTextAdopting(BPrivate::MallocBlock block, int32 length, size_t size);
 	// At the selection's start; the caret goes behind the inserted text.
 	void Insert(const char* text, const text_run_array* runs = NULL);
 	void Insert(const char* text, int32 length, const text_run_array* runs = NULL);
@@ -273,6 +280,9 @@ private:
 	// Counts changes of the text and the selection, so that typing knows
 	// whether it goes on where it left off.
 	uint32 fChangeStamp = 0;
+	// The block SetTextAdopting() hands to the text when InsertText() gets it.
+	BPrivate::MallocBlock fAdoptable;
+	size_t fAdoptableSize = 0;
 	bool fCaretVisible = true;
 	bool fEditable = true;
 	bool fSelectable = true;

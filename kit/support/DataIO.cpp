@@ -1,5 +1,6 @@
 #include <DataIO.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -88,16 +89,51 @@ status_t BPositionIO::GetSize(off_t* size) const
 BMallocIO::BMallocIO() = default;
 BMallocIO::~BMallocIO() = default;
 
+const void* BMallocIO::Buffer() const
+{
+	return fData != nullptr ? fData.get() : "";
+}
+
 ssize_t BMallocIO::ReadAt(off_t position, void* buffer, size_t size)
 {
 	if (buffer == nullptr || position < 0)
 		return B_BAD_VALUE;
-	if (static_cast<size_t>(position) >= fData.size())
+	if (static_cast<size_t>(position) >= fLength)
 		return 0;
-	size_t available = fData.size() - position;
+	size_t available = fLength - position;
 	size_t count = size < available ? size : available;
-	memcpy(buffer, fData.data() + position, count);
+	memcpy(buffer, fData.get() + position, count);
 	return count;
+}
+
+// Grows to twice the room at least, so that writing a big buffer at its
+// end costs amortised O(1) per byte. A big buffer grows with realloc,
+// which moves its pages rather than holding it twice while it copies.
+bool BMallocIO::_Reserve(size_t size)
+{
+	if (size < fCapacity)
+		return true;
+	size_t blocks = (size + 1 + fBlockSize - 1) / fBlockSize;
+	size_t capacity = std::max(blocks * fBlockSize, 2 * fCapacity);
+	char* grown = static_cast<char*>(realloc(fData.get(), capacity));
+	if (grown == nullptr)
+		return false;
+	static_cast<void>(fData.release());
+	fData.reset(grown);
+	fCapacity = capacity;
+	return true;
+}
+
+// Bytes the data gains are zeros.
+bool BMallocIO::_Resize(size_t size)
+{
+	if (!_Reserve(size))
+		return false;
+	if (size > fLength)
+		memset(fData.get() + fLength, 0, size - fLength);
+	fLength = size;
+	fData.get()[fLength] = '\0';
+	return true;
 }
 
 ssize_t BMallocIO::WriteAt(off_t position, const void* buffer, size_t size)
@@ -105,18 +141,15 @@ ssize_t BMallocIO::WriteAt(off_t position, const void* buffer, size_t size)
 	if (buffer == nullptr || position < 0)
 		return B_BAD_VALUE;
 	size_t end = position + size;
-	if (end > fData.size()) {
-		if (end > fData.capacity())
-			fData.reserve((end + fBlockSize - 1) / fBlockSize * fBlockSize);
-		fData.resize(end, '\0');
-	}
-	memcpy(fData.data() + position, buffer, size);
+	if (end > fLength && !_Resize(end))
+		return B_NO_MEMORY;
+	memcpy(fData.get() + position, buffer, size);
 	return size;
 }
 
 off_t BMallocIO::Seek(off_t position, uint32 seekMode)
 {
-	off_t base = seekMode == SEEK_CUR ? fPosition : seekMode == SEEK_END ? static_cast<off_t>(fData.size()) : 0;
+	off_t base = seekMode == SEEK_CUR ? fPosition : seekMode == SEEK_END ? static_cast<off_t>(fLength) : 0;
 	if (seekMode != SEEK_SET && seekMode != SEEK_CUR && seekMode != SEEK_END)
 		return B_BAD_VALUE;
 	if (base + position < 0)
@@ -129,7 +162,8 @@ status_t BMallocIO::SetSize(off_t size)
 {
 	if (size < 0)
 		return B_BAD_VALUE;
-	fData.resize(size, '\0');
+	if (!_Resize(size))
+		return B_NO_MEMORY;
 	if (fPosition > size)
 		fPosition = size;
 	return B_OK;
@@ -139,13 +173,23 @@ status_t BMallocIO::GetSize(off_t* size) const
 {
 	if (size == nullptr)
 		return B_BAD_VALUE;
-	*size = fData.size();
+	*size = fLength;
 	return B_OK;
 }
 
 void BMallocIO::SetBlockSize(size_t blockSize)
 {
 	fBlockSize = blockSize > 0 ? blockSize : 1;
+}
+
+BPrivate::MallocBlock BMallocIO::DetachBuffer(size_t* length, size_t* capacity)
+{
+	*length = fLength;
+	*capacity = fCapacity;
+	fLength = 0;
+	fCapacity = 0;
+	fPosition = 0;
+	return std::move(fData);
 }
 
 // #pragma mark - BMemoryIO

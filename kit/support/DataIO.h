@@ -1,8 +1,7 @@
 #ifndef _DATA_IO_H
 #define _DATA_IO_H
 
-#include <string>
-
+#include <MallocBlock.h>
 #include <SupportDefs.h>
 
 // A stream of bytes. Read and Write return the number of bytes moved, or a
@@ -48,11 +47,26 @@ public:
 	status_t GetSize(off_t* size) const override;
 
 	void SetBlockSize(size_t blockSize);
-	const void* Buffer() const { return fData.data(); }
-	size_t BufferLength() const { return fData.size(); }
+	const void* Buffer() const;
+	size_t BufferLength() const { return fLength; }
+
+	// Not in the BeOS API: hands the bytes (with their NUL) to the caller
+	// and leaves the buffer empty, so that a big text changes hands without
+	// a copy. *length is the length of the data, *capacity the size of the
+	// block returned, at least one more than the length; the block is null
+	// when the buffer was never written.
+	BPrivate::MallocBlock DetachBuffer(size_t* length, size_t* capacity);
 
 private:
-	std::string fData;
+	// Makes room for size bytes and the NUL behind them; the room beyond
+	// the data is left as the allocator gave it. False when there is no
+	// memory for it.
+	bool _Reserve(size_t size);
+	bool _Resize(size_t size);
+
+	BPrivate::MallocBlock fData;
+	size_t fLength = 0;
+	size_t fCapacity = 0;
 	off_t fPosition = 0;
 	size_t fBlockSize = 256;
 };

@@ -51,6 +51,22 @@ LayoutChange StyledText::Insert(const char* text, int32 length, int32 offset,
 		return LayoutChange{0, -1, 0};
 	offset = fText.CharBoundary(offset);
 	fText.InsertText(text, length, offset);
+	return _Inserted(offset, length, runs);
+}
+
+LayoutChange StyledText::InsertAdopted(MallocBlock block, int32 length,
+	size_t size, const text_run_array* runs)
+{
+	if (fText.Length() > 0)
+		return Insert(block.get(), length, 0, runs);
+	if (block == nullptr || length <= 0)
+		return LayoutChange{0, -1, 0};
+	fText.Adopt(std::move(block), length, size);
+	return _Inserted(0, length, runs);
+}
+
+LayoutChange StyledText::_Inserted(int32 offset, int32 length, const text_run_array* runs)
+{
 	RunArrayPointer placed = _OnBoundaries(offset, offset + length, runs);
 	fStyles.InsertText(offset, length, placed ? placed.get() : runs);
 	return fLayout.Relayout(offset, 0, length);

@@ -28,6 +28,10 @@ public:
 	// Inserts at the character boundary at or before offset.
 	LayoutChange Insert(const char* text, int32 length, int32 offset,
 		const text_run_array* runs = nullptr);
+	// Insert() into an empty text, taking the block's bytes over
+	// (TextGapBuffer::Adopt()); into a text that is not empty they are copied.
+	LayoutChange InsertAdopted(MallocBlock block, int32 length, size_t size,
+		const text_run_array* runs = nullptr);
 	LayoutChange Remove(int32 start, int32 finish);
 	LayoutChange SetStyle(int32 start, int32 finish, uint32 mode, const BFont* font,
 		const rgb_color* color);
@@ -47,6 +51,8 @@ public:
 	void CharRange(int32* start, int32* finish) const;
 
 private:
+	// The runs and lines follow length bytes new at offset.
+	LayoutChange _Inserted(int32 offset, int32 length, const text_run_array* runs);
 	RunArrayPointer _OnBoundaries(int32 start, int32 finish, const text_run_array* runs) const;
 
 	TextGapBuffer fText;

@@ -1,6 +1,7 @@
 #include "TextGapBuffer.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -46,7 +47,10 @@ void TextGapBuffer::_MakeRoom(int32 length)
 	if (gap > length)
 		return;
 	size_t newSize = std::max<size_t>(fSize + fSize / 2, fLength + length + 1) + 64;
-	std::unique_ptr<char[]> grown = std::make_unique_for_overwrite<char[]>(newSize);
+	MallocBlock grown(static_cast<char*>(malloc(newSize)));
+	// As a failed new would.
+	if (grown == nullptr)
+		std::abort();
 	int32 tail = fLength - fGapStart;
 	if (fGapStart > 0)
 		memcpy(grown.get(), fBuffer.get(), fGapStart);
@@ -103,6 +107,19 @@ void TextGapBuffer::SetText(const char* text, int32 length)
 	InsertText(text, length, 0);
 }
 
+void TextGapBuffer::Adopt(MallocBlock block, int32 length, size_t size)
+{
+	length = std::max(length, 0);
+	if (block == nullptr || static_cast<size_t>(length) >= size) {
+		SetText(block.get(), length);
+		return;
+	}
+	fBuffer = std::move(block);
+	fSize = size;
+	fLength = length;
+	fGapStart = length;
+}
+
 std::string_view TextGapBuffer::Range(int32 from, int32 to, std::string& scratch) const
 {
 	from = Clamp(from, 0, fLength);
@@ -127,7 +144,7 @@ const char* TextGapBuffer::RealText()
 {
 	_MakeRoom(0);
 	_MoveGapTo(fLength);
-	fBuffer[fLength] = '\0';
+	fBuffer.get()[fLength] = '\0';
 	return fBuffer.get();
 }
 

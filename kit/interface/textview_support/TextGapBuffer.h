@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include <MallocBlock.h>
 #include <SupportDefs.h>
 
 namespace BPrivate {
@@ -22,12 +23,16 @@ public:
 	{
 		if (offset < 0 || offset >= fLength)
 			return '\0';
-		return fBuffer[offset < fGapStart ? offset : offset + _GapLength()];
+		return fBuffer.get()[offset < fGapStart ? offset : offset + _GapLength()];
 	}
 
 	void InsertText(const char* text, int32 length, int32 offset);
 	void RemoveRange(int32 start, int32 end);
 	void SetText(const char* text, int32 length);
+	// The text becomes the first length bytes of the block of size bytes,
+	// which the buffer takes over: a big text goes in without a copy. The
+	// block needs a byte to spare; without it the text is copied.
+	void Adopt(MallocBlock block, int32 length, size_t size);
 
 	// A contiguous view of from .. to without moving the gap; when the
 	// range straddles the gap its bytes are copied into scratch.
@@ -53,7 +58,7 @@ private:
 	// The text and the gap; the gap's bytes are never read, and are left as
 	// the allocator gave them, so that a big gap takes no memory until text
 	// goes into it.
-	std::unique_ptr<char[]> fBuffer;
+	MallocBlock fBuffer;
 	size_t fSize = 0;
 	int32 fLength = 0;
 	int32 fGapStart = 0;

@@ -3,6 +3,8 @@
 
 #include "TextViewTestSupport.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 
 #include <File.h>
@@ -135,6 +137,55 @@ TEST(TextViewSubclassHooks, ASubclassInsertingLessThanAskedKeepsTheCaretOnItsTex
 	EXPECT_EQ(SelectionOf(&view).first, 5);
 	EXPECT_EQ(ColorAt(&view, 4), make_color(0, 140, 0));
 	EXPECT_EQ(view.CountLines(), 1);
+}
+
+// A big text is handed to a view without a copy, through the hooks as any
+// text goes in; where a hook inserts other bytes, or the block has no byte
+// to spare, the text is copied (and the block freed, as the leak checker
+// sees).
+namespace {
+
+BPrivate::MallocBlock BlockOf(const char* text, size_t size)
+{
+	BPrivate::MallocBlock block(static_cast<char*>(malloc(size)));
+	memcpy(block.get(), text, strlen(text));
+	return block;
+}
+
+} // namespace
+
+TEST(TextViewAdoptedText, TheBlockBecomesTheTextThroughTheHooksAndIsEditedAsAnyText)
+{
+	LoggingTextView view;
+	view.SetText("old");
+	view.log.clear();
+	BPrivate::MallocBlock block = BlockOf("adopted", 16);
+	const char* bytes = block.get();
+	view.SetTextAdopting(std::move(block), 7, 16);
+	EXPECT_EQ(static_cast<const void*>(view.Text()), static_cast<const void*>(bytes));
+	std::vector<std::string> expected = {"delete 0..3", "insert 0 +adopted", "select 0..0"};
+	EXPECT_EQ(view.log, expected);
+
+	view.Select(7, 7);
+	view.Insert(" and grown past its block");
+	view.Insert(0, "text ", 5);
+	EXPECT_EQ(std::string(view.Text()), "text adopted and grown past its block");
+	LoggingTextView copied;
+	copied.SetText(view.Text());
+	EXPECT_EQ(view.CountLines(), copied.CountLines());
+	EXPECT_EQ(view.OffsetAt(1), copied.OffsetAt(1));
+}
+
+TEST(TextViewAdoptedText, AHookChangingTheTextOrABlockWithoutASpareByteGetsACopy)
+{
+	DigitColouringView digits;
+	digits.SetTextAdopting(BlockOf("1a2b3", 8), 5, 8);
+	EXPECT_EQ(std::string(digits.Text()), "123");
+	EXPECT_EQ(ColorAt(&digits, 1), make_color(0, 140, 0));
+
+	BTextView full(BRect(0, 0, 199, 99), "full", kTextRect, B_FOLLOW_NONE, B_WILL_DRAW);
+	full.SetTextAdopting(BlockOf("abc", 3), 3, 3);
+	EXPECT_EQ(std::string(full.Text()), "abc");
 }
 
 // #pragma mark - Undo through the API

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 using namespace BPrivate;
 
@@ -29,6 +30,32 @@ TEST(MallocIOTest, WritesPastTheEndFillWithZerosAndKeepATerminator)
 	EXPECT_EQ(io.Read(out, sizeof(out)), 4);
 	EXPECT_STREQ(out, "abcd");
 	EXPECT_LT(io.Seek(-100, SEEK_CUR), 0);
+}
+
+// A big buffer grows many times while it is written; its bytes then
+// change hands whole, and the buffer goes on empty.
+TEST(MallocIOTest, BytesWrittenAcrossManyGrowthsAreDetachedWholeWithTheirTerminator)
+{
+	BMallocIO io;
+	std::string written;
+	for (int i = 0; i < 3000; i++) {
+		std::string line = std::to_string(i) + std::string(i % 97, static_cast<char>('a' + i % 26));
+		ASSERT_EQ(io.Write(line.data(), line.size()), static_cast<ssize_t>(line.size()));
+		written += line;
+	}
+	size_t length = 0;
+	size_t capacity = 0;
+	MallocBlock block = io.DetachBuffer(&length, &capacity);
+	ASSERT_NE(block, nullptr);
+	EXPECT_EQ(length, written.size());
+	EXPECT_GT(capacity, length);
+	EXPECT_EQ(std::string(block.get(), length), written);
+	EXPECT_EQ(block.get()[length], '\0');
+
+	EXPECT_EQ(io.BufferLength(), 0u);
+	EXPECT_STREQ(static_cast<const char*>(io.Buffer()), "");
+	io.Write("again", 5);
+	EXPECT_STREQ(static_cast<const char*>(io.Buffer()), "again");
 }
 
 TEST(MemoryIOTest, ConstMemoryIsReadOnlyAndWritesStopAtTheEnd)
