@@ -14,7 +14,6 @@
 
 #include "Element_List.h"
 #include "HTMLError_Window.h"
-#include "HTML_View.h"
 #include "HWindow.h"
 #include "Page.h"
 #include "VLooper.h"
@@ -22,7 +21,6 @@
 #include "Visual_Engine.h"
 #include "Visual_Text.h"
 #include "WApplication.h"
-#include "page_support/PageText.h"
 #include "SafeSave.h"
 
 namespace {
@@ -84,14 +82,6 @@ std::string VisualText(Page* page)
 		text += bytes[offset] == '\x0F' ? ' ' : bytes[offset];
 	}
 	return text;
-}
-
-std::string RegeneratedPage(Page* page)
-{
-	page->UpdateFromVisual();
-	HWindow* window = page->HTMLWindow();
-	BAutolock lock(window);
-	return PageText::Encode(window->View()->Text(), page->Encoding());
 }
 
 } // namespace
@@ -181,9 +171,11 @@ int BatchCommand::Execute(const Request& request)
 	} else {
 		if (request.command == "--correct")
 			page->Correct();
-		std::string bytes = RegeneratedPage(page);
-		bool written = request.output.empty() ? SafeSave::WriteAll(STDOUT_FILENO, bytes) == B_OK
-			: SafeSave::Replace(request.output.c_str(), bytes) == B_OK;
+		// The page's HTML generated again and written as the editor saves it.
+		page->UpdateFromVisual();
+		auto write = [page](int fd) { return page->HTMLWindow()->WriteTextTo(fd); };
+		bool written = request.output.empty() ? write(STDOUT_FILENO) == B_OK
+			: SafeSave::Replace(request.output.c_str(), write) == B_OK;
 		if (!written) {
 			fprintf(stderr, "%s: cannot write %s\n", kProgram,
 				request.output.empty() ? "the standard output" : request.output.c_str());

@@ -231,6 +231,14 @@ void PageModel::ClearHTMLBuffer()
 	htmlCarriageReturns = 0;
 }
 
+PageModel::HTMLBytes PageModel::TakeHTMLBuffer()
+{
+	HTMLBytes bytes;
+	bytes.block = htmlBuffer->DetachBuffer(&bytes.length, &bytes.size);
+	ClearHTMLBuffer();
+	return bytes;
+}
+
 void PageModel::EndPreformatted()
 {
 	if (preformattedDepth > 0)

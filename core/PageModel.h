@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -99,6 +100,17 @@ public:
 		Visual_Element* element);
 	const BMallocIO* HTMLBuffer() const { return htmlBuffer.get(); }
 	void ClearHTMLBuffer();
+	// The HTML buffer's bytes, taken out of it without a copy.
+	struct HTMLBytes {
+		BPrivate::MallocBlock block;
+		size_t length = 0;
+		// The block's size, at least one more than the length.
+		size_t size = 0;
+		std::string_view View() const
+			{ return std::string_view(block != nullptr ? block.get() : "", length); }
+	};
+	// The buffer's bytes; the buffer starts again empty (ClearHTMLBuffer).
+	HTMLBytes TakeHTMLBuffer();
 	// While one lives, what its thread writes with InsertHTML goes into a
 	// string of the caller's instead of the HTML buffer, and records no
 	// spans: a part of the page is written for another program (the

@@ -321,16 +321,32 @@ bool TextEncoding::Decode(std::string_view bytes, std::string& text) const
 
 bool TextEncoding::Encode(std::string_view text, std::string& bytes) const
 {
-	bytes.clear();
+	bytes.assign(ByteOrderMark());
+	return AppendEncoded(text, bytes);
+}
+
+std::string_view TextEncoding::ByteOrderMark() const
+{
+	if (!fByteOrderMark)
+		return {};
+	if (fMethod == Method::kUTF8)
+		return "\xEF\xBB\xBF";
+	for (const SixteenBitMark& mark : kSixteenBitMarks) {
+		if (fMethod == Method::kIconv && fName == mark.name)
+			return mark.bytes;
+	}
+	return {};
+}
+
+bool TextEncoding::AppendEncoded(std::string_view text, std::string& bytes) const
+{
 	switch (fMethod) {
 		case Method::kUTF8:
-			if (fByteOrderMark)
-				bytes = "\xEF\xBB\xBF";
 			bytes.append(text);
 			return true;
 		case Method::kWindows1252: {
 			bool complete = true;
-			bytes.reserve(text.size());
+			bytes.reserve(bytes.size() + text.size());
 			for (size_t offset = 0; offset < text.size();) {
 				size_t length = 1;
 				uint32_t code = UTF8::Decode(text, offset, &length);
@@ -346,10 +362,6 @@ bool TextEncoding::Encode(std::string_view text, std::string& bytes) const
 			return complete;
 		}
 		case Method::kIconv:
-			for (const SixteenBitMark& mark : kSixteenBitMarks) {
-				if (fByteOrderMark && fName == mark.name)
-					bytes = mark.bytes;
-			}
 			return IconvEncode(fName, text, bytes);
 	}
 	return false;

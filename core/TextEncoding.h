@@ -48,6 +48,16 @@ public:
 	// Encode gives the text back as it is (UTF-8 without the mark), so a
 	// caller may keep the text instead of making a copy of it.
 	bool KeepsTextAsItIs() const { return fMethod == Method::kUTF8 && !fByteOrderMark; }
+	// A text may be encoded a piece at a time: the mark, then each piece
+	// appended by AppendEncoded give the bytes Encode gives for the whole,
+	// when the pieces are cut between characters and not inside a CR LF
+	// pair. Not so for the encodings of other libraries, whose converters
+	// may keep a state from one character to the next.
+	bool EncodesInPieces() const { return fMethod != Method::kIconv; }
+	// The mark Encode writes first; empty when it writes none.
+	std::string_view ByteOrderMark() const;
+	// Encode without the mark, appending to bytes.
+	bool AppendEncoded(std::string_view text, std::string& bytes) const;
 
 private:
 	enum class Method { kUTF8, kWindows1252, kIconv };

@@ -59,18 +59,16 @@ void EnginePage::GenerateHTML()
 }
 
 // The HTML window holds the page with LF line ends, so the text is handed
-// over in that form, made in one copy; the buffer (grown in steps to about
-// twice the page) is given back at once, before the HTML window takes a
-// copy of its own.
-std::string EnginePage::TakeBufferText()
+// over in that form, made in place: a big page's HTML is held once.
+PageModel::HTMLBytes EnginePage::TakeBufferText()
 {
-	std::string text = PageText::NormalizeLineEnds(std::string_view(
-		static_cast<const char*>(HTMLBuffer()->Buffer()), HTMLBuffer()->BufferLength()));
-	ClearHTMLBuffer();
-	return text;
+	HTMLBytes bytes = TakeHTMLBuffer();
+	if (bytes.block != nullptr)
+		bytes.length = PageText::NormalizeLineEndsInPlace(bytes.block.get(), bytes.length);
+	return bytes;
 }
 
-std::string EnginePage::GeneratedHTML()
+PageModel::HTMLBytes EnginePage::GeneratedHTML()
 {
 	std::lock_guard<std::mutex> buffer(HTMLBufferLock());
 	BAutolock lock(Engine());
@@ -98,7 +96,7 @@ bool EnginePage::GenerateHTMLCopy(std::string& html, bigtime_t timeout)
 			generatingCopy = true;
 			GenerateHTML();
 			generatingCopy = false;
-			html = TakeBufferText();
+			html = TakeBufferText().View();
 			engine->Unlock();
 			return true;
 		}

@@ -62,7 +62,7 @@ public:
 	void GenerateHTML();
 	// GenerateHTML, and the HTML buffer's content with LF line ends (as the
 	// HTML window holds it), under the buffer's lock; the buffer is emptied.
-	std::string GeneratedHTML();
+	HTMLBytes GeneratedHTML();
 	// The page's HTML generated for a copy of the page, without changing
 	// what the user sees: the HTML window's text, and the places of the
 	// elements' HTML in it that the error list selects, stay as they are.
@@ -73,7 +73,7 @@ protected:
 	void RecordHTMLSpan(Visual_Element* element, long start, long finish) override;
 
 private:
-	std::string TakeBufferText();
+	HTMLBytes TakeBufferText();
 
 	bool generatingCopy = false;	// under the HTML buffer's lock
 };

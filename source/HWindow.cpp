@@ -17,6 +17,7 @@
 #include "KBottomBar.h"
 #include "HFinder.h"
 #include "MenuTable.h"
+#include "SafeSave.h"
 #include "VWindow.h"
 #include "WindowedPage.h"
 #include "page_support/PageText.h"
@@ -261,19 +262,28 @@ ssize_t HWindow::SaveTo(BFile* file) const
 {
 	if (file == nullptr || file->InitCheck() != B_OK || !file->IsWritable() || view == nullptr)
 		return B_ERROR;
-	TextEncoding encoding = page != nullptr ? page->Encoding() : TextEncoding();
-	std::string bytes;
-	{
-		// Encoded from the view's own text: a copy of a big page's text
-		// would only raise the program's peak.
-		BAutolock lock(const_cast<HWindow*>(this));
-		bytes = PageText::Encode(std::string_view(view->Text(), view->TextLength()), encoding);
-	}
-	status_t status = PageText::WriteFile(file, bytes);
+	off_t length = 0;
+	status_t status = PageText::WriteFile(file,
+		[this](const PageText::PieceWriter& write) { return WriteText(write); }, &length);
 	if (status != B_OK)
 		return status;
 	BNodeInfo(file).SetType("text/html");
-	return static_cast<ssize_t>(bytes.size());
+	return static_cast<ssize_t>(length);
+}
+
+// Encoded from the view's own text: a copy of a big page's text would only
+// raise the program's peak.
+status_t HWindow::WriteText(const PageText::PieceWriter& write) const
+{
+	TextEncoding encoding = page != nullptr ? page->Encoding() : TextEncoding();
+	BAutolock lock(const_cast<HWindow*>(this));
+	return PageText::EncodeInPieces(std::string_view(view->Text(), view->TextLength()), encoding,
+		write);
+}
+
+status_t HWindow::WriteTextTo(int fd) const
+{
+	return WriteText([fd](std::string_view bytes) { return SafeSave::WriteAll(fd, bytes); });
 }
 
 void HWindow::SelectRange(int32 start, int32 finish)

@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "PageWindow.h"
+#include "page_support/PageText.h"
 
 class BFile;
 class BMenuBar;
@@ -52,6 +53,12 @@ public:
 	// ends, the page's encoding, type "text/html". The file ends with the
 	// text. Returns the bytes written or an error.
 	ssize_t SaveTo(BFile* file) const;
+	// The bytes SaveTo writes, handed to write a piece at a time under the
+	// window's lock (PageText::EncodeInPieces); returns what write returns
+	// first other than B_OK.
+	status_t WriteText(const PageText::PieceWriter& write) const;
+	// WriteText into a file descriptor (SafeSave::WriteAll).
+	status_t WriteTextTo(int fd) const;
 	// Shows the window with [start, finish) of the text selected; a range
 	// outside the text does nothing.
 	void SelectRange(int32 start, int32 finish);

@@ -42,7 +42,7 @@ void SyncFolder(const std::string& folder)
 
 namespace SafeSave {
 
-status_t WriteAll(int fd, const std::string& bytes)
+status_t WriteAll(int fd, std::string_view bytes)
 {
 	size_t written = 0;
 	while (written < bytes.size()) {
@@ -69,6 +69,12 @@ void RemoveAbandonedNewFiles(const std::string& folder, const std::string& leaf)
 
 status_t Replace(const char* path, const std::string& bytes, const char* type)
 {
+	return Replace(path, [&bytes](int fd) { return WriteAll(fd, bytes); }, type);
+}
+
+status_t Replace(const char* path, const std::function<status_t(int fd)>& writeBytes,
+	const char* type)
+{
 	if (path == nullptr || path[0] == '\0')
 		return B_BAD_VALUE;
 	// Through a link, the file it names is the user's page: the new text
@@ -87,7 +93,7 @@ status_t Replace(const char* path, const std::string& bytes, const char* type)
 		return status_for_errno(errno);
 	// Locked until it has its place: the lock goes with the descriptor.
 	flock(fd, LOCK_EX);
-	status_t status = WriteAll(fd, bytes);
+	status_t status = writeBytes(fd);
 	if (status == B_OK && fsync(fd) != 0)
 		status = status_for_errno(errno);
 	if (status == B_OK && fchmod(fd, mode) != 0)

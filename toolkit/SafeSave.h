@@ -1,7 +1,9 @@
 #ifndef VELMORA_SAFE_SAVE_H
 #define VELMORA_SAFE_SAVE_H
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include <SupportDefs.h>
 
@@ -17,10 +19,15 @@ namespace SafeSave {
 // new file take the old one's place. On failure the old file is as it was
 // and the new one is gone.
 status_t Replace(const char* path, const std::string& bytes, const char* type = "text/html");
+// The same with the bytes that writeBytes puts into the new file's descriptor
+// (with WriteAll()): a big file need not be held whole to be written. What
+// writeBytes returns other than B_OK fails the save.
+status_t Replace(const char* path, const std::function<status_t(int fd)>& writeBytes,
+	const char* type = "text/html");
 
 // Writes all of bytes to fd, going on after interruptions and short
 // writes; a write that makes no progress counts as a full disk.
-status_t WriteAll(int fd, const std::string& bytes);
+status_t WriteAll(int fd, std::string_view bytes);
 
 // The new file of a save to the file named leaf is ".<leaf>.saving-" and
 // six more characters. It is locked (flock) while it is written, so that a

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <File.h>
+#include <UTF8.h>
 
 namespace PageText {
 
@@ -78,6 +79,21 @@ std::string WithLineEnds(std::string_view text, bool linefeeds, std::string_view
 	return lines;
 }
 
+// Where a piece of about pieceSize bytes from start ends: between two
+// characters, and not between the CR and the LF of a pair, which are one
+// line end.
+size_t PieceEnd(std::string_view text, size_t start, size_t pieceSize)
+{
+	if (text.size() - start <= pieceSize)
+		return text.size();
+	size_t end = BPrivate::UTF8::Boundary(text, start + pieceSize);
+	if (end <= start)
+		end = BPrivate::UTF8::Next(text, start);
+	if (end < text.size() && text[end - 1] == '\r' && text[end] == '\n')
+		end = end - 1 > start ? end - 1 : end + 1;
+	return end;
+}
+
 } // namespace
 
 std::string NormalizeLineEnds(std::string_view text)
@@ -87,22 +103,27 @@ std::string NormalizeLineEnds(std::string_view text)
 
 // Every line end gets shorter or stays, so the text is rewritten from its
 // start without a second buffer.
-void NormalizeLineEndsInPlace(std::string& text)
+size_t NormalizeLineEndsInPlace(char* text, size_t length)
 {
-	std::string_view view(text);
+	std::string_view view(text, length);
 	LineEndScanner scanner(view, false);
 	size_t written = 0;
 	size_t start = 0;
 	for (size_t end = scanner.Next(0); end != std::string_view::npos; end = scanner.Next(start)) {
-		memmove(text.data() + written, text.data() + start, end - start);
+		memmove(text + written, text + start, end - start);
 		written += end - start;
 		// Measured before the LF may overwrite the CR it stands for.
 		start = end + LineEndLength(view, end);
 		text[written++] = '\n';
 	}
-	size_t rest = text.size() - start;
-	memmove(text.data() + written, text.data() + start, rest);
-	text.resize(written + rest);
+	size_t rest = length - start;
+	memmove(text + written, text + start, rest);
+	return written + rest;
+}
+
+void NormalizeLineEndsInPlace(std::string& text)
+{
+	text.resize(NormalizeLineEndsInPlace(text.data(), text.size()));
 }
 
 std::string Decode(std::string_view bytes, TextEncoding* encoding)
@@ -126,6 +147,27 @@ std::string Encode(std::string_view text, const TextEncoding& encoding)
 	return bytes;
 }
 
+status_t EncodeInPieces(std::string_view text, const TextEncoding& encoding,
+	const PieceWriter& write, size_t pieceSize)
+{
+	if (!encoding.EncodesInPieces())
+		return write(Encode(text, encoding));
+	std::string bytes(encoding.ByteOrderMark());
+	size_t start = 0;
+	do {
+		size_t end = PieceEnd(text, start, std::max<size_t>(pieceSize, 1));
+		std::string_view piece = text.substr(start, end - start);
+		encoding.AppendEncoded(WithLineEnds(piece, true, "\r\n", piece.size() + piece.size() / 32),
+			bytes);
+		status_t status = write(bytes);
+		if (status != B_OK)
+			return status;
+		bytes.clear();
+		start = end;
+	} while (start < text.size());
+	return B_OK;
+}
+
 status_t ReadFile(BFile* file, std::string& bytes)
 {
 	if (file == nullptr || file->InitCheck() != B_OK)
@@ -142,21 +184,29 @@ status_t ReadFile(BFile* file, std::string& bytes)
 	return B_OK;
 }
 
-status_t WriteFile(BFile* file, const std::string& bytes)
+status_t WriteFile(BFile* file, const std::function<status_t(const PieceWriter&)>& produce,
+	off_t* length)
 {
 	if (file == nullptr || file->InitCheck() != B_OK)
 		return B_NO_INIT;
 	if (!file->IsWritable())
 		return B_PERMISSION_DENIED;
-	ssize_t written = file->WriteAt(0, bytes.data(), bytes.size());
-	if (written < 0)
-		return static_cast<status_t>(written);
-	if (static_cast<size_t>(written) != bytes.size())
-		return B_DEVICE_FULL;
-	status_t status = file->SetSize(static_cast<off_t>(bytes.size()));
+	off_t position = 0;
+	status_t status = produce([file, &position](std::string_view bytes) -> status_t {
+		ssize_t written = file->WriteAt(position, bytes.data(), bytes.size());
+		if (written < 0)
+			return static_cast<status_t>(written);
+		position += written;
+		if (static_cast<size_t>(written) != bytes.size())
+			return B_DEVICE_FULL;
+		return B_OK;
+	});
+	if (status == B_OK)
+		status = file->SetSize(position);
 	if (status != B_OK)
 		return status;
-	file->Seek(static_cast<off_t>(bytes.size()), SEEK_SET);
+	file->Seek(position, SEEK_SET);
+	*length = position;
 	return B_OK;
 }
 

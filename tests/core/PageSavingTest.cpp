@@ -135,6 +135,52 @@ TEST(PageText, EveryMixOfLineEndsIsReadAsOneLFEachInACopyAndInPlace)
 	}
 }
 
+// A page is written a piece at a time: whatever the pieces' size, and
+// wherever they would fall (inside a character, between a CR and its LF),
+// the bytes written are those of the whole text encoded at once, the mark
+// first and once.
+TEST(PageText, TextWrittenInPiecesGivesTheBytesOfTheWholeInEveryEncoding)
+{
+	const TextEncoding encodings[] = {TextEncoding(), TextEncoding::Named("UTF-8", true),
+		TextEncoding::Named("windows-1252", false), TextEncoding::Named("ISO-8859-2", false),
+		TextEncoding::Named("UTF-16LE", true)};
+	const std::string pieces[] = {"a", "\r", "\n", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+		"\xC5\x91", "\x80", "<"};
+	std::mt19937 random(11);
+	for (const TextEncoding& encoding : encodings) {
+		SCOPED_TRACE(encoding.Name());
+		for (int round = 0; round < 300; round++) {
+			std::string text;
+			int length = static_cast<int>(random() % 20);
+			for (int i = 0; i < length; i++)
+				text += pieces[random() % std::size(pieces)];
+			size_t pieceSize = 1 + random() % 9;
+			SCOPED_TRACE(testing::PrintToString(text) + " in pieces of " + std::to_string(pieceSize));
+			std::string written;
+			int calls = 0;
+			ASSERT_EQ(PageText::EncodeInPieces(text, encoding, [&](std::string_view bytes) {
+				written += bytes;
+				calls++;
+				return B_OK;
+			}, pieceSize), B_OK);
+			EXPECT_EQ(written, PageText::Encode(text, encoding));
+			EXPECT_GE(calls, 1);
+		}
+	}
+}
+
+TEST(PageText, AFailedPieceStopsTheWritingWithItsStatus)
+{
+	std::string text(1000, 'a');
+	int calls = 0;
+	EXPECT_EQ(PageText::EncodeInPieces(text, TextEncoding(), [&](std::string_view) -> status_t {
+		if (++calls == 2)
+			return B_DEVICE_FULL;
+		return B_OK;
+	}, 100), B_DEVICE_FULL);
+	EXPECT_EQ(calls, 2);
+}
+
 TEST_F(PageSaving, PermissionsAndTypeOfTheFileAreKept)
 {
 	Open("<html><body>x</body></html>");
