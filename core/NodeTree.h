@@ -1,6 +1,7 @@
 #ifndef NODE_TREE_H
 #define NODE_TREE_H
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,7 +74,9 @@ struct _node {
 };
 
 struct _lexer {
-	std::string lexbuf;		// the text the nodes' ranges point into
+	// The text the nodes' ranges point into, while the elements are built
+	// from them; emptied once they are.
+	std::string lexbuf;
 	uint32 warnings;		// warnings and errors the parse found
 	uint32 errors;
 };
@@ -86,6 +89,11 @@ _node* NewNode();
 // and is never cut short in place (its length gives its pool).
 char* CopyNodeString(std::string_view text);
 void FreeNodeString(char* text);
+// A node string owned where it is kept.
+struct NodeStringFree {
+	void operator()(char* text) const { FreeNodeString(text); }
+};
+using NodeString = std::unique_ptr<char, NodeStringFree>;
 // Frees the node with its attributes and all its descendants (not its
 // siblings); it does not unlink the node. Deep trees are freed without
 // recursion.

@@ -273,6 +273,22 @@ std::unique_ptr<ParsedPage> PageParser::Parse(std::string_view bytes, const Pars
 	auto page = std::make_unique<ParsedPage>();
 	std::string decoded;
 	page->fEncoding = TextEncoding::DecodePage(bytes, decoded);
+	return ParseDecoded(std::move(page), std::move(decoded), options);
+}
+
+std::unique_ptr<ParsedPage> PageParser::ParseTaking(std::string&& bytes,
+	const ParseOptions& options)
+{
+	auto page = std::make_unique<ParsedPage>();
+	std::string decoded;
+	page->fEncoding = TextEncoding::DecodePage(bytes, decoded);
+	std::string().swap(bytes);
+	return ParseDecoded(std::move(page), std::move(decoded), options);
+}
+
+std::unique_ptr<ParsedPage> PageParser::ParseDecoded(std::unique_ptr<ParsedPage> page,
+	std::string decoded, const ParseOptions& options)
+{
 	SourceText source(std::move(decoded));
 	MarkupScan scan(source.Text());
 

@@ -27,6 +27,14 @@ class PageParser {
 public:
 	static std::unique_ptr<ParsedPage> Parse(std::string_view bytes,
 		const ParseOptions& options = ParseOptions());
+	// Parse, taking the bytes, which are freed once decoded: a big page's
+	// bytes are not held while the library's tree and the page's are.
+	static std::unique_ptr<ParsedPage> ParseTaking(std::string&& bytes,
+		const ParseOptions& options = ParseOptions());
+
+private:
+	static std::unique_ptr<ParsedPage> ParseDecoded(std::unique_ptr<ParsedPage> page,
+		std::string decoded, const ParseOptions& options);
 };
 
 #endif

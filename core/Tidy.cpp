@@ -156,7 +156,7 @@ std::function<bool()> Tidy::StopRequested() const
 	return [reader]() { return reader->IsStopProcessing() || reader->IsReadingStopped(); };
 }
 
-std::unique_ptr<ParsedPage> Tidy::ParseInput(const std::string& bytes, bool withProgress)
+std::unique_ptr<ParsedPage> Tidy::ParseInput(std::string&& bytes, bool withProgress)
 {
 	ParseOptions options;
 	options.showWarnings = true;
@@ -167,7 +167,7 @@ std::unique_ptr<ParsedPage> Tidy::ParseInput(const std::string& bytes, bool with
 		};
 	}
 	options.stopRequested = StopRequested();
-	return PageParser::Parse(bytes, options);
+	return PageParser::ParseTaking(std::move(bytes), options);
 }
 
 void Tidy::Report(const ParsedPage& reading)
@@ -183,8 +183,9 @@ bool Tidy::Parse(int32 firstNodes)
 	Holder hold(*this);
 	std::unique_ptr<ParsedPage> parsed;
 	{
-		// The file's bytes are dropped once read: the elements are built
-		// from the tree, and a big page's bytes would stay for the build.
+		// The file's bytes are dropped once decoded: the elements are built
+		// from the tree, and a big page's bytes would stay through the
+		// library's parse and the build.
 		std::string bytes;
 		if (!ReadInput(bytes))
 			return false;
@@ -192,7 +193,7 @@ bool Tidy::Parse(int32 firstNodes)
 		page->Engine()->Empty();
 		page->FreeTree();
 		bool started = firstNodes < INT32_MAX && ShowStart(bytes);
-		parsed = ParseInput(bytes, loadProgress);
+		parsed = ParseInput(std::move(bytes), loadProgress);
 		if (started)
 			DropStart();
 	}
@@ -373,11 +374,16 @@ void Tidy::FinishBuild()
 	BuildMore(INT32_MAX, B_INFINITE_TIMEOUT);
 }
 
+// The text of the tree's nodes is read only by the walk, which copies it
+// into the elements and the visual text: a big page's text is not kept a
+// second time for the rest of the session.
 void Tidy::DropBuild()
 {
 	BAutolock lock(page->Engine());
 	walk.reset();
 	building = false;
+	if (_lexer* lexer = MyLexer())
+		std::string().swap(lexer->lexbuf);
 }
 
 float Tidy::BuildDone() const
@@ -390,7 +396,7 @@ void Tidy::CheckHTML()
 	Holder hold(*this);
 	std::string bytes;
 	if (ReadInput(bytes)) {
-		std::unique_ptr<ParsedPage> check = ParseInput(bytes, false);
+		std::unique_ptr<ParsedPage> check = ParseInput(std::move(bytes), false);
 		Report(*check);
 	}
 }

@@ -67,7 +67,8 @@ public:
 	// Builds the rest of the page now; nothing when it is complete.
 	void FinishBuild();
 	// Gives up building the rest of the page; the page keeps the part that
-	// is built. Called before the tree the build walks goes.
+	// is built, and the text of the tree's nodes, which only the build
+	// reads, goes. Called before the tree the build walks goes.
 	void DropBuild();
 	// How much of the page is built, from 0 to 1.
 	float BuildDone() const;
@@ -112,7 +113,7 @@ private:
 	bool Acquire();
 	bool ReadInput(std::string& bytes);
 	std::function<bool()> StopRequested() const;
-	std::unique_ptr<ParsedPage> ParseInput(const std::string& bytes, bool progress);
+	std::unique_ptr<ParsedPage> ParseInput(std::string&& bytes, bool progress);
 	void Report(const ParsedPage& parsed);
 	bool BuildVisualContent(int32 firstNodes);
 	bool ShowStart(const std::string& bytes);

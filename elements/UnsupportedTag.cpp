@@ -56,30 +56,33 @@ UnsupportedTag::UnsupportedTag(long position, _node* node, insert_mode, Visual_E
 	tag(node != nullptr ? node->tag : nullptr)
 {
 	std::optional<std::string> range = NodeText::SourceRange(node, LexerBuffer(engine));
+	std::optional<std::string> markup;
 	if (tag != nullptr && tag->name != nullptr) {
-		text = open ? TagName(node) : "/" + TagName(node);
+		markup = open ? TagName(node) : "/" + TagName(node);
 		if (open && range)
-			*text += *range;
+			*markup += *range;
 	} else if (range && IsTitleText(node)) {
 		// The parser decoded the text's references; written as it stands, a
 		// "<" or "&" in it would change the page.
-		text = NodeText::EscapedText(*range);
+		markup = NodeText::EscapedText(*range);
 	} else if (range) {
-		text = range;
+		markup = range;
 	} else if (node != nullptr && node->type != TextNode && node->type != RawTextNode
 			&& node->type != RootNode && node->type != EndTag) {
 		// An empty comment or instruction is still markup of the page.
-		text = std::string();
+		markup = std::string();
 	}
 	std::string attributes = IsWrittenAsRead(node, range) ? std::string()
 		: NodeText::OtherAttributes(node);
 	if (!attributes.empty())
-		text = text.value_or(std::string()) + attributes;
+		markup = markup.value_or(std::string()) + attributes;
 	if (RestoreTag(archive, "UnsupportedTag", &tag, &open)) {
 		const char* html = nullptr;
 		if (archive->FindString("html", &html) == B_OK && html != nullptr)
-			text = html;
+			markup = html;
 	}
+	if (markup)
+		text.reset(CopyNodeString(*markup));
 	if (engine != nullptr)
 		engine->AddAfter(position, this);
 }
@@ -98,19 +101,19 @@ long UnsupportedTag::InsertHTML(long position)
 	std::string markup;
 	switch (type) {
 		case CommentTag:
-			markup = "<!--" + *text + "-->";
+			markup = std::string("<!--") + text.get() + "-->";
 			break;
 		case ProcInsTag:
-			markup = "<?" + *text + ">";
+			markup = std::string("<?") + text.get() + ">";
 			break;
 		case AspTag:
-			markup = "<%" + *text + "%>";
+			markup = std::string("<%") + text.get() + "%>";
 			break;
 		case RawTextNode:
-			markup = *text;
+			markup = text.get();
 			break;
 		default:
-			markup = "<" + *text + ">";
+			markup = std::string("<") + text.get() + ">";
 	}
 	bool before = false;
 	bool after = false;
@@ -147,7 +150,7 @@ void UnsupportedTag::Archive(BMessage* archive) const
 		return;
 	ArchiveTag(archive, "UnsupportedTag", tag, &open);
 	if (text)
-		archive->AddString("html", text->c_str());
+		archive->AddString("html", text.get());
 }
 
 bool UnsupportedTag::IsPairTag() const

@@ -1,10 +1,8 @@
 #ifndef VELMORA_UNSUPPORTED_TAG_H
 #define VELMORA_UNSUPPORTED_TAG_H
 
-#include <optional>
-#include <string>
-
 #include "InsertMode.h"
+#include "NodeTree.h"
 #include "Page_Element.h"
 
 class BMessage;
@@ -26,14 +24,15 @@ public:
 	bool IsPairTag() const;
 	UnsupportedTag* FindOpeningClosing() const;
 	// The markup between its delimiters; null when there is none.
-	const char* Text() const { return text ? text->c_str() : nullptr; }
+	const char* Text() const { return text.get(); }
 
 private:
 	void LineBreaks(bool* before, bool* after) const;
 
 	bool open;				// first: it shares the word of the flags before it
 	const _tagdict* tag;	// a dictionary entry, never owned
-	std::optional<std::string> text;
+	// Kept with the node strings: a big page has a hundred thousand.
+	NodeString text;
 };
 
 #endif

@@ -36,6 +36,9 @@ void RestyleRuns::AddRun(int32 offset, const BFont& font, rgb_color color)
 	if (!fRuns.empty() && fRuns.back().font == font && fRuns.back().color == color)
 		return;
 	fRuns.push_back(Run{offset, font, color});
+	// The last run stays: the next may replace it or take it in.
+	if (fRuns.size() > kRunsPerBatch)
+		ApplyFirst(fRuns.size() - 1, fRuns.back().offset);
 }
 
 void RestyleRuns::Add(Environment* environment, int32 from, int32 to, bool collapsed)
@@ -90,15 +93,22 @@ void RestyleRuns::Apply()
 {
 	if (fRuns.empty() || fEnd <= fStart)
 		return;
-	text_run_array* runs = BTextView::AllocRunArray(static_cast<int32>(fRuns.size()));
+	ApplyFirst(fRuns.size(), fEnd);
+}
+
+void RestyleRuns::ApplyFirst(size_t count, int32 end)
+{
+	text_run_array* runs = BTextView::AllocRunArray(static_cast<int32>(count));
 	if (runs == nullptr)
 		return;
-	runs->count = static_cast<int32>(fRuns.size());
-	for (size_t i = 0; i < fRuns.size(); i++) {
+	runs->count = static_cast<int32>(count);
+	for (size_t i = 0; i < count; i++) {
 		runs->runs[i].offset = fRuns[i].offset - fStart;
 		runs->runs[i].font = fRuns[i].font;
 		runs->runs[i].color = fRuns[i].color;
 	}
-	fView->SetRunArray(fStart, fEnd, runs);
+	fView->SetRunArray(fStart, end, runs);
 	BTextView::FreeRunArray(runs);
+	fRuns.erase(fRuns.begin(), fRuns.begin() + count);
+	fStart = end;
 }

@@ -10,8 +10,9 @@ class BTextView;
 class Environment;
 
 // The styles a refresh gives a stretch of the visual text, gathered as runs
-// and handed to the view at once: the view then lays the stretch out once
-// instead of once per element.
+// and handed to the view a few thousand at a time: the view then lays the
+// stretch out once per batch instead of once per element, and a big page's
+// runs are never held whole (their copies took megabytes for a moment).
 class RestyleRuns {
 public:
 	RestyleRuns(BTextView* view, int32 start);
@@ -31,6 +32,9 @@ public:
 private:
 	void AddRun(int32 offset, const BFont& font, rgb_color color);
 	void AddLineEndRun(int32 offset);
+	// Hands the first count runs to the view; they end where the next one
+	// begins, or at the end of the last stretch.
+	void ApplyFirst(size_t count, int32 end);
 
 	struct Run {
 		int32 offset;
@@ -38,7 +42,10 @@ private:
 		rgb_color color;
 	};
 
+	static constexpr size_t kRunsPerBatch = 4096;
+
 	BTextView* fView;	// not owned
+	// Where the runs not yet handed to the view begin.
 	int32 fStart;
 	int32 fEnd;
 	std::vector<Run> fRuns;

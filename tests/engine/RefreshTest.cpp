@@ -62,6 +62,28 @@ TEST_F(Refresh, ARefreshFromLaterOnStartsFromTheFormattingInForceThere)
 	EXPECT_NE(FontAt(4).Face() & B_BOLD_FACE, 0);
 }
 
+// The runs of a big page go to the view in batches of a few thousand:
+// each character keeps its own style across the batches' seams.
+TEST_F(Refresh, APageOfManyThousandRunsIsStyledRunForRun)
+{
+	std::string body;
+	for (int i = 0; i < 5000; i++)
+		body += "<b>x</b>y";
+	Open("<html><body>" + body + "</body></html>");
+	Flatten();
+	View()->Refresh(0, 0);
+	Settle();
+	std::string text = VisualText();
+	ASSERT_EQ(text.size(), 10000u);
+	int wrong = 0;
+	for (int32 offset = 0; offset < 10000; offset++) {
+		bool bold = (FontAt(offset).Face() & B_BOLD_FACE) != 0;
+		if (bold != (text[offset] == 'x'))
+			wrong++;
+	}
+	EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(Refresh, RequestsWhileBlockedAreDroppedNotDelayed)
 {
 	Open("<html><body><b>x</b></body></html>");
