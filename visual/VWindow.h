@@ -41,7 +41,9 @@ public:
 	// The width the title takes in the title bar, with room around it.
 	float TitleBarWidth() const;
 
-	// The status bar's progress; from any thread.
+	// The status bar's progress; from any thread. The bar is drawn at once
+	// (its window's thread may wait for the work it shows), at the end of
+	// the work and at most every kProgressPause before it.
 	void ResetProgress(const char* text = nullptr);
 	void ShowProgress(float value, const char* label);
 
@@ -74,6 +76,8 @@ private:
 	std::vector<std::unique_ptr<BMessage>> waitingEdits;
 	int32 editsOnTheirWay = 0;
 	static constexpr const char* kWaited = "velmora:waited";
+	static constexpr bigtime_t kProgressPause = 50000;
+	bigtime_t progressDrawn = 0;
 };
 
 #endif
