@@ -2,7 +2,7 @@
 // looper: the parse, the elements, the visual text; headless) and writing
 // its HTML again (Page::GenerateHTML), each against the library's own parse
 // of the same bytes (tidyParseString on a fresh document) in the same run.
-// Targets: loading at most 3 times the library's parse (load_over_library),
+// Targets: loading at most 1.5 times the library's parse (load_over_library),
 // writing the HTML at most once it (generate_over_library). Writing it a
 // second time with nothing changed in between (regenerate_over_library)
 // shows what the tidying of the elements costs when it finds nothing to
