@@ -77,10 +77,15 @@ static_assert(kEntityCount == 252, "the HTML 4 entity sets");
 
 constexpr size_t kLongestEntityName = 8;
 
+// Writing a page's text asks for the entity of every character, and most
+// are below 256: those are looked up in a table.
+constexpr uint32 kCodesInTable = 256;
+
 struct Indexes {
 	std::unordered_map<std::string, const _entity*> byName;
 	std::unordered_map<std::string, const _entity*> byLowerName;
 	std::unordered_map<uint32, const char*> nameByCode;
+	std::array<const char*, kCodesInTable> nameOfSmallCode{};
 };
 
 const Indexes& TheIndexes()
@@ -91,6 +96,10 @@ const Indexes& TheIndexes()
 			indexes.byName.emplace(entity.name, &entity);
 			indexes.byLowerName.emplace(AsciiCase::Lower(entity.name), &entity);
 			indexes.nameByCode.emplace(entity.code, entity.name);
+		}
+		for (const auto& [code, name] : indexes.nameByCode) {
+			if (code < kCodesInTable)
+				indexes.nameOfSmallCode[code] = name;
 		}
 		return indexes;
 	}();
@@ -126,6 +135,8 @@ const _entity* LookUpEntity(const char* name)
 const char* EntityName(uint32 code)
 {
 	const Indexes& indexes = TheIndexes();
+	if (code < kCodesInTable)
+		return indexes.nameOfSmallCode[code];
 	auto found = indexes.nameByCode.find(code);
 	return found == indexes.nameByCode.end() ? nullptr : found->second;
 }
