@@ -2,6 +2,7 @@
 #define VELMORA_PAGE_H
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -147,7 +148,8 @@ private:
 	void ReadingStopped();
 	void BeginReading();
 	void EndReading();
-	bool ParsePage();
+	// meanwhile: see Tidy::Parse.
+	bool ParsePage(const std::function<void()>& meanwhile = nullptr);
 	void ShowPageStart(bool shown);
 	status_t WriteHTMLText(BFile* target);
 	status_t SavePageFile();

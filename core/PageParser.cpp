@@ -249,7 +249,7 @@ void ParseJob::ReportCharset(ReportCollector& collector) const
 	collector.AddCharsetDisagrees(offset, place.first, place.second, charset);
 }
 
-status_t RunOnLargeStack(ParseJob& job, size_t stackSize)
+status_t RunOnLargeStack(ParseJob& job, size_t stackSize, const std::function<void()>& meanwhile)
 {
 	thread_id thread = BPrivate::spawn_thread_with_stack(ParseJob::Run, "page parser",
 		B_NORMAL_PRIORITY, &job, stackSize);
@@ -261,6 +261,8 @@ status_t RunOnLargeStack(ParseJob& job, size_t stackSize)
 	}
 	if (thread < 0)
 		return thread;
+	if (meanwhile)
+		meanwhile();
 	status_t result = B_ERROR;
 	status_t waited = wait_for_thread(thread, &result);
 	return waited == B_OK ? result : waited;
@@ -291,18 +293,26 @@ std::unique_ptr<ParsedPage> PageParser::ParseDecoded(std::unique_ptr<ParsedPage>
 {
 	SourceText source(std::move(decoded));
 	MarkupScan scan(source.Text());
+	bool ranMeanwhile = !options.meanwhile;
+	auto meanwhile = [&options, &ranMeanwhile] {
+		if (!ranMeanwhile) {
+			ranMeanwhile = true;
+			options.meanwhile();
+		}
+	};
 
 	if (options.stopRequested && options.stopRequested()) {
 		page->fStatus = B_CANCELED;
 	} else {
 		ParseJob job(source, page->fEncoding, scan, options, page->fDocument, page->fLexer,
 			page->fReports);
-		page->fStatus = RunOnLargeStack(job, StackSizeFor(scan.StartTagCount()));
+		page->fStatus = RunOnLargeStack(job, StackSizeFor(scan.StartTagCount()), meanwhile);
 		if (page->fStatus == B_OK && job.NeedsReadingWithoutLiteralSections()) {
 			scan.DropRawSections();
-			page->fStatus = RunOnLargeStack(job, StackSizeFor(scan.StartTagCount()));
+			page->fStatus = RunOnLargeStack(job, StackSizeFor(scan.StartTagCount()), meanwhile);
 		}
 	}
+	meanwhile();
 	page->fSource = source.TakeText();
 	return page;
 }

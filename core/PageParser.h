@@ -18,6 +18,11 @@ struct ParseOptions {
 	// Polled while the page is read; once it answers true the reading ends
 	// and the result is B_CANCELED with no tree. Called on the parsing thread.
 	std::function<bool()> stopRequested;
+	// Work of the caller's that needs nothing of the reading, run once on
+	// the calling thread while the library parses (or before the reading
+	// ends, when it does not parse): on a second processor it costs the
+	// reading nothing.
+	std::function<void()> meanwhile;
 };
 
 // Reads a page: the bytes of a page file in, a ParsedPage out. The HTML

@@ -156,7 +156,8 @@ std::function<bool()> Tidy::StopRequested() const
 	return [reader]() { return reader->IsStopProcessing() || reader->IsReadingStopped(); };
 }
 
-std::unique_ptr<ParsedPage> Tidy::ParseInput(std::string&& bytes, bool withProgress)
+std::unique_ptr<ParsedPage> Tidy::ParseInput(std::string&& bytes, bool withProgress,
+	const std::function<void()>& meanwhile)
 {
 	ParseOptions options;
 	options.showWarnings = true;
@@ -167,6 +168,7 @@ std::unique_ptr<ParsedPage> Tidy::ParseInput(std::string&& bytes, bool withProgr
 		};
 	}
 	options.stopRequested = StopRequested();
+	options.meanwhile = meanwhile;
 	return PageParser::ParseTaking(std::move(bytes), options);
 }
 
@@ -176,10 +178,15 @@ void Tidy::Report(const ParsedPage& reading)
 		page->HTMLError(report.start, report.finish, report.text.c_str(), report.kind);
 }
 
-bool Tidy::Parse(int32 firstNodes)
+bool Tidy::Parse(int32 firstNodes, const std::function<void()>& meanwhile)
 {
-	if (input.InitCheck() != B_OK)
+	auto unread = [&meanwhile] {
+		if (meanwhile)
+			meanwhile();
 		return false;
+	};
+	if (input.InitCheck() != B_OK)
+		return unread();
 	Holder hold(*this);
 	std::unique_ptr<ParsedPage> parsed;
 	{
@@ -188,12 +195,12 @@ bool Tidy::Parse(int32 firstNodes)
 		// library's parse and the build.
 		std::string bytes;
 		if (!ReadInput(bytes))
-			return false;
+			return unread();
 		DropBuild();
 		page->Engine()->Empty();
 		page->FreeTree();
 		bool started = firstNodes < INT32_MAX && ShowStart(bytes);
-		parsed = ParseInput(std::move(bytes), loadProgress);
+		parsed = ParseInput(std::move(bytes), loadProgress, meanwhile);
 		if (started)
 			DropStart();
 	}

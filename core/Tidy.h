@@ -56,8 +56,10 @@ public:
 	// the page had no errors. With firstNodes, only so many nodes of the
 	// page are built and styled at once (enough for its first screen): the
 	// rest is built by BuildMore(), and is built at once by FinishBuild()
-	// before anything that needs the whole page.
-	bool Parse(int32 firstNodes = INT32_MAX);
+	// before anything that needs the whole page. meanwhile is run once
+	// before it returns, while the library parses if it does
+	// (ParseOptions::meanwhile).
+	bool Parse(int32 firstNodes = INT32_MAX, const std::function<void()>& meanwhile = nullptr);
 	// True while a page is only built in part. From any thread.
 	bool IsBuilding() const { return building.load(); }
 	// Builds at most nodes more nodes of the page, for no longer than
@@ -113,7 +115,8 @@ private:
 	bool Acquire();
 	bool ReadInput(std::string& bytes);
 	std::function<bool()> StopRequested() const;
-	std::unique_ptr<ParsedPage> ParseInput(std::string&& bytes, bool progress);
+	std::unique_ptr<ParsedPage> ParseInput(std::string&& bytes, bool progress,
+		const std::function<void()>& meanwhile = nullptr);
 	void Report(const ParsedPage& parsed);
 	bool BuildVisualContent(int32 firstNodes);
 	bool ShowStart(const std::string& bytes);
