@@ -340,6 +340,30 @@ TEST(PageReadingStopped, StopRequestedBeforeTheStartReadsNothing)
 	EXPECT_EQ(page->Document(), nullptr);
 }
 
+// The caller's work done while the library parses runs once, whether the
+// page is parsed once, twice (a literal section the library drops) or not
+// at all (stopped before the start).
+TEST(PageReadingMeanwhile, TheCallersWorkRunsOnceHoweverOftenThePageIsParsed)
+{
+	const struct {
+		const char* page;
+		bool stopped;
+	} rows[] = {
+		{"<p>x</p>", false},
+		{"<body><select><option>one<xmp>a<b>b</b></xmp></select></body>", false},
+		{"<p>x</p>", true},
+	};
+	for (const auto& row : rows) {
+		SCOPED_TRACE(row.page);
+		int runs = 0;
+		ParseOptions options;
+		options.stopRequested = [&row] { return row.stopped; };
+		options.meanwhile = [&runs] { runs++; };
+		PageParser::Parse(row.page, options);
+		EXPECT_EQ(runs, 1);
+	}
+}
+
 // The library would set the process's locale from the environment; number
 // formats of every thread of the editor would change with it.
 TEST(PageReadingLocale, ReadingAPageLeavesTheProgramsLocaleAlone)
