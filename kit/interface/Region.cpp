@@ -216,7 +216,32 @@ void BRegion::_Apply(const std::vector<Box>& other, Operation operation)
 		if (box.left < box.right && box.top < box.bottom)
 			valid.push_back(box);
 	}
-	fBoxes = _Combine(fBoxes, valid, operation);
+	if (!_ApplySimply(valid, operation))
+		fBoxes = _Combine(fBoxes, valid, operation);
+}
+
+// Most clipping sets a region to one rectangle and cuts it by another
+// (each of a thousand pictures moved in a text view is clipped so): those
+// cases, and those with an empty side, need no sweep. other holds a region's
+// boxes or a single one.
+bool BRegion::_ApplySimply(std::vector<Box>& other, Operation operation)
+{
+	if (fBoxes.empty() || other.empty()) {
+		if (operation == Operation::kIntersection)
+			fBoxes.clear();
+		else if (operation == Operation::kUnion && fBoxes.empty())
+			fBoxes = std::move(other);
+		return true;
+	}
+	if (operation != Operation::kIntersection || fBoxes.size() != 1 || other.size() != 1)
+		return false;
+	Box& box = fBoxes.front();
+	const Box& cut = other.front();
+	box = Box{std::max(box.left, cut.left), std::max(box.top, cut.top),
+		std::min(box.right, cut.right), std::min(box.bottom, cut.bottom)};
+	if (box.left >= box.right || box.top >= box.bottom)
+		fBoxes.clear();
+	return true;
 }
 
 // Cuts both sets into bands between every top and bottom edge, combines the

@@ -71,6 +71,7 @@ private:
 	static std::vector<Box> _Combine(const std::vector<Box>& a, const std::vector<Box>& b,
 		Operation operation);
 	void _Apply(const std::vector<Box>& other, Operation operation);
+	bool _ApplySimply(std::vector<Box>& other, Operation operation);
 
 	std::vector<Box> fBoxes;
 };
