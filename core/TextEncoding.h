@@ -45,9 +45,6 @@ public:
 	// had one. A character the encoding lacks is written as a numeric
 	// character reference (&#8364;); the result is then false.
 	bool Encode(std::string_view text, std::string& bytes) const;
-	// Encode gives the text back as it is (UTF-8 without the mark), so a
-	// caller may keep the text instead of making a copy of it.
-	bool KeepsTextAsItIs() const { return fMethod == Method::kUTF8 && !fByteOrderMark; }
 	// A text may be encoded a piece at a time: the mark, then each piece
 	// appended by AppendEncoded give the bytes Encode gives for the whole,
 	// when the pieces are cut between characters and not inside a CR LF

@@ -138,12 +138,11 @@ std::string Decode(std::string_view bytes, TextEncoding* encoding)
 
 std::string Encode(std::string_view text, const TextEncoding& encoding)
 {
-	std::string lines = WithLineEnds(text, true, "\r\n", text.size() + text.size() / 32);
-	// A big page's text is not held twice while it is written.
-	if (encoding.KeepsTextAsItIs())
-		return lines;
 	std::string bytes;
-	encoding.Encode(lines, bytes);
+	EncodeInPieces(text, encoding, [&bytes](std::string_view piece) {
+		bytes += piece;
+		return B_OK;
+	}, text.size());
 	return bytes;
 }
 
@@ -151,7 +150,7 @@ status_t EncodeInPieces(std::string_view text, const TextEncoding& encoding,
 	const PieceWriter& write, size_t pieceSize)
 {
 	if (!encoding.EncodesInPieces())
-		return write(Encode(text, encoding));
+		pieceSize = text.size();
 	std::string bytes(encoding.ByteOrderMark());
 	size_t start = 0;
 	do {

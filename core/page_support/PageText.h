@@ -28,9 +28,9 @@ std::string Encode(std::string_view text, const TextEncoding& encoding);
 // the writing.
 using PieceWriter = std::function<status_t(std::string_view bytes)>;
 // The bytes of Encode handed to write a piece at a time, each made as it
-// goes, so that a big page's bytes are never held whole; an encoding that
-// cannot be written in pieces (TextEncoding::EncodesInPieces) is handed
-// over whole. Returns the first status other than B_OK of write.
+// goes, so that a big page's bytes are never held whole; a text in an
+// encoding that cannot be written in pieces (TextEncoding::EncodesInPieces)
+// is one piece. Returns the first status other than B_OK of write.
 status_t EncodeInPieces(std::string_view text, const TextEncoding& encoding,
 	const PieceWriter& write, size_t pieceSize = 256 * 1024);
 // Every CR LF and lone CR made LF.
