@@ -261,6 +261,9 @@ status_t RunOnLargeStack(ParseJob& job, size_t stackSize, const std::function<vo
 	}
 	if (thread < 0)
 		return thread;
+	// A spawned thread waits to be resumed: the caller's work would
+	// otherwise run before the parse instead of beside it.
+	resume_thread(thread);
 	if (meanwhile)
 		meanwhile();
 	status_t result = B_ERROR;

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <clocale>
+#include <condition_variable>
 #include <cstdlib>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -362,6 +365,29 @@ TEST(PageReadingMeanwhile, TheCallersWorkRunsOnceHoweverOftenThePageIsParsed)
 		PageParser::Parse(row.page, options);
 		EXPECT_EQ(runs, 1);
 	}
+}
+
+// The caller's work runs beside the parse, not before it: it can see the
+// reading's progress without waiting for the reading to end.
+TEST(PageReadingMeanwhile, TheCallersWorkRunsWhileThePageIsParsed)
+{
+	std::mutex mutex;
+	std::condition_variable progressed;
+	bool anyProgress = false;
+	bool sawProgress = false;
+	ParseOptions options;
+	options.progress = [&](int32) {
+		std::lock_guard<std::mutex> lock(mutex);
+		anyProgress = true;
+		progressed.notify_all();
+	};
+	options.meanwhile = [&] {
+		std::unique_lock<std::mutex> lock(mutex);
+		sawProgress = progressed.wait_for(lock, std::chrono::seconds(10),
+			[&] { return anyProgress; });
+	};
+	PageParser::Parse("<p>x</p>", options);
+	EXPECT_TRUE(sawProgress);
 }
 
 // The library would set the process's locale from the environment; number
