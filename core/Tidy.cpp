@@ -196,11 +196,20 @@ bool Tidy::Parse(int32 firstNodes, const std::function<void()>& meanwhile)
 		std::string bytes;
 		if (!ReadInput(bytes))
 			return unread();
-		DropBuild();
-		page->Engine()->Empty();
-		page->FreeTree();
-		bool started = firstNodes < INT32_MAX && ShowStart(bytes);
-		parsed = ParseInput(std::move(bytes), loadProgress, meanwhile);
+		// The page shown before goes, and the start of this one is read and
+		// shown, while the library parses the whole.
+		std::string start = firstNodes < INT32_MAX ? StartOf(bytes) : std::string();
+		bool started = false;
+		auto showStartMeanwhile = [this, &start, &started, &meanwhile] {
+			DropBuild();
+			page->Engine()->Empty();
+			page->FreeTree();
+			started = !start.empty() && ShowStart(start);
+			std::string().swap(start);
+			if (meanwhile)
+				meanwhile();
+		};
+		parsed = ParseInput(std::move(bytes), loadProgress, showStartMeanwhile);
 		if (started)
 			DropStart();
 	}
@@ -220,17 +229,21 @@ bool Tidy::Parse(int32 firstNodes, const std::function<void()>& meanwhile)
 
 // The start's reports and the count of its unread pictures are dropped:
 // the whole page reports them again.
-bool Tidy::ShowStart(const std::string& bytes)
+std::string Tidy::StartOf(const std::string& bytes) const
 {
 	if (!startShown || bytes.size() < kStartShownAbove)
-		return false;
+		return std::string();
 	size_t cut = bytes.rfind('<', kStartBytes);
-	if (cut == std::string::npos || cut == 0)
-		return false;
+	if (cut == std::string::npos)
+		return std::string();
+	return bytes.substr(0, cut);
+}
+
+bool Tidy::ShowStart(std::string_view bytes)
+{
 	ParseOptions options;
 	options.stopRequested = StopRequested();
-	std::unique_ptr<ParsedPage> start = PageParser::Parse(std::string_view(bytes).substr(0, cut),
-		options);
+	std::unique_ptr<ParsedPage> start = PageParser::Parse(bytes, options);
 	if (start->Status() != B_OK || start->Document() == nullptr
 			|| start->Document()->type != RootNode)
 		return false;

@@ -119,7 +119,10 @@ private:
 		const std::function<void()>& meanwhile = nullptr);
 	void Report(const ParsedPage& parsed);
 	bool BuildVisualContent(int32 firstNodes);
-	bool ShowStart(const std::string& bytes);
+	// The start of a page big enough to show it first, cut before a tag;
+	// empty for a smaller page.
+	std::string StartOf(const std::string& bytes) const;
+	bool ShowStart(std::string_view start);
 	void DropStart();
 	// What the page needs once every node is in: the count of pictures it
 	// could not read, and, built in one go, its look refreshed.

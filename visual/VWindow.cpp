@@ -454,17 +454,21 @@ void VWindow::ResetProgress(const char* text)
 	progressDrawn = 0;
 }
 
+// Progress told by another thread while the window is busy (building the
+// start of the page being parsed) is skipped rather than waited for: the
+// parse telling it would stand still until the build is done. The end is
+// always shown.
 void VWindow::ShowProgress(float value, const char* label)
 {
-	BAutolock lock(this);
-	if (!lock.IsLocked())
+	if (LockWithTimeout(value < 100 ? 0 : B_INFINITE_TIMEOUT) != B_OK)
 		return;
 	BottomBar()->StatusBar()->SetTo(value, label);
 	// A page read in a fifth of a second drew its bar a hundred times, a
 	// twentieth of the reading.
 	bigtime_t now = system_time();
-	if (value < 100 && now - progressDrawn < kProgressPause)
-		return;
-	progressDrawn = now;
-	UpdateIfNeeded();
+	if (value >= 100 || now - progressDrawn >= kProgressPause) {
+		progressDrawn = now;
+		UpdateIfNeeded();
+	}
+	Unlock();
 }
