@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -69,6 +70,13 @@ std::mutex sTableLock;
 std::map<thread_id, std::shared_ptr<ThreadControl>> sThreads;
 std::map<team_id, Team> sTeams;
 std::map<team_id, status_t> sReapedTeams;
+// Threads joined before anyone waited for them, with what they returned:
+// a thread resumed before its waiter comes may end first, and its waiter
+// must still get its value. The oldest are forgotten past a bound, so
+// that threads nobody ever waits for do not fill the table.
+constexpr size_t kReapedThreadsKept = 256;
+std::map<thread_id, status_t> sReapedThreads;
+std::deque<thread_id> sReapedThreadOrder;
 
 void* ThreadEntry(void* argument)
 {
@@ -106,10 +114,35 @@ void JoinFinished(ThreadControl& control)
 	pthread_join(control.handle, nullptr);
 }
 
+// Called with sTableLock held.
+void KeepReapedThread(thread_id id, status_t exitValue)
+{
+	if (sReapedThreads.insert_or_assign(id, exitValue).second)
+		sReapedThreadOrder.push_back(id);
+	while (sReapedThreadOrder.size() > kReapedThreadsKept) {
+		sReapedThreads.erase(sReapedThreadOrder.front());
+		sReapedThreadOrder.pop_front();
+	}
+}
+
+// Called with sTableLock held: whether a thread joined before its waiter
+// came returned, and what.
+bool TakeReapedThread(thread_id id, status_t* returnValue)
+{
+	auto reaped = sReapedThreads.find(id);
+	if (reaped == sReapedThreads.end())
+		return false;
+	if (returnValue != nullptr)
+		*returnValue = reaped->second;
+	sReapedThreads.erase(reaped);
+	std::erase(sReapedThreadOrder, id);
+	return true;
+}
+
 // Threads that ended without a waiter are joined, so that none keeps its
 // stack and none is still ending when the process exits. They leave the
-// table, which would otherwise grow with every such thread: a later waiter
-// finds them gone, as a thread that has ended is.
+// table, which would otherwise grow with every such thread; what they
+// returned is kept for a waiter that comes late.
 void JoinFinishedThreads()
 {
 	std::vector<std::pair<thread_id, std::shared_ptr<ThreadControl>>> ended;
@@ -130,8 +163,10 @@ void JoinFinishedThreads()
 	std::lock_guard<std::mutex> lock(sTableLock);
 	for (const auto& [id, control] : ended) {
 		auto found = sThreads.find(id);
-		if (found != sThreads.end() && found->second == control)
+		if (found != sThreads.end() && found->second == control) {
 			sThreads.erase(found);
+			KeepReapedThread(id, control->exitValue);
+		}
 	}
 }
 
@@ -294,6 +329,8 @@ status_t wait_for_thread(thread_id id, status_t* returnValue)
 
 	{
 		std::lock_guard<std::mutex> lock(sTableLock);
+		if (TakeReapedThread(id, returnValue))
+			return B_OK;
 		auto reaped = sReapedTeams.find(id);
 		if (reaped != sReapedTeams.end()) {
 			if (returnValue != nullptr)

@@ -72,11 +72,13 @@ TEST(ThreadTest, AThreadHasEndedWhenItsWaiterReturns)
 	EXPECT_TRUE(sEnded.load());
 }
 
-// A thread nobody waits for is joined and leaves the table once a later
-// thread starts, so that the table does not grow with every such thread.
+// A thread nobody waits for yet is joined and leaves the table once a later
+// thread starts, so that the table does not grow with every such thread;
+// a waiter that comes after that still gets what it returned, once.
 TEST(ThreadTest, AThreadNobodyWaitsForIsGoneOnceItHasEnded)
 {
-	thread_id unwaited = spawn_thread(CountAndReturn, "unwaited", B_NORMAL_PRIORITY, nullptr);
+	thread_id unwaited = spawn_thread(CountAndReturn, "unwaited", B_NORMAL_PRIORITY,
+		reinterpret_cast<void*>(intptr_t(7)));
 	ASSERT_EQ(resume_thread(unwaited), B_OK);
 	bool gone = false;
 	for (int tries = 0; tries < 200 && !gone; tries++) {
@@ -86,7 +88,10 @@ TEST(ThreadTest, AThreadNobodyWaitsForIsGoneOnceItHasEnded)
 		gone = find_thread("unwaited") == B_NAME_NOT_FOUND;
 	}
 	EXPECT_TRUE(gone);
-	EXPECT_EQ(wait_for_thread(unwaited, nullptr), B_BAD_THREAD_ID);
+	status_t result = 0;
+	EXPECT_EQ(wait_for_thread(unwaited, &result), B_OK);
+	EXPECT_EQ(result, 7);
+	EXPECT_EQ(wait_for_thread(unwaited, &result), B_BAD_THREAD_ID);
 }
 
 TEST(TeamTest, LoadedProgramRunsOnlyAfterResumeWithItsArguments)
