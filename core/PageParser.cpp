@@ -286,8 +286,7 @@ std::unique_ptr<ParsedPage> PageParser::ParseTaking(std::string&& bytes,
 {
 	auto page = std::make_unique<ParsedPage>();
 	std::string decoded;
-	page->fEncoding = TextEncoding::DecodePage(bytes, decoded);
-	std::string().swap(bytes);
+	page->fEncoding = TextEncoding::DecodePageTaking(std::move(bytes), decoded);
 	return ParseDecoded(std::move(page), std::move(decoded), options);
 }
 

@@ -237,6 +237,18 @@ TextEncoding TextEncoding::DecodePage(std::string_view bytes, std::string& text)
 	return encoding;
 }
 
+TextEncoding TextEncoding::DecodePageTaking(std::string&& bytes, std::string& text)
+{
+	bool foundUtf8 = false;
+	TextEncoding encoding = Detect(bytes, foundUtf8);
+	if (foundUtf8)
+		text = std::move(bytes);
+	else
+		encoding.Decode(bytes, text);
+	std::string().swap(bytes);
+	return encoding;
+}
+
 TextEncoding TextEncoding::Named(std::string_view name, bool byteOrderMark)
 {
 	TextEncoding encoding;

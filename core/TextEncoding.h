@@ -21,6 +21,9 @@ public:
 	// Detect and Decode in one: the page's encoding, and its text in
 	// UTF-8. Checks a page's UTF-8 once rather than twice.
 	static TextEncoding DecodePage(std::string_view bytes, std::string& text);
+	// DecodePage, taking the bytes: a page in UTF-8 becomes its own text
+	// without a copy. The bytes are left empty.
+	static TextEncoding DecodePageTaking(std::string&& bytes, std::string& text);
 
 	// The encoding of a name that Name() gave, with or without the byte
 	// order mark; UTF-8 for a name no converter knows.

@@ -68,6 +68,10 @@ TEST(EncodingDetection, PagesAreReadInTheEncodingTheyComeInAndWrittenBackUnchang
 		}
 		EXPECT_EQ(TextEncoding::DecodePage(row.bytes, text).Name(), row.name) << "in one step";
 		EXPECT_EQ(text, row.text);
+		std::string taken = row.bytes;
+		EXPECT_EQ(TextEncoding::DecodePageTaking(std::move(taken), text).Name(), row.name)
+			<< "taking the bytes";
+		EXPECT_EQ(text, row.text);
 	}
 }
 
