@@ -60,14 +60,11 @@ size_t LineEndLength(std::string_view text, size_t end)
 	return text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
 }
 
-// The text with each line end (a CR, a CR LF pair, and an LF when
-// linefeeds are sought too) written as lineEnd; room is what the result is
-// expected to take.
-std::string WithLineEnds(std::string_view text, bool linefeeds, std::string_view lineEnd,
-	size_t room)
+// Appends the text to lines with each line end (a CR, a CR LF pair, and an
+// LF when linefeeds are sought too) written as lineEnd.
+void AppendWithLineEnds(std::string_view text, bool linefeeds, std::string_view lineEnd,
+	std::string& lines)
 {
-	std::string lines;
-	lines.reserve(room);
 	LineEndScanner scanner(text, linefeeds);
 	size_t start = 0;
 	for (size_t end = scanner.Next(0); end != std::string_view::npos; end = scanner.Next(start)) {
@@ -76,7 +73,6 @@ std::string WithLineEnds(std::string_view text, bool linefeeds, std::string_view
 		start = end + LineEndLength(text, end);
 	}
 	lines.append(text, start);
-	return lines;
 }
 
 // Where a piece of about pieceSize bytes from start ends: between two
@@ -98,7 +94,10 @@ size_t PieceEnd(std::string_view text, size_t start, size_t pieceSize)
 
 std::string NormalizeLineEnds(std::string_view text)
 {
-	return WithLineEnds(text, false, "\n", text.size());
+	std::string lines;
+	lines.reserve(text.size());
+	AppendWithLineEnds(text, false, "\n", lines);
+	return lines;
 }
 
 // Every line end gets shorter or stays, so the text is rewritten from its
@@ -152,12 +151,17 @@ status_t EncodeInPieces(std::string_view text, const TextEncoding& encoding,
 	if (!encoding.EncodesInPieces())
 		pieceSize = text.size();
 	std::string bytes(encoding.ByteOrderMark());
+	// One buffer for every piece: a block as big as a piece, made afresh
+	// for each, was mapped and its pages touched anew each time.
+	std::string lines;
 	size_t start = 0;
 	do {
 		size_t end = PieceEnd(text, start, std::max<size_t>(pieceSize, 1));
 		std::string_view piece = text.substr(start, end - start);
-		encoding.AppendEncoded(WithLineEnds(piece, true, "\r\n", piece.size() + piece.size() / 32),
-			bytes);
+		lines.clear();
+		lines.reserve(piece.size() + piece.size() / 32);
+		AppendWithLineEnds(piece, true, "\r\n", lines);
+		encoding.AppendEncoded(lines, bytes);
 		status_t status = write(bytes);
 		if (status != B_OK)
 			return status;
