@@ -227,8 +227,6 @@ bool Tidy::Parse(int32 firstNodes, const std::function<void()>& meanwhile)
 	return BuildVisualContent(firstNodes) && result;
 }
 
-// The start's reports and the count of its unread pictures are dropped:
-// the whole page reports them again.
 std::string Tidy::StartOf(const std::string& bytes) const
 {
 	if (!startShown || bytes.size() < kStartShownAbove)
@@ -239,6 +237,8 @@ std::string Tidy::StartOf(const std::string& bytes) const
 	return bytes.substr(0, cut);
 }
 
+// The start's reports and the count of its unread pictures are dropped:
+// the whole page reports them again.
 bool Tidy::ShowStart(std::string_view bytes)
 {
 	ParseOptions options;

@@ -122,7 +122,7 @@ private:
 	// The start of a page big enough to show it first, cut before a tag;
 	// empty for a smaller page.
 	std::string StartOf(const std::string& bytes) const;
-	bool ShowStart(std::string_view start);
+	bool ShowStart(std::string_view bytes);
 	void DropStart();
 	// What the page needs once every node is in: the count of pictures it
 	// could not read, and, built in one go, its look refreshed.
