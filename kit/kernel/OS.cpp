@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <cstdlib>
@@ -75,8 +76,7 @@ std::map<team_id, status_t> sReapedTeams;
 // must still get its value. The oldest are forgotten past a bound, so
 // that threads nobody ever waits for do not fill the table.
 constexpr size_t kReapedThreadsKept = 256;
-std::map<thread_id, status_t> sReapedThreads;
-std::deque<thread_id> sReapedThreadOrder;
+std::deque<std::pair<thread_id, status_t>> sReapedThreads;
 
 void* ThreadEntry(void* argument)
 {
@@ -114,29 +114,28 @@ void JoinFinished(ThreadControl& control)
 	pthread_join(control.handle, nullptr);
 }
 
-// Called with sTableLock held.
-void KeepReapedThread(thread_id id, status_t exitValue)
-{
-	if (sReapedThreads.insert_or_assign(id, exitValue).second)
-		sReapedThreadOrder.push_back(id);
-	while (sReapedThreadOrder.size() > kReapedThreadsKept) {
-		sReapedThreads.erase(sReapedThreadOrder.front());
-		sReapedThreadOrder.pop_front();
-	}
-}
-
 // Called with sTableLock held: whether a thread joined before its waiter
-// came returned, and what.
+// came returned, and what; it is forgotten then.
 bool TakeReapedThread(thread_id id, status_t* returnValue)
 {
-	auto reaped = sReapedThreads.find(id);
+	auto reaped = std::find_if(sReapedThreads.begin(), sReapedThreads.end(),
+		[id](const auto& entry) { return entry.first == id; });
 	if (reaped == sReapedThreads.end())
 		return false;
 	if (returnValue != nullptr)
 		*returnValue = reaped->second;
 	sReapedThreads.erase(reaped);
-	std::erase(sReapedThreadOrder, id);
 	return true;
+}
+
+// Called with sTableLock held. An id the system gave again replaces the
+// ended thread's entry.
+void KeepReapedThread(thread_id id, status_t exitValue)
+{
+	TakeReapedThread(id, nullptr);
+	sReapedThreads.emplace_back(id, exitValue);
+	if (sReapedThreads.size() > kReapedThreadsKept)
+		sReapedThreads.pop_front();
 }
 
 // Threads that ended without a waiter are joined, so that none keeps its
