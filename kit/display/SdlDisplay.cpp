@@ -340,12 +340,16 @@ void SdlDisplay::ShowWindow(const std::shared_ptr<DisplayWindow>& window, bool s
 		}
 		_Apply(*shown);
 		SDL_ShowWindow(shown->sdl);
-		shown->window->RepublishAll();
-		_Present(*shown);
+		// A window that takes the keyboard takes it as it is mapped, not after
+		// its first picture: the display may already have given it the keyboard
+		// on the map, and a window the user chose in between (a picture takes a
+		// while) would lose its key presses to this one when it took it again.
 		if (shown->applied.takesFocus) {
 			SDL_RaiseWindow(shown->sdl);
 			SDL_SetWindowInputFocus(shown->sdl);
 		}
+		shown->window->RepublishAll();
+		_Present(*shown);
 	});
 }
 
