@@ -70,13 +70,14 @@ struct Team {
 std::mutex sTableLock;
 std::map<thread_id, std::shared_ptr<ThreadControl>> sThreads;
 std::map<team_id, Team> sTeams;
-std::map<team_id, status_t> sReapedTeams;
-// Threads joined before anyone waited for them, with what they returned:
-// a thread resumed before its waiter comes may end first, and its waiter
-// must still get its value. The oldest are forgotten past a bound, so
-// that threads nobody ever waits for do not fill the table.
-constexpr size_t kReapedThreadsKept = 256;
-std::deque<std::pair<thread_id, status_t>> sReapedThreads;
+// Threads joined and programs collected before anyone waited for them,
+// with what they returned: a thread or program resumed before its waiter
+// comes may end first, and its waiter must still get its value. Both take
+// their ids from the system's one space of process and thread ids. The
+// oldest are forgotten past a bound, so that those nobody ever waits for
+// do not fill the table.
+constexpr size_t kReapedKept = 256;
+std::deque<std::pair<thread_id, status_t>> sReaped;
 
 void* ThreadEntry(void* argument)
 {
@@ -114,28 +115,28 @@ void JoinFinished(ThreadControl& control)
 	pthread_join(control.handle, nullptr);
 }
 
-// Called with sTableLock held: whether a thread joined before its waiter
-// came returned, and what; it is forgotten then.
-bool TakeReapedThread(thread_id id, status_t* returnValue)
+// Called with sTableLock held: whether a thread or program that ended
+// before its waiter came returned, and what; it is forgotten then.
+bool TakeReaped(thread_id id, status_t* returnValue)
 {
-	auto reaped = std::find_if(sReapedThreads.begin(), sReapedThreads.end(),
+	auto reaped = std::find_if(sReaped.begin(), sReaped.end(),
 		[id](const auto& entry) { return entry.first == id; });
-	if (reaped == sReapedThreads.end())
+	if (reaped == sReaped.end())
 		return false;
 	if (returnValue != nullptr)
 		*returnValue = reaped->second;
-	sReapedThreads.erase(reaped);
+	sReaped.erase(reaped);
 	return true;
 }
 
 // Called with sTableLock held. An id the system gave again replaces the
-// ended thread's entry.
-void KeepReapedThread(thread_id id, status_t exitValue)
+// ended one's entry.
+void KeepReaped(thread_id id, status_t exitValue)
 {
-	TakeReapedThread(id, nullptr);
-	sReapedThreads.emplace_back(id, exitValue);
-	if (sReapedThreads.size() > kReapedThreadsKept)
-		sReapedThreads.pop_front();
+	TakeReaped(id, nullptr);
+	sReaped.emplace_back(id, exitValue);
+	if (sReaped.size() > kReapedKept)
+		sReaped.pop_front();
 }
 
 // Threads that ended without a waiter are joined, so that none keeps its
@@ -164,7 +165,7 @@ void JoinFinishedThreads()
 		auto found = sThreads.find(id);
 		if (found != sThreads.end() && found->second == control) {
 			sThreads.erase(found);
-			KeepReapedThread(id, control->exitValue);
+			KeepReaped(id, control->exitValue);
 		}
 	}
 }
@@ -192,7 +193,7 @@ void ReapFinishedTeams()
 	for (auto it = sTeams.begin(); it != sTeams.end();) {
 		int status = 0;
 		if (it->second.resumed && waitpid(it->first, &status, WNOHANG) == it->first) {
-			sReapedTeams[it->first] = ExitStatusOf(status);
+			KeepReaped(it->first, ExitStatusOf(status));
 			it = sTeams.erase(it);
 		} else {
 			++it;
@@ -328,15 +329,8 @@ status_t wait_for_thread(thread_id id, status_t* returnValue)
 
 	{
 		std::lock_guard<std::mutex> lock(sTableLock);
-		if (TakeReapedThread(id, returnValue))
+		if (TakeReaped(id, returnValue))
 			return B_OK;
-		auto reaped = sReapedTeams.find(id);
-		if (reaped != sReapedTeams.end()) {
-			if (returnValue != nullptr)
-				*returnValue = reaped->second;
-			sReapedTeams.erase(reaped);
-			return B_OK;
-		}
 		if (sTeams.find(id) == sTeams.end())
 			return B_BAD_THREAD_ID;
 	}
