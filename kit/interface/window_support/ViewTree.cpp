@@ -1,5 +1,6 @@
 #include "ViewTree.h"
 
+#include <utility>
 #include <vector>
 
 #include "WindowAccess.h"
@@ -33,11 +34,19 @@ void RefreshClip(BView* view)
 		if (data.parent == nullptr) {
 			clip.Set(data.frame);
 		} else {
-			clip.Set(ToWindow(data.parent, data.frame));
-			clip.IntersectWith(&ClipOf(data.parent));
+			// A view wholly outside its parent's clip, as the pictures of a
+			// long page are but for the few on screen, is clipped away: no
+			// region is built for it. Placing every picture behind an edit
+			// asks for the clip of each.
+			BRect frame = ToWindow(data.parent, data.frame);
+			const BRegion& parentClip = ClipOf(data.parent);
+			if (parentClip.Intersects(frame)) {
+				clip.Set(frame);
+				clip.IntersectWith(&parentClip);
+			}
 		}
 	}
-	data.clip = clip;
+	data.clip = std::move(clip);
 	data.cacheGeneration = generation;
 }
 

@@ -61,4 +61,28 @@ TEST_F(ViewTree, NestedHideNeedsAsManyShowsForWindowsAndViews)
 	});
 }
 
+// Hit testing goes by each view's clip: a child is found only where it lies
+// inside its parent, down to the parent's last pixel column.
+TEST_F(ViewTree, AChildIsFoundOnlyWhereItsParentShowsIt)
+{
+	RecordingWindow* window = MakeWindow();
+	auto* parent = new BView(BRect(10, 10, 60, 60), "parent", B_FOLLOW_NONE, 0);
+	auto* child = new BView(BRect(0, 0, 9, 9), "child", B_FOLLOW_NONE, 0);
+	parent->AddChild(child);
+	WithLock(window, [&] {
+		window->AddChild(parent);
+		EXPECT_EQ(window->FindView(BPoint(15, 15)), child);
+		child->MoveTo(51, 0);
+		EXPECT_EQ(window->FindView(BPoint(62, 15)), nullptr);
+		EXPECT_EQ(window->FindView(BPoint(60, 15)), parent);
+		child->MoveTo(50, 0);
+		EXPECT_EQ(window->FindView(BPoint(60, 15)), child);
+		EXPECT_EQ(window->FindView(BPoint(61, 15)), nullptr);
+		child->MoveTo(0, 200);
+		EXPECT_EQ(window->FindView(BPoint(15, 15)), parent);
+		child->MoveTo(0, 0);
+		EXPECT_EQ(window->FindView(BPoint(15, 15)), child);
+	});
+}
+
 } // namespace
