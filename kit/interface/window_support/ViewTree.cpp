@@ -69,6 +69,19 @@ void RefreshVisible(BView* view)
 	data.visibleGeneration = data.cacheGeneration;
 }
 
+// A moved view and the views inside it work out their clips, visible
+// parts and drawing origins again when next asked. Visited in place: the
+// tree does not change meanwhile, and most moved views have no children.
+void ForgetPlaces(BView* view)
+{
+	ViewData& data = WindowAccess::Of(view);
+	data.cacheGeneration = -1;
+	data.visibleGeneration = -1;
+	data.painterGeneration = -1;
+	for (BView* child : data.children)
+		ForgetPlaces(child);
+}
+
 void CollectViews(BView* view, std::vector<BView*>& views)
 {
 	views.push_back(view);
@@ -138,12 +151,7 @@ const BRegion& VisibleOf(BView* view)
 
 void ViewMoved(BView* view)
 {
-	ForEachView(view, [](BView* each) {
-		ViewData& data = WindowAccess::Of(each);
-		data.cacheGeneration = -1;
-		data.visibleGeneration = -1;
-		data.painterGeneration = -1;
-	});
+	ForgetPlaces(view);
 	BView* parent = WindowAccess::Of(view).parent;
 	if (parent != nullptr && (WindowAccess::Of(parent).flags & B_DRAW_ON_CHILDREN) == 0) {
 		ViewData& data = WindowAccess::Of(parent);
