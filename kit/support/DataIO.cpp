@@ -115,11 +115,8 @@ bool BMallocIO::_Reserve(size_t size)
 		return true;
 	size_t blocks = (size + 1 + fBlockSize - 1) / fBlockSize;
 	size_t capacity = std::max(blocks * fBlockSize, 2 * fCapacity);
-	char* grown = static_cast<char*>(realloc(fData.get(), capacity));
-	if (grown == nullptr)
+	if (!BPrivate::ResizeBlock(fData, capacity))
 		return false;
-	static_cast<void>(fData.release());
-	fData.reset(grown);
 	fCapacity = capacity;
 	return true;
 }

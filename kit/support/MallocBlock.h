@@ -16,6 +16,18 @@ struct FreeBlock {
 
 using MallocBlock = std::unique_ptr<char, FreeBlock>;
 
+// Grows or shrinks the block to size bytes, keeping its bytes up to the
+// smaller size. False when there is no memory: the block is left as it was.
+inline bool ResizeBlock(MallocBlock& block, size_t size)
+{
+	char* resized = static_cast<char*>(realloc(block.get(), size));
+	if (resized == nullptr)
+		return false;
+	static_cast<void>(block.release());
+	block.reset(resized);
+	return true;
+}
+
 } // namespace BPrivate
 
 #endif

@@ -50,15 +50,13 @@ void TextGapBuffer::_MakeRoom(int32 length)
 	if (gap > length)
 		return;
 	size_t newSize = std::max<size_t>(fSize + fSize / 2, fLength + length + 1) + 64;
-	char* grown = static_cast<char*>(realloc(fBuffer.get(), newSize));
-	// As a failed new would; the old buffer is still the text's.
-	if (grown == nullptr)
+	// As a failed new would.
+	if (!ResizeBlock(fBuffer, newSize))
 		std::abort();
-	static_cast<void>(fBuffer.release());
-	fBuffer.reset(grown);
+	char* buffer = fBuffer.get();
 	int32 tail = fLength - fGapStart;
 	if (tail > 0)
-		memmove(grown + newSize - tail, grown + fSize - tail, tail);
+		memmove(buffer + newSize - tail, buffer + fSize - tail, tail);
 	fSize = newSize;
 }
 
